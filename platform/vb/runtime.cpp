@@ -1,0 +1,12 @@
+#include "platform/vb/runtime.h"
+
+#include <QCoreApplication>
+
+namespace vb {
+
+void DoEvents() {
+  QCoreApplication::sendPostedEvents();
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+}  // namespace vb

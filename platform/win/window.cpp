@@ -1,0 +1,602 @@
+#include "platform/win/window.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+#include <QWidget>
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <memory>
+#include <unistd.h>
+
+#include "platform/win/dispatch.h"
+#include "platform/win/testing.h"
+#include "platform/win/window_record.h"
+
+namespace platform::detail {
+namespace {
+
+struct Table {
+  std::unordered_map<win::HWND, std::unique_ptr<WindowRecord>> windows;
+  std::unordered_map<const QObject*, win::HWND> byWidget;
+  std::map<std::string, win::WNDCLASSA> classes;  // names folded to lower case
+  win::HWND next = 0x100;
+};
+
+Table& table() {
+  static Table t;
+  return t;
+}
+
+std::string Fold(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return out;
+}
+
+// The widget behind windows the layer creates itself: it shows the window's retained surface.
+class WindowWidget : public QWidget {
+ public:
+  WindowWidget(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags) {
+    setAttribute(Qt::WA_NoSystemBackground);
+    setMouseTracking(true);
+  }
+  win::HWND handle = 0;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    WindowRecord* rec = FindRecord(handle);
+    if (rec == nullptr || rec->surface.isNull()) return;
+    QPainter p(this);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(0, 0, rec->surface);
+  }
+};
+
+win::HWND NewRecord(std::unique_ptr<WindowRecord> rec) {
+  Table& t = table();
+  rec->handle = t.next++;
+  rec->processId = win::GetCurrentProcessId();
+  win::HWND h = rec->handle;
+  QWidget* w = rec->widget.data();
+  t.windows.emplace(h, std::move(rec));
+  if (w != nullptr) {
+    t.byWidget[w] = h;
+    // A widget deleted by its parent or by Qt takes its window with it.
+    QObject::connect(w, &QObject::destroyed, [h](QObject*) {
+      if (FindRecord(h) != nullptr) {
+        FindRecord(h)->widget = nullptr;
+        win::DestroyWindow(h);
+      }
+    });
+  }
+  return h;
+}
+
+void CollectTree(win::HWND h, std::vector<win::HWND>& out) {
+  out.push_back(h);
+  std::vector<win::HWND> kids;
+  for (auto& [k, r] : table().windows)
+    if (r->parent == h && (r->style & win::WS_CHILD) != 0) kids.push_back(k);
+  std::sort(kids.begin(), kids.end());
+  for (win::HWND k : kids) CollectTree(k, out);
+}
+
+QWidget* WidgetOrNull(win::HWND h) {
+  WindowRecord* r = FindRecord(h);
+  return r != nullptr ? r->widget.data() : nullptr;
+}
+
+}  // namespace
+
+WindowRecord* FindRecord(win::HWND h) {
+  auto& w = table().windows;
+  auto it = w.find(h);
+  return it == w.end() ? nullptr : it->second.get();
+}
+
+win::HWND HandleOfWidget(const QObject* widget) {
+  auto& m = table().byWidget;
+  auto it = m.find(widget);
+  return it == m.end() ? 0 : it->second;
+}
+
+QWidget* WidgetOf(win::HWND h) { return WidgetOrNull(h); }
+
+win::HWND AttachWidget(QWidget* widget, std::string className, win::WNDPROC proc, bool takesChildInput) {
+  if (win::HWND existing = HandleOfWidget(widget)) return existing;
+  auto rec = std::make_unique<WindowRecord>();
+  rec->className = std::move(className);
+  rec->proc = proc;
+  rec->widget = widget;
+  rec->takesChildInput = takesChildInput;
+  QWidget* parent = widget->parentWidget();
+  while (parent != nullptr && HandleOfWidget(parent) == 0) parent = parent->parentWidget();
+  if (parent != nullptr) rec->parent = HandleOfWidget(parent);
+  rec->style = widget->isWindow() ? win::WS_OVERLAPPED : win::WS_CHILD;
+  if (widget->isVisible()) rec->style |= win::WS_VISIBLE;
+  return NewRecord(std::move(rec));
+}
+
+}  // namespace platform::detail
+
+namespace platform::testing {
+
+win::HWND CreateForeignWindow() {
+  auto rec = std::make_unique<detail::WindowRecord>();
+  rec->className = "Foreign";
+  win::HWND h = detail::NewRecord(std::move(rec));
+  detail::FindRecord(h)->processId = win::GetCurrentProcessId() + 1;
+  return h;
+}
+
+}  // namespace platform::testing
+
+namespace win {
+
+using platform::detail::FindRecord;
+using platform::detail::Fold;
+using platform::detail::table;
+using platform::detail::WindowRecord;
+
+BOOL RegisterClassA(const WNDCLASSA& wc) {
+  if (wc.lpszClassName.empty()) return FALSE;
+  auto key = Fold(wc.lpszClassName);
+  auto& classes = table().classes;
+  if (classes.count(key) != 0) return FALSE;
+  classes[key] = wc;
+  return TRUE;
+}
+
+BOOL UnregisterClassA(std::string_view className) { return table().classes.erase(Fold(className)) ? TRUE : FALSE; }
+
+HWND CreateWindowExA(LONG exStyle, std::string_view className, std::u16string_view windowName, LONG style,
+                     int x, int y, int width, int height, HWND parent, LONG_PTR id, HINSTANCE, void* param) {
+  auto& classes = table().classes;
+  auto cls = classes.find(Fold(className));
+  if (cls == classes.end()) return 0;
+  const bool child = (style & WS_CHILD) != 0;
+  QWidget* parentWidget = nullptr;
+  if (parent != 0) {
+    if (FindRecord(parent) == nullptr) return 0;
+    parentWidget = platform::detail::WidgetOf(parent);
+  }
+  if (child && parentWidget == nullptr) return 0;
+
+  Qt::WindowFlags flags;
+  if (!child) {
+    if ((style & WS_POPUP) != 0) {
+      flags = Qt::Tool | Qt::FramelessWindowHint;
+    } else {
+      flags = Qt::Window;
+    }
+    if ((exStyle & WS_EX_TOPMOST) != 0) flags |= Qt::WindowStaysOnTopHint;
+    if ((exStyle & WS_EX_NOACTIVATE) != 0) flags |= Qt::WindowDoesNotAcceptFocus;
+    if ((exStyle & WS_EX_TRANSPARENT) != 0) flags |= Qt::WindowTransparentForInput;
+  }
+  auto* widget = new platform::detail::WindowWidget(child ? parentWidget : nullptr, flags);
+  if (!child && parentWidget != nullptr) {
+    // An owned top-level window stays with its owner without becoming its child.
+    widget->setParent(parentWidget, widget->windowFlags() | flags);
+  }
+  if ((exStyle & WS_EX_LAYERED) != 0) widget->setAttribute(Qt::WA_TranslucentBackground);
+  if ((exStyle & WS_EX_NOACTIVATE) != 0) widget->setAttribute(Qt::WA_ShowWithoutActivating);
+  widget->setWindowTitle(QString::fromStdU16String(std::u16string(windowName)));
+  widget->setGeometry(x, y, std::max(0, width), std::max(0, height));
+
+  auto rec = std::make_unique<WindowRecord>();
+  rec->className = cls->second.lpszClassName;
+  rec->proc = cls->second.lpfnWndProc;
+  rec->style = style & ~WS_VISIBLE;
+  rec->exStyle = exStyle;
+  rec->parent = parent;
+  rec->id = id;
+  rec->widget = widget;
+  rec->ownsWidget = true;
+  HWND h = platform::detail::NewRecord(std::move(rec));
+  widget->handle = h;
+
+  if (SendMessageA(h, WM_CREATE, 0, reinterpret_cast<LPARAM>(param)) == -1) {
+    DestroyWindow(h);
+    return 0;
+  }
+  if ((style & WS_VISIBLE) != 0 && IsWindow(h)) ShowWindow(h, SW_SHOWNA);
+  return IsWindow(h) ? h : 0;
+}
+
+BOOL DestroyWindow(HWND h) {
+  if (FindRecord(h) == nullptr) return FALSE;
+  std::vector<HWND> tree;
+  platform::detail::CollectTree(h, tree);
+  if (GetCapture() != 0 && std::find(tree.begin(), tree.end(), GetCapture()) != tree.end()) ReleaseCapture();
+  for (HWND w : tree)
+    if (FindRecord(w) != nullptr) SendMessageA(w, WM_DESTROY, 0, 0);
+  for (auto it = tree.rbegin(); it != tree.rend(); ++it)
+    if (FindRecord(*it) != nullptr) SendMessageA(*it, WM_NCDESTROY, 0, 0);
+  platform::detail::KillTimersOf(tree);
+  QWidget* top = nullptr;
+  for (HWND w : tree) {
+    WindowRecord* r = FindRecord(w);
+    if (r == nullptr) continue;
+    QWidget* widget = r->widget.data();
+    if (widget != nullptr) {
+      table().byWidget.erase(widget);
+      if (w == h && r->ownsWidget) top = widget;
+    }
+    table().windows.erase(w);
+  }
+  if (top != nullptr) {
+    // The widget may be the one whose event is being handled: let it go when control returns.
+    top->hide();
+    top->deleteLater();
+  }
+  return TRUE;
+}
+
+BOOL IsWindow(HWND h) { return FindRecord(h) != nullptr ? TRUE : FALSE; }
+
+LONG_PTR SetWindowLongA(HWND h, int index, LONG_PTR value) {
+  WindowRecord* r = FindRecord(h);
+  if (r == nullptr) return 0;
+  LONG_PTR old = 0;
+  switch (index) {
+    case GWL_WNDPROC:
+      old = reinterpret_cast<LONG_PTR>(r->proc);
+      if (old == 0) old = reinterpret_cast<LONG_PTR>(&DefWindowProcA);
+      r->proc = reinterpret_cast<WNDPROC>(value);
+      return old;
+    case GWL_STYLE:
+      old = r->style;
+      r->style = static_cast<LONG>(value);
+      return old;
+    case GWL_EXSTYLE: {
+      old = r->exStyle;
+      r->exStyle = static_cast<LONG>(value);
+      if (QWidget* w = r->widget.data(); w != nullptr && w->isWindow()) {
+        const bool topmost = (value & WS_EX_TOPMOST) != 0;
+        if (w->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != topmost) {
+          const bool visible = w->isVisible();
+          w->setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
+          if (visible) w->show();
+        }
+      }
+      return old;
+    }
+    case GWL_ID:
+      old = r->id;
+      r->id = value;
+      return old;
+    case GWL_USERDATA:
+      old = r->userData;
+      r->userData = value;
+      return old;
+    case GWL_HWNDPARENT:
+      old = r->parent;
+      r->parent = static_cast<HWND>(value);
+      return old;
+    default:
+      return 0;
+  }
+}
+
+LONG_PTR GetWindowLongA(HWND h, int index) {
+  WindowRecord* r = FindRecord(h);
+  if (r == nullptr) return 0;
+  switch (index) {
+    case GWL_WNDPROC:
+      return r->proc != nullptr ? reinterpret_cast<LONG_PTR>(r->proc) : reinterpret_cast<LONG_PTR>(&DefWindowProcA);
+    case GWL_STYLE: {
+      LONG s = r->style & ~WS_VISIBLE;
+      if (r->widget != nullptr ? r->widget->isVisible() : (r->style & WS_VISIBLE) != 0) s |= WS_VISIBLE;
+      return s;
+    }
+    case GWL_EXSTYLE:
+      return r->exStyle;
+    case GWL_ID:
+      return r->id;
+    case GWL_USERDATA:
+      return r->userData;
+    case GWL_HWNDPARENT:
+      return r->parent;
+    default:
+      return 0;
+  }
+}
+
+LRESULT CallWindowProcA(WNDPROC proc, HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (proc == nullptr) return 0;
+  return proc(h, msg, wParam, lParam);
+}
+
+LRESULT CallWindowProcA(LONG_PTR proc, HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return CallWindowProcA(reinterpret_cast<WNDPROC>(proc), h, msg, wParam, lParam);
+}
+
+LRESULT DefWindowProcA(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (platform::detail::MarkDefaultHandling(h, msg)) return 0;
+  switch (msg) {
+    case WM_CLOSE:
+      DestroyWindow(h);
+      return 0;
+    case WM_NCHITTEST:
+      return HTCLIENT;
+    case WM_MOUSEACTIVATE:
+      return 1;  // MA_ACTIVATE
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_GETTEXTLENGTH:
+      return static_cast<LRESULT>(GetWindowTextA(h).size());
+    default:
+      return 0;
+  }
+}
+
+BOOL SetPropA(HWND h, std::string_view name, LONG_PTR value) {
+  WindowRecord* r = FindRecord(h);
+  if (r == nullptr || name.empty()) return FALSE;
+  r->props[Fold(name)] = value;
+  return TRUE;
+}
+
+LONG_PTR GetPropA(HWND h, std::string_view name) {
+  WindowRecord* r = FindRecord(h);
+  if (r == nullptr) return 0;
+  auto it = r->props.find(Fold(name));
+  return it == r->props.end() ? 0 : it->second;
+}
+
+LONG_PTR RemovePropA(HWND h, std::string_view name) {
+  WindowRecord* r = FindRecord(h);
+  if (r == nullptr) return 0;
+  auto it = r->props.find(Fold(name));
+  if (it == r->props.end()) return 0;
+  LONG_PTR v = it->second;
+  r->props.erase(it);
+  return v;
+}
+
+DWORD GetCurrentProcessId() { return static_cast<DWORD>(::getpid()); }
+
+DWORD GetCurrentThreadId() { return static_cast<DWORD>(::gettid()); }
+
+DWORD GetWindowThreadProcessId(HWND h, DWORD* processId) {
+  WindowRecord* r = FindRecord(h);
+  if (r == nullptr) {
+    if (processId != nullptr) *processId = 0;
+    return 0;
+  }
+  if (processId != nullptr) *processId = r->processId;
+  // Every window of this process lives on its one user-interface thread.
+  return r->processId == GetCurrentProcessId() ? platform::detail::UiThreadId() : r->processId;
+}
+
+LRESULT SendMessageA(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+  WindowRecord* r = FindRecord(h);
+  if (r == nullptr) return 0;
+  WNDPROC proc = r->proc != nullptr ? r->proc : &DefWindowProcA;
+  return proc(h, msg, wParam, lParam);
+}
+
+HWND GetParent(HWND h) {
+  WindowRecord* r = FindRecord(h);
+  return r != nullptr ? r->parent : 0;
+}
+
+HWND SetParent(HWND h, HWND parent) {
+  WindowRecord* r = FindRecord(h);
+  if (r == nullptr) return 0;
+  HWND old = r->parent;
+  r->parent = parent;
+  QWidget* w = r->widget.data();
+  QWidget* pw = platform::detail::WidgetOf(parent);
+  if (w != nullptr) {
+    const bool visible = w->isVisible();
+    if ((r->style & WS_CHILD) != 0 && pw != nullptr) {
+      w->setParent(pw);
+    } else if (pw != nullptr) {
+      w->setParent(pw, w->windowFlags());
+    } else {
+      w->setParent(nullptr, w->windowFlags());
+    }
+    if (visible) w->show();
+  }
+  return old;
+}
+
+HWND GetAncestorTopLevel(HWND h) {
+  WindowRecord* r = FindRecord(h);
+  while (r != nullptr && (r->style & WS_CHILD) != 0 && FindRecord(r->parent) != nullptr) r = FindRecord(r->parent);
+  return r != nullptr ? r->handle : 0;
+}
+
+BOOL GetWindowRect(HWND h, RECT* rc) {
+  QWidget* w = platform::detail::WidgetOf(h);
+  if (w == nullptr || rc == nullptr) return FALSE;
+  QRect g = w->isWindow() ? w->frameGeometry() : QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
+  *rc = RECT{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+  return TRUE;
+}
+
+BOOL GetClientRect(HWND h, RECT* rc) {
+  QWidget* w = platform::detail::WidgetOf(h);
+  if (w == nullptr || rc == nullptr) return FALSE;
+  *rc = RECT{0, 0, w->width(), w->height()};
+  return TRUE;
+}
+
+BOOL MoveWindow(HWND h, int x, int y, int width, int height, BOOL) {
+  QWidget* w = platform::detail::WidgetOf(h);
+  if (w == nullptr) return FALSE;
+  w->setGeometry(x, y, std::max(0, width), std::max(0, height));
+  return TRUE;
+}
+
+BOOL SetWindowPos(HWND h, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
+  WindowRecord* r = FindRecord(h);
+  QWidget* w = r != nullptr ? r->widget.data() : nullptr;
+  if (w == nullptr) return FALSE;
+  if ((flags & SWP_NOZORDER) == 0 && w->isWindow() && (insertAfter == HWND_TOPMOST || insertAfter == HWND_NOTOPMOST)) {
+    LONG ex = r->exStyle;
+    ex = insertAfter == HWND_TOPMOST ? (ex | WS_EX_TOPMOST) : (ex & ~WS_EX_TOPMOST);
+    SetWindowLongA(h, GWL_EXSTYLE, ex);
+  }
+  if ((flags & SWP_NOMOVE) == 0) w->move(x, y);
+  if ((flags & SWP_NOSIZE) == 0) w->resize(std::max(0, cx), std::max(0, cy));
+  if ((flags & SWP_NOZORDER) == 0 && insertAfter == HWND_TOP) w->raise();
+  if ((flags & SWP_SHOWWINDOW) != 0) ShowWindow(h, (flags & SWP_NOACTIVATE) != 0 ? SW_SHOWNA : SW_SHOW);
+  if ((flags & SWP_HIDEWINDOW) != 0) w->hide();
+  return TRUE;
+}
+
+BOOL ShowWindow(HWND h, int cmd) {
+  QWidget* w = platform::detail::WidgetOf(h);
+  if (w == nullptr) return FALSE;
+  const BOOL wasVisible = w->isVisible() ? TRUE : FALSE;
+  switch (cmd) {
+    case SW_HIDE:
+      w->hide();
+      break;
+    case SW_SHOWMINIMIZED:
+    case SW_MINIMIZE:
+      w->showMinimized();
+      break;
+    case SW_SHOWMAXIMIZED:
+      w->showMaximized();
+      break;
+    case SW_RESTORE:
+      w->showNormal();
+      break;
+    case SW_SHOWNA:
+    case SW_SHOWNOACTIVATE: {
+      const bool had = w->testAttribute(Qt::WA_ShowWithoutActivating);
+      w->setAttribute(Qt::WA_ShowWithoutActivating, true);
+      w->show();
+      w->setAttribute(Qt::WA_ShowWithoutActivating, had);
+      break;
+    }
+    default:
+      w->show();
+      if (w->isWindow() && !w->testAttribute(Qt::WA_ShowWithoutActivating)) w->activateWindow();
+      break;
+  }
+  return wasVisible;
+}
+
+BOOL IsWindowVisible(HWND h) {
+  QWidget* w = platform::detail::WidgetOf(h);
+  return w != nullptr && w->isVisible() ? TRUE : FALSE;
+}
+
+BOOL EnableWindow(HWND h, BOOL enable) {
+  QWidget* w = platform::detail::WidgetOf(h);
+  if (w == nullptr) return FALSE;
+  const BOOL wasDisabled = w->isEnabled() ? FALSE : TRUE;
+  w->setEnabled(enable != FALSE);
+  return wasDisabled;
+}
+
+BOOL IsWindowEnabled(HWND h) {
+  QWidget* w = platform::detail::WidgetOf(h);
+  return w != nullptr && w->isEnabled() ? TRUE : FALSE;
+}
+
+BOOL ClientToScreen(HWND h, POINT* p) {
+  QWidget* w = platform::detail::WidgetOf(h);
+  if (w == nullptr || p == nullptr) return FALSE;
+  QPoint g = w->mapToGlobal(QPoint(p->x, p->y));
+  *p = POINT{g.x(), g.y()};
+  return TRUE;
+}
+
+BOOL ScreenToClient(HWND h, POINT* p) {
+  QWidget* w = platform::detail::WidgetOf(h);
+  if (w == nullptr || p == nullptr) return FALSE;
+  QPoint c = w->mapFromGlobal(QPoint(p->x, p->y));
+  *p = POINT{c.x(), c.y()};
+  return TRUE;
+}
+
+BOOL GetCursorPos(POINT* p) {
+  if (p == nullptr) return FALSE;
+  QPoint g = QCursor::pos();
+  *p = POINT{g.x(), g.y()};
+  return TRUE;
+}
+
+HWND WindowFromPoint(POINT p) {
+  QWidget* w = QApplication::widgetAt(QPoint(p.x, p.y));
+  while (w != nullptr) {
+    if (HWND h = platform::detail::HandleOfWidget(w)) return h;
+    w = w->parentWidget();
+  }
+  return 0;
+}
+
+HWND SetFocus(HWND h) {
+  HWND old = GetFocus();
+  if (QWidget* w = platform::detail::WidgetOf(h)) w->setFocus(Qt::OtherFocusReason);
+  return old;
+}
+
+HWND GetFocus() {
+  for (QWidget* w = QApplication::focusWidget(); w != nullptr; w = w->parentWidget())
+    if (HWND h = platform::detail::HandleOfWidget(w)) return h;
+  return 0;
+}
+
+HWND GetActiveWindow() {
+  for (QWidget* w = QApplication::activeWindow(); w != nullptr; w = w->parentWidget())
+    if (HWND h = platform::detail::HandleOfWidget(w)) return h;
+  return 0;
+}
+
+HWND GetForegroundWindow() { return GetActiveWindow(); }
+
+BOOL SetForegroundWindow(HWND h) {
+  QWidget* w = platform::detail::WidgetOf(h);
+  if (w == nullptr) return FALSE;
+  w->window()->raise();
+  w->window()->activateWindow();
+  return TRUE;
+}
+
+BOOL InvalidateRect(HWND h, const RECT* rc, BOOL) {
+  QWidget* w = platform::detail::WidgetOf(h);
+  if (w == nullptr) return FALSE;
+  if (rc == nullptr) {
+    w->update();
+  } else {
+    w->update(QRect(rc->left, rc->top, rc->right - rc->left, rc->bottom - rc->top));
+  }
+  return TRUE;
+}
+
+BOOL UpdateWindow(HWND h) {
+  QWidget* w = platform::detail::WidgetOf(h);
+  if (w == nullptr) return FALSE;
+  if (w->isVisible()) w->repaint();
+  return TRUE;
+}
+
+BOOL SetWindowTextA(HWND h, std::u16string_view text) {
+  QWidget* w = platform::detail::WidgetOf(h);
+  if (w == nullptr) return FALSE;
+  w->setWindowTitle(QString::fromStdU16String(std::u16string(text)));
+  return TRUE;
+}
+
+std::u16string GetWindowTextA(HWND h) {
+  QWidget* w = platform::detail::WidgetOf(h);
+  return w != nullptr ? w->windowTitle().toStdU16String() : std::u16string();
+}
+
+std::string GetClassNameA(HWND h) {
+  WindowRecord* r = FindRecord(h);
+  return r != nullptr ? r->className : std::string();
+}
+
+}  // namespace win

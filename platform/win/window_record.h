@@ -1,0 +1,43 @@
+// Inside the layer only: the record behind each window handle and the link between handles and
+// widgets. Other parts of the layer (drawing, forms, controls) use it to reach a window's widget.
+#pragma once
+
+#include <QImage>
+#include <QPointer>
+#include <QWidget>
+#include <string>
+#include <unordered_map>
+
+#include "platform/win/types.h"
+
+namespace platform::detail {
+
+struct WindowRecord {
+  win::HWND handle = 0;
+  win::WNDPROC proc = nullptr;
+  std::string className;
+  win::LONG style = 0;
+  win::LONG exStyle = 0;
+  win::HWND parent = 0;  // the parent window (child windows) or the owner (top-level windows)
+  win::LONG_PTR id = 0;
+  win::LONG_PTR userData = 0;
+  win::DWORD processId = 0;
+  std::unordered_map<std::string, win::LONG_PTR> props;  // names folded to lower case
+  QPointer<QWidget> widget;
+  bool ownsWidget = false;        // created by CreateWindowExA; deleted when the window goes
+  bool takesChildInput = false;   // input of unattached child widgets counts as this window's
+  QImage surface;                 // retained drawing surface shown by windows the layer creates
+};
+
+WindowRecord* FindRecord(win::HWND h);
+// The window a widget stands for, or 0.
+win::HWND HandleOfWidget(const QObject* widget);
+QWidget* WidgetOf(win::HWND h);
+
+// Enters a widget made elsewhere in the layer (a form, an intrinsic control, a rich edit) into the
+// window table. Its procedure starts as `proc` (DefWindowProc when null): messages it does not take
+// go to the widget's own handling. The window leaves the table when the widget is destroyed.
+win::HWND AttachWidget(QWidget* widget, std::string className, win::WNDPROC proc = nullptr,
+                       bool takesChildInput = false);
+
+}  // namespace platform::detail

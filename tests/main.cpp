@@ -1,0 +1,23 @@
+// Shared main of every test program: starts the platform application (offscreen when no display is
+// asked for) and gives the settings store a private, empty folder, so no test touches the user's own
+// settings and every program starts with an empty store.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "platform/application.h"
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  std::string dir = (std::filesystem::temp_directory_path() / "qm-test-XXXXXX").string();
+  if (mkdtemp(dir.data()) == nullptr) return 2;
+  setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
+  platform::Application app(argc, argv);
+  const int rc = RUN_ALL_TESTS();
+  std::error_code ec;
+  std::filesystem::remove_all(dir, ec);
+  return rc;
+}
