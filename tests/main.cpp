@@ -1,6 +1,6 @@
 // Shared main of every test program: starts the platform application (offscreen when no display is
 // asked for) and gives the settings store a private, empty folder, so no test touches the user's own
-// settings and every program starts with an empty store.
+// settings and every program starts with an empty store. Modal dialogs are scripted.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -8,6 +8,8 @@
 #include <string>
 
 #include "platform/application.h"
+#include "platform/dialogs/script.h"
+#include "platform/vb/strings.h"
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
@@ -16,6 +18,11 @@ int main(int argc, char** argv) {
   if (mkdtemp(dir.data()) == nullptr) return 2;
   setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
   platform::Application app(argc, argv);
+  // No test may wait for a person: every modal dialog must have been answered by the test.
+  platform::script::SetActive(true);
+  platform::script::SetUnscriptedHandler([](const platform::script::Shown& shown) {
+    ADD_FAILURE() << "unscripted dialog: " << vb::ToUtf8(shown.title) << ": " << vb::ToUtf8(shown.prompt);
+  });
   const int rc = RUN_ALL_TESTS();
   std::error_code ec;
   std::filesystem::remove_all(dir, ec);
