@@ -16,3 +16,22 @@ bool TimerExists(win::HWND h, win::UINT_PTR id);
 win::UINT_PTR LastThreadTimerId();
 
 }  // namespace platform::testing
+
+namespace platform::testing {
+
+// Input as the user gives it, delivered through the toolkit to the window's widget. Coordinates are
+// client pixels; buttons are MK_LBUTTON, MK_RBUTTON or MK_MBUTTON; modifiers are MK_SHIFT and
+// MK_CONTROL, plus kAlt.
+constexpr int kAlt = 0x1000;
+void MouseDown(win::HWND h, int x, int y, int button = 1, int modifiers = 0);
+void MouseUp(win::HWND h, int x, int y, int button = 1, int modifiers = 0);
+void Click(win::HWND h, int x, int y, int button = 1, int modifiers = 0);
+void MouseMove(win::HWND h, int x, int y);
+// A key press and release of a virtual key (letters 'A'..'Z', digits, VK_RETURN, VK_ESCAPE, ...).
+void KeyClick(win::HWND h, int vk, int modifiers = 0);
+void KeyDown(win::HWND h, int vk, int modifiers = 0);
+void KeyUp(win::HWND h, int vk, int modifiers = 0);
+// Shows a window and waits until the toolkit has exposed it.
+void ShowAndWait(win::HWND h);
+
+}  // namespace platform::testing

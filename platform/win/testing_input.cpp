@@ -1,0 +1,101 @@
+#include <QTest>
+#include <QWidget>
+
+#include "platform/win/keys.h"
+#include "platform/win/testing.h"
+#include "platform/win/window_record.h"
+
+namespace platform::testing {
+namespace {
+
+QWidget* W(win::HWND h) { return detail::WidgetOf(h); }
+
+Qt::MouseButton Button(int b) {
+  switch (b) {
+    case 2: return Qt::RightButton;
+    case 0x10: return Qt::MiddleButton;
+    default: return Qt::LeftButton;
+  }
+}
+
+Qt::KeyboardModifiers Mods(int m) {
+  Qt::KeyboardModifiers k;
+  if (m & 0x0004) k |= Qt::ShiftModifier;
+  if (m & 0x0008) k |= Qt::ControlModifier;
+  if (m & kAlt) k |= Qt::AltModifier;
+  return k;
+}
+
+Qt::Key QtKey(int vk) {
+  using namespace win;
+  if (vk >= 'A' && vk <= 'Z') return static_cast<Qt::Key>(Qt::Key_A + (vk - 'A'));
+  if (vk >= '0' && vk <= '9') return static_cast<Qt::Key>(Qt::Key_0 + (vk - '0'));
+  if (vk >= VK_F1 && vk <= VK_F24) return static_cast<Qt::Key>(Qt::Key_F1 + (vk - VK_F1));
+  switch (vk) {
+    case VK_BACK: return Qt::Key_Backspace;
+    case VK_TAB: return Qt::Key_Tab;
+    case VK_RETURN: return Qt::Key_Return;
+    case VK_SHIFT: return Qt::Key_Shift;
+    case VK_CONTROL: return Qt::Key_Control;
+    case VK_MENU: return Qt::Key_Alt;
+    case VK_ESCAPE: return Qt::Key_Escape;
+    case VK_SPACE: return Qt::Key_Space;
+    case VK_PRIOR: return Qt::Key_PageUp;
+    case VK_NEXT: return Qt::Key_PageDown;
+    case VK_END: return Qt::Key_End;
+    case VK_HOME: return Qt::Key_Home;
+    case VK_LEFT: return Qt::Key_Left;
+    case VK_UP: return Qt::Key_Up;
+    case VK_RIGHT: return Qt::Key_Right;
+    case VK_DOWN: return Qt::Key_Down;
+    case VK_INSERT: return Qt::Key_Insert;
+    case VK_DELETE: return Qt::Key_Delete;
+    default: return Qt::Key_unknown;
+  }
+}
+
+QString Text(int vk, int mods) {
+  if ((mods & (0x0008 | kAlt)) != 0) return {};
+  if (vk >= 'A' && vk <= 'Z') return QString(QChar((mods & 0x0004) ? vk : vk + 32));
+  if (vk >= '0' && vk <= '9') return QString(QChar(vk));
+  if (vk == win::VK_SPACE) return QStringLiteral(" ");
+  if (vk == win::VK_RETURN) return QStringLiteral("\r");
+  return {};
+}
+
+void Key(win::HWND h, int vk, int mods, QEvent::Type type) {
+  QWidget* w = W(h);
+  if (w == nullptr) return;
+  QWidget* target = w->focusWidget() != nullptr && w->isAncestorOf(w->focusWidget()) ? w->focusWidget() : w;
+  QTest::sendKeyEvent(type == QEvent::KeyPress ? QTest::Press : QTest::Release, target, QtKey(vk), Text(vk, mods),
+                      Mods(mods));
+}
+
+}  // namespace
+
+void MouseDown(win::HWND h, int x, int y, int button, int modifiers) {
+  if (QWidget* w = W(h)) QTest::mousePress(w, Button(button), Mods(modifiers), QPoint(x, y));
+}
+void MouseUp(win::HWND h, int x, int y, int button, int modifiers) {
+  if (QWidget* w = W(h)) QTest::mouseRelease(w, Button(button), Mods(modifiers), QPoint(x, y));
+}
+void Click(win::HWND h, int x, int y, int button, int modifiers) {
+  if (QWidget* w = W(h)) QTest::mouseClick(w, Button(button), Mods(modifiers), QPoint(x, y));
+}
+void MouseMove(win::HWND h, int x, int y) {
+  if (QWidget* w = W(h)) QTest::mouseMove(w, QPoint(x, y));
+}
+void KeyDown(win::HWND h, int vk, int modifiers) { Key(h, vk, modifiers, QEvent::KeyPress); }
+void KeyUp(win::HWND h, int vk, int modifiers) { Key(h, vk, modifiers, QEvent::KeyRelease); }
+void KeyClick(win::HWND h, int vk, int modifiers) {
+  KeyDown(h, vk, modifiers);
+  KeyUp(h, vk, modifiers);
+}
+void ShowAndWait(win::HWND h) {
+  if (QWidget* w = W(h)) {
+    w->show();
+    (void)QTest::qWaitForWindowExposed(w);
+  }
+}
+
+}  // namespace platform::testing
