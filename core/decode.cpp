@@ -46,8 +46,15 @@ class LetterMap {
     const char16_t* to = to_.data();
     char16_t* o = out.data();
     const std::size_t n = text.size();
-#pragma GCC unroll 8
-    for (std::size_t i = 0; i < n; ++i) o[i] = to[in[i]];
+    std::size_t i = 0;
+    // Four characters a round keep several look-ups in flight.
+    for (; i + 4 <= n; i += 4) {
+      o[i] = to[in[i]];
+      o[i + 1] = to[in[i + 1]];
+      o[i + 2] = to[in[i + 2]];
+      o[i + 3] = to[in[i + 3]];
+    }
+    for (; i < n; ++i) o[i] = to[in[i]];
     return out;
   }
 
