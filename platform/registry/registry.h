@@ -26,9 +26,6 @@ constexpr DWORD REG_DWORD = 4;
 // only through one opened with KEY_SET_VALUE; otherwise the call gives ERROR_ACCESS_DENIED.
 constexpr REGSAM KEY_QUERY_VALUE = 0x0001;
 constexpr REGSAM KEY_SET_VALUE = 0x0002;
-constexpr REGSAM KEY_CREATE_SUB_KEY = 0x0004;
-constexpr REGSAM KEY_ENUMERATE_SUB_KEYS = 0x0008;
-constexpr REGSAM KEY_NOTIFY = 0x0010;
 constexpr REGSAM KEY_READ = 0x20019;
 constexpr REGSAM KEY_WRITE = 0x20006;
 constexpr REGSAM KEY_ALL_ACCESS = 0xF003F;

@@ -128,7 +128,8 @@ constexpr char kHeader[] =
     "; Settings of Quillmark for this user. Each [key] line is followed by the key's values:\n"
     ";   \"Name\"=\"text\"  or  \"Name\"=dword:0000000a (a 32-bit number in hexadecimal).\n"
     "; Names compare without regard to case. In quotes, \\\\ stands for \\, \\\" for a quote,\n"
-    "; \\n for a line feed, \\r for a carriage return and \\uXXXX for any other control character.\n"
+    "; \\n for a line feed, \\r for a carriage return, and \\uXXXX (hexadecimal) for any other\n"
+    "; control character or a lone surrogate half.\n"
     "\n";
 
 bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c < 0xDC00; }
