@@ -1,6 +1,7 @@
 // Helpers shared by the tests.
 #pragma once
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -25,6 +26,35 @@ class TempDir {
 
  private:
   std::filesystem::path path_;
+};
+
+// Points the settings store at a fresh empty folder (XDG_CONFIG_HOME) while it lives, and back to
+// the folder before when it goes.
+class FreshSettings {
+ public:
+  FreshSettings() {
+    if (const char* old = std::getenv("XDG_CONFIG_HOME")) {
+      had_ = true;
+      old_ = old;
+    }
+    setenv("XDG_CONFIG_HOME", dir_.path().c_str(), 1);
+  }
+  ~FreshSettings() {
+    if (had_) {
+      setenv("XDG_CONFIG_HOME", old_.c_str(), 1);
+    } else {
+      unsetenv("XDG_CONFIG_HOME");
+    }
+  }
+  FreshSettings(const FreshSettings&) = delete;
+  FreshSettings& operator=(const FreshSettings&) = delete;
+  // The folder that XDG_CONFIG_HOME names.
+  const std::filesystem::path& folder() const { return dir_.path(); }
+
+ private:
+  TempDir dir_;
+  bool had_ = false;
+  std::string old_;
 };
 
 // Readable text of UTF-16 strings in assertion messages.

@@ -1,0 +1,32 @@
+// The settings store: one text or 32-bit value of the current user's registry per call. Each call
+// opens and closes its own key, so a value written is seen by the next read at once, also by the
+// other program. The key paths and value names are in core/settings_schema.h.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/registry/registry.h"
+
+namespace modRegistry {
+
+// The text of a REG_SZ value, up to its first NUL. std::nullopt stands for "no value at all" (the
+// empty variant) when the key or the value is missing, the value is not text, or it cannot be
+// read; a present empty text gives u"". The text passes through the platform's code page
+// (Windows-1251), so a character that code page cannot hold has been stored as '?'.
+std::optional<std::u16string> ReadRegistryString(win::HKEY root, std::u16string_view path, std::u16string_view name);
+
+// Creates the key (and any missing keys above it) and sets the value as REG_SZ. A failure leaves
+// the store as it was and is not reported.
+void WriteRegistryString(win::HKEY root, std::u16string_view path, std::u16string_view name,
+                         std::u16string_view text);
+
+// A REG_DWORD value; 0 when the key or value is missing or the value is not 32-bit.
+std::int32_t ReadRegistryDword(win::HKEY root, std::u16string_view path, std::u16string_view name);
+
+// Creates the key and sets the value as REG_DWORD. A failure is not reported.
+void WriteRegistryDword(win::HKEY root, std::u16string_view path, std::u16string_view name, std::int32_t value);
+
+}  // namespace modRegistry

@@ -1,0 +1,46 @@
+// The current user's settings tree (the platform's HKEY_CURRENT_USER), kept in one file:
+// ${XDG_CONFIG_HOME:-$HOME/.config}/quillmark/registry.reg. This is the UTF-16 interface; the
+// platform's registry functions (platform/registry/registry.h) wrap it.
+//
+// Several processes share the file. Every change is made under a lock on registry.reg.lock in the
+// same folder, on the file as it is at that moment, and replaces the file at once (a temporary file
+// in the folder, flushed to disk, renamed over it), so no process loses another's values and a
+// reader never sees half a file. Every call looks at the file again and sees what another process
+// wrote. A file that cannot be read as a settings file is renamed to registry.reg.damaged-<time> and
+// the store starts empty.
+//
+// Key paths are key names below HKEY_CURRENT_USER joined by "\"; "" is HKEY_CURRENT_USER itself. A
+// key name is not empty and holds no control character. Key and value names compare without regard
+// to case and keep the case they were first written with. Results are the platform's error codes.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "platform/registry/registry.h"
+
+namespace platform::registry {
+
+struct Value {
+  win::DWORD type = win::REG_SZ;  // REG_SZ or REG_DWORD
+  std::u16string text;            // a REG_SZ value; may hold any character, NUL included
+  win::DWORD number = 0;          // a REG_DWORD value
+};
+
+// The settings file, from the environment as it is now.
+std::filesystem::path FilePath();
+
+// ERROR_SUCCESS when the key exists, else ERROR_FILE_NOT_FOUND or ERROR_INVALID_PARAMETER.
+win::LONG OpenKey(std::u16string_view path);
+
+// Makes the key and any missing keys above it. *created (when given) tells whether it was missing.
+win::LONG CreateKey(std::u16string_view path, bool* created = nullptr);
+
+// ERROR_FILE_NOT_FOUND when the key or the value does not exist.
+win::LONG QueryValue(std::u16string_view path, std::u16string_view name, Value* value);
+
+// Sets a value, replacing one of the same name whatever its type; makes the key when it is missing.
+win::LONG SetValue(std::u16string_view path, std::u16string_view name, const Value& value);
+
+}  // namespace platform::registry

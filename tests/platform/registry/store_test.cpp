@@ -1,0 +1,401 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/registry/registry.h"
+#include "platform/registry/store.h"
+#include "support.h"
+
+using namespace win;
+namespace fs = std::filesystem;
+namespace reg = platform::registry;
+
+namespace {
+
+std::string ReadBytes(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const fs::path& file, const std::string& bytes) {
+  fs::create_directories(file.parent_path());
+  std::ofstream(file, std::ios::binary) << bytes;
+}
+
+// The file's text without its comment lines.
+std::string FileBody() {
+  std::string body;
+  std::string text = ReadBytes(reg::FilePath());
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    std::size_t end = text.find('\n', pos);
+    if (end == std::string::npos) end = text.size();
+    if (text[pos] != ';') body += text.substr(pos, end - pos) + "\n";
+    pos = end + 1;
+  }
+  return body.substr(body.find('['));
+}
+
+std::vector<fs::path> DamagedFiles() {
+  std::vector<fs::path> found;
+  for (const auto& entry : fs::directory_iterator(reg::FilePath().parent_path())) {
+    if (entry.path().filename().string().rfind("registry.reg.damaged-", 0) == 0) found.push_back(entry.path());
+  }
+  return found;
+}
+
+LONG SetText(std::u16string_view path, std::u16string_view name, std::u16string text) {
+  reg::Value value;
+  value.type = REG_SZ;
+  value.text = std::move(text);
+  return reg::SetValue(path, name, value);
+}
+
+LONG SetNumber(std::u16string_view path, std::u16string_view name, DWORD number) {
+  reg::Value value;
+  value.type = REG_DWORD;
+  value.number = number;
+  return reg::SetValue(path, name, value);
+}
+
+std::optional<std::u16string> GetText(std::u16string_view path, std::u16string_view name) {
+  reg::Value value;
+  if (reg::QueryValue(path, name, &value) != ERROR_SUCCESS || value.type != REG_SZ) return std::nullopt;
+  return value.text;
+}
+
+// Runs `body` in a child process that uses nothing but the store, and gives its exit status.
+int InChild(const std::function<int()>& body) {
+  const pid_t pid = fork();
+  if (pid == 0) _exit(body());
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+class Registry : public ::testing::Test {
+ protected:
+  qmtest::FreshSettings settings;
+};
+
+}  // namespace
+
+TEST_F(Registry, FileIsInTheRegExportLayoutWithEveryKeyOnItsOwnLine) {
+  EXPECT_EQ(reg::FilePath(), settings.folder() / "quillmark" / "registry.reg");
+  ASSERT_EQ(reg::CreateKey(u"Software\\Maker\\Prog\\Empty"), ERROR_SUCCESS);
+  SetText(u"Software\\Maker\\Prog", u"Name", u"Value");
+  SetNumber(u"Software\\Maker\\Prog", u"Count", 10);
+  SetText(u"Software\\Maker\\Prog", u"Quote\"Back\\slash", u"C:\\Dir \"x\"");
+  SetText(u"Software\\Maker\\Prog\\Кириллица", u"Имя", u"Текст");
+  SetNumber(u"Software\\Maker\\Prog", u"Count", 0xFFFFFFFE);
+  EXPECT_EQ(FileBody(),
+            "[HKEY_CURRENT_USER\\Software]\n\n"
+            "[HKEY_CURRENT_USER\\Software\\Maker]\n\n"
+            "[HKEY_CURRENT_USER\\Software\\Maker\\Prog]\n"
+            "\"Name\"=\"Value\"\n"
+            "\"Count\"=dword:fffffffe\n"
+            "\"Quote\\\"Back\\\\slash\"=\"C:\\\\Dir \\\"x\\\"\"\n\n"
+            "[HKEY_CURRENT_USER\\Software\\Maker\\Prog\\Empty]\n\n"
+            "[HKEY_CURRENT_USER\\Software\\Maker\\Prog\\Кириллица]\n"
+            "\"Имя\"=\"Текст\"\n\n");
+  EXPECT_EQ(fs::status(reg::FilePath()).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+}
+
+TEST_F(Registry, EveryTextAndNameReadsBackFromTheFile) {
+  const std::vector<std::u16string> texts = {
+      u"",
+      u"plain",
+      u"back\\slash \"quoted\" \\n not a line feed \\u0041",
+      u"one\ntwo\r\nthree\rfour",
+      std::u16string(u"nul\0after", 9),
+      u"\t\x01\x1F\x7F",
+      u"lone \xD800 halves \xDC00",
+      u"\xDBFF",
+      u"pair \U0001F600 and Ёжик \u0098",
+      u"  spaces around  ",
+      u"[HKEY_CURRENT_USER\\Not a key]",
+  };
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    ASSERT_EQ(SetText(u"Software\\Texts", texts[i], texts[i]), ERROR_SUCCESS) << i;
+  }
+  // One line per value: nothing in a text breaks a line.
+  const std::string body = FileBody();
+  EXPECT_EQ(std::count(body.begin(), body.end(), '\n'), static_cast<long>(texts.size()) + 4);
+
+  // A second folder holding a copy of the file: the store reads it afresh.
+  qmtest::FreshSettings other;
+  fs::create_directories(reg::FilePath().parent_path());
+  fs::copy_file(settings.folder() / "quillmark" / "registry.reg", reg::FilePath());
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    EXPECT_EQ(GetText(u"Software\\Texts", texts[i]), texts[i]) << i << ": " << qmtest::U8(texts[i]);
+  }
+}
+
+TEST_F(Registry, NamesCompareWithoutCaseAndKeepTheCaseFirstWritten) {
+  SetText(u"Software\\Prog", u"ToolBarDecode", u"1");
+  SetText(u"SOFTWARE\\prog", u"TOOLBARDECODE", u"0");
+  SetText(u"software\\Prog\\Ключ", u"Имя", u"а");
+  SetText(u"Software\\PROG\\КЛЮЧ", u"ИМЯ", u"б");
+  EXPECT_EQ(GetText(u"software\\PROG", u"ToolbarDecode"), u"0");
+  EXPECT_EQ(GetText(u"Software\\Prog\\ключ", u"имя"), u"б");
+  EXPECT_EQ(FileBody(),
+            "[HKEY_CURRENT_USER\\Software]\n\n"
+            "[HKEY_CURRENT_USER\\Software\\Prog]\n"
+            "\"ToolBarDecode\"=\"0\"\n\n"
+            "[HKEY_CURRENT_USER\\Software\\Prog\\Ключ]\n"
+            "\"Имя\"=\"б\"\n\n");
+}
+
+TEST_F(Registry, ValuesAreTextOr32BitAndAWriteReplacesTheType) {
+  SetText(u"Software", u"V", u"12");
+  SetNumber(u"Software", u"V", 12);
+  reg::Value value;
+  ASSERT_EQ(reg::QueryValue(u"Software", u"v", &value), ERROR_SUCCESS);
+  EXPECT_EQ(value.type, REG_DWORD);
+  EXPECT_EQ(value.number, 12u);
+  EXPECT_EQ(reg::QueryValue(u"Software", u"Missing", &value), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(reg::QueryValue(u"Missing", u"V", &value), ERROR_FILE_NOT_FOUND);
+  value.type = 3;
+  EXPECT_EQ(reg::SetValue(u"Software", u"V", value), ERROR_INVALID_PARAMETER);
+  for (const auto* bad : {u"A\\\\B", u"\\A", u"A\\", u"A\nB"}) {
+    EXPECT_EQ(reg::CreateKey(bad), ERROR_INVALID_PARAMETER) << qmtest::U8(bad);
+  }
+}
+
+TEST_F(Registry, PlatformFunctionsOpenCreateQuerySetAndClose) {
+  HKEY key = 99;
+  EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Prog", 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(key, 0);
+
+  DWORD disposition = 0;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Prog", 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                            nullptr, &key, &disposition),
+            ERROR_SUCCESS);
+  EXPECT_EQ(disposition, REG_CREATED_NEW_KEY);
+  HKEY sub = 0;
+  ASSERT_EQ(RegCreateKeyExA(key, "Sub", 0, nullptr, 0, KEY_WRITE, nullptr, &sub, &disposition), ERROR_SUCCESS);
+  EXPECT_EQ(disposition, REG_CREATED_NEW_KEY);
+  EXPECT_NE(sub, key);
+  EXPECT_EQ(RegCloseKey(sub), ERROR_SUCCESS);
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "software\\prog\\sub", 0, nullptr, 0, KEY_WRITE, nullptr, &sub,
+                            &disposition),
+            ERROR_SUCCESS);
+  EXPECT_EQ(disposition, REG_OPENED_EXISTING_KEY);
+  EXPECT_EQ(RegCloseKey(sub), ERROR_SUCCESS);
+
+  // Texts are Windows-1251 bytes at the functions and UTF-8 in the file.
+  const std::string privet = "\xCF\xF0\xE8\xE2\xE5\xF2";  // "Привет"
+  ASSERT_EQ(RegSetValueExA(key, "\xD2\xE5\xEA\xF1\xF2", 0, REG_SZ, reinterpret_cast<const BYTE*>(privet.data()), 6),
+            ERROR_SUCCESS);
+  EXPECT_NE(ReadBytes(reg::FilePath()).find("\"Текст\"=\"Привет\""), std::string::npos);
+  DWORD type = 0;
+  DWORD size = 0;
+  ASSERT_EQ(RegQueryValueExA(key, "\xF2\xE5\xEA\xF1\xF2", nullptr, &type, nullptr, &size), ERROR_SUCCESS);
+  EXPECT_EQ(type, REG_SZ);
+  EXPECT_EQ(size, 6u);
+  BYTE buffer[8] = {};
+  size = 3;
+  EXPECT_EQ(RegQueryValueExA(key, "\xD2\xE5\xEA\xF1\xF2", nullptr, &type, buffer, &size), ERROR_MORE_DATA);
+  EXPECT_EQ(size, 6u);
+  EXPECT_EQ(buffer[0], 0);
+  size = sizeof buffer;
+  ASSERT_EQ(RegQueryValueExA(key, "\xD2\xE5\xEA\xF1\xF2", nullptr, &type, buffer, &size), ERROR_SUCCESS);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), size), privet);
+
+  const BYTE number[4] = {0x78, 0x56, 0x34, 0x12};
+  ASSERT_EQ(RegSetValueExA(key, "N", 0, REG_DWORD, number, 4), ERROR_SUCCESS);
+  EXPECT_NE(ReadBytes(reg::FilePath()).find("\"N\"=dword:12345678"), std::string::npos);
+  BYTE back[4] = {};
+  size = 4;
+  ASSERT_EQ(RegQueryValueExA(key, "n", nullptr, &type, back, &size), ERROR_SUCCESS);
+  EXPECT_EQ(type, REG_DWORD);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(back), 4), std::string(reinterpret_cast<const char*>(number), 4));
+  EXPECT_EQ(RegSetValueExA(key, "N", 0, REG_DWORD, number, 3), ERROR_INVALID_PARAMETER);
+  EXPECT_EQ(RegSetValueExA(key, "N", 0, 3, number, 4), ERROR_INVALID_PARAMETER);
+  EXPECT_EQ(RegQueryValueExA(key, "Missing", nullptr, &type, nullptr, &size), ERROR_FILE_NOT_FOUND);
+
+  EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
+  EXPECT_EQ(RegCloseKey(key), ERROR_INVALID_HANDLE);
+  EXPECT_EQ(RegQueryValueExA(key, "N", nullptr, &type, nullptr, &size), ERROR_INVALID_HANDLE);
+  EXPECT_EQ(RegSetValueExA(0, "N", 0, REG_DWORD, number, 4), ERROR_INVALID_HANDLE);
+}
+
+TEST_F(Registry, AccessRightsOfAnOpenKeyAreKept) {
+  ASSERT_EQ(SetNumber(u"Software", u"N", 1), ERROR_SUCCESS);
+  const BYTE number[4] = {2, 0, 0, 0};
+  HKEY reader = 0;
+  HKEY writer = 0;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &reader), ERROR_SUCCESS);
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_SET_VALUE, &writer), ERROR_SUCCESS);
+  EXPECT_EQ(RegSetValueExA(reader, "N", 0, REG_DWORD, number, 4), ERROR_ACCESS_DENIED);
+  DWORD size = 0;
+  EXPECT_EQ(RegQueryValueExA(writer, "N", nullptr, nullptr, nullptr, &size), ERROR_ACCESS_DENIED);
+  EXPECT_EQ(RegSetValueExA(writer, "N", 0, REG_DWORD, number, 4), ERROR_SUCCESS);
+  EXPECT_EQ(RegQueryValueExA(reader, "N", nullptr, nullptr, nullptr, &size), ERROR_SUCCESS);
+  RegCloseKey(reader);
+  RegCloseKey(writer);
+}
+
+TEST_F(Registry, AValueWrittenByAnotherProcessIsSeenAtTheNextRead) {
+  ASSERT_EQ(SetText(u"Software", u"Step", u"00"), ERROR_SUCCESS);
+  ASSERT_EQ(GetText(u"Software", u"Step"), u"00");
+  // Every step rewrites the file with the same size, at once: only a store that checks the file's
+  // identity properly sees each one.
+  for (int step = 1; step <= 20; ++step) {
+    const std::u16string text = {static_cast<char16_t>(u'0' + step / 10), static_cast<char16_t>(u'0' + step % 10)};
+    ASSERT_EQ(InChild([&] { return SetText(u"Software", u"Step", text) == ERROR_SUCCESS ? 0 : 1; }), 0);
+    ASSERT_EQ(GetText(u"Software", u"Step"), text) << step;
+  }
+  ASSERT_EQ(SetText(u"Software", u"FromParent", u"yes"), ERROR_SUCCESS);
+  EXPECT_EQ(InChild([] { return GetText(u"software", u"FROMPARENT") == u"yes" ? 0 : 1; }), 0);
+}
+
+TEST_F(Registry, TwoProcessesWritingAtOnceLoseNothing) {
+  constexpr int kEach = 200;
+  int go[2];
+  ASSERT_EQ(pipe(go), 0);
+  auto writeAll = [](const std::u16string& who) {
+    int failures = 0;
+    for (int i = 0; i < kEach; ++i) {
+      const std::u16string name = who + vb::FromUtf8(std::to_string(i));
+      failures += SetText(u"Software\\Race", name, name) != ERROR_SUCCESS;
+    }
+    return failures;
+  };
+  const pid_t pid = fork();
+  if (pid == 0) {
+    char c;
+    close(go[1]);
+    const bool started = read(go[0], &c, 1) == 1;
+    _exit(started && writeAll(u"child") == 0 ? 0 : 1);
+  }
+  close(go[0]);
+  ASSERT_EQ(write(go[1], "x", 1), 1);
+  close(go[1]);
+  EXPECT_EQ(writeAll(u"parent"), 0);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  int present = 0;
+  for (const std::u16string who : {u"parent", u"child"}) {
+    for (int i = 0; i < kEach; ++i) {
+      const std::u16string name = who + vb::FromUtf8(std::to_string(i));
+      present += GetText(u"Software\\Race", name) == name;
+    }
+  }
+  EXPECT_EQ(present, 2 * kEach);
+  EXPECT_TRUE(DamagedFiles().empty());
+}
+
+TEST_F(Registry, ADamagedFileIsKeptAsideWithItsBytesAndTheStoreStartsEmpty) {
+  ASSERT_EQ(SetText(u"Software", u"Old", u"1"), ERROR_SUCCESS);
+  const std::string damaged = "[HKEY_CURRENT_USER\\Software]\n\"Old\"=\"1\"\n\"Blob\"=hex:01,02\n";
+  WriteBytes(reg::FilePath(), damaged);
+  EXPECT_EQ(GetText(u"Software", u"Old"), std::nullopt);
+  EXPECT_FALSE(fs::exists(reg::FilePath()));
+  auto aside = DamagedFiles();
+  ASSERT_EQ(aside.size(), 1u);
+  EXPECT_EQ(ReadBytes(aside[0]), damaged);
+
+  ASSERT_EQ(SetText(u"Software", u"New", u"2"), ERROR_SUCCESS);
+  EXPECT_EQ(FileBody(), "[HKEY_CURRENT_USER\\Software]\n\"New\"=\"2\"\n\n");
+
+  // A second damaged file, within the same second, gets a name of its own.
+  const std::string again = "\"New\"=\"2\"\n";
+  WriteBytes(reg::FilePath(), again);
+  EXPECT_EQ(SetText(u"Software", u"Newer", u"3"), ERROR_SUCCESS);
+  aside = DamagedFiles();
+  ASSERT_EQ(aside.size(), 2u);
+  EXPECT_NE(ReadBytes(aside[0]) == damaged, ReadBytes(aside[1]) == damaged);
+  EXPECT_NE(ReadBytes(aside[0]) == again, ReadBytes(aside[1]) == again);
+  EXPECT_EQ(GetText(u"Software", u"Newer"), u"3");
+  EXPECT_EQ(GetText(u"Software", u"New"), std::nullopt);
+}
+
+TEST_F(Registry, WhatMakesAFileDamaged) {
+  const std::vector<std::string> damaged = {
+      "\"NoKey\"=\"1\"\n",
+      "[HKEY_CURRENT_USER\\A]\n\"Unclosed=\"1\"\n",
+      "[HKEY_CURRENT_USER\\A]\n\"A\"=\"unclosed\n",
+      "[HKEY_CURRENT_USER\\A]\n\"A\"=\"bad \\q escape\"\n",
+      "[HKEY_CURRENT_USER\\A]\n\"A\"=\"short \\u12\"\n",
+      "[HKEY_CURRENT_USER\\A]\n\"A\"=\"1\" trailing\n",
+      "[HKEY_CURRENT_USER\\A]\n\"A\"=dword:123456789\n",
+      "[HKEY_CURRENT_USER\\A]\n\"A\"=dword:\n",
+      "[HKEY_CURRENT_USER\\A]\n\"A\"=hex(2):00\n",
+      "[HKEY_CURRENT_USER\\A]\nA=\"1\"\n",
+      "[HKEY_LOCAL_MACHINE\\A]\n",
+      "[HKEY_CURRENT_USER\\A\\\\B]\n",
+      "[HKEY_CURRENT_USER\\A\n",
+      "[HKEY_CURRENT_USER\\A]\n\"A\"=\"\xCF\xF0\xE8\"\n",  // Windows-1251 bytes, not UTF-8
+      "[HKEY_CURRENT_USER\\A]\n\"A\"=\"\xED\xA0\x80\"\n",  // an encoded surrogate
+  };
+  for (const auto& bytes : damaged) {
+    qmtest::FreshSettings fresh;
+    WriteBytes(reg::FilePath(), bytes);
+    EXPECT_EQ(reg::OpenKey(u"A"), ERROR_FILE_NOT_FOUND) << bytes;
+    EXPECT_EQ(DamagedFiles().size(), 1u) << bytes;
+  }
+}
+
+TEST_F(Registry, AFileEditedByAPersonIsRead) {
+  WriteBytes(reg::FilePath(),
+             "\xEF\xBB\xBF; edited by hand\r\n"
+             "\r\n"
+             "[hkey_current_user\\Software\\Prog]\r\n"
+             "  \"Name\" = \"Значение\"  \r\n"
+             "\"Count\"=DWORD:A\r\n"
+             "[HKEY_CURRENT_USER\\SOFTWARE\\PROG]\r\n"
+             "\"name\"=\"later\"\r\n"
+             "\"Tab\"=\"a\tb\"");
+  EXPECT_EQ(GetText(u"Software\\Prog", u"Name"), u"later");
+  EXPECT_EQ(GetText(u"Software\\Prog", u"Tab"), u"a\tb");
+  reg::Value value;
+  ASSERT_EQ(reg::QueryValue(u"Software\\Prog", u"Count", &value), ERROR_SUCCESS);
+  EXPECT_EQ(value.number, 10u);
+  EXPECT_TRUE(DamagedFiles().empty());
+  // Written back in the store's own layout, with the case first read.
+  ASSERT_EQ(SetNumber(u"Software\\Prog", u"Count", 11), ERROR_SUCCESS);
+  EXPECT_EQ(FileBody(),
+            "[HKEY_CURRENT_USER\\Software]\n\n"
+            "[HKEY_CURRENT_USER\\Software\\Prog]\n"
+            "\"Name\"=\"later\"\n"
+            "\"Count\"=dword:0000000b\n"
+            "\"Tab\"=\"a\\u0009b\"\n\n");
+}
+
+TEST_F(Registry, AFileThatCannotBeReadIsNeverOverwritten) {
+  fs::create_directories(reg::FilePath());  // a folder where the file should be
+  EXPECT_EQ(SetText(u"Software", u"A", u"1"), ERROR_REGISTRY_IO_FAILED);
+  EXPECT_EQ(reg::CreateKey(u"Software"), ERROR_REGISTRY_IO_FAILED);
+  EXPECT_EQ(GetText(u"Software", u"A"), std::nullopt);
+  EXPECT_TRUE(fs::is_directory(reg::FilePath()));
+  EXPECT_TRUE(DamagedFiles().empty());
+}
+
+TEST_F(Registry, TheFileFollowsTheEnvironment) {
+  SetText(u"Software", u"Where", u"first");
+  {
+    qmtest::FreshSettings second;
+    EXPECT_EQ(GetText(u"Software", u"Where"), std::nullopt);
+    SetText(u"Software", u"Where", u"second");
+  }
+  EXPECT_EQ(GetText(u"Software", u"Where"), u"first");
+
+  const std::string home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
+  setenv("HOME", "/home/someone", 1);
+  setenv("XDG_CONFIG_HOME", "relative/ignored", 1);
+  EXPECT_EQ(reg::FilePath(), fs::path("/home/someone/.config/quillmark/registry.reg"));
+  unsetenv("XDG_CONFIG_HOME");
+  EXPECT_EQ(reg::FilePath(), fs::path("/home/someone/.config/quillmark/registry.reg"));
+  setenv("HOME", home.c_str(), 1);
+}
