@@ -1,32 +1,33 @@
 #include "core/registry.h"
 
 #include <algorithm>
-
-#include "platform/vb/codepage.h"
+#include <cstring>
 
 namespace modRegistry {
 
+// The store is reached through the registry's UTF-16 functions: a text the single-byte code page
+// cannot hold (a folder name with "é", say) comes back as it was written.
+
 std::optional<std::u16string> ReadRegistryString(win::HKEY root, std::u16string_view path, std::u16string_view name) {
-  const std::string subkey = vb::ToWindows1251(path);
-  const std::string valueName = vb::ToWindows1251(name);
+  const std::u16string subkey(path);
+  const std::u16string valueName(name);
   win::HKEY key = 0;
   // A failed open leaves key 0, and the queries below then fail.
-  win::RegOpenKeyExA(root, subkey.c_str(), 0, win::KEY_QUERY_VALUE, &key);
+  win::RegOpenKeyExW(root, subkey.c_str(), 0, win::KEY_QUERY_VALUE, &key);
   std::optional<std::u16string> result;
   win::DWORD type = 0;
   win::DWORD size = 0;
-  if (win::RegQueryValueExA(key, valueName.c_str(), nullptr, &type, nullptr, &size) == win::ERROR_SUCCESS &&
+  if (win::RegQueryValueExW(key, valueName.c_str(), nullptr, &type, nullptr, &size) == win::ERROR_SUCCESS &&
       type == win::REG_SZ) {
-    std::string buffer(size, ' ');
-    // The value may have changed since the size was asked for (another process); only the bytes
+    std::u16string buffer(size / 2, u' ');
+    // The value may have changed since the size was asked for (another process); only the units
     // the query reports belong to it.
-    if (win::RegQueryValueExA(key, valueName.c_str(), nullptr, &type, reinterpret_cast<win::BYTE*>(buffer.data()),
+    if (win::RegQueryValueExW(key, valueName.c_str(), nullptr, &type, reinterpret_cast<win::BYTE*>(buffer.data()),
                               &size) == win::ERROR_SUCCESS &&
         type == win::REG_SZ) {
-      buffer.resize(size);
-      std::u16string text = vb::FromWindows1251(buffer);
-      text.resize(std::min(text.find(u'\0'), text.size()));
-      result = std::move(text);
+      buffer.resize(size / 2);
+      buffer.resize(std::min(buffer.find(u'\0'), buffer.size()));
+      result = std::move(buffer);
     }
   }
   win::RegCloseKey(key);
@@ -35,27 +36,25 @@ std::optional<std::u16string> ReadRegistryString(win::HKEY root, std::u16string_
 
 void WriteRegistryString(win::HKEY root, std::u16string_view path, std::u16string_view name,
                          std::u16string_view text) {
-  const std::string subkey = vb::ToWindows1251(path);
+  const std::u16string subkey(path);
   win::HKEY key = 0;
-  if (win::RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, win::REG_OPTION_NON_VOLATILE, win::KEY_SET_VALUE,
+  if (win::RegCreateKeyExW(root, subkey.c_str(), 0, nullptr, win::REG_OPTION_NON_VOLATILE, win::KEY_SET_VALUE,
                            nullptr, &key, nullptr) != win::ERROR_SUCCESS)
     return;
-  const std::string data = vb::ToWindows1251(text);
-  win::RegSetValueExA(key, vb::ToWindows1251(name).c_str(), 0, win::REG_SZ,
-                      reinterpret_cast<const win::BYTE*>(data.data()), static_cast<win::DWORD>(data.size()));
+  win::RegSetValueExW(key, std::u16string(name).c_str(), 0, win::REG_SZ, reinterpret_cast<const win::BYTE*>(text.data()),
+                      static_cast<win::DWORD>(text.size() * 2));
   win::RegCloseKey(key);
 }
 
 std::int32_t ReadRegistryDword(win::HKEY root, std::u16string_view path, std::u16string_view name) {
-  const std::string subkey = vb::ToWindows1251(path);
+  const std::u16string subkey(path);
   win::HKEY key = 0;
-  win::RegOpenKeyExA(root, subkey.c_str(), 0, win::KEY_QUERY_VALUE, &key);
+  win::RegOpenKeyExW(root, subkey.c_str(), 0, win::KEY_QUERY_VALUE, &key);
   win::BYTE data[4] = {};
   win::DWORD size = sizeof data;
   win::DWORD type = 0;
   std::int32_t result = 0;
-  if (win::RegQueryValueExA(key, vb::ToWindows1251(name).c_str(), nullptr, &type, data, &size) ==
-          win::ERROR_SUCCESS &&
+  if (win::RegQueryValueExW(key, std::u16string(name).c_str(), nullptr, &type, data, &size) == win::ERROR_SUCCESS &&
       type == win::REG_DWORD) {
     result = static_cast<std::int32_t>(data[0] | (data[1] << 8) | (data[2] << 16) | (static_cast<win::DWORD>(data[3]) << 24));
   }
@@ -64,15 +63,15 @@ std::int32_t ReadRegistryDword(win::HKEY root, std::u16string_view path, std::u1
 }
 
 void WriteRegistryDword(win::HKEY root, std::u16string_view path, std::u16string_view name, std::int32_t value) {
-  const std::string subkey = vb::ToWindows1251(path);
+  const std::u16string subkey(path);
   win::HKEY key = 0;
-  if (win::RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, win::REG_OPTION_NON_VOLATILE, win::KEY_SET_VALUE,
+  if (win::RegCreateKeyExW(root, subkey.c_str(), 0, nullptr, win::REG_OPTION_NON_VOLATILE, win::KEY_SET_VALUE,
                            nullptr, &key, nullptr) != win::ERROR_SUCCESS)
     return;
   const auto bits = static_cast<win::DWORD>(value);
   const win::BYTE data[4] = {static_cast<win::BYTE>(bits), static_cast<win::BYTE>(bits >> 8),
                              static_cast<win::BYTE>(bits >> 16), static_cast<win::BYTE>(bits >> 24)};
-  win::RegSetValueExA(key, vb::ToWindows1251(name).c_str(), 0, win::REG_DWORD, data, sizeof data);
+  win::RegSetValueExW(key, std::u16string(name).c_str(), 0, win::REG_DWORD, data, sizeof data);
   win::RegCloseKey(key);
 }
 

@@ -42,16 +42,15 @@ HKEY NewHandle(std::u16string path, REGSAM access) {
 
 std::u16string Text(const char* bytes) { return bytes != nullptr ? vb::FromWindows1251(bytes) : std::u16string(); }
 
-std::u16string SubkeyPath(const std::u16string& base, const char* subkey) {
-  std::u16string sub = Text(subkey);
+std::u16string Text(const char16_t* units) { return units != nullptr ? std::u16string(units) : std::u16string(); }
+
+std::u16string SubkeyPath(const std::u16string& base, const std::u16string& sub) {
   if (base.empty()) return sub;
   if (sub.empty()) return base;
   return base + u'\\' + sub;
 }
 
-}  // namespace
-
-LONG RegOpenKeyExA(HKEY hKey, const char* lpSubKey, DWORD ulOptions, REGSAM samDesired, HKEY* phkResult) {
+LONG OpenKey(HKEY hKey, const std::u16string& lpSubKey, REGSAM samDesired, HKEY* phkResult) {
   if (phkResult == nullptr) return ERROR_INVALID_PARAMETER;
   *phkResult = 0;
   OpenKeyRecord base;
@@ -63,9 +62,8 @@ LONG RegOpenKeyExA(HKEY hKey, const char* lpSubKey, DWORD ulOptions, REGSAM samD
   return ERROR_SUCCESS;
 }
 
-LONG RegCreateKeyExA(HKEY hKey, const char* lpSubKey, DWORD Reserved, char* lpClass, DWORD dwOptions,
-                     REGSAM samDesired, const void* lpSecurityAttributes, HKEY* phkResult,
-                     DWORD* lpdwDisposition) {
+LONG CreateKey(HKEY hKey, const std::u16string& lpSubKey, REGSAM samDesired, HKEY* phkResult,
+               DWORD* lpdwDisposition) {
   if (phkResult == nullptr) return ERROR_INVALID_PARAMETER;
   *phkResult = 0;
   OpenKeyRecord base;
@@ -79,20 +77,22 @@ LONG RegCreateKeyExA(HKEY hKey, const char* lpSubKey, DWORD Reserved, char* lpCl
   return ERROR_SUCCESS;
 }
 
-LONG RegQueryValueExA(HKEY hKey, const char* lpValueName, DWORD* lpReserved, DWORD* lpType, BYTE* lpData,
-                      DWORD* lpcbData) {
+// Texts travel as Windows-1251 bytes through the A functions and as UTF-16 units through the W ones.
+LONG QueryValue(HKEY hKey, const std::u16string& lpValueName, bool wide, DWORD* lpType, BYTE* lpData,
+                DWORD* lpcbData) {
   OpenKeyRecord key;
   if (!Lookup(hKey, &key)) return ERROR_INVALID_HANDLE;
   if (lpData != nullptr && lpcbData == nullptr) return ERROR_INVALID_PARAMETER;
   if ((key.access & KEY_QUERY_VALUE) == 0) return ERROR_ACCESS_DENIED;
   platform::registry::Value value;
-  const LONG result = platform::registry::QueryValue(key.path, Text(lpValueName), &value);
+  const LONG result = platform::registry::QueryValue(key.path, lpValueName, &value);
   if (result != ERROR_SUCCESS) return result;
   std::string data;
   if (value.type == REG_DWORD) {
     for (int shift = 0; shift < 32; shift += 8) data += static_cast<char>((value.number >> shift) & 0xFF);
   } else {
-    data = vb::ToWindows1251(value.text);
+    data = wide ? std::string(reinterpret_cast<const char*>(value.text.data()), value.text.size() * 2)
+                : vb::ToWindows1251(value.text);
   }
   if (lpType != nullptr) *lpType = value.type;
   if (lpcbData == nullptr) return ERROR_SUCCESS;
@@ -108,8 +108,8 @@ LONG RegQueryValueExA(HKEY hKey, const char* lpValueName, DWORD* lpReserved, DWO
   return ERROR_SUCCESS;
 }
 
-LONG RegSetValueExA(HKEY hKey, const char* lpValueName, DWORD Reserved, DWORD dwType, const BYTE* lpData,
-                    DWORD cbData) {
+LONG SetValue(HKEY hKey, const std::u16string& lpValueName, bool wide, DWORD dwType, const BYTE* lpData,
+              DWORD cbData) {
   OpenKeyRecord key;
   if (!Lookup(hKey, &key)) return ERROR_INVALID_HANDLE;
   if ((key.access & KEY_SET_VALUE) == 0) return ERROR_ACCESS_DENIED;
@@ -117,13 +117,47 @@ LONG RegSetValueExA(HKEY hKey, const char* lpValueName, DWORD Reserved, DWORD dw
   platform::registry::Value value;
   value.type = dwType;
   if (dwType == REG_SZ) {
-    value.text = vb::FromWindows1251(std::string_view(reinterpret_cast<const char*>(lpData), cbData));
+    if (wide) {
+      value.text.resize(cbData / 2);
+      if (cbData >= 2) std::memcpy(value.text.data(), lpData, value.text.size() * 2);
+    } else {
+      value.text = vb::FromWindows1251(std::string_view(reinterpret_cast<const char*>(lpData), cbData));
+    }
   } else if (dwType == REG_DWORD && cbData == 4) {
     for (int i = 0; i < 4; ++i) value.number |= static_cast<DWORD>(lpData[i]) << (8 * i);
   } else {
     return ERROR_INVALID_PARAMETER;
   }
-  return platform::registry::SetValue(key.path, Text(lpValueName), value);
+  return platform::registry::SetValue(key.path, lpValueName, value);
+}
+
+}  // namespace
+
+LONG RegOpenKeyExA(HKEY hKey, const char* lpSubKey, DWORD, REGSAM samDesired, HKEY* phkResult) {
+  return OpenKey(hKey, Text(lpSubKey), samDesired, phkResult);
+}
+LONG RegOpenKeyExW(HKEY hKey, const char16_t* lpSubKey, DWORD, REGSAM samDesired, HKEY* phkResult) {
+  return OpenKey(hKey, Text(lpSubKey), samDesired, phkResult);
+}
+LONG RegCreateKeyExA(HKEY hKey, const char* lpSubKey, DWORD, char*, DWORD, REGSAM samDesired, const void*,
+                     HKEY* phkResult, DWORD* lpdwDisposition) {
+  return CreateKey(hKey, Text(lpSubKey), samDesired, phkResult, lpdwDisposition);
+}
+LONG RegCreateKeyExW(HKEY hKey, const char16_t* lpSubKey, DWORD, char16_t*, DWORD, REGSAM samDesired, const void*,
+                     HKEY* phkResult, DWORD* lpdwDisposition) {
+  return CreateKey(hKey, Text(lpSubKey), samDesired, phkResult, lpdwDisposition);
+}
+LONG RegQueryValueExA(HKEY hKey, const char* lpValueName, DWORD*, DWORD* lpType, BYTE* lpData, DWORD* lpcbData) {
+  return QueryValue(hKey, Text(lpValueName), false, lpType, lpData, lpcbData);
+}
+LONG RegQueryValueExW(HKEY hKey, const char16_t* lpValueName, DWORD*, DWORD* lpType, BYTE* lpData, DWORD* lpcbData) {
+  return QueryValue(hKey, Text(lpValueName), true, lpType, lpData, lpcbData);
+}
+LONG RegSetValueExA(HKEY hKey, const char* lpValueName, DWORD, DWORD dwType, const BYTE* lpData, DWORD cbData) {
+  return SetValue(hKey, Text(lpValueName), false, dwType, lpData, cbData);
+}
+LONG RegSetValueExW(HKEY hKey, const char16_t* lpValueName, DWORD, DWORD dwType, const BYTE* lpData, DWORD cbData) {
+  return SetValue(hKey, Text(lpValueName), true, dwType, lpData, cbData);
 }
 
 LONG RegCloseKey(HKEY hKey) {

@@ -45,10 +45,10 @@ TEST_F(SettingsStore, TextsReadBackAndTheEmptyTextIsNotAMissingValue) {
   EXPECT_EQ(ReadRegistryString(HKEY_CURRENT_USER, settings::kPreferencesKey, prefs::kBackupFolder), u"");
   EXPECT_EQ(ReadRegistryString(HKEY_CURRENT_USER, settings::kLockedKey, settings::locked::kPassword),
             u"Пароль \"1\"\\ё");
-  // The text passes through the Windows-1251 code page.
+  // A folder name outside the single-byte code page comes back whole, or Save would write elsewhere.
   WriteRegistryString(HKEY_CURRENT_USER, settings::kPreferencesKey, prefs::kFolderDocuments, u"/home/José/€\U0001F600");
   EXPECT_EQ(ReadRegistryString(HKEY_CURRENT_USER, settings::kPreferencesKey, prefs::kFolderDocuments),
-            u"/home/Jos?/€?");
+            u"/home/José/€\U0001F600");
 }
 
 TEST_F(SettingsStore, ATextReadsOnlyUpToItsFirstNul) {
