@@ -11,6 +11,7 @@
 // its name is the source name, " -> " and the target name.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -55,4 +56,27 @@ std::optional<DirectionPages> DirectionCodePages(int direction);
 // other index.
 std::u16string DirectionName(int direction);
 
-}  // namespace modDecode
+// --- The conversion run over the main window's editor ----------------------------------------------
+
+// A conversion has been applied to the editor's text (and TextBeforeDecode holds the text before it).
+// Set by every completed run and by the clipboard watch when it converts; cleared when the main window
+// loads and when another document is opened or imported, so undo never brings back another
+// document's text.
+inline bool DocumentDecoded = false;
+// The user asked the running conversion to stop.
+inline bool DecodeCancelled = false;
+// The editor's whole text before the last completed conversion.
+inline std::u16string TextBeforeDecode;
+
+// True while a conversion run is under way: nothing else may change the document or start another
+// conversion then (the run lets window events through while it shows its progress).
+bool DecodeRunning();
+
+// Converts the main window's editor text from the code page of its first selector to that of its
+// second, after a progress run the user may cancel. An empty editor gets a notice; selectors without
+// a code page convert nothing.
+void DecodeDocument();
+// Asks the running conversion to stop; a request made while none runs is forgotten by the next run.
+void CancelDecode();
+// Puts the text before the last conversion back into the editor.
+void UndoDecode();

@@ -1,0 +1,265 @@
+#include "core/document.h"
+
+#include "core/decode.h"
+#include "core/main_window.h"
+#include "core/registry.h"
+#include "core/settings_schema.h"
+#include "platform/dialogs/common_dialog.h"
+#include "platform/richedit/rich_text_box.h"
+#include "platform/vb/clipboard.h"
+#include "platform/vb/codepage.h"
+#include "platform/vb/error.h"
+#include "platform/vb/file_system.h"
+#include "platform/vb/msgbox.h"
+
+namespace modDocument {
+namespace {
+
+namespace prefs = settings::preferences;
+
+constexpr char16_t kFilter[] = u"Текстовые файлы (*.txt)|*.txt|Все файлы (*.*)|*.*|";
+constexpr char16_t kDefaultExt[] = u"*.txt|*.*";
+
+// What the document in the editor is and how its file is laid out.
+struct Document {
+  std::u16string path;
+  std::u16string lineBreak = u"\r\n";  // the file's line break, written back between lines
+  bool endsWithBreak = true;           // the file ended with a line break
+};
+Document document;
+// The file whose content the backup buffer holds.
+std::u16string backupBufferPath;
+
+std::u16string Pref(std::u16string_view name) {
+  return modRegistry::ReadRegistryString(win::HKEY_CURRENT_USER, settings::kPreferencesKey, name).value_or(u"");
+}
+
+void SetUpDialog(const std::u16string& title) {
+  vb::CommonDialog& dialog = core::frmMain().CommonDialog();
+  dialog.Filter = kFilter;
+  dialog.DefaultExt = kDefaultExt;
+  dialog.DialogTitle = title;
+  dialog.InitDir = Pref(prefs::kFolderDocuments);
+}
+
+void ApplyCaptionRule() {
+  const std::u16string mode = Pref(prefs::kShowInCaption);
+  std::u16string shown;
+  if (mode == u"1") {
+    shown = vb::FileTitleOf(document.path);
+  } else if (mode == u"2") {
+    shown = document.path;
+  } else {
+    return;
+  }
+  core::frmMain().Caption(std::u16string(core::kProgramTitle) + u" - [" + shown + u"]");
+}
+
+// The first line break of a file's text, and whether the text ends with one.
+void NoteLayout(std::string_view bytes, Document& doc) {
+  doc.lineBreak = u"\r\n";
+  doc.endsWithBreak = true;
+  if (bytes.substr(0, 5) == "{\\rtf") return;  // an RTF document's text gets the plain layout
+  const auto at = bytes.find_first_of("\r\n");
+  if (at != std::string_view::npos) {
+    if (bytes[at] == '\n') {
+      doc.lineBreak = u"\n";
+    } else if (at + 1 >= bytes.size() || bytes[at + 1] != '\n') {
+      doc.lineBreak = u"\r";
+    }
+  }
+  doc.endsWithBreak = !bytes.empty() && (bytes.back() == '\n' || bytes.back() == '\r');
+}
+
+// The editor's text (lines joined by CR LF) as the file's bytes.
+std::string FileBytes(const std::u16string& text, const Document& doc, bool* lossy) {
+  std::u16string out;
+  if (doc.lineBreak == u"\r\n") {
+    out = text;
+  } else {
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+        out += doc.lineBreak;
+        ++i;
+      } else {
+        out += text[i];
+      }
+    }
+  }
+  if (doc.endsWithBreak) out += doc.lineBreak;
+  return vb::ToWindows1251(out, lossy);
+}
+
+// Loads a document file into a buffer the way the editor loads files, less one final line break.
+void LoadInto(vb::RichTextBox& box, const std::u16string& path) {
+  box.LoadFile(path);
+  std::u16string text = box.Text();
+  if (text.size() >= 2 && text.compare(text.size() - 2, 2, u"\r\n") == 0) {
+    text.resize(text.size() - 2);
+    box.Text(text);
+  }
+}
+
+// Loads the file into the editor and the backup buffer and makes it the document in the editor.
+void LoadDocument(const std::u16string& path) {
+  const std::string bytes = vb::ReadAllBytes(path);  // a missing or unreadable file stops here
+  MainWindowServices& main = core::frmMain();
+  LoadInto(main.RichTextBox(), path);
+  LoadInto(main.RichTextBoxBackup(), path);
+  Document loaded;
+  loaded.path = path;
+  NoteLayout(bytes, loaded);
+  document = loaded;
+  backupBufferPath = path;
+}
+
+std::u16string BackupPath(const std::u16string& path) {
+  const std::u16string place = Pref(prefs::kCreateBackupIn);
+  if (place == u"1") return path + u".bak";
+  if (place == u"2") {
+    std::u16string folder = Pref(prefs::kBackupFolder);
+    if (!folder.empty() && folder.back() != u'/' && folder.back() != u'\\') folder += u'/';
+    return folder + vb::FileTitleOf(path) + u".bak";
+  }
+  return {};
+}
+
+// Writes the editor's text to `path`: the backup first, then the document through a new file that
+// replaces the old one only when complete, so a failure leaves the old file as it was. False when
+// nothing was written (the user kept the document from losing characters).
+bool WriteDocument(const std::u16string& path, Document layout) {
+  MainWindowServices& main = core::frmMain();
+  bool lossy = false;
+  const std::u16string text = main.RichTextBox().Text();
+  const std::string bytes = FileBytes(text, layout, &lossy);
+  if (lossy && vb::MsgBox(u"Документ содержит символы, которых нет в кодировке Windows 1251. При сохранении они будут "
+                          u"заменены знаком \"?\".\nСохранить документ?",
+                          vb::vbYesNo | vb::vbQuestion, core::kProgramTitle) != vb::vbYes)
+    return false;
+
+  bool backupWritten = false;
+  if (Pref(prefs::kCreateBackup) == u"1") {
+    const std::u16string backup = BackupPath(path);
+    if (!backup.empty()) {
+      // The backup holds the file's content before this save: the backup buffer's when it holds
+      // this file, else the file as it is on disk (when there is one).
+      if (backupBufferPath == path) {
+        vb::WriteAllBytesSafely(backup, FileBytes(main.RichTextBoxBackup().Text(), layout, nullptr));
+        backupWritten = true;
+      } else if (vb::FileExists(path)) {
+        vb::WriteAllBytesSafely(backup, vb::ReadAllBytes(path));
+        backupWritten = true;
+      }
+    }
+  }
+  vb::WriteAllBytesSafely(path, bytes);
+  layout.path = path;
+  document = layout;
+  if (backupWritten) {
+    // The next backup holds the version just saved.
+    main.RichTextBoxBackup().Text(text);
+    backupBufferPath = path;
+  }
+  ApplyCaptionRule();
+  return true;
+}
+
+template <typename F>
+auto Reported(F&& f) -> decltype(f()) {
+  try {
+    return f();
+  } catch (const vb::Error& e) {
+    if (e.Number > 0) core::ShowErrorBox(e.Number, e.Description);
+    return decltype(f())();
+  }
+}
+
+}  // namespace
+
+const std::u16string& DocumentPath() { return document.path; }
+
+void Reset() {
+  document = Document();
+  backupBufferPath.clear();
+  DocumentOpened = false;
+  DocumentSavedAs = false;
+}
+
+void OpenDocument() {
+  Reported([] {
+    SetUpDialog(u"Открытие документа");
+    vb::CommonDialog& dialog = core::frmMain().CommonDialog();
+    dialog.ShowOpen();
+    if (dialog.FileName.empty()) return;
+    LoadDocument(dialog.FileName);
+    DocumentOpened = true;
+    // Another document: Save no longer points at the last one, and its conversion cannot be undone.
+    DocumentSavedAs = false;
+    modDecode::DocumentDecoded = false;
+    ApplyCaptionRule();
+    if (Pref(prefs::kStartAtOpen) == u"1") core::frmMain().StartDecode();
+  });
+}
+
+void ReloadDocument() {
+  Reported([] {
+    if (document.path.empty()) return;
+    const std::u16string path = document.path;
+    const bool savedAs = DocumentSavedAs;
+    LoadDocument(path);
+    DocumentSavedAs = savedAs;
+    ApplyCaptionRule();
+  });
+}
+
+bool SaveDocumentAs() {
+  return Reported([] {
+    SetUpDialog(u"Сохранение документа");
+    vb::CommonDialog& dialog = core::frmMain().CommonDialog();
+    dialog.ShowSave();
+    if (dialog.FileName.empty()) return false;
+    const std::u16string path = dialog.FileName;
+    if (!WriteDocument(path, document)) return false;
+    DocumentSavedAs = true;
+    modRegistry::WriteRegistryString(win::HKEY_CURRENT_USER, settings::kPreferencesKey, prefs::kSaveFileName, path);
+    return true;
+  });
+}
+
+void SaveDocument() {
+  Reported([] {
+    if (!DocumentSavedAs || document.path.empty()) return;
+    core::frmMain().CommonDialog().FileName = document.path;
+    WriteDocument(document.path, document);
+  });
+}
+
+bool ImportDocument(const std::u16string& filter, const std::u16string& defaultExt, const std::u16string& title) {
+  return Reported([&] {
+    vb::CommonDialog& dialog = core::frmMain().CommonDialog();
+    dialog.Filter = filter;
+    dialog.DefaultExt = defaultExt;
+    dialog.DialogTitle = title;
+    dialog.InitDir = Pref(prefs::kFolderDocuments);
+    dialog.FileName.clear();
+    dialog.ShowOpen();
+    if (dialog.FileName.empty()) return false;
+    core::frmMain().RichTextBoxImport().FileName(dialog.FileName);
+    DocumentOpened = true;
+    // The imported text is a new document: Save As is needed, and no conversion undo carries over.
+    document = Document();
+    document.path = dialog.FileName;
+    DocumentSavedAs = false;
+    modDecode::DocumentDecoded = false;
+    return true;
+  });
+}
+
+void ConvertAfterImport() {
+  if (Pref(prefs::kStartAtImport) == u"1") core::frmMain().StartDecode();
+}
+
+void ClearClipboardContents() { vb::Clipboard.Clear(); }
+
+}  // namespace modDocument

@@ -1,0 +1,38 @@
+// The document files: open, reload, save as, save (with backup copies), import into the hidden
+// import buffer, and emptying the clipboard. The routines act on the main window's editor, backup
+// and import buffers and shared open/save dialog (core/main_window.h).
+//
+// The path of the document in the editor is kept here, not read back from the shared dialog (which
+// other commands use too): Reload reads that file again and Save writes only to it. A document file
+// is Windows-1251 text. Loading drops one final line break and saving writes it back, in the line
+// break style the file had, so a document opened and saved unchanged keeps its bytes.
+#pragma once
+
+#include <string>
+
+namespace modDocument {
+
+// A document has been opened or imported from a file: the Reload commands are offered.
+inline bool DocumentOpened = false;
+// The document in the editor was written by Save As: the Save command is offered and writes there.
+inline bool DocumentSavedAs = false;
+
+// The file of the document in the editor, or empty.
+const std::u16string& DocumentPath();
+
+void OpenDocument();
+void ReloadDocument();
+// True when the document was written.
+bool SaveDocumentAs();
+void SaveDocument();
+// Loads a chosen file into the import buffer; true when one was loaded. The calling command moves
+// the buffer's text into the editor and then calls ConvertAfterImport.
+bool ImportDocument(const std::u16string& filter, const std::u16string& defaultExt, const std::u16string& title);
+// Converts the imported text in the preferred direction when "StartAtImport" is "1".
+void ConvertAfterImport();
+void ClearClipboardContents();
+
+// Forgets the document (the main window's load).
+void Reset();
+
+}  // namespace modDocument

@@ -1,0 +1,22 @@
+#include "core/main_window.h"
+
+#include "platform/vb/msgbox.h"
+#include "platform/vb/strings.h"
+
+namespace core {
+namespace {
+MainWindowServices* mainWindow = nullptr;
+DecodingWindowServices* decodingWindow = nullptr;
+}  // namespace
+
+void SetMainWindow(MainWindowServices* window) { mainWindow = window; }
+void SetDecodingWindow(DecodingWindowServices* window) { decodingWindow = window; }
+MainWindowServices& frmMain() { return *mainWindow; }
+DecodingWindowServices& frmDecoding() { return *decodingWindow; }
+
+void ShowErrorBox(std::int32_t number, const std::u16string& description) {
+  vb::MsgBox(u"Произошла ошибка № " + vb::CStr(static_cast<std::int64_t>(number)) + u"\r\n" + description, vb::vbCritical,
+             kProgramTitle);
+}
+
+}  // namespace core

@@ -1,0 +1,64 @@
+// What the core's routines use of the main window and of the conversion progress window. The
+// windows themselves live above the core; they implement these interfaces and hand themselves to
+// the core when they are made.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace vb {
+class RichTextBox;
+class ComboBox;
+class CommonDialog;
+}  // namespace vb
+
+// The main window: its editor, the hidden backup and import buffers, the two hidden code-page
+// selectors (source and target of the next conversion, list index 0 to 4), the shared open/save
+// dialog, its caption and mouse pointer, and its conversion in the preferred direction.
+class MainWindowServices {
+ public:
+  virtual ~MainWindowServices() = default;
+  virtual vb::RichTextBox& RichTextBox() = 0;
+  virtual vb::RichTextBox& RichTextBoxBackup() = 0;
+  virtual vb::RichTextBox& RichTextBoxImport() = 0;
+  virtual vb::ComboBox& Combo1() = 0;
+  virtual vb::ComboBox& Combo2() = 0;
+  virtual vb::CommonDialog& CommonDialog() = 0;
+  virtual std::u16string Caption() = 0;
+  virtual void Caption(const std::u16string& caption) = 0;
+  virtual void MousePointer(int pointer) = 0;
+  // Sets the selectors to the direction stored as "DefaultCode" and converts.
+  virtual void StartDecode() = 0;
+};
+
+// The conversion progress window: shown modeless while a conversion runs. Setting the bar's value
+// redraws it and lets pending window events run; that is where a click on its Cancel arrives.
+class DecodingWindowServices {
+ public:
+  virtual ~DecodingWindowServices() = default;
+  virtual void Show() = 0;
+  virtual void Hide() = 0;
+  virtual bool Visible() = 0;
+  virtual void MousePointer(int pointer) = 0;
+  // The caption of its label lblCode: "DOS 866 -> Windows 1251".
+  virtual void CodeCaption(const std::u16string& caption) = 0;
+  virtual void CalculatePercentage(bool on) = 0;
+  virtual void Value(float value) = 0;
+};
+
+namespace core {
+
+// The windows the core acts on. Both must be set before a routine that uses them runs.
+void SetMainWindow(MainWindowServices* window);
+void SetDecodingWindow(DecodingWindowServices* window);
+MainWindowServices& frmMain();
+DecodingWindowServices& frmDecoding();
+
+// "Brannoch Quillmark 3.0 Preview": the title of every message box of the program.
+inline constexpr char16_t kProgramTitle[] = u"Brannoch Quillmark 3.0 Preview";
+
+// The error box of the program's windows: "Произошла ошибка № " + number + CR LF + description,
+// critical, under the program title.
+void ShowErrorBox(std::int32_t number, const std::u16string& description);
+
+}  // namespace core
