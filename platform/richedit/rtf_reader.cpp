@@ -65,8 +65,8 @@ char16_t DecodeByte(unsigned char b, int codePage) {
 // The code page of a font's character set; 0 for the document's own code page.
 int CodePageOfCharset(int charset) {
   switch (charset) {
-    case 0:    // the ANSI character set: the code page the document declares
-    case 1: return 0;
+    case 0: return 1252;  // ANSI, whatever code page the document declares
+    case 1: return 0;     // the default character set
     case 204: return 1251;
     case 255: return 866;  // the OEM character set of Cyrillic systems
     default: return 1251;
@@ -185,7 +185,7 @@ class Reader {
       case '}': Character(static_cast<char16_t>(c)); break;
       case '~': Character(0x00A0); break;
       case '_': Character(0x2011); break;
-      case '-': Text({}); break;  // an optional hyphen shows only where a line breaks
+      case '-': Character(0x00AD); break;  // optional hyphen
       case '\t': Character(u'\t'); break;
       case '\r':
       case '\n': Text(u"\r\n"); break;
@@ -276,7 +276,10 @@ class Reader {
     else if (word == "mac") documentCodePage_ = 10000;
     else if (word == "deff" && hasParam) defaultFont_ = param;
     else if (word == "f" && hasParam) g.font = param;
-    else if (word == "emdash") Character(0x2014);
+    else if (word == "chftn") {  // a footnote's reference mark: its number
+      const std::string number = std::to_string(++footnotes_);
+      Text(std::u16string(number.begin(), number.end()));
+    } else if (word == "emdash") Character(0x2014);
     else if (word == "endash") Character(0x2013);
     else if (word == "bullet") Character(0x2022);
     else if (word == "lquote") Character(0x2018);
@@ -297,6 +300,7 @@ class Reader {
   int documentCodePage_ = 1252;
   int defaultFont_ = 0;
   int definingFont_ = 0;
+  int footnotes_ = 0;
   std::map<int, int> fontCodePages_;
 };
 
