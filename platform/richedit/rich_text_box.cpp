@@ -152,7 +152,12 @@ struct RichTextBox::Impl {
   int lastAnchor = 0;
   int lastPosition = 0;
 
-  QTextDocument* Doc() const { return editor->document(); }
+  // The editor widget; it goes with its window when a parent window is destroyed first.
+  Editor& Ed() const {
+    if (editor == nullptr) Raise(364, u"RichTextBox");
+    return *editor;
+  }
+  QTextDocument* Doc() const { return Ed().document(); }
 
   // Length in the control's units: every line break counts two.
   std::int32_t Length() const { return Doc()->characterCount() - 1 + Doc()->blockCount() - 1; }
@@ -182,15 +187,15 @@ struct RichTextBox::Impl {
     const int anchor = ToQt(start);
     c.setPosition(anchor);
     if (length > 0) c.setPosition(ToQt(start + length), QTextCursor::KeepAnchor);
-    editor->setTextCursor(c);
+    Ed().setTextCursor(c);
   }
 
   void ApplyFont() {
-    QFont f = editor->font();
+    QFont f = Ed().font();
     f.setFamily(ToQ(fontName));
     f.setPointSizeF(fontSize > 0 ? fontSize : 8.25);
     quietFormatting++;
-    editor->setFont(f);
+    Ed().setFont(f);
     quietFormatting--;
   }
 
@@ -200,7 +205,7 @@ struct RichTextBox::Impl {
   }
 
   void OnCursorMoved() {
-    const QTextCursor c = editor->textCursor();
+    const QTextCursor c = Ed().textCursor();
     if (c.anchor() == lastAnchor && c.position() == lastPosition) return;
     lastAnchor = c.anchor();
     lastPosition = c.position();
@@ -208,7 +213,7 @@ struct RichTextBox::Impl {
   }
 
   LRESULT LineIndex(LONG line) const {
-    if (line == -1) line = editor->textCursor().block().blockNumber();
+    if (line == -1) line = Ed().textCursor().block().blockNumber();
     if (line < 0 || line >= Doc()->blockCount()) return -1;
     const QTextBlock b = Doc()->findBlockByNumber(line);
     return b.position() + line;
@@ -377,34 +382,34 @@ void RichTextBox::SetText(std::u16string_view text) {
   if (Change) Change();
 }
 
-std::int32_t RichTextBox::SelStart() const { return impl_->FromQt(impl_->editor->textCursor().selectionStart()); }
+std::int32_t RichTextBox::SelStart() const { return impl_->FromQt(impl_->Ed().textCursor().selectionStart()); }
 
 void RichTextBox::SetSelStart(std::int32_t start) { impl_->Select(start, 0); }
 
 std::int32_t RichTextBox::SelLength() const {
-  const QTextCursor c = impl_->editor->textCursor();
+  const QTextCursor c = impl_->Ed().textCursor();
   return impl_->FromQt(c.selectionEnd()) - impl_->FromQt(c.selectionStart());
 }
 
 void RichTextBox::SetSelLength(std::int32_t length) { impl_->Select(SelStart(), std::max(length, 0)); }
 
-std::u16string RichTextBox::SelText() const { return FromDocumentText(impl_->editor->textCursor().selectedText()); }
+std::u16string RichTextBox::SelText() const { return FromDocumentText(impl_->Ed().textCursor().selectedText()); }
 
 void RichTextBox::SetSelText(std::u16string_view text) {
-  QTextCursor c = impl_->editor->textCursor();
+  QTextCursor c = impl_->Ed().textCursor();
   if (text.empty() && !c.hasSelection()) return;
   c.insertText(ToDocumentText(text));
-  impl_->editor->setTextCursor(c);
+  impl_->Ed().setTextCursor(c);
 }
 
 double RichTextBox::SelIndent() const {
-  const QTextBlock b = impl_->Doc()->findBlock(impl_->editor->textCursor().selectionStart());
+  const QTextBlock b = impl_->Doc()->findBlock(impl_->Ed().textCursor().selectionStart());
   return b.blockFormat().leftMargin() * kTwipsPerPixel / TwipsPerUnit(ScaleMode);
 }
 
 void RichTextBox::SetSelIndent(double indent) {
   const double pixels = std::max(0.0, indent * TwipsPerUnit(ScaleMode) / kTwipsPerPixel);
-  const QTextCursor sel = impl_->editor->textCursor();
+  const QTextCursor sel = impl_->Ed().textCursor();
   QTextCursor c(impl_->Doc());
   c.setPosition(sel.selectionStart());
   c.setPosition(sel.selectionEnd(), QTextCursor::KeepAnchor);
@@ -436,10 +441,10 @@ std::int32_t RichTextBox::RightMargin() const { return impl_->rightMargin; }
 void RichTextBox::SetRightMargin(std::int32_t twips) {
   impl_->rightMargin = std::max(twips, 0);
   if (impl_->rightMargin == 0) {
-    impl_->editor->setLineWrapMode(QTextEdit::WidgetWidth);
+    impl_->Ed().setLineWrapMode(QTextEdit::WidgetWidth);
   } else {
-    impl_->editor->setLineWrapMode(QTextEdit::FixedPixelWidth);
-    impl_->editor->setLineWrapColumnOrWidth(static_cast<int>(impl_->rightMargin / kTwipsPerPixel));
+    impl_->Ed().setLineWrapMode(QTextEdit::FixedPixelWidth);
+    impl_->Ed().setLineWrapColumnOrWidth(static_cast<int>(impl_->rightMargin / kTwipsPerPixel));
   }
 }
 
@@ -447,8 +452,8 @@ bool RichTextBox::Locked() const { return impl_->locked; }
 
 void RichTextBox::SetLocked(bool locked) {
   impl_->locked = locked;
-  impl_->editor->setReadOnly(locked);
-  if (locked) impl_->editor->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  impl_->Ed().setReadOnly(locked);
+  if (locked) impl_->Ed().setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 }
 
 std::u16string RichTextBox::FileName() const { return impl_->fileName; }
@@ -519,6 +524,6 @@ std::int32_t RichTextBox::Find(std::u16string_view text, std::int32_t start, std
   return index;
 }
 
-void RichTextBox::SetFocus() { impl_->editor->setFocus(Qt::OtherFocusReason); }
+void RichTextBox::SetFocus() { impl_->Ed().setFocus(Qt::OtherFocusReason); }
 
 }  // namespace vb

@@ -277,3 +277,38 @@ TEST(RichTextBoxFiles, RtfFileLoadsAsText) {
 }
 
 }  // namespace
+
+namespace {
+
+win::LONG_PTR previousProc = 0;
+int subclassSaw = 0;
+
+win::LRESULT Subclass(win::HWND h, win::UINT msg, win::WPARAM w, win::LPARAM l) {
+  if (msg == win::EM_LINEINDEX) ++subclassSaw;
+  return win::CallWindowProcA(previousProc, h, msg, w, l);
+}
+
+win::LRESULT PlainProc(win::HWND h, win::UINT msg, win::WPARAM w, win::LPARAM l) { return win::DefWindowProc(h, msg, w, l); }
+
+TEST(RichTextBoxWindow, SubclassSeesMessagesBeforeTheControl) {
+  vb::RichTextBox box;
+  box.SetText(u"a\r\nb");
+  previousProc = win::SetWindowLongA(box.hWnd(), win::GWL_WNDPROC, reinterpret_cast<win::LONG_PTR>(&Subclass));
+  EXPECT_EQ(win::SendMessageA(box.hWnd(), win::EM_LINEINDEX, 1, 0), 3);
+  EXPECT_EQ(subclassSaw, 1);
+  win::SetWindowLongA(box.hWnd(), win::GWL_WNDPROC, previousProc);
+}
+
+TEST(RichTextBoxWindow, ChildOfAWindowGoesWithIt) {
+  win::WNDCLASSA wc;
+  wc.lpszClassName = "RichEditHost";
+  wc.lpfnWndProc = &PlainProc;
+  win::RegisterClassA(wc);
+  const win::HWND host = win::CreateWindowExA(0, "RichEditHost", u"", win::WS_POPUP, 0, 0, 200, 100, 0, 0, 0, nullptr);
+  vb::RichTextBox box(host);
+  EXPECT_EQ(win::GetParent(box.hWnd()), host);
+  win::DestroyWindow(host);
+  EXPECT_FALSE(win::IsWindow(box.hWnd()));
+}
+
+}  // namespace
