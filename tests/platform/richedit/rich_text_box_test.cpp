@@ -5,10 +5,12 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "platform/vb/clipboard.h"
 #include "platform/vb/codepage.h"
 #include "platform/vb/error.h"
+#include "platform/win/keys.h"
 #include "platform/win/window.h"
 #include "support.h"
 
@@ -128,6 +130,19 @@ TEST(RichTextBoxEvents, KeyPressCanDropOrReplaceTheCharacter) {
   EXPECT_EQ(U8(box.Text()), "Я");
 }
 
+TEST(RichTextBoxEvents, KeyDownReportsEveryKeyWithoutTyping) {
+  vb::RichTextBox box;
+  std::vector<int> codes;
+  box.KeyDown = [&](int& keyCode, int shift) {
+    codes.push_back(keyCode);
+    EXPECT_EQ(shift, 0);
+  };
+  win::SendMessageA(box.hWnd(), win::WM_KEYDOWN, win::VK_F1, 0);
+  win::SendMessageA(box.hWnd(), win::WM_KEYDOWN, 'A', 0);
+  EXPECT_EQ(codes, (std::vector<int>{win::VK_F1, 'A'}));
+  EXPECT_EQ(box.Text(), u"");
+}
+
 TEST(RichTextBoxEvents, MouseDownReportsButtonAndTwips) {
   vb::RichTextBox box;
   int button = 0;
@@ -220,7 +235,7 @@ TEST(RichTextBoxFiles, Windows1251FileLoadsAndSavesBackByteForByte) {
   qmtest::TempDir dir;
   std::string bytes;
   for (int line = 0; line < 4; ++line) {
-    for (int b = 1; b < 256; ++b)
+    for (int b = 0; b < 256; ++b)
       if (b != '\r' && b != '\n') bytes.push_back(static_cast<char>(b));
     bytes += "\r\n";
   }
@@ -271,7 +286,7 @@ TEST(RichTextBoxFiles, FailuresRaiseAndLeaveTheText) {
 
 TEST(RichTextBoxFiles, RtfFileLoadsAsText) {
   vb::RichTextBox box;
-  box.LoadFile(vb::FromUtf8(std::string(QM_SOURCE_DIR) + "/tests/platform/richedit/data/wordpad1251.rtf"));
+  box.LoadFile(vb::FromUtf8(std::string(QM_SOURCE_DIR) + "/tests/platform/richedit/data/oldstyle1251.rtf"));
   EXPECT_EQ(U8(box.Text().substr(0, 25)), "Привет, мир! Ёлка и ёжик.");
   EXPECT_EQ(box.Text().substr(25, 2), u"\r\n");
 }
