@@ -263,8 +263,9 @@ class Reader {
       --pendingSkip_;
       return;
     }
-    if (word == "par" || word == "line" || word == "sect" || word == "row") Text(u"\r\n");
-    else if (word == "tab" || word == "cell" || word == "nestcell") Text(u"\t");
+    // A table's cells stand on lines of their own.
+    if (word == "par" || word == "line" || word == "sect" || word == "cell" || word == "nestcell") Text(u"\r\n");
+    else if (word == "tab") Text(u"\t");
     else if (word == "u" && hasParam) {
       Character(static_cast<char16_t>(param < 0 ? param + 65536 : param));
       pendingSkip_ = g.uc;

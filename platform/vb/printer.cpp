@@ -316,7 +316,12 @@ QPrinter& ConfiguredPrinter() { return vb::Device(); }
 void TakePrinterChoice(const QPrinter& chosen) {
   vb::State& s = vb::S();
   if (s.painter != nullptr) return;
-  s.device = chosen.outputFormat() == QPrinter::PdfFormat ? vb::ToQ(printing::kPdfPrinterName) : chosen.printerName();
+  if (chosen.outputFormat() == QPrinter::PdfFormat) {
+    s.device = vb::ToQ(printing::kPdfPrinterName);
+    if (!chosen.outputFileName().isEmpty()) s.pdfPath = chosen.outputFileName();
+  } else {
+    s.device = chosen.printerName();
+  }
   s.copies = std::max(1, chosen.copyCount());
   s.orientation = chosen.pageLayout().orientation() == QPageLayout::Landscape ? vb::vbPRORLandscape : vb::vbPRORPortrait;
 }
