@@ -24,10 +24,9 @@ constexpr int kMaxGroupDepth = 256;
 bool LooksLikeRtf(std::string_view bytes);
 
 // The document's text. Paragraph and line breaks and the ends of table cells become CR LF, tabs
-// TAB; bytes written as \'hh or as
-// raw 8-bit characters are read in the code page the document (\ansicpg) or the current font's
-// character set gives: 1251, 1252 and 866 are read as such, other code pages as 1251. Throws
-// ReadError for a document it cannot read.
+// TAB; bytes written as \'hh or as raw 8-bit characters are read in the code page the document
+// (\ansicpg) or the current font's character set gives: 1251, 1252 and 866 are read as such, other
+// code pages as 1251. Throws ReadError for a document it cannot read.
 std::u16string ReadText(std::string_view rtf);
 
 }  // namespace platform::rtf
