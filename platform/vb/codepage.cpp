@@ -25,14 +25,16 @@ char16_t ToChar(unsigned char b) {
   return kHigh[b - 0x80];
 }
 
-// The byte of a character, or -1 when the code page has none.
+// The byte of a character, or -1 when the code page has none. Documents run to megabytes, so the
+// answer comes from a table over every UTF-16 unit.
 int ToByte(char16_t c) {
-  if (c < 0x80) return c;
-  if (c >= 0x0410 && c <= 0x044F) return 0xC0 + (c - 0x0410);
-  for (std::size_t i = 0; i < kHigh.size(); ++i) {
-    if (kHigh[i] == c) return static_cast<int>(0x80 + i);
-  }
-  return -1;
+  static const std::array<std::int16_t, 0x10000> table = [] {
+    std::array<std::int16_t, 0x10000> t;
+    t.fill(-1);
+    for (int b = 0; b < 0x100; ++b) t[ToChar(static_cast<unsigned char>(b))] = static_cast<std::int16_t>(b);
+    return t;
+  }();
+  return table[c];
 }
 
 bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c < 0xDC00; }

@@ -67,7 +67,9 @@ win::HWND NewRecord(std::unique_ptr<WindowRecord> rec) {
   if (w != nullptr) {
     t.byWidget[w] = h;
     // A widget deleted by its parent or by Qt takes its window with it.
-    QObject::connect(w, &QObject::destroyed, [h](QObject*) {
+    QObject::connect(w, &QObject::destroyed, [h, w](QObject*) {
+      // The address may be given to a new widget: it must not find this window.
+      if (auto it = table().byWidget.find(w); it != table().byWidget.end() && it->second == h) table().byWidget.erase(it);
       if (FindRecord(h) != nullptr) {
         FindRecord(h)->widget = nullptr;
         win::DestroyWindow(h);

@@ -1,0 +1,529 @@
+#include "platform/richedit/rich_text_box.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPainter>
+#include <QPointer>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QTextLayout>
+#include <algorithm>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/richedit/rtf_reader.h"
+#include "platform/vb/codepage.h"
+#include "platform/vb/error.h"
+#include "platform/vb/printer_device.h"
+#include "platform/win/keys.h"
+#include "platform/win/window.h"
+#include "platform/win/window_record.h"
+
+namespace vb {
+namespace {
+
+using namespace win;
+
+constexpr double kTwipsPerPixel = 15.0;
+
+QString ToQ(std::u16string_view s) {
+  return QString(reinterpret_cast<const QChar*>(s.data()), static_cast<qsizetype>(s.size()));
+}
+
+// Paths may separate folders with "\".
+QString FilePath(std::u16string_view path) {
+  QString p = ToQ(path);
+  p.replace(QLatin1Char('\\'), QLatin1Char('/'));
+  return p;
+}
+
+// Text as the document takes it: lines separated by '\n', whatever the separators were.
+QString ToDocumentText(std::u16string_view s) {
+  QString out;
+  out.reserve(static_cast<qsizetype>(s.size()));
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == u'\r') {
+      out.append(QLatin1Char('\n'));
+      if (i + 1 < s.size() && s[i + 1] == u'\n') ++i;
+    } else {
+      out.append(QChar(s[i]));
+    }
+  }
+  return out;
+}
+
+// The document's raw text (paragraph separators between blocks) with CR LF between lines.
+std::u16string FromDocumentText(const QString& raw) {
+  std::u16string out;
+  out.reserve(static_cast<std::size_t>(raw.size()) + static_cast<std::size_t>(raw.size()) / 16);
+  for (QChar c : raw) {
+    if (c == QChar::ParagraphSeparator) out += u"\r\n";
+    else out.push_back(c.unicode());
+  }
+  return out;
+}
+
+double TwipsPerUnit(int scaleMode) {
+  switch (scaleMode) {
+    case 2: return 20.0;
+    case 3: return kTwipsPerPixel;
+    case 5: return 1440.0;
+    case 6: return 1440.0 / 25.4;
+    case 7: return 1440.0 / 2.54;
+    default: return 1.0;
+  }
+}
+
+int ShiftState() {
+  int s = 0;
+  if (GetKeyState(VK_SHIFT) < 0) s |= 1;
+  if (GetKeyState(VK_CONTROL) < 0) s |= 2;
+  if (GetKeyState(VK_MENU) < 0) s |= 4;
+  return s;
+}
+
+// The editor widget: a plain-text editor whose clipboard and line breaks follow the control's rules.
+class Editor : public QTextEdit {
+ public:
+  using QTextEdit::QTextEdit;
+
+ protected:
+  // Shift+Enter breaks the line as Enter does: the text knows no other kind of line break.
+  void keyPressEvent(QKeyEvent* e) override {
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && e->modifiers().testFlag(Qt::ShiftModifier)) {
+      QKeyEvent plain(e->type(), e->key(), e->modifiers() & ~Qt::ShiftModifier, e->text(), e->isAutoRepeat(),
+                      static_cast<ushort>(e->count()));
+      QTextEdit::keyPressEvent(&plain);
+      e->setAccepted(plain.isAccepted());
+      return;
+    }
+    QTextEdit::keyPressEvent(e);
+  }
+
+  // The clipboard gets the selected characters as they are (the toolkit's own copy would turn
+  // no-break spaces into spaces), lines separated by CR LF as SelText has them.
+  QMimeData* createMimeDataFromSelection() const override {
+    auto* data = new QMimeData;
+    data->setText(ToQ(FromDocumentText(textCursor().selectedText())));
+    return data;
+  }
+
+  bool canInsertFromMimeData(const QMimeData* source) const override { return source->hasText(); }
+
+  void insertFromMimeData(const QMimeData* source) override {
+    if (!source->hasText()) return;
+    const QString text = source->text();
+    QTextCursor c = textCursor();
+    c.insertText(ToDocumentText(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                                    static_cast<std::size_t>(text.size()))));
+    setTextCursor(c);
+    ensureCursorVisible();
+  }
+};
+
+std::unordered_map<HWND, RichTextBox::Impl*>& Controls() {
+  static std::unordered_map<HWND, RichTextBox::Impl*> m;
+  return m;
+}
+
+RichTextBox::Impl* ControlOf(HWND h) {
+  auto it = Controls().find(h);
+  return it == Controls().end() ? nullptr : it->second;
+}
+
+LRESULT RichEditProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam);
+
+}  // namespace
+
+struct RichTextBox::Impl {
+  RichTextBox* owner = nullptr;
+  QPointer<Editor> editor;
+  HWND hwnd = 0;
+  std::u16string fontName = u"MS Sans Serif";
+  double fontSize = 8.25;
+  std::int32_t rightMargin = 0;
+  bool locked = false;
+  std::u16string fileName;
+  int quietFormatting = 0;  // changes in progress that raise no Change (or raise it once themselves)
+  int lastAnchor = 0;
+  int lastPosition = 0;
+
+  // The editor widget; it goes with its window when a parent window is destroyed first.
+  Editor& Ed() const {
+    if (editor == nullptr) Raise(364, u"RichTextBox");
+    return *editor;
+  }
+  QTextDocument* Doc() const { return Ed().document(); }
+
+  // Length in the control's units: every line break counts two.
+  std::int32_t Length() const { return Doc()->characterCount() - 1 + Doc()->blockCount() - 1; }
+
+  std::int32_t FromQt(int q) const {
+    const QTextBlock b = Doc()->findBlock(q);
+    return q + (b.isValid() ? b.blockNumber() : Doc()->blockCount() - 1);
+  }
+
+  // A position inside a CR LF pair falls at the end of its line.
+  int ToQt(std::int32_t p) const {
+    p = std::clamp<std::int32_t>(p, 0, Length());
+    int lo = 0;
+    int hi = Doc()->blockCount() - 1;
+    while (lo < hi) {  // the last block whose first character is at or before p
+      const int mid = lo + (hi - lo + 1) / 2;
+      if (Doc()->findBlockByNumber(mid).position() + mid <= p) lo = mid;
+      else hi = mid - 1;
+    }
+    const QTextBlock b = Doc()->findBlockByNumber(lo);
+    const int offset = std::min<int>(p - (b.position() + lo), b.length() - 1);
+    return b.position() + offset;
+  }
+
+  void Select(std::int32_t start, std::int32_t length) {
+    QTextCursor c(Doc());
+    const int anchor = ToQt(start);
+    c.setPosition(anchor);
+    if (length > 0) c.setPosition(ToQt(start + length), QTextCursor::KeepAnchor);
+    Ed().setTextCursor(c);
+  }
+
+  void ApplyFont() {
+    QFont f = Ed().font();
+    f.setFamily(ToQ(fontName));
+    f.setPointSizeF(fontSize > 0 ? fontSize : 8.25);
+    quietFormatting++;
+    Ed().setFont(f);
+    quietFormatting--;
+  }
+
+  void OnContentsChange(int, int removed, int added) {
+    if (quietFormatting > 0 || (removed == 0 && added == 0)) return;
+    if (owner->Change) owner->Change();
+  }
+
+  void OnCursorMoved() {
+    const QTextCursor c = Ed().textCursor();
+    if (c.anchor() == lastAnchor && c.position() == lastPosition) return;
+    lastAnchor = c.anchor();
+    lastPosition = c.position();
+    if (owner->SelChange) owner->SelChange();
+  }
+
+  LRESULT LineIndex(LONG line) const {
+    if (line == -1) line = Ed().textCursor().block().blockNumber();
+    if (line < 0 || line >= Doc()->blockCount()) return -1;
+    const QTextBlock b = Doc()->findBlockByNumber(line);
+    return b.position() + line;
+  }
+
+  // Lays the text out from chrg.cpMin into fr->rc on the device of fr->hdc, line by line, and draws
+  // the lines that fit when `render`. Returns the first character that did not fit.
+  LRESULT FormatRange(bool render, const FORMATRANGE* fr) {
+    if (fr == nullptr) return 0;  // nothing is cached between calls
+    int dpiX = 96;
+    int dpiY = 96;
+    QPainter* painter = platform::detail::PrinterPainter(fr->hdc, &dpiX, &dpiY);
+    QPaintDevice* device = painter != nullptr ? painter->device() : nullptr;
+    const std::int32_t total = Length();
+    std::int32_t cp = std::clamp<std::int32_t>(fr->chrg.cpMin, 0, total);
+    const std::int32_t last = fr->chrg.cpMax < 0 ? total : std::min(fr->chrg.cpMax, total);
+    const double left = fr->rc.left * dpiX / 1440.0;
+    const double top = fr->rc.top * dpiY / 1440.0;
+    const double width = (fr->rc.right - fr->rc.left) * dpiX / 1440.0;
+    const double height = (fr->rc.bottom - fr->rc.top) * dpiY / 1440.0;
+    QFont font(ToQ(fontName));
+    font.setPointSizeF(fontSize > 0 ? fontSize : 8.25);
+    if (painter != nullptr && render) painter->setPen(Qt::black);
+
+    QTextBlock block = Doc()->findBlock(ToQt(cp));
+    int offset = ToQt(cp) - block.position();
+    double y = 0;
+    while (block.isValid() && cp < last) {
+      const std::int32_t blockStart = block.position() + block.blockNumber();
+      const int blockEnd = std::min<std::int32_t>(block.length() - 1, last - blockStart);
+      const double indent = block.blockFormat().leftMargin() * kTwipsPerPixel * dpiX / 1440.0;
+      QTextLayout layout(block.text().mid(offset, blockEnd - offset), font, device);
+      QTextOption option;
+      option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+      layout.setTextOption(option);
+      layout.beginLayout();
+      int fitted = 0;
+      bool full = false;
+      for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(std::max(1.0, width - indent));
+        if (y + line.height() > height) {
+          full = true;
+          cp = blockStart + offset + line.textStart();
+          break;
+        }
+        line.setPosition(QPointF(indent, y));
+        y += line.height();
+        ++fitted;
+      }
+      layout.endLayout();
+      if (render && painter != nullptr)
+        for (int i = 0; i < fitted; ++i) layout.lineAt(i).draw(painter, QPointF(left, top));
+      if (full) return cp;
+      cp = blockStart + block.length() + 1;  // after the line's CR LF
+      block = block.next();
+      offset = 0;
+    }
+    return std::min(cp, total);
+  }
+};
+
+namespace {
+
+LRESULT RichEditProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+  RichTextBox::Impl* im = ControlOf(h);
+  if (im == nullptr || im->editor == nullptr) return DefWindowProcA(h, msg, wParam, lParam);
+  RichTextBox* owner = im->owner;
+  switch (msg) {
+    case EM_LINEINDEX:
+      return im->LineIndex(static_cast<LONG>(static_cast<LONG_PTR>(wParam)));
+    case EM_FORMATRANGE:
+      return im->FormatRange(wParam != 0, reinterpret_cast<const FORMATRANGE*>(lParam));
+    case WM_CLEAR:
+      if (!im->locked) {
+        QTextCursor c = im->editor->textCursor();
+        c.removeSelectedText();
+        im->editor->setTextCursor(c);
+      }
+      return 0;
+    case WM_CUT:
+      if (im->locked) im->editor->copy();
+      else im->editor->cut();
+      return 0;
+    case WM_COPY:
+      im->editor->copy();
+      return 0;
+    case WM_PASTE:
+      if (!im->locked) im->editor->paste();
+      return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      if (owner->KeyDown) {
+        int keyCode = static_cast<int>(wParam);
+        owner->KeyDown(keyCode, ShiftState());
+        if (ControlOf(h) != im) return 0;  // the handler closed the control
+      }
+      break;
+    case WM_CHAR:
+      if (owner->KeyPress) {
+        int keyAscii = static_cast<int>(wParam);
+        owner->KeyPress(keyAscii);
+        if (ControlOf(h) != im) return 0;
+        if (keyAscii == 0) return 0;
+        if (keyAscii != static_cast<int>(wParam)) {
+          if (!im->locked) im->editor->textCursor().insertText(QString(QChar(static_cast<char16_t>(keyAscii))));
+          return 0;
+        }
+      }
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      if (owner->MouseDown) {
+        const int button = msg == WM_LBUTTONDOWN ? 1 : msg == WM_RBUTTONDOWN ? 2 : 4;
+        int shift = 0;
+        if (wParam & MK_SHIFT) shift |= 1;
+        if (wParam & MK_CONTROL) shift |= 2;
+        if (GetKeyState(VK_MENU) < 0) shift |= 4;
+        owner->MouseDown(button, shift, static_cast<float>(GET_X_LPARAM(lParam) * kTwipsPerPixel),
+                         static_cast<float>(GET_Y_LPARAM(lParam) * kTwipsPerPixel));
+        if (ControlOf(h) != im) return 0;
+      }
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcA(h, msg, wParam, lParam);
+}
+
+}  // namespace
+
+RichTextBox::RichTextBox(HWND parent) : impl_(std::make_unique<Impl>()) {
+  impl_->owner = this;
+  auto* editor = new Editor(parent != 0 ? platform::detail::WidgetOf(parent) : nullptr);
+  impl_->editor = editor;
+  editor->setAcceptRichText(false);
+  editor->document()->setUndoRedoEnabled(false);  // the program keeps its own edit history
+  impl_->ApplyFont();
+  QObject::connect(editor->document(), &QTextDocument::contentsChange, editor,
+                   [im = impl_.get()](int from, int removed, int added) { im->OnContentsChange(from, removed, added); });
+  QObject::connect(editor, &QTextEdit::cursorPositionChanged, editor, [im = impl_.get()] { im->OnCursorMoved(); });
+  QObject::connect(editor, &QTextEdit::selectionChanged, editor, [im = impl_.get()] { im->OnCursorMoved(); });
+  impl_->hwnd = platform::detail::AttachWidget(editor, "RichTextWndClass", &RichEditProc, true);
+  Controls()[impl_->hwnd] = impl_.get();
+}
+
+RichTextBox::~RichTextBox() {
+  Controls().erase(impl_->hwnd);
+  delete impl_->editor.data();
+}
+
+HWND RichTextBox::hWnd() const { return impl_->hwnd; }
+
+std::u16string RichTextBox::Text() const {
+  return FromDocumentText(impl_->Doc()->toRawText());
+}
+
+void RichTextBox::SetText(std::u16string_view text) {
+  const QString next = ToDocumentText(text);
+  if (impl_->Doc()->toRawText() == QString(next).replace(QLatin1Char('\n'), QChar::ParagraphSeparator)) return;
+  // Replacing the whole text is one change, though the document reports clearing and filling.
+  impl_->quietFormatting++;
+  impl_->Doc()->setPlainText(next);
+  impl_->quietFormatting--;
+  impl_->Select(0, 0);
+  if (Change) Change();
+}
+
+std::int32_t RichTextBox::SelStart() const { return impl_->FromQt(impl_->Ed().textCursor().selectionStart()); }
+
+void RichTextBox::SetSelStart(std::int32_t start) { impl_->Select(start, 0); }
+
+std::int32_t RichTextBox::SelLength() const {
+  const QTextCursor c = impl_->Ed().textCursor();
+  return impl_->FromQt(c.selectionEnd()) - impl_->FromQt(c.selectionStart());
+}
+
+void RichTextBox::SetSelLength(std::int32_t length) { impl_->Select(SelStart(), std::max(length, 0)); }
+
+std::u16string RichTextBox::SelText() const { return FromDocumentText(impl_->Ed().textCursor().selectedText()); }
+
+void RichTextBox::SetSelText(std::u16string_view text) {
+  QTextCursor c = impl_->Ed().textCursor();
+  if (text.empty() && !c.hasSelection()) return;
+  c.insertText(ToDocumentText(text));
+  impl_->Ed().setTextCursor(c);
+}
+
+double RichTextBox::SelIndent() const {
+  const QTextBlock b = impl_->Doc()->findBlock(impl_->Ed().textCursor().selectionStart());
+  return b.blockFormat().leftMargin() * kTwipsPerPixel / TwipsPerUnit(ScaleMode);
+}
+
+void RichTextBox::SetSelIndent(double indent) {
+  const double pixels = std::max(0.0, indent * TwipsPerUnit(ScaleMode) / kTwipsPerPixel);
+  const QTextCursor sel = impl_->Ed().textCursor();
+  QTextCursor c(impl_->Doc());
+  c.setPosition(sel.selectionStart());
+  c.setPosition(sel.selectionEnd(), QTextCursor::KeepAnchor);
+  QTextBlockFormat f;
+  f.setLeftMargin(pixels);
+  impl_->quietFormatting++;
+  c.beginEditBlock();
+  c.mergeBlockFormat(f);
+  c.endEditBlock();
+  impl_->quietFormatting--;
+}
+
+std::u16string RichTextBox::FontName() const { return impl_->fontName; }
+
+void RichTextBox::SetFontName(std::u16string_view name) {
+  impl_->fontName = name;
+  impl_->ApplyFont();
+}
+
+double RichTextBox::FontSize() const { return impl_->fontSize; }
+
+void RichTextBox::SetFontSize(double points) {
+  impl_->fontSize = points;
+  impl_->ApplyFont();
+}
+
+std::int32_t RichTextBox::RightMargin() const { return impl_->rightMargin; }
+
+void RichTextBox::SetRightMargin(std::int32_t twips) {
+  impl_->rightMargin = std::max(twips, 0);
+  if (impl_->rightMargin == 0) {
+    impl_->Ed().setLineWrapMode(QTextEdit::WidgetWidth);
+  } else {
+    impl_->Ed().setLineWrapMode(QTextEdit::FixedPixelWidth);
+    impl_->Ed().setLineWrapColumnOrWidth(static_cast<int>(impl_->rightMargin / kTwipsPerPixel));
+  }
+}
+
+bool RichTextBox::Locked() const { return impl_->locked; }
+
+void RichTextBox::SetLocked(bool locked) {
+  impl_->locked = locked;
+  impl_->Ed().setReadOnly(locked);
+  if (locked) impl_->Ed().setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+}
+
+std::u16string RichTextBox::FileName() const { return impl_->fileName; }
+
+void RichTextBox::SetFileName(std::u16string_view path) { LoadFile(path, rtfRTF); }
+
+void RichTextBox::LoadFile(std::u16string_view path, int fileType) {
+  QFile file(FilePath(path));
+  if (!QFileInfo(file.fileName()).isFile()) Raise(53, u"RichTextBox");
+  if (!file.open(QIODevice::ReadOnly)) Raise(75, u"RichTextBox");
+  const QByteArray bytes = file.readAll();
+  if (file.error() != QFileDevice::NoError) Raise(75, u"RichTextBox");
+  const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  std::u16string text;
+  if (fileType == rtfRTF && platform::rtf::LooksLikeRtf(view)) {
+    try {
+      text = platform::rtf::ReadText(view);
+    } catch (const platform::rtf::ReadError&) {
+      Raise(321, u"RichTextBox", u"Неверный формат файла");
+    }
+  } else {
+    text = FromWindows1251(view);
+  }
+  SetText(text);
+  impl_->fileName = path;
+}
+
+void RichTextBox::SaveFile(std::u16string_view path) const {
+  const std::string bytes = ToWindows1251(Text());
+  QFile file(FilePath(path));
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+      file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) || !file.flush())
+    Raise(75, u"RichTextBox");
+}
+
+std::int32_t RichTextBox::Find(std::u16string_view text, std::int32_t start, std::int32_t end, int options) {
+  const std::int32_t total = impl_->Length();
+  start = std::max(start, 0);
+  if (text.empty() || start > total) return -1;
+  if (end < 0 || end > total) end = total;
+  const Qt::CaseSensitivity cs = (options & rtfMatchCase) != 0 ? Qt::CaseSensitive : Qt::CaseInsensitive;
+  std::int32_t index = -1;
+  std::int32_t length = 0;
+  if (text.find_first_of(u"\r\n") == std::u16string_view::npos) {
+    QTextDocument::FindFlags flags;
+    if ((options & rtfWholeWord) != 0) flags |= QTextDocument::FindWholeWords;
+    if (cs == Qt::CaseSensitive) flags |= QTextDocument::FindCaseSensitively;
+    const QTextCursor c = impl_->Doc()->find(ToQ(text), impl_->ToQt(start), flags);
+    if (c.isNull()) return -1;
+    index = impl_->FromQt(c.selectionStart());
+    length = impl_->FromQt(c.selectionEnd()) - index;
+  } else {  // a text that spans lines: searched in the whole text
+    const QString all = ToQ(Text());
+    const QString what = ToQ(text);
+    for (qsizetype at = all.indexOf(what, start, cs); at >= 0; at = all.indexOf(what, at + 1, cs)) {
+      const qsizetype after = at + what.size();
+      const bool whole = (at == 0 || !all.at(at - 1).isLetterOrNumber()) && (after >= all.size() || !all.at(after).isLetterOrNumber());
+      if ((options & rtfWholeWord) == 0 || whole) {
+        index = static_cast<std::int32_t>(at);
+        length = static_cast<std::int32_t>(what.size());
+        break;
+      }
+    }
+    if (index < 0) return -1;
+  }
+  if (index + length > end) return -1;
+  impl_->Select(index, length);
+  return index;
+}
+
+void RichTextBox::SetFocus() { impl_->Ed().setFocus(Qt::OtherFocusReason); }
+
+}  // namespace vb

@@ -1,0 +1,107 @@
+// The rich edit control: a text editor with the runtime's RichTextBox properties, methods and
+// events. Its text separates lines with CR LF, and every position (SelStart, SelLength, Find,
+// EM_LINEINDEX, EM_FORMATRANGE) counts that pair as two characters. Plain text is all it shows.
+//
+// The control is a window of the layer (hWnd): messages sent to it (EM_LINEINDEX, EM_FORMATRANGE,
+// WM_CLEAR, WM_CUT, WM_COPY, WM_PASTE) are answered by its window procedure, and a procedure
+// installed over it with SetWindowLongA sees its input first.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/richedit/messages.h"
+#include "platform/win/types.h"
+
+namespace vb {
+
+// LoadFile types.
+constexpr int rtfRTF = 0;
+constexpr int rtfText = 1;
+// Find options.
+constexpr int rtfWholeWord = 2;
+constexpr int rtfMatchCase = 4;
+
+class RichTextBox {
+ public:
+  // A control inside the window `parent`, or a control of its own (never shown unless asked) when
+  // parent is 0.
+  explicit RichTextBox(win::HWND parent = 0);
+  ~RichTextBox();
+  RichTextBox(const RichTextBox&) = delete;
+  RichTextBox& operator=(const RichTextBox&) = delete;
+
+  win::HWND hWnd() const;
+
+  std::u16string Text() const;
+  // Lines may be separated by CR LF, LF or CR; the text reads back with CR LF. Setting the text it
+  // already holds changes nothing and raises no Change.
+  void SetText(std::u16string_view text);
+
+  std::int32_t SelStart() const;
+  // Puts the caret there with nothing selected (clamped to the text).
+  void SetSelStart(std::int32_t start);
+  std::int32_t SelLength() const;
+  // Selects from SelStart on (clamped to the text).
+  void SetSelLength(std::int32_t length);
+  std::u16string SelText() const;
+  // Replaces the selection and leaves the caret after the inserted text.
+  void SetSelText(std::u16string_view text);
+
+  // The left indent of the selected paragraphs (of the first, when they differ), in the units of
+  // the container's ScaleMode (below). A negative indent is applied as 0.
+  double SelIndent() const;
+  void SetSelIndent(double indent);
+  // The ScaleMode of the window that holds the control, which SelIndent is measured in (1 twips,
+  // 2 points, 3 pixels, 5 inches, 6 millimetres, 7 centimetres).
+  int ScaleMode = 1;
+
+  std::u16string FontName() const;
+  void SetFontName(std::u16string_view name);
+  double FontSize() const;  // points
+  void SetFontSize(double points);
+
+  // Where lines wrap, in twips from the left edge; 0 wraps at the window's edge.
+  std::int32_t RightMargin() const;
+  void SetRightMargin(std::int32_t twips);
+
+  // A locked control takes no edits from the user; code may still change its text.
+  bool Locked() const;
+  void SetLocked(bool locked);
+
+  // The file last loaded; setting it loads that file (as LoadFile with rtfRTF does).
+  std::u16string FileName() const;
+  void SetFileName(std::u16string_view path);
+  // rtfRTF: a file beginning with "{\rtf" is read as an RTF document, any other as Windows-1251
+  // text; rtfText: always as Windows-1251 text. Raises 53 (no such file), 75 (unreadable) or 321
+  // (an RTF document that cannot be read); the text is unchanged then.
+  void LoadFile(std::u16string_view path, int fileType = rtfRTF);
+  // Writes the text as Windows-1251 bytes (characters it lacks become '?'). Raises 75 on failure.
+  void SaveFile(std::u16string_view path) const;
+
+  // Searches from `start` (to `end` when not negative) for `text`; options rtfWholeWord and
+  // rtfMatchCase. Returns the index of the match and selects it, or -1 (and the selection stays).
+  std::int32_t Find(std::u16string_view text, std::int32_t start = 0, std::int32_t end = -1, int options = 0);
+
+  void SetFocus();
+
+  // Events. Change: the text changed (typing, paste, any change made in code); SelChange: the caret
+  // or selection moved; KeyDown: a key went down (the runtime's key code and shift state); KeyPress:
+  // a character is typed (setting KeyAscii to 0 drops it, to another character types that one);
+  // MouseDown: a button went down (1 left, 2 right, 4 middle; X and Y in twips).
+  std::function<void()> Change;
+  std::function<void()> SelChange;
+  std::function<void(int& KeyCode, int Shift)> KeyDown;
+  std::function<void(int& KeyAscii)> KeyPress;
+  std::function<void(int Button, int Shift, float X, float Y)> MouseDown;
+
+  struct Impl;
+
+ private:
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace vb

@@ -1,0 +1,24 @@
+// The runtime's Clipboard object over the system clipboard.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vb {
+
+constexpr int vbCFText = 1;
+
+class ClipboardObject {
+ public:
+  // The clipboard's text; empty when it holds none (or for a format other than vbCFText).
+  std::u16string GetText(int format = vbCFText) const;
+  // Replaces the clipboard's content with the text; another format than vbCFText raises 5.
+  void SetText(std::u16string_view text, int format = vbCFText);
+  void Clear();
+  // True when the clipboard holds data of the format (vbCFText: text).
+  bool GetFormat(int format) const;
+};
+
+extern ClipboardObject Clipboard;
+
+}  // namespace vb

@@ -1,0 +1,39 @@
+// Inside the layer only: the printer's device context. The printer's hDC is a handle of this table;
+// the rich edit control's page formatting draws on it, and the drawing layer's GetDeviceCaps answers
+// for it through PrinterDeviceCaps.
+#pragma once
+
+#include "platform/win/types.h"
+
+class QPainter;
+
+namespace platform::detail {
+
+// GetDeviceCaps indexes a printer DC answers.
+constexpr int kLogPixelsX = 88;
+constexpr int kLogPixelsY = 90;
+constexpr int kPhysicalWidth = 110;
+constexpr int kPhysicalHeight = 111;
+constexpr int kPhysicalOffsetX = 112;
+constexpr int kPhysicalOffsetY = 113;
+
+// The painter of a printer DC, whose origin is the printable area's top-left corner, and its
+// resolution; null when hdc is not the printer's current DC.
+QPainter* PrinterPainter(win::LONG_PTR hdc, int* dpiX, int* dpiY);
+
+// A device capability of a printer DC (pixels, or pixels per inch); false when hdc is not the
+// printer's current DC or the index is not one of the above.
+bool PrinterDeviceCaps(win::LONG_PTR hdc, int index, int* value);
+
+}  // namespace platform::detail
+
+class QPrinter;
+
+namespace platform::detail {
+
+// For the print dialog: a printer set up as the current printer is (no document may be open), and
+// taking back what the user chose in the dialog (device, copies, orientation).
+QPrinter& ConfiguredPrinter();
+void TakePrinterChoice(const QPrinter& chosen);
+
+}  // namespace platform::detail
