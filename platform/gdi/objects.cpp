@@ -197,7 +197,9 @@ win::RECT DrawableRect(const DC& dc, const Canvas& canvas) {
 }
 
 void Drawn(const DC& dc) {
-  if (dc.kind == DcKind::Window && painting().count(dc.hwnd) == 0) ShowSurface(dc.hwnd);
+  if (dc.kind != DcKind::Window || painting().count(dc.hwnd) != 0) return;
+  const detail::WindowRecord* r = detail::FindRecord(dc.hwnd);
+  if (r != nullptr && !r->painting) ShowSurface(dc.hwnd);
 }
 
 QFont DefaultFont() {
