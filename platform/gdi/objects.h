@@ -1,0 +1,148 @@
+// Inside the drawing layer only: the table of device contexts and drawing objects, and the pixel
+// surfaces they draw on.
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <cstdint>
+#include <optional>
+#include <variant>
+#include <vector>
+
+#include "platform/gdi/types.h"
+
+namespace platform::gdi {
+
+struct Bitmap {
+  QImage image;  // Format_ARGB32: bytes B,G,R,A in memory; rows in memory order
+  bool bottomUp = false;  // memory row 0 is the bottom line (DIB sections with a positive height)
+  bool mono = false;      // monochrome: pixels are 0x00000000 or 0x00FFFFFF
+  bool dibSection = false;
+  int selections = 0;  // contexts it is selected into (at most one, as on the platform)
+};
+
+struct Pen {
+  int style = win::PS_SOLID;
+  int width = 1;
+  win::COLORREF colour = 0;
+};
+
+struct Brush {
+  win::COLORREF colour = 0;
+  bool hollow = false;
+};
+
+struct Font {
+  win::LOGFONTA lf;
+  QFont qfont;
+};
+
+struct Region {
+  win::RECT rect;
+};
+
+// The pictures of an icon or of one image of an image list, top-down.
+struct IconImage {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> colour;  // 0xAARRGGBB
+  std::vector<std::uint8_t> mask;     // 1: see-through
+  bool hasAlpha() const;
+  std::uint32_t at(int x, int y) const { return colour[static_cast<size_t>(y) * width + x]; }
+  bool clear(int x, int y) const { return mask[static_cast<size_t>(y) * width + x] != 0; }
+  IconImage scaled(int w, int h) const;  // nearest pixel
+};
+
+struct Icon {
+  IconImage image;
+  bool cursor = false;
+  int hotX = 0;
+  int hotY = 0;
+};
+
+struct ImageList {
+  int cx = 0;
+  int cy = 0;
+  win::UINT flags = 0;
+  std::vector<IconImage> images;
+};
+
+enum class DcKind { Memory, Window, Display };
+
+struct DC {
+  DcKind kind = DcKind::Memory;
+  win::HWND hwnd = 0;
+  bool paint = false;  // from BeginPaint: the widget is about to show the surface anyway
+  win::HBITMAP bitmap = 0;
+  win::HPEN pen = 0;
+  win::HBRUSH brush = 0;
+  win::HFONT font = 0;
+  win::COLORREF text = 0;
+  win::COLORREF bk = 0xFFFFFF;
+  int bkMode = win::OPAQUE;
+  win::UINT align = 0;
+  win::POINT org;
+  win::POINT pos;
+  std::optional<win::RECT> clip;  // device pixels
+};
+
+using Object = std::variant<Bitmap, Pen, Brush, Font, Region, Icon, ImageList, DC>;
+
+// The object behind a handle when it is of kind T, else null.
+template <typename T>
+T* Get(win::HANDLE h);
+win::HANDLE Add(Object obj, bool stock = false);
+bool IsStock(win::HANDLE h);
+bool Remove(win::HANDLE h);
+
+// What a context draws on, as 32-bit pixels addressed top-down.
+struct Canvas {
+  std::uint32_t* base = nullptr;
+  int width = 0;
+  int height = 0;
+  qsizetype stride = 0;  // in pixels
+  bool bottomUp = false;
+  bool opaque = false;  // a window surface: the fourth byte is kept at 0xFF
+  bool mono = false;
+  std::uint32_t* row(int y) const { return base + (bottomUp ? height - 1 - y : y) * stride; }
+  bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
+  // The pixel value that a colour is written as.
+  std::uint32_t pixelOf(win::COLORREF c) const;
+};
+
+std::optional<Canvas> CanvasOf(win::HDC hdc);
+Canvas CanvasOf(Bitmap& b);
+// The device rectangle drawing on the context may touch: its canvas, cut by its clip rectangle.
+win::RECT DrawableRect(const DC& dc, const Canvas& canvas);
+// Called after drawing on a context: a window shows its surface again.
+void Drawn(const DC& dc);
+
+// 0x00BBGGRR <-> 0xAARRGGBB.
+inline std::uint32_t ToPixel(win::COLORREF c, std::uint32_t alpha = 0) {
+  return (alpha << 24) | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+inline win::COLORREF ToColour(std::uint32_t p) {
+  return ((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16);
+}
+// Nearest whole number of v / 255 for v >= 0 (255 is odd, so there are no halves).
+inline std::uint32_t Div255(std::uint32_t v) { return (v + 127) / 255; }
+
+QFont DefaultFont();
+
+// Draws an icon picture at device-independent (logical) x, y: through its alpha when it has one,
+// else through its mask (destination AND mask, then XOR colour, on all four bytes). `mix` of 2 or 4
+// mixes `foreground` into every visible pixel, per channel (c + f + 1) / 2 or (3c + f + 2) / 4.
+// maskOnly draws the mask alone, black where the icon is visible and white elsewhere.
+struct IconPaint {
+  bool maskOnly = false;
+  int mix = 0;
+  win::COLORREF foreground = 0;
+};
+void PaintIcon(win::HDC hdc, const IconImage& img, int x, int y, const IconPaint& how);
+// Sets the widget of a window to show its surface again (after drawing outside WM_PAINT).
+void ShowSurface(win::HWND h);
+// The window's surface, sized to its widget (new area in the button-face colour); null when the
+// window has no widget.
+QImage* SurfaceOf(win::HWND h);
+
+}  // namespace platform::gdi
