@@ -80,3 +80,5 @@ void DecodeDocument();
 void CancelDecode();
 // Puts the text before the last conversion back into the editor.
 void UndoDecode();
+
+}  // namespace modDecode

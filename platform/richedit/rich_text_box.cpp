@@ -371,7 +371,7 @@ std::u16string RichTextBox::Text() const {
   return FromDocumentText(impl_->Doc()->toRawText());
 }
 
-void RichTextBox::SetText(std::u16string_view text) {
+void RichTextBox::Text(std::u16string_view text) {
   const QString next = ToDocumentText(text);
   if (impl_->Doc()->toRawText() == QString(next).replace(QLatin1Char('\n'), QChar::ParagraphSeparator)) return;
   // Replacing the whole text is one change, though the document reports clearing and filling.
@@ -384,18 +384,18 @@ void RichTextBox::SetText(std::u16string_view text) {
 
 std::int32_t RichTextBox::SelStart() const { return impl_->FromQt(impl_->Ed().textCursor().selectionStart()); }
 
-void RichTextBox::SetSelStart(std::int32_t start) { impl_->Select(start, 0); }
+void RichTextBox::SelStart(std::int32_t start) { impl_->Select(start, 0); }
 
 std::int32_t RichTextBox::SelLength() const {
   const QTextCursor c = impl_->Ed().textCursor();
   return impl_->FromQt(c.selectionEnd()) - impl_->FromQt(c.selectionStart());
 }
 
-void RichTextBox::SetSelLength(std::int32_t length) { impl_->Select(SelStart(), std::max(length, 0)); }
+void RichTextBox::SelLength(std::int32_t length) { impl_->Select(SelStart(), std::max(length, 0)); }
 
 std::u16string RichTextBox::SelText() const { return FromDocumentText(impl_->Ed().textCursor().selectedText()); }
 
-void RichTextBox::SetSelText(std::u16string_view text) {
+void RichTextBox::SelText(std::u16string_view text) {
   QTextCursor c = impl_->Ed().textCursor();
   if (text.empty() && !c.hasSelection()) return;
   c.insertText(ToDocumentText(text));
@@ -407,7 +407,7 @@ double RichTextBox::SelIndent() const {
   return b.blockFormat().leftMargin() * kTwipsPerPixel / TwipsPerUnit(ScaleMode);
 }
 
-void RichTextBox::SetSelIndent(double indent) {
+void RichTextBox::SelIndent(double indent) {
   const double pixels = std::max(0.0, indent * TwipsPerUnit(ScaleMode) / kTwipsPerPixel);
   const QTextCursor sel = impl_->Ed().textCursor();
   QTextCursor c(impl_->Doc());
@@ -424,21 +424,21 @@ void RichTextBox::SetSelIndent(double indent) {
 
 std::u16string RichTextBox::FontName() const { return impl_->fontName; }
 
-void RichTextBox::SetFontName(std::u16string_view name) {
+void RichTextBox::FontName(std::u16string_view name) {
   impl_->fontName = name;
   impl_->ApplyFont();
 }
 
 double RichTextBox::FontSize() const { return impl_->fontSize; }
 
-void RichTextBox::SetFontSize(double points) {
+void RichTextBox::FontSize(double points) {
   impl_->fontSize = points;
   impl_->ApplyFont();
 }
 
 std::int32_t RichTextBox::RightMargin() const { return impl_->rightMargin; }
 
-void RichTextBox::SetRightMargin(std::int32_t twips) {
+void RichTextBox::RightMargin(std::int32_t twips) {
   impl_->rightMargin = std::max(twips, 0);
   if (impl_->rightMargin == 0) {
     impl_->Ed().setLineWrapMode(QTextEdit::WidgetWidth);
@@ -450,7 +450,7 @@ void RichTextBox::SetRightMargin(std::int32_t twips) {
 
 bool RichTextBox::Locked() const { return impl_->locked; }
 
-void RichTextBox::SetLocked(bool locked) {
+void RichTextBox::Locked(bool locked) {
   impl_->locked = locked;
   impl_->Ed().setReadOnly(locked);
   if (locked) impl_->Ed().setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -458,7 +458,7 @@ void RichTextBox::SetLocked(bool locked) {
 
 std::u16string RichTextBox::FileName() const { return impl_->fileName; }
 
-void RichTextBox::SetFileName(std::u16string_view path) { LoadFile(path, rtfRTF); }
+void RichTextBox::FileName(std::u16string_view path) { LoadFile(path, rtfRTF); }
 
 void RichTextBox::LoadFile(std::u16string_view path, int fileType) {
   QFile file(FilePath(path));
@@ -477,7 +477,7 @@ void RichTextBox::LoadFile(std::u16string_view path, int fileType) {
   } else {
     text = FromWindows1251(view);
   }
-  SetText(text);
+  Text(text);
   impl_->fileName = path;
 }
 

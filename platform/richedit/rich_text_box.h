@@ -39,42 +39,42 @@ class RichTextBox {
   std::u16string Text() const;
   // Lines may be separated by CR LF, LF or CR; the text reads back with CR LF. Setting the text it
   // already holds changes nothing and raises no Change.
-  void SetText(std::u16string_view text);
+  void Text(std::u16string_view text);
 
   std::int32_t SelStart() const;
   // Puts the caret there with nothing selected (clamped to the text).
-  void SetSelStart(std::int32_t start);
+  void SelStart(std::int32_t start);
   std::int32_t SelLength() const;
   // Selects from SelStart on (clamped to the text).
-  void SetSelLength(std::int32_t length);
+  void SelLength(std::int32_t length);
   std::u16string SelText() const;
   // Replaces the selection and leaves the caret after the inserted text.
-  void SetSelText(std::u16string_view text);
+  void SelText(std::u16string_view text);
 
   // The left indent of the selected paragraphs (of the first, when they differ), in the units of
   // the container's ScaleMode (below). A negative indent is applied as 0.
   double SelIndent() const;
-  void SetSelIndent(double indent);
+  void SelIndent(double indent);
   // The ScaleMode of the window that holds the control, which SelIndent is measured in (1 twips,
   // 2 points, 3 pixels, 5 inches, 6 millimetres, 7 centimetres).
   int ScaleMode = 1;
 
   std::u16string FontName() const;
-  void SetFontName(std::u16string_view name);
+  void FontName(std::u16string_view name);
   double FontSize() const;  // points
-  void SetFontSize(double points);
+  void FontSize(double points);
 
   // Where lines wrap, in twips from the left edge; 0 wraps at the window's edge.
   std::int32_t RightMargin() const;
-  void SetRightMargin(std::int32_t twips);
+  void RightMargin(std::int32_t twips);
 
   // A locked control takes no edits from the user; code may still change its text.
   bool Locked() const;
-  void SetLocked(bool locked);
+  void Locked(bool locked);
 
   // The file last loaded; setting it loads that file (as LoadFile with rtfRTF does).
   std::u16string FileName() const;
-  void SetFileName(std::u16string_view path);
+  void FileName(std::u16string_view path);
   // rtfRTF: a file beginning with "{\rtf" is read as an RTF document, any other as Windows-1251
   // text; rtfText: always as Windows-1251 text. Raises 53 (no such file), 75 (unreadable) or 321
   // (an RTF document that cannot be read); the text is unchanged then.

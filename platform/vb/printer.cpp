@@ -157,45 +157,45 @@ QFont PrinterFont() {
 std::u16string PrinterObject::DeviceName() const { return FromQ(S().device); }
 
 int PrinterObject::Orientation() const { return S().orientation; }
-void PrinterObject::SetOrientation(int orientation) {
+void PrinterObject::Orientation(int orientation) {
   if (orientation != vbPRORPortrait && orientation != vbPRORLandscape) InvalidValue();
   S().orientation = orientation;
 }
 
 int PrinterObject::PaperSize() const { return S().paperSize; }
-void PrinterObject::SetPaperSize(int paperSize) {
+void PrinterObject::PaperSize(int paperSize) {
   if (PageSizeOf(paperSize) == QPageSize::Custom) InvalidValue();
   S().paperSize = paperSize;
 }
 
 int PrinterObject::ColorMode() const { return S().colorMode; }
-void PrinterObject::SetColorMode(int colorMode) {
+void PrinterObject::ColorMode(int colorMode) {
   if (colorMode != vbPRCMMonochrome && colorMode != vbPRCMColor) InvalidValue();
   S().colorMode = colorMode;
 }
 
 int PrinterObject::PrintQuality() const { return S().quality; }
-void PrinterObject::SetPrintQuality(int quality) {
+void PrinterObject::PrintQuality(int quality) {
   if (quality < vbPRPQHigh || quality == 0 || quality > 4800) InvalidValue();
   S().quality = quality;
 }
 
 int PrinterObject::Copies() const { return S().copies; }
-void PrinterObject::SetCopies(int copies) {
+void PrinterObject::Copies(int copies) {
   if (copies < 1 || copies > 9999) InvalidValue();
   S().copies = copies;
 }
 
 std::u16string PrinterObject::FontName() const { return FromQ(S().fontName); }
-void PrinterObject::SetFontName(std::u16string_view name) { S().fontName = ToQ(name); }
+void PrinterObject::FontName(std::u16string_view name) { S().fontName = ToQ(name); }
 double PrinterObject::FontSize() const { return S().fontSize; }
-void PrinterObject::SetFontSize(double points) {
+void PrinterObject::FontSize(double points) {
   if (points <= 0 || points > 2048) InvalidValue();
   S().fontSize = points;
 }
 
 int PrinterObject::ScaleMode() const { return S().scaleMode; }
-void PrinterObject::SetScaleMode(int scaleMode) {
+void PrinterObject::ScaleMode(int scaleMode) {
   if (scaleMode < 0 || scaleMode > 7) InvalidValue();
   S().scaleMode = scaleMode;
 }
@@ -206,9 +206,9 @@ double PrinterObject::Width() const { return ScaleX(FullRect().width(), 3, 1); }
 double PrinterObject::Height() const { return ScaleY(FullRect().height(), 3, 1); }
 
 double PrinterObject::CurrentX() const { return S().currentX; }
-void PrinterObject::SetCurrentX(double x) { S().currentX = x; }
+void PrinterObject::CurrentX(double x) { S().currentX = x; }
 double PrinterObject::CurrentY() const { return S().currentY; }
-void PrinterObject::SetCurrentY(double y) { S().currentY = y; }
+void PrinterObject::CurrentY(double y) { S().currentY = y; }
 
 double PrinterObject::ScaleX(double value, int fromScale, int toScale) const {
   return value * TwipsPerUnit(fromScale) / TwipsPerUnit(toScale);

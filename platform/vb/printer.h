@@ -37,31 +37,31 @@ class PrinterObject {
  public:
   std::u16string DeviceName() const;
   int Orientation() const;
-  void SetOrientation(int orientation);
+  void Orientation(int orientation);
   int PaperSize() const;
-  void SetPaperSize(int paperSize);
+  void PaperSize(int paperSize);
   int ColorMode() const;
-  void SetColorMode(int colorMode);
+  void ColorMode(int colorMode);
   // vbPRPQDraft..vbPRPQHigh, or dots per inch.
   int PrintQuality() const;
-  void SetPrintQuality(int quality);
+  void PrintQuality(int quality);
   int Copies() const;
-  void SetCopies(int copies);
+  void Copies(int copies);
   std::u16string FontName() const;
-  void SetFontName(std::u16string_view name);
+  void FontName(std::u16string_view name);
   double FontSize() const;
-  void SetFontSize(double points);
+  void FontSize(double points);
 
   int ScaleMode() const;
-  void SetScaleMode(int scaleMode);
+  void ScaleMode(int scaleMode);
   double ScaleWidth() const;
   double ScaleHeight() const;
   double Width() const;
   double Height() const;
   double CurrentX() const;
-  void SetCurrentX(double x);
+  void CurrentX(double x);
   double CurrentY() const;
-  void SetCurrentY(double y);
+  void CurrentY(double y);
   // Converts a horizontal (ScaleX) or vertical (ScaleY) length between scale modes; pixels are the
   // printer's.
   double ScaleX(double value, int fromScale, int toScale) const;

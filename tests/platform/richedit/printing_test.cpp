@@ -56,8 +56,8 @@ void UsePdfPrinter(const std::filesystem::path& pdf) {
   ASSERT_TRUE(vb::Printer.Select(vb::Printers.Count() - 1));
   ASSERT_EQ(vb::Printer.DeviceName(), u"PDF");
   platform::printing::SetPdfOutputPath(vb::FromUtf8(pdf.string()));
-  vb::Printer.SetOrientation(vb::vbPRORPortrait);
-  vb::Printer.SetPaperSize(vb::vbPRPSA4);
+  vb::Printer.Orientation(vb::vbPRORPortrait);
+  vb::Printer.PaperSize(vb::vbPRPSA4);
 }
 
 // The program's print routine: margins in twips from the paper's edges; returns the first character
@@ -65,7 +65,7 @@ void UsePdfPrinter(const std::filesystem::path& pdf) {
 std::vector<win::LONG> PrintRichText(vb::RichTextBox& box, win::LONG left, win::LONG top, win::LONG right, win::LONG bottom) {
   std::vector<win::LONG> pageStarts{0};
   vb::Printer.Print(u" ");
-  vb::Printer.SetScaleMode(1);
+  vb::Printer.ScaleMode(1);
   int offX = 0;
   int offY = 0;
   platform::detail::PrinterDeviceCaps(vb::Printer.hDC(), platform::detail::kPhysicalOffsetX, &offX);
@@ -110,9 +110,9 @@ TEST(Printing, PagesFollowTheTextsLength) {
   const auto pdf = dir.path() / "long.pdf";
   UsePdfPrinter(pdf);
   vb::RichTextBox box;
-  box.SetFontName(u"DejaVu Sans");
-  box.SetFontSize(12);
-  box.SetText(Lines(200));
+  box.FontName(u"DejaVu Sans");
+  box.FontSize(12);
+  box.Text(Lines(200));
   const auto starts = PrintRichText(box, kMm20, kMm20, kMm20, kMm20);
   ASSERT_GE(starts.size(), 3u);
   EXPECT_EQ(PdfPages(pdf), static_cast<int>(starts.size()));
@@ -126,10 +126,10 @@ TEST(Printing, PagesFollowTheTextsLength) {
 
   // What fits on the first page prints on one page; one character more needs a second.
   const auto firstPage = static_cast<std::size_t>(starts[1]) - 2;  // without the last line's CR LF
-  box.SetText(text.substr(0, firstPage));
+  box.Text(text.substr(0, firstPage));
   EXPECT_EQ(PrintRichText(box, kMm20, kMm20, kMm20, kMm20).size(), 1u);
   EXPECT_EQ(PdfPages(pdf), 1);
-  box.SetText(text.substr(0, firstPage) + u"\r\nX");
+  box.Text(text.substr(0, firstPage) + u"\r\nX");
   EXPECT_EQ(PrintRichText(box, kMm20, kMm20, kMm20, kMm20).size(), 2u);
   EXPECT_EQ(PdfPages(pdf), 2);
   EXPECT_EQ(FirstLine(PageText(pdf, 2)), "X");
@@ -141,9 +141,9 @@ TEST(Printing, MarginsCountFromThePapersEdge) {
   const auto pdf = dir.path() / "margins.pdf";
   UsePdfPrinter(pdf);
   vb::RichTextBox box;
-  box.SetFontName(u"DejaVu Sans");
-  box.SetFontSize(12);
-  box.SetText(Lines(120));
+  box.FontName(u"DejaVu Sans");
+  box.FontSize(12);
+  box.Text(Lines(120));
   const auto narrow = PrintRichText(box, kMm20, kMm20, kMm20, kMm20).size();
   // The first word stands 20 mm (56.7 points) from the paper's left edge.
   const std::string boxes = CommandOutput("pdftotext -bbox -f 1 -l 1 '" + pdf.string() + "' -");
@@ -170,22 +170,22 @@ TEST(Printer, GeometryOfPaperAndScale) {
   UsePdfPrinter(dir.path() / "unused.pdf");
   EXPECT_EQ(vb::Printers.Item(vb::Printers.Count() - 1).DeviceName, u"PDF");
   // Paper sizes are whole points: within 10 twips of the millimetres.
-  vb::Printer.SetScaleMode(1);
+  vb::Printer.ScaleMode(1);
   EXPECT_NEAR(vb::Printer.Width(), 210 / 25.4 * 1440, 10);
   EXPECT_NEAR(vb::Printer.Height(), 297 / 25.4 * 1440, 10);
-  vb::Printer.SetScaleMode(6);
+  vb::Printer.ScaleMode(6);
   EXPECT_NEAR(vb::Printer.ScaleWidth(), 210, 0.5);  // the PDF printer reaches the whole sheet
   EXPECT_NEAR(vb::Printer.ScaleX(1440, 1, 6), 25.4, 1e-9);
-  vb::Printer.SetOrientation(vb::vbPRORLandscape);
+  vb::Printer.Orientation(vb::vbPRORLandscape);
   EXPECT_NEAR(vb::Printer.ScaleWidth(), 297, 0.5);
-  vb::Printer.SetPaperSize(vb::vbPRPSA5);
+  vb::Printer.PaperSize(vb::vbPRPSA5);
   EXPECT_NEAR(vb::Printer.ScaleHeight(), 148, 0.5);
-  vb::Printer.SetOrientation(vb::vbPRORPortrait);
-  vb::Printer.SetPaperSize(vb::vbPRPSA4);
-  vb::Printer.SetScaleMode(1);
-  EXPECT_THROW(vb::Printer.SetOrientation(3), vb::Error);
-  EXPECT_THROW(vb::Printer.SetPaperSize(77), vb::Error);
-  EXPECT_THROW(vb::Printer.SetCopies(0), vb::Error);
+  vb::Printer.Orientation(vb::vbPRORPortrait);
+  vb::Printer.PaperSize(vb::vbPRPSA4);
+  vb::Printer.ScaleMode(1);
+  EXPECT_THROW(vb::Printer.Orientation(3), vb::Error);
+  EXPECT_THROW(vb::Printer.PaperSize(77), vb::Error);
+  EXPECT_THROW(vb::Printer.Copies(0), vb::Error);
   EXPECT_FALSE(vb::Printer.Select(vb::Printers.Count()));
 }
 

@@ -32,45 +32,45 @@ std::u16string Path(const std::filesystem::path& p) { return vb::FromUtf8(p.stri
 
 TEST(RichTextBoxText, LineBreaksReadBackAsCrLfAndCountTwo) {
   vb::RichTextBox box;
-  box.SetText(u"ab\ncd\ref\r\ngh");
+  box.Text(u"ab\ncd\ref\r\ngh");
   EXPECT_EQ(U8(box.Text()), U8(u"ab\r\ncd\r\nef\r\ngh"));
-  box.SetText(u"");
+  box.Text(u"");
   EXPECT_EQ(box.Text(), u"");
-  box.SetText(u"строка\r\n\r\n");
+  box.Text(u"строка\r\n\r\n");
   EXPECT_EQ(box.Text(), u"строка\r\n\r\n");
-  box.SetSelStart(1000);
+  box.SelStart(1000);
   EXPECT_EQ(box.SelStart(), 10);
 }
 
 TEST(RichTextBoxText, SelectionCountsCrLfAsTwo) {
   vb::RichTextBox box;
-  box.SetText(u"ab\r\ncd\r\nef");
-  box.SetSelStart(4);
-  box.SetSelLength(4);
+  box.Text(u"ab\r\ncd\r\nef");
+  box.SelStart(4);
+  box.SelLength(4);
   EXPECT_EQ(box.SelStart(), 4);
   EXPECT_EQ(box.SelLength(), 4);
   EXPECT_EQ(U8(box.SelText()), "cd\r\n");
-  box.SetSelStart(0);
-  box.SetSelLength(10);
+  box.SelStart(0);
+  box.SelLength(10);
   EXPECT_EQ(box.SelLength(), 10);
   EXPECT_EQ(box.SelText(), box.Text());
-  box.SetSelLength(500);  // clamped to the text
+  box.SelLength(500);  // clamped to the text
   EXPECT_EQ(box.SelLength(), 10);
   // A position between CR and LF falls at the end of its line.
-  box.SetSelStart(3);
+  box.SelStart(3);
   EXPECT_EQ(box.SelStart(), 2);
 }
 
 TEST(RichTextBoxText, SelTextReplacesTheSelectionAndLeavesTheCaretAfterIt) {
   vb::RichTextBox box;
-  box.SetText(u"один два три");
-  box.SetSelStart(5);
-  box.SetSelLength(3);
-  box.SetSelText(u"2\r\n2");
+  box.Text(u"один два три");
+  box.SelStart(5);
+  box.SelLength(3);
+  box.SelText(u"2\r\n2");
   EXPECT_EQ(U8(box.Text()), "один 2\r\n2 три");
   EXPECT_EQ(box.SelStart(), 5 + 4);
   EXPECT_EQ(box.SelLength(), 0);
-  box.SetSelText(u"!");
+  box.SelText(u"!");
   EXPECT_EQ(U8(box.Text()), "один 2\r\n2! три");
 }
 
@@ -79,11 +79,11 @@ TEST(RichTextBoxText, PositionsStayExactInLargeDocuments) {
   for (int i = 0; i < 60000; ++i) text += u"строка номер " + vb::CStr(static_cast<std::int64_t>(i)) + u"\r\n";
   text += u"конец";
   vb::RichTextBox box;
-  box.SetText(text);
+  box.Text(text);
   ASSERT_EQ(box.Text().size(), text.size());
   const auto at = static_cast<std::int32_t>(text.find(u"номер 54321\r\n"));
-  box.SetSelStart(at);
-  box.SetSelLength(13);
+  box.SelStart(at);
+  box.SelLength(13);
   EXPECT_EQ(box.SelStart(), at);
   EXPECT_EQ(U8(box.SelText()), "номер 54321\r\n");
   EXPECT_EQ(box.Find(u"конец", 0), static_cast<std::int32_t>(text.size()) - 5);
@@ -95,21 +95,21 @@ TEST(RichTextBoxEvents, ChangeOnlyForRealTextChanges) {
   int selChanges = 0;
   box.Change = [&] { ++changes; };
   box.SelChange = [&] { ++selChanges; };
-  box.SetText(u"abc");
+  box.Text(u"abc");
   EXPECT_EQ(changes, 1);
-  box.SetText(u"abc");  // the same text
+  box.Text(u"abc");  // the same text
   EXPECT_EQ(changes, 1);
-  box.SetFontName(u"Arial");
-  box.SetFontSize(14);
+  box.FontName(u"Arial");
+  box.FontSize(14);
   box.ScaleMode = 6;
-  box.SetSelIndent(13);
+  box.SelIndent(13);
   EXPECT_EQ(changes, 1);
-  box.SetSelText(u"");  // nothing selected, nothing inserted
+  box.SelText(u"");  // nothing selected, nothing inserted
   EXPECT_EQ(changes, 1);
   selChanges = 0;
-  box.SetSelStart(1);
+  box.SelStart(1);
   EXPECT_EQ(selChanges, 1);
-  box.SetSelLength(1);
+  box.SelLength(1);
   EXPECT_EQ(selChanges, 2);
   win::SendMessageA(box.hWnd(), win::WM_CLEAR, 0, 0);
   EXPECT_EQ(changes, 2);
@@ -161,21 +161,21 @@ TEST(RichTextBoxEvents, MouseDownReportsButtonAndTwips) {
 
 TEST(RichTextBoxFormat, SelIndentInTheContainersScaleAndNeverNegative) {
   vb::RichTextBox box;
-  box.SetText(u"первый\r\nвторой");
+  box.Text(u"первый\r\nвторой");
   box.ScaleMode = 6;  // millimetres
-  box.SetSelIndent(box.SelIndent() + 13);
+  box.SelIndent(box.SelIndent() + 13);
   EXPECT_NEAR(box.SelIndent(), 13, 0.3);
   box.ScaleMode = 1;
   EXPECT_NEAR(box.SelIndent(), 13 * 1440 / 25.4, 15);
-  box.SetSelIndent(-200);
+  box.SelIndent(-200);
   EXPECT_EQ(box.SelIndent(), 0);
-  box.SetSelStart(9);  // the second line keeps its own indent
+  box.SelStart(9);  // the second line keeps its own indent
   EXPECT_EQ(box.SelIndent(), 0);
 }
 
 TEST(RichTextBoxFind, OptionsStartAndSelection) {
   vb::RichTextBox box;
-  box.SetText(u"abc abcabc");
+  box.Text(u"abc abcabc");
   EXPECT_EQ(box.Find(u"abc", 0, -1, vb::rtfWholeWord), 0);
   EXPECT_EQ(box.SelStart(), 0);
   EXPECT_EQ(box.SelLength(), 3);
@@ -187,7 +187,7 @@ TEST(RichTextBoxFind, OptionsStartAndSelection) {
   EXPECT_EQ(box.Find(u"", 0), -1);
   EXPECT_EQ(box.Find(u"abc", 4, 6), -1);  // the match would end after `end`
 
-  box.SetText(u"Первая строка\r\nвторая СТРОКА\r\nтретья");
+  box.Text(u"Первая строка\r\nвторая СТРОКА\r\nтретья");
   EXPECT_EQ(box.Find(u"строка", 7), 7);
   EXPECT_EQ(box.Find(u"строка", 8), 22);
   EXPECT_EQ(box.Find(u"СТРОКА", 0, -1, vb::rtfMatchCase), 22);
@@ -197,37 +197,37 @@ TEST(RichTextBoxFind, OptionsStartAndSelection) {
 
 TEST(RichTextBoxMessages, LineIndexCountsCrLfAsTwo) {
   vb::RichTextBox box;
-  box.SetText(u"one\r\ntwo\r\n\r\nfour");
+  box.Text(u"one\r\ntwo\r\n\r\nfour");
   const win::HWND h = box.hWnd();
   EXPECT_EQ(win::SendMessageA(h, win::EM_LINEINDEX, 0, 0), 0);
   EXPECT_EQ(win::SendMessageA(h, win::EM_LINEINDEX, 1, 0), 5);
   EXPECT_EQ(win::SendMessageA(h, win::EM_LINEINDEX, 2, 0), 10);
   EXPECT_EQ(win::SendMessageA(h, win::EM_LINEINDEX, 3, 0), 12);
   EXPECT_EQ(win::SendMessageA(h, win::EM_LINEINDEX, 4, 0), -1);
-  box.SetSelStart(7);
+  box.SelStart(7);
   EXPECT_EQ(win::SendMessageA(h, win::EM_LINEINDEX, static_cast<win::WPARAM>(-1), 0), 5);
 }
 
 TEST(RichTextBoxMessages, ClipboardMessagesAndLocked) {
   vb::RichTextBox box;
-  box.SetText(u"раз\r\nдва три");
-  box.SetSelStart(0);
-  box.SetSelLength(8);
+  box.Text(u"раз\r\nдва три");
+  box.SelStart(0);
+  box.SelLength(8);
   win::SendMessageA(box.hWnd(), win::WM_COPY, 0, 0);
   EXPECT_EQ(U8(vb::Clipboard.GetText()), "раз\r\nдва");
   win::SendMessageA(box.hWnd(), win::WM_CUT, 0, 0);
   EXPECT_EQ(U8(box.Text()), " три");
-  box.SetSelStart(4);
+  box.SelStart(4);
   win::SendMessageA(box.hWnd(), win::WM_PASTE, 0, 0);
   EXPECT_EQ(U8(box.Text()), " трираз\r\nдва");
 
-  box.SetLocked(true);
-  box.SetSelStart(0);
-  box.SetSelLength(3);
+  box.Locked(true);
+  box.SelStart(0);
+  box.SelLength(3);
   win::SendMessageA(box.hWnd(), win::WM_CLEAR, 0, 0);
   win::SendMessageA(box.hWnd(), win::WM_PASTE, 0, 0);
   EXPECT_EQ(U8(box.Text()), " трираз\r\nдва");
-  box.SetText(u"из кода");  // code still changes a locked control
+  box.Text(u"из кода");  // code still changes a locked control
   EXPECT_EQ(U8(box.Text()), "из кода");
 }
 
@@ -256,7 +256,7 @@ TEST(RichTextBoxFiles, FileNameLoadsAndLineBreaksOfAnyKindAreRead) {
   vb::RichTextBox box;
   int changes = 0;
   box.Change = [&] { ++changes; };
-  box.SetFileName(Path(dir.path() / "unix.txt"));
+  box.FileName(Path(dir.path() / "unix.txt"));
   EXPECT_EQ(U8(box.Text()), "a\r\nb\r\nc\r\n");
   EXPECT_EQ(changes, 1);
 }
@@ -264,7 +264,7 @@ TEST(RichTextBoxFiles, FileNameLoadsAndLineBreaksOfAnyKindAreRead) {
 TEST(RichTextBoxFiles, FailuresRaiseAndLeaveTheText) {
   qmtest::TempDir dir;
   vb::RichTextBox box;
-  box.SetText(u"как было");
+  box.Text(u"как было");
   try {
     box.LoadFile(Path(dir.path() / "missing.txt"));
     FAIL() << "no error";
@@ -307,7 +307,7 @@ win::LRESULT PlainProc(win::HWND h, win::UINT msg, win::WPARAM w, win::LPARAM l)
 
 TEST(RichTextBoxWindow, SubclassSeesMessagesBeforeTheControl) {
   vb::RichTextBox box;
-  box.SetText(u"a\r\nb");
+  box.Text(u"a\r\nb");
   previousProc = win::SetWindowLongA(box.hWnd(), win::GWL_WNDPROC, reinterpret_cast<win::LONG_PTR>(&Subclass));
   EXPECT_EQ(win::SendMessageA(box.hWnd(), win::EM_LINEINDEX, 1, 0), 3);
   EXPECT_EQ(subclassSaw, 1);
