@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "platform/gdi/gdi.h"
+#include "platform/richedit/messages.h"
+#include "platform/win/window.h"
 #include "platform/richedit/rich_text_box.h"
 #include "platform/vb/error.h"
 #include "platform/vb/printer.h"

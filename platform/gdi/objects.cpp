@@ -1,4 +1,5 @@
 #include "platform/gdi/objects.h"
+#include "platform/vb/printer_device.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -308,6 +309,8 @@ BOOL EndPaint(HWND h, const PAINTSTRUCT* ps) {
 }
 
 int GetDeviceCaps(HDC hdc, int index) {
+  // The printer's device context belongs to the printer object, which answers for it.
+  if (int value = 0; platform::detail::PrinterDeviceCaps(hdc, index, &value)) return value;
   if (Get<DC>(hdc) == nullptr) return 0;
   const QScreen* screen = QGuiApplication::primaryScreen();
   switch (index) {

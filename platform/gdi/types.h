@@ -101,6 +101,10 @@ constexpr int BITSPIXEL = 12;
 constexpr int PLANES = 14;
 constexpr int LOGPIXELSX = 88;
 constexpr int LOGPIXELSY = 90;
+constexpr int PHYSICALWIDTH = 110;
+constexpr int PHYSICALHEIGHT = 111;
+constexpr int PHYSICALOFFSETX = 112;
+constexpr int PHYSICALOFFSETY = 113;
 
 // Bitmaps.
 struct BITMAP {  // 24 bytes on the platform: type, width, height, bytes per line, planes, bits, pointer

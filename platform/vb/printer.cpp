@@ -1,4 +1,5 @@
 #include "platform/vb/printer.h"
+#include "platform/gdi/types.h"
 
 #include <QDir>
 #include <QFont>
@@ -301,12 +302,12 @@ bool PrinterDeviceCaps(win::LONG_PTR hdc, int index, int* value) {
   const QRect full = vb::FullRect();
   const QRect paint = vb::PaintRect();
   switch (index) {
-    case kLogPixelsX:
-    case kLogPixelsY: *value = vb::Dpi(); return true;
-    case kPhysicalWidth: *value = full.width(); return true;
-    case kPhysicalHeight: *value = full.height(); return true;
-    case kPhysicalOffsetX: *value = paint.left() - full.left(); return true;
-    case kPhysicalOffsetY: *value = paint.top() - full.top(); return true;
+    case win::LOGPIXELSX:
+    case win::LOGPIXELSY: *value = vb::Dpi(); return true;
+    case win::PHYSICALWIDTH: *value = full.width(); return true;
+    case win::PHYSICALHEIGHT: *value = full.height(); return true;
+    case win::PHYSICALOFFSETX: *value = paint.left() - full.left(); return true;
+    case win::PHYSICALOFFSETY: *value = paint.top() - full.top(); return true;
     default: return false;
   }
 }

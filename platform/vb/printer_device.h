@@ -9,13 +9,6 @@ class QPainter;
 
 namespace platform::detail {
 
-// GetDeviceCaps indexes a printer DC answers.
-constexpr int kLogPixelsX = 88;
-constexpr int kLogPixelsY = 90;
-constexpr int kPhysicalWidth = 110;
-constexpr int kPhysicalHeight = 111;
-constexpr int kPhysicalOffsetX = 112;
-constexpr int kPhysicalOffsetY = 113;
 
 // The painter of a printer DC, whose origin is the printable area's top-left corner, and its
 // resolution; null when hdc is not the printer's current DC.

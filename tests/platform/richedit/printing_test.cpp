@@ -10,6 +10,7 @@
 #include "platform/richedit/rich_text_box.h"
 #include "platform/vb/error.h"
 #include "platform/vb/printer.h"
+#include "platform/gdi/types.h"
 #include "platform/vb/printer_device.h"
 #include "platform/win/window.h"
 #include "support.h"
@@ -68,8 +69,8 @@ std::vector<win::LONG> PrintRichText(vb::RichTextBox& box, win::LONG left, win::
   vb::Printer.ScaleMode(1);
   int offX = 0;
   int offY = 0;
-  platform::detail::PrinterDeviceCaps(vb::Printer.hDC(), platform::detail::kPhysicalOffsetX, &offX);
-  platform::detail::PrinterDeviceCaps(vb::Printer.hDC(), platform::detail::kPhysicalOffsetY, &offY);
+  platform::detail::PrinterDeviceCaps(vb::Printer.hDC(), win::PHYSICALOFFSETX, &offX);
+  platform::detail::PrinterDeviceCaps(vb::Printer.hDC(), win::PHYSICALOFFSETY, &offY);
   const auto ox = static_cast<win::LONG>(vb::Printer.ScaleX(offX, 3, 1) + 0.5);
   const auto oy = static_cast<win::LONG>(vb::Printer.ScaleY(offY, 3, 1) + 0.5);
   win::FORMATRANGE fr;
