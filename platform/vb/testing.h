@@ -1,0 +1,16 @@
+// Hooks for tests of windows: a modal form runs a nested event loop until it is hidden or
+// unloaded, so a test queues what is to happen inside it. While modal dialogs are scripted, a form
+// shown modally with no queued action fails the test (through the script's unscripted handler) and
+// is hidden at once, so nothing waits for a person.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+
+namespace vb::testing {
+
+// Runs the action inside the next modal Show, once the form is shown.
+void QueueModalAction(std::function<void()> action);
+std::size_t PendingModalActions();
+
+}  // namespace vb::testing
