@@ -18,7 +18,7 @@ namespace vb {
 class Form;
 }
 
-struct vb::Picture::Data {
+struct vb::PictureImage::Data {
   QImage image;
 };
 

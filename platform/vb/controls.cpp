@@ -488,30 +488,30 @@ void Frame::Caption(const std::u16string& v) {
 
 // --- Picture and Image ----------------------------------------------------------------------------
 
-Picture::Picture() = default;
-Picture::~Picture() = default;
-Picture::Picture(const Picture&) = default;
-Picture& Picture::operator=(const Picture&) = default;
-Picture::Picture(std::shared_ptr<const Data> d) : d_(std::move(d)) {}
-bool Picture::Empty() const { return d_ == nullptr || d_->image.isNull(); }
-int Picture::PixelWidth() const { return Empty() ? 0 : d_->image.width(); }
-int Picture::PixelHeight() const { return Empty() ? 0 : d_->image.height(); }
+PictureImage::PictureImage() = default;
+PictureImage::~PictureImage() = default;
+PictureImage::PictureImage(const PictureImage&) = default;
+PictureImage& PictureImage::operator=(const PictureImage&) = default;
+PictureImage::PictureImage(std::shared_ptr<const Data> d) : d_(std::move(d)) {}
+bool PictureImage::Empty() const { return d_ == nullptr || d_->image.isNull(); }
+int PictureImage::PixelWidth() const { return Empty() ? 0 : d_->image.width(); }
+int PictureImage::PixelHeight() const { return Empty() ? 0 : d_->image.height(); }
 
-Picture LoadPicture(const std::u16string& path) {
-  if (path.empty()) return Picture();
+PictureImage LoadPicture(const std::u16string& path) {
+  if (path.empty()) return PictureImage();
   QString p = Q(path);
   p.replace(QLatin1Char('\\'), QLatin1Char('/'));
   if (!QFile::exists(p)) Raise(53);
-  auto d = std::make_shared<Picture::Data>();
+  auto d = std::make_shared<PictureImage::Data>();
   if (!d->image.load(p)) Raise(481, {}, u"Неверное изображение");
-  return Picture(std::move(d));
+  return PictureImage(std::move(d));
 }
 
 namespace {
 class ImageWidget : public QWidget {
  public:
   using QWidget::QWidget;
-  vb::Picture picture;
+  vb::PictureImage picture;
   bool stretch = false;
 
  protected:
@@ -533,11 +533,11 @@ void Image::CreateControlWindow() {
   core().passiveClick = true;
   Adopt(*this, w, "ThunderImage");
 }
-vb::Picture Image::Picture() {
+vb::PictureImage Image::Picture() {
   Touch();
   return static_cast<ImageWidget&>(*core().widget).picture;
 }
-void Image::Picture(const vb::Picture& v) {
+void Image::Picture(const vb::PictureImage& v) {
   Touch();
   auto& w = static_cast<ImageWidget&>(*core().widget);
   w.picture = v;

@@ -149,12 +149,12 @@ class Frame : public Control, public Container {
 };
 
 // A picture loaded from a file (LoadPicture); empty when default-constructed.
-class Picture {
+class PictureImage {
  public:
-  Picture();
-  ~Picture();
-  Picture(const Picture&);
-  Picture& operator=(const Picture&);
+  PictureImage();
+  ~PictureImage();
+  PictureImage(const PictureImage&);
+  PictureImage& operator=(const PictureImage&);
   bool Empty() const;
   // Size in pixels.
   int PixelWidth() const;
@@ -162,20 +162,20 @@ class Picture {
 
   struct Data;
   const Data* data() const { return d_.get(); }
-  explicit Picture(std::shared_ptr<const Data> d);
+  explicit PictureImage(std::shared_ptr<const Data> d);
 
  private:
   std::shared_ptr<const Data> d_;
 };
 // Reads a bitmap, icon or other image file; raises 53 when missing and 481 when unreadable. An
 // empty path gives an empty picture.
-Picture LoadPicture(const std::u16string& path = {});
+PictureImage LoadPicture(const std::u16string& path = {});
 
 class Image : public Control {
  public:
   explicit Image(Container& c) : Control(c) {}
-  vb::Picture Picture();
-  void Picture(const vb::Picture& v);
+  vb::PictureImage Picture();
+  void Picture(const vb::PictureImage& v);
   bool Stretch();
   void Stretch(bool v);
 

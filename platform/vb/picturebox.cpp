@@ -26,7 +26,7 @@ class PictureWidget : public QWidget {
   }
   PictureBox* owner = nullptr;
   QImage surface;
-  vb::Picture picture;
+  vb::PictureImage picture;
   int border = 1;
   bool autoRedraw = false;
   int scaleMode = vbTwips;
@@ -163,11 +163,11 @@ void PictureBox::BorderStyle(int v) {
   w.Fit(ToQColor(core().back));
   w.Changed();
 }
-vb::Picture PictureBox::Picture() {
+vb::PictureImage PictureBox::Picture() {
   Touch();
   return Pic(*this).picture;
 }
-void PictureBox::Picture(const vb::Picture& v) {
+void PictureBox::Picture(const vb::PictureImage& v) {
   Touch();
   Pic(*this).picture = v;
   Pic(*this).Clear(ToQColor(core().back));
@@ -243,7 +243,9 @@ int ToPx(float v, int scale) { return static_cast<int>(std::lround(ConvertScale(
 void PictureBox::Print(const std::u16string& text, bool newLine) {
   Touch();
   PictureWidget& w = Pic(*this);
-  const QFont font = platform::detail::ToQFont(core().font);
+  // Text is drawn without smoothing, so its pixels are the fore colour itself.
+  QFont font = platform::detail::ToQFont(core().font);
+  font.setStyleStrategy(QFont::NoAntialias);
   const QFontMetrics fm(font);
   const QString s = QString::fromStdU16String(text);
   {

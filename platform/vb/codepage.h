@@ -1,0 +1,16 @@
+// The platform's single-byte code page, Windows-1251, and UTF-16.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vb {
+
+// Every byte has a character: 0x98, which the code page leaves undefined, becomes U+0098.
+std::u16string FromWindows1251(std::string_view bytes);
+
+// One byte per character. A character the code page cannot hold (a surrogate pair counts as one)
+// becomes '?', and *lossy, when given, is set to true; otherwise *lossy is set to false.
+std::string ToWindows1251(std::u16string_view text, bool* lossy = nullptr);
+
+}  // namespace vb
