@@ -29,7 +29,7 @@ class ControlArray {
   T& operator()(int index) {
     container_->OwningHost().EnsureLoaded();
     auto it = elements_.find(index);
-    if (it == elements_.end()) Raise(340, {}, u"Элемент массива элементов управления не существует");
+    if (it == elements_.end()) Raise(340);
     return *it->second;
   }
   bool Exists(int index) {
@@ -42,12 +42,12 @@ class ControlArray {
   }
   int LBound() {
     container_->OwningHost().EnsureLoaded();
-    if (elements_.empty()) Raise(340, {}, u"Элемент массива элементов управления не существует");
+    if (elements_.empty()) Raise(340);
     return elements_.begin()->first;
   }
   int UBound() {
     container_->OwningHost().EnsureLoaded();
-    if (elements_.empty()) Raise(340, {}, u"Элемент массива элементов управления не существует");
+    if (elements_.empty()) Raise(340);
     return elements_.rbegin()->first;
   }
 
@@ -56,7 +56,7 @@ class ControlArray {
     Host& host = container_->OwningHost();
     host.EnsureLoaded();
     if (index < 0) Raise(5);
-    if (elements_.count(index) != 0) Raise(360, {}, u"Объект уже загружен");
+    if (elements_.count(index) != 0) Raise(360);
     T* first = elements_.empty() ? nullptr : elements_.begin()->second;
     T* e = new T(*container_);
     e->SetIndex(index);
@@ -75,7 +75,7 @@ class ControlArray {
   // returns.
   void Unload(int index) {
     auto it = elements_.find(index);
-    if (it == elements_.end()) Raise(340, {}, u"Элемент массива элементов управления не существует");
+    if (it == elements_.end()) Raise(340);
     T* e = it->second;
     elements_.erase(it);
     e->DestroyWhenIdle();

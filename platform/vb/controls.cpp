@@ -503,7 +503,7 @@ PictureImage LoadPicture(const std::u16string& path) {
   p.replace(QLatin1Char('\\'), QLatin1Char('/'));
   if (!QFile::exists(p)) Raise(53);
   auto d = std::make_shared<PictureImage::Data>();
-  if (!d->image.load(p)) Raise(481, {}, u"Неверное изображение");
+  if (!d->image.load(p)) Raise(481);
   return PictureImage(std::move(d));
 }
 
@@ -703,7 +703,7 @@ void ComboBox::Text(const std::u16string& v) {
   const QString q = Q(v);
   if (!w.isEditable()) {
     const int i = w.findText(q, Qt::MatchFixedString);
-    if (i < 0) Raise(383, {}, u"Свойство 'Text' доступно только для чтения");
+    if (i < 0) Raise(383);
     ListIndex(i);
     return;
   }

@@ -178,7 +178,7 @@ void Form::EnsureLoaded() {
 void Form::Show(int modal, Form* owner) {
   EnsureLoaded();
   QWidget* w = d_->widget;
-  if (modal == vbModal && w->isVisible()) Raise(400, {}, u"Форма уже отображена; невозможно показать модально");
+  if (modal == vbModal && w->isVisible()) Raise(400);
   if (owner != nullptr && owner != this) {
     owner->EnsureLoaded();
     win::SetWindowLongA(d_->handle, win::GWL_HWNDPARENT, owner->hWnd());
