@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QEventLoop>
+#include <QPixmap>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -458,5 +459,10 @@ namespace vb::testing {
 void QueueModalAction(std::function<void()> action) { modalActions().push_back(std::move(action)); }
 
 std::size_t PendingModalActions() { return modalActions().size(); }
+
+bool SaveWindowPicture(win::HWND h, const std::u16string& path) {
+  QWidget* w = platform::detail::WidgetOf(h);
+  return w != nullptr && w->grab().save(QString::fromStdU16String(path), "PNG");
+}
 
 }  // namespace vb::testing

@@ -6,11 +6,18 @@
 
 #include <cstddef>
 #include <functional>
+#include <string>
+
+#include "platform/win/types.h"
 
 namespace vb::testing {
 
 // Runs the action inside the next modal Show, once the form is shown.
 void QueueModalAction(std::function<void()> action);
 std::size_t PendingModalActions();
+
+// Writes a picture of the window as it paints itself (with its children) to a PNG file; false when
+// the window does not exist or the file cannot be written.
+bool SaveWindowPicture(win::HWND h, const std::u16string& path);
 
 }  // namespace vb::testing
