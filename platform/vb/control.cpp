@@ -32,6 +32,8 @@ vb::Form* FormOfHost(vb::Host& h) {
 // button. True when a button took the key.
 bool DialogKey(vb::Control& focused, int vk) {
   if (vk != win::VK_RETURN && vk != win::VK_ESCAPE) return false;
+  // An open drop-down list takes its own Enter and Esc.
+  if (QApplication::activePopupWidget() != nullptr) return false;
   vb::Form* form = FormOf(focused);
   if (form == nullptr) return false;
   if (auto* t = dynamic_cast<vb::TextBox*>(&focused); t != nullptr && t->MultiLine() && vk == win::VK_RETURN) return false;
@@ -318,11 +320,12 @@ void Host::LoadControls(win::HWND self) {
   h.designing = true;
   // Controls made while loading (control-array elements of Design) add themselves to the list.
   for (std::size_t i = 0; i < h.controls.size(); ++i)
-    if (h.controls[i]->core_->widget == nullptr) h.controls[i]->CreateControlWindow();
+    if (h.controls[i]->core_->widget == nullptr && !h.controls[i]->doomed_) h.controls[i]->CreateControlWindow();
   Design();
   h.designing = false;
   const std::vector<Control*> created = h.controls;
-  for (Control* c : created) c->AfterDesign();
+  for (Control* c : created)
+    if (!c->doomed_) c->AfterDesign();
 }
 
 void Host::UnloadControls() {

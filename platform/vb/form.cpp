@@ -36,7 +36,11 @@ struct Form::Impl {
   bool controlBox = true;
   int mousePointer = vbDefault;
   bool keyPreview = false;
-  bool active = false;
+  QMargins Frame() const;
+  void SetOuterSize(QSize outer);
+  // An outer size asked for before the window system framed the window: applied once the frame is
+  // known, so the window ends up with the outer size it was given.
+  QSize pendingOuter;
 };
 
 namespace {
@@ -45,6 +49,11 @@ std::unordered_map<win::HWND, Form*>& formsByHandle() {
   static std::unordered_map<win::HWND, Form*> m;
   return m;
 }
+
+// The form whose Activate ran last without a Deactivate since: the one the program deems active.
+// Deactivate of the old form always comes before Activate of the new one, whatever order the window
+// system reports them in.
+Form* activeForm = nullptr;
 
 std::deque<std::function<void()>>& modalActions() {
   static std::deque<std::function<void()>> q;
@@ -56,7 +65,12 @@ win::LRESULT FormProc(win::HWND h, win::UINT msg, win::WPARAM w, win::LPARAM l) 
   if (it == formsByHandle().end()) return win::DefWindowProcA(h, msg, w, l);
   Form* f = it->second;
   switch (msg) {
+    case win::WM_MOVE:
+    case win::WM_SHOWWINDOW:
+      f->ApplyFrame();
+      break;
     case win::WM_SIZE:
+      f->ApplyFrame();
       f->RaiseResize();
       break;
     case win::WM_ACTIVATE:
@@ -121,11 +135,19 @@ bool FixedSize(int borderStyle) {
   return borderStyle == vbFixedSingle || borderStyle == vbFixedDouble || borderStyle == vbFixedToolWindow;
 }
 
-// The frame around the inner area, in pixels: known once the window system has framed the window.
-QMargins FrameOf(QWidget& w) {
+// The frame around the inner area, in pixels, as the window system reports it once it has framed
+// the window (none before, and none on a system without frames).
+QMargins ActualFrame(QWidget& w) {
   const QRect outer = w.frameGeometry(), inner = w.geometry();
   return QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
                   outer.bottom() - inner.bottom());
+}
+
+// Frames seen on shown windows, by border style: a window not yet framed is expected to get the
+// frame its kind had before.
+std::unordered_map<int, QMargins>& knownFrames() {
+  static std::unordered_map<int, QMargins> m;
+  return m;
 }
 
 }  // namespace
@@ -148,6 +170,7 @@ float ConvertScale(float value, int fromScale, int toScale) {
 Form::Form() : d_(std::make_unique<Impl>()) {}
 
 Form::~Form() {
+  if (activeForm == this) activeForm = nullptr;
   if (d_->handle != 0) formsByHandle().erase(d_->handle);
   if (d_->widget != nullptr) {
     d_->widget->hide();
@@ -243,6 +266,7 @@ bool Form::UnloadWithMode(int mode) {
   if (cancel != 0) return false;
   if (!IsLoaded()) return true;
   d_->unloading = true;
+  if (activeForm == this) activeForm = nullptr;
   if (d_->modalLoop != nullptr) d_->modalLoop->quit();
   UnloadControls();
   formsByHandle().erase(d_->handle);
@@ -262,6 +286,7 @@ bool Form::UnloadWithMode(int mode) {
 void Form::Terminate() {
   if (IsLoaded()) {
     d_->unloading = true;
+    if (activeForm == this) activeForm = nullptr;
     if (d_->modalLoop != nullptr) d_->modalLoop->quit();
     UnloadControls();
     formsByHandle().erase(d_->handle);
@@ -281,9 +306,19 @@ void Form::RaiseResize() {
 }
 
 void Form::RaiseActivate(bool active) {
-  if (!IsLoaded() || Designing() || d_->active == active) return;
-  d_->active = active;
-  active ? Form_Activate() : Form_Deactivate();
+  if (!IsLoaded() || Designing()) return;
+  if (active) {
+    if (activeForm == this) return;
+    if (Form* old = activeForm) {
+      activeForm = nullptr;
+      old->Form_Deactivate();
+    }
+    activeForm = this;
+    Form_Activate();
+  } else if (activeForm == this) {
+    activeForm = nullptr;
+    Form_Deactivate();
+  }
 }
 
 bool Form::Visible() {
@@ -327,7 +362,7 @@ void Form::BorderStyle(int v) {
   const bool visible = w->isVisible();
   w->setWindowFlags(FlagsFor(v, d_->controlBox, w->windowFlags().testFlag(Qt::WindowStaysOnTopHint)));
   if (FixedSize(v)) {
-    w->setFixedSize(w->size());
+    w->setFixedSize(w->size());  // the user cannot size a fixed window
   } else {
     w->setMinimumSize(0, 0);
     w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
@@ -412,28 +447,56 @@ float Form::Top() {
 void Form::Top(float v) { Move(Left(), v); }
 float Form::Width() {
   EnsureLoaded();
+  if (d_->pendingOuter.isValid()) return Tw(d_->pendingOuter.width());
   return Tw(d_->widget->frameGeometry().width());
 }
 void Form::Width(float v) { Move(Left(), Top(), v); }
 float Form::Height() {
   EnsureLoaded();
+  if (d_->pendingOuter.isValid()) return Tw(d_->pendingOuter.height());
   return Tw(d_->widget->frameGeometry().height());
 }
 void Form::Height(float v) { Move(Left(), Top(), -1, v); }
 
-void Form::Move(float left, float top, float width, float height) {
-  EnsureLoaded();
-  QWidget* w = d_->widget;
-  const QMargins m = FrameOf(*w);
-  w->move(Px(left), Px(top));
-  QSize inner = w->size();
-  if (width >= 0) inner.setWidth(std::max(0, Px(width) - m.left() - m.right()));
-  if (height >= 0) inner.setHeight(std::max(0, Px(height) - m.top() - m.bottom()));
-  if (FixedSize(d_->borderStyle)) {
+QMargins Form::Impl::Frame() const {
+  QMargins m = ActualFrame(*widget);
+  if (!m.isNull()) return m;
+  auto it = knownFrames().find(borderStyle);
+  return it != knownFrames().end() ? it->second : QMargins();
+}
+
+void Form::Impl::SetOuterSize(QSize outer) {
+  QWidget* w = widget;
+  const QMargins m = Frame();
+  const QSize inner(std::max(0, outer.width() - m.left() - m.right()), std::max(0, outer.height() - m.top() - m.bottom()));
+  pendingOuter = ActualFrame(*w).isNull() ? outer : QSize();
+  if (FixedSize(borderStyle)) {
     w->setFixedSize(inner);
   } else {
     w->resize(inner);
   }
+}
+
+void Form::ApplyFrame() {
+  if (d_->widget == nullptr || !d_->widget->isVisible()) return;
+  const QMargins m = ActualFrame(*d_->widget);
+  if (m.isNull()) return;
+  knownFrames()[d_->borderStyle] = m;
+  if (d_->pendingOuter.isValid()) {
+    const QSize outer = d_->pendingOuter;
+    d_->pendingOuter = QSize();
+    d_->SetOuterSize(outer);
+  }
+}
+
+void Form::Move(float left, float top, float width, float height) {
+  EnsureLoaded();
+  QWidget* w = d_->widget;
+  w->move(Px(left), Px(top));
+  if (width < 0 && height < 0) return;
+  const QSize now = w->frameGeometry().size();
+  const QSize outer = d_->pendingOuter.isValid() ? d_->pendingOuter : now;
+  d_->SetOuterSize(QSize(width >= 0 ? Px(width) : outer.width(), height >= 0 ? Px(height) : outer.height()));
 }
 
 float Form::ScaleWidth() {

@@ -141,6 +141,8 @@ class Form : public Host {
   void RaiseKeyPress(int& keyAscii) { Form_KeyPress(keyAscii); }
   void RaiseResize();
   void RaiseActivate(bool active);
+  // The window system framed the window: an outer size given before now takes its frame into account.
+  void ApplyFrame();
   // The user closed the window: QueryUnload with vbFormControlMenu, then Unload.
   void CloseByUser();
 

@@ -433,6 +433,27 @@ TEST_F(Forms, PlacementIsInTwipsAndTheWindowsSizeIsItsOuterSize) {
   EXPECT_EQ(form.WindowState(), vb::vbMaximized);
 }
 
+TEST_F(Forms, ActivationMovesBetweenForms) {
+  struct Tracking : frmSample {
+    std::vector<std::string>* log = nullptr;
+    std::string name;
+    void Form_Activate() override { log->push_back(name + " Activate"); }
+    void Form_Deactivate() override { log->push_back(name + " Deactivate"); }
+  };
+  std::vector<std::string> log;
+  Tracking a, b;
+  a.log = b.log = &log;
+  a.name = "a";
+  b.name = "b";
+  a.Show();
+  vb::DoEvents();
+  b.Show();
+  vb::DoEvents();
+  a.Terminate();
+  b.Terminate();
+  EXPECT_EQ(log, (std::vector<std::string>{"a Activate", "a Deactivate", "b Activate"}));
+}
+
 TEST_F(Forms, KeepOnTopFollowsSetWindowPos) {
   form.Show();
   win::SetWindowPos(form.hWnd(), win::HWND_TOPMOST, 0, 0, 0, 0, win::SWP_NOMOVE | win::SWP_NOSIZE);
