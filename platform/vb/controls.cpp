@@ -235,9 +235,9 @@ void TextBox::CreateControlWindow() {
   }
 }
 #define EDIT_CASES(single, multi)                                                       \
-  if (auto* e = qobject_cast<QLineEdit*>(core().widget.data())) {                      \
+  if ([[maybe_unused]] auto* e = qobject_cast<QLineEdit*>(core().widget.data())) {                    \
     single;                                                                             \
-  } else if (auto* m = qobject_cast<QPlainTextEdit*>(core().widget.data())) {          \
+  } else if ([[maybe_unused]] auto* m = qobject_cast<QPlainTextEdit*>(core().widget.data())) {        \
     multi;                                                                              \
   }
 
@@ -286,7 +286,7 @@ int TextBox::MaxLength() {
 void TextBox::MaxLength(int v) {
   Touch();
   if (v < 0) Raise(380);
-  EDIT_CASES(e->setMaxLength(v == 0 ? 32767 : v), (void)m)
+  EDIT_CASES(e->setMaxLength(v == 0 ? 32767 : v), )
 }
 int TextBox::SelStart() {
   Touch();
@@ -346,7 +346,7 @@ int TextBox::Alignment() {
 }
 void TextBox::Alignment(int v) {
   Touch();
-  EDIT_CASES(e->setAlignment(AlignmentOf(v) | Qt::AlignVCenter), (void)m)
+  EDIT_CASES(e->setAlignment(AlignmentOf(v) | Qt::AlignVCenter), )
 }
 #undef EDIT_CASES
 

@@ -184,7 +184,8 @@ void Form::EnsureLoaded() {
     d_->initialized = true;
     Form_Initialize();
   }
-  *d_ = Impl{{}, 0, nullptr, true, false};
+  *d_ = Impl{};
+  d_->initialized = true;
   auto* w = new QWidget(nullptr, FlagsFor(d_->borderStyle, d_->controlBox, false));
   w->setAttribute(Qt::WA_DeleteOnClose, false);
   w->setAttribute(Qt::WA_QuitOnClose, false);
