@@ -10,6 +10,9 @@
 #include "platform/vb/control_core.h"
 #include "platform/vb/controls.h"
 #include "platform/vb/form.h"
+#include "platform/vb/msgbox.h"
+#include "platform/vb/strings.h"
+#include "platform/vb/usercontrol.h"
 #include "platform/win/keys.h"
 #include "platform/win/window.h"
 #include "platform/win/window_record.h"
@@ -85,10 +88,23 @@ struct ControlAccess {
   static void Mouse(vb::Control& c, win::UINT msg, win::WPARAM w, win::LPARAM l);
 };
 
+win::LRESULT ControlEvents(vb::Control* c, win::HWND h, win::UINT msg, win::WPARAM w, win::LPARAM l);
+
 win::LRESULT ControlProc(win::HWND h, win::UINT msg, win::WPARAM w, win::LPARAM l) {
   vb::Control* c = ControlOfHandle(h);
   if (c == nullptr) return win::DefWindowProcA(h, msg, w, l);
   vb::Control::EventScope scope(c);
+  win::LRESULT result = 0;
+  bool failed = true;
+  FromEventLoop([&] {
+    result = ControlEvents(c, h, msg, w, l);
+    failed = false;
+  });
+  // A handler that failed does not hand its input on.
+  return failed ? 0 : result;
+}
+
+win::LRESULT ControlEvents(vb::Control* c, win::HWND h, win::UINT msg, win::WPARAM w, win::LPARAM l) {
   ControlCore& core = c->core();
   switch (msg) {
     case win::WM_LBUTTONDOWN:
@@ -161,6 +177,13 @@ void ControlAccess::Mouse(vb::Control& c, win::UINT msg, win::WPARAM w, win::LPA
   const int button = MouseButtonOf(msg, w);
   const int shift = ShiftState();
   ControlCore& core = c.core();
+  if (auto* uc = dynamic_cast<vb::UserControl*>(&c)) {
+    // A custom control's mouse input is its own; it raises what its window is to see.
+    const bool down = msg == win::WM_LBUTTONDOWN || msg == win::WM_RBUTTONDOWN || msg == win::WM_MBUTTONDOWN;
+    const bool up = msg == win::WM_LBUTTONUP || msg == win::WM_RBUTTONUP || msg == win::WM_MBUTTONUP;
+    if (down || up || msg == win::WM_MOUSEMOVE) uc->RaiseMouse(down ? 0 : up ? 2 : 1, button, shift, x, y);
+    return;
+  }
   switch (msg) {
     case win::WM_LBUTTONDOWN:
     case win::WM_RBUTTONDOWN:
@@ -282,6 +305,11 @@ Qt::CursorShape CursorOf(int mousePointer) {
     case vb::vbArrowQuestion: return Qt::WhatsThisCursor;
     default: return Qt::ArrowCursor;
   }
+}
+
+void ReportUnhandledError(const vb::Error& e) {
+  vb::MsgBox(u"Ошибка выполнения '" + vb::CStr(static_cast<std::int64_t>(e.Number)) + u"':\r\n\r\n" + e.Description,
+             vb::vbCritical);
 }
 
 int ShiftState() {

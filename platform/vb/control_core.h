@@ -12,6 +12,7 @@
 
 #include "platform/vb/control.h"
 #include "platform/vb/controls.h"
+#include "platform/vb/error.h"
 #include "platform/win/types.h"
 
 namespace vb {
@@ -64,6 +65,20 @@ void ApplyColors(QWidget* w, vb::OLE_COLOR back, vb::OLE_COLOR fore);
 Qt::CursorShape CursorOf(int mousePointer);
 
 int ShiftState();
+
+// Runs what the event loop delivered (input, a timer's tick, a paint): a runtime error the program
+// does not handle is shown in the runtime's error box instead of unwinding through the toolkit, and
+// the program goes on. Events raised by values set in code are not guarded: their errors reach the
+// code that set the value.
+void ReportUnhandledError(const vb::Error& e);
+template <class F>
+void FromEventLoop(F&& f) {
+  try {
+    f();
+  } catch (const vb::Error& e) {
+    ReportUnhandledError(e);
+  }
+}
 inline int Px(float twips) { return static_cast<int>(twips / vb::TwipsPerPixel + (twips >= 0 ? 0.5f : -0.5f)); }
 inline float Tw(int pixels) { return static_cast<float>(pixels * vb::TwipsPerPixel); }
 

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTextBlock>
 
 #include "platform/vb/control_core.h"
@@ -225,12 +226,12 @@ void TextBox::CreateControlWindow() {
   if (multiLine_) {
     auto* w = new QPlainTextEdit(ContainerWidget(*this));
     w->setTabChangesFocus(true);
-    QObject::connect(w, &QPlainTextEdit::textChanged, w, [this] { RaiseEvent(Change); });
+    QObject::connect(w, &QPlainTextEdit::textChanged, w, [this] { platform::detail::FromEventLoop([this] { RaiseEvent(Change); }); });
     Adopt(*this, w, "ThunderTextBox", true);
   } else {
     auto* w = new QLineEdit(ContainerWidget(*this));
     w->setMaxLength(32767);
-    QObject::connect(w, &QLineEdit::textChanged, w, [this] { RaiseEvent(Change); });
+    QObject::connect(w, &QLineEdit::textChanged, w, [this] { platform::detail::FromEventLoop([this] { RaiseEvent(Change); }); });
     Adopt(*this, w, "ThunderTextBox", true);
   }
 }
@@ -252,10 +253,20 @@ std::u16string TextBox::Text() {
 }
 void TextBox::Text(const std::u16string& v) {
   Touch();
-  EDIT_CASES(e->setText(Q(v)), {
-    const QString s = ToWidgetText(v);
-    if (s != m->toPlainText()) m->setPlainText(s);
-  })
+  // Set in code, the text raises Change here, so an error in the handler reaches the caller.
+  EDIT_CASES(
+      {
+        if (e->text() == Q(v)) return;
+        const QSignalBlocker quiet(e);
+        e->setText(Q(v));
+      },
+      {
+        const QString s = ToWidgetText(v);
+        if (s == m->toPlainText()) return;
+        const QSignalBlocker quiet(m);
+        m->setPlainText(s);
+      })
+  RaiseEvent(Change);
 }
 char16_t TextBox::PasswordChar() {
   Touch();
@@ -356,7 +367,7 @@ void CommandButton::CreateControlWindow() {
   auto* w = new QPushButton(ContainerWidget(*this));
   w->setAutoDefault(false);
   w->setProperty("vbCancel", false);
-  QObject::connect(w, &QPushButton::clicked, w, [this] { RaiseEvent(Click); });
+  QObject::connect(w, &QPushButton::clicked, w, [this] { platform::detail::FromEventLoop([this] { RaiseEvent(Click); }); });
   Adopt(*this, w, "ThunderCommandButton");
 }
 static QPushButton& ButtonOf(Control& c) { return static_cast<QPushButton&>(*c.core().widget); }
@@ -405,7 +416,7 @@ void CommandButton::Value(bool v) {
 void CheckBox::CreateControlWindow() {
   auto* w = new CheckWidget(ContainerWidget(*this));
   w->setTristate(true);
-  QObject::connect(w, &QCheckBox::clicked, w, [this] { RaiseEvent(Click); });
+  QObject::connect(w, &QCheckBox::clicked, w, [this] { platform::detail::FromEventLoop([this] { RaiseEvent(Click); }); });
   Adopt(*this, w, "ThunderCheckBox");
 }
 static QCheckBox& CheckOf(Control& c) { return static_cast<QCheckBox&>(*c.core().widget); }
@@ -439,7 +450,7 @@ void OptionButton::CreateControlWindow() {
   auto* w = new QRadioButton(ContainerWidget(*this));
   // Selected by the user or in code, the button raises Click.
   QObject::connect(w, &QRadioButton::toggled, w, [this](bool on) {
-    if (on) RaiseEvent(Click);
+    if (on) platform::detail::FromEventLoop([this] { RaiseEvent(Click); });
   });
   Adopt(*this, w, "ThunderOptionButton");
 }
@@ -461,7 +472,11 @@ void OptionButton::Value(bool v) {
   QRadioButton& r = OptionOf(*this);
   if (r.isChecked() == v) return;
   if (v) {
-    r.setChecked(true);
+    {
+      const QSignalBlocker quiet(&r);
+      r.setChecked(true);
+    }
+    RaiseEvent(Click);
   } else {
     // Clearing the selected button leaves its group with none selected.
     r.setAutoExclusive(false);
@@ -588,11 +603,11 @@ void ComboBox::CreateControlWindow() {
   w->setEditable(style_ != vbComboDropdownList);
   w->setInsertPolicy(QComboBox::NoInsert);
   w->setMaxVisibleItems(8);
-  w->onDropDown = [this] { RaiseEvent(DropDown); };
-  QObject::connect(w, QOverload<int>::of(&QComboBox::activated), w, [this](int) { RaiseEvent(Click); });
+  w->onDropDown = [this] { platform::detail::FromEventLoop([this] { RaiseEvent(DropDown); }); };
+  QObject::connect(w, QOverload<int>::of(&QComboBox::activated), w, [this](int) { platform::detail::FromEventLoop([this] { RaiseEvent(Click); }); });
   if (QLineEdit* e = w->lineEdit()) {
     e->setMaxLength(32767);
-    QObject::connect(e, &QLineEdit::textEdited, w, [this] { RaiseEvent(Change); });
+    QObject::connect(e, &QLineEdit::textEdited, w, [this] { platform::detail::FromEventLoop([this] { RaiseEvent(Change); }); });
   }
   Adopt(*this, w, "ThunderComboBox", true);
 }
@@ -730,9 +745,9 @@ void ListBox::CreateControlWindow() {
   auto* w = new ListWidget(ContainerWidget(*this));
   w->setSelectionMode(QAbstractItemView::SingleSelection);
   QObject::connect(w, &QListWidget::currentRowChanged, w, [this, w](int) {
-    if (w->quiet == 0) RaiseEvent(Click);
+    if (w->quiet == 0) platform::detail::FromEventLoop([this] { RaiseEvent(Click); });
   });
-  QObject::connect(w, &QListWidget::itemDoubleClicked, w, [this](QListWidgetItem*) { RaiseEvent(DblClick); });
+  QObject::connect(w, &QListWidget::itemDoubleClicked, w, [this](QListWidgetItem*) { platform::detail::FromEventLoop([this] { RaiseEvent(DblClick); }); });
   QObject::connect(w, &QListWidget::itemChanged, w, [this, w](QListWidgetItem* item) {
     if (w->quiet != 0 || style_ != vbListBoxCheckbox) return;
     const bool checked = item->checkState() == Qt::Checked;
@@ -740,7 +755,7 @@ void ListBox::CreateControlWindow() {
     ++w->quiet;
     item->setData(kCheckSeenRole, checked);
     --w->quiet;
-    RaiseEvent(ItemCheck, w->row(item));
+    platform::detail::FromEventLoop([&] { RaiseEvent(ItemCheck, w->row(item)); });
   });
   Adopt(*this, w, "ThunderListBox", true);
 }
@@ -830,12 +845,11 @@ void ListBox::ListIndex(int v) {
   ListWidget& w = ListOf(*this);
   if (v < -1 || v >= w.count()) Raise(380);
   if (v == w.currentRow()) return;
-  if (v == -1) {
-    w.setCurrentRow(-1);
-    w.clearSelection();
-  } else {
-    w.setCurrentRow(v);  // raises Click through the row change
-  }
+  ++w.quiet;
+  w.setCurrentRow(v);
+  if (v == -1) w.clearSelection();
+  --w.quiet;
+  RaiseEvent(Click);
 }
 std::u16string ListBox::Text() {
   Touch();
@@ -854,7 +868,13 @@ void ListBox::Selected(int index, bool v) {
   ListWidget& w = ListOf(*this);
   if (index < 0 || index >= w.count()) Raise(381);
   if (style_ == vbListBoxCheckbox) {
-    w.item(index)->setCheckState(v ? Qt::Checked : Qt::Unchecked);  // raises ItemCheck when it changes
+    QListWidgetItem* item = w.item(index);
+    if ((item->checkState() == Qt::Checked) == v) return;
+    ++w.quiet;
+    item->setCheckState(v ? Qt::Checked : Qt::Unchecked);
+    item->setData(kCheckSeenRole, v);
+    --w.quiet;
+    RaiseEvent(ItemCheck, index);
   } else if (v) {
     ListIndex(index);
   } else if (w.currentRow() == index) {
@@ -910,7 +930,11 @@ void Timer::Restart() {
   if (enabled_ && interval_ > 0) win::SetTimer(h, 1, static_cast<win::UINT>(interval_), nullptr);
 }
 void Timer::RunTick() {
-  if (enabled_ && interval_ > 0) RaiseEvent(Tick);
+  if (!enabled_ || interval_ == 0 || ticking_) return;
+  ticking_ = true;
+  EventScope scope(this);
+  RaiseEvent(Tick);
+  ticking_ = false;
 }
 
 }  // namespace vb

@@ -279,7 +279,8 @@ class ListBox : public Control {
 
 // A timer ticks while Enabled with an Interval above 0 and its window loaded. Enabling a running
 // timer changes nothing; a new Interval starts the count again. Its tick is the Tick event (the
-// runtime's Timer event). Ticks run over the window layer's SetTimer, on the timer's own window
+// runtime's Timer event); a tick that falls due while the handler of the last one still runs (it
+// let events run) is skipped. Ticks run over the window layer's SetTimer, on the timer's own window
 // with identifier 1, so tests run one with platform::testing::FireTimer(t.hWnd(), 1).
 class Timer : public Control {
  public:
@@ -301,6 +302,7 @@ class Timer : public Control {
   void Restart();
   int interval_ = 0;
   bool enabled_ = true;
+  bool ticking_ = false;  // a tick does not start again while its handler runs
 };
 
 }  // namespace vb

@@ -60,10 +60,21 @@ std::deque<std::function<void()>>& modalActions() {
   return q;
 }
 
+win::LRESULT FormEvents(Form* f, win::HWND h, win::UINT msg, win::WPARAM w, win::LPARAM l);
+
 win::LRESULT FormProc(win::HWND h, win::UINT msg, win::WPARAM w, win::LPARAM l) {
   auto it = formsByHandle().find(h);
   if (it == formsByHandle().end()) return win::DefWindowProcA(h, msg, w, l);
-  Form* f = it->second;
+  win::LRESULT result = 0;
+  bool failed = true;
+  platform::detail::FromEventLoop([&] {
+    result = FormEvents(it->second, h, msg, w, l);
+    failed = false;
+  });
+  return failed ? 0 : result;
+}
+
+win::LRESULT FormEvents(Form* f, win::HWND h, win::UINT msg, win::WPARAM w, win::LPARAM l) {
   switch (msg) {
     case win::WM_MOVE:
     case win::WM_SHOWWINDOW:

@@ -126,8 +126,8 @@ QPainter::CompositionMode ModeOf(int drawMode) {
 void PictureBox::CreateControlWindow() {
   auto* w = new PictureWidget(ContainerWidget(*this));
   w->owner = this;
-  w->onPaint = [this] { RaiseEvent(Paint); };
-  w->onResize = [this] { RaiseEvent(Resize); };
+  w->onPaint = [this] { platform::detail::FromEventLoop([this] { RaiseEvent(Paint); }); };
+  w->onResize = [this] { platform::detail::FromEventLoop([this] { RaiseEvent(Resize); }); };
   core().passiveClick = true;
   core().back = vbButtonFace;
   core().fore = vbButtonText;

@@ -36,6 +36,7 @@ class UserControlWidget : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent*) override {
+    owner_->RaisePaint();
     QPainter p(this);
     p.fillRect(rect(), palette().color(QPalette::Window));
     const win::HWND h = platform::detail::HandleOfWidget(this);
@@ -84,7 +85,20 @@ void UserControl::BeforeUnload() {
 }
 
 void UserControl::RaiseResize() {
-  if (ready_ && !Control::EventsMuted()) UserControl_Resize();
+  if (ready_ && !Control::EventsMuted()) platform::detail::FromEventLoop([this] { UserControl_Resize(); });
+}
+
+void UserControl::RaisePaint() {
+  if (ready_ && !Control::EventsMuted()) platform::detail::FromEventLoop([this] { UserControl_Paint(); });
+}
+
+void UserControl::RaiseMouse(int kind, int button, int shift, float x, float y) {
+  if (!ready_ || Control::EventsMuted()) return;
+  switch (kind) {
+    case 0: UserControl_MouseDown(button, shift, x, y); break;
+    case 1: UserControl_MouseMove(button, shift, x, y); break;
+    default: UserControl_MouseUp(button, shift, x, y); break;
+  }
 }
 
 PropertyBag UserControl::SaveProperties() {

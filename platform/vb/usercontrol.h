@@ -119,14 +119,24 @@ class UserControl : public Control, public Host {
   virtual void UserControl_WriteProperties(PropertyBag& bag) {}
   virtual void UserControl_Resize() {}
   virtual void UserControl_Terminate() {}
+  // The control's own window is painted: runs before the retained surface is shown.
+  virtual void UserControl_Paint() {}
+  // Mouse input on the control's own window (not on its constituents), X and Y in twips. These are
+  // the control's; its window sees the extender's MouseDown and the like only when the control
+  // raises them (RaiseEvent).
+  virtual void UserControl_MouseDown(int button, int shift, float x, float y) {}
+  virtual void UserControl_MouseMove(int button, int shift, float x, float y) {}
+  virtual void UserControl_MouseUp(int button, int shift, float x, float y) {}
 
   void CreateControlWindow() override;
   void AfterDesign() override;
   void BeforeUnload() override;
 
  public:
-  // Inside the layer: the control's window changed size.
+  // Inside the layer: the control's window changed size, was painted, or had mouse input.
   void RaiseResize();
+  void RaisePaint();
+  void RaiseMouse(int kind, int button, int shift, float x, float y);  // kind: 0 down, 1 move, 2 up
 
  private:
   PropertyBag design_;

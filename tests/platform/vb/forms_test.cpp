@@ -14,6 +14,7 @@
 #include "platform/vb/controls.h"
 #include "platform/vb/error.h"
 #include "platform/vb/form.h"
+#include "platform/vb/msgbox.h"
 #include "platform/vb/picturebox.h"
 #include "platform/vb/runtime.h"
 #include "platform/vb/testing.h"
@@ -431,6 +432,26 @@ TEST_F(Forms, PlacementIsInTwipsAndTheWindowsSizeIsItsOuterSize) {
   form.MousePointer(vb::vbDefault);
   form.WindowState(vb::vbMaximized);
   EXPECT_EQ(form.WindowState(), vb::vbMaximized);
+}
+
+TEST_F(Forms, AnErrorInAUsersEventIsReportedAndOneFromCodeReachesTheCaller) {
+  form.Show();
+  form.onOK = [] { vb::Raise(5); };
+  platform::script::Log().clear();
+  platform::script::Queue({platform::script::Kind::MessageBox, 1, {}});
+  UserClick(WidgetOf(form.cmdOK));
+  ASSERT_EQ(platform::script::Log().size(), 1u);
+  EXPECT_NE(platform::script::Log()[0].prompt.find(u"'5'"), std::u16string::npos);
+  EXPECT_EQ(platform::script::Log()[0].flags, vb::vbCritical);
+  EXPECT_TRUE(form.IsLoaded());
+
+  form.txtName.Change = [] { vb::Raise(13); };
+  try {
+    form.txtName.Text(u"другое");
+    ADD_FAILURE() << "the error of the Change handler was lost";
+  } catch (const vb::Error& e) {
+    EXPECT_EQ(e.Number, 13);
+  }
 }
 
 TEST_F(Forms, ActivationMovesBetweenForms) {
