@@ -104,8 +104,10 @@ win::LRESULT ControlProc(win::HWND h, win::UINT msg, win::WPARAM w, win::LPARAM 
   return failed ? 0 : result;
 }
 
+// Enter or Esc that pressed a button: its character is not the control's.
+bool dialogKeyTaken = false;
+
 win::LRESULT ControlEvents(vb::Control* c, win::HWND h, win::UINT msg, win::WPARAM w, win::LPARAM l) {
-  ControlCore& core = c->core();
   switch (msg) {
     case win::WM_LBUTTONDOWN:
     case win::WM_RBUTTONDOWN:
@@ -135,11 +137,19 @@ win::LRESULT ControlEvents(vb::Control* c, win::HWND h, win::UINT msg, win::WPAR
         c->KeyUp(code, shift);
       }
       if (code == 0) return 0;
-      if (down && ControlOfHandle(h) != nullptr && DialogKey(*c, code)) return 0;
+      if (down && ControlOfHandle(h) != nullptr && DialogKey(*c, code)) {
+        dialogKeyTaken = true;
+        return 0;
+      }
       break;
     }
     case win::WM_CHAR: {
       int ascii = static_cast<int>(w);
+      if (dialogKeyTaken && (ascii == 13 || ascii == 27)) {
+        dialogKeyTaken = false;
+        return 0;
+      }
+      dialogKeyTaken = false;
       vb::Form* form = FormOf(*c);
       if (form != nullptr && form->IsLoaded() && !form->Designing() && form->KeyPreview()) {
         form->RaiseKeyPress(ascii);
@@ -166,7 +176,6 @@ win::LRESULT ControlEvents(vb::Control* c, win::HWND h, win::UINT msg, win::WPAR
     default:
       break;
   }
-  (void)core;
   return win::DefWindowProcA(h, msg, w, l);
 }
 

@@ -222,9 +222,14 @@ TEST_F(Forms, UserInputRaisesClickChangeAndMouseEvents) {
 TEST_F(Forms, EnterPressesTheDefaultButtonAndEscTheCancelButton) {
   form.Show();
   form.events.clear();
+  form.txtName.KeyPress = [this](int& ascii) { form.events.push_back("txtName_KeyPress " + std::to_string(ascii)); };
   UserKey(WidgetOf(form.txtName), Qt::Key_Return, QStringLiteral("\r"));
   UserKey(WidgetOf(form.txtName), Qt::Key_Escape, QStringLiteral("\x1b"));
-  EXPECT_EQ(form.events, (std::vector<std::string>{"cmdOK_Click", "cmdCancel_Click"}));
+  EXPECT_EQ(form.events, (std::vector<std::string>{"cmdOK_Click", "cmdCancel_Click"}));  // no KeyPress
+  UserKey(WidgetOf(form.txtName), Qt::Key_B, QStringLiteral("b"));
+  ASSERT_GE(form.events.size(), 2u);
+  EXPECT_EQ(form.events[form.events.size() - 2], "txtName_KeyPress 98");
+  EXPECT_EQ(form.events.back(), "txtName_Change");
   // A multi-line box keeps Enter as a line break.
   form.events.clear();
   form.txtNotes.Text(u"a");
