@@ -1,14 +1,16 @@
 #include "platform/media/sound.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QPointer>
 #include <QSoundEffect>
 #include <QUrl>
-#include <memory>
 
 namespace {
 
+// The effect belongs to the application object, so it goes with it and never outlives it.
 struct Player {
-  std::unique_ptr<QSoundEffect> effect;
+  QPointer<QSoundEffect> effect;
   std::u16string current;
 };
 
@@ -23,14 +25,17 @@ namespace win {
 
 BOOL sndPlaySoundA(std::u16string_view path, UINT) {
   Player& p = player();
-  if (p.effect != nullptr) p.effect->stop();
+  if (p.effect != nullptr) {
+    p.effect->stop();
+    p.effect->deleteLater();
+  }
   p.current.clear();
   QString file = QString::fromStdU16String(std::u16string(path));
   file.replace(QLatin1Char('\\'), QLatin1Char('/'));
   const QFileInfo info(file);
   if (file.isEmpty() || !info.isFile() || info.size() == 0) return FALSE;
   // A fresh effect for every sound: the one playing stops and goes, whatever state it is in.
-  p.effect = std::make_unique<QSoundEffect>();
+  p.effect = new QSoundEffect(QCoreApplication::instance());
   p.effect->setSource(QUrl::fromLocalFile(info.absoluteFilePath()));
   p.effect->play();
   p.current = std::u16string(path);

@@ -277,6 +277,17 @@ bool Form::UnloadWithMode(int mode) {
   Form_Unload(cancel);
   if (cancel != 0) return false;
   if (!IsLoaded()) return true;
+  Discard();
+  return true;
+}
+
+void Form::Terminate() {
+  if (IsLoaded()) Discard();
+  Form_Terminate();
+  d_->initialized = false;
+}
+
+void Form::Discard() {
   d_->unloading = true;
   if (activeForm == this) activeForm = nullptr;
   if (d_->modalLoop != nullptr) d_->modalLoop->quit();
@@ -288,29 +299,10 @@ bool Form::UnloadWithMode(int mode) {
     w->hide();
     w->deleteLater();
   }
-  QEventLoop* loop = d_->modalLoop;
+  QEventLoop* loop = d_->modalLoop;  // a modal Show still running returns when its loop ends
   *d_ = Impl{};
   d_->initialized = true;
   d_->modalLoop = loop;
-  return true;
-}
-
-void Form::Terminate() {
-  if (IsLoaded()) {
-    d_->unloading = true;
-    if (activeForm == this) activeForm = nullptr;
-    if (d_->modalLoop != nullptr) d_->modalLoop->quit();
-    UnloadControls();
-    formsByHandle().erase(d_->handle);
-    win::DestroyWindow(d_->handle);
-    if (QWidget* w = d_->widget.data()) {
-      w->hide();
-      w->deleteLater();
-    }
-    *d_ = Impl{};
-  }
-  Form_Terminate();
-  d_->initialized = false;
 }
 
 void Form::RaiseResize() {

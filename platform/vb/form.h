@@ -148,6 +148,8 @@ class Form : public Host {
 
  private:
   bool UnloadWithMode(int mode);
+  // Destroys the window and its controls without asking.
+  void Discard();
   std::unique_ptr<Impl> d_;
 };
 
