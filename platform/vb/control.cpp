@@ -13,6 +13,7 @@
 #include "platform/vb/msgbox.h"
 #include "platform/vb/strings.h"
 #include "platform/vb/usercontrol.h"
+#include "platform/vb/window_control.h"
 #include "platform/win/keys.h"
 #include "platform/win/window.h"
 #include "platform/win/window_record.h"
@@ -221,6 +222,8 @@ void ControlAccess::Mouse(vb::Control& c, win::UINT msg, win::WPARAM w, win::LPA
   }
 }
 
+void RegisterControlWindow(vb::Control& c, win::HWND h) { controlsByHandle()[h] = &c; }
+
 vb::Control* ControlOfHandle(win::HWND h) {
   auto& m = controlsByHandle();
   auto it = m.find(h);
@@ -334,6 +337,29 @@ int ShiftState() {
 namespace vb {
 
 using platform::detail::ControlCore;
+
+namespace {
+// Runs its function when destroyed; destroyed through the event loop's deferred deletion.
+class DeferredDestruction : public QObject {
+ public:
+  explicit DeferredDestruction(std::function<void()> f) : f_(std::move(f)) {}
+  ~DeferredDestruction() override { f_(); }
+
+ private:
+  std::function<void()> f_;
+};
+}  // namespace
+
+void DestroyWhenEventsReturn(std::function<void()> destroy) { (new DeferredDestruction(std::move(destroy)))->deleteLater(); }
+
+void WindowControlBase::AdoptWindow(win::HWND h) {
+  ControlCore& c = core();
+  c.widget = platform::detail::WidgetOf(h);
+  c.handle = h;
+  platform::detail::RegisterControlWindow(*this, h);
+  if (c.widget != nullptr) c.widget->show();
+}
+
 using platform::detail::HostCore;
 using platform::detail::Px;
 using platform::detail::Tw;

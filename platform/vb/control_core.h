@@ -56,6 +56,8 @@ QWidget* ContainerWidget(vb::Control& c);
 void DestroyControlWindow(vb::Control& c);
 
 vb::Control* ControlOfHandle(win::HWND h);
+// Notes that window h belongs to the control (for windows the control did not make itself).
+void RegisterControlWindow(vb::Control& c, win::HWND h);
 // The form a control finally sits on, or null.
 vb::Form* FormOf(vb::Control& c);
 
