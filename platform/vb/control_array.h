@@ -51,14 +51,18 @@ class ControlArray {
     return elements_.rbegin()->first;
   }
 
-  // The Load statement: a new element; an index in use raises 360.
-  T& Load(int index) {
+  // The Load statement: a new element; an index in use raises 360. A designed element may sit in
+  // another container of the same window than the array's (one element of a frame array on each
+  // page of a dialog).
+  T& Load(int index) { return Load(index, *container_); }
+  T& Load(int index, Container& in) {
     Host& host = container_->OwningHost();
+    if (&in.OwningHost() != &host) Raise(5);
     host.EnsureLoaded();
     if (index < 0) Raise(5);
     if (elements_.count(index) != 0) Raise(360);
     T* first = elements_.empty() ? nullptr : elements_.begin()->second;
-    T* e = new T(*container_);
+    T* e = new T(in);
     e->SetIndex(index);
     elements_[index] = e;
     e->LoadWindow();

@@ -338,6 +338,9 @@ TEST_F(Forms, ControlArraysGrowAtRunTime) {
     EXPECT_EQ(e.Number, 360);
   }
   EXPECT_THROW(form.lblLine(2), vb::Error);
+  // An element may sit in another container of the window.
+  vb::Label& framed = form.lblLine.Load(4, form.Frame1);
+  EXPECT_EQ(win::GetParent(framed.hWnd()), form.Frame1.hWnd());
   // Unload of the window forgets run-time elements; the next load has the designed ones only.
   form.Unload();
   EXPECT_EQ(form.lblLine.Count(), 1);
