@@ -5,6 +5,10 @@
 #include <unistd.h>
 #include <fcntl.h>
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -55,6 +59,31 @@ TEST(MsgBox, AScriptedBoxAnswersAndLogsWhatItShowed) {
   platform::script::Queue({platform::script::Kind::MessageBox, vb::vbOK, {}});
   vb::MsgBox(u"Без заголовка");
   EXPECT_EQ(platform::script::Log()[1].title, vb::App.EXEName());
+}
+
+TEST(MsgBox, TheRealBoxHasRussianButtonsAndAnswersWithThePressedOne) {
+  platform::script::SetActive(false);
+  QStringList buttons;
+  QString text, title;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    text = box->text();
+    title = box->windowTitle();
+    QAbstractButton* no = nullptr;
+    for (QAbstractButton* b : box->buttons()) {
+      buttons << b->text();
+      if (b->text() == QStringLiteral("Нет")) no = b;
+    }
+    if (no != nullptr) no->click();
+  });
+  const int answer = vb::MsgBox(u"Первая\nвторая\r\nтретья", vb::vbYesNoCancel + vb::vbQuestion, u"Вопрос");
+  platform::script::SetActive(true);
+  EXPECT_EQ(answer, vb::vbNo);
+  buttons.sort();
+  EXPECT_EQ(buttons, (QStringList{QStringLiteral("Да"), QStringLiteral("Нет"), QStringLiteral("Отмена")}));
+  EXPECT_EQ(text, QStringLiteral("Первая\nвторая\nтретья"));
+  EXPECT_EQ(title, QStringLiteral("Вопрос"));
 }
 
 TEST(Collection, ItemsAreNumberedFromOneAndKeyedWithoutRegardToCase) {
