@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QWindow>
 #include <vector>
 
 #include "platform/dialogs/script.h"
@@ -56,8 +57,14 @@ int MsgBox(std::u16string_view prompt, int buttons, std::u16string_view title) {
   QString text = QString::fromStdU16String(std::u16string(prompt));
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  QMessageBox box(IconOf(buttons), QString::fromStdU16String(caption), text, QMessageBox::NoButton,
-                  QApplication::activeWindow());
+  // No parent widget: the active window may be one that is going (its form unloaded), and a box
+  // owned by it would go with it while it is still shown. It stays over that window as its
+  // transient child instead.
+  QMessageBox box(IconOf(buttons), QString::fromStdU16String(caption), text, QMessageBox::NoButton, nullptr);
+  if (QWidget* active = QApplication::activeWindow(); active != nullptr && active->windowHandle() != nullptr) {
+    box.winId();
+    box.windowHandle()->setTransientParent(active->windowHandle());
+  }
   box.setTextFormat(Qt::PlainText);
   const std::vector<ButtonSpec> specs = ButtonsOf(buttons & 0x0F);
   std::vector<QPushButton*> made;
