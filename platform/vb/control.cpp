@@ -258,7 +258,7 @@ void DestroyControlWindow(vb::Control& c) {
   if (QWidget* w = core.widget.data()) {
     w->hide();
     w->setParent(nullptr);
-    w->deleteLater();
+    DestroyWidgetWhenEventsReturn(w);
   }
   core.widget = nullptr;
 }
@@ -350,7 +350,23 @@ class DeferredDestruction : public QObject {
 };
 }  // namespace
 
-void DestroyWhenEventsReturn(std::function<void()> destroy) { (new DeferredDestruction(std::move(destroy)))->deleteLater(); }
+namespace {
+int eventDepth = 0;
+std::vector<std::function<void()>>& pendingDestruction() {
+  static std::vector<std::function<void()>> p;
+  return p;
+}
+}  // namespace
+
+// Destruction waits for the outermost running event (a window unloaded by a Cancel pressed while a
+// redraw let events run is still under the click that runs the loop), then for the event loop.
+void DestroyWhenEventsReturn(std::function<void()> destroy) {
+  if (eventDepth > 0) {
+    pendingDestruction().push_back(std::move(destroy));
+  } else {
+    (new DeferredDestruction(std::move(destroy)))->deleteLater();
+  }
+}
 
 void WindowControlBase::AdoptWindow(win::HWND h) {
   ControlCore& c = core();
@@ -592,3 +608,20 @@ win::HWND Control::hWnd() {
 int Control::Index() const { return index_; }
 
 }  // namespace vb
+
+namespace platform::detail {
+
+EventDepth::EventDepth() { ++vb::eventDepth; }
+
+EventDepth::~EventDepth() {
+  if (--vb::eventDepth > 0) return;
+  auto pending = std::move(vb::pendingDestruction());
+  vb::pendingDestruction().clear();
+  for (auto& destroy : pending) (new vb::DeferredDestruction(std::move(destroy)))->deleteLater();
+}
+
+void DestroyWidgetWhenEventsReturn(QWidget* w) {
+  vb::DestroyWhenEventsReturn([widget = QPointer<QWidget>(w)] { delete widget.data(); });
+}
+
+}  // namespace platform::detail

@@ -73,14 +73,23 @@ int ShiftState();
 // the program goes on. Events raised by values set in code are not guarded: their errors reach the
 // code that set the value.
 void ReportUnhandledError(const vb::Error& e);
+// Counts the program's events running on the stack; windows and objects given to
+// vb::DestroyWhenEventsReturn while any runs are destroyed after the outermost one returns.
+struct EventDepth {
+  EventDepth();
+  ~EventDepth();
+};
 template <class F>
 void FromEventLoop(F&& f) {
+  EventDepth running;
   try {
     f();
   } catch (const vb::Error& e) {
     ReportUnhandledError(e);
   }
 }
+// Destroys a widget the way vb::DestroyWhenEventsReturn destroys objects.
+void DestroyWidgetWhenEventsReturn(QWidget* w);
 inline int Px(float twips) { return static_cast<int>(twips / vb::TwipsPerPixel + (twips >= 0 ? 0.5f : -0.5f)); }
 inline float Tw(int pixels) { return static_cast<float>(pixels * vb::TwipsPerPixel); }
 

@@ -185,7 +185,7 @@ Form::~Form() {
   if (d_->handle != 0) formsByHandle().erase(d_->handle);
   if (d_->widget != nullptr) {
     d_->widget->hide();
-    d_->widget->deleteLater();
+    platform::detail::DestroyWidgetWhenEventsReturn(d_->widget);
   }
 }
 
@@ -295,9 +295,9 @@ void Form::Discard() {
   formsByHandle().erase(d_->handle);
   win::DestroyWindow(d_->handle);
   if (QWidget* w = d_->widget.data()) {
-    // The window may be handling the event that unloads it: it goes when control returns.
+    // The window may be handling the event that unloads it: it goes when the events return.
     w->hide();
-    w->deleteLater();
+    platform::detail::DestroyWidgetWhenEventsReturn(w);
   }
   QEventLoop* loop = d_->modalLoop;  // a modal Show still running returns when its loop ends
   *d_ = Impl{};

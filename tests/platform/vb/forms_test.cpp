@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 #include <string>
 #include <vector>
@@ -374,6 +375,30 @@ TEST_F(Forms, AFormUnloadedByItsOwnButtonFinishesTheEventSafely) {
   EXPECT_FALSE(button.isNull());  // still handling its release when the unload came
   vb::DoEvents();
   EXPECT_TRUE(button.isNull());
+}
+
+TEST_F(Forms, AWindowUnloadedWhileAnotherEventRunsGoesOnlyAfterThatEvent) {
+  frmSample other;
+  other.Show();
+  form.Show();
+  QPointer<QWidget> button = WidgetOf(form.cmdCancel);
+  form.cmdCancel.Click = [this] { form.Unload(); };
+  bool aliveInside = false;
+  // A long task in another window's click lets events run; a Cancel press among them unloads this
+  // window; the task goes on letting events run, in a message box's loop too.
+  other.onOK = [&] {
+    QTimer::singleShot(0, [&] { UserClick(button); });
+    vb::DoEvents();
+    platform::script::Queue({platform::script::Kind::MessageBox, 1, {}});
+    vb::MsgBox(u"дальше");
+    vb::DoEvents();
+    aliveInside = !button.isNull() && !form.IsLoaded();
+  };
+  UserClick(WidgetOf(other.cmdOK));
+  EXPECT_TRUE(aliveInside);
+  vb::DoEvents();
+  EXPECT_TRUE(button.isNull());
+  other.Terminate();
 }
 
 TEST_F(Forms, TimersTickWhileEnabledWithAnInterval) {
