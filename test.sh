@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(build-essential cmake ninja-build pkg-config
-          qt6-base-dev qt6-translations-l10n
+          qt6-base-dev qt6-translations-l10n qt6-multimedia-dev
           libgtest-dev libgmock-dev libbenchmark-dev
           fonts-dejavu-core poppler-utils clang libclang-rt-14-dev)
 missing=()

@@ -31,6 +31,7 @@ std::u16string StandardErrorText(std::int32_t number) {
     case 58: return u"Файл уже существует";
     case 61: return u"Диск заполнен";
     case 62: return u"Ввод за концом файла";
+    case 63: return u"Неверный номер записи";
     case 67: return u"Слишком много файлов";
     case 68: return u"Устройство недоступно";
     case 70: return u"Разрешение отклонено";
@@ -38,8 +39,15 @@ std::u16string StandardErrorText(std::int32_t number) {
     case 75: return u"Ошибка доступа к пути или файлу";
     case 76: return u"Путь не найден";
     case 91: return u"Не задана объектная переменная";
+    case 340: return u"Элемент массива элементов управления не существует";
+    case 360: return u"Объект уже загружен";
     case 364: return u"Объект был выгружен";
+    case 380: return u"Недопустимое значение свойства";
+    case 381: return u"Недопустимый индекс массива свойств";
+    case 383: return u"Свойство доступно только для чтения";
+    case 400: return u"Форма уже отображена; невозможно показать модально";
     case 457: return u"Этот ключ уже связан с элементом данного семейства";
+    case 481: return u"Неверное изображение";
     default: return {};
   }
 }

@@ -1,0 +1,162 @@
+#include "controls/progress_bar.h"
+
+#include <cmath>
+
+#include "platform/vb/error.h"
+#include "platform/vb/runtime.h"
+#include "platform/vb/strings.h"
+
+namespace {
+constexpr vb::OLE_COLOR kDefaultColor = 0x800000;
+}  // namespace
+
+float ProgressBar::Value() {
+  Touch(); return value_; }
+
+void ProgressBar::Value(float v) {
+  Touch();
+  value_ = v;
+  Redraw();
+  PropertyChanged(u"Value");
+}
+
+bool ProgressBar::CalculatePercentage() {
+  Touch(); return calculatePercentage_; }
+
+void ProgressBar::CalculatePercentage(bool b) {
+  Touch();
+  calculatePercentage_ = b;
+  if (totalValue_ == 0) totalValue_ = 100;
+  if (!b) totalValue_ = 0;
+  Redraw();
+  PropertyChanged(u"CalculatePercentage");
+}
+
+double ProgressBar::TotalValue() {
+  Touch(); return totalValue_; }
+
+void ProgressBar::TotalValue(double t) {
+  Touch();
+  if (!calculatePercentage_) return;
+  if (t <= 0) vb::Raise(vb::vbObjectError + 1001, u"spbProgressBar", u"Total value must be a postive, non-zero value");
+  totalValue_ = t;
+  Redraw();
+  PropertyChanged(u"TotalValue");
+}
+
+bool ProgressBar::ShowStatus() {
+  Touch(); return showStatus_; }
+
+void ProgressBar::ShowStatus(bool v) {
+  Touch();
+  showStatus_ = v;
+  Redraw();
+  PropertyChanged(u"ShowStatus");
+}
+
+std::u16string ProgressBar::Text() {
+  Touch(); return text_; }
+
+void ProgressBar::Text(const std::u16string& v) {
+  Touch();
+  text_ = v;
+  Redraw();
+  PropertyChanged(u"Text");
+}
+
+vb::Font ProgressBar::Font() {
+  Touch(); return picStatus.Font(); }
+
+void ProgressBar::Font(const vb::Font& v) {
+  Touch();
+  picStatus.Font(v);
+  Redraw();
+  PropertyChanged(u"Font");
+}
+
+vb::OLE_COLOR ProgressBar::ProgressColor() {
+  Touch(); return progressColor_; }
+
+void ProgressBar::ProgressColor(vb::OLE_COLOR v) {
+  Touch();
+  progressColor_ = v;
+  Redraw();
+  PropertyChanged(u"ProgressColor");
+}
+
+void ProgressBar::Design() {
+  picStatus.Move(0, 0);
+  picStatus.BackColor(vb::vbWhite);
+  picStatus.AutoRedraw(true);
+}
+
+void ProgressBar::UserControl_InitProperties() {
+  value_ = 0;
+  calculatePercentage_ = false;
+  totalValue_ = 0;
+  showStatus_ = true;
+  text_.clear();
+  progressColor_ = kDefaultColor;
+  picStatus.Font(Ambient().Font);
+}
+
+void ProgressBar::UserControl_ReadProperties(vb::PropertyBag& bag) {
+  value_ = bag.ReadProperty(u"Value", 0.0f);
+  calculatePercentage_ = bag.ReadProperty(u"CalculatePercentage", false);
+  totalValue_ = bag.ReadProperty(u"TotalValue", 0.0);
+  showStatus_ = bag.ReadProperty(u"ShowStatus", true);
+  text_ = bag.ReadProperty(u"Text", u"");
+  picStatus.Font(bag.ReadProperty(u"Font", Ambient().Font));
+  progressColor_ = static_cast<vb::OLE_COLOR>(bag.ReadProperty(u"ProgressColor", static_cast<std::int32_t>(kDefaultColor)));
+}
+
+void ProgressBar::UserControl_WriteProperties(vb::PropertyBag& bag) {
+  bag.WriteProperty(u"Value", value_, 0.0f);
+  bag.WriteProperty(u"CalculatePercentage", calculatePercentage_, false);
+  bag.WriteProperty(u"TotalValue", totalValue_, 0.0);
+  bag.WriteProperty(u"ShowStatus", showStatus_, true);
+  bag.WriteProperty(u"Text", text_, std::u16string());
+  bag.WriteProperty(u"Font", picStatus.Font(), Ambient().Font);
+  bag.WriteProperty(u"ProgressColor", static_cast<std::int32_t>(progressColor_), static_cast<std::int32_t>(kDefaultColor));
+}
+
+void ProgressBar::UserControl_Resize() {
+  // picStatus covers the control, so the control's whole appearance is its content.
+  picStatus.Move(0, 0, Extender().Width(), Extender().Height());
+  Redraw();
+}
+
+void ProgressBar::Redraw() { Draw(value_); }
+
+void ProgressBar::Draw(float position) {
+  // A stored total of 0 (or below) with the calculation on draws 0% rather than dividing by it.
+  float p = position;
+  if (calculatePercentage_) p = totalValue_ > 0 ? static_cast<float>(position / totalValue_ * 100.0) : 0.0f;
+
+  picStatus.ForeColor(progressColor_);
+  picStatus.BackColor(vb::vbWhite);  // clears the box
+
+  const auto whole = static_cast<std::int64_t>(std::floor(static_cast<double>(p) + 0.5));
+  const std::u16string percent = vb::CStr(whole) + u"%";
+  const std::u16string caption = showStatus_ ? text_ + u" " + percent : text_;
+
+  // Caption placement is computed in 32 bits, so a large box cannot overflow it.
+  const std::int32_t w = vb::CLng(picStatus.TextWidth(caption));
+  const std::int32_t h = vb::CLng(picStatus.TextHeight(caption));
+  const std::int32_t x = vb::CLng(picStatus.ScaleWidth() / 2.0 - w / 2.0);
+  const std::int32_t y = vb::CLng(picStatus.ScaleHeight() / 2.0 - h / 2.0);
+  picStatus.DrawMode(vb::vbCopyPen);
+  picStatus.CurrentX(static_cast<float>(x));
+  picStatus.CurrentY(static_cast<float>(y));
+  picStatus.Print(caption, false);
+
+  // Not-xor over white shows the bar's colour; over the caption it gives the caption's inverse.
+  picStatus.DrawMode(vb::vbNotXorPen);
+  if (p / 100.0f <= 0) {
+    picStatus.Line(0, 0, picStatus.Width(), picStatus.Height(), picStatus.BackColor(), true, true);
+  } else {
+    picStatus.Line(0, 0, picStatus.Width() * p / 100.0f, picStatus.Height(), picStatus.ForeColor(), true, true);
+  }
+  picStatus.Refresh();
+  vb::DoEvents();
+}

@@ -1,0 +1,52 @@
+// The percentage progress bar: a bar filled from the left in one colour with a centred caption of
+// an optional text and the percentage. Everything is drawn in the picture box picStatus. Every
+// redraw ends by letting pending window events run, so a caller's loop that sets Value sees clicks
+// (a Cancel button) while it runs; callers must expect re-entrance there.
+#pragma once
+
+#include <string>
+
+#include "platform/vb/picturebox.h"
+#include "platform/vb/usercontrol.h"
+
+// Like every control's properties, these load the window the bar sits on when it is not loaded.
+class ProgressBar : public vb::UserControl {
+ public:
+  explicit ProgressBar(vb::Container& container) : UserControl(container) {}
+
+  vb::PictureBox picStatus{*this};
+
+  float Value();
+  void Value(float v);
+  bool CalculatePercentage();
+  void CalculatePercentage(bool b);
+  double TotalValue();
+  // Ignored while CalculatePercentage is off; 0 or below raises vbObjectError + 1001.
+  void TotalValue(double t);
+  bool ShowStatus();
+  void ShowStatus(bool v);
+  std::u16string Text();
+  void Text(const std::u16string& v);
+  vb::Font Font();
+  void Font(const vb::Font& v);
+  vb::OLE_COLOR ProgressColor();
+  void ProgressColor(vb::OLE_COLOR v);
+
+ protected:
+  void Design() override;
+  void UserControl_InitProperties() override;
+  void UserControl_ReadProperties(vb::PropertyBag& bag) override;
+  void UserControl_WriteProperties(vb::PropertyBag& bag) override;
+  void UserControl_Resize() override;
+
+ private:
+  void Redraw();
+  void Draw(float position);
+
+  float value_ = 0;
+  bool calculatePercentage_ = false;
+  double totalValue_ = 0;
+  bool showStatus_ = true;
+  std::u16string text_;
+  vb::OLE_COLOR progressColor_ = 0x800000;
+};

@@ -1,0 +1,28 @@
+// Playing wave files. One sound plays at a time: a new one replaces the one playing. A missing,
+// empty or unplayable file, or a machine without an audio device, plays nothing and reports nothing
+// beyond the return value; there is never a default sound.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/win/types.h"
+
+namespace win {
+
+constexpr UINT SND_SYNC = 0x0000;
+constexpr UINT SND_ASYNC = 0x0001;
+constexpr UINT SND_NODEFAULT = 0x0002;
+
+// Starts the file playing and returns at once (sounds always play asynchronously here). TRUE when
+// the file exists and was handed to the audio device, FALSE otherwise.
+BOOL sndPlaySoundA(std::u16string_view path, UINT flags);
+
+}  // namespace win
+
+namespace platform::testing {
+
+// The file of the sound last started and not replaced since, or "".
+std::u16string CurrentSound();
+
+}  // namespace platform::testing

@@ -1,0 +1,82 @@
+// The runtime's keyed collection: items numbered from 1, optionally under a key that compares
+// without regard to case. A duplicate key raises 457, an index out of range 9, an unknown key 5.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "platform/vb/error.h"
+#include "platform/vb/strings.h"
+
+namespace vb {
+
+template <class T>
+class Collection {
+  struct Entry {
+    std::u16string key;  // folded to lower case; empty for none
+    T item;
+  };
+
+ public:
+  // Adds at the end, or before or after the item with that 1-based number (give one at most; 0 is
+  // none). Before and after both given raise 5; a number out of range raises 9.
+  void Add(T item, std::u16string_view key = {}, std::int32_t before = 0, std::int32_t after = 0) {
+    if (before != 0 && after != 0) Raise(5);
+    std::u16string folded = LCase(key);
+    if (!folded.empty() && Find(folded) >= 0) Raise(457);
+    std::size_t at = items_.size();
+    if (before != 0) at = Position(before);
+    if (after != 0) at = Position(after) + 1;
+    items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(at), Entry{std::move(folded), std::move(item)});
+  }
+
+  T& Item(std::int32_t index) { return items_[Position(index)].item; }
+  T& Item(std::u16string_view key) { return items_[KeyPosition(key)].item; }
+  T& operator()(std::int32_t index) { return Item(index); }
+  T& operator()(std::u16string_view key) { return Item(key); }
+
+  void Remove(std::int32_t index) { items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(Position(index))); }
+  void Remove(std::u16string_view key) { items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(KeyPosition(key))); }
+
+  std::int32_t Count() const { return static_cast<std::int32_t>(items_.size()); }
+  bool Exists(std::u16string_view key) const { return Find(LCase(key)) >= 0; }
+
+  // For Each over the items, in order.
+  class iterator {
+   public:
+    explicit iterator(typename std::vector<Entry>::iterator it) : it_(it) {}
+    T& operator*() const { return it_->item; }
+    iterator& operator++() {
+      ++it_;
+      return *this;
+    }
+    bool operator!=(const iterator& o) const { return it_ != o.it_; }
+
+   private:
+    typename std::vector<Entry>::iterator it_;
+  };
+  iterator begin() { return iterator(items_.begin()); }
+  iterator end() { return iterator(items_.end()); }
+
+ private:
+  std::ptrdiff_t Find(const std::u16string& folded) const {
+    for (std::size_t i = 0; i < items_.size(); ++i)
+      if (items_[i].key == folded) return static_cast<std::ptrdiff_t>(i);
+    return -1;
+  }
+  std::size_t Position(std::int32_t index) const {
+    if (index < 1 || index > Count()) Raise(9);
+    return static_cast<std::size_t>(index - 1);
+  }
+  std::size_t KeyPosition(std::u16string_view key) const {
+    const std::ptrdiff_t i = key.empty() ? -1 : Find(LCase(key));
+    if (i < 0) Raise(5);
+    return static_cast<std::size_t>(i);
+  }
+  std::vector<Entry> items_;
+};
+
+}  // namespace vb

@@ -1,0 +1,96 @@
+// Inside the layer only: the state behind the runtime's controls and windows, and the helpers the
+// control implementations share.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <vector>
+
+#include "platform/vb/control.h"
+#include "platform/vb/controls.h"
+#include "platform/vb/error.h"
+#include "platform/win/types.h"
+
+namespace vb {
+class Form;
+}
+
+struct vb::PictureImage::Data {
+  QImage image;
+};
+
+namespace platform::detail {
+
+struct HostCore {
+  std::vector<vb::Control*> controls;  // in the order they were constructed
+  std::vector<std::function<void()>> unloadHooks;
+  bool loaded = false;
+  bool designing = false;
+  win::HWND self = 0;
+};
+
+struct ControlCore {
+  vb::Control* owner = nullptr;
+  QPointer<QWidget> widget;
+  win::HWND handle = 0;
+  vb::Font font;
+  bool fontSet = false;
+  vb::OLE_COLOR back = vb::vbButtonFace;
+  vb::OLE_COLOR fore = vb::vbButtonText;
+  int tabIndex = 0;
+  bool passiveClick = false;  // Click and DblClick come from the mouse messages, not the widget
+  bool pressed = false;       // the left button went down on a passive control
+};
+
+// The control's widget: made by the control, parented to its container's window, entered into the
+// window table with the runtime's control procedure, and given the container's font.
+void Adopt(vb::Control& c, QWidget* w, const char* className, bool takesChildInput = false);
+// The widget the control's window belongs in.
+QWidget* ContainerWidget(vb::Control& c);
+// Destroys a control's window now (it leaves the window table at once; the widget goes when the
+// event loop next runs, so an event it is handling finishes safely).
+void DestroyControlWindow(vb::Control& c);
+
+vb::Control* ControlOfHandle(win::HWND h);
+// Notes that window h belongs to the control (for windows the control did not make itself).
+void RegisterControlWindow(vb::Control& c, win::HWND h);
+// The form a control finally sits on, or null.
+vb::Form* FormOf(vb::Control& c);
+
+QColor ToQColor(vb::OLE_COLOR c);
+QFont ToQFont(const vb::Font& f);
+void ApplyColors(QWidget* w, vb::OLE_COLOR back, vb::OLE_COLOR fore);
+Qt::CursorShape CursorOf(int mousePointer);
+
+int ShiftState();
+
+// Runs what the event loop delivered (input, a timer's tick, a paint): a runtime error the program
+// does not handle is shown in the runtime's error box instead of unwinding through the toolkit, and
+// the program goes on. Events raised by values set in code are not guarded: their errors reach the
+// code that set the value.
+void ReportUnhandledError(const vb::Error& e);
+// Counts the program's events running on the stack; windows and objects given to
+// vb::DestroyWhenEventsReturn while any runs are destroyed after the outermost one returns.
+struct EventDepth {
+  EventDepth();
+  ~EventDepth();
+};
+template <class F>
+void FromEventLoop(F&& f) {
+  EventDepth running;
+  try {
+    f();
+  } catch (const vb::Error& e) {
+    ReportUnhandledError(e);
+  }
+}
+// Destroys a widget the way vb::DestroyWhenEventsReturn destroys objects.
+void DestroyWidgetWhenEventsReturn(QWidget* w);
+inline int Px(float twips) { return static_cast<int>(twips / vb::TwipsPerPixel + (twips >= 0 ? 0.5f : -0.5f)); }
+inline float Tw(int pixels) { return static_cast<float>(pixels * vb::TwipsPerPixel); }
+
+}  // namespace platform::detail

@@ -1,0 +1,535 @@
+#include "platform/vb/form.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QEventLoop>
+#include <QPixmap>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+#include <deque>
+#include <unordered_map>
+
+#include "platform/dialogs/script.h"
+#include "platform/vb/control_core.h"
+#include "platform/vb/error.h"
+#include "platform/vb/testing.h"
+#include "platform/win/keys.h"
+#include "platform/win/window.h"
+#include "platform/win/window_record.h"
+
+namespace vb {
+
+using platform::detail::Px;
+using platform::detail::Tw;
+
+struct Form::Impl {
+  QPointer<QWidget> widget;
+  win::HWND handle = 0;
+  QEventLoop* modalLoop = nullptr;
+  bool initialized = false;
+  bool unloading = false;
+  vb::Font font;
+  OLE_COLOR back = vbButtonFace;
+  int borderStyle = vbSizable;
+  bool controlBox = true;
+  int mousePointer = vbDefault;
+  bool keyPreview = false;
+  QMargins Frame() const;
+  void SetOuterSize(QSize outer);
+  // An outer size asked for before the window system framed the window: applied once the frame is
+  // known, so the window ends up with the outer size it was given.
+  QSize pendingOuter;
+};
+
+namespace {
+
+std::unordered_map<win::HWND, Form*>& formsByHandle() {
+  static std::unordered_map<win::HWND, Form*> m;
+  return m;
+}
+
+// The form whose Activate ran last without a Deactivate since: the one the program deems active.
+// Deactivate of the old form always comes before Activate of the new one, whatever order the window
+// system reports them in.
+Form* activeForm = nullptr;
+
+std::deque<std::function<void()>>& modalActions() {
+  static std::deque<std::function<void()>> q;
+  return q;
+}
+
+win::LRESULT FormEvents(Form* f, win::HWND h, win::UINT msg, win::WPARAM w, win::LPARAM l);
+
+win::LRESULT FormProc(win::HWND h, win::UINT msg, win::WPARAM w, win::LPARAM l) {
+  auto it = formsByHandle().find(h);
+  if (it == formsByHandle().end()) return win::DefWindowProcA(h, msg, w, l);
+  win::LRESULT result = 0;
+  bool failed = true;
+  platform::detail::FromEventLoop([&] {
+    result = FormEvents(it->second, h, msg, w, l);
+    failed = false;
+  });
+  return failed ? 0 : result;
+}
+
+win::LRESULT FormEvents(Form* f, win::HWND h, win::UINT msg, win::WPARAM w, win::LPARAM l) {
+  switch (msg) {
+    case win::WM_MOVE:
+    case win::WM_SHOWWINDOW:
+      f->ApplyFrame();
+      break;
+    case win::WM_SIZE:
+      f->ApplyFrame();
+      f->RaiseResize();
+      break;
+    case win::WM_ACTIVATE:
+      f->RaiseActivate(w != win::WA_INACTIVE);
+      break;
+    case win::WM_CLOSE:
+      // The close box asks the form; a form that stays loaded keeps its window.
+      f->CloseByUser();
+      return 0;
+    case win::WM_KEYDOWN:
+    case win::WM_SYSKEYDOWN: {
+      int code = static_cast<int>(w);
+      if (!f->Designing()) f->RaiseKeyDown(code, platform::detail::ShiftState());
+      if (code == 0) return 0;
+      break;
+    }
+    case win::WM_KEYUP:
+    case win::WM_SYSKEYUP: {
+      int code = static_cast<int>(w);
+      if (!f->Designing()) f->RaiseKeyUp(code, platform::detail::ShiftState());
+      if (code == 0) return 0;
+      break;
+    }
+    case win::WM_CHAR: {
+      int ascii = static_cast<int>(w);
+      if (!f->Designing()) f->RaiseKeyPress(ascii);
+      if (ascii == 0) return 0;
+      break;
+    }
+    default:
+      break;
+  }
+  return win::DefWindowProcA(h, msg, w, l);
+}
+
+Qt::WindowFlags FlagsFor(int borderStyle, bool controlBox, bool onTop) {
+  Qt::WindowFlags f;
+  switch (borderStyle) {
+    case vbBSNone:
+      f = Qt::Window | Qt::FramelessWindowHint;
+      break;
+    case vbFixedToolWindow:
+    case vbSizableToolWindow:
+      f = Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+      if (controlBox) f |= Qt::WindowCloseButtonHint;
+      break;
+    case vbFixedSingle:
+    case vbFixedDouble:
+      f = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+      if (controlBox) f |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+      break;
+    default:
+      f = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+      if (controlBox) f |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint;
+      break;
+  }
+  if (onTop) f |= Qt::WindowStaysOnTopHint;
+  return f;
+}
+
+bool FixedSize(int borderStyle) {
+  return borderStyle == vbFixedSingle || borderStyle == vbFixedDouble || borderStyle == vbFixedToolWindow;
+}
+
+// The frame around the inner area, in pixels, as the window system reports it once it has framed
+// the window (none before, and none on a system without frames).
+QMargins ActualFrame(QWidget& w) {
+  const QRect outer = w.frameGeometry(), inner = w.geometry();
+  return QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                  outer.bottom() - inner.bottom());
+}
+
+// Frames seen on shown windows, by border style: a window not yet framed is expected to get the
+// frame its kind had before.
+std::unordered_map<int, QMargins>& knownFrames() {
+  static std::unordered_map<int, QMargins> m;
+  return m;
+}
+
+}  // namespace
+
+float ConvertScale(float value, int fromScale, int toScale) {
+  auto twipsPer = [](int scale) -> double {
+    switch (scale) {
+      case vbPoints: return 20.0;
+      case vbPixels: return TwipsPerPixel;
+      case vbCharacters: return 120.0;  // horizontal; close enough for the runtime's use
+      case vbInches: return 1440.0;
+      case vbMillimeters: return 1440.0 / 25.4;
+      case vbCentimeters: return 567.0;
+      default: return 1.0;
+    }
+  };
+  return static_cast<float>(value * twipsPer(fromScale) / twipsPer(toScale));
+}
+
+Form::Form() : d_(std::make_unique<Impl>()) {}
+
+Form::~Form() {
+  if (activeForm == this) activeForm = nullptr;
+  if (d_->handle != 0) formsByHandle().erase(d_->handle);
+  if (d_->widget != nullptr) {
+    d_->widget->hide();
+    platform::detail::DestroyWidgetWhenEventsReturn(d_->widget);
+  }
+}
+
+void Form::EnsureLoaded() {
+  if (IsLoaded()) return;
+  if (!d_->initialized) {
+    d_->initialized = true;
+    Form_Initialize();
+  }
+  *d_ = Impl{};
+  d_->initialized = true;
+  auto* w = new QWidget(nullptr, FlagsFor(d_->borderStyle, d_->controlBox, false));
+  w->setAttribute(Qt::WA_DeleteOnClose, false);
+  w->setAttribute(Qt::WA_QuitOnClose, false);
+  w->setFont(platform::detail::ToQFont(d_->font));
+  w->setAutoFillBackground(true);
+  platform::detail::ApplyColors(w, d_->back, vbButtonText);
+  w->resize(Px(4800), Px(3600));
+  d_->widget = w;
+  d_->handle = platform::detail::AttachWidget(w, "ThunderFormDC", &FormProc);
+  formsByHandle()[d_->handle] = this;
+  LoadControls(d_->handle);
+  Form_Load();
+}
+
+void Form::Show(int modal, Form* owner) {
+  EnsureLoaded();
+  QWidget* w = d_->widget;
+  if (modal == vbModal && w->isVisible()) Raise(400);
+  if (owner != nullptr && owner != this) {
+    owner->EnsureLoaded();
+    win::SetWindowLongA(d_->handle, win::GWL_HWNDPARENT, owner->hWnd());
+    w->winId();
+    owner->d_->widget->winId();
+    if (w->windowHandle() != nullptr) w->windowHandle()->setTransientParent(owner->d_->widget->windowHandle());
+  }
+  if (modal == vbModal) w->setWindowModality(Qt::ApplicationModal);
+  if (w->isMinimized()) {
+    w->showMinimized();
+  } else if (w->isMaximized()) {
+    w->showMaximized();
+  } else {
+    w->show();
+  }
+  if (QGuiApplication::platformName() != QLatin1String("offscreen")) w->raise();
+  w->activateWindow();
+  if (modal != vbModal) return;
+
+  if (platform::script::Active()) {
+    // Tests drive a modal form with a queued action; without one the form fails the test and is
+    // hidden at once instead of waiting for a person.
+    std::function<void()> action;
+    if (!modalActions().empty()) {
+      action = std::move(modalActions().front());
+      modalActions().pop_front();
+    }
+    QPointer<QWidget> guard = w;
+    QTimer::singleShot(0, w, [this, action, guard] {
+      if (action) action();
+      if (guard != nullptr && guard->isVisible() && d_->modalLoop != nullptr) {
+        platform::script::Take(platform::script::Shown{platform::script::Kind::Other, Caption(), u"modal form"});
+        Hide();
+      }
+    });
+  }
+  QEventLoop loop;
+  d_->modalLoop = &loop;
+  if (w->isVisible()) loop.exec();
+  d_->modalLoop = nullptr;
+  if (d_->widget != nullptr && !d_->widget->isVisible()) d_->widget->setWindowModality(Qt::NonModal);
+}
+
+void Form::Hide() {
+  EnsureLoaded();
+  d_->widget->hide();
+  if (d_->modalLoop != nullptr) d_->modalLoop->quit();
+}
+
+bool Form::Unload() { return UnloadWithMode(vbFormCode); }
+
+void Form::CloseByUser() { UnloadWithMode(vbFormControlMenu); }
+
+bool Form::UnloadWithMode(int mode) {
+  if (!IsLoaded() || d_->unloading) return true;
+  int cancel = 0;
+  Form_QueryUnload(cancel, mode);
+  if (cancel != 0) return false;
+  if (!IsLoaded()) return true;
+  Form_Unload(cancel);
+  if (cancel != 0) return false;
+  if (!IsLoaded()) return true;
+  Discard();
+  return true;
+}
+
+void Form::Terminate() {
+  if (IsLoaded()) Discard();
+  Form_Terminate();
+  d_->initialized = false;
+}
+
+void Form::Discard() {
+  d_->unloading = true;
+  if (activeForm == this) activeForm = nullptr;
+  if (d_->modalLoop != nullptr) d_->modalLoop->quit();
+  UnloadControls();
+  formsByHandle().erase(d_->handle);
+  win::DestroyWindow(d_->handle);
+  if (QWidget* w = d_->widget.data()) {
+    // The window may be handling the event that unloads it: it goes when the events return.
+    w->hide();
+    platform::detail::DestroyWidgetWhenEventsReturn(w);
+  }
+  QEventLoop* loop = d_->modalLoop;  // a modal Show still running returns when its loop ends
+  *d_ = Impl{};
+  d_->initialized = true;
+  d_->modalLoop = loop;
+}
+
+void Form::RaiseResize() {
+  if (IsLoaded() && !Designing() && !d_->unloading) Form_Resize();
+}
+
+void Form::RaiseActivate(bool active) {
+  if (!IsLoaded() || Designing()) return;
+  if (active) {
+    if (activeForm == this) return;
+    if (Form* old = activeForm) {
+      activeForm = nullptr;
+      old->Form_Deactivate();
+    }
+    activeForm = this;
+    Form_Activate();
+  } else if (activeForm == this) {
+    activeForm = nullptr;
+    Form_Deactivate();
+  }
+}
+
+bool Form::Visible() {
+  EnsureLoaded();
+  return d_->widget->isVisible();
+}
+void Form::Visible(bool v) { v ? Show() : Hide(); }
+
+std::u16string Form::Caption() {
+  EnsureLoaded();
+  return d_->widget->windowTitle().toStdU16String();
+}
+void Form::Caption(const std::u16string& v) {
+  EnsureLoaded();
+  d_->widget->setWindowTitle(QString::fromStdU16String(v));
+}
+
+int Form::WindowState() {
+  EnsureLoaded();
+  const auto s = d_->widget->windowState();
+  if (s & Qt::WindowMinimized) return vbMinimized;
+  if (s & Qt::WindowMaximized) return vbMaximized;
+  return vbNormal;
+}
+void Form::WindowState(int v) {
+  EnsureLoaded();
+  if (v != vbNormal && v != vbMinimized && v != vbMaximized) Raise(380);
+  const Qt::WindowState s = v == vbMinimized ? Qt::WindowMinimized : v == vbMaximized ? Qt::WindowMaximized : Qt::WindowNoState;
+  d_->widget->setWindowState(s);
+}
+
+int Form::BorderStyle() {
+  EnsureLoaded();
+  return d_->borderStyle;
+}
+void Form::BorderStyle(int v) {
+  EnsureLoaded();
+  if (v < vbBSNone || v > vbSizableToolWindow) Raise(380);
+  d_->borderStyle = v;
+  QWidget* w = d_->widget;
+  const bool visible = w->isVisible();
+  w->setWindowFlags(FlagsFor(v, d_->controlBox, w->windowFlags().testFlag(Qt::WindowStaysOnTopHint)));
+  if (FixedSize(v)) {
+    w->setFixedSize(w->size());  // the user cannot size a fixed window
+  } else {
+    w->setMinimumSize(0, 0);
+    w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  }
+  if (visible) w->show();
+}
+
+bool Form::ControlBox() {
+  EnsureLoaded();
+  return d_->controlBox;
+}
+void Form::ControlBox(bool v) {
+  EnsureLoaded();
+  d_->controlBox = v;
+  QWidget* w = d_->widget;
+  const bool visible = w->isVisible();
+  w->setWindowFlags(FlagsFor(d_->borderStyle, v, w->windowFlags().testFlag(Qt::WindowStaysOnTopHint)));
+  if (visible) w->show();
+}
+
+int Form::MousePointer() {
+  EnsureLoaded();
+  return d_->mousePointer;
+}
+void Form::MousePointer(int v) {
+  EnsureLoaded();
+  d_->mousePointer = v;
+  if (v == vbDefault) {
+    d_->widget->unsetCursor();
+  } else {
+    d_->widget->setCursor(platform::detail::CursorOf(v));
+  }
+}
+
+bool Form::KeyPreview() {
+  EnsureLoaded();
+  return d_->keyPreview;
+}
+void Form::KeyPreview(bool v) {
+  EnsureLoaded();
+  d_->keyPreview = v;
+}
+
+bool Form::Enabled() {
+  EnsureLoaded();
+  return d_->widget->isEnabled();
+}
+void Form::Enabled(bool v) {
+  EnsureLoaded();
+  d_->widget->setEnabled(v);
+}
+
+vb::Font Form::Font() {
+  EnsureLoaded();
+  return d_->font;
+}
+void Form::Font(const vb::Font& v) {
+  EnsureLoaded();
+  d_->font = v;
+  d_->widget->setFont(platform::detail::ToQFont(v));
+}
+
+OLE_COLOR Form::BackColor() {
+  EnsureLoaded();
+  return d_->back;
+}
+void Form::BackColor(OLE_COLOR v) {
+  EnsureLoaded();
+  d_->back = v;
+  platform::detail::ApplyColors(d_->widget, v, vbButtonText);
+}
+
+float Form::Left() {
+  EnsureLoaded();
+  return Tw(d_->widget->x());
+}
+void Form::Left(float v) { Move(v, Top()); }
+float Form::Top() {
+  EnsureLoaded();
+  return Tw(d_->widget->y());
+}
+void Form::Top(float v) { Move(Left(), v); }
+float Form::Width() {
+  EnsureLoaded();
+  if (d_->pendingOuter.isValid()) return Tw(d_->pendingOuter.width());
+  return Tw(d_->widget->frameGeometry().width());
+}
+void Form::Width(float v) { Move(Left(), Top(), v); }
+float Form::Height() {
+  EnsureLoaded();
+  if (d_->pendingOuter.isValid()) return Tw(d_->pendingOuter.height());
+  return Tw(d_->widget->frameGeometry().height());
+}
+void Form::Height(float v) { Move(Left(), Top(), -1, v); }
+
+QMargins Form::Impl::Frame() const {
+  QMargins m = ActualFrame(*widget);
+  if (!m.isNull()) return m;
+  auto it = knownFrames().find(borderStyle);
+  return it != knownFrames().end() ? it->second : QMargins();
+}
+
+void Form::Impl::SetOuterSize(QSize outer) {
+  QWidget* w = widget;
+  const QMargins m = Frame();
+  const QSize inner(std::max(0, outer.width() - m.left() - m.right()), std::max(0, outer.height() - m.top() - m.bottom()));
+  pendingOuter = ActualFrame(*w).isNull() ? outer : QSize();
+  if (FixedSize(borderStyle)) {
+    w->setFixedSize(inner);
+  } else {
+    w->resize(inner);
+  }
+}
+
+void Form::ApplyFrame() {
+  if (d_->widget == nullptr || !d_->widget->isVisible()) return;
+  const QMargins m = ActualFrame(*d_->widget);
+  if (m.isNull()) return;
+  knownFrames()[d_->borderStyle] = m;
+  if (d_->pendingOuter.isValid()) {
+    const QSize outer = d_->pendingOuter;
+    d_->pendingOuter = QSize();
+    d_->SetOuterSize(outer);
+  }
+}
+
+void Form::Move(float left, float top, float width, float height) {
+  EnsureLoaded();
+  QWidget* w = d_->widget;
+  w->move(Px(left), Px(top));
+  if (width < 0 && height < 0) return;
+  const QSize now = w->frameGeometry().size();
+  const QSize outer = d_->pendingOuter.isValid() ? d_->pendingOuter : now;
+  d_->SetOuterSize(QSize(width >= 0 ? Px(width) : outer.width(), height >= 0 ? Px(height) : outer.height()));
+}
+
+float Form::ScaleWidth() {
+  EnsureLoaded();
+  return Tw(d_->widget->width());
+}
+float Form::ScaleHeight() {
+  EnsureLoaded();
+  return Tw(d_->widget->height());
+}
+float Form::ScaleX(float v, int fromScale, int toScale) { return ConvertScale(v, fromScale, toScale); }
+float Form::ScaleY(float v, int fromScale, int toScale) { return ConvertScale(v, fromScale, toScale); }
+
+win::HWND Form::hWnd() {
+  EnsureLoaded();
+  return d_->handle;
+}
+
+}  // namespace vb
+
+namespace vb::testing {
+
+void QueueModalAction(std::function<void()> action) { modalActions().push_back(std::move(action)); }
+
+std::size_t PendingModalActions() { return modalActions().size(); }
+
+bool SaveWindowPicture(win::HWND h, const std::u16string& path) {
+  QWidget* w = platform::detail::WidgetOf(h);
+  return w != nullptr && w->grab().save(QString::fromStdU16String(path), "PNG");
+}
+
+}  // namespace vb::testing

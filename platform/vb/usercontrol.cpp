@@ -1,0 +1,132 @@
+#include "platform/vb/usercontrol.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "platform/vb/control_core.h"
+#include "platform/vb/form.h"
+#include "platform/vb/strings.h"
+#include "platform/win/window_record.h"
+
+namespace vb {
+
+// --- PropertyBag ----------------------------------------------------------------------------------
+
+const PropertyBag::Value* PropertyBag::Find(std::u16string_view name) const {
+  auto it = values_.find(LCase(name));
+  return it == values_.end() ? nullptr : &it->second;
+}
+void PropertyBag::Store(std::u16string_view name, Value v) { values_[LCase(name)] = std::move(v); }
+void PropertyBag::Erase(std::u16string_view name) { values_.erase(LCase(name)); }
+std::vector<std::u16string> PropertyBag::Names() const {
+  std::vector<std::u16string> out;
+  for (const auto& [k, v] : values_) out.push_back(k);
+  return out;
+}
+
+// --- UserControl ----------------------------------------------------------------------------------
+
+namespace {
+
+// The custom control's window: shows the window's retained surface, which the control draws on
+// through the drawing layer, over its background colour.
+class UserControlWidget : public QWidget {
+ public:
+  UserControlWidget(QWidget* parent, UserControl* owner) : QWidget(parent), owner_(owner) { setMouseTracking(true); }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    owner_->RaisePaint();
+    QPainter p(this);
+    p.fillRect(rect(), palette().color(QPalette::Window));
+    const win::HWND h = platform::detail::HandleOfWidget(this);
+    if (auto* rec = platform::detail::FindRecord(h); rec != nullptr && !rec->surface.isNull()) p.drawImage(0, 0, rec->surface);
+  }
+  void resizeEvent(QResizeEvent*) override { owner_->RaiseResize(); }
+
+ private:
+  UserControl* owner_;
+};
+
+}  // namespace
+
+UserControl::UserControl(Container& container) : Control(container) {}
+
+UserControl::~UserControl() = default;
+
+void UserControl::EnsureLoaded() { ContainerOf().OwningHost().EnsureLoaded(); }
+
+void UserControl::CreateControlWindow() {
+  ready_ = false;
+  changed_.clear();
+  auto* w = new UserControlWidget(platform::detail::ContainerWidget(*this), this);
+  w->setAutoFillBackground(false);
+  platform::detail::Adopt(*this, w, "ThunderUserControl");
+  platform::detail::ApplyColors(w, core().back, core().fore);
+  LoadControls(core().handle);
+  UserControl_Initialize();
+}
+
+void UserControl::AfterDesign() {
+  if (design_.Empty()) {
+    UserControl_InitProperties();
+  } else {
+    PropertyBag bag = design_;
+    UserControl_ReadProperties(bag);
+  }
+  ready_ = true;
+  UserControl_Resize();
+}
+
+void UserControl::BeforeUnload() {
+  UserControl_Terminate();
+  ready_ = false;
+  UnloadControls();
+}
+
+void UserControl::RaiseResize() {
+  if (ready_ && !Control::EventsMuted()) platform::detail::FromEventLoop([this] { UserControl_Resize(); });
+}
+
+void UserControl::RaisePaint() {
+  if (ready_ && !Control::EventsMuted()) platform::detail::FromEventLoop([this] { UserControl_Paint(); });
+}
+
+void UserControl::RaiseMouse(int kind, int button, int shift, float x, float y) {
+  if (!ready_ || Control::EventsMuted()) return;
+  switch (kind) {
+    case 0: UserControl_MouseDown(button, shift, x, y); break;
+    case 1: UserControl_MouseMove(button, shift, x, y); break;
+    default: UserControl_MouseUp(button, shift, x, y); break;
+  }
+}
+
+PropertyBag UserControl::SaveProperties() {
+  Touch();
+  PropertyBag bag;
+  UserControl_WriteProperties(bag);
+  return bag;
+}
+
+void UserControl::PropertyChanged(std::u16string_view name) { changed_.emplace_back(name); }
+
+AmbientProperties UserControl::Ambient() {
+  Touch();
+  AmbientProperties a;
+  if (Form* f = platform::detail::FormOf(*this)) {
+    a.Font = f->Font();
+    a.BackColor = f->BackColor();
+  }
+  return a;
+}
+
+float UserControl::ScaleWidth() {
+  Touch();
+  return platform::detail::Tw(core().widget->width());
+}
+float UserControl::ScaleHeight() {
+  Touch();
+  return platform::detail::Tw(core().widget->height());
+}
+
+}  // namespace vb

@@ -1,0 +1,147 @@
+// The percentage progress bar on a window, read back from its drawing.
+#include <gtest/gtest.h>
+
+#include "controls/progress_bar.h"
+#include "platform/vb/controls.h"
+#include "platform/vb/error.h"
+#include "platform/vb/form.h"
+#include "platform/vb/runtime.h"
+#include "platform/win/window.h"
+
+namespace {
+
+constexpr std::int64_t kBar = 0x800000;
+constexpr std::int64_t kWhite = 0xFFFFFF;
+constexpr win::UINT kPressCancel = win::WM_APP + 1;
+
+class frmProgress : public vb::Form {
+ public:
+  ProgressBar Bar{*this};
+  vb::CommandButton cmdCancel{*this};
+  int cancels = 0;
+  frmProgress() {
+    cmdCancel.Click = [this] {
+      ++cancels;
+      Unload();
+    };
+  }
+
+ protected:
+  void Design() override {
+    Move(0, 0, 5000, 2000);
+    // 200 by 25 pixels: an inner area of 196 by 21 inside the box's border.
+    Bar.Move(0, 0, 3000, 375);
+    cmdCancel.Move(0, 600, 1200, 375);
+  }
+};
+
+class ProgressBarTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    form.Terminate();
+    vb::DoEvents();
+  }
+  // The colour of the top row (above the caption) at a pixel of the inner area.
+  std::int64_t TopAt(int pixel) { return form.Bar.picStatus.Point(static_cast<float>(pixel * 15), 0); }
+  // Whether any pixel of the middle row, across the caption, has the colour.
+  bool MiddleRowHas(std::int64_t colour) {
+    const float y = form.Bar.picStatus.ScaleHeight() / 2;
+    for (int x = 0; x < 196; ++x)
+      if (form.Bar.picStatus.Point(static_cast<float>(x * 15), y) == colour) return true;
+    return false;
+  }
+  frmProgress form;
+};
+
+}  // namespace
+
+TEST_F(ProgressBarTest, APercentageFillsThatShareOfTheBox) {
+  form.Bar.Value(42);  // 42% of the outer 200 pixels: up to pixel 84
+  EXPECT_EQ(TopAt(0), kBar);
+  EXPECT_EQ(TopAt(80), kBar);
+  EXPECT_EQ(TopAt(90), kWhite);
+  form.Bar.Value(0);
+  EXPECT_EQ(TopAt(0), kWhite);
+  form.Bar.Value(-3);
+  EXPECT_EQ(TopAt(0), kWhite);
+  form.Bar.Value(150);
+  EXPECT_EQ(TopAt(195), kBar);
+}
+
+TEST_F(ProgressBarTest, TheCaptionIsInTheBarsColourOverWhiteAndWhiteOverTheBar) {
+  form.Bar.Value(0);
+  EXPECT_TRUE(MiddleRowHas(kBar));
+  form.Bar.Value(100);
+  EXPECT_TRUE(MiddleRowHas(kWhite));
+  // Without the percentage and with no text there is no caption at all.
+  form.Bar.ShowStatus(false);
+  EXPECT_FALSE(MiddleRowHas(kWhite));
+}
+
+TEST_F(ProgressBarTest, CalculationUsesTheTotal) {
+  EXPECT_EQ(form.Bar.TotalValue(), 0);
+  form.Bar.CalculatePercentage(true);
+  EXPECT_EQ(form.Bar.TotalValue(), 100);
+  form.Bar.CalculatePercentage(false);
+  EXPECT_EQ(form.Bar.TotalValue(), 0);
+  form.Bar.TotalValue(250);  // ignored while the calculation is off
+  EXPECT_EQ(form.Bar.TotalValue(), 0);
+  form.Bar.CalculatePercentage(true);
+  EXPECT_EQ(form.Bar.TotalValue(), 100);
+  form.Bar.TotalValue(200);
+  form.Bar.Value(50);  // 25%: up to pixel 50
+  EXPECT_EQ(TopAt(45), kBar);
+  EXPECT_EQ(TopAt(56), kWhite);
+}
+
+TEST_F(ProgressBarTest, ANonPositiveTotalIsRefused) {
+  form.Bar.CalculatePercentage(true);
+  form.Bar.TotalValue(300);
+  try {
+    form.Bar.TotalValue(0);
+    ADD_FAILURE() << "a total of 0 was taken";
+  } catch (const vb::Error& e) {
+    EXPECT_EQ(e.Number, -2147220503);
+    EXPECT_EQ(e.Source, u"spbProgressBar");
+    EXPECT_EQ(e.Description, u"Total value must be a postive, non-zero value");
+  }
+  EXPECT_EQ(form.Bar.TotalValue(), 300);
+}
+
+TEST_F(ProgressBarTest, StoredPropertiesAreReadAsTheyAreAndAZeroTotalDrawsNothing) {
+  // Calculation on with a total of 0 can only come from stored properties: it draws 0%.
+  form.Bar.DesignProperties().WriteProperty(u"CalculatePercentage", true, false);
+  form.Bar.DesignProperties().WriteProperty(u"Value", 30.0f, 0.0f);
+  form.Load();
+  EXPECT_TRUE(form.Bar.CalculatePercentage());
+  EXPECT_EQ(form.Bar.TotalValue(), 0);
+  EXPECT_EQ(form.Bar.Value(), 30);
+  EXPECT_EQ(TopAt(0), kWhite);
+  form.Bar.ProgressColor(0x0000FF);
+  const vb::PropertyBag saved = form.Bar.SaveProperties();
+  EXPECT_EQ(saved.Names(), (std::vector<std::u16string>{u"calculatepercentage", u"progresscolor", u"value"}));
+  EXPECT_EQ(form.Bar.ChangedProperties(), std::vector<std::u16string>{u"ProgressColor"});
+}
+
+TEST_F(ProgressBarTest, ACancelThatUnloadsTheWindowDuringTheRedrawIsSafe) {
+  form.Show();
+  // The Cancel press waits in the queue; the redraw's event processing runs it.
+  const win::HWND button = form.cmdCancel.hWnd();
+  static win::LONG_PTR previous = 0;
+  static frmProgress* target = nullptr;
+  target = &form;
+  previous = win::SetWindowLongA(button, win::GWL_WNDPROC,
+                                 reinterpret_cast<win::LONG_PTR>(+[](win::HWND h, win::UINT m, win::WPARAM w, win::LPARAM l) -> win::LRESULT {
+                                   if (m == kPressCancel) {
+                                     target->cmdCancel.Value(true);
+                                     return 0;
+                                   }
+                                   return win::CallWindowProcA(previous, h, m, w, l);
+                                 }));
+  win::PostMessageA(button, kPressCancel, 0, 0);
+  form.Bar.Value(10);
+  EXPECT_EQ(form.cancels, 1);
+  EXPECT_FALSE(form.IsLoaded());
+  EXPECT_FALSE(win::IsWindow(button));
+  vb::DoEvents();
+}

@@ -1,0 +1,267 @@
+// The runtime's message box, collection, numbered files, App, Screen, shell and sound.
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <fcntl.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "platform/dialogs/script.h"
+#include "platform/media/sound.h"
+#include "platform/shell/shell.h"
+#include "platform/vb/app.h"
+#include "platform/vb/collection.h"
+#include "platform/vb/error.h"
+#include "platform/vb/fileio.h"
+#include "platform/vb/msgbox.h"
+#include "platform/vb/screen.h"
+#include "support.h"
+
+namespace {
+
+int ErrorOf(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const vb::Error& e) {
+    return e.Number;
+  }
+  return 0;
+}
+
+std::string ReadBytes(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteBytes(const std::filesystem::path& p, const std::string& bytes) {
+  std::ofstream out(p, std::ios::binary);
+  out << bytes;
+}
+
+}  // namespace
+
+TEST(MsgBox, AScriptedBoxAnswersAndLogsWhatItShowed) {
+  platform::script::Log().clear();
+  platform::script::Queue({platform::script::Kind::MessageBox, vb::vbNo, {}});
+  EXPECT_EQ(vb::MsgBox(u"Сохранить?\r\nДа или нет", vb::vbYesNoCancel + vb::vbQuestion, u"Заголовок"), vb::vbNo);
+  ASSERT_EQ(platform::script::Log().size(), 1u);
+  EXPECT_EQ(platform::script::Log()[0].title, u"Заголовок");
+  EXPECT_EQ(platform::script::Log()[0].prompt, u"Сохранить?\r\nДа или нет");
+  EXPECT_EQ(platform::script::Log()[0].flags, vb::vbYesNoCancel + vb::vbQuestion);
+  platform::script::Queue({platform::script::Kind::MessageBox, vb::vbOK, {}});
+  vb::MsgBox(u"Без заголовка");
+  EXPECT_EQ(platform::script::Log()[1].title, vb::App.EXEName());
+}
+
+TEST(MsgBox, TheRealBoxHasRussianButtonsAndAnswersWithThePressedOne) {
+  platform::script::SetActive(false);
+  QStringList buttons;
+  QString text, title;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    text = box->text();
+    title = box->windowTitle();
+    QAbstractButton* no = nullptr;
+    for (QAbstractButton* b : box->buttons()) {
+      buttons << b->text();
+      if (b->text() == QStringLiteral("Нет")) no = b;
+    }
+    if (no != nullptr) no->click();
+  });
+  const int answer = vb::MsgBox(u"Первая\nвторая\r\nтретья", vb::vbYesNoCancel + vb::vbQuestion, u"Вопрос");
+  platform::script::SetActive(true);
+  EXPECT_EQ(answer, vb::vbNo);
+  buttons.sort();
+  EXPECT_EQ(buttons, (QStringList{QStringLiteral("Да"), QStringLiteral("Нет"), QStringLiteral("Отмена")}));
+  EXPECT_EQ(text, QStringLiteral("Первая\nвторая\nтретья"));
+  EXPECT_EQ(title, QStringLiteral("Вопрос"));
+}
+
+TEST(Collection, ItemsAreNumberedFromOneAndKeyedWithoutRegardToCase) {
+  vb::Collection<int> c;
+  c.Add(10, u"Первый");
+  c.Add(30);
+  c.Add(20, u"второй", 2);
+  c.Add(5, {}, 0, 3);
+  EXPECT_EQ(c.Count(), 4);
+  EXPECT_EQ(c.Item(1), 10);
+  EXPECT_EQ(c.Item(2), 20);
+  EXPECT_EQ(c.Item(4), 5);
+  EXPECT_EQ(c(u"ПЕРВЫЙ"), 10);
+  EXPECT_EQ(c.Item(u"Второй"), 20);
+  std::vector<int> seen;
+  for (int v : c) seen.push_back(v);
+  EXPECT_EQ(seen, (std::vector<int>{10, 20, 30, 5}));
+  EXPECT_EQ(ErrorOf([&] { c.Add(1, u"первый"); }), 457);
+  EXPECT_EQ(ErrorOf([&] { c.Item(0); }), 9);
+  EXPECT_EQ(ErrorOf([&] { c.Item(5); }), 9);
+  EXPECT_EQ(ErrorOf([&] { c.Item(u"нет такого"); }), 5);
+  EXPECT_EQ(ErrorOf([&] { c.Add(1, {}, 1, 1); }), 5);
+  EXPECT_EQ(ErrorOf([&] { c.Add(1, {}, 9); }), 9);
+  c.Remove(u"первый");
+  EXPECT_EQ(c.Item(1), 20);
+  EXPECT_FALSE(c.Exists(u"Первый"));
+  c.Add(11, u"первый");  // the key is free again
+  EXPECT_EQ(c.Count(), 4);
+}
+
+TEST(Files, TextGoesOutAndComesBackAsWindows1251Lines) {
+  qmtest::TempDir dir;
+  const auto path = dir.path() / "doc.txt";
+  const std::u16string p = vb::FromUtf8(path.string());
+  const int n = vb::FreeFile();
+  vb::Open(p, vb::OpenMode::Output, n);
+  EXPECT_NE(vb::FreeFile(), n);
+  vb::Print(n, u"Привет");
+  vb::Print(n, u"a", false);
+  vb::Print(n, u"b");
+  vb::Close(n);
+  vb::Open(p, vb::OpenMode::Append, n);
+  vb::Print(n, u"ещё");
+  vb::Close(n);
+  EXPECT_EQ(ReadBytes(path), "\xcf\xf0\xe8\xe2\xe5\xf2\r\nab\r\n\xe5\xf9\xb8\r\n");
+
+  WriteBytes(path, "one\r\ntwo\nthree\rfour");
+  vb::Open(p, vb::OpenMode::Input, n);
+  std::vector<std::u16string> lines;
+  while (!vb::Eof(n)) lines.push_back(vb::LineInput(n));
+  EXPECT_EQ(lines, (std::vector<std::u16string>{u"one", u"two", u"three", u"four"}));
+  EXPECT_EQ(ErrorOf([&] { vb::LineInput(n); }), 62);
+  EXPECT_EQ(vb::LOF(n), 19);
+  vb::Close(n);
+}
+
+TEST(Files, BinaryFilesReadAndWriteAtOneBasedPositions) {
+  qmtest::TempDir dir;
+  const std::u16string p = vb::FromUtf8((dir.path() / "list.bin").string());
+  vb::Open(p, vb::OpenMode::Binary, 3);
+  vb::PutValue<std::int32_t>(3, 1, 0x5745E456);
+  vb::Put(3, 0, "abc");
+  vb::Put(3, 2, "Z");
+  EXPECT_EQ(vb::LOF(3), 7);
+  EXPECT_EQ(vb::GetValue<std::int32_t>(3, 1) & 0xFF, 0x56);
+  EXPECT_EQ(vb::Get(3, 2, 1), "Z");
+  EXPECT_EQ(vb::Get(3, 5, 3), "abc");
+  EXPECT_TRUE(vb::Eof(3));
+  vb::Close(3);
+}
+
+TEST(Files, FailuresRaiseTheRuntimesErrors) {
+  qmtest::TempDir dir;
+  const auto path = [&](const char* name) { return vb::FromUtf8((dir.path() / name).string()); };
+  EXPECT_EQ(ErrorOf([&] { vb::Open(path("missing.txt"), vb::OpenMode::Input, 1); }), 53);
+  EXPECT_EQ(ErrorOf([&] { vb::Open(path("no/such/dir/a.txt"), vb::OpenMode::Output, 1); }), 76);
+  EXPECT_EQ(ErrorOf([&] { vb::Open(vb::FromUtf8(dir.path().string()), vb::OpenMode::Output, 1); }), 75);
+  EXPECT_EQ(ErrorOf([&] { vb::Print(7, u"x"); }), 52);
+  EXPECT_EQ(ErrorOf([&] { vb::Open(path("a.txt"), vb::OpenMode::Output, 0); }), 52);
+  vb::Open(path("a.txt"), vb::OpenMode::Output, 1);
+  EXPECT_EQ(ErrorOf([&] { vb::Open(path("b.txt"), vb::OpenMode::Output, 1); }), 55);
+  EXPECT_EQ(ErrorOf([&] { vb::LineInput(1); }), 54);
+  vb::Close();
+  EXPECT_EQ(ErrorOf([&] { vb::Close(1); }), 52);
+  if (::getuid() != 0) {
+    std::filesystem::permissions(dir.path() / "a.txt", std::filesystem::perms::none);
+    EXPECT_EQ(ErrorOf([&] { vb::Open(path("a.txt"), vb::OpenMode::Input, 1); }), 70);
+  }
+  // A path written with "\" separators is the same file.
+  const std::u16string backslashed = vb::FromUtf8(dir.path().string()) + u"\\c.txt";
+  vb::Open(backslashed, vb::OpenMode::Output, 2);
+  vb::Close(2);
+  EXPECT_TRUE(std::filesystem::exists(dir.path() / "c.txt"));
+  try {
+    vb::Open(path("missing.txt"), vb::OpenMode::Input, 1);
+  } catch (const vb::Error& e) {
+    EXPECT_EQ(e.Description, vb::StandardErrorText(53));
+  }
+}
+
+TEST(App, PrevInstanceSeesAnotherCopysLock) {
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  const std::string name = vb::ToUtf8(vb::App.EXEName());
+  const std::string lock = runtime != nullptr && *runtime != '\0' ? std::string(runtime) + "/" + name + ".lock"
+                                                                  : "/tmp/" + name + "-" + std::to_string(::getuid()) + ".lock";
+  auto childSees = [] {
+    const pid_t pid = ::fork();
+    if (pid == 0) ::_exit(vb::App.PrevInstance() ? 1 : 0);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WEXITSTATUS(status) == 1;
+  };
+  const int fd = ::open(lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
+  EXPECT_TRUE(childSees());
+  ::flock(fd, LOCK_UN);
+  ::close(fd);
+  EXPECT_FALSE(childSees());
+}
+
+TEST(Screen, TwipsAreFifteenToAPixelAndFontsAreListed) {
+  EXPECT_EQ(vb::Screen.TwipsPerPixelX(), 15);
+  EXPECT_EQ(vb::Screen.TwipsPerPixelY(), 15);
+  EXPECT_GT(vb::Screen.Width(), 0);
+  EXPECT_EQ(static_cast<int>(vb::Screen.Width()) % 15, 0);
+  ASSERT_GT(vb::Screen.FontCount(), 0);
+  EXPECT_FALSE(vb::Screen.Fonts(0).empty());
+  EXPECT_EQ(ErrorOf([] { vb::Screen.Fonts(vb::Screen.FontCount()); }), 380);
+  vb::Screen.MousePointer(11);
+  EXPECT_EQ(vb::Screen.MousePointer(), 11);
+  vb::Screen.MousePointer(0);
+}
+
+TEST(Shell, ProgramsStartAndDocumentsAndLinksOpen) {
+  EXPECT_EQ(ErrorOf([] { vb::Shell(u"/no/such/program"); }), 53);
+  EXPECT_GT(vb::Shell(u"\"/bin/true.exe\" arg"), 0);  // found without the extension
+
+  std::vector<std::u16string> opened;
+  platform::testing::SetOpenHandler([&](const std::u16string& url) {
+    opened.push_back(url);
+    return true;
+  });
+  qmtest::TempDir dir;
+  WriteBytes(dir.path() / "readme.txt", "x");
+  EXPECT_GT(win::ShellExecuteA(0, u"Open", u"http://example.org/", u"", u"", 1), 32);
+  EXPECT_GT(win::ShellExecuteA(0, u"open", u"mailto:someone@example.org", u"", u"", 1), 32);
+  EXPECT_GT(win::ShellExecuteA(0, u"open", vb::FromUtf8((dir.path() / "readme.txt").string()), u"", u"", 1), 32);
+  EXPECT_EQ(win::ShellExecuteA(0, u"open", vb::FromUtf8((dir.path() / "none.txt").string()), u"", u"", 1), win::SE_ERR_FNF);
+  platform::testing::SetOpenHandler(nullptr);
+  ASSERT_EQ(opened.size(), 3u);
+  EXPECT_EQ(opened[0], u"http://example.org/");
+  EXPECT_EQ(opened[1], u"mailto:someone@example.org");
+  EXPECT_EQ(opened[2], u"file://" + vb::FromUtf8((dir.path() / "readme.txt").string()));
+}
+
+TEST(Sound, ANewSoundReplacesTheOneAndAMissingFileIsSilent) {
+  qmtest::TempDir dir;
+  // A short silent wave file: 8 kHz, 8 bits, mono, 800 samples.
+  std::string wav = "RIFF";
+  auto u32 = [&](std::uint32_t v) { wav.append(reinterpret_cast<const char*>(&v), 4); };
+  auto u16 = [&](std::uint16_t v) { wav.append(reinterpret_cast<const char*>(&v), 2); };
+  u32(36 + 800);
+  wav += "WAVEfmt ";
+  u32(16), u16(1), u16(1), u32(8000), u32(8000), u16(1), u16(8);
+  wav += "data";
+  u32(800);
+  wav.append(800, '\x80');
+  const auto first = dir.path() / "a.wav";
+  const auto second = dir.path() / "b.wav";
+  WriteBytes(first, wav);
+  WriteBytes(second, wav);
+  constexpr win::UINT flags = win::SND_ASYNC | win::SND_NODEFAULT;
+  EXPECT_EQ(win::sndPlaySoundA(vb::FromUtf8(first.string()), flags), win::TRUE);
+  EXPECT_EQ(platform::testing::CurrentSound(), vb::FromUtf8(first.string()));
+  EXPECT_EQ(win::sndPlaySoundA(vb::FromUtf8(second.string()), flags), win::TRUE);
+  EXPECT_EQ(platform::testing::CurrentSound(), vb::FromUtf8(second.string()));
+  EXPECT_EQ(win::sndPlaySoundA(vb::FromUtf8((dir.path() / "none.wav").string()), flags), win::FALSE);
+  EXPECT_EQ(win::sndPlaySoundA(u"", flags), win::FALSE);
+  EXPECT_EQ(platform::testing::CurrentSound(), u"");
+}

@@ -1,0 +1,118 @@
+// Hosting of the program's own controls.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/vb/controls.h"
+#include "platform/vb/form.h"
+#include "platform/vb/runtime.h"
+#include "platform/vb/usercontrol.h"
+#include "platform/win/window.h"
+#include "platform/win/window_record.h"
+
+namespace {
+
+std::vector<std::string> trail;
+
+class Gauge : public vb::UserControl {
+ public:
+  explicit Gauge(vb::Container& c) : UserControl(c) {}
+  vb::Label lblInner{*this};
+  int level = -1;
+  std::u16string title;
+
+ protected:
+  void Design() override { lblInner.Caption(u"внутри"); }
+  void UserControl_Initialize() override { trail.push_back("Initialize"); }
+  void UserControl_InitProperties() override {
+    trail.push_back("InitProperties");
+    level = 0;
+    title = u"нет";
+  }
+  void UserControl_ReadProperties(vb::PropertyBag& bag) override {
+    trail.push_back("ReadProperties");
+    level = bag.ReadProperty(u"Level", 5);
+    title = bag.ReadProperty(u"Title", u"нет");
+  }
+  void UserControl_WriteProperties(vb::PropertyBag& bag) override {
+    bag.WriteProperty(u"Level", level, 5);
+    bag.WriteProperty(u"Title", title, std::u16string(u"нет"));
+  }
+  void UserControl_Resize() override { trail.push_back("Resize"); }
+  void UserControl_Terminate() override { trail.push_back("Terminate"); }
+};
+
+class frmHost : public vb::Form {
+ public:
+  vb::Frame Frame1{*this};
+  Gauge gauge{Frame1};
+
+ protected:
+  void Design() override {
+    Frame1.Move(0, 0, 4000, 3000);
+    gauge.Move(150, 300, 1500, 450);
+    gauge.ToolTipText(u"подсказка");
+    trail.push_back("Design");
+  }
+  void Form_Load() override { trail.push_back("Form_Load"); }
+};
+
+}  // namespace
+
+TEST(UserControls, LoadReadsTheDesignPropertiesAndUnloadTerminates) {
+  trail.clear();
+  frmHost form;
+  form.gauge.DesignProperties().WriteProperty(u"LEVEL", 7, 5);
+  EXPECT_EQ(form.gauge.lblInner.Caption(), u"внутри");  // touching a constituent loads the window
+  EXPECT_EQ(trail, (std::vector<std::string>{"Initialize", "Design", "ReadProperties", "Resize", "Form_Load"}));
+  EXPECT_EQ(form.gauge.level, 7);
+  EXPECT_EQ(form.gauge.title, u"нет");
+  trail.clear();
+  form.gauge.Width(3000);
+  form.Show();
+  vb::DoEvents();
+  EXPECT_EQ(trail, std::vector<std::string>{"Resize"});
+  trail.clear();
+  form.Unload();
+  EXPECT_EQ(trail, std::vector<std::string>{"Terminate"});
+  form.Terminate();
+}
+
+TEST(UserControls, ANewInstanceInitialisesAndSavesOnlyWhatDiffersFromTheDefaults) {
+  trail.clear();
+  frmHost form;
+  form.Load();
+  EXPECT_EQ(trail.front(), "Initialize");
+  EXPECT_EQ(trail[2], "InitProperties");
+  EXPECT_TRUE(form.gauge.SaveProperties().Names() == std::vector<std::u16string>{u"level"});  // level 0, default 5
+  form.gauge.level = 5;
+  form.gauge.title = u"Заголовок";
+  const vb::PropertyBag bag = form.gauge.SaveProperties();
+  EXPECT_EQ(bag.Names(), std::vector<std::u16string>{u"title"});
+  EXPECT_EQ(bag.ReadProperty(u"title", u""), u"Заголовок");
+  EXPECT_EQ(bag.ReadProperty(u"Level", 2.5), 2.5);
+  form.Terminate();
+}
+
+TEST(UserControls, AmbientAndExtenderComeFromTheWindow) {
+  frmHost form;
+  vb::Font f;
+  f.Name = u"Tahoma";
+  f.Size = 10;
+  form.Font(f);
+  EXPECT_EQ(form.gauge.Ambient().Font, f);
+  EXPECT_TRUE(form.gauge.Ambient().UserMode);
+  EXPECT_FALSE(form.gauge.Ambient().RightToLeft);
+  EXPECT_EQ(form.gauge.Extender().Width(), 1500);
+  EXPECT_EQ(form.gauge.Extender().ToolTipText(), u"подсказка");
+  EXPECT_EQ(&form.gauge.Extender().ContainerOf(), static_cast<vb::Container*>(&form.Frame1));
+  form.gauge.Extender().Visible(false);
+  EXPECT_FALSE(form.gauge.Visible());
+  // The control's window is a window of the table, a child of its container's.
+  const win::HWND h = form.gauge.hWnd();
+  EXPECT_EQ(win::GetParent(h), form.Frame1.hWnd());
+  EXPECT_EQ(win::GetParent(form.gauge.lblInner.hWnd()), h);
+  EXPECT_EQ(form.gauge.ScaleWidth(), 1500);
+  form.Terminate();
+}
