@@ -1,6 +1,8 @@
 // Pixels, lines, fills, edges, copies, blends and gradients on a context's surface.
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/gdi/gdi.h"
@@ -355,6 +357,47 @@ BOOL GradientFill(HDC hdc, const TRIVERTEX* vertices, ULONG_PTR vertexCount, con
   }
   Drawn(*t->dc);
   return TRUE;
+}
+
+}  // namespace win
+
+namespace win {
+
+namespace {
+std::unordered_set<HDRAWDIB>& drawDibs() {
+  static std::unordered_set<HDRAWDIB> s;
+  return s;
+}
+}  // namespace
+
+HDRAWDIB DrawDibOpen() {
+  static HDRAWDIB next = 0x6000;
+  drawDibs().insert(++next);
+  return next;
+}
+
+BOOL DrawDibClose(HDRAWDIB hdd) { return drawDibs().erase(hdd) != 0 ? TRUE : FALSE; }
+
+BOOL DrawDibDraw(HDRAWDIB hdd, HDC hdc, int x, int y, int width, int height, const BITMAPINFOHEADER* header,
+                 const void* bits, int srcX, int srcY, int srcWidth, int srcHeight, UINT) {
+  if (drawDibs().count(hdd) == 0 || header == nullptr || bits == nullptr || header->biBitCount != 32) return FALSE;
+  BITMAPINFO info{};
+  info.bmiHeader = *header;
+  void* copy = nullptr;
+  HDC mem = CreateCompatibleDC(hdc);
+  HBITMAP dib = CreateDIBSection(mem, &info, DIB_RGB_COLORS, &copy, 0, 0);
+  if (dib == 0) {
+    DeleteDC(mem);
+    return FALSE;
+  }
+  const long long rows = header->biHeight < 0 ? -static_cast<long long>(header->biHeight) : header->biHeight;
+  std::memcpy(copy, bits, static_cast<size_t>(header->biWidth) * 4 * static_cast<size_t>(rows));
+  HGDIOBJ old = SelectObject(mem, dib);
+  const BOOL done = StretchBlt(hdc, x, y, width, height, mem, srcX, srcY, srcWidth, srcHeight, SRCCOPY);
+  SelectObject(mem, old);
+  DeleteObject(dib);
+  DeleteDC(mem);
+  return done;
 }
 
 }  // namespace win

@@ -145,3 +145,15 @@ BOOL UpdateLayeredWindow(HWND h, HDC screen, const POINT* pos, const SIZE* size,
                          COLORREF key, const BLENDFUNCTION* blend, DWORD flags);
 
 }  // namespace win
+
+namespace win {
+
+// The video service's picture drawing: a DIB (32 bits per pixel) drawn from its bits, stretched by
+// nearest pixel from the source rectangle to the destination rectangle.
+using HDRAWDIB = HANDLE;
+HDRAWDIB DrawDibOpen();
+BOOL DrawDibClose(HDRAWDIB hdd);
+BOOL DrawDibDraw(HDRAWDIB hdd, HDC hdc, int x, int y, int width, int height, const BITMAPINFOHEADER* header,
+                 const void* bits, int srcX, int srcY, int srcWidth, int srcHeight, UINT flags);
+
+}  // namespace win

@@ -28,7 +28,12 @@ struct Table {
 };
 
 Table& table() {
-  static Table t;
+  static Table t = [] {
+    Table fresh;
+    // The system's plain window class, which windows such as drop shadows are made of.
+    fresh.classes["static"] = win::WNDCLASSA{0, &win::DefWindowProcA, "Static"};
+    return fresh;
+  }();
   return t;
 }
 
