@@ -2,11 +2,12 @@
 #include "commandbars/colour_scheme.h"
 
 #include <array>
-#include <cmath>
 #include <string>
 
+#include "commandbars/utility.h"
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/theme.h"
+#include "platform/win/window.h"
 #include "platform/vb/error.h"
 
 namespace commandbars {
@@ -25,27 +26,6 @@ Scheme& scheme() {
   static Scheme s;
   return s;
 }
-
-// The platform's colour translation (-1 when it fails) and the per-channel blend
-// a * n / 255 + b * (255 - n) / 255 of both colours translated, rounded half to even.
-std::int32_t TranslateColour(std::int32_t colour) {
-  win::COLORREF rgb = 0;
-  if (win::FAILED(win::OleTranslateColor(static_cast<win::OLE_COLOR>(colour), 0, &rgb))) return -1;
-  return static_cast<std::int32_t>(rgb);
-}
-
-std::int32_t BlendColour(std::int32_t colourA, std::int32_t colourB, std::int32_t alpha) {
-  const auto a = static_cast<std::uint32_t>(TranslateColour(colourA));
-  const auto b = static_cast<std::uint32_t>(TranslateColour(colourB));
-  std::uint32_t out = 0;
-  for (int shift = 0; shift < 24; shift += 8) {
-    const double v = ((a >> shift) & 0xFF) * alpha / 255.0 + ((b >> shift) & 0xFF) * (255.0 - alpha) / 255.0;
-    out |= (static_cast<std::uint32_t>(std::nearbyint(v)) & 0xFF) << shift;
-  }
-  return static_cast<std::int32_t>(out);
-}
-
-constexpr bool IsXPOrLater() { return true; }
 
 void CheckIndex(std::int32_t index) {
   if (index < 0 || index > 31) vb::Raise(9);
@@ -277,5 +257,29 @@ void DetectTheme(win::HWND hWnd) {
 }
 
 void SetColourRefreshHandler(std::function<void()> handler) { scheme().refresh = std::move(handler); }
+
+void FillBarBackground(win::HWND hWndOrigin, win::HWND hWndArea, win::HDC hdc, std::int32_t colour1,
+                       std::int32_t colour2, int left, int top, int width, int height, bool horizontal,
+                       bool systemGradient) {
+  const bool system = HighColourDisplay() && systemGradient;
+  if (!system && (colour1 == colour2 || colour1 == -1 || colour2 == -1 || !IsWin98OrLaterVariant())) {
+    FillColourRect(hdc, colour1, colour2, left, top, width, height, horizontal);
+    return;
+  }
+  win::RECT origin;
+  win::RECT area;
+  if (!win::GetWindowRect(hWndOrigin, &origin) || !win::GetWindowRect(hWndArea, &area)) return;
+  const win::RECT gradient{area.left - origin.left, area.top - origin.top, area.right - origin.left,
+                           area.bottom - origin.top};
+  const win::HRGN clip = win::CreateRectRgn(left, top, left + width, top + height);
+  win::SelectClipRgn(hdc, clip);
+  if (system)
+    GradientFillRect(hdc, gradient, BlendColour(static_cast<std::int32_t>(0x80000014u), static_cast<std::int32_t>(0x8000000Fu), 192),
+                     TranslateColour(static_cast<std::int32_t>(0x8000000Fu)), horizontal ? 0 : 1);
+  else
+    GradientFillRect(hdc, gradient, colour1, colour2, horizontal ? 0 : 1);
+  win::SelectClipRgn(hdc, 0);
+  win::DeleteObject(clip);
+}
 
 }  // namespace commandbars

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "platform/win/types.h"
+#include "platform/gdi/types.h"
 
 namespace commandbars {
 
@@ -67,5 +67,14 @@ bool HighColourDisplay();
 void DetectTheme(win::HWND hWnd);
 // What DetectTheme calls to refresh the controls; the control registry sets it.
 void SetColourRefreshHandler(std::function<void()> handler);
+
+// A bar's background over (left, top, width, height). With a high-colour display and
+// systemGradient, a gradient from a blend of the button highlight and face colours to the face
+// colour; otherwise, when the colours differ, a gradient from colour1 to colour2; in both cases the
+// gradient spans hWndArea's window, placed relative to hWndOrigin's, and is cut to the rectangle
+// (horizontal: left to right, else top to bottom). Equal colours give a solid fill; -1 nothing.
+void FillBarBackground(win::HWND hWndOrigin, win::HWND hWndArea, win::HDC hdc, std::int32_t colour1,
+                       std::int32_t colour2, int left, int top, int width, int height, bool horizontal,
+                       bool systemGradient);
 
 }  // namespace commandbars

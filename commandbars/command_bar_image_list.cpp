@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "commandbars/colour_scheme.h"
+#include "commandbars/utility.h"
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/icons.h"
 
@@ -227,6 +229,20 @@ void cCommandBarImageList::Render(const Cell& cell) {
       for (int shift = 0; shift < 24; shift += 8) out |= (((rgb >> shift) & 0xFF) * alpha / 255) << shift;
       row[x] = out;
     }
+  }
+}
+
+void DrawImage(win::HDC hdc, cCommandBarImageList* imageList, std::int32_t iconIndex, std::int32_t colourBox, int x,
+               int y, std::int32_t style) {
+  if (iconIndex > -1) {
+    if (imageList == nullptr) RaiseCommandBarError(8);
+    imageList->Draw(hdc, iconIndex, style, x, y);
+  } else if (colourBox != -1) {
+    const win::RECT r{x, y, x + 15, y + 15};
+    const win::HBRUSH brush = win::CreateSolidBrush(static_cast<win::COLORREF>(TranslateColour(colourBox)));
+    win::FillRect(hdc, &r, brush);
+    win::DeleteObject(brush);
+    DrawBorder(hdc, StyleColour13(), x, y, 15, 15);
   }
 }
 

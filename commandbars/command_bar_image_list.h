@@ -79,4 +79,10 @@ class cCommandBarImageList {
   win::COLORREF highlightColor_ = 0;
 };
 
+// With iconIndex above -1, draws that icon of imageList in look `style` at (x, y) (no image list
+// raises the toolkit's error 8); otherwise, when colourBox is not -1, a 15 x 15 swatch of it outlined
+// in colour 13 of the colour scheme. Nothing when both are -1.
+void DrawImage(win::HDC hdc, cCommandBarImageList* imageList, std::int32_t iconIndex, std::int32_t colourBox, int x,
+               int y, std::int32_t style);
+
 }  // namespace commandbars

@@ -292,4 +292,28 @@ TEST_F(ColourScheme, OnlyAChangedStyleDetectsTheThemeAgain) {
   ExpectTable(1, 2, false);
 }
 
+TEST_F(ColourScheme, BarBackgroundOfEqualColoursIsSolidAndOfNoColourIsNothing) {
+  win::BITMAPINFO info;
+  info.bmiHeader.biWidth = 4;
+  info.bmiHeader.biHeight = -4;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  const win::HBITMAP bmp = win::CreateDIBSection(0, &info, win::DIB_RGB_COLORS, &bits, 0, 0);
+  const win::HDC dc = win::CreateCompatibleDC(0);
+  const win::HGDIOBJ old = win::SelectObject(dc, bmp);
+  auto* px = static_cast<std::uint32_t*>(bits);
+  std::fill(px, px + 16, 0x00123456u);
+  FillBarBackground(0, 0, dc, -1, kFace, 0, 0, 4, 4, true, false);
+  EXPECT_EQ(px[5], 0x00123456u);
+  FillBarBackground(0, 0, dc, static_cast<std::int32_t>(0x8000000Fu), static_cast<std::int32_t>(0x8000000Fu), 1, 1,
+                    2, 2, true, false);
+  EXPECT_EQ(win::GetPixel(dc, 1, 1), static_cast<win::COLORREF>(kFace));
+  EXPECT_EQ(win::GetPixel(dc, 2, 2), static_cast<win::COLORREF>(kFace));
+  EXPECT_EQ(px[0], 0x00123456u);
+  EXPECT_EQ(px[15], 0x00123456u);
+  win::SelectObject(dc, old);
+  win::DeleteObject(bmp);
+  win::DeleteDC(dc);
+}
+
 }  // namespace

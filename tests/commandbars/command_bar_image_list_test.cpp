@@ -3,9 +3,11 @@
 
 #include <vector>
 
+#include "commandbars/colour_scheme.h"
 #include "commandbars/command_bar_image_list.h"
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/icons.h"
+#include "platform/vb/error.h"
 
 namespace {
 
@@ -205,6 +207,37 @@ TEST_F(IconCache, DrawCutsToTheIconAndTheNormalLookComesFromTheList) {
   cache.Destroy();
   EXPECT_EQ(cache.count(), 0);
   EXPECT_EQ(cache.Capacity(), 0);
+}
+
+TEST_F(IconCache, DrawImageDrawsTheIconOrAnOutlinedSwatch) {
+  Add({0xFF000000, 0xFF000000, 0xFF000000, 0xFF000000});
+  cCommandBarImageList cache;
+  cache.InitialiseFromVariant(list);
+  ResetColours();
+  SetCommandBarStyle(2);  // colour 13 is RGB(68, 68, 68)
+  Picture out(20, 20, 0xFFFFFFFF);
+  DrawImage(out.dc, nullptr, -1, -1, 0, 0, eImageDisabled);
+  for (int i = 0; i < 400; ++i) ASSERT_EQ(out.bits[i], 0xFFFFFFFFu);
+  DrawImage(out.dc, &cache, -1, static_cast<std::int32_t>(0x80000005u) /* window: white */, 2, 2, 0);
+  DrawImage(out.dc, &cache, -1, win::RGB(255, 0, 0), 2, 2, 0);
+  int border = 0, inside = 0;
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 20; ++x) {
+      const std::uint32_t p = out.at(x, y) & 0xFFFFFF;
+      const bool edge = (x == 2 || x == 16 || y == 2 || y == 16) && x >= 2 && x <= 16 && y >= 2 && y <= 16;
+      const bool in = x > 2 && x < 16 && y > 2 && y < 16;
+      if (edge) border += p == 0x444444;
+      if (in) inside += p == 0xFF0000;
+      if (!edge && !in) {
+        EXPECT_EQ(p, 0xFFFFFFu) << x << "," << y;
+      }
+    }
+  EXPECT_EQ(border, 56);
+  EXPECT_EQ(inside, 13 * 13);
+  DrawImage(out.dc, &cache, 0, -1, 0, 0, eImageDisabled);
+  EXPECT_EQ(out.at(0, 0) & 0xFFFFFF, 0u);
+  EXPECT_THROW(DrawImage(out.dc, nullptr, 0, -1, 0, 0, eImageDisabled), vb::Error);
+  ResetColours();
 }
 
 }  // namespace
