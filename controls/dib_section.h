@@ -82,7 +82,7 @@ class pcDibSection : public DibSectionCore {
   // Blends the colour bytes of source into destination at (x, y): round((1 - a/255) * d + s * a/255),
   // halves to even; -1 sizes take the smaller of the two sections. Only pixels inside both sections
   // are touched.
-  void CodeAlphaBlend(pcDibSection& destination, pcDibSection& source, int x, int y, int width, int height,
+  static void CodeAlphaBlend(pcDibSection& destination, pcDibSection& source, int x, int y, int width, int height,
                       std::uint8_t alpha);
   void Clear();
   std::unique_ptr<pcDibSection> Resample(int newHeight, int newWidth);

@@ -23,12 +23,10 @@ HDC CreateDC(std::string_view driver, std::string_view device, std::string_view 
 HDC CreateCompatibleDC(HDC hdc);  // 0: compatible with the display
 BOOL DeleteDC(HDC hdc);
 HDC GetDC(HWND h);  // 0: the desktop (draws nothing)
-HDC GetWindowDC(HWND h);
 int ReleaseDC(HWND h, HDC hdc);
 HWND GetDesktopWindow();
 HDC BeginPaint(HWND h, PAINTSTRUCT* ps);
 BOOL EndPaint(HWND h, const PAINTSTRUCT* ps);
-HWND WindowFromDC(HDC hdc);
 int GetDeviceCaps(HDC hdc, int index);
 
 // Objects. SelectObject returns the object it replaces (0 on failure); a region selects a clip
@@ -90,7 +88,8 @@ BOOL DrawEdge(HDC hdc, RECT* r, UINT edge, UINT flags);
 // source context's background colour; monochrome to colour gives the destination context's text
 // colour for black and its background colour for white.
 BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, DWORD rop);
-// Nearest-pixel stretch: destination column i takes source column srcX + i * srcWidth / width.
+// Nearest-pixel stretch: destination column i takes source column srcX + i * srcWidth / width;
+// every size must be positive.
 BOOL StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
                 int srcHeight, DWORD rop);
 // Blending, with d(v) = (v + 127) / 255 (nearest). Constant alpha k only: each byte becomes
@@ -105,7 +104,7 @@ BOOL AlphaBlend(HDC dst, int x, int y, int width, int height, HDC src, int srcX,
 BOOL GradientFill(HDC hdc, const TRIVERTEX* vertices, ULONG_PTR vertexCount, const GRADIENT_RECT* mesh,
                   ULONG_PTR meshCount, DWORD mode);
 
-// Icons and bitmaps drawn in the disabled look: a picture pixel that is visible and not white
+// Icons (DST_ICON) drawn, at cx x cy, plainly or in the disabled look: a picture pixel that is visible and not white
 // (over white) is ink; ink is drawn in the 3-D highlight colour one pixel down and right, then in
 // the 3-D shadow colour in place.
 BOOL DrawState(HDC hdc, HBRUSH brush, const void* outputProc, LPARAM data, WPARAM extra, int x, int y,

@@ -228,21 +228,9 @@ BOOL DrawIconEx(HDC hdc, int x, int y, HICON handle, int cx, int cy, UINT, HBRUS
 BOOL DrawState(HDC hdc, HBRUSH, const void*, LPARAM data, WPARAM, int x, int y, int cx, int cy, UINT flags) {
   DC* dc = Get<DC>(hdc);
   if (dc == nullptr) return FALSE;
-  IconImage img;
-  const UINT kind = flags & 0x000F;
-  if (kind == DST_ICON) {
-    Icon* icon = Get<Icon>(static_cast<HANDLE>(data));
-    if (icon == nullptr) return FALSE;
-    img = icon->image;
-  } else if (kind == DST_BITMAP) {
-    Bitmap* b = Get<Bitmap>(static_cast<HANDLE>(data));
-    if (b == nullptr) return FALSE;
-    img = FromBitmaps(*b, nullptr);
-    for (auto& p : img.colour) p &= 0x00FFFFFF;
-  } else {
-    return FALSE;
-  }
-  img = img.scaled(cx > 0 ? cx : img.width, cy > 0 ? cy : img.height);
+  Icon* icon = Get<Icon>(static_cast<HANDLE>(data));
+  if ((flags & 0x000F) != DST_ICON || icon == nullptr) return FALSE;
+  IconImage img = icon->image.scaled(cx > 0 ? cx : icon->image.width, cy > 0 ? cy : icon->image.height);
   if ((flags & DSS_DISABLED) == 0) {
     PaintIcon(hdc, img, x, y, IconPaint{});
     return TRUE;

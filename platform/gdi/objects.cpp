@@ -277,8 +277,6 @@ HDC GetDC(HWND h) {
   return NewDC(DcKind::Window, h);
 }
 
-HDC GetWindowDC(HWND h) { return GetDC(h); }
-
 int ReleaseDC(HWND, HDC hdc) {
   DC* dc = Get<DC>(hdc);
   if (dc == nullptr || dc->kind == DcKind::Memory) return 0;
@@ -305,11 +303,6 @@ BOOL EndPaint(HWND h, const PAINTSTRUCT* ps) {
   dc->paint = false;
   Remove(ps->hdc);
   return TRUE;
-}
-
-HWND WindowFromDC(HDC hdc) {
-  DC* dc = Get<DC>(hdc);
-  return dc != nullptr ? dc->hwnd : 0;
 }
 
 int GetDeviceCaps(HDC hdc, int index) {

@@ -102,8 +102,6 @@ namespace win {
 
 using namespace platform::gdi;
 
-BOOL IsThemeActive() { return themes().active ? TRUE : FALSE; }
-
 HTHEME OpenThemeData(HWND, std::u16string_view classList) {
   Themes& t = themes();
   if (!t.active) return 0;

@@ -42,6 +42,5 @@ HRESULT GetThemeInt(HTHEME theme, int part, int state, int property, int* value)
 // buffers' lengths (any buffer may be null). Fails while the service is off.
 HRESULT GetCurrentThemeName(char16_t* fileName, int maxFileName, char16_t* colourName, int maxColourName,
                             char16_t* sizeName, int maxSizeName);
-BOOL IsThemeActive();
 
 }  // namespace win

@@ -240,7 +240,6 @@ constexpr UINT BF_MONO = 0x8000;
 
 // DrawState.
 constexpr UINT DST_ICON = 0x0003;
-constexpr UINT DST_BITMAP = 0x0004;
 constexpr UINT DSS_NORMAL = 0x0000;
 constexpr UINT DSS_DISABLED = 0x0020;
 
