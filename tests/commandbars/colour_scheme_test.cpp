@@ -9,6 +9,7 @@
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/testing.h"
 #include "platform/vb/error.h"
+#include "platform/win/window.h"
 
 namespace {
 
@@ -314,6 +315,44 @@ TEST_F(ColourScheme, BarBackgroundOfEqualColoursIsSolidAndOfNoColourIsNothing) {
   win::SelectObject(dc, old);
   win::DeleteObject(bmp);
   win::DeleteDC(dc);
+}
+
+// A gradient spans the area window, placed within the origin window, and is cut to the rectangle.
+TEST_F(ColourScheme, BarBackgroundGradientSpansTheAreaWindow) {
+  win::WNDCLASSA wc;
+  wc.lpszClassName = "BarBackgroundProbe";
+  wc.lpfnWndProc = &win::DefWindowProcA;
+  win::RegisterClassA(wc);
+  const win::HWND origin = win::CreateWindowExA(0, "BarBackgroundProbe", u"", win::WS_POPUP, 100, 100, 200, 50, 0, 0, 0, nullptr);
+  const win::HWND area = win::CreateWindowExA(0, "BarBackgroundProbe", u"", win::WS_POPUP, 110, 100, 100, 50, 0, 0, 0, nullptr);
+  win::BITMAPINFO info;
+  info.bmiHeader.biWidth = 200;
+  info.bmiHeader.biHeight = -50;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  const win::HBITMAP bmp = win::CreateDIBSection(0, &info, win::DIB_RGB_COLORS, &bits, 0, 0);
+  const win::HDC dc = win::CreateCompatibleDC(0);
+  const win::HGDIOBJ old = win::SelectObject(dc, bmp);
+  std::fill(static_cast<std::uint32_t*>(bits), static_cast<std::uint32_t*>(bits) + 200 * 50, 0x00123456u);
+  // Position i of 100 takes c1 + (c2 - c1) * i / 100 on 16-bit channels, then the high byte.
+  FillBarBackground(origin, area, dc, 0, Rgb(200, 0, 0), 20, 0, 10, 10, true, false);
+  EXPECT_EQ(win::GetPixel(dc, 20, 5), static_cast<win::COLORREF>(Rgb(20, 0, 0)));
+  EXPECT_EQ(win::GetPixel(dc, 29, 9), static_cast<win::COLORREF>(Rgb(38, 0, 0)));
+  EXPECT_EQ(win::GetPixel(dc, 19, 5), 0x563412u);
+  EXPECT_EQ(win::GetPixel(dc, 30, 5), 0x563412u);
+  EXPECT_EQ(win::GetPixel(dc, 25, 10), 0x563412u);
+  // The system gradient: from highlight and face blended at 192 to the face, whatever the colours.
+  FillBarBackground(origin, area, dc, 0, 0, 10, 0, 1, 1, false, true);
+  EXPECT_EQ(win::GetPixel(dc, 10, 0), static_cast<win::COLORREF>(B(kLight, kFace, 192)));
+  pt::SetDisplayBitsPerPixel(8);
+  DetectTheme(win::GetDesktopWindow());
+  FillBarBackground(origin, area, dc, kWindow, kWindow, 40, 0, 1, 1, false, true);
+  EXPECT_EQ(win::GetPixel(dc, 40, 0), static_cast<win::COLORREF>(kWindow));
+  win::SelectObject(dc, old);
+  win::DeleteObject(bmp);
+  win::DeleteDC(dc);
+  win::DestroyWindow(origin);
+  win::DestroyWindow(area);
 }
 
 }  // namespace
