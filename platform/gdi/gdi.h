@@ -137,9 +137,9 @@ DWORD GetSysColor(int index);
 HBRUSH GetSysColorBrush(int index);
 HRESULT OleTranslateColor(OLE_COLOR colour, HPALETTE palette, COLORREF* out);
 
-// Layered windows: the window shows `size` pixels of src from srcPos, premultiplied B,G,R,A, blended
-// with the constant alpha of `blend` (ULW_ALPHA), over whatever lies below; position and size, when
-// given, move the window.
+// Layered windows: the window shows `size` pixels (its own size when null) of src from srcPos,
+// premultiplied B,G,R,A, with the constant alpha of `blend` applied, over whatever lies below;
+// position and size, when given, also move and size the window.
 BOOL UpdateLayeredWindow(HWND h, HDC screen, const POINT* pos, const SIZE* size, HDC src, const POINT* srcPos,
                          COLORREF key, const BLENDFUNCTION* blend, DWORD flags);
 

@@ -1,6 +1,8 @@
 #include "platform/gdi/icon_file.h"
 
+#include <QBuffer>
 #include <QImage>
+#include <QImageReader>
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
@@ -117,7 +119,13 @@ std::optional<IconImage> ReadEntry(std::span<const std::uint8_t> data, const Ent
   const auto d = data.subspan(e.offset, e.size);
   IconImage img;
   if (d.size() >= 8 && d[0] == 0x89 && d[1] == 'P' && d[2] == 'N' && d[3] == 'G') {
-    QImage png = QImage::fromData(d.data(), static_cast<int>(d.size()), "PNG");
+    // The size is checked before any pixel is decoded.
+    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(d.data()), static_cast<qsizetype>(d.size()));
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer, "PNG");
+    const QSize size = reader.size();
+    if (!size.isValid() || size.width() > kMaxSide || size.height() > kMaxSide) return std::nullopt;
+    QImage png = reader.read();
     if (png.isNull() || png.width() > kMaxSide || png.height() > kMaxSide) return std::nullopt;
     png = png.convertToFormat(QImage::Format_ARGB32);
     img.width = png.width();

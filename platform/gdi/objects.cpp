@@ -197,7 +197,9 @@ win::RECT DrawableRect(const DC& dc, const Canvas& canvas) {
 }
 
 void Drawn(const DC& dc) {
-  if (dc.kind == DcKind::Window && painting().count(dc.hwnd) == 0) ShowSurface(dc.hwnd);
+  if (dc.kind != DcKind::Window || painting().count(dc.hwnd) != 0) return;
+  const detail::WindowRecord* r = detail::FindRecord(dc.hwnd);
+  if (r != nullptr && !r->painting) ShowSurface(dc.hwnd);
 }
 
 QFont DefaultFont() {
@@ -334,7 +336,6 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ obj) {
     if (b->selections > 0 && !IsStock(obj)) return 0;
     if (Bitmap* old = Get<Bitmap>(dc->bitmap); old != nullptr && !IsStock(dc->bitmap)) --old->selections;
     if (!IsStock(obj)) ++b->selections;
-    dc->clip.reset();
     return std::exchange(dc->bitmap, obj);
   }
   if (Get<Pen>(obj) != nullptr) return std::exchange(dc->pen, obj);
@@ -663,15 +664,17 @@ BOOL UpdateLayeredWindow(HWND h, HDC, const POINT* pos, const SIZE* size, HDC sr
   if (pos != nullptr) w->move(pos->x, pos->y);
   if (size != nullptr) w->resize(size->cx, size->cy);
   auto canvas = CanvasOf(src);
-  if (!canvas || size == nullptr) return FALSE;
+  if (!canvas) return FALSE;
   const int k = blend != nullptr ? blend->SourceConstantAlpha : 255;
   const int sx = srcPos != nullptr ? srcPos->x : 0;
   const int sy = srcPos != nullptr ? srcPos->y : 0;
-  QImage out(size->cx, size->cy, QImage::Format_ARGB32_Premultiplied);
+  const QSize shown = size != nullptr ? QSize(size->cx, size->cy) : w->size();
+  QImage out(shown, QImage::Format_ARGB32_Premultiplied);
+  if (out.isNull()) return FALSE;
   out.fill(0);
-  for (int y = 0; y < size->cy; ++y) {
+  for (int y = 0; y < shown.height(); ++y) {
     auto* dst = reinterpret_cast<std::uint32_t*>(out.scanLine(y));
-    for (int x = 0; x < size->cx; ++x) {
+    for (int x = 0; x < shown.width(); ++x) {
       if (!canvas->contains(sx + x, sy + y)) continue;
       const std::uint32_t p = canvas->row(sy + y)[sx + x];
       std::uint32_t q = 0;

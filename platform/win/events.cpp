@@ -332,9 +332,14 @@ bool BeforeDelivery(QObject* receiver, QEvent* e) {
   if (h == 0) return false;
   auto* w = static_cast<QWidget*>(receiver);
   switch (e->type()) {
-    case QEvent::Paint:
+    case QEvent::Paint: {
+      // Drawing while the window handles its paint message is shown by this paint; it must not ask
+      // for another one.
+      FindRecord(h)->painting = true;
       Dispatch(h, WM_PAINT, 0, 0);
+      if (WindowRecord* r = FindRecord(h)) r->painting = false;
       return false;
+    }
     case QEvent::Resize: {
       const WPARAM kind = w->isMinimized() ? SIZE_MINIMIZED : w->isMaximized() ? SIZE_MAXIMIZED : SIZE_RESTORED;
       const QSize s = static_cast<QResizeEvent*>(e)->size();

@@ -27,6 +27,7 @@ struct WindowRecord {
   bool ownsWidget = false;        // created by CreateWindowExA; deleted when the window goes
   bool takesChildInput = false;   // input of unattached child widgets counts as this window's
   QImage surface;                 // retained drawing surface shown by windows the layer creates
+  bool painting = false;          // WM_PAINT is being handled: the widget shows the surface next
 };
 
 WindowRecord* FindRecord(win::HWND h);

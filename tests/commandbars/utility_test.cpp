@@ -227,6 +227,10 @@ TEST(Fonts, DescriptionsRoundThePointSizeAndCutLongFaceNames) {
   f.Size = 9.5;  // 10
   FontToLogFont(f, s.dc, lf);
   EXPECT_EQ(lf.lfHeight, -13);
+  platform::testing::SetLogPixels(120);
+  FontToLogFont(f, s.dc, lf);
+  platform::testing::SetLogPixels(96);
+  EXPECT_EQ(lf.lfHeight, -17) << "10 points at 120 pixels an inch: 16.67";
   f.Name = std::u16string(40, u'A');
   FontToLogFont(f, s.dc, lf);
   EXPECT_EQ(std::string(lf.lfFaceName), std::string(31, 'A'));

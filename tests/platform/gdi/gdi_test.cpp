@@ -5,6 +5,7 @@
 
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/testing.h"
+#include "platform/vb/runtime.h"
 #include "platform/win/window.h"
 
 using namespace win;
@@ -431,5 +432,34 @@ TEST(WindowSurfaces, LayeredWindowsShowPremultipliedPixelsWithTheirConstantAlpha
   GetWindowRect(h, &wr);
   EXPECT_EQ(wr.left, 30);
   EXPECT_EQ(wr.right - wr.left, 2);
+  DestroyWindow(h);
+}
+
+namespace {
+int paints = 0;
+LRESULT PaintThroughGetDC(HWND h, UINT msg, WPARAM w, LPARAM l) {
+  if (msg == WM_PAINT) {
+    ++paints;
+    HDC dc = GetDC(h);
+    SetPixel(dc, 0, 0, RGB(9, 8, 7));
+    ReleaseDC(h, dc);
+    return 0;
+  }
+  return DefWindowProcA(h, msg, w, l);
+}
+}  // namespace
+
+TEST(WindowSurfaces, DrawingWhileHandlingPaintAsksForNoFurtherPaint) {
+  WNDCLASSA wc;
+  wc.lpszClassName = "GdiPaintLoopTest";
+  wc.lpfnWndProc = &PaintThroughGetDC;
+  RegisterClassA(wc);
+  HWND h = CreateWindowExA(0, "GdiPaintLoopTest", u"", WS_POPUP | WS_VISIBLE, 0, 0, 20, 10, 0, 0, 0, nullptr);
+  for (int i = 0; i < 5; ++i) vb::DoEvents();
+  ASSERT_GT(paints, 0);
+  EXPECT_EQ(platform::testing::SurfacePixel(h, 0, 0), RGB(9, 8, 7));
+  const int settled = paints;
+  for (int i = 0; i < 5; ++i) vb::DoEvents();
+  EXPECT_EQ(paints, settled);
   DestroyWindow(h);
 }

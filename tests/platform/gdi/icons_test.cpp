@@ -107,6 +107,50 @@ Picture Large() {
   return p;
 }
 
+std::uint32_t Crc(const std::vector<BYTE>& v, size_t from) {
+  std::uint32_t c = 0xFFFFFFFF;
+  for (size_t i = from; i < v.size(); ++i) {
+    c ^= v[i];
+    for (int k = 0; k < 8; ++k) c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1)));
+  }
+  return ~c;
+}
+
+void PutBE(std::vector<BYTE>& v, std::uint32_t x) {
+  for (int s = 24; s >= 0; s -= 8) v.push_back(static_cast<BYTE>(x >> s));
+}
+
+// A size x size PNG of one RGBA colour, its image data in one stored (uncompressed) deflate block.
+std::vector<BYTE> Png(int size, BYTE r, BYTE g, BYTE b, BYTE a) {
+  std::vector<BYTE> raw;
+  for (int y = 0; y < size; ++y) {
+    raw.push_back(0);
+    for (int x = 0; x < size; ++x) raw.insert(raw.end(), {r, g, b, a});
+  }
+  std::vector<BYTE> z = {0x78, 0x01, 0x01, static_cast<BYTE>(raw.size()), static_cast<BYTE>(raw.size() >> 8),
+                         static_cast<BYTE>(~raw.size()), static_cast<BYTE>(~raw.size() >> 8)};
+  z.insert(z.end(), raw.begin(), raw.end());
+  std::uint32_t s1 = 1, s2 = 0;
+  for (BYTE c : raw) s1 = (s1 + c) % 65521, s2 = (s2 + s1) % 65521;
+  PutBE(z, (s2 << 16) | s1);
+  std::vector<BYTE> png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+  const auto chunk = [&](const char* type, const std::vector<BYTE>& data) {
+    PutBE(png, static_cast<std::uint32_t>(data.size()));
+    const size_t start = png.size();
+    png.insert(png.end(), type, type + 4);
+    png.insert(png.end(), data.begin(), data.end());
+    PutBE(png, Crc(png, start));
+  };
+  std::vector<BYTE> ihdr;
+  PutBE(ihdr, size);
+  PutBE(ihdr, size);
+  ihdr.insert(ihdr.end(), {8, 6, 0, 0, 0});
+  chunk("IHDR", ihdr);
+  chunk("IDAT", z);
+  chunk("IEND", {});
+  return png;
+}
+
 std::string Write(const qmtest::TempDir& dir, const char* name, const std::vector<BYTE>& bytes) {
   const std::string path = (dir.path() / name).string();
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
@@ -218,6 +262,22 @@ TEST(IconFiles, DamagedAndTruncatedFilesGiveNoIcon) {
   DeleteObject(ii.hbmColor);
   DeleteObject(ii.hbmMask);
   DestroyIcon(h);
+}
+
+TEST(IconFiles, PicturesStoredAsPngKeepTheirAlpha) {
+  qmtest::TempDir dir;
+  const std::vector<BYTE> png = Png(48, 255, 0, 0, 128);
+  std::vector<BYTE> file;
+  Put16(file, 0), Put16(file, 1), Put16(file, 1);
+  file.insert(file.end(), {48, 48, 0, 0});
+  Put16(file, 1), Put16(file, 32), Put32(file, png.size()), Put32(file, 22);
+  file.insert(file.end(), png.begin(), png.end());
+  HICON icon = static_cast<HICON>(LoadImageA(0, Write(dir, "png.ico", file), IMAGE_ICON, 48, 48, LR_LOADFROMFILE));
+  ASSERT_NE(icon, 0);
+  Canvas c(48, 48, RGB(0, 0, 255));
+  DrawIconEx(c.dc, 0, 0, icon, 0, 0, 0, 0, DI_NORMAL);
+  EXPECT_EQ(GetPixel(c.dc, 10, 10), RGB(128, 0, 127));
+  DestroyIcon(icon);
 }
 
 TEST(IconFiles, CursorsKeepTheirHotSpotAndBitmapsTheirOwnSize) {
