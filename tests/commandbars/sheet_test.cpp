@@ -1,11 +1,13 @@
 // Draws what the toolkit's drawing layer makes (glyphs, borders, gradients, blends, text, the
-// disabled look and the drop shadows) onto one sheet and writes it as gdi-sheet.png in the build
+// disabled look, the drop shadows, the icon cache's looks and the colours of every style) onto one sheet and writes it as gdi-sheet.png in the build
 // tree, at twice the size, for a person to look at.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "commandbars/alpha_dib_section.h"
+#include "commandbars/colour_scheme.h"
+#include "commandbars/command_bar_image_list.h"
 #include "commandbars/menu_drop_shadow.h"
 #include "commandbars/utility.h"
 #include "platform/gdi/icons.h"
@@ -16,7 +18,7 @@
 using namespace commandbars;
 
 TEST(Sheet, WritesTheDrawingSheet) {
-  constexpr int W = 320, H = 200;
+  constexpr int W = 320, H = 320;
   qmtest::Surface s(W, H, win::GetSysColor(win::COLOR_BTNFACE));
 
   // Row 1: check mark, sub-menu arrow, drop-down arrows, a border and a colour swatch outline.
@@ -113,6 +115,78 @@ TEST(Sheet, WritesTheDrawingSheet) {
     win::GetWindowRect(shadow.hwnd(), &wr);
     copy.AlphaPaintPicture(s.dc, wr.left, wr.top, -1, -1, 0, 0, 96);
   }
+
+  // An icon with the greys 227 and 221 (right half, and a band) in the icon cache's four looks, over
+  // the button face and over white.
+  const win::HIMAGELIST source = win::ImageList_Create(16, 16, win::ILC_COLOR32 | win::ILC_MASK, 4, 4);
+  {
+    win::ICONINFO gi{};
+    win::HDC disp = win::CreateDC("DISPLAY", "", "", nullptr);
+    gi.hbmColor = win::CreateCompatibleBitmap(disp, 16, 16);
+    gi.hbmMask = win::CreateBitmap(16, 16, 1, 1, nullptr);
+    win::DeleteDC(disp);
+    win::HDC m = win::CreateCompatibleDC(0);
+    win::HGDIOBJ o = win::SelectObject(m, gi.hbmColor);
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 16; ++x)
+        win::SetPixel(m, x, y, y >= 6 && y < 9 ? win::RGB(221, 221, 221)
+                               : x >= 8   ? win::RGB(227, 227, 227)
+                                          : win::RGB(x * 30, 40, 200 - y * 10));
+    win::SelectObject(m, gi.hbmMask);
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 16; ++x)
+        if (x + y < 4 || x + y > 26) win::SetPixel(m, x, y, 0xFFFFFF);
+    win::SelectObject(m, o);
+    win::DeleteDC(m);
+    win::HICON gicon = win::CreateIconIndirect(&gi);
+    win::DeleteObject(gi.hbmColor);
+    win::DeleteObject(gi.hbmMask);
+    win::ImageList_AddIcon(source, gicon);
+    win::DestroyIcon(gicon);
+  }
+  cCommandBarImageList cache;
+  cache.InitialiseFromVariant(source);
+  cache.SetDisabledColor(win::RGB(128, 128, 128));
+  cache.SetHighlightColor(win::RGB(255, 200, 80));
+  win::RECT white{100, 188, 184, 208};
+  win::FillRect(s.dc, &white, static_cast<win::HBRUSH>(win::GetStockObject(win::WHITE_BRUSH)));
+  for (int look = 0; look < 4; ++look) {
+    cache.Draw(s.dc, 0, look, 4 + look * 20, 190);
+    cache.Draw(s.dc, 0, look, 102 + look * 20, 190);
+  }
+  cache.DrawStrip(s.dc, 190, 190);
+  cache.Destroy();
+  win::ImageList_Destroy(source);
+
+  // The thirty colours of each style, one row each: style 0; style 1 under "NormalColor",
+  // "Metallic" and another scheme; style 2; style 3. "No colour" leaves the face showing.
+  struct Row {
+    int style;
+    const char16_t* scheme;
+  };
+  const Row rows[] = {{0, u"Other"}, {1, u"NormalColor"}, {1, u"Metallic"}, {1, u"Other"}, {2, u"Other"}, {3, u"Other"}};
+  std::int32_t (*const colours[30])() = {
+      StyleColour01, StyleColour02, StyleColour03, StyleColour04, StyleColour05, StyleColour06,
+      StyleColour07, StyleColour08, StyleColour09, StyleColour10, StyleColour11, StyleColour12,
+      StyleColour13, StyleColour14, StyleColour15, StyleColour16, StyleColour17, StyleColour18,
+      StyleColour19, StyleColour20, StyleColour21, StyleColour22, StyleColour23, StyleColour24,
+      StyleColour25, StyleColour26, StyleColour27, StyleColour28, StyleColour29, StyleColour30};
+  ResetColours();
+  for (int r = 0; r < 6; ++r) {
+    platform::testing::SetTheme(true, rows[r].scheme);
+    SetCommandBarStyle(rows[r].style == 0 ? 2 : 0);
+    SetCommandBarStyle(rows[r].style);
+    const int y = 214 + r * 16;
+    DrawBorder(s.dc, 0, 4, y, 12, 12);
+    for (int k = 0; k < 30; ++k) {
+      const std::int32_t c = colours[k]();
+      FillColourRect(s.dc, c, c, 20 + k * 9, y, 8, 12, true);
+    }
+    // The style's number as dots in its marker box.
+    for (int d = 0; d < rows[r].style; ++d) win::SetPixel(s.dc, 6 + d * 3, y + 5, 0);
+  }
+  platform::testing::SetTheme(true);
+  ResetColours();
 
   qmtest::Surface big(2 * W, 2 * H);
   win::StretchBlt(big.dc, 0, 0, 2 * W, 2 * H, s.dc, 0, 0, W, H, win::SRCCOPY);

@@ -1,0 +1,219 @@
+// Reading and writing the bytes of image list files.
+#include "controls/image_list_file.h"
+
+#include <array>
+#include <cmath>
+#include <cstring>
+
+namespace controls {
+namespace {
+
+// Windows 1251, bytes 0x80 to 0xBF (0x98, undefined there, stands for U+0098); 0xC0 to 0xFF are
+// U+0410 to U+044F, and bytes below 0x80 are ASCII.
+constexpr std::array<char16_t, 64> kUpper = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, 0x20AC, 0x2030, 0x0409, 0x2039, 0x040A,
+    0x040C, 0x040B, 0x040F, 0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x0098, 0x2122,
+    0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, 0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6,
+    0x00A7, 0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407, 0x00B0, 0x00B1, 0x0406, 0x0456,
+    0x0491, 0x00B5, 0x00B6, 0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457};
+
+char16_t FromCp1251(std::uint8_t b) {
+  if (b < 0x80) return b;
+  if (b >= 0xC0) return static_cast<char16_t>(0x0410 + (b - 0xC0));
+  return kUpper[b - 0x80];
+}
+
+std::optional<std::uint8_t> ToCp1251(char16_t c) {
+  if (c < 0x80) return static_cast<std::uint8_t>(c);
+  if (c >= 0x0410 && c <= 0x044F) return static_cast<std::uint8_t>(0xC0 + (c - 0x0410));
+  for (size_t i = 0; i < kUpper.size(); ++i)
+    if (kUpper[i] == c) return static_cast<std::uint8_t>(0x80 + i);
+  return std::nullopt;
+}
+
+constexpr std::uint8_t kKeyEnd = 0xFF;
+
+class Reader {
+ public:
+  explicit Reader(std::span<const std::uint8_t> data) : data_(data) {}
+  size_t left() const { return data_.size() - pos_; }
+  size_t pos() const { return pos_; }
+  std::int32_t i32() {
+    std::uint32_t v = 0;
+    for (int i = 0; i < 4; ++i) v |= static_cast<std::uint32_t>(data_[pos_ + i]) << (8 * i);
+    pos_ += 4;
+    return static_cast<std::int32_t>(v);
+  }
+  std::uint16_t u16() {
+    const auto v = static_cast<std::uint16_t>(data_[pos_] | (data_[pos_ + 1] << 8));
+    pos_ += 2;
+    return v;
+  }
+  std::span<const std::uint8_t> bytes(size_t n) {
+    auto s = data_.subspan(pos_, n);
+    pos_ += n;
+    return s;
+  }
+
+ private:
+  std::span<const std::uint8_t> data_;
+  size_t pos_ = 0;
+};
+
+void PutI32(std::vector<std::uint8_t>& out, std::int32_t v) {
+  const auto u = static_cast<std::uint32_t>(v);
+  for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(u >> (8 * i)));
+}
+
+void PutU16(std::vector<std::uint8_t>& out, std::uint16_t v) {
+  out.push_back(static_cast<std::uint8_t>(v));
+  out.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+
+ImageListFileError Truncated() { return {62, u"The image list file ends before its data."}; }
+ImageListFileError BadSize() { return {9, u"The image list file's data size is not valid."}; }
+ImageListFileError BadRecord() { return {9, u"An image record of the image list file is damaged."}; }
+
+// Reads one bitmap block of a record within the record area `area`; false when it does not fit.
+bool ReadBlock(Reader& area, bool mask, std::int32_t version, ImageListFileBlock& b) {
+  if (area.left() < 24) return false;
+  b.type = area.i32();
+  b.width = area.i32();
+  b.height = area.i32();
+  b.widthBytes = area.i32();
+  b.planes = area.u16();
+  b.bitsPixel = area.u16();
+  b.bitsPointer = area.i32();
+  if (b.width < 1 || b.height < 1 || b.width > kImageListFileMaxSide || b.height > kImageListFileMaxSide) return false;
+  const std::int64_t n = mask ? MaskBlockBytes(b.width, b.height) : ColourBlockBytes(version, b.width, b.height);
+  if (n < 0 || static_cast<std::uint64_t>(n) > area.left()) return false;
+  const auto bits = area.bytes(static_cast<size_t>(n));
+  b.bits.assign(bits.begin(), bits.end());
+  return true;
+}
+
+}  // namespace
+
+std::int64_t ColourBlockBytes(std::int32_t version, std::int64_t w, std::int64_t h) {
+  return version >= 1 ? w * h * 4 : (3 * w + 3) * h;
+}
+
+std::int64_t MaskBlockBytes(std::int64_t w, std::int64_t h) {
+  const auto r = static_cast<std::int64_t>(std::nearbyint(static_cast<double>(w + 7) / 8.0));
+  return h * 4 * ((r + 3) / 4);
+}
+
+ImageListFile ReadImageListFile(std::span<const std::uint8_t> data) {
+  ImageListFile file;
+  Reader in(data);
+  if (in.left() < 4) {
+    file.error = Truncated();
+    return file;
+  }
+  std::int32_t size = in.i32();
+  if (size == kImageListFileMagic) {
+    if (in.left() < 8) {
+      file.error = Truncated();
+      return file;
+    }
+    file.version = in.i32();
+    size = in.i32();
+  }
+  if (size <= 0) {
+    file.error = BadSize();
+    return file;
+  }
+  if (static_cast<std::uint32_t>(size) > in.left()) {
+    file.error = Truncated();
+    return file;
+  }
+  Reader area(in.bytes(static_cast<size_t>(size)));
+  // The key text; a file that ends right after the records has none.
+  std::span<const std::uint8_t> keyText;
+  if (in.left() > 0) {
+    if (in.left() < 4) {
+      file.error = Truncated();
+      return file;
+    }
+    const std::int32_t length = in.i32();
+    if (length < 0) {
+      file.error = BadSize();
+      return file;
+    }
+    if (static_cast<std::uint32_t>(length) > in.left()) {
+      file.error = Truncated();
+      return file;
+    }
+    keyText = in.bytes(static_cast<size_t>(length));
+  }
+  while (area.left() > 0) {
+    ImageListFileRecord r;
+    if (area.left() < 12) {
+      file.error = BadRecord();
+      return file;
+    }
+    r.iconFlag = area.i32();
+    r.hotX = area.i32();
+    r.hotY = area.i32();
+    if (!ReadBlock(area, false, file.version, r.colour) || !ReadBlock(area, true, file.version, r.mask) ||
+        r.mask.width != r.colour.width || r.mask.height != r.colour.height) {
+      file.error = BadRecord();
+      return file;
+    }
+    file.records.push_back(std::move(r));
+  }
+  std::u16string key;
+  for (std::uint8_t b : keyText) {
+    if (b == kKeyEnd) {
+      if (file.keys.size() < file.records.size()) file.keys.push_back(key);
+      key.clear();
+    } else {
+      key.push_back(FromCp1251(b));
+    }
+  }
+  file.keys.resize(file.records.size());
+  return file;
+}
+
+std::optional<std::vector<std::uint8_t>> WriteImageListFile(const ImageListFile& file, std::u16string* refused) {
+  std::vector<std::uint8_t> keyText;
+  for (size_t i = 0; i < file.records.size(); ++i) {
+    const std::u16string key = i < file.keys.size() ? file.keys[i] : std::u16string();
+    for (char16_t c : key) {
+      const auto b = ToCp1251(c);
+      if (!b || *b == kKeyEnd) {
+        if (refused != nullptr) *refused = key;
+        return std::nullopt;
+      }
+      keyText.push_back(*b);
+    }
+    keyText.push_back(kKeyEnd);
+  }
+  keyText.push_back(kKeyEnd);
+  std::vector<std::uint8_t> area;
+  for (const ImageListFileRecord& r : file.records) {
+    PutI32(area, r.iconFlag);
+    PutI32(area, r.hotX);
+    PutI32(area, r.hotY);
+    for (const ImageListFileBlock* b : {&r.colour, &r.mask}) {
+      PutI32(area, b->type);
+      PutI32(area, b->width);
+      PutI32(area, b->height);
+      PutI32(area, b->widthBytes);
+      PutU16(area, b->planes);
+      PutU16(area, b->bitsPixel);
+      PutI32(area, b->bitsPointer);
+      area.insert(area.end(), b->bits.begin(), b->bits.end());
+    }
+  }
+  std::vector<std::uint8_t> out;
+  PutI32(out, kImageListFileMagic);
+  PutI32(out, file.version);
+  PutI32(out, static_cast<std::int32_t>(area.size()));
+  out.insert(out.end(), area.begin(), area.end());
+  PutI32(out, static_cast<std::int32_t>(keyText.size()));
+  out.insert(out.end(), keyText.begin(), keyText.end());
+  return out;
+}
+
+}  // namespace controls

@@ -1,0 +1,190 @@
+// The keyed image list: keys and positions, inserting, removing, swapping, drawing and strips.
+#include "controls/image_list.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "image_list_support.h"
+#include "platform/gdi/gdi.h"
+#include "platform/gdi/icons.h"
+#include "platform/vb/error.h"
+#include "support.h"
+
+namespace {
+
+using namespace controls;
+using namespace qmtest;
+
+void ExpectError9(const std::function<void()>& f) {
+  try {
+    f();
+    ADD_FAILURE() << "no error";
+  } catch (const vb::Error& e) {
+    EXPECT_EQ(e.Number, 9);
+    EXPECT_TRUE(e.Source.ends_with(u".kestImageList")) << U8(e.Source);
+  }
+}
+
+TEST(ImageList, KeysArePositionsByNameAndUnique) {
+  clsImageList list;
+  ASSERT_TRUE(list.Create());
+  EXPECT_TRUE(AddSolid(list, 0xFF0000, u"NEW"));
+  EXPECT_TRUE(AddSolid(list, 0x00FF00, u"OPEN"));
+  EXPECT_TRUE(AddSolid(list, 0x0000FF, u"NEW"));  // added, but without the key another image holds
+  EXPECT_TRUE(AddSolid(list, 0x123456));
+  EXPECT_EQ(list.ImageCount(), 4);
+  EXPECT_EQ(list.ItemIndex(u"NEW"), 1);
+  EXPECT_EQ(list.ItemIndex(u"OPEN"), 2);
+  EXPECT_EQ(list.ItemKey(3), u"");
+  EXPECT_EQ(list.ItemIndex(u"new"), -1);
+  EXPECT_EQ(list.ItemIndex(u"PRINT"), -1);
+  EXPECT_EQ(list.ItemIndex(u"3"), 3);
+  EXPECT_TRUE(list.KeyExists(u"OPEN"));
+  EXPECT_FALSE(list.KeyExists(u"open"));
+  ExpectError9([&] { list.ItemIndex(0); });
+  ExpectError9([&] { list.ItemIndex(5); });
+  ExpectError9([&] { list.ItemKey(5); });
+  list.SetItemKey(4, u"SAVE");
+  list.SetItemKey(3, u"SAVE");  // refused: image 4 holds it
+  EXPECT_EQ(list.ItemIndex(u"SAVE"), 4);
+  EXPECT_EQ(list.ItemKey(3), u"");
+  EXPECT_EQ(list.ItemKey(1), u"NEW");
+}
+
+TEST(ImageList, InsertingAfterAnImageMovesItWithItsKey) {
+  clsImageList list;
+  ASSERT_TRUE(list.Create());
+  AddSolid(list, 0x0000AA, u"A");
+  AddSolid(list, 0x0000BB, u"B");
+  AddSolid(list, 0x0000CC, u"C");
+  EXPECT_TRUE(AddSolid(list, 0x0000DD, u"D", ImageRef(u"A")));
+  EXPECT_TRUE(AddSolid(list, 0x0000EE, u"E", ImageRef(u"C")));
+  EXPECT_TRUE(AddSolid(list, 0x0000FF, u"F", ImageRef(0)));  // 0: no insertion
+  EXPECT_FALSE(AddSolid(list, 0x000011, u"G", ImageRef(u"missing")));
+  const std::vector<std::u16string> keys = {u"A", u"D", u"B", u"C", u"E", u"F"};
+  const std::vector<std::uint32_t> colours = {0xAA, 0xDD, 0xBB, 0xCC, 0xEE, 0xFF};
+  ASSERT_EQ(list.ImageCount(), 6);
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_EQ(list.ItemKey(i + 1), keys[static_cast<size_t>(i)]);
+    EXPECT_EQ(PixelOf(list, i + 1, 0, 0), colours[static_cast<size_t>(i)]) << i;
+  }
+  ExpectError9([&] { AddSolid(list, 1, u"H", ImageRef(7)); });
+  EXPECT_EQ(list.ImageCount(), 6);
+}
+
+TEST(ImageList, RemoveSwapAndCopy) {
+  clsImageList list;
+  ASSERT_TRUE(list.Create());
+  AddSolid(list, 0x0000AA, u"A");
+  AddSolid(list, 0x0000BB, u"B");
+  AddSolid(list, 0x0000CC, u"C");
+  ExpectError9([&] { list.RemoveImage(u"missing"); });
+  EXPECT_EQ(list.ImageCount(), 3);
+  list.RemoveImage(u"A");
+  EXPECT_EQ(list.ImageCount(), 2);
+  EXPECT_EQ(list.ItemIndex(u"B"), 1);
+  EXPECT_EQ(list.ItemIndex(u"C"), 2);
+  list.SwapOrCopyImage(u"B", u"C", 1);
+  EXPECT_EQ(list.ItemIndex(u"C"), 1);
+  EXPECT_EQ(PixelOf(list, 1, 0, 0), 0xCCu);
+  list.SwapOrCopyImage(1, 2, 0);  // copy: image 1 becomes image 2's picture, keys stay
+  EXPECT_EQ(PixelOf(list, 1, 0, 0), 0xBBu);
+  EXPECT_EQ(list.ItemKey(1), u"C");
+  EXPECT_EQ(list.ItemKey(2), u"B");
+}
+
+TEST(ImageList, WithoutAListNothingHappens) {
+  clsImageList list;
+  EXPECT_EQ(list.IconSizeX(), 16);
+  EXPECT_EQ(list.IconSizeY(), 16);
+  EXPECT_EQ(list.ColourDepth(), 0);
+  EXPECT_EQ(list.hIml(), 0);
+  EXPECT_FALSE(AddSolid(list, 0, u"A"));
+  EXPECT_EQ(list.ImageCount(), 0);
+  list.RemoveImage(u"A");
+  EXPECT_EQ(list.ImagePictureStrip(), nullptr);
+  EXPECT_FALSE(list.SaveToFile(u"/nonexistent/x"));
+  EXPECT_FALSE(list.LoadFromFile(u"/nonexistent/x"));
+  list.SetIconSizeX(24);
+  list.SetColourDepth(32);
+  ASSERT_TRUE(list.Create());
+  AddSolid(list, 1, u"A");
+  list.Clear();
+  EXPECT_NE(list.hIml(), 0);
+  EXPECT_EQ(list.ImageCount(), 0);
+  EXPECT_FALSE(list.KeyExists(u"A"));
+  EXPECT_EQ(list.IconSizeX(), 24);
+  EXPECT_EQ(list.ColourDepth(), 32);
+  list.SetIconSizeX(0);
+  EXPECT_FALSE(list.Create());
+  EXPECT_EQ(list.hIml(), 0);
+}
+
+TEST(ImageList, FilesAddTheirImagesAndMissingOnesNothing) {
+  TempDir dir;
+  clsImageList list;
+  ASSERT_TRUE(list.Create());
+  const auto ico = dir.path() / "New.ico";
+  WriteBytes(ico, IcoFile(16, 0x80112233));
+  EXPECT_TRUE(list.AddFromFile(vb::FromUtf8(ico.string()), win::IMAGE_ICON, u"NEW"));
+  EXPECT_FALSE(list.AddFromFile(vb::FromUtf8((dir.path() / "none.ico").string()), win::IMAGE_ICON, u"X"));
+  EXPECT_EQ(list.ImageCount(), 1);
+  EXPECT_EQ(list.ItemIndex(u"NEW"), 1);
+  // A bitmap two images wide; its top-left colour is see-through.
+  const auto bmp = dir.path() / "Strip.bmp";
+  WriteBytes(bmp, BmpFile(32, 16, [](int x, int y) { return x == 0 && y == 0 ? 0x00FF00u : x < 16 ? 0x00FF00u : 0xFF0000u; }));
+  EXPECT_TRUE(list.AddFromFile(vb::FromUtf8(bmp.string()), win::IMAGE_BITMAP, u"STRIP"));
+  ASSERT_EQ(list.ImageCount(), 3);
+  EXPECT_EQ(list.ItemIndex(u"STRIP"), 2);
+  Canvas c(16, 16, 0xABCDEF);
+  list.DrawImage(2, c.dc, 0, 0);
+  list.DrawImage(3, c.dc, 8, 0);
+  EXPECT_EQ(c.at(0, 5), 0xABCDEFu);  // green was see-through
+  EXPECT_EQ(c.at(9, 5), 0xFF0000u);
+}
+
+TEST(ImageList, DrawingLooks) {
+  clsImageList list;
+  ASSERT_TRUE(list.Create());
+  AddSolid(list, 0x000000, u"BLACK");
+  clsImageList other;
+  ASSERT_TRUE(other.Create());
+  AddSolid(other, 0xFFFFFF, u"WHITE");
+  Canvas c(16, 16, 0x808080);
+  list.DrawImage(u"BLACK", c.dc, 0, 0, false, true, false, 0xFFFFFF);  // cut: half white
+  EXPECT_EQ(c.at(3, 3), 0x808080u);
+  // Disabled from the other list: its white picture has no ink, so nothing is drawn.
+  list.DrawImage(u"BLACK", c.dc, 0, 0, false, false, true, win::CLR_NONE, other.hIml());
+  EXPECT_EQ(c.at(3, 3), 0x808080u);
+  list.DrawImage(u"BLACK", c.dc, 0, 0, false, false, true);  // own list: ink in the 3-D shadow colour
+  EXPECT_EQ(c.at(3, 3), win::GetSysColor(win::COLOR_3DSHADOW) & 0xFFFFFF);
+  list.DrawImage(u"missing", c.dc, 0, 0);
+  list.DrawImage(u"BLACK", c.dc, 0, 0);
+  EXPECT_EQ(c.at(3, 3), 0u);
+}
+
+TEST(ImageList, PicturesOfImagesAndStrips) {
+  clsImageList list;
+  ASSERT_TRUE(list.Create());
+  AddSolid(list, 0x0000AA, u"A");
+  EXPECT_EQ(list.ImagePictureStrip(), nullptr);
+  AddSolid(list, 0x0000BB, u"B");
+  AddSolid(list, 0x0000CC, u"C");
+  const vb::Picture strip = list.ImagePictureStrip(ImageRef(u"B"), std::nullopt, 0x00FFFFFF);
+  ASSERT_NE(strip, nullptr);
+  EXPECT_EQ(strip->Type(), vb::vbPicTypeBitmap);
+  EXPECT_EQ(strip->WidthPixels(), 48);
+  EXPECT_EQ(strip->HeightPixels(), 16);
+  const vb::Picture icon = list.ItemPicture(u"C");
+  ASSERT_NE(icon, nullptr);
+  EXPECT_EQ(icon->Type(), vb::vbPicTypeIcon);
+  EXPECT_EQ(list.ItemPicture(u"missing"), nullptr);
+  EXPECT_EQ(list.ItemCopyOfIcon(u"missing"), 0);
+  const win::HICON copy = list.ItemCopyOfIcon(1);
+  EXPECT_NE(copy, 0);
+  EXPECT_TRUE(win::DestroyIcon(copy));
+  EXPECT_GE(list.SystemColourDepth(), 24);
+}
+
+}  // namespace
