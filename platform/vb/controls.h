@@ -186,6 +186,7 @@ class Image : public Control {
 class Shape : public Control {
  public:
   explicit Shape(Container& c) : Control(c) {}
+  // The runtime's Shape property (a member cannot carry its class's name).
   int ShapeKind();
   void ShapeKind(int v);
   OLE_COLOR BorderColor();
