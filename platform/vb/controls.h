@@ -51,7 +51,7 @@ class Label : public Control {
   void Alignment(int v);
   bool WordWrap();
   void WordWrap(bool v);
-  // 0 transparent, 1 opaque.
+  // 0 transparent, 1 opaque (the default).
   int BackStyle();
   void BackStyle(int v);
   int BorderStyle();
