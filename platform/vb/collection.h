@@ -2,6 +2,7 @@
 // without regard to case. A duplicate key raises 457, an index out of range 9, an unknown key 5.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>

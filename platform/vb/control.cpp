@@ -445,6 +445,7 @@ Control::~Control() {
 }
 
 void Control::DestroyWhenIdle() {
+  if (core_->widget != nullptr) BeforeUnload();
   platform::detail::DestroyControlWindow(*this);
   if (eventDepth_ == 0) {
     delete this;

@@ -169,6 +169,7 @@ class ShapeWidget : public QWidget {
 void Label::CreateControlWindow() {
   auto* w = new QLabel(ContainerWidget(*this));
   w->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  w->setAutoFillBackground(true);  // opaque unless BackStyle says otherwise
   w->setProperty("vbCaption", QString());
   core().passiveClick = true;
   core().back = vbButtonFace;

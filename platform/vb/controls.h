@@ -51,7 +51,7 @@ class Label : public Control {
   void Alignment(int v);
   bool WordWrap();
   void WordWrap(bool v);
-  // 0 transparent, 1 opaque.
+  // 0 transparent, 1 opaque (the default).
   int BackStyle();
   void BackStyle(int v);
   int BorderStyle();
@@ -186,6 +186,7 @@ class Image : public Control {
 class Shape : public Control {
  public:
   explicit Shape(Container& c) : Control(c) {}
+  // The runtime's Shape property (a member cannot carry its class's name).
   int ShapeKind();
   void ShapeKind(int v);
   OLE_COLOR BorderColor();

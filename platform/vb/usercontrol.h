@@ -22,6 +22,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <variant>
 #include <vector>
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/vb/control_array.h"
 #include "platform/vb/controls.h"
 #include "platform/vb/form.h"
 #include "platform/vb/runtime.h"
@@ -92,6 +93,19 @@ TEST(UserControls, ANewInstanceInitialisesAndSavesOnlyWhatDiffersFromTheDefaults
   EXPECT_EQ(bag.Names(), std::vector<std::u16string>{u"title"});
   EXPECT_EQ(bag.ReadProperty(u"title", u""), u"Заголовок");
   EXPECT_EQ(bag.ReadProperty(u"Level", 2.5), 2.5);
+  form.Terminate();
+}
+
+TEST(UserControls, AnArrayElementUnloadedAtRunTimeTerminates) {
+  struct frmArray : vb::Form {
+    vb::ControlArray<Gauge> gauges{*this};
+    void Design() override { gauges.Load(0); }
+  } form;
+  form.Load();
+  form.gauges.Load(1);
+  trail.clear();
+  form.gauges.Unload(1);
+  EXPECT_EQ(trail, std::vector<std::string>{"Terminate"});
   form.Terminate();
 }
 
