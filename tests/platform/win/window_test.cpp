@@ -93,9 +93,13 @@ TEST(Windows, PostedMessagesArriveOnlyThroughTheEventLoopAndNotAfterDestruction)
   PostMessage(h, WM_USER + 7, 3, 4);
   EXPECT_TRUE(seen.empty());
   vb::DoEvents();
-  ASSERT_EQ(seen.size(), 1u);
-  EXPECT_EQ(seen[0].msg, WM_USER + 7);
-  EXPECT_EQ(seen[0].w, 3u);
+  // Paints and other events of the toolkit may come too; the posted message comes once.
+  std::vector<Seen> posted;
+  for (auto& m : seen)
+    if (m.msg >= WM_USER) posted.push_back(m);
+  ASSERT_EQ(posted.size(), 1u);
+  EXPECT_EQ(posted[0].msg, WM_USER + 7);
+  EXPECT_EQ(posted[0].w, 3u);
   seen.clear();
   PostMessage(h, WM_USER + 8, 0, 0);
   DestroyWindow(h);
