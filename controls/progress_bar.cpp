@@ -16,7 +16,7 @@ float ProgressBar::Value() {
 void ProgressBar::Value(float v) {
   Touch();
   value_ = v;
-  Redraw();
+  Draw(value_, true);
   PropertyChanged(u"Value");
 }
 
@@ -126,19 +126,29 @@ void ProgressBar::UserControl_Resize() {
   Redraw();
 }
 
-void ProgressBar::Redraw() { Draw(value_); }
+void ProgressBar::Redraw() { Draw(value_, false); }
 
-void ProgressBar::Draw(float position) {
+void ProgressBar::Draw(float position, bool onlyValueChanged) {
   // A stored total of 0 (or below) with the calculation on draws 0% rather than dividing by it.
   float p = position;
   if (calculatePercentage_) p = totalValue_ > 0 ? static_cast<float>(position / totalValue_ * 100.0) : 0.0f;
 
-  picStatus.ForeColor(progressColor_);
-  picStatus.BackColor(vb::vbWhite);  // clears the box
-
   const auto whole = static_cast<std::int64_t>(std::floor(static_cast<double>(p) + 0.5));
   const std::u16string percent = vb::CStr(whole) + u"%";
   const std::u16string caption = showStatus_ ? text_ + u" " + percent : text_;
+
+  const float barWidth = p / 100.0f <= 0 ? picStatus.Width() : picStatus.Width() * p / 100.0f;
+  const Shown next{caption, static_cast<std::int32_t>(std::lround(barWidth / vb::TwipsPerPixel)), picStatus.Width(),
+                   picStatus.Height(), p / 100.0f <= 0 ? vb::vbWhite : progressColor_};
+  if (onlyValueChanged && next == shown_) {
+    vb::DoEvents();
+    return;
+  }
+  // Only a run of values counts on what is shown: anything else may have changed the box too.
+  shown_ = onlyValueChanged ? next : Shown();
+
+  picStatus.ForeColor(progressColor_);
+  picStatus.BackColor(vb::vbWhite);  // clears the box
 
   // Caption placement is computed in 32 bits, so a large box cannot overflow it.
   const std::int32_t w = vb::CLng(picStatus.TextWidth(caption));

@@ -41,7 +41,9 @@ class ProgressBar : public vb::UserControl {
 
  private:
   void Redraw();
-  void Draw(float position);
+  // Draws the bar; when only the value changed since the last draw and the box would look the
+  // same, it only lets the pending events run.
+  void Draw(float position, bool onlyValueChanged);
 
   float value_ = 0;
   bool calculatePercentage_ = false;
@@ -49,4 +51,16 @@ class ProgressBar : public vb::UserControl {
   bool showStatus_ = true;
   std::u16string text_;
   vb::OLE_COLOR progressColor_ = 0x800000;
+
+  // What the box shows now. A value that changes neither the caption nor the bar's pixels (most of
+  // the many steps of a long conversion) only lets the pending events run.
+  struct Shown {
+    std::u16string caption;
+    std::int32_t barPixels = -1;
+    float width = -1;
+    float height = -1;
+    vb::OLE_COLOR colour = 0;
+    bool operator==(const Shown&) const = default;
+  };
+  Shown shown_;
 };

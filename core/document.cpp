@@ -6,6 +6,7 @@
 #include "core/settings_schema.h"
 #include "platform/dialogs/common_dialog.h"
 #include "platform/richedit/rich_text_box.h"
+#include "platform/richedit/rtf_reader.h"
 #include "platform/vb/clipboard.h"
 #include "platform/vb/codepage.h"
 #include "platform/vb/error.h"
@@ -27,8 +28,13 @@ struct Document {
   bool endsWithBreak = true;           // the file ended with a line break
 };
 Document document;
-// The file whose content the backup buffer holds.
-std::u16string backupBufferPath;
+// The content of a document file as it was when opened or reloaded, or when last saved with a
+// backup written: the body of the next backup of that file.
+struct Backup {
+  std::u16string path;
+  std::u16string text;
+};
+Backup backup;
 
 std::u16string Pref(std::u16string_view name) {
   return modRegistry::ReadRegistryString(win::HKEY_CURRENT_USER, settings::kPreferencesKey, name).value_or(u"");
@@ -91,27 +97,33 @@ std::string FileBytes(const std::u16string& text, const Document& doc, bool* los
   return vb::ToWindows1251(out, lossy);
 }
 
-// Loads a document file into a buffer the way the editor loads files, less one final line break.
-void LoadInto(vb::RichTextBox& box, const std::u16string& path) {
-  box.LoadFile(path);
-  std::u16string text = box.Text();
+std::u16string WithoutFinalBreak(std::u16string text) {
   if (text.size() >= 2 && text.compare(text.size() - 2, 2, u"\r\n") == 0) {
     text.resize(text.size() - 2);
-    box.Text(text);
+  } else if (!text.empty() && (text.back() == u'\n' || text.back() == u'\r')) {
+    text.pop_back();
   }
+  return text;
 }
 
-// Loads the file into the editor and the backup buffer and makes it the document in the editor.
+// Loads the file into the editor, less one final line break, keeps its text as the body of the
+// next backup, and makes it the document in the editor. An RTF document shows its text.
 void LoadDocument(const std::u16string& path) {
   const std::string bytes = vb::ReadAllBytes(path);  // a missing or unreadable file stops here
-  MainWindowServices& main = core::frmMain();
-  LoadInto(main.RichTextBox(), path);
-  LoadInto(main.RichTextBoxBackup(), path);
+  vb::RichTextBox& editor = core::frmMain().RichTextBox();
+  std::u16string text;
+  if (platform::rtf::LooksLikeRtf(bytes)) {
+    editor.LoadFile(path);
+    text = WithoutFinalBreak(editor.Text());
+  } else {
+    text = WithoutFinalBreak(vb::FromWindows1251(bytes));
+  }
+  editor.Text(text);
   Document loaded;
   loaded.path = path;
   NoteLayout(bytes, loaded);
   document = loaded;
-  backupBufferPath = path;
+  backup = Backup{path, text};
 }
 
 std::u16string BackupPath(const std::u16string& path) {
@@ -140,15 +152,15 @@ bool WriteDocument(const std::u16string& path, Document layout) {
 
   bool backupWritten = false;
   if (Pref(prefs::kCreateBackup) == u"1") {
-    const std::u16string backup = BackupPath(path);
-    if (!backup.empty()) {
-      // The backup holds the file's content before this save: the backup buffer's when it holds
-      // this file, else the file as it is on disk (when there is one).
-      if (backupBufferPath == path) {
-        vb::WriteAllBytesSafely(backup, FileBytes(main.RichTextBoxBackup().Text(), layout, nullptr));
+    const std::u16string backupPath = BackupPath(path);
+    if (!backupPath.empty()) {
+      // The backup holds the file's content before this save: the kept content when it is this
+      // file's, else the file as it is on disk (when there is one).
+      if (backup.path == path) {
+        vb::WriteAllBytesSafely(backupPath, FileBytes(backup.text, layout, nullptr));
         backupWritten = true;
       } else if (vb::FileExists(path)) {
-        vb::WriteAllBytesSafely(backup, vb::ReadAllBytes(path));
+        vb::WriteAllBytesSafely(backupPath, vb::ReadAllBytes(path));
         backupWritten = true;
       }
     }
@@ -158,8 +170,7 @@ bool WriteDocument(const std::u16string& path, Document layout) {
   document = layout;
   if (backupWritten) {
     // The next backup holds the version just saved.
-    main.RichTextBoxBackup().Text(text);
-    backupBufferPath = path;
+    backup = Backup{path, text};
   }
   ApplyCaptionRule();
   return true;
@@ -181,7 +192,7 @@ const std::u16string& DocumentPath() { return document.path; }
 
 void Reset() {
   document = Document();
-  backupBufferPath.clear();
+  backup = Backup();
   DocumentOpened = false;
   DocumentSavedAs = false;
 }

@@ -1,6 +1,9 @@
 // The document files: open, reload, save as, save (with backup copies), import into the hidden
-// import buffer, and emptying the clipboard. The routines act on the main window's editor, backup
-// and import buffers and shared open/save dialog (core/main_window.h).
+// import buffer, and emptying the clipboard. The routines act on the main window's editor, import
+// buffer and shared open/save dialog (core/main_window.h).
+//
+// The body of the next backup (the document's file as it was opened, reloaded or last saved with a
+// backup) is kept here as text.
 //
 // The path of the document in the editor is kept here, not read back from the shared dialog (which
 // other commands use too): Reload reads that file again and Save writes only to it. A document file

@@ -12,14 +12,13 @@ class ComboBox;
 class CommonDialog;
 }  // namespace vb
 
-// The main window: its editor, the hidden backup and import buffers, the two hidden code-page
+// The main window: its editor, the hidden import buffer, the two hidden code-page
 // selectors (source and target of the next conversion, list index 0 to 4), the shared open/save
 // dialog, its caption and mouse pointer, and its conversion in the preferred direction.
 class MainWindowServices {
  public:
   virtual ~MainWindowServices() = default;
   virtual vb::RichTextBox& RichTextBox() = 0;
-  virtual vb::RichTextBox& RichTextBoxBackup() = 0;
   virtual vb::RichTextBox& RichTextBoxImport() = 0;
   virtual vb::ComboBox& Combo1() = 0;
   virtual vb::ComboBox& Combo2() = 0;

@@ -373,7 +373,10 @@ std::u16string RichTextBox::Text() const {
 
 void RichTextBox::Text(std::u16string_view text) {
   const QString next = ToDocumentText(text);
-  if (impl_->Doc()->toRawText() == QString(next).replace(QLatin1Char('\n'), QChar::ParagraphSeparator)) return;
+  // The same text again changes nothing (the length is compared first: documents are large).
+  if (impl_->Doc()->characterCount() - 1 == next.size() &&
+      impl_->Doc()->toRawText() == QString(next).replace(QLatin1Char('\n'), QChar::ParagraphSeparator))
+    return;
   // Replacing the whole text is one change, though the document reports clearing and filling.
   impl_->quietFormatting++;
   impl_->Doc()->setPlainText(next);

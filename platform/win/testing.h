@@ -35,3 +35,11 @@ void KeyUp(win::HWND h, int vk, int modifiers = 0);
 void ShowAndWait(win::HWND h);
 
 }  // namespace platform::testing
+
+namespace platform::testing {
+
+// A click that arrives through the event loop: it happens the next time pending events run (while
+// a progress bar pumps them, say), not now.
+void PostClick(win::HWND h, int x, int y);
+
+}  // namespace platform::testing

@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QTest>
 #include <QWidget>
 
@@ -96,6 +97,15 @@ void ShowAndWait(win::HWND h) {
     w->show();
     (void)QTest::qWaitForWindowExposed(w);
   }
+}
+
+}  // namespace platform::testing
+
+namespace platform::testing {
+
+void PostClick(win::HWND h, int x, int y) {
+  QMetaObject::invokeMethod(
+      qApp, [h, x, y] { Click(h, x, y); }, Qt::QueuedConnection);
 }
 
 }  // namespace platform::testing

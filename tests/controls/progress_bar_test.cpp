@@ -145,3 +145,12 @@ TEST_F(ProgressBarTest, ACancelThatUnloadsTheWindowDuringTheRedrawIsSafe) {
   EXPECT_FALSE(win::IsWindow(button));
   vb::DoEvents();
 }
+
+TEST_F(ProgressBarTest, ARunOfValuesThatLookTheSameKeepsTheBarDrawn) {
+  // Many steps of a long run fall on the same pixel and percentage: the bar must stay as drawn.
+  for (int i = 0; i < 50; ++i) form.Bar.Value(42.0f + static_cast<float>(i) / 1000.0f);
+  EXPECT_EQ(TopAt(0), kBar);
+  EXPECT_EQ(TopAt(80), kBar);
+  EXPECT_EQ(TopAt(90), kWhite);
+  EXPECT_TRUE(MiddleRowHas(kBar));
+}

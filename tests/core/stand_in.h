@@ -1,0 +1,155 @@
+// A stand-in for the main window and the conversion progress window, built of real controls of the
+// runtime, for the core's routines to act on in tests and benchmarks.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "controls/progress_bar.h"
+#include "core/decode.h"
+#include "core/edit_history.h"
+#include "core/main_window.h"
+#include "core/registry.h"
+#include "core/settings_schema.h"
+#include "platform/dialogs/common_dialog.h"
+#include "platform/richedit/rich_text_box.h"
+#include "platform/vb/controls.h"
+#include "platform/vb/form.h"
+#include "platform/vb/msgbox.h"
+#include "platform/vb/strings.h"
+#include "platform/vb/window_control.h"
+
+namespace qmtest {
+
+class StandInMain : public vb::Form {
+ public:
+  vb::WindowControl<vb::RichTextBox> RichTextBox{*this};
+  vb::WindowControl<vb::RichTextBox> RichTextBoxImport{*this};
+  vb::ComboBox Combo1{*this, vb::vbComboDropdownList};
+  vb::ComboBox Combo2{*this, vb::vbComboDropdownList};
+  vb::CommonDialog CommonDialog;
+  int startDecodes = 0;
+
+  StandInMain() {
+    // As the main window's editor does: every change is recorded for undo while recording is on.
+    RichTextBox.Connect = [](vb::RichTextBox& r) {
+      r.Change = [&r] { modDocument::RecordChange(r.SelStart(), r.Text()); };
+    };
+  }
+
+ protected:
+  void Design() override {
+    Move(0, 0, 9000, 6000);
+    RichTextBox.Move(0, 0, 8000, 5000);
+    RichTextBoxImport.Move(-5000, 0, 1000, 1000);
+    Combo1.Move(-5000, 0, 1000, 300);
+    Combo2.Move(-5000, 0, 1000, 300);
+    for (int i = 0; i < modDecode::kCodePageCount; ++i) {
+      Combo1.AddItem(std::u16string(modDecode::CodePageName(i)));
+      Combo2.AddItem(std::u16string(modDecode::CodePageName(i)));
+    }
+  }
+};
+
+class StandInDecoding : public vb::Form {
+ public:
+  vb::Label lblCode{*this};
+  ProgressBar Bar{*this};
+  vb::CommandButton cmdCancel{*this};
+  // Every value the run set, in order, and a hook that runs before each is shown.
+  std::vector<float> values;
+  std::function<void(std::size_t step)> beforeStep;
+
+  StandInDecoding() {
+    cmdCancel.Click = [this] {
+      if (vb::MsgBox(u"Прервать перекодирование?", vb::vbYesNo | vb::vbQuestion, core::kProgramTitle) == vb::vbYes) {
+        modDecode::CancelDecode();
+        Unload();
+      }
+    };
+  }
+
+ protected:
+  void Design() override {
+    Move(0, 0, 5000, 2000);
+    lblCode.Move(120, 120, 4000, 300);
+    Bar.Move(120, 500, 4500, 400);
+    cmdCancel.Move(1800, 1100, 1200, 400);
+    cmdCancel.Caption(u"Отмена");
+  }
+};
+
+// The main window as the core sees it.
+class MainAdapter : public MainWindowServices {
+ public:
+  explicit MainAdapter(StandInMain& main) : main(main) {}
+  vb::RichTextBox& RichTextBox() override { return *main.RichTextBox; }
+  vb::RichTextBox& RichTextBoxImport() override { return *main.RichTextBoxImport; }
+  vb::ComboBox& Combo1() override { return main.Combo1; }
+  vb::ComboBox& Combo2() override { return main.Combo2; }
+  vb::CommonDialog& CommonDialog() override { return main.CommonDialog; }
+  std::u16string Caption() override { return main.Caption(); }
+  void Caption(const std::u16string& caption) override { main.Caption(caption); }
+  void MousePointer(int pointer) override { main.MousePointer(pointer); }
+  // Converts in the direction stored as "DefaultCode".
+  void StartDecode() override {
+    ++main.startDecodes;
+    const auto code = modRegistry::ReadRegistryString(win::HKEY_CURRENT_USER, settings::kPreferencesKey,
+                                                      settings::preferences::kDefaultCode);
+    const auto pages = modDecode::DirectionCodePages(code ? static_cast<int>(vb::Val(*code)) : 0);
+    if (!pages) return;
+    main.Combo1.ListIndex(pages->sourceListIndex);
+    main.Combo2.ListIndex(pages->targetListIndex);
+    modDecode::DecodeDocument();
+  }
+  StandInMain& main;
+};
+
+// The progress window as the core sees it.
+class DecodingAdapter : public DecodingWindowServices {
+ public:
+  explicit DecodingAdapter(StandInDecoding& decoding) : decoding(decoding) {}
+  void Show() override { decoding.Show(); }
+  void Hide() override { decoding.Hide(); }
+  bool Visible() override { return decoding.Visible(); }
+  void MousePointer(int pointer) override { decoding.MousePointer(pointer); }
+  void CodeCaption(const std::u16string& caption) override { decoding.lblCode.Caption(caption); }
+  void CalculatePercentage(bool on) override { decoding.Bar.CalculatePercentage(on); }
+  void Value(float value) override {
+    if (decoding.beforeStep) decoding.beforeStep(decoding.values.size());
+    decoding.values.push_back(value);
+    decoding.Bar.Value(value);
+  }
+  StandInDecoding& decoding;
+};
+
+// Both windows, handed to the core while the object lives.
+class StandInServices {
+ public:
+  StandInMain main;
+  StandInDecoding decoding;
+  MainAdapter mainAdapter{main};
+  DecodingAdapter decodingAdapter{decoding};
+
+  StandInServices() {
+    core::SetMainWindow(&mainAdapter);
+    core::SetDecodingWindow(&decodingAdapter);
+  }
+  ~StandInServices() {
+    core::SetMainWindow(nullptr);
+    core::SetDecodingWindow(nullptr);
+    decoding.Terminate();
+    main.Terminate();
+  }
+  vb::RichTextBox& editor() { return *main.RichTextBox; }
+};
+
+// Selects a direction as the conversion commands do.
+inline void SelectDirection(StandInServices& w, int direction) {
+  const auto pages = modDecode::DirectionCodePages(direction);
+  w.main.Combo1.ListIndex(pages->sourceListIndex);
+  w.main.Combo2.ListIndex(pages->targetListIndex);
+}
+
+}  // namespace qmtest
