@@ -1,0 +1,258 @@
+// Document files on a stand-in main window, in a temporary folder: open, reload, both saves, both
+// backup places, import, failures reported with nothing lost.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <fstream>
+
+#include "core/document.h"
+#include "core/registry.h"
+#include "core/settings_schema.h"
+#include "platform/dialogs/script.h"
+#include "platform/vb/file_system.h"
+#include "stand_in.h"
+#include "support.h"
+
+using namespace qmtest;
+using platform::script::Answer;
+using platform::script::Kind;
+namespace prefs = settings::preferences;
+
+namespace {
+
+void Pref(std::u16string_view name, std::u16string_view value) {
+  modRegistry::WriteRegistryString(win::HKEY_CURRENT_USER, settings::kPreferencesKey, name, value);
+}
+
+void WriteFile(const std::filesystem::path& p, const std::string& bytes) {
+  std::ofstream(p, std::ios::binary) << bytes;
+}
+
+std::string ReadFile(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::u16string U(const std::filesystem::path& p) { return vb::FromUtf8(p.string()); }
+
+class Documents : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    modDocument::Reset();
+    modDecode::DocumentDecoded = false;
+    platform::script::ClearQueue();
+    platform::script::Log().clear();
+  }
+  // The dialog is answered with the path, and a message box that follows with `then`.
+  void Open(const std::filesystem::path& p, int then = 0) {
+    platform::script::Queue(Answer{Kind::OpenFile, 1, U(p)});
+    if (then != 0) platform::script::Queue(Answer{Kind::MessageBox, then, {}});
+    modDocument::OpenDocument();
+  }
+  bool SaveAs(const std::filesystem::path& p, int then = 0) {
+    platform::script::Queue(Answer{Kind::SaveFile, 1, U(p)});
+    if (then != 0) platform::script::Queue(Answer{Kind::MessageBox, then, {}});
+    return modDocument::SaveDocumentAs();
+  }
+  // The prompt of the last message box, which the test answered with OK.
+  std::u16string ErrorShown() {
+    return platform::script::Log().empty() ? u"" : platform::script::Log().back().prompt;
+  }
+  FreshSettings settings;
+  TempDir dir;
+  StandInServices w;
+};
+
+const std::string kPrivet = "\xcf\xf0\xe8\xe2\xe5\xf2";  // "Привет" in Windows 1251
+
+}  // namespace
+
+TEST_F(Documents, OpenShowsTheTextSetsTheFlagsAndTheCaption) {
+  const auto file = dir.path() / "a.txt";
+  WriteFile(file, kPrivet + "\r\nline two\r\n");
+  Pref(prefs::kShowInCaption, u"1");
+  modDecode::DocumentDecoded = true;
+  Open(file);
+  EXPECT_EQ(w.editor().Text(), u"Привет\r\nline two");
+  EXPECT_TRUE(modDocument::DocumentOpened);
+  EXPECT_FALSE(modDecode::DocumentDecoded);  // the last conversion belonged to another text
+  EXPECT_EQ(w.main.Caption(), u"Brannoch Quillmark 3.0 Preview - [a.txt]");
+  EXPECT_EQ(modDocument::DocumentPath(), U(file));
+
+  Pref(prefs::kShowInCaption, u"2");
+  modDocument::ReloadDocument();
+  EXPECT_EQ(w.main.Caption(), u"Brannoch Quillmark 3.0 Preview - [" + U(file) + u"]");
+}
+
+TEST_F(Documents, OpeningAndSavingGivesBackTheSameBytes) {
+  const std::vector<std::string> files = {kPrivet + "\r\nb\r\n", "lf\nlines\n", "no final break", kPrivet + "\r\n\r\n",
+                                          std::string("\x98\xff\x80\r\n", 5), ""};
+  int n = 0;
+  for (const std::string& bytes : files) {
+    const auto file = dir.path() / ("doc" + std::to_string(n++) + ".txt");
+    WriteFile(file, bytes);
+    Open(file);
+    ASSERT_TRUE(SaveAs(file));
+    EXPECT_EQ(ReadFile(file), bytes) << n;
+  }
+}
+
+TEST_F(Documents, SaveAsWritesAndSaveFollowsTheOpenDocumentOnly) {
+  const auto a = dir.path() / "a.txt";
+  const auto b = dir.path() / "b.txt";
+  const auto c = dir.path() / "c.txt";
+  WriteFile(a, "first\r\n");
+  WriteFile(c, "third\r\n");
+  Open(a);
+  EXPECT_FALSE(modDocument::DocumentSavedAs);
+  ASSERT_TRUE(SaveAs(b));
+  EXPECT_TRUE(modDocument::DocumentSavedAs);
+  EXPECT_EQ(modRegistry::ReadRegistryString(win::HKEY_CURRENT_USER, settings::kPreferencesKey, prefs::kSaveFileName),
+            U(b));
+  w.editor().Text(u"changed");
+  modDocument::SaveDocument();
+  EXPECT_EQ(ReadFile(b), "changed\r\n");
+
+  // Another document: Save no longer writes to b.
+  Open(c);
+  EXPECT_FALSE(modDocument::DocumentSavedAs);
+  w.editor().Text(u"other");
+  modDocument::SaveDocument();
+  EXPECT_EQ(ReadFile(b), "changed\r\n");
+  EXPECT_EQ(ReadFile(c), "third\r\n");
+
+  // A cancelled Save As is no success.
+  platform::script::Queue(Answer{Kind::SaveFile, 0, {}});
+  EXPECT_FALSE(modDocument::SaveDocumentAs());
+  EXPECT_FALSE(modDocument::DocumentSavedAs);
+}
+
+TEST_F(Documents, BackupsBesideTheDocumentHoldTheContentBeforeEachSave) {
+  const auto a = dir.path() / "a.txt";
+  WriteFile(a, "as opened\r\n");
+  Pref(prefs::kCreateBackup, u"1");
+  Pref(prefs::kCreateBackupIn, u"1");
+  Open(a);
+  w.editor().Text(u"first save");
+  ASSERT_TRUE(SaveAs(a));
+  EXPECT_EQ(ReadFile(dir.path() / "a.txt.bak"), "as opened\r\n");
+  w.editor().Text(u"second save");
+  modDocument::SaveDocument();
+  EXPECT_EQ(ReadFile(dir.path() / "a.txt.bak"), "first save\r\n");
+  EXPECT_EQ(ReadFile(a), "second save\r\n");
+}
+
+TEST_F(Documents, BackupsInTheBackupFolderGetASeparatorWhenItHasNone) {
+  const auto a = dir.path() / "a.txt";
+  const auto bak = dir.path() / "Bak";
+  std::filesystem::create_directory(bak);
+  WriteFile(a, "old\r\n");
+  Pref(prefs::kCreateBackup, u"1");
+  Pref(prefs::kCreateBackupIn, u"2");
+  Pref(prefs::kBackupFolder, U(bak));  // no trailing separator
+  Open(a);
+  w.editor().Text(u"new");
+  ASSERT_TRUE(SaveAs(a));
+  EXPECT_EQ(ReadFile(bak / "a.txt.bak"), "old\r\n");
+
+  // Saving over another file that exists keeps that file's old content as its backup.
+  const auto other = dir.path() / "other.txt";
+  WriteFile(other, "someone else's\r\n");
+  ASSERT_TRUE(SaveAs(other));
+  EXPECT_EQ(ReadFile(bak / "other.txt.bak"), "someone else's\r\n");
+}
+
+TEST_F(Documents, AMissingFileIsReportedAndTheEditorKeepsItsText) {
+  w.editor().Text(u"keep me");
+  Open(dir.path() / "missing.txt", vb::vbOK);
+  EXPECT_EQ(ErrorShown(), u"Произошла ошибка № 53\r\nФайл не найден");
+  EXPECT_EQ(w.editor().Text(), u"keep me");
+  EXPECT_FALSE(modDocument::DocumentOpened);
+}
+
+TEST_F(Documents, AFolderThatCannotBeWrittenIsReportedAndNothingIsLost) {
+  const auto a = dir.path() / "a.txt";
+  WriteFile(a, "precious\r\n");
+  Open(a);
+  w.editor().Text(u"new text");
+  EXPECT_FALSE(SaveAs(dir.path() / "no-such-folder" / "a.txt", vb::vbOK));
+  EXPECT_NE(ErrorShown().find(u"Произошла ошибка № 76"), std::u16string::npos);
+  EXPECT_FALSE(modDocument::DocumentSavedAs);
+
+  // A backup that cannot be written stops the save before the document is touched.
+  Pref(prefs::kCreateBackup, u"1");
+  Pref(prefs::kCreateBackupIn, u"2");
+  Pref(prefs::kBackupFolder, U(dir.path() / "missing-backups" / ""));
+  EXPECT_FALSE(SaveAs(a, vb::vbOK));
+  EXPECT_EQ(ReadFile(a), "precious\r\n");
+  EXPECT_EQ(w.editor().Text(), u"new text");
+}
+
+TEST_F(Documents, CharactersWindows1251CannotHoldAreOnlyReplacedWhenTheUserAgrees) {
+  const auto a = dir.path() / "a.txt";
+  w.editor().Text(u"snow ☃");
+  EXPECT_FALSE(SaveAs(a, vb::vbNo));
+  EXPECT_FALSE(std::filesystem::exists(a));
+  EXPECT_TRUE(SaveAs(a, vb::vbYes));
+  EXPECT_EQ(ReadFile(a), "snow ?\r\n");
+}
+
+TEST_F(Documents, ASaveKilledHalfWayLeavesTheOldFile) {
+  const auto a = dir.path() / "a.txt";
+  WriteFile(a, "the old file\r\n");
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  const pid_t child = fork();
+  if (child == 0) {
+    // Writes a large document the way saves write, and is killed on the way.
+    const std::string big(512u * 1024 * 1024, 'x');
+    (void)!write(ready[1], "!", 1);
+    vb::WriteAllBytesSafely(U(a), big);
+    _exit(0);
+  }
+  char c = 0;
+  ASSERT_EQ(read(ready[0], &c, 1), 1);
+  usleep(20000);
+  kill(child, SIGKILL);
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_EQ(ReadFile(a), "the old file\r\n");
+}
+
+TEST_F(Documents, ImportLoadsTheImportBufferAndStartsANewDocument) {
+  const auto rtf = dir.path() / "in.rtf";
+  WriteFile(rtf, "{\\rtf1\\ansi\\ansicpg1251 {\\fonttbl{\\f0 Arial;}}\\f0 \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2\\par world}");
+  const auto a = dir.path() / "a.txt";
+  WriteFile(a, "doc\r\n");
+  Open(a);
+  ASSERT_TRUE(SaveAs(a));
+  modDecode::DocumentDecoded = true;
+
+  platform::script::Queue(Answer{Kind::OpenFile, 1, U(rtf)});
+  EXPECT_TRUE(modDocument::ImportDocument(u"RTF файлы (*.rtf)|*.rtf", u"*.rtf", u"Импорт текста из *.rtf файла"));
+  EXPECT_EQ(w.main.RichTextBoxImport->Text().substr(0, 12), u"Привет\r\nworl");
+  EXPECT_TRUE(modDocument::DocumentOpened);
+  EXPECT_FALSE(modDocument::DocumentSavedAs);
+  EXPECT_FALSE(modDecode::DocumentDecoded);
+  EXPECT_EQ(w.main.CommonDialog.DialogTitle, u"Импорт текста из *.rtf файла");
+
+  // A cancelled import changes nothing.
+  modDocument::DocumentOpened = false;
+  platform::script::Queue(Answer{Kind::OpenFile, 0, {}});
+  EXPECT_FALSE(modDocument::ImportDocument(u"RTF файлы (*.rtf)|*.rtf", u"*.rtf", u"Импорт текста из *.rtf файла"));
+  EXPECT_FALSE(modDocument::DocumentOpened);
+}
+
+TEST_F(Documents, ConversionAfterOpeningRunsThePreferredDirection) {
+  const auto a = dir.path() / "a.txt";
+  WriteFile(a, kPrivet + "\r\n");
+  Pref(prefs::kStartAtOpen, u"1");
+  Pref(prefs::kDefaultCode, u"4");  // Windows 1251 -> DOS 866
+  Open(a);
+  EXPECT_EQ(w.main.startDecodes, 1);
+  EXPECT_EQ(w.editor().Text(), modDecode::ConvertText(u"Привет", 2, 1));
+  EXPECT_TRUE(modDecode::DocumentDecoded);
+}

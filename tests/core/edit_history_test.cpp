@@ -1,0 +1,158 @@
+// Undo and redo of edits made in a real editor, recorded by its change event.
+#include <gtest/gtest.h>
+
+#include "core/edit_history.h"
+#include "stand_in.h"
+#include "support.h"
+
+using namespace qmtest;
+using modDocument::RedoEdit;
+using modDocument::UndoEdit;
+
+namespace {
+
+class EditHistory : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    modDocument::UndoStack.clear();
+    modDocument::RedoStack.clear();
+    modDocument::UndoRecording = true;
+    modDocument::UndoHistoryLimit = 64u * 1024u * 1024u;
+  }
+  void TearDown() override { modDocument::UndoRecording = false; }
+  // Types text at the caret, as the user would (one change).
+  void Type(std::u16string_view text) { ed().SelText(text); }
+  void Select(int start, int length) {
+    ed().SelStart(start);
+    ed().SelLength(length);
+  }
+  vb::RichTextBox& ed() { return w.editor(); }
+  StandInServices w;
+};
+
+}  // namespace
+
+TEST(GetChangedText, TakesTheExcessOfTheLongerTextBeforeThePosition) {
+  EXPECT_EQ(modDocument::GetChangedText(u"abc", u"abXYc", 5), u"XY");
+  EXPECT_EQ(modDocument::GetChangedText(u"abXYc", u"abc", 5), u"XY");
+  EXPECT_EQ(modDocument::GetChangedText(u"abc", u"abd", 3), u"");
+  EXPECT_EQ(modDocument::GetChangedText(u"", u"abc", 99), u"");  // outside the text: nothing
+}
+
+TEST_F(EditHistory, TypedLettersAreUndoneAndRedoneOneByOneWithTheCaretAfterThem) {
+  ed().Text(u"base ");  // the first change only lays the base
+  ed().SelStart(5);
+  Type(u"a");
+  Type(u"b");
+  Type(u"c");
+  UndoEdit();
+  UndoEdit();
+  EXPECT_EQ(ed().Text(), u"base a");
+  EXPECT_EQ(ed().SelStart(), 6);
+  EXPECT_EQ(ed().SelLength(), 0);
+  RedoEdit();
+  RedoEdit();
+  EXPECT_EQ(ed().Text(), u"base abc");
+  EXPECT_EQ(ed().SelStart(), 8);
+  EXPECT_TRUE(modDocument::UndoRecording);
+}
+
+TEST_F(EditHistory, ADeletedWordComesBackSelectedAndOneCharacterWithTheCaretAfterIt) {
+  ed().Text(u"abc hello def");
+  Select(4, 5);
+  Type(u"");
+  UndoEdit();
+  EXPECT_EQ(ed().Text(), u"abc hello def");
+  EXPECT_EQ(ed().SelStart(), 4);
+  EXPECT_EQ(ed().SelLength(), 5);
+
+  Select(2, 1);
+  Type(u"");
+  UndoEdit();
+  EXPECT_EQ(ed().Text(), u"abc hello def");
+  EXPECT_EQ(ed().SelStart(), 3);
+  EXPECT_EQ(ed().SelLength(), 0);
+}
+
+TEST_F(EditHistory, ADeletedLineBreakComesBackWithTheCaretAfterIt) {
+  ed().Text(u"one\r\ntwo");
+  Select(3, 2);
+  Type(u"");
+  ASSERT_EQ(ed().Text(), u"onetwo");
+  UndoEdit();
+  EXPECT_EQ(ed().Text(), u"one\r\ntwo");
+  EXPECT_EQ(ed().SelStart(), 5);
+}
+
+TEST_F(EditHistory, ReplacingASelectionByTextOfAnotherLengthIsUndoneAndRedoneExactly) {
+  ed().Text(u"hello world, hello");
+  Select(6, 5);
+  Type(u"there!!");
+  ASSERT_EQ(ed().Text(), u"hello there!!, hello");
+  UndoEdit();
+  EXPECT_EQ(ed().Text(), u"hello world, hello");
+  EXPECT_EQ(ed().SelStart(), 6);
+  EXPECT_EQ(ed().SelLength(), 5);
+  RedoEdit();
+  EXPECT_EQ(ed().Text(), u"hello there!!, hello");
+
+  Select(0, 5);
+  Type(u"Hi");  // shorter
+  UndoEdit();
+  EXPECT_EQ(ed().Text(), u"hello there!!, hello");
+  RedoEdit();
+  EXPECT_EQ(ed().Text(), u"Hi there!!, hello");
+
+  Select(3, 5);
+  Type(u"THERE");  // the same length
+  UndoEdit();
+  EXPECT_EQ(ed().Text(), u"Hi there!!, hello");
+}
+
+TEST_F(EditHistory, ALetterTypedBesideTheSameLetterIsUndoneWhereItWasTyped) {
+  ed().Text(u"aa");
+  ed().SelStart(0);
+  Type(u"a");
+  UndoEdit();
+  EXPECT_EQ(ed().Text(), u"aa");
+  EXPECT_EQ(ed().SelStart(), 0);
+}
+
+TEST_F(EditHistory, ANewChangeAfterUndoEmptiesRedoAndOneSnapshotUndoesNothing) {
+  ed().Text(u"x");
+  UndoEdit();  // one snapshot only
+  EXPECT_EQ(ed().Text(), u"x");
+  EXPECT_EQ(modDocument::UndoStack.size(), 1u);
+
+  ed().SelStart(1);
+  Type(u"y");
+  UndoEdit();
+  EXPECT_EQ(modDocument::RedoStack.size(), 1u);
+  Type(u"z");
+  EXPECT_TRUE(modDocument::RedoStack.empty());
+  RedoEdit();  // nothing to redo
+  EXPECT_EQ(ed().Text(), u"xz");
+}
+
+TEST_F(EditHistory, AnUndoThatMeetsAPositionBeyondTheTextStillMovesTheSnapshot) {
+  ed().Text(u"abc");
+  ed().SelStart(3);
+  Type(u"d");
+  // The editor changed without recording: the newest snapshot no longer describes it.
+  modDocument::UndoRecording = false;
+  ed().Text(u"");
+  modDocument::UndoRecording = true;
+  UndoEdit();
+  EXPECT_EQ(modDocument::UndoStack.size(), 1u);
+  EXPECT_EQ(modDocument::RedoStack.size(), 1u);
+  EXPECT_TRUE(modDocument::UndoRecording);
+}
+
+TEST_F(EditHistory, TheHistoryIsBoundedAndKeepsTheTwoNewestSnapshots) {
+  modDocument::UndoHistoryLimit = 50;
+  for (int i = 0; i < 20; ++i) ed().Text(std::u16string(20 + i, u'a'));
+  EXPECT_EQ(modDocument::UndoStack.size(), 2u);
+  EXPECT_EQ(modDocument::UndoStack.back().Text.size(), 39u);
+  UndoEdit();
+  EXPECT_EQ(ed().Text(), std::u16string(38, u'a'));
+}

@@ -1,0 +1,133 @@
+// Every road of the program's start on an empty and on a filled settings store, and the single-copy
+// rule across two processes.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "core/main_window.h"
+#include "core/registry.h"
+#include "core/settings_schema.h"
+#include "core/start.h"
+#include "platform/dialogs/script.h"
+#include "platform/vb/app.h"
+#include "platform/vb/msgbox.h"
+#include "platform/win/common_controls.h"
+#include "support.h"
+
+using namespace qmtest;
+using platform::script::Answer;
+using platform::script::Kind;
+
+namespace {
+
+class Windows : public StartWindowServices {
+ public:
+  std::vector<std::u16string> shown;
+  void ShowSplash(const std::u16string& picture) override { shown.push_back(u"splash:" + picture); }
+  void ShowWelcome() override { shown.push_back(u"welcome"); }
+  void ShowWorkBegin() override { shown.push_back(u"workbegin"); }
+  void ShowMain() override { shown.push_back(u"main"); }
+};
+
+void Dialog(std::u16string_view name, std::int32_t v) {
+  modRegistry::WriteRegistryDword(win::HKEY_CURRENT_USER, settings::kDialogsKey, name, v);
+}
+void Pref(std::u16string_view name, std::u16string_view v) {
+  modRegistry::WriteRegistryString(win::HKEY_CURRENT_USER, settings::kPreferencesKey, name, v);
+}
+
+class StartUp : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    modMain::SetStartWindows(&windows);
+    platform::script::ClearQueue();
+    platform::script::Log().clear();
+  }
+  void TearDown() override { modMain::SetStartWindows(nullptr); }
+  FreshSettings settings;
+  Windows windows;
+};
+
+}  // namespace
+
+TEST_F(StartUp, AnEmptyStoreGoesStraightToTheMainWindow) {
+  EXPECT_TRUE(modMain::Main());
+  EXPECT_EQ(windows.shown, std::vector<std::u16string>{u"main"});
+  EXPECT_TRUE(platform::script::Log().empty());  // no notice, no single-copy check
+}
+
+TEST_F(StartUp, TheFirstRunNoticeComesOnce) {
+  Pref(settings::preferences::kFirstRun, u"1");
+  platform::script::Queue(Answer{Kind::MessageBox, vb::vbOK, {}});
+  EXPECT_TRUE(modMain::Main());
+  ASSERT_EQ(platform::script::Log().size(), 1u);
+  const auto& notice = platform::script::Log()[0];
+  EXPECT_EQ(notice.title, core::kProgramTitle);
+  EXPECT_EQ(notice.flags, vb::vbOKOnly);
+  EXPECT_EQ(notice.prompt.find(u'\r'), std::u16string::npos);
+  EXPECT_EQ(std::count(notice.prompt.begin(), notice.prompt.end(), u'\n'), 4);
+  EXPECT_NE(notice.prompt.find(u"''предварительного просмотра''"), std::u16string::npos);
+  EXPECT_NE(notice.prompt.find(modMain::kAuthorContact), std::u16string::npos);
+  EXPECT_EQ(modRegistry::ReadRegistryString(win::HKEY_CURRENT_USER, settings::kPreferencesKey,
+                                            settings::preferences::kFirstRun),
+            u"0");
+  platform::script::Log().clear();
+  EXPECT_TRUE(modMain::Main());
+  EXPECT_TRUE(platform::script::Log().empty());
+}
+
+TEST_F(StartUp, TheSwitchesChooseTheFirstWindow) {
+  Dialog(settings::dialogs::kSplash, 2);  // only exactly 1 counts
+  Dialog(settings::dialogs::kWelcome, 1);
+  Dialog(settings::dialogs::kWorkBegin, 1);
+  modMain::Main();
+  EXPECT_EQ(windows.shown, std::vector<std::u16string>{u"welcome"});
+
+  windows.shown.clear();
+  Dialog(settings::dialogs::kWelcome, 0);
+  modMain::Main();
+  EXPECT_EQ(windows.shown, std::vector<std::u16string>{u"workbegin"});
+
+  windows.shown.clear();
+  Dialog(settings::dialogs::kSplash, 1);
+  modMain::Main();
+  EXPECT_EQ(windows.shown, std::vector<std::u16string>{u"splash:" + vb::App.Path() + u"\\Splash.spl"});
+}
+
+TEST_F(StartUp, CommonControlsStartAndFaultDialogsAreSuppressed) {
+  EXPECT_TRUE(modMain::InitVisualStyles());
+  modMain::SuppressFaultDialogs();
+  EXPECT_EQ(win::GetErrorMode(), win::SEM_NOGPFAULTERRORBOX);
+}
+
+TEST_F(StartUp, ASecondCopyEndsAtOnceWhenOnlyOneMayRun) {
+  TempDir runtime;
+  setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
+  int ready[2];
+  int release[2];
+  ASSERT_EQ(pipe(ready), 0);
+  ASSERT_EQ(pipe(release), 0);
+  const pid_t first = fork();
+  if (first == 0) {
+    // The copy that runs first: it holds the program's lock until told to end.
+    (void)vb::App.PrevInstance();
+    (void)!write(ready[1], "!", 1);
+    char c;
+    (void)!read(release[0], &c, 1);
+    _exit(0);
+  }
+  char c = 0;
+  ASSERT_EQ(read(ready[0], &c, 1), 1);
+
+  Pref(settings::preferences::kManyCopies, u"0");
+  platform::script::Queue(Answer{Kind::MessageBox, vb::vbOK, {}});
+  EXPECT_FALSE(modMain::Main());
+  EXPECT_TRUE(windows.shown.empty());
+  ASSERT_EQ(platform::script::Log().size(), 1u);
+  EXPECT_EQ(platform::script::Log()[0].prompt.substr(0, 24), u"Программа уже запущена! ");
+
+  (void)!write(release[1], "!", 1);
+  int status = 0;
+  waitpid(first, &status, 0);
+}
