@@ -149,7 +149,9 @@ QImage* SurfaceOf(win::HWND h) {
   if (size.isEmpty()) return nullptr;
   if (r->surface.size() != size) {
     QImage fresh(size, r->surface.isNull() ? QImage::Format_RGB32 : r->surface.format());
-    fresh.fill(QColor(0xFF000000u | ToPixel(win::GetSysColor(win::COLOR_BTNFACE))));
+    const QWidget* w = r->widget.data();
+    fresh.fill(r->ownsWidget ? QColor(0xFF000000u | ToPixel(win::GetSysColor(win::COLOR_BTNFACE)))
+                             : w->palette().color(w->backgroundRole()));
     if (!r->surface.isNull()) {
       QPainter p(&fresh);
       p.setCompositionMode(QPainter::CompositionMode_Source);

@@ -15,6 +15,7 @@
 #include "platform/vb/control_core.h"
 #include "platform/vb/error.h"
 #include "platform/vb/testing.h"
+#include "platform/gdi/types.h"
 #include "platform/win/keys.h"
 #include "platform/win/window.h"
 #include "platform/win/window_record.h"
@@ -530,6 +531,13 @@ std::size_t PendingModalActions() { return modalActions().size(); }
 bool SaveWindowPicture(win::HWND h, const std::u16string& path) {
   QWidget* w = platform::detail::WidgetOf(h);
   return w != nullptr && w->grab().save(QString::fromStdU16String(path), "PNG");
+}
+
+win::COLORREF WindowPicturePixel(win::HWND h, int x, int y) {
+  QWidget* w = platform::detail::WidgetOf(h);
+  if (w == nullptr || !w->rect().contains(x, y)) return win::CLR_INVALID;
+  const QRgb p = w->grab(QRect(x, y, 1, 1)).toImage().pixel(0, 0);
+  return win::RGB(qRed(p), qGreen(p), qBlue(p));
 }
 
 }  // namespace vb::testing

@@ -36,11 +36,15 @@ class UserControlWidget : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent*) override {
+    const win::HWND h = platform::detail::HandleOfWidget(this);
+    // What the control draws while it paints is shown by this paint; it must not ask for another.
+    if (auto* rec = platform::detail::FindRecord(h)) rec->painting = true;
     owner_->RaisePaint();
+    auto* rec = platform::detail::FindRecord(h);
+    if (rec != nullptr) rec->painting = false;
     QPainter p(this);
     p.fillRect(rect(), palette().color(QPalette::Window));
-    const win::HWND h = platform::detail::HandleOfWidget(this);
-    if (auto* rec = platform::detail::FindRecord(h); rec != nullptr && !rec->surface.isNull()) p.drawImage(0, 0, rec->surface);
+    if (rec != nullptr && !rec->surface.isNull()) p.drawImage(0, 0, rec->surface);
   }
   void resizeEvent(QResizeEvent*) override { owner_->RaiseResize(); }
 
