@@ -129,6 +129,12 @@ inline std::uint32_t Div255(std::uint32_t v) { return (v + 127) / 255; }
 
 QFont DefaultFont();
 
+// Pictures for the forms runtime: a bitmap made from an image (the fourth byte 0, as drawing
+// leaves it), and what a bitmap or icon handle shows, top-down (bitmaps opaque, icons through
+// their alpha or mask); a null image for any other handle.
+win::HBITMAP BitmapFromImage(const QImage& image);
+QImage ImageOfHandle(win::HANDLE h);
+
 // Draws an icon picture at device-independent (logical) x, y: through its alpha when it has one,
 // else through its mask (destination AND mask, then XOR colour, on all four bytes). `mix` of 2 or 4
 // mixes `foreground` into every visible pixel, per channel (c + f + 1) / 2 or (3c + f + 2) / 4.

@@ -281,7 +281,7 @@ QColor ToQColor(vb::OLE_COLOR c) {
   return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF));
 }
 
-QFont ToQFont(const vb::Font& f) {
+QFont ToQFont(const vb::StdFont& f) {
   QFont q(QString::fromStdU16String(f.Name));
   // Point sizes are taken at 96 dots per inch, whatever the screen says.
   q.setPixelSize(std::max(1, static_cast<int>(f.Size * 96.0f / 72.0f + 0.5f)));
@@ -531,27 +531,27 @@ void Control::ToolTipText(const std::u16string& v) {
   Touch();
   W(*this).setToolTip(QString::fromStdU16String(v));
 }
-vb::Font Control::Font() {
+vb::StdFont Control::Font() {
   Touch();
   return core_->font;
 }
-void Control::Font(const vb::Font& v) {
+void Control::Font(const vb::StdFont& v) {
   Touch();
   core_->font = v;
   W(*this).setFont(platform::detail::ToQFont(v));
 }
 void Control::FontName(const std::u16string& v) {
-  vb::Font f = Font();
+  vb::StdFont f = Font();
   f.Name = v;
   Font(f);
 }
 void Control::FontSize(float v) {
-  vb::Font f = Font();
+  vb::StdFont f = Font();
   f.Size = v;
   Font(f);
 }
 void Control::FontBold(bool v) {
-  vb::Font f = Font();
+  vb::StdFont f = Font();
   f.Bold = v;
   Font(f);
 }

@@ -31,7 +31,7 @@ struct Form::Impl {
   QEventLoop* modalLoop = nullptr;
   bool initialized = false;
   bool unloading = false;
-  vb::Font font;
+  vb::StdFont font;
   OLE_COLOR back = vbButtonFace;
   int borderStyle = vbSizable;
   bool controlBox = true;
@@ -420,11 +420,11 @@ void Form::Enabled(bool v) {
   d_->widget->setEnabled(v);
 }
 
-vb::Font Form::Font() {
+vb::StdFont Form::Font() {
   EnsureLoaded();
   return d_->font;
 }
-void Form::Font(const vb::Font& v) {
+void Form::Font(const vb::StdFont& v) {
   EnsureLoaded();
   d_->font = v;
   d_->widget->setFont(platform::detail::ToQFont(v));

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <cmath>
 
+#include "platform/gdi/objects.h"
 #include "platform/vb/control_core.h"
 #include "platform/vb/error.h"
 
@@ -26,7 +27,7 @@ class PictureWidget : public QWidget {
   }
   PictureBox* owner = nullptr;
   QImage surface;
-  vb::PictureImage picture;
+  vb::Picture picture;
   int border = 1;
   bool autoRedraw = false;
   int scaleMode = vbTwips;
@@ -45,9 +46,9 @@ class PictureWidget : public QWidget {
   void Clear(const QColor& back) {
     surface = QImage(Inner().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     surface.fill(back);
-    if (!picture.Empty()) {
+    if (picture != nullptr) {
       QPainter p(&surface);
-      p.drawImage(0, 0, picture.data()->image);
+      p.drawImage(0, 0, platform::gdi::ImageOfHandle(picture->Handle()));
     }
   }
 
@@ -163,11 +164,11 @@ void PictureBox::BorderStyle(int v) {
   w.Fit(ToQColor(core().back));
   w.Changed();
 }
-vb::PictureImage PictureBox::Picture() {
+vb::Picture PictureBox::Picture() {
   Touch();
   return Pic(*this).picture;
 }
-void PictureBox::Picture(const vb::PictureImage& v) {
+void PictureBox::Picture(const vb::Picture& v) {
   Touch();
   Pic(*this).picture = v;
   Pic(*this).Clear(ToQColor(core().back));

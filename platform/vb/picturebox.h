@@ -40,8 +40,8 @@ class PictureBox : public Control, public Container {
   // 0 none, 1 fixed single (a sunken border two pixels wide).
   int BorderStyle();
   void BorderStyle(int v);
-  vb::PictureImage Picture();
-  void Picture(const vb::PictureImage& v);
+  vb::Picture Picture();
+  void Picture(const vb::Picture& v);
 
   int ScaleMode();
   void ScaleMode(int v);

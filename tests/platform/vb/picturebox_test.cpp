@@ -4,7 +4,13 @@
 #include <QApplication>
 #include <QMouseEvent>
 
+#include <cstdio>
+
+#include "platform/gdi/gdi.h"
+#include "platform/vb/error.h"
 #include "platform/vb/form.h"
+#include "platform/vb/strings.h"
+#include "support.h"
 #include "platform/vb/picturebox.h"
 #include "platform/vb/runtime.h"
 #include "platform/win/window_record.h"
@@ -99,4 +105,60 @@ TEST_F(PictureBoxTest, MouseEventsComeInTheBoxsScale) {
   EXPECT_EQ(gotButton, vb::vbRightButton);
   EXPECT_EQ(gotX, 10);  // inside the two-pixel border
   EXPECT_EQ(gotY, 5);
+}
+
+TEST_F(PictureBoxTest, APictureOwnsItsBitmapAndIsShownUnderTheDrawing) {
+  const win::HDC mem = win::CreateCompatibleDC(0);
+  const win::HBITMAP bmp = win::CreateBitmap(4, 3, 1, 32, nullptr);
+  const win::HGDIOBJ old = win::SelectObject(mem, bmp);
+  const win::RECT all{0, 0, 4, 3};
+  const win::HBRUSH red = win::CreateSolidBrush(win::RGB(255, 0, 0));
+  win::FillRect(mem, &all, red);
+  win::DeleteObject(red);
+  win::SelectObject(mem, old);
+  win::DeleteDC(mem);
+  {
+    vb::Picture picture = std::make_shared<vb::StdPicture>(vb::vbPicTypeBitmap, bmp);
+    EXPECT_EQ(picture->WidthPixels(), 4);
+    EXPECT_EQ(picture->HeightPixels(), 3);
+    form.pic.Picture(picture);
+  }
+  EXPECT_EQ(form.pic.Picture()->Handle(), bmp);
+  EXPECT_EQ(form.pic.Point(45, 30), 0x0000FF);     // the picture at the top left
+  EXPECT_EQ(form.pic.Point(150, 150), 0xFFFFFF);   // the back colour beyond it
+  form.pic.PSet(15, 15, 0x00FF00);
+  form.pic.Cls();                                   // the drawing goes, the picture stays
+  EXPECT_EQ(form.pic.Point(15, 15), 0x0000FF);
+  EXPECT_EQ(win::GetObjectType(bmp), win::OBJ_BITMAP);
+  form.pic.Picture(nullptr);
+  EXPECT_EQ(win::GetObjectType(bmp), 0u);  // the last reference freed it
+  EXPECT_EQ(form.pic.Point(15, 15), 0xFFFFFF);
+}
+
+TEST(LoadPicture, IconFilesGiveIconPicturesAndOtherImagesBitmaps) {
+  qmtest::TempDir dir;
+  // A 2 x 1 icon of 32 bits per pixel: directory, entry, header, two pixels, a mask row.
+  const unsigned char ico[] = {0, 0, 1, 0, 1, 0,                                      //
+                               2, 1, 0, 0, 1, 0, 32, 0, 52, 0, 0, 0, 22, 0, 0, 0,     //
+                               40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 32, 0,      //
+                               0, 0, 0, 0, 8, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,        //
+                               0, 0, 0, 0, 0, 0, 0, 0,                                //
+                               0, 0, 255, 255, 0, 255, 0, 255, 0, 0, 0, 0};
+  const std::string path = (dir.path() / "two.ico").string();
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(f, nullptr);
+  std::fwrite(ico, 1, sizeof ico, f);
+  std::fclose(f);
+  const vb::Picture p = vb::LoadPicture(vb::FromUtf8(path));
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(p->Type(), vb::vbPicTypeIcon);
+  EXPECT_EQ(p->WidthPixels(), 2);
+  EXPECT_EQ(p->HeightPixels(), 1);
+  EXPECT_EQ(vb::LoadPicture(), nullptr);
+  try {
+    vb::LoadPicture(u"/nonexistent/x.bmp");
+    ADD_FAILURE();
+  } catch (const vb::Error& e) {
+    EXPECT_EQ(e.Number, 53);
+  }
 }

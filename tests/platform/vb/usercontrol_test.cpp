@@ -114,7 +114,7 @@ TEST(UserControls, AnArrayElementUnloadedAtRunTimeTerminates) {
 
 TEST(UserControls, AmbientAndExtenderComeFromTheWindow) {
   frmHost form;
-  vb::Font f;
+  vb::StdFont f;
   f.Name = u"Tahoma";
   f.Size = 10;
   form.Font(f);
