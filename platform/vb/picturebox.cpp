@@ -80,16 +80,17 @@ class PictureWidget : public QWidget {
     const int b = BorderPx();
     if (b > 0) {
       const QRect r = rect();
-      p.setPen(QColor(128, 128, 128));
+      // The sunken edge in the system's 3-D colours: shadow, highlight, dark shadow, light.
+      p.setPen(ToQColor(0x80000010));
       p.drawLine(r.left(), r.top(), r.right(), r.top());
       p.drawLine(r.left(), r.top(), r.left(), r.bottom());
-      p.setPen(QColor(255, 255, 255));
+      p.setPen(ToQColor(0x80000014));
       p.drawLine(r.left(), r.bottom(), r.right(), r.bottom());
       p.drawLine(r.right(), r.top(), r.right(), r.bottom());
-      p.setPen(QColor(64, 64, 64));
+      p.setPen(ToQColor(0x80000015));
       p.drawLine(r.left() + 1, r.top() + 1, r.right() - 1, r.top() + 1);
       p.drawLine(r.left() + 1, r.top() + 1, r.left() + 1, r.bottom() - 1);
-      p.setPen(QColor(212, 208, 200));
+      p.setPen(ToQColor(0x80000016));
       p.drawLine(r.left() + 1, r.bottom() - 1, r.right() - 1, r.bottom() - 1);
       p.drawLine(r.right() - 1, r.top() + 1, r.right() - 1, r.bottom() - 1);
     }
