@@ -145,7 +145,7 @@ Canvas CanvasOf(Bitmap& b) {
 QImage* SurfaceOf(win::HWND h) {
   detail::WindowRecord* r = detail::FindRecord(h);
   if (r == nullptr || r->widget.isNull()) return nullptr;
-  const QSize size = r->widget->size();
+  const QSize size = r->widget->contentsRect().size();  // the client area
   if (size.isEmpty()) return nullptr;
   if (r->surface.size() != size) {
     QImage fresh(size, r->surface.isNull() ? QImage::Format_RGB32 : r->surface.format());

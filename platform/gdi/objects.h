@@ -147,7 +147,8 @@ struct IconPaint {
 void PaintIcon(win::HDC hdc, const IconImage& img, int x, int y, const IconPaint& how);
 // Sets the widget of a window to show its surface again (after drawing outside WM_PAINT).
 void ShowSurface(win::HWND h);
-// The window's surface, sized to its widget; null when the window has no widget. New area takes the
+// The window's surface, sized to its widget's contents rectangle (the client area; a picture box
+// keeps its border outside it); null when the window has no widget. New area takes the
 // button-face colour in windows the layer creates and the widget's own background colour in
 // windows of the forms runtime (custom controls), whose widgets show the surface over that colour.
 QImage* SurfaceOf(win::HWND h);

@@ -9,6 +9,8 @@
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/icons.h"
 #include "platform/vb/error.h"
+#include "platform/vb/form.h"
+#include "platform/vb/picturebox.h"
 #include "support.h"
 
 namespace {
@@ -188,3 +190,49 @@ TEST(ImageList, PicturesOfImagesAndStrips) {
 }
 
 }  // namespace
+
+TEST(ImageList, ACellOfAPictureBoxIsAddedAtTheListsImageSize) {
+  struct frmStrip : vb::Form {
+    vb::PictureBox picStrip{*this};
+    void Design() override { picStrip.Move(0, 0, 900, 450); }  // bordered: 56 x 26 inside
+  } form;
+  // The picture: red on the left half, blue on the right with a red square at (22, 2)-(26, 6).
+  const win::HBITMAP bmp = win::CreateBitmap(40, 20, 1, 32, nullptr);
+  {
+    const win::HDC dc = win::CreateCompatibleDC(0);
+    const win::HGDIOBJ old = win::SelectObject(dc, bmp);
+    const auto fill = [&](win::RECT r, win::COLORREF c) {
+      const win::HBRUSH b = win::CreateSolidBrush(c);
+      win::FillRect(dc, &r, b);
+      win::DeleteObject(b);
+    };
+    fill({0, 0, 20, 20}, win::RGB(255, 0, 0));
+    fill({20, 0, 40, 20}, win::RGB(0, 0, 255));
+    fill({22, 2, 26, 6}, win::RGB(255, 0, 0));
+    win::SelectObject(dc, old);
+    win::DeleteDC(dc);
+  }
+  form.picStrip.Picture(std::make_shared<vb::StdPicture>(vb::vbPicTypeBitmap, bmp));
+  clsImageList list;
+  EXPECT_EQ(list.AddFromPictureBox(form.picStrip.hDC(), form.picStrip, u"CELL", 20), 0);  // no list
+  list.SetIconSizeX(20);
+  list.SetIconSizeY(20);
+  ASSERT_TRUE(list.Create());
+  ASSERT_TRUE(AddSolid(list, 0x00FF00));
+  // The whole 20 x 20 cell, red (the box's top-left colour) see-through.
+  EXPECT_EQ(list.AddFromPictureBox(form.picStrip.hDC(), form.picStrip, u"CELL", 20), 2);
+  EXPECT_EQ(list.ItemIndex(u"CELL"), 2);
+  {
+    Canvas c(20, 20, 0xFFFFFF);
+    list.DrawImage(2, c.dc, 0, 0);
+    EXPECT_EQ(c.at(3, 3), 0xFFFFFFu);   // the red square
+    EXPECT_EQ(c.at(10, 10), 0x0000FFu);
+    EXPECT_EQ(c.at(19, 19), 0x0000FFu);  // beyond 16 pixels
+  }
+  // Where the picture ends the cell keeps the back colour; a duplicate key stays off the image.
+  EXPECT_EQ(list.AddFromPictureBox(form.picStrip.hDC(), form.picStrip, u"CELL", 30, 0, 0x00FF00), 3);
+  EXPECT_EQ(list.ItemKey(3), u"");
+  EXPECT_EQ(PixelOf(list, 3, 5, 5), 0x0000FFu);
+  EXPECT_TRUE(PixelsOf(list, 3).clear[15]);  // (15, 0): green, the back colour
+  form.Terminate();
+}

@@ -162,3 +162,19 @@ TEST(LoadPicture, IconFilesGiveIconPicturesAndOtherImagesBitmaps) {
     EXPECT_EQ(e.Number, 53);
   }
 }
+
+TEST_F(PictureBoxTest, TheBoxsContextDrawsWhatTheGraphicsMethodsSeeInsideTheBorder) {
+  vb::PictureBox& p = form.pic;
+  const win::HDC dc = p.hDC();
+  EXPECT_EQ(p.hDC(), dc);
+  const win::RECT r{0, 0, 2, 2};
+  const win::HBRUSH green = win::CreateSolidBrush(win::RGB(0, 255, 0));
+  win::FillRect(dc, &r, green);
+  win::DeleteObject(green);
+  EXPECT_EQ(p.Point(15, 15), 0x00FF00);  // (1, 1) of the inner area
+  EXPECT_EQ(p.Point(30, 30), 0xFFFFFF);
+  p.PSet(45, 0, 0x0000FF);
+  EXPECT_EQ(win::GetPixel(dc, 3, 0), win::RGB(255, 0, 0));
+  EXPECT_EQ(win::GetPixel(dc, 95, 45), win::RGB(255, 255, 255));  // the inner area is 96 x 46
+  EXPECT_EQ(win::GetPixel(dc, 96, 0), win::CLR_INVALID);
+}
