@@ -3,6 +3,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include "platform/gdi/objects.h"
 #include "platform/vb/control_core.h"
 #include "platform/vb/form.h"
 #include "platform/vb/strings.h"
@@ -46,7 +47,12 @@ class UserControlWidget : public QWidget {
     p.fillRect(rect(), palette().color(QPalette::Window));
     if (rec != nullptr && !rec->surface.isNull()) p.drawImage(0, 0, rec->surface);
   }
-  void resizeEvent(QResizeEvent*) override { owner_->RaiseResize(); }
+  void resizeEvent(QResizeEvent*) override {
+    // The surface follows the window's size: what lay beyond a shrunk edge does not come back.
+    const win::HWND h = platform::detail::HandleOfWidget(this);
+    if (auto* rec = platform::detail::FindRecord(h); rec != nullptr && !rec->surface.isNull()) platform::gdi::SurfaceOf(h);
+    owner_->RaiseResize();
+  }
 
  private:
   UserControl* owner_;

@@ -144,7 +144,7 @@ class Swatch : public vb::UserControl {
  public:
   explicit Swatch(vb::Container& c) : UserControl(c) {}
   static win::LRESULT Proc(win::HWND h, win::UINT msg, win::WPARAM w, win::LPARAM l) {
-    if (msg == win::WM_PAINT) {
+    if (msg == win::WM_PAINT && !quiet) {
       win::PAINTSTRUCT ps;
       const win::HDC dc = win::BeginPaint(h, &ps);
       const win::RECT r{2, 2, 10, 10};
@@ -157,12 +157,14 @@ class Swatch : public vb::UserControl {
     return win::CallWindowProcA(previous, h, msg, w, l);
   }
   static inline win::LONG_PTR previous = 0;
+  static inline bool quiet = false;  // paints draw nothing
   int paints = 0;
 
  protected:
   void UserControl_Initialize() override { previous = win::SetWindowLongA(hWnd(), win::GWL_WNDPROC, reinterpret_cast<win::LONG_PTR>(&Proc)); }
   void UserControl_Paint() override {
     ++paints;
+    if (quiet) return;
     const win::HDC dc = win::GetDC(hWnd());
     const win::RECT r{20, 2, 28, 10};
     const win::HBRUSH b = win::CreateSolidBrush(win::RGB(0, 0, 255));
@@ -209,5 +211,14 @@ TEST(UserControls, DrawingOnTheControlsWindowIsShownUnderItsConstituents) {
   vb::DoEvents();
   vb::DoEvents();
   EXPECT_EQ(form.swatch.paints, paints);
+  // What lay beyond an edge the control shrank past is gone when it grows again, though its paints
+  // draw nothing.
+  Swatch::quiet = true;
+  form.swatch.Height(150);
+  vb::DoEvents();
+  form.swatch.Height(600);
+  vb::DoEvents();
+  EXPECT_EQ(vb::testing::WindowPicturePixel(h, 5, 25), win::RGB(0, 128, 0));
+  Swatch::quiet = false;
   form.Terminate();
 }
