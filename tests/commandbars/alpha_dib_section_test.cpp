@@ -6,7 +6,7 @@
 #include <iterator>
 
 #include "support.h"
-#include "support_dib.h"
+#include "support_gdi.h"
 
 using commandbars::cAlphaDIBSection;
 

@@ -1,4 +1,4 @@
-// Pictures for the image list tests: solid icons, .ico and .bmp files, and a canvas to draw on.
+// Pictures for the image list tests: solid icons, and .ico and .bmp files.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +10,7 @@
 #include "controls/image_list.h"
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/icons.h"
+#include "support_gdi.h"
 
 namespace qmtest {
 
@@ -30,35 +31,6 @@ inline void WriteBytes(const std::filesystem::path& p, const std::vector<std::ui
 inline std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& p) {
   std::ifstream in(p, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// An icon of w x h from 0xAARRGGBB pixels (top-down); `clear` pixels are see-through.
-inline win::HICON MakeIcon(int w, int h, const std::function<std::uint32_t(int, int)>& pixel,
-                           const std::function<bool(int, int)>& clear = nullptr) {
-  const win::HDC dc = win::CreateCompatibleDC(0);
-  const win::HBITMAP colour = win::CreateBitmap(w, h, 1, 32, nullptr);
-  const win::HBITMAP mask = win::CreateBitmap(w, h, 1, 1, nullptr);
-  std::vector<std::uint32_t> c, m;
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      const bool see = clear && clear(x, y);
-      c.push_back(see ? 0 : pixel(x, y));
-      m.push_back(see ? 0xFFFFFF : 0);
-    }
-  win::BITMAPINFO info;
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biBitCount = 32;
-  win::SetDIBits(dc, colour, 0, h, c.data(), &info, win::DIB_RGB_COLORS);
-  win::SetDIBits(dc, mask, 0, h, m.data(), &info, win::DIB_RGB_COLORS);
-  win::ICONINFO ii;
-  ii.hbmColor = colour;
-  ii.hbmMask = mask;
-  const win::HICON icon = win::CreateIconIndirect(&ii);
-  win::DeleteObject(colour);
-  win::DeleteObject(mask);
-  win::DeleteDC(dc);
-  return icon;
 }
 
 // Adds an opaque icon of one colour (0xRRGGBB) of the list's size.
@@ -161,32 +133,5 @@ inline std::vector<std::uint8_t> BmpFile(int w, int h, const std::function<std::
   }
   return v;
 }
-
-// A 32-bit picture to draw on, filled with 0xRRGGBB.
-struct Canvas {
-  Canvas(int w, int h, std::uint32_t fill) : width(w) {
-    win::BITMAPINFO info;
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biBitCount = 32;
-    void* p = nullptr;
-    bitmap = win::CreateDIBSection(0, &info, win::DIB_RGB_COLORS, &p, 0, 0);
-    bits = static_cast<std::uint32_t*>(p);
-    std::fill(bits, bits + static_cast<size_t>(w) * h, fill);
-    dc = win::CreateCompatibleDC(0);
-    old = win::SelectObject(dc, bitmap);
-  }
-  ~Canvas() {
-    win::SelectObject(dc, old);
-    win::DeleteObject(bitmap);
-    win::DeleteDC(dc);
-  }
-  std::uint32_t at(int x, int y) const { return bits[static_cast<size_t>(y) * width + x] & 0xFFFFFF; }
-  int width;
-  win::HBITMAP bitmap = 0;
-  win::HDC dc = 0;
-  win::HGDIOBJ old = 0;
-  std::uint32_t* bits = nullptr;
-};
 
 }  // namespace qmtest

@@ -139,11 +139,11 @@ TEST(ImageList, FilesAddTheirImagesAndMissingOnesNothing) {
   EXPECT_TRUE(list.AddFromFile(vb::FromUtf8(bmp.string()), win::IMAGE_BITMAP, u"STRIP"));
   ASSERT_EQ(list.ImageCount(), 3);
   EXPECT_EQ(list.ItemIndex(u"STRIP"), 2);
-  Canvas c(16, 16, 0xABCDEF);
+  Surface c(16, 16, win::RGB(0xAB, 0xCD, 0xEF));
   list.DrawImage(2, c.dc, 0, 0);
   list.DrawImage(3, c.dc, 8, 0);
-  EXPECT_EQ(c.at(0, 5), 0xABCDEFu);  // green was see-through
-  EXPECT_EQ(c.at(9, 5), 0xFF0000u);
+  EXPECT_EQ(c.at(0, 5), win::RGB(0xAB, 0xCD, 0xEF));  // green was see-through
+  EXPECT_EQ(c.at(9, 5), win::RGB(255, 0, 0));
 }
 
 TEST(ImageList, DrawingLooks) {
@@ -153,7 +153,7 @@ TEST(ImageList, DrawingLooks) {
   clsImageList other;
   ASSERT_TRUE(other.Create());
   AddSolid(other, 0xFFFFFF, u"WHITE");
-  Canvas c(16, 16, 0x808080);
+  Surface c(16, 16, win::RGB(128, 128, 128));
   list.DrawImage(u"BLACK", c.dc, 0, 0, false, true, false, 0xFFFFFF);  // cut: half white
   EXPECT_EQ(c.at(3, 3), 0x808080u);
   // Disabled from the other list: its white picture has no ink, so nothing is drawn.
@@ -223,11 +223,11 @@ TEST(ImageList, ACellOfAPictureBoxIsAddedAtTheListsImageSize) {
   EXPECT_EQ(list.AddFromPictureBox(form.picStrip.hDC(), form.picStrip, u"CELL", 20), 2);
   EXPECT_EQ(list.ItemIndex(u"CELL"), 2);
   {
-    Canvas c(20, 20, 0xFFFFFF);
+    Surface c(20, 20);
     list.DrawImage(2, c.dc, 0, 0);
     EXPECT_EQ(c.at(3, 3), 0xFFFFFFu);   // the red square
-    EXPECT_EQ(c.at(10, 10), 0x0000FFu);
-    EXPECT_EQ(c.at(19, 19), 0x0000FFu);  // beyond 16 pixels
+    EXPECT_EQ(c.at(10, 10), win::RGB(0, 0, 255));
+    EXPECT_EQ(c.at(19, 19), win::RGB(0, 0, 255));  // beyond 16 pixels
   }
   // Where the picture ends the cell keeps the back colour; a duplicate key stays off the image.
   EXPECT_EQ(list.AddFromPictureBox(form.picStrip.hDC(), form.picStrip, u"CELL", 30, 0, 0x00FF00), 3);
