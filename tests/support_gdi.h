@@ -59,6 +59,16 @@ struct Surface {
   }
 };
 
+// Sets every pixel of a DIB section object (one with Width, Height and DIBSectionBitsPtr) to the
+// bytes b, g, r, a.
+template <class Dib>
+void FillDib(Dib& d, std::uint8_t b, std::uint8_t g, std::uint8_t r, std::uint8_t a) {
+  for (int i = 0; i < d.Width() * d.Height(); ++i) {
+    std::uint8_t* p = d.DIBSectionBitsPtr() + i * 4;
+    p[0] = b, p[1] = g, p[2] = r, p[3] = a;
+  }
+}
+
 // An icon of w x h from 0xAARRGGBB pixels (top-down); `clear` pixels are see-through.
 inline win::HICON MakeIcon(int w, int h, const std::function<std::uint32_t(int, int)>& pixel,
                            const std::function<bool(int, int)>& clear = nullptr) {

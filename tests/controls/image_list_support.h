@@ -10,6 +10,7 @@
 #include "controls/image_list.h"
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/icons.h"
+#include "support.h"
 #include "support_gdi.h"
 
 namespace qmtest {
@@ -21,16 +22,6 @@ inline void Put16(std::vector<std::uint8_t>& v, unsigned x) {
 inline void Put32(std::vector<std::uint8_t>& v, unsigned x) {
   Put16(v, x & 0xFFFF);
   Put16(v, x >> 16);
-}
-
-inline void WriteBytes(const std::filesystem::path& p, const std::vector<std::uint8_t>& bytes) {
-  std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                           static_cast<std::streamsize>(bytes.size()));
-}
-
-inline std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // Adds an opaque icon of one colour (0xRRGGBB) of the list's size.
