@@ -13,6 +13,83 @@
 
 namespace qmtest {
 
+// Little-endian numbers of file formats.
+inline void Put16(std::vector<std::uint8_t>& v, unsigned x) {
+  v.push_back(x & 0xFF);
+  v.push_back((x >> 8) & 0xFF);
+}
+inline void Put32(std::vector<std::uint8_t>& v, unsigned x) {
+  Put16(v, x & 0xFFFF);
+  Put16(v, x >> 16);
+}
+
+// One icon picture as the file keeps it: header, colour table, colour rows and mask rows, bottom-up.
+struct IconPicture {
+  int size;
+  int bpp;                                  // 4 or 32
+  std::vector<unsigned> pixels;             // top-down; 4-bit: palette index; 32-bit: 0xAARRGGBB
+  std::vector<int> clear;                   // top-down mask, 1 = see-through
+  std::vector<unsigned> palette;            // 0x00RRGGBB
+};
+
+inline std::vector<std::uint8_t> IconDib(const IconPicture& p) {
+  std::vector<std::uint8_t> v;
+  Put32(v, 40);
+  Put32(v, p.size);
+  Put32(v, p.size * 2);
+  Put16(v, 1);
+  Put16(v, p.bpp);
+  for (int i = 0; i < 6; ++i) Put32(v, 0);
+  if (p.bpp == 4)
+    for (int i = 0; i < 16; ++i) Put32(v, i < static_cast<int>(p.palette.size()) ? p.palette[i] : 0);
+  const int stride = ((p.size * p.bpp + 31) / 32) * 4;
+  for (int row = p.size - 1; row >= 0; --row) {
+    std::vector<std::uint8_t> line(stride, 0);
+    for (int x = 0; x < p.size; ++x) {
+      const unsigned px = p.pixels[row * p.size + x];
+      if (p.bpp == 32) {
+        line[x * 4] = px & 0xFF, line[x * 4 + 1] = (px >> 8) & 0xFF, line[x * 4 + 2] = (px >> 16) & 0xFF,
+        line[x * 4 + 3] = px >> 24;
+      } else {
+        line[x / 2] |= static_cast<std::uint8_t>(x % 2 == 0 ? px << 4 : px);
+      }
+    }
+    v.insert(v.end(), line.begin(), line.end());
+  }
+  const int mstride = ((p.size + 31) / 32) * 4;
+  for (int row = p.size - 1; row >= 0; --row) {
+    std::vector<std::uint8_t> line(mstride, 0);
+    for (int x = 0; x < p.size; ++x)
+      if (p.clear[row * p.size + x]) line[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+    v.insert(v.end(), line.begin(), line.end());
+  }
+  return v;
+}
+
+// An .ico (type 1) or .cur (type 2, hot spot (3, 4)) file of the pictures.
+inline std::vector<std::uint8_t> IconFile(const std::vector<IconPicture>& pics, int type = 1) {
+  std::vector<std::uint8_t> v;
+  Put16(v, 0);
+  Put16(v, type);
+  Put16(v, pics.size());
+  std::vector<std::vector<std::uint8_t>> dibs;
+  for (auto& p : pics) dibs.push_back(IconDib(p));
+  unsigned offset = 6 + 16 * pics.size();
+  for (size_t i = 0; i < pics.size(); ++i) {
+    v.push_back(pics[i].size);
+    v.push_back(pics[i].size);
+    v.push_back(0);
+    v.push_back(0);
+    Put16(v, type == 1 ? 1 : 3);              // planes, or the hot spot's x
+    Put16(v, type == 1 ? pics[i].bpp : 4);    // bits, or the hot spot's y
+    Put32(v, dibs[i].size());
+    Put32(v, offset);
+    offset += dibs[i].size();
+  }
+  for (auto& d : dibs) v.insert(v.end(), d.begin(), d.end());
+  return v;
+}
+
 // A memory context on a 32-bit top-down bitmap, filled through the context with one colour (the
 // fourth byte 0, as drawing leaves it).
 struct Surface {

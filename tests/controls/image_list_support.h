@@ -15,15 +15,6 @@
 
 namespace qmtest {
 
-inline void Put16(std::vector<std::uint8_t>& v, unsigned x) {
-  v.push_back(static_cast<std::uint8_t>(x));
-  v.push_back(static_cast<std::uint8_t>(x >> 8));
-}
-inline void Put32(std::vector<std::uint8_t>& v, unsigned x) {
-  Put16(v, x & 0xFFFF);
-  Put16(v, x >> 16);
-}
-
 // Adds an opaque icon of one colour (0xRRGGBB) of the list's size.
 inline bool AddSolid(controls::clsImageList& list, std::uint32_t rgb, const std::u16string& key = {},
                      const std::optional<controls::ImageRef>& after = std::nullopt) {
@@ -73,29 +64,8 @@ inline std::uint32_t PixelOf(controls::clsImageList& list, int position, int x, 
 
 // A .ico file of one 32-bit picture of size x size in one colour (0xAARRGGBB), mask all visible.
 inline std::vector<std::uint8_t> IcoFile(int size, std::uint32_t argb) {
-  std::vector<std::uint8_t> dib;
-  Put32(dib, 40);
-  Put32(dib, size);
-  Put32(dib, size * 2);
-  Put16(dib, 1);
-  Put16(dib, 32);
-  for (int i = 0; i < 6; ++i) Put32(dib, 0);
-  for (int i = 0; i < size * size; ++i) Put32(dib, argb);
-  dib.resize(dib.size() + static_cast<size_t>(((size + 31) / 32) * 4 * size), 0);
-  std::vector<std::uint8_t> v;
-  Put16(v, 0);
-  Put16(v, 1);
-  Put16(v, 1);
-  v.push_back(static_cast<std::uint8_t>(size));
-  v.push_back(static_cast<std::uint8_t>(size));
-  v.push_back(0);
-  v.push_back(0);
-  Put16(v, 1);
-  Put16(v, 32);
-  Put32(v, static_cast<unsigned>(dib.size()));
-  Put32(v, 22);
-  v.insert(v.end(), dib.begin(), dib.end());
-  return v;
+  const size_t n = static_cast<size_t>(size) * size;
+  return IconFile({IconPicture{size, 32, std::vector<unsigned>(n, argb), std::vector<int>(n, 0), {}}});
 }
 
 // A 24-bit .bmp file of w x h from 0xRRGGBB pixels (top-down coordinates).

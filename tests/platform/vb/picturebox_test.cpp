@@ -4,13 +4,12 @@
 #include <QApplication>
 #include <QMouseEvent>
 
-#include <cstdio>
-
 #include "platform/gdi/gdi.h"
 #include "platform/vb/error.h"
 #include "platform/vb/form.h"
 #include "platform/vb/strings.h"
 #include "support.h"
+#include "support_gdi.h"
 #include "platform/vb/picturebox.h"
 #include "platform/vb/runtime.h"
 #include "platform/win/window_record.h"
@@ -137,23 +136,13 @@ TEST_F(PictureBoxTest, APictureOwnsItsBitmapAndIsShownUnderTheDrawing) {
 
 TEST(LoadPicture, IconFilesGiveIconPicturesAndOtherImagesBitmaps) {
   qmtest::TempDir dir;
-  // A 2 x 1 icon of 32 bits per pixel: directory, entry, header, two pixels, a mask row.
-  const unsigned char ico[] = {0, 0, 1, 0, 1, 0,                                      //
-                               2, 1, 0, 0, 1, 0, 32, 0, 52, 0, 0, 0, 22, 0, 0, 0,     //
-                               40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 32, 0,      //
-                               0, 0, 0, 0, 8, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,        //
-                               0, 0, 0, 0, 0, 0, 0, 0,                                //
-                               0, 0, 255, 255, 0, 255, 0, 255, 0, 0, 0, 0};
-  const std::string path = (dir.path() / "two.ico").string();
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(f, nullptr);
-  std::fwrite(ico, 1, sizeof ico, f);
-  std::fclose(f);
-  const vb::Picture p = vb::LoadPicture(vb::FromUtf8(path));
+  const auto path = dir.path() / "two.ico";
+  qmtest::WriteBytes(path, qmtest::IconFile({qmtest::IconPicture{2, 32, {0xFFFF0000, 0xFF00FF00, 0, 0}, {0, 0, 0, 0}, {}}}));
+  const vb::Picture p = vb::LoadPicture(vb::FromUtf8(path.string()));
   ASSERT_NE(p, nullptr);
   EXPECT_EQ(p->Type(), vb::vbPicTypeIcon);
   EXPECT_EQ(p->WidthPixels(), 2);
-  EXPECT_EQ(p->HeightPixels(), 1);
+  EXPECT_EQ(p->HeightPixels(), 2);
   EXPECT_EQ(vb::LoadPicture(), nullptr);
   try {
     vb::LoadPicture(u"/nonexistent/x.bmp");
