@@ -512,9 +512,10 @@ vb::Picture LoadPicture(const std::u16string& path) {
   p.replace(QLatin1Char('\\'), QLatin1Char('/'));
   if (!QFile::exists(p)) Raise(53);
   const std::string file = p.toStdString();
-  if (p.endsWith(QLatin1String(".ico"), Qt::CaseInsensitive) || p.endsWith(QLatin1String(".cur"), Qt::CaseInsensitive)) {
-    if (const win::HANDLE icon = win::LoadImageA(0, file, win::IMAGE_ICON, 0, 0, win::LR_LOADFROMFILE))
-      return std::make_shared<StdPicture>(vbPicTypeIcon, icon);
+  const bool cursor = p.endsWith(QLatin1String(".cur"), Qt::CaseInsensitive);
+  if (cursor || p.endsWith(QLatin1String(".ico"), Qt::CaseInsensitive)) {
+    const win::HANDLE icon = win::LoadImageA(0, file, cursor ? win::IMAGE_CURSOR : win::IMAGE_ICON, 0, 0, win::LR_LOADFROMFILE);
+    if (icon != 0) return std::make_shared<StdPicture>(vbPicTypeIcon, icon);
   }
   QImage image;
   if (!image.load(p)) Raise(481);

@@ -143,6 +143,9 @@ TEST(LoadPicture, IconFilesGiveIconPicturesAndOtherImagesBitmaps) {
   EXPECT_EQ(p->Type(), vb::vbPicTypeIcon);
   EXPECT_EQ(p->WidthPixels(), 2);
   EXPECT_EQ(p->HeightPixels(), 2);
+  const auto cur = dir.path() / "one.cur";
+  qmtest::WriteBytes(cur, qmtest::IconFile({qmtest::IconPicture{1, 32, {0xFF000000}, {0}, {}}}, 2));
+  EXPECT_EQ(vb::LoadPicture(vb::FromUtf8(cur.string()))->Type(), vb::vbPicTypeIcon);
   EXPECT_EQ(vb::LoadPicture(), nullptr);
   try {
     vb::LoadPicture(u"/nonexistent/x.bmp");
