@@ -94,6 +94,12 @@ void UserControl::BeforeUnload() {
   UnloadControls();
 }
 
+void UserControl::BackColorChanged() {
+  if (auto* rec = platform::detail::FindRecord(core().handle); rec != nullptr && !rec->surface.isNull())
+    rec->surface.fill(platform::detail::ToQColor(core().back));
+  core().widget->update();
+}
+
 void UserControl::RaiseResize() {
   if (ready_ && !Control::EventsMuted()) platform::detail::FromEventLoop([this] { UserControl_Resize(); });
 }

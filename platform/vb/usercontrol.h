@@ -132,6 +132,9 @@ class UserControl : public Control, public Host {
   void CreateControlWindow() override;
   void AfterDesign() override;
   void BeforeUnload() override;
+  // What was drawn on the control's window gives way to the new colour, as the window's background
+  // is erased before the control paints again.
+  void BackColorChanged() override;
 
  public:
   // Inside the layer: the control's window changed size, was painted, or had mouse input.

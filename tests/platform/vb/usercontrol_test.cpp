@@ -219,6 +219,10 @@ TEST(UserControls, DrawingOnTheControlsWindowIsShownUnderItsConstituents) {
   form.swatch.Height(600);
   vb::DoEvents();
   EXPECT_EQ(vb::testing::WindowPicturePixel(h, 5, 25), win::RGB(0, 128, 0));
+  // A new back colour erases what was drawn.
+  form.swatch.BackColor(win::RGB(0, 0, 128));
+  vb::DoEvents();
+  EXPECT_EQ(vb::testing::WindowPicturePixel(h, 5, 5), win::RGB(0, 0, 128));
   Swatch::quiet = false;
   form.Terminate();
 }
