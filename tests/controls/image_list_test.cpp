@@ -236,3 +236,23 @@ TEST(ImageList, ACellOfAPictureBoxIsAddedAtTheListsImageSize) {
   EXPECT_TRUE(PixelsOf(list, 3).clear[15]);  // (15, 0): green, the back colour
   form.Terminate();
 }
+
+TEST(ImageList, AnItemPictureIsShownByAPictureBox) {
+  struct frmShow : vb::Form {
+    vb::PictureBox picIcon{*this};
+    void Design() override {
+      picIcon.BorderStyle(0);
+      picIcon.BackColor(win::RGB(255, 255, 255));
+      picIcon.Move(0, 0, 600, 600);
+    }
+  } form;
+  clsImageList list;
+  ASSERT_TRUE(list.Create());
+  const win::HICON icon = MakeIcon(16, 16, [](int, int) { return 0xFF0000FFu; }, [](int x, int) { return x >= 8; });
+  ASSERT_TRUE(list.AddFromHandle(icon, win::IMAGE_ICON, u"HALF"));
+  win::DestroyIcon(icon);
+  form.picIcon.Picture(list.ItemPicture(u"HALF"));
+  EXPECT_EQ(form.picIcon.Point(2 * 15, 2 * 15), 0xFF0000);   // blue (0x00BBGGRR)
+  EXPECT_EQ(form.picIcon.Point(12 * 15, 2 * 15), 0xFFFFFF);  // see-through: the back colour
+  form.Terminate();
+}
