@@ -12,10 +12,10 @@
 #include <unordered_map>
 
 #include "platform/dialogs/script.h"
+#include "platform/gdi/types.h"
 #include "platform/vb/control_core.h"
 #include "platform/vb/error.h"
 #include "platform/vb/testing.h"
-#include "platform/gdi/types.h"
 #include "platform/win/keys.h"
 #include "platform/win/window.h"
 #include "platform/win/window_record.h"
