@@ -267,17 +267,8 @@ void pcDibSection::ModifyHLS(float hueFactor, float lightnessFactor, float satur
 }
 
 void pcDibSection::Lighten(std::int32_t percent) {
-  if (Empty()) return;
-  const float factor = std::max(0.0f, 1.0f + static_cast<float>(percent) / 100.0f);
-  for (int row = 0; row < Height(); ++row)
-    for (int x = 0; x < Width(); ++x) {
-      std::uint8_t* p = Pixel(x, row);
-      float h, s, l;
-      RGBToHLS(p[2], p[1], p[0], h, s, l);
-      int r, g, b;
-      HLSToRGB(h, s, std::min(1.0f, l * factor), r, g, b);
-      p[0] = static_cast<std::uint8_t>(b), p[1] = static_cast<std::uint8_t>(g), p[2] = static_cast<std::uint8_t>(r);
-    }
+  // Lightness alone: hue and saturation keep their values.
+  ModifyHLS(1.0f, 1.0f + static_cast<float>(percent) / 100.0f, 1.0f);
 }
 
 pcMemDC::~pcMemDC() { Free(); }

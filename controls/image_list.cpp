@@ -10,6 +10,7 @@
 #include "platform/gdi/icons.h"
 #include "platform/vb/app.h"
 #include "platform/vb/error.h"
+#include "platform/vb/picturebox.h"
 #include "platform/vb/strings.h"
 
 namespace controls {
@@ -258,6 +259,36 @@ bool clsImageList::AddFromHandle(win::HANDLE handle, win::UINT imageType, const 
   StoreKey(static_cast<size_t>(insert ? p : index), key);
   FitKeys();
   return true;
+}
+
+std::int32_t clsImageList::AddFromPictureBox(win::HDC sourceDC, vb::PictureBox& box, const std::u16string& key,
+                                             int left, int top, std::int32_t backColour) {
+  if (list_ == 0) return 0;
+  const win::HDC source = sourceDC != 0 ? sourceDC : WorkingDC();
+  const win::HDC mem = win::CreateCompatibleDC(source);
+  const win::HBITMAP bitmap = win::CreateCompatibleBitmap(source, iconSizeX_, iconSizeY_);
+  win::COLORREF back = 0;
+  if (backColour != -1) {
+    if (win::OleTranslateColor(static_cast<win::OLE_COLOR>(backColour), 0, &back) != win::S_OK) back = 0xC0C0C0;
+  } else {
+    back = win::GetPixel(box.hDC(), 0, 0);
+  }
+  const win::HGDIOBJ old = win::SelectObject(mem, bitmap);
+  const win::RECT all{0, 0, iconSizeX_, iconSizeY_};
+  const win::HBRUSH brush = win::CreateSolidBrush(back);
+  win::FillRect(mem, &all, brush);
+  win::DeleteObject(brush);
+  win::BITMAP bm;
+  if (const vb::Picture picture = box.Picture()) win::GetObjectA(picture->Handle(), sizeof bm, &bm);
+  const int width = left + iconSizeX_ > bm.bmWidth ? bm.bmWidth - left : iconSizeX_;
+  const int height = top + iconSizeY_ > bm.bmHeight ? bm.bmHeight - top : iconSizeY_;
+  if (width >= 1 && height >= 1) win::BitBlt(mem, 0, 0, width, height, source, left, top, win::SRCCOPY);
+  win::SelectObject(mem, old);
+  // Without an insert position the add raises nothing.
+  const bool added = AddFromHandle(bitmap, win::IMAGE_BITMAP, key, static_cast<std::int32_t>(back));
+  win::DeleteObject(bitmap);
+  win::DeleteDC(mem);
+  return added ? ImageCount() : 0;  // the cell is one image, added at the end
 }
 
 vb::Picture clsImageList::ImagePictureStrip(const std::optional<ImageRef>& firstKey,

@@ -13,6 +13,10 @@
 #include "platform/gdi/types.h"
 #include "platform/vb/stdole.h"
 
+namespace vb {
+class PictureBox;
+}
+
 namespace controls {
 
 // An image named by its position (a number, or text that reads as one) or by its key.
@@ -82,6 +86,12 @@ class clsImageList {
   // image goes just after that image, and nothing is added when it names none.
   bool AddFromHandle(win::HANDLE handle, win::UINT imageType, const std::u16string& key = {},
                      std::int32_t backColour = -1, const std::optional<ImageRef>& insertAfter = std::nullopt);
+  // Adds one cell of IconSizeX x IconSizeY from (left, top) of the source context (0: the working
+  // context), cut where the box's Picture ends; what is not copied is the back colour, which is
+  // see-through (-1: the colour at the top left of the box's own context). Returns the new image's
+  // position, 0 when nothing was added; the key goes on the new image.
+  std::int32_t AddFromPictureBox(win::HDC sourceDC, vb::PictureBox& box, const std::u16string& key, int left = 0,
+                                 int top = 0, std::int32_t backColour = -1);
   win::HIMAGELIST hIml() const { return list_; }
   // The images from first to last (default: all, at least two) side by side on backColour, in a
   // bitmap ImageCount images wide; null when there are fewer than two.

@@ -1,35 +1,14 @@
 // Reading and writing the bytes of image list files.
 #include "controls/image_list_file.h"
 
-#include <array>
 #include <cmath>
 #include <cstring>
+#include <string>
+
+#include "platform/vb/codepage.h"
 
 namespace controls {
 namespace {
-
-// Windows 1251, bytes 0x80 to 0xBF (0x98, undefined there, stands for U+0098); 0xC0 to 0xFF are
-// U+0410 to U+044F, and bytes below 0x80 are ASCII.
-constexpr std::array<char16_t, 64> kUpper = {
-    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, 0x20AC, 0x2030, 0x0409, 0x2039, 0x040A,
-    0x040C, 0x040B, 0x040F, 0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x0098, 0x2122,
-    0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, 0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6,
-    0x00A7, 0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407, 0x00B0, 0x00B1, 0x0406, 0x0456,
-    0x0491, 0x00B5, 0x00B6, 0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457};
-
-char16_t FromCp1251(std::uint8_t b) {
-  if (b < 0x80) return b;
-  if (b >= 0xC0) return static_cast<char16_t>(0x0410 + (b - 0xC0));
-  return kUpper[b - 0x80];
-}
-
-std::optional<std::uint8_t> ToCp1251(char16_t c) {
-  if (c < 0x80) return static_cast<std::uint8_t>(c);
-  if (c >= 0x0410 && c <= 0x044F) return static_cast<std::uint8_t>(0xC0 + (c - 0x0410));
-  for (size_t i = 0; i < kUpper.size(); ++i)
-    if (kUpper[i] == c) return static_cast<std::uint8_t>(0x80 + i);
-  return std::nullopt;
-}
 
 constexpr std::uint8_t kKeyEnd = 0xFF;
 
@@ -162,13 +141,13 @@ ImageListFile ReadImageListFile(std::span<const std::uint8_t> data) {
     }
     file.records.push_back(std::move(r));
   }
-  std::u16string key;
+  std::string key;  // Windows-1251 bytes
   for (std::uint8_t b : keyText) {
     if (b == kKeyEnd) {
-      if (file.keys.size() < file.records.size()) file.keys.push_back(key);
+      if (file.keys.size() < file.records.size()) file.keys.push_back(vb::FromWindows1251(key));
       key.clear();
     } else {
-      key.push_back(FromCp1251(b));
+      key.push_back(static_cast<char>(b));
     }
   }
   file.keys.resize(file.records.size());
@@ -179,14 +158,13 @@ std::optional<std::vector<std::uint8_t>> WriteImageListFile(const ImageListFile&
   std::vector<std::uint8_t> keyText;
   for (size_t i = 0; i < file.records.size(); ++i) {
     const std::u16string key = i < file.keys.size() ? file.keys[i] : std::u16string();
-    for (char16_t c : key) {
-      const auto b = ToCp1251(c);
-      if (!b || *b == kKeyEnd) {
-        if (refused != nullptr) *refused = key;
-        return std::nullopt;
-      }
-      keyText.push_back(*b);
+    bool lossy = false;
+    const std::string bytes = vb::ToWindows1251(key, &lossy);
+    if (lossy || bytes.find(static_cast<char>(kKeyEnd)) != std::string::npos) {
+      if (refused != nullptr) *refused = key;
+      return std::nullopt;
     }
+    keyText.insert(keyText.end(), bytes.begin(), bytes.end());
     keyText.push_back(kKeyEnd);
   }
   keyText.push_back(kKeyEnd);

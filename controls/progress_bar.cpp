@@ -64,10 +64,10 @@ void ProgressBar::Text(const std::u16string& v) {
   PropertyChanged(u"Text");
 }
 
-vb::Font ProgressBar::Font() {
+vb::StdFont ProgressBar::Font() {
   Touch(); return picStatus.Font(); }
 
-void ProgressBar::Font(const vb::Font& v) {
+void ProgressBar::Font(const vb::StdFont& v) {
   Touch();
   picStatus.Font(v);
   Redraw();

@@ -27,8 +27,8 @@ class ProgressBar : public vb::UserControl {
   void ShowStatus(bool v);
   std::u16string Text();
   void Text(const std::u16string& v);
-  vb::Font Font();
-  void Font(const vb::Font& v);
+  vb::StdFont Font();
+  void Font(const vb::StdFont& v);
   vb::OLE_COLOR ProgressColor();
   void ProgressColor(vb::OLE_COLOR v);
 

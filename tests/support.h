@@ -1,9 +1,14 @@
 // Helpers shared by the tests.
 #pragma once
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/vb/strings.h"
 
@@ -56,6 +61,25 @@ class FreshSettings {
   bool had_ = false;
   std::string old_;
 };
+
+// The whole content of a file, as text or (Bytes = std::vector<std::uint8_t>) as bytes; empty when
+// it cannot be read.
+template <class Bytes = std::string>
+Bytes ReadBytes(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  const std::string s{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  return Bytes(s.begin(), s.end());
+}
+
+// Writes the file's whole content, making its folder when it is missing.
+inline void WriteBytes(const std::filesystem::path& p, std::string_view bytes) {
+  std::error_code ec;
+  if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path(), ec);
+  std::ofstream(p, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+inline void WriteBytes(const std::filesystem::path& p, const std::vector<std::uint8_t>& bytes) {
+  WriteBytes(p, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
 
 // Readable text of UTF-16 strings in assertion messages.
 inline std::string U8(const std::u16string& s) { return vb::ToUtf8(s); }

@@ -145,11 +145,13 @@ Canvas CanvasOf(Bitmap& b) {
 QImage* SurfaceOf(win::HWND h) {
   detail::WindowRecord* r = detail::FindRecord(h);
   if (r == nullptr || r->widget.isNull()) return nullptr;
-  const QSize size = r->widget->size();
+  const QSize size = r->widget->contentsRect().size();  // the client area
   if (size.isEmpty()) return nullptr;
   if (r->surface.size() != size) {
     QImage fresh(size, r->surface.isNull() ? QImage::Format_RGB32 : r->surface.format());
-    fresh.fill(QColor(0xFF000000u | ToPixel(win::GetSysColor(win::COLOR_BTNFACE))));
+    const QWidget* w = r->widget.data();
+    fresh.fill(r->ownsWidget ? QColor(0xFF000000u | ToPixel(win::GetSysColor(win::COLOR_BTNFACE)))
+                             : w->palette().color(w->backgroundRole()));
     if (!r->surface.isNull()) {
       QPainter p(&fresh);
       p.setCompositionMode(QPainter::CompositionMode_Source);
@@ -208,6 +210,40 @@ QFont DefaultFont() {
   f.setPixelSize(11);
   f.setStyleStrategy(QFont::NoAntialias);
   return f;
+}
+
+win::HBITMAP BitmapFromImage(const QImage& image) {
+  Bitmap b;
+  b.image = image.convertToFormat(QImage::Format_RGB32).convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < b.image.height(); ++y) {
+    auto* row = reinterpret_cast<std::uint32_t*>(b.image.scanLine(y));
+    for (int x = 0; x < b.image.width(); ++x) row[x] &= 0x00FFFFFFu;
+  }
+  return Add(std::move(b));
+}
+
+QImage ImageOfHandle(win::HANDLE h) {
+  if (const Bitmap* b = Get<Bitmap>(h)) {
+    // The fourth byte is not alpha here: the picture is opaque.
+    QImage out(b->image.size(), QImage::Format_RGB32);
+    for (int y = 0; y < out.height(); ++y) {
+      const auto* src = reinterpret_cast<const std::uint32_t*>(b->image.constScanLine(b->bottomUp ? out.height() - 1 - y : y));
+      auto* dst = reinterpret_cast<std::uint32_t*>(out.scanLine(y));
+      for (int x = 0; x < out.width(); ++x) dst[x] = src[x] | 0xFF000000u;
+    }
+    return out;
+  }
+  const Icon* icon = Get<Icon>(h);
+  if (icon == nullptr) return QImage();
+  const IconImage& img = icon->image;
+  const bool alpha = img.hasAlpha();
+  QImage out(img.width, img.height, QImage::Format_ARGB32);
+  for (int y = 0; y < img.height; ++y) {
+    auto* row = reinterpret_cast<std::uint32_t*>(out.scanLine(y));
+    for (int x = 0; x < img.width; ++x)
+      row[x] = alpha ? img.at(x, y) : img.clear(x, y) ? 0u : (img.at(x, y) | 0xFF000000u);
+  }
+  return out;
 }
 
 }  // namespace platform::gdi

@@ -129,6 +129,12 @@ inline std::uint32_t Div255(std::uint32_t v) { return (v + 127) / 255; }
 
 QFont DefaultFont();
 
+// Pictures for the forms runtime: a bitmap made from an image (the fourth byte 0, as drawing
+// leaves it), and what a bitmap or icon handle shows, top-down (bitmaps opaque, icons through
+// their alpha or mask); a null image for any other handle.
+win::HBITMAP BitmapFromImage(const QImage& image);
+QImage ImageOfHandle(win::HANDLE h);
+
 // Draws an icon picture at device-independent (logical) x, y: through its alpha when it has one,
 // else through its mask (destination AND mask, then XOR colour, on all four bytes). `mix` of 2 or 4
 // mixes `foreground` into every visible pixel, per channel (c + f + 1) / 2 or (3c + f + 2) / 4.
@@ -141,8 +147,10 @@ struct IconPaint {
 void PaintIcon(win::HDC hdc, const IconImage& img, int x, int y, const IconPaint& how);
 // Sets the widget of a window to show its surface again (after drawing outside WM_PAINT).
 void ShowSurface(win::HWND h);
-// The window's surface, sized to its widget (new area in the button-face colour); null when the
-// window has no widget.
+// The window's surface, sized to its widget's contents rectangle (the client area; a picture box
+// keeps its border outside it); null when the window has no widget. New area takes the
+// button-face colour in windows the layer creates and the widget's own background colour in
+// windows of the forms runtime (custom controls), whose widgets show the surface over that colour.
 QImage* SurfaceOf(win::HWND h);
 
 }  // namespace platform::gdi

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "platform/gdi/gdi.h"
 #include "platform/vb/control_core.h"
 #include "platform/vb/controls.h"
 #include "platform/vb/form.h"
@@ -264,24 +265,14 @@ void DestroyControlWindow(vb::Control& c) {
 }
 
 QColor ToQColor(vb::OLE_COLOR c) {
-  if ((c & 0x80000000u) != 0) {
-    // The classic system colours.
-    switch (c & 0xFF) {
-      case 0x05: return QColor(255, 255, 255);  // window background
-      case 0x08: return QColor(0, 0, 0);        // window text
-      case 0x0D: return QColor(10, 36, 106);    // highlight
-      case 0x0E: return QColor(255, 255, 255);  // highlight text
-      case 0x0F: return QColor(212, 208, 200);  // button face
-      case 0x10: return QColor(128, 128, 128);  // button shadow
-      case 0x12: return QColor(0, 0, 0);        // button text
-      case 0x14: return QColor(255, 255, 255);  // button highlight
-      default: return QColor(212, 208, 200);
-    }
-  }
-  return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF));
+  // System colours come from the drawing layer's table; a colour it cannot translate shows as the
+  // button face.
+  win::COLORREF rgb = 0;
+  if (win::OleTranslateColor(c, 0, &rgb) != win::S_OK) rgb = win::GetSysColor(win::COLOR_BTNFACE);
+  return QColor(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF), static_cast<int>((rgb >> 16) & 0xFF));
 }
 
-QFont ToQFont(const vb::Font& f) {
+QFont ToQFont(const vb::StdFont& f) {
   QFont q(QString::fromStdU16String(f.Name));
   // Point sizes are taken at 96 dots per inch, whatever the screen says.
   q.setPixelSize(std::max(1, static_cast<int>(f.Size * 96.0f / 72.0f + 0.5f)));
@@ -531,27 +522,27 @@ void Control::ToolTipText(const std::u16string& v) {
   Touch();
   W(*this).setToolTip(QString::fromStdU16String(v));
 }
-vb::Font Control::Font() {
+vb::StdFont Control::Font() {
   Touch();
   return core_->font;
 }
-void Control::Font(const vb::Font& v) {
+void Control::Font(const vb::StdFont& v) {
   Touch();
   core_->font = v;
   W(*this).setFont(platform::detail::ToQFont(v));
 }
 void Control::FontName(const std::u16string& v) {
-  vb::Font f = Font();
+  vb::StdFont f = Font();
   f.Name = v;
   Font(f);
 }
 void Control::FontSize(float v) {
-  vb::Font f = Font();
+  vb::StdFont f = Font();
   f.Size = v;
   Font(f);
 }
 void Control::FontBold(bool v) {
-  vb::Font f = Font();
+  vb::StdFont f = Font();
   f.Bold = v;
   Font(f);
 }

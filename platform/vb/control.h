@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/vb/stdole.h"
 #include "platform/win/types.h"
 
 namespace platform::detail {
@@ -70,17 +71,6 @@ constexpr int vbNoDrop = 12;
 constexpr int vbArrowHourglass = 13;
 constexpr int vbArrowQuestion = 14;
 constexpr int vbCustom = 99;
-
-// A font as the runtime describes it. Sizes are points at 96 dots per inch.
-struct Font {
-  std::u16string Name = u"MS Sans Serif";
-  float Size = 8.25f;
-  bool Bold = false;
-  bool Italic = false;
-  bool Underline = false;
-  bool Strikethrough = false;
-  bool operator==(const Font&) const = default;
-};
 
 class Control;
 class Host;
@@ -156,8 +146,8 @@ class Control {
   void Enabled(bool v);
   std::u16string ToolTipText();
   void ToolTipText(const std::u16string& v);
-  vb::Font Font();
-  void Font(const vb::Font& v);
+  vb::StdFont Font();
+  void Font(const vb::StdFont& v);
   void FontName(const std::u16string& v);
   void FontSize(float v);
   void FontBold(bool v);

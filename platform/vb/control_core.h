@@ -19,10 +19,6 @@ namespace vb {
 class Form;
 }
 
-struct vb::PictureImage::Data {
-  QImage image;
-};
-
 namespace platform::detail {
 
 struct HostCore {
@@ -37,7 +33,7 @@ struct ControlCore {
   vb::Control* owner = nullptr;
   QPointer<QWidget> widget;
   win::HWND handle = 0;
-  vb::Font font;
+  vb::StdFont font;
   bool fontSet = false;
   vb::OLE_COLOR back = vb::vbButtonFace;
   vb::OLE_COLOR fore = vb::vbButtonText;
@@ -62,7 +58,7 @@ void RegisterControlWindow(vb::Control& c, win::HWND h);
 vb::Form* FormOf(vb::Control& c);
 
 QColor ToQColor(vb::OLE_COLOR c);
-QFont ToQFont(const vb::Font& f);
+QFont ToQFont(const vb::StdFont& f);
 void ApplyColors(QWidget* w, vb::OLE_COLOR back, vb::OLE_COLOR fore);
 Qt::CursorShape CursorOf(int mousePointer);
 

@@ -16,6 +16,8 @@
 #include <QSignalBlocker>
 #include <QTextBlock>
 
+#include "platform/gdi/icons.h"
+#include "platform/gdi/objects.h"
 #include "platform/vb/control_core.h"
 #include "platform/vb/error.h"
 #include "platform/vb/form.h"
@@ -504,37 +506,34 @@ void Frame::Caption(const std::u16string& v) {
 
 // --- Picture and Image ----------------------------------------------------------------------------
 
-PictureImage::PictureImage() = default;
-PictureImage::~PictureImage() = default;
-PictureImage::PictureImage(const PictureImage&) = default;
-PictureImage& PictureImage::operator=(const PictureImage&) = default;
-PictureImage::PictureImage(std::shared_ptr<const Data> d) : d_(std::move(d)) {}
-bool PictureImage::Empty() const { return d_ == nullptr || d_->image.isNull(); }
-int PictureImage::PixelWidth() const { return Empty() ? 0 : d_->image.width(); }
-int PictureImage::PixelHeight() const { return Empty() ? 0 : d_->image.height(); }
-
-PictureImage LoadPicture(const std::u16string& path) {
-  if (path.empty()) return PictureImage();
+vb::Picture LoadPicture(const std::u16string& path) {
+  if (path.empty()) return nullptr;
   QString p = Q(path);
   p.replace(QLatin1Char('\\'), QLatin1Char('/'));
   if (!QFile::exists(p)) Raise(53);
-  auto d = std::make_shared<PictureImage::Data>();
-  if (!d->image.load(p)) Raise(481);
-  return PictureImage(std::move(d));
+  const std::string file = p.toStdString();
+  const bool cursor = p.endsWith(QLatin1String(".cur"), Qt::CaseInsensitive);
+  if (cursor || p.endsWith(QLatin1String(".ico"), Qt::CaseInsensitive)) {
+    const win::HANDLE icon = win::LoadImageA(0, file, cursor ? win::IMAGE_CURSOR : win::IMAGE_ICON, 0, 0, win::LR_LOADFROMFILE);
+    if (icon != 0) return std::make_shared<StdPicture>(vbPicTypeIcon, icon);
+  }
+  QImage image;
+  if (!image.load(p)) Raise(481);
+  return std::make_shared<StdPicture>(vbPicTypeBitmap, platform::gdi::BitmapFromImage(image));
 }
 
 namespace {
 class ImageWidget : public QWidget {
  public:
   using QWidget::QWidget;
-  vb::PictureImage picture;
+  vb::Picture picture;
   bool stretch = false;
 
  protected:
   void paintEvent(QPaintEvent*) override {
-    if (picture.Empty()) return;
+    if (picture == nullptr) return;
     QPainter p(this);
-    const QImage& img = picture.data()->image;
+    const QImage img = platform::gdi::ImageOfHandle(picture->Handle());
     if (stretch) {
       p.drawImage(rect(), img);
     } else {
@@ -549,16 +548,16 @@ void Image::CreateControlWindow() {
   core().passiveClick = true;
   Adopt(*this, w, "ThunderImage");
 }
-vb::PictureImage Image::Picture() {
+vb::Picture Image::Picture() {
   Touch();
   return static_cast<ImageWidget&>(*core().widget).picture;
 }
-void Image::Picture(const vb::PictureImage& v) {
+void Image::Picture(const vb::Picture& v) {
   Touch();
   auto& w = static_cast<ImageWidget&>(*core().widget);
   w.picture = v;
   // Without Stretch the image takes the picture's size.
-  if (!w.stretch && !v.Empty()) w.resize(v.PixelWidth(), v.PixelHeight());
+  if (!w.stretch && v != nullptr) w.resize(v->WidthPixels(), v->HeightPixels());
   w.update();
 }
 bool Image::Stretch() {

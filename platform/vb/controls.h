@@ -148,34 +148,15 @@ class Frame : public Control, public Container {
   void CreateControlWindow() override;
 };
 
-// A picture loaded from a file (LoadPicture); empty when default-constructed.
-class PictureImage {
- public:
-  PictureImage();
-  ~PictureImage();
-  PictureImage(const PictureImage&);
-  PictureImage& operator=(const PictureImage&);
-  bool Empty() const;
-  // Size in pixels.
-  int PixelWidth() const;
-  int PixelHeight() const;
-
-  struct Data;
-  const Data* data() const { return d_.get(); }
-  explicit PictureImage(std::shared_ptr<const Data> d);
-
- private:
-  std::shared_ptr<const Data> d_;
-};
-// Reads a bitmap, icon or other image file; raises 53 when missing and 481 when unreadable. An
-// empty path gives an empty picture.
-PictureImage LoadPicture(const std::u16string& path = {});
+// Reads an icon or cursor file as an icon picture and any other image file as a bitmap picture;
+// raises 53 when missing and 481 when unreadable. An empty path gives no picture (null).
+vb::Picture LoadPicture(const std::u16string& path = {});
 
 class Image : public Control {
  public:
   explicit Image(Container& c) : Control(c) {}
-  vb::PictureImage Picture();
-  void Picture(const vb::PictureImage& v);
+  vb::Picture Picture();
+  void Picture(const vb::Picture& v);
   bool Stretch();
   void Stretch(bool v);
 

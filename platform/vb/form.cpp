@@ -12,6 +12,7 @@
 #include <unordered_map>
 
 #include "platform/dialogs/script.h"
+#include "platform/gdi/types.h"
 #include "platform/vb/control_core.h"
 #include "platform/vb/error.h"
 #include "platform/vb/testing.h"
@@ -30,7 +31,7 @@ struct Form::Impl {
   QEventLoop* modalLoop = nullptr;
   bool initialized = false;
   bool unloading = false;
-  vb::Font font;
+  vb::StdFont font;
   OLE_COLOR back = vbButtonFace;
   int borderStyle = vbSizable;
   bool controlBox = true;
@@ -419,11 +420,11 @@ void Form::Enabled(bool v) {
   d_->widget->setEnabled(v);
 }
 
-vb::Font Form::Font() {
+vb::StdFont Form::Font() {
   EnsureLoaded();
   return d_->font;
 }
-void Form::Font(const vb::Font& v) {
+void Form::Font(const vb::StdFont& v) {
   EnsureLoaded();
   d_->font = v;
   d_->widget->setFont(platform::detail::ToQFont(v));
@@ -530,6 +531,13 @@ std::size_t PendingModalActions() { return modalActions().size(); }
 bool SaveWindowPicture(win::HWND h, const std::u16string& path) {
   QWidget* w = platform::detail::WidgetOf(h);
   return w != nullptr && w->grab().save(QString::fromStdU16String(path), "PNG");
+}
+
+win::COLORREF WindowPicturePixel(win::HWND h, int x, int y) {
+  QWidget* w = platform::detail::WidgetOf(h);
+  if (w == nullptr || !w->rect().contains(x, y)) return win::CLR_INVALID;
+  const QRgb p = w->grab(QRect(x, y, 1, 1)).toImage().pixel(0, 0);
+  return win::RGB(qRed(p), qGreen(p), qBlue(p));
 }
 
 }  // namespace vb::testing

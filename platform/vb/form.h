@@ -93,8 +93,8 @@ class Form : public Host {
   void KeyPreview(bool v);
   bool Enabled();
   void Enabled(bool v);
-  vb::Font Font();
-  void Font(const vb::Font& v);
+  vb::StdFont Font();
+  void Font(const vb::StdFont& v);
   OLE_COLOR BackColor();
   void BackColor(OLE_COLOR v);
 

@@ -6,8 +6,11 @@
 #include <QPainter>
 #include <cmath>
 
+#include "platform/gdi/gdi.h"
+#include "platform/gdi/objects.h"
 #include "platform/vb/control_core.h"
 #include "platform/vb/error.h"
+#include "platform/win/window_record.h"
 
 namespace vb {
 
@@ -24,9 +27,13 @@ class PictureWidget : public QWidget {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
   }
+  ~PictureWidget() override {
+    if (hdc != 0) win::DeleteDC(hdc);
+  }
   PictureBox* owner = nullptr;
-  QImage surface;
-  vb::PictureImage picture;
+  win::HWND handle = 0;
+  win::HDC hdc = 0;  // the box's own device context (hDC), made on first use
+  vb::Picture picture;
   int border = 1;
   bool autoRedraw = false;
   int scaleMode = vbTwips;
@@ -39,22 +46,38 @@ class PictureWidget : public QWidget {
   std::function<void()> onResize;
 
   int BorderPx() const { return border == 1 ? 2 : 0; }
-  QSize Inner() const { return QSize(std::max(0, width() - 2 * BorderPx()), std::max(0, height() - 2 * BorderPx())); }
+  // The border lies outside the window's client area: the contents rectangle is what the drawing
+  // layer sizes the window's surface to.
+  void SetBorder(int style) {
+    border = style;
+    setContentsMargins(BorderPx(), BorderPx(), BorderPx(), BorderPx());
+  }
+  QSize Inner() const { return contentsRect().size(); }
+
+  // The retained drawing: the window's surface, which the box's device context draws on as well.
+  QImage& surface() {
+    static QImage none;
+    platform::detail::WindowRecord* r = platform::detail::FindRecord(handle);
+    if (r == nullptr) return none = QImage();
+    return r->surface;
+  }
 
   // Clears the drawing to the background colour and the picture.
   void Clear(const QColor& back) {
+    QImage& surface = this->surface();
     surface = QImage(Inner().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     surface.fill(back);
-    if (!picture.Empty()) {
+    if (picture != nullptr) {
       QPainter p(&surface);
-      p.drawImage(0, 0, picture.data()->image);
+      p.drawImage(0, 0, platform::gdi::ImageOfHandle(picture->Handle()));
     }
   }
 
   // Keeps what is drawn when the box grows.
   void Fit(const QColor& back) {
+    QImage& surface = this->surface();
     const QSize inner = Inner().expandedTo(QSize(1, 1));
-    if (surface.size() == inner) return;
+    if (handle == 0 || surface.size() == inner) return;
     QImage next(inner, QImage::Format_RGB32);
     next.fill(back);
     if (!surface.isNull()) {
@@ -71,29 +94,33 @@ class PictureWidget : public QWidget {
  protected:
   void paintEvent(QPaintEvent*) override {
     if (!autoRedraw && onPaint) {
+      // Drawing while the box paints is shown by this paint; it must not ask for another.
       painting = true;
+      if (auto* r = platform::detail::FindRecord(handle)) r->painting = true;
       onPaint();
+      if (auto* r = platform::detail::FindRecord(handle)) r->painting = false;
       painting = false;
     }
     QPainter p(this);
     const int b = BorderPx();
     if (b > 0) {
       const QRect r = rect();
-      p.setPen(QColor(128, 128, 128));
+      // The sunken edge in the system's 3-D colours: shadow, highlight, dark shadow, light.
+      p.setPen(ToQColor(0x80000010));
       p.drawLine(r.left(), r.top(), r.right(), r.top());
       p.drawLine(r.left(), r.top(), r.left(), r.bottom());
-      p.setPen(QColor(255, 255, 255));
+      p.setPen(ToQColor(0x80000014));
       p.drawLine(r.left(), r.bottom(), r.right(), r.bottom());
       p.drawLine(r.right(), r.top(), r.right(), r.bottom());
-      p.setPen(QColor(64, 64, 64));
+      p.setPen(ToQColor(0x80000015));
       p.drawLine(r.left() + 1, r.top() + 1, r.right() - 1, r.top() + 1);
       p.drawLine(r.left() + 1, r.top() + 1, r.left() + 1, r.bottom() - 1);
-      p.setPen(QColor(212, 208, 200));
+      p.setPen(ToQColor(0x80000016));
       p.drawLine(r.left() + 1, r.bottom() - 1, r.right() - 1, r.bottom() - 1);
       p.drawLine(r.right() - 1, r.top() + 1, r.right() - 1, r.bottom() - 1);
     }
     p.setClipRect(QRect(QPoint(b, b), Inner()));
-    p.drawImage(b, b, surface);
+    p.drawImage(b, b, surface());
   }
   void resizeEvent(QResizeEvent*) override {
     if (owner != nullptr) Fit(ToQColor(owner->core().back));
@@ -131,7 +158,9 @@ void PictureBox::CreateControlWindow() {
   core().passiveClick = true;
   core().back = vbButtonFace;
   core().fore = vbButtonText;
+  w->SetBorder(1);
   Adopt(*this, w, "ThunderPictureBox");
+  w->handle = core().handle;
   w->Clear(ToQColor(core().back));
 }
 
@@ -159,15 +188,21 @@ void PictureBox::BorderStyle(int v) {
   Touch();
   if (v != 0 && v != 1) Raise(380);
   PictureWidget& w = Pic(*this);
-  w.border = v;
+  w.SetBorder(v);
   w.Fit(ToQColor(core().back));
   w.Changed();
 }
-vb::PictureImage PictureBox::Picture() {
+win::HDC PictureBox::hDC() {
+  Touch();
+  PictureWidget& w = Pic(*this);
+  if (w.hdc == 0) w.hdc = win::GetDC(core().handle);
+  return w.hdc;
+}
+vb::Picture PictureBox::Picture() {
   Touch();
   return Pic(*this).picture;
 }
-void PictureBox::Picture(const vb::PictureImage& v) {
+void PictureBox::Picture(const vb::Picture& v) {
   Touch();
   Pic(*this).picture = v;
   Pic(*this).Clear(ToQColor(core().back));
@@ -249,7 +284,7 @@ void PictureBox::Print(const std::u16string& text, bool newLine) {
   const QFontMetrics fm(font);
   const QString s = QString::fromStdU16String(text);
   {
-    QPainter p(&w.surface);
+    QPainter p(&w.surface());
     p.setFont(font);
     p.setPen(ToQColor(core().fore));
     p.drawText(ToPx(w.currentX, w.scaleMode), ToPx(w.currentY, w.scaleMode) + fm.ascent(), s);
@@ -274,7 +309,7 @@ void PictureBox::Line(float x1, float y1, float x2, float y2, std::int64_t color
   if (w.drawMode == vbWhiteness) c = Qt::white;
   const int ax = ToPx(x1, w.scaleMode), ay = ToPx(y1, w.scaleMode);
   const int bx = ToPx(x2, w.scaleMode), by = ToPx(y2, w.scaleMode);
-  QPainter p(&w.surface);
+  QPainter p(&w.surface());
   p.setCompositionMode(ModeOf(w.drawMode));
   const QRect r(QPoint(std::min(ax, bx), std::min(ay, by)), QPoint(std::max(ax, bx), std::max(ay, by)));
   if (box && fill) {
@@ -297,9 +332,9 @@ void PictureBox::PSet(float x, float y, std::int64_t color) {
   w.currentX = x;
   w.currentY = y;
   const int px = ToPx(x, w.scaleMode), py = ToPx(y, w.scaleMode);
-  if (!w.surface.rect().contains(px, py)) return;
+  if (!w.surface().rect().contains(px, py)) return;
   const QColor c = color < 0 ? ToQColor(core().fore) : ToQColor(static_cast<OLE_COLOR>(color));
-  QPainter p(&w.surface);
+  QPainter p(&w.surface());
   p.setCompositionMode(ModeOf(w.drawMode));
   p.fillRect(QRect(px, py, 1, 1), c);
   p.end();
@@ -310,8 +345,8 @@ std::int64_t PictureBox::Point(float x, float y) {
   Touch();
   PictureWidget& w = Pic(*this);
   const int px = ToPx(x, w.scaleMode), py = ToPx(y, w.scaleMode);
-  if (!w.surface.rect().contains(px, py)) return -1;
-  const QRgb rgb = w.surface.pixel(px, py);
+  if (!w.surface().rect().contains(px, py)) return -1;
+  const QRgb rgb = w.surface().pixel(px, py);
   return static_cast<std::int64_t>(qRed(rgb) | (qGreen(rgb) << 8) | (qBlue(rgb) << 16));
 }
 

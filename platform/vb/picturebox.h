@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "platform/gdi/types.h"
 #include "platform/vb/controls.h"
 #include "platform/vb/form.h"
 
@@ -40,8 +41,11 @@ class PictureBox : public Control, public Container {
   // 0 none, 1 fixed single (a sunken border two pixels wide).
   int BorderStyle();
   void BorderStyle(int v);
-  vb::PictureImage Picture();
-  void Picture(const vb::PictureImage& v);
+  vb::Picture Picture();
+  void Picture(const vb::Picture& v);
+  // The box's device context: draws on what the box keeps and shows (its inner area, from its
+  // top-left corner), as the graphics methods do. It stays the box's while its window lives.
+  win::HDC hDC();
 
   int ScaleMode();
   void ScaleMode(int v);

@@ -7,6 +7,7 @@
 
 namespace vb {
 
+// A font as the runtime describes it. Sizes are points at 96 dots per inch.
 struct StdFont {
   std::u16string Name = u"MS Sans Serif";
   double Size = 8.25;  // points, kept to four decimal places as the runtime's currency values are
@@ -15,6 +16,7 @@ struct StdFont {
   bool Underline = false;
   bool Strikethrough = false;
   std::int16_t Charset = 204;  // Cyrillic
+  bool operator==(const StdFont&) const = default;
 };
 
 constexpr int vbPicTypeNone = 0;

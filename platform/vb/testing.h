@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/win/types.h"
+#include "platform/gdi/types.h"
 
 namespace vb::testing {
 
@@ -19,5 +19,7 @@ std::size_t PendingModalActions();
 // Writes a picture of the window as it paints itself (with its children) to a PNG file; false when
 // the window does not exist or the file cannot be written.
 bool SaveWindowPicture(win::HWND h, const std::u16string& path);
+// The pixel at (x, y) of that picture as a COLORREF, or CLR_INVALID.
+win::COLORREF WindowPicturePixel(win::HWND h, int x, int y);
 
 }  // namespace vb::testing

@@ -3,6 +3,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include "platform/gdi/objects.h"
 #include "platform/vb/control_core.h"
 #include "platform/vb/form.h"
 #include "platform/vb/strings.h"
@@ -36,13 +37,22 @@ class UserControlWidget : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent*) override {
+    const win::HWND h = platform::detail::HandleOfWidget(this);
+    // What the control draws while it paints is shown by this paint; it must not ask for another.
+    if (auto* rec = platform::detail::FindRecord(h)) rec->painting = true;
     owner_->RaisePaint();
+    auto* rec = platform::detail::FindRecord(h);
+    if (rec != nullptr) rec->painting = false;
     QPainter p(this);
     p.fillRect(rect(), palette().color(QPalette::Window));
-    const win::HWND h = platform::detail::HandleOfWidget(this);
-    if (auto* rec = platform::detail::FindRecord(h); rec != nullptr && !rec->surface.isNull()) p.drawImage(0, 0, rec->surface);
+    if (rec != nullptr && !rec->surface.isNull()) p.drawImage(0, 0, rec->surface);
   }
-  void resizeEvent(QResizeEvent*) override { owner_->RaiseResize(); }
+  void resizeEvent(QResizeEvent*) override {
+    // The surface follows the window's size: what lay beyond a shrunk edge does not come back.
+    const win::HWND h = platform::detail::HandleOfWidget(this);
+    if (auto* rec = platform::detail::FindRecord(h); rec != nullptr && !rec->surface.isNull()) platform::gdi::SurfaceOf(h);
+    owner_->RaiseResize();
+  }
 
  private:
   UserControl* owner_;
@@ -82,6 +92,12 @@ void UserControl::BeforeUnload() {
   UserControl_Terminate();
   ready_ = false;
   UnloadControls();
+}
+
+void UserControl::BackColorChanged() {
+  if (auto* rec = platform::detail::FindRecord(core().handle); rec != nullptr && !rec->surface.isNull())
+    rec->surface.fill(platform::detail::ToQColor(core().back));
+  core().widget->update();
 }
 
 void UserControl::RaiseResize() {

@@ -33,7 +33,7 @@ namespace vb {
 // Named property values of a control, with defaults; names compare without regard to case.
 class PropertyBag {
  public:
-  using Value = std::variant<bool, std::int32_t, float, double, std::u16string, vb::Font>;
+  using Value = std::variant<bool, std::int32_t, float, double, std::u16string, vb::StdFont>;
 
   // The stored value, converted to the default's type (numbers and Booleans convert among
   // themselves), or the default when nothing is stored under the name.
@@ -82,7 +82,7 @@ class PropertyBag {
 // What the window around a custom control offers it.
 struct AmbientProperties {
   bool UserMode = true;  // always: the program runs, nothing is being designed
-  vb::Font Font;
+  vb::StdFont Font;
   OLE_COLOR BackColor = vbButtonFace;
   OLE_COLOR ForeColor = vbButtonText;
   bool RightToLeft = false;
@@ -132,6 +132,9 @@ class UserControl : public Control, public Host {
   void CreateControlWindow() override;
   void AfterDesign() override;
   void BeforeUnload() override;
+  // What was drawn on the control's window gives way to the new colour, as the window's background
+  // is erased before the control paints again.
+  void BackColorChanged() override;
 
  public:
   // Inside the layer: the control's window changed size, was painted, or had mouse input.

@@ -2,21 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
+#include <vector>
 
 #include "support.h"
-#include "support_dib.h"
+#include "support_gdi.h"
 
 using commandbars::cAlphaDIBSection;
+using qmtest::FillDib;
 
 namespace {
-void Fill(cAlphaDIBSection& d, std::uint8_t b, std::uint8_t g, std::uint8_t r, std::uint8_t a) {
-  for (int i = 0; i < d.Width() * d.Height(); ++i) {
-    std::uint8_t* p = d.DIBSectionBitsPtr() + i * 4;
-    p[0] = b, p[1] = g, p[2] = r, p[3] = a;
-  }
-}
 std::vector<int> Px(const cAlphaDIBSection& d, int i) {
   const std::uint8_t* p = d.DIBSectionBitsPtr() + i * 4;
   return {p[0], p[1], p[2], p[3]};
@@ -29,11 +23,10 @@ TEST(AlphaDibSection, SavesTheSameFileLayout) {
   ASSERT_TRUE(d.Create(10, 5));
   EXPECT_EQ(d.BytesPerScanLine(), 40);
   EXPECT_EQ(d.Info().bmiHeader.biSizeImage, 200u);
-  Fill(d, 1, 2, 3, 4);
+  FillDib(d, 1, 2, 3, 4);
   const auto path = dir.path() / "a.bmp";
   ASSERT_TRUE(d.SavePicture(vb::FromUtf8(path.string())));
-  std::ifstream in(path, std::ios::binary);
-  const std::vector<unsigned char> file{std::istreambuf_iterator<char>(in), {}};
+  const auto file = qmtest::ReadBytes<std::vector<std::uint8_t>>(path);
   ASSERT_EQ(file.size(), 258u);
   EXPECT_EQ(file[0], 'B');
   EXPECT_EQ(file[1], 'M');
@@ -57,12 +50,12 @@ TEST(AlphaDibSection, PremultiplicationTruncates) {
 TEST(AlphaDibSection, HueAndSaturationAdjustments) {
   cAlphaDIBSection d;
   ASSERT_TRUE(d.Create(2, 1));
-  Fill(d, 40, 200, 90, 33);
+  FillDib(d, 40, 200, 90, 33);
   d.AdjustHLS(-1, -1, 0.5f);
   EXPECT_EQ(Px(d, 0), (std::vector<int>{40, 200, 90, 33}));
   d.AdjustHLS(-1, 0, 0);
   EXPECT_EQ(Px(d, 1), (std::vector<int>{120, 120, 120, 33}));
-  Fill(d, 0, 0, 255, 0);
+  FillDib(d, 0, 0, 255, 0);
   d.AdjustHLS(255, -1, 0);  // hue 255 x 6 / 255 - 1 = 5: magenta
   EXPECT_EQ(Px(d, 0), (std::vector<int>{255, 0, 255, 0}));
   d.AdjustHLS(-1, -1, 0.5f);
@@ -101,11 +94,11 @@ TEST(AlphaDibSection, PictureIsAnIndependentCopyThatComesBackIn) {
   cAlphaDIBSection d;
   EXPECT_EQ(d.Picture(), nullptr);
   ASSERT_TRUE(d.Create(2, 2));
-  Fill(d, 5, 6, 7, 8);
+  FillDib(d, 5, 6, 7, 8);
   vb::Picture pic = d.Picture();
   ASSERT_NE(pic, nullptr);
   EXPECT_EQ(pic->WidthPixels(), 2);
-  Fill(d, 0, 0, 0, 0);
+  FillDib(d, 0, 0, 0, 0);
   cAlphaDIBSection back;
   ASSERT_TRUE(back.CreateFromPicture(pic));
   EXPECT_EQ(Px(back, 3), (std::vector<int>{5, 6, 7, 8}));
@@ -114,7 +107,7 @@ TEST(AlphaDibSection, PictureIsAnIndependentCopyThatComesBackIn) {
 TEST(AlphaDibSection, PaintingBlendsByConstantOrPerPixelAlpha) {
   cAlphaDIBSection d;
   ASSERT_TRUE(d.Create(1, 1));
-  Fill(d, 0, 0, 100, 100);
+  FillDib(d, 0, 0, 100, 100);
   qmtest::Surface s(2, 1, win::RGB(0, 0, 200));
   d.AlphaPaintPicture(s.dc, 0, 0, -1, -1, 0, 0, 255, true);
   d.AlphaPaintPicture(s.dc, 1, 0, -1, -1, 0, 0, 51, false);

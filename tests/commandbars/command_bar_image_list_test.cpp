@@ -8,6 +8,7 @@
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/icons.h"
 #include "platform/vb/error.h"
+#include "support_gdi.h"
 
 namespace {
 
@@ -15,59 +16,10 @@ using namespace commandbars;
 
 constexpr std::uint32_t kClear = 0x01000000;  // marks a see-through pixel in the pictures below
 
-// A 32-bit top-down picture with its own context.
-struct Picture {
-  Picture(int w, int h, std::uint32_t fill = 0) : width(w), height(h) {
-    win::BITMAPINFO info;
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biBitCount = 32;
-    void* p = nullptr;
-    bitmap = win::CreateDIBSection(0, &info, win::DIB_RGB_COLORS, &p, 0, 0);
-    bits = static_cast<std::uint32_t*>(p);
-    std::fill(bits, bits + static_cast<size_t>(w) * h, fill);
-    dc = win::CreateCompatibleDC(0);
-    old = win::SelectObject(dc, bitmap);
-  }
-  ~Picture() {
-    win::SelectObject(dc, old);
-    win::DeleteObject(bitmap);
-    win::DeleteDC(dc);
-  }
-  std::uint32_t at(int x, int y) const { return bits[static_cast<size_t>(y) * width + x]; }
-  int width, height;
-  win::HBITMAP bitmap = 0;
-  win::HDC dc = 0;
-  win::HGDIOBJ old = 0;
-  std::uint32_t* bits = nullptr;
-};
-
 // An icon from 0xAARRGGBB pixels, top-down; kClear pixels are see-through.
 win::HICON MakeIcon(int w, int h, const std::vector<std::uint32_t>& px) {
-  const win::HDC screen = win::CreateCompatibleDC(0);
-  const win::HBITMAP colour = win::CreateBitmap(w, h, 1, 32, nullptr);
-  const win::HBITMAP mask = win::CreateBitmap(w, h, 1, 1, nullptr);
-  std::vector<std::uint32_t> c(px);
-  std::vector<std::uint32_t> m(px.size(), 0);
-  for (size_t i = 0; i < px.size(); ++i)
-    if (px[i] == kClear) {
-      c[i] = 0;
-      m[i] = 0xFFFFFF;
-    }
-  win::BITMAPINFO info;
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biBitCount = 32;
-  EXPECT_EQ(win::SetDIBits(screen, colour, 0, h, c.data(), &info, win::DIB_RGB_COLORS), h);
-  EXPECT_EQ(win::SetDIBits(screen, mask, 0, h, m.data(), &info, win::DIB_RGB_COLORS), h);
-  win::ICONINFO ii;
-  ii.hbmColor = colour;
-  ii.hbmMask = mask;
-  const win::HICON icon = win::CreateIconIndirect(&ii);
-  win::DeleteObject(colour);
-  win::DeleteObject(mask);
-  win::DeleteDC(screen);
-  return icon;
+  const auto at = [&](int x, int y) { return px[static_cast<size_t>(y) * w + x]; };
+  return qmtest::MakeIcon(w, h, at, [&](int x, int y) { return at(x, y) == kClear; });
 }
 
 // A 4 x 1 icon list with the given icons' pixels.
@@ -82,7 +34,7 @@ class IconCache : public ::testing::Test {
   }
   // The premultiplied pixels of cell `n` (1-based) of the strip.
   std::vector<std::uint32_t> Cell(const cCommandBarImageList& cache, int n) {
-    Picture strip(cache.Capacity() * 4, 1);
+    qmtest::Surface strip(cache.Capacity() * 4, 1, 0);
     cache.DrawStrip(strip.dc, 0, 0);
     return {strip.bits + (n - 1) * 4, strip.bits + n * 4};
   }
@@ -101,7 +53,8 @@ TEST_F(IconCache, DisabledLookIsAsOpaqueAsThePixelIsDark) {
   cache.InitialiseFromVariant(list);
   cache.SetDisabledColor(win::RGB(0x10, 0x80, 0xF0));
   const std::uint32_t disabled = 0x1080F0;  // as a pixel: red 0x10, green 0x80, blue 0xF0
-  Picture out(8, 1, 0xFFFFFFFF);
+  qmtest::Surface out(8, 1);
+  out.fill(0xFFFFFFFF);
   cache.Draw(out.dc, 0, eImageDisabled, 0, 0);
   cache.Draw(out.dc, 1, eImageDisabled, 4, 0);
   // luma of (100, 150, 200) = round(142.45) = 142: alpha 255 - 142 = 113.
@@ -110,10 +63,10 @@ TEST_F(IconCache, DisabledLookIsAsOpaqueAsThePixelIsDark) {
   EXPECT_EQ(Cell(cache, 2), (std::vector<std::uint32_t>{Premul(disabled, 255), Premul(disabled, 28), 0,
                                                          Premul(disabled, 255)}));
   // Blended over white: solid pixels in the disabled colour, vanished ones white.
-  EXPECT_EQ(out.at(0, 0) & 0xFFFFFF, disabled);
-  EXPECT_EQ(out.at(1, 0) & 0xFFFFFF, 0xFFFFFFu);
-  EXPECT_EQ(out.at(3, 0) & 0xFFFFFF, 0xFFFFFFu);
-  EXPECT_EQ(out.at(4, 0) & 0xFFFFFF, disabled);
+  EXPECT_EQ(out.pixel(0, 0) & 0xFFFFFF, disabled);
+  EXPECT_EQ(out.pixel(1, 0) & 0xFFFFFF, 0xFFFFFFu);
+  EXPECT_EQ(out.pixel(3, 0) & 0xFFFFFF, 0xFFFFFFu);
+  EXPECT_EQ(out.pixel(4, 0) & 0xFFFFFF, disabled);
 }
 
 TEST_F(IconCache, OwnColoursFadeTheGreysAndHighlightRecoloursThem) {
@@ -121,7 +74,7 @@ TEST_F(IconCache, OwnColoursFadeTheGreysAndHighlightRecoloursThem) {
   cCommandBarImageList cache;
   cache.InitialiseFromVariant(list);
   cache.SetHighlightColor(win::RGB(200, 100, 50));
-  Picture out(4, 1);
+  qmtest::Surface out(4, 1, 0);
   cache.Draw(out.dc, 0, eImageOwnColours, 0, 0);
   cache.Draw(out.dc, 0, eImageHighlighted, 0, 0);
   EXPECT_EQ(Cell(cache, 1), (std::vector<std::uint32_t>{Premul(0xDDDDDD, 50), Premul(0xE3E3E3, 50),
@@ -135,7 +88,7 @@ TEST_F(IconCache, IconsWithTheirOwnAlphaScaleEveryLook) {
   cCommandBarImageList cache;
   cache.InitialiseFromVariant(list);
   cache.SetHighlightColor(win::RGB(255, 255, 255));
-  Picture out(4, 1);
+  qmtest::Surface out(4, 1, 0);
   cache.Draw(out.dc, 0, eImageDisabled, 0, 0);
   cache.Draw(out.dc, 0, eImageOwnColours, 0, 0);
   cache.Draw(out.dc, 0, eImageHighlighted, 0, 0);
@@ -154,7 +107,7 @@ TEST_F(IconCache, EachLookOfAnIconIsRenderedOnceAndTheStripGrows) {
   EXPECT_EQ(cache.IconWidth(), 4);
   EXPECT_EQ(cache.IconHeight(), 1);
   EXPECT_EQ(cache.Capacity(), 10);
-  Picture out(4, 1);
+  qmtest::Surface out(4, 1, 0);
   cache.Draw(out.dc, 3, eImageOwnColours, 0, 0);
   cache.Draw(out.dc, 3, eImageOwnColours, 0, 0);
   EXPECT_EQ(cache.count(), 1);
@@ -182,7 +135,7 @@ TEST_F(IconCache, NewColourRendersOnlyTheCellsOfItsLook) {
   cache.InitialiseFromVariant(list);
   cache.SetDisabledColor(win::RGB(0, 0, 255));
   cache.SetHighlightColor(win::RGB(0, 255, 0));
-  Picture out(4, 1);
+  qmtest::Surface out(4, 1, 0);
   cache.Draw(out.dc, 0, eImageDisabled, 0, 0);
   cache.Draw(out.dc, 0, eImageHighlighted, 0, 0);
   cache.SetHighlightColor(win::RGB(255, 0, 0));
@@ -197,12 +150,13 @@ TEST_F(IconCache, DrawCutsToTheIconAndTheNormalLookComesFromTheList) {
   Add({0xFF000000, 0xFF000000, 0xFF000000, 0xFF000000});
   cCommandBarImageList cache;
   cache.InitialiseFromVariant(list);
-  Picture out(6, 1, 0xFFFFFFFF);
+  qmtest::Surface out(6, 1);
+  out.fill(0xFFFFFFFF);
   cache.Draw(out.dc, 0, eImageDisabled, 0, 0, 2, 5);
-  EXPECT_EQ(out.at(1, 0) & 0xFFFFFF, 0u);
-  EXPECT_EQ(out.at(2, 0) & 0xFFFFFF, 0xFFFFFFu);
+  EXPECT_EQ(out.pixel(1, 0) & 0xFFFFFF, 0u);
+  EXPECT_EQ(out.pixel(2, 0) & 0xFFFFFF, 0xFFFFFFu);
   cache.Draw(out.dc, 0, eImageNormal, 2, 0, 1, 1);
-  EXPECT_EQ(out.at(5, 0) & 0xFFFFFF, 0u);
+  EXPECT_EQ(out.pixel(5, 0) & 0xFFFFFF, 0u);
   EXPECT_EQ(cache.count(), 1);
   cache.Destroy();
   EXPECT_EQ(cache.count(), 0);
@@ -215,7 +169,8 @@ TEST_F(IconCache, DrawImageDrawsTheIconOrAnOutlinedSwatch) {
   cache.InitialiseFromVariant(list);
   ResetColours();
   SetCommandBarStyle(2);  // colour 13 is RGB(68, 68, 68)
-  Picture out(20, 20, 0xFFFFFFFF);
+  qmtest::Surface out(20, 20);
+  out.fill(0xFFFFFFFF);
   DrawImage(out.dc, nullptr, -1, -1, 0, 0, eImageDisabled);
   for (int i = 0; i < 400; ++i) ASSERT_EQ(out.bits[i], 0xFFFFFFFFu);
   DrawImage(out.dc, &cache, -1, static_cast<std::int32_t>(0x80000005u) /* window: white */, 2, 2, 0);
@@ -223,7 +178,7 @@ TEST_F(IconCache, DrawImageDrawsTheIconOrAnOutlinedSwatch) {
   int border = 0, inside = 0;
   for (int y = 0; y < 20; ++y)
     for (int x = 0; x < 20; ++x) {
-      const std::uint32_t p = out.at(x, y) & 0xFFFFFF;
+      const std::uint32_t p = out.pixel(x, y) & 0xFFFFFF;
       const bool edge = (x == 2 || x == 16 || y == 2 || y == 16) && x >= 2 && x <= 16 && y >= 2 && y <= 16;
       const bool in = x > 2 && x < 16 && y > 2 && y < 16;
       if (edge) border += p == 0x444444;
@@ -235,7 +190,7 @@ TEST_F(IconCache, DrawImageDrawsTheIconOrAnOutlinedSwatch) {
   EXPECT_EQ(border, 56);
   EXPECT_EQ(inside, 13 * 13);
   DrawImage(out.dc, &cache, 0, -1, 0, 0, eImageDisabled);
-  EXPECT_EQ(out.at(0, 0) & 0xFFFFFF, 0u);
+  EXPECT_EQ(out.pixel(0, 0) & 0xFFFFFF, 0u);
   EXPECT_THROW(DrawImage(out.dc, nullptr, 0, -1, 0, 0, eImageDisabled), vb::Error);
   ResetColours();
 }

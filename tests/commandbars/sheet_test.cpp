@@ -13,7 +13,7 @@
 #include "platform/gdi/icons.h"
 #include "platform/gdi/testing.h"
 #include "platform/win/window.h"
-#include "support_dib.h"
+#include "support_gdi.h"
 
 using namespace commandbars;
 

@@ -5,7 +5,7 @@
 #include <set>
 
 #include "platform/gdi/testing.h"
-#include "support_dib.h"
+#include "support_gdi.h"
 
 using namespace commandbars;
 using qmtest::Surface;

@@ -4,21 +4,18 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "platform/vb/error.h"
 #include "support.h"
+#include "support_gdi.h"
 
 using controls::pcDibSection;
 using controls::pcMemDC;
 
-namespace {
+using qmtest::FillDib;
 
-std::vector<unsigned char> ReadAll(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
+namespace {
 
 std::uint32_t U32(const std::vector<unsigned char>& v, size_t at) {
   return v[at] | (v[at + 1] << 8) | (v[at + 2] << 16) | (static_cast<std::uint32_t>(v[at + 3]) << 24);
@@ -27,13 +24,6 @@ std::uint32_t U32(const std::vector<unsigned char>& v, size_t at) {
 // The pixel at (x, y) counted from the top of the picture.
 std::uint8_t* At(pcDibSection& d, int x, int y) {
   return d.DIBSectionBitsPtr() + ((d.Height() - 1 - y) * d.Width() + x) * 4;
-}
-
-void Fill(pcDibSection& d, std::uint8_t b, std::uint8_t g, std::uint8_t r, std::uint8_t a) {
-  for (int i = 0; i < d.Width() * d.Height(); ++i) {
-    std::uint8_t* p = d.DIBSectionBitsPtr() + i * 4;
-    p[0] = b, p[1] = g, p[2] = r, p[3] = a;
-  }
 }
 
 }  // namespace
@@ -50,7 +40,7 @@ TEST(DibSection, SavedBitmapFileIsTheHeaderTheInformationAndThePixels) {
     longer << std::string(1000, 'x');
   }
   ASSERT_TRUE(d.SavePicture(vb::FromUtf8(path.string())));
-  const auto file = ReadAll(path);
+  const auto file = qmtest::ReadBytes<std::vector<std::uint8_t>>(path);
   ASSERT_EQ(file.size(), 458u) << "an existing longer file is cut to the new length";
   EXPECT_EQ(file[0], 'B');
   EXPECT_EQ(file[1], 'M');
@@ -89,8 +79,8 @@ TEST(DibSection, CodeAlphaBlendRoundsHalvesToEvenAndStaysInsideBothPictures) {
   pcDibSection dst, src;
   ASSERT_TRUE(dst.Create(4, 4));
   ASSERT_TRUE(src.Create(2, 2));
-  Fill(dst, 0, 0, 0, 77);
-  Fill(src, 255, 255, 255, 0);
+  FillDib(dst, 0, 0, 0, 77);
+  FillDib(src, 255, 255, 255, 0);
   dst.CodeAlphaBlend(dst, src, 0, 0, -1, -1, 128);
   EXPECT_EQ(At(dst, 0, 3)[0], 128);  // rows count from the bottom line
   EXPECT_EQ(At(dst, 1, 2)[2], 128);
@@ -98,7 +88,7 @@ TEST(DibSection, CodeAlphaBlendRoundsHalvesToEvenAndStaysInsideBothPictures) {
   EXPECT_EQ(At(dst, 2, 3)[0], 0);
   EXPECT_EQ(At(dst, 0, 1)[0], 0);
 
-  Fill(dst, 10, 10, 10, 0);
+  FillDib(dst, 10, 10, 10, 0);
   dst.CodeAlphaBlend(dst, src, 3, 3, 5, 5, 255);  // mostly outside the destination and the source
   EXPECT_EQ(At(dst, 3, 0)[0], 255);
   EXPECT_EQ(At(dst, 2, 0)[0], 10);
@@ -114,15 +104,15 @@ TEST(DibSection, CodeAlphaBlendRoundsHalvesToEvenAndStaysInsideBothPictures) {
 TEST(DibSection, LightenAndModifyHlsWorkOnLightness) {
   pcDibSection d;
   ASSERT_TRUE(d.Create(2, 1));
-  Fill(d, 102, 102, 102, 9);  // lightness 0.4
+  FillDib(d, 102, 102, 102, 9);  // lightness 0.4
   d.Lighten(100);
   EXPECT_EQ(At(d, 0, 0)[0], 204);
   EXPECT_EQ(At(d, 0, 0)[3], 9);
-  Fill(d, 51, 51, 153, 0);
+  FillDib(d, 51, 51, 153, 0);
   d.Lighten(200);
   EXPECT_EQ(std::vector<int>(At(d, 1, 0), At(d, 1, 0) + 3), (std::vector<int>{255, 255, 255}));
 
-  Fill(d, 40, 200, 90, 0);
+  FillDib(d, 40, 200, 90, 0);
   d.ModifyHLS(1, 1, 0);
   const std::uint8_t* p = At(d, 0, 0);
   EXPECT_EQ(p[0], p[1]);
@@ -135,7 +125,7 @@ TEST(DibSection, LightenAndModifyHlsWorkOnLightness) {
 TEST(DibSection, ResampleInterpolatesAndHoldsTheLastRowAndColumn) {
   pcDibSection d;
   ASSERT_TRUE(d.Create(2, 1));
-  Fill(d, 0, 0, 0, 0);
+  FillDib(d, 0, 0, 0, 0);
   d.DIBSectionBitsPtr()[4] = 200;
   auto wide = d.Resample(1, 4);
   ASSERT_TRUE(wide);
@@ -151,7 +141,7 @@ TEST(DibSection, ResampleInterpolatesAndHoldsTheLastRowAndColumn) {
 
   pcDibSection one;
   ASSERT_TRUE(one.Create(1, 1));
-  Fill(one, 1, 2, 3, 4);
+  FillDib(one, 1, 2, 3, 4);
   auto big = one.Resample(3, 3);
   ASSERT_TRUE(big);
   EXPECT_EQ(big->DIBSectionBitsPtr()[8 * 4 + 2], 3);

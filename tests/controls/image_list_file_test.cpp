@@ -53,7 +53,7 @@ TEST(ImageListFile, LayoutOfTwoSixteenPixelIcons) {
   clsImageList list;
   Fill(list, 16, {u"NEW", u"OPEN"});
   ASSERT_TRUE(list.SaveToFile(Path(dir, "two.iml")));
-  const auto b = ReadBytes(dir.path() / "two.iml");
+  const auto b = ReadBytes<std::vector<std::uint8_t>>(dir.path() / "two.iml");
   ASSERT_GE(b.size(), 12u);
   EXPECT_EQ(std::vector<std::uint8_t>(b.begin(), b.begin() + 4), (std::vector<std::uint8_t>{0x56, 0xE4, 0x45, 0x57}));
   EXPECT_EQ(I32(b, 4), 3 * 65536 + 0);
@@ -103,7 +103,7 @@ TEST(ImageListFile, KeysAreWrittenInWindows1251) {
   const std::u16string key = u"Ёлка №1 «ёж» Ђ";
   Fill(list, 16, {key});
   ASSERT_TRUE(list.SaveToFile(Path(dir, "cp.iml")));
-  const auto b = ReadBytes(dir.path() / "cp.iml");
+  const auto b = ReadBytes<std::vector<std::uint8_t>>(dir.path() / "cp.iml");
   const std::string utf8 = vb::ToUtf8(key);
   std::string expected(64, '\0');
   iconv_t cd = iconv_open("CP1251", "UTF-8");
@@ -134,7 +134,7 @@ TEST(ImageListFile, KeysTheFileCannotHoldAreRefusedAndNothingIsWritten) {
       EXPECT_EQ(e.Number, 5);
       EXPECT_NE(e.Description.find(bad), std::u16string::npos);
     }
-    EXPECT_EQ(ReadBytes(path), (std::vector<std::uint8_t>{1, 2, 3}));
+    EXPECT_EQ(ReadBytes<std::vector<std::uint8_t>>(path), (std::vector<std::uint8_t>{1, 2, 3}));
   }
 }
 
@@ -147,7 +147,7 @@ TEST(ImageListFile, WritingReplacesALongerFileAndAnEmptyListIsRefused) {
   clsImageList small;
   Fill(small, 16, {u"A"});
   ASSERT_TRUE(small.SaveToFile(path));
-  EXPECT_EQ(ReadBytes(dir.path() / "t.iml").size(), static_cast<size_t>(12 + 1148 + 4 + 3));
+  EXPECT_EQ(ReadBytes<std::vector<std::uint8_t>>(dir.path() / "t.iml").size(), static_cast<size_t>(12 + 1148 + 4 + 3));
   clsImageList empty;
   ASSERT_TRUE(empty.Create());
   EXPECT_EQ(ErrorOf([&] { empty.SaveToFile(path); }), 9);
@@ -195,7 +195,7 @@ TEST(ImageListFile, TruncatedAndDamagedFilesAreRefused) {
   clsImageList saved;
   Fill(saved, 16, {u"NEW", u"OPEN"});
   ASSERT_TRUE(saved.SaveToFile(Path(dir, "good.iml")));
-  const auto good = ReadBytes(dir.path() / "good.iml");
+  const auto good = ReadBytes<std::vector<std::uint8_t>>(dir.path() / "good.iml");
   const size_t recordsEnd = 12 + 2 * 1148;
   for (size_t cut = 0; cut < good.size(); ++cut) {
     if (cut == recordsEnd) continue;  // a file that ends right after its records has no keys: fine

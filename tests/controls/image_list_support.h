@@ -1,4 +1,4 @@
-// Pictures for the image list tests: solid icons, .ico and .bmp files, and a canvas to draw on.
+// Pictures for the image list tests: solid icons, and .ico and .bmp files.
 #pragma once
 
 #include <cstdint>
@@ -10,56 +10,10 @@
 #include "controls/image_list.h"
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/icons.h"
+#include "support.h"
+#include "support_gdi.h"
 
 namespace qmtest {
-
-inline void Put16(std::vector<std::uint8_t>& v, unsigned x) {
-  v.push_back(static_cast<std::uint8_t>(x));
-  v.push_back(static_cast<std::uint8_t>(x >> 8));
-}
-inline void Put32(std::vector<std::uint8_t>& v, unsigned x) {
-  Put16(v, x & 0xFFFF);
-  Put16(v, x >> 16);
-}
-
-inline void WriteBytes(const std::filesystem::path& p, const std::vector<std::uint8_t>& bytes) {
-  std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                           static_cast<std::streamsize>(bytes.size()));
-}
-
-inline std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// An icon of w x h from 0xAARRGGBB pixels (top-down); `clear` pixels are see-through.
-inline win::HICON MakeIcon(int w, int h, const std::function<std::uint32_t(int, int)>& pixel,
-                           const std::function<bool(int, int)>& clear = nullptr) {
-  const win::HDC dc = win::CreateCompatibleDC(0);
-  const win::HBITMAP colour = win::CreateBitmap(w, h, 1, 32, nullptr);
-  const win::HBITMAP mask = win::CreateBitmap(w, h, 1, 1, nullptr);
-  std::vector<std::uint32_t> c, m;
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      const bool see = clear && clear(x, y);
-      c.push_back(see ? 0 : pixel(x, y));
-      m.push_back(see ? 0xFFFFFF : 0);
-    }
-  win::BITMAPINFO info;
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biBitCount = 32;
-  win::SetDIBits(dc, colour, 0, h, c.data(), &info, win::DIB_RGB_COLORS);
-  win::SetDIBits(dc, mask, 0, h, m.data(), &info, win::DIB_RGB_COLORS);
-  win::ICONINFO ii;
-  ii.hbmColor = colour;
-  ii.hbmMask = mask;
-  const win::HICON icon = win::CreateIconIndirect(&ii);
-  win::DeleteObject(colour);
-  win::DeleteObject(mask);
-  win::DeleteDC(dc);
-  return icon;
-}
 
 // Adds an opaque icon of one colour (0xRRGGBB) of the list's size.
 inline bool AddSolid(controls::clsImageList& list, std::uint32_t rgb, const std::u16string& key = {},
@@ -110,29 +64,8 @@ inline std::uint32_t PixelOf(controls::clsImageList& list, int position, int x, 
 
 // A .ico file of one 32-bit picture of size x size in one colour (0xAARRGGBB), mask all visible.
 inline std::vector<std::uint8_t> IcoFile(int size, std::uint32_t argb) {
-  std::vector<std::uint8_t> dib;
-  Put32(dib, 40);
-  Put32(dib, size);
-  Put32(dib, size * 2);
-  Put16(dib, 1);
-  Put16(dib, 32);
-  for (int i = 0; i < 6; ++i) Put32(dib, 0);
-  for (int i = 0; i < size * size; ++i) Put32(dib, argb);
-  dib.resize(dib.size() + static_cast<size_t>(((size + 31) / 32) * 4 * size), 0);
-  std::vector<std::uint8_t> v;
-  Put16(v, 0);
-  Put16(v, 1);
-  Put16(v, 1);
-  v.push_back(static_cast<std::uint8_t>(size));
-  v.push_back(static_cast<std::uint8_t>(size));
-  v.push_back(0);
-  v.push_back(0);
-  Put16(v, 1);
-  Put16(v, 32);
-  Put32(v, static_cast<unsigned>(dib.size()));
-  Put32(v, 22);
-  v.insert(v.end(), dib.begin(), dib.end());
-  return v;
+  const size_t n = static_cast<size_t>(size) * size;
+  return IconFile({IconPicture{size, 32, std::vector<unsigned>(n, argb), std::vector<int>(n, 0), {}}});
 }
 
 // A 24-bit .bmp file of w x h from 0xRRGGBB pixels (top-down coordinates).
@@ -161,32 +94,5 @@ inline std::vector<std::uint8_t> BmpFile(int w, int h, const std::function<std::
   }
   return v;
 }
-
-// A 32-bit picture to draw on, filled with 0xRRGGBB.
-struct Canvas {
-  Canvas(int w, int h, std::uint32_t fill) : width(w) {
-    win::BITMAPINFO info;
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biBitCount = 32;
-    void* p = nullptr;
-    bitmap = win::CreateDIBSection(0, &info, win::DIB_RGB_COLORS, &p, 0, 0);
-    bits = static_cast<std::uint32_t*>(p);
-    std::fill(bits, bits + static_cast<size_t>(w) * h, fill);
-    dc = win::CreateCompatibleDC(0);
-    old = win::SelectObject(dc, bitmap);
-  }
-  ~Canvas() {
-    win::SelectObject(dc, old);
-    win::DeleteObject(bitmap);
-    win::DeleteDC(dc);
-  }
-  std::uint32_t at(int x, int y) const { return bits[static_cast<size_t>(y) * width + x] & 0xFFFFFF; }
-  int width;
-  win::HBITMAP bitmap = 0;
-  win::HDC dc = 0;
-  win::HGDIOBJ old = 0;
-  std::uint32_t* bits = nullptr;
-};
 
 }  // namespace qmtest

@@ -9,6 +9,8 @@
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/icons.h"
 #include "platform/vb/error.h"
+#include "platform/vb/form.h"
+#include "platform/vb/picturebox.h"
 #include "support.h"
 
 namespace {
@@ -137,11 +139,11 @@ TEST(ImageList, FilesAddTheirImagesAndMissingOnesNothing) {
   EXPECT_TRUE(list.AddFromFile(vb::FromUtf8(bmp.string()), win::IMAGE_BITMAP, u"STRIP"));
   ASSERT_EQ(list.ImageCount(), 3);
   EXPECT_EQ(list.ItemIndex(u"STRIP"), 2);
-  Canvas c(16, 16, 0xABCDEF);
+  Surface c(16, 16, win::RGB(0xAB, 0xCD, 0xEF));
   list.DrawImage(2, c.dc, 0, 0);
   list.DrawImage(3, c.dc, 8, 0);
-  EXPECT_EQ(c.at(0, 5), 0xABCDEFu);  // green was see-through
-  EXPECT_EQ(c.at(9, 5), 0xFF0000u);
+  EXPECT_EQ(c.at(0, 5), win::RGB(0xAB, 0xCD, 0xEF));  // green was see-through
+  EXPECT_EQ(c.at(9, 5), win::RGB(255, 0, 0));
 }
 
 TEST(ImageList, DrawingLooks) {
@@ -151,7 +153,7 @@ TEST(ImageList, DrawingLooks) {
   clsImageList other;
   ASSERT_TRUE(other.Create());
   AddSolid(other, 0xFFFFFF, u"WHITE");
-  Canvas c(16, 16, 0x808080);
+  Surface c(16, 16, win::RGB(128, 128, 128));
   list.DrawImage(u"BLACK", c.dc, 0, 0, false, true, false, 0xFFFFFF);  // cut: half white
   EXPECT_EQ(c.at(3, 3), 0x808080u);
   // Disabled from the other list: its white picture has no ink, so nothing is drawn.
@@ -188,3 +190,69 @@ TEST(ImageList, PicturesOfImagesAndStrips) {
 }
 
 }  // namespace
+
+TEST(ImageList, ACellOfAPictureBoxIsAddedAtTheListsImageSize) {
+  struct frmStrip : vb::Form {
+    vb::PictureBox picStrip{*this};
+    void Design() override { picStrip.Move(0, 0, 900, 450); }  // bordered: 56 x 26 inside
+  } form;
+  // The picture: red on the left half, blue on the right with a red square at (22, 2)-(26, 6).
+  const win::HBITMAP bmp = win::CreateBitmap(40, 20, 1, 32, nullptr);
+  {
+    const win::HDC dc = win::CreateCompatibleDC(0);
+    const win::HGDIOBJ old = win::SelectObject(dc, bmp);
+    const auto fill = [&](win::RECT r, win::COLORREF c) {
+      const win::HBRUSH b = win::CreateSolidBrush(c);
+      win::FillRect(dc, &r, b);
+      win::DeleteObject(b);
+    };
+    fill({0, 0, 20, 20}, win::RGB(255, 0, 0));
+    fill({20, 0, 40, 20}, win::RGB(0, 0, 255));
+    fill({22, 2, 26, 6}, win::RGB(255, 0, 0));
+    win::SelectObject(dc, old);
+    win::DeleteDC(dc);
+  }
+  form.picStrip.Picture(std::make_shared<vb::StdPicture>(vb::vbPicTypeBitmap, bmp));
+  clsImageList list;
+  EXPECT_EQ(list.AddFromPictureBox(form.picStrip.hDC(), form.picStrip, u"CELL", 20), 0);  // no list
+  list.SetIconSizeX(20);
+  list.SetIconSizeY(20);
+  ASSERT_TRUE(list.Create());
+  ASSERT_TRUE(AddSolid(list, 0x00FF00));
+  // The whole 20 x 20 cell, red (the box's top-left colour) see-through.
+  EXPECT_EQ(list.AddFromPictureBox(form.picStrip.hDC(), form.picStrip, u"CELL", 20), 2);
+  EXPECT_EQ(list.ItemIndex(u"CELL"), 2);
+  {
+    Surface c(20, 20);
+    list.DrawImage(2, c.dc, 0, 0);
+    EXPECT_EQ(c.at(3, 3), 0xFFFFFFu);   // the red square
+    EXPECT_EQ(c.at(10, 10), win::RGB(0, 0, 255));
+    EXPECT_EQ(c.at(19, 19), win::RGB(0, 0, 255));  // beyond 16 pixels
+  }
+  // Where the picture ends the cell keeps the back colour; a duplicate key stays off the image.
+  EXPECT_EQ(list.AddFromPictureBox(form.picStrip.hDC(), form.picStrip, u"CELL", 30, 0, 0x00FF00), 3);
+  EXPECT_EQ(list.ItemKey(3), u"");
+  EXPECT_EQ(PixelOf(list, 3, 5, 5), 0x0000FFu);
+  EXPECT_TRUE(PixelsOf(list, 3).clear[15]);  // (15, 0): green, the back colour
+  form.Terminate();
+}
+
+TEST(ImageList, AnItemPictureIsShownByAPictureBox) {
+  struct frmShow : vb::Form {
+    vb::PictureBox picIcon{*this};
+    void Design() override {
+      picIcon.BorderStyle(0);
+      picIcon.BackColor(win::RGB(255, 255, 255));
+      picIcon.Move(0, 0, 600, 600);
+    }
+  } form;
+  clsImageList list;
+  ASSERT_TRUE(list.Create());
+  const win::HICON icon = MakeIcon(16, 16, [](int, int) { return 0xFF0000FFu; }, [](int x, int) { return x >= 8; });
+  ASSERT_TRUE(list.AddFromHandle(icon, win::IMAGE_ICON, u"HALF"));
+  win::DestroyIcon(icon);
+  form.picIcon.Picture(list.ItemPicture(u"HALF"));
+  EXPECT_EQ(form.picIcon.Point(2 * 15, 2 * 15), 0xFF0000);   // blue (0x00BBGGRR)
+  EXPECT_EQ(form.picIcon.Point(12 * 15, 2 * 15), 0xFFFFFF);  // see-through: the back colour
+  form.Terminate();
+}

@@ -117,7 +117,7 @@ TEST(SampleForm, EveryControlIsDrawnIntoAPicture) {
   const std::u16string drawing = vb::FromUtf8(QM_BINARY_DIR "/sample_drawing.png");
   ASSERT_TRUE(vb::testing::SaveWindowPicture(form.picDrawing.hWnd(), drawing));
   form.imgPicture.Picture(vb::LoadPicture(drawing));
-  EXPECT_EQ(form.imgPicture.Picture().PixelWidth(), 187);  // 2800 twips, to the nearest pixel
+  EXPECT_EQ(form.imgPicture.Picture()->WidthPixels(), 187);  // 2800 twips, to the nearest pixel
   const std::u16string path = vb::FromUtf8(QM_BINARY_DIR "/sample_form.png");
   EXPECT_TRUE(vb::testing::SaveWindowPicture(form.hWnd(), path));
   // What was drawn stays drawn: the progress bar's colour is in its box.

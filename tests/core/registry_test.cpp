@@ -15,10 +15,7 @@ namespace prefs = settings::preferences;
 
 namespace {
 
-std::string FileText() {
-  std::ifstream in(platform::registry::FilePath(), std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+std::string FileText() { return qmtest::ReadBytes(platform::registry::FilePath()); }
 
 class SettingsStore : public ::testing::Test {
  protected:

@@ -9,90 +9,21 @@
 #include "platform/gdi/theme.h"
 #include "platform/win/monitor.h"
 #include "support.h"
+#include "support_gdi.h"
 
 using namespace win;
 
+using qmtest::IconFile;
+using qmtest::IconPicture;
+using qmtest::Put16;
+using qmtest::Put32;
+
 namespace {
-
-void Put16(std::vector<BYTE>& v, unsigned x) {
-  v.push_back(x & 0xFF);
-  v.push_back((x >> 8) & 0xFF);
-}
-void Put32(std::vector<BYTE>& v, unsigned x) {
-  Put16(v, x & 0xFFFF);
-  Put16(v, x >> 16);
-}
-
-// One icon picture as the file keeps it: header, colour table, colour rows and mask rows, bottom-up.
-struct Picture {
-  int size;
-  int bpp;                                  // 4 or 32
-  std::vector<unsigned> pixels;             // top-down; 4-bit: palette index; 32-bit: 0xAARRGGBB
-  std::vector<int> clear;                   // top-down mask, 1 = see-through
-  std::vector<unsigned> palette;            // 0x00RRGGBB
-};
-
-std::vector<BYTE> Dib(const Picture& p) {
-  std::vector<BYTE> v;
-  Put32(v, 40);
-  Put32(v, p.size);
-  Put32(v, p.size * 2);
-  Put16(v, 1);
-  Put16(v, p.bpp);
-  for (int i = 0; i < 6; ++i) Put32(v, 0);
-  if (p.bpp == 4)
-    for (int i = 0; i < 16; ++i) Put32(v, i < static_cast<int>(p.palette.size()) ? p.palette[i] : 0);
-  const int stride = ((p.size * p.bpp + 31) / 32) * 4;
-  for (int row = p.size - 1; row >= 0; --row) {
-    std::vector<BYTE> line(stride, 0);
-    for (int x = 0; x < p.size; ++x) {
-      const unsigned px = p.pixels[row * p.size + x];
-      if (p.bpp == 32) {
-        line[x * 4] = px & 0xFF, line[x * 4 + 1] = (px >> 8) & 0xFF, line[x * 4 + 2] = (px >> 16) & 0xFF,
-        line[x * 4 + 3] = px >> 24;
-      } else {
-        line[x / 2] |= static_cast<BYTE>(x % 2 == 0 ? px << 4 : px);
-      }
-    }
-    v.insert(v.end(), line.begin(), line.end());
-  }
-  const int mstride = ((p.size + 31) / 32) * 4;
-  for (int row = p.size - 1; row >= 0; --row) {
-    std::vector<BYTE> line(mstride, 0);
-    for (int x = 0; x < p.size; ++x)
-      if (p.clear[row * p.size + x]) line[x / 8] |= static_cast<BYTE>(0x80 >> (x % 8));
-    v.insert(v.end(), line.begin(), line.end());
-  }
-  return v;
-}
-
-std::vector<BYTE> IconFile(const std::vector<Picture>& pics, int type = 1) {
-  std::vector<BYTE> v;
-  Put16(v, 0);
-  Put16(v, type);
-  Put16(v, pics.size());
-  std::vector<std::vector<BYTE>> dibs;
-  for (auto& p : pics) dibs.push_back(Dib(p));
-  unsigned offset = 6 + 16 * pics.size();
-  for (size_t i = 0; i < pics.size(); ++i) {
-    v.push_back(pics[i].size);
-    v.push_back(pics[i].size);
-    v.push_back(0);
-    v.push_back(0);
-    Put16(v, type == 1 ? 1 : 3);              // planes, or the hot spot's x
-    Put16(v, type == 1 ? pics[i].bpp : 4);    // bits, or the hot spot's y
-    Put32(v, dibs[i].size());
-    Put32(v, offset);
-    offset += dibs[i].size();
-  }
-  for (auto& d : dibs) v.insert(v.end(), d.begin(), d.end());
-  return v;
-}
 
 // 16 x 16, four colours: left half red, right half see-through, a black pixel at (0, 0), grey 192
 // at (1, 0).
-Picture Small() {
-  Picture p{16, 4, std::vector<unsigned>(256, 1), std::vector<int>(256, 0), {0x000000, 0xFF0000, 0xC0C0C0}};
+IconPicture Small() {
+  IconPicture p{16, 4, std::vector<unsigned>(256, 1), std::vector<int>(256, 0), {0x000000, 0xFF0000, 0xC0C0C0}};
   for (int y = 0; y < 16; ++y)
     for (int x = 8; x < 16; ++x) p.pixels[y * 16 + x] = 0, p.clear[y * 16 + x] = 1;
   p.pixels[0] = 0;
@@ -101,8 +32,8 @@ Picture Small() {
 }
 
 // 32 x 32 with its own alpha: blue at alpha 128, the bottom half transparent.
-Picture Large() {
-  Picture p{32, 32, std::vector<unsigned>(1024, 0x800000FF), std::vector<int>(1024, 0), {}};
+IconPicture Large() {
+  IconPicture p{32, 32, std::vector<unsigned>(1024, 0x800000FF), std::vector<int>(1024, 0), {}};
   for (int i = 512; i < 1024; ++i) p.pixels[i] = 0, p.clear[i] = 1;
   return p;
 }

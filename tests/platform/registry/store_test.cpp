@@ -15,20 +15,12 @@
 #include "support.h"
 
 using namespace win;
+using qmtest::ReadBytes;
+using qmtest::WriteBytes;
 namespace fs = std::filesystem;
 namespace reg = platform::registry;
 
 namespace {
-
-std::string ReadBytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const fs::path& file, const std::string& bytes) {
-  fs::create_directories(file.parent_path());
-  std::ofstream(file, std::ios::binary) << bytes;
-}
 
 // The file's text without its comment lines.
 std::string FileBody() {

@@ -16,17 +16,9 @@
 
 namespace {
 
+using qmtest::ReadBytes;
 using qmtest::U8;
-
-std::string ReadBytes(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteBytes(const std::filesystem::path& p, const std::string& bytes) {
-  std::ofstream out(p, std::ios::binary);
-  out << bytes;
-}
+using qmtest::WriteBytes;
 
 std::u16string Path(const std::filesystem::path& p) { return vb::FromUtf8(p.string()); }
 

@@ -14,14 +14,10 @@ namespace {
 
 using platform::rtf::ReadError;
 using platform::rtf::ReadText;
+using qmtest::ReadBytes;
 using qmtest::U8;
 
 const std::filesystem::path kData = std::filesystem::path(QM_SOURCE_DIR) / "tests/platform/richedit/data";
-
-std::string ReadBytes(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // The plain text another program exported for a document: UTF-8 with a byte-order mark, lines
 // separated by LF; made comparable with CR LF line breaks.

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/dialogs/script.h"
+#include "platform/gdi/testing.h"
 #include "platform/vb/control_array.h"
 #include "platform/vb/controls.h"
 #include "platform/vb/error.h"
@@ -561,4 +562,28 @@ TEST_F(Forms, KeyPreviewShowsTheFormTheKeysFirst) {
   EXPECT_EQ(f.formKeys, (std::vector<int>{(win::VK_F1 + 1), (win::VK_F1 + 2)}));
   EXPECT_EQ(controlKeys, std::vector<int>{(win::VK_F1 + 2)});
   f.Terminate();
+}
+
+TEST(ControlColours, SystemColoursComeFromTheDrawingLayersTable) {
+  struct frmColours : vb::Form {
+    vb::Label lblFace{*this};
+    vb::Label lblWindow{*this};
+    vb::PictureBox picEdge{*this};
+    void Design() override {
+      lblFace.Move(0, 0, 300, 300);
+      lblWindow.Move(300, 0, 300, 300);
+      lblWindow.BackColor(vb::vbWindowBackground);
+      picEdge.Move(0, 300, 300, 300);  // bordered: its top-left pixel is the 3-D shadow
+    }
+  } form;
+  platform::testing::SetSysColor(win::COLOR_BTNFACE, win::RGB(1, 2, 3));
+  platform::testing::SetSysColor(win::COLOR_WINDOW, win::RGB(4, 5, 6));
+  platform::testing::SetSysColor(win::COLOR_BTNSHADOW, win::RGB(7, 8, 9));
+  form.Show();
+  vb::DoEvents();
+  EXPECT_EQ(vb::testing::WindowPicturePixel(form.lblFace.hWnd(), 5, 5), win::RGB(1, 2, 3));
+  EXPECT_EQ(vb::testing::WindowPicturePixel(form.lblWindow.hWnd(), 5, 5), win::RGB(4, 5, 6));
+  EXPECT_EQ(vb::testing::WindowPicturePixel(form.picEdge.hWnd(), 0, 0), win::RGB(7, 8, 9));
+  platform::testing::ResetSysColors();
+  form.Terminate();
 }

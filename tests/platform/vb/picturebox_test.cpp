@@ -4,7 +4,12 @@
 #include <QApplication>
 #include <QMouseEvent>
 
+#include "platform/gdi/gdi.h"
+#include "platform/vb/error.h"
 #include "platform/vb/form.h"
+#include "platform/vb/strings.h"
+#include "support.h"
+#include "support_gdi.h"
 #include "platform/vb/picturebox.h"
 #include "platform/vb/runtime.h"
 #include "platform/win/window_record.h"
@@ -99,4 +104,69 @@ TEST_F(PictureBoxTest, MouseEventsComeInTheBoxsScale) {
   EXPECT_EQ(gotButton, vb::vbRightButton);
   EXPECT_EQ(gotX, 10);  // inside the two-pixel border
   EXPECT_EQ(gotY, 5);
+}
+
+TEST_F(PictureBoxTest, APictureOwnsItsBitmapAndIsShownUnderTheDrawing) {
+  const win::HDC mem = win::CreateCompatibleDC(0);
+  const win::HBITMAP bmp = win::CreateBitmap(4, 3, 1, 32, nullptr);
+  const win::HGDIOBJ old = win::SelectObject(mem, bmp);
+  const win::RECT all{0, 0, 4, 3};
+  const win::HBRUSH red = win::CreateSolidBrush(win::RGB(255, 0, 0));
+  win::FillRect(mem, &all, red);
+  win::DeleteObject(red);
+  win::SelectObject(mem, old);
+  win::DeleteDC(mem);
+  {
+    vb::Picture picture = std::make_shared<vb::StdPicture>(vb::vbPicTypeBitmap, bmp);
+    EXPECT_EQ(picture->WidthPixels(), 4);
+    EXPECT_EQ(picture->HeightPixels(), 3);
+    form.pic.Picture(picture);
+  }
+  EXPECT_EQ(form.pic.Picture()->Handle(), bmp);
+  EXPECT_EQ(form.pic.Point(45, 30), 0x0000FF);     // the picture at the top left
+  EXPECT_EQ(form.pic.Point(150, 150), 0xFFFFFF);   // the back colour beyond it
+  form.pic.PSet(15, 15, 0x00FF00);
+  form.pic.Cls();                                   // the drawing goes, the picture stays
+  EXPECT_EQ(form.pic.Point(15, 15), 0x0000FF);
+  EXPECT_EQ(win::GetObjectType(bmp), win::OBJ_BITMAP);
+  form.pic.Picture(nullptr);
+  EXPECT_EQ(win::GetObjectType(bmp), 0u);  // the last reference freed it
+  EXPECT_EQ(form.pic.Point(15, 15), 0xFFFFFF);
+}
+
+TEST(LoadPicture, IconFilesGiveIconPicturesAndOtherImagesBitmaps) {
+  qmtest::TempDir dir;
+  const auto path = dir.path() / "two.ico";
+  qmtest::WriteBytes(path, qmtest::IconFile({qmtest::IconPicture{2, 32, {0xFFFF0000, 0xFF00FF00, 0, 0}, {0, 0, 0, 0}, {}}}));
+  const vb::Picture p = vb::LoadPicture(vb::FromUtf8(path.string()));
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(p->Type(), vb::vbPicTypeIcon);
+  EXPECT_EQ(p->WidthPixels(), 2);
+  EXPECT_EQ(p->HeightPixels(), 2);
+  const auto cur = dir.path() / "one.cur";
+  qmtest::WriteBytes(cur, qmtest::IconFile({qmtest::IconPicture{1, 32, {0xFF000000}, {0}, {}}}, 2));
+  EXPECT_EQ(vb::LoadPicture(vb::FromUtf8(cur.string()))->Type(), vb::vbPicTypeIcon);
+  EXPECT_EQ(vb::LoadPicture(), nullptr);
+  try {
+    vb::LoadPicture(u"/nonexistent/x.bmp");
+    ADD_FAILURE();
+  } catch (const vb::Error& e) {
+    EXPECT_EQ(e.Number, 53);
+  }
+}
+
+TEST_F(PictureBoxTest, TheBoxsContextDrawsWhatTheGraphicsMethodsSeeInsideTheBorder) {
+  vb::PictureBox& p = form.pic;
+  const win::HDC dc = p.hDC();
+  EXPECT_EQ(p.hDC(), dc);
+  const win::RECT r{0, 0, 2, 2};
+  const win::HBRUSH green = win::CreateSolidBrush(win::RGB(0, 255, 0));
+  win::FillRect(dc, &r, green);
+  win::DeleteObject(green);
+  EXPECT_EQ(p.Point(15, 15), 0x00FF00);  // (1, 1) of the inner area
+  EXPECT_EQ(p.Point(30, 30), 0xFFFFFF);
+  p.PSet(45, 0, 0x0000FF);
+  EXPECT_EQ(win::GetPixel(dc, 3, 0), win::RGB(255, 0, 0));
+  EXPECT_EQ(win::GetPixel(dc, 95, 45), win::RGB(255, 255, 255));  // the inner area is 96 x 46
+  EXPECT_EQ(win::GetPixel(dc, 96, 0), win::CLR_INVALID);
 }

@@ -25,6 +25,9 @@
 #include "platform/vb/screen.h"
 #include "support.h"
 
+using qmtest::ReadBytes;
+using qmtest::WriteBytes;
+
 namespace {
 
 int ErrorOf(const std::function<void()>& f) {
@@ -34,16 +37,6 @@ int ErrorOf(const std::function<void()>& f) {
     return e.Number;
   }
   return 0;
-}
-
-std::string ReadBytes(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteBytes(const std::filesystem::path& p, const std::string& bytes) {
-  std::ofstream out(p, std::ios::binary);
-  out << bytes;
 }
 
 }  // namespace

@@ -7,7 +7,10 @@
 #include "platform/vb/control_array.h"
 #include "platform/vb/controls.h"
 #include "platform/vb/form.h"
+#include "platform/vb/picturebox.h"
+#include "platform/gdi/gdi.h"
 #include "platform/vb/runtime.h"
+#include "platform/vb/testing.h"
 #include "platform/vb/usercontrol.h"
 #include "platform/win/window.h"
 #include "platform/win/window_record.h"
@@ -111,7 +114,7 @@ TEST(UserControls, AnArrayElementUnloadedAtRunTimeTerminates) {
 
 TEST(UserControls, AmbientAndExtenderComeFromTheWindow) {
   frmHost form;
-  vb::Font f;
+  vb::StdFont f;
   f.Name = u"Tahoma";
   f.Size = 10;
   form.Font(f);
@@ -128,5 +131,98 @@ TEST(UserControls, AmbientAndExtenderComeFromTheWindow) {
   EXPECT_EQ(win::GetParent(h), form.Frame1.hWnd());
   EXPECT_EQ(win::GetParent(form.gauge.lblInner.hWnd()), h);
   EXPECT_EQ(form.gauge.ScaleWidth(), 1500);
+  form.Terminate();
+}
+
+// --- drawing on the control's own window ---------------------------------------------------------
+
+namespace {
+
+// A control that paints itself through the drawing layer: its window procedure fills a square on
+// WM_PAINT, and UserControl_Paint fills another through a window context of its own.
+class Swatch : public vb::UserControl {
+ public:
+  explicit Swatch(vb::Container& c) : UserControl(c) {}
+  static win::LRESULT Proc(win::HWND h, win::UINT msg, win::WPARAM w, win::LPARAM l) {
+    if (msg == win::WM_PAINT && !quiet) {
+      win::PAINTSTRUCT ps;
+      const win::HDC dc = win::BeginPaint(h, &ps);
+      const win::RECT r{2, 2, 10, 10};
+      const win::HBRUSH b = win::CreateSolidBrush(win::RGB(255, 0, 0));
+      win::FillRect(dc, &r, b);
+      win::DeleteObject(b);
+      win::EndPaint(h, &ps);
+      return 0;
+    }
+    return win::CallWindowProcA(previous, h, msg, w, l);
+  }
+  static inline win::LONG_PTR previous = 0;
+  static inline bool quiet = false;  // paints draw nothing
+  int paints = 0;
+
+ protected:
+  void UserControl_Initialize() override { previous = win::SetWindowLongA(hWnd(), win::GWL_WNDPROC, reinterpret_cast<win::LONG_PTR>(&Proc)); }
+  void UserControl_Paint() override {
+    ++paints;
+    if (quiet) return;
+    const win::HDC dc = win::GetDC(hWnd());
+    const win::RECT r{20, 2, 28, 10};
+    const win::HBRUSH b = win::CreateSolidBrush(win::RGB(0, 0, 255));
+    win::FillRect(dc, &r, b);
+    win::DeleteObject(b);
+    win::ReleaseDC(hWnd(), dc);
+  }
+};
+
+class frmSwatch : public vb::Form {
+ public:
+  Swatch swatch{*this};
+  vb::PictureBox picInner{swatch};
+
+ protected:
+  void Design() override {
+    swatch.Move(0, 0, 900, 600);  // 60 x 40 pixels
+    swatch.BackColor(win::RGB(0, 128, 0));
+    picInner.BorderStyle(0);
+    picInner.Move(600, 300, 150, 150);  // 10 x 10 pixels at (40, 20)
+    picInner.BackColor(win::RGB(255, 255, 0));
+  }
+};
+
+}  // namespace
+
+TEST(UserControls, DrawingOnTheControlsWindowIsShownUnderItsConstituents) {
+  frmSwatch form;
+  form.Show();
+  vb::DoEvents();
+  const win::HWND h = form.swatch.hWnd();
+  EXPECT_EQ(vb::testing::WindowPicturePixel(h, 5, 5), win::RGB(255, 0, 0));     // WM_PAINT, BeginPaint
+  EXPECT_EQ(vb::testing::WindowPicturePixel(h, 24, 5), win::RGB(0, 0, 255));    // UserControl_Paint, GetDC
+  EXPECT_EQ(vb::testing::WindowPicturePixel(h, 5, 30), win::RGB(0, 128, 0));    // untouched: the back colour
+  EXPECT_EQ(vb::testing::WindowPicturePixel(h, 45, 25), win::RGB(255, 255, 0));  // the picture box on top
+  // Drawing at any other time is shown too, and a paint that draws asks for no further paint.
+  const win::HDC dc = win::GetDC(h);
+  const win::RECT r{2, 20, 10, 30};
+  win::FillRect(dc, &r, static_cast<win::HBRUSH>(win::GetStockObject(win::BLACK_BRUSH)));
+  win::ReleaseDC(h, dc);
+  vb::DoEvents();
+  EXPECT_EQ(vb::testing::WindowPicturePixel(h, 5, 25), win::RGB(0, 0, 0));
+  const int paints = form.swatch.paints;
+  vb::DoEvents();
+  vb::DoEvents();
+  EXPECT_EQ(form.swatch.paints, paints);
+  // What lay beyond an edge the control shrank past is gone when it grows again, though its paints
+  // draw nothing.
+  Swatch::quiet = true;
+  form.swatch.Height(150);
+  vb::DoEvents();
+  form.swatch.Height(600);
+  vb::DoEvents();
+  EXPECT_EQ(vb::testing::WindowPicturePixel(h, 5, 25), win::RGB(0, 128, 0));
+  // A new back colour erases what was drawn.
+  form.swatch.BackColor(win::RGB(0, 0, 128));
+  vb::DoEvents();
+  EXPECT_EQ(vb::testing::WindowPicturePixel(h, 5, 5), win::RGB(0, 0, 128));
+  Swatch::quiet = false;
   form.Terminate();
 }
