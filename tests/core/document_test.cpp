@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <csignal>
-#include <fstream>
 
 #include "core/document.h"
 #include "core/registry.h"
@@ -25,15 +24,6 @@ namespace {
 
 void Pref(std::u16string_view name, std::u16string_view value) {
   modRegistry::WriteRegistryString(win::HKEY_CURRENT_USER, settings::kPreferencesKey, name, value);
-}
-
-void WriteFile(const std::filesystem::path& p, const std::string& bytes) {
-  std::ofstream(p, std::ios::binary) << bytes;
-}
-
-std::string ReadFile(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 std::u16string U(const std::filesystem::path& p) { return vb::FromUtf8(p.string()); }
@@ -72,7 +62,7 @@ const std::string kPrivet = "\xcf\xf0\xe8\xe2\xe5\xf2";  // "Привет" in Wi
 
 TEST_F(Documents, OpenShowsTheTextSetsTheFlagsAndTheCaption) {
   const auto file = dir.path() / "a.txt";
-  WriteFile(file, kPrivet + "\r\nline two\r\n");
+  WriteBytes(file, kPrivet + "\r\nline two\r\n");
   Pref(prefs::kShowInCaption, u"1");
   modDecode::DocumentDecoded = true;
   Open(file);
@@ -93,10 +83,10 @@ TEST_F(Documents, OpeningAndSavingGivesBackTheSameBytes) {
   int n = 0;
   for (const std::string& bytes : files) {
     const auto file = dir.path() / ("doc" + std::to_string(n++) + ".txt");
-    WriteFile(file, bytes);
+    WriteBytes(file, bytes);
     Open(file);
     ASSERT_TRUE(SaveAs(file));
-    EXPECT_EQ(ReadFile(file), bytes) << n;
+    EXPECT_EQ(ReadBytes(file), bytes) << n;
   }
 }
 
@@ -104,8 +94,8 @@ TEST_F(Documents, SaveAsWritesAndSaveFollowsTheOpenDocumentOnly) {
   const auto a = dir.path() / "a.txt";
   const auto b = dir.path() / "b.txt";
   const auto c = dir.path() / "c.txt";
-  WriteFile(a, "first\r\n");
-  WriteFile(c, "third\r\n");
+  WriteBytes(a, "first\r\n");
+  WriteBytes(c, "third\r\n");
   Open(a);
   EXPECT_FALSE(modDocument::DocumentSavedAs);
   ASSERT_TRUE(SaveAs(b));
@@ -114,15 +104,15 @@ TEST_F(Documents, SaveAsWritesAndSaveFollowsTheOpenDocumentOnly) {
             U(b));
   w.editor().Text(u"changed");
   modDocument::SaveDocument();
-  EXPECT_EQ(ReadFile(b), "changed\r\n");
+  EXPECT_EQ(ReadBytes(b), "changed\r\n");
 
   // Another document: Save no longer writes to b.
   Open(c);
   EXPECT_FALSE(modDocument::DocumentSavedAs);
   w.editor().Text(u"other");
   modDocument::SaveDocument();
-  EXPECT_EQ(ReadFile(b), "changed\r\n");
-  EXPECT_EQ(ReadFile(c), "third\r\n");
+  EXPECT_EQ(ReadBytes(b), "changed\r\n");
+  EXPECT_EQ(ReadBytes(c), "third\r\n");
 
   // A cancelled Save As is no success.
   platform::script::Queue(Answer{Kind::SaveFile, 0, {}});
@@ -132,37 +122,37 @@ TEST_F(Documents, SaveAsWritesAndSaveFollowsTheOpenDocumentOnly) {
 
 TEST_F(Documents, BackupsBesideTheDocumentHoldTheContentBeforeEachSave) {
   const auto a = dir.path() / "a.txt";
-  WriteFile(a, "as opened\r\n");
+  WriteBytes(a, "as opened\r\n");
   Pref(prefs::kCreateBackup, u"1");
   Pref(prefs::kCreateBackupIn, u"1");
   Open(a);
   w.editor().Text(u"first save");
   ASSERT_TRUE(SaveAs(a));
-  EXPECT_EQ(ReadFile(dir.path() / "a.txt.bak"), "as opened\r\n");
+  EXPECT_EQ(ReadBytes(dir.path() / "a.txt.bak"), "as opened\r\n");
   w.editor().Text(u"second save");
   modDocument::SaveDocument();
-  EXPECT_EQ(ReadFile(dir.path() / "a.txt.bak"), "first save\r\n");
-  EXPECT_EQ(ReadFile(a), "second save\r\n");
+  EXPECT_EQ(ReadBytes(dir.path() / "a.txt.bak"), "first save\r\n");
+  EXPECT_EQ(ReadBytes(a), "second save\r\n");
 }
 
 TEST_F(Documents, BackupsInTheBackupFolderGetASeparatorWhenItHasNone) {
   const auto a = dir.path() / "a.txt";
   const auto bak = dir.path() / "Bak";
   std::filesystem::create_directory(bak);
-  WriteFile(a, "old\r\n");
+  WriteBytes(a, "old\r\n");
   Pref(prefs::kCreateBackup, u"1");
   Pref(prefs::kCreateBackupIn, u"2");
   Pref(prefs::kBackupFolder, U(bak));  // no trailing separator
   Open(a);
   w.editor().Text(u"new");
   ASSERT_TRUE(SaveAs(a));
-  EXPECT_EQ(ReadFile(bak / "a.txt.bak"), "old\r\n");
+  EXPECT_EQ(ReadBytes(bak / "a.txt.bak"), "old\r\n");
 
   // Saving over another file that exists keeps that file's old content as its backup.
   const auto other = dir.path() / "other.txt";
-  WriteFile(other, "someone else's\r\n");
+  WriteBytes(other, "someone else's\r\n");
   ASSERT_TRUE(SaveAs(other));
-  EXPECT_EQ(ReadFile(bak / "other.txt.bak"), "someone else's\r\n");
+  EXPECT_EQ(ReadBytes(bak / "other.txt.bak"), "someone else's\r\n");
 }
 
 TEST_F(Documents, AMissingFileIsReportedAndTheEditorKeepsItsText) {
@@ -175,7 +165,7 @@ TEST_F(Documents, AMissingFileIsReportedAndTheEditorKeepsItsText) {
 
 TEST_F(Documents, AFolderThatCannotBeWrittenIsReportedAndNothingIsLost) {
   const auto a = dir.path() / "a.txt";
-  WriteFile(a, "precious\r\n");
+  WriteBytes(a, "precious\r\n");
   Open(a);
   w.editor().Text(u"new text");
   EXPECT_FALSE(SaveAs(dir.path() / "no-such-folder" / "a.txt", vb::vbOK));
@@ -187,7 +177,7 @@ TEST_F(Documents, AFolderThatCannotBeWrittenIsReportedAndNothingIsLost) {
   Pref(prefs::kCreateBackupIn, u"2");
   Pref(prefs::kBackupFolder, U(dir.path() / "missing-backups" / ""));
   EXPECT_FALSE(SaveAs(a, vb::vbOK));
-  EXPECT_EQ(ReadFile(a), "precious\r\n");
+  EXPECT_EQ(ReadBytes(a), "precious\r\n");
   EXPECT_EQ(w.editor().Text(), u"new text");
 }
 
@@ -197,12 +187,12 @@ TEST_F(Documents, CharactersWindows1251CannotHoldAreOnlyReplacedWhenTheUserAgree
   EXPECT_FALSE(SaveAs(a, vb::vbNo));
   EXPECT_FALSE(std::filesystem::exists(a));
   EXPECT_TRUE(SaveAs(a, vb::vbYes));
-  EXPECT_EQ(ReadFile(a), "snow ?\r\n");
+  EXPECT_EQ(ReadBytes(a), "snow ?\r\n");
 }
 
 TEST_F(Documents, ASaveKilledHalfWayLeavesTheOldFile) {
   const auto a = dir.path() / "a.txt";
-  WriteFile(a, "the old file\r\n");
+  WriteBytes(a, "the old file\r\n");
   int ready[2];
   ASSERT_EQ(pipe(ready), 0);
   const pid_t child = fork();
@@ -219,14 +209,14 @@ TEST_F(Documents, ASaveKilledHalfWayLeavesTheOldFile) {
   kill(child, SIGKILL);
   int status = 0;
   waitpid(child, &status, 0);
-  EXPECT_EQ(ReadFile(a), "the old file\r\n");
+  EXPECT_EQ(ReadBytes(a), "the old file\r\n");
 }
 
 TEST_F(Documents, ImportLoadsTheImportBufferAndStartsANewDocument) {
   const auto rtf = dir.path() / "in.rtf";
-  WriteFile(rtf, "{\\rtf1\\ansi\\ansicpg1251 {\\fonttbl{\\f0 Arial;}}\\f0 \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2\\par world}");
+  WriteBytes(rtf, "{\\rtf1\\ansi\\ansicpg1251 {\\fonttbl{\\f0 Arial;}}\\f0 \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2\\par world}");
   const auto a = dir.path() / "a.txt";
-  WriteFile(a, "doc\r\n");
+  WriteBytes(a, "doc\r\n");
   Open(a);
   ASSERT_TRUE(SaveAs(a));
   modDecode::DocumentDecoded = true;
@@ -248,7 +238,7 @@ TEST_F(Documents, ImportLoadsTheImportBufferAndStartsANewDocument) {
 
 TEST_F(Documents, ConversionAfterOpeningRunsThePreferredDirection) {
   const auto a = dir.path() / "a.txt";
-  WriteFile(a, kPrivet + "\r\n");
+  WriteBytes(a, kPrivet + "\r\n");
   Pref(prefs::kStartAtOpen, u"1");
   Pref(prefs::kDefaultCode, u"4");  // Windows 1251 -> DOS 866
   Open(a);
