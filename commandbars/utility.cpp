@@ -1,4 +1,5 @@
 #include "commandbars/utility.h"
+#include "platform/vb/codepage.h"
 
 #include <cmath>
 #include <cstring>
@@ -219,8 +220,9 @@ int DrawTextAW(win::HDC hdc, std::u16string_view text, std::int32_t, win::RECT& 
 
 void FontToLogFont(const vb::StdFont& font, win::HDC hdc, win::LOGFONTA& logFont) {
   logFont = win::LOGFONTA{};
-  for (size_t i = 0; i < font.Name.size() && i < win::LF_FACESIZE - 1; ++i)
-    logFont.lfFaceName[i] = font.Name[i] < 0x80 ? static_cast<char>(font.Name[i]) : '?';
+  // The face name in the platform's code page, cut to the 31 characters the record holds.
+  const std::string face = vb::ToWindows1251(font.Name);
+  face.copy(logFont.lfFaceName, win::LF_FACESIZE - 1);
   const int points = static_cast<int>(std::nearbyint(font.Size));
   logFont.lfHeight = -win::MulDiv(points, win::GetDeviceCaps(hdc, win::LOGPIXELSY), 72);
   logFont.lfWeight = font.Bold ? win::FW_BOLD : win::FW_NORMAL;

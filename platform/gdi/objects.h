@@ -153,4 +153,8 @@ void ShowSurface(win::HWND h);
 // windows of the forms runtime (custom controls), whose widgets show the surface over that colour.
 QImage* SurfaceOf(win::HWND h);
 
+// The installed family that stands for a face name the program asks for: the platform's dialog
+// faces ("MS Sans Serif", "Tahoma") become a font with Cyrillic letters; other names stay.
+QString FontFamily(const QString& face);
+
 }  // namespace platform::gdi

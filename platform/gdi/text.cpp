@@ -8,21 +8,22 @@
 
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/objects.h"
+#include "platform/vb/codepage.h"
 
 namespace platform::gdi {
-namespace {
 
-// Face names the program asks for, mapped to installed fonts with Cyrillic letters.
-QString Family(const char* face) {
-  const QString name = QString::fromLatin1(face).trimmed();
+QString FontFamily(const QString& face) {
+  const QString name = face.trimmed();
   if (name.isEmpty() || name.compare(u"MS Sans Serif", Qt::CaseInsensitive) == 0 ||
       name.compare(u"Tahoma", Qt::CaseInsensitive) == 0 || name.compare(u"MS Shell Dlg", Qt::CaseInsensitive) == 0)
     return QStringLiteral("DejaVu Sans");
   return name;
 }
 
+namespace {
+
 QFont MakeFont(const win::LOGFONTA& lf) {
-  QFont f(Family(lf.lfFaceName));
+  QFont f(FontFamily(QString::fromStdU16String(vb::FromWindows1251(lf.lfFaceName))));
   f.setStyleStrategy(QFont::NoAntialias);
   if (lf.lfHeight < 0) {
     f.setPixelSize(-lf.lfHeight);

@@ -1,4 +1,5 @@
 #include "platform/richedit/rich_text_box.h"
+#include "platform/gdi/objects.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -192,7 +193,7 @@ struct RichTextBox::Impl {
 
   void ApplyFont() {
     QFont f = Ed().font();
-    f.setFamily(ToQ(fontName));
+    f.setFamily(platform::gdi::FontFamily(ToQ(fontName)));
     f.setPointSizeF(fontSize > 0 ? fontSize : 8.25);
     quietFormatting++;
     Ed().setFont(f);
@@ -234,7 +235,7 @@ struct RichTextBox::Impl {
     const double top = fr->rc.top * dpiY / 1440.0;
     const double width = (fr->rc.right - fr->rc.left) * dpiX / 1440.0;
     const double height = (fr->rc.bottom - fr->rc.top) * dpiY / 1440.0;
-    QFont font(ToQ(fontName));
+    QFont font(platform::gdi::FontFamily(ToQ(fontName)));
     font.setPointSizeF(fontSize > 0 ? fontSize : 8.25);
     if (painter != nullptr && render) painter->setPen(Qt::black);
 

@@ -1,4 +1,5 @@
 #include "platform/vb/control.h"
+#include "platform/gdi/objects.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -273,7 +274,7 @@ QColor ToQColor(vb::OLE_COLOR c) {
 }
 
 QFont ToQFont(const vb::StdFont& f) {
-  QFont q(QString::fromStdU16String(f.Name));
+  QFont q(platform::gdi::FontFamily(QString::fromStdU16String(f.Name)));
   // Point sizes are taken at 96 dots per inch, whatever the screen says.
   q.setPixelSize(std::max(1, static_cast<int>(f.Size * 96.0f / 72.0f + 0.5f)));
   q.setBold(f.Bold);
