@@ -2,6 +2,8 @@
 // second process's window.
 #pragma once
 
+#include <string>
+
 #include "platform/win/types.h"
 
 namespace platform::testing {
@@ -27,10 +29,12 @@ void MouseDown(win::HWND h, int x, int y, int button = 1, int modifiers = 0);
 void MouseUp(win::HWND h, int x, int y, int button = 1, int modifiers = 0);
 void Click(win::HWND h, int x, int y, int button = 1, int modifiers = 0);
 void MouseMove(win::HWND h, int x, int y);
-// A key press and release of a virtual key (letters 'A'..'Z', digits, VK_RETURN, VK_ESCAPE, ...).
-void KeyClick(win::HWND h, int vk, int modifiers = 0);
-void KeyDown(win::HWND h, int vk, int modifiers = 0);
-void KeyUp(win::HWND h, int vk, int modifiers = 0);
+// A key press and release of a virtual key (letters 'A'..'Z', digits, VK_RETURN, VK_ESCAPE, ...),
+// typing `text` when given (a Cyrillic layout types "ж" on the key of 'A'), else what a US layout
+// types on that key.
+void KeyClick(win::HWND h, int vk, int modifiers = 0, const std::u16string& text = {});
+void KeyDown(win::HWND h, int vk, int modifiers = 0, const std::u16string& text = {});
+void KeyUp(win::HWND h, int vk, int modifiers = 0, const std::u16string& text = {});
 // Shows a window and waits until the toolkit has exposed it.
 void ShowAndWait(win::HWND h);
 
@@ -41,5 +45,20 @@ namespace platform::testing {
 // A click that arrives through the event loop: it happens the next time pending events run (while
 // a progress bar pumps them, say), not now.
 void PostClick(win::HWND h, int x, int y);
+
+}  // namespace platform::testing
+
+namespace platform::testing {
+
+// Follows the widget behind a window, which may outlive the window's handle: a window destroyed
+// while it handles its own event keeps its widget until control returns to the event loop.
+int WatchWidget(win::HWND h);
+bool WidgetAlive(int watch);
+
+// The user closes the top-level window of h (its title bar's close button).
+void CloseByUser(win::HWND h);
+
+// The top-level window of h shows the busy (hourglass) pointer.
+bool ShowsBusyPointer(win::HWND h);
 
 }  // namespace platform::testing

@@ -1,5 +1,8 @@
 #include <QApplication>
+#include <QMouseEvent>
+#include <QPointer>
 #include <QTest>
+#include <map>
 #include <QWidget>
 
 #include "platform/win/keys.h"
@@ -10,6 +13,11 @@ namespace platform::testing {
 namespace {
 
 QWidget* W(win::HWND h) { return detail::WidgetOf(h); }
+
+std::map<int, QPointer<QWidget>>& watched() {
+  static std::map<int, QPointer<QWidget>> w;
+  return w;
+}
 
 Qt::MouseButton Button(int b) {
   switch (b) {
@@ -55,7 +63,8 @@ Qt::Key QtKey(int vk) {
   }
 }
 
-QString Text(int vk, int mods) {
+QString Text(int vk, int mods, const std::u16string& given) {
+  if (!given.empty()) return QString::fromStdU16String(given);
   if ((mods & (0x0008 | kAlt)) != 0) return {};
   if (vk >= 'A' && vk <= 'Z') return QString(QChar((mods & 0x0004) ? vk : vk + 32));
   if (vk >= '0' && vk <= '9') return QString(QChar(vk));
@@ -64,33 +73,48 @@ QString Text(int vk, int mods) {
   return {};
 }
 
-void Key(win::HWND h, int vk, int mods, QEvent::Type type) {
+void Key(win::HWND h, int vk, int mods, QEvent::Type type, const std::u16string& text) {
   QWidget* w = W(h);
   if (w == nullptr) return;
   QWidget* target = w->focusWidget() != nullptr && w->isAncestorOf(w->focusWidget()) ? w->focusWidget() : w;
-  QTest::sendKeyEvent(type == QEvent::KeyPress ? QTest::Press : QTest::Release, target, QtKey(vk), Text(vk, mods),
+  QTest::sendKeyEvent(type == QEvent::KeyPress ? QTest::Press : QTest::Release, target, QtKey(vk), Text(vk, mods, text),
                       Mods(mods));
+}
+
+// Mouse input goes straight to the window's widget, through the application's delivery (and so
+// through the window layer), as the window system's would.
+void Mouse(win::HWND h, QEvent::Type type, int x, int y, int button, int modifiers) {
+  QWidget* w = W(h);
+  if (w == nullptr) return;
+  const QPoint at(x, y);
+  const Qt::MouseButton b = type == QEvent::MouseMove ? Qt::NoButton : Button(button);
+  const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(b) : Qt::MouseButtons();
+  QMouseEvent e(type, at, w->mapToGlobal(at), b, held, Mods(modifiers));
+  QApplication::sendEvent(w, &e);
 }
 
 }  // namespace
 
 void MouseDown(win::HWND h, int x, int y, int button, int modifiers) {
-  if (QWidget* w = W(h)) QTest::mousePress(w, Button(button), Mods(modifiers), QPoint(x, y));
+  Mouse(h, QEvent::MouseButtonPress, x, y, button, modifiers);
 }
 void MouseUp(win::HWND h, int x, int y, int button, int modifiers) {
-  if (QWidget* w = W(h)) QTest::mouseRelease(w, Button(button), Mods(modifiers), QPoint(x, y));
+  Mouse(h, QEvent::MouseButtonRelease, x, y, button, modifiers);
 }
 void Click(win::HWND h, int x, int y, int button, int modifiers) {
-  if (QWidget* w = W(h)) QTest::mouseClick(w, Button(button), Mods(modifiers), QPoint(x, y));
+  MouseDown(h, x, y, button, modifiers);
+  MouseUp(h, x, y, button, modifiers);
 }
-void MouseMove(win::HWND h, int x, int y) {
-  if (QWidget* w = W(h)) QTest::mouseMove(w, QPoint(x, y));
+void MouseMove(win::HWND h, int x, int y) { Mouse(h, QEvent::MouseMove, x, y, 0, 0); }
+void KeyDown(win::HWND h, int vk, int modifiers, const std::u16string& text) {
+  Key(h, vk, modifiers, QEvent::KeyPress, text);
 }
-void KeyDown(win::HWND h, int vk, int modifiers) { Key(h, vk, modifiers, QEvent::KeyPress); }
-void KeyUp(win::HWND h, int vk, int modifiers) { Key(h, vk, modifiers, QEvent::KeyRelease); }
-void KeyClick(win::HWND h, int vk, int modifiers) {
-  KeyDown(h, vk, modifiers);
-  KeyUp(h, vk, modifiers);
+void KeyUp(win::HWND h, int vk, int modifiers, const std::u16string& text) {
+  Key(h, vk, modifiers, QEvent::KeyRelease, text);
+}
+void KeyClick(win::HWND h, int vk, int modifiers, const std::u16string& text) {
+  KeyDown(h, vk, modifiers, text);
+  KeyUp(h, vk, modifiers, text);
 }
 void ShowAndWait(win::HWND h) {
   if (QWidget* w = W(h)) {
@@ -106,6 +130,30 @@ namespace platform::testing {
 void PostClick(win::HWND h, int x, int y) {
   QMetaObject::invokeMethod(
       qApp, [h, x, y] { Click(h, x, y); }, Qt::QueuedConnection);
+}
+
+}  // namespace platform::testing
+
+namespace platform::testing {
+
+int WatchWidget(win::HWND h) {
+  static int next = 0;
+  watched()[++next] = detail::WidgetOf(h);
+  return next;
+}
+
+bool WidgetAlive(int watch) {
+  auto it = watched().find(watch);
+  return it != watched().end() && !it->second.isNull();
+}
+
+void CloseByUser(win::HWND h) {
+  if (QWidget* w = detail::WidgetOf(h)) w->window()->close();
+}
+
+bool ShowsBusyPointer(win::HWND h) {
+  QWidget* w = detail::WidgetOf(h);
+  return w != nullptr && w->window()->cursor().shape() == Qt::WaitCursor;
 }
 
 }  // namespace platform::testing

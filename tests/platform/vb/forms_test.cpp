@@ -1,12 +1,6 @@
 // Forms and intrinsic controls on real widgets.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QPointer>
-#include <QTimer>
-#include <QWidget>
 #include <string>
 #include <vector>
 
@@ -23,32 +17,20 @@
 #include "platform/win/keys.h"
 #include "platform/win/testing.h"
 #include "platform/win/window.h"
-#include "platform/win/window_record.h"
 #include "support.h"
 
 namespace {
 
-QWidget* WidgetOf(vb::Control& c) { return platform::detail::WidgetOf(c.hWnd()); }
-
-void MousePress(QWidget* w, QEvent::Type type, Qt::MouseButton button = Qt::LeftButton, QPoint at = {-1, -1}) {
-  if (at.x() < 0) at = w->rect().center();
-  QMouseEvent e(type, at, w->mapToGlobal(at), button, type == QEvent::MouseButtonRelease ? Qt::NoButton : button,
-                Qt::NoModifier);
-  QApplication::sendEvent(w, &e);
-}
-
 // Near the left edge, where check boxes and option buttons have their mark.
-void UserClick(QWidget* w) {
-  const QPoint at(6, w->height() / 2);
-  MousePress(w, QEvent::MouseButtonPress, Qt::LeftButton, at);
-  MousePress(w, QEvent::MouseButtonRelease, Qt::LeftButton, at);
+void UserClick(win::HWND h) {
+  win::RECT r;
+  win::GetClientRect(h, &r);
+  platform::testing::Click(h, 6, r.bottom / 2);
 }
+void UserClick(vb::Control& c) { UserClick(c.hWnd()); }
 
-void UserKey(QWidget* w, int key, const QString& text = {}) {
-  QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
-  QApplication::sendEvent(w, &down);
-  QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, text);
-  QApplication::sendEvent(w, &up);
+void UserKey(vb::Control& c, int vk, const std::u16string& text = {}) {
+  platform::testing::KeyClick(c.hWnd(), vk, 0, text);
 }
 
 // A dialog in the manner of the program's windows.
@@ -204,19 +186,19 @@ TEST_F(Forms, ValuesSetInCodeRaiseTheEventsOfTheUsersEdits) {
 TEST_F(Forms, UserInputRaisesClickChangeAndMouseEvents) {
   form.Show();
   form.events.clear();
-  UserClick(WidgetOf(form.chkFlag));
+  UserClick((form.chkFlag));
   EXPECT_EQ(form.chkFlag.Value(), vb::vbUnchecked);
-  UserClick(WidgetOf(form.chkFlag));
+  UserClick((form.chkFlag));
   EXPECT_EQ(form.chkFlag.Value(), vb::vbChecked);
-  UserClick(WidgetOf(form.cmdOK));
-  UserClick(WidgetOf(form.optA));
+  UserClick((form.cmdOK));
+  UserClick((form.optA));
   EXPECT_EQ(form.events, (std::vector<std::string>{"chkFlag_Click", "chkFlag_Click", "cmdOK_MouseDown 1", "cmdOK_Click",
                                                    "optA_Click"}));
   form.events.clear();
   form.txtName.Text(u"");
   form.events.clear();
   form.txtName.SetFocus();
-  UserKey(WidgetOf(form.txtName), Qt::Key_A, QStringLiteral("ж"));
+  UserKey(form.txtName, 'A', u"ж");
   EXPECT_EQ(form.txtName.Text(), u"ж");
   EXPECT_EQ(form.events, std::vector<std::string>{"txtName_Change"});
 }
@@ -225,10 +207,10 @@ TEST_F(Forms, EnterPressesTheDefaultButtonAndEscTheCancelButton) {
   form.Show();
   form.events.clear();
   form.txtName.KeyPress = [this](int& ascii) { form.events.push_back("txtName_KeyPress " + std::to_string(ascii)); };
-  UserKey(WidgetOf(form.txtName), Qt::Key_Return, QStringLiteral("\r"));
-  UserKey(WidgetOf(form.txtName), Qt::Key_Escape, QStringLiteral("\x1b"));
+  UserKey(form.txtName, win::VK_RETURN);
+  UserKey(form.txtName, win::VK_ESCAPE, u"\x1b");
   EXPECT_EQ(form.events, (std::vector<std::string>{"cmdOK_Click", "cmdCancel_Click"}));  // no KeyPress
-  UserKey(WidgetOf(form.txtName), Qt::Key_B, QStringLiteral("b"));
+  UserKey(form.txtName, 'B');
   ASSERT_GE(form.events.size(), 2u);
   EXPECT_EQ(form.events[form.events.size() - 2], "txtName_KeyPress 98");
   EXPECT_EQ(form.events.back(), "txtName_Change");
@@ -236,8 +218,7 @@ TEST_F(Forms, EnterPressesTheDefaultButtonAndEscTheCancelButton) {
   form.events.clear();
   form.txtNotes.Text(u"a");
   form.txtNotes.SelStart(1);
-  UserKey(WidgetOf(form.txtNotes)->focusProxy() ? WidgetOf(form.txtNotes)->focusProxy() : WidgetOf(form.txtNotes),
-          Qt::Key_Return, QStringLiteral("\r"));
+  UserKey(form.txtNotes, win::VK_RETURN);
   EXPECT_TRUE(form.events.empty());
   EXPECT_EQ(form.txtNotes.Text(), u"a\r\n");
   EXPECT_EQ(form.txtNotes.SelStart(), 3);
@@ -284,11 +265,11 @@ TEST_F(Forms, HideKeepsTheFormLoadedAndUnloadStartsAfresh) {
 TEST_F(Forms, TheCloseBoxAsksWithTheControlMenuMode) {
   form.Show();
   form.queryCancel = 1;
-  WidgetOf(form.cmdOK)->window()->close();
+  platform::testing::CloseByUser(form.hWnd());
   EXPECT_TRUE(form.IsLoaded());
   EXPECT_TRUE(form.Visible());
   form.queryCancel = 0;
-  WidgetOf(form.cmdOK)->window()->close();
+  platform::testing::CloseByUser(form.hWnd());
   EXPECT_EQ(form.lastQueryMode, vb::vbFormControlMenu);
   EXPECT_FALSE(form.IsLoaded());
 }
@@ -359,46 +340,47 @@ TEST_F(Forms, AnElementUnloadedByItsOwnEventGoesWhenTheEventReturns) {
     // The element is still whole while its handler runs.
     ranAfterUnload = added.Index() == 1;
   };
-  QPointer<QWidget> widget = WidgetOf(added);
-  UserClick(widget);
+  const int widget = platform::testing::WatchWidget(added.hWnd());
+  UserClick(added);
   EXPECT_TRUE(ranAfterUnload);
   EXPECT_FALSE(form.lblLine.Exists(1));
   vb::DoEvents();
-  EXPECT_TRUE(widget.isNull());
+  EXPECT_FALSE(platform::testing::WidgetAlive(widget));
 }
 
 TEST_F(Forms, AFormUnloadedByItsOwnButtonFinishesTheEventSafely) {
   form.Show();
-  QPointer<QWidget> button = WidgetOf(form.cmdOK);
+  const int button = platform::testing::WatchWidget(form.cmdOK.hWnd());
   form.onOK = [this] { form.Unload(); };
-  UserClick(button);
+  UserClick(form.cmdOK);
   EXPECT_FALSE(form.IsLoaded());
-  EXPECT_FALSE(button.isNull());  // still handling its release when the unload came
+  EXPECT_TRUE(platform::testing::WidgetAlive(button));  // still handling its release when the unload came
   vb::DoEvents();
-  EXPECT_TRUE(button.isNull());
+  EXPECT_FALSE(platform::testing::WidgetAlive(button));
 }
 
 TEST_F(Forms, AWindowUnloadedWhileAnotherEventRunsGoesOnlyAfterThatEvent) {
   frmSample other;
   other.Show();
   form.Show();
-  QPointer<QWidget> button = WidgetOf(form.cmdCancel);
+  const win::HWND cancel = form.cmdCancel.hWnd();
+  const int button = platform::testing::WatchWidget(cancel);
   form.cmdCancel.Click = [this] { form.Unload(); };
   bool aliveInside = false;
   // A long task in another window's click lets events run; a Cancel press among them unloads this
   // window; the task goes on letting events run, in a message box's loop too.
   other.onOK = [&] {
-    QTimer::singleShot(0, [&] { UserClick(button); });
+    platform::testing::PostClick(cancel, 6, 6);
     vb::DoEvents();
     platform::script::Queue({platform::script::Kind::MessageBox, 1, {}});
     vb::MsgBox(u"дальше");
     vb::DoEvents();
-    aliveInside = !button.isNull() && !form.IsLoaded();
+    aliveInside = platform::testing::WidgetAlive(button) && !form.IsLoaded();
   };
-  UserClick(WidgetOf(other.cmdOK));
+  UserClick((other.cmdOK));
   EXPECT_TRUE(aliveInside);
   vb::DoEvents();
-  EXPECT_TRUE(button.isNull());
+  EXPECT_FALSE(platform::testing::WidgetAlive(button));
   other.Terminate();
 }
 
@@ -443,7 +425,7 @@ TEST_F(Forms, ASubclassedControlSeesItsMessagesBeforeTheRuntime) {
   const win::HWND b = form.cmdOK.hWnd();
   previousProc = win::SetWindowLongA(b, win::GWL_WNDPROC, reinterpret_cast<win::LONG_PTR>(&Subclass));
   form.events.clear();
-  UserClick(WidgetOf(form.cmdOK));
+  UserClick((form.cmdOK));
   EXPECT_NE(std::find(subclassSeen.begin(), subclassSeen.end(), win::WM_LBUTTONDOWN), subclassSeen.end());
   EXPECT_TRUE(form.events.empty());
   win::SetWindowLongA(b, win::GWL_WNDPROC, previousProc);
@@ -462,7 +444,7 @@ TEST_F(Forms, PlacementIsInTwipsAndTheWindowsSizeIsItsOuterSize) {
   EXPECT_EQ(form.cmdOK.Width(), 1200);
   EXPECT_EQ(form.cmdOK.Height(), 375);
   form.MousePointer(vb::vbHourglass);
-  EXPECT_EQ(WidgetOf(form.cmdOK)->window()->cursor().shape(), Qt::WaitCursor);
+  EXPECT_TRUE(platform::testing::ShowsBusyPointer(form.cmdOK.hWnd()));
   form.MousePointer(vb::vbDefault);
   form.WindowState(vb::vbMaximized);
   EXPECT_EQ(form.WindowState(), vb::vbMaximized);
@@ -473,7 +455,7 @@ TEST_F(Forms, AnErrorInAUsersEventIsReportedAndOneFromCodeReachesTheCaller) {
   form.onOK = [] { vb::Raise(5); };
   platform::script::Log().clear();
   platform::script::Queue({platform::script::Kind::MessageBox, 1, {}});
-  UserClick(WidgetOf(form.cmdOK));
+  UserClick((form.cmdOK));
   ASSERT_EQ(platform::script::Log().size(), 1u);
   EXPECT_NE(platform::script::Log()[0].prompt.find(u"'5'"), std::u16string::npos);
   EXPECT_EQ(platform::script::Log()[0].flags, vb::vbCritical);
@@ -512,10 +494,10 @@ TEST_F(Forms, ActivationMovesBetweenForms) {
 TEST_F(Forms, KeepOnTopFollowsSetWindowPos) {
   form.Show();
   win::SetWindowPos(form.hWnd(), win::HWND_TOPMOST, 0, 0, 0, 0, win::SWP_NOMOVE | win::SWP_NOSIZE);
-  EXPECT_TRUE(WidgetOf(form.cmdOK)->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  EXPECT_NE(win::GetWindowLongA(form.hWnd(), win::GWL_EXSTYLE) & win::WS_EX_TOPMOST, 0);
   EXPECT_TRUE(form.Visible());
   win::SetWindowPos(form.hWnd(), win::HWND_NOTOPMOST, 0, 0, 0, 0, win::SWP_NOMOVE | win::SWP_NOSIZE);
-  EXPECT_FALSE(WidgetOf(form.cmdOK)->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  EXPECT_EQ(win::GetWindowLongA(form.hWnd(), win::GWL_EXSTYLE) & win::WS_EX_TOPMOST, 0);
 }
 
 TEST_F(Forms, ListsKeepTheirItemsInOrderOrSorted) {
@@ -557,8 +539,8 @@ TEST_F(Forms, KeyPreviewShowsTheFormTheKeysFirst) {
   f.KeyPreview(true);
   std::vector<int> controlKeys;
   f.txtName.KeyDown = [&](int& code, int) { controlKeys.push_back(code); };
-  UserKey(WidgetOf(f.txtName), Qt::Key_F2);
-  UserKey(WidgetOf(f.txtName), Qt::Key_F3);
+  UserKey(f.txtName, win::VK_F1 + 1);
+  UserKey(f.txtName, win::VK_F1 + 2);
   EXPECT_EQ(f.formKeys, (std::vector<int>{(win::VK_F1 + 1), (win::VK_F1 + 2)}));
   EXPECT_EQ(controlKeys, std::vector<int>{(win::VK_F1 + 2)});
   f.Terminate();
