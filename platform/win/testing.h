@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/win/types.h"
 
@@ -60,5 +61,23 @@ void CloseByUser(win::HWND h);
 
 // The top-level window of h shows the busy (hourglass) pointer.
 bool ShowsBusyPointer(win::HWND h);
+
+}  // namespace platform::testing
+
+namespace platform::testing {
+
+// Lets the toolkit run what waits for the event loop: deliveries and the deletion of widgets whose
+// windows went while they handled their own events.
+void ReturnToEventLoop();
+
+// What a real (unscripted) message box showed.
+struct RealMessageBox {
+  std::u16string title;
+  std::u16string text;
+  std::vector<std::u16string> buttons;
+};
+// The next real message box is read into `seen` and answered by pressing the button with that
+// caption, as soon as it is up.
+void PressInNextMessageBox(const std::u16string& button, RealMessageBox* seen);
 
 }  // namespace platform::testing

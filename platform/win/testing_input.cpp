@@ -1,4 +1,7 @@
+#include <QAbstractButton>
 #include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTest>
@@ -154,6 +157,30 @@ void CloseByUser(win::HWND h) {
 bool ShowsBusyPointer(win::HWND h) {
   QWidget* w = detail::WidgetOf(h);
   return w != nullptr && w->window()->cursor().shape() == Qt::WaitCursor;
+}
+
+}  // namespace platform::testing
+
+namespace platform::testing {
+
+void ReturnToEventLoop() {
+  QCoreApplication::sendPostedEvents();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void PressInNextMessageBox(const std::u16string& button, RealMessageBox* seen) {
+  QTimer::singleShot(0, [button, seen] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    seen->title = box->windowTitle().toStdU16String();
+    seen->text = box->text().toStdU16String();
+    QAbstractButton* press = nullptr;
+    for (QAbstractButton* b : box->buttons()) {
+      seen->buttons.push_back(b->text().toStdU16String());
+      if (b->text().toStdU16String() == button) press = b;
+    }
+    if (press != nullptr) press->click();
+  });
 }
 
 }  // namespace platform::testing

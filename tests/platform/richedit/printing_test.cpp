@@ -10,8 +10,7 @@
 #include "platform/richedit/rich_text_box.h"
 #include "platform/vb/error.h"
 #include "platform/vb/printer.h"
-#include "platform/gdi/types.h"
-#include "platform/vb/printer_device.h"
+#include "platform/gdi/gdi.h"
 #include "platform/win/window.h"
 #include "pdf_support.h"
 #include "support.h"
@@ -28,8 +27,8 @@ std::vector<win::LONG> PrintRichText(vb::RichTextBox& box, win::LONG left, win::
   vb::Printer.ScaleMode(1);
   int offX = 0;
   int offY = 0;
-  platform::detail::PrinterDeviceCaps(vb::Printer.hDC(), win::PHYSICALOFFSETX, &offX);
-  platform::detail::PrinterDeviceCaps(vb::Printer.hDC(), win::PHYSICALOFFSETY, &offY);
+  offX = win::GetDeviceCaps(vb::Printer.hDC(), win::PHYSICALOFFSETX);
+  offY = win::GetDeviceCaps(vb::Printer.hDC(), win::PHYSICALOFFSETY);
   const auto ox = static_cast<win::LONG>(vb::Printer.ScaleX(offX, 3, 1) + 0.5);
   const auto oy = static_cast<win::LONG>(vb::Printer.ScaleY(offY, 3, 1) + 0.5);
   win::FORMATRANGE fr;

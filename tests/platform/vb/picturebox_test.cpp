@@ -1,8 +1,6 @@
 // The picture box as a drawing surface.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QMouseEvent>
 
 #include "platform/gdi/gdi.h"
 #include "platform/vb/error.h"
@@ -11,8 +9,8 @@
 #include "support.h"
 #include "support_gdi.h"
 #include "platform/vb/picturebox.h"
+#include "platform/win/testing.h"
 #include "platform/vb/runtime.h"
-#include "platform/win/window_record.h"
 
 namespace {
 
@@ -97,10 +95,7 @@ TEST_F(PictureBoxTest, MouseEventsComeInTheBoxsScale) {
     gotY = y;
   };
   form.Show();
-  QWidget* w = platform::detail::WidgetOf(p.hWnd());
-  QMouseEvent e(QEvent::MouseButtonPress, QPointF(12, 7), w->mapToGlobal(QPointF(12, 7)), Qt::RightButton,
-                Qt::RightButton, Qt::NoModifier);
-  QApplication::sendEvent(w, &e);
+  platform::testing::MouseDown(p.hWnd(), 12, 7, win::MK_RBUTTON);
   EXPECT_EQ(gotButton, vb::vbRightButton);
   EXPECT_EQ(gotX, 10);  // inside the two-pixel border
   EXPECT_EQ(gotY, 5);

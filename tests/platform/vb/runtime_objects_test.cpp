@@ -1,14 +1,12 @@
 // The runtime's message box, collection, numbered files, App, Screen, shell and sound.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <fcntl.h>
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QMessageBox>
-#include <QTimer>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -23,6 +21,7 @@
 #include "platform/vb/fileio.h"
 #include "platform/vb/msgbox.h"
 #include "platform/vb/screen.h"
+#include "platform/win/testing.h"
 #include "support.h"
 
 using qmtest::ReadBytes;
@@ -56,27 +55,15 @@ TEST(MsgBox, AScriptedBoxAnswersAndLogsWhatItShowed) {
 
 TEST(MsgBox, TheRealBoxHasRussianButtonsAndAnswersWithThePressedOne) {
   platform::script::SetActive(false);
-  QStringList buttons;
-  QString text, title;
-  QTimer::singleShot(0, [&] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr) return;
-    text = box->text();
-    title = box->windowTitle();
-    QAbstractButton* no = nullptr;
-    for (QAbstractButton* b : box->buttons()) {
-      buttons << b->text();
-      if (b->text() == QStringLiteral("Нет")) no = b;
-    }
-    if (no != nullptr) no->click();
-  });
+  platform::testing::RealMessageBox seen;
+  platform::testing::PressInNextMessageBox(u"Нет", &seen);
   const int answer = vb::MsgBox(u"Первая\nвторая\r\nтретья", vb::vbYesNoCancel + vb::vbQuestion, u"Вопрос");
   platform::script::SetActive(true);
   EXPECT_EQ(answer, vb::vbNo);
-  buttons.sort();
-  EXPECT_EQ(buttons, (QStringList{QStringLiteral("Да"), QStringLiteral("Нет"), QStringLiteral("Отмена")}));
-  EXPECT_EQ(text, QStringLiteral("Первая\nвторая\nтретья"));
-  EXPECT_EQ(title, QStringLiteral("Вопрос"));
+  std::sort(seen.buttons.begin(), seen.buttons.end());
+  EXPECT_EQ(seen.buttons, (std::vector<std::u16string>{u"Да", u"Нет", u"Отмена"}));
+  EXPECT_EQ(seen.text, u"Первая\nвторая\nтретья");
+  EXPECT_EQ(seen.title, u"Вопрос");
 }
 
 TEST(Collection, ItemsAreNumberedFromOneAndKeyedWithoutRegardToCase) {

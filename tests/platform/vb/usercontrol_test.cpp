@@ -13,7 +13,6 @@
 #include "platform/vb/testing.h"
 #include "platform/vb/usercontrol.h"
 #include "platform/win/window.h"
-#include "platform/win/window_record.h"
 
 namespace {
 

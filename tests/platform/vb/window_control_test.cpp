@@ -1,13 +1,12 @@
 // Windows of other parts of the layer placed on forms as controls.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QEvent>
 #include <functional>
 
 #include "platform/vb/form.h"
 #include "platform/vb/runtime.h"
 #include "platform/vb/window_control.h"
+#include "platform/win/testing.h"
 #include "platform/win/window.h"
 
 namespace {
@@ -86,7 +85,7 @@ TEST(WindowControls, AreMadeWithTheirFormPlacedInTwipsAndConnectedAfresh) {
   EXPECT_EQ(form.pokes, 1);
   EXPECT_FALSE(form.IsLoaded());
   EXPECT_EQ(destroyed, 0);
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // back in the event loop
+  platform::testing::ReturnToEventLoop();
   EXPECT_EQ(destroyed, 1);
 
   // Loaded again: a new window with the same handlers.
