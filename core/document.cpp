@@ -36,20 +36,18 @@ struct Backup {
 };
 Backup backup;
 
-std::u16string Pref(std::u16string_view name) {
-  return modRegistry::ReadRegistryString(win::HKEY_CURRENT_USER, settings::kPreferencesKey, name).value_or(u"");
-}
 
-void SetUpDialog(const std::u16string& title) {
+void SetUpDialog(const std::u16string& title, const std::u16string& filter = kFilter,
+                 const std::u16string& defaultExt = kDefaultExt) {
   vb::CommonDialog& dialog = core::frmMain().CommonDialog();
-  dialog.Filter = kFilter;
-  dialog.DefaultExt = kDefaultExt;
+  dialog.Filter = filter;
+  dialog.DefaultExt = defaultExt;
   dialog.DialogTitle = title;
-  dialog.InitDir = Pref(prefs::kFolderDocuments);
+  dialog.InitDir = modRegistry::ReadPreference(prefs::kFolderDocuments);
 }
 
 void ApplyCaptionRule() {
-  const std::u16string mode = Pref(prefs::kShowInCaption);
+  const std::u16string mode = modRegistry::ReadPreference(prefs::kShowInCaption);
   std::u16string shown;
   if (mode == u"1") {
     shown = vb::FileTitleOf(document.path);
@@ -65,7 +63,7 @@ void ApplyCaptionRule() {
 void NoteLayout(std::string_view bytes, Document& doc) {
   doc.lineBreak = u"\r\n";
   doc.endsWithBreak = true;
-  if (bytes.substr(0, 5) == "{\\rtf") return;  // an RTF document's text gets the plain layout
+  if (platform::rtf::LooksLikeRtf(bytes)) return;  // an RTF document's text gets the plain layout
   const auto at = bytes.find_first_of("\r\n");
   if (at != std::string_view::npos) {
     if (bytes[at] == '\n') {
@@ -127,10 +125,10 @@ void LoadDocument(const std::u16string& path) {
 }
 
 std::u16string BackupPath(const std::u16string& path) {
-  const std::u16string place = Pref(prefs::kCreateBackupIn);
+  const std::u16string place = modRegistry::ReadPreference(prefs::kCreateBackupIn);
   if (place == u"1") return path + u".bak";
   if (place == u"2") {
-    std::u16string folder = Pref(prefs::kBackupFolder);
+    std::u16string folder = modRegistry::ReadPreference(prefs::kBackupFolder);
     if (!folder.empty() && folder.back() != u'/' && folder.back() != u'\\') folder += u'/';
     return folder + vb::FileTitleOf(path) + u".bak";
   }
@@ -151,7 +149,7 @@ bool WriteDocument(const std::u16string& path, Document layout) {
     return false;
 
   bool backupWritten = false;
-  if (Pref(prefs::kCreateBackup) == u"1") {
+  if (modRegistry::ReadPreference(prefs::kCreateBackup) == u"1") {
     const std::u16string backupPath = BackupPath(path);
     if (!backupPath.empty()) {
       // The backup holds the file's content before this save: the kept content when it is this
@@ -209,7 +207,7 @@ void OpenDocument() {
     DocumentSavedAs = false;
     modDecode::DocumentDecoded = false;
     ApplyCaptionRule();
-    if (Pref(prefs::kStartAtOpen) == u"1") core::frmMain().StartDecode();
+    if (modRegistry::ReadPreference(prefs::kStartAtOpen) == u"1") core::frmMain().StartDecode();
   });
 }
 
@@ -248,11 +246,8 @@ void SaveDocument() {
 
 bool ImportDocument(const std::u16string& filter, const std::u16string& defaultExt, const std::u16string& title) {
   return Reported([&] {
+    SetUpDialog(title, filter, defaultExt);
     vb::CommonDialog& dialog = core::frmMain().CommonDialog();
-    dialog.Filter = filter;
-    dialog.DefaultExt = defaultExt;
-    dialog.DialogTitle = title;
-    dialog.InitDir = Pref(prefs::kFolderDocuments);
     dialog.FileName.clear();
     dialog.ShowOpen();
     if (dialog.FileName.empty()) return false;
@@ -268,7 +263,7 @@ bool ImportDocument(const std::u16string& filter, const std::u16string& defaultE
 }
 
 void ConvertAfterImport() {
-  if (Pref(prefs::kStartAtImport) == u"1") core::frmMain().StartDecode();
+  if (modRegistry::ReadPreference(prefs::kStartAtImport) == u"1") core::frmMain().StartDecode();
 }
 
 void ClearClipboardContents() { vb::Clipboard.Clear(); }

@@ -1,5 +1,7 @@
 #include "core/registry.h"
 
+#include "core/settings_schema.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -73,6 +75,10 @@ void WriteRegistryDword(win::HKEY root, std::u16string_view path, std::u16string
                              static_cast<win::BYTE>(bits >> 16), static_cast<win::BYTE>(bits >> 24)};
   win::RegSetValueExW(key, std::u16string(name).c_str(), 0, win::REG_DWORD, data, sizeof data);
   win::RegCloseKey(key);
+}
+
+std::u16string ReadPreference(std::u16string_view name) {
+  return ReadRegistryString(win::HKEY_CURRENT_USER, settings::kPreferencesKey, name).value_or(u"");
 }
 
 }  // namespace modRegistry

@@ -29,4 +29,7 @@ std::int32_t ReadRegistryDword(win::HKEY root, std::u16string_view path, std::u1
 // Creates the key and sets the value as REG_DWORD. A failure is not reported.
 void WriteRegistryDword(win::HKEY root, std::u16string_view path, std::u16string_view name, std::int32_t value);
 
+// A text preference of the program's "Preferences" key; an absent one reads as the empty text.
+std::u16string ReadPreference(std::u16string_view name);
+
 }  // namespace modRegistry

@@ -13,9 +13,6 @@ namespace {
 
 StartWindowServices* startWindows = nullptr;
 
-std::u16string Pref(std::u16string_view name) {
-  return modRegistry::ReadRegistryString(win::HKEY_CURRENT_USER, settings::kPreferencesKey, name).value_or(u"");
-}
 
 std::int32_t Dialog(std::u16string_view name) {
   return modRegistry::ReadRegistryDword(win::HKEY_CURRENT_USER, settings::kDialogsKey, name);
@@ -50,7 +47,7 @@ void ShowStartForm() {
 bool Main() {
   try {
     InitVisualStyles();
-    if (Pref(settings::preferences::kFirstRun) == u"1") {
+    if (modRegistry::ReadPreference(settings::preferences::kFirstRun) == u"1") {
       vb::MsgBox(std::u16string(u"Эта версия программы не является финальной, не содержит всех изменений, которые "
                                 u"появятся в финальной \n"
                                 u"версии и даже не находится в стадии тестирования!\n"
@@ -64,7 +61,7 @@ bool Main() {
       modRegistry::WriteRegistryString(win::HKEY_CURRENT_USER, settings::kPreferencesKey,
                                        settings::preferences::kFirstRun, u"0");
     }
-    if (Pref(settings::preferences::kManyCopies) == u"0" && vb::App.PrevInstance()) {
+    if (modRegistry::ReadPreference(settings::preferences::kManyCopies) == u"0" && vb::App.PrevInstance()) {
       vb::MsgBox(u"Программа уже запущена! Чтобы запустить программу несколько раз, включите опцию <Разрешить "
                  u"запуск нескольких копий программы> в диалоговом окне Параметры программы.",
                  vb::vbInformation, core::kProgramTitle);

@@ -80,6 +80,16 @@ class StandInDecoding : public vb::Form {
   }
 };
 
+// Selects a direction in the code-page selectors, as the conversion commands do; false for an index
+// that is no direction.
+inline bool SelectDirection(StandInMain& main, int direction) {
+  const auto pages = modDecode::DirectionCodePages(direction);
+  if (!pages) return false;
+  main.Combo1.ListIndex(pages->sourceListIndex);
+  main.Combo2.ListIndex(pages->targetListIndex);
+  return true;
+}
+
 // The main window as the core sees it.
 class MainAdapter : public MainWindowServices {
  public:
@@ -95,12 +105,8 @@ class MainAdapter : public MainWindowServices {
   // Converts in the direction stored as "DefaultCode".
   void StartDecode() override {
     ++main.startDecodes;
-    const auto code = modRegistry::ReadRegistryString(win::HKEY_CURRENT_USER, settings::kPreferencesKey,
-                                                      settings::preferences::kDefaultCode);
-    const auto pages = modDecode::DirectionCodePages(code ? static_cast<int>(vb::Val(*code)) : 0);
-    if (!pages) return;
-    main.Combo1.ListIndex(pages->sourceListIndex);
-    main.Combo2.ListIndex(pages->targetListIndex);
+    const auto direction = static_cast<int>(vb::Val(modRegistry::ReadPreference(settings::preferences::kDefaultCode)));
+    if (!SelectDirection(main, direction)) return;
     modDecode::DecodeDocument();
   }
   StandInMain& main;
@@ -145,11 +151,6 @@ class StandInServices {
   vb::RichTextBox& editor() { return *main.RichTextBox; }
 };
 
-// Selects a direction as the conversion commands do.
-inline void SelectDirection(StandInServices& w, int direction) {
-  const auto pages = modDecode::DirectionCodePages(direction);
-  w.main.Combo1.ListIndex(pages->sourceListIndex);
-  w.main.Combo2.ListIndex(pages->targetListIndex);
-}
+inline void SelectDirection(StandInServices& w, int direction) { SelectDirection(w.main, direction); }
 
 }  // namespace qmtest
