@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
+#include <deque>
 #include <functional>
 #include <vector>
 
@@ -86,6 +87,9 @@ void FromEventLoop(F&& f) {
 }
 // Destroys a widget the way vb::DestroyWhenEventsReturn destroys objects.
 void DestroyWidgetWhenEventsReturn(QWidget* w);
+// What tests queued to run inside the next modal Show, once the form is shown.
+std::deque<std::function<void()>>& ModalActions();
+
 inline int Px(float twips) { return static_cast<int>(twips / vb::TwipsPerPixel + (twips >= 0 ? 0.5f : -0.5f)); }
 inline float Tw(int pixels) { return static_cast<float>(pixels * vb::TwipsPerPixel); }
 

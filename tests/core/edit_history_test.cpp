@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/edit_history.h"
-#include "stand_in.h"
+#include "core/testing/stand_in.h"
 #include "support.h"
 
 using namespace qmtest;
