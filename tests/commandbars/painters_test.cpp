@@ -234,6 +234,8 @@ TEST_F(Painting, ColourBoxesAndMissingIcons) {
   p.SizeStyle = 1;
   p.Size = 150;
   icon->IconIndex(7);
+  icon->Draw(p);
+  EXPECT_TRUE(Untouched(0, 0, 160, 40));
   icon->Enabled(false);
   icon->Draw(p);
   EXPECT_TRUE(Untouched(0, 0, 160, 40));
@@ -382,6 +384,15 @@ TEST_F(ToolbarPainting, DisabledButtonsHaveNoBackgroundAndTheirTextColour) {
   b->Locked(true);
   b->Draw(p);
   EXPECT_TRUE(ColoursIn(10, 5, 90, 29).count(Rgb(0x000080)));
+  // An enabled button on a disabled control is painted disabled, and the record keeps its value.
+  Clear();
+  b->Locked(false);
+  b->Enabled(true);
+  p.Enabled = false;
+  b->Draw(p);
+  EXPECT_EQ(Fill(), kPaper);
+  EXPECT_TRUE(ColoursIn(10, 5, 90, 29).count(Rgb(0x0080FF)));
+  EXPECT_FALSE(p.Enabled);
 }
 
 TEST_F(ToolbarPainting, SeparatorsAreEtchedLines) {
