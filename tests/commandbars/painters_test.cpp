@@ -270,6 +270,30 @@ TEST_F(Painting, AddOrRemoveListEntriesCarryACheckColumn) {
   EXPECT_FALSE(ColoursIn(25, 4, 41, 20).count(win::RGB(0xC0, 0, 0)));
 }
 
+TEST_F(Painting, ToolbarHotFrameAndFillInEveryGradientStyle) {
+  auto b = MakeButton(u"OPEN");
+  p.SizeStyle = 4;
+  p.Size = 24;
+  p.MouseOverButton = true;
+  for (int style = 0; style < 3; ++style) {
+    SetCommandBarStyle(style);
+    Clear();
+    b->Draw(p);
+    const win::COLORREF frame = Rgb(SchemeColour(21));
+    EXPECT_EQ(s.at(1, 1), frame) << style;
+    EXPECT_EQ(s.at(22, 22), frame) << style;
+    EXPECT_EQ(s.at(0, 0), kPaper) << style;
+    EXPECT_EQ(s.at(23, 23), kPaper) << style;
+    EXPECT_TRUE(Between(s.at(2, 2), SchemeColour(6), SchemeColour(7))) << style;
+    EXPECT_TRUE(Between(s.at(21, 21), SchemeColour(6), SchemeColour(7))) << style;
+  }
+  // The themed style draws no frame of its own.
+  SetCommandBarStyle(3);
+  Clear();
+  b->Draw(p);
+  EXPECT_NE(s.at(1, 1), Rgb(SchemeColour(21)));
+}
+
 namespace {
 
 // Toolbar paints with every gradient pair made one plain colour of its own.
