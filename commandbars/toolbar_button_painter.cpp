@@ -58,7 +58,8 @@ Look ButtonLook(const cDrawButtonParams& p, bool hasSubBar, bool checked) {
 
 void cButtonInt::DrawToolbarButton(cDrawButtonParams& p) {
   const bool entryEnabled = p.Enabled;
-  const bool enabled = CanHighlight(p.Orientation, p.SizeStyle == 2);
+  // A disabled control paints every button disabled.
+  const bool enabled = p.Enabled && CanHighlight(p.Orientation, p.SizeStyle == 2);
   p.Enabled = enabled;
   const std::int32_t m = ButtonMargin();
   const std::int32_t w = SplitWidth();

@@ -234,6 +234,8 @@ TEST_F(Painting, ColourBoxesAndMissingIcons) {
   p.SizeStyle = 1;
   p.Size = 150;
   icon->IconIndex(7);
+  icon->Draw(p);
+  EXPECT_TRUE(Untouched(0, 0, 160, 40));
   icon->Enabled(false);
   icon->Draw(p);
   EXPECT_TRUE(Untouched(0, 0, 160, 40));
@@ -266,6 +268,30 @@ TEST_F(Painting, AddOrRemoveListEntriesCarryACheckColumn) {
   other->Draw(p);
   EXPECT_EQ(s.at(3, 2), kPaper);
   EXPECT_FALSE(ColoursIn(25, 4, 41, 20).count(win::RGB(0xC0, 0, 0)));
+}
+
+TEST_F(Painting, ToolbarHotFrameAndFillInEveryGradientStyle) {
+  auto b = MakeButton(u"OPEN");
+  p.SizeStyle = 4;
+  p.Size = 24;
+  p.MouseOverButton = true;
+  for (int style = 0; style < 3; ++style) {
+    SetCommandBarStyle(style);
+    Clear();
+    b->Draw(p);
+    const win::COLORREF frame = Rgb(SchemeColour(21));
+    EXPECT_EQ(s.at(1, 1), frame) << style;
+    EXPECT_EQ(s.at(22, 22), frame) << style;
+    EXPECT_EQ(s.at(0, 0), kPaper) << style;
+    EXPECT_EQ(s.at(23, 23), kPaper) << style;
+    EXPECT_TRUE(Between(s.at(2, 2), SchemeColour(6), SchemeColour(7))) << style;
+    EXPECT_TRUE(Between(s.at(21, 21), SchemeColour(6), SchemeColour(7))) << style;
+  }
+  // The themed style draws no frame of its own.
+  SetCommandBarStyle(3);
+  Clear();
+  b->Draw(p);
+  EXPECT_NE(s.at(1, 1), Rgb(SchemeColour(21)));
 }
 
 namespace {
@@ -382,6 +408,15 @@ TEST_F(ToolbarPainting, DisabledButtonsHaveNoBackgroundAndTheirTextColour) {
   b->Locked(true);
   b->Draw(p);
   EXPECT_TRUE(ColoursIn(10, 5, 90, 29).count(Rgb(0x000080)));
+  // An enabled button on a disabled control is painted disabled, and the record keeps its value.
+  Clear();
+  b->Locked(false);
+  b->Enabled(true);
+  p.Enabled = false;
+  b->Draw(p);
+  EXPECT_EQ(Fill(), kPaper);
+  EXPECT_TRUE(ColoursIn(10, 5, 90, 29).count(Rgb(0x0080FF)));
+  EXPECT_FALSE(p.Enabled);
 }
 
 TEST_F(ToolbarPainting, SeparatorsAreEtchedLines) {
