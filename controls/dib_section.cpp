@@ -110,7 +110,7 @@ bool DibSectionCore::SavePicture(const std::u16string& fileName) {
   if (fd < 0) {
     std::u16string message = vb::FromUtf8(std::strerror(errno));
     if (message.size() > 256) message.resize(256);
-    vb::Raise(17, vb::ErrorSource(u"cDIBSection"), message);
+    vb::Raise(vb::err::kCannotPerformOperation, vb::ErrorSource(u"cDIBSection"), message);
   }
   const std::uint32_t image = info_.bmiHeader.biSizeImage;
   std::uint8_t header[14] = {'B', 'M'};

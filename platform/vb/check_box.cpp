@@ -51,7 +51,7 @@ int CheckBox::Value() {
 }
 void CheckBox::Value(int v) {
   Touch();
-  if (v < vbUnchecked || v > vbGrayed) Raise(380);
+  if (v < vbUnchecked || v > vbGrayed) Raise(err::kInvalidPropertyValue);
   if (v == Value()) return;
   CheckOf(*this).setCheckState(v == vbChecked ? Qt::Checked : v == vbGrayed ? Qt::PartiallyChecked : Qt::Unchecked);
   RaiseEvent(Click);

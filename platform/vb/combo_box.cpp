@@ -58,7 +58,7 @@ void ComboBox::Sorted(bool v) {
 void ComboBox::AddItem(const std::u16string& item, int index) {
   Touch();
   ComboWidget& w = ComboOf(*this);
-  if (index < -1 || index > w.count()) Raise(5);
+  if (index < -1 || index > w.count()) Raise(err::kInvalidProcedureCall);
   if (index == -1) {
     index = w.sorted ? SortedPlace(w.count(), item, [&](int i) { return U(w.itemText(i)); }) : w.count();
   }
@@ -75,7 +75,7 @@ void ComboBox::AddItem(const std::u16string& item, int index) {
 void ComboBox::RemoveItem(int index) {
   Touch();
   ComboWidget& w = ComboOf(*this);
-  if (index < 0 || index >= w.count()) Raise(5);
+  if (index < 0 || index >= w.count()) Raise(err::kInvalidProcedureCall);
   w.blockSignals(true);
   const int current = w.currentIndex();
   w.removeItem(index);
@@ -98,7 +98,7 @@ std::u16string ComboBox::List(int index) {
 void ComboBox::List(int index, const std::u16string& v) {
   Touch();
   ComboWidget& w = ComboOf(*this);
-  if (index < 0 || index >= w.count()) Raise(381);
+  if (index < 0 || index >= w.count()) Raise(err::kInvalidPropertyArrayIndex);
   w.setItemText(index, Q(v));
 }
 int ComboBox::ListCount() {
@@ -108,13 +108,13 @@ int ComboBox::ListCount() {
 std::int32_t ComboBox::ItemData(int index) {
   Touch();
   ComboWidget& w = ComboOf(*this);
-  if (index < 0 || index >= w.count()) Raise(381);
+  if (index < 0 || index >= w.count()) Raise(err::kInvalidPropertyArrayIndex);
   return w.itemData(index).toInt();
 }
 void ComboBox::ItemData(int index, std::int32_t v) {
   Touch();
   ComboWidget& w = ComboOf(*this);
-  if (index < 0 || index >= w.count()) Raise(381);
+  if (index < 0 || index >= w.count()) Raise(err::kInvalidPropertyArrayIndex);
   w.setItemData(index, v);
 }
 int ComboBox::NewIndex() {
@@ -133,7 +133,7 @@ int ComboBox::ListIndex() {
 void ComboBox::ListIndex(int v) {
   Touch();
   ComboWidget& w = ComboOf(*this);
-  if (v < -1 || v >= w.count()) Raise(380);
+  if (v < -1 || v >= w.count()) Raise(err::kInvalidPropertyValue);
   if (v == ListIndex()) return;
   w.blockSignals(true);
   w.setCurrentIndex(v);
@@ -153,7 +153,7 @@ void ComboBox::Text(const std::u16string& v) {
   const QString q = Q(v);
   if (!w.isEditable()) {
     const int i = w.findText(q, Qt::MatchFixedString);
-    if (i < 0) Raise(383);
+    if (i < 0) Raise(err::kPropertyIsReadOnly);
     ListIndex(i);
     return;
   }

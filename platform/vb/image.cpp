@@ -22,7 +22,7 @@ vb::Picture LoadPicture(const std::u16string& path) {
   if (path.empty()) return nullptr;
   QString p = Q(path);
   p.replace(QLatin1Char('\\'), QLatin1Char('/'));
-  if (!QFile::exists(p)) Raise(53);
+  if (!QFile::exists(p)) Raise(err::kFileNotFound);
   const std::string file = p.toStdString();
   const bool cursor = p.endsWith(QLatin1String(".cur"), Qt::CaseInsensitive);
   if (cursor || p.endsWith(QLatin1String(".ico"), Qt::CaseInsensitive)) {
@@ -30,7 +30,7 @@ vb::Picture LoadPicture(const std::u16string& path) {
     if (icon != 0) return std::make_shared<StdPicture>(vbPicTypeIcon, icon);
   }
   QImage image;
-  if (!image.load(p)) Raise(481);
+  if (!image.load(p)) Raise(err::kInvalidPicture);
   return std::make_shared<StdPicture>(vbPicTypeBitmap, platform::gdi::BitmapFromImage(image));
 }
 

@@ -62,7 +62,7 @@ void ListBox::Sorted(bool v) {
 void ListBox::AddItem(const std::u16string& item, int index) {
   Touch();
   ListWidget& w = ListOf(*this);
-  if (index < -1 || index > w.count()) Raise(5);
+  if (index < -1 || index > w.count()) Raise(err::kInvalidProcedureCall);
   if (index == -1) index = w.sorted ? SortedPlace(w.count(), item, [&](int i) { return U(w.item(i)->text()); }) : w.count();
   ++w.quiet;
   auto* it = new QListWidgetItem(Q(item));
@@ -78,7 +78,7 @@ void ListBox::AddItem(const std::u16string& item, int index) {
 void ListBox::RemoveItem(int index) {
   Touch();
   ListWidget& w = ListOf(*this);
-  if (index < 0 || index >= w.count()) Raise(5);
+  if (index < 0 || index >= w.count()) Raise(err::kInvalidProcedureCall);
   ++w.quiet;
   const int current = w.currentRow();
   delete w.takeItem(index);
@@ -100,7 +100,7 @@ std::u16string ListBox::List(int index) {
 void ListBox::List(int index, const std::u16string& v) {
   Touch();
   ListWidget& w = ListOf(*this);
-  if (index < 0 || index >= w.count()) Raise(381);
+  if (index < 0 || index >= w.count()) Raise(err::kInvalidPropertyArrayIndex);
   ++w.quiet;
   w.item(index)->setText(Q(v));
   --w.quiet;
@@ -112,13 +112,13 @@ int ListBox::ListCount() {
 std::int32_t ListBox::ItemData(int index) {
   Touch();
   ListWidget& w = ListOf(*this);
-  if (index < 0 || index >= w.count()) Raise(381);
+  if (index < 0 || index >= w.count()) Raise(err::kInvalidPropertyArrayIndex);
   return w.item(index)->data(kItemDataRole).toInt();
 }
 void ListBox::ItemData(int index, std::int32_t v) {
   Touch();
   ListWidget& w = ListOf(*this);
-  if (index < 0 || index >= w.count()) Raise(381);
+  if (index < 0 || index >= w.count()) Raise(err::kInvalidPropertyArrayIndex);
   ++w.quiet;
   w.item(index)->setData(kItemDataRole, v);
   --w.quiet;
@@ -134,7 +134,7 @@ int ListBox::ListIndex() {
 void ListBox::ListIndex(int v) {
   Touch();
   ListWidget& w = ListOf(*this);
-  if (v < -1 || v >= w.count()) Raise(380);
+  if (v < -1 || v >= w.count()) Raise(err::kInvalidPropertyValue);
   if (v == w.currentRow()) return;
   ++w.quiet;
   w.setCurrentRow(v);
@@ -150,14 +150,14 @@ std::u16string ListBox::Text() {
 bool ListBox::Selected(int index) {
   Touch();
   ListWidget& w = ListOf(*this);
-  if (index < 0 || index >= w.count()) Raise(381);
+  if (index < 0 || index >= w.count()) Raise(err::kInvalidPropertyArrayIndex);
   if (style_ == vbListBoxCheckbox) return w.item(index)->checkState() == Qt::Checked;
   return w.item(index)->isSelected();
 }
 void ListBox::Selected(int index, bool v) {
   Touch();
   ListWidget& w = ListOf(*this);
-  if (index < 0 || index >= w.count()) Raise(381);
+  if (index < 0 || index >= w.count()) Raise(err::kInvalidPropertyArrayIndex);
   if (style_ == vbListBoxCheckbox) {
     QListWidgetItem* item = w.item(index);
     if ((item->checkState() == Qt::Checked) == v) return;
@@ -181,7 +181,7 @@ int ListBox::TopIndex() {
 void ListBox::TopIndex(int v) {
   Touch();
   ListWidget& w = ListOf(*this);
-  if (v < 0 || v >= w.count()) Raise(380);
+  if (v < 0 || v >= w.count()) Raise(err::kInvalidPropertyValue);
   w.scrollToItem(w.item(v), QAbstractItemView::PositionAtTop);
 }
 

@@ -186,7 +186,7 @@ int PictureBox::BorderStyle() {
 }
 void PictureBox::BorderStyle(int v) {
   Touch();
-  if (v != 0 && v != 1) Raise(380);
+  if (v != 0 && v != 1) Raise(err::kInvalidPropertyValue);
   PictureWidget& w = Pic(*this);
   w.SetBorder(v);
   w.Fit(ToQColor(core().back));
@@ -214,7 +214,7 @@ int PictureBox::ScaleMode() {
 }
 void PictureBox::ScaleMode(int v) {
   Touch();
-  if (v < vbTwips || v > vbCentimeters) Raise(380);
+  if (v < vbTwips || v > vbCentimeters) Raise(err::kInvalidPropertyValue);
   Pic(*this).scaleMode = v;
 }
 float PictureBox::ScaleWidth() {
@@ -249,7 +249,7 @@ int PictureBox::DrawMode() {
 }
 void PictureBox::DrawMode(int v) {
   Touch();
-  if (v < vbBlackness || v > vbWhiteness) Raise(380);
+  if (v < vbBlackness || v > vbWhiteness) Raise(err::kInvalidPropertyValue);
   Pic(*this).drawMode = v;
 }
 int PictureBox::DrawWidth() {
@@ -258,7 +258,7 @@ int PictureBox::DrawWidth() {
 }
 void PictureBox::DrawWidth(int v) {
   Touch();
-  if (v < 1) Raise(380);
+  if (v < 1) Raise(err::kInvalidPropertyValue);
   Pic(*this).drawWidth = v;
 }
 

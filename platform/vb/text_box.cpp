@@ -115,7 +115,7 @@ int TextBox::MaxLength() {
 }
 void TextBox::MaxLength(int v) {
   Touch();
-  if (v < 0) Raise(380);
+  if (v < 0) Raise(err::kInvalidPropertyValue);
   EDIT_CASES(e->setMaxLength(v == 0 ? 32767 : v), )
 }
 int TextBox::SelStart() {
@@ -127,7 +127,7 @@ int TextBox::SelStart() {
 }
 void TextBox::SelStart(int v) {
   Touch();
-  if (v < 0) Raise(380);
+  if (v < 0) Raise(err::kInvalidPropertyValue);
   EDIT_CASES(e->setCursorPosition(std::min(v, static_cast<int>(e->text().size()))), {
     QTextCursor c = m->textCursor();
     c.setPosition(std::min(FromRuntimePos(m->toPlainText(), v), static_cast<int>(m->toPlainText().size())));
@@ -145,7 +145,7 @@ int TextBox::SelLength() {
 }
 void TextBox::SelLength(int v) {
   Touch();
-  if (v < 0) Raise(380);
+  if (v < 0) Raise(err::kInvalidPropertyValue);
   const int start = SelStart();
   EDIT_CASES(e->setSelection(start, std::min(v, static_cast<int>(e->text().size()) - start)), {
     const QString t = m->toPlainText();

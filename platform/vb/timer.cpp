@@ -25,7 +25,7 @@ int Timer::Interval() {
 }
 void Timer::Interval(int v) {
   Touch();
-  if (v < 0 || v > 65535) Raise(380);
+  if (v < 0 || v > 65535) Raise(err::kInvalidPropertyValue);
   interval_ = v;
   Restart();
 }
