@@ -448,7 +448,7 @@ void Control::DestroyWhenIdle() {
 
 bool Control::EventsMuted() const { return !host_->IsLoaded() || host_->Designing(); }
 
-void Control::Touch() {
+void Control::EnsureWindow() {
   if (!host_->IsLoaded()) host_->EnsureLoaded();
   if (core_->widget == nullptr && host_->IsLoaded()) CreateControlWindow();
 }
@@ -461,74 +461,74 @@ void Control::PixelsToUnits(int px, int py, float& x, float& y) {
 static QWidget& W(Control& c) { return *c.core().widget; }
 
 float Control::Left() {
-  Touch();
+  EnsureWindow();
   return Tw(W(*this).x());
 }
 void Control::Left(float v) {
-  Touch();
+  EnsureWindow();
   W(*this).move(Px(v), W(*this).y());
 }
 float Control::Top() {
-  Touch();
+  EnsureWindow();
   return Tw(W(*this).y());
 }
 void Control::Top(float v) {
-  Touch();
+  EnsureWindow();
   W(*this).move(W(*this).x(), Px(v));
 }
 float Control::Width() {
-  Touch();
+  EnsureWindow();
   return Tw(W(*this).width());
 }
 void Control::Width(float v) {
-  Touch();
+  EnsureWindow();
   W(*this).resize(std::max(0, Px(v)), W(*this).height());
 }
 float Control::Height() {
-  Touch();
+  EnsureWindow();
   return Tw(W(*this).height());
 }
 void Control::Height(float v) {
-  Touch();
+  EnsureWindow();
   W(*this).resize(W(*this).width(), std::max(0, Px(v)));
 }
 void Control::Move(float left, float top, float width, float height) {
-  Touch();
+  EnsureWindow();
   QWidget& w = W(*this);
   w.setGeometry(Px(left), Px(top), width < 0 ? w.width() : std::max(0, Px(width)),
                 height < 0 ? w.height() : std::max(0, Px(height)));
 }
 
 bool Control::Visible() {
-  Touch();
+  EnsureWindow();
   return !W(*this).isHidden();
 }
 void Control::Visible(bool v) {
-  Touch();
+  EnsureWindow();
   W(*this).setVisible(v);
 }
 bool Control::Enabled() {
-  Touch();
+  EnsureWindow();
   return W(*this).isEnabledTo(W(*this).parentWidget());
 }
 void Control::Enabled(bool v) {
-  Touch();
+  EnsureWindow();
   W(*this).setEnabled(v);
 }
 std::u16string Control::ToolTipText() {
-  Touch();
+  EnsureWindow();
   return W(*this).toolTip().toStdU16String();
 }
 void Control::ToolTipText(const std::u16string& v) {
-  Touch();
+  EnsureWindow();
   W(*this).setToolTip(QString::fromStdU16String(v));
 }
 vb::StdFont Control::Font() {
-  Touch();
+  EnsureWindow();
   return core_->font;
 }
 void Control::Font(const vb::StdFont& v) {
-  Touch();
+  EnsureWindow();
   core_->font = v;
   W(*this).setFont(platform::detail::ToQFont(v));
 }
@@ -548,32 +548,32 @@ void Control::FontBold(bool v) {
   Font(f);
 }
 OLE_COLOR Control::BackColor() {
-  Touch();
+  EnsureWindow();
   return core_->back;
 }
 void Control::BackColor(OLE_COLOR v) {
-  Touch();
+  EnsureWindow();
   core_->back = v;
   platform::detail::ApplyColors(&W(*this), core_->back, core_->fore);
   W(*this).update();
   BackColorChanged();
 }
 OLE_COLOR Control::ForeColor() {
-  Touch();
+  EnsureWindow();
   return core_->fore;
 }
 void Control::ForeColor(OLE_COLOR v) {
-  Touch();
+  EnsureWindow();
   core_->fore = v;
   platform::detail::ApplyColors(&W(*this), core_->back, core_->fore);
   W(*this).update();
 }
 int Control::TabIndex() {
-  Touch();
+  EnsureWindow();
   return core_->tabIndex;
 }
 void Control::TabIndex(int v) {
-  Touch();
+  EnsureWindow();
   core_->tabIndex = v;
   // Focus moves through the window's controls in TabIndex order.
   std::vector<Control*> list;
@@ -583,19 +583,19 @@ void Control::TabIndex(int v) {
   for (std::size_t i = 1; i < list.size(); ++i) QWidget::setTabOrder(list[i - 1]->core_->widget, list[i]->core_->widget);
 }
 void Control::SetFocus() {
-  Touch();
+  EnsureWindow();
   W(*this).setFocus(Qt::OtherFocusReason);
 }
 void Control::Refresh() {
-  Touch();
+  EnsureWindow();
   W(*this).repaint();
 }
 void Control::ZOrder(int position) {
-  Touch();
+  EnsureWindow();
   position == 0 ? W(*this).raise() : W(*this).lower();
 }
 win::HWND Control::hWnd() {
-  Touch();
+  EnsureWindow();
   return core_->handle;
 }
 int Control::Index() const { return index_; }

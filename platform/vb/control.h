@@ -193,8 +193,9 @@ class Control {
   virtual void BeforeUnload() {}
   // Runs after BackColor is set.
   virtual void BackColorChanged() {}
-  // Loads the window this control sits on when it is not loaded.
-  void Touch();
+  // Makes sure the control has its window before a property is read or written: loads the window
+  // it sits on (unseen) when that is not loaded, and creates the control's own window when missing.
+  void EnsureWindow();
   Host& host() const { return *host_; }
 
   // Runs an event handler unless the window is being designed. A control destroyed by its own

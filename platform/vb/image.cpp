@@ -61,11 +61,11 @@ void Image::CreateControlWindow() {
   Adopt(*this, w, "ThunderImage");
 }
 vb::Picture Image::Picture() {
-  Touch();
+  EnsureWindow();
   return static_cast<ImageWidget&>(*core().widget).picture;
 }
 void Image::Picture(const vb::Picture& v) {
-  Touch();
+  EnsureWindow();
   auto& w = static_cast<ImageWidget&>(*core().widget);
   w.picture = v;
   // Without Stretch the image takes the picture's size.
@@ -73,11 +73,11 @@ void Image::Picture(const vb::Picture& v) {
   w.update();
 }
 bool Image::Stretch() {
-  Touch();
+  EnsureWindow();
   return static_cast<ImageWidget&>(*core().widget).stretch;
 }
 void Image::Stretch(bool v) {
-  Touch();
+  EnsureWindow();
   static_cast<ImageWidget&>(*core().widget).stretch = v;
   core().widget->update();
 }

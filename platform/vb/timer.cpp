@@ -20,21 +20,21 @@ void Timer::CreateControlWindow() {
   w->hide();
 }
 int Timer::Interval() {
-  Touch();
+  EnsureWindow();
   return interval_;
 }
 void Timer::Interval(int v) {
-  Touch();
+  EnsureWindow();
   if (v < 0 || v > 65535) Raise(err::kInvalidPropertyValue);
   interval_ = v;
   Restart();
 }
 bool Timer::Enabled() {
-  Touch();
+  EnsureWindow();
   return enabled_;
 }
 void Timer::Enabled(bool v) {
-  Touch();
+  EnsureWindow();
   if (v == enabled_) return;  // enabling a running timer does not start its count again
   enabled_ = v;
   Restart();

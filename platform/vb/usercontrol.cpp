@@ -118,7 +118,7 @@ void UserControl::RaiseMouse(int kind, int button, int shift, float x, float y) 
 }
 
 PropertyBag UserControl::SaveProperties() {
-  Touch();
+  EnsureWindow();
   PropertyBag bag;
   UserControl_WriteProperties(bag);
   return bag;
@@ -127,7 +127,7 @@ PropertyBag UserControl::SaveProperties() {
 void UserControl::PropertyChanged(std::u16string_view name) { changed_.emplace_back(name); }
 
 AmbientProperties UserControl::Ambient() {
-  Touch();
+  EnsureWindow();
   AmbientProperties a;
   if (Form* f = platform::detail::FormOf(*this)) {
     a.Font = f->Font();
@@ -137,11 +137,11 @@ AmbientProperties UserControl::Ambient() {
 }
 
 float UserControl::ScaleWidth() {
-  Touch();
+  EnsureWindow();
   return platform::detail::Tw(core().widget->width());
 }
 float UserControl::ScaleHeight() {
-  Touch();
+  EnsureWindow();
   return platform::detail::Tw(core().widget->height());
 }
 
