@@ -4,6 +4,7 @@
 
 #include "platform/vb/control_core.h"
 #include "platform/vb/strings.h"
+#include "platform/win/keys.h"
 #include "platform/win/window.h"
 
 namespace vb {
@@ -58,6 +59,11 @@ void CommandButton::Cancel(bool v) {
 void CommandButton::Value(bool v) {
   EnsureWindow();
   if (v) RaiseEvent(Click);
+}
+
+bool CommandButton::AnswersDialogKey(int vk, bool focused) {
+  if (focused) return vk == win::VK_RETURN;
+  return vk == win::VK_RETURN ? Default() : Cancel();
 }
 
 }  // namespace vb

@@ -45,7 +45,7 @@ void Timer::Restart() {
   win::KillTimer(h, 1);
   if (enabled_ && interval_ > 0) win::SetTimer(h, 1, static_cast<win::UINT>(interval_), nullptr);
 }
-void Timer::RunTick() {
+void Timer::HandleTimer() {
   if (!enabled_ || interval_ == 0 || ticking_) return;
   ticking_ = true;
   EventScope scope(this);

@@ -117,6 +117,14 @@ void UserControl::RaiseMouse(int kind, int button, int shift, float x, float y) 
   }
 }
 
+void UserControl::HandleMouse(win::UINT msg, int button, int shift, float x, float y) {
+  const bool down = msg == win::WM_LBUTTONDOWN || msg == win::WM_RBUTTONDOWN || msg == win::WM_MBUTTONDOWN;
+  const bool up = msg == win::WM_LBUTTONUP || msg == win::WM_RBUTTONUP || msg == win::WM_MBUTTONUP;
+  if (down || up || msg == win::WM_MOUSEMOVE) RaiseMouse(down ? 0 : up ? 2 : 1, button, shift, x, y);
+}
+
+Form* UserControl::OwningForm() { return platform::detail::FormOf(*this); }
+
 PropertyBag UserControl::SaveProperties() {
   EnsureWindow();
   PropertyBag bag;
