@@ -1,0 +1,682 @@
+#include "controls/tab_control.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "controls/tab_strip.h"
+#include "platform/gdi/gdi.h"
+#include "platform/gdi/icons.h"
+#include "platform/gdi/tab_control.h"
+#include "platform/vb/codepage.h"
+#include "platform/vb/error.h"
+#include "platform/win/find_window.h"
+#include "platform/win/window.h"
+
+using namespace win;
+
+namespace {
+
+constexpr int kTextBuffer = 255;
+constexpr UINT kDrawText = DT_CENTER | DT_VCENTER | DT_SINGLELINE;  // 37
+
+std::u16string Number(std::int32_t v) {
+  const std::string s = std::to_string(v);
+  return std::u16string(s.begin(), s.end());
+}
+
+}  // namespace
+
+TabControl::~TabControl() {
+  modTabStrip::Deactivate(this);
+  Detach();
+}
+
+// --- properties ---------------------------------------------------------------------------------
+
+std::int32_t TabControl::TabAlign() {
+  Touch();
+  return tabAlign_;
+}
+void TabControl::TabAlign(std::int32_t v) {
+  Touch();
+  tabAlign_ = v;
+  PropertyChanged(u"TabAlign");
+}
+
+bool TabControl::FlatSeparators() {
+  Touch();
+  return flatSeparators_;
+}
+void TabControl::FlatSeparators(bool v) {
+  Touch();
+  flatSeparators_ = v;
+  if (tab_ != 0) Send(TCM_SETEXTENDEDSTYLE, TCS_EX_FLATSEPARATORS, v ? TCS_EX_FLATSEPARATORS : 0);
+  PropertyChanged(u"FlatSeparators");
+}
+
+bool TabControl::HotTrack() {
+  Touch();
+  return hotTrack_;
+}
+void TabControl::HotTrack(bool v) {
+  Touch();
+  hotTrack_ = v;
+  ApplyStyle();
+  PropertyChanged(u"HotTrack");
+}
+
+bool TabControl::Buttons() {
+  Touch();
+  return buttons_;
+}
+void TabControl::Buttons(bool v) {
+  Touch();
+  buttons_ = v;
+  ApplyStyle();
+  PropertyChanged(u"Buttons");
+}
+
+bool TabControl::FlatButtons() {
+  Touch();
+  return flatButtons_;
+}
+void TabControl::FlatButtons(bool v) {
+  Touch();
+  flatButtons_ = v;
+  ApplyStyle();
+  PropertyChanged(u"FlatButtons");
+}
+
+bool TabControl::OwnerDraw() {
+  Touch();
+  return ownerDraw_;
+}
+void TabControl::OwnerDraw(bool v) {
+  Touch();
+  ownerDraw_ = v;
+  ApplyStyle();
+  PropertyChanged(u"OwnerDraw");
+}
+
+bool TabControl::MultiLine() {
+  Touch();
+  return multiLine_;
+}
+void TabControl::MultiLine(bool v) {
+  Touch();
+  multiLine_ = v;
+  ApplyStyle();
+  PropertyChanged(u"MultiLine");
+}
+
+bool TabControl::RightJustify() {
+  Touch();
+  return rightJustify_;
+}
+void TabControl::RightJustify(bool v) {
+  Touch();
+  rightJustify_ = v;
+  ApplyStyle();
+  PropertyChanged(u"RightJustify");
+}
+
+std::int32_t TabControl::CoolTabs() {
+  Touch();
+  return coolTabs_;
+}
+void TabControl::CoolTabs(std::int32_t v) {
+  Touch();
+  coolTabs_ = v;
+  if (tab_ != 0 && attached_) {
+    if (v != 0) {
+      AttachPainting();
+    } else {
+      DetachPainting();
+    }
+  }
+  if (tab_ != 0) {
+    InvalidateRect(tab_, nullptr, TRUE);
+    UpdateWindow(tab_);
+  }
+  PropertyChanged(u"CoolTabs");
+}
+
+void TabControl::SetPadding(std::int32_t x, std::int32_t y) {
+  Touch();
+  Send(TCM_SETPADDING, 0, static_cast<LPARAM>(((y & 0x7FFF) * 65536) | (x & 0xFFFF)));
+}
+
+vb::StdFont TabControl::Font() {
+  Touch();
+  return font_;
+}
+void TabControl::Font(const vb::StdFont& f) {
+  Touch();
+  if (f == font_) return;
+  font_ = f;
+  SetTabFont();
+  PropertyChanged(u"Font");
+}
+
+void TabControl::ImageList(const TabImageListValue& v) {
+  Touch();
+  if (const auto* handle = std::get_if<HIMAGELIST>(&v)) {
+    imageList_ = *handle;
+    ApplyImageList();
+    return;
+  }
+  Fail(tab_errors::kBadImageList, u"Invalid Image List.");
+}
+
+void TabControl::ApplyImageList() { Send(TCM_SETIMAGELIST, 0, imageList_); }
+
+// The tab window's font, built from Font at the control's vertical resolution.
+void TabControl::SetTabFont() {
+  LOGFONTA lf;
+  const std::string face = vb::ToWindows1251(font_.Name);
+  std::copy_n(face.begin(), std::min<std::size_t>(face.size(), LF_FACESIZE - 1), lf.lfFaceName);
+  const HDC dc = GetDC(hWnd());
+  const int perInch = GetDeviceCaps(dc, LOGPIXELSY);
+  ReleaseDC(hWnd(), dc);
+  lf.lfHeight = -MulDiv(static_cast<int>(std::nearbyint(font_.Size)), perInch, 72);
+  lf.lfWeight = font_.Bold ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = font_.Italic ? 1 : 0;
+  lf.lfUnderline = font_.Underline ? 1 : 0;
+  lf.lfStrikeOut = font_.Strikethrough ? 1 : 0;
+  lf.lfCharSet = static_cast<BYTE>(font_.Charset);
+  const HFONT made = CreateFontIndirectA(&lf);
+  Send(WM_SETFONT, static_cast<WPARAM>(made), TRUE);
+  if (tabFont_ != 0) DeleteObject(tabFont_);
+  tabFont_ = made;
+}
+
+// --- tabs -----------------------------------------------------------------------------------------
+
+LRESULT TabControl::Send(UINT msg, WPARAM w, LPARAM l) { return tab_ != 0 ? SendMessageA(tab_, msg, w, l) : 0; }
+
+std::int32_t TabControl::TabCount() {
+  Touch();
+  return static_cast<std::int32_t>(Send(TCM_GETITEMCOUNT, 0, 0));
+}
+
+void TabControl::Fail(std::int32_t number, const std::u16string& description) {
+  Touch();
+  vb::Raise(number, vb::ErrorSource(u"cTabCtrl"), description);
+}
+
+std::u16string TabControl::Describe(const TabRef& vKey) const {
+  if (const auto* n = std::get_if<std::int32_t>(&vKey)) return Number(*n);
+  return std::get<std::u16string>(vKey);
+}
+
+std::int32_t TabControl::Position(const TabRef& vKey) {
+  const std::int32_t count = TabCount();
+  std::int32_t p = -1;
+  if (const auto* n = std::get_if<std::int32_t>(&vKey)) {
+    p = *n - 1;
+  } else {
+    const auto& key = std::get<std::u16string>(vKey);
+    for (std::int32_t i = 0; i < count && i < static_cast<std::int32_t>(keys_.size()); ++i) {
+      if (keys_[i] == key) {
+        p = i;
+        break;
+      }
+    }
+  }
+  if (p < 0 || p >= count) Fail(tab_errors::kNoTab, u"TabIndex " + Describe(vKey) + u" does not exist");
+  return p;
+}
+
+std::int32_t TabControl::IndexForTab(const TabRef& vKey) { return Position(vKey) + 1; }
+
+void TabControl::AddTab(const std::u16string& sText, std::int32_t iIconIndex, const TabRef& vKeyBefore,
+                        const std::u16string& key, std::int32_t lItemData) {
+  Touch();
+  const std::int32_t n = TabCount();
+  std::int32_t p = n;
+  if (const auto* before = std::get_if<std::int32_t>(&vKeyBefore)) {
+    if (*before > -1) p = *before - 1;
+  } else {
+    p = Position(vKeyBefore);  // an unknown key fails before anything changes
+  }
+  keys_.resize(static_cast<std::size_t>(n) + 1);
+  std::u16string text = sText;
+  TCITEMA item;
+  item.mask = TCIF_TEXT | TCIF_IMAGE | TCIF_PARAM;
+  item.pszText = text.data();
+  item.iImage = iIconIndex;
+  item.lParam = lItemData;
+  const LRESULT at = Send(TCM_INSERTITEMA, static_cast<WPARAM>(static_cast<LONG_PTR>(p)), reinterpret_cast<LPARAM>(&item));
+  // The key goes where the tab went (a position past the end appends); a tab that was not added
+  // leaves the keys as they were.
+  if (at < 0 || at > n) {
+    keys_.resize(static_cast<std::size_t>(n));
+    return;
+  }
+  keys_.pop_back();
+  keys_.insert(keys_.begin() + at, key);
+}
+
+void TabControl::RemoveTab(const TabRef& vKey) {
+  Touch();
+  const std::int32_t p = Position(vKey);
+  const bool wasSelected = SelectedTab() == p + 1;
+  if (Send(TCM_DELETEITEM, static_cast<WPARAM>(p), 0) == 0) return;
+  const std::int32_t count = TabCount();
+  if (count == 0) {
+    keys_.clear();
+    return;
+  }
+  if (p < static_cast<std::int32_t>(keys_.size())) keys_.erase(keys_.begin() + p);
+  keys_.resize(static_cast<std::size_t>(count));
+  if (wasSelected) SelectTab(std::min(p + 1, count));
+}
+
+void TabControl::RemoveAllTabs() {
+  Touch();
+  Send(TCM_DELETEALLITEMS, 0, 0);
+  if (TabCount() == 0) keys_.clear();
+}
+
+std::int32_t TabControl::SelectedTab() {
+  Touch();
+  return tab_ != 0 ? static_cast<std::int32_t>(Send(TCM_GETCURSEL, 0, 0)) + 1 : 0;
+}
+
+void TabControl::SelectTab(const TabRef& vKey, bool bNoEvents) {
+  Touch();
+  const std::int32_t p = Position(vKey);
+  bool cancel = false;
+  if (!bNoEvents && SelectedTab() > 0) RaiseEvent(BeforeClick, SelectedTab(), cancel);
+  if (cancel) return;
+  Send(TCM_SETCURSEL, static_cast<WPARAM>(p), 0);
+  if (!bNoEvents) RaiseEvent(TabClick, p + 1);
+}
+
+bool TabControl::GetItem(std::int32_t index, UINT mask, DWORD stateMask, void* out) {
+  auto* item = static_cast<TCITEMA*>(out);
+  item->mask = mask;
+  item->dwStateMask = stateMask;
+  return Send(TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item)) != 0;
+}
+
+std::u16string TabControl::TabText(const TabRef& vKey) {
+  Touch();
+  const std::int32_t p = Position(vKey);
+  std::u16string buffer(kTextBuffer, u'\0');
+  TCITEMA item;
+  item.pszText = buffer.data();
+  item.cchTextMax = kTextBuffer;
+  if (!GetItem(p, TCIF_TEXT, 0, &item)) Fail(tab_errors::kNoText, u"TabIndex " + Describe(vKey) + u" does not exist");
+  return buffer.substr(0, buffer.find(u'\0'));
+}
+
+std::int32_t TabControl::TabImage(const TabRef& vKey) {
+  Touch();
+  TCITEMA item;
+  if (!GetItem(Position(vKey), TCIF_IMAGE, 0, &item)) Fail(tab_errors::kGetImage, u"Failed to get image for tab " + Describe(vKey));
+  return item.iImage;
+}
+
+void TabControl::TabImage(const TabRef& vKey, std::int32_t lImageIndex) {
+  Touch();
+  TCITEMA item;
+  item.mask = TCIF_IMAGE;
+  item.iImage = lImageIndex;
+  if (Send(TCM_SETITEMA, static_cast<WPARAM>(Position(vKey)), reinterpret_cast<LPARAM>(&item)) == 0)
+    Fail(tab_errors::kSetImage, u"Failed to set image for tab " + Describe(vKey));
+}
+
+std::int32_t TabControl::TabItemData(const TabRef& vKey) {
+  Touch();
+  TCITEMA item;
+  if (!GetItem(Position(vKey), TCIF_PARAM, 0, &item)) Fail(tab_errors::kGetData, u"Failed to get item data for tab " + Describe(vKey));
+  return static_cast<std::int32_t>(item.lParam);
+}
+
+void TabControl::TabItemData(const TabRef& vKey, std::int32_t v) {
+  Touch();
+  TCITEMA item;
+  item.mask = TCIF_PARAM;
+  item.lParam = v;
+  if (Send(TCM_SETITEMA, static_cast<WPARAM>(Position(vKey)), reinterpret_cast<LPARAM>(&item)) == 0)
+    Fail(tab_errors::kSetData, u"Failed to set item data for tab " + Describe(vKey));
+}
+
+bool TabControl::TabHot(const TabRef& vKey) {
+  Touch();
+  TCITEMA item;
+  if (!GetItem(Position(vKey), TCIF_STATE, TCIS_HIGHLIGHTED, &item))
+    Fail(tab_errors::kGetData, u"Failed to get hot state for tab " + Describe(vKey));
+  return (item.dwState & TCIS_HIGHLIGHTED) != 0;
+}
+
+std::u16string TabControl::TabKey(std::int32_t lTab) {
+  Touch();
+  if (lTab < 1 || lTab > TabCount()) Fail(tab_errors::kNoTab, u"TabIndex " + Number(lTab) + u" does not exist");
+  return static_cast<std::size_t>(lTab) <= keys_.size() ? keys_[lTab - 1] : std::u16string();
+}
+
+// --- display area ---------------------------------------------------------------------------------
+
+RECT TabControl::DisplayArea() {
+  RECT r{0, 0, 0, 0};
+  if (tab_ == 0) return r;
+  GetClientRect(tab_, &r);
+  Send(TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
+  return r;
+}
+
+float TabControl::ClientLeft() {
+  Touch();
+  return Left() + static_cast<float>(DisplayArea().left * vb::TwipsPerPixel);
+}
+float TabControl::ClientTop() {
+  Touch();
+  return Top() + static_cast<float>(DisplayArea().top * vb::TwipsPerPixel);
+}
+float TabControl::ClientWidth() {
+  Touch();
+  const RECT r = DisplayArea();
+  return static_cast<float>((r.right - r.left) * vb::TwipsPerPixel);
+}
+float TabControl::ClientHeight() {
+  Touch();
+  const RECT r = DisplayArea();
+  return static_cast<float>((r.bottom - r.top) * vb::TwipsPerPixel);
+}
+
+// --- the tab window ---------------------------------------------------------------------------------
+
+LONG TabControl::Style() const {
+  LONG s = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+  if (hotTrack_) s |= TCS_HOTTRACK;
+  if (buttons_) s |= TCS_BUTTONS | (flatButtons_ ? TCS_FLATBUTTONS : 0);
+  if (multiLine_) s |= TCS_MULTILINE;
+  if (ownerDraw_) s |= TCS_OWNERDRAWFIXED;
+  switch (tabAlign_) {
+    case 1: s |= TCS_VERTICAL; break;
+    case 2: s |= TCS_BOTTOM; break;
+    case 3: s |= TCS_VERTICAL | TCS_RIGHT; break;
+    default: break;
+  }
+  return s;
+}
+
+void TabControl::ApplyStyle() {
+  if (tab_ == 0) return;
+  SetWindowLongA(tab_, GWL_STYLE, Style());
+  InvalidateRect(tab_, nullptr, TRUE);
+}
+
+void TabControl::CreateTabWindow() {
+  DestroyTabWindow();
+  InitCommonControls();
+  RECT r;
+  GetClientRect(hWnd(), &r);
+  tab_ = CreateWindowExA(0, WC_TABCONTROLA, u"", Style(), 0, 0, r.right, r.bottom, hWnd(), 0, 0, nullptr);
+  if (tab_ == 0) return;
+  Attach();
+}
+
+void TabControl::DestroyTabWindow() {
+  if (tab_ != 0) {
+    Detach();
+    if (modTabStrip::Active()) modTabStrip::Deactivate(this);
+    ShowWindow(tab_, SW_HIDE);
+    DestroyWindow(tab_);
+    tab_ = 0;
+  }
+  if (tabFont_ != 0) {
+    DeleteObject(tabFont_);
+    tabFont_ = 0;
+  }
+}
+
+void TabControl::Attach() {
+  for (UINT m : {WM_NOTIFY, WM_DRAWITEM, WM_MEASUREITEM, WM_SETFOCUS}) MSubclass::AttachMessage(this, hWnd(), m);
+  for (UINT m : {WM_SETFOCUS, WM_MOUSEACTIVATE, WM_DESTROY, WM_ERASEBKGND}) MSubclass::AttachMessage(this, tab_, m);
+  attached_ = true;
+  if (coolTabs_ >= 1) AttachPainting();
+}
+
+void TabControl::Detach() {
+  if (attached_) {
+    for (UINT m : {WM_NOTIFY, WM_DRAWITEM, WM_MEASUREITEM, WM_SETFOCUS}) MSubclass::DetachMessage(this, hWnd(), m);
+    for (UINT m : {WM_SETFOCUS, WM_MOUSEACTIVATE, WM_DESTROY, WM_ERASEBKGND}) MSubclass::DetachMessage(this, tab_, m);
+  }
+  DetachPainting();
+  attached_ = false;
+}
+
+void TabControl::AttachPainting() {
+  DetachPainting();
+  MSubclass::AttachMessage(this, tab_, WM_PAINT);
+  MSubclass::AttachMessage(this, tab_, WM_NCPAINT);
+  coolAttached_ = true;
+}
+
+void TabControl::DetachPainting() {
+  if (!coolAttached_) return;
+  MSubclass::DetachMessage(this, tab_, WM_PAINT);
+  MSubclass::DetachMessage(this, tab_, WM_NCPAINT);
+  coolAttached_ = false;
+}
+
+void TabControl::Rebuild() {
+  Touch();
+  struct Saved {
+    std::u16string text;
+    TCITEMA item;
+  };
+  std::vector<Saved> saved(static_cast<std::size_t>(TabCount()));
+  for (std::size_t i = 0; i < saved.size(); ++i) {
+    std::u16string buffer(kTextBuffer, u'\0');
+    TCITEMA& item = saved[i].item;
+    item.pszText = buffer.data();
+    item.cchTextMax = kTextBuffer;
+    GetItem(static_cast<std::int32_t>(i), TCIF_TEXT | TCIF_IMAGE | 0x4 | TCIF_PARAM | TCIF_STATE, TCIS_BUTTONPRESSED, &item);
+    saved[i].text = buffer.substr(0, buffer.find(u'\0'));
+  }
+  const std::int32_t selected = SelectedTab();
+  CreateTabWindow();
+  FlatSeparators(flatSeparators_);
+  for (std::size_t i = 0; i < saved.size(); ++i) {
+    TCITEMA item = saved[i].item;
+    item.mask = TCIF_TEXT | TCIF_IMAGE | TCIF_PARAM | TCIF_STATE;
+    item.pszText = saved[i].text.data();
+    Send(TCM_INSERTITEMA, i + 1, reinterpret_cast<LPARAM>(&item));
+  }
+  SetTabFont();
+  ApplyImageList();
+  RECT r;
+  GetClientRect(hWnd(), &r);
+  if (tab_ != 0) SetWindowPos(tab_, 0, 0, 0, r.right, r.bottom, 0x236);
+  // A strip that had no selection keeps none (there is no tab 0 to select).
+  if (selected > 0 && selected <= TabCount()) SelectTab(selected, true);
+}
+
+// --- the control's life ---------------------------------------------------------------------------
+
+void TabControl::UserControl_InitProperties() {
+  font_ = Ambient().Font;
+  CreateTabWindow();
+  SetTabFont();
+}
+
+void TabControl::UserControl_ReadProperties(vb::PropertyBag& bag) {
+  hotTrack_ = bag.ReadProperty(u"HotTrack", false);
+  buttons_ = bag.ReadProperty(u"Buttons", false);
+  multiLine_ = bag.ReadProperty(u"MultiLine", false);
+  rightJustify_ = bag.ReadProperty(u"RightJustify", false);
+  tabAlign_ = bag.ReadProperty<std::int32_t>(u"TabAlign", 0);
+  FlatSeparators(bag.ReadProperty(u"FlatSeparators", false));
+  FlatButtons(bag.ReadProperty(u"FlatButtons", false));
+  ownerDraw_ = bag.ReadProperty(u"OwnerDraw", false);
+  coolTabs_ = bag.ReadProperty<std::int32_t>(u"CoolTabs", 0);
+  CreateTabWindow();
+  FlatSeparators(flatSeparators_);
+  vb::StdFont standard;
+  standard.Name = u"MS Sans Serif";
+  standard.Size = 8;
+  font_ = bag.ReadProperty(u"Font", standard);
+  SetTabFont();
+}
+
+void TabControl::UserControl_WriteProperties(vb::PropertyBag& bag) {
+  vb::StdFont standard;
+  standard.Name = u"MS Sans Serif";
+  standard.Size = 8;
+  bag.WriteProperty(u"Font", font_, standard);
+  bag.WriteProperty<std::int32_t>(u"TabAlign", tabAlign_, 0);
+  bag.WriteProperty(u"HotTrack", hotTrack_, false);
+  bag.WriteProperty(u"Buttons", buttons_, false);
+  bag.WriteProperty(u"MultiLine", multiLine_, false);
+  bag.WriteProperty(u"RightJustify", rightJustify_, false);
+  bag.WriteProperty(u"FlatSeparators", flatSeparators_, false);
+  bag.WriteProperty(u"FlatButtons", flatButtons_, false);
+  bag.WriteProperty(u"OwnerDraw", ownerDraw_, false);
+  bag.WriteProperty<std::int32_t>(u"CoolTabs", coolTabs_, 0);
+}
+
+void TabControl::UserControl_Resize() {
+  if (tab_ == 0) return;
+  RECT r;
+  GetClientRect(hWnd(), &r);
+  MoveWindow(tab_, 0, 0, r.right, r.bottom, TRUE);
+}
+
+void TabControl::UserControl_Terminate() {
+  DestroyTabWindow();
+  modTabStrip::Deactivate(this);
+}
+
+// --- messages ---------------------------------------------------------------------------------------
+
+std::int32_t TabControl::MsgResponse() {
+  const UINT m = MSubclass::CurrentMessage();
+  if (m == WM_DRAWITEM) return 0;
+  if (m == WM_ERASEBKGND && coolTabs_ == 2) return 0;
+  return 2;
+}
+
+LRESULT TabControl::WindowProc(HWND hwnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {
+  switch (iMsg) {
+    case WM_NOTIFY: {
+      const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
+      return hdr != nullptr && hdr->hwndFrom == tab_ && tab_ != 0 ? OnNotify(lParam) : 0;
+    }
+    case WM_DRAWITEM: return OnDrawItem(lParam);
+    case WM_MEASUREITEM: return OnMeasureItem(lParam);
+    case WM_SETFOCUS:
+      if (hwnd == tab_) {
+        modTabStrip::Activate(this);
+      } else if (hwnd == hWnd() && tab_ != 0) {
+        win::SetFocus(tab_);
+      }
+      return 0;
+    case WM_MOUSEACTIVATE: return hwnd == tab_ ? OnMouseActivate(hwnd, wParam, lParam) : 0;
+    case WM_ERASEBKGND:
+      if (hwnd == tab_ && coolTabs_ == 2) OnEraseBackground(static_cast<HDC>(wParam));
+      return 0;
+    case WM_PAINT:
+    case WM_NCPAINT:
+      if (hwnd == tab_) PaintCoolFrame();
+      return 0;
+    case WM_DESTROY:
+      if (hwnd == tab_) Detach();
+      return 0;
+    default: return 0;
+  }
+}
+
+LRESULT TabControl::OnNotify(LPARAM lParam) {
+  switch (reinterpret_cast<const NMHDR*>(lParam)->code) {
+    case TCN_SELCHANGING: {
+      const std::int32_t current = SelectedTab();
+      if (current == 0) return 0;
+      bool cancel = false;
+      RaiseEvent(BeforeClick, current, cancel);
+      return cancel ? 1 : 0;
+    }
+    case TCN_SELCHANGE: RaiseEvent(TabClick, SelectedTab()); return 0;
+    case NM_RCLICK: RaiseEvent(TabRightClick); return 0;
+    default: return 0;
+  }
+}
+
+LRESULT TabControl::OnDrawItem(LPARAM lParam) {
+  const auto* given = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+  if (given == nullptr) return 0;
+  DRAWITEMSTRUCT di = *given;
+  if (di.CtlType != ODT_TAB) return 0;
+  const bool selected = (di.itemState & ODS_SELECTED) != 0;
+  std::int32_t bottom = di.rcItem.bottom + (selected ? 0 : 1);
+  const auto item = static_cast<std::int32_t>(di.itemID);
+  const bool hot = TabHot(item + 1);
+  bool doDefault = false;
+  RaiseEvent(DrawItem, item, di.hDC, selected, hot, di.rcItem.left, di.rcItem.top, di.rcItem.right, bottom, doDefault);
+  if (doDefault) DefaultDrawItem(item, di.hDC, selected, di.rcItem);
+  return 0;
+}
+
+void TabControl::DefaultDrawItem(std::int32_t item, HDC hdc, bool selected, RECT r) {
+  const bool shaded = coolTabs_ == 2 && !selected;
+  FillRect(hdc, &r, GetSysColorBrush(shaded ? COLOR_BTNSHADOW : COLOR_BTNFACE));
+  const COLORREF text = GetSysColor(shaded ? COLOR_BTNFACE : COLOR_WINDOWTEXT);
+  const std::int32_t image = TabImage(item + 1);
+  int cx = 0, cy = 0;
+  if (image >= 0 && imageList_ != 0 && ImageList_GetIconSize(imageList_, &cx, &cy)) {
+    const int x = r.left + (selected ? 6 : 2);
+    ImageList_Draw(imageList_, image, hdc, x, r.top + (r.bottom - r.top - cy) / 2, ILD_TRANSPARENT);
+    r.left = x + cx + 1;
+  }
+  const int oldMode = SetBkMode(hdc, TRANSPARENT);
+  const COLORREF oldColour = SetTextColor(hdc, text);
+  DrawTextA(hdc, TabText(item + 1), -1, &r, kDrawText);
+  SetTextColor(hdc, oldColour);
+  SetBkMode(hdc, oldMode);
+}
+
+LRESULT TabControl::OnMeasureItem(LPARAM lParam) {
+  auto* given = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+  if (given == nullptr) return 0;
+  MEASUREITEMSTRUCT mi = *given;
+  auto width = static_cast<std::int32_t>(mi.itemWidth);
+  auto height = static_cast<std::int32_t>(mi.itemHeight);
+  bool doDefault = true;
+  RaiseEvent(MeasureItem, static_cast<std::int32_t>(mi.itemID), width, height, doDefault);
+  if (doDefault) return 0;
+  mi.itemWidth = static_cast<UINT>(width);
+  mi.itemHeight = static_cast<UINT>(height);
+  *given = mi;
+  return 1;
+}
+
+LRESULT TabControl::OnMouseActivate(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+  if (GetFocus() != tab_) {
+    win::SetFocus(hWnd());
+    return MA_NOACTIVATE;
+  }
+  return MSubclass::CallOldWindowProc(hwnd, WM_MOUSEACTIVATE, wParam, lParam);
+}
+
+// Flat painting, mode 2: the display area's surroundings in button face.
+void TabControl::OnEraseBackground(HDC hdc) {
+  RECT r = DisplayArea();
+  r.left -= 6;
+  r.right -= 2;
+  if (tabAlign_ == 0) {
+    r.top -= 4;
+    r.bottom -= 2;
+  } else {
+    r.top -= 6;
+    r.bottom -= 4;
+  }
+  FillRect(hdc, &r, GetSysColorBrush(COLOR_BTNFACE));
+}
+
+HWND TabControl::TabCtrlhWnd() {
+  Touch();
+  return tab_;
+}
