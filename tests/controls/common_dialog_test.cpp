@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "platform/dialogs/script.h"
+#include "platform/testing/dialogs.h"
 #include "platform/vb/error.h"
 #include "platform/vb/printer.h"
 #include "platform/vb/strings.h"
@@ -209,4 +210,23 @@ TEST_F(CommonDialogTest, ShellFunctionsWithoutAnEquivalentFailQuietly) {
   cd.ShowAbout();
   EXPECT_EQ(Shown().title, u"О программе Quillmark");
   EXPECT_EQ(Shown().prompt, u"Quillmark\nПерекодировщик кириллицы");
+}
+
+TEST_F(CommonDialogTest, TheRealFolderBrowserChoosesAFolder) {
+  qmtest::TempDir dir;
+  const std::filesystem::path inside = dir.path() / "Резервные копии";
+  std::filesystem::create_directories(inside);
+  platform::script::SetActive(false);
+  std::u16string title, start;
+  cd.DialogPrompt = u"Выберите папку для хранения резервных копий ...";
+  cd.flags = 0x4001;
+  platform::testing::ChooseInNextFileDialog(vb::FromUtf8(inside.string()), &title, &start);
+  cd.ShowFolder(vb::FromUtf8(dir.path().string()));
+  EXPECT_EQ(title, u"Выберите папку для хранения резервных копий ...");
+  EXPECT_EQ(start, vb::FromUtf8(dir.path().string()));
+  EXPECT_EQ(cd.InitDir, vb::FromUtf8(inside.string()));
+  platform::testing::ChooseInNextFileDialog({}, nullptr, nullptr);
+  cd.ShowFolder();
+  EXPECT_EQ(cd.InitDir, vb::FromUtf8(inside.string()));
+  platform::script::SetActive(true);
 }
