@@ -17,7 +17,6 @@ using namespace win;
 namespace {
 
 constexpr int kTextBuffer = 255;
-constexpr UINT kDrawText = DT_CENTER | DT_VCENTER | DT_SINGLELINE;  // 37
 
 std::u16string Number(std::int32_t v) {
   const std::string s = std::to_string(v);

@@ -400,6 +400,25 @@ TEST_F(TabControlTest, CoolFramesRegisterAtOnceAndPaintFlatEdges) {
   form.tabs.CoolTabs(0);
   EXPECT_EQ(GetPropA(Tab(), paintCount), 0);
   EXPECT_EQ(PixelAfterPaint(599, 100), GetSysColor(COLOR_3DDKSHADOW));
+
+  // Mode 2: the row right of the selected tab is shaded in its outer and inner strips, and so is
+  // the space right of the last tab.
+  form.tabs.CoolTabs(2);
+  const RECT sel = ItemRect(0), last = ItemRect(7);
+  EXPECT_EQ(PixelAfterPaint(sel.right + 5, 1), shadow);
+  EXPECT_EQ(PixelAfterPaint(sel.right + 5, sel.bottom - 1), shadow);
+  EXPECT_EQ(PixelAfterPaint(last.right + 3, last.top + 5), shadow);
+  EXPECT_EQ(PixelAfterPaint(sel.left + 5, sel.top + 5), face);
+
+  // Mode 1 with the tabs at the bottom: the frame's right edge in face and shadow down to the row.
+  form.tabs.CoolTabs(1);
+  form.tabs.TabAlign(2);
+  form.tabs.Rebuild();
+  const RECT bottom = ItemRect(0);
+  EXPECT_GT(bottom.top, 100);
+  EXPECT_EQ(PixelAfterPaint(598, 10), face);
+  EXPECT_EQ(PixelAfterPaint(599, 10), shadow);
+  EXPECT_EQ(PixelAfterPaint(300, bottom.top - 2), face);
 }
 
 TEST_F(TabControlTest, OwnerDrawnTabsAreTheHostsOrDrawnByDefault) {
@@ -499,6 +518,14 @@ TEST_F(TabControlTest, PictureOfTheStrip) {
   vb::DoEvents();
   EXPECT_TRUE(vb::testing::SaveWindowPicture(form.hWnd(), vb::FromUtf8(QM_BINARY_DIR "/tab_strip_left.png")));
   form.tabs.TabAlign(0);
+  form.tabs.Rebuild();
+  form.tabs.CoolTabs(1);
+  vb::DoEvents();
+  EXPECT_TRUE(vb::testing::SaveWindowPicture(form.hWnd(), vb::FromUtf8(QM_BINARY_DIR "/tab_strip_cool1.png")));
+  form.tabs.CoolTabs(2);
+  vb::DoEvents();
+  EXPECT_TRUE(vb::testing::SaveWindowPicture(form.hWnd(), vb::FromUtf8(QM_BINARY_DIR "/tab_strip_cool2.png")));
+  form.tabs.CoolTabs(0);
   form.tabs.Buttons(true);
   form.tabs.Rebuild();
   vb::DoEvents();
