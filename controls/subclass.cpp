@@ -53,6 +53,7 @@ ISubclass* Listener(HWND h, UINT m, std::int32_t n) {
 
 ISubclass::ISubclass() { live().insert(this); }
 ISubclass::~ISubclass() { live().erase(this); }
+bool ISubclass::IsAlive(const ISubclass* listener) { return listener != nullptr && live().count(listener) != 0; }
 
 namespace MSubclass {
 

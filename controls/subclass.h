@@ -29,6 +29,9 @@ class ISubclass {
   virtual win::LRESULT WindowProc(win::HWND hwnd, win::UINT iMsg, win::WPARAM wParam, win::LPARAM lParam) {
     return 0;
   }
+  // Whether the listener at this address exists now (a slot may still hold one that went without
+  // detaching).
+  static bool IsAlive(const ISubclass* listener);
 
  private:
   std::int32_t response_ = 0;

@@ -108,6 +108,7 @@ std::u16string WithoutFinalBreak(std::u16string text) {
 // next backup, and makes it the document in the editor. An RTF document shows its text.
 void LoadDocument(const std::u16string& path) {
   const std::string bytes = vb::ReadAllBytes(path);  // a missing or unreadable file stops here
+  vb::RemoveLeftoverTemporaries(path);
   vb::RichTextBox& editor = core::frmMain().RichTextBox();
   std::u16string text;
   if (platform::rtf::LooksLikeRtf(bytes)) {
@@ -148,6 +149,7 @@ bool WriteDocument(const std::u16string& path, Document layout) {
                           vb::vbYesNo | vb::vbQuestion, core::kProgramTitle) != vb::vbYes)
     return false;
 
+  vb::CheckWritable(path);  // a document that may not be written gets no backup either
   bool backupWritten = false;
   if (modRegistry::ReadPreference(prefs::kCreateBackup) == u"1") {
     const std::u16string backupPath = BackupPath(path);

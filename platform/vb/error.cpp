@@ -34,7 +34,7 @@ std::u16string StandardErrorText(std::int32_t number) {
     case 63: return u"Неверный номер записи";
     case 67: return u"Слишком много файлов";
     case 68: return u"Устройство недоступно";
-    case 70: return u"Разрешение отклонено";
+    case 70: return u"Отказано в разрешении";
     case 71: return u"Диск не готов";
     case 75: return u"Ошибка доступа к пути или файлу";
     case 76: return u"Путь не найден";

@@ -181,6 +181,20 @@ TEST_F(Documents, AFolderThatCannotBeWrittenIsReportedAndNothingIsLost) {
   EXPECT_EQ(w.editor().Text(), u"new text");
 }
 
+TEST_F(Documents, AReadOnlyDocumentIsRefusedWithItsBackupAndStaysAsItWas) {
+  const auto a = dir.path() / "a.txt";
+  WriteBytes(a, "read only\r\n");
+  std::filesystem::permissions(a, std::filesystem::perms::owner_read);
+  Pref(prefs::kCreateBackup, u"1");
+  Pref(prefs::kCreateBackupIn, u"1");
+  Open(a);
+  w.editor().Text(u"changed");
+  EXPECT_FALSE(SaveAs(a, vb::vbOK));
+  EXPECT_EQ(ErrorShown(), u"Произошла ошибка № 70\r\nОтказано в разрешении");
+  EXPECT_EQ(ReadBytes(a), "read only\r\n");
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "a.txt.bak"));
+}
+
 TEST_F(Documents, CharactersWindows1251CannotHoldAreOnlyReplacedWhenTheUserAgrees) {
   const auto a = dir.path() / "a.txt";
   w.editor().Text(u"snow ☃");

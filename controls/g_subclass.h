@@ -1,0 +1,60 @@
+// The window subclassing service as an object: each GSubclass has a window procedure of its own,
+// its own current-message cell and its own store flag, and keeps the very window properties that
+// MSubclass keeps (a window may be served by both; they share one set of properties).
+//
+// Unlike MSubclass, the listeners of one message run first-registered first; responses are read as
+// bits (2: the previous procedure runs before the first listener; 1: after them all, its result
+// returned; both: as 2), and the response that decides "after" is that of the listener in the
+// highest slot. Every listener's return value replaces the result.
+//
+// The object's procedure is one of a fixed set of compiled procedures, bound to the object while it
+// lives; no code is generated at run time. When the object goes it detaches every registration
+// made through it (a window whose last registration that was gets its previous procedure back); a
+// window that other listeners keep subclassed goes on being served through the same properties.
+#pragma once
+
+#include <cstdint>
+#include <set>
+#include <string>
+#include <tuple>
+
+#include "controls/subclass.h"
+#include "platform/win/types.h"
+
+class GSubclass {
+ public:
+  // Raises 7 (out of memory) when every procedure of the set is bound to a living object.
+  GSubclass();
+  ~GSubclass();
+  GSubclass(const GSubclass&) = delete;
+  GSubclass& operator=(const GSubclass&) = delete;
+
+  // As MSubclass::AttachMessage, with the same errors and source; installs this object's procedure
+  // when the window is not subclassed yet.
+  void AttachMessage(ISubclass* iwp, win::HWND hwnd, win::UINT iMsg);
+  // As MSubclass::DetachMessage; never raises.
+  void DetachMessage(ISubclass* iwp, win::HWND hwnd, win::UINT iMsg);
+  bool IsWindowLocal(win::HWND hwnd);
+  // The message this object's procedure last handed to a listener.
+  win::UINT CurrentMessage() const { return messageCell_; }
+  win::LRESULT CallOldWindowProc(win::HWND hwnd, win::UINT iMsg, win::WPARAM wParam, win::LPARAM lParam);
+  // Whether the program runs inside a development environment: never, here.
+  bool InIDE() const { return false; }
+
+  // The procedure this object installs on the windows it subclasses.
+  win::WNDPROC Procedure() const;
+
+  // Inside the class: the object's procedure.
+  win::LRESULT WindowProc(win::HWND hwnd, win::UINT iMsg, win::WPARAM wParam, win::LPARAM lParam);
+
+ private:
+  void Set(win::HWND h, const std::string& name, win::LONG_PTR v);
+  // Gives the window its previous procedure back and forgets the window-level properties.
+  void Restore(win::HWND h, win::LONG_PTR previous);
+
+  int slot_;
+  win::UINT messageCell_ = 0;
+  bool storeSucceeded_ = false;
+  // What was attached through this object and not detached since.
+  std::set<std::tuple<win::HWND, win::UINT, ISubclass*>> registrations_;
+};
