@@ -10,7 +10,7 @@
 #include "platform/dialogs/print_dialog.h"
 #include "platform/gdi/gdi.h"
 #include "platform/vb/app.h"
-#include "platform/vb/codepage.h"
+#include "platform/codepage/codepage.h"
 #include "platform/vb/error.h"
 #include "platform/vb/printer.h"
 #include "platform/vb/strings.h"

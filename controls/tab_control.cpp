@@ -7,9 +7,8 @@
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/icons.h"
 #include "platform/gdi/tab_control.h"
-#include "platform/vb/codepage.h"
+#include "platform/codepage/codepage.h"
 #include "platform/vb/error.h"
-#include "platform/win/find_window.h"
 #include "platform/win/window.h"
 
 using namespace win;

@@ -4,7 +4,6 @@
 #include "controls/tab_control.h"
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/tab_control.h"
-#include "platform/win/find_window.h"
 #include "platform/win/window.h"
 
 using namespace win;

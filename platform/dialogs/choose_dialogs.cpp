@@ -7,8 +7,8 @@
 #include <cmath>
 #include <string>
 
-#include "platform/dialogs/script.h"
-#include "platform/vb/codepage.h"
+#include "platform/script/script.h"
+#include "platform/codepage/codepage.h"
 
 namespace win {
 namespace {

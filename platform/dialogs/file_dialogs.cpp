@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/dialogs/script.h"
+#include "platform/script/script.h"
 
 namespace win {
 namespace {

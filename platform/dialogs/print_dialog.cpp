@@ -7,8 +7,8 @@
 #include <cstring>
 #include <string>
 
-#include "platform/dialogs/script.h"
-#include "platform/vb/codepage.h"
+#include "platform/script/script.h"
+#include "platform/codepage/codepage.h"
 #include "platform/vb/printer_device.h"
 
 namespace win {

@@ -8,7 +8,7 @@
 #include <string>
 #include <unordered_set>
 
-#include "platform/dialogs/script.h"
+#include "platform/script/script.h"
 
 namespace win {
 

@@ -3,7 +3,7 @@
 //
 // Shell item identifier lists are opaque here: each names one file-system path. Lists handed out
 // by these functions are freed with CoTaskMemFree (or ILFree). The folder browser passes the script
-// hook first (platform/dialogs/script.h, kind Folder): the answer's text is the chosen folder.
+// hook first (platform/script/script.h, kind Folder): the answer's text is the chosen folder.
 #pragma once
 
 #include <string_view>

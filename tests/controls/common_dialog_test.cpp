@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "platform/dialogs/script.h"
+#include "platform/script/script.h"
 #include "platform/testing/dialogs.h"
 #include "platform/vb/error.h"
 #include "platform/vb/printer.h"

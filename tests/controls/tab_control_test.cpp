@@ -16,9 +16,9 @@
 #include "platform/vb/form.h"
 #include "platform/vb/runtime.h"
 #include "platform/vb/strings.h"
-#include "platform/vb/testing.h"
+#include "platform/testing/vb.h"
 #include "platform/win/keys.h"
-#include "platform/win/testing.h"
+#include "platform/testing/win.h"
 #include "platform/win/window.h"
 
 namespace {

@@ -9,7 +9,7 @@
 
 #include "platform/gdi/gdi.h"
 #include "platform/win/keys.h"
-#include "platform/win/testing.h"
+#include "platform/testing/win.h"
 #include "platform/win/window.h"
 
 using namespace win;
