@@ -188,6 +188,8 @@ std::int32_t StyleColour(std::int32_t& index) {
   return colour;
 }
 
+std::int32_t SchemeColour(std::int32_t index) { return index >= 1 && index <= 30 ? Colour(index) : -1; }
+
 std::int32_t StyleColour01() { return Colour(1); }
 std::int32_t StyleColour02() { return Colour(2); }
 std::int32_t StyleColour03() { return Colour(3); }

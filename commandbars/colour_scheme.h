@@ -24,6 +24,10 @@ bool UseStyleColour(std::int32_t index);
 // (the indexes it derives from keep theirs); 0 for other indexes.
 std::int32_t StyleColour(std::int32_t& index);
 
+// The colour of index 1 to 30 as the painters read it (the same as StyleColour01 to StyleColour30:
+// a custom colour applies); -1 for other indexes.
+std::int32_t SchemeColour(std::int32_t index);
+
 std::int32_t StyleColour01();
 std::int32_t StyleColour02();
 std::int32_t StyleColour03();

@@ -5,7 +5,29 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/main_window.h"
+#include "platform/registry/store.h"
+#include "platform/vb/msgbox.h"
+#include "platform/vb/strings.h"
+
 namespace modRegistry {
+
+namespace {
+
+// A write the settings file could not take is said once a run, at the first one: the user learns
+// that changes will not be kept. The file keeps what it held.
+void ReportFailedWrite(win::LONG result) {
+  static bool reported = false;
+  if (result != win::ERROR_REGISTRY_IO_FAILED || reported) return;
+  reported = true;
+  vb::MsgBox(u"Не удаётся сохранить параметры программы в файл\r\n" +
+                 vb::FromUtf8(platform::registry::FilePath().string()) +
+                 u"\r\nПапка или файл недоступны для записи. Изменения параметров, сделанные до конца работы "
+                 u"программы, не будут сохранены.",
+             vb::vbExclamation, core::kProgramTitle);
+}
+
+}  // namespace
 
 // The store is reached through the registry's UTF-16 functions: a text the single-byte code page
 // cannot hold (a folder name with "é", say) comes back as it was written.
@@ -40,11 +62,12 @@ void WriteRegistryString(win::HKEY root, std::u16string_view path, std::u16strin
                          std::u16string_view text) {
   const std::u16string subkey(path);
   win::HKEY key = 0;
-  if (win::RegCreateKeyExW(root, subkey.c_str(), 0, nullptr, win::REG_OPTION_NON_VOLATILE, win::KEY_SET_VALUE,
-                           nullptr, &key, nullptr) != win::ERROR_SUCCESS)
-    return;
-  win::RegSetValueExW(key, std::u16string(name).c_str(), 0, win::REG_SZ, reinterpret_cast<const win::BYTE*>(text.data()),
-                      static_cast<win::DWORD>(text.size() * 2));
+  const win::LONG created = win::RegCreateKeyExW(root, subkey.c_str(), 0, nullptr, win::REG_OPTION_NON_VOLATILE,
+                                                 win::KEY_SET_VALUE, nullptr, &key, nullptr);
+  if (created != win::ERROR_SUCCESS) return ReportFailedWrite(created);
+  ReportFailedWrite(win::RegSetValueExW(key, std::u16string(name).c_str(), 0, win::REG_SZ,
+                                        reinterpret_cast<const win::BYTE*>(text.data()),
+                                        static_cast<win::DWORD>(text.size() * 2)));
   win::RegCloseKey(key);
 }
 
@@ -67,13 +90,13 @@ std::int32_t ReadRegistryDword(win::HKEY root, std::u16string_view path, std::u1
 void WriteRegistryDword(win::HKEY root, std::u16string_view path, std::u16string_view name, std::int32_t value) {
   const std::u16string subkey(path);
   win::HKEY key = 0;
-  if (win::RegCreateKeyExW(root, subkey.c_str(), 0, nullptr, win::REG_OPTION_NON_VOLATILE, win::KEY_SET_VALUE,
-                           nullptr, &key, nullptr) != win::ERROR_SUCCESS)
-    return;
+  const win::LONG created = win::RegCreateKeyExW(root, subkey.c_str(), 0, nullptr, win::REG_OPTION_NON_VOLATILE,
+                                                 win::KEY_SET_VALUE, nullptr, &key, nullptr);
+  if (created != win::ERROR_SUCCESS) return ReportFailedWrite(created);
   const auto bits = static_cast<win::DWORD>(value);
   const win::BYTE data[4] = {static_cast<win::BYTE>(bits), static_cast<win::BYTE>(bits >> 8),
                              static_cast<win::BYTE>(bits >> 16), static_cast<win::BYTE>(bits >> 24)};
-  win::RegSetValueExW(key, std::u16string(name).c_str(), 0, win::REG_DWORD, data, sizeof data);
+  ReportFailedWrite(win::RegSetValueExW(key, std::u16string(name).c_str(), 0, win::REG_DWORD, data, sizeof data));
   win::RegCloseKey(key);
 }
 

@@ -19,14 +19,15 @@ namespace modRegistry {
 std::optional<std::u16string> ReadRegistryString(win::HKEY root, std::u16string_view path, std::u16string_view name);
 
 // Creates the key (and any missing keys above it) and sets the value as REG_SZ. A failure leaves
-// the store as it was and is not reported.
+// the store as it was; the first failure of a run that the settings file could not take is told
+// in a message box.
 void WriteRegistryString(win::HKEY root, std::u16string_view path, std::u16string_view name,
                          std::u16string_view text);
 
 // A REG_DWORD value; 0 when the key or value is missing or the value is not 32-bit.
 std::int32_t ReadRegistryDword(win::HKEY root, std::u16string_view path, std::u16string_view name);
 
-// Creates the key and sets the value as REG_DWORD. A failure is not reported.
+// Creates the key and sets the value as REG_DWORD. A failure is told as WriteRegistryString's is.
 void WriteRegistryDword(win::HKEY root, std::u16string_view path, std::u16string_view name, std::int32_t value);
 
 // A text preference of the program's "Preferences" key; an absent one reads as the empty text.

@@ -1,6 +1,11 @@
 // Helpers shared by the tests.
 #pragma once
 
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -80,6 +85,39 @@ inline void WriteBytes(const std::filesystem::path& p, std::string_view bytes) {
 inline void WriteBytes(const std::filesystem::path& p, const std::vector<std::uint8_t>& bytes) {
   WriteBytes(p, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
+
+// Makes a folder unwritable while it lives: no write permission and, for root (whom permissions do
+// not stop), the file system's immutable flag. ok() is false when that could not be done.
+class UnwritableFolder {
+ public:
+  explicit UnwritableFolder(std::filesystem::path folder) : folder_(std::move(folder)) {
+    std::filesystem::permissions(folder_, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    if (geteuid() == 0) immutable_ = SetImmutable(true);
+  }
+  ~UnwritableFolder() {
+    if (immutable_) SetImmutable(false);
+    std::filesystem::permissions(folder_, std::filesystem::perms::owner_all);
+  }
+  UnwritableFolder(const UnwritableFolder&) = delete;
+  UnwritableFolder& operator=(const UnwritableFolder&) = delete;
+  bool ok() const { return geteuid() != 0 || immutable_; }
+
+ private:
+  bool SetImmutable(bool on) {
+    const int fd = open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    int flags = 0;
+    bool done = fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (done) {
+      flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+      done = ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    if (fd >= 0) close(fd);
+    return done;
+  }
+
+  std::filesystem::path folder_;
+  bool immutable_ = false;
+};
 
 // Readable text of UTF-16 strings in assertion messages.
 inline std::string U8(const std::u16string& s) { return vb::ToUtf8(s); }

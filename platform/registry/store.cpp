@@ -9,9 +9,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <functional>
 #include <mutex>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/vb/strings.h"
@@ -26,27 +28,53 @@ namespace {
 
 // ---- The tree ----
 
+// Key paths deeper than this are refused, and a file holding one is damaged: the tree is walked
+// recursively when it is written, copied and freed.
+constexpr std::size_t kMaxDepth = 512;
+
 struct Entry {
   std::u16string name;
   Value value;
 };
 
+// The name a name is found by: names compare without regard to case.
+std::u16string Folded(std::u16string_view name) { return vb::UCase(name); }
+
+// Items in the order first written, found by their folded names in constant time (a key may hold
+// tens of thousands of values).
+template <class Item>
+class Named {
+ public:
+  Item* Find(std::u16string_view name) {
+    const auto it = index_.find(Folded(name));
+    return it != index_.end() ? &items_[it->second] : nullptr;
+  }
+  const Item* Find(std::u16string_view name) const { return const_cast<Named*>(this)->Find(name); }
+  // The item of that name, made with `make` when there is none; *added tells which.
+  template <class Make>
+  Item& FindOrAdd(std::u16string_view name, const Make& make, bool* added) {
+    const auto [it, isNew] = index_.try_emplace(Folded(name), items_.size());
+    *added = isNew;
+    if (isNew) items_.push_back(make());
+    return items_[it->second];
+  }
+  bool empty() const { return items_.empty(); }
+  auto begin() const { return items_.begin(); }
+  auto end() const { return items_.end(); }
+
+ private:
+  std::vector<Item> items_;
+  std::unordered_map<std::u16string, std::size_t> index_;
+};
+
 struct Key {
   std::u16string name;
-  std::vector<Entry> values;  // in the order first written
-  std::vector<Key> subkeys;   // likewise
+  Named<Entry> values;
+  Named<Key> subkeys;
 };
 
 bool SameName(std::u16string_view a, std::u16string_view b) {
-  return a.size() == b.size() && vb::UCase(a) == vb::UCase(b);
-}
-
-template <class Items>
-auto FindNamed(Items& items, std::u16string_view name) -> decltype(&*items.begin()) {
-  for (auto& item : items) {
-    if (SameName(item.name, name)) return &item;
-  }
-  return nullptr;
+  return a.size() == b.size() && Folded(a) == Folded(b);
 }
 
 bool ValidKeyName(std::u16string_view name) {
@@ -63,7 +91,7 @@ bool SplitPath(std::u16string_view path, std::vector<std::u16string>* names) {
   for (std::size_t start = 0;;) {
     const std::size_t end = path.find(u'\\', start);
     const std::u16string_view name = path.substr(start, end == std::u16string_view::npos ? end : end - start);
-    if (!ValidKeyName(name)) return false;
+    if (!ValidKeyName(name) || names->size() == kMaxDepth) return false;
     names->emplace_back(name);
     if (end == std::u16string_view::npos) return true;
     start = end + 1;
@@ -73,7 +101,7 @@ bool SplitPath(std::u16string_view path, std::vector<std::u16string>* names) {
 const Key* FindKey(const Key& root, const std::vector<std::u16string>& names) {
   const Key* key = &root;
   for (const auto& name : names) {
-    key = FindNamed(key->subkeys, name);
+    key = key->subkeys.Find(name);
     if (key == nullptr) return nullptr;
   }
   return key;
@@ -82,13 +110,9 @@ const Key* FindKey(const Key& root, const std::vector<std::u16string>& names) {
 Key* MakeKey(Key& root, const std::vector<std::u16string>& names, bool* created) {
   Key* key = &root;
   for (const auto& name : names) {
-    Key* sub = FindNamed(key->subkeys, name);
-    if (sub == nullptr) {
-      key->subkeys.push_back(Key{name, {}, {}});
-      sub = &key->subkeys.back();
-      if (created != nullptr) *created = true;
-    }
-    key = sub;
+    bool added = false;
+    key = &key->subkeys.FindOrAdd(name, [&] { return Key{name, {}, {}}; }, &added);
+    if (added && created != nullptr) *created = true;
   }
   return key;
 }
@@ -100,12 +124,11 @@ bool SameValue(const Value& a, const Value& b) {
 
 // Sets a value of the key; false when it already held exactly that.
 bool Put(Key& key, std::u16string_view name, const Value& value) {
-  if (Entry* entry = FindNamed(key.values, name)) {
-    if (SameValue(entry->value, value)) return false;
-    entry->value = value;
-    return true;
-  }
-  key.values.push_back(Entry{std::u16string(name), value});
+  bool added = false;
+  Entry& entry = key.values.FindOrAdd(name, [&] { return Entry{std::u16string(name), value}; }, &added);
+  if (added) return true;
+  if (SameValue(entry.value, value)) return false;
+  entry.value = value;
   return true;
 }
 
@@ -436,9 +459,24 @@ ReadResult ReadFile(const fs::path& file, int* fd, struct stat* id, Key* root) {
   return ReadResult::kRead;
 }
 
+// The file a write replaces: the settings file itself or, when that is a symbolic link (a dotfile
+// manager's, say), the file the link points to, so the link stays a link.
+fs::path Target(const fs::path& file) {
+  fs::path path = file;
+  for (int hops = 0; hops < 40; ++hops) {
+    std::error_code ec;
+    if (!fs::is_symlink(fs::symlink_status(path, ec)) || ec) return path;
+    const fs::path link = fs::read_symlink(path, ec);
+    if (ec) return path;
+    path = link.is_absolute() ? link : path.parent_path() / link;
+  }
+  return path;
+}
+
 // Renames a damaged file to registry.reg.damaged-<local time>, with "-2", "-3", ... when that name
 // is taken. Called under the lock.
-bool SetAside(const fs::path& file) {
+bool SetAside(const fs::path& link) {
+  const fs::path file = Target(link);
   const std::time_t now = std::time(nullptr);
   std::tm local {};
   localtime_r(&now, &local);
@@ -496,46 +534,105 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-// Replaces the file by one holding `root`, in one step. Called under the lock.
-bool WriteFile(const fs::path& file, Key root) {
-  std::string temp = file.string() + ".XXXXXX";
-  const int fd = mkstemp(temp.data());
-  if (fd < 0) return false;
-  fcntl(fd, F_SETFD, FD_CLOEXEC);
-  if (!WriteAll(fd, Serialize(root)) || fsync(fd) != 0 || rename(temp.c_str(), file.c_str()) != 0) {
+// Temporary files are named <target>.tmp-XXXXXX.
+constexpr std::string_view kTemporaryTag = ".tmp-";
+constexpr std::size_t kTemporarySuffix = 6;
+
+// Removes the temporary files of writers that were killed mid-way. Called under the lock, when no
+// writer is at work on one.
+void RemoveStaleTemporaries(const fs::path& target) {
+  const std::string prefix = target.filename().string() + std::string(kTemporaryTag);
+  std::error_code ec;
+  for (fs::directory_iterator it(target.parent_path(), ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name.size() != prefix.size() + kTemporarySuffix || name.compare(0, prefix.size(), prefix) != 0) continue;
+    std::error_code type;
+    if (it->is_regular_file(type) && !it->is_symlink(type)) unlink(it->path().c_str());
+  }
+}
+
+// Makes the folder and any missing folders above it, readable by their owner only.
+bool MakeFolder(const fs::path& folder) {
+  std::error_code ec;
+  if (folder.empty() || fs::is_directory(folder, ec)) return true;
+  if (folder.has_relative_path() && !MakeFolder(folder.parent_path())) return false;
+  return mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
+}
+
+// Replaces the file by one holding `root`, in one step. Called under the lock. On success *fd is
+// the new file, open, and *id its facts; on failure errno tells why.
+bool WriteFile(const fs::path& file, const Key& root, int* fd, struct stat* id) {
+  const fs::path target = Target(file);
+  RemoveStaleTemporaries(target);
+  std::string temp = target.string() + std::string(kTemporaryTag) + std::string(kTemporarySuffix, 'X');
+  *fd = mkstemp(temp.data());
+  if (*fd < 0) return false;
+  fcntl(*fd, F_SETFD, FD_CLOEXEC);
+  if (!WriteAll(*fd, Serialize(root)) || fsync(*fd) != 0 || rename(temp.c_str(), target.c_str()) != 0) {
+    const int error = errno;
     unlink(temp.c_str());
-    close(fd);
+    close(*fd);
+    *fd = -1;
+    errno = error;
     return false;
   }
-  const int folder = open(file.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int folder = open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (folder >= 0) {
     fsync(folder);  // makes the rename itself last
     close(folder);
   }
-  struct stat id {};
-  if (fstat(fd, &id) != 0) {  // after the rename, which changes the file's ctime
-    close(fd);
-    Forget();
-    return true;
+  if (fstat(*fd, id) != 0) {  // after the rename, which changes the file's ctime
+    close(*fd);
+    *fd = -1;
   }
-  Install(file, fd, id, std::move(root));
   return true;
+}
+
+// Says once per run, on the standard error, that settings cannot be written; the file keeps what
+// it holds.
+void ReportWriteFailure(const fs::path& file, int error) {
+  static bool reported = false;
+  if (reported) return;
+  reported = true;
+  std::fprintf(stderr, "quillmark: settings cannot be saved in %s (%s); changes made in this run are not kept\n",
+               file.c_str(), std::strerror(error));
 }
 
 // Runs `change` on the tree as the file holds it now, under the lock, and writes the result when
 // the change says it changed anything.
 LONG Change(const std::function<LONG(Key& root, bool* changed)>& change) {
   const fs::path file = FilePath();
-  std::error_code ec;
-  fs::create_directories(file.parent_path(), ec);
-  if (ec) return win::ERROR_REGISTRY_IO_FAILED;
+  if (!MakeFolder(file.parent_path())) {
+    ReportWriteFailure(file, errno);
+    return win::ERROR_REGISTRY_IO_FAILED;
+  }
   const FileLock lock(file);
-  if (!lock.held() || !Refresh(file, &lock)) return win::ERROR_REGISTRY_IO_FAILED;
-  Key root = loaded.root;
+  if (!lock.held()) {
+    ReportWriteFailure(file, errno);
+    return win::ERROR_REGISTRY_IO_FAILED;
+  }
+  if (!Refresh(file, &lock)) {
+    ReportWriteFailure(file, errno);
+    return win::ERROR_REGISTRY_IO_FAILED;
+  }
   bool changed = false;
-  const LONG result = change(root, &changed);
-  if (result != win::ERROR_SUCCESS || !changed) return result;
-  return WriteFile(file, std::move(root)) ? win::ERROR_SUCCESS : win::ERROR_REGISTRY_IO_FAILED;
+  const LONG result = change(loaded.root, &changed);
+  if (!changed) return result;
+  int fd = -1;
+  struct stat id {};
+  if (result != win::ERROR_SUCCESS || !WriteFile(file, loaded.root, &fd, &id)) {
+    if (result == win::ERROR_SUCCESS) ReportWriteFailure(file, errno);
+    Forget();  // the tree holds a change the file does not
+    return result != win::ERROR_SUCCESS ? result : win::ERROR_REGISTRY_IO_FAILED;
+  }
+  if (fd < 0) {
+    Forget();
+    return win::ERROR_SUCCESS;
+  }
+  if (loaded.fd >= 0) close(loaded.fd);
+  loaded.fd = fd;
+  loaded.id = id;
+  return win::ERROR_SUCCESS;
 }
 
 }  // namespace
@@ -582,7 +679,7 @@ LONG QueryValue(std::u16string_view path, std::u16string_view name, Value* value
   const std::lock_guard guard(mutex);
   Refresh(FilePath(), nullptr);
   const Key* key = FindKey(loaded.root, names);
-  const Entry* entry = key != nullptr ? FindNamed(key->values, name) : nullptr;
+  const Entry* entry = key != nullptr ? key->values.Find(name) : nullptr;
   if (entry == nullptr) return win::ERROR_FILE_NOT_FOUND;
   *value = entry->value;
   return win::ERROR_SUCCESS;

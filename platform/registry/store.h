@@ -4,13 +4,16 @@
 //
 // Several processes share the file. Every change is made under a lock on registry.reg.lock in the
 // same folder, on the file as it is at that moment, and replaces the file at once (a temporary file
-// in the folder, flushed to disk, renamed over it), so no process loses another's values and a
-// reader never sees half a file. Every call looks at the file again and sees what another process
-// wrote. A file that cannot be read as a settings file is renamed to registry.reg.damaged-<time> and
-// the store starts empty.
+// <file>.tmp-XXXXXX, flushed to disk, renamed over it), so no process loses another's values and a
+// reader never sees half a file; temporary files of writers killed mid-way go at the next write.
+// When the file is a symbolic link, the file it points to is replaced and the link stays. Every
+// call looks at the file again when it changed and sees what another process wrote. A file that
+// cannot be read as a settings file is renamed to registry.reg.damaged-<time> and the store starts
+// empty. Missing folders are made readable by their owner only. A write the folder cannot take is
+// said once a run on the standard error, and the file keeps what it holds.
 //
 // Key paths are key names below HKEY_CURRENT_USER joined by "\"; "" is HKEY_CURRENT_USER itself. A
-// key name is not empty and holds no control character. Key and value names compare without regard
+// key name is not empty and holds no control character; a path has at most 512 names. Key and value names compare without regard
 // to case and keep the case they were first written with. Results are the platform's error codes.
 #pragma once
 

@@ -7,7 +7,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "platform/vb/codepage.h"
+#include "platform/codepage/codepage.h"
 
 namespace platform::rtf {
 namespace {
@@ -50,9 +50,14 @@ constexpr char16_t k866[128] = {
     0x00B0, 0x2219, 0x00B7, 0x221A, 0x2116, 0x00A4, 0x25A0, 0x00A0,
 };
 
+// The code page we give fonts of the symbol character set: their bytes name glyphs, not letters.
+constexpr int kSymbolCodePage = 42;
+
 char16_t DecodeByte(unsigned char b, int codePage) {
   if (b < 0x80) return b;
   switch (codePage) {
+    case kSymbolCodePage:  // the bullet of list labels; other glyphs read as 1252 characters
+      return b == 0xB7 ? 0x2022 : k1252[b - 0x80];
     case 1252: return k1252[b - 0x80];
     case 866: return k866[b - 0x80];
     default: {
@@ -67,6 +72,7 @@ int CodePageOfCharset(int charset) {
   switch (charset) {
     case 0: return 1252;  // ANSI, whatever code page the document declares
     case 1: return 0;     // the default character set
+    case 2: return kSymbolCodePage;
     case 204: return 1251;
     case 255: return 866;  // the OEM character set of Cyrillic systems
     default: return 1251;
@@ -79,18 +85,24 @@ const std::unordered_set<std::string>& SkippedDestinations() {
       "colortbl", "stylesheet", "info", "pict", "object", "header", "headerl", "headerr",
       "headerf", "footer", "footerl", "footerr", "footerf", "footnote", "fldinst", "listtable",
       "listoverridetable", "revtbl", "rsidtbl", "xmlnstbl", "themedata", "colorschememapping",
-      "datastore", "latentstyles", "pgdsctbl", "filetbl", "generator", "template", "pntext",
-      "pntxta", "pntxtb", "listtext", "annotation", "atnid", "atnauthor", "nonshppict", "userprops",
+      "datastore", "latentstyles", "pgdsctbl", "filetbl", "generator", "template",
+      "pntxta", "pntxtb", "annotation", "atnid", "atnauthor", "nonshppict", "userprops",
       "docvar", "private", "bkmkstart", "bkmkend", "falt", "panose", "fname", "objdata"};
   return names;
 }
 
-enum class Destination { Text, FontTable, Skip };
+// A list item's number or bullet (\listtext, \pntext) is text of the document, as its readers see
+// it; a label of blanks only (a heading's outline level without a number) is left out.
+enum class Destination { Text, ListLabel, FontTable, Skip };
+
+constexpr std::size_t kNoLabel = std::u16string::npos;
 
 struct Group {
   Destination destination = Destination::Text;
   int uc = 1;     // characters that stand in for each \uN
   int font = -1;  // the current font, -1 for the document's default font
+  bool hidden = false;  // \v: text the document's readers never see
+  std::size_t labelStart = kNoLabel;  // where this group's list label began in the text
 };
 
 class Reader {
@@ -113,7 +125,10 @@ class Reader {
         case '\r':
         case '\n':
         case 0: break;
-        default: Character(DecodeByte(c, CodePage())); break;
+        default:
+          ignorable_ = false;
+          Character(DecodeByte(c, CodePage()));
+          break;
       }
     }
     throw ReadError("document ends inside a group");
@@ -124,13 +139,26 @@ class Reader {
     if (static_cast<int>(groups_.size()) >= kMaxGroupDepth) throw ReadError("groups nested too deep");
     pendingSkip_ = 0;
     groups_.push_back(groups_.empty() ? Group{} : groups_.back());
+    groups_.back().labelStart = kNoLabel;
     ignorable_ = false;
   }
 
   void CloseGroup() {
     if (groups_.empty()) throw ReadError("unbalanced group");
     pendingSkip_ = 0;
+    // "\*" marks only the control word right after it, in its own group.
+    ignorable_ = false;
+    if (groups_.back().labelStart != kNoLabel) EndLabel(groups_.back().labelStart);
     groups_.pop_back();
+  }
+
+  static bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == 0x00A0; }
+
+  // Keeps the label that began at `start` without its leading blanks, or drops it when it is blank.
+  void EndLabel(std::size_t start) {
+    std::size_t first = start;
+    while (first < out_.size() && IsBlank(out_[first])) ++first;
+    out_.erase(start, first == out_.size() ? kNoLabel : first - start);
   }
 
   Group& Current() {
@@ -138,7 +166,12 @@ class Reader {
     return groups_.back();
   }
 
-  bool Emitting() { return Current().destination == Destination::Text; }
+  bool Emitting() {
+    const Group& g = Current();
+    return (g.destination == Destination::Text || g.destination == Destination::ListLabel) && !g.hidden;
+  }
+
+  bool AtLineStart() const { return out_.empty() || out_.back() == u'\n'; }
 
   int CodePage() {
     const int font = Current().font >= 0 ? Current().font : defaultFont_;
@@ -179,6 +212,7 @@ class Reader {
       return;
     }
     ++pos_;
+    if (c != '*') ignorable_ = false;
     switch (c) {
       case '\\':
       case '{':
@@ -249,6 +283,13 @@ class Reader {
       g.destination = Destination::FontTable;
       return;
     }
+    if (word == "listtext" || word == "pntext") {
+      if (g.destination == Destination::Text) {
+        g.destination = Destination::ListLabel;
+        g.labelStart = out_.size();
+      }
+      return;
+    }
     if (SkippedDestinations().count(word) != 0) {
       g.destination = Destination::Skip;
       return;
@@ -263,13 +304,19 @@ class Reader {
       --pendingSkip_;
       return;
     }
-    // A table's cells stand on lines of their own.
-    if (word == "par" || word == "line" || word == "sect" || word == "cell" || word == "nestcell") Text(u"\r\n");
-    else if (word == "tab") Text(u"\t");
+    // A table's cells stand on lines of their own. A page, column or section break ends the line it
+    // stands in, and adds no empty line after a paragraph's end.
+    if (word == "par" || word == "line" || word == "cell" || word == "nestcell") Text(u"\r\n");
+    else if (word == "page" || word == "column" || word == "sect") {
+      if (!AtLineStart()) Text(u"\r\n");
+    } else if (word == "tab") Text(u"\t");
     else if (word == "u" && hasParam) {
-      Character(static_cast<char16_t>(param < 0 ? param + 65536 : param));
+      // A 16-bit value, written signed above 32767; anything else is no UTF-16 unit.
+      Character(param < -32768 || param > 65535 ? char16_t{0xFFFD} : static_cast<char16_t>(param < 0 ? param + 65536 : param));
       pendingSkip_ = g.uc;
-    } else if (word == "uc" && hasParam) g.uc = std::max(param, 0);
+    } else if (word == "v") g.hidden = !hasParam || param != 0;
+    else if (word == "plain") g.hidden = false;
+    else if (word == "uc" && hasParam) g.uc = std::max(param, 0);
     else if (word == "ansicpg" && hasParam) documentCodePage_ = param;
     else if (word == "ansi") documentCodePage_ = 1252;
     else if (word == "pc") documentCodePage_ = 437;

@@ -7,6 +7,8 @@
 #include "core/registry.h"
 #include "core/settings_schema.h"
 #include "platform/registry/store.h"
+#include "platform/script/script.h"
+#include "platform/vb/msgbox.h"
 #include "support.h"
 
 using namespace modRegistry;
@@ -96,4 +98,19 @@ TEST_F(SettingsStore, WritingCreatesTheMissingKeysAbove) {
                                  program + "\\Preferences\\ToolBars\\Decode]\n\"07\"=dword:ffffffff\n"}) {
     EXPECT_NE(text.find(key), std::string::npos) << key;
   }
+}
+
+// Settings the file cannot take are told once a run, in a message box; what the file holds stays.
+TEST_F(SettingsStore, AStoreThatCannotBeWrittenIsToldOnce) {
+  WriteRegistryString(HKEY_CURRENT_USER, settings::kPreferencesKey, prefs::kTopMost, u"1");
+  const qmtest::UnwritableFolder frozen(platform::registry::FilePath().parent_path());
+  if (!frozen.ok()) GTEST_SKIP() << "the folder cannot be made unwritable here";
+  platform::script::Log().clear();
+  platform::script::Queue(platform::script::Answer{platform::script::Kind::MessageBox, vb::vbOK, {}});
+  WriteRegistryString(HKEY_CURRENT_USER, settings::kPreferencesKey, prefs::kTopMost, u"0");
+  WriteRegistryDword(HKEY_CURRENT_USER, settings::kDialogsKey, settings::dialogs::kSplash, 1);
+  EXPECT_EQ(platform::script::Pending(), 0u);
+  ASSERT_EQ(platform::script::Log().size(), 1u);
+  EXPECT_NE(platform::script::Log()[0].prompt.find(u"не будут сохранены"), std::u16string::npos);
+  EXPECT_EQ(ReadRegistryString(HKEY_CURRENT_USER, settings::kPreferencesKey, prefs::kTopMost), u"1");
 }

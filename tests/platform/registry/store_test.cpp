@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -390,4 +391,109 @@ TEST_F(Registry, TheFileFollowsTheEnvironment) {
   unsetenv("XDG_CONFIG_HOME");
   EXPECT_EQ(reg::FilePath(), fs::path("/home/someone/.config/quillmark/registry.reg"));
   setenv("HOME", home.c_str(), 1);
+}
+
+namespace {
+
+bool IsLink(const fs::path& p) { return fs::is_symlink(fs::symlink_status(p)); }
+
+fs::perms Permissions(const fs::path& p) { return fs::status(p).permissions() & fs::perms::all; }
+
+}  // namespace
+
+// Folders made for the settings are their owner's alone, and what writers killed mid-way left
+// behind goes at the next write; other files beside the settings stay.
+TEST_F(Registry, FoldersAreTheOwnersAndLeftoversOfKilledWritesGo) {
+  const fs::path config = settings.folder() / "made" / "config";
+  setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+  const mode_t umaskBefore = umask(022);
+  EXPECT_EQ(SetText(u"Software", u"A", u"1"), ERROR_SUCCESS);
+  umask(umaskBefore);
+  for (const fs::path& folder : {settings.folder() / "made", config, config / "quillmark"})
+    EXPECT_EQ(Permissions(folder), fs::perms::owner_all) << folder;
+  EXPECT_EQ(Permissions(reg::FilePath()), fs::perms::owner_read | fs::perms::owner_write);
+
+  const fs::path folder = reg::FilePath().parent_path();
+  WriteBytes(folder / "registry.reg.tmp-Ab12Cd", "[HKEY_CURRENT_USER\\Soft");
+  WriteBytes(folder / "registry.reg.backup", "a person's copy");
+  EXPECT_EQ(SetText(u"Software", u"B", u"2"), ERROR_SUCCESS);
+  EXPECT_FALSE(fs::exists(folder / "registry.reg.tmp-Ab12Cd"));
+  EXPECT_TRUE(fs::exists(folder / "registry.reg.backup"));
+
+  // A writer really killed while it writes.
+  const pid_t writer = fork();
+  if (writer == 0) {
+    for (int i = 0;; ++i) SetText(u"Software", u"Big", std::u16string(200000 + i, u'x'));
+  }
+  for (int wait = 0; wait < 10000 && GetText(u"Software", u"Big") == std::nullopt; ++wait) usleep(1000);
+  kill(writer, SIGKILL);
+  waitpid(writer, nullptr, 0);
+  EXPECT_EQ(SetText(u"Software", u"C", u"3"), ERROR_SUCCESS);
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"registry.reg", "registry.reg.backup", "registry.reg.lock"}));
+}
+
+// Deeper key paths than the platform allows are refused; a file holding one is damaged, however
+// deep it goes, and is set aside.
+TEST_F(Registry, KeyPathsGoAtMost512Deep) {
+  std::u16string deepest = u"K";
+  for (int level = 1; level < 512; ++level) deepest += u"\\K";
+  EXPECT_EQ(reg::CreateKey(deepest), ERROR_SUCCESS);
+  EXPECT_EQ(SetText(deepest, u"V", u"1"), ERROR_SUCCESS);
+  EXPECT_EQ(reg::CreateKey(deepest + u"\\K"), ERROR_INVALID_PARAMETER);
+  EXPECT_EQ(SetText(deepest + u"\\K", u"V", u"1"), ERROR_INVALID_PARAMETER);
+  EXPECT_EQ(InChild([&] { return GetText(deepest, u"V") == u"1" ? 0 : 1; }), 0);
+  EXPECT_TRUE(DamagedFiles().empty());
+
+  std::string hostile = "[HKEY_CURRENT_USER";
+  for (int level = 0; level < 100000; ++level) hostile += "\\a";
+  WriteBytes(reg::FilePath(), hostile + "]\n\"V\"=\"1\"\n");
+  EXPECT_EQ(SetText(u"Software", u"After", u"1"), ERROR_SUCCESS);
+  EXPECT_EQ(DamagedFiles().size(), 1u);
+  EXPECT_EQ(GetText(u"Software", u"After"), u"1");
+}
+
+// A settings file that is a symbolic link (a dotfile manager's) is written through the link,
+// which stays a link, also when the file behind it is missing or damaged.
+TEST_F(Registry, ASettingsFileThatIsALinkStaysALink) {
+  const fs::path file = reg::FilePath();
+  const fs::path real = settings.folder() / "dotfiles" / "quillmark.reg";
+  fs::create_directories(file.parent_path());
+  fs::create_directories(real.parent_path());
+  fs::create_symlink("../dotfiles/quillmark.reg", file);
+
+  EXPECT_EQ(SetText(u"Software", u"A", u"1"), ERROR_SUCCESS);
+  EXPECT_EQ(SetText(u"Software", u"B", u"2"), ERROR_SUCCESS);
+  EXPECT_TRUE(IsLink(file));
+  EXPECT_NE(ReadBytes(real).find("\"B\"=\"2\""), std::string::npos);
+  EXPECT_EQ(InChild([] { return GetText(u"Software", u"A") == u"1" ? 0 : 1; }), 0);
+
+  WriteBytes(real, "not a settings file");
+  EXPECT_EQ(SetText(u"Software", u"C", u"3"), ERROR_SUCCESS);
+  EXPECT_TRUE(IsLink(file));
+  EXPECT_EQ(GetText(u"Software", u"C"), u"3");
+  int aside = 0;
+  for (const auto& entry : fs::directory_iterator(real.parent_path()))
+    aside += entry.path().filename().string().rfind("quillmark.reg.damaged-", 0) == 0;
+  EXPECT_EQ(aside, 1);
+}
+
+// When the settings folder cannot be written, the first failed write says so on the standard
+// error (once a run) and the file keeps every value it held.
+TEST_F(Registry, AFolderThatCannotBeWrittenIsSaidOnceAndLosesNothing) {
+  ASSERT_EQ(SetText(u"Software", u"Kept", u"1"), ERROR_SUCCESS);
+  const std::string before = ReadBytes(reg::FilePath());
+  const qmtest::UnwritableFolder frozen(reg::FilePath().parent_path());
+  if (!frozen.ok()) GTEST_SKIP() << "the folder cannot be made unwritable here";
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(SetText(u"Software", u"New", u"2"), ERROR_REGISTRY_IO_FAILED);
+  EXPECT_EQ(SetNumber(u"Software", u"Newer", 3), ERROR_REGISTRY_IO_FAILED);
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find(reg::FilePath().string()), std::string::npos) << said;
+  EXPECT_EQ(said.find("quillmark:"), said.rfind("quillmark:")) << said;
+  EXPECT_EQ(GetText(u"Software", u"Kept"), u"1");
+  EXPECT_EQ(GetText(u"Software", u"New"), std::nullopt);
+  EXPECT_EQ(ReadBytes(reg::FilePath()), before);
 }

@@ -68,12 +68,30 @@ TEST(RtfReader, UnicodeAndItsFallbackCount) {
   EXPECT_EQ(U8(ReadText("{\\rtf1 {\\uc3\\u1055}b}")), "Пb");
   // A surrogate pair.
   EXPECT_EQ(U8(ReadText("{\\rtf1 \\u-10179?\\u-8704?}")), "😀");
+  // Values no 16-bit unit holds are replaced, never wrapped round (65536 would become a NUL).
+  EXPECT_EQ(U8(ReadText("{\\rtf1 \\u65536?\\u-32769?\\u1114111?\\u-2147483648?.}")), "\uFFFD\uFFFD\uFFFD\uFFFD.");
 }
 
 TEST(RtfReader, BreaksEscapesAndSymbols) {
   EXPECT_EQ(U8(ReadText("{\\rtf1 a\\par b\\line c\\tab d\r\ne\\\r\nf}")), "a\r\nb\r\nc\tde\r\nf");
   EXPECT_EQ(U8(ReadText("{\\rtf1 \\{x\\}\\\\ \\~\\-\\_}")), "{x}\\ \u00A0\u00AD\u2011");
   EXPECT_EQ(U8(ReadText("{\\rtf1 \\ldblquote a\\rdblquote  \\emdash  \\bullet}")), "“a” — •");
+}
+
+// What a reader of the document sees: a stray "\*" ends with its group, hidden text is not there,
+// every kind of break starts a line, and list items keep their numbers and bullets.
+TEST(RtfReader, TextAsTheDocumentsReadersSeeIt) {
+  EXPECT_EQ(U8(ReadText("{\\rtf1 a{\\*}b c\\par d}")), "ab c\r\nd");
+  EXPECT_EQ(U8(ReadText("{\\rtf1 a{\\*\\~}b\\par c}")), "a\u00A0b\r\nc");
+  EXPECT_EQ(U8(ReadText("{\\rtf1 {\\*\\unknown x}{\\*}y\\par z}")), "y\r\nz");
+
+  EXPECT_EQ(U8(ReadText("{\\rtf1 a{\\v hidden\\par}b \\v x\\v0 c\\v1 y\\plain  d}")), "ab c d");
+
+  EXPECT_EQ(U8(ReadText("{\\rtf1 a\\page b\\column c\\sect d\\par\\page e\\par\\par f}")), "a\r\nb\r\nc\r\nd\r\ne\r\n\r\nf");
+
+  EXPECT_EQ(U8(ReadText("{\\rtf1{\\fonttbl{\\f3\\fcharset2 Symbol;}}{\\pntext\\f3\\'b7\\tab}Item\\par"
+                        "{\\listtext\\pard\\plain \\tab}Heading\\par{\\listtext  12.\\tab}Last}")),
+            "•\tItem\r\nHeading\r\n12.\tLast");
 }
 
 TEST(RtfReader, SkipsDestinationsThatAreNoText) {
