@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "platform/dialogs/script.h"
+#include "platform/script/script.h"
 #include "platform/vb/msgbox.h"
 #include "support.h"
 #include "wizard/start.h"
