@@ -22,18 +22,6 @@ std::int32_t Dialog(std::u16string_view name) {
 
 void SetStartWindows(StartWindowServices* windows) { startWindows = windows; }
 
-bool InitVisualStyles() {
-  try {
-    win::INITCOMMONCONTROLSEX init;
-    init.dwSize = sizeof init;
-    init.dwICC = win::ICC_USEREX_CLASSES;
-    win::InitCommonControlsEx(&init);
-    return true;
-  } catch (...) {
-    return false;
-  }
-}
-
 void ShowStartForm() {
   if (Dialog(settings::dialogs::kWelcome) == 1) {
     startWindows->ShowWelcome();
