@@ -15,12 +15,12 @@
 #include <vector>
 
 #include "core/edit_history.h"
+#include "core/testing/stand_in.h"
 #include "platform/application.h"
 #include "platform/richedit/rich_text_box.h"
+#include "platform/testing/win.h"
 #include "platform/vb/runtime.h"
 #include "platform/win/keys.h"
-#include "platform/win/testing.h"
-#include "tests/core/stand_in.h"
 
 namespace {
 

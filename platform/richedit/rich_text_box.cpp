@@ -16,9 +16,9 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/codepage/codepage.h"
 #include "platform/richedit/gap_text.h"
 #include "platform/richedit/rtf_reader.h"
-#include "platform/vb/codepage.h"
 #include "platform/vb/error.h"
 #include "platform/vb/printer_device.h"
 #include "platform/win/keys.h"

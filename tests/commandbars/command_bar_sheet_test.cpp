@@ -12,7 +12,7 @@
 #include "commandbars/draw_button_params.h"
 #include "commandbars/utility.h"
 #include "platform/gdi/icons.h"
-#include "platform/gdi/testing.h"
+#include "platform/testing/gdi.h"
 #include "platform/vb/controls.h"
 #include "platform/vb/form.h"
 #include "platform/win/keys.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/edit_history.h"
-#include "stand_in.h"
+#include "core/testing/stand_in.h"
 #include "support.h"
 
 using namespace qmtest;

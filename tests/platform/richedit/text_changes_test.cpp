@@ -6,9 +6,9 @@
 #include <string>
 
 #include "platform/richedit/rich_text_box.h"
+#include "platform/testing/win.h"
 #include "platform/vb/clipboard.h"
 #include "platform/win/keys.h"
-#include "platform/win/testing.h"
 #include "platform/win/window.h"
 #include "support.h"
 
