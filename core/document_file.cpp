@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/vb/codepage.h"
+#include "platform/codepage/codepage.h"
 
 namespace modDocument {
 namespace {
