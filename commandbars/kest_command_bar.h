@@ -214,6 +214,7 @@ class kestCommandBar : public vb::UserControl, public IBarControl, private ISubc
   cCommandBarInt* ShownBar();
   cButtonInt* ButtonAtIndex(std::int32_t index);
   cButtonInt& InternalButton(std::u16string_view key);
+  win::HWND PanelContainerFor(cButtonInt& btn);
   bool Started() const { return m_hWnd != 0; }
 
   // Layout and painting (kest_command_bar_paint.cpp).

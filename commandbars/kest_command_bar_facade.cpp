@@ -169,6 +169,15 @@ void kestCommandBar::ButtonToolTip(std::u16string_view sKey, const std::u16strin
   if (Started()) InternalButton(sKey).ToolTip(v);
 }
 
+win::HWND kestCommandBar::PanelContainerFor(cButtonInt& btn) {
+  for (win::HWND h : mCommandBars::LiveControls()) {
+    kestCommandBar* c = mCommandBars::FindControl(h);
+    if (c == nullptr || c->m_bIsPopup) continue;
+    if (cCommandBarInt* bar = c->ShownBar(); bar != nullptr && bar->IndexOf(btn.Key()) > 0) return h;
+  }
+  return m_hWnd;
+}
+
 vb::Control* kestCommandBar::ButtonPanelControl(std::u16string_view sKey) {
   return Started() ? InternalButton(sKey).PanelControl() : nullptr;
 }
@@ -184,8 +193,9 @@ void kestCommandBar::ButtonPanelControl(std::u16string_view sKey, vb::Control* v
   }
   if (v != nullptr) {
     try {
-      // The panel control becomes a child of the bar, placed over its button by the painter.
-      win::SetParent(v->hWnd(), m_hWnd);
+      // The panel control becomes a child of a bar that shows its button (this one when none
+      // does yet), placed over the button by the painter.
+      win::SetParent(v->hWnd(), PanelContainerFor(b));
       v->Visible(true);
     } catch (const vb::Error&) {
     }

@@ -164,8 +164,10 @@ void kestCommandBar::TrackMenu(std::int32_t button, std::int32_t index, bool bPr
       if (bPressed) {
         startTimer = false;
         if (btn->Style() != eSplit) {
-          if (!r.mouseDown) {
+          // A press makes its button hot as well: a click needs no hover before it.
+          if (!r.mouseDown || !r.mouseOver) {
             r.mouseDown = true;
+            r.mouseOver = true;
             wrote = true;
           }
         } else if (inSplit) {

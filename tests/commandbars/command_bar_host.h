@@ -87,7 +87,7 @@ class frmHost : public vb::Form {
     buttons.Add(u"TB:EXTRA", -1, u"Ещё", 0, u"Ещё одна кнопка");
     buttons.Add(u"TB2:DIRECTION", -1, u"", 3, u"Направление");
     buttons.Add(u"TB2:CONVERT", -1, u"Перекодировать", 0, u"Перекодировать");
-    for (auto key : {u"TB:NEW", u"TB:OPEN", u"TB:WRAP", u"TB:EXTRA", u"TB2:CONVERT"})
+    for (auto key : {u"MENU:FILE", u"MENU:EDIT", u"MENU:HELP", u"TB:NEW", u"TB:OPEN", u"TB:WRAP", u"TB:EXTRA", u"TB2:CONVERT"})
       buttons.Item(std::u16string_view(key)).ShowCaptionInToolbar(true);
     buttons.Item(u"TB2:DIRECTION").PanelWidth(120);
 
