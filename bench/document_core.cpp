@@ -10,11 +10,11 @@
 
 #include "core/decode.h"
 #include "core/document.h"
+#include "core/testing/stand_in.h"
 #include "platform/application.h"
-#include "platform/dialogs/script.h"
+#include "platform/script/script.h"
 #include "platform/vb/file_system.h"
 #include "platform/vb/strings.h"
-#include "tests/core/stand_in.h"
 
 namespace {
 

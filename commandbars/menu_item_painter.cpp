@@ -1,4 +1,5 @@
-// One button painted as an item of a drop-down or popup menu.
+// One button painted as an item of a drop-down or popup menu: highlight, check box, icon or
+// colour swatch, check mark, caption, shortcut text and sub-menu arrow, or a separator line.
 #include "commandbars/button.h"
 #include "commandbars/colour_scheme.h"
 #include "commandbars/command_bar_image_list.h"
@@ -21,79 +22,127 @@ void Line(win::HDC hdc, std::int32_t colour, int x1, int y1, int x2, int y2) {
   win::DeleteObject(pen);
 }
 
+// One paint of one item. The add-or-remove list (drawing mode 2) shifts the record's left edge and
+// narrows it by its check column; the shift stays in the record.
+class MenuItemPaint {
+ public:
+  MenuItemPaint(const cButtonInt& b, cDrawButtonParams& p)
+      : b_(b),
+        p_(p),
+        addOrRemove_(p.SizeStyle == 2),
+        enabled_(addOrRemove_ ? b.State() != 2 : p.Enabled && b.Enabled()),
+        highlighted_(p.MouseOverButton || p.ShowingMenu),
+        iw_(p.ImageList != nullptr ? p.ImageList->IconWidth() : 0),
+        ih_(p.ImageList != nullptr ? p.ImageList->IconHeight() : 0),
+        // The text column: past the icon column (and the check column) whatever the item's left.
+        textX_(p.RightToLeft ? p.left + 4 : iw_ + 16 + (addOrRemove_ ? iw_ + 6 : 0)) {}
+  bool Enabled() const { return enabled_; }
+
+  void SeparatorLine() const;
+  void Highlight();
+  void CheckColumn();
+  void CheckBox() const;
+  void IconCell() const;
+  void Texts() const;
+  void SubMenuArrow() const;
+
+ private:
+  int CellX() const { return p_.RightToLeft ? p_.left + p_.Size - iw_ - 6 : p_.left + 5; }
+  int CellY() const { return p_.tOp + (p_.Height - ih_) / 2; }
+
+  const cButtonInt& b_;
+  cDrawButtonParams& p_;
+  const bool addOrRemove_;
+  const bool enabled_;
+  const bool highlighted_;
+  const int iw_, ih_;
+  const int textX_;
+  std::int32_t boxTop_ = 22;  // check box gradient
+  std::int32_t boxBottom_ = 23;
+};
+
+void MenuItemPaint::SeparatorLine() const {
+  const int y = p_.tOp + 1;
+  if (p_.RightToLeft)
+    Line(p_.hdc, SchemeColour(28), p_.left + p_.Size - 2 * iw_ - 4, y, p_.left, y);
+  else
+    Line(p_.hdc, SchemeColour(28), textX_, y, p_.Size, y);
+}
+
+// A disabled item is highlighted only while the menu is driven from the keyboard.
+void MenuItemPaint::Highlight() {
+  if (!highlighted_ || !(enabled_ || KeyboardCuesOn())) return;
+  const int l = p_.left + 2, t = p_.tOp + 1, w = p_.Size - 4, h = p_.Height - 1;
+  FillColourRect(p_.hdc, SchemeColour(enabled_ ? 19 : 17), SchemeColour(enabled_ ? 20 : 18), l, t, w, h, false);
+  DrawBorder(p_.hdc, SchemeColour(21), l, t, w, h);
+  if (enabled_) boxTop_ = 24, boxBottom_ = 25;
+}
+
+void MenuItemPaint::CheckColumn() {
+  if (!addOrRemove_) return;
+  if (b_.State() != 2) {
+    CheckBox();
+    if (b_.State() == 1) DrawCheckMark(p_.hdc, CellX(), CellY(), iw_, ih_);
+  }
+  if (!p_.RightToLeft) p_.left += iw_ + 4;
+  p_.Size -= iw_ + 4;
+}
+
+// A little larger than the icon cell, under it.
+void MenuItemPaint::CheckBox() const {
+  const int left = p_.RightToLeft ? p_.left + p_.Size - iw_ - 8 : p_.left + 3;
+  FillColourRect(p_.hdc, SchemeColour(boxTop_), SchemeColour(boxBottom_), left, p_.tOp + 2, iw_ + 5, ih_ + 5, false);
+  DrawBorder(p_.hdc, SchemeColour(21), left, p_.tOp + 2, iw_ + 5, ih_ + 5);
+}
+
+void MenuItemPaint::IconCell() const {
+  if (b_.HasImage()) {
+    // Without an image list there is no icon to draw; a colour swatch needs none.
+    if (b_.IconIndex() < 0 || p_.ImageList != nullptr)
+      DrawImage(p_.hdc, p_.ImageList, b_.IconIndex(), b_.ColorBox(), CellX(), CellY(),
+                enabled_ ? eImageNormal : eImageDisabled);
+  } else if (b_.Checked()) {
+    DrawCheckMark(p_.hdc, CellX(), CellY(), iw_, ih_);
+  }
+}
+
+// The caption from the text column; left to right, the shortcut ends ShortcutMargin before the edge.
+void MenuItemPaint::Texts() const {
+  const std::int32_t colour = SchemeColour(!b_.Enabled() ? 16 : highlighted_ ? 15 : 14);
+  const int t = p_.tOp, h = p_.Height;
+  FontSelection font(p_.hdc, p_.hFont);
+  DrawButtonText(p_.hdc, b_.Caption(), textX_, t, p_.Size - textX_, h, 0, colour, p_.Orientation, false);
+  if (p_.RightToLeft) return;
+  const std::u16string shortcut = b_.ShortcutText();
+  if (shortcut.empty()) return;
+  win::RECT r{0, 0, 0, 0};
+  DrawTextAW(p_.hdc, shortcut, -1, r, kCalcSingleLine);
+  const int x = p_.left + p_.Size - (r.right - r.left) - b_.ShortcutMargin();
+  DrawButtonText(p_.hdc, shortcut, x, t, p_.Size - x, h, 0, colour, p_.Orientation, false);
+}
+
+void MenuItemPaint::SubMenuArrow() const {
+  if (p_.RightToLeft || b_.Bar() == nullptr) return;
+  const int margin = b_.ShortcutMargin();
+  DrawSubMenuArrow(p_.hdc, p_.left + p_.Size - margin, p_.tOp, margin, p_.Height);
+}
+
 }  // namespace
 
 void cButtonInt::DrawMenuItem(cDrawButtonParams& p) {
   const bool entryEnabled = p.Enabled;
-  const bool addOrRemove = p.SizeStyle == 2;
-  const bool enabled = addOrRemove ? state_ != 2 : p.Enabled && enabled_;
-  p.Enabled = enabled;
-  const int iw = p.ImageList != nullptr ? p.ImageList->IconWidth() : 0;
-  const int ih = p.ImageList != nullptr ? p.ImageList->IconHeight() : 0;
-  const win::HDC dc = p.hdc;
-  const int t = p.tOp;
-  const int h = p.Height;
-  const int x = p.RightToLeft ? p.left + 4 : iw + 16 + (addOrRemove ? iw + 6 : 0);
-
+  MenuItemPaint paint(*this, p);
+  p.Enabled = paint.Enabled();
   if (style_ == eSeparator) {
-    if (p.RightToLeft)
-      Line(dc, SchemeColour(28), p.left + p.Size - 2 * iw - 4, t + 1, p.left, t + 1);
-    else
-      Line(dc, SchemeColour(28), x, t + 1, p.Size, t + 1);
-    p.Enabled = entryEnabled;
-    return;
+    paint.SeparatorLine();
+  } else {
+    paint.Highlight();
+    paint.CheckColumn();
+    if (checked_) paint.CheckBox();
+    paint.IconCell();
+    paint.Texts();
+    paint.SubMenuArrow();
   }
-
-  const bool highlighted = p.MouseOverButton || p.ShowingMenu;
-  std::int32_t boxTop = 22;
-  std::int32_t boxBottom = 23;
-  if (highlighted && (enabled || KeyboardCuesOn())) {
-    FillColourRect(dc, SchemeColour(enabled ? 19 : 17), SchemeColour(enabled ? 20 : 18), p.left + 2, t + 1,
-                   p.Size - 4, h - 1, false);
-    DrawBorder(dc, SchemeColour(21), p.left + 2, t + 1, p.Size - 4, h - 1);
-    if (enabled) boxTop = 24, boxBottom = 25;
-  }
-
-  // The check box sits under the icon cell, a little larger than it.
-  auto checkBox = [&] {
-    const int left = p.RightToLeft ? p.left + p.Size - iw - 8 : p.left + 3;
-    FillColourRect(dc, SchemeColour(boxTop), SchemeColour(boxBottom), left, t + 2, iw + 5, ih + 5, false);
-    DrawBorder(dc, SchemeColour(21), left, t + 2, iw + 5, ih + 5);
-  };
-  auto cellX = [&] { return p.RightToLeft ? p.left + p.Size - iw - 6 : p.left + 5; };
-  const int cellY = t + (h - ih) / 2;
-
-  if (addOrRemove) {
-    if (state_ != 2) {
-      checkBox();
-      if (state_ == 1) DrawCheckMark(dc, cellX(), cellY, iw, ih);
-    }
-    if (!p.RightToLeft) p.left += iw + 4;
-    p.Size -= iw + 4;
-  }
-  if (checked_) checkBox();
-
-  if (HasImage()) {
-    if (iconIndex_ < 0 || p.ImageList != nullptr)
-      DrawImage(dc, p.ImageList, iconIndex_, colorBox_, cellX(), cellY, enabled ? eImageNormal : eImageDisabled);
-  } else if (checked_) {
-    DrawCheckMark(dc, cellX(), cellY, iw, ih);
-  }
-
-  const std::int32_t textColour = SchemeColour(!enabled_ ? 16 : highlighted ? 15 : 14);
-  {
-    FontSelection font(dc, p.hFont);
-    DrawButtonText(dc, caption_, x, t, p.Size - x, h, 0, textColour, p.Orientation, false);
-    const std::u16string shortcut = p.RightToLeft ? std::u16string() : ShortcutText();
-    if (!shortcut.empty()) {
-      win::RECT r{0, 0, 0, 0};
-      DrawTextAW(dc, shortcut, -1, r, kCalcSingleLine);
-      const int sx = p.left + p.Size - (r.right - r.left) - ShortcutMargin();
-      DrawButtonText(dc, shortcut, sx, t, p.Size - sx, h, 0, textColour, p.Orientation, false);
-    }
-  }
-  if (!p.RightToLeft && Bar() != nullptr)
-    DrawSubMenuArrow(dc, p.left + p.Size - ShortcutMargin(), t, ShortcutMargin(), h);
   p.Enabled = entryEnabled;
 }
 

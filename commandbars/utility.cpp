@@ -1,5 +1,5 @@
 #include "commandbars/utility.h"
-#include "platform/vb/codepage.h"
+#include "platform/codepage/codepage.h"
 
 #include <cmath>
 #include <cstring>

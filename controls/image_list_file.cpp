@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/vb/codepage.h"
+#include "platform/codepage/codepage.h"
 
 namespace controls {
 namespace {

@@ -4,10 +4,10 @@
 #include <cmath>
 #include <memory>
 
+#include "platform/codepage/codepage.h"
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/icons.h"
 #include "platform/gdi/theme.h"
-#include "platform/vb/codepage.h"
 #include "platform/win/window.h"
 
 namespace {

@@ -43,7 +43,7 @@ void DecodeDocument() {
   if (running) return;
   MainWindowServices& main = core::frmMain();
   vb::RichTextBox& editor = main.RichTextBox();
-  const std::int64_t length = static_cast<std::int64_t>(editor.Text().size());
+  const std::int64_t length = editor.TextLength();
   if (length == 0) {
     vb::MsgBox(u"Нет текста для перекодирования !", vb::vbInformation, core::kProgramTitle);
     return;

@@ -8,21 +8,28 @@
 namespace modDocument {
 namespace {
 
+constexpr std::size_t kRecordCost = sizeof(clsUndoRedo) / sizeof(char16_t);
+
+std::size_t Cost(const clsUndoRedo& s) { return kRecordCost + s.Other.capacity(); }
+
 std::size_t HistorySize() {
   std::size_t n = 0;
-  for (const auto& s : UndoStack) n += s.Text.size();
-  for (const auto& s : RedoStack) n += s.Text.size();
+  for (const auto& s : UndoStack) n += Cost(s);
+  for (const auto& s : RedoStack) n += Cost(s);
   return n;
 }
 
 void TrimHistory() {
   std::size_t size = HistorySize();
   while (size > UndoHistoryLimit && UndoStack.size() > 2) {
-    size -= UndoStack.front().Text.size();
+    size -= Cost(UndoStack.front());
     UndoStack.pop_front();
+    // The oldest snapshot is never undone: its stretch is not needed.
+    size -= UndoStack.front().Other.capacity();
+    std::u16string().swap(UndoStack.front().Other);
   }
   while (size > UndoHistoryLimit && !RedoStack.empty()) {
-    size -= RedoStack.front().Text.size();
+    size -= Cost(RedoStack.front());
     RedoStack.pop_front();
   }
 }
@@ -43,33 +50,21 @@ void PutBack(vb::RichTextBox& editor, std::int32_t at, std::int32_t removeLength
   }
 }
 
-// Where two texts differ: they share `prefix` characters before one stretch and `suffix` after it.
-// Of the equally good answers (a letter typed next to the same letter) the one whose stretch in `to`
-// ends at the caret the change left (`caretInTo`) is taken, so a change is undone where it was made.
-struct Difference {
-  std::size_t prefix;
-  std::size_t suffix;
-};
-Difference Diff(const std::u16string& from, const std::u16string& to, std::int32_t caretInTo) {
-  const std::size_t shortest = std::min(from.size(), to.size());
-  std::size_t prefix = 0;
-  while (prefix < shortest && from[prefix] == to[prefix]) ++prefix;
-  std::size_t suffix = 0;
-  while (suffix < shortest - prefix && from[from.size() - 1 - suffix] == to[to.size() - 1 - suffix]) ++suffix;
-  const std::size_t toMiddle = to.size() - prefix - suffix;
-  const auto caret = static_cast<std::size_t>(std::max<std::int32_t>(caretInTo, 0));
-  while (prefix > 0 && prefix + toMiddle > caret && from[prefix - 1] == from[from.size() - suffix - 1] &&
-         to[prefix - 1] == to[to.size() - suffix - 1]) {
-    --prefix;
-    ++suffix;
-  }
-  return {prefix, suffix};
+// Replaces the snapshot's stretch in the editor by the neighbour's, and turns the snapshot's record
+// round: it now keeps what the editor held there.
+void SwapStretch(vb::RichTextBox& editor, clsUndoRedo& s) {
+  if (s.StretchLength == 0 && s.Other.empty()) return;  // a change that kept the text as it was
+  std::u16string here = editor.TextRange(s.Position, s.StretchLength);
+  PutBack(editor, s.Position, s.StretchLength, s.Other);
+  s.StretchLength = static_cast<std::int32_t>(s.Other.size());
+  s.Other = std::move(here);
 }
 
-// Turns the editor's text `current` into `wanted` by replacing the one stretch where they differ.
-void Transform(vb::RichTextBox& editor, const std::u16string& current, const std::u16string& wanted, Difference d) {
-  PutBack(editor, static_cast<std::int32_t>(d.prefix), static_cast<std::int32_t>(current.size() - d.prefix - d.suffix),
-          wanted.substr(d.prefix, wanted.size() - d.prefix - d.suffix));
+// The `count` characters of the neighbour's text from `from`, as far as the stretch holds them.
+std::u16string NeighbourText(const clsUndoRedo& s, std::int64_t from, std::int64_t count) {
+  const std::int64_t offset = from - s.Position;
+  if (offset < 0 || count <= 0 || offset >= static_cast<std::int64_t>(s.Other.size())) return {};
+  return s.Other.substr(static_cast<std::size_t>(offset), static_cast<std::size_t>(count));
 }
 
 struct RecordingOff {
@@ -89,10 +84,19 @@ std::u16string GetChangedText(const std::u16string& a, const std::u16string& b, 
   return longer.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(d));
 }
 
-void RecordChange(std::int32_t selStart, const std::u16string& text) {
+void RecordChange(const vb::RichTextBox& editor) {
   if (!UndoRecording) return;
   RedoStack.clear();
-  UndoStack.push_back(clsUndoRedo{selStart, static_cast<std::int32_t>(text.size()), text});
+  const vb::RichTextBox::TextChange& change = editor.LastChange();
+  clsUndoRedo s;
+  s.SelStart = editor.SelStart();
+  s.TextLen = editor.TextLength();
+  s.Text.length = static_cast<std::size_t>(s.TextLen);
+  s.Position = change.position;
+  s.StretchLength = change.insertedLength;
+  if (!UndoStack.empty()) s.Other = change.removed;  // the first snapshot is only the base
+  s.Revision = change.revision;
+  UndoStack.push_back(std::move(s));
   TrimHistory();
 }
 
@@ -101,26 +105,31 @@ void UndoEdit() {
   vb::RichTextBox& editor = core::frmMain().RichTextBox();
   {
     RecordingOff off;
-    const clsUndoRedo& n = UndoStack[UndoStack.size() - 1];
-    const clsUndoRedo& p = UndoStack[UndoStack.size() - 2];
-    const std::u16string current = editor.Text();
-    if (current == n.Text) {
-      // The change is undone exactly, also where it replaced a selection by text of another length.
-      if (current != p.Text) Transform(editor, current, p.Text, Diff(p.Text, current, n.SelStart));
-    } else if (p.TextLen < n.TextLen) {
-      // The editor no longer holds the snapshot (changed without recording): remove the inserted
-      // length at the caret as well as the text allows.
-      const std::int32_t d = n.TextLen - p.TextLen;
-      editor.SelStart(std::max(0, n.SelStart - d));
-      editor.SelLength(d);
-      editor.SelText(u"");
-    } else {
-      const auto d = static_cast<std::int32_t>(p.Text.size() > n.Text.size() ? p.Text.size() - n.Text.size()
-                                                                              : n.Text.size() - p.Text.size());
-      PutBack(editor, n.SelStart, 0, GetChangedText(p.Text, n.Text, n.SelStart + 1 + d));
-    }
-    RedoStack.push_back(n);
+    clsUndoRedo n = std::move(UndoStack.back());
     UndoStack.pop_back();
+    clsUndoRedo& p = UndoStack.back();
+    if (n.Revision != 0 && n.Revision == editor.LastChange().revision) {
+      // The editor holds the snapshot: the change is undone exactly, also where it replaced a
+      // selection by text of another length.
+      SwapStretch(editor, n);
+      p.Revision = editor.LastChange().revision;
+    } else {
+      // The editor changed without recording: remove the inserted length at the caret, or put
+      // back what the change removed there, as well as the text allows.
+      if (p.TextLen < n.TextLen) {
+        const std::int32_t d = n.TextLen - p.TextLen;
+        editor.SelStart(std::max(0, n.SelStart - d));
+        editor.SelLength(d);
+        editor.SelText(u"");
+      } else {
+        PutBack(editor, n.SelStart, 0, NeighbourText(n, n.SelStart, p.TextLen - n.TextLen));
+      }
+      p.Revision = 0;
+      n.Revision = 0;
+      n.StretchLength = 0;
+      n.Other.clear();
+    }
+    RedoStack.push_back(std::move(n));
   }
   editor.SetFocus();
 }
@@ -130,20 +139,27 @@ void RedoEdit() {
   vb::RichTextBox& editor = core::frmMain().RichTextBox();
   {
     RecordingOff off;
-    const clsUndoRedo& r = RedoStack.back();
-    const std::u16string current = editor.Text();
-    if (!UndoStack.empty() && current == UndoStack.back().Text) {
-      if (current != r.Text) Transform(editor, current, r.Text, Diff(current, r.Text, r.SelStart));
-    } else if (r.TextLen < static_cast<std::int32_t>(current.size())) {
-      editor.SelStart(r.SelStart);
-      editor.SelLength(static_cast<std::int32_t>(current.size()) - r.TextLen);
-      editor.SelText(u"");
-    } else {
-      const std::u16string inserted = GetChangedText(current, r.Text, r.SelStart + 1);
-      PutBack(editor, r.SelStart - static_cast<std::int32_t>(inserted.size()), 0, inserted);
-    }
-    UndoStack.push_back(r);
+    clsUndoRedo r = std::move(RedoStack.back());
     RedoStack.pop_back();
+    const std::int32_t length = editor.TextLength();
+    if (!UndoStack.empty() && UndoStack.back().Revision != 0 &&
+        UndoStack.back().Revision == editor.LastChange().revision) {
+      SwapStretch(editor, r);
+      r.Revision = editor.LastChange().revision;
+    } else {
+      if (r.TextLen < length) {
+        editor.SelStart(r.SelStart);
+        editor.SelLength(length - r.TextLen);
+        editor.SelText(u"");
+      } else {
+        const std::int32_t d = r.TextLen - length;
+        PutBack(editor, r.SelStart - d, 0, NeighbourText(r, r.SelStart - d, d));
+      }
+      r.Revision = 0;
+      r.StretchLength = 0;
+      r.Other.clear();
+    }
+    UndoStack.push_back(std::move(r));
   }
   editor.SetFocus();
 }

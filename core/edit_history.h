@@ -1,18 +1,40 @@
 // Undo and redo of the user's edits in the main window's editor. The editor's change event records
-// a snapshot after every change while UndoRecording is set; undo and redo compare two snapshots (or
-// a snapshot and the editor) and redo the difference in place.
+// a snapshot after every change while UndoRecording is set; undo and redo put back the stretch of
+// text in which two neighbouring snapshots differ.
+//
+// A snapshot does not keep the whole text: it keeps the stretch the change replaced (where it is,
+// and what the neighbouring snapshot held there), so a change costs memory in proportion to its
+// size and a large document keeps a long history.
 #pragma once
 
 #include <cstdint>
 #include <deque>
 #include <string>
 
+namespace vb {
+class RichTextBox;
+}
+
 // The editor right after one change.
 class clsUndoRedo {
  public:
   std::int32_t SelStart = 0;  // the caret (characters before it)
   std::int32_t TextLen = 0;
-  std::u16string Text;
+  // The text itself is not kept; its length is.
+  struct Length {
+    std::size_t length = 0;
+    std::size_t size() const { return length; }
+  } Text;
+
+  // The stretch in which this snapshot and its neighbour differ: it starts at Position and is
+  // StretchLength characters long here; Other is what the neighbour holds there. On the undo stack
+  // the neighbour is the snapshot before (the oldest snapshot keeps no stretch); on the redo stack it
+  // is the snapshot undo went back to.
+  std::int32_t Position = 0;
+  std::int32_t StretchLength = 0;
+  std::u16string Other;
+  // The editor's change count when it held this snapshot, or 0 when that is not known.
+  std::uint64_t Revision = 0;
 };
 
 namespace modDocument {
@@ -23,12 +45,14 @@ inline std::deque<clsUndoRedo> UndoStack;
 inline std::deque<clsUndoRedo> RedoStack;
 inline bool UndoRecording = false;
 
-// The history keeps at most this many characters of snapshot text; the oldest snapshots go first,
-// but the two newest undo snapshots always stay.
+// The memory the history may hold, counted in characters (two bytes each): each snapshot costs its
+// record and the stretch it keeps. The oldest snapshots go first, but the two newest undo snapshots
+// always stay.
 inline std::size_t UndoHistoryLimit = 64u * 1024u * 1024u;
 
-// The editor's change event: empties the redo stack and appends a snapshot of the editor.
-void RecordChange(std::int32_t selStart, const std::u16string& text);
+// The editor's change event: empties the redo stack and appends a snapshot of the editor after its
+// latest change.
+void RecordChange(const vb::RichTextBox& editor);
 void UndoEdit();
 void RedoEdit();
 // The characters by which the longer of a and b exceeds the shorter, taken from the longer just

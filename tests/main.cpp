@@ -8,7 +8,7 @@
 #include <string>
 
 #include "platform/application.h"
-#include "platform/dialogs/script.h"
+#include "platform/script/script.h"
 #include "platform/vb/strings.h"
 
 int main(int argc, char** argv) {

@@ -9,7 +9,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
-#include "platform/dialogs/script.h"
+#include "platform/script/script.h"
 #include "platform/vb/error.h"
 #include "platform/vb/printer.h"
 #include "platform/vb/printer_device.h"

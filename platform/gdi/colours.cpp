@@ -3,7 +3,6 @@
 
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/objects.h"
-#include "platform/gdi/testing.h"
 
 namespace platform::gdi {
 namespace {
@@ -55,22 +54,19 @@ SysColours& sys() {
 }
 
 }  // namespace
-}  // namespace platform::gdi
 
-namespace platform::testing {
-
-void SetSysColor(int index, win::COLORREF colour) {
-  auto& s = gdi::sys();
-  if (index < 0 || index >= gdi::kColours) return;
+void SetSysColorEntry(int index, win::COLORREF colour) {
+  auto& s = sys();
+  if (index < 0 || index >= kColours) return;
   s.values[index] = colour & 0xFFFFFF;
-  if (auto* b = gdi::Get<gdi::Brush>(s.brushes[index])) b->colour = s.values[index];
+  if (auto* b = Get<Brush>(s.brushes[index])) b->colour = s.values[index];
 }
 
-void ResetSysColors() {
-  for (int i = 0; i < gdi::kColours; ++i) SetSysColor(i, gdi::kClassic[i]);
+void ResetSysColorTable() {
+  for (int i = 0; i < kColours; ++i) SetSysColorEntry(i, kClassic[i]);
 }
 
-}  // namespace platform::testing
+}  // namespace platform::gdi
 
 namespace win {
 

@@ -131,7 +131,7 @@ inline BOOL GetTextExtentPoint32A(HDC hdc, std::u16string_view text, int count, 
 BOOL GetTextMetricsA(HDC hdc, TEXTMETRICA* tm);
 
 // Colours. The system colours come from a table of classic values (tests may change it through
-// platform/gdi/testing.h). OleTranslateColor passes RGB values, looks up 0x800000nn in the table and
+// platform/testing/gdi.h). OleTranslateColor passes RGB values, looks up 0x800000nn in the table and
 // refuses everything else.
 DWORD GetSysColor(int index);
 HBRUSH GetSysColorBrush(int index);

@@ -77,6 +77,27 @@ IconImage FromBitmaps(const Bitmap& colour, const Bitmap* mask) {
 
 }  // namespace
 
+bool IconImage::hasAlpha() const {
+  return std::any_of(colour.begin(), colour.end(), [](std::uint32_t p) { return (p >> 24) != 0; });
+}
+
+IconImage IconImage::scaled(int w, int h) const {
+  if (w == width && h == height) return *this;
+  IconImage out;
+  out.width = w;
+  out.height = h;
+  out.colour.resize(static_cast<size_t>(w) * h);
+  out.mask.resize(static_cast<size_t>(w) * h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const int sx = static_cast<int>(static_cast<long long>(x) * width / w);
+      const int sy = static_cast<int>(static_cast<long long>(y) * height / h);
+      out.colour[static_cast<size_t>(y) * w + x] = at(sx, sy);
+      out.mask[static_cast<size_t>(y) * w + x] = clear(sx, sy) ? 1 : 0;
+    }
+  return out;
+}
+
 void PaintIcon(win::HDC hdc, const IconImage& img, int x, int y, const IconPaint& how) {
   DC* dc = Get<DC>(hdc);
   auto canvas = CanvasOf(hdc);

@@ -1,11 +1,14 @@
 // Inside the drawing layer only: the table of device contexts and drawing objects, and the pixel
-// surfaces they draw on.
+// surfaces they draw on. The table is object_table.cpp; contexts device_context.cpp; surfaces and
+// canvases surfaces.cpp; bitmaps and DIB sections bitmaps.cpp; layered windows layered_window.cpp.
 #pragma once
 
 #include <QFont>
 #include <QImage>
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <unordered_set>
 #include <variant>
 #include <vector>
 
@@ -94,6 +97,23 @@ T* Get(win::HANDLE h);
 win::HANDLE Add(Object obj, bool stock = false);
 bool IsStock(win::HANDLE h);
 bool Remove(win::HANDLE h);
+
+// The display as GetDeviceCaps reports it (tests change it).
+struct Display {
+  int bits = 32;
+  int dpi = 96;
+};
+Display& DisplaySettings();
+// Windows whose WM_PAINT is being handled between BeginPaint and EndPaint.
+std::unordered_set<win::HWND>& PaintingWindows();
+// The system colour table (tests change it) and the visual-style service's state.
+void SetSysColorEntry(int index, win::COLORREF colour);
+void ResetSysColorTable();
+void SetThemeService(bool active, std::u16string colourScheme);
+// The 1-by-1 monochrome bitmap a new memory context starts with.
+win::HBITMAP StockMonoBitmap();
+// The sum of a pixel's three colour bytes; 384 and above is white on a monochrome bitmap.
+inline int Luma3(std::uint32_t p) { return static_cast<int>(((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF)); }
 
 // What a context draws on, as 32-bit pixels addressed top-down.
 struct Canvas {

@@ -6,11 +6,18 @@
 #include <cstring>
 #include <limits>
 
+#include "platform/codepage/codepage.h"
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/objects.h"
-#include "platform/vb/codepage.h"
 
 namespace platform::gdi {
+
+QFont DefaultFont() {
+  QFont f(QStringLiteral("DejaVu Sans"));
+  f.setPixelSize(11);
+  f.setStyleStrategy(QFont::NoAntialias);
+  return f;
+}
 
 QString FontFamily(const QString& face) {
   const QString name = face.trimmed();

@@ -6,7 +6,6 @@
 
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/objects.h"
-#include "platform/gdi/testing.h"
 #include "platform/gdi/theme.h"
 
 namespace platform::gdi {
@@ -87,16 +86,13 @@ void DrawProgress(win::HDC hdc, int part, const win::RECT& r) {
 }
 
 }  // namespace
-}  // namespace platform::gdi
 
-namespace platform::testing {
-
-void SetTheme(bool active, std::u16string colourScheme) {
-  gdi::themes().active = active;
-  gdi::themes().colourScheme = std::move(colourScheme);
+void SetThemeService(bool active, std::u16string colourScheme) {
+  themes().active = active;
+  themes().colourScheme = std::move(colourScheme);
 }
 
-}  // namespace platform::testing
+}  // namespace platform::gdi
 
 namespace win {
 

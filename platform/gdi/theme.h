@@ -1,6 +1,6 @@
 // Visual styles: the parts of the "TOOLBAR" and "Progress" classes the program draws, in the
 // layer's own look. Tests may switch the service off (OpenThemeData then gives 0) or name the colour
-// scheme that GetCurrentThemeName reports (platform/gdi/testing.h).
+// scheme that GetCurrentThemeName reports (platform/testing/gdi.h).
 #pragma once
 
 #include <string_view>

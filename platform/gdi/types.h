@@ -24,7 +24,6 @@ using HCURSOR = HANDLE;
 using HIMAGELIST = HANDLE;
 using HPALETTE = HANDLE;
 using HTHEME = HANDLE;
-using HMONITOR = HANDLE;
 using COLORREF = DWORD;
 using HRESULT = std::int32_t;
 using OLE_COLOR = DWORD;

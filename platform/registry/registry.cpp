@@ -5,8 +5,8 @@
 #include <mutex>
 #include <string>
 
+#include "platform/codepage/codepage.h"
 #include "platform/registry/store.h"
-#include "platform/vb/codepage.h"
 
 namespace win {
 

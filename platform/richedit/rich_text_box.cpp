@@ -16,8 +16,9 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/codepage/codepage.h"
+#include "platform/richedit/gap_text.h"
 #include "platform/richedit/rtf_reader.h"
-#include "platform/vb/codepage.h"
 #include "platform/vb/error.h"
 #include "platform/vb/printer_device.h"
 #include "platform/win/keys.h"
@@ -66,6 +67,57 @@ std::u16string FromDocumentText(const QString& raw) {
     else out.push_back(c.unicode());
   }
   return out;
+}
+
+// The text with every line break made CR LF.
+std::u16string WithCrLf(std::u16string_view s) {
+  std::size_t lone = 0;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == u'\r' && i + 1 < s.size() && s[i + 1] == u'\n') ++i;
+    else if (s[i] == u'\r' || s[i] == u'\n') ++lone;
+  }
+  std::u16string out;
+  out.reserve(s.size() + lone + platform::richedit::GapText::RoomFor(s.size() + lone));
+  if (lone == 0) return out.assign(s);
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == u'\r' || s[i] == u'\n') {
+      out += u"\r\n";
+      if (s[i] == u'\r' && i + 1 < s.size() && s[i + 1] == u'\n') ++i;
+    } else {
+      out.push_back(s[i]);
+    }
+  }
+  return out;
+}
+
+std::int32_t CountLineBreaks(std::u16string_view s) {
+  std::int32_t n = 0;
+  for (std::size_t i = 0; i + 1 < s.size(); ++i)
+    if (s[i] == u'\r' && s[i + 1] == u'\n') ++n;
+  return n;
+}
+
+// The one stretch where `before` and `after` differ: they share `prefix` characters before it and
+// `suffix` after it. Of the equally good answers (a letter typed next to the same letter) the one
+// furthest left is taken when `leftmost`, else the furthest right.
+struct Stretch {
+  std::size_t prefix;
+  std::size_t suffix;
+};
+Stretch Differing(std::u16string_view before, std::u16string_view after, bool leftmost) {
+  const std::size_t shortest = std::min(before.size(), after.size());
+  std::size_t prefix = 0;
+  while (prefix < shortest && before[prefix] == after[prefix]) ++prefix;
+  std::size_t suffix = 0;
+  while (suffix < shortest - prefix && before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix]) ++suffix;
+  if (leftmost) {
+    while (prefix > 0 && before[prefix - 1] == before[before.size() - suffix - 1] &&
+           after[prefix - 1] == after[after.size() - suffix - 1]) {
+      --prefix;
+      ++suffix;
+    }
+  }
+  return {prefix, suffix};
 }
 
 double TwipsPerUnit(int scaleMode) {
@@ -152,6 +204,11 @@ struct RichTextBox::Impl {
   int quietFormatting = 0;  // changes in progress that raise no Change (or raise it once themselves)
   int lastAnchor = 0;
   int lastPosition = 0;
+  // The text as the control gives it (CR LF lines), kept from the document's change notices, and
+  // the number of CR LF pairs in it.
+  mutable platform::richedit::GapText text;
+  std::int32_t lineBreaks = 0;
+  RichTextBox::TextChange last;
 
   // The editor widget; it goes with its window when a parent window is destroyed first.
   Editor& Ed() const {
@@ -161,7 +218,61 @@ struct RichTextBox::Impl {
   QTextDocument* Doc() const { return Ed().document(); }
 
   // Length in the control's units: every line break counts two.
-  std::int32_t Length() const { return Doc()->characterCount() - 1 + Doc()->blockCount() - 1; }
+  std::int32_t Length() const { return static_cast<std::int32_t>(text.size()); }
+  // The document's own length: a line break counts one.
+  std::int32_t DocumentLength() const { return Length() - lineBreaks; }
+
+  // Notes a change whose old and new stretches are given in full, trimmed to where they differ.
+  void NoteChange(std::size_t at, std::u16string_view removed, std::u16string_view inserted, bool leftmost) {
+    const Stretch d = Differing(removed, inserted, leftmost);
+    last.position = static_cast<std::int32_t>(at + d.prefix);
+    last.removed.assign(removed.substr(d.prefix, removed.size() - d.prefix - d.suffix));
+    last.insertedLength = static_cast<std::int32_t>(inserted.size() - d.prefix - d.suffix);
+    ++last.revision;
+  }
+
+  // Takes the whole text from the document again (when a notice cannot be followed).
+  void Resynchronise() {
+    const std::u16string before = text.Whole();
+    std::u16string now = FromDocumentText(Doc()->toRawText());
+    NoteChange(0, before, now, false);
+    lineBreaks = CountLineBreaks(now);
+    text.Assign(std::move(now));
+  }
+
+  // The document replaced `removed` of its characters from `from` by `added` new ones: the same
+  // change is made to the kept text.
+  void FollowChange(int from, int removed, int added) {
+    const int over = from + removed - DocumentLength();  // the document counts its final separator
+    if (over > 0) {
+      removed -= over;
+      added -= over;
+    }
+    if (from < 0 || removed < 0 || added < 0 || Doc()->characterCount() - 1 != DocumentLength() - removed + added) {
+      Resynchronise();
+      return;
+    }
+    // What comes before `from` did not change, so neither did its count of line breaks.
+    const std::size_t at = static_cast<std::size_t>(from) + static_cast<std::size_t>(Doc()->findBlock(from).blockNumber());
+    std::size_t units = 0;
+    std::int32_t removedBreaks = 0;
+    for (int k = 0; k < removed && at + units < text.size(); ++k) {
+      if (text[at + units] == u'\r' && at + units + 1 < text.size() && text[at + units + 1] == u'\n') {
+        units += 2;
+        ++removedBreaks;
+      } else {
+        units += 1;
+      }
+    }
+    QTextCursor c(Doc());
+    c.setPosition(from);
+    c.setPosition(from + added, QTextCursor::KeepAnchor);
+    const std::u16string inserted = FromDocumentText(c.selectedText());
+    const std::u16string old(text.View(at, units));
+    text.Replace(at, units, inserted);
+    lineBreaks += CountLineBreaks(inserted) - removedBreaks;
+    NoteChange(at, old, inserted, false);
+  }
 
   std::int32_t FromQt(int q) const {
     const QTextBlock b = Doc()->findBlock(q);
@@ -200,8 +311,9 @@ struct RichTextBox::Impl {
     quietFormatting--;
   }
 
-  void OnContentsChange(int, int removed, int added) {
+  void OnContentsChange(int from, int removed, int added) {
     if (quietFormatting > 0 || (removed == 0 && added == 0)) return;
+    FollowChange(from, removed, added);
     if (owner->Change) owner->Change();
   }
 
@@ -368,22 +480,34 @@ RichTextBox::~RichTextBox() {
 
 HWND RichTextBox::hWnd() const { return impl_->hwnd; }
 
-std::u16string RichTextBox::Text() const {
-  return FromDocumentText(impl_->Doc()->toRawText());
+const std::u16string& RichTextBox::Text() const {
+  impl_->Ed();  // raises when the editor went with its window
+  return impl_->text.Whole();
 }
 
 void RichTextBox::Text(std::u16string_view text) {
-  const QString next = ToDocumentText(text);
-  // The same text again changes nothing (the length is compared first: documents are large).
-  if (impl_->Doc()->characterCount() - 1 == next.size() &&
-      impl_->Doc()->toRawText() == QString(next).replace(QLatin1Char('\n'), QChar::ParagraphSeparator))
-    return;
-  // Replacing the whole text is one change, though the document reports clearing and filling.
+  std::u16string next = WithCrLf(text);
+  const std::u16string& now = impl_->text.Whole();
+  if (now == next) return;  // the same text again changes nothing
+  // Replacing the whole text is one change, though the document reports clearing and filling. The
+  // caret goes to the start, so of equal answers the change is placed furthest left.
+  impl_->NoteChange(0, now, next, true);
   impl_->quietFormatting++;
-  impl_->Doc()->setPlainText(next);
+  impl_->Doc()->setPlainText(ToDocumentText(next));
   impl_->quietFormatting--;
+  impl_->lineBreaks = CountLineBreaks(next);
+  impl_->text.Assign(std::move(next));
   impl_->Select(0, 0);
   if (Change) Change();
+}
+
+std::int32_t RichTextBox::TextLength() const { return impl_->Length(); }
+
+const RichTextBox::TextChange& RichTextBox::LastChange() const { return impl_->last; }
+
+std::u16string RichTextBox::TextRange(std::int32_t position, std::int32_t length) const {
+  if (position < 0 || length <= 0) return {};
+  return std::u16string(impl_->text.View(static_cast<std::size_t>(position), static_cast<std::size_t>(length)));
 }
 
 std::int32_t RichTextBox::SelStart() const { return impl_->FromQt(impl_->Ed().textCursor().selectionStart()); }
@@ -397,7 +521,7 @@ std::int32_t RichTextBox::SelLength() const {
 
 void RichTextBox::SelLength(std::int32_t length) { impl_->Select(SelStart(), std::max(length, 0)); }
 
-std::u16string RichTextBox::SelText() const { return FromDocumentText(impl_->Ed().textCursor().selectedText()); }
+std::u16string RichTextBox::SelText() const { return TextRange(SelStart(), SelLength()); }
 
 void RichTextBox::SelText(std::u16string_view text) {
   QTextCursor c = impl_->Ed().textCursor();

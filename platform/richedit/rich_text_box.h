@@ -2,6 +2,10 @@
 // events. Its text separates lines with CR LF, and every position (SelStart, SelLength, Find,
 // EM_LINEINDEX, EM_FORMATRANGE) counts that pair as two characters. Plain text is all it shows.
 //
+// The control keeps its text in that form, kept up to date from the editor's own change notices, so
+// reading the text, its length or the selected text costs no rebuild; each change is known as the
+// position, the text it removed and the length it inserted (LastChange).
+//
 // The control is a window of the layer (hWnd): messages sent to it (EM_LINEINDEX, EM_FORMATRANGE,
 // WM_CLEAR, WM_CUT, WM_COPY, WM_PASTE) are answered by its window procedure, and a procedure
 // installed over it with SetWindowLongA sees its input first.
@@ -36,10 +40,26 @@ class RichTextBox {
 
   win::HWND hWnd() const;
 
-  std::u16string Text() const;
+  // The whole text; the reference stays valid until the text changes.
+  const std::u16string& Text() const;
   // Lines may be separated by CR LF, LF or CR; the text reads back with CR LF. Setting the text it
   // already holds changes nothing and raises no Change.
   void Text(std::u16string_view text);
+  // The length of Text().
+  std::int32_t TextLength() const;
+
+  // The latest change of the text: at `position`, `removed` gave way to `insertedLength` characters
+  // (the shortest such stretch: what both sides share at its ends is left out). `revision` counts
+  // the changes made since the control was made.
+  struct TextChange {
+    std::int32_t position = 0;
+    std::u16string removed;
+    std::int32_t insertedLength = 0;
+    std::uint64_t revision = 0;
+  };
+  const TextChange& LastChange() const;
+  // The characters from `position` on, at most `length` of them.
+  std::u16string TextRange(std::int32_t position, std::int32_t length) const;
 
   std::int32_t SelStart() const;
   // Puts the caret there with nothing selected (clamped to the text).

@@ -7,7 +7,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "platform/vb/codepage.h"
+#include "platform/codepage/codepage.h"
 
 namespace platform::rtf {
 namespace {

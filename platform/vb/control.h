@@ -55,6 +55,11 @@ constexpr OLE_COLOR vbButtonText = 0x80000012;
 constexpr OLE_COLOR vbHighlight = 0x8000000D;
 constexpr OLE_COLOR vbHighlightText = 0x8000000E;
 
+// Alignment of labels and text.
+constexpr int vbLeftJustify = 0;
+constexpr int vbRightJustify = 1;
+constexpr int vbCenter = 2;
+
 // Mouse pointers.
 constexpr int vbDefault = 0;
 constexpr int vbArrow = 1;

@@ -7,12 +7,13 @@
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
+#include <deque>
 #include <functional>
 #include <vector>
 
 #include "platform/vb/control.h"
-#include "platform/vb/controls.h"
 #include "platform/vb/error.h"
+#include "platform/vb/strings.h"
 #include "platform/win/types.h"
 
 namespace vb {
@@ -86,7 +87,55 @@ void FromEventLoop(F&& f) {
 }
 // Destroys a widget the way vb::DestroyWhenEventsReturn destroys objects.
 void DestroyWidgetWhenEventsReturn(QWidget* w);
+// What tests queued to run inside the next modal Show, once the form is shown.
+std::deque<std::function<void()>>& ModalActions();
+
 inline int Px(float twips) { return static_cast<int>(twips / vb::TwipsPerPixel + (twips >= 0 ? 0.5f : -0.5f)); }
 inline float Tw(int pixels) { return static_cast<float>(pixels * vb::TwipsPerPixel); }
 
 }  // namespace platform::detail
+
+// Helpers of the intrinsic controls' implementations.
+namespace platform::detail::controls {
+
+inline QString Q(const std::u16string& s) { return QString::fromStdU16String(s); }
+inline std::u16string U(const QString& s) { return s.toStdU16String(); }
+
+// A caption with the runtime's mnemonics ("&x" underlines x, "&&" is an ampersand) as plain text.
+inline QString WithoutMnemonics(const std::u16string& s) {
+  QString out;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == u'&' && i + 1 < s.size()) {
+      ++i;
+    } else if (s[i] == u'&') {
+      continue;
+    }
+    out += QChar(s[i]);
+  }
+  return out;
+}
+
+inline Qt::Alignment AlignmentOf(int a) {
+  switch (a) {
+    case vb::vbRightJustify: return Qt::AlignRight;
+    case vb::vbCenter: return Qt::AlignHCenter;
+    default: return Qt::AlignLeft;
+  }
+}
+inline int AlignmentFrom(Qt::Alignment a) {
+  if (a & Qt::AlignRight) return vb::vbRightJustify;
+  if (a & Qt::AlignHCenter) return vb::vbCenter;
+  return vb::vbLeftJustify;
+}
+
+// Where a new item goes in a sorted list: after the items that compare below or equal to it, without
+// regard to case.
+template <class TextAt>
+inline int SortedPlace(int count, const std::u16string& item, TextAt textAt) {
+  const std::u16string key = vb::LCase(item);
+  int i = 0;
+  while (i < count && vb::LCase(textAt(i)) <= key) ++i;
+  return i;
+}
+
+}  // namespace platform::detail::controls

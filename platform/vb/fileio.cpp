@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <map>
 
-#include "platform/vb/codepage.h"
+#include "platform/codepage/codepage.h"
 #include "platform/vb/error.h"
 #include "platform/vb/strings.h"
 

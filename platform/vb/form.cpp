@@ -11,11 +11,10 @@
 #include <deque>
 #include <unordered_map>
 
-#include "platform/dialogs/script.h"
 #include "platform/gdi/types.h"
+#include "platform/script/script.h"
 #include "platform/vb/control_core.h"
 #include "platform/vb/error.h"
-#include "platform/vb/testing.h"
 #include "platform/win/keys.h"
 #include "platform/win/window.h"
 #include "platform/win/window_record.h"
@@ -55,11 +54,6 @@ std::unordered_map<win::HWND, Form*>& formsByHandle() {
 // Deactivate of the old form always comes before Activate of the new one, whatever order the window
 // system reports them in.
 Form* activeForm = nullptr;
-
-std::deque<std::function<void()>>& modalActions() {
-  static std::deque<std::function<void()>> q;
-  return q;
-}
 
 win::LRESULT FormEvents(Form* f, win::HWND h, win::UINT msg, win::WPARAM w, win::LPARAM l);
 
@@ -239,9 +233,9 @@ void Form::Show(int modal, Form* owner) {
     // Tests drive a modal form with a queued action; without one the form fails the test and is
     // hidden at once instead of waiting for a person.
     std::function<void()> action;
-    if (!modalActions().empty()) {
-      action = std::move(modalActions().front());
-      modalActions().pop_front();
+    if (!platform::detail::ModalActions().empty()) {
+      action = std::move(platform::detail::ModalActions().front());
+      platform::detail::ModalActions().pop_front();
     }
     QPointer<QWidget> guard = w;
     QTimer::singleShot(0, w, [this, action, guard] {
@@ -522,22 +516,11 @@ win::HWND Form::hWnd() {
 
 }  // namespace vb
 
-namespace vb::testing {
+namespace platform::detail {
 
-void QueueModalAction(std::function<void()> action) { modalActions().push_back(std::move(action)); }
-
-std::size_t PendingModalActions() { return modalActions().size(); }
-
-bool SaveWindowPicture(win::HWND h, const std::u16string& path) {
-  QWidget* w = platform::detail::WidgetOf(h);
-  return w != nullptr && w->grab().save(QString::fromStdU16String(path), "PNG");
+std::deque<std::function<void()>>& ModalActions() {
+  static std::deque<std::function<void()>> q;
+  return q;
 }
 
-win::COLORREF WindowPicturePixel(win::HWND h, int x, int y) {
-  QWidget* w = platform::detail::WidgetOf(h);
-  if (w == nullptr || !w->rect().contains(x, y)) return win::CLR_INVALID;
-  const QRgb p = w->grab(QRect(x, y, 1, 1)).toImage().pixel(0, 0);
-  return win::RGB(qRed(p), qGreen(p), qBlue(p));
-}
-
-}  // namespace vb::testing
+}  // namespace platform::detail

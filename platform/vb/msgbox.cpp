@@ -6,7 +6,7 @@
 #include <QWindow>
 #include <vector>
 
-#include "platform/dialogs/script.h"
+#include "platform/script/script.h"
 #include "platform/vb/app.h"
 
 namespace vb {

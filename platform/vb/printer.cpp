@@ -13,6 +13,7 @@
 #include <QStandardPaths>
 #include <memory>
 
+#include "platform/gdi/device_caps.h"
 #include "platform/vb/error.h"
 #include "platform/vb/printer_device.h"
 
@@ -142,6 +143,7 @@ QPainter& OpenDocument() {
   if (!painter->begin(&p)) Raise(482, u"Printer", u"Ошибка принтера");
   s.painter = std::move(painter);
   s.hdc = ++s.lastHdc;
+  platform::gdi::SetDeviceCapsAnswerer(&platform::detail::PrinterDeviceCaps);
   s.currentX = 0;
   s.currentY = 0;
   return *s.painter;

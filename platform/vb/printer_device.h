@@ -1,6 +1,6 @@
 // Inside the layer only: the printer's device context. The printer's hDC is a handle of this table;
-// the rich edit control's page formatting draws on it, and the drawing layer's GetDeviceCaps answers
-// for it through PrinterDeviceCaps.
+// the rich edit control's page formatting draws on it, and the drawing layer's GetDeviceCaps asks
+// PrinterDeviceCaps about it (installed with platform::gdi::SetDeviceCapsAnswerer).
 #pragma once
 
 #include "platform/win/types.h"

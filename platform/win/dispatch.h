@@ -7,6 +7,7 @@
 
 class QObject;
 class QEvent;
+class QKeyEvent;
 
 namespace platform::detail {
 
@@ -21,10 +22,23 @@ bool MarkDefaultHandling(win::HWND h, win::UINT msg);
 
 // Stops the timers of windows that are going.
 void KillTimersOf(const std::vector<win::HWND>& windows);
+// Runs a timer's tick now; whether a timer runs; the identifier of the newest thread timer, or 0.
+void FireTimerNow(win::HWND h, win::UINT_PTR id);
+bool HasTimer(win::HWND h, win::UINT_PTR id);
+win::UINT_PTR LastThreadTimer();
 
 win::DWORD UiThreadId();
 
 // Records a key going down or up in the state GetKeyState reports.
 void NoteKey(int vk, bool down);
+// The virtual key of a key event (from the physical key), or 0; and the key message's lParam.
+int VirtualKey(const QKeyEvent* e);
+win::LPARAM KeyLParam(const QKeyEvent* e, bool up);
+
+// Runs the thread hooks of a type, newest first; true when one swallowed the input.
+bool RunHooks(int type, win::WPARAM w, win::LPARAM l);
+
+// The window holding the mouse capture, or 0.
+win::HWND CapturingWindow();
 
 }  // namespace platform::detail

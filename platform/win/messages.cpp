@@ -1,9 +1,10 @@
-// Messages posted through Qt's event queue.
+// Sent messages, and messages posted through Qt's event queue.
 #include <QCoreApplication>
 #include <QEvent>
 #include <QObject>
 
 #include "platform/win/window.h"
+#include "platform/win/window_record.h"
 
 namespace platform::detail {
 namespace {
@@ -37,6 +38,16 @@ Mailbox& mailbox() {
 }  // namespace platform::detail
 
 namespace win {
+
+using platform::detail::FindRecord;
+using platform::detail::WindowRecord;
+
+LRESULT SendMessageA(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+  WindowRecord* r = FindRecord(h);
+  if (r == nullptr) return 0;
+  WNDPROC proc = r->proc != nullptr ? r->proc : &DefWindowProcA;
+  return proc(h, msg, wParam, lParam);
+}
 
 BOOL PostMessageA(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (!IsWindow(h)) return FALSE;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/gdi/types.h"
+#include "platform/win/types.h"
 
 namespace win {
 

@@ -7,7 +7,6 @@
 #include <map>
 
 #include "platform/win/dispatch.h"
-#include "platform/win/testing.h"
 #include "platform/win/window.h"
 
 namespace platform::detail {
@@ -72,17 +71,13 @@ void KillTimersOf(const std::vector<HWND>& windows) {
   }
 }
 
+void FireTimerNow(win::HWND h, win::UINT_PTR id) { host().Fire(h, id); }
+
+bool HasTimer(win::HWND h, win::UINT_PTR id) { return host().timers.count({h, id}) != 0; }
+
+win::UINT_PTR LastThreadTimer() { return host().lastThreadId; }
+
 }  // namespace platform::detail
-
-namespace platform::testing {
-
-void FireTimer(win::HWND h, win::UINT_PTR id) { detail::host().Fire(h, id); }
-
-bool TimerExists(win::HWND h, win::UINT_PTR id) { return detail::host().timers.count({h, id}) != 0; }
-
-win::UINT_PTR LastThreadTimerId() { return detail::host().lastThreadId; }
-
-}  // namespace platform::testing
 
 namespace win {
 

@@ -21,6 +21,7 @@ using HWND = std::int32_t;  // small positive numbers handed out by the layer, n
 using HHOOK = std::intptr_t;
 using HMODULE = std::intptr_t;
 using HINSTANCE = std::intptr_t;
+using HMONITOR = std::intptr_t;
 
 constexpr BOOL TRUE = 1;
 constexpr BOOL FALSE = 0;

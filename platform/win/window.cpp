@@ -1,3 +1,4 @@
+// Windows: classes, creation and destruction, procedures, parents, titles.
 #include "platform/win/window.h"
 
 #include <QApplication>
@@ -14,7 +15,6 @@
 #include <unistd.h>
 
 #include "platform/win/dispatch.h"
-#include "platform/win/testing.h"
 #include "platform/win/window_record.h"
 
 namespace platform::detail {
@@ -37,11 +37,6 @@ Table& table() {
   return t;
 }
 
-std::string Fold(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return out;
-}
 
 // The widget behind windows the layer creates itself: it shows the window's retained surface.
 class WindowWidget : public QWidget {
@@ -61,6 +56,14 @@ class WindowWidget : public QWidget {
     p.drawImage(0, 0, rec->surface);
   }
 };
+
+}  // namespace
+
+std::string FoldCase(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return out;
+}
 
 win::HWND NewRecord(std::unique_ptr<WindowRecord> rec) {
   Table& t = table();
@@ -83,6 +86,8 @@ win::HWND NewRecord(std::unique_ptr<WindowRecord> rec) {
   }
   return h;
 }
+
+namespace {
 
 void CollectTree(win::HWND h, std::vector<win::HWND>& out) {
   out.push_back(h);
@@ -131,40 +136,28 @@ win::HWND AttachWidget(QWidget* widget, std::string className, win::WNDPROC proc
 
 }  // namespace platform::detail
 
-namespace platform::testing {
-
-win::HWND CreateForeignWindow() {
-  auto rec = std::make_unique<detail::WindowRecord>();
-  rec->className = "Foreign";
-  win::HWND h = detail::NewRecord(std::move(rec));
-  detail::FindRecord(h)->processId = win::GetCurrentProcessId() + 1;
-  return h;
-}
-
-}  // namespace platform::testing
-
 namespace win {
 
 using platform::detail::FindRecord;
-using platform::detail::Fold;
+using platform::detail::FoldCase;
 using platform::detail::table;
 using platform::detail::WindowRecord;
 
 BOOL RegisterClassA(const WNDCLASSA& wc) {
   if (wc.lpszClassName.empty()) return FALSE;
-  auto key = Fold(wc.lpszClassName);
+  auto key = FoldCase(wc.lpszClassName);
   auto& classes = table().classes;
   if (classes.count(key) != 0) return FALSE;
   classes[key] = wc;
   return TRUE;
 }
 
-BOOL UnregisterClassA(std::string_view className) { return table().classes.erase(Fold(className)) ? TRUE : FALSE; }
+BOOL UnregisterClassA(std::string_view className) { return table().classes.erase(FoldCase(className)) ? TRUE : FALSE; }
 
 HWND CreateWindowExA(LONG exStyle, std::string_view className, std::u16string_view windowName, LONG style,
                      int x, int y, int width, int height, HWND parent, LONG_PTR id, HINSTANCE, void* param) {
   auto& classes = table().classes;
-  auto cls = classes.find(Fold(className));
+  auto cls = classes.find(FoldCase(className));
   if (cls == classes.end()) return 0;
   const bool child = (style & WS_CHILD) != 0;
   QWidget* parentWidget = nullptr;
@@ -342,30 +335,6 @@ LRESULT DefWindowProcA(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-BOOL SetPropA(HWND h, std::string_view name, LONG_PTR value) {
-  WindowRecord* r = FindRecord(h);
-  if (r == nullptr || name.empty()) return FALSE;
-  r->props[Fold(name)] = value;
-  return TRUE;
-}
-
-LONG_PTR GetPropA(HWND h, std::string_view name) {
-  WindowRecord* r = FindRecord(h);
-  if (r == nullptr) return 0;
-  auto it = r->props.find(Fold(name));
-  return it == r->props.end() ? 0 : it->second;
-}
-
-LONG_PTR RemovePropA(HWND h, std::string_view name) {
-  WindowRecord* r = FindRecord(h);
-  if (r == nullptr) return 0;
-  auto it = r->props.find(Fold(name));
-  if (it == r->props.end()) return 0;
-  LONG_PTR v = it->second;
-  r->props.erase(it);
-  return v;
-}
-
 DWORD GetCurrentProcessId() { return static_cast<DWORD>(::getpid()); }
 
 DWORD GetCurrentThreadId() { return static_cast<DWORD>(::gettid()); }
@@ -379,13 +348,6 @@ DWORD GetWindowThreadProcessId(HWND h, DWORD* processId) {
   if (processId != nullptr) *processId = r->processId;
   // Every window of this process lives on its one user-interface thread.
   return r->processId == GetCurrentProcessId() ? platform::detail::UiThreadId() : r->processId;
-}
-
-LRESULT SendMessageA(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
-  WindowRecord* r = FindRecord(h);
-  if (r == nullptr) return 0;
-  WNDPROC proc = r->proc != nullptr ? r->proc : &DefWindowProcA;
-  return proc(h, msg, wParam, lParam);
 }
 
 HWND GetParent(HWND h) {
@@ -418,157 +380,6 @@ HWND GetAncestorTopLevel(HWND h) {
   WindowRecord* r = FindRecord(h);
   while (r != nullptr && (r->style & WS_CHILD) != 0 && FindRecord(r->parent) != nullptr) r = FindRecord(r->parent);
   return r != nullptr ? r->handle : 0;
-}
-
-BOOL GetWindowRect(HWND h, RECT* rc) {
-  QWidget* w = platform::detail::WidgetOf(h);
-  if (w == nullptr || rc == nullptr) return FALSE;
-  QRect g = w->isWindow() ? w->frameGeometry() : QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
-  *rc = RECT{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
-  return TRUE;
-}
-
-BOOL GetClientRect(HWND h, RECT* rc) {
-  QWidget* w = platform::detail::WidgetOf(h);
-  if (w == nullptr || rc == nullptr) return FALSE;
-  *rc = RECT{0, 0, w->width(), w->height()};
-  return TRUE;
-}
-
-BOOL MoveWindow(HWND h, int x, int y, int width, int height, BOOL) {
-  QWidget* w = platform::detail::WidgetOf(h);
-  if (w == nullptr) return FALSE;
-  w->setGeometry(x, y, std::max(0, width), std::max(0, height));
-  return TRUE;
-}
-
-BOOL SetWindowPos(HWND h, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
-  WindowRecord* r = FindRecord(h);
-  QWidget* w = r != nullptr ? r->widget.data() : nullptr;
-  if (w == nullptr) return FALSE;
-  if ((flags & SWP_NOZORDER) == 0 && w->isWindow() && (insertAfter == HWND_TOPMOST || insertAfter == HWND_NOTOPMOST)) {
-    LONG ex = r->exStyle;
-    ex = insertAfter == HWND_TOPMOST ? (ex | WS_EX_TOPMOST) : (ex & ~WS_EX_TOPMOST);
-    SetWindowLongA(h, GWL_EXSTYLE, ex);
-  }
-  if ((flags & SWP_NOMOVE) == 0) w->move(x, y);
-  if ((flags & SWP_NOSIZE) == 0) w->resize(std::max(0, cx), std::max(0, cy));
-  if ((flags & SWP_NOZORDER) == 0 && insertAfter == HWND_TOP) w->raise();
-  if ((flags & SWP_SHOWWINDOW) != 0) ShowWindow(h, (flags & SWP_NOACTIVATE) != 0 ? SW_SHOWNA : SW_SHOW);
-  if ((flags & SWP_HIDEWINDOW) != 0) w->hide();
-  return TRUE;
-}
-
-BOOL ShowWindow(HWND h, int cmd) {
-  QWidget* w = platform::detail::WidgetOf(h);
-  if (w == nullptr) return FALSE;
-  const BOOL wasVisible = w->isVisible() ? TRUE : FALSE;
-  switch (cmd) {
-    case SW_HIDE:
-      w->hide();
-      break;
-    case SW_SHOWMINIMIZED:
-    case SW_MINIMIZE:
-      w->showMinimized();
-      break;
-    case SW_SHOWMAXIMIZED:
-      w->showMaximized();
-      break;
-    case SW_RESTORE:
-      w->showNormal();
-      break;
-    case SW_SHOWNA:
-    case SW_SHOWNOACTIVATE: {
-      const bool had = w->testAttribute(Qt::WA_ShowWithoutActivating);
-      w->setAttribute(Qt::WA_ShowWithoutActivating, true);
-      w->show();
-      w->setAttribute(Qt::WA_ShowWithoutActivating, had);
-      break;
-    }
-    default:
-      w->show();
-      if (w->isWindow() && !w->testAttribute(Qt::WA_ShowWithoutActivating)) w->activateWindow();
-      break;
-  }
-  return wasVisible;
-}
-
-BOOL IsWindowVisible(HWND h) {
-  QWidget* w = platform::detail::WidgetOf(h);
-  return w != nullptr && w->isVisible() ? TRUE : FALSE;
-}
-
-BOOL EnableWindow(HWND h, BOOL enable) {
-  QWidget* w = platform::detail::WidgetOf(h);
-  if (w == nullptr) return FALSE;
-  const BOOL wasDisabled = w->isEnabled() ? FALSE : TRUE;
-  w->setEnabled(enable != FALSE);
-  return wasDisabled;
-}
-
-BOOL IsWindowEnabled(HWND h) {
-  QWidget* w = platform::detail::WidgetOf(h);
-  return w != nullptr && w->isEnabled() ? TRUE : FALSE;
-}
-
-BOOL ClientToScreen(HWND h, POINT* p) {
-  QWidget* w = platform::detail::WidgetOf(h);
-  if (w == nullptr || p == nullptr) return FALSE;
-  QPoint g = w->mapToGlobal(QPoint(p->x, p->y));
-  *p = POINT{g.x(), g.y()};
-  return TRUE;
-}
-
-BOOL ScreenToClient(HWND h, POINT* p) {
-  QWidget* w = platform::detail::WidgetOf(h);
-  if (w == nullptr || p == nullptr) return FALSE;
-  QPoint c = w->mapFromGlobal(QPoint(p->x, p->y));
-  *p = POINT{c.x(), c.y()};
-  return TRUE;
-}
-
-BOOL GetCursorPos(POINT* p) {
-  if (p == nullptr) return FALSE;
-  QPoint g = QCursor::pos();
-  *p = POINT{g.x(), g.y()};
-  return TRUE;
-}
-
-HWND WindowFromPoint(POINT p) {
-  QWidget* w = QApplication::widgetAt(QPoint(p.x, p.y));
-  while (w != nullptr) {
-    if (HWND h = platform::detail::HandleOfWidget(w)) return h;
-    w = w->parentWidget();
-  }
-  return 0;
-}
-
-HWND SetFocus(HWND h) {
-  HWND old = GetFocus();
-  if (QWidget* w = platform::detail::WidgetOf(h)) w->setFocus(Qt::OtherFocusReason);
-  return old;
-}
-
-HWND GetFocus() {
-  for (QWidget* w = QApplication::focusWidget(); w != nullptr; w = w->parentWidget())
-    if (HWND h = platform::detail::HandleOfWidget(w)) return h;
-  return 0;
-}
-
-HWND GetActiveWindow() {
-  for (QWidget* w = QApplication::activeWindow(); w != nullptr; w = w->parentWidget())
-    if (HWND h = platform::detail::HandleOfWidget(w)) return h;
-  return 0;
-}
-
-HWND GetForegroundWindow() { return GetActiveWindow(); }
-
-BOOL SetForegroundWindow(HWND h) {
-  QWidget* w = platform::detail::WidgetOf(h);
-  if (w == nullptr) return FALSE;
-  w->window()->raise();
-  w->window()->activateWindow();
-  return TRUE;
 }
 
 BOOL InvalidateRect(HWND h, const RECT* rc, BOOL) {

@@ -1,4 +1,6 @@
-// Windows, window procedures, properties and messages.
+// Windows: classes, creation and destruction, window procedures, parents, titles. This header also
+// brings in the rest of the window API, one header per area: properties.h, messages.h, timers.h,
+// placement.h, focus.h (focus, activation, capture) and hooks.h.
 //
 // Every window of the process (form, control, popup, shadow) has a handle in one table, a window
 // procedure that SetWindowLongA(h, GWL_WNDPROC, p) replaces, a property list, a parent, styles and a
@@ -10,6 +12,14 @@
 #include <string_view>
 
 #include "platform/win/types.h"
+
+// The rest of the window API, which users of windows mostly need as well.
+#include "platform/win/focus.h"
+#include "platform/win/hooks.h"
+#include "platform/win/messages.h"
+#include "platform/win/placement.h"
+#include "platform/win/properties.h"
+#include "platform/win/timers.h"
 
 namespace win {
 
@@ -47,69 +57,19 @@ inline LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(h, msg, wParam, lParam);
 }
 
-// Properties: pointer-sized values under names that compare without regard to case.
-BOOL SetPropA(HWND h, std::string_view name, LONG_PTR value);
-LONG_PTR GetPropA(HWND h, std::string_view name);
-LONG_PTR RemovePropA(HWND h, std::string_view name);
-
 DWORD GetCurrentProcessId();
 DWORD GetCurrentThreadId();
 DWORD GetWindowThreadProcessId(HWND h, DWORD* processId);
 
-// SendMessage calls the window's procedure at once; PostMessage queues the message for the event
-// loop (dropped when the window is gone by then).
-LRESULT SendMessageA(HWND h, UINT msg, WPARAM wParam, LPARAM lParam);
-BOOL PostMessageA(HWND h, UINT msg, WPARAM wParam, LPARAM lParam);
-inline LRESULT SendMessage(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
-  return SendMessageA(h, msg, wParam, lParam);
-}
-inline BOOL PostMessage(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
-  return PostMessageA(h, msg, wParam, lParam);
-}
-
-// Placement and state. Rectangles are in pixels; window rectangles in screen coordinates.
-BOOL GetWindowRect(HWND h, RECT* r);
-BOOL GetClientRect(HWND h, RECT* r);
-BOOL MoveWindow(HWND h, int x, int y, int width, int height, BOOL repaint);
-BOOL SetWindowPos(HWND h, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
-BOOL ShowWindow(HWND h, int cmd);
-BOOL IsWindowVisible(HWND h);
-BOOL EnableWindow(HWND h, BOOL enable);
-BOOL IsWindowEnabled(HWND h);
+// Parents: a child window's parent, or a top-level window's owner.
 HWND GetParent(HWND h);
 HWND SetParent(HWND h, HWND parent);
 HWND GetAncestorTopLevel(HWND h);
-BOOL ClientToScreen(HWND h, POINT* p);
-BOOL ScreenToClient(HWND h, POINT* p);
-BOOL GetCursorPos(POINT* p);
-HWND WindowFromPoint(POINT p);
-HWND SetFocus(HWND h);
-HWND GetFocus();
-HWND GetActiveWindow();
-HWND GetForegroundWindow();
-BOOL SetForegroundWindow(HWND h);
+
 BOOL InvalidateRect(HWND h, const RECT* r, BOOL erase);
 BOOL UpdateWindow(HWND h);
 BOOL SetWindowTextA(HWND h, std::u16string_view text);
 std::u16string GetWindowTextA(HWND h);
 std::string GetClassNameA(HWND h);
-
-// Mouse capture: while a window holds it, every mouse message of the thread goes to that window.
-HWND SetCapture(HWND h);
-BOOL ReleaseCapture();
-HWND GetCapture();
-
-// Timers. A window timer (h != 0) raises WM_TIMER on its window, or calls proc when one is given,
-// and replaces a timer of the same window and identifier. A thread timer (h == 0) calls proc and gets
-// a new identifier. Intervals below USER_TIMER_MINIMUM run at that minimum.
-UINT_PTR SetTimer(HWND h, UINT_PTR id, UINT elapse, TIMERPROC proc);
-BOOL KillTimer(HWND h, UINT_PTR id);
-DWORD GetTickCount();
-
-// Thread hooks: keyboard and mouse input of the thread passes the newest hook first; a hook that
-// answers non-zero swallows the input.
-HHOOK SetWindowsHookExA(int idHook, HOOKPROC proc, HINSTANCE instance, DWORD threadId);
-BOOL UnhookWindowsHookEx(HHOOK hook);
-LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam);
 
 }  // namespace win

@@ -5,7 +5,9 @@
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 #include "platform/win/types.h"
@@ -31,6 +33,10 @@ struct WindowRecord {
 };
 
 WindowRecord* FindRecord(win::HWND h);
+// Enters a record into the window table under a new handle.
+win::HWND NewRecord(std::unique_ptr<WindowRecord> rec);
+// Class and property names compare in lower case.
+std::string FoldCase(std::string_view s);
 // The window a widget stands for, or 0.
 win::HWND HandleOfWidget(const QObject* widget);
 QWidget* WidgetOf(win::HWND h);

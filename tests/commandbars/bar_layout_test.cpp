@@ -248,6 +248,14 @@ TEST_F(Layouts, VerticalToolbarsRunDownAndStretchSeparatorsAcross) {
   h = 50;
   bar->Layout(p, w, h, infos);
   EXPECT_EQ(Hidden(), (std::vector<bool>{false, false, true, true}));
+  // What a hidden separator frees is its length along the bar (8), not its width across it (24):
+  // with 40 pixels, hiding the last group alone would still leave the second button cut.
+  for (auto& i : infos) i.Hidden = false;
+  w = 0;
+  h = 40;
+  bar->Layout(p, w, h, infos);
+  EXPECT_TRUE(infos[1].Hidden);
+  EXPECT_LE(w, 40);
 }
 
 TEST_F(Layouts, EmptyBarsAndShortRecordArrays) {

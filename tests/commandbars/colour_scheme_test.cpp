@@ -7,7 +7,7 @@
 
 #include "commandbars/colour_scheme.h"
 #include "platform/gdi/gdi.h"
-#include "platform/gdi/testing.h"
+#include "platform/testing/gdi.h"
 #include "platform/vb/error.h"
 #include "platform/win/window.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/gdi/testing.h"
+#include "platform/testing/gdi.h"
 #include "platform/win/window.h"
 
 using commandbars::cMenuDropShadow;

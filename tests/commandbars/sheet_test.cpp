@@ -11,7 +11,7 @@
 #include "commandbars/menu_drop_shadow.h"
 #include "commandbars/utility.h"
 #include "platform/gdi/icons.h"
-#include "platform/gdi/testing.h"
+#include "platform/testing/gdi.h"
 #include "platform/win/window.h"
 #include "support_gdi.h"
 

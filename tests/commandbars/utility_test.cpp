@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "platform/gdi/testing.h"
+#include "platform/testing/gdi.h"
 #include "support_gdi.h"
 
 using namespace commandbars;

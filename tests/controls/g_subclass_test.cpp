@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/testing/win.h"
 #include "platform/vb/error.h"
-#include "platform/win/testing.h"
 #include "platform/win/window.h"
 
 using namespace win;

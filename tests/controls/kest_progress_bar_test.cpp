@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "platform/gdi/gdi.h"
-#include "platform/gdi/testing.h"
+#include "platform/testing/gdi.h"
+#include "platform/testing/vb.h"
 #include "platform/vb/form.h"
 #include "platform/vb/runtime.h"
-#include "platform/vb/testing.h"
 #include "platform/vb/strings.h"
 #include "support_gdi.h"
 

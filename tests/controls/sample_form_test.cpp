@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "controls/progress_bar.h"
+#include "platform/testing/vb.h"
 #include "platform/vb/control_array.h"
 #include "platform/vb/controls.h"
 #include "platform/vb/form.h"
 #include "platform/vb/picturebox.h"
 #include "platform/vb/runtime.h"
-#include "platform/vb/testing.h"
 #include "platform/vb/strings.h"
 
 namespace {

@@ -4,8 +4,8 @@
 
 #include "controls/library.h"
 #include "controls/timer.h"
+#include "platform/testing/win.h"
 #include "platform/vb/error.h"
-#include "platform/win/testing.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "core/decode.h"
-#include "platform/dialogs/script.h"
-#include "platform/win/testing.h"
-#include "stand_in.h"
+#include "core/testing/stand_in.h"
+#include "platform/script/script.h"
+#include "platform/testing/win.h"
 #include "support.h"
 
 using namespace qmtest;

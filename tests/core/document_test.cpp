@@ -10,9 +10,9 @@
 #include "core/document.h"
 #include "core/registry.h"
 #include "core/settings_schema.h"
-#include "platform/dialogs/script.h"
+#include "core/testing/stand_in.h"
+#include "platform/script/script.h"
 #include "platform/vb/file_system.h"
-#include "stand_in.h"
 #include "support.h"
 
 using namespace qmtest;

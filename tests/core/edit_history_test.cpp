@@ -1,8 +1,11 @@
 // Undo and redo of edits made in a real editor, recorded by its change event.
 #include <gtest/gtest.h>
 
+#include <random>
+#include <vector>
+
 #include "core/edit_history.h"
-#include "stand_in.h"
+#include "core/testing/stand_in.h"
 #include "support.h"
 
 using namespace qmtest;
@@ -155,4 +158,42 @@ TEST_F(EditHistory, TheHistoryIsBoundedAndKeepsTheTwoNewestSnapshots) {
   EXPECT_EQ(modDocument::UndoStack.back().Text.size(), 39u);
   UndoEdit();
   EXPECT_EQ(ed().Text(), std::u16string(38, u'a'));
+}
+
+TEST_F(EditHistory, RandomEditsAreUndoneAndRedoneThroughEveryStep) {
+  ed().Text(u"first line\r\nsecond line\r\nthird");
+  std::vector<std::u16string> texts{ed().Text()};
+  std::mt19937 random(11);
+  const std::u16string pieces[] = {u"q", u"\r\n", u"две\r\nстроки", u"", u"ё"};
+  for (int i = 0; i < 150; ++i) {
+    const auto length = static_cast<std::int32_t>(ed().Text().size());
+    Select(std::uniform_int_distribution<std::int32_t>(0, length)(random),
+           std::uniform_int_distribution<std::int32_t>(0, 6)(random));
+    const std::u16string before = ed().Text();
+    Type(pieces[std::uniform_int_distribution<std::size_t>(0, std::size(pieces) - 1)(random)]);
+    if (ed().Text() != before || modDocument::UndoStack.size() > texts.size()) texts.push_back(ed().Text());
+  }
+  ASSERT_EQ(modDocument::UndoStack.size(), texts.size());
+  for (std::size_t i = texts.size() - 1; i > 0; --i) {
+    UndoEdit();
+    ASSERT_EQ(U8(ed().Text()), U8(texts[i - 1])) << "undo to " << i - 1;
+  }
+  for (std::size_t i = 1; i < texts.size(); ++i) {
+    RedoEdit();
+    ASSERT_EQ(U8(ed().Text()), U8(texts[i])) << "redo to " << i;
+  }
+}
+
+TEST_F(EditHistory, ALargeDocumentKeepsThousandsOfStepsAtTheCostOfTheirChanges) {
+  std::u16string big;
+  while (big.size() < 2'000'000) big += u"Строка большого документа.\r\n";
+  ed().Text(big);
+  ed().SelStart(1'000'000);
+  for (int i = 0; i < 3000; ++i) Type(u"ж");
+  ASSERT_EQ(modDocument::UndoStack.size(), 3001u);
+  for (const clsUndoRedo& s : modDocument::UndoStack) EXPECT_LE(s.Other.size(), 1u);
+  EXPECT_EQ(modDocument::UndoStack.back().Text.size(), big.size() + 3000);
+  for (int i = 0; i < 3000; ++i) UndoEdit();
+  EXPECT_TRUE(ed().Text() == big);
+  EXPECT_EQ(ed().SelStart(), 1'000'000);
 }

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "core/print.h"
-#include "pdf_support.h"
+#include "core/testing/stand_in.h"
 #include "platform/vb/error.h"
-#include "stand_in.h"
+#include "pdf_support.h"
 #include "support.h"
 
 using namespace qmtest;

@@ -6,8 +6,8 @@
 
 #include "core/registry.h"
 #include "core/settings_schema.h"
-#include "platform/dialogs/script.h"
 #include "platform/registry/store.h"
+#include "platform/script/script.h"
 #include "platform/vb/msgbox.h"
 #include "support.h"
 

@@ -9,7 +9,7 @@
 #include "core/registry.h"
 #include "core/settings_schema.h"
 #include "core/start.h"
-#include "platform/dialogs/script.h"
+#include "platform/script/script.h"
 #include "platform/vb/app.h"
 #include "platform/vb/msgbox.h"
 #include "platform/win/common_controls.h"

@@ -13,7 +13,7 @@
 
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/icons.h"
-#include "platform/gdi/testing.h"
+#include "platform/testing/gdi.h"
 #include "support_gdi.h"
 
 using namespace win;

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/dialogs/script.h"
+#include "platform/script/script.h"
 #include "platform/vb/error.h"
 #include "platform/vb/printer.h"
 #include "support.h"

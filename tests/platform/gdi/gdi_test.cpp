@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/gdi/gdi.h"
-#include "platform/gdi/testing.h"
+#include "platform/testing/gdi.h"
 #include "platform/vb/runtime.h"
 #include "platform/win/window.h"
 

@@ -5,8 +5,8 @@
 
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/icons.h"
-#include "platform/gdi/testing.h"
 #include "platform/gdi/theme.h"
+#include "platform/testing/gdi.h"
 #include "platform/win/monitor.h"
 #include "support.h"
 #include "support_gdi.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/codepage/codepage.h"
 #include "platform/vb/clipboard.h"
-#include "platform/vb/codepage.h"
 #include "platform/vb/error.h"
 #include "platform/win/keys.h"
 #include "platform/win/window.h"

@@ -3,8 +3,8 @@
 
 #include <string>
 
+#include "platform/codepage/codepage.h"
 #include "platform/vb/clipboard.h"
-#include "platform/vb/codepage.h"
 #include "support.h"
 
 namespace {

@@ -4,8 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/dialogs/script.h"
-#include "platform/gdi/testing.h"
+#include "platform/script/script.h"
+#include "platform/testing/gdi.h"
+#include "platform/testing/vb.h"
+#include "platform/testing/win.h"
 #include "platform/vb/control_array.h"
 #include "platform/vb/controls.h"
 #include "platform/vb/error.h"
@@ -13,9 +15,7 @@
 #include "platform/vb/msgbox.h"
 #include "platform/vb/picturebox.h"
 #include "platform/vb/runtime.h"
-#include "platform/vb/testing.h"
 #include "platform/win/keys.h"
-#include "platform/win/testing.h"
 #include "platform/win/window.h"
 #include "support.h"
 

@@ -3,14 +3,14 @@
 
 
 #include "platform/gdi/gdi.h"
+#include "platform/testing/win.h"
 #include "platform/vb/error.h"
 #include "platform/vb/form.h"
+#include "platform/vb/picturebox.h"
+#include "platform/vb/runtime.h"
 #include "platform/vb/strings.h"
 #include "support.h"
 #include "support_gdi.h"
-#include "platform/vb/picturebox.h"
-#include "platform/win/testing.h"
-#include "platform/vb/runtime.h"
 
 namespace {
 

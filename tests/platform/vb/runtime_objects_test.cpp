@@ -12,16 +12,16 @@
 #include <string>
 #include <vector>
 
-#include "platform/dialogs/script.h"
 #include "platform/media/sound.h"
+#include "platform/script/script.h"
 #include "platform/shell/shell.h"
+#include "platform/testing/win.h"
 #include "platform/vb/app.h"
 #include "platform/vb/collection.h"
 #include "platform/vb/error.h"
 #include "platform/vb/fileio.h"
 #include "platform/vb/msgbox.h"
 #include "platform/vb/screen.h"
-#include "platform/win/testing.h"
 #include "support.h"
 
 using qmtest::ReadBytes;

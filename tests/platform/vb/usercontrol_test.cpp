@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/gdi/gdi.h"
+#include "platform/testing/vb.h"
 #include "platform/vb/control_array.h"
 #include "platform/vb/controls.h"
 #include "platform/vb/form.h"
 #include "platform/vb/picturebox.h"
-#include "platform/gdi/gdi.h"
 #include "platform/vb/runtime.h"
-#include "platform/vb/testing.h"
 #include "platform/vb/usercontrol.h"
 #include "platform/win/window.h"
 

@@ -3,10 +3,10 @@
 
 #include <functional>
 
+#include "platform/testing/win.h"
 #include "platform/vb/form.h"
 #include "platform/vb/runtime.h"
 #include "platform/vb/window_control.h"
-#include "platform/win/testing.h"
 #include "platform/win/window.h"
 
 namespace {

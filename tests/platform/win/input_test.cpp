@@ -4,8 +4,8 @@
 
 #include <vector>
 
+#include "platform/testing/win.h"
 #include "platform/win/keys.h"
-#include "platform/win/testing.h"
 #include "platform/win/window.h"
 
 using namespace win;

@@ -2,8 +2,8 @@
 
 #include <vector>
 
+#include "platform/testing/win.h"
 #include "platform/vb/runtime.h"
-#include "platform/win/testing.h"
 #include "platform/win/window.h"
 
 using namespace win;

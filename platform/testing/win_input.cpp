@@ -8,8 +8,8 @@
 #include <map>
 #include <QWidget>
 
+#include "platform/testing/win.h"
 #include "platform/win/keys.h"
-#include "platform/win/testing.h"
 #include "platform/win/window_record.h"
 
 namespace platform::testing {

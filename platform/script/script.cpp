@@ -1,4 +1,4 @@
-#include "platform/dialogs/script.h"
+#include "platform/script/script.h"
 
 #include <deque>
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/vb/codepage.h"
+#include "platform/codepage/codepage.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/vb/codepage.h"
+#include "platform/codepage/codepage.h"
 
 #include <array>
 #include <cstdint>

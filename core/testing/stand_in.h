@@ -34,7 +34,7 @@ class StandInMain : public vb::Form {
   StandInMain() {
     // As the main window's editor does: every change is recorded for undo while recording is on.
     RichTextBox.Connect = [](vb::RichTextBox& r) {
-      r.Change = [&r] { modDocument::RecordChange(r.SelStart(), r.Text()); };
+      r.Change = [&r] { modDocument::RecordChange(r); };
     };
   }
 

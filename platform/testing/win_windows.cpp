@@ -1,0 +1,29 @@
+#include "platform/testing/win.h"
+
+#include <memory>
+
+#include "platform/win/dispatch.h"
+#include "platform/win/window.h"
+#include "platform/win/window_record.h"
+
+namespace platform::testing {
+
+win::HWND CreateForeignWindow() {
+  auto rec = std::make_unique<detail::WindowRecord>();
+  rec->className = "Foreign";
+  win::HWND h = detail::NewRecord(std::move(rec));
+  detail::FindRecord(h)->processId = win::GetCurrentProcessId() + 1;
+  return h;
+}
+
+}  // namespace platform::testing
+
+namespace platform::testing {
+
+void FireTimer(win::HWND h, win::UINT_PTR id) { detail::FireTimerNow(h, id); }
+
+bool TimerExists(win::HWND h, win::UINT_PTR id) { return detail::HasTimer(h, id); }
+
+win::UINT_PTR LastThreadTimerId() { return detail::LastThreadTimer(); }
+
+}  // namespace platform::testing

@@ -1,0 +1,63 @@
+#include "platform/vb/command_button.h"
+
+#include <QPushButton>
+
+#include "platform/vb/control_core.h"
+#include "platform/vb/strings.h"
+#include "platform/win/window.h"
+
+namespace vb {
+
+using platform::detail::Adopt;
+using platform::detail::ContainerWidget;
+using namespace platform::detail::controls;
+
+void CommandButton::CreateControlWindow() {
+  auto* w = new QPushButton(ContainerWidget(*this));
+  w->setAutoDefault(false);
+  w->setProperty("vbCancel", false);
+  QObject::connect(w, &QPushButton::clicked, w, [this] { platform::detail::FromEventLoop([this] { RaiseEvent(Click); }); });
+  Adopt(*this, w, "ThunderCommandButton");
+}
+static QPushButton& ButtonOf(Control& c) { return static_cast<QPushButton&>(*c.core().widget); }
+std::u16string CommandButton::Caption() {
+  Touch();
+  return U(ButtonOf(*this).text());
+}
+void CommandButton::Caption(const std::u16string& v) {
+  Touch();
+  ButtonOf(*this).setText(Q(v));
+}
+bool CommandButton::Default() {
+  Touch();
+  return ButtonOf(*this).isDefault();
+}
+void CommandButton::Default(bool v) {
+  Touch();
+  // One default button per window.
+  if (v) {
+    for (Control* c : host().Controls())
+      if (auto* b = dynamic_cast<CommandButton*>(c); b != nullptr && b != this && b->core().widget != nullptr)
+        ButtonOf(*b).setDefault(false);
+  }
+  ButtonOf(*this).setDefault(v);
+}
+bool CommandButton::Cancel() {
+  Touch();
+  return ButtonOf(*this).property("vbCancel").toBool();
+}
+void CommandButton::Cancel(bool v) {
+  Touch();
+  if (v) {
+    for (Control* c : host().Controls())
+      if (auto* b = dynamic_cast<CommandButton*>(c); b != nullptr && b != this && b->core().widget != nullptr)
+        ButtonOf(*b).setProperty("vbCancel", false);
+  }
+  ButtonOf(*this).setProperty("vbCancel", v);
+}
+void CommandButton::Value(bool v) {
+  Touch();
+  if (v) RaiseEvent(Click);
+}
+
+}  // namespace vb

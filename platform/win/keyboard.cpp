@@ -1,0 +1,156 @@
+// Keyboard state and virtual-key codes of Qt's key events.
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <array>
+
+#include "platform/win/dispatch.h"
+#include "platform/win/keys.h"
+#include "platform/win/window.h"
+
+namespace platform::detail {
+namespace {
+
+using namespace win;
+
+std::array<unsigned char, 256>& keyState() {
+  static std::array<unsigned char, 256> s{};
+  return s;
+}
+
+// Physical keys of the main block, by X11 key code, as the platform names them on a US keyboard:
+// shortcuts and mnemonics follow the key, whatever layout is active.
+int VirtualKeyFromX11Code(quint32 code) {
+  static const unsigned char table[62] = {
+      0,    0,    0,    0,    0,    0,    0,    0,    0,    0,     // 0-9
+      '1',  '2',  '3',  '4',  '5',  '6',  '7',  '8',  '9',  '0',   // 10-19
+      0xBD, 0xBB, 0,    0,    'Q',  'W',  'E',  'R',  'T',  'Y',   // 20-29
+      'U',  'I',  'O',  'P',  0xDB, 0xDD, 0,    0,    'A',  'S',   // 30-39
+      'D',  'F',  'G',  'H',  'J',  'K',  'L',  0xBA, 0xDE, 0xC0,  // 40-49
+      0,    0xDC, 'Z',  'X',  'C',  'V',  'B',  'N',  'M',  0xBC,  // 50-59
+      0xBE, 0xBF};                                                  // 60-61
+  return code < 62 ? table[code] : 0;
+}
+
+int VirtualKeyFromQtKey(int key) {
+  if (key >= Qt::Key_A && key <= Qt::Key_Z) return 'A' + (key - Qt::Key_A);
+  if (key >= Qt::Key_0 && key <= Qt::Key_9) return '0' + (key - Qt::Key_0);
+  if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return VK_F1 + (key - Qt::Key_F1);
+  switch (key) {
+    case Qt::Key_Backspace: return VK_BACK;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return VK_TAB;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return VK_RETURN;
+    case Qt::Key_Shift: return VK_SHIFT;
+    case Qt::Key_Control: return VK_CONTROL;
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr: return VK_MENU;
+    case Qt::Key_Pause: return VK_PAUSE;
+    case Qt::Key_CapsLock: return VK_CAPITAL;
+    case Qt::Key_Escape: return VK_ESCAPE;
+    case Qt::Key_Space: return VK_SPACE;
+    case Qt::Key_PageUp: return VK_PRIOR;
+    case Qt::Key_PageDown: return VK_NEXT;
+    case Qt::Key_End: return VK_END;
+    case Qt::Key_Home: return VK_HOME;
+    case Qt::Key_Left: return VK_LEFT;
+    case Qt::Key_Up: return VK_UP;
+    case Qt::Key_Right: return VK_RIGHT;
+    case Qt::Key_Down: return VK_DOWN;
+    case Qt::Key_Print: return VK_SNAPSHOT;
+    case Qt::Key_Insert: return VK_INSERT;
+    case Qt::Key_Delete: return VK_DELETE;
+    case Qt::Key_Help: return VK_HELP;
+    case Qt::Key_Meta: return VK_LWIN;
+    case Qt::Key_Menu: return VK_APPS;
+    case Qt::Key_NumLock: return VK_NUMLOCK;
+    case Qt::Key_ScrollLock: return VK_SCROLL;
+    case Qt::Key_Semicolon:
+    case Qt::Key_Colon: return VK_OEM_1;
+    case Qt::Key_Equal:
+    case Qt::Key_Plus: return VK_OEM_PLUS;
+    case Qt::Key_Comma:
+    case Qt::Key_Less: return VK_OEM_COMMA;
+    case Qt::Key_Minus:
+    case Qt::Key_Underscore: return VK_OEM_MINUS;
+    case Qt::Key_Period:
+    case Qt::Key_Greater: return VK_OEM_PERIOD;
+    case Qt::Key_Slash:
+    case Qt::Key_Question: return VK_OEM_2;
+    case Qt::Key_QuoteLeft:
+    case Qt::Key_AsciiTilde: return VK_OEM_3;
+    case Qt::Key_BracketLeft:
+    case Qt::Key_BraceLeft: return VK_OEM_4;
+    case Qt::Key_Backslash:
+    case Qt::Key_Bar: return VK_OEM_5;
+    case Qt::Key_BracketRight:
+    case Qt::Key_BraceRight: return VK_OEM_6;
+    case Qt::Key_Apostrophe:
+    case Qt::Key_QuoteDbl: return VK_OEM_7;
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+int VirtualKey(const QKeyEvent* e) {
+  const bool keypad = e->modifiers().testFlag(Qt::KeypadModifier);
+  if (keypad && e->key() >= Qt::Key_0 && e->key() <= Qt::Key_9) return VK_NUMPAD0 + (e->key() - Qt::Key_0);
+  if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+    if (int vk = VirtualKeyFromX11Code(e->nativeScanCode())) return vk;
+  }
+  if (int vk = VirtualKeyFromQtKey(e->key())) return vk;
+  // A letter of another layout without a physical key code: take its Latin letter when it has one.
+  const QString t = e->text().toUpper();
+  if (t.size() == 1 && t[0] >= QLatin1Char('A') && t[0] <= QLatin1Char('Z')) return t[0].unicode();
+  return 0;
+}
+
+LPARAM KeyLParam(const QKeyEvent* e, bool up) {
+  DWORD scan = 0;
+  if (QGuiApplication::platformName() == QLatin1String("xcb") && e->nativeScanCode() >= 8)
+    scan = (e->nativeScanCode() - 8) & 0xFF;
+  DWORD l = 1 | (scan << 16);
+  if (e->modifiers().testFlag(Qt::AltModifier)) l |= 1u << 29;
+  if (up || e->isAutoRepeat()) l |= 1u << 30;
+  if (up) l |= 1u << 31;
+  return static_cast<LPARAM>(static_cast<LONG>(l));
+}
+
+void NoteKey(int vk, bool down) {
+  if (vk <= 0 || vk > 255) return;
+  auto& s = keyState();
+  if (down) {
+    if ((s[vk] & 0x80) == 0) s[vk] ^= 1;  // toggles on each fresh press
+    s[vk] |= 0x80;
+  } else {
+    s[vk] &= 0x7F;
+  }
+}
+
+}  // namespace platform::detail
+
+namespace win {
+
+short GetKeyState(int vk) {
+  if (vk <= 0 || vk > 255) return 0;
+  unsigned char s = platform::detail::keyState()[vk];
+  // The modifier keys and mouse buttons are read from Qt as well, which knows of presses that
+  // happened while another application had the keyboard.
+  bool down = (s & 0x80) != 0;
+  const auto mods = QGuiApplication::queryKeyboardModifiers();
+  const auto buttons = QGuiApplication::mouseButtons();
+  switch (vk) {
+    case VK_SHIFT: down = mods.testFlag(Qt::ShiftModifier); break;
+    case VK_CONTROL: down = mods.testFlag(Qt::ControlModifier); break;
+    case VK_MENU: down = mods.testFlag(Qt::AltModifier); break;
+    case VK_LBUTTON: down = down || buttons.testFlag(Qt::LeftButton); break;
+    case VK_RBUTTON: down = down || buttons.testFlag(Qt::RightButton); break;
+    default: break;
+  }
+  return static_cast<short>((down ? 0x8000 : 0) | (s & 1));
+}
+
+short GetAsyncKeyState(int vk) { return static_cast<short>(GetKeyState(vk) & 0x8000); }
+
+}  // namespace win

@@ -1,0 +1,15 @@
+// Window and thread timers.
+#pragma once
+
+#include "platform/win/types.h"
+
+namespace win {
+
+// Timers. A window timer (h != 0) raises WM_TIMER on its window, or calls proc when one is given,
+// and replaces a timer of the same window and identifier. A thread timer (h == 0) calls proc and gets
+// a new identifier. Intervals below USER_TIMER_MINIMUM run at that minimum.
+UINT_PTR SetTimer(HWND h, UINT_PTR id, UINT elapse, TIMERPROC proc);
+BOOL KillTimer(HWND h, UINT_PTR id);
+DWORD GetTickCount();
+
+}  // namespace win
