@@ -10,7 +10,7 @@
 #include "commandbars/kest_command_bar.h"
 #include "commandbars/menu_mode.h"
 #include "platform/application.h"
-#include "platform/win/testing.h"
+#include "platform/testing/win.h"
 #include "platform/vb/control_array.h"
 #include "platform/vb/form.h"
 #include "platform/vb/runtime.h"

@@ -8,7 +8,7 @@
 #include "commandbars/command_bars.h"
 #include "commandbars/hooks.h"
 #include "commandbars/menu_mode.h"
-#include "platform/win/testing.h"
+#include "platform/testing/win.h"
 #include "platform/vb/runtime.h"
 #include "platform/win/keys.h"
 #include "platform/win/window.h"

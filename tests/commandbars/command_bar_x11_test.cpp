@@ -10,7 +10,7 @@
 #include "command_bar_host.h"
 #include "commandbars/command_bars.h"
 #include "commandbars/menu_mode.h"
-#include "platform/win/testing.h"
+#include "platform/testing/win.h"
 #include "platform/vb/runtime.h"
 #include "platform/win/window.h"
 
