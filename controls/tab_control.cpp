@@ -437,6 +437,7 @@ void TabControl::UserControl_Resize() {
 void TabControl::UserControl_Terminate() {
   DestroyTabWindow();
   modTabStrip::Deactivate(this);
+  keys_.clear();  // the tabs went with the window; a new load starts without them
 }
 
 

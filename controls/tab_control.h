@@ -147,6 +147,7 @@ class TabControl : public vb::UserControl, public ISubclass {
   void PaintCoolFrame();
 
   win::HWND tab_ = 0;
+  win::HWND own_ = 0;  // the control's own window, as the registrations were made on it
   win::HIMAGELIST imageList_ = 0;
   win::HFONT tabFont_ = 0;
   std::vector<std::u16string> keys_;

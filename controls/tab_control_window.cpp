@@ -66,7 +66,8 @@ void TabControl::DestroyTabWindow() {
 }
 
 void TabControl::Attach() {
-  for (UINT m : {WM_NOTIFY, WM_DRAWITEM, WM_MEASUREITEM, WM_SETFOCUS}) MSubclass::AttachMessage(this, hWnd(), m);
+  own_ = hWnd();
+  for (UINT m : {WM_NOTIFY, WM_DRAWITEM, WM_MEASUREITEM, WM_SETFOCUS}) MSubclass::AttachMessage(this, own_, m);
   for (UINT m : {WM_SETFOCUS, WM_MOUSEACTIVATE, WM_DESTROY, WM_ERASEBKGND}) MSubclass::AttachMessage(this, tab_, m);
   attached_ = true;
   if (coolTabs_ >= 1) AttachPainting();
@@ -74,7 +75,7 @@ void TabControl::Attach() {
 
 void TabControl::Detach() {
   if (attached_) {
-    for (UINT m : {WM_NOTIFY, WM_DRAWITEM, WM_MEASUREITEM, WM_SETFOCUS}) MSubclass::DetachMessage(this, hWnd(), m);
+    for (UINT m : {WM_NOTIFY, WM_DRAWITEM, WM_MEASUREITEM, WM_SETFOCUS}) MSubclass::DetachMessage(this, own_, m);
     for (UINT m : {WM_SETFOCUS, WM_MOUSEACTIVATE, WM_DESTROY, WM_ERASEBKGND}) MSubclass::DetachMessage(this, tab_, m);
   }
   DetachPainting();
@@ -148,7 +149,7 @@ LRESULT TabControl::WindowProc(HWND hwnd, UINT iMsg, WPARAM wParam, LPARAM lPara
     case WM_SETFOCUS:
       if (hwnd == tab_) {
         modTabStrip::Activate(this);
-      } else if (hwnd == hWnd() && tab_ != 0) {
+      } else if (hwnd == own_ && tab_ != 0) {
         win::SetFocus(tab_);
       }
       return 0;

@@ -213,7 +213,8 @@ void DrawItem(HDC dc, const Tab& t, int i, LONG style, Side side) {
     return;
   }
   const bool hot = (style & TCS_HOTTRACK) != 0 && i == t.hot;
-  DrawCaption(dc, t, i, in, side, GetSysColor(hot ? COLOR_HOTLIGHT : COLOR_BTNTEXT));
+  const int ink = !IsWindowEnabled(t.h) ? COLOR_GRAYTEXT : hot ? COLOR_HOTLIGHT : COLOR_BTNTEXT;
+  DrawCaption(dc, t, i, in, side, GetSysColor(ink));
   if (selected && GetFocus() == t.h) {
     RECT f = Vertical(side) ? RECT{in.left + 1, in.top + 3, in.right - 2, in.bottom - 3}
                                : RECT{in.left + 3, in.top + 1, in.right - 3, in.bottom - 2};

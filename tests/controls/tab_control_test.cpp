@@ -320,6 +320,15 @@ TEST_F(TabControlTest, PropertiesPersistAndBecomeTheWindowsStyle) {
   EXPECT_EQ(lf.lfHeight, -13);  // 10 points at 96 dots per inch
 }
 
+TEST_F(TabControlTest, AWindowLoadedAgainStartsWithoutTabsOrKeys) {
+  AddEight();
+  form.Unload();
+  EXPECT_EQ(form.tabs.TabCount(), 0);  // loads the window afresh
+  EXPECT_EQ(ErrorOf([&] { form.tabs.IndexForTab(u"GENERAL"); }), -2147220455);
+  form.tabs.AddTab(u"Общие", -1, 1, u"GENERAL", 1000);
+  EXPECT_EQ(form.tabs.IndexForTab(u"GENERAL"), 1);
+}
+
 TEST_F(TabControlTest, AnEmptyStripRebuildsWithoutASelection) {
   form.tabs.Rebuild();
   EXPECT_EQ(form.tabs.TabCount(), 0);

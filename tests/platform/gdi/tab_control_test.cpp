@@ -154,3 +154,35 @@ TEST_F(TabWindow, TheDisplayAreaAndTheWindowAreaConvertBothWays) {
   EXPECT_EQ(SendMessageA(tab, TCM_SETEXTENDEDSTYLE, TCS_EX_FLATSEPARATORS, TCS_EX_FLATSEPARATORS), 0);
   EXPECT_EQ(SendMessageA(tab, TCM_GETEXTENDEDSTYLE, 0, 0), TCS_EX_FLATSEPARATORS);
 }
+
+namespace {
+// Whether any pixel of the rectangle, as the window shows it after painting, has the colour.
+bool Shows(HWND h, const RECT& r, COLORREF colour) {
+  SendMessageA(h, WM_PAINT, 0, 0);
+  const HDC dc = GetDC(h);
+  bool found = false;
+  for (int y = r.top; y < r.bottom && !found; ++y)
+    for (int x = r.left; x < r.right && !found; ++x) found = GetPixel(dc, x, y) == colour;
+  ReleaseDC(h, dc);
+  return found;
+}
+}  // namespace
+
+TEST_F(TabWindow, CaptionsShowHotTrackingAndTheDisabledState) {
+  Insert(0, u"Общие");
+  Insert(1, u"Шрифт");
+  const RECT edge = Rect(1);
+  const RECT second{edge.left + 3, edge.top + 3, edge.right - 3, edge.bottom - 1};  // inside the edges
+  const COLORREF hot = GetSysColor(COLOR_HOTLIGHT), grey = GetSysColor(COLOR_GRAYTEXT);
+  SendMessageA(tab, WM_MOUSEMOVE, 0, MAKELPARAM(second.left + 3, second.top + 3));
+  EXPECT_FALSE(Shows(tab, second, hot));  // without hot tracking
+  SetWindowLongA(tab, GWL_STYLE, GetWindowLongA(tab, GWL_STYLE) | TCS_HOTTRACK);
+  SendMessageA(tab, WM_MOUSEMOVE, 0, MAKELPARAM(second.left + 3, second.top + 3));
+  EXPECT_TRUE(Shows(tab, second, hot));
+  EXPECT_FALSE(Shows(tab, RECT{Rect(0).left + 3, 3, Rect(0).right - 3, Rect(0).bottom - 1}, hot));
+  SendMessageA(tab, WM_MOUSELEAVE, 0, 0);
+  EXPECT_FALSE(Shows(tab, second, hot));
+  EXPECT_FALSE(Shows(tab, second, grey));
+  EnableWindow(tab, FALSE);
+  EXPECT_TRUE(Shows(tab, second, grey));
+}
