@@ -240,7 +240,7 @@ struct RichTextBox::Impl {
 
   // The editor widget; it goes with its window when a parent window is destroyed first.
   Editor& Ed() const {
-    if (editor == nullptr) Raise(364, u"RichTextBox");
+    if (editor == nullptr) Raise(err::kObjectWasUnloaded, u"RichTextBox");
     return *editor;
   }
   QTextDocument* Doc() const { return Ed().document(); }
@@ -638,17 +638,17 @@ void RichTextBox::FileName(std::u16string_view path) { LoadFile(path, rtfRTF); }
 
 void RichTextBox::LoadFile(std::u16string_view path, int fileType) {
   QFile file(FilePath(path));
-  if (!QFileInfo(file.fileName()).isFile()) Raise(53, u"RichTextBox");
-  if (!file.open(QIODevice::ReadOnly)) Raise(75, u"RichTextBox");
+  if (!QFileInfo(file.fileName()).isFile()) Raise(err::kFileNotFound, u"RichTextBox");
+  if (!file.open(QIODevice::ReadOnly)) Raise(err::kPathFileAccessError, u"RichTextBox");
   const QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) Raise(75, u"RichTextBox");
+  if (file.error() != QFileDevice::NoError) Raise(err::kPathFileAccessError, u"RichTextBox");
   const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
   std::u16string text;
   if (fileType == rtfRTF && platform::rtf::LooksLikeRtf(view)) {
     try {
       text = platform::rtf::ReadText(view);
     } catch (const platform::rtf::ReadError&) {
-      Raise(321, u"RichTextBox", u"Неверный формат файла");
+      Raise(err::kInvalidFileFormat, u"RichTextBox", u"Неверный формат файла");
     }
   } else {
     text = FromWindows1251(view);
@@ -662,7 +662,7 @@ void RichTextBox::SaveFile(std::u16string_view path) const {
   QFile file(FilePath(path));
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
       file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) || !file.flush())
-    Raise(75, u"RichTextBox");
+    Raise(err::kPathFileAccessError, u"RichTextBox");
 }
 
 std::int32_t RichTextBox::Find(std::u16string_view text, std::int32_t start, std::int32_t end, int options) {
