@@ -44,17 +44,27 @@ QString FilePath(std::u16string_view path) {
 }
 
 // Text as the document takes it: lines separated by '\n', whatever the separators were.
+// Writes the text as the document takes it into `out` (whose storage is reused).
+void ToDocumentText(std::u16string_view s, QString& out) {
+  out.resize(static_cast<qsizetype>(s.size()));
+  char16_t* o = reinterpret_cast<char16_t*>(out.data());
+  char16_t* const begin = o;
+  const char16_t* p = s.data();
+  const char16_t* end = p + s.size();
+  while (p < end) {
+    const char16_t* cr = std::find(p, end, u'\r');
+    o = std::copy(p, cr, o);
+    if (cr == end) break;
+    *o++ = u'\n';
+    p = cr + 1;
+    if (p < end && *p == u'\n') ++p;
+  }
+  out.truncate(static_cast<qsizetype>(o - begin));
+}
+
 QString ToDocumentText(std::u16string_view s) {
   QString out;
-  out.reserve(static_cast<qsizetype>(s.size()));
-  for (std::size_t i = 0; i < s.size(); ++i) {
-    if (s[i] == u'\r') {
-      out.append(QLatin1Char('\n'));
-      if (i + 1 < s.size() && s[i + 1] == u'\n') ++i;
-    } else {
-      out.append(QChar(s[i]));
-    }
-  }
+  ToDocumentText(s, out);
   return out;
 }
 
@@ -228,10 +238,13 @@ struct RichTextBox::Impl {
     c.beginEditBlock();
     c.select(QTextCursor::Document);
     c.removeSelectedText();
+    QString piece;
+    piece.reserve(static_cast<qsizetype>(kPiece + 1));
     for (std::size_t at = 0; at < crlf.size();) {
       std::size_t end = std::min(crlf.size(), at + kPiece);
       if (end < crlf.size() && crlf[end - 1] == u'\r') ++end;  // a CR LF pair stays in one piece
-      c.insertText(ToDocumentText(std::u16string_view(crlf).substr(at, end - at)));
+      ToDocumentText(std::u16string_view(crlf).substr(at, end - at), piece);
+      c.insertText(piece);
       at = end;
     }
     c.endEditBlock();
