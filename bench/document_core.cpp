@@ -15,9 +15,9 @@
 #include <fstream>
 #include <string>
 
+#include "controls/testing/stand_in.h"
 #include "core/decode.h"
 #include "core/document.h"
-#include "core/testing/stand_in.h"
 #include "platform/application.h"
 #include "platform/codepage/codepage.h"
 #include "platform/script/script.h"

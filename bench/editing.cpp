@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "controls/testing/stand_in.h"
 #include "core/edit_history.h"
-#include "core/testing/stand_in.h"
 #include "platform/application.h"
 #include "platform/richedit/rich_text_box.h"
 #include "platform/testing/win.h"

@@ -2,8 +2,8 @@
 // while the bar lets events run, the undo copy and the flags.
 #include <gtest/gtest.h>
 
+#include "controls/testing/stand_in.h"
 #include "core/decode.h"
-#include "core/testing/stand_in.h"
 #include "platform/script/script.h"
 #include "platform/testing/win.h"
 #include "support.h"

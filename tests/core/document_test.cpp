@@ -7,10 +7,10 @@
 
 #include <csignal>
 
+#include "controls/testing/stand_in.h"
 #include "core/document.h"
 #include "core/registry.h"
 #include "core/settings_schema.h"
-#include "core/testing/stand_in.h"
 #include "platform/script/script.h"
 #include "platform/vb/file_system.h"
 #include "platform/vb/screen.h"

@@ -4,8 +4,8 @@
 #include <random>
 #include <vector>
 
+#include "controls/testing/stand_in.h"
 #include "core/edit_history.h"
-#include "core/testing/stand_in.h"
 #include "support.h"
 
 using namespace qmtest;

@@ -2,8 +2,8 @@
 // PDF.
 #include <gtest/gtest.h>
 
+#include "controls/testing/stand_in.h"
 #include "core/print.h"
-#include "core/testing/stand_in.h"
 #include "platform/vb/error.h"
 #include "pdf_support.h"
 #include "support.h"

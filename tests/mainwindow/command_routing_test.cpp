@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "controls/testing/stand_in.h"
 #include "core/decode.h"
-#include "core/testing/stand_in.h"
 #include "mainwindow/command_routing.h"
 #include "mainwindow/command_table.h"
 #include "support.h"
