@@ -261,12 +261,29 @@ void frmMain::Form_Resize() {
   picEditor.Width(std::max(0.0f, w));
 }
 
-bool frmMain::CmdFileSaveAs() {
+bool frmMain::SaveAs() {
   chrome::PlaySoundEvent(chrome::kFormLoad);
   if (!modDocument::SaveDocumentAs()) return false;
   modDocument::DocumentSavedAs = true;
   DocumentModified = false;
   return true;
+}
+
+// The window's own rectangle; a maximised window stores the rectangle it goes back to, so the next
+// start does not open it over the whole screen as a normal window.
+void frmMain::StorePlacement() {
+  float rect[4] = {Left(), Top(), Height(), Width()};
+  win::WINDOWPLACEMENT placement;
+  if (WindowState() == vb::vbMaximized && win::GetWindowPlacement(hWnd(), &placement)) {
+    const win::RECT& r = placement.rcNormalPosition;
+    const float tw = vb::TwipsPerPixel;
+    rect[0] = r.left * tw;
+    rect[1] = r.top * tw;
+    rect[2] = (r.bottom - r.top) * tw;
+    rect[3] = (r.right - r.left) * tw;
+  }
+  const std::u16string_view names[4] = {prefs::kMainLeft, prefs::kMainTop, prefs::kMainHeight, prefs::kMainWidth};
+  for (int i = 0; i < 4; ++i) WritePref(names[i], vb::CStr(static_cast<double>(rect[i])));
 }
 
 void frmMain::StoreWindowState() {
@@ -283,7 +300,7 @@ void frmMain::Form_Unload(int& cancel) {
     const int answer = vb::MsgBox(u"Документ был изменен. Вы хотите сохранить сделанные изменения?",
                                   vb::vbYesNoCancel | vb::vbQuestion, core::kProgramTitle);
     // A Save As that is cancelled or fails keeps the document open.
-    if (answer == vb::vbCancel || (answer == vb::vbYes && !CmdFileSaveAs())) {
+    if (answer == vb::vbCancel || (answer == vb::vbYes && !SaveAs())) {
       cancel = 1;
       return;
     }
@@ -297,17 +314,7 @@ void frmMain::Form_Unload(int& cancel) {
     chrome::PlaySoundEvent(chrome::kFormUnload);
   }
   if (Pref(prefs::kClearClipboard) == u"1") modDocument::ClearClipboardContents();
-  if (Pref(prefs::kSaveWindowPositionAndSize) == u"1") {
-    // The normal rectangle, also when the window is maximised.
-    win::WINDOWPLACEMENT placement;
-    win::GetWindowPlacement(hWnd(), &placement);
-    const win::RECT& r = placement.rcNormalPosition;
-    const auto twips = [](int pixels) { return vb::CStr(static_cast<std::int64_t>(pixels) * vb::TwipsPerPixel); };
-    WritePref(prefs::kMainLeft, twips(r.left));
-    WritePref(prefs::kMainTop, twips(r.top));
-    WritePref(prefs::kMainHeight, twips(r.bottom - r.top));
-    WritePref(prefs::kMainWidth, twips(r.right - r.left));
-  }
+  if (Pref(prefs::kSaveWindowPositionAndSize) == u"1") StorePlacement();
   StoreWindowState();
   clipboard_memory::Remember(u"");
   if (EndProgram) EndProgram();

@@ -15,6 +15,7 @@
 
 #include "core/main_window.h"
 #include "mainwindow/clipboard_memory.h"
+#include "mainwindow/command_routing.h"
 #include "platform/dialogs/common_dialog.h"
 #include "platform/richedit/rich_text_box.h"
 #include "platform/vb/controls.h"
@@ -22,7 +23,7 @@
 #include "platform/vb/picturebox.h"
 #include "platform/vb/window_control.h"
 
-class frmMain : public vb::Form {
+class frmMain : public vb::Form, public mainwindow::CommandTarget {
  public:
   // The design caption, until the "ShowInCaption" rule replaces it.
   static constexpr char16_t kDesignCaption[] = u"Brannoch Quillmark 3.0";
@@ -58,27 +59,26 @@ class frmMain : public vb::Form {
   frmMain();
   ~frmMain() override;
 
-  // --- conversion commands ---
+  // --- conversion commands (the routing reaches them by key) ---
   // Runs the direction stored as "DefaultCode" ("0" to "19" exactly); any other value runs nothing.
-  void StartDecode();
+  void StartDecode() override;
   // One of the 20 direction commands (0 to 19): the pair goes into Combo1 and Combo2, then the
   // document is converted.
-  void ConvertDirection(int direction);
+  void ConvertDirection(int direction) override;
   // The Decode menu's key of direction 0 to 19 ("MENU:DECODE:DOS:DW" ...), or empty.
   static std::u16string_view DirectionCommandKey(int direction);
-  void CmdDecodeDialog();
-  void CmdDecodeWizard();
-  // The conversion toolbar's Start, Stop and Undo (Undo also serves the Decode menu's Undo).
-  void CmdDecodeStart();
-  void CmdDecodeStop();
-  void CmdDecodeUndo();
+  void CmdDecodeDialog() override;
+  void CmdDecodeWizard() override;
+  void UnloadDecodingWindow() override;
 
   // --- editor ---
   // What the paste and import commands call after they changed the text: marks the document.
   void RichTextBox_SelChange();
   // The save-as command: the save dialog, the document written, DocumentSavedAs set and the
-  // document unmarked. False when the dialog was cancelled or the file was not written.
-  bool CmdFileSaveAs();
+  // document unmarked.
+  void CmdFileSaveAs() override { SaveAs(); }
+  // The same; false when the dialog was cancelled or the file was not written.
+  bool SaveAs();
 
   // --- timers (the ticks run them; tests call them) ---
   void TimerEdit_Timer();
@@ -124,6 +124,7 @@ class frmMain : public vb::Form {
   void ApplyPlacement();
   void ApplyCaption();
   void ApplyEditorFont();
+  void StorePlacement();
   void StoreWindowState();
   // The number of toolbars shown (the standard and the conversion toolbar).
   int VisibleToolbarCount();

@@ -58,18 +58,10 @@ void frmMain::cmbDecode_Click() {
   StartDecode();
 }
 
-void frmMain::CmdDecodeStart() {
-  modDecode::DecodeCancelled = false;
-  StartDecode();
-}
-
-void frmMain::CmdDecodeStop() {
-  modDecode::CancelDecode();
+void frmMain::UnloadDecodingWindow() {
   frmDecoding& progress = DecodingWindow();
   if (progress.IsLoaded()) progress.Unload();
 }
-
-void frmMain::CmdDecodeUndo() { modDecode::UndoDecode(); }
 
 void frmMain::CmdDecodeDialog() {
   if (RichTextBox->TextLength() == 0) {

@@ -17,14 +17,14 @@ class ConversionCommands : public MainWindowTest {};
 TEST_F(ConversionCommands, StartRunsOnlyAnExactStoredDirection) {
   editor().Text(kText);
   SetPref(prefs::kDefaultCode, u"7");
-  w().CmdDecodeStart();
+  mainwindow::RouteButtonClick(u"TOOLBAR2:START", w());
   EXPECT_EQ(editor().Text(), modDecode::ConvertText(kText, 2, 5));  // Windows 1251 -> MAC Apple
   EXPECT_EQ(w().Combo1.ListIndex(), 1);
   EXPECT_EQ(w().Combo2.ListIndex(), 4);
   const std::u16string after = editor().Text();
   for (std::u16string_view bad : {u"07", u" 7", u"7 ", u"20", u"-1", u"x", u""}) {
     SetPref(prefs::kDefaultCode, bad);
-    w().CmdDecodeStart();
+    mainwindow::RouteButtonClick(u"TOOLBAR2:START", w());
     EXPECT_EQ(editor().Text(), after) << vb::ToUtf8(std::u16string(bad));
   }
   EXPECT_TRUE(Prompts().empty());
@@ -80,7 +80,7 @@ TEST_F(ConversionCommands, EmptyDocumentGetsOneBoxAndTheSelectorsKeepThePair) {
 
 TEST_F(ConversionCommands, StopWithoutARunIsForgottenAndUndoGoesBackToTheLastCompletedRun) {
   editor().Text(kText);
-  w().CmdDecodeStop();
+  mainwindow::RouteButtonClick(u"TOOLBAR2:STOP", w());
   EXPECT_TRUE(modDecode::DecodeCancelled);
   w().ConvertDirection(0);
   const std::u16string once = modDecode::ConvertText(kText, 1, 2);
@@ -94,9 +94,9 @@ TEST_F(ConversionCommands, StopWithoutARunIsForgottenAndUndoGoesBackToTheLastCom
   EXPECT_EQ(editor().Text(), modDecode::ConvertText(once, 2, 1));  // No: the run completed
   const std::u16string twice = editor().Text();
 
-  w().CmdDecodeUndo();
+  mainwindow::RouteButtonClick(u"MENU:DECODE:UNDO", w());
   EXPECT_EQ(editor().Text(), once);
-  w().CmdDecodeUndo();
+  mainwindow::RouteButtonClick(u"MENU:DECODE:UNDO", w());
   EXPECT_EQ(editor().Text(), once);
   EXPECT_EQ(twice, modDecode::ConvertText(once, 2, 1));
 }

@@ -111,7 +111,7 @@ TEST_F(ConversionDialogs, StopDuringARunUnloadsTheWindowWithoutAQuestion) {
   int stops = 0;
   other.Stop.Click = [&] {
     ++stops;
-    w().CmdDecodeStop();
+    mainwindow::RouteButtonClick(u"TOOLBAR2:STOP", w());
   };
   other.Load();
   platform::testing::PostClick(other.Stop.hWnd(), 3, 3);

@@ -101,7 +101,7 @@ TEST_F(ClipboardWatch, ConvertingWatchKeepsTheDocumentForUndo) {
   Tick();
   EXPECT_EQ(editor().Text(), modDecode::ConvertText(u"Привет", 2, 1));
   EXPECT_TRUE(modDecode::DocumentDecoded);
-  w().CmdDecodeUndo();
+  mainwindow::RouteButtonClick(u"MENU:DECODE:UNDO", w());
   EXPECT_EQ(editor().Text(), before);
 
   // Clipboard text of any length converts in full.
