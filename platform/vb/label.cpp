@@ -24,44 +24,44 @@ void Label::CreateControlWindow() {
 }
 static QLabel& LabelOf(Control& c) { return static_cast<QLabel&>(*c.core().widget); }
 std::u16string Label::Caption() {
-  Touch();
+  EnsureWindow();
   return U(LabelOf(*this).property("vbCaption").toString());
 }
 void Label::Caption(const std::u16string& v) {
-  Touch();
+  EnsureWindow();
   LabelOf(*this).setProperty("vbCaption", Q(v));
   LabelOf(*this).setText(WithoutMnemonics(v));
 }
 int Label::Alignment() {
-  Touch();
+  EnsureWindow();
   return AlignmentFrom(LabelOf(*this).alignment());
 }
 void Label::Alignment(int v) {
-  Touch();
+  EnsureWindow();
   LabelOf(*this).setAlignment(AlignmentOf(v) | Qt::AlignTop);
 }
 bool Label::WordWrap() {
-  Touch();
+  EnsureWindow();
   return LabelOf(*this).wordWrap();
 }
 void Label::WordWrap(bool v) {
-  Touch();
+  EnsureWindow();
   LabelOf(*this).setWordWrap(v);
 }
 int Label::BackStyle() {
-  Touch();
+  EnsureWindow();
   return LabelOf(*this).autoFillBackground() ? 1 : 0;
 }
 void Label::BackStyle(int v) {
-  Touch();
+  EnsureWindow();
   LabelOf(*this).setAutoFillBackground(v == 1);
 }
 int Label::BorderStyle() {
-  Touch();
+  EnsureWindow();
   return LabelOf(*this).frameShape() == QFrame::NoFrame ? 0 : 1;
 }
 void Label::BorderStyle(int v) {
-  Touch();
+  EnsureWindow();
   LabelOf(*this).setFrameStyle(v == 1 ? (QFrame::StyledPanel | QFrame::Sunken) : QFrame::NoFrame);
 }
 

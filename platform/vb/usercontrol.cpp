@@ -72,6 +72,8 @@ void UserControl::CreateControlWindow() {
   auto* w = new UserControlWidget(platform::detail::ContainerWidget(*this), this);
   w->setAutoFillBackground(false);
   platform::detail::Adopt(*this, w, "ThunderUserControl");
+  // Disabled, a custom control stops input but keeps the looks of what it holds.
+  if (auto* rec = platform::detail::FindRecord(core().handle)) rec->greysWhenDisabled = false;
   platform::detail::ApplyColors(w, core().back, core().fore);
   LoadControls(core().handle);
   UserControl_Initialize();
@@ -117,8 +119,16 @@ void UserControl::RaiseMouse(int kind, int button, int shift, float x, float y) 
   }
 }
 
+void UserControl::HandleMouse(win::UINT msg, int button, int shift, float x, float y) {
+  const bool down = msg == win::WM_LBUTTONDOWN || msg == win::WM_RBUTTONDOWN || msg == win::WM_MBUTTONDOWN;
+  const bool up = msg == win::WM_LBUTTONUP || msg == win::WM_RBUTTONUP || msg == win::WM_MBUTTONUP;
+  if (down || up || msg == win::WM_MOUSEMOVE) RaiseMouse(down ? 0 : up ? 2 : 1, button, shift, x, y);
+}
+
+Form* UserControl::OwningForm() { return platform::detail::FormOf(*this); }
+
 PropertyBag UserControl::SaveProperties() {
-  Touch();
+  EnsureWindow();
   PropertyBag bag;
   UserControl_WriteProperties(bag);
   return bag;
@@ -131,7 +141,7 @@ void UserControl::PropertyChanged(std::u16string_view name) {
 }
 
 AmbientProperties UserControl::Ambient() {
-  Touch();
+  EnsureWindow();
   AmbientProperties a;
   if (Form* f = platform::detail::FormOf(*this)) {
     a.Font = f->Font();
@@ -141,11 +151,11 @@ AmbientProperties UserControl::Ambient() {
 }
 
 float UserControl::ScaleWidth() {
-  Touch();
+  EnsureWindow();
   return platform::detail::Tw(core().widget->width());
 }
 float UserControl::ScaleHeight() {
-  Touch();
+  EnsureWindow();
   return platform::detail::Tw(core().widget->height());
 }
 

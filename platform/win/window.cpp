@@ -134,6 +134,34 @@ win::HWND AttachWidget(QWidget* widget, std::string className, win::WNDPROC proc
   return NewRecord(std::move(rec));
 }
 
+bool InputDisabled(const QWidget* widget) {
+  for (const QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
+    if (win::HWND h = HandleOfWidget(w)) {
+      if (WindowRecord* r = FindRecord(h); r != nullptr && r->inputDisabled) return true;
+    }
+    if (w->isWindow()) break;
+  }
+  return false;
+}
+
+void NoteRaised(QWidget* window) {
+  static qint64 raised = 0;
+  if (window != nullptr) window->setProperty("qmRaised", ++raised);
+}
+
+void ApplyTopLevelFlags(WindowRecord& r, QWidget* w, QWidget* owner) {
+  Qt::WindowFlags flags = Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
+                          Qt::BypassWindowManagerHint;
+  if ((r.exStyle & win::WS_EX_APPWINDOW) != 0) flags = Qt::Window | Qt::FramelessWindowHint;
+  if ((r.exStyle & win::WS_EX_TOPMOST) != 0) flags |= Qt::WindowStaysOnTopHint;
+  const bool visible = w->isVisible();
+  const QPoint at = w->isWindow() ? w->pos() : w->mapToGlobal(QPoint(0, 0));
+  w->setParent(owner, flags);
+  w->setAttribute(Qt::WA_ShowWithoutActivating, (r.exStyle & win::WS_EX_APPWINDOW) == 0);
+  w->move(at);
+  if (visible) win::ShowWindow(r.handle, win::SW_SHOWNA);
+}
+
 }  // namespace platform::detail
 
 namespace win {
@@ -197,6 +225,7 @@ HWND CreateWindowExA(LONG exStyle, std::string_view className, std::u16string_vi
   rec->id = id;
   rec->widget = widget;
   rec->ownsWidget = true;
+  rec->greysWhenDisabled = false;
   HWND h = platform::detail::NewRecord(std::move(rec));
   widget->handle = h;
 
@@ -256,7 +285,10 @@ LONG_PTR SetWindowLongA(HWND h, int index, LONG_PTR value) {
     case GWL_EXSTYLE: {
       old = r->exStyle;
       r->exStyle = static_cast<LONG>(value);
-      if (QWidget* w = r->widget.data(); w != nullptr && w->isWindow()) {
+      if (QWidget* w = r->widget.data(); w != nullptr && r->madeTopLevel && w->isWindow()) {
+        if (((old ^ value) & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_APPWINDOW)) != 0)
+          platform::detail::ApplyTopLevelFlags(*r, w, w->parentWidget());
+      } else if (QWidget* w = r->widget.data(); w != nullptr && w->isWindow()) {
         const bool topmost = (value & WS_EX_TOPMOST) != 0;
         if (w->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != topmost) {
           const bool visible = w->isVisible();
@@ -359,8 +391,17 @@ HWND SetParent(HWND h, HWND parent) {
   WindowRecord* r = FindRecord(h);
   if (r == nullptr) return 0;
   HWND old = r->parent;
-  r->parent = parent;
   QWidget* w = r->widget.data();
+  if (parent == 0 && w != nullptr && (!w->isWindow() || r->madeTopLevel)) {
+    // The desktop becomes the parent: a top-level window in screen coordinates, still owned (and
+    // destroyed) by the top-level window it belonged to.
+    QWidget* owner = w->isWindow() ? w->parentWidget() : w->window();
+    r->parent = 0;
+    r->madeTopLevel = true;
+    platform::detail::ApplyTopLevelFlags(*r, w, owner);
+    return old;
+  }
+  r->parent = parent;
   QWidget* pw = platform::detail::WidgetOf(parent);
   if (w != nullptr) {
     const bool visible = w->isVisible();
