@@ -130,6 +130,8 @@ constexpr UINT WM_MOUSEACTIVATE = 0x0021;
 constexpr UINT WM_GETMINMAXINFO = 0x0024;
 constexpr UINT WM_SETFONT = 0x0030;
 constexpr UINT WM_GETFONT = 0x0031;
+constexpr UINT WM_DRAWITEM = 0x002B;
+constexpr UINT WM_MEASUREITEM = 0x002C;
 constexpr UINT WM_WINDOWPOSCHANGING = 0x0046;
 constexpr UINT WM_WINDOWPOSCHANGED = 0x0047;
 constexpr UINT WM_NOTIFY = 0x004E;
@@ -151,6 +153,7 @@ constexpr UINT WM_SYSCHAR = 0x0106;
 constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_SYSCOMMAND = 0x0112;
 constexpr UINT WM_TIMER = 0x0113;
+constexpr UINT WM_HSCROLL = 0x0114;
 constexpr UINT WM_INITMENUPOPUP = 0x0117;
 constexpr UINT WM_MENUSELECT = 0x011F;
 constexpr UINT WM_ENTERMENULOOP = 0x0211;
@@ -177,6 +180,13 @@ constexpr UINT WM_PRINTCLIENT = 0x0318;
 constexpr UINT WM_THEMECHANGED = 0x031A;
 constexpr UINT WM_USER = 0x0400;
 constexpr UINT WM_APP = 0x8000;
+
+// WM_MOUSEACTIVATE answers.
+constexpr LRESULT MA_ACTIVATE = 1;
+constexpr LRESULT MA_NOACTIVATE = 3;
+
+// The longest path the platform's fixed buffers hold, its NUL included.
+constexpr int MAX_PATH = 260;
 
 // WM_ACTIVATE states and WM_SIZE kinds.
 constexpr WPARAM WA_INACTIVE = 0;
