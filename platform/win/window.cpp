@@ -98,6 +98,19 @@ void CollectTree(win::HWND h, std::vector<win::HWND>& out) {
   for (win::HWND k : kids) CollectTree(k, out);
 }
 
+// True when giving h the parent or owner `parent` would close a loop: parent is h itself or lies
+// below h on its chain of parents and owners.
+bool WouldCycle(win::HWND h, win::HWND parent) {
+  std::size_t steps = table().windows.size();
+  for (win::HWND p = parent; p != 0 && steps-- > 0;) {
+    if (p == h) return true;
+    const WindowRecord* r = FindRecord(p);
+    if (r == nullptr) return false;
+    p = r->parent;
+  }
+  return false;
+}
+
 QWidget* WidgetOrNull(win::HWND h) {
   WindowRecord* r = FindRecord(h);
   return r != nullptr ? r->widget.data() : nullptr;
@@ -307,6 +320,7 @@ LONG_PTR SetWindowLongA(HWND h, int index, LONG_PTR value) {
       r->userData = value;
       return old;
     case GWL_HWNDPARENT:
+      if (platform::detail::WouldCycle(h, static_cast<HWND>(value))) return 0;
       old = r->parent;
       r->parent = static_cast<HWND>(value);
       return old;
@@ -389,7 +403,8 @@ HWND GetParent(HWND h) {
 
 HWND SetParent(HWND h, HWND parent) {
   WindowRecord* r = FindRecord(h);
-  if (r == nullptr) return 0;
+  // A window never comes under itself: that would leave a tree without a top.
+  if (r == nullptr || platform::detail::WouldCycle(h, parent)) return 0;
   HWND old = r->parent;
   QWidget* w = r->widget.data();
   if (parent == 0 && w != nullptr && (!w->isWindow() || r->madeTopLevel)) {
