@@ -151,6 +151,12 @@ class Control {
   void Enabled(bool v);
   std::u16string ToolTipText();
   void ToolTipText(const std::u16string& v);
+  // The pointer over the control: vbDefault, one of the runtime's pointers, or vbCustom for the
+  // MouseIcon picture (an icon or cursor; none shows the default).
+  int MousePointer();
+  void MousePointer(int v);
+  vb::Picture MouseIcon();
+  void MouseIcon(const vb::Picture& v);
   vb::StdFont Font();
   void Font(const vb::StdFont& v);
   void FontName(const std::u16string& v);
@@ -193,6 +199,8 @@ class Control {
   virtual void BeforeUnload() {}
   // Runs after BackColor is set.
   virtual void BackColorChanged() {}
+  // Runs after Font is set.
+  virtual void FontChanged() {}
   // Loads the window this control sits on when it is not loaded.
   void Touch();
   Host& host() const { return *host_; }

@@ -128,6 +128,11 @@ BOOL GetCursorPos(POINT* p) {
   return TRUE;
 }
 
+BOOL SetCursorPos(int x, int y) {
+  QCursor::setPos(QPoint(x, y));
+  return TRUE;
+}
+
 HWND WindowFromPoint(POINT p) {
   QWidget* w = QApplication::widgetAt(QPoint(p.x, p.y));
   while (w != nullptr) {

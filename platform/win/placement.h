@@ -17,6 +17,8 @@ BOOL IsWindowEnabled(HWND h);
 BOOL ClientToScreen(HWND h, POINT* p);
 BOOL ScreenToClient(HWND h, POINT* p);
 BOOL GetCursorPos(POINT* p);
+// Moves the screen's mouse pointer (in screen pixels).
+BOOL SetCursorPos(int x, int y);
 HWND WindowFromPoint(POINT p);
 
 }  // namespace win
