@@ -169,6 +169,9 @@ class cButtonInt {
   // Whether the button shows an icon or a colour swatch in its icon place.
   bool HasImage() const { return iconIndex_ >= 0 || colorBox_ != -1; }
 
+  // Links from bars to this button.
+  const Lifeline<cButtonInt>& lifeline() const { return lifeline_; }
+
  private:
   friend class cCommandBarInt;
   void FindShortcutIn(win::HWND hWndForm, std::int16_t vKey, std::int32_t eModifiers, bool skipOwnerTest,
@@ -201,12 +204,6 @@ class cButtonInt {
   std::vector<cMeasureButtonParams> measureCache_;
   vb::Collection<WeakLink<cCommandBarInt>> holdingBars_;  // keyed by the bar's key
   vb::Collection<win::HWND> owners_;                     // control window keyed by "<form>H"
-
- public:
-  // Links from bars to this button.
-  const Lifeline<cButtonInt>& lifeline() const { return lifeline_; }
-
- private:
   Lifeline<cButtonInt> lifeline_{this};
 };
 

@@ -264,7 +264,8 @@ void FillBarBackground(win::HWND hWndOrigin, win::HWND hWndArea, win::HDC hdc, s
                        std::int32_t colour2, int left, int top, int width, int height, bool horizontal,
                        bool systemGradient) {
   const bool system = HighColourDisplay() && systemGradient;
-  if (!system && (colour1 == colour2 || colour1 == -1 || colour2 == -1 || !IsWin98OrLaterVariant())) {
+  // Two different colours make a gradient even when one of them is "no colour" (-1).
+  if (!system && (colour1 == colour2 || !IsWin98OrLaterVariant())) {
     FillColourRect(hdc, colour1, colour2, left, top, width, height, horizontal);
     return;
   }

@@ -1,10 +1,6 @@
 #include "controls/dib_section.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstring>
@@ -13,18 +9,13 @@
 
 #include "controls/colour_hls.h"
 #include "platform/vb/error.h"
+#include "platform/vb/file_system.h"
 #include "platform/vb/strings.h"
 
 namespace controls {
 namespace {
 
 std::uint8_t RoundByte(double v) { return static_cast<std::uint8_t>(std::clamp(std::nearbyint(v), 0.0, 255.0)); }
-
-// Writes all of `size` bytes or reports failure.
-bool WriteAll(int fd, const void* data, size_t size) {
-  const ssize_t n = ::write(fd, data, size);
-  return n >= 0 && static_cast<size_t>(n) == size;
-}
 
 }  // namespace
 
@@ -104,14 +95,6 @@ void DibSectionCore::LoadPictureBlt(win::HDC hdc, int srcLeft, int srcTop, int s
 
 bool DibSectionCore::SavePicture(const std::u16string& fileName) {
   if (Empty()) return false;
-  std::string path = vb::ToUtf8(fileName);
-  std::replace(path.begin(), path.end(), '\\', '/');
-  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC, 0644);
-  if (fd < 0) {
-    std::u16string message = vb::FromUtf8(std::strerror(errno));
-    if (message.size() > 256) message.resize(256);
-    vb::Raise(17, vb::ErrorSource(u"cDIBSection"), message);
-  }
   const std::uint32_t image = info_.bmiHeader.biSizeImage;
   std::uint8_t header[14] = {'B', 'M'};
   const std::uint32_t fileSize = image + 58;
@@ -120,9 +103,22 @@ bool DibSectionCore::SavePicture(const std::u16string& fileName) {
   std::memcpy(header + 10, &offset, 4);
   std::uint8_t info[44] = {};
   std::memcpy(info, &info_.bmiHeader, 40);
-  const bool ok = WriteAll(fd, header, sizeof header) && WriteAll(fd, info, sizeof info) && WriteAll(fd, bits_, image);
-  ::close(fd);
-  return ok;
+  std::string bytes;
+  bytes.reserve(fileSize);
+  bytes.append(reinterpret_cast<const char*>(header), sizeof header);
+  bytes.append(reinterpret_cast<const char*>(info), sizeof info);
+  bytes.append(reinterpret_cast<const char*>(bits_), image);
+  // Written as documents are (a new file renamed into place), so a failure leaves the old file as
+  // it was. A full disk is a failed write; any other failure means the file could not be made.
+  try {
+    vb::WriteAllBytesSafely(fileName, bytes);
+  } catch (const vb::Error& e) {
+    if (e.Number == 61) return false;
+    std::u16string message = e.Description;
+    if (message.size() > 256) message.resize(256);
+    vb::Raise(17, vb::ErrorSource(u"cDIBSection"), message);
+  }
+  return true;
 }
 
 void DibSectionCore::PaintPicture(win::HDC hdc, int destLeft, int destTop, int destWidth, int destHeight,

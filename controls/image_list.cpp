@@ -10,6 +10,7 @@
 #include "platform/gdi/icons.h"
 #include "platform/vb/app.h"
 #include "platform/vb/error.h"
+#include "platform/vb/file_system.h"
 #include "platform/vb/picturebox.h"
 #include "platform/vb/strings.h"
 
@@ -95,6 +96,7 @@ void clsImageList::SwapOrCopyImage(const ImageRef& key1, const ImageRef& key2, s
   const std::int32_t p2 = ItemIndex(key2);
   if (p1 < 1 || p2 < 1) return;
   win::ImageList_Copy(list_, p1 - 1, list_, p2 - 1, static_cast<win::UINT>(copyFlag));
+  FitKeys();  // images added through the list's handle have no entry yet
   if ((copyFlag & win::ILCF_SWAP) != 0) std::swap(keys_[static_cast<size_t>(p1 - 1)], keys_[static_cast<size_t>(p2 - 1)]);
 }
 
@@ -297,7 +299,8 @@ vb::Picture clsImageList::ImagePictureStrip(const std::optional<ImageRef>& first
   const std::int32_t count = ImageCount();
   const std::int32_t first = firstKey ? ItemIndex(*firstKey) - 1 : 0;
   const std::int32_t last = lastKey ? ItemIndex(*lastKey) - 1 : count - 1;
-  if (last <= first || last < 0 || first < 0) return nullptr;
+  // A first key that names no image (slot -2) starts the strip before the first image.
+  if (last <= first || last < 0) return nullptr;
   const win::HDC work = WorkingDC();
   const win::HDC mem = win::CreateCompatibleDC(work);
   if (mem == 0) return nullptr;
@@ -339,7 +342,10 @@ bool clsImageList::SaveToFile(const std::u16string& fileName) {
       r.hotY = static_cast<std::int32_t>(info.yHotspot);
       win::BITMAP bm;
       const bool sized = info.hbmColor != 0 && win::GetObjectA(info.hbmColor, sizeof bm, &bm) != 0;
-      if (sized && ReadBlock(dc, info.hbmColor, 32, ColourBlockBytes(file.version, bm.bmWidth, bm.bmHeight), r.colour) &&
+      // Files of version 0 or below hold 24-bit colour blocks.
+      const int colourBits = file.version >= 1 ? 32 : 24;
+      if (sized &&
+          ReadBlock(dc, info.hbmColor, colourBits, ColourBlockBytes(file.version, bm.bmWidth, bm.bmHeight), r.colour) &&
           ReadBlock(dc, info.hbmMask, 1, MaskBlockBytes(bm.bmWidth, bm.bmHeight), r.mask)) {
         file.records.push_back(std::move(r));
         file.keys.push_back(static_cast<size_t>(i) < keys_.size() ? keys_[static_cast<size_t>(i)] : std::u16string());
@@ -356,11 +362,12 @@ bool clsImageList::SaveToFile(const std::u16string& fileName) {
   if (!bytes)
     RaiseError(5, u"Ключ \"" + refused + u"\" нельзя записать в файл списка изображений: в нём допустимы только "
                   u"символы кодовой страницы Windows 1251, кроме \"я\".");
-  std::ofstream out(FilePath(fileName), std::ios::binary | std::ios::trunc);
-  if (!out) RaiseError(75);
-  out.write(reinterpret_cast<const char*>(bytes->data()), static_cast<std::streamsize>(bytes->size()));
-  out.close();
-  if (!out) RaiseError(57);
+  // Written as documents are: a failure leaves the old file as it was.
+  try {
+    vb::WriteAllBytesSafely(fileName, std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+  } catch (const vb::Error& e) {
+    RaiseError(e.Number, e.Description);
+  }
   return true;
 }
 

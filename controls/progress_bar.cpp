@@ -1,6 +1,9 @@
 #include "controls/progress_bar.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <limits>
 
 #include "platform/vb/error.h"
 #include "platform/vb/runtime.h"
@@ -128,18 +131,31 @@ void ProgressBar::UserControl_Resize() {
 
 void ProgressBar::Redraw() { Draw(value_, false); }
 
+namespace {
+
+// The whole number in plain decimal digits, however large (a float that large is a whole number).
+std::u16string Digits(double whole) {
+  char digits[64];
+  std::snprintf(digits, sizeof digits, "%.0f", whole);
+  return vb::FromUtf8(digits);
+}
+
+}  // namespace
+
 void ProgressBar::Draw(float position, bool onlyValueChanged) {
   // A stored total of 0 (or below) with the calculation on draws 0% rather than dividing by it.
   float p = position;
   if (calculatePercentage_) p = totalValue_ > 0 ? static_cast<float>(position / totalValue_ * 100.0) : 0.0f;
+  if (std::isnan(p)) p = 0;
+  p = std::clamp(p, -std::numeric_limits<float>::max(), std::numeric_limits<float>::max());
 
-  const auto whole = static_cast<std::int64_t>(std::floor(static_cast<double>(p) + 0.5));
-  const std::u16string percent = vb::CStr(whole) + u"%";
-  const std::u16string caption = showStatus_ ? text_ + u" " + percent : text_;
-
-  const float barWidth = p / 100.0f <= 0 ? picStatus.Width() : picStatus.Width() * p / 100.0f;
-  const Shown next{caption, static_cast<std::int32_t>(std::lround(barWidth / vb::TwipsPerPixel)), picStatus.Width(),
-                   picStatus.Height(), p / 100.0f <= 0 ? vb::vbWhite : progressColor_};
+  // What the box would show is compared before anything is built: most steps of a long run change
+  // neither the percentage nor the bar's pixels. Any percentage above 100 fills the box.
+  const double whole = std::floor(static_cast<double>(p) + 0.5);
+  const bool empty = p / 100.0f <= 0;
+  const float barWidth = empty ? picStatus.Width() : picStatus.Width() * std::min(p / 100.0f, 1.0f);
+  const Shown next{whole, static_cast<std::int32_t>(std::lround(barWidth / vb::TwipsPerPixel)), picStatus.Width(),
+                   picStatus.Height(), empty ? vb::vbWhite : progressColor_};
   if (onlyValueChanged && next == shown_) {
     vb::DoEvents();
     return;
@@ -147,6 +163,7 @@ void ProgressBar::Draw(float position, bool onlyValueChanged) {
   // Only a run of values counts on what is shown: anything else may have changed the box too.
   shown_ = onlyValueChanged ? next : Shown();
 
+  const std::u16string caption = showStatus_ ? text_ + u" " + Digits(whole) + u"%" : text_;
   picStatus.ForeColor(progressColor_);
   picStatus.BackColor(vb::vbWhite);  // clears the box
 
@@ -162,10 +179,10 @@ void ProgressBar::Draw(float position, bool onlyValueChanged) {
 
   // Not-xor over white shows the bar's colour; over the caption it gives the caption's inverse.
   picStatus.DrawMode(vb::vbNotXorPen);
-  if (p / 100.0f <= 0) {
+  if (empty) {
     picStatus.Line(0, 0, picStatus.Width(), picStatus.Height(), picStatus.BackColor(), true, true);
   } else {
-    picStatus.Line(0, 0, picStatus.Width() * p / 100.0f, picStatus.Height(), picStatus.ForeColor(), true, true);
+    picStatus.Line(0, 0, barWidth, picStatus.Height(), picStatus.ForeColor(), true, true);
   }
   picStatus.Refresh();
   vb::DoEvents();

@@ -55,7 +55,7 @@ class ProgressBar : public vb::UserControl {
   // What the box shows now. A value that changes neither the caption nor the bar's pixels (most of
   // the many steps of a long conversion) only lets the pending events run.
   struct Shown {
-    std::u16string caption;
+    double percent = -1;  // the whole number the caption shows
     std::int32_t barPixels = -1;
     float width = -1;
     float height = -1;

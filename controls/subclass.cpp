@@ -2,6 +2,7 @@
 
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 #include "platform/vb/error.h"
 #include "platform/win/window.h"
@@ -43,6 +44,16 @@ void Set(HWND h, const std::string& name, LONG_PTR v) {
 ISubclass* Listener(HWND h, UINT m, std::int32_t n) {
   auto* p = reinterpret_cast<ISubclass*>(Get(h, SlotName(h, m, n)));
   return p != nullptr && live().count(p) != 0 ? p : nullptr;
+}
+
+// Whether the listener is alive and holds a slot of the message now.
+bool Registered(HWND h, UINT m, const ISubclass* listener) {
+  if (live().count(listener) == 0) return false;
+  const auto me = reinterpret_cast<LONG_PTR>(listener);
+  const auto c = static_cast<std::int32_t>(Get(h, MsgCountName(h, m)));
+  for (std::int32_t n = 1; n <= c; ++n)
+    if (Get(h, SlotName(h, m, n)) == me) return true;
+  return false;
 }
 
 [[noreturn]] void RaiseOwn(std::int32_t code, const char16_t* text) {
@@ -159,14 +170,22 @@ LRESULT WindowProc(HWND hwnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {
     return CallWindowProcA(previous, hwnd, iMsg, wParam, lParam);
   }
 
+  // The listeners as they stand when the message arrives, the later-registered first. Each is
+  // called once, in that order, while it is still registered and alive: a listener that attaches or
+  // detaches listeners from its own call moves no other one into a slot not yet reached.
+  std::vector<ISubclass*> listeners;
+  listeners.reserve(static_cast<size_t>(c));
+  for (std::int32_t n = c; n >= 1; --n) listeners.push_back(Listener(hwnd, iMsg, n));
+
   LRESULT result = 0;
   bool calledPrevious = false;
   ISubclass* last = nullptr;
-  for (std::int32_t n = c; n >= 1; --n) {
-    ISubclass* listener = Listener(hwnd, iMsg, n);
-    if (listener == nullptr) continue;
+  for (size_t i = 0; i < listeners.size(); ++i) {
+    ISubclass* listener = listeners[i];
+    if (listener == nullptr || !Registered(hwnd, iMsg, listener)) continue;
     currentMessage = iMsg;
-    if (n == 1 && listener->MsgResponse() == 2 && !calledPrevious) {
+    const bool firstRegistered = i + 1 == listeners.size();
+    if (firstRegistered && listener->MsgResponse() == 2 && !calledPrevious) {
       CallWindowProcA(previous, hwnd, iMsg, wParam, lParam);
       calledPrevious = true;
       if (live().count(listener) == 0) continue;

@@ -1,6 +1,7 @@
 #include "core/document.h"
 
 #include "core/decode.h"
+#include "core/document_file.h"
 #include "core/main_window.h"
 #include "core/registry.h"
 #include "core/settings_schema.h"
@@ -24,15 +25,14 @@ constexpr char16_t kDefaultExt[] = u"*.txt|*.*";
 // What the document in the editor is and how its file is laid out.
 struct Document {
   std::u16string path;
-  std::u16string lineBreak = u"\r\n";  // the file's line break, written back between lines
-  bool endsWithBreak = true;           // the file ended with a line break
+  FileLayout layout;
 };
 Document document;
 // The content of a document file as it was when opened or reloaded, or when last saved with a
-// backup written: the body of the next backup of that file.
+// backup written: the body of the next backup of that file, as the bytes to write.
 struct Backup {
   std::u16string path;
-  std::u16string text;
+  std::string bytes;
 };
 Backup backup;
 
@@ -59,42 +59,6 @@ void ApplyCaptionRule() {
   core::frmMain().Caption(std::u16string(core::kProgramTitle) + u" - [" + shown + u"]");
 }
 
-// The first line break of a file's text, and whether the text ends with one.
-void NoteLayout(std::string_view bytes, Document& doc) {
-  doc.lineBreak = u"\r\n";
-  doc.endsWithBreak = true;
-  if (platform::rtf::LooksLikeRtf(bytes)) return;  // an RTF document's text gets the plain layout
-  const auto at = bytes.find_first_of("\r\n");
-  if (at != std::string_view::npos) {
-    if (bytes[at] == '\n') {
-      doc.lineBreak = u"\n";
-    } else if (at + 1 >= bytes.size() || bytes[at + 1] != '\n') {
-      doc.lineBreak = u"\r";
-    }
-  }
-  doc.endsWithBreak = !bytes.empty() && (bytes.back() == '\n' || bytes.back() == '\r');
-}
-
-// The editor's text (lines joined by CR LF) as the file's bytes.
-std::string FileBytes(const std::u16string& text, const Document& doc, bool* lossy) {
-  std::u16string out;
-  if (doc.lineBreak == u"\r\n") {
-    out = text;
-  } else {
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
-        out += doc.lineBreak;
-        ++i;
-      } else {
-        out += text[i];
-      }
-    }
-  }
-  if (doc.endsWithBreak) out += doc.lineBreak;
-  return vb::ToWindows1251(out, lossy);
-}
-
 std::u16string WithoutFinalBreak(std::u16string text) {
   if (text.size() >= 2 && text.compare(text.size() - 2, 2, u"\r\n") == 0) {
     text.resize(text.size() - 2);
@@ -104,25 +68,25 @@ std::u16string WithoutFinalBreak(std::u16string text) {
   return text;
 }
 
-// Loads the file into the editor, less one final line break, keeps its text as the body of the
+// Loads the file into the editor, less one final line break, keeps its bytes as the body of the
 // next backup, and makes it the document in the editor. An RTF document shows its text.
 void LoadDocument(const std::u16string& path) {
-  const std::string bytes = vb::ReadAllBytes(path);  // a missing or unreadable file stops here
+  std::string bytes = vb::ReadAllBytes(path);  // a missing or unreadable file stops here
   vb::RemoveLeftoverTemporaries(path);
   vb::RichTextBox& editor = core::frmMain().RichTextBox();
-  std::u16string text;
-  if (platform::rtf::LooksLikeRtf(bytes)) {
-    editor.LoadFile(path);
-    text = WithoutFinalBreak(editor.Text());
-  } else {
-    text = WithoutFinalBreak(vb::FromWindows1251(bytes));
-  }
-  editor.Text(text);
   Document loaded;
   loaded.path = path;
-  NoteLayout(bytes, loaded);
+  if (platform::rtf::LooksLikeRtf(bytes)) {
+    editor.LoadFile(path);
+    editor.Text(WithoutFinalBreak(editor.Text()));
+  } else {
+    DecodedFile file = DecodeFile(bytes);
+    loaded.layout = file.layout;
+    editor.TakeText(std::move(file.text));
+    editor.LineBreakTags(std::move(file.tags));
+  }
   document = loaded;
-  backup = Backup{path, text};
+  backup = Backup{path, std::move(bytes)};
 }
 
 std::u16string BackupPath(const std::u16string& path) {
@@ -136,17 +100,24 @@ std::u16string BackupPath(const std::u16string& path) {
   return {};
 }
 
+bool Confirmed(const std::u16string& question) {
+  return vb::MsgBox(question, vb::vbYesNo | vb::vbQuestion, core::kProgramTitle) == vb::vbYes;
+}
+
 // Writes the editor's text to `path`: the backup first, then the document through a new file that
 // replaces the old one only when complete, so a failure leaves the old file as it was. False when
-// nothing was written (the user kept the document from losing characters).
+// nothing was written (the user kept a file from changing in a way it would not want).
 bool WriteDocument(const std::u16string& path, Document layout) {
   MainWindowServices& main = core::frmMain();
+  const vb::RichTextBox& editor = main.RichTextBox();
   bool lossy = false;
-  const std::u16string text = main.RichTextBox().Text();
-  const std::string bytes = FileBytes(text, layout, &lossy);
-  if (lossy && vb::MsgBox(u"Документ содержит символы, которых нет в кодировке Windows 1251. При сохранении они будут "
-                          u"заменены знаком \"?\".\nСохранить документ?",
-                          vb::vbYesNo | vb::vbQuestion, core::kProgramTitle) != vb::vbYes)
+  std::string bytes = EncodeFile(editor.Text(), editor.LineBreakTags(), layout.layout, &lossy);
+  if (lossy && !Confirmed(u"Документ содержит символы, которых нет в кодировке Windows 1251. При сохранении они будут "
+                          u"заменены знаком \"?\".\nСохранить документ?"))
+    return false;
+  if (platform::rtf::LooksLikeRtf(vb::ReadFileStart(path, 8)) &&
+      !Confirmed(u"Файл \"" + vb::FileTitleOf(path) + u"\" содержит форматированный текст (RTF). Если сохранить в "
+                 u"него документ, оформление будет потеряно и файл станет простым текстом.\nСохранить документ?"))
     return false;
 
   vb::CheckWritable(path);  // a document that may not be written gets no backup either
@@ -154,10 +125,10 @@ bool WriteDocument(const std::u16string& path, Document layout) {
   if (modRegistry::ReadPreference(prefs::kCreateBackup) == u"1") {
     const std::u16string backupPath = BackupPath(path);
     if (!backupPath.empty()) {
-      // The backup holds the file's content before this save: the kept content when it is this
+      // The backup holds the file's content before this save: the kept bytes when they are this
       // file's, else the file as it is on disk (when there is one).
       if (backup.path == path) {
-        vb::WriteAllBytesSafely(backupPath, FileBytes(backup.text, layout, nullptr));
+        vb::WriteAllBytesSafely(backupPath, backup.bytes);
         backupWritten = true;
       } else if (vb::FileExists(path)) {
         vb::WriteAllBytesSafely(backupPath, vb::ReadAllBytes(path));
@@ -170,7 +141,7 @@ bool WriteDocument(const std::u16string& path, Document layout) {
   document = layout;
   if (backupWritten) {
     // The next backup holds the version just saved.
-    backup = Backup{path, text};
+    backup = Backup{path, std::move(bytes)};
   }
   ApplyCaptionRule();
   return true;

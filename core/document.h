@@ -3,12 +3,13 @@
 // buffer and shared open/save dialog (core/main_window.h).
 //
 // The body of the next backup (the document's file as it was opened, reloaded or last saved with a
-// backup) is kept here as text.
+// backup) is kept here as the bytes to write: an RTF document's backup is its RTF file.
 //
 // The path of the document in the editor is kept here, not read back from the shared dialog (which
 // other commands use too): Reload reads that file again and Save writes only to it. A document file
-// is Windows-1251 text. Loading drops one final line break and saving writes it back, in the line
-// break style the file had, so a document opened and saved unchanged keeps its bytes.
+// is Windows-1251 text; every line keeps the line break it had in the file, and one final line break
+// is written back as it was (core/document_file.h), so bytes the user did not touch stay as they
+// were. Saving over an RTF file (which would lose its formatting) asks first.
 #pragma once
 
 #include <string>

@@ -22,18 +22,6 @@ std::int32_t Dialog(std::u16string_view name) {
 
 void SetStartWindows(StartWindowServices* windows) { startWindows = windows; }
 
-bool InitVisualStyles() {
-  try {
-    win::INITCOMMONCONTROLSEX init;
-    init.dwSize = sizeof init;
-    init.dwICC = win::ICC_USEREX_CLASSES;
-    win::InitCommonControlsEx(&init);
-    return true;
-  } catch (...) {
-    return false;
-  }
-}
-
 void ShowStartForm() {
   if (Dialog(settings::dialogs::kWelcome) == 1) {
     startWindows->ShowWelcome();
@@ -46,6 +34,9 @@ void ShowStartForm() {
 
 bool Main() {
   try {
+    // Every copy takes its place among the running copies at once, also one that may run beside
+    // others: a copy started later with only one allowed must see it.
+    const bool another = vb::App.PrevInstance();
     InitVisualStyles();
     if (modRegistry::ReadPreference(settings::preferences::kFirstRun) == u"1") {
       vb::MsgBox(std::u16string(u"Эта версия программы не является финальной, не содержит всех изменений, которые "
@@ -61,7 +52,7 @@ bool Main() {
       modRegistry::WriteRegistryString(win::HKEY_CURRENT_USER, settings::kPreferencesKey,
                                        settings::preferences::kFirstRun, u"0");
     }
-    if (modRegistry::ReadPreference(settings::preferences::kManyCopies) == u"0" && vb::App.PrevInstance()) {
+    if (modRegistry::ReadPreference(settings::preferences::kManyCopies) == u"0" && another) {
       vb::MsgBox(u"Программа уже запущена! Чтобы запустить программу несколько раз, включите опцию <Разрешить "
                  u"запуск нескольких копий программы> в диалоговом окне Параметры программы.",
                  vb::vbInformation, core::kProgramTitle);

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/win/common_controls.h"
+
 // The start-up windows, as the start-up routine uses them. The windows live above the core and hand
 // themselves over before Main runs.
 class StartWindowServices {
@@ -30,7 +32,8 @@ void SetStartWindows(StartWindowServices* windows);
 // The program's entry. False when the program is to end at once (another copy runs and only one is
 // allowed); otherwise the first window (or the hidden splash window) is in place.
 bool Main();
-bool InitVisualStyles();
+// The common-controls start-up, which the Wizard program shares, lives in the platform layer.
+using platform::InitVisualStyles;
 void ShowStartForm();
 void SuppressFaultDialogs();
 

@@ -42,6 +42,10 @@ bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c < 0xE000; }
 
 }  // namespace
 
+char16_t Windows1251Char(unsigned char byte) { return ToChar(byte); }
+
+int Windows1251Byte(char16_t c) { return ToByte(c); }
+
 std::u16string FromWindows1251(std::string_view bytes) {
   std::u16string out;
   out.reserve(bytes.size());

@@ -13,4 +13,9 @@ std::u16string FromWindows1251(std::string_view bytes);
 // becomes '?', and *lossy, when given, is set to true; otherwise *lossy is set to false.
 std::string ToWindows1251(std::u16string_view text, bool* lossy = nullptr);
 
+// The same for one character or byte, for callers that convert as they go: the character of a byte,
+// and the byte of a character or -1 when the code page has none.
+char16_t Windows1251Char(unsigned char byte);
+int Windows1251Byte(char16_t c);
+
 }  // namespace vb

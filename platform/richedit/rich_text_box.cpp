@@ -209,6 +209,34 @@ struct RichTextBox::Impl {
   mutable platform::richedit::GapText text;
   std::int32_t lineBreaks = 0;
   RichTextBox::TextChange last;
+  std::vector<std::uint8_t> breakTags;  // empty, or one for each line break
+
+  // The stretch of `count` line breaks from the `first` on became `now` line breaks.
+  void FollowTags(std::size_t first, std::int32_t count, std::int32_t now) {
+    if (breakTags.empty() || count == now) return;
+    const auto at = breakTags.begin() + static_cast<std::ptrdiff_t>(first);
+    breakTags.erase(at, at + count);
+    breakTags.insert(breakTags.begin() + static_cast<std::ptrdiff_t>(first), static_cast<std::size_t>(now), 0);
+  }
+
+  // Fills the document with a CR LF text, a piece at a time, so that no second copy of a large text
+  // is made on the way.
+  void Fill(const std::u16string& crlf) {
+    constexpr std::size_t kPiece = 1u << 20;
+    quietFormatting++;
+    QTextCursor c(Doc());
+    c.beginEditBlock();
+    c.select(QTextCursor::Document);
+    c.removeSelectedText();
+    for (std::size_t at = 0; at < crlf.size();) {
+      std::size_t end = std::min(crlf.size(), at + kPiece);
+      if (end < crlf.size() && crlf[end - 1] == u'\r') ++end;  // a CR LF pair stays in one piece
+      c.insertText(ToDocumentText(std::u16string_view(crlf).substr(at, end - at)));
+      at = end;
+    }
+    c.endEditBlock();
+    quietFormatting--;
+  }
 
   // The editor widget; it goes with its window when a parent window is destroyed first.
   Editor& Ed() const {
@@ -237,6 +265,7 @@ struct RichTextBox::Impl {
     std::u16string now = FromDocumentText(Doc()->toRawText());
     NoteChange(0, before, now, false);
     lineBreaks = CountLineBreaks(now);
+    breakTags.clear();
     text.Assign(std::move(now));
   }
 
@@ -270,7 +299,9 @@ struct RichTextBox::Impl {
     const std::u16string inserted = FromDocumentText(c.selectedText());
     const std::u16string old(text.View(at, units));
     text.Replace(at, units, inserted);
-    lineBreaks += CountLineBreaks(inserted) - removedBreaks;
+    const std::int32_t insertedBreaks = CountLineBreaks(inserted);
+    FollowTags(static_cast<std::size_t>(at - static_cast<std::size_t>(from)), removedBreaks, insertedBreaks);
+    lineBreaks += insertedBreaks - removedBreaks;
     NoteChange(at, old, inserted, false);
   }
 
@@ -485,21 +516,38 @@ const std::u16string& RichTextBox::Text() const {
   return impl_->text.Whole();
 }
 
-void RichTextBox::Text(std::u16string_view text) {
-  std::u16string next = WithCrLf(text);
+void RichTextBox::Text(std::u16string_view text) { TakeText(WithCrLf(text)); }
+
+void RichTextBox::TakeText(std::u16string next) {
   const std::u16string& now = impl_->text.Whole();
   if (now == next) return;  // the same text again changes nothing
+  impl_->Fill(next);
+  std::int32_t breaks = CountLineBreaks(next);
+  // A text the document cannot hold as it is is taken back as the document holds it.
+  if (impl_->Doc()->characterCount() - 1 != static_cast<int>(next.size()) - breaks) {
+    next = FromDocumentText(impl_->Doc()->toRawText());
+    breaks = CountLineBreaks(next);
+  }
   // Replacing the whole text is one change, though the document reports clearing and filling. The
   // caret goes to the start, so of equal answers the change is placed furthest left.
   impl_->NoteChange(0, now, next, true);
-  impl_->quietFormatting++;
-  impl_->Doc()->setPlainText(ToDocumentText(next));
-  impl_->quietFormatting--;
-  impl_->lineBreaks = CountLineBreaks(next);
+  if (breaks != impl_->lineBreaks) impl_->breakTags.clear();
+  impl_->lineBreaks = breaks;
+  if (next.capacity() < next.size() + platform::richedit::GapText::RoomFor(next.size()) / 2)
+    next.reserve(next.size() + platform::richedit::GapText::RoomFor(next.size()));
   impl_->text.Assign(std::move(next));
   impl_->Select(0, 0);
   if (Change) Change();
 }
+
+void RichTextBox::LineBreakTags(std::vector<std::uint8_t> tags) {
+  if (tags.size() != static_cast<std::size_t>(impl_->lineBreaks) ||
+      std::all_of(tags.begin(), tags.end(), [](std::uint8_t t) { return t == 0; }))
+    tags.clear();
+  impl_->breakTags = std::move(tags);
+}
+
+const std::vector<std::uint8_t>& RichTextBox::LineBreakTags() const { return impl_->breakTags; }
 
 std::int32_t RichTextBox::TextLength() const { return impl_->Length(); }
 

@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/richedit/messages.h"
 #include "platform/win/types.h"
@@ -45,8 +46,18 @@ class RichTextBox {
   // Lines may be separated by CR LF, LF or CR; the text reads back with CR LF. Setting the text it
   // already holds changes nothing and raises no Change.
   void Text(std::u16string_view text);
+  // Text(text) for a text whose lines are already separated by CR LF, taken without a copy (large
+  // documents).
+  void TakeText(std::u16string text);
   // The length of Text().
   std::int32_t TextLength() const;
+
+  // Tags that travel with the line breaks of the text: one small number for each CR LF of Text(),
+  // in order (an empty list: all 0). Edits keep the tags of the breaks they leave alone; where an
+  // edit changes the number of breaks in its stretch, the new breaks there get 0. A new text (Text)
+  // keeps the tags when its number of breaks is the same, else gives every break 0.
+  void LineBreakTags(std::vector<std::uint8_t> tags);
+  const std::vector<std::uint8_t>& LineBreakTags() const;
 
   // The latest change of the text: at `position`, `removed` gave way to `insertedLength` characters
   // (the shortest such stretch: what both sides share at its ends is left out). `revision` counts

@@ -4,6 +4,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -27,20 +28,38 @@ std::u16string AppObject::Path() const { return FromUtf8(Executable().parent_pat
 
 std::u16string AppObject::EXEName() const { return FromUtf8(Executable().stem().string()); }
 
+namespace {
+
+// Every running copy holds a shared lock on the copies file for its life, so a copy that starts
+// sees all that run, whichever of them asked for the check. Starting copies take turns on the
+// start file, so two that start at once do not both find themselves alone.
+bool TakePlaceAmongCopies(const std::string& copies) {
+  const std::string start = copies + ".start";
+  const int turn = ::open(start.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  while (turn >= 0 && ::flock(turn, LOCK_EX) != 0 && errno == EINTR) {
+  }
+  bool another = false;
+  const int probe = ::open(copies.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (probe >= 0) {
+    another = ::flock(probe, LOCK_EX | LOCK_NB) != 0;  // fails while any copy holds its place
+    ::close(probe);
+    const int place = ::open(copies.c_str(), O_RDWR | O_CLOEXEC);
+    // The descriptor stays open, holding this copy's place until the process ends.
+    if (place >= 0 && ::flock(place, LOCK_SH | LOCK_NB) != 0) ::close(place);
+  }
+  if (turn >= 0) ::close(turn);  // the next starting copy's turn
+  return another;  // no lock to be had: this copy counts as the only one
+}
+
+}  // namespace
+
 bool AppObject::PrevInstance() const {
   static const bool another = [this] {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     const std::string name = ToUtf8(EXEName());
-    const std::string path = runtime != nullptr && *runtime != '\0'
-                                 ? std::string(runtime) + "/" + name + ".lock"
-                                 : "/tmp/" + name + "-" + std::to_string(::getuid()) + ".lock";
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0) return false;  // no lock to be had: count this copy as the only one
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-      ::close(fd);
-      return true;
-    }
-    return false;  // the descriptor stays open, holding the lock until the process ends
+    return TakePlaceAmongCopies(runtime != nullptr && *runtime != '\0'
+                                    ? std::string(runtime) + "/" + name + ".lock"
+                                    : "/tmp/" + name + "-" + std::to_string(::getuid()) + ".lock");
   }();
   return another;
 }

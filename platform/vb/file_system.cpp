@@ -260,6 +260,14 @@ std::string ReadAllBytes(std::u16string_view path) {
   return out;
 }
 
+std::string ReadFileStart(std::u16string_view path, std::size_t count) {
+  Fd f(::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC));
+  std::string out(count, '\0');
+  const ssize_t n = f.fd < 0 ? -1 : ::read(f.fd, out.data(), count);
+  out.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+  return out;
+}
+
 void CheckWritable(std::u16string_view path) {
   const std::string native = FollowLinks(NativePath(path));
   struct stat st {};

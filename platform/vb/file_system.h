@@ -23,6 +23,8 @@ std::u16string FileTitleOf(std::u16string_view path);
 bool FileExists(std::u16string_view path);
 
 std::string ReadAllBytes(std::u16string_view path);
+// The first `count` bytes of the file (fewer when it is shorter); empty when it cannot be read.
+std::string ReadFileStart(std::u16string_view path, std::size_t count);
 // Writes `bytes` as the whole content of the file at `path`, safely (above): the old content stays
 // as it was if anything fails.
 void WriteAllBytesSafely(std::u16string_view path, std::string_view bytes);

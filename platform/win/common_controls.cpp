@@ -18,3 +18,19 @@ UINT SetErrorMode(UINT mode) {
 UINT GetErrorMode() { return errorMode; }
 
 }  // namespace win
+
+namespace platform {
+
+bool InitVisualStyles() {
+  try {
+    win::INITCOMMONCONTROLSEX init;
+    init.dwSize = sizeof init;
+    init.dwICC = win::ICC_USEREX_CLASSES;
+    win::InitCommonControlsEx(&init);
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+}  // namespace platform

@@ -1,4 +1,5 @@
-// Start-up of the common controls and the process error mode.
+// Start-up of the common controls and the process error mode, and the common-controls start-up both
+// programs make first.
 #pragma once
 
 #include "platform/win/types.h"
@@ -22,3 +23,11 @@ UINT SetErrorMode(UINT mode);
 UINT GetErrorMode();
 
 }  // namespace win
+
+namespace platform {
+
+// The start-up both programs make before anything else: the common controls for the extended combo
+// box (ICC_USEREX_CLASSES), every error swallowed. True when none was raised.
+bool InitVisualStyles();
+
+}  // namespace platform

@@ -341,6 +341,11 @@ TEST_F(ColourScheme, BarBackgroundGradientSpansTheAreaWindow) {
   EXPECT_EQ(win::GetPixel(dc, 19, 5), 0x563412u);
   EXPECT_EQ(win::GetPixel(dc, 30, 5), 0x563412u);
   EXPECT_EQ(win::GetPixel(dc, 25, 10), 0x563412u);
+  // Two different colours make the gradient also when one of them is "no colour", which reads as
+  // white: 0xFF00 + (200 * 256 - 0xFF00) * 10 / 100 of red, 0xFF00 - 0xFF00 * 10 / 100 of green.
+  FillBarBackground(origin, area, dc, -1, Rgb(200, 0, 0), 20, 10, 10, 10, true, false);
+  EXPECT_EQ(win::GetPixel(dc, 20, 15), static_cast<win::COLORREF>(Rgb(249, 229, 229)));
+  EXPECT_EQ(win::GetPixel(dc, 30, 15), 0x563412u);
   // The system gradient: from highlight and face blended at 192 to the face, whatever the colours.
   FillBarBackground(origin, area, dc, 0, 0, 10, 0, 1, 1, false, true);
   EXPECT_EQ(win::GetPixel(dc, 10, 0), static_cast<win::COLORREF>(B(kLight, kFace, 192)));

@@ -75,6 +75,31 @@ TEST(DibSection, SavingWhereNoFileCanBeMadeRaises17AndAnEmptySectionSavesNothing
   }
 }
 
+// The picture is written as documents are: a write that fails (a file size limit standing in for a
+// full disk) leaves the old file as it was, and nothing beside it.
+TEST(DibSection, AFailedSaveLeavesTheOldFile) {
+  qmtest::TempDir dir;
+  const auto path = dir.path() / "keep.bmp";
+  qmtest::WriteBytes(path, "the old picture");
+  pcDibSection d;
+  ASSERT_TRUE(d.Create(100, 100));
+  bool saved = true;
+  {
+    const qmtest::FileSizeLimit limit(1024);
+    try {
+      saved = d.SavePicture(vb::FromUtf8(path.string()));
+    } catch (const vb::Error& e) {
+      saved = false;
+      EXPECT_EQ(e.Number, 17);
+    }
+  }
+  EXPECT_FALSE(saved);
+  EXPECT_EQ(qmtest::ReadBytes(path), "the old picture");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator()), 1);
+  ASSERT_TRUE(d.SavePicture(vb::FromUtf8(path.string())));
+  EXPECT_EQ(std::filesystem::file_size(path), 58u + 40000u);
+}
+
 TEST(DibSection, CodeAlphaBlendRoundsHalvesToEvenAndStaysInsideBothPictures) {
   pcDibSection dst, src;
   ASSERT_TRUE(dst.Create(4, 4));

@@ -7,6 +7,7 @@
 #include "controls/image_list.h"
 #include "controls/image_list_file.h"
 #include "image_list_support.h"
+#include "platform/vb/app.h"
 #include "platform/vb/error.h"
 #include "support.h"
 
@@ -152,6 +153,61 @@ TEST(ImageListFile, WritingReplacesALongerFileAndAnEmptyListIsRefused) {
   ASSERT_TRUE(empty.Create());
   EXPECT_EQ(ErrorOf([&] { empty.SaveToFile(path); }), 9);
   EXPECT_EQ(ErrorOf([&] { empty.LoadFromFile(Path(dir, "missing.iml")); }), 53);
+}
+
+// A program of version 0 (or one whose version number comes out negative) writes 24-bit colour
+// blocks of the reserved length, and reads them back.
+TEST(ImageListFile, VersionZeroAndBelowWrite24BitColour) {
+  TempDir dir;
+  const int major = vb::App.Major;
+  const int minor = vb::App.Minor;
+  for (const int written : {0, -1}) {
+    vb::App.Major = written;
+    vb::App.Minor = 0;
+    clsImageList saved;
+    Fill(saved, 16, {u"NEW", u"OPEN"});
+    const std::u16string path = Path(dir, "v0.iml");
+    const bool ok = saved.SaveToFile(path);
+    vb::App.Major = major;
+    vb::App.Minor = minor;
+    ASSERT_TRUE(ok);
+    const auto b = ReadBytes<std::vector<std::uint8_t>>(dir.path() / "v0.iml");
+    ASSERT_GE(b.size(), 12u);
+    EXPECT_EQ(I32(b, 4), written * 65536);
+    EXPECT_EQ(I32(b, 8), 2 * (12 + (24 + (3 * 16 + 3) * 16) + (24 + 64)));
+    // The first pixel of the bottom row (x 0, y 15): blue, green, red, then the next pixel's blue.
+    EXPECT_EQ(std::vector<std::uint8_t>(b.begin() + 12 + 36, b.begin() + 12 + 36 + 4),
+              (std::vector<std::uint8_t>{15, 0, 0, 15}));
+    clsImageList loaded;
+    ASSERT_TRUE(loaded.Create());
+    ASSERT_TRUE(loaded.LoadFromFile(path));
+    ASSERT_EQ(loaded.ImageCount(), 2);
+    EXPECT_EQ(loaded.ItemIndex(u"OPEN"), 2);
+    for (int i = 1; i <= 2; ++i) {
+      const ImagePixels a = PixelsOf(saved, i);
+      const ImagePixels c = PixelsOf(loaded, i);
+      ASSERT_EQ(a.colour.size(), c.colour.size());
+      for (size_t k = 0; k < a.colour.size(); ++k)
+        if (!a.clear[k]) ASSERT_EQ(a.colour[k] & 0xFFFFFF, c.colour[k] & 0xFFFFFF) << written << " " << i << " " << k;
+      EXPECT_EQ(a.clear, c.clear);
+    }
+  }
+}
+
+// The file is replaced as documents are: a write that fails (here, a file size limit standing in
+// for a full disk) leaves the old file as it was, and nothing beside it.
+TEST(ImageListFile, AFailedWriteLeavesTheOldFile) {
+  TempDir dir;
+  const auto path = dir.path() / "keep.iml";
+  WriteBytes(path, "the old list");
+  clsImageList list;
+  Fill(list, 32, {u"A", u"B"});
+  {
+    const FileSizeLimit limit(1024);
+    EXPECT_NE(ErrorOf([&] { list.SaveToFile(vb::FromUtf8(path.string())); }), 0);
+  }
+  EXPECT_EQ(ReadBytes(path), "the old list");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator()), 1);
 }
 
 TEST(ImageListFile, OlderLayoutWithoutMagicHas24BitColour) {

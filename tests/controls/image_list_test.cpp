@@ -96,6 +96,33 @@ TEST(ImageList, RemoveSwapAndCopy) {
   EXPECT_EQ(list.ItemKey(2), u"B");
 }
 
+// Images added through the list's handle have no key yet; a swap with them and a strip whose first
+// key names no image still work as every other member does.
+TEST(ImageList, ImagesAddedThroughTheHandleSwapAndStripsStartWhereTheyCan) {
+  clsImageList list;
+  ASSERT_TRUE(list.Create());
+  AddSolid(list, 0x0000AA, u"A");
+  const win::HICON icon = MakeIcon(16, 16, [](int, int) { return 0xFF0000BBu; });
+  ASSERT_EQ(win::ImageList_AddIcon(list.hIml(), icon), 1);
+  win::DestroyIcon(icon);
+  list.SwapOrCopyImage(1, 2, 1);
+  EXPECT_EQ(PixelOf(list, 1, 0, 0), 0xBBu);
+  EXPECT_EQ(list.ItemKey(1), u"");
+  EXPECT_EQ(list.ItemKey(2), u"A");
+  EXPECT_EQ(list.ItemIndex(u"A"), 2);
+
+  // Only a last slot not above the first or below 0 gives no strip.
+  const vb::Picture strip = list.ImagePictureStrip(ImageRef(u"missing"), std::nullopt, 0x00FFFFFF);
+  ASSERT_NE(strip, nullptr);
+  const win::HDC dc = win::CreateCompatibleDC(0);
+  const win::HGDIOBJ old = win::SelectObject(dc, static_cast<win::HBITMAP>(strip->Handle()));
+  EXPECT_EQ(win::GetPixel(dc, 0, 0), 0xBB0000u);
+  EXPECT_EQ(win::GetPixel(dc, 16, 0), 0xAA0000u);
+  win::SelectObject(dc, old);
+  win::DeleteDC(dc);
+  EXPECT_EQ(list.ImagePictureStrip(ImageRef(u"missing"), ImageRef(u"nothing")), nullptr);
+}
+
 TEST(ImageList, WithoutAListNothingHappens) {
   clsImageList list;
   EXPECT_EQ(list.IconSizeX(), 16);

@@ -154,3 +154,19 @@ TEST_F(ProgressBarTest, ARunOfValuesThatLookTheSameKeepsTheBarDrawn) {
   EXPECT_EQ(TopAt(90), kWhite);
   EXPECT_TRUE(MiddleRowHas(kBar));
 }
+
+TEST_F(ProgressBarTest, PercentagesBeyondAnyWholeNumberTypeFillTheBoxWithTheirCaption) {
+  // 2^63 and more, with the calculation off and on: a full bar with its caption over it.
+  for (const float value : {9.3e18f, 1e30f, 3.4e38f}) {
+    form.Bar.Value(0);
+    form.Bar.Value(value);
+    EXPECT_EQ(TopAt(0), kBar) << value;
+    EXPECT_EQ(TopAt(195), kBar) << value;
+    EXPECT_TRUE(MiddleRowHas(kWhite)) << value;
+  }
+  form.Bar.CalculatePercentage(true);
+  form.Bar.TotalValue(1e-30);
+  form.Bar.Value(1e10f);  // beyond a float as a percentage
+  EXPECT_EQ(TopAt(195), kBar);
+  EXPECT_TRUE(MiddleRowHas(kWhite));
+}

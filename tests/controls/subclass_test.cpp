@@ -201,6 +201,40 @@ TEST_F(Subclassing, AListenerDestroyedWithoutDetachingIsNeverCalled) {
   MSubclass::DetachMessage(&stays, h, kMsg);
 }
 
+// A listener that attaches or detaches others from its own call: every listener registered when the
+// message came is called once, in order, unless it was detached before its turn; one attached
+// meanwhile waits for the next message.
+TEST_F(Subclassing, ListenersThatChangeTheListDuringADispatchRunEachOtherOnce) {
+  const std::string m = ":" + std::to_string(kMsg);
+  for (int detached = 0; detached < 2; ++detached) {
+    Listener first("first", 0, 1), middle("middle", 0, 2), last("last", 0, 3), late("late", 0, 4);
+    MSubclass::AttachMessage(&first, h, kMsg);
+    MSubclass::AttachMessage(&middle, h, kMsg);
+    MSubclass::AttachMessage(&last, h, kMsg);
+    Listener& gone = detached == 0 ? middle : first;
+    bool changed = false;
+    last.onCall = [&] {
+      if (changed) return;
+      changed = true;
+      MSubclass::DetachMessage(&gone, h, kMsg);
+      MSubclass::AttachMessage(&late, h, kMsg);
+    };
+    trace.clear();
+    SendMessage(h, kMsg, 0, 0);
+    if (detached == 0) {
+      EXPECT_EQ(trace, (std::vector<std::string>{"last" + m, "first" + m}));
+    } else {
+      EXPECT_EQ(trace, (std::vector<std::string>{"last" + m, "middle" + m}));
+    }
+    trace.clear();
+    SendMessage(h, kMsg, 0, 0);
+    const std::string kept = detached == 0 ? "first" : "middle";
+    EXPECT_EQ(trace, (std::vector<std::string>{"late" + m, "last" + m, kept + m}));
+    for (Listener* l : {&first, &middle, &last, &late}) MSubclass::DetachMessage(l, h, kMsg);
+    EXPECT_EQ(GetWindowLongA(h, GWL_WNDPROC), reinterpret_cast<LONG_PTR>(&Original));
+  }
+}
+
 TEST_F(Subclassing, ListenersReceiveInputFromRealWidgets) {
   Listener a("a", 1, 0);
   MSubclass::AttachMessage(&a, h, WM_LBUTTONDOWN);

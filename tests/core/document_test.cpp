@@ -260,3 +260,71 @@ TEST_F(Documents, ConversionAfterOpeningRunsThePreferredDirection) {
   EXPECT_EQ(w.editor().Text(), modDecode::ConvertText(u"Привет", 2, 1));
   EXPECT_TRUE(modDecode::DocumentDecoded);
 }
+
+TEST_F(Documents, EveryLineKeepsItsOwnBreakAndUntouchedBytesComeBackExactly) {
+  std::string every;
+  for (int b = 0; b < 256; ++b) every += static_cast<char>(b);
+  const std::vector<std::string> files = {"a\r\r\nb\r\nc\r\nd\r\n", "one\ntwo\r\nthree\rfour\r\n\n", "\r\n\r\r\n\n\r",
+                                          "mixed\r\nend\r", every, every + every + "\r\n"};
+  int n = 0;
+  for (const std::string& bytes : files) {
+    const auto file = dir.path() / ("mixed" + std::to_string(n++) + ".txt");
+    WriteBytes(file, bytes);
+    Open(file);
+    ASSERT_TRUE(SaveAs(file));
+    EXPECT_EQ(ReadBytes(file), bytes) << n;
+  }
+
+  // An edited line keeps its break, and so do the others; a new line gets the break most lines have.
+  const auto a = dir.path() / "a.txt";
+  WriteBytes(a, "one\ntwo\r\nthree\rfour\r\nfive\r\n");
+  Open(a);
+  w.editor().SelStart(5);
+  w.editor().SelLength(3);
+  w.editor().SelText(u"TWO");
+  w.editor().SelStart(0);
+  w.editor().SelText(u"zero\r\n");
+  ASSERT_TRUE(SaveAs(a));
+  EXPECT_EQ(ReadBytes(a), "zero\r\none\nTWO\r\nthree\rfour\r\nfive\r\n");
+
+  // Joining two lines drops the break between them, and only that one.
+  w.editor().SelStart(9);
+  w.editor().SelLength(2);  // the LF after "one", shown as CR LF
+  w.editor().SelText(u" ");
+  modDocument::SaveDocument();
+  EXPECT_EQ(ReadBytes(a), "zero\r\none TWO\r\nthree\rfour\r\nfive\r\n");
+
+  // A file whose first break is CR CR LF is a CR LF file: new lines get CR LF, not CR.
+  WriteBytes(a, "a\r\r\nb\r\nc\r\n");
+  Open(a);
+  w.editor().SelStart(w.editor().TextLength());
+  w.editor().SelText(u"\r\nd");
+  modDocument::SaveDocument();
+  ASSERT_TRUE(SaveAs(a));
+  EXPECT_EQ(ReadBytes(a), "a\r\r\nb\r\nc\r\nd\r\n");
+}
+
+TEST_F(Documents, RichTextKeepsItsBytesInTheBackupAndIsOverwrittenOnlyWhenTheUserAgrees) {
+  const auto rtf = dir.path() / "letter.rtf";
+  const std::string original = "{\\rtf1\\ansi\\ansicpg1251 {\\b \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2}\\par world}";
+  WriteBytes(rtf, original);
+  Pref(prefs::kCreateBackup, u"1");
+  Pref(prefs::kCreateBackupIn, u"1");
+  Open(rtf);
+  EXPECT_EQ(w.editor().Text(), u"Привет\r\nworld");
+  EXPECT_FALSE(SaveAs(rtf, vb::vbNo));
+  EXPECT_EQ(ReadBytes(rtf), original);
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "letter.rtf.bak"));
+  EXPECT_NE(platform::script::Log().back().prompt.find(u"RTF"), std::u16string::npos);
+  EXPECT_EQ(platform::script::Log().back().title, u"Brannoch Quillmark 3.0 Preview");
+
+  ASSERT_TRUE(SaveAs(rtf, vb::vbYes));
+  EXPECT_EQ(ReadBytes(rtf), "\xcf\xf0\xe8\xe2\xe5\xf2\r\nworld\r\n");
+  EXPECT_EQ(ReadBytes(dir.path() / "letter.rtf.bak"), original);
+
+  // Now plain text: saving again asks nothing.
+  w.editor().Text(u"again");
+  modDocument::SaveDocument();
+  ASSERT_TRUE(SaveAs(rtf));
+  EXPECT_EQ(ReadBytes(rtf), "again\r\n");
+}

@@ -131,3 +131,35 @@ TEST_F(StartUp, ASecondCopyEndsAtOnceWhenOnlyOneMayRun) {
   int status = 0;
   waitpid(first, &status, 0);
 }
+
+// A copy that was started while several were allowed still counts when only one is allowed later.
+TEST_F(StartUp, ACopyStartedWhileManyWereAllowedStillCounts) {
+  TempDir runtime;
+  setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
+  Pref(settings::preferences::kManyCopies, u"1");
+  int ready[2];
+  int release[2];
+  ASSERT_EQ(pipe(ready), 0);
+  ASSERT_EQ(pipe(release), 0);
+  const pid_t first = fork();
+  if (first == 0) {
+    const bool started = modMain::Main();
+    (void)!write(ready[1], started ? "!" : "?", 1);
+    char c;
+    (void)!read(release[0], &c, 1);
+    _exit(0);
+  }
+  char c = 0;
+  ASSERT_EQ(read(ready[0], &c, 1), 1);
+  EXPECT_EQ(c, '!');
+
+  Pref(settings::preferences::kManyCopies, u"0");
+  platform::script::Queue(Answer{Kind::MessageBox, vb::vbOK, {}});
+  const bool started = modMain::Main();
+  (void)!write(release[1], "!", 1);
+  waitpid(first, nullptr, 0);
+  EXPECT_FALSE(started);
+  EXPECT_TRUE(windows.shown.empty());
+  ASSERT_EQ(platform::script::Log().size(), 1u);
+  EXPECT_EQ(platform::script::Log()[0].prompt.substr(0, 24), u"Программа уже запущена! ");
+}

@@ -185,6 +185,66 @@ TEST(App, PrevInstanceSeesAnotherCopysLock) {
   EXPECT_FALSE(childSees());
 }
 
+namespace {
+
+// A copy of the program in a child process: it asks whether another copy runs, tells the answer
+// through a pipe, and runs until it is told to end.
+struct Copy {
+  pid_t pid = -1;
+  int answer = -1;
+  int end = -1;
+};
+
+Copy StartCopy() {
+  int answer[2];
+  int end[2];
+  if (::pipe(answer) != 0 || ::pipe(end) != 0) return {};
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    const char another = vb::App.PrevInstance() ? 'y' : 'n';
+    (void)!::write(answer[1], &another, 1);
+    char c;
+    (void)!::read(end[0], &c, 1);
+    ::_exit(0);
+  }
+  ::close(answer[1]);
+  ::close(end[0]);
+  return Copy{pid, answer[0], end[1]};
+}
+
+bool SeesAnother(const Copy& copy) {
+  char c = 0;
+  return ::read(copy.answer, &c, 1) == 1 && c == 'y';
+}
+
+void EndCopy(const Copy& copy) {
+  (void)!::write(copy.end, "!", 1);  // later copies hold this pipe open too: closing it is no signal
+  ::close(copy.end);
+  ::close(copy.answer);
+  ::waitpid(copy.pid, nullptr, 0);
+}
+
+}  // namespace
+
+// Every copy keeps its place while it runs, not only the first: after the first ends, the second
+// still counts for a third.
+TEST(App, EveryRunningCopyCountsForTheNext) {
+  qmtest::TempDir runtime;
+  setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
+  const Copy first = StartCopy();
+  EXPECT_FALSE(SeesAnother(first));
+  const Copy second = StartCopy();
+  EXPECT_TRUE(SeesAnother(second));
+  EndCopy(first);
+  const Copy third = StartCopy();
+  EXPECT_TRUE(SeesAnother(third));
+  EndCopy(second);
+  EndCopy(third);
+  const Copy alone = StartCopy();
+  EXPECT_FALSE(SeesAnother(alone));
+  EndCopy(alone);
+}
+
 TEST(Screen, TwipsAreFifteenToAPixelAndFontsAreListed) {
   EXPECT_EQ(vb::Screen.TwipsPerPixelX(), 15);
   EXPECT_EQ(vb::Screen.TwipsPerPixelY(), 15);

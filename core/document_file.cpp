@@ -1,0 +1,144 @@
+#include "core/document_file.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/codepage/codepage.h"
+
+namespace modDocument {
+namespace {
+
+// The bytes of a line break.
+std::string_view BytesOf(LineBreak b) {
+  switch (b) {
+    case LineBreak::kLf: return "\n";
+    case LineBreak::kCr: return "\r";
+    default: return "\r\n";
+  }
+}
+
+// The number of line breaks that are a lone CR or a lone LF (each takes one more unit as CR LF).
+std::size_t LoneBreaks(std::string_view bytes) {
+  std::size_t lone = 0;
+  const char* p = bytes.data();
+  const char* end = p + bytes.size();
+  for (;;) {
+    const void* hit = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
+    const char* lf = hit != nullptr ? static_cast<const char*>(hit) : end;
+    // CRs before this LF (or the end) that no LF follows.
+    for (const char* q = p; q < lf; ++q) {
+      q = static_cast<const char*>(std::memchr(q, '\r', static_cast<std::size_t>(lf - q)));
+      if (q == nullptr) break;
+      if (q + 1 != lf) ++lone;
+    }
+    if (lf == end) break;
+    if (lf == bytes.data() || lf[-1] != '\r') ++lone;
+    p = lf + 1;
+  }
+  return lone;
+}
+
+// Appends decoded characters a block at a time (no zero-filling of the text first).
+class Appender {
+ public:
+  explicit Appender(std::u16string& out) : out_(out) {}
+  ~Appender() { Flush(); }
+  void Put(char16_t c) {
+    if (used_ == kSize) Flush();
+    buf_[used_++] = c;
+  }
+  void Flush() {
+    out_.append(buf_, used_);
+    used_ = 0;
+  }
+
+ private:
+  static constexpr std::size_t kSize = 8192;
+  std::u16string& out_;
+  char16_t buf_[kSize];
+  std::size_t used_ = 0;
+};
+
+}  // namespace
+
+DecodedFile DecodeFile(std::string_view bytes) {
+  DecodedFile file;
+  // The editor's first edit opens room in the text: it is allowed for here, once.
+  const std::size_t length = bytes.size() + LoneBreaks(bytes);
+  file.text.reserve(length + std::max<std::size_t>(4096, length / 64) + 4096);
+  std::size_t counts[4] = {};
+  std::vector<std::uint8_t> kinds;
+  {
+    Appender out(file.text);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+      const char b = bytes[i];
+      if (b != '\r' && b != '\n') {
+        out.Put(vb::Windows1251Char(static_cast<unsigned char>(b)));
+        continue;
+      }
+      LineBreak kind = LineBreak::kLf;
+      if (b == '\r') {
+        kind = i + 1 < bytes.size() && bytes[i + 1] == '\n' ? LineBreak::kCrLf : LineBreak::kCr;
+        if (kind == LineBreak::kCrLf) ++i;
+      }
+      kinds.push_back(static_cast<std::uint8_t>(kind));
+      ++counts[static_cast<int>(kind)];
+      out.Put(u'\r');
+      out.Put(u'\n');
+    }
+  }
+  // The final line break stays out of the text.
+  file.layout.endsWithBreak = !kinds.empty() && !bytes.empty() && (bytes.back() == '\n' || bytes.back() == '\r');
+  if (file.layout.endsWithBreak) {
+    file.layout.final = static_cast<LineBreak>(kinds.back());
+    kinds.pop_back();
+    file.text.resize(file.text.size() - 2);
+  }
+  // The usual break is the most frequent one (CR LF when none is more frequent).
+  LineBreak usual = LineBreak::kCrLf;
+  for (const LineBreak b : {LineBreak::kLf, LineBreak::kCr})
+    if (counts[static_cast<int>(b)] > counts[static_cast<int>(usual)]) usual = b;
+  file.layout.usual = usual;
+  if (!file.layout.endsWithBreak) file.layout.final = usual;
+  if (std::any_of(kinds.begin(), kinds.end(), [&](std::uint8_t k) { return k != static_cast<std::uint8_t>(usual); }))
+    file.tags = std::move(kinds);
+  return file;
+}
+
+std::string EncodeFile(std::u16string_view text, const std::vector<std::uint8_t>& tags, const FileLayout& layout,
+                       bool* lossy) {
+  // No character takes more than one byte, and a CR LF no more than two.
+  std::string out(text.size() + 2, '\0');
+  char* p = out.data();
+  bool lost = false;
+  std::size_t line = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+      const auto tag = line < tags.size() ? static_cast<LineBreak>(tags[line]) : LineBreak::kNew;
+      const std::string_view b = BytesOf(tag == LineBreak::kNew ? layout.usual : tag);
+      p = std::copy(b.begin(), b.end(), p);
+      ++line;
+      ++i;
+      continue;
+    }
+    const int byte = vb::Windows1251Byte(c);
+    if (byte >= 0) {
+      *p++ = static_cast<char>(byte);
+      continue;
+    }
+    // A surrogate pair is one character.
+    if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) ++i;
+    *p++ = '?';
+    lost = true;
+  }
+  if (layout.endsWithBreak) {
+    const std::string_view b = BytesOf(layout.final);
+    p = std::copy(b.begin(), b.end(), p);
+  }
+  out.resize(static_cast<std::size_t>(p - out.data()));
+  if (lossy != nullptr) *lossy = lost;
+  return out;
+}
+
+}  // namespace modDocument
