@@ -382,6 +382,18 @@ HWND GetAncestorTopLevel(HWND h) {
   return r != nullptr ? r->handle : 0;
 }
 
+HWND FindWindowExA(HWND parent, HWND childAfter, std::string_view className, const std::u16string_view* windowName) {
+  const std::string folded = FoldCase(className);
+  HWND found = 0;
+  for (auto& [k, r] : table().windows) {
+    if (r->parent != parent || (r->style & WS_CHILD) == 0 || k <= childAfter) continue;
+    if (FoldCase(r->className) != folded) continue;
+    if (windowName != nullptr && GetWindowTextA(k) != *windowName) continue;
+    if (found == 0 || k < found) found = k;  // handles grow with creation
+  }
+  return found;
+}
+
 BOOL InvalidateRect(HWND h, const RECT* rc, BOOL) {
   QWidget* w = platform::detail::WidgetOf(h);
   if (w == nullptr) return FALSE;

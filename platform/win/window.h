@@ -65,6 +65,11 @@ DWORD GetWindowThreadProcessId(HWND h, DWORD* processId);
 HWND GetParent(HWND h);
 HWND SetParent(HWND h, HWND parent);
 HWND GetAncestorTopLevel(HWND h);
+// The next child of `parent` after `childAfter` (0: from the first), in creation order, whose class
+// name equals `className` (without regard to case) and, when `windowName` is given, whose title
+// equals it; 0 when there is none. Only direct children count.
+HWND FindWindowExA(HWND parent, HWND childAfter, std::string_view className,
+                   const std::u16string_view* windowName = nullptr);
 
 BOOL InvalidateRect(HWND h, const RECT* r, BOOL erase);
 BOOL UpdateWindow(HWND h);

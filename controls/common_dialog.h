@@ -1,0 +1,70 @@
+// clsCommonDialog: one object in front of the common dialogs (open and save file, colour, font,
+// printer, help) and the shell's dialogs (folder browser, about box, and the shell functions this
+// system has no equivalent for). The caller sets the properties, calls one dialog method and reads
+// the results from the same properties, which keep their values between calls; a new object holds
+// zeros, False and empty texts.
+//
+// A cancelled common dialog changes no result; with CancelError set it raises error 0 (no source,
+// no description). The shell methods raise nothing of their own: a cancelled folder browse leaves
+// InitDir as it was.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/gdi/types.h"
+
+class clsCommonDialog {
+ public:
+  bool CancelError = false;
+  win::HWND hOwner = 0;
+  std::int32_t flags = 0;
+  std::u16string DialogTitle;
+  std::u16string DialogPrompt;  // folder browser's instruction, restart and Run prompt, about text
+  std::u16string AppName;       // the about box's first text
+  win::HICON hIcon = 0;         // the about box's and the Run dialog's icon
+  bool Bold = false;
+  std::u16string FontName;
+  std::int32_t FontSize = 0;  // whole points
+  bool Italic = false;
+  bool StrikeThru = false;
+  bool Underline = false;
+  std::u16string DefaultExt;
+  std::u16string Filename;   // at most 255 characters for the file dialogs, 260 for ShowIcon
+  std::u16string FileTitle;  // the chosen file's name without its folder
+  // Pairs of description and pattern, each part closed by "|": "Текст (*.txt)|*.txt|".
+  std::u16string Filter;
+  std::int32_t FilterIndex = 0;
+  std::u16string InitDir;  // the file dialogs' start folder (the program's when empty); ShowFolder's result
+  std::int32_t HelpCommand = 0;
+  std::u16string HelpFile;
+  std::int32_t HelpKey = 0;
+  std::int32_t RGBResult = 0;  // 0x00BBGGRR
+
+  // The shell's dialogs.
+  void ShowShutDown();
+  void ShowRestart();
+  void ShowRun();
+  // Returns the format id used or the platform's negative codes (here always "cannot be formatted").
+  std::int32_t ShowFormat(std::int32_t drive, std::int32_t formatId, std::int32_t options);
+  void ShowIcon(bool large);
+  // The folder browser rooted at startPath (the whole namespace when empty), with DialogPrompt as
+  // its instruction; flags & 0x7001 when that is 0x1000 or more, else 1 (file-system folders only).
+  void ShowFolder(const std::u16string& startPath = {});
+  void ShowObjectProp(const std::u16string& objectName, const std::u16string& pageName);
+  void ShowAbout();
+
+  // The common dialogs.
+  void ShowOpen();
+  void ShowSave();
+  void ShowHelp();
+  void ShowColor();
+  void ShowFont();
+  // The current printer becomes the one chosen, with its copies and orientation.
+  void ShowPrinter();
+
+ private:
+  void ShowFile(bool save);
+  void Cancelled();
+  win::LONG_PTR lastResult_ = 0;
+};

@@ -1,0 +1,542 @@
+// The tab strip on a window: tabs by key and position, the selection events, the user's clicks and
+// keys, owner drawing, persistence and the pixels of its painting.
+#include "controls/tab_control.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "controls/tab_strip.h"
+#include "platform/gdi/gdi.h"
+#include "platform/gdi/icons.h"
+#include "platform/gdi/tab_control.h"
+#include "platform/vb/controls.h"
+#include "platform/vb/error.h"
+#include "platform/vb/form.h"
+#include "platform/vb/runtime.h"
+#include "platform/vb/strings.h"
+#include "platform/testing/vb.h"
+#include "platform/win/keys.h"
+#include "platform/testing/win.h"
+#include "platform/win/window.h"
+
+namespace {
+
+using namespace win;
+
+class frmTabs : public vb::Form {
+ public:
+  TabControl tabs{*this};
+  vb::CommandButton cmdOther{*this};
+  std::vector<std::string> events;
+  bool cancel = false;
+  frmTabs() {
+    tabs.BeforeClick = [this](std::int32_t t, bool& c) {
+      events.push_back("before " + std::to_string(t));
+      c = cancel;
+    };
+    tabs.TabClick = [this](std::int32_t t) { events.push_back("click " + std::to_string(t)); };
+    tabs.TabRightClick = [this] { events.push_back("right"); };
+  }
+  // Properties the window's design gives the strip, read when it loads, and its size in twips.
+  std::function<void(vb::PropertyBag&)> design;
+  float stripWidth = 4500;  // 300 pixels
+  float stripHeight = 3000;
+
+ protected:
+  void Design() override {
+    Move(0, 0, 10000, 4000);
+    tabs.Move(0, 0, stripWidth, stripHeight);
+    cmdOther.Move(0, 3200, 1200, 375);
+    if (design) design(tabs.DesignProperties());
+  }
+};
+
+const char16_t* const kPages[] = {u"Общие", u"Шрифт", u"Вид", u"Сохранение", u"Печать", u"Блокировка", u"Звуки", u"Перекодировка"};
+const char16_t* const kKeys[] = {u"GENERAL", u"FONT", u"VIEW", u"SAVE", u"PRINT", u"LOCKED", u"SOUNDS", u"DECODE"};
+
+class TabControlTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    form.Terminate();
+    vb::DoEvents();
+  }
+  void AddEight() {
+    for (int i = 0; i < 8; ++i) form.tabs.AddTab(kPages[i], -1, i + 1, kKeys[i], (i + 1) * 1000);
+  }
+  HWND Tab() { return form.tabs.TabCtrlhWnd(); }
+  RECT ItemRect(int i) {
+    RECT r;
+    SendMessageA(Tab(), TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
+    return r;
+  }
+  // Paints the tab window (through every listener) and reads a pixel of what it shows.
+  COLORREF PixelAfterPaint(int x, int y) {
+    SendMessageA(Tab(), WM_PAINT, 0, 0);
+    const HDC dc = GetDC(Tab());
+    const COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(Tab(), dc);
+    return c;
+  }
+  std::int32_t ErrorOf(const std::function<void()>& f, std::u16string* description = nullptr, std::u16string* source = nullptr) {
+    try {
+      f();
+    } catch (const vb::Error& e) {
+      if (description) *description = e.Description;
+      if (source) *source = e.Source;
+      return e.Number;
+    }
+    return 0;
+  }
+  frmTabs form;
+};
+
+}  // namespace
+
+TEST_F(TabControlTest, TabsAreFoundByPositionAndKeyAndKeepTheirData) {
+  form.tabs.AddTab(u"General", -1, 1, u"GENERAL", 1000);
+  EXPECT_EQ(form.tabs.TabCount(), 1);
+  EXPECT_EQ(form.tabs.TabText(1), u"General");
+  EXPECT_EQ(form.tabs.TabKey(1), u"GENERAL");
+  EXPECT_EQ(form.tabs.TabItemData(1), 1000);
+  EXPECT_EQ(form.tabs.IndexForTab(u"GENERAL"), 1);
+  form.tabs.RemoveAllTabs();
+
+  AddEight();
+  for (int i = 0; i < 8; ++i) {
+    EXPECT_EQ(form.tabs.TabText(i + 1), kPages[i]);
+    EXPECT_EQ(form.tabs.TabKey(i + 1), kKeys[i]);
+    EXPECT_EQ(form.tabs.TabItemData(std::u16string(kKeys[i])), (i + 1) * 1000);
+  }
+  // A tab put in front moves the keys with the tabs; so does one put before a key.
+  form.tabs.AddTab(u"Первая", -1, 1, u"FIRST", 1);
+  form.tabs.AddTab(u"Перед видом", -1, std::u16string(u"VIEW"), u"BEFOREVIEW", 2);
+  EXPECT_EQ(form.tabs.TabCount(), 10);
+  EXPECT_EQ(form.tabs.TabKey(1), u"FIRST");
+  EXPECT_EQ(form.tabs.TabText(2), u"Общие");
+  EXPECT_EQ(form.tabs.IndexForTab(u"BEFOREVIEW"), 4);
+  EXPECT_EQ(form.tabs.IndexForTab(u"VIEW"), 5);
+  EXPECT_EQ(form.tabs.TabText(u"DECODE"), u"Перекодировка");
+  // Numbers beyond the end append; keys follow their tab.
+  form.tabs.AddTab(u"Последняя", -1, 99, u"LAST", 3);
+  EXPECT_EQ(form.tabs.TabKey(11), u"LAST");
+  // Removing keeps the keys in step.
+  form.tabs.RemoveTab(u"FIRST");
+  EXPECT_EQ(form.tabs.TabKey(1), u"GENERAL");
+  EXPECT_EQ(form.tabs.IndexForTab(u"LAST"), 10);
+
+  form.tabs.TabImage(1, 3);
+  EXPECT_EQ(form.tabs.TabImage(u"GENERAL"), 3);
+  form.tabs.TabItemData(2, -7);
+  EXPECT_EQ(form.tabs.TabItemData(2), -7);
+  EXPECT_FALSE(form.tabs.TabHot(1));
+  // Keys compare with exact case; text handed to a tab keeps its length limit of 254.
+  std::u16string description, source;
+  EXPECT_EQ(ErrorOf([&] { form.tabs.IndexForTab(u"general"); }, &description, &source), -2147220455);
+  EXPECT_EQ(description, u"TabIndex general does not exist");
+  EXPECT_EQ(source.substr(source.size() - 9), u".cTabCtrl");
+  EXPECT_EQ(ErrorOf([&] { form.tabs.TabText(0); }, &description), -2147220455);
+  EXPECT_EQ(description, u"TabIndex 0 does not exist");
+  EXPECT_EQ(ErrorOf([&] { form.tabs.TabKey(11); }), -2147220455);
+  EXPECT_EQ(ErrorOf([&] { form.tabs.TabItemData(u"NONE", 1); }), -2147220455);
+  EXPECT_EQ(ErrorOf([&] { form.tabs.AddTab(u"x", -1, std::u16string(u"NONE"), u"X", 0); }), -2147220455);
+  EXPECT_EQ(form.tabs.TabCount(), 10);
+  EXPECT_EQ(ErrorOf([&] { form.tabs.ImageList(std::u16string(u"list")); }, &description), -2147220452);
+  EXPECT_EQ(description, u"Invalid Image List.");
+}
+
+TEST_F(TabControlTest, SelectingRaisesBeforeClickWithItsCancelThenTabClick) {
+  form.tabs.AddTab(u"General", -1, 1, u"GENERAL", 1000);
+  form.tabs.SelectTab(1);
+  EXPECT_EQ(form.events, (std::vector<std::string>{"before 1", "click 1"}));
+  for (int i = 1; i < 8; ++i) form.tabs.AddTab(kPages[i], -1, i + 1, kKeys[i], 0);
+  form.events.clear();
+  form.tabs.SelectTab(6);
+  EXPECT_EQ(form.events, (std::vector<std::string>{"before 1", "click 6"}));
+  EXPECT_EQ(form.tabs.SelectedTab(), 6);
+
+  form.events.clear();
+  form.tabs.SelectTab(u"VIEW", true);
+  EXPECT_TRUE(form.events.empty());
+  EXPECT_EQ(form.tabs.SelectedTab(), 3);
+
+  form.cancel = true;
+  form.tabs.SelectTab(5);
+  EXPECT_EQ(form.events, (std::vector<std::string>{"before 3"}));
+  EXPECT_EQ(form.tabs.SelectedTab(), 3);
+  form.cancel = false;
+
+  // Removing the selected last tab selects the new last one; removing the only tab clears the keys.
+  form.tabs.SelectTab(8, true);
+  form.events.clear();
+  form.tabs.RemoveTab(8);
+  EXPECT_EQ(form.events, (std::vector<std::string>{"click 7"}));
+  EXPECT_EQ(form.tabs.SelectedTab(), 7);
+  // Removing a tab that is not selected keeps the selection on its tab.
+  form.tabs.RemoveTab(1);
+  EXPECT_EQ(form.tabs.SelectedTab(), 6);
+  EXPECT_EQ(form.tabs.TabKey(6), u"SOUNDS");
+  while (form.tabs.TabCount() > 1) form.tabs.RemoveTab(1);
+  form.tabs.RemoveTab(1);
+  EXPECT_EQ(form.tabs.TabCount(), 0);
+  EXPECT_EQ(form.tabs.SelectedTab(), 0);
+  form.tabs.AddTab(u"Again", -1, 1, u"AGAIN", 0);
+  EXPECT_EQ(form.tabs.TabKey(1), u"AGAIN");
+}
+
+TEST_F(TabControlTest, TheUsersClicksSelectUnlessCancelled) {
+  AddEight();
+  form.Show();
+  platform::testing::ShowAndWait(form.hWnd());
+  const RECT second = ItemRect(1);
+  form.events.clear();
+  platform::testing::Click(Tab(), second.left + 5, second.top + 5);
+  EXPECT_EQ(form.events, (std::vector<std::string>{"before 1", "click 2"}));
+  EXPECT_EQ(form.tabs.SelectedTab(), 2);
+  EXPECT_EQ(GetFocus(), Tab());
+
+  form.cancel = true;
+  form.events.clear();
+  const RECT third = ItemRect(2);
+  platform::testing::Click(Tab(), third.left + 5, third.top + 5);
+  EXPECT_EQ(form.events, (std::vector<std::string>{"before 2"}));
+  EXPECT_EQ(form.tabs.SelectedTab(), 2);
+
+  form.events.clear();
+  platform::testing::Click(Tab(), third.left + 5, third.top + 5, MK_RBUTTON);
+  EXPECT_EQ(form.events, (std::vector<std::string>{"right"}));
+  // A click on the page itself selects nothing.
+  form.cancel = false;
+  form.events.clear();
+  platform::testing::Click(Tab(), 150, 150);
+  EXPECT_TRUE(form.events.empty());
+}
+
+namespace {
+std::vector<int> hookedKeys;
+HHOOK accelerators = 0;
+// The window's accelerators: takes the arrows and the letter A.
+LRESULT Accelerators(int code, WPARAM vk, LPARAM l) {
+  if ((static_cast<ULONG_PTR>(l) & 0x80000000u) == 0) hookedKeys.push_back(static_cast<int>(vk));
+  if (vk == VK_RIGHT || vk == VK_LEFT || vk == 'A') return 1;
+  return CallNextHookEx(accelerators, code, vk, l);
+}
+}  // namespace
+
+TEST_F(TabControlTest, WithTheFocusTheKeysMoveTheSelectionBeforeTheAccelerators) {
+  AddEight();
+  form.Show();
+  platform::testing::ShowAndWait(form.hWnd());
+  accelerators = SetWindowsHookExA(WH_KEYBOARD, &Accelerators, 0, GetCurrentThreadId());
+  hookedKeys.clear();
+  // The focus given to the control's own window goes on to its tab window.
+  form.tabs.SetFocus();
+  vb::DoEvents();
+  ASSERT_EQ(GetFocus(), Tab());
+  EXPECT_TRUE(modTabStrip::Active());
+  form.events.clear();
+  platform::testing::KeyClick(Tab(), VK_RIGHT);
+  EXPECT_EQ(form.tabs.SelectedTab(), 2);
+  platform::testing::KeyClick(Tab(), VK_END);
+  EXPECT_EQ(form.tabs.SelectedTab(), 8);
+  platform::testing::KeyClick(Tab(), VK_RIGHT);  // nothing beyond the last
+  platform::testing::KeyClick(Tab(), VK_HOME);
+  platform::testing::KeyClick(Tab(), VK_LEFT);  // nothing before the first
+  EXPECT_EQ(form.tabs.SelectedTab(), 1);
+  EXPECT_EQ(form.events, (std::vector<std::string>{"before 1", "click 2", "before 2", "click 8", "before 8", "click 1"}));
+  platform::testing::KeyClick(Tab(), 'A');
+  EXPECT_EQ(hookedKeys, std::vector<int>{'A'});
+  // Away from the strip, the accelerators have the arrows again.
+  form.cmdOther.SetFocus();
+  vb::DoEvents();
+  platform::testing::KeyClick(form.cmdOther.hWnd(), VK_RIGHT);
+  EXPECT_EQ(hookedKeys, (std::vector<int>{'A', VK_RIGHT}));
+  EXPECT_EQ(form.tabs.SelectedTab(), 1);
+  UnhookWindowsHookEx(accelerators);
+  form.Terminate();
+  EXPECT_FALSE(modTabStrip::Active());
+}
+
+TEST_F(TabControlTest, AMouseActivationMovesTheFocusIntoTheStripWithoutActivating) {
+  AddEight();
+  form.Show();
+  platform::testing::ShowAndWait(form.hWnd());
+  form.cmdOther.SetFocus();
+  vb::DoEvents();
+  EXPECT_EQ(SendMessageA(Tab(), WM_MOUSEACTIVATE, form.hWnd(), MAKELPARAM(1, WM_LBUTTONDOWN)), MA_NOACTIVATE);
+  vb::DoEvents();
+  EXPECT_EQ(GetFocus(), Tab());
+  // With the focus already there, the tab window answers for itself.
+  EXPECT_EQ(SendMessageA(Tab(), WM_MOUSEACTIVATE, form.hWnd(), MAKELPARAM(1, WM_LBUTTONDOWN)), MA_ACTIVATE);
+}
+
+TEST_F(TabControlTest, PropertiesPersistAndBecomeTheWindowsStyle) {
+  form.design = [](vb::PropertyBag& bag) {
+    bag.WriteProperty(u"HotTrack", true, false);
+    bag.WriteProperty(u"Buttons", true, false);
+    bag.WriteProperty(u"FlatButtons", true, false);
+    bag.WriteProperty(u"MultiLine", true, false);
+    bag.WriteProperty(u"FlatSeparators", true, false);
+    bag.WriteProperty<std::int32_t>(u"TabAlign", 2, 0);
+  };
+  AddEight();
+  const LONG style = static_cast<LONG>(GetWindowLongA(Tab(), GWL_STYLE));
+  EXPECT_EQ(style & ~WS_VISIBLE, WS_CHILD | WS_CLIPSIBLINGS | 0x40 | 0x100 | 0x8 | 0x200 | 0x2);
+  EXPECT_EQ(SendMessageA(Tab(), TCM_GETEXTENDEDSTYLE, 0, 0), 1);
+  vb::PropertyBag saved = form.tabs.SaveProperties();
+  EXPECT_TRUE(saved.ReadProperty(u"FlatButtons", false));
+  EXPECT_EQ(saved.ReadProperty<std::int32_t>(u"TabAlign", 0), 2);
+  EXPECT_FALSE(saved.Contains(u"OwnerDraw"));
+  EXPECT_FALSE(saved.Contains(u"Font"));  // MS Sans Serif 8, the default
+  // A style switch rewrites the style at once; the alignment waits for Rebuild, which keeps the
+  // tabs and the selection.
+  form.tabs.Buttons(false);
+  form.tabs.TabAlign(0);
+  EXPECT_EQ(GetWindowLongA(Tab(), GWL_STYLE) & 0x108, 0);
+  EXPECT_EQ(GetWindowLongA(Tab(), GWL_STYLE) & 0x2, 0x2);
+  form.tabs.SelectTab(4, true);
+  form.events.clear();
+  const HWND before = Tab();
+  form.tabs.Rebuild();
+  EXPECT_NE(Tab(), before);
+  EXPECT_FALSE(IsWindow(before));
+  EXPECT_EQ(GetWindowLongA(Tab(), GWL_STYLE) & 0x2, 0);
+  EXPECT_EQ(form.tabs.TabCount(), 8);
+  EXPECT_EQ(form.tabs.TabText(8), kPages[7]);
+  EXPECT_EQ(form.tabs.TabItemData(u"DECODE"), 8000);
+  EXPECT_EQ(form.tabs.SelectedTab(), 4);
+  EXPECT_TRUE(form.events.empty());
+  // A font set is persisted; the same font again is no change.
+  vb::StdFont f = form.tabs.Font();
+  f.Size = 10;
+  form.tabs.Font(f);
+  EXPECT_TRUE(form.tabs.SaveProperties().Contains(u"Font"));
+  const HFONT made = static_cast<HFONT>(SendMessageA(Tab(), WM_GETFONT, 0, 0));
+  form.tabs.Font(f);
+  EXPECT_EQ(static_cast<HFONT>(SendMessageA(Tab(), WM_GETFONT, 0, 0)), made);
+  LOGFONTA lf;
+  GetObjectA(made, sizeof lf, &lf);
+  EXPECT_EQ(lf.lfHeight, -13);  // 10 points at 96 dots per inch
+}
+
+TEST_F(TabControlTest, AWindowLoadedAgainStartsWithoutTabsOrKeys) {
+  AddEight();
+  form.Unload();
+  EXPECT_EQ(form.tabs.TabCount(), 0);  // loads the window afresh
+  EXPECT_EQ(ErrorOf([&] { form.tabs.IndexForTab(u"GENERAL"); }), -2147220455);
+  form.tabs.AddTab(u"Общие", -1, 1, u"GENERAL", 1000);
+  EXPECT_EQ(form.tabs.IndexForTab(u"GENERAL"), 1);
+}
+
+TEST_F(TabControlTest, AnEmptyStripRebuildsWithoutASelection) {
+  form.tabs.Rebuild();
+  EXPECT_EQ(form.tabs.TabCount(), 0);
+  EXPECT_EQ(form.tabs.SelectedTab(), 0);
+}
+
+TEST_F(TabControlTest, TheDisplayAreaIsWhatTheTabsLeave) {
+  form.Show();
+  AddEight();
+  form.tabs.Move(300, 600, 4500, 3000);
+  vb::DoEvents();
+  const RECT first = ItemRect(0);
+  // Left, right and bottom 4 pixels inside the frame, the top 4 below the row of tabs.
+  EXPECT_FLOAT_EQ(form.tabs.ClientLeft(), 300 + 4 * 15);
+  EXPECT_FLOAT_EQ(form.tabs.ClientTop(), 600 + (first.bottom + 4) * 15);
+  EXPECT_FLOAT_EQ(form.tabs.ClientWidth(), 4500 - 8 * 15);
+  EXPECT_FLOAT_EQ(form.tabs.ClientHeight(), 3000 - (first.bottom + 8) * 15);
+  // A strip too narrow for its tabs in one row puts them in several when it may.
+  form.tabs.MultiLine(true);
+  EXPECT_GT(SendMessageA(Tab(), TCM_GETROWCOUNT, 0, 0), 1);
+  EXPECT_GT(form.tabs.ClientTop(), 600 + (first.bottom + 4) * 15);
+}
+
+TEST_F(TabControlTest, ThePlatformPaintsTabsAndFrameInTheClassicColours) {
+  form.stripWidth = 9000;  // 600 by 200 pixels: every tab fits
+  AddEight();
+  form.tabs.SelectTab(2, true);
+  const COLORREF face = GetSysColor(COLOR_BTNFACE), light = GetSysColor(COLOR_3DHILIGHT);
+  const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), dark = GetSysColor(COLOR_3DDKSHADOW);
+  const RECT first = ItemRect(0), sel = ItemRect(1);
+  EXPECT_EQ(first.left, 2);
+  EXPECT_EQ(first.top, 2);
+  EXPECT_EQ(sel.left, first.right);
+  const int frameTop = first.bottom;
+  // The frame: a highlight top and left, a shadow and dark shadow right and bottom.
+  EXPECT_EQ(PixelAfterPaint(0, frameTop + 10), light);
+  EXPECT_EQ(PixelAfterPaint(599, frameTop + 10), dark);
+  EXPECT_EQ(PixelAfterPaint(598, frameTop + 10), shadow);
+  EXPECT_EQ(PixelAfterPaint(300, 199), dark);
+  EXPECT_EQ(PixelAfterPaint(300, 198), shadow);
+  EXPECT_EQ(PixelAfterPaint(300, frameTop), light);
+  // An unselected tab: highlight left and top with a cut corner, shadows at the right.
+  EXPECT_EQ(PixelAfterPaint(first.left, first.top + 5), light);
+  EXPECT_EQ(PixelAfterPaint(first.left + 1, first.top + 1), light);
+  EXPECT_EQ(PixelAfterPaint(first.left, first.top), face);
+  EXPECT_EQ(PixelAfterPaint(first.left + 5, first.top), light);
+  const RECT third = ItemRect(2);
+  EXPECT_EQ(PixelAfterPaint(third.right - 1, third.top + 5), dark);
+  EXPECT_EQ(PixelAfterPaint(third.right - 2, third.top + 5), shadow);
+  // The selected tab stands 2 pixels higher and wider and opens into the frame.
+  EXPECT_EQ(PixelAfterPaint(sel.left - 2, sel.top + 2), light);
+  EXPECT_EQ(PixelAfterPaint(sel.left + 5, sel.top - 2), light);
+  EXPECT_EQ(PixelAfterPaint(sel.right + 1, sel.top + 2), dark);
+  EXPECT_EQ(PixelAfterPaint(sel.left + 5, frameTop), face);
+  EXPECT_EQ(PixelAfterPaint(first.left + 5, frameTop), light);
+}
+
+TEST_F(TabControlTest, CoolFramesRegisterAtOnceAndPaintFlatEdges) {
+  form.stripWidth = 9000;
+  AddEight();
+  const std::string paintCount = std::to_string(Tab()) + "#15C";
+  EXPECT_EQ(GetPropA(Tab(), paintCount), 0);
+  form.tabs.CoolTabs(1);
+  EXPECT_EQ(GetPropA(Tab(), paintCount), 1);
+  const COLORREF face = GetSysColor(COLOR_BTNFACE), shadow = GetSysColor(COLOR_BTNSHADOW);
+  const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
+  // Tabs at the top: the frame's right and bottom lines become button face.
+  EXPECT_EQ(PixelAfterPaint(599, 100), face);
+  EXPECT_EQ(PixelAfterPaint(300, 199), face);
+  // Each tab: highlight corner pixels at its left, a face and a shadow line at its right.
+  const RECT second = ItemRect(1);  // follows the selected first tab: its left edge is left out
+  const RECT third = ItemRect(2);
+  EXPECT_EQ(PixelAfterPaint(third.left, third.top), light);
+  EXPECT_EQ(PixelAfterPaint(third.left + 1, third.top + 1), face);
+  EXPECT_EQ(PixelAfterPaint(third.right - 2, third.top + 5), face);
+  EXPECT_EQ(PixelAfterPaint(third.right - 1, third.top + 5), shadow);
+  EXPECT_EQ(PixelAfterPaint(second.right - 1, second.top + 5), shadow);
+  form.tabs.CoolTabs(0);
+  EXPECT_EQ(GetPropA(Tab(), paintCount), 0);
+  EXPECT_EQ(PixelAfterPaint(599, 100), GetSysColor(COLOR_3DDKSHADOW));
+
+  // Mode 2: the row right of the selected tab is shaded in its outer and inner strips, and so is
+  // the space right of the last tab.
+  form.tabs.CoolTabs(2);
+  const RECT sel = ItemRect(0), last = ItemRect(7);
+  EXPECT_EQ(PixelAfterPaint(sel.right + 5, 1), shadow);
+  EXPECT_EQ(PixelAfterPaint(sel.right + 5, sel.bottom - 1), shadow);
+  EXPECT_EQ(PixelAfterPaint(last.right + 3, last.top + 5), shadow);
+  EXPECT_EQ(PixelAfterPaint(sel.left + 5, sel.top + 5), face);
+
+  // Mode 1 with the tabs at the bottom: the frame's right edge in face and shadow down to the row.
+  form.tabs.CoolTabs(1);
+  form.tabs.TabAlign(2);
+  form.tabs.Rebuild();
+  const RECT bottom = ItemRect(0);
+  EXPECT_GT(bottom.top, 100);
+  EXPECT_EQ(PixelAfterPaint(598, 10), face);
+  EXPECT_EQ(PixelAfterPaint(599, 10), shadow);
+  EXPECT_EQ(PixelAfterPaint(300, bottom.top - 2), face);
+}
+
+TEST_F(TabControlTest, OwnerDrawnTabsAreTheHostsOrDrawnByDefault) {
+  form.design = [](vb::PropertyBag& bag) { bag.WriteProperty(u"OwnerDraw", true, false); };
+  int measured = 0;
+  form.tabs.MeasureItem = [&](std::int32_t, std::int32_t& w, std::int32_t&, bool& doDefault) {
+    ++measured;
+    w = 90;
+    doDefault = false;
+  };
+  form.stripWidth = 9000;
+  AddEight();
+  EXPECT_EQ(ItemRect(0).right - ItemRect(0).left, 90);
+  EXPECT_GT(measured, 0);
+  // The host paints tab 1 red and leaves the rest to the default drawing.
+  const HIMAGELIST list = ImageList_Create(16, 16, 0x21, 4, 4);
+  const HDC screen = GetDC(0);
+  const HDC mem = CreateCompatibleDC(screen);
+  const HBITMAP bmp = CreateCompatibleBitmap(screen, 16, 16);
+  const HGDIOBJ old = SelectObject(mem, bmp);
+  const RECT all{0, 0, 16, 16};
+  const HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
+  FillRect(mem, &all, blue);
+  SelectObject(mem, old);
+  ImageList_AddMasked(list, bmp, RGB(255, 0, 255));
+  form.tabs.ImageList(list);
+  form.tabs.TabImage(2, 0);
+  form.tabs.TabImage(3, 0);
+  std::vector<RECT> given(8);
+  form.tabs.DrawItem = [&](std::int32_t i, HDC dc, bool sel, bool, std::int32_t& l, std::int32_t& t, std::int32_t& r,
+                           std::int32_t& b, bool& doDefault) {
+    given[i] = RECT{l, t, r, b};
+    if (i == 0) {
+      const RECT area{l, t, r, b};
+      const HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+      FillRect(dc, &area, red);
+      DeleteObject(red);
+    } else {
+      doDefault = true;
+    }
+  };
+  form.tabs.SelectTab(1, true);
+  EXPECT_EQ(PixelAfterPaint(given[0].left + 10, given[0].top + 5), RGB(255, 0, 0));
+  // The selected tab's icon sits 6 pixels in, the others' 2 pixels in.
+  form.tabs.SelectTab(2, true);
+  const int y1 = given[1].top + (given[1].bottom - 1 - given[1].top - 16) / 2 + 8;
+  EXPECT_EQ(PixelAfterPaint(given[1].left + 6, y1), RGB(0, 0, 255));
+  EXPECT_EQ(PixelAfterPaint(given[1].left + 5, y1), GetSysColor(COLOR_BTNFACE));
+  const int y2 = given[2].top + (given[2].bottom - 1 - given[2].top - 16) / 2 + 8;
+  EXPECT_EQ(PixelAfterPaint(given[2].left + 2, y2), RGB(0, 0, 255));
+  EXPECT_EQ(PixelAfterPaint(given[2].left + 1, y2), GetSysColor(COLOR_BTNFACE));
+  form.Terminate();
+  DeleteObject(blue);
+  DeleteObject(bmp);
+  DeleteDC(mem);
+  ReleaseDC(0, screen);
+  ImageList_Destroy(list);
+}
+
+TEST_F(TabControlTest, ASingleRowThatDoesNotFitScrollsWithArrows) {
+  form.stripWidth = 3000;  // 200 pixels
+  AddEight();
+  const RECT last = ItemRect(7);
+  EXPECT_GT(last.right, 200);
+  form.tabs.SelectTab(8);
+  // The selection is scrolled into view, left of the arrows.
+  EXPECT_LE(ItemRect(7).right, 200 - 32);
+  EXPECT_LT(ItemRect(0).right, 0);
+}
+
+TEST_F(TabControlTest, PictureOfTheStrip) {
+  AddEight();
+  form.tabs.TabAlign(0);
+  form.tabs.Move(120, 120, 8400, 3000);
+  form.cmdOther.Caption(u"OK");
+  form.Show();
+  platform::testing::ShowAndWait(form.hWnd());
+  form.tabs.SelectTab(3);
+  form.tabs.SetFocus();
+  vb::DoEvents();
+  const std::u16string path = vb::FromUtf8(QM_BINARY_DIR "/tab_strip.png");
+  EXPECT_TRUE(vb::testing::SaveWindowPicture(form.hWnd(), path));
+  form.tabs.MultiLine(true);
+  form.tabs.Move(120, 120, 4500, 3000);
+  vb::DoEvents();
+  EXPECT_TRUE(vb::testing::SaveWindowPicture(form.hWnd(), vb::FromUtf8(QM_BINARY_DIR "/tab_strip_rows.png")));
+  form.tabs.MultiLine(false);
+  vb::DoEvents();
+  EXPECT_TRUE(vb::testing::SaveWindowPicture(form.hWnd(), vb::FromUtf8(QM_BINARY_DIR "/tab_strip_scrolled.png")));
+  form.tabs.TabAlign(2);
+  form.tabs.Rebuild();
+  form.tabs.Move(120, 120, 8400, 3000);
+  vb::DoEvents();
+  EXPECT_TRUE(vb::testing::SaveWindowPicture(form.hWnd(), vb::FromUtf8(QM_BINARY_DIR "/tab_strip_bottom.png")));
+  form.tabs.TabAlign(1);
+  form.tabs.Rebuild();
+  vb::DoEvents();
+  EXPECT_TRUE(vb::testing::SaveWindowPicture(form.hWnd(), vb::FromUtf8(QM_BINARY_DIR "/tab_strip_left.png")));
+  form.tabs.TabAlign(0);
+  form.tabs.Rebuild();
+  form.tabs.CoolTabs(1);
+  vb::DoEvents();
+  EXPECT_TRUE(vb::testing::SaveWindowPicture(form.hWnd(), vb::FromUtf8(QM_BINARY_DIR "/tab_strip_cool1.png")));
+  form.tabs.CoolTabs(2);
+  vb::DoEvents();
+  EXPECT_TRUE(vb::testing::SaveWindowPicture(form.hWnd(), vb::FromUtf8(QM_BINARY_DIR "/tab_strip_cool2.png")));
+  form.tabs.CoolTabs(0);
+  form.tabs.Buttons(true);
+  form.tabs.Rebuild();
+  vb::DoEvents();
+  EXPECT_TRUE(vb::testing::SaveWindowPicture(form.hWnd(), vb::FromUtf8(QM_BINARY_DIR "/tab_strip_buttons.png")));
+}
