@@ -75,10 +75,10 @@ void DecodeDocument() {
     EndProgress();
     return;
   }
-  const std::u16string before = editor.Text();
-  std::u16string converted = ConvertText(before, source, target);
-  TextBeforeDecode = before;
-  editor.Text(converted);
+  // The editor's text has CR LF lines, and so has its conversion: the editor takes it as it is.
+  std::u16string converted = ConvertText(editor.Text(), source, target);
+  TextBeforeDecode = editor.Text();
+  editor.TakeText(std::move(converted));
   EndProgress();
   DocumentDecoded = true;
 }

@@ -13,6 +13,7 @@
 #include "platform/vb/error.h"
 #include "platform/vb/file_system.h"
 #include "platform/vb/msgbox.h"
+#include "platform/vb/screen.h"
 
 namespace modDocument {
 namespace {
@@ -36,6 +37,20 @@ struct Backup {
 };
 Backup backup;
 
+
+// The busy pointer over the whole program while a document is read or written: a large one takes
+// seconds.
+class BusyPointer {
+ public:
+  BusyPointer() : before_(vb::Screen.MousePointer()) { vb::Screen.MousePointer(kHourglass); }
+  ~BusyPointer() { vb::Screen.MousePointer(before_); }
+  BusyPointer(const BusyPointer&) = delete;
+  BusyPointer& operator=(const BusyPointer&) = delete;
+
+ private:
+  static constexpr int kHourglass = 11;
+  int before_;
+};
 
 void SetUpDialog(const std::u16string& title, const std::u16string& filter = kFilter,
                  const std::u16string& defaultExt = kDefaultExt) {
@@ -71,6 +86,7 @@ std::u16string WithoutFinalBreak(std::u16string text) {
 // Loads the file into the editor, less one final line break, keeps its bytes as the body of the
 // next backup, and makes it the document in the editor. An RTF document shows its text.
 void LoadDocument(const std::u16string& path) {
+  BusyPointer busy;
   std::string bytes = vb::ReadAllBytes(path);  // a missing or unreadable file stops here
   vb::RemoveLeftoverTemporaries(path);
   vb::RichTextBox& editor = core::frmMain().RichTextBox();
@@ -120,6 +136,7 @@ bool WriteDocument(const std::u16string& path, Document layout) {
                  u"него документ, оформление будет потеряно и файл станет простым текстом.\nСохранить документ?"))
     return false;
 
+  BusyPointer busy;
   vb::CheckWritable(path);  // a document that may not be written gets no backup either
   bool backupWritten = false;
   if (modRegistry::ReadPreference(prefs::kCreateBackup) == u"1") {

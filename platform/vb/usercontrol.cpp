@@ -124,7 +124,11 @@ PropertyBag UserControl::SaveProperties() {
   return bag;
 }
 
-void UserControl::PropertyChanged(std::u16string_view name) { changed_.emplace_back(name); }
+// A run of notices for one property (a progress value set at every step) is noted once, so the log
+// does not grow with the run.
+void UserControl::PropertyChanged(std::u16string_view name) {
+  if (changed_.empty() || changed_.back() != name) changed_.emplace_back(name);
+}
 
 AmbientProperties UserControl::Ambient() {
   Touch();

@@ -105,7 +105,8 @@ class UserControl : public Control, public Host {
   PropertyBag& DesignProperties() { return design_; }
   // The control's properties as UserControl_WriteProperties saves them.
   PropertyBag SaveProperties();
-  // Notes that a persisted property changed (the runtime's notice to the window's designer).
+  // Notes that a persisted property changed (the runtime's notice to the window's designer); the
+  // notices in order, a repeated notice for the same property noted once.
   void PropertyChanged(std::u16string_view name);
   const std::vector<std::u16string>& ChangedProperties() const { return changed_; }
 

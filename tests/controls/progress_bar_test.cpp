@@ -170,3 +170,10 @@ TEST_F(ProgressBarTest, PercentagesBeyondAnyWholeNumberTypeFillTheBoxWithTheirCa
   EXPECT_EQ(TopAt(195), kBar);
   EXPECT_TRUE(MiddleRowHas(kWhite));
 }
+
+TEST_F(ProgressBarTest, ALongRunOfValuesNotesItsPropertyChangeOnce) {
+  form.Bar.ProgressColor(0xFF);
+  for (int i = 0; i < 1000; ++i) form.Bar.Value(static_cast<float>(i) / 10.0f);
+  form.Bar.Text(u"x");
+  EXPECT_EQ(form.Bar.ChangedProperties(), (std::vector<std::u16string>{u"ProgressColor", u"Value", u"Text"}));
+}

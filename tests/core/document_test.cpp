@@ -13,6 +13,7 @@
 #include "core/testing/stand_in.h"
 #include "platform/script/script.h"
 #include "platform/vb/file_system.h"
+#include "platform/vb/screen.h"
 #include "support.h"
 
 using namespace qmtest;
@@ -327,4 +328,19 @@ TEST_F(Documents, RichTextKeepsItsBytesInTheBackupAndIsOverwrittenOnlyWhenTheUse
   modDocument::SaveDocument();
   ASSERT_TRUE(SaveAs(rtf));
   EXPECT_EQ(ReadBytes(rtf), "again\r\n");
+}
+
+TEST_F(Documents, TheBusyPointerShowsWhileADocumentIsReadAndGoesAfterwards) {
+  const auto a = dir.path() / "a.txt";
+  WriteBytes(a, "text\r\n");
+  int pointerWhileLoading = -1;
+  w.editor().Change = [&] { pointerWhileLoading = vb::Screen.MousePointer(); };
+  Open(a);
+  EXPECT_EQ(pointerWhileLoading, 11);
+  EXPECT_EQ(vb::Screen.MousePointer(), 0);
+  ASSERT_TRUE(SaveAs(a));
+  EXPECT_EQ(vb::Screen.MousePointer(), 0);
+  // A failure on the way leaves no busy pointer behind either.
+  Open(dir.path() / "missing.txt", vb::vbOK);
+  EXPECT_EQ(vb::Screen.MousePointer(), 0);
 }

@@ -1,0 +1,42 @@
+// The main window's 150 commands as data: for each button of the menu bar, its drop-downs and
+// sub-menus, the standard toolbar and the conversion toolbar, its key, icon index, caption, style,
+// tooltip and shortcut, in the order the buttons are created. A button's place on its bar is its
+// place in this order, so the toolbar items' positions (00 to 39, 00 to 07) that the visibility
+// preferences and the customisation dialog name are fixed here too.
+//
+// Keys are upper-case words joined by ":"; the first word names the top-level bar ("MENU",
+// "TOOLBAR", "TOOLBAR2") and every further word goes one level deeper. Icon indices point into the
+// icon list of the button's bar kind (mainwindow/command_icons.h); -1 is no icon.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "commandbars/button.h"
+
+namespace mainwindow {
+
+struct CommandRow {
+  std::u16string_view key;
+  std::int32_t icon = -1;
+  std::u16string_view caption;
+  commandbars::EButtonStyle style = commandbars::eNormal;
+  std::u16string_view toolTip;
+  // A virtual-key code (0: none) and its modifier bits; a button without a shortcut keeps the
+  // toolkit's default modifier, Ctrl.
+  std::int16_t shortcutKey = 0;
+  std::int32_t shortcutModifiers = commandbars::kCtrlModifier;
+  // The caption shows beside the icon when the button stands on a bar shown as a toolbar.
+  bool showCaptionInToolbar = false;
+};
+
+// Every command in creation order: the nine menu-bar entries, each drop-down's items (a sub-menu's
+// items right after the item that opens it), the 40 items of "TOOLBAR", the 8 of "TOOLBAR2".
+std::span<const CommandRow> CommandTable();
+
+// The conversion toolbar's panel item hosts the main window's direction list, this wide in pixels.
+inline constexpr std::u16string_view kDirectionPanelKey = u"TOOLBAR2:DECODE";
+inline constexpr std::int32_t kDirectionPanelWidth = 168;
+
+}  // namespace mainwindow
