@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 
+#include "core/toolbar_visibility.h"
 #include "mainwindow/command_routing.h"
 #include "mainwindow/command_table.h"
 
@@ -174,4 +175,12 @@ TEST(CommandTable, MenusHoldTheirItemsInOrder) {
   EXPECT_EQ(Row(u"MENU:VIEW:TOOLBARS:TBDECODE").caption, u"Перекодирование");
   EXPECT_EQ(Row(u"MENU:DECODE:DECODE").caption, u"Перекодирование");
   EXPECT_EQ(Row(u"MENU:DECODE:MAC:MI").caption, u"MAC Apple -> ISO 8859-5");
+}
+
+// The core applies the stored layout by these keys; they are the toolbars' items in table order.
+TEST(CommandTable, TheCoresToolbarLayoutNamesTheTablesItems) {
+  const auto standard = modGeneral::StandardToolbarKeys();
+  const auto decode = modGeneral::DecodeToolbarKeys();
+  EXPECT_EQ(std::vector<std::u16string_view>(standard.begin(), standard.end()), KeysUnder(u"TOOLBAR"));
+  EXPECT_EQ(std::vector<std::u16string_view>(decode.begin(), decode.end()), KeysUnder(u"TOOLBAR2"));
 }
