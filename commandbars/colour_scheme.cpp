@@ -28,7 +28,7 @@ Scheme& scheme() {
 }
 
 void CheckIndex(std::int32_t index) {
-  if (index < 0 || index > 31) vb::Raise(9);
+  if (index < 0 || index > 31) vb::Raise(vb::err::kSubscriptOutOfRange);
 }
 
 // System colours, translated to RGB.

@@ -116,7 +116,7 @@ bool DibSectionCore::SavePicture(const std::u16string& fileName) {
     if (e.Number == 61) return false;
     std::u16string message = e.Description;
     if (message.size() > 256) message.resize(256);
-    vb::Raise(17, vb::ErrorSource(u"cDIBSection"), message);
+    vb::Raise(vb::err::kCannotPerformOperation, vb::ErrorSource(u"cDIBSection"), message);
   }
   return true;
 }

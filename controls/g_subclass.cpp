@@ -64,7 +64,7 @@ GSubclass::GSubclass() : slot_(-1) {
       return;
     }
   }
-  vb::Raise(7);
+  vb::Raise(vb::err::kOutOfMemory);
 }
 
 GSubclass::~GSubclass() {
@@ -101,7 +101,7 @@ void GSubclass::AttachMessage(ISubclass* iwp, HWND hwnd, UINT iMsg) {
       RaiseOwn(MSubclass::kAlreadyHandled, u"Message already handled by another class");
 
   Set(hwnd, MsgCountName(hwnd, iMsg), c + 1);
-  if (!storeSucceeded_) vb::Raise(5);
+  if (!storeSucceeded_) vb::Raise(vb::err::kInvalidProcedureCall);
   Set(hwnd, SlotName(hwnd, iMsg, c + 1), me);
   auto undoSlot = [&] {
     Set(hwnd, SlotName(hwnd, iMsg, c + 1), 0);
@@ -109,7 +109,7 @@ void GSubclass::AttachMessage(ISubclass* iwp, HWND hwnd, UINT iMsg) {
   };
   if (!storeSucceeded_) {
     Set(hwnd, MsgCountName(hwnd, iMsg), c);
-    vb::Raise(5);
+    vb::Raise(vb::err::kInvalidProcedureCall);
   }
 
   if (Get(hwnd, CountName(hwnd)) == 0) {
@@ -122,7 +122,7 @@ void GSubclass::AttachMessage(ISubclass* iwp, HWND hwnd, UINT iMsg) {
     if (!storeSucceeded_) {
       SetWindowLongA(hwnd, GWL_WNDPROC, old);
       undoSlot();
-      vb::Raise(5);
+      vb::Raise(vb::err::kInvalidProcedureCall);
     }
   }
 
@@ -134,7 +134,7 @@ void GSubclass::AttachMessage(ISubclass* iwp, HWND hwnd, UINT iMsg) {
       SetWindowLongA(hwnd, GWL_WNDPROC, old);
       Set(hwnd, OldProcName(hwnd), 0);
     }
-    vb::Raise(5);
+    vb::Raise(vb::err::kInvalidProcedureCall);
   }
   registrations_.insert({hwnd, iMsg, iwp});
 }

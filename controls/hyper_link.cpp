@@ -58,11 +58,11 @@ void HyperLink::Font(const vb::StdFont& v) {
 }
 
 std::u16string HyperLink::HyperLinkAddress() {
-  Touch();
+  EnsureWindow();
   return link_;
 }
 void HyperLink::HyperLinkAddress(const std::u16string& v) {
-  Touch();
+  EnsureWindow();
   link_ = vb::Trim(v);
   PropertyChanged(u"HyperLink");
 }
@@ -89,11 +89,11 @@ void HyperLink::AutoSize(bool v) {
 }
 
 vb::OLE_COLOR HyperLink::HoverColor() {
-  Touch();
+  EnsureWindow();
   return hoverColor_;
 }
 void HyperLink::HoverColor(vb::OLE_COLOR v) {
-  Touch();
+  EnsureWindow();
   hoverColor_ = v;
   PropertyChanged(u"HoverColor");
 }
@@ -125,51 +125,51 @@ void HyperLink::BackColor(vb::OLE_COLOR v) {
 }
 
 bool HyperLink::AutoToolTip() {
-  Touch();
+  EnsureWindow();
   return autoToolTip_;
 }
 void HyperLink::AutoToolTip(bool v) {
-  Touch();
+  EnsureWindow();
   autoToolTip_ = v;
   PropertyChanged(u"AutoToolTip");
 }
 
 bool HyperLink::SoundOn() {
-  Touch();
+  EnsureWindow();
   return soundOn_;
 }
 void HyperLink::SoundOn(bool v) {
-  Touch();
+  EnsureWindow();
   soundOn_ = v;
   PropertyChanged(u"SoundOn");
 }
 
 bool HyperLink::MOUnderline() {
-  Touch();
+  EnsureWindow();
   return moUnderline_;
 }
 void HyperLink::MOUnderline(bool v) {
-  Touch();
+  EnsureWindow();
   moUnderline_ = v;
   PropertyChanged(u"MOUnderline");
 }
 
 bool HyperLink::MOPointer() {
-  Touch();
+  EnsureWindow();
   return moPointer_;
 }
 void HyperLink::MOPointer(bool v) {
-  Touch();
+  EnsureWindow();
   moPointer_ = v;
   PropertyChanged(u"MOPointer");
 }
 
 std::int32_t HyperLink::SoundID() {
-  Touch();
+  EnsureWindow();
   return soundId_;
 }
 void HyperLink::SoundID(std::int32_t v) {
-  Touch();
+  EnsureWindow();
   soundId_ = v;
   PropertyChanged(u"SoundID");
 }

@@ -101,150 +101,150 @@ void kestProgressBar::Changed(const char16_t* key) {
 }
 
 bool kestProgressBar::Segments() {
-  Touch();
+  EnsureWindow();
   return segments_;
 }
 void kestProgressBar::Segments(bool v) {
-  Touch();
+  EnsureWindow();
   segments_ = v;
   Changed(u"Segments");
 }
 bool kestProgressBar::XpStyle() {
-  Touch();
+  EnsureWindow();
   return xpStyle_;
 }
 void kestProgressBar::XpStyle(bool v) {
-  Touch();
+  EnsureWindow();
   xpStyle_ = v;
   Changed(u"XpStyle");
 }
 std::u16string kestProgressBar::Text() {
-  Touch();
+  EnsureWindow();
   return text_;
 }
 void kestProgressBar::Text(const std::u16string& v) {
-  Touch();
+  EnsureWindow();
   text_ = v;
   Changed(u"Text");
 }
 std::int32_t kestProgressBar::TextAlignX() {
-  Touch();
+  EnsureWindow();
   return textAlignX_;
 }
 void kestProgressBar::TextAlignX(std::int32_t v) {
-  Touch();
+  EnsureWindow();
   textAlignX_ = v;
   Changed(u"TextAlignX");
 }
 std::int32_t kestProgressBar::TextAlignY() {
-  Touch();
+  EnsureWindow();
   return textAlignY_;
 }
 void kestProgressBar::TextAlignY(std::int32_t v) {
-  Touch();
+  EnsureWindow();
   textAlignY_ = v;
   Changed(u"TextAlignY");
 }
 bool kestProgressBar::ShowText() {
-  Touch();
+  EnsureWindow();
   return showText_;
 }
 void kestProgressBar::ShowText(bool v) {
-  Touch();
+  EnsureWindow();
   showText_ = v;
   Changed(u"ShowText");
 }
 double kestProgressBar::Percent() {
-  Touch();
+  EnsureWindow();
   return Fraction() * 100.0;
 }
 std::int32_t kestProgressBar::Min() {
-  Touch();
+  EnsureWindow();
   return min_;
 }
 void kestProgressBar::Min(std::int32_t v) {
-  Touch();
+  EnsureWindow();
   min_ = v;
   Changed(u"Min");
 }
 std::int32_t kestProgressBar::Max() {
-  Touch();
+  EnsureWindow();
   return max_;
 }
 void kestProgressBar::Max(std::int32_t v) {
-  Touch();
+  EnsureWindow();
   max_ = v;
   Changed(u"Max");
 }
 std::int32_t kestProgressBar::Value() {
-  Touch();
+  EnsureWindow();
   return value_;
 }
 void kestProgressBar::Value(std::int32_t v) {
-  Touch();
+  EnsureWindow();
   value_ = v;
   Changed(u"Value");
 }
 std::int32_t kestProgressBar::BorderStyle() {
-  Touch();
+  EnsureWindow();
   return borderStyle_;
 }
 void kestProgressBar::BorderStyle(std::int32_t v) {
-  Touch();
+  EnsureWindow();
   borderStyle_ = v;
   Changed(u"BorderStyle");
 }
 std::int32_t kestProgressBar::Appearance() {
-  Touch();
+  EnsureWindow();
   return appearance_;
 }
 void kestProgressBar::Appearance(std::int32_t v) {
-  Touch();
+  EnsureWindow();
   appearance_ = v;
   Changed(u"Appearance");
 }
 vb::OLE_COLOR kestProgressBar::BackColor() {
-  Touch();
+  EnsureWindow();
   return backColor_;
 }
 void kestProgressBar::BackColor(vb::OLE_COLOR v) {
-  Touch();
+  EnsureWindow();
   backColor_ = v;
   Changed(u"BackColor");
 }
 vb::OLE_COLOR kestProgressBar::ForeColor() {
-  Touch();
+  EnsureWindow();
   return foreColor_;
 }
 void kestProgressBar::ForeColor(vb::OLE_COLOR v) {
-  Touch();
+  EnsureWindow();
   foreColor_ = v;
   Changed(u"ForeColor");
 }
 vb::StdFont kestProgressBar::Font() {
-  Touch();
+  EnsureWindow();
   return font_;
 }
 void kestProgressBar::Font(const vb::StdFont& v) {
-  Touch();
+  EnsureWindow();
   font_ = v;
   Changed(u"Font");
 }
 vb::OLE_COLOR kestProgressBar::BarColor() {
-  Touch();
+  EnsureWindow();
   return barColor_;
 }
 void kestProgressBar::BarColor(vb::OLE_COLOR v) {
-  Touch();
+  EnsureWindow();
   barColor_ = v;
   Changed(u"BarColor");
 }
 vb::OLE_COLOR kestProgressBar::BarForeColor() {
-  Touch();
+  EnsureWindow();
   return barForeColor_;
 }
 void kestProgressBar::BarForeColor(vb::OLE_COLOR v) {
-  Touch();
+  EnsureWindow();
   barForeColor_ = v;
   Changed(u"BarForeColor");
 }
@@ -256,20 +256,20 @@ void kestProgressBar::BarPicture(const vb::Picture& v) {
   PropertyChanged(u"BarPicture");
 }
 std::int32_t kestProgressBar::BarPictureMode() {
-  Touch();
+  EnsureWindow();
   return barPictureMode_;
 }
 void kestProgressBar::BarPictureMode(std::int32_t v) {
-  Touch();
+  EnsureWindow();
   barPictureMode_ = v;
   Changed(u"BarPictureMode");
 }
 std::int32_t kestProgressBar::BackPictureMode() {
-  Touch();
+  EnsureWindow();
   return backPictureMode_;
 }
 void kestProgressBar::BackPictureMode(std::int32_t v) {
-  Touch();
+  EnsureWindow();
   backPictureMode_ = v;
   Changed(u"BackPictureMode");
 }

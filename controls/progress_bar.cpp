@@ -14,20 +14,20 @@ constexpr vb::OLE_COLOR kDefaultColor = 0x800000;
 }  // namespace
 
 float ProgressBar::Value() {
-  Touch(); return value_; }
+  EnsureWindow(); return value_; }
 
 void ProgressBar::Value(float v) {
-  Touch();
+  EnsureWindow();
   value_ = v;
   Draw(value_, true);
   PropertyChanged(u"Value");
 }
 
 bool ProgressBar::CalculatePercentage() {
-  Touch(); return calculatePercentage_; }
+  EnsureWindow(); return calculatePercentage_; }
 
 void ProgressBar::CalculatePercentage(bool b) {
-  Touch();
+  EnsureWindow();
   calculatePercentage_ = b;
   if (totalValue_ == 0) totalValue_ = 100;
   if (!b) totalValue_ = 0;
@@ -36,10 +36,10 @@ void ProgressBar::CalculatePercentage(bool b) {
 }
 
 double ProgressBar::TotalValue() {
-  Touch(); return totalValue_; }
+  EnsureWindow(); return totalValue_; }
 
 void ProgressBar::TotalValue(double t) {
-  Touch();
+  EnsureWindow();
   if (!calculatePercentage_) return;
   if (t <= 0) vb::Raise(vb::vbObjectError + 1001, u"spbProgressBar", u"Total value must be a postive, non-zero value");
   totalValue_ = t;
@@ -48,40 +48,40 @@ void ProgressBar::TotalValue(double t) {
 }
 
 bool ProgressBar::ShowStatus() {
-  Touch(); return showStatus_; }
+  EnsureWindow(); return showStatus_; }
 
 void ProgressBar::ShowStatus(bool v) {
-  Touch();
+  EnsureWindow();
   showStatus_ = v;
   Redraw();
   PropertyChanged(u"ShowStatus");
 }
 
 std::u16string ProgressBar::Text() {
-  Touch(); return text_; }
+  EnsureWindow(); return text_; }
 
 void ProgressBar::Text(const std::u16string& v) {
-  Touch();
+  EnsureWindow();
   text_ = v;
   Redraw();
   PropertyChanged(u"Text");
 }
 
 vb::StdFont ProgressBar::Font() {
-  Touch(); return picStatus.Font(); }
+  EnsureWindow(); return picStatus.Font(); }
 
 void ProgressBar::Font(const vb::StdFont& v) {
-  Touch();
+  EnsureWindow();
   picStatus.Font(v);
   Redraw();
   PropertyChanged(u"Font");
 }
 
 vb::OLE_COLOR ProgressBar::ProgressColor() {
-  Touch(); return progressColor_; }
+  EnsureWindow(); return progressColor_; }
 
 void ProgressBar::ProgressColor(vb::OLE_COLOR v) {
-  Touch();
+  EnsureWindow();
   progressColor_ = v;
   Redraw();
   PropertyChanged(u"ProgressColor");

@@ -85,7 +85,7 @@ void AttachMessage(ISubclass* iwp, HWND hwnd, UINT iMsg) {
     if (Get(hwnd, SlotName(hwnd, iMsg, n)) == me) RaiseOwn(kAlreadyHandled, u"Message already handled by another class");
 
   Set(hwnd, MsgCountName(hwnd, iMsg), c + 1);
-  if (!storeSucceeded) vb::Raise(5);
+  if (!storeSucceeded) vb::Raise(vb::err::kInvalidProcedureCall);
   Set(hwnd, SlotName(hwnd, iMsg, c + 1), me);
   auto undoSlot = [&] {
     Set(hwnd, SlotName(hwnd, iMsg, c + 1), 0);
@@ -93,7 +93,7 @@ void AttachMessage(ISubclass* iwp, HWND hwnd, UINT iMsg) {
   };
   if (!storeSucceeded) {
     Set(hwnd, MsgCountName(hwnd, iMsg), c);
-    vb::Raise(5);
+    vb::Raise(vb::err::kInvalidProcedureCall);
   }
 
   if (Get(hwnd, CountName(hwnd)) == 0) {
@@ -106,7 +106,7 @@ void AttachMessage(ISubclass* iwp, HWND hwnd, UINT iMsg) {
     if (!storeSucceeded) {
       SetWindowLongA(hwnd, GWL_WNDPROC, old);
       undoSlot();
-      vb::Raise(5);
+      vb::Raise(vb::err::kInvalidProcedureCall);
     }
   }
 
@@ -118,7 +118,7 @@ void AttachMessage(ISubclass* iwp, HWND hwnd, UINT iMsg) {
       SetWindowLongA(hwnd, GWL_WNDPROC, old);
       Set(hwnd, OldProcName(hwnd), 0);
     }
-    vb::Raise(5);
+    vb::Raise(vb::err::kInvalidProcedureCall);
   }
 }
 

@@ -32,98 +32,98 @@ TabControl::~TabControl() {
 // --- properties ---------------------------------------------------------------------------------
 
 std::int32_t TabControl::TabAlign() {
-  Touch();
+  EnsureWindow();
   return tabAlign_;
 }
 void TabControl::TabAlign(std::int32_t v) {
-  Touch();
+  EnsureWindow();
   tabAlign_ = v;
   PropertyChanged(u"TabAlign");
 }
 
 bool TabControl::FlatSeparators() {
-  Touch();
+  EnsureWindow();
   return flatSeparators_;
 }
 void TabControl::FlatSeparators(bool v) {
-  Touch();
+  EnsureWindow();
   flatSeparators_ = v;
   if (tab_ != 0) Send(TCM_SETEXTENDEDSTYLE, TCS_EX_FLATSEPARATORS, v ? TCS_EX_FLATSEPARATORS : 0);
   PropertyChanged(u"FlatSeparators");
 }
 
 bool TabControl::HotTrack() {
-  Touch();
+  EnsureWindow();
   return hotTrack_;
 }
 void TabControl::HotTrack(bool v) {
-  Touch();
+  EnsureWindow();
   hotTrack_ = v;
   ApplyStyle();
   PropertyChanged(u"HotTrack");
 }
 
 bool TabControl::Buttons() {
-  Touch();
+  EnsureWindow();
   return buttons_;
 }
 void TabControl::Buttons(bool v) {
-  Touch();
+  EnsureWindow();
   buttons_ = v;
   ApplyStyle();
   PropertyChanged(u"Buttons");
 }
 
 bool TabControl::FlatButtons() {
-  Touch();
+  EnsureWindow();
   return flatButtons_;
 }
 void TabControl::FlatButtons(bool v) {
-  Touch();
+  EnsureWindow();
   flatButtons_ = v;
   ApplyStyle();
   PropertyChanged(u"FlatButtons");
 }
 
 bool TabControl::OwnerDraw() {
-  Touch();
+  EnsureWindow();
   return ownerDraw_;
 }
 void TabControl::OwnerDraw(bool v) {
-  Touch();
+  EnsureWindow();
   ownerDraw_ = v;
   ApplyStyle();
   PropertyChanged(u"OwnerDraw");
 }
 
 bool TabControl::MultiLine() {
-  Touch();
+  EnsureWindow();
   return multiLine_;
 }
 void TabControl::MultiLine(bool v) {
-  Touch();
+  EnsureWindow();
   multiLine_ = v;
   ApplyStyle();
   PropertyChanged(u"MultiLine");
 }
 
 bool TabControl::RightJustify() {
-  Touch();
+  EnsureWindow();
   return rightJustify_;
 }
 void TabControl::RightJustify(bool v) {
-  Touch();
+  EnsureWindow();
   rightJustify_ = v;
   ApplyStyle();
   PropertyChanged(u"RightJustify");
 }
 
 std::int32_t TabControl::CoolTabs() {
-  Touch();
+  EnsureWindow();
   return coolTabs_;
 }
 void TabControl::CoolTabs(std::int32_t v) {
-  Touch();
+  EnsureWindow();
   coolTabs_ = v;
   if (tab_ != 0 && attached_) {
     if (v != 0) {
@@ -140,16 +140,16 @@ void TabControl::CoolTabs(std::int32_t v) {
 }
 
 void TabControl::SetPadding(std::int32_t x, std::int32_t y) {
-  Touch();
+  EnsureWindow();
   Send(TCM_SETPADDING, 0, static_cast<LPARAM>(((y & 0x7FFF) * 65536) | (x & 0xFFFF)));
 }
 
 vb::StdFont TabControl::Font() {
-  Touch();
+  EnsureWindow();
   return font_;
 }
 void TabControl::Font(const vb::StdFont& f) {
-  Touch();
+  EnsureWindow();
   if (f == font_) return;
   font_ = f;
   SetTabFont();
@@ -157,7 +157,7 @@ void TabControl::Font(const vb::StdFont& f) {
 }
 
 void TabControl::ImageList(const TabImageListValue& v) {
-  Touch();
+  EnsureWindow();
   if (const auto* handle = std::get_if<HIMAGELIST>(&v)) {
     imageList_ = *handle;
     ApplyImageList();
@@ -193,12 +193,12 @@ void TabControl::SetTabFont() {
 LRESULT TabControl::Send(UINT msg, WPARAM w, LPARAM l) { return tab_ != 0 ? SendMessageA(tab_, msg, w, l) : 0; }
 
 std::int32_t TabControl::TabCount() {
-  Touch();
+  EnsureWindow();
   return static_cast<std::int32_t>(Send(TCM_GETITEMCOUNT, 0, 0));
 }
 
 void TabControl::Fail(std::int32_t number, const std::u16string& description) {
-  Touch();
+  EnsureWindow();
   vb::Raise(number, vb::ErrorSource(u"cTabCtrl"), description);
 }
 
@@ -229,7 +229,7 @@ std::int32_t TabControl::IndexForTab(const TabRef& vKey) { return Position(vKey)
 
 void TabControl::AddTab(const std::u16string& sText, std::int32_t iIconIndex, const TabRef& vKeyBefore,
                         const std::u16string& key, std::int32_t lItemData) {
-  Touch();
+  EnsureWindow();
   const std::int32_t n = TabCount();
   std::int32_t p = n;
   if (const auto* before = std::get_if<std::int32_t>(&vKeyBefore)) {
@@ -256,7 +256,7 @@ void TabControl::AddTab(const std::u16string& sText, std::int32_t iIconIndex, co
 }
 
 void TabControl::RemoveTab(const TabRef& vKey) {
-  Touch();
+  EnsureWindow();
   const std::int32_t p = Position(vKey);
   const bool wasSelected = SelectedTab() == p + 1;
   if (Send(TCM_DELETEITEM, static_cast<WPARAM>(p), 0) == 0) return;
@@ -271,18 +271,18 @@ void TabControl::RemoveTab(const TabRef& vKey) {
 }
 
 void TabControl::RemoveAllTabs() {
-  Touch();
+  EnsureWindow();
   Send(TCM_DELETEALLITEMS, 0, 0);
   if (TabCount() == 0) keys_.clear();
 }
 
 std::int32_t TabControl::SelectedTab() {
-  Touch();
+  EnsureWindow();
   return tab_ != 0 ? static_cast<std::int32_t>(Send(TCM_GETCURSEL, 0, 0)) + 1 : 0;
 }
 
 void TabControl::SelectTab(const TabRef& vKey, bool bNoEvents) {
-  Touch();
+  EnsureWindow();
   const std::int32_t p = Position(vKey);
   bool cancel = false;
   if (!bNoEvents && SelectedTab() > 0) RaiseEvent(BeforeClick, SelectedTab(), cancel);
@@ -299,7 +299,7 @@ bool TabControl::GetItem(std::int32_t index, UINT mask, DWORD stateMask, void* o
 }
 
 std::u16string TabControl::TabText(const TabRef& vKey) {
-  Touch();
+  EnsureWindow();
   const std::int32_t p = Position(vKey);
   std::u16string buffer(kTextBuffer, u'\0');
   TCITEMA item;
@@ -310,14 +310,14 @@ std::u16string TabControl::TabText(const TabRef& vKey) {
 }
 
 std::int32_t TabControl::TabImage(const TabRef& vKey) {
-  Touch();
+  EnsureWindow();
   TCITEMA item;
   if (!GetItem(Position(vKey), TCIF_IMAGE, 0, &item)) Fail(tab_errors::kGetImage, u"Failed to get image for tab " + Describe(vKey));
   return item.iImage;
 }
 
 void TabControl::TabImage(const TabRef& vKey, std::int32_t lImageIndex) {
-  Touch();
+  EnsureWindow();
   TCITEMA item;
   item.mask = TCIF_IMAGE;
   item.iImage = lImageIndex;
@@ -326,14 +326,14 @@ void TabControl::TabImage(const TabRef& vKey, std::int32_t lImageIndex) {
 }
 
 std::int32_t TabControl::TabItemData(const TabRef& vKey) {
-  Touch();
+  EnsureWindow();
   TCITEMA item;
   if (!GetItem(Position(vKey), TCIF_PARAM, 0, &item)) Fail(tab_errors::kGetData, u"Failed to get item data for tab " + Describe(vKey));
   return static_cast<std::int32_t>(item.lParam);
 }
 
 void TabControl::TabItemData(const TabRef& vKey, std::int32_t v) {
-  Touch();
+  EnsureWindow();
   TCITEMA item;
   item.mask = TCIF_PARAM;
   item.lParam = v;
@@ -342,7 +342,7 @@ void TabControl::TabItemData(const TabRef& vKey, std::int32_t v) {
 }
 
 bool TabControl::TabHot(const TabRef& vKey) {
-  Touch();
+  EnsureWindow();
   TCITEMA item;
   if (!GetItem(Position(vKey), TCIF_STATE, TCIS_HIGHLIGHTED, &item))
     Fail(tab_errors::kGetData, u"Failed to get hot state for tab " + Describe(vKey));
@@ -350,7 +350,7 @@ bool TabControl::TabHot(const TabRef& vKey) {
 }
 
 std::u16string TabControl::TabKey(std::int32_t lTab) {
-  Touch();
+  EnsureWindow();
   if (lTab < 1 || lTab > TabCount()) Fail(tab_errors::kNoTab, u"TabIndex " + Number(lTab) + u" does not exist");
   return static_cast<std::size_t>(lTab) <= keys_.size() ? keys_[lTab - 1] : std::u16string();
 }
@@ -366,20 +366,20 @@ RECT TabControl::DisplayArea() {
 }
 
 float TabControl::ClientLeft() {
-  Touch();
+  EnsureWindow();
   return Left() + static_cast<float>(DisplayArea().left * vb::TwipsPerPixel);
 }
 float TabControl::ClientTop() {
-  Touch();
+  EnsureWindow();
   return Top() + static_cast<float>(DisplayArea().top * vb::TwipsPerPixel);
 }
 float TabControl::ClientWidth() {
-  Touch();
+  EnsureWindow();
   const RECT r = DisplayArea();
   return static_cast<float>((r.right - r.left) * vb::TwipsPerPixel);
 }
 float TabControl::ClientHeight() {
-  Touch();
+  EnsureWindow();
   const RECT r = DisplayArea();
   return static_cast<float>((r.bottom - r.top) * vb::TwipsPerPixel);
 }
@@ -442,6 +442,6 @@ void TabControl::UserControl_Terminate() {
 
 
 HWND TabControl::TabCtrlhWnd() {
-  Touch();
+  EnsureWindow();
   return tab_;
 }

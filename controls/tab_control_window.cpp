@@ -97,7 +97,7 @@ void TabControl::DetachPainting() {
 }
 
 void TabControl::Rebuild() {
-  Touch();
+  EnsureWindow();
   struct Saved {
     std::u16string text;
     TCITEMA item;

@@ -31,9 +31,12 @@ struct Document {
 Document document;
 // The content of a document file as it was when opened or reloaded, or when last saved with a
 // backup written: the body of the next backup of that file, as the bytes to write.
+// While backups are off, no body is kept (a large document's file is not held twice): a backup
+// written after they are switched on holds the file as it is on disk then.
 struct Backup {
   std::u16string path;
   std::string bytes;
+  bool kept = false;
 };
 Backup backup;
 
@@ -92,17 +95,19 @@ void LoadDocument(const std::u16string& path) {
   vb::RichTextBox& editor = core::frmMain().RichTextBox();
   Document loaded;
   loaded.path = path;
+  const bool keep = modRegistry::ReadPreference(prefs::kCreateBackup) == u"1";
   if (platform::rtf::LooksLikeRtf(bytes)) {
     editor.LoadFile(path);
     editor.Text(WithoutFinalBreak(editor.Text()));
   } else {
     DecodedFile file = DecodeFile(bytes);
+    if (!keep) std::string().swap(bytes);  // not held while the editor takes the text
     loaded.layout = file.layout;
     editor.TakeText(std::move(file.text));
     editor.LineBreakTags(std::move(file.tags));
   }
   document = loaded;
-  backup = Backup{path, std::move(bytes)};
+  backup = keep ? Backup{path, std::move(bytes), true} : Backup{path, {}, false};
 }
 
 std::u16string BackupPath(const std::u16string& path) {
@@ -144,7 +149,7 @@ bool WriteDocument(const std::u16string& path, Document layout) {
     if (!backupPath.empty()) {
       // The backup holds the file's content before this save: the kept bytes when they are this
       // file's, else the file as it is on disk (when there is one).
-      if (backup.path == path) {
+      if (backup.path == path && backup.kept) {
         vb::WriteAllBytesSafely(backupPath, backup.bytes);
         backupWritten = true;
       } else if (vb::FileExists(path)) {
@@ -158,7 +163,7 @@ bool WriteDocument(const std::u16string& path, Document layout) {
   document = layout;
   if (backupWritten) {
     // The next backup holds the version just saved.
-    backup = Backup{path, std::move(bytes)};
+    backup = Backup{path, std::move(bytes), true};
   }
   ApplyCaptionRule();
   return true;

@@ -60,7 +60,7 @@ void PrintRichText(vb::RichTextBox& control, std::int32_t leftMargin, std::int32
   printer.EndDoc();
   win::SendMessage(control.hWnd(), win::EM_FORMATRANGE, 0, 0);
   if (stuck)
-    vb::Raise(482, {}, u"Текст не помещается на странице: поля страницы не оставляют места для текста. Печать прервана.");
+    vb::Raise(vb::err::kPrinterError, {}, u"Текст не помещается на странице: поля страницы не оставляют места для текста. Печать прервана.");
 }
 
 }  // namespace modPrint

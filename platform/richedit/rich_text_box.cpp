@@ -44,17 +44,27 @@ QString FilePath(std::u16string_view path) {
 }
 
 // Text as the document takes it: lines separated by '\n', whatever the separators were.
+// Writes the text as the document takes it into `out` (whose storage is reused).
+void ToDocumentText(std::u16string_view s, QString& out) {
+  out.resize(static_cast<qsizetype>(s.size()));
+  char16_t* o = reinterpret_cast<char16_t*>(out.data());
+  char16_t* const begin = o;
+  const char16_t* p = s.data();
+  const char16_t* end = p + s.size();
+  while (p < end) {
+    const char16_t* cr = std::find(p, end, u'\r');
+    o = std::copy(p, cr, o);
+    if (cr == end) break;
+    *o++ = u'\n';
+    p = cr + 1;
+    if (p < end && *p == u'\n') ++p;
+  }
+  out.truncate(static_cast<qsizetype>(o - begin));
+}
+
 QString ToDocumentText(std::u16string_view s) {
   QString out;
-  out.reserve(static_cast<qsizetype>(s.size()));
-  for (std::size_t i = 0; i < s.size(); ++i) {
-    if (s[i] == u'\r') {
-      out.append(QLatin1Char('\n'));
-      if (i + 1 < s.size() && s[i + 1] == u'\n') ++i;
-    } else {
-      out.append(QChar(s[i]));
-    }
-  }
+  ToDocumentText(s, out);
   return out;
 }
 
@@ -228,10 +238,13 @@ struct RichTextBox::Impl {
     c.beginEditBlock();
     c.select(QTextCursor::Document);
     c.removeSelectedText();
+    QString piece;
+    piece.reserve(static_cast<qsizetype>(kPiece + 1));
     for (std::size_t at = 0; at < crlf.size();) {
       std::size_t end = std::min(crlf.size(), at + kPiece);
       if (end < crlf.size() && crlf[end - 1] == u'\r') ++end;  // a CR LF pair stays in one piece
-      c.insertText(ToDocumentText(std::u16string_view(crlf).substr(at, end - at)));
+      ToDocumentText(std::u16string_view(crlf).substr(at, end - at), piece);
+      c.insertText(piece);
       at = end;
     }
     c.endEditBlock();
@@ -240,7 +253,7 @@ struct RichTextBox::Impl {
 
   // The editor widget; it goes with its window when a parent window is destroyed first.
   Editor& Ed() const {
-    if (editor == nullptr) Raise(364, u"RichTextBox");
+    if (editor == nullptr) Raise(err::kObjectWasUnloaded, u"RichTextBox");
     return *editor;
   }
   QTextDocument* Doc() const { return Ed().document(); }
@@ -638,17 +651,17 @@ void RichTextBox::FileName(std::u16string_view path) { LoadFile(path, rtfRTF); }
 
 void RichTextBox::LoadFile(std::u16string_view path, int fileType) {
   QFile file(FilePath(path));
-  if (!QFileInfo(file.fileName()).isFile()) Raise(53, u"RichTextBox");
-  if (!file.open(QIODevice::ReadOnly)) Raise(75, u"RichTextBox");
+  if (!QFileInfo(file.fileName()).isFile()) Raise(err::kFileNotFound, u"RichTextBox");
+  if (!file.open(QIODevice::ReadOnly)) Raise(err::kPathFileAccessError, u"RichTextBox");
   const QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) Raise(75, u"RichTextBox");
+  if (file.error() != QFileDevice::NoError) Raise(err::kPathFileAccessError, u"RichTextBox");
   const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
   std::u16string text;
   if (fileType == rtfRTF && platform::rtf::LooksLikeRtf(view)) {
     try {
       text = platform::rtf::ReadText(view);
     } catch (const platform::rtf::ReadError&) {
-      Raise(321, u"RichTextBox", u"Неверный формат файла");
+      Raise(err::kInvalidFileFormat, u"RichTextBox", u"Неверный формат файла");
     }
   } else {
     text = FromWindows1251(view);
@@ -662,7 +675,7 @@ void RichTextBox::SaveFile(std::u16string_view path) const {
   QFile file(FilePath(path));
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
       file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) || !file.flush())
-    Raise(75, u"RichTextBox");
+    Raise(err::kPathFileAccessError, u"RichTextBox");
 }
 
 std::int32_t RichTextBox::Find(std::u16string_view text, std::int32_t start, std::int32_t end, int options) {

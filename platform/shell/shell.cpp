@@ -49,13 +49,13 @@ namespace vb {
 
 double Shell(std::u16string_view command, int) {
   QStringList parts = SplitCommand(LocalPath(command));
-  if (parts.isEmpty()) Raise(5);
+  if (parts.isEmpty()) Raise(err::kInvalidProcedureCall);
   QString program = parts.takeFirst();
   if (program.contains(QLatin1Char('/')) && !QFileInfo::exists(program) && program.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive))
     program.chop(4);
-  if (program.contains(QLatin1Char('/')) && !QFileInfo(program).isExecutable()) Raise(53);
+  if (program.contains(QLatin1Char('/')) && !QFileInfo(program).isExecutable()) Raise(err::kFileNotFound);
   qint64 pid = 0;
-  if (!QProcess::startDetached(program, parts, QString(), &pid)) Raise(53);
+  if (!QProcess::startDetached(program, parts, QString(), &pid)) Raise(err::kFileNotFound);
   return static_cast<double>(pid);
 }
 

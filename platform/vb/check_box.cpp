@@ -34,15 +34,15 @@ void CheckBox::CreateControlWindow() {
 }
 static QCheckBox& CheckOf(Control& c) { return static_cast<QCheckBox&>(*c.core().widget); }
 std::u16string CheckBox::Caption() {
-  Touch();
+  EnsureWindow();
   return U(CheckOf(*this).text());
 }
 void CheckBox::Caption(const std::u16string& v) {
-  Touch();
+  EnsureWindow();
   CheckOf(*this).setText(Q(v));
 }
 int CheckBox::Value() {
-  Touch();
+  EnsureWindow();
   switch (CheckOf(*this).checkState()) {
     case Qt::Checked: return vbChecked;
     case Qt::PartiallyChecked: return vbGrayed;
@@ -50,8 +50,8 @@ int CheckBox::Value() {
   }
 }
 void CheckBox::Value(int v) {
-  Touch();
-  if (v < vbUnchecked || v > vbGrayed) Raise(380);
+  EnsureWindow();
+  if (v < vbUnchecked || v > vbGrayed) Raise(err::kInvalidPropertyValue);
   if (v == Value()) return;
   CheckOf(*this).setCheckState(v == vbChecked ? Qt::Checked : v == vbGrayed ? Qt::PartiallyChecked : Qt::Unchecked);
   RaiseEvent(Click);

@@ -18,7 +18,7 @@ std::u16string ClipboardObject::GetText(int format) const {
 }
 
 void ClipboardObject::SetText(std::u16string_view text, int format) {
-  if (format != vbCFText) Raise(5, u"Clipboard");  // text is the only format the program puts there
+  if (format != vbCFText) Raise(err::kInvalidProcedureCall, u"Clipboard");  // text is the only format the program puts there
   QGuiApplication::clipboard()->setText(QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size())));
 }
 

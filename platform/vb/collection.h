@@ -25,9 +25,9 @@ class Collection {
   // Adds at the end, or before or after the item with that 1-based number (give one at most; 0 is
   // none). Before and after both given raise 5; a number out of range raises 9.
   void Add(T item, std::u16string_view key = {}, std::int32_t before = 0, std::int32_t after = 0) {
-    if (before != 0 && after != 0) Raise(5);
+    if (before != 0 && after != 0) Raise(err::kInvalidProcedureCall);
     std::u16string folded = LCase(key);
-    if (!folded.empty() && Find(folded) >= 0) Raise(457);
+    if (!folded.empty() && Find(folded) >= 0) Raise(err::kKeyAlreadyInCollection);
     std::size_t at = items_.size();
     if (before != 0) at = Position(before);
     if (after != 0) at = Position(after) + 1;
@@ -69,12 +69,12 @@ class Collection {
     return -1;
   }
   std::size_t Position(std::int32_t index) const {
-    if (index < 1 || index > Count()) Raise(9);
+    if (index < 1 || index > Count()) Raise(err::kSubscriptOutOfRange);
     return static_cast<std::size_t>(index - 1);
   }
   std::size_t KeyPosition(std::u16string_view key) const {
     const std::ptrdiff_t i = key.empty() ? -1 : Find(LCase(key));
-    if (i < 0) Raise(5);
+    if (i < 0) Raise(err::kInvalidProcedureCall);
     return static_cast<std::size_t>(i);
   }
   std::vector<Entry> items_;

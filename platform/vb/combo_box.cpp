@@ -48,17 +48,17 @@ void ComboBox::CreateControlWindow() {
 }
 static ComboWidget& ComboOf(Control& c) { return static_cast<ComboWidget&>(*c.core().widget); }
 bool ComboBox::Sorted() {
-  Touch();
+  EnsureWindow();
   return ComboOf(*this).sorted;
 }
 void ComboBox::Sorted(bool v) {
-  Touch();
+  EnsureWindow();
   ComboOf(*this).sorted = v;
 }
 void ComboBox::AddItem(const std::u16string& item, int index) {
-  Touch();
+  EnsureWindow();
   ComboWidget& w = ComboOf(*this);
-  if (index < -1 || index > w.count()) Raise(5);
+  if (index < -1 || index > w.count()) Raise(err::kInvalidProcedureCall);
   if (index == -1) {
     index = w.sorted ? SortedPlace(w.count(), item, [&](int i) { return U(w.itemText(i)); }) : w.count();
   }
@@ -73,9 +73,9 @@ void ComboBox::AddItem(const std::u16string& item, int index) {
   newIndex_ = index;
 }
 void ComboBox::RemoveItem(int index) {
-  Touch();
+  EnsureWindow();
   ComboWidget& w = ComboOf(*this);
-  if (index < 0 || index >= w.count()) Raise(5);
+  if (index < 0 || index >= w.count()) Raise(err::kInvalidProcedureCall);
   w.blockSignals(true);
   const int current = w.currentIndex();
   w.removeItem(index);
@@ -83,7 +83,7 @@ void ComboBox::RemoveItem(int index) {
   w.blockSignals(false);
 }
 void ComboBox::Clear() {
-  Touch();
+  EnsureWindow();
   ComboWidget& w = ComboOf(*this);
   w.blockSignals(true);
   w.clear();
@@ -91,38 +91,38 @@ void ComboBox::Clear() {
   w.blockSignals(false);
 }
 std::u16string ComboBox::List(int index) {
-  Touch();
+  EnsureWindow();
   ComboWidget& w = ComboOf(*this);
   return index >= 0 && index < w.count() ? U(w.itemText(index)) : std::u16string();
 }
 void ComboBox::List(int index, const std::u16string& v) {
-  Touch();
+  EnsureWindow();
   ComboWidget& w = ComboOf(*this);
-  if (index < 0 || index >= w.count()) Raise(381);
+  if (index < 0 || index >= w.count()) Raise(err::kInvalidPropertyArrayIndex);
   w.setItemText(index, Q(v));
 }
 int ComboBox::ListCount() {
-  Touch();
+  EnsureWindow();
   return ComboOf(*this).count();
 }
 std::int32_t ComboBox::ItemData(int index) {
-  Touch();
+  EnsureWindow();
   ComboWidget& w = ComboOf(*this);
-  if (index < 0 || index >= w.count()) Raise(381);
+  if (index < 0 || index >= w.count()) Raise(err::kInvalidPropertyArrayIndex);
   return w.itemData(index).toInt();
 }
 void ComboBox::ItemData(int index, std::int32_t v) {
-  Touch();
+  EnsureWindow();
   ComboWidget& w = ComboOf(*this);
-  if (index < 0 || index >= w.count()) Raise(381);
+  if (index < 0 || index >= w.count()) Raise(err::kInvalidPropertyArrayIndex);
   w.setItemData(index, v);
 }
 int ComboBox::NewIndex() {
-  Touch();
+  EnsureWindow();
   return newIndex_;
 }
 int ComboBox::ListIndex() {
-  Touch();
+  EnsureWindow();
   ComboWidget& w = ComboOf(*this);
   const int i = w.currentIndex();
   if (i < 0) return -1;
@@ -131,9 +131,9 @@ int ComboBox::ListIndex() {
   return i;
 }
 void ComboBox::ListIndex(int v) {
-  Touch();
+  EnsureWindow();
   ComboWidget& w = ComboOf(*this);
-  if (v < -1 || v >= w.count()) Raise(380);
+  if (v < -1 || v >= w.count()) Raise(err::kInvalidPropertyValue);
   if (v == ListIndex()) return;
   w.blockSignals(true);
   w.setCurrentIndex(v);
@@ -142,18 +142,18 @@ void ComboBox::ListIndex(int v) {
   RaiseEvent(Click);
 }
 std::u16string ComboBox::Text() {
-  Touch();
+  EnsureWindow();
   ComboWidget& w = ComboOf(*this);
   if (w.isEditable()) return U(w.lineEdit()->text());
   return w.currentIndex() >= 0 ? U(w.itemText(w.currentIndex())) : std::u16string();
 }
 void ComboBox::Text(const std::u16string& v) {
-  Touch();
+  EnsureWindow();
   ComboWidget& w = ComboOf(*this);
   const QString q = Q(v);
   if (!w.isEditable()) {
     const int i = w.findText(q, Qt::MatchFixedString);
-    if (i < 0) Raise(383);
+    if (i < 0) Raise(err::kPropertyIsReadOnly);
     ListIndex(i);
     return;
   }

@@ -4,6 +4,7 @@
 
 #include "platform/vb/control_core.h"
 #include "platform/vb/strings.h"
+#include "platform/win/keys.h"
 #include "platform/win/window.h"
 
 namespace vb {
@@ -21,19 +22,19 @@ void CommandButton::CreateControlWindow() {
 }
 static QPushButton& ButtonOf(Control& c) { return static_cast<QPushButton&>(*c.core().widget); }
 std::u16string CommandButton::Caption() {
-  Touch();
+  EnsureWindow();
   return U(ButtonOf(*this).text());
 }
 void CommandButton::Caption(const std::u16string& v) {
-  Touch();
+  EnsureWindow();
   ButtonOf(*this).setText(Q(v));
 }
 bool CommandButton::Default() {
-  Touch();
+  EnsureWindow();
   return ButtonOf(*this).isDefault();
 }
 void CommandButton::Default(bool v) {
-  Touch();
+  EnsureWindow();
   // One default button per window.
   if (v) {
     for (Control* c : host().Controls())
@@ -43,11 +44,11 @@ void CommandButton::Default(bool v) {
   ButtonOf(*this).setDefault(v);
 }
 bool CommandButton::Cancel() {
-  Touch();
+  EnsureWindow();
   return ButtonOf(*this).property("vbCancel").toBool();
 }
 void CommandButton::Cancel(bool v) {
-  Touch();
+  EnsureWindow();
   if (v) {
     for (Control* c : host().Controls())
       if (auto* b = dynamic_cast<CommandButton*>(c); b != nullptr && b != this && b->core().widget != nullptr)
@@ -56,8 +57,13 @@ void CommandButton::Cancel(bool v) {
   ButtonOf(*this).setProperty("vbCancel", v);
 }
 void CommandButton::Value(bool v) {
-  Touch();
+  EnsureWindow();
   if (v) RaiseEvent(Click);
+}
+
+bool CommandButton::AnswersDialogKey(int vk, bool focused) {
+  if (focused) return vk == win::VK_RETURN;
+  return vk == win::VK_RETURN ? Default() : Cancel();
 }
 
 }  // namespace vb

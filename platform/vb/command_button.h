@@ -22,6 +22,9 @@ class CommandButton : public Control {
 
  protected:
   void CreateControlWindow() override;
+  // The focused button takes Enter; the default button Enter and the cancel button Esc.
+  bool AnswersDialogKey(int vk, bool focused) override;
+  void PressForDialogKey() override { Value(true); }
 };
 
 }  // namespace vb

@@ -1,5 +1,4 @@
 #include "platform/vb/control.h"
-#include "platform/gdi/objects.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -9,29 +8,32 @@
 #include <unordered_map>
 
 #include "platform/gdi/gdi.h"
+#include "platform/gdi/objects.h"
 #include "platform/vb/control_core.h"
-#include "platform/vb/controls.h"
 #include "platform/vb/form.h"
 #include "platform/vb/msgbox.h"
 #include "platform/vb/strings.h"
-#include "platform/vb/usercontrol.h"
 #include "platform/vb/window_control.h"
 #include "platform/win/keys.h"
 #include "platform/win/window.h"
 #include "platform/win/window_record.h"
 
 namespace platform::detail {
+
+// The window procedure's way to the control's message hooks.
+struct ControlAccess {
+  static void Mouse(vb::Control& c, win::UINT msg, win::WPARAM w, win::LPARAM l);
+  static void Timer(vb::Control& c) { c.HandleTimer(); }
+  static bool TakesEnterAsText(const vb::Control& c) { return c.TakesEnterAsText(); }
+  static bool AnswersDialogKey(vb::Control& c, int vk, bool focused) { return c.AnswersDialogKey(vk, focused); }
+  static void PressForDialogKey(vb::Control& c) { c.PressForDialogKey(); }
+};
+
 namespace {
 
 std::unordered_map<win::HWND, vb::Control*>& controlsByHandle() {
   static std::unordered_map<win::HWND, vb::Control*> m;
   return m;
-}
-
-vb::Form* FormOfHost(vb::Host& h) {
-  if (auto* f = dynamic_cast<vb::Form*>(&h)) return f;
-  if (auto* c = dynamic_cast<vb::Control*>(&h)) return FormOf(*c);
-  return nullptr;
 }
 
 // The form's dialog keys: Enter presses the default button (or the focused button), Esc the cancel
@@ -42,21 +44,19 @@ bool DialogKey(vb::Control& focused, int vk) {
   if (QApplication::activePopupWidget() != nullptr) return false;
   vb::Form* form = FormOf(focused);
   if (form == nullptr) return false;
-  if (auto* t = dynamic_cast<vb::TextBox*>(&focused); t != nullptr && t->MultiLine() && vk == win::VK_RETURN) return false;
-  vb::CommandButton* target = nullptr;
-  if (vk == win::VK_RETURN) target = dynamic_cast<vb::CommandButton*>(&focused);
+  if (vk == win::VK_RETURN && ControlAccess::TakesEnterAsText(focused)) return false;
+  vb::Control* target = ControlAccess::AnswersDialogKey(focused, vk, true) ? &focused : nullptr;
   if (target == nullptr) {
     for (vb::Control* c : form->Controls()) {
-      auto* b = dynamic_cast<vb::CommandButton*>(c);
-      if (b == nullptr || c->core().widget == nullptr) continue;
-      if (vk == win::VK_RETURN ? b->Default() : b->Cancel()) {
-        target = b;
+      if (c->core().widget == nullptr) continue;
+      if (ControlAccess::AnswersDialogKey(*c, vk, false)) {
+        target = c;
         break;
       }
     }
   }
   if (target == nullptr || !target->core().widget->isEnabled() || !target->core().widget->isVisible()) return false;
-  target->Value(true);
+  ControlAccess::PressForDialogKey(*target);
   return true;
 }
 
@@ -87,9 +87,6 @@ int MouseButtonOf(win::UINT msg, win::WPARAM w) {
 // then hands them to the widget's own handling.
 win::LRESULT ControlProc(win::HWND h, win::UINT msg, win::WPARAM w, win::LPARAM l);
 
-struct ControlAccess {
-  static void Mouse(vb::Control& c, win::UINT msg, win::WPARAM w, win::LPARAM l);
-};
 
 win::LRESULT ControlEvents(vb::Control* c, win::HWND h, win::UINT msg, win::WPARAM w, win::LPARAM l);
 
@@ -161,14 +158,11 @@ win::LRESULT ControlEvents(vb::Control* c, win::HWND h, win::UINT msg, win::WPAR
       if (c->KeyPress && !c->EventsMuted()) c->KeyPress(ascii);
       if (ascii == 0) return 0;
       // Enter and Esc went to the dialog keys; a single-line box does not take them as text.
-      if (ascii == 13 || ascii == 27) {
-        auto* t = dynamic_cast<vb::TextBox*>(c);
-        if (t == nullptr || !t->MultiLine() || ascii == 27) return 0;
-      }
+      if (ascii == 27 || (ascii == 13 && !ControlAccess::TakesEnterAsText(*c))) return 0;
       break;
     }
     case win::WM_TIMER:
-      if (auto* t = dynamic_cast<vb::Timer*>(c)) t->RunTick();
+      ControlAccess::Timer(*c);
       return 0;
     case win::WM_SETFOCUS:
       if (c->GotFocus && !c->EventsMuted()) c->GotFocus();
@@ -186,42 +180,7 @@ void ControlAccess::Mouse(vb::Control& c, win::UINT msg, win::WPARAM w, win::LPA
   if (c.EventsMuted()) return;
   float x = 0, y = 0;
   c.PixelsToUnits(win::GET_X_LPARAM(l), win::GET_Y_LPARAM(l), x, y);
-  const int button = MouseButtonOf(msg, w);
-  const int shift = ShiftState();
-  ControlCore& core = c.core();
-  if (auto* uc = dynamic_cast<vb::UserControl*>(&c)) {
-    // A custom control's mouse input is its own; it raises what its window is to see.
-    const bool down = msg == win::WM_LBUTTONDOWN || msg == win::WM_RBUTTONDOWN || msg == win::WM_MBUTTONDOWN;
-    const bool up = msg == win::WM_LBUTTONUP || msg == win::WM_RBUTTONUP || msg == win::WM_MBUTTONUP;
-    if (down || up || msg == win::WM_MOUSEMOVE) uc->RaiseMouse(down ? 0 : up ? 2 : 1, button, shift, x, y);
-    return;
-  }
-  switch (msg) {
-    case win::WM_LBUTTONDOWN:
-    case win::WM_RBUTTONDOWN:
-    case win::WM_MBUTTONDOWN:
-      if (msg == win::WM_LBUTTONDOWN) core.pressed = true;
-      if (c.MouseDown) c.MouseDown(button, shift, x, y);
-      break;
-    case win::WM_LBUTTONUP:
-    case win::WM_RBUTTONUP:
-    case win::WM_MBUTTONUP: {
-      if (c.MouseUp) c.MouseUp(button, shift, x, y);
-      const bool click = msg == win::WM_LBUTTONUP && core.pressed && core.passiveClick;
-      core.pressed = false;
-      if (click && c.Click && ControlOfHandle(core.handle) == &c) c.Click();
-      break;
-    }
-    case win::WM_LBUTTONDBLCLK:
-      core.pressed = true;
-      if (core.passiveClick && c.DblClick) c.DblClick();
-      break;
-    case win::WM_MOUSEMOVE:
-      if (c.MouseMove) c.MouseMove(button, shift, x, y);
-      break;
-    default:
-      break;
-  }
+  c.HandleMouse(msg, MouseButtonOf(msg, w), ShiftState(), x, y);
 }
 
 void RegisterControlWindow(vb::Control& c, win::HWND h) { controlsByHandle()[h] = &c; }
@@ -232,7 +191,7 @@ vb::Control* ControlOfHandle(win::HWND h) {
   return it == m.end() ? nullptr : it->second;
 }
 
-vb::Form* FormOf(vb::Control& c) { return FormOfHost(c.ContainerOf().OwningHost()); }
+vb::Form* FormOf(vb::Control& c) { return c.ContainerOf().OwningHost().OwningForm(); }
 
 QWidget* ContainerWidget(vb::Control& c) { return WidgetOf(c.ContainerOf().ContainerHandle()); }
 
@@ -467,9 +426,39 @@ void Control::DestroyWhenIdle() {
 
 bool Control::EventsMuted() const { return !host_->IsLoaded() || host_->Designing(); }
 
-void Control::Touch() {
+void Control::EnsureWindow() {
   if (!host_->IsLoaded()) host_->EnsureLoaded();
   if (core_->widget == nullptr && host_->IsLoaded()) CreateControlWindow();
+}
+
+void Control::HandleMouse(win::UINT msg, int button, int shift, float x, float y) {
+  ControlCore& core = *core_;
+  switch (msg) {
+    case win::WM_LBUTTONDOWN:
+    case win::WM_RBUTTONDOWN:
+    case win::WM_MBUTTONDOWN:
+      if (msg == win::WM_LBUTTONDOWN) core.pressed = true;
+      if (MouseDown) MouseDown(button, shift, x, y);
+      break;
+    case win::WM_LBUTTONUP:
+    case win::WM_RBUTTONUP:
+    case win::WM_MBUTTONUP: {
+      if (MouseUp) MouseUp(button, shift, x, y);
+      const bool click = msg == win::WM_LBUTTONUP && core.pressed && core.passiveClick;
+      core.pressed = false;
+      if (click && Click && platform::detail::ControlOfHandle(core.handle) == this) Click();
+      break;
+    }
+    case win::WM_LBUTTONDBLCLK:
+      core.pressed = true;
+      if (core.passiveClick && DblClick) DblClick();
+      break;
+    case win::WM_MOUSEMOVE:
+      if (MouseMove) MouseMove(button, shift, x, y);
+      break;
+    default:
+      break;
+  }
 }
 
 void Control::PixelsToUnits(int px, int py, float& x, float& y) {
@@ -480,92 +469,92 @@ void Control::PixelsToUnits(int px, int py, float& x, float& y) {
 static QWidget& W(Control& c) { return *c.core().widget; }
 
 float Control::Left() {
-  Touch();
+  EnsureWindow();
   return Tw(W(*this).x());
 }
 void Control::Left(float v) {
-  Touch();
+  EnsureWindow();
   W(*this).move(Px(v), W(*this).y());
 }
 float Control::Top() {
-  Touch();
+  EnsureWindow();
   return Tw(W(*this).y());
 }
 void Control::Top(float v) {
-  Touch();
+  EnsureWindow();
   W(*this).move(W(*this).x(), Px(v));
 }
 float Control::Width() {
-  Touch();
+  EnsureWindow();
   return Tw(W(*this).width());
 }
 void Control::Width(float v) {
-  Touch();
+  EnsureWindow();
   W(*this).resize(std::max(0, Px(v)), W(*this).height());
 }
 float Control::Height() {
-  Touch();
+  EnsureWindow();
   return Tw(W(*this).height());
 }
 void Control::Height(float v) {
-  Touch();
+  EnsureWindow();
   W(*this).resize(W(*this).width(), std::max(0, Px(v)));
 }
 void Control::Move(float left, float top, float width, float height) {
-  Touch();
+  EnsureWindow();
   QWidget& w = W(*this);
   w.setGeometry(Px(left), Px(top), width < 0 ? w.width() : std::max(0, Px(width)),
                 height < 0 ? w.height() : std::max(0, Px(height)));
 }
 
 bool Control::Visible() {
-  Touch();
+  EnsureWindow();
   return !W(*this).isHidden();
 }
 void Control::Visible(bool v) {
-  Touch();
+  EnsureWindow();
   W(*this).setVisible(v);
 }
 bool Control::Enabled() {
-  Touch();
+  EnsureWindow();
   return W(*this).isEnabledTo(W(*this).parentWidget());
 }
 void Control::Enabled(bool v) {
-  Touch();
+  EnsureWindow();
   W(*this).setEnabled(v);
 }
 std::u16string Control::ToolTipText() {
-  Touch();
+  EnsureWindow();
   return W(*this).toolTip().toStdU16String();
 }
 void Control::ToolTipText(const std::u16string& v) {
-  Touch();
+  EnsureWindow();
   W(*this).setToolTip(QString::fromStdU16String(v));
 }
 int Control::MousePointer() {
-  Touch();
+  EnsureWindow();
   return core_->mousePointer;
 }
 void Control::MousePointer(int v) {
-  Touch();
+  EnsureWindow();
   core_->mousePointer = v;
   platform::detail::ApplyPointer(*this);
 }
 vb::Picture Control::MouseIcon() {
-  Touch();
+  EnsureWindow();
   return core_->mouseIcon;
 }
 void Control::MouseIcon(const vb::Picture& v) {
-  Touch();
+  EnsureWindow();
   core_->mouseIcon = v;
   platform::detail::ApplyPointer(*this);
 }
 vb::StdFont Control::Font() {
-  Touch();
+  EnsureWindow();
   return core_->font;
 }
 void Control::Font(const vb::StdFont& v) {
-  Touch();
+  EnsureWindow();
   core_->font = v;
   W(*this).setFont(platform::detail::ToQFont(v));
   FontChanged();
@@ -586,32 +575,32 @@ void Control::FontBold(bool v) {
   Font(f);
 }
 OLE_COLOR Control::BackColor() {
-  Touch();
+  EnsureWindow();
   return core_->back;
 }
 void Control::BackColor(OLE_COLOR v) {
-  Touch();
+  EnsureWindow();
   core_->back = v;
   platform::detail::ApplyColors(&W(*this), core_->back, core_->fore);
   W(*this).update();
   BackColorChanged();
 }
 OLE_COLOR Control::ForeColor() {
-  Touch();
+  EnsureWindow();
   return core_->fore;
 }
 void Control::ForeColor(OLE_COLOR v) {
-  Touch();
+  EnsureWindow();
   core_->fore = v;
   platform::detail::ApplyColors(&W(*this), core_->back, core_->fore);
   W(*this).update();
 }
 int Control::TabIndex() {
-  Touch();
+  EnsureWindow();
   return core_->tabIndex;
 }
 void Control::TabIndex(int v) {
-  Touch();
+  EnsureWindow();
   core_->tabIndex = v;
   // Focus moves through the window's controls in TabIndex order.
   std::vector<Control*> list;
@@ -621,19 +610,19 @@ void Control::TabIndex(int v) {
   for (std::size_t i = 1; i < list.size(); ++i) QWidget::setTabOrder(list[i - 1]->core_->widget, list[i]->core_->widget);
 }
 void Control::SetFocus() {
-  Touch();
+  EnsureWindow();
   W(*this).setFocus(Qt::OtherFocusReason);
 }
 void Control::Refresh() {
-  Touch();
+  EnsureWindow();
   W(*this).repaint();
 }
 void Control::ZOrder(int position) {
-  Touch();
+  EnsureWindow();
   position == 0 ? W(*this).raise() : W(*this).lower();
 }
 win::HWND Control::hWnd() {
-  Touch();
+  EnsureWindow();
   return core_->handle;
 }
 int Control::Index() const { return index_; }

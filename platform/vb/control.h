@@ -28,6 +28,7 @@
 #include "platform/win/types.h"
 
 namespace platform::detail {
+struct ControlAccess;
 struct ControlCore;
 struct HostCore;
 }  // namespace platform::detail
@@ -78,6 +79,7 @@ constexpr int vbArrowQuestion = 14;
 constexpr int vbCustom = 99;
 
 class Control;
+class Form;
 class Host;
 
 // Anything controls sit in: a form, a custom control, a frame or a picture box.
@@ -105,6 +107,8 @@ class Host : public Container {
   virtual void EnsureLoaded() = 0;
   // True while the designed state is being put in place: events are not raised then.
   bool Designing() const;
+  // The form this host finally sits on (a form: itself), or null.
+  virtual Form* OwningForm() = 0;
 
  protected:
   // Puts the controls in their designed state; runs at every load, before the load event.
@@ -201,8 +205,23 @@ class Control {
   virtual void BackColorChanged() {}
   // Runs after Font is set.
   virtual void FontChanged() {}
-  // Loads the window this control sits on when it is not loaded.
-  void Touch();
+
+  // What the control's window does with its messages, where a kind of control differs.
+  // Mouse input (x and y in the units of the mouse events): raises MouseDown, MouseUp and
+  // MouseMove, and Click and DblClick for controls whose clicks come from the mouse.
+  virtual void HandleMouse(win::UINT msg, int button, int shift, float x, float y);
+  // The control's window got WM_TIMER.
+  virtual void HandleTimer() {}
+  // Enter typed in the focused control is its text (a multi-line text box), not the dialog key.
+  virtual bool TakesEnterAsText() const { return false; }
+  // Whether Enter (VK_RETURN) or Esc (VK_ESCAPE) presses this control: as the focused control
+  // (`focused`), or as its window's default or cancel button.
+  virtual bool AnswersDialogKey(int vk, bool focused) { return false; }
+  // Presses the control for a dialog key it answers.
+  virtual void PressForDialogKey() {}
+  // Makes sure the control has its window before a property is read or written: loads the window
+  // it sits on (unseen) when that is not loaded, and creates the control's own window when missing.
+  void EnsureWindow();
   Host& host() const { return *host_; }
 
   // Runs an event handler unless the window is being designed. A control destroyed by its own
@@ -234,6 +253,7 @@ class Control {
 
  private:
   friend class Host;
+  friend struct platform::detail::ControlAccess;
   friend struct platform::detail::HostCore;
   friend struct platform::detail::ControlCore;
   Container* container_;

@@ -29,7 +29,7 @@ class ControlArray {
   T& operator()(int index) {
     container_->OwningHost().EnsureLoaded();
     auto it = elements_.find(index);
-    if (it == elements_.end()) Raise(340);
+    if (it == elements_.end()) Raise(err::kControlArrayElementMissing);
     return *it->second;
   }
   bool Exists(int index) {
@@ -42,12 +42,12 @@ class ControlArray {
   }
   int LBound() {
     container_->OwningHost().EnsureLoaded();
-    if (elements_.empty()) Raise(340);
+    if (elements_.empty()) Raise(err::kControlArrayElementMissing);
     return elements_.begin()->first;
   }
   int UBound() {
     container_->OwningHost().EnsureLoaded();
-    if (elements_.empty()) Raise(340);
+    if (elements_.empty()) Raise(err::kControlArrayElementMissing);
     return elements_.rbegin()->first;
   }
 
@@ -57,10 +57,10 @@ class ControlArray {
   T& Load(int index) { return Load(index, *container_); }
   T& Load(int index, Container& in) {
     Host& host = container_->OwningHost();
-    if (&in.OwningHost() != &host) Raise(5);
+    if (&in.OwningHost() != &host) Raise(err::kInvalidProcedureCall);
     host.EnsureLoaded();
-    if (index < 0) Raise(5);
-    if (elements_.count(index) != 0) Raise(360);
+    if (index < 0) Raise(err::kInvalidProcedureCall);
+    if (elements_.count(index) != 0) Raise(err::kObjectAlreadyLoaded);
     T* first = elements_.empty() ? nullptr : elements_.begin()->second;
     T* e = new T(in);
     e->SetIndex(index);
@@ -79,7 +79,7 @@ class ControlArray {
   // returns.
   void Unload(int index) {
     auto it = elements_.find(index);
-    if (it == elements_.end()) Raise(340);
+    if (it == elements_.end()) Raise(err::kControlArrayElementMissing);
     T* e = it->second;
     elements_.erase(it);
     e->DestroyWhenIdle();

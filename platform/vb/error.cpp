@@ -17,37 +17,37 @@ void Raise(std::int32_t number, std::u16string source, std::u16string descriptio
 
 std::u16string StandardErrorText(std::int32_t number) {
   switch (number) {
-    case 5: return u"Неверный вызов процедуры или неверный аргумент";
-    case 6: return u"Переполнение";
-    case 7: return u"Не хватает памяти";
-    case 9: return u"Индекс выходит за пределы допустимого диапазона";
-    case 11: return u"Деление на ноль";
-    case 13: return u"Несоответствие типа";
-    case 52: return u"Неверное имя или номер файла";
-    case 53: return u"Файл не найден";
-    case 54: return u"Неверный режим файла";
-    case 55: return u"Файл уже открыт";
-    case 57: return u"Ошибка ввода-вывода устройства";
-    case 58: return u"Файл уже существует";
-    case 61: return u"Диск заполнен";
-    case 62: return u"Ввод за концом файла";
-    case 63: return u"Неверный номер записи";
-    case 67: return u"Слишком много файлов";
-    case 68: return u"Устройство недоступно";
-    case 70: return u"Отказано в разрешении";
-    case 71: return u"Диск не готов";
-    case 75: return u"Ошибка доступа к пути или файлу";
-    case 76: return u"Путь не найден";
-    case 91: return u"Не задана объектная переменная";
-    case 340: return u"Элемент массива элементов управления не существует";
-    case 360: return u"Объект уже загружен";
-    case 364: return u"Объект был выгружен";
-    case 380: return u"Недопустимое значение свойства";
-    case 381: return u"Недопустимый индекс массива свойств";
-    case 383: return u"Свойство доступно только для чтения";
-    case 400: return u"Форма уже отображена; невозможно показать модально";
-    case 457: return u"Этот ключ уже связан с элементом данного семейства";
-    case 481: return u"Неверное изображение";
+    case err::kInvalidProcedureCall: return u"Неверный вызов процедуры или неверный аргумент";
+    case err::kOverflow: return u"Переполнение";
+    case err::kOutOfMemory: return u"Не хватает памяти";
+    case err::kSubscriptOutOfRange: return u"Индекс выходит за пределы допустимого диапазона";
+    case err::kDivisionByZero: return u"Деление на ноль";
+    case err::kTypeMismatch: return u"Несоответствие типа";
+    case err::kBadFileNameOrNumber: return u"Неверное имя или номер файла";
+    case err::kFileNotFound: return u"Файл не найден";
+    case err::kBadFileMode: return u"Неверный режим файла";
+    case err::kFileAlreadyOpen: return u"Файл уже открыт";
+    case err::kDeviceIOError: return u"Ошибка ввода-вывода устройства";
+    case err::kFileAlreadyExists: return u"Файл уже существует";
+    case err::kDiskFull: return u"Диск заполнен";
+    case err::kInputPastEndOfFile: return u"Ввод за концом файла";
+    case err::kBadRecordNumber: return u"Неверный номер записи";
+    case err::kTooManyFiles: return u"Слишком много файлов";
+    case err::kDeviceUnavailable: return u"Устройство недоступно";
+    case err::kPermissionDenied: return u"Отказано в разрешении";
+    case err::kDiskNotReady: return u"Диск не готов";
+    case err::kPathFileAccessError: return u"Ошибка доступа к пути или файлу";
+    case err::kPathNotFound: return u"Путь не найден";
+    case err::kObjectVariableNotSet: return u"Не задана объектная переменная";
+    case err::kControlArrayElementMissing: return u"Элемент массива элементов управления не существует";
+    case err::kObjectAlreadyLoaded: return u"Объект уже загружен";
+    case err::kObjectWasUnloaded: return u"Объект был выгружен";
+    case err::kInvalidPropertyValue: return u"Недопустимое значение свойства";
+    case err::kInvalidPropertyArrayIndex: return u"Недопустимый индекс массива свойств";
+    case err::kPropertyIsReadOnly: return u"Свойство доступно только для чтения";
+    case err::kFormAlreadyShown: return u"Форма уже отображена; невозможно показать модально";
+    case err::kKeyAlreadyInCollection: return u"Этот ключ уже связан с элементом данного семейства";
+    case err::kInvalidPicture: return u"Неверное изображение";
     default: return {};
   }
 }

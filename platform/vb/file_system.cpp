@@ -35,16 +35,16 @@ bool FileExists(std::u16string_view path) {
 
 void RaiseFileError(int error) {
   switch (error) {
-    case ENOENT: Raise(53);
-    case ENOTDIR: Raise(76);
+    case ENOENT: Raise(err::kFileNotFound);
+    case ENOTDIR: Raise(err::kPathNotFound);
     case EACCES:
     case EPERM:
     case EROFS:
-    case ETXTBSY: Raise(70);
+    case ETXTBSY: Raise(err::kPermissionDenied);
     case ENOSPC:
-    case EDQUOT: Raise(61);
-    case EISDIR: Raise(75);
-    default: Raise(75);
+    case EDQUOT: Raise(err::kDiskFull);
+    case EISDIR: Raise(err::kPathFileAccessError);
+    default: Raise(err::kPathFileAccessError);
   }
 }
 

@@ -43,26 +43,26 @@ std::string LocalPath(std::u16string_view path) {
       const std::size_t slash = path.rfind('/');
       struct stat st {};
       const std::string dir = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
-      if (::stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) Raise(76);
-      Raise(53);
+      if (::stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) Raise(err::kPathNotFound);
+      Raise(err::kFileNotFound);
     }
-    case ENOTDIR: Raise(76);
+    case ENOTDIR: Raise(err::kPathNotFound);
     case EACCES:
     case EPERM:
-    case EROFS: Raise(70);
-    case EISDIR: Raise(75);
-    case ENOSPC: Raise(61);
+    case EROFS: Raise(err::kPermissionDenied);
+    case EISDIR: Raise(err::kPathFileAccessError);
+    case ENOSPC: Raise(err::kDiskFull);
     case EMFILE:
-    case ENFILE: Raise(67);
-    default: Raise(75);
+    case ENFILE: Raise(err::kTooManyFiles);
+    default: Raise(err::kPathFileAccessError);
   }
 }
 
-[[noreturn]] void RaiseWriteError(int err) { Raise(err == ENOSPC || err == EDQUOT ? 61 : 57); }
+[[noreturn]] void RaiseWriteError(int code) { Raise(code == ENOSPC || code == EDQUOT ? err::kDiskFull : err::kDeviceIOError); }
 
 OpenFile& FileOf(int fileNumber) {
   auto it = files().find(fileNumber);
-  if (it == files().end()) Raise(52);
+  if (it == files().end()) Raise(err::kBadFileNameOrNumber);
   return it->second;
 }
 
@@ -85,14 +85,14 @@ void WriteAll(OpenFile& f, std::string_view bytes) {
 int FreeFile() {
   for (int n = 1; n <= kMaxFileNumber; ++n)
     if (files().count(n) == 0) return n;
-  Raise(67);
+  Raise(err::kTooManyFiles);
 }
 
 void Open(std::u16string_view path, OpenMode mode, int fileNumber) {
-  if (fileNumber < 1 || fileNumber > kMaxFileNumber) Raise(52);
-  if (files().count(fileNumber) != 0) Raise(55);
+  if (fileNumber < 1 || fileNumber > kMaxFileNumber) Raise(err::kBadFileNameOrNumber);
+  if (files().count(fileNumber) != 0) Raise(err::kFileAlreadyOpen);
   const std::string p = LocalPath(path);
-  if (p.empty()) Raise(75);
+  if (p.empty()) Raise(err::kPathFileAccessError);
   int flags = O_CLOEXEC;
   switch (mode) {
     case OpenMode::Input: flags |= O_RDONLY; break;
@@ -106,7 +106,7 @@ void Open(std::u16string_view path, OpenMode mode, int fileNumber) {
   struct stat st {};
   if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
     ::close(fd);
-    Raise(75);
+    Raise(err::kPathFileAccessError);
   }
   OpenFile f;
   f.fd = fd;
@@ -118,7 +118,7 @@ void Open(std::u16string_view path, OpenMode mode, int fileNumber) {
       if (n < 0 && errno == EINTR) continue;
       if (n < 0) {
         ::close(fd);
-        Raise(57);
+        Raise(err::kDeviceIOError);
       }
       if (n == 0) break;
       f.data.append(buf, static_cast<std::size_t>(n));
@@ -146,7 +146,7 @@ void Close() {
 
 void Print(int fileNumber, std::u16string_view text, bool newLine) {
   OpenFile& f = FileOf(fileNumber);
-  if (f.mode != OpenMode::Output && f.mode != OpenMode::Append) Raise(54);
+  if (f.mode != OpenMode::Output && f.mode != OpenMode::Append) Raise(err::kBadFileMode);
   std::string bytes = ToWindows1251(text);
   if (newLine) bytes += "\r\n";
   WriteAll(f, bytes);
@@ -154,9 +154,9 @@ void Print(int fileNumber, std::u16string_view text, bool newLine) {
 
 std::u16string LineInput(int fileNumber) {
   OpenFile& f = FileOf(fileNumber);
-  if (f.mode != OpenMode::Input) Raise(54);
+  if (f.mode != OpenMode::Input) Raise(err::kBadFileMode);
   const auto size = static_cast<std::int64_t>(f.data.size());
-  if (f.pos >= size) Raise(62);
+  if (f.pos >= size) Raise(err::kInputPastEndOfFile);
   std::int64_t end = f.pos;
   while (end < size && f.data[end] != '\r' && f.data[end] != '\n') ++end;
   std::u16string line = FromWindows1251(std::string_view(f.data).substr(f.pos, end - f.pos));
@@ -172,14 +172,14 @@ std::u16string LineInput(int fileNumber) {
 
 std::u16string Input(std::int32_t count, int fileNumber) {
   OpenFile& f = FileOf(fileNumber);
-  if (count < 0) Raise(5);
+  if (count < 0) Raise(err::kInvalidProcedureCall);
   if (f.mode == OpenMode::Input) {
-    if (f.pos + count > static_cast<std::int64_t>(f.data.size())) Raise(62);
+    if (f.pos + count > static_cast<std::int64_t>(f.data.size())) Raise(err::kInputPastEndOfFile);
     std::u16string s = FromWindows1251(std::string_view(f.data).substr(f.pos, count));
     f.pos += count;
     return s;
   }
-  if (f.mode != OpenMode::Binary) Raise(54);
+  if (f.mode != OpenMode::Binary) Raise(err::kBadFileMode);
   return FromWindows1251(Get(fileNumber, 0, static_cast<std::size_t>(count)));
 }
 
@@ -193,7 +193,7 @@ std::int64_t LOF(int fileNumber) {
   OpenFile& f = FileOf(fileNumber);
   if (f.mode == OpenMode::Input) return static_cast<std::int64_t>(f.data.size());
   struct stat st {};
-  if (::fstat(f.fd, &st) != 0) Raise(57);
+  if (::fstat(f.fd, &st) != 0) Raise(err::kDeviceIOError);
   return st.st_size;
 }
 
@@ -201,23 +201,23 @@ std::int64_t Seek(int fileNumber) { return FileOf(fileNumber).pos + 1; }
 
 void Put(int fileNumber, std::int64_t position, std::string_view bytes) {
   OpenFile& f = FileOf(fileNumber);
-  if (f.mode != OpenMode::Binary) Raise(54);
-  if (position < 0) Raise(63);
+  if (f.mode != OpenMode::Binary) Raise(err::kBadFileMode);
+  if (position < 0) Raise(err::kBadRecordNumber);
   if (position > 0) f.pos = position - 1;
   WriteAll(f, bytes);
 }
 
 std::string Get(int fileNumber, std::int64_t position, std::size_t count) {
   OpenFile& f = FileOf(fileNumber);
-  if (f.mode != OpenMode::Binary) Raise(54);
-  if (position < 0) Raise(63);
+  if (f.mode != OpenMode::Binary) Raise(err::kBadFileMode);
+  if (position < 0) Raise(err::kBadRecordNumber);
   if (position > 0) f.pos = position - 1;
   std::string out(count, '\0');
   std::size_t done = 0;
   while (done < count) {
     const ssize_t n = ::pread(f.fd, out.data() + done, count - done, f.pos + static_cast<std::int64_t>(done));
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) Raise(57);
+    if (n < 0) Raise(err::kDeviceIOError);
     if (n == 0) break;  // past the end the value stays zero, as the runtime leaves it
     done += static_cast<std::size_t>(n);
   }

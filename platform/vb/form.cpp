@@ -209,7 +209,7 @@ void Form::EnsureLoaded() {
 void Form::Show(int modal, Form* owner) {
   EnsureLoaded();
   QWidget* w = d_->widget;
-  if (modal == vbModal && w->isVisible()) Raise(400);
+  if (modal == vbModal && w->isVisible()) Raise(err::kFormAlreadyShown);
   if (owner != nullptr && owner != this) {
     owner->EnsureLoaded();
     win::SetWindowLongA(d_->handle, win::GWL_HWNDPARENT, owner->hWnd());
@@ -344,7 +344,7 @@ int Form::WindowState() {
 }
 void Form::WindowState(int v) {
   EnsureLoaded();
-  if (v != vbNormal && v != vbMinimized && v != vbMaximized) Raise(380);
+  if (v != vbNormal && v != vbMinimized && v != vbMaximized) Raise(err::kInvalidPropertyValue);
   const Qt::WindowState s = v == vbMinimized ? Qt::WindowMinimized : v == vbMaximized ? Qt::WindowMaximized : Qt::WindowNoState;
   d_->widget->setWindowState(s);
 }
@@ -355,7 +355,7 @@ int Form::BorderStyle() {
 }
 void Form::BorderStyle(int v) {
   EnsureLoaded();
-  if (v < vbBSNone || v > vbSizableToolWindow) Raise(380);
+  if (v < vbBSNone || v > vbSizableToolWindow) Raise(err::kInvalidPropertyValue);
   d_->borderStyle = v;
   QWidget* w = d_->widget;
   const bool visible = w->isVisible();

@@ -67,6 +67,7 @@ class Form : public Host {
   ~Form() override;
 
   void EnsureLoaded() override;
+  Form* OwningForm() override { return this; }
   void Load() { EnsureLoaded(); }
   // Shows the form, loading it first; vbModal runs a nested event loop until it is hidden or
   // unloaded. Showing a visible form modally raises 400.

@@ -18,11 +18,11 @@ void Frame::CreateControlWindow() {
   Adopt(*this, w, "ThunderFrame");
 }
 std::u16string Frame::Caption() {
-  Touch();
+  EnsureWindow();
   return U(static_cast<QGroupBox&>(*core().widget).title());
 }
 void Frame::Caption(const std::u16string& v) {
-  Touch();
+  EnsureWindow();
   static_cast<QGroupBox&>(*core().widget).setTitle(Q(v));
 }
 

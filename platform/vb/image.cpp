@@ -22,7 +22,7 @@ vb::Picture LoadPicture(const std::u16string& path) {
   if (path.empty()) return nullptr;
   QString p = Q(path);
   p.replace(QLatin1Char('\\'), QLatin1Char('/'));
-  if (!QFile::exists(p)) Raise(53);
+  if (!QFile::exists(p)) Raise(err::kFileNotFound);
   const std::string file = p.toStdString();
   const bool cursor = p.endsWith(QLatin1String(".cur"), Qt::CaseInsensitive);
   if (cursor || p.endsWith(QLatin1String(".ico"), Qt::CaseInsensitive)) {
@@ -30,7 +30,7 @@ vb::Picture LoadPicture(const std::u16string& path) {
     if (icon != 0) return std::make_shared<StdPicture>(vbPicTypeIcon, icon);
   }
   QImage image;
-  if (!image.load(p)) Raise(481);
+  if (!image.load(p)) Raise(err::kInvalidPicture);
   return std::make_shared<StdPicture>(vbPicTypeBitmap, platform::gdi::BitmapFromImage(image));
 }
 
@@ -61,11 +61,11 @@ void Image::CreateControlWindow() {
   Adopt(*this, w, "ThunderImage");
 }
 vb::Picture Image::Picture() {
-  Touch();
+  EnsureWindow();
   return static_cast<ImageWidget&>(*core().widget).picture;
 }
 void Image::Picture(const vb::Picture& v) {
-  Touch();
+  EnsureWindow();
   auto& w = static_cast<ImageWidget&>(*core().widget);
   w.picture = v;
   // Without Stretch the image takes the picture's size.
@@ -73,11 +73,11 @@ void Image::Picture(const vb::Picture& v) {
   w.update();
 }
 bool Image::Stretch() {
-  Touch();
+  EnsureWindow();
   return static_cast<ImageWidget&>(*core().widget).stretch;
 }
 void Image::Stretch(bool v) {
-  Touch();
+  EnsureWindow();
   static_cast<ImageWidget&>(*core().widget).stretch = v;
   core().widget->update();
 }

@@ -27,63 +27,63 @@ void Label::CreateControlWindow() {
 }
 static QLabel& LabelOf(Control& c) { return static_cast<QLabel&>(*c.core().widget); }
 std::u16string Label::Caption() {
-  Touch();
+  EnsureWindow();
   return U(LabelOf(*this).property("vbCaption").toString());
 }
 void Label::Caption(const std::u16string& v) {
-  Touch();
+  EnsureWindow();
   LabelOf(*this).setProperty("vbCaption", Q(v));
   LabelOf(*this).setText(WithoutMnemonics(v));
   Fit();
 }
 int Label::Alignment() {
-  Touch();
+  EnsureWindow();
   return AlignmentFrom(LabelOf(*this).alignment());
 }
 void Label::Alignment(int v) {
-  Touch();
+  EnsureWindow();
   LabelOf(*this).setAlignment(AlignmentOf(v) | Qt::AlignTop);
 }
 bool Label::WordWrap() {
-  Touch();
+  EnsureWindow();
   return LabelOf(*this).wordWrap();
 }
 void Label::WordWrap(bool v) {
-  Touch();
+  EnsureWindow();
   LabelOf(*this).setWordWrap(v);
 }
 int Label::BackStyle() {
-  Touch();
+  EnsureWindow();
   return LabelOf(*this).autoFillBackground() ? 1 : 0;
 }
 void Label::BackStyle(int v) {
-  Touch();
+  EnsureWindow();
   LabelOf(*this).setAutoFillBackground(v == 1);
 }
 int Label::BorderStyle() {
-  Touch();
+  EnsureWindow();
   return borderStyle_;
 }
 void Label::BorderStyle(int v) {
-  Touch();
+  EnsureWindow();
   borderStyle_ = v == 1 ? 1 : 0;
   ApplyBorder();
 }
 int Label::Appearance() {
-  Touch();
+  EnsureWindow();
   return appearance_;
 }
 void Label::Appearance(int v) {
-  Touch();
+  EnsureWindow();
   appearance_ = v == 0 ? 0 : 1;
   ApplyBorder();
 }
 bool Label::AutoSize() {
-  Touch();
+  EnsureWindow();
   return autoSize_;
 }
 void Label::AutoSize(bool v) {
-  Touch();
+  EnsureWindow();
   autoSize_ = v;
   Fit();
 }

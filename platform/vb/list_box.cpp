@@ -52,17 +52,17 @@ void ListBox::CreateControlWindow() {
 }
 static ListWidget& ListOf(Control& c) { return static_cast<ListWidget&>(*c.core().widget); }
 bool ListBox::Sorted() {
-  Touch();
+  EnsureWindow();
   return ListOf(*this).sorted;
 }
 void ListBox::Sorted(bool v) {
-  Touch();
+  EnsureWindow();
   ListOf(*this).sorted = v;
 }
 void ListBox::AddItem(const std::u16string& item, int index) {
-  Touch();
+  EnsureWindow();
   ListWidget& w = ListOf(*this);
-  if (index < -1 || index > w.count()) Raise(5);
+  if (index < -1 || index > w.count()) Raise(err::kInvalidProcedureCall);
   if (index == -1) index = w.sorted ? SortedPlace(w.count(), item, [&](int i) { return U(w.item(i)->text()); }) : w.count();
   ++w.quiet;
   auto* it = new QListWidgetItem(Q(item));
@@ -76,9 +76,9 @@ void ListBox::AddItem(const std::u16string& item, int index) {
   newIndex_ = index;
 }
 void ListBox::RemoveItem(int index) {
-  Touch();
+  EnsureWindow();
   ListWidget& w = ListOf(*this);
-  if (index < 0 || index >= w.count()) Raise(5);
+  if (index < 0 || index >= w.count()) Raise(err::kInvalidProcedureCall);
   ++w.quiet;
   const int current = w.currentRow();
   delete w.takeItem(index);
@@ -86,55 +86,55 @@ void ListBox::RemoveItem(int index) {
   --w.quiet;
 }
 void ListBox::Clear() {
-  Touch();
+  EnsureWindow();
   ListWidget& w = ListOf(*this);
   ++w.quiet;
   w.clear();
   --w.quiet;
 }
 std::u16string ListBox::List(int index) {
-  Touch();
+  EnsureWindow();
   ListWidget& w = ListOf(*this);
   return index >= 0 && index < w.count() ? U(w.item(index)->text()) : std::u16string();
 }
 void ListBox::List(int index, const std::u16string& v) {
-  Touch();
+  EnsureWindow();
   ListWidget& w = ListOf(*this);
-  if (index < 0 || index >= w.count()) Raise(381);
+  if (index < 0 || index >= w.count()) Raise(err::kInvalidPropertyArrayIndex);
   ++w.quiet;
   w.item(index)->setText(Q(v));
   --w.quiet;
 }
 int ListBox::ListCount() {
-  Touch();
+  EnsureWindow();
   return ListOf(*this).count();
 }
 std::int32_t ListBox::ItemData(int index) {
-  Touch();
+  EnsureWindow();
   ListWidget& w = ListOf(*this);
-  if (index < 0 || index >= w.count()) Raise(381);
+  if (index < 0 || index >= w.count()) Raise(err::kInvalidPropertyArrayIndex);
   return w.item(index)->data(kItemDataRole).toInt();
 }
 void ListBox::ItemData(int index, std::int32_t v) {
-  Touch();
+  EnsureWindow();
   ListWidget& w = ListOf(*this);
-  if (index < 0 || index >= w.count()) Raise(381);
+  if (index < 0 || index >= w.count()) Raise(err::kInvalidPropertyArrayIndex);
   ++w.quiet;
   w.item(index)->setData(kItemDataRole, v);
   --w.quiet;
 }
 int ListBox::NewIndex() {
-  Touch();
+  EnsureWindow();
   return newIndex_;
 }
 int ListBox::ListIndex() {
-  Touch();
+  EnsureWindow();
   return ListOf(*this).currentRow();
 }
 void ListBox::ListIndex(int v) {
-  Touch();
+  EnsureWindow();
   ListWidget& w = ListOf(*this);
-  if (v < -1 || v >= w.count()) Raise(380);
+  if (v < -1 || v >= w.count()) Raise(err::kInvalidPropertyValue);
   if (v == w.currentRow()) return;
   ++w.quiet;
   w.setCurrentRow(v);
@@ -143,21 +143,21 @@ void ListBox::ListIndex(int v) {
   RaiseEvent(Click);
 }
 std::u16string ListBox::Text() {
-  Touch();
+  EnsureWindow();
   ListWidget& w = ListOf(*this);
   return w.currentRow() >= 0 ? U(w.currentItem()->text()) : std::u16string();
 }
 bool ListBox::Selected(int index) {
-  Touch();
+  EnsureWindow();
   ListWidget& w = ListOf(*this);
-  if (index < 0 || index >= w.count()) Raise(381);
+  if (index < 0 || index >= w.count()) Raise(err::kInvalidPropertyArrayIndex);
   if (style_ == vbListBoxCheckbox) return w.item(index)->checkState() == Qt::Checked;
   return w.item(index)->isSelected();
 }
 void ListBox::Selected(int index, bool v) {
-  Touch();
+  EnsureWindow();
   ListWidget& w = ListOf(*this);
-  if (index < 0 || index >= w.count()) Raise(381);
+  if (index < 0 || index >= w.count()) Raise(err::kInvalidPropertyArrayIndex);
   if (style_ == vbListBoxCheckbox) {
     QListWidgetItem* item = w.item(index);
     if ((item->checkState() == Qt::Checked) == v) return;
@@ -173,15 +173,15 @@ void ListBox::Selected(int index, bool v) {
   }
 }
 int ListBox::TopIndex() {
-  Touch();
+  EnsureWindow();
   ListWidget& w = ListOf(*this);
   QListWidgetItem* it = w.itemAt(0, 0);
   return it != nullptr ? w.row(it) : 0;
 }
 void ListBox::TopIndex(int v) {
-  Touch();
+  EnsureWindow();
   ListWidget& w = ListOf(*this);
-  if (v < 0 || v >= w.count()) Raise(380);
+  if (v < 0 || v >= w.count()) Raise(err::kInvalidPropertyValue);
   w.scrollToItem(w.item(v), QAbstractItemView::PositionAtTop);
 }
 

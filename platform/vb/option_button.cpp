@@ -23,19 +23,19 @@ void OptionButton::CreateControlWindow() {
 }
 static QRadioButton& OptionOf(Control& c) { return static_cast<QRadioButton&>(*c.core().widget); }
 std::u16string OptionButton::Caption() {
-  Touch();
+  EnsureWindow();
   return U(OptionOf(*this).text());
 }
 void OptionButton::Caption(const std::u16string& v) {
-  Touch();
+  EnsureWindow();
   OptionOf(*this).setText(Q(v));
 }
 bool OptionButton::Value() {
-  Touch();
+  EnsureWindow();
   return OptionOf(*this).isChecked();
 }
 void OptionButton::Value(bool v) {
-  Touch();
+  EnsureWindow();
   QRadioButton& r = OptionOf(*this);
   if (r.isChecked() == v) return;
   if (v) {

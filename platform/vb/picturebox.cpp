@@ -173,97 +173,97 @@ void PictureBox::PixelsToUnits(int px, int py, float& x, float& y) {
 }
 
 bool PictureBox::AutoRedraw() {
-  Touch();
+  EnsureWindow();
   return Pic(*this).autoRedraw;
 }
 void PictureBox::AutoRedraw(bool v) {
-  Touch();
+  EnsureWindow();
   Pic(*this).autoRedraw = v;
 }
 int PictureBox::BorderStyle() {
-  Touch();
+  EnsureWindow();
   return Pic(*this).border;
 }
 void PictureBox::BorderStyle(int v) {
-  Touch();
-  if (v != 0 && v != 1) Raise(380);
+  EnsureWindow();
+  if (v != 0 && v != 1) Raise(err::kInvalidPropertyValue);
   PictureWidget& w = Pic(*this);
   w.SetBorder(v);
   w.Fit(ToQColor(core().back));
   w.Changed();
 }
 win::HDC PictureBox::hDC() {
-  Touch();
+  EnsureWindow();
   PictureWidget& w = Pic(*this);
   if (w.hdc == 0) w.hdc = win::GetDC(core().handle);
   return w.hdc;
 }
 vb::Picture PictureBox::Picture() {
-  Touch();
+  EnsureWindow();
   return Pic(*this).picture;
 }
 void PictureBox::Picture(const vb::Picture& v) {
-  Touch();
+  EnsureWindow();
   Pic(*this).picture = v;
   Pic(*this).Clear(ToQColor(core().back));
   Pic(*this).Changed();
 }
 int PictureBox::ScaleMode() {
-  Touch();
+  EnsureWindow();
   return Pic(*this).scaleMode;
 }
 void PictureBox::ScaleMode(int v) {
-  Touch();
-  if (v < vbTwips || v > vbCentimeters) Raise(380);
+  EnsureWindow();
+  if (v < vbTwips || v > vbCentimeters) Raise(err::kInvalidPropertyValue);
   Pic(*this).scaleMode = v;
 }
 float PictureBox::ScaleWidth() {
-  Touch();
+  EnsureWindow();
   return ConvertScale(static_cast<float>(Pic(*this).Inner().width()), vbPixels, Pic(*this).scaleMode);
 }
 float PictureBox::ScaleHeight() {
-  Touch();
+  EnsureWindow();
   return ConvertScale(static_cast<float>(Pic(*this).Inner().height()), vbPixels, Pic(*this).scaleMode);
 }
 float PictureBox::ScaleX(float v, int fromScale, int toScale) { return ConvertScale(v, fromScale, toScale); }
 float PictureBox::ScaleY(float v, int fromScale, int toScale) { return ConvertScale(v, fromScale, toScale); }
 float PictureBox::CurrentX() {
-  Touch();
+  EnsureWindow();
   return Pic(*this).currentX;
 }
 void PictureBox::CurrentX(float v) {
-  Touch();
+  EnsureWindow();
   Pic(*this).currentX = v;
 }
 float PictureBox::CurrentY() {
-  Touch();
+  EnsureWindow();
   return Pic(*this).currentY;
 }
 void PictureBox::CurrentY(float v) {
-  Touch();
+  EnsureWindow();
   Pic(*this).currentY = v;
 }
 int PictureBox::DrawMode() {
-  Touch();
+  EnsureWindow();
   return Pic(*this).drawMode;
 }
 void PictureBox::DrawMode(int v) {
-  Touch();
-  if (v < vbBlackness || v > vbWhiteness) Raise(380);
+  EnsureWindow();
+  if (v < vbBlackness || v > vbWhiteness) Raise(err::kInvalidPropertyValue);
   Pic(*this).drawMode = v;
 }
 int PictureBox::DrawWidth() {
-  Touch();
+  EnsureWindow();
   return Pic(*this).drawWidth;
 }
 void PictureBox::DrawWidth(int v) {
-  Touch();
-  if (v < 1) Raise(380);
+  EnsureWindow();
+  if (v < 1) Raise(err::kInvalidPropertyValue);
   Pic(*this).drawWidth = v;
 }
 
 void PictureBox::Cls() {
-  Touch();
+  EnsureWindow();
   PictureWidget& w = Pic(*this);
   w.Clear(ToQColor(core().back));
   w.currentX = 0;
@@ -276,7 +276,7 @@ int ToPx(float v, int scale) { return static_cast<int>(std::lround(ConvertScale(
 }  // namespace
 
 void PictureBox::Print(const std::u16string& text, bool newLine) {
-  Touch();
+  EnsureWindow();
   PictureWidget& w = Pic(*this);
   // Text is drawn without smoothing, so its pixels are the fore colour itself.
   QFont font = platform::detail::ToQFont(core().font);
@@ -299,7 +299,7 @@ void PictureBox::Print(const std::u16string& text, bool newLine) {
 }
 
 void PictureBox::Line(float x1, float y1, float x2, float y2, std::int64_t color, bool box, bool fill) {
-  Touch();
+  EnsureWindow();
   PictureWidget& w = Pic(*this);
   w.currentX = x2;
   w.currentY = y2;
@@ -327,7 +327,7 @@ void PictureBox::Line(float x1, float y1, float x2, float y2, std::int64_t color
 }
 
 void PictureBox::PSet(float x, float y, std::int64_t color) {
-  Touch();
+  EnsureWindow();
   PictureWidget& w = Pic(*this);
   w.currentX = x;
   w.currentY = y;
@@ -342,7 +342,7 @@ void PictureBox::PSet(float x, float y, std::int64_t color) {
 }
 
 std::int64_t PictureBox::Point(float x, float y) {
-  Touch();
+  EnsureWindow();
   PictureWidget& w = Pic(*this);
   const int px = ToPx(x, w.scaleMode), py = ToPx(y, w.scaleMode);
   if (!w.surface().rect().contains(px, py)) return -1;
@@ -351,13 +351,13 @@ std::int64_t PictureBox::Point(float x, float y) {
 }
 
 float PictureBox::TextWidth(const std::u16string& text) {
-  Touch();
+  EnsureWindow();
   const QFontMetrics fm(platform::detail::ToQFont(core().font));
   return ConvertScale(static_cast<float>(fm.horizontalAdvance(QString::fromStdU16String(text))), vbPixels, Pic(*this).scaleMode);
 }
 
 float PictureBox::TextHeight(const std::u16string& text) {
-  Touch();
+  EnsureWindow();
   const QFontMetrics fm(platform::detail::ToQFont(core().font));
   const int lines = 1 + static_cast<int>(std::count(text.begin(), text.end(), u'\n'));
   return ConvertScale(static_cast<float>(fm.height() * lines), vbPixels, Pic(*this).scaleMode);

@@ -32,7 +32,7 @@ std::u16string FromQ(const QString& s) {
   return std::u16string(reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size()));
 }
 
-[[noreturn]] void InvalidValue() { Raise(380, u"Printer", u"Недопустимое значение свойства"); }
+[[noreturn]] void InvalidValue() { Raise(err::kInvalidPropertyValue, u"Printer", u"Недопустимое значение свойства"); }
 
 QPageSize::PageSizeId PageSizeOf(int paperSize) {
   switch (paperSize) {
@@ -140,7 +140,7 @@ QPainter& OpenDocument() {
   if (s.painter != nullptr) return *s.painter;
   QPrinter& p = Device();
   auto painter = std::make_unique<QPainter>();
-  if (!painter->begin(&p)) Raise(482, u"Printer", u"Ошибка принтера");
+  if (!painter->begin(&p)) Raise(err::kPrinterError, u"Printer", u"Ошибка принтера");
   s.painter = std::move(painter);
   s.hdc = ++s.lastHdc;
   platform::gdi::SetDeviceCapsAnswerer(&platform::detail::PrinterDeviceCaps);
@@ -258,7 +258,7 @@ void PrinterObject::EndDoc() {
   s.hdc = 0;
   s.currentX = 0;
   s.currentY = 0;
-  if (!ok) Raise(482, u"Printer", u"Ошибка принтера");
+  if (!ok) Raise(err::kPrinterError, u"Printer", u"Ошибка принтера");
 }
 
 bool PrinterObject::Select(int index) {
@@ -271,7 +271,7 @@ int PrintersCollection::Count() const { return static_cast<int>(QPrinterInfo::av
 
 PrinterEntry PrintersCollection::Item(int index) const {
   const QStringList names = QPrinterInfo::availablePrinterNames();
-  if (index < 0 || index > names.size()) Raise(9);
+  if (index < 0 || index > names.size()) Raise(err::kSubscriptOutOfRange);
   return PrinterEntry{index < names.size() ? FromQ(names.at(index)) : std::u16string(platform::printing::kPdfPrinterName)};
 }
 

@@ -38,7 +38,7 @@ int ScreenObject::FontCount() const { return static_cast<int>(QFontDatabase::fam
 
 std::u16string ScreenObject::Fonts(int index) const {
   const QStringList families = QFontDatabase::families();
-  if (index < 0 || index >= families.size()) Raise(380);
+  if (index < 0 || index >= families.size()) Raise(err::kInvalidPropertyValue);
   return families[index].toStdU16String();
 }
 

@@ -64,11 +64,11 @@ void Shape::CreateControlWindow() { Adopt(*this, new ShapeWidget(ContainerWidget
 static ShapeWidget& ShapeOf(Control& c) { return static_cast<ShapeWidget&>(*c.core().widget); }
 #define SHAPE_PROPERTY(Type, Name, field)   \
   Type Shape::Name() {                      \
-    Touch();                                \
+    EnsureWindow();                                \
     return ShapeOf(*this).field;            \
   }                                         \
   void Shape::Name(Type v) {                \
-    Touch();                                \
+    EnsureWindow();                                \
     ShapeOf(*this).field = v;               \
     core().widget->update();                \
   }

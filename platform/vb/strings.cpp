@@ -82,7 +82,7 @@ std::u16string FromUtf8(std::string_view s) {
 }
 
 std::u16string Mid(std::u16string_view s, std::int32_t start, std::int32_t length) {
-  if (start < 1) Raise(5);
+  if (start < 1) Raise(err::kInvalidProcedureCall);
   const auto from = static_cast<std::size_t>(start - 1);
   if (from >= s.size()) return {};
   if (length < 0) return std::u16string(s.substr(from));
@@ -90,12 +90,12 @@ std::u16string Mid(std::u16string_view s, std::int32_t start, std::int32_t lengt
 }
 
 std::u16string Left(std::u16string_view s, std::int32_t length) {
-  if (length < 0) Raise(5);
+  if (length < 0) Raise(err::kInvalidProcedureCall);
   return std::u16string(s.substr(0, static_cast<std::size_t>(length)));
 }
 
 std::u16string Right(std::u16string_view s, std::int32_t length) {
-  if (length < 0) Raise(5);
+  if (length < 0) Raise(err::kInvalidProcedureCall);
   const auto n = std::min<std::size_t>(s.size(), static_cast<std::size_t>(length));
   return std::u16string(s.substr(s.size() - n));
 }
@@ -128,7 +128,7 @@ std::u16string LCase(std::u16string_view s) {
 }
 
 std::int32_t InStr(std::int32_t start, std::u16string_view s, std::u16string_view find, bool textCompare) {
-  if (start < 1) Raise(5);
+  if (start < 1) Raise(err::kInvalidProcedureCall);
   if (static_cast<std::size_t>(start) > s.size() + 1) return 0;
   if (find.empty()) return start;
   std::u16string hay, needle;
@@ -201,25 +201,25 @@ bool ParseNumber(std::u16string_view s, double& out) {
 
 std::int16_t CInt(double v) {
   const double r = RoundHalfEven(v);
-  if (!(r >= -32768.0 && r <= 32767.0)) Raise(6);
+  if (!(r >= -32768.0 && r <= 32767.0)) Raise(err::kOverflow);
   return static_cast<std::int16_t>(r);
 }
 
 std::int32_t CLng(double v) {
   const double r = RoundHalfEven(v);
-  if (!(r >= -2147483648.0 && r <= 2147483647.0)) Raise(6);
+  if (!(r >= -2147483648.0 && r <= 2147483647.0)) Raise(err::kOverflow);
   return static_cast<std::int32_t>(r);
 }
 
 std::int16_t CInt(std::u16string_view s) {
   double v = 0;
-  if (!ParseNumber(s, v)) Raise(13);
+  if (!ParseNumber(s, v)) Raise(err::kTypeMismatch);
   return CInt(v);
 }
 
 std::int32_t CLng(std::u16string_view s) {
   double v = 0;
-  if (!ParseNumber(s, v)) Raise(13);
+  if (!ParseNumber(s, v)) Raise(err::kTypeMismatch);
   return CLng(v);
 }
 

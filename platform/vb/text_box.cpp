@@ -62,7 +62,7 @@ void TextBox::CreateControlWindow() {
   }
 
 std::u16string TextBox::Text() {
-  Touch();
+  EnsureWindow();
   EDIT_CASES(return U(e->text()), {
     QString s = m->toPlainText();
     s.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
@@ -71,7 +71,7 @@ std::u16string TextBox::Text() {
   return {};
 }
 void TextBox::Text(const std::u16string& v) {
-  Touch();
+  EnsureWindow();
   // Set in code, the text raises Change here, so an error in the handler reaches the caller.
   EDIT_CASES(
       {
@@ -88,11 +88,11 @@ void TextBox::Text(const std::u16string& v) {
   RaiseEvent(Change);
 }
 char16_t TextBox::PasswordChar() {
-  Touch();
+  EnsureWindow();
   return static_cast<char16_t>(core().widget->property("vbPasswordChar").toUInt());
 }
 void TextBox::PasswordChar(char16_t v) {
-  Touch();
+  EnsureWindow();
   core().widget->setProperty("vbPasswordChar", static_cast<unsigned>(v));
   if (auto* e = qobject_cast<QLineEdit*>(core().widget.data())) {
     e->setEchoMode(v == 0 ? QLineEdit::Normal : QLineEdit::Password);
@@ -100,34 +100,34 @@ void TextBox::PasswordChar(char16_t v) {
   }
 }
 bool TextBox::Locked() {
-  Touch();
+  EnsureWindow();
   EDIT_CASES(return e->isReadOnly(), return m->isReadOnly())
   return false;
 }
 void TextBox::Locked(bool v) {
-  Touch();
+  EnsureWindow();
   EDIT_CASES(e->setReadOnly(v), m->setReadOnly(v))
 }
 int TextBox::MaxLength() {
-  Touch();
+  EnsureWindow();
   EDIT_CASES(return e->maxLength() == 32767 ? 0 : e->maxLength(), return 0)
   return 0;
 }
 void TextBox::MaxLength(int v) {
-  Touch();
-  if (v < 0) Raise(380);
+  EnsureWindow();
+  if (v < 0) Raise(err::kInvalidPropertyValue);
   EDIT_CASES(e->setMaxLength(v == 0 ? 32767 : v), )
 }
 int TextBox::SelStart() {
-  Touch();
+  EnsureWindow();
   EDIT_CASES(return e->hasSelectedText() ? e->selectionStart() : e->cursorPosition(), {
     return ToRuntimePos(m->toPlainText(), m->textCursor().selectionStart());
   })
   return 0;
 }
 void TextBox::SelStart(int v) {
-  Touch();
-  if (v < 0) Raise(380);
+  EnsureWindow();
+  if (v < 0) Raise(err::kInvalidPropertyValue);
   EDIT_CASES(e->setCursorPosition(std::min(v, static_cast<int>(e->text().size()))), {
     QTextCursor c = m->textCursor();
     c.setPosition(std::min(FromRuntimePos(m->toPlainText(), v), static_cast<int>(m->toPlainText().size())));
@@ -135,7 +135,7 @@ void TextBox::SelStart(int v) {
   })
 }
 int TextBox::SelLength() {
-  Touch();
+  EnsureWindow();
   EDIT_CASES(return static_cast<int>(e->selectedText().size()), {
     const QString t = m->toPlainText();
     const QTextCursor c = m->textCursor();
@@ -144,8 +144,8 @@ int TextBox::SelLength() {
   return 0;
 }
 void TextBox::SelLength(int v) {
-  Touch();
-  if (v < 0) Raise(380);
+  EnsureWindow();
+  if (v < 0) Raise(err::kInvalidPropertyValue);
   const int start = SelStart();
   EDIT_CASES(e->setSelection(start, std::min(v, static_cast<int>(e->text().size()) - start)), {
     const QString t = m->toPlainText();
@@ -157,7 +157,7 @@ void TextBox::SelLength(int v) {
   })
 }
 std::u16string TextBox::SelText() {
-  Touch();
+  EnsureWindow();
   EDIT_CASES(return U(e->selectedText()), {
     QString s = m->textCursor().selectedText();
     s.replace(QChar(0x2029), QStringLiteral("\r\n"));
@@ -166,16 +166,16 @@ std::u16string TextBox::SelText() {
   return {};
 }
 void TextBox::SelText(const std::u16string& v) {
-  Touch();
+  EnsureWindow();
   EDIT_CASES(e->insert(Q(v)), m->insertPlainText(ToWidgetText(v)))
 }
 int TextBox::Alignment() {
-  Touch();
+  EnsureWindow();
   EDIT_CASES(return AlignmentFrom(e->alignment()), return vbLeftJustify)
   return vbLeftJustify;
 }
 void TextBox::Alignment(int v) {
-  Touch();
+  EnsureWindow();
   EDIT_CASES(e->setAlignment(AlignmentOf(v) | Qt::AlignVCenter), )
 }
 #undef EDIT_CASES

@@ -36,6 +36,7 @@ class TextBox : public Control {
 
  protected:
   void CreateControlWindow() override;
+  bool TakesEnterAsText() const override { return multiLine_; }
 
  private:
   bool multiLine_;

@@ -20,21 +20,21 @@ void Timer::CreateControlWindow() {
   w->hide();
 }
 int Timer::Interval() {
-  Touch();
+  EnsureWindow();
   return interval_;
 }
 void Timer::Interval(int v) {
-  Touch();
-  if (v < 0 || v > 65535) Raise(380);
+  EnsureWindow();
+  if (v < 0 || v > 65535) Raise(err::kInvalidPropertyValue);
   interval_ = v;
   Restart();
 }
 bool Timer::Enabled() {
-  Touch();
+  EnsureWindow();
   return enabled_;
 }
 void Timer::Enabled(bool v) {
-  Touch();
+  EnsureWindow();
   if (v == enabled_) return;  // enabling a running timer does not start its count again
   enabled_ = v;
   Restart();
@@ -45,7 +45,7 @@ void Timer::Restart() {
   win::KillTimer(h, 1);
   if (enabled_ && interval_ > 0) win::SetTimer(h, 1, static_cast<win::UINT>(interval_), nullptr);
 }
-void Timer::RunTick() {
+void Timer::HandleTimer() {
   if (!enabled_ || interval_ == 0 || ticking_) return;
   ticking_ = true;
   EventScope scope(this);

@@ -22,11 +22,10 @@ class Timer : public Control {
 
   std::function<void()> Tick;
 
-  // Inside the layer: the timer's window got its WM_TIMER.
-  void RunTick();
-
  protected:
   void CreateControlWindow() override;
+  // The timer's window got its WM_TIMER: the tick.
+  void HandleTimer() override;
 
  private:
   void Restart();

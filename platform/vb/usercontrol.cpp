@@ -117,8 +117,16 @@ void UserControl::RaiseMouse(int kind, int button, int shift, float x, float y) 
   }
 }
 
+void UserControl::HandleMouse(win::UINT msg, int button, int shift, float x, float y) {
+  const bool down = msg == win::WM_LBUTTONDOWN || msg == win::WM_RBUTTONDOWN || msg == win::WM_MBUTTONDOWN;
+  const bool up = msg == win::WM_LBUTTONUP || msg == win::WM_RBUTTONUP || msg == win::WM_MBUTTONUP;
+  if (down || up || msg == win::WM_MOUSEMOVE) RaiseMouse(down ? 0 : up ? 2 : 1, button, shift, x, y);
+}
+
+Form* UserControl::OwningForm() { return platform::detail::FormOf(*this); }
+
 PropertyBag UserControl::SaveProperties() {
-  Touch();
+  EnsureWindow();
   PropertyBag bag;
   UserControl_WriteProperties(bag);
   return bag;
@@ -131,7 +139,7 @@ void UserControl::PropertyChanged(std::u16string_view name) {
 }
 
 AmbientProperties UserControl::Ambient() {
-  Touch();
+  EnsureWindow();
   AmbientProperties a;
   if (Form* f = platform::detail::FormOf(*this)) {
     a.Font = f->Font();
@@ -141,11 +149,11 @@ AmbientProperties UserControl::Ambient() {
 }
 
 float UserControl::ScaleWidth() {
-  Touch();
+  EnsureWindow();
   return platform::detail::Tw(core().widget->width());
 }
 float UserControl::ScaleHeight() {
-  Touch();
+  EnsureWindow();
   return platform::detail::Tw(core().widget->height());
 }
 

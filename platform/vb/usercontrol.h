@@ -97,6 +97,7 @@ class UserControl : public Control, public Host {
   win::HWND ContainerHandle() override { return hWnd(); }
   // Loads the window the control sits on.
   void EnsureLoaded() override;
+  Form* OwningForm() override;
 
   // The control as its window sees it: placement, Visible, ToolTipText and container.
   Control& Extender() { return *this; }
@@ -136,14 +137,16 @@ class UserControl : public Control, public Host {
   // What was drawn on the control's window gives way to the new colour, as the window's background
   // is erased before the control paints again.
   void BackColorChanged() override;
+  // A custom control's mouse input is its own; it raises what its window is to see.
+  void HandleMouse(win::UINT msg, int button, int shift, float x, float y) override;
 
  public:
-  // Inside the layer: the control's window changed size, was painted, or had mouse input.
+  // Inside the layer: the control's window changed size or was painted.
   void RaiseResize();
   void RaisePaint();
-  void RaiseMouse(int kind, int button, int shift, float x, float y);  // kind: 0 down, 1 move, 2 up
 
  private:
+  void RaiseMouse(int kind, int button, int shift, float x, float y);  // kind: 0 down, 1 move, 2 up
   PropertyBag design_;
   std::vector<std::u16string> changed_;
   bool ready_ = false;  // properties read; resizes are the control's from now on

@@ -39,11 +39,11 @@ class WindowControl : public WindowControlBase {
   std::function<void(W&)> Connect;
 
   W* operator->() {
-    Touch();
+    EnsureWindow();
     return window_.get();
   }
   W& operator*() {
-    Touch();
+    EnsureWindow();
     return *window_;
   }
 
