@@ -6,7 +6,8 @@ cd "$(dirname "$0")"
 packages=(build-essential cmake ninja-build pkg-config
           qt6-base-dev qt6-translations-l10n qt6-multimedia-dev
           libgtest-dev libgmock-dev libbenchmark-dev
-          fonts-dejavu-core poppler-utils clang libclang-rt-14-dev)
+          fonts-dejavu-core poppler-utils clang libclang-rt-14-dev
+          xvfb xauth xdotool)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -22,3 +23,7 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$(nproc)"
 cd build
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
+
+# Menus under a real X server, clicked with the real pointer.
+xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb \
+  ./bin/test_commandbars --gtest_filter='CommandBarOnX11.*'

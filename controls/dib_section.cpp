@@ -113,7 +113,7 @@ bool DibSectionCore::SavePicture(const std::u16string& fileName) {
   try {
     vb::WriteAllBytesSafely(fileName, bytes);
   } catch (const vb::Error& e) {
-    if (e.Number == 61) return false;
+    if (e.Number == vb::err::kDiskFull) return false;
     std::u16string message = e.Description;
     if (message.size() > 256) message.resize(256);
     vb::Raise(vb::err::kCannotPerformOperation, vb::ErrorSource(u"cDIBSection"), message);

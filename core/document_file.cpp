@@ -107,36 +107,41 @@ DecodedFile DecodeFile(std::string_view bytes) {
 
 std::string EncodeFile(std::u16string_view text, const std::vector<std::uint8_t>& tags, const FileLayout& layout,
                        bool* lossy) {
-  // No character takes more than one byte, and a CR LF no more than two.
-  std::string out(text.size() + 2, '\0');
-  char* p = out.data();
+  // No character takes more than one byte, and a CR LF no more than two: the room is reserved once
+  // and written a block at a time (never filled with zeros first).
+  std::string out;
+  out.reserve(text.size() + 2);
+  constexpr std::size_t kBlock = 8192;
+  char block[kBlock + 2];
+  std::size_t used = 0;
   bool lost = false;
   std::size_t line = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
+    if (used >= kBlock) {
+      out.append(block, used);
+      used = 0;
+    }
     const char16_t c = text[i];
     if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
       const auto tag = line < tags.size() ? static_cast<LineBreak>(tags[line]) : LineBreak::kNew;
       const std::string_view b = BytesOf(tag == LineBreak::kNew ? layout.usual : tag);
-      p = std::copy(b.begin(), b.end(), p);
+      for (const char x : b) block[used++] = x;
       ++line;
       ++i;
       continue;
     }
     const int byte = vb::Windows1251Byte(c);
     if (byte >= 0) {
-      *p++ = static_cast<char>(byte);
+      block[used++] = static_cast<char>(byte);
       continue;
     }
     // A surrogate pair is one character.
     if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) ++i;
-    *p++ = '?';
+    block[used++] = '?';
     lost = true;
   }
-  if (layout.endsWithBreak) {
-    const std::string_view b = BytesOf(layout.final);
-    p = std::copy(b.begin(), b.end(), p);
-  }
-  out.resize(static_cast<std::size_t>(p - out.data()));
+  out.append(block, used);
+  if (layout.endsWithBreak) out += BytesOf(layout.final);
   if (lossy != nullptr) *lossy = lost;
   return out;
 }

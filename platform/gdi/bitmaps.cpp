@@ -1,5 +1,6 @@
 #include "platform/gdi/objects.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/gdi/gdi.h"
@@ -8,6 +9,13 @@ namespace platform::gdi {
 namespace {
 
 int StrideBytes(int width, int bits) { return ((width * bits + 31) / 32) * 4; }
+
+// The lines from `start` that lie in a bitmap of `height` lines: none when start is at or past the
+// end (however large, so start + count never wraps), else at most the lines left.
+win::UINT LinesWithin(win::UINT start, win::UINT lines, int height) {
+  const win::UINT total = static_cast<win::UINT>(std::max(height, 0));
+  return start >= total ? 0 : std::min(lines, total - start);
+}
 
 }  // namespace
 
@@ -136,6 +144,8 @@ int GetDIBits(HDC hdc, HBITMAP bmp, UINT start, UINT lines, void* bits, BITMAPIN
   }
   const int bpp = h.biBitCount;
   if ((bpp != 1 && bpp != 24 && bpp != 32) || h.biWidth != w || h.biCompression != BI_RGB) return 0;
+  const UINT count = LinesWithin(start, lines, height);
+  if (count == 0) return 0;
   const bool bottomUp = h.biHeight > 0;
   const int stride = StrideBytes(w, bpp);
   if (bpp == 1) {
@@ -145,9 +155,8 @@ int GetDIBits(HDC hdc, HBITMAP bmp, UINT start, UINT lines, void* bits, BITMAPIN
   Canvas c = CanvasOf(*b);
   auto* out = static_cast<BYTE*>(bits);
   int done = 0;
-  for (UINT i = 0; i < lines; ++i) {
+  for (UINT i = 0; i < count; ++i) {
     const int line = static_cast<int>(start + i);  // counted in the caller's row order
-    if (line >= height) break;
     const int y = bottomUp ? height - 1 - line : line;
     const std::uint32_t* row = c.row(y);
     BYTE* dst = out + static_cast<size_t>(i) * stride;
@@ -177,14 +186,15 @@ int SetDIBits(HDC, HBITMAP bmp, UINT start, UINT lines, const void* bits, const 
   const int w = b->image.width();
   const int height = b->image.height();
   if ((bpp != 1 && bpp != 24 && bpp != 32) || h.biWidth != w || h.biCompression != BI_RGB) return 0;
+  const UINT count = LinesWithin(start, lines, height);
+  if (count == 0) return 0;
   const bool bottomUp = h.biHeight > 0;
   const int stride = StrideBytes(w, bpp);
   Canvas c = CanvasOf(*b);
   const auto* in = static_cast<const BYTE*>(bits);
   int done = 0;
-  for (UINT i = 0; i < lines; ++i) {
+  for (UINT i = 0; i < count; ++i) {
     const int line = static_cast<int>(start + i);
-    if (line >= height) break;
     const int y = bottomUp ? height - 1 - line : line;
     std::uint32_t* row = c.row(y);
     const BYTE* src = in + static_cast<size_t>(i) * stride;

@@ -96,8 +96,6 @@ constexpr int TCN_SELCHANGE = -551;
 constexpr int TCN_SELCHANGING = -552;
 
 // Owner drawing.
-constexpr UINT WM_DRAWITEM = 0x002B;
-constexpr UINT WM_MEASUREITEM = 0x002C;
 constexpr UINT ODT_TAB = 101;
 constexpr UINT ODA_DRAWENTIRE = 0x0001;
 constexpr UINT ODS_SELECTED = 0x0001;
@@ -122,13 +120,8 @@ struct MEASUREITEMSTRUCT {
   ULONG_PTR itemData = 0;
 };
 
-// WM_MOUSEACTIVATE answers.
-constexpr LRESULT MA_ACTIVATE = 1;
-constexpr LRESULT MA_NOACTIVATE = 3;
-
 // The scroll arrows: a pair of left and right buttons. A click moves the position within the range
 // and sends WM_HSCROLL (SB_THUMBPOSITION with the new position in the high word) to the parent.
-constexpr UINT WM_HSCROLL = 0x0114;
 constexpr int SB_THUMBPOSITION = 4;
 constexpr UINT UDM_SETRANGE = WM_USER + 101;  // lParam: MAKELPARAM(upper, lower)
 constexpr UINT UDM_SETPOS = WM_USER + 103;

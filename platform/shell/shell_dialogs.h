@@ -12,8 +12,6 @@
 
 namespace win {
 
-constexpr int MAX_PATH = 260;
-
 struct ITEMIDLIST;
 using PIDLIST_ABSOLUTE = ITEMIDLIST*;
 using PCIDLIST_ABSOLUTE = const ITEMIDLIST*;

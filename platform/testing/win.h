@@ -29,15 +29,25 @@ constexpr int kAlt = 0x1000;
 void MouseDown(win::HWND h, int x, int y, int button = 1, int modifiers = 0);
 void MouseUp(win::HWND h, int x, int y, int button = 1, int modifiers = 0);
 void Click(win::HWND h, int x, int y, int button = 1, int modifiers = 0);
-void MouseMove(win::HWND h, int x, int y);
-// A key press and release of a virtual key (letters 'A'..'Z', digits, VK_RETURN, VK_ESCAPE, ...),
-// typing `text` when given (a Cyrillic layout types "ж" on the key of 'A'), else what a US layout
-// types on that key.
+// With a button given, the button is held while the mouse moves (a drag). Mouse input puts the
+// pointer where it happens (GetCursorPos reports it).
+void MouseMove(win::HWND h, int x, int y, int button = 0);
+// A key press and release of a virtual key (letters 'A'..'Z', digits, VK_RETURN, VK_ESCAPE, VK_RMENU
+// for AltGr, ...), typing `text` when given (a Cyrillic layout types "ж" on the key of 'A'), else
+// what a US layout types on that key. KeyClick holds the modifier keys down around the key, as the
+// user does; KeyDown and KeyUp give the one key with the modifiers as held.
 void KeyClick(win::HWND h, int vk, int modifiers = 0, const std::u16string& text = {});
 void KeyDown(win::HWND h, int vk, int modifiers = 0, const std::u16string& text = {});
 void KeyUp(win::HWND h, int vk, int modifiers = 0, const std::u16string& text = {});
 // Shows a window and waits until the toolkit has exposed it.
 void ShowAndWait(win::HWND h);
+// The application loses or regains activation (another application takes the keyboard).
+void SetApplicationActive(bool active);
+// The desktop's colours, theme or fonts change.
+void ChangeDesktopSettings();
+// A picture of what the screen shows over the area (screen pixels): the shown top-level windows,
+// menus and their shadows included, each where it stands. False when the file cannot be written.
+bool SaveScreenPicture(const win::RECT& area, const std::u16string& path);
 
 }  // namespace platform::testing
 

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTest>
+#include <iterator>
 #include <map>
 #include <QWidget>
 
@@ -50,6 +51,7 @@ Qt::Key QtKey(int vk) {
     case VK_SHIFT: return Qt::Key_Shift;
     case VK_CONTROL: return Qt::Key_Control;
     case VK_MENU: return Qt::Key_Alt;
+    case VK_RMENU: return Qt::Key_AltGr;
     case VK_ESCAPE: return Qt::Key_Escape;
     case VK_SPACE: return Qt::Key_Space;
     case VK_PRIOR: return Qt::Key_PageUp;
@@ -91,8 +93,11 @@ void Mouse(win::HWND h, QEvent::Type type, int x, int y, int button, int modifie
   if (w == nullptr) return;
   const QPoint at(x, y);
   const Qt::MouseButton b = type == QEvent::MouseMove ? Qt::NoButton : Button(button);
-  const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(b) : Qt::MouseButtons();
-  QMouseEvent e(type, at, w->mapToGlobal(at), b, held, Mods(modifiers));
+  Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(b) : Qt::MouseButtons();
+  if (type == QEvent::MouseMove && button != 0) held = Button(button);
+  const QPoint global = w->mapToGlobal(at);
+  detail::SetTestCursor(global.x(), global.y());
+  QMouseEvent e(type, at, global, b, held, Mods(modifiers));
   QApplication::sendEvent(w, &e);
 }
 
@@ -108,7 +113,7 @@ void Click(win::HWND h, int x, int y, int button, int modifiers) {
   MouseDown(h, x, y, button, modifiers);
   MouseUp(h, x, y, button, modifiers);
 }
-void MouseMove(win::HWND h, int x, int y) { Mouse(h, QEvent::MouseMove, x, y, 0, 0); }
+void MouseMove(win::HWND h, int x, int y, int button) { Mouse(h, QEvent::MouseMove, x, y, button, 0); }
 void KeyDown(win::HWND h, int vk, int modifiers, const std::u16string& text) {
   Key(h, vk, modifiers, QEvent::KeyPress, text);
 }
@@ -116,8 +121,24 @@ void KeyUp(win::HWND h, int vk, int modifiers, const std::u16string& text) {
   Key(h, vk, modifiers, QEvent::KeyRelease, text);
 }
 void KeyClick(win::HWND h, int vk, int modifiers, const std::u16string& text) {
+  struct Held {
+    int mask;
+    int vk;
+  };
+  static const Held held[] = {{0x0008, win::VK_CONTROL}, {0x0004, win::VK_SHIFT}, {kAlt, win::VK_MENU}};
+  int down = 0;
+  for (const Held& m : held) {
+    if ((modifiers & m.mask) == 0 || vk == m.vk) continue;
+    down |= m.mask;
+    KeyDown(h, m.vk, down);
+  }
   KeyDown(h, vk, modifiers, text);
   KeyUp(h, vk, modifiers, text);
+  for (auto it = std::rbegin(held); it != std::rend(held); ++it) {
+    if ((down & it->mask) == 0) continue;
+    KeyUp(h, it->vk, down);
+    down &= ~it->mask;
+  }
 }
 void ShowAndWait(win::HWND h) {
   if (QWidget* w = W(h)) {

@@ -517,10 +517,17 @@ void Control::Visible(bool v) {
 }
 bool Control::Enabled() {
   EnsureWindow();
+  if (auto* r = platform::detail::FindRecord(core().handle); r != nullptr && !r->greysWhenDisabled)
+    return !r->inputDisabled;
   return W(*this).isEnabledTo(W(*this).parentWidget());
 }
 void Control::Enabled(bool v) {
   EnsureWindow();
+  // A container stops input without greying what it holds; a control shows itself disabled.
+  if (auto* r = platform::detail::FindRecord(core().handle); r != nullptr && !r->greysWhenDisabled) {
+    win::EnableWindow(core().handle, v ? win::TRUE : win::FALSE);
+    return;
+  }
   W(*this).setEnabled(v);
 }
 std::u16string Control::ToolTipText() {

@@ -186,6 +186,15 @@ Form::~Form() {
 
 void Form::EnsureLoaded() {
   if (IsLoaded()) return;
+  LoadWindow();
+  if (!IsLoaded()) Raise(err::kObjectWasUnloaded);
+}
+
+void Form::Load() {
+  if (!IsLoaded()) LoadWindow();
+}
+
+void Form::LoadWindow() {
   if (!d_->initialized) {
     d_->initialized = true;
     Form_Initialize();

@@ -66,9 +66,12 @@ class Form : public Host {
   Form();
   ~Form() override;
 
+  // Loads the form when it is not loaded. A form that unloads itself in its Form_Load cannot be
+  // used: EnsureLoaded (and so every property, Show and its controls) raises 364 then, while Load
+  // leaves it unloaded without a word.
   void EnsureLoaded() override;
   Form* OwningForm() override { return this; }
-  void Load() { EnsureLoaded(); }
+  void Load();
   // Shows the form, loading it first; vbModal runs a nested event loop until it is hidden or
   // unloaded. Showing a visible form modally raises 400.
   void Show(int modal = vbModeless, Form* owner = nullptr);
@@ -148,6 +151,8 @@ class Form : public Host {
   void CloseByUser();
 
  private:
+  // Creates the window and its controls and runs Form_Load.
+  void LoadWindow();
   bool UnloadWithMode(int mode);
   // Destroys the window and its controls without asking.
   void Discard();

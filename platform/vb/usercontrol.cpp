@@ -72,6 +72,8 @@ void UserControl::CreateControlWindow() {
   auto* w = new UserControlWidget(platform::detail::ContainerWidget(*this), this);
   w->setAutoFillBackground(false);
   platform::detail::Adopt(*this, w, "ThunderUserControl");
+  // Disabled, a custom control stops input but keeps the looks of what it holds.
+  if (auto* rec = platform::detail::FindRecord(core().handle)) rec->greysWhenDisabled = false;
   platform::detail::ApplyColors(w, core().back, core().fore);
   LoadControls(core().handle);
   UserControl_Initialize();

@@ -31,6 +31,8 @@ win::DWORD UiThreadId();
 
 // Records a key going down or up in the state GetKeyState reports.
 void NoteKey(int vk, bool down);
+// Forgets every key held down (the application lost the keyboard).
+void ReleaseHeldKeys();
 // The virtual key of a key event (from the physical key), or 0; and the key message's lParam.
 int VirtualKey(const QKeyEvent* e);
 win::LPARAM KeyLParam(const QKeyEvent* e, bool up);

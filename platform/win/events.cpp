@@ -100,6 +100,7 @@ bool MouseEvent(QObject* receiver, QMouseEvent* e) {
   hs.hwnd = target;
   hs.wHitTestCode = static_cast<UINT>(HTCLIENT);
   if (RunHooks(WH_MOUSE, msg, reinterpret_cast<LPARAM>(&hs))) return true;
+  if (CapturingWindow() == 0 && InputDisabled(static_cast<QWidget*>(receiver))) return true;
   if (target == 0 || !IsWindow(target)) return false;
   const QPoint p = ClientPoint(target, global);
   const bool def = Dispatch(target, msg, MouseKeys(e->buttons(), e->modifiers()), MAKELPARAM(p.x(), p.y()));
@@ -114,6 +115,7 @@ bool WheelEvent(QObject* receiver, QWheelEvent* e) {
   hs.pt = POINT{global.x(), global.y()};
   hs.hwnd = target;
   if (RunHooks(WH_MOUSE, WM_MOUSEWHEEL, reinterpret_cast<LPARAM>(&hs))) return true;
+  if (CapturingWindow() == 0 && InputDisabled(static_cast<QWidget*>(receiver))) return true;
   if (target == 0 || !IsWindow(target)) return false;
   const WPARAM w = MAKEWPARAM(static_cast<int>(MouseKeys(e->buttons(), e->modifiers())), e->angleDelta().y());
   return !Dispatch(target, WM_MOUSEWHEEL, w, MAKELPARAM(global.x(), global.y()));
@@ -125,6 +127,7 @@ bool KeyEvent(QObject* receiver, QKeyEvent* e) {
   if (vk != 0) NoteKey(vk, !up);
   const LPARAM l = KeyLParam(e, up);
   if (vk != 0 && RunHooks(WH_KEYBOARD, static_cast<WPARAM>(vk), l)) return true;
+  if (InputDisabled(static_cast<QWidget*>(receiver))) return true;
   HWND target = InputTarget(receiver);
   if (target == 0) return false;
   const bool alt = e->modifiers().testFlag(Qt::AltModifier);
@@ -178,10 +181,18 @@ bool BeforeDelivery(QObject* receiver, QEvent* e) {
     case QEvent::KeyRelease:
       if (!receiver->isWidgetType()) return false;
       return KeyEvent(receiver, static_cast<QKeyEvent*>(e));
-    case QEvent::ApplicationStateChange:
-      if (receiver == qApp)
-        ToTopLevels(WM_ACTIVATEAPP, QGuiApplication::applicationState() == Qt::ApplicationActive ? TRUE : FALSE, 0);
+    case QEvent::ApplicationStateChange: {
+      if (receiver != qApp) return false;
+      const bool active = static_cast<QApplicationStateChangeEvent*>(e)->applicationState() == Qt::ApplicationActive;
+      // Keys held while another application takes the keyboard are released there, unseen here.
+      if (!active) ReleaseHeldKeys();
+      ToTopLevels(WM_ACTIVATEAPP, active ? TRUE : FALSE, 0);
       return false;
+    }
+    case QEvent::Show:
+      if (receiver->isWidgetType() && static_cast<QWidget*>(receiver)->isWindow())
+        NoteRaised(static_cast<QWidget*>(receiver));
+      break;
     default:
       break;
   }
@@ -230,6 +241,7 @@ bool BeforeDelivery(QObject* receiver, QEvent* e) {
     case QEvent::WindowDeactivate: {
       if (!w->isWindow()) return false;
       const BOOL active = e->type() == QEvent::WindowActivate ? TRUE : FALSE;
+      if (active) NoteRaised(w);
       Dispatch(h, WM_NCACTIVATE, active, 0);
       if (IsWindow(h)) Dispatch(h, WM_ACTIVATE, active ? WA_ACTIVE : WA_INACTIVE, 0);
       return false;

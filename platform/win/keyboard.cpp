@@ -43,8 +43,8 @@ int VirtualKeyFromQtKey(int key) {
     case Qt::Key_Enter: return VK_RETURN;
     case Qt::Key_Shift: return VK_SHIFT;
     case Qt::Key_Control: return VK_CONTROL;
-    case Qt::Key_Alt:
-    case Qt::Key_AltGr: return VK_MENU;
+    case Qt::Key_Alt: return VK_MENU;
+    case Qt::Key_AltGr: return VK_RMENU;  // types third-level characters; it is not the menu key
     case Qt::Key_Pause: return VK_PAUSE;
     case Qt::Key_CapsLock: return VK_CAPITAL;
     case Qt::Key_Escape: return VK_ESCAPE;
@@ -128,6 +128,10 @@ void NoteKey(int vk, bool down) {
   }
 }
 
+void ReleaseHeldKeys() {
+  for (auto& k : keyState()) k &= 0x7F;
+}
+
 }  // namespace platform::detail
 
 namespace win {
@@ -135,15 +139,17 @@ namespace win {
 short GetKeyState(int vk) {
   if (vk <= 0 || vk > 255) return 0;
   unsigned char s = platform::detail::keyState()[vk];
-  // The modifier keys and mouse buttons are read from Qt as well, which knows of presses that
-  // happened while another application had the keyboard.
+  // Mouse buttons are read from Qt as well. On X the server tells the modifier keys held now,
+  // presses made while another application had the keyboard included; elsewhere the keys seen
+  // so far tell.
   bool down = (s & 0x80) != 0;
-  const auto mods = QGuiApplication::queryKeyboardModifiers();
+  const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
+  const auto mods = x11 ? QGuiApplication::queryKeyboardModifiers() : Qt::KeyboardModifiers();
   const auto buttons = QGuiApplication::mouseButtons();
   switch (vk) {
-    case VK_SHIFT: down = mods.testFlag(Qt::ShiftModifier); break;
-    case VK_CONTROL: down = mods.testFlag(Qt::ControlModifier); break;
-    case VK_MENU: down = mods.testFlag(Qt::AltModifier); break;
+    case VK_SHIFT: down = x11 ? mods.testFlag(Qt::ShiftModifier) : down; break;
+    case VK_CONTROL: down = x11 ? mods.testFlag(Qt::ControlModifier) : down; break;
+    case VK_MENU: down = x11 ? mods.testFlag(Qt::AltModifier) : down; break;
     case VK_LBUTTON: down = down || buttons.testFlag(Qt::LeftButton); break;
     case VK_RBUTTON: down = down || buttons.testFlag(Qt::RightButton); break;
     default: break;

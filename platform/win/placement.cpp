@@ -5,13 +5,28 @@
 #include <QCursor>
 #include <QWidget>
 #include <algorithm>
+#include <vector>
 
 #include "platform/win/window.h"
 #include "platform/win/window_record.h"
 
+namespace platform::detail {
+namespace {
+bool testCursorSet = false;
+QPoint testCursor;
+}  // namespace
+
+void SetTestCursor(int x, int y) {
+  testCursorSet = true;
+  testCursor = QPoint(x, y);
+}
+}  // namespace platform::detail
+
 namespace win {
 
 using platform::detail::FindRecord;
+using platform::detail::testCursor;
+using platform::detail::testCursorSet;
 using platform::detail::WindowRecord;
 
 BOOL GetWindowRect(HWND h, RECT* rc) {
@@ -47,7 +62,10 @@ BOOL SetWindowPos(HWND h, HWND insertAfter, int x, int y, int cx, int cy, UINT f
   }
   if ((flags & SWP_NOMOVE) == 0) w->move(x, y);
   if ((flags & SWP_NOSIZE) == 0) w->resize(std::max(0, cx), std::max(0, cy));
-  if ((flags & SWP_NOZORDER) == 0 && insertAfter == HWND_TOP) w->raise();
+  if ((flags & SWP_NOZORDER) == 0 && (insertAfter == HWND_TOP || insertAfter == HWND_TOPMOST)) {
+    w->raise();
+    if (w->isWindow()) platform::detail::NoteRaised(w);
+  }
   if ((flags & SWP_SHOWWINDOW) != 0) ShowWindow(h, (flags & SWP_NOACTIVATE) != 0 ? SW_SHOWNA : SW_SHOW);
   if ((flags & SWP_HIDEWINDOW) != 0) w->hide();
   return TRUE;
@@ -93,16 +111,29 @@ BOOL IsWindowVisible(HWND h) {
 }
 
 BOOL EnableWindow(HWND h, BOOL enable) {
-  QWidget* w = platform::detail::WidgetOf(h);
+  WindowRecord* r = FindRecord(h);
+  QWidget* w = r != nullptr ? r->widget.data() : nullptr;
   if (w == nullptr) return FALSE;
-  const BOOL wasDisabled = w->isEnabled() ? FALSE : TRUE;
-  w->setEnabled(enable != FALSE);
+  const BOOL wasDisabled = IsWindowEnabled(h) ? FALSE : TRUE;
+  r->inputDisabled = enable == FALSE;
+  if (r->greysWhenDisabled) {
+    w->setEnabled(enable != FALSE);
+  } else if (wasDisabled != (enable == FALSE ? TRUE : FALSE)) {
+    // A container stops input without greying what it holds; it hears of the change itself.
+    SendMessageA(h, WM_ENABLE, enable != FALSE ? TRUE : FALSE, 0);
+  }
   return wasDisabled;
 }
 
 BOOL IsWindowEnabled(HWND h) {
+  WindowRecord* r = FindRecord(h);
+  QWidget* w = r != nullptr ? r->widget.data() : nullptr;
+  return w != nullptr && !r->inputDisabled && w->isEnabled() ? TRUE : FALSE;
+}
+
+BOOL IsIconic(HWND h) {
   QWidget* w = platform::detail::WidgetOf(h);
-  return w != nullptr && w->isEnabled() ? TRUE : FALSE;
+  return w != nullptr && w->window()->isMinimized() ? TRUE : FALSE;
 }
 
 BOOL ClientToScreen(HWND h, POINT* p) {
@@ -123,7 +154,7 @@ BOOL ScreenToClient(HWND h, POINT* p) {
 
 BOOL GetCursorPos(POINT* p) {
   if (p == nullptr) return FALSE;
-  QPoint g = QCursor::pos();
+  const QPoint g = testCursorSet ? testCursor : QCursor::pos();
   *p = POINT{g.x(), g.y()};
   return TRUE;
 }
@@ -134,12 +165,39 @@ BOOL SetCursorPos(int x, int y) {
 }
 
 HWND WindowFromPoint(POINT p) {
-  QWidget* w = QApplication::widgetAt(QPoint(p.x, p.y));
-  while (w != nullptr) {
-    if (HWND h = platform::detail::HandleOfWidget(w)) return h;
-    w = w->parentWidget();
+  const QPoint g(p.x, p.y);
+  // The top-level window under the point: topmost ones first, then the one shown or raised last;
+  // click-through windows are never under a point.
+  QWidget* top = nullptr;
+  bool topOnTop = false;
+  qint64 topRaised = -1;
+  for (QWidget* t : QApplication::topLevelWidgets()) {
+    if (!t->isVisible() || t->isMinimized() || !t->frameGeometry().contains(g)) continue;
+    if (t->windowFlags().testFlag(Qt::WindowTransparentForInput) || t->testAttribute(Qt::WA_TransparentForMouseEvents))
+      continue;
+    const bool onTop = t->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    const qint64 raised = t->property("qmRaised").toLongLong();
+    if (top == nullptr || (onTop && !topOnTop) || (onTop == topOnTop && raised > topRaised)) {
+      top = t;
+      topOnTop = onTop;
+      topRaised = raised;
+    }
   }
-  return 0;
+  if (top == nullptr) return 0;
+  QWidget* w = top->childAt(top->mapFromGlobal(g));
+  if (w == nullptr) w = top;
+  std::vector<HWND> chain;  // innermost first
+  for (QWidget* x = w; x != nullptr; x = x->isWindow() ? nullptr : x->parentWidget())
+    if (HWND h = platform::detail::HandleOfWidget(x)) chain.push_back(h);
+  // From the top-level window inwards, as far as shown and enabled windows go.
+  HWND found = 0;
+  for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+    WindowRecord* r = FindRecord(*it);
+    QWidget* x = r != nullptr ? r->widget.data() : nullptr;
+    if (x == nullptr || !x->isVisible() || r->inputDisabled) break;
+    found = *it;
+  }
+  return found;
 }
 
 }  // namespace win

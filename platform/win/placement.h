@@ -14,6 +14,7 @@ BOOL ShowWindow(HWND h, int cmd);
 BOOL IsWindowVisible(HWND h);
 BOOL EnableWindow(HWND h, BOOL enable);
 BOOL IsWindowEnabled(HWND h);
+BOOL IsIconic(HWND h);
 BOOL ClientToScreen(HWND h, POINT* p);
 BOOL ScreenToClient(HWND h, POINT* p);
 BOOL GetCursorPos(POINT* p);

@@ -97,6 +97,7 @@ constexpr LONG WS_EX_TRANSPARENT = 0x00000020;
 constexpr LONG WS_EX_TOOLWINDOW = 0x00000080;
 constexpr LONG WS_EX_CLIENTEDGE = 0x00000200;
 constexpr LONG WS_EX_CONTROLPARENT = 0x00010000;
+constexpr LONG WS_EX_APPWINDOW = 0x00040000;
 constexpr LONG WS_EX_LAYERED = 0x00080000;
 constexpr LONG WS_EX_NOACTIVATE = 0x08000000;
 
@@ -129,6 +130,8 @@ constexpr UINT WM_MOUSEACTIVATE = 0x0021;
 constexpr UINT WM_GETMINMAXINFO = 0x0024;
 constexpr UINT WM_SETFONT = 0x0030;
 constexpr UINT WM_GETFONT = 0x0031;
+constexpr UINT WM_DRAWITEM = 0x002B;
+constexpr UINT WM_MEASUREITEM = 0x002C;
 constexpr UINT WM_WINDOWPOSCHANGING = 0x0046;
 constexpr UINT WM_WINDOWPOSCHANGED = 0x0047;
 constexpr UINT WM_NOTIFY = 0x004E;
@@ -137,6 +140,9 @@ constexpr UINT WM_NCDESTROY = 0x0082;
 constexpr UINT WM_NCHITTEST = 0x0084;
 constexpr UINT WM_NCPAINT = 0x0085;
 constexpr UINT WM_NCACTIVATE = 0x0086;
+constexpr UINT WM_NCLBUTTONDOWN = 0x00A1;
+constexpr UINT WM_NCRBUTTONDOWN = 0x00A4;
+constexpr UINT WM_NCMBUTTONDOWN = 0x00A7;
 constexpr UINT WM_GETDLGCODE = 0x0087;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_KEYUP = 0x0101;
@@ -147,6 +153,7 @@ constexpr UINT WM_SYSCHAR = 0x0106;
 constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_SYSCOMMAND = 0x0112;
 constexpr UINT WM_TIMER = 0x0113;
+constexpr UINT WM_HSCROLL = 0x0114;
 constexpr UINT WM_INITMENUPOPUP = 0x0117;
 constexpr UINT WM_MENUSELECT = 0x011F;
 constexpr UINT WM_ENTERMENULOOP = 0x0211;
@@ -173,6 +180,13 @@ constexpr UINT WM_PRINTCLIENT = 0x0318;
 constexpr UINT WM_THEMECHANGED = 0x031A;
 constexpr UINT WM_USER = 0x0400;
 constexpr UINT WM_APP = 0x8000;
+
+// WM_MOUSEACTIVATE answers.
+constexpr LRESULT MA_ACTIVATE = 1;
+constexpr LRESULT MA_NOACTIVATE = 3;
+
+// The longest path the platform's fixed buffers hold, its NUL included.
+constexpr int MAX_PATH = 260;
 
 // WM_ACTIVATE states and WM_SIZE kinds.
 constexpr WPARAM WA_INACTIVE = 0;

@@ -98,6 +98,19 @@ void CollectTree(win::HWND h, std::vector<win::HWND>& out) {
   for (win::HWND k : kids) CollectTree(k, out);
 }
 
+// True when giving h the parent or owner `parent` would close a loop: parent is h itself or lies
+// below h on its chain of parents and owners.
+bool WouldCycle(win::HWND h, win::HWND parent) {
+  std::size_t steps = table().windows.size();
+  for (win::HWND p = parent; p != 0 && steps-- > 0;) {
+    if (p == h) return true;
+    const WindowRecord* r = FindRecord(p);
+    if (r == nullptr) return false;
+    p = r->parent;
+  }
+  return false;
+}
+
 QWidget* WidgetOrNull(win::HWND h) {
   WindowRecord* r = FindRecord(h);
   return r != nullptr ? r->widget.data() : nullptr;
@@ -132,6 +145,34 @@ win::HWND AttachWidget(QWidget* widget, std::string className, win::WNDPROC proc
   rec->style = widget->isWindow() ? win::WS_OVERLAPPED : win::WS_CHILD;
   if (widget->isVisible()) rec->style |= win::WS_VISIBLE;
   return NewRecord(std::move(rec));
+}
+
+bool InputDisabled(const QWidget* widget) {
+  for (const QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
+    if (win::HWND h = HandleOfWidget(w)) {
+      if (WindowRecord* r = FindRecord(h); r != nullptr && r->inputDisabled) return true;
+    }
+    if (w->isWindow()) break;
+  }
+  return false;
+}
+
+void NoteRaised(QWidget* window) {
+  static qint64 raised = 0;
+  if (window != nullptr) window->setProperty("qmRaised", ++raised);
+}
+
+void ApplyTopLevelFlags(WindowRecord& r, QWidget* w, QWidget* owner) {
+  Qt::WindowFlags flags = Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
+                          Qt::BypassWindowManagerHint;
+  if ((r.exStyle & win::WS_EX_APPWINDOW) != 0) flags = Qt::Window | Qt::FramelessWindowHint;
+  if ((r.exStyle & win::WS_EX_TOPMOST) != 0) flags |= Qt::WindowStaysOnTopHint;
+  const bool visible = w->isVisible();
+  const QPoint at = w->isWindow() ? w->pos() : w->mapToGlobal(QPoint(0, 0));
+  w->setParent(owner, flags);
+  w->setAttribute(Qt::WA_ShowWithoutActivating, (r.exStyle & win::WS_EX_APPWINDOW) == 0);
+  w->move(at);
+  if (visible) win::ShowWindow(r.handle, win::SW_SHOWNA);
 }
 
 }  // namespace platform::detail
@@ -197,6 +238,7 @@ HWND CreateWindowExA(LONG exStyle, std::string_view className, std::u16string_vi
   rec->id = id;
   rec->widget = widget;
   rec->ownsWidget = true;
+  rec->greysWhenDisabled = false;
   HWND h = platform::detail::NewRecord(std::move(rec));
   widget->handle = h;
 
@@ -256,7 +298,10 @@ LONG_PTR SetWindowLongA(HWND h, int index, LONG_PTR value) {
     case GWL_EXSTYLE: {
       old = r->exStyle;
       r->exStyle = static_cast<LONG>(value);
-      if (QWidget* w = r->widget.data(); w != nullptr && w->isWindow()) {
+      if (QWidget* w = r->widget.data(); w != nullptr && r->madeTopLevel && w->isWindow()) {
+        if (((old ^ value) & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_APPWINDOW)) != 0)
+          platform::detail::ApplyTopLevelFlags(*r, w, w->parentWidget());
+      } else if (QWidget* w = r->widget.data(); w != nullptr && w->isWindow()) {
         const bool topmost = (value & WS_EX_TOPMOST) != 0;
         if (w->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != topmost) {
           const bool visible = w->isVisible();
@@ -275,6 +320,7 @@ LONG_PTR SetWindowLongA(HWND h, int index, LONG_PTR value) {
       r->userData = value;
       return old;
     case GWL_HWNDPARENT:
+      if (platform::detail::WouldCycle(h, static_cast<HWND>(value))) return 0;
       old = r->parent;
       r->parent = static_cast<HWND>(value);
       return old;
@@ -357,10 +403,20 @@ HWND GetParent(HWND h) {
 
 HWND SetParent(HWND h, HWND parent) {
   WindowRecord* r = FindRecord(h);
-  if (r == nullptr) return 0;
+  // A window never comes under itself: that would leave a tree without a top.
+  if (r == nullptr || platform::detail::WouldCycle(h, parent)) return 0;
   HWND old = r->parent;
-  r->parent = parent;
   QWidget* w = r->widget.data();
+  if (parent == 0 && w != nullptr && (!w->isWindow() || r->madeTopLevel)) {
+    // The desktop becomes the parent: a top-level window in screen coordinates, still owned (and
+    // destroyed) by the top-level window it belonged to.
+    QWidget* owner = w->isWindow() ? w->parentWidget() : w->window();
+    r->parent = 0;
+    r->madeTopLevel = true;
+    platform::detail::ApplyTopLevelFlags(*r, w, owner);
+    return old;
+  }
+  r->parent = parent;
   QWidget* pw = platform::detail::WidgetOf(parent);
   if (w != nullptr) {
     const bool visible = w->isVisible();

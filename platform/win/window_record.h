@@ -30,6 +30,9 @@ struct WindowRecord {
   bool takesChildInput = false;   // input of unattached child widgets counts as this window's
   QImage surface;                 // retained drawing surface shown by windows the layer creates
   bool painting = false;          // WM_PAINT is being handled: the widget shows the surface next
+  bool inputDisabled = false;     // EnableWindow(FALSE): no input reaches the window or what it holds
+  bool greysWhenDisabled = true;  // a control that shows itself disabled; a container keeps its looks
+  bool madeTopLevel = false;      // a child window whose parent became the desktop
 };
 
 WindowRecord* FindRecord(win::HWND h);
@@ -46,5 +49,16 @@ QWidget* WidgetOf(win::HWND h);
 // go to the widget's own handling. The window leaves the table when the widget is destroyed.
 win::HWND AttachWidget(QWidget* widget, std::string className, win::WNDPROC proc = nullptr,
                        bool takesChildInput = false);
+
+// The window's own input is stopped, or that of a window holding it (up to its top-level window).
+bool InputDisabled(const QWidget* widget);
+// Marks a top-level window shown or raised: WindowFromPoint finds the newest of overlapping
+// windows first.
+void NoteRaised(QWidget* window);
+// A child window made top-level (its parent became the desktop): a frameless tool window in screen
+// coordinates, of the kind window systems never activate, still owned by `owner`.
+void ApplyTopLevelFlags(WindowRecord& r, QWidget* w, QWidget* owner);
+// The cursor position tests give with their input; unset, the pointer's own.
+void SetTestCursor(int x, int y);
 
 }  // namespace platform::detail

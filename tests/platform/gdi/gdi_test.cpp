@@ -267,6 +267,30 @@ TEST(DibBits, ReadAndWriteScanLinesIn32And1Bits) {
   EXPECT_EQ(SetDIBits(d.dc, d.bmp, 0, 2, px.data(), &bi, DIB_RGB_COLORS), 0) << "a width that differs is refused";
 }
 
+TEST(DibBits, StartLinesAtOrBeyondTheHeightAreRefusedAndTouchNothing) {
+  Dib d(3, 2);
+  d.fill(7, 7, 7, 7);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biWidth = 3;
+  bi.bmiHeader.biHeight = 2;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  std::vector<BYTE> row(3 * 4, 0x55);
+  // Start lines past the end, including those that wrap around when added to the line count.
+  for (UINT start : {2u, 3u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu}) {
+    EXPECT_EQ(SetDIBits(d.dc, d.bmp, start, 1, row.data(), &bi, DIB_RGB_COLORS), 0) << start;
+    EXPECT_EQ(GetDIBits(d.dc, d.bmp, start, 1, row.data(), &bi, DIB_RGB_COLORS), 0) << start;
+    EXPECT_EQ(row, std::vector<BYTE>(3 * 4, 0x55)) << "nothing is read for start " << start;
+  }
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(Bytes(d.at(x, y)), (std::vector<int>{7, 7, 7, 7}));
+  // A count that runs past the end stops at the last line.
+  std::vector<BYTE> two(3 * 4 * 2, 0x11);
+  EXPECT_EQ(SetDIBits(d.dc, d.bmp, 1, 0xFFFFFFFFu, two.data(), &bi, DIB_RGB_COLORS), 1);
+  EXPECT_EQ(Bytes(d.at(0, 0)), (std::vector<int>{0x11, 0x11, 0x11, 0x11})) << "line 1 of a bottom-up bitmap is the top";
+  EXPECT_EQ(Bytes(d.at(0, 1)), (std::vector<int>{7, 7, 7, 7}));
+}
+
 TEST(Colours, SystemColoursComeFromATableTestsMayChange) {
   EXPECT_EQ(GetSysColor(COLOR_BTNFACE), RGB(212, 208, 200));
   COLORREF c = 1;

@@ -1,6 +1,7 @@
 // Forms and intrinsic controls on real widgets.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -260,6 +261,54 @@ TEST_F(Forms, HideKeepsTheFormLoadedAndUnloadStartsAfresh) {
   EXPECT_EQ(form.loads, 2);
   EXPECT_FALSE(form.Visible());
   EXPECT_NE(form.hWnd(), old);
+}
+
+namespace {
+
+// A window whose load may change its mind and unload it again.
+class frmChangesItsMind : public vb::Form {
+ public:
+  vb::Label lblNote{*this};
+  bool unloadInLoad = true;
+  int loads = 0;
+
+ protected:
+  void Form_Load() override {
+    ++loads;
+    if (unloadInLoad) Unload();
+  }
+};
+
+int ErrorNumberOf(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const vb::Error& e) {
+    return e.Number;
+  }
+  return 0;
+}
+
+}  // namespace
+
+TEST(FormLoad, AFormUnloadedInItsOwnLoadRaisesObjectWasUnloadedInsteadOfBeingUsed) {
+  frmChangesItsMind form;
+  EXPECT_EQ(ErrorNumberOf([&] { form.Show(); }), vb::err::kObjectWasUnloaded);
+  EXPECT_FALSE(form.IsLoaded());
+  EXPECT_EQ(ErrorNumberOf([&] { form.Caption(); }), vb::err::kObjectWasUnloaded);
+  EXPECT_EQ(ErrorNumberOf([&] { form.Caption(u"Заголовок"); }), vb::err::kObjectWasUnloaded);
+  EXPECT_EQ(ErrorNumberOf([&] { form.lblNote.Caption(); }), vb::err::kObjectWasUnloaded) << "its controls too";
+  EXPECT_EQ(ErrorNumberOf([&] { form.Show(vb::vbModal); }), vb::err::kObjectWasUnloaded);
+  EXPECT_EQ(ErrorNumberOf([&] { form.Load(); }), 0) << "loading alone just leaves it unloaded";
+  EXPECT_EQ(form.loads, 6) << "every use tries to load the window again";
+  EXPECT_FALSE(form.IsLoaded());
+
+  form.unloadInLoad = false;
+  form.Show();
+  EXPECT_TRUE(form.Visible());
+  form.lblNote.Caption(u"загружено");
+  EXPECT_EQ(form.lblNote.Caption(), u"загружено");
+  form.Terminate();
+  vb::DoEvents();
 }
 
 TEST_F(Forms, TheCloseBoxAsksWithTheControlMenuMode) {

@@ -60,6 +60,26 @@ TEST(Windows, DestroySendsDestroyToParentThenChildren) {
   EXPECT_FALSE(IsWindow(child));
 }
 
+TEST(Windows, AWindowCannotBecomeTheChildOrOwnedWindowOfItselfOrItsDescendants) {
+  HWND top = MakeWindow();
+  HWND child = MakeWindow(WS_CHILD, top);
+  HWND grandchild = MakeWindow(WS_CHILD, child);
+  ASSERT_NE(grandchild, 0);
+  EXPECT_EQ(SetParent(child, grandchild), 0) << "a child under its own child";
+  EXPECT_EQ(SetParent(top, grandchild), 0) << "a window owned by its grandchild";
+  EXPECT_EQ(SetParent(child, child), 0);
+  EXPECT_EQ(SetWindowLongA(top, GWL_HWNDPARENT, grandchild), 0);
+  EXPECT_EQ(GetParent(child), top) << "a refused change leaves the tree as it was";
+  EXPECT_EQ(GetParent(top), 0);
+  EXPECT_EQ(GetAncestorTopLevel(grandchild), top);
+  // Moving a window to another branch is fine.
+  HWND other = MakeWindow(WS_CHILD, top);
+  EXPECT_EQ(SetParent(grandchild, other), child);
+  EXPECT_EQ(GetParent(grandchild), other);
+  DestroyWindow(top);
+  EXPECT_FALSE(IsWindow(grandchild));
+}
+
 TEST(Windows, PropertiesArePointerSizedAndNamesIgnoreCase) {
   HWND h = MakeWindow();
   const LONG_PTR big = static_cast<LONG_PTR>(0x123456789ABCLL);

@@ -1,0 +1,178 @@
+#include "commandbars/hooks.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "commandbars/command_bars.h"
+#include "commandbars/kest_command_bar.h"
+#include "commandbars/menu_mode.h"
+#include "platform/vb/error.h"
+#include "platform/win/keys.h"
+#include "platform/win/window.h"
+
+namespace commandbars::mHooks {
+namespace {
+
+struct Hook {
+  std::vector<win::HWND> windows;
+  win::HHOOK handle = 0;
+};
+
+Hook& keyboard() {
+  static Hook h;
+  return h;
+}
+Hook& mouse() {
+  static Hook h;
+  return h;
+}
+
+void Install(Hook& hook, int type, win::HOOKPROC proc, win::HWND hWnd) {
+  if (hook.windows.empty() && hook.handle == 0) hook.handle = win::SetWindowsHookExA(type, proc, 0, win::GetCurrentThreadId());
+  if (std::find(hook.windows.begin(), hook.windows.end(), hWnd) != hook.windows.end()) return;
+  if (hook.handle == 0) return;
+  hook.windows.push_back(hWnd);
+}
+
+void Remove(Hook& hook, win::HWND hWnd) {
+  auto it = std::find(hook.windows.begin(), hook.windows.end(), hWnd);
+  if (it != hook.windows.end()) hook.windows.erase(it);
+  if (hook.windows.empty() && hook.handle != 0) {
+    win::UnhookWindowsHookEx(hook.handle);
+    hook.handle = 0;
+  }
+}
+
+bool Down(int vk) { return win::GetAsyncKeyState(vk) != 0; }
+
+// Alt pressed and released with no other key or click between toggles menu mode; anything else
+// that happens while Alt is down makes the tap unclean.
+bool altTapClean = false;
+
+constexpr std::int32_t kShift = 1;
+constexpr std::int32_t kCtrl = 2;
+constexpr std::int32_t kAlt = 4;
+
+// The key is swallowed when true.
+bool KeyInMenuMode(std::int32_t vk, bool released, std::int32_t mask) {
+  if (vk == win::VK_MENU) {
+    if (!released) {
+      altTapClean = false;  // its release must not open the menu again
+      mCommandBars::LeaveMenuMode();
+    }
+    return false;
+  }
+  if (released) return false;
+  kestCommandBar* owner = mCommandBars::FindControl(mCommandBars::MenuOwnerHwnd());
+  if (owner == nullptr) return mCommandBars::DispatchShortcut(vk, mask);
+  mCommandBars::SetKeyboardCues(true);
+  owner->HandleMenuKey(vk, mask);
+  return true;
+}
+
+bool EnterWithFirstItemHot() {
+  const win::HWND h = mCommandBars::ControlOfForegroundForm();
+  kestCommandBar* c = mCommandBars::FindControl(h);
+  if (c == nullptr) return false;
+  mCommandBars::SetMenuOwnerHwnd(h);
+  c->TrackMenu(0, 1, false, true);
+  mCommandBars::SetMenuMode(true, h);
+  mCommandBars::SetKeyboardCues(true);
+  return true;
+}
+
+// Alt with a letter opens the menu-bar item with that mnemonic; true when there was one.
+bool EnterWithMnemonic(std::int32_t vk, std::int32_t mask) {
+  if (mask != kAlt || !mCommandBars::ForegroundMenuHasMnemonic(vk)) return false;
+  const win::HWND h = mCommandBars::ControlOfForegroundForm();
+  kestCommandBar* c = mCommandBars::FindControl(h);
+  if (c == nullptr) return false;
+  mCommandBars::SetMenuOwnerHwnd(h);
+  mCommandBars::SetMenuMode(true, h);
+  mCommandBars::SetKeyboardCues(true);
+  c->HandleMenuKey(vk, mask);
+  return true;
+}
+
+bool KeyOutsideMenuMode(std::int32_t vk, bool released, std::int32_t mask) {
+  if (vk == win::VK_MENU) {
+    if (!released) {
+      altTapClean = !Down(win::VK_SHIFT) && !Down(win::VK_CONTROL);
+      return false;
+    }
+    const bool clean = altTapClean;
+    altTapClean = false;
+    return clean && EnterWithFirstItemHot();
+  }
+  if (released) return false;
+  altTapClean = false;
+  if ((mask & kAlt) != 0 && EnterWithMnemonic(vk, mask)) return true;
+  return mCommandBars::DispatchShortcut(vk, mask);
+}
+
+}  // namespace
+
+void InstallKeyboardHook(win::HWND hWnd) { Install(keyboard(), win::WH_KEYBOARD, &KeyboardHookProc, hWnd); }
+void RemoveKeyboardHook(win::HWND hWnd) { Remove(keyboard(), hWnd); }
+void InstallMouseHook(win::HWND hWnd) { Install(mouse(), win::WH_MOUSE, &MouseHookProc, hWnd); }
+void RemoveMouseHook(win::HWND hWnd) { Remove(mouse(), hWnd); }
+bool KeyboardHookInstalled() { return keyboard().handle != 0; }
+bool MouseHookInstalled() { return mouse().handle != 0; }
+std::int32_t KeyboardHookCount() { return static_cast<std::int32_t>(keyboard().windows.size()); }
+
+win::LRESULT KeyboardHookProc(int nCode, win::WPARAM wParam, win::LPARAM lParam) {
+  bool swallow = false;
+  if (nCode == win::HC_ACTION && !keyboard().windows.empty()) {
+    try {
+      const auto vk = static_cast<std::int32_t>(wParam);
+      const bool released = (static_cast<win::DWORD>(lParam) & 0x80000000u) != 0;
+      std::int32_t mask = 0;
+      if (Down(win::VK_SHIFT)) mask |= kShift;
+      if (Down(win::VK_CONTROL)) mask |= kCtrl;
+      if (Down(win::VK_MENU) || vk == win::VK_MENU) mask |= kAlt;
+      swallow = mCommandBars::InMenuMode() ? KeyInMenuMode(vk, released, mask) : KeyOutsideMenuMode(vk, released, mask);
+    } catch (const vb::Error&) {
+      swallow = false;
+    }
+  }
+  if (swallow) return 1;
+  return win::CallNextHookEx(keyboard().handle, nCode, wParam, lParam);
+}
+
+win::LRESULT MouseHookProc(int nCode, win::WPARAM wParam, win::LPARAM lParam) {
+  if (nCode == win::HC_ACTION) {
+    try {
+      mCommandBars::SetKeyboardCues(false);
+      switch (static_cast<win::UINT>(wParam)) {
+        case win::WM_LBUTTONDOWN:
+        case win::WM_RBUTTONDOWN:
+        case win::WM_MBUTTONDOWN:
+        case win::WM_NCLBUTTONDOWN:
+        case win::WM_NCRBUTTONDOWN:
+        case win::WM_NCMBUTTONDOWN: {
+          altTapClean = false;
+          win::POINT p;
+          win::GetCursorPos(&p);
+          const win::HWND under = win::WindowFromPoint(p);
+          if (under == mCommandBars::MenuOwnerHwnd()) break;
+          kestCommandBar* c = mCommandBars::FindControl(under);
+          if (c == nullptr) {
+            mCommandBars::LeaveMenuMode();
+          } else if (under == mCommandBars::ActivePopupHwnd()) {
+            win::ScreenToClient(under, &p);
+            if (c->HitTest(p.x, p.y) == 0) mCommandBars::LeaveMenuMode();
+          } else if (!c->IsPopupInstance()) {
+            mCommandBars::LeaveMenuMode();
+          }
+          break;
+        }
+        default:
+          break;
+      }
+    } catch (const vb::Error&) {
+    }
+  }
+  return win::CallNextHookEx(mouse().handle, nCode, wParam, lParam);
+}
+
+}  // namespace commandbars::mHooks
