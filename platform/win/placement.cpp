@@ -160,6 +160,8 @@ BOOL GetCursorPos(POINT* p) {
 }
 
 BOOL SetCursorPos(int x, int y) {
+  // Where test input has put the pointer, the pointer moves from there.
+  if (testCursorSet) testCursor = QPoint(x, y);
   QCursor::setPos(QPoint(x, y));
   return TRUE;
 }
