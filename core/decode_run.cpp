@@ -54,13 +54,14 @@ void DecodeDocument() {
   if (source < 1 || source > kCodePageCount || target < 1 || target > kCodePageCount) return;
 
   DecodeCancelled = false;
+  // The run counts from here: showing the progress window lets events run already.
+  RunGuard guard(editor);
   DecodingWindowServices& progress = core::frmDecoding();
   progress.MousePointer(kHourglass);
   progress.CodeCaption(main.Combo1().Text() + u" -> " + main.Combo2().Text());
   progress.Show();
   progress.CalculatePercentage(false);
 
-  RunGuard guard(editor);
   // The steps only show progress and give the user the chance to cancel: each value set lets the
   // window events through. The length is the one the run started with.
   const double tenth = static_cast<double>(length) / 10.0;

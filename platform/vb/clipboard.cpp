@@ -10,6 +10,26 @@ namespace vb {
 
 ClipboardObject Clipboard;
 
+namespace {
+
+std::uint32_t sequence = 1;
+
+// Counts the toolkit's change notices from the first use on.
+void WatchChanges() {
+  static bool watching = false;
+  if (watching || QGuiApplication::instance() == nullptr) return;
+  watching = true;
+  QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, QGuiApplication::instance(),
+                   [] { ++sequence; });
+}
+
+}  // namespace
+
+std::uint32_t ClipboardObject::SequenceNumber() const {
+  WatchChanges();
+  return sequence;
+}
+
 std::u16string ClipboardObject::GetText(int format) const {
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
   if (format != vbCFText || data == nullptr || !data->hasText()) return {};
@@ -19,10 +39,16 @@ std::u16string ClipboardObject::GetText(int format) const {
 
 void ClipboardObject::SetText(std::u16string_view text, int format) {
   if (format != vbCFText) Raise(err::kInvalidProcedureCall, u"Clipboard");  // text is the only format the program puts there
+  WatchChanges();
   QGuiApplication::clipboard()->setText(QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size())));
+  ++sequence;  // also when the toolkit tells no change (the same text again)
 }
 
-void ClipboardObject::Clear() { QGuiApplication::clipboard()->clear(); }
+void ClipboardObject::Clear() {
+  WatchChanges();
+  QGuiApplication::clipboard()->clear();
+  ++sequence;
+}
 
 bool ClipboardObject::GetFormat(int format) const {
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();

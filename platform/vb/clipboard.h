@@ -1,6 +1,7 @@
 // The runtime's Clipboard object over the system clipboard.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,9 @@ class ClipboardObject {
   void Clear();
   // True when the clipboard holds data of the format (vbCFText: text).
   bool GetFormat(int format) const;
+  // The clipboard's sequence number: it changes whenever the clipboard's content changes, by this
+  // program or another, so a poller learns that nothing changed without reading the content.
+  std::uint32_t SequenceNumber() const;
 };
 
 extern ClipboardObject Clipboard;

@@ -44,6 +44,19 @@ BOOL GetClientRect(HWND h, RECT* rc) {
   return TRUE;
 }
 
+BOOL GetWindowPlacement(HWND h, WINDOWPLACEMENT* placement) {
+  QWidget* w = platform::detail::WidgetOf(h);
+  if (w == nullptr || placement == nullptr || !w->isWindow()) return FALSE;
+  placement->showCmd = w->isMinimized() ? SW_SHOWMINIMIZED : w->isMaximized() ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+  // The frame's widths are taken from the window as it is framed now.
+  const QRect outer = w->frameGeometry(), inner = w->geometry();
+  const QRect normal = w->normalGeometry().isValid() ? w->normalGeometry() : inner;
+  placement->rcNormalPosition = RECT{normal.left() - (inner.left() - outer.left()), normal.top() - (inner.top() - outer.top()),
+                                     normal.right() + 1 + (outer.right() - inner.right()),
+                                     normal.bottom() + 1 + (outer.bottom() - inner.bottom())};
+  return TRUE;
+}
+
 BOOL MoveWindow(HWND h, int x, int y, int width, int height, BOOL) {
   QWidget* w = platform::detail::WidgetOf(h);
   if (w == nullptr) return FALSE;

@@ -8,6 +8,18 @@ namespace win {
 
 BOOL GetWindowRect(HWND h, RECT* r);
 BOOL GetClientRect(HWND h, RECT* r);
+
+struct WINDOWPLACEMENT {
+  UINT length = sizeof(WINDOWPLACEMENT);
+  UINT flags = 0;
+  UINT showCmd = 0;  // SW_SHOWNORMAL, SW_SHOWMINIMIZED or SW_SHOWMAXIMIZED
+  POINT ptMinPosition{};
+  POINT ptMaxPosition{};
+  // The outer rectangle the window has when it is neither minimised nor maximised.
+  RECT rcNormalPosition{};
+};
+// A top-level window's state and its normal (restored) rectangle; FALSE for a child window.
+BOOL GetWindowPlacement(HWND h, WINDOWPLACEMENT* placement);
 BOOL MoveWindow(HWND h, int x, int y, int width, int height, BOOL repaint);
 BOOL SetWindowPos(HWND h, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
 BOOL ShowWindow(HWND h, int cmd);

@@ -8,6 +8,7 @@
 #include "commandbars/command_bars.h"
 #include "commandbars/hooks.h"
 #include "commandbars/menu_mode.h"
+#include "platform/testing/vb.h"
 #include "platform/testing/win.h"
 #include "platform/vb/runtime.h"
 #include "platform/win/keys.h"
@@ -311,4 +312,48 @@ TEST_F(CommandBarControl, RightClicksAndCancelledDropDownsAndTheLostApplication)
   input::SetApplicationActive(false);
   EXPECT_FALSE(mCommandBars::InMenuMode()) << "no menu stays open behind another application";
   input::SetApplicationActive(true);
+}
+
+TEST_F(CommandBarControl, OnlyAMouseHoverWatchesForTheLostMouseAndNothingPaintsWithRedrawOff) {
+  HoverItem(toolbar(), 1);
+  EXPECT_TRUE(toolbar().LostMouseTimerOn()) << "a hover by the mouse starts the watch";
+  toolbar().TrackMenu(0, 0, false, false);
+  // The pointer goes elsewhere: the tick clears what is hot and stops the watch.
+  input::MouseMove(form.txtEdit.hWnd(), 560, 240);
+  HoverItem(toolbar(), 2);
+  input::MouseMove(form.txtEdit.hWnd(), 560, 240);
+  input::FireTimer(toolbar().hwnd(), 2);
+  EXPECT_EQ(Hot(toolbar()), 0);
+  EXPECT_FALSE(toolbar().LostMouseTimerOn());
+  // A keyboard move does not start it.
+  Key(win::VK_MENU);
+  Key(win::VK_RIGHT);
+  EXPECT_FALSE(menu().LostMouseTimerOn());
+  mCommandBars::LeaveMenuMode();
+
+  // With Redraw off the bar's picture stays as it was until Redraw comes back.
+  const win::HWND bar = toolbar().hwnd();
+  const win::COLORREF before = vb::testing::WindowPicturePixel(bar, 3, 3);
+  toolbar().Redraw(false);
+  toolbar().CustomColor(29, 0x0000FF);
+  toolbar().CustomColor(30, 0x0000FF);
+  EXPECT_EQ(vb::testing::WindowPicturePixel(bar, 3, 3), before);
+  toolbar().Redraw(true);
+  EXPECT_EQ(vb::testing::WindowPicturePixel(bar, 3, 3), 0x0000FFu) << "a custom colour repaints every bar";
+  EXPECT_EQ(vb::testing::WindowPicturePixel(menu().hwnd(), 596, 2), 0x0000FFu) << "the menu bar too";
+}
+
+TEST_F(CommandBarControl, DesktopChangesLayTheBarsOutAgainAndLosingTheirFormLeavesNothingOpen) {
+  int resized = 0;
+  toolbar().Resize = [&] { ++resized; };
+  input::ChangeDesktopSettings();
+  EXPECT_EQ(resized, 1);
+  // The form goes with a menu open: menu mode ends with it and the hooks go.
+  ClickItem(menu(), 1);
+  ASSERT_TRUE(mCommandBars::InMenuMode());
+  form.Unload();
+  EXPECT_FALSE(mCommandBars::InMenuMode());
+  EXPECT_FALSE(mCommandBars::StoresLive());
+  EXPECT_FALSE(commandbars::mHooks::KeyboardHookInstalled());
+  EXPECT_FALSE(commandbars::mHooks::MouseHookInstalled());
 }

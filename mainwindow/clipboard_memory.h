@@ -1,0 +1,33 @@
+// The clipboard watch's memory: the clipboard text it saw last, kept in the settings store under
+// "Clipboard" "ClipboardText" so that the watch of the next start, or of another copy, knows it.
+// The text comes back from the store exactly as it went in (line breaks, quotes, backslashes, NUL,
+// characters beyond the first plane), so a text once seen is never taken for new again.
+//
+// Looking costs nothing while nothing happens: the store is read only when the clipboard's
+// sequence number moved since the last look.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace clipboard_memory {
+
+// The remembered text as stored; empty when none.
+std::u16string Remembered();
+void Remember(const std::u16string& text);
+
+class Watcher {
+ public:
+  // True when the clipboard holds text other than the remembered one; that text is then
+  // remembered. False at once, reading nothing, when the clipboard did not change since the last
+  // look.
+  bool Look();
+  // The next look reads the store and the clipboard again, whatever the sequence number says.
+  void Forget() { seen_.reset(); }
+
+ private:
+  std::optional<std::uint32_t> seen_;
+};
+
+}  // namespace clipboard_memory

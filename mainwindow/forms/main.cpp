@@ -1,0 +1,323 @@
+#include "mainwindow/forms/main.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "core/decode.h"
+#include "core/document.h"
+#include "core/edit_history.h"
+#include "core/registry.h"
+#include "core/settings_schema.h"
+#include "core/start.h"
+#include "mainwindow/forms/decoding.h"
+#include "mainwindow/window_chrome.h"
+#include "platform/vb/clipboard.h"
+#include "platform/vb/msgbox.h"
+#include "platform/vb/screen.h"
+#include "platform/vb/strings.h"
+#include "platform/win/monitor.h"
+#include "platform/win/placement.h"
+
+namespace prefs = settings::preferences;
+
+namespace {
+
+frmMain* current = nullptr;
+
+std::u16string Pref(std::u16string_view name) { return modRegistry::ReadPreference(name); }
+
+std::u16string ToolBarsPref(std::u16string_view name) {
+  return modRegistry::ReadRegistryString(win::HKEY_CURRENT_USER, settings::kToolBarsKey, name).value_or(u"");
+}
+
+void WritePref(std::u16string_view name, std::u16string_view text) {
+  modRegistry::WriteRegistryString(win::HKEY_CURRENT_USER, settings::kPreferencesKey, name, text);
+}
+
+constexpr float kMenuBarHeight = 375;
+constexpr float kLineHeight = 30;
+constexpr float kOutside = -5000;
+
+}  // namespace
+
+std::function<void()> frmMain::EndProgram = [] { std::_Exit(0); };
+
+frmMain::frmMain() {
+  current = this;
+  core::SetMainWindow(&services);
+  core::SetDecodingWindow(&DecodingWindow().services);
+  RichTextBox.Connect = [this](vb::RichTextBox& editor) { ConnectEditor(editor); };
+  cmbDecode.Click = [this] { cmbDecode_Click(); };
+  TimerEdit.Tick = [this] { TimerEdit_Timer(); };
+  TimerClipboardDetect.Tick = [this] { TimerClipboardDetect_Timer(); };
+  TimerClipboard.Tick = [this] { TimerClipboard_Timer(); };
+  TimerCommandBars.Tick = [this] { TimerCommandBars.Enabled(false); };
+  TimerLoadToolBarButtons.Tick = [this] { TimerLoadToolBarButtons.Enabled(false); };
+  TimerUpdate.Tick = [this] {
+    TimerUpdate.Enabled(false);
+    Form_Resize();
+  };
+}
+
+frmMain::~frmMain() {
+  if (current == this) {
+    current = nullptr;
+    core::SetMainWindow(nullptr);
+  }
+}
+
+frmMain& MainWindow() {
+  if (current == nullptr) new frmMain;  // lives as long as the program
+  return *current;
+}
+
+void frmMain::ConnectEditor(vb::RichTextBox& editor) {
+  editor.Change = [this] { RichTextBox_Change(); };
+  editor.KeyDown = [this](int& keyCode, int shift) { RichTextBox_KeyDown(keyCode, shift); };
+  editor.KeyPress = [this](int& keyAscii) { RichTextBox_KeyPress(keyAscii); };
+  editor.MouseDown = [this](int button, int shift, float x, float y) { RichTextBox_MouseDown(button, shift, x, y); };
+}
+
+void frmMain::Design() {
+  Caption(kDesignCaption);
+  BorderStyle(vb::vbSizable);
+  Move(0, 0, 11700, 9210);
+  for (vb::PictureBox* line : {&picLineMainMenu, &picLineToolBarStandart, &picLineToolBarDecode}) {
+    line->BorderStyle(0);
+    line->BackColor(vb::vbButtonFace);
+  }
+  picLineMainMenu.Move(0, kMenuBarHeight, 11580, kLineHeight);
+  picLineToolBarStandart.Move(0, 780, 11580, kLineHeight);
+  picLineToolBarDecode.Move(0, 1185, 11580, kLineHeight);
+  picEditor.BorderStyle(0);
+  picEditor.Move(0, 1215, 11580, 7470);
+  ShapeRichTextBox.Move(60, 60, 11445, 7350);
+  ShapeRichTextBox.BorderColor(0x808080);
+  RichTextBox.Move(90, 90, 11365, 7280);
+  RichTextBox.BackColor(vb::vbWindowBackground);
+  RichTextBox->FontName(u"MS Sans Serif");
+  RichTextBoxBackup.Move(kOutside, 0, 1000, 1000);
+  RichTextBoxImport.Move(kOutside, 0, 1000, 1000);
+  rtfTemp.Move(kOutside, 0, 1000, 1000);
+  Combo1.Move(kOutside, 0, 1500, 315);
+  Combo2.Move(kOutside, 0, 1500, 315);
+  cmbDecode.Move(kOutside, 0, 3000, 315);
+  picInsert.Move(kOutside, 0, 100, 100);
+  TimerEdit.Interval(1);
+  TimerClipboardDetect.Interval(1);
+  TimerClipboardDetect.Enabled(false);
+  TimerClipboard.Interval(1);
+  TimerClipboard.Enabled(false);
+  TimerCommandBars.Interval(1);
+  TimerLoadToolBarButtons.Interval(1);
+  TimerLoadToolBarButtons.Enabled(false);
+  TimerUpdate.Interval(1);
+  TimerUpdate.Enabled(false);
+}
+
+void frmMain::Form_Load() {
+  modDocument::UndoRecording = true;
+  modDocument::DocumentOpened = false;
+  modDocument::DocumentSavedAs = false;
+  modDecode::DocumentDecoded = false;
+
+  // The command bars (icon lists, the command table, the bars, their style and toolbar buttons)
+  // are built here once the command-bar control is in place.
+
+  chrome::PlaySoundEvent(chrome::kFormLoad);
+
+  for (int page = 0; page < modDecode::kCodePageCount; ++page) {
+    Combo1.AddItem(std::u16string(modDecode::CodePageName(page)));
+    Combo2.AddItem(std::u16string(modDecode::CodePageName(page)));
+  }
+  Combo1.ListIndex(0);
+  Combo2.ListIndex(1);
+
+  for (int direction = 0; direction < modDecode::kDirectionCount; ++direction) {
+    cmbDecode.AddItem(modDecode::DirectionName(direction));
+  }
+  // A stored direction that is absent, not a number or out of range shows direction 0; Start still
+  // runs only an exact "0" to "19".
+  const double stored = vb::Val(Pref(prefs::kDefaultCode));
+  const bool inRange = stored >= 0 && stored < modDecode::kDirectionCount && stored == static_cast<int>(stored);
+  cmbDecode.ListIndex(inRange ? static_cast<int>(stored) : 0);
+
+  TimerClipboardDetect.Enabled(Pref(prefs::kClipboardDetect) == u"1");
+
+  picLineToolBarStandart.Visible(Pref(prefs::kToolBarStandart) == u"1");
+  picLineToolBarDecode.Visible(Pref(prefs::kToolBarDecode) == u"1");
+
+  chrome::ApplyTopMost(hWnd());
+
+  ApplyPlacement();
+  const std::u16string state = Pref(prefs::kWindowState);
+  if (state == u"0") {
+    WindowState(vb::vbNormal);
+  } else if (state == u"2") {
+    WindowState(vb::vbMaximized);
+  }
+  ApplyCaption();
+
+  if (modMain::OpenDocumentAtStart) {
+    modDocument::OpenDocument();
+    DocumentModified = false;  // the document is as its file holds it
+  }
+  if (Pref(prefs::kStartAtStartup) == u"1") {
+    RichTextBox->Text(vb::Clipboard.GetText());
+    StartDecode();
+  }
+  ApplyEditorFont();
+  StackFromTop();
+}
+
+// A stored rectangle is used only when all four values are there, the size is positive and the
+// window would be seen on a screen; otherwise the window is centred.
+void frmMain::ApplyPlacement() {
+  bool use = Pref(prefs::kSaveWindowPositionAndSize) == u"1";
+  float rect[4] = {};
+  const std::u16string_view names[4] = {prefs::kMainLeft, prefs::kMainTop, prefs::kMainHeight, prefs::kMainWidth};
+  for (int i = 0; use && i < 4; ++i) {
+    const auto text = modRegistry::ReadRegistryString(win::HKEY_CURRENT_USER, settings::kPreferencesKey, names[i]);
+    if (!text || text->empty()) use = false;
+    if (text) rect[i] = static_cast<float>(vb::Val(*text));
+  }
+  const float left = rect[0], top = rect[1], height = rect[2], width = rect[3];
+  if (use && (!(height > 0) || !(width > 0))) use = false;
+  if (use) {
+    const int tw = vb::TwipsPerPixel;
+    const win::RECT r{static_cast<int>(left / tw), static_cast<int>(top / tw), static_cast<int>((left + width) / tw),
+                      static_cast<int>((top + height) / tw)};
+    const win::POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    win::MONITORINFO info;
+    const win::HMONITOR monitor = win::MonitorFromPoint(centre, win::MONITOR_DEFAULTTONEAREST);
+    if (monitor == 0 || !win::GetMonitorInfoW(monitor, &info)) {
+      use = false;
+    } else {
+      const win::RECT& m = info.rcMonitor;
+      use = std::max(r.left, m.left) < std::min(r.right, m.right) && std::max(r.top, m.top) < std::min(r.bottom, m.bottom);
+    }
+  }
+  if (use) {
+    Left(left);
+    Top(top);
+    Height(height);
+    Width(width);
+    return;
+  }
+  Left(vb::Screen.Width() / 2 - Width() / 2);
+  Top(vb::Screen.Height() / 2 - Height() / 2);
+}
+
+void frmMain::ApplyCaption() {
+  const std::u16string mode = Pref(prefs::kShowInCaption);
+  if (mode == u"1") {
+    Caption(u"Brannoch Quillmark 3.0 Preview - [Документ]");
+  } else if (mode == u"2") {
+    Caption(u"Brannoch Quillmark 3.0 Preview - [Документ не сохранен]");
+  } else if (mode == u"3") {
+    Caption(u"Brannoch Quillmark 3.0 Preview");
+  }
+}
+
+// An absent name or size keeps the design font.
+void frmMain::ApplyEditorFont() {
+  const std::u16string name = Pref(prefs::kFontName);
+  if (!name.empty()) RichTextBox->FontName(name);
+  const double size = vb::Val(Pref(prefs::kFontSize));
+  if (size > 0) RichTextBox->FontSize(size);
+}
+
+int frmMain::VisibleToolbarCount() {
+  // The toolbars are the command-bar control's; until it is placed none is shown.
+  return 0;
+}
+
+void frmMain::StackFromTop() {
+  float y = kMenuBarHeight + kLineHeight;
+  for (vb::PictureBox* line : {&picLineToolBarStandart, &picLineToolBarDecode}) {
+    if (!line->Visible()) continue;
+    line->Top(y);
+    y += kLineHeight;
+  }
+  picEditor.Top(y);
+}
+
+void frmMain::Form_Resize() {
+  if (WindowState() == vb::vbMinimized) return;
+  const float h = Height();
+  const float w = Width();
+  const int n = VisibleToolbarCount();
+  // Rows: small icons by n = 0, 1, 2, then large icons. Without the preference the small row holds.
+  static constexpr float kSmall[3][3] = {{870, 990, 1050}, {1275, 1395, 1455}, {1680, 1800, 1860}};
+  static constexpr float kLarge[3][3] = {{870, 990, 1050}, {1385, 1505, 1565}, {1890, 2010, 2070}};
+  const auto& row = ToolBarsPref(settings::toolbars::kUseLargeIcons) == u"1" ? kLarge[n] : kSmall[n];
+  StackFromTop();
+  // A window smaller than the constants stops the sizes at 0.
+  picEditor.Height(std::max(0.0f, h - row[0]));
+  ShapeRichTextBox.Height(std::max(0.0f, h - row[1]));
+  ShapeRichTextBox.Width(std::max(0.0f, w - 240));
+  RichTextBox.Height(std::max(0.0f, h - row[2]));
+  RichTextBox.Width(std::max(0.0f, w - 310));
+  picEditor.Width(std::max(0.0f, w));
+}
+
+bool frmMain::SaveAs() {
+  chrome::PlaySoundEvent(chrome::kFormLoad);
+  if (!modDocument::SaveDocumentAs()) return false;
+  modDocument::DocumentSavedAs = true;
+  DocumentModified = false;
+  return true;
+}
+
+// The window's own rectangle; a maximised window stores the rectangle it goes back to, so the next
+// start does not open it over the whole screen as a normal window.
+void frmMain::StorePlacement() {
+  float rect[4] = {Left(), Top(), Height(), Width()};
+  win::WINDOWPLACEMENT placement;
+  if (WindowState() == vb::vbMaximized && win::GetWindowPlacement(hWnd(), &placement)) {
+    const win::RECT& r = placement.rcNormalPosition;
+    const float tw = vb::TwipsPerPixel;
+    rect[0] = r.left * tw;
+    rect[1] = r.top * tw;
+    rect[2] = (r.bottom - r.top) * tw;
+    rect[3] = (r.right - r.left) * tw;
+  }
+  const std::u16string_view names[4] = {prefs::kMainLeft, prefs::kMainTop, prefs::kMainHeight, prefs::kMainWidth};
+  for (int i = 0; i < 4; ++i) WritePref(names[i], vb::CStr(static_cast<double>(rect[i])));
+}
+
+void frmMain::StoreWindowState() {
+  const int state = WindowState();
+  if (state == vb::vbMinimized) return;
+  WritePref(prefs::kWindowState, state == vb::vbMaximized ? u"2" : u"0");
+}
+
+// Everything that could keep the program running is asked first (the save question, then the exit
+// question), so an answer that keeps it running leaves the clipboard, the stored placement and
+// the remembered clipboard text as they were.
+void frmMain::Form_Unload(int& cancel) {
+  if (Pref(prefs::kSaveChange) == u"1" && DocumentModified) {
+    const int answer = vb::MsgBox(u"Документ был изменен. Вы хотите сохранить сделанные изменения?",
+                                  vb::vbYesNoCancel | vb::vbQuestion, core::kProgramTitle);
+    // A Save As that is cancelled or fails keeps the document open.
+    if (answer == vb::vbCancel || (answer == vb::vbYes && !SaveAs())) {
+      cancel = 1;
+      return;
+    }
+  }
+  if (Pref(prefs::kMessageOnExit) == u"1") {
+    if (vb::MsgBox(u"Вы действительно хотите завершить работу с программой?", vb::vbYesNo | vb::vbQuestion,
+                   core::kProgramTitle) != vb::vbYes) {
+      cancel = 1;
+      return;
+    }
+    chrome::PlaySoundEvent(chrome::kFormUnload);
+  }
+  if (Pref(prefs::kClearClipboard) == u"1") modDocument::ClearClipboardContents();
+  if (Pref(prefs::kSaveWindowPositionAndSize) == u"1") StorePlacement();
+  StoreWindowState();
+  clipboard_memory::Remember(u"");
+  if (EndProgram) EndProgram();
+}
+
+void frmMain::Form_Terminate() { modMain::SuppressFaultDialogs(); }

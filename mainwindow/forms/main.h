@@ -1,0 +1,151 @@
+// frmMain: the editor's main window, the one window that holds the document. Its controls are the
+// program's shared objects (the editor, the hidden code-page selectors, the direction list, the
+// shared file dialog, the command bars and the timers), public under their own names so the core,
+// the commands and the other windows reach them directly.
+//
+// Its code is split by concern: the inventory, load, resize and close here (main.cpp); the
+// conversion commands (main_conversion.cpp); the editor's events and the clipboard watch
+// (main_editor.cpp); the command-state refresh (main_state_refresh.cpp).
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "core/main_window.h"
+#include "mainwindow/clipboard_memory.h"
+#include "mainwindow/command_routing.h"
+#include "platform/dialogs/common_dialog.h"
+#include "platform/richedit/rich_text_box.h"
+#include "platform/vb/controls.h"
+#include "platform/vb/form.h"
+#include "platform/vb/picturebox.h"
+#include "platform/vb/window_control.h"
+
+class frmMain : public vb::Form, public mainwindow::CommandTarget {
+ public:
+  // The design caption, until the "ShowInCaption" rule replaces it.
+  static constexpr char16_t kDesignCaption[] = u"Brannoch Quillmark 3.0";
+
+  // --- controls (twips) ---
+  vb::PictureBox picLineMainMenu{*this};
+  vb::PictureBox picLineToolBarStandart{*this};
+  vb::PictureBox picLineToolBarDecode{*this};
+  vb::PictureBox picEditor{*this};
+  vb::Shape ShapeRichTextBox{picEditor};
+  vb::WindowControl<vb::RichTextBox> RichTextBox{picEditor};
+  vb::WindowControl<vb::RichTextBox> RichTextBoxBackup{*this};
+  vb::WindowControl<vb::RichTextBox> RichTextBoxImport{*this};
+  vb::WindowControl<vb::RichTextBox> rtfTemp{*this};
+  vb::ComboBox Combo1{*this, vb::vbComboDropdownList};
+  vb::ComboBox Combo2{*this, vb::vbComboDropdownList};
+  vb::ComboBox cmbDecode{*this, vb::vbComboDropdownList};
+  vb::CommonDialog CommonDialog;
+  vb::PictureBox picInsert{*this};
+  vb::Timer TimerEdit{*this};
+  vb::Timer TimerClipboardDetect{*this};
+  vb::Timer TimerClipboard{*this};
+  vb::Timer TimerCommandBars{*this};
+  vb::Timer TimerLoadToolBarButtons{*this};
+  vb::Timer TimerUpdate{*this};
+
+  // --- form-level state ---
+  // The document's text changed since it was last saved.
+  bool DocumentModified = false;
+  // The clipboard text about to be put into the editor.
+  std::u16string PendingClipboardText;
+
+  frmMain();
+  ~frmMain() override;
+
+  // --- conversion commands (the routing reaches them by key) ---
+  // Runs the direction stored as "DefaultCode" ("0" to "19" exactly); any other value runs nothing.
+  void StartDecode() override;
+  // One of the 20 direction commands (0 to 19): the pair goes into Combo1 and Combo2, then the
+  // document is converted.
+  void ConvertDirection(int direction) override;
+  // The Decode menu's key of direction 0 to 19 ("MENU:DECODE:DOS:DW" ...), or empty.
+  static std::u16string_view DirectionCommandKey(int direction);
+  void CmdDecodeDialog() override;
+  void CmdDecodeWizard() override;
+  void UnloadDecodingWindow() override;
+
+  // --- editor ---
+  // What the paste and import commands call after they changed the text: marks the document.
+  void RichTextBox_SelChange();
+  // The save-as command: the save dialog, the document written, DocumentSavedAs set and the
+  // document unmarked.
+  void CmdFileSaveAs() override { SaveAs(); }
+  // The same; false when the dialog was cancelled or the file was not written.
+  bool SaveAs();
+
+  // --- timers (the ticks run them; tests call them) ---
+  void TimerEdit_Timer();
+  void TimerClipboardDetect_Timer();
+  void TimerClipboard_Timer();
+
+  // The enabled state the refresh gave each of its commands at its last tick, by key.
+  const std::map<std::u16string, bool, std::less<>>& CommandStates() const { return commandStates_; }
+
+  // What ends the program after the close sequence: the program ends at once, running no further
+  // window events. Tests replace it.
+  static std::function<void()> EndProgram;
+  // The folder the Wizard program is started from: the program's own. Tests point it elsewhere.
+  static std::function<std::u16string()> ProgramFolder;
+
+  // The window as the core's routines use it.
+  class Services : public MainWindowServices {
+   public:
+    explicit Services(frmMain& form) : form_(form) {}
+    vb::RichTextBox& RichTextBox() override { return *form_.RichTextBox; }
+    vb::RichTextBox& RichTextBoxImport() override { return *form_.RichTextBoxImport; }
+    vb::ComboBox& Combo1() override { return form_.Combo1; }
+    vb::ComboBox& Combo2() override { return form_.Combo2; }
+    vb::CommonDialog& CommonDialog() override { return form_.CommonDialog; }
+    std::u16string Caption() override { return form_.Caption(); }
+    void Caption(const std::u16string& caption) override { form_.Caption(caption); }
+    void MousePointer(int pointer) override { form_.MousePointer(pointer); }
+    void StartDecode() override { form_.StartDecode(); }
+
+   private:
+    frmMain& form_;
+  } services{*this};
+
+ protected:
+  void Design() override;
+  void Form_Load() override;
+  void Form_Resize() override;
+  void Form_Unload(int& cancel) override;
+  void Form_Terminate() override;
+
+ private:
+  void ConnectEditor(vb::RichTextBox& editor);
+  void ApplyPlacement();
+  void ApplyCaption();
+  void ApplyEditorFont();
+  void StorePlacement();
+  void StoreWindowState();
+  // The number of toolbars shown (the standard and the conversion toolbar).
+  int VisibleToolbarCount();
+  // Places the bars, their lines and the editing area one under the other from the top; hidden
+  // ones take no room.
+  void StackFromTop();
+  void SetCommandEnabled(std::u16string_view key, bool enabled);
+
+  void cmbDecode_Click();
+  void RichTextBox_Change();
+  void RichTextBox_KeyDown(int& keyCode, int shift);
+  void RichTextBox_KeyPress(int& keyAscii);
+  void RichTextBox_MouseDown(int button, int shift, float x, float y);
+
+  clipboard_memory::Watcher clipboardWatcher_;
+  std::map<std::u16string, bool, std::less<>> commandStates_;
+  // What the refresh last learnt of the clipboard, by its sequence number.
+  std::uint32_t clipboardSequence_ = 0;
+  bool clipboardHasText_ = false;
+  bool clipboardKnown_ = false;
+};
+
+// The program's one main window, made on first use (or the one a test made).
+frmMain& MainWindow();

@@ -1,0 +1,59 @@
+// The main window's editor events (edit history, the document's modified mark, the key sound, the
+// Edit menu on a right click) and the clipboard watch.
+#include "core/decode.h"
+#include "core/edit_history.h"
+#include "core/registry.h"
+#include "core/settings_schema.h"
+#include "mainwindow/forms/main.h"
+#include "mainwindow/window_chrome.h"
+#include "platform/vb/clipboard.h"
+
+namespace prefs = settings::preferences;
+
+// Every change of the text is recorded and marks the document; moving the caret or selecting marks
+// nothing.
+void frmMain::RichTextBox_Change() {
+  modDocument::RecordChange(*RichTextBox);
+  DocumentModified = true;
+}
+
+void frmMain::RichTextBox_SelChange() { DocumentModified = true; }
+
+void frmMain::RichTextBox_KeyDown(int&, int) { chrome::PlaySoundEvent(chrome::kKeyDown); }
+
+void frmMain::RichTextBox_KeyPress(int&) {
+  // The search commands follow the text at the refresh's next tick.
+}
+
+void frmMain::RichTextBox_MouseDown(int button, int, float, float) {
+  if (button != vb::vbRightButton) return;
+  // The Edit menu opens here as a popup once the command-bar control is in place.
+}
+
+void frmMain::TimerClipboardDetect_Timer() {
+  if (clipboardWatcher_.Look()) TimerClipboard.Enabled(true);
+}
+
+// While a conversion runs the document is not touched: the text waits for the first tick after it.
+void frmMain::TimerClipboard_Timer() {
+  if (modDecode::DecodeRunning()) return;
+  PendingClipboardText.clear();
+  const bool append = modRegistry::ReadPreference(prefs::kClipboardText) == u"1";
+  if (modRegistry::ReadPreference(prefs::kDecodeClipboard) == u"1") {
+    PendingClipboardText = modDecode::ConvertText(vb::Clipboard.GetText(), Combo1.ListIndex() + 1, Combo2.ListIndex() + 1);
+    modDecode::TextBeforeDecode = RichTextBox->Text();
+    modDecode::DocumentDecoded = true;
+  } else {
+    PendingClipboardText = vb::Clipboard.GetText();
+  }
+  vb::RichTextBox& editor = *RichTextBox;
+  if (append && editor.TextLength() > 0) {
+    // Appended after one carriage return, without rebuilding the whole text.
+    editor.SelStart(editor.TextLength());
+    editor.SelText(u"\r" + PendingClipboardText);
+  } else {
+    editor.Text(PendingClipboardText);
+  }
+  DocumentModified = true;
+  TimerClipboard.Enabled(false);
+}
