@@ -12,6 +12,7 @@ DecodingWindowServices* decodingWindow = nullptr;
 void SetMainWindow(MainWindowServices* window) { mainWindow = window; }
 void SetDecodingWindow(DecodingWindowServices* window) { decodingWindow = window; }
 MainWindowServices& frmMain() { return *mainWindow; }
+bool HasMainWindow() { return mainWindow != nullptr; }
 DecodingWindowServices& frmDecoding() { return *decodingWindow; }
 
 void ShowErrorBox(std::int32_t number, const std::u16string& description) {

@@ -51,6 +51,8 @@ namespace core {
 void SetMainWindow(MainWindowServices* window);
 void SetDecodingWindow(DecodingWindowServices* window);
 MainWindowServices& frmMain();
+// Whether a main window has been set (the dialogs that push values to it skip that step without one).
+bool HasMainWindow();
 DecodingWindowServices& frmDecoding();
 
 // "Brannoch Quillmark 3.0 Preview": the title of every message box of the program.

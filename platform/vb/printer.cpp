@@ -287,6 +287,11 @@ void SetPdfOutputPath(std::u16string_view path) {
 
 std::u16string PdfOutputPath() { return vb::FromQ(vb::S().pdfPath); }
 
+std::u16string DefaultPrinterName() {
+  const QString name = QPrinterInfo::defaultPrinterName();
+  return name.isEmpty() ? std::u16string(kPdfPrinterName) : vb::FromQ(name);
+}
+
 }  // namespace platform::printing
 
 namespace platform::detail {

@@ -105,4 +105,7 @@ inline constexpr char16_t kPdfPrinterName[] = u"PDF";
 void SetPdfOutputPath(std::u16string_view path);
 std::u16string PdfOutputPath();
 
+// The system's default printer, or the PDF printer when the system names none.
+std::u16string DefaultPrinterName();
+
 }  // namespace platform::printing

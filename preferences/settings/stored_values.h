@@ -1,0 +1,32 @@
+// How the settings dialog reads a stored value into a control: the value is taken as the control
+// can hold it, and a value it cannot hold (not a number, out of range, a third state) gives the
+// control's default instead of an error, so a settings file edited by hand never stops the dialog.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace stored_values {
+
+// The text as a whole number: optional blanks around an optional sign and decimal digits that fit
+// 32 bits. Anything else is no number.
+std::optional<int> WholeNumber(std::u16string_view text);
+// The text as a number of the form "12", "12.5" or "12,5", or no number.
+std::optional<double> Decimal(std::u16string_view text);
+
+// A check box's value from a flag ("1" ticked; "0", nothing or anything else unticked).
+int FlagCheck(std::u16string_view text);
+// A check box's value from a 32-bit switch (1 ticked, anything else unticked).
+int SwitchCheck(int value);
+// A list index from its text: the number when it lies in [-1, count - 1], else 0 (the first entry,
+// or -1 when the list is empty).
+int ListIndex(std::u16string_view text, int count);
+// The text when it is a whole number in [low, high], else the empty text.
+std::u16string WholeInRange(std::u16string_view text, int low, int high);
+// The text when it is a number in [low, high], else the empty text.
+std::u16string DecimalInRange(std::u16string_view text, double low, double high);
+// A font size in points the editor and the sample can take (1 to 1638), or nothing.
+std::optional<float> FontPoints(std::u16string_view text);
+
+}  // namespace stored_values
