@@ -346,6 +346,8 @@ void kestProgressBar::UserControl_ReadProperties(vb::PropertyBag& bag) {
   foreColor_ = static_cast<vb::OLE_COLOR>(bag.ReadProperty(u"ForeColor", Colour(vb::vbWindowText)));
   barColor_ = static_cast<vb::OLE_COLOR>(bag.ReadProperty(u"BarColor", Colour(kBarColor)));
   barForeColor_ = static_cast<vb::OLE_COLOR>(bag.ReadProperty(u"BarForeColor", Colour(kBarForeColor)));
+  picBack.Picture(bag.ReadProperty(u"Picture", vb::Picture()));
+  picBar.Picture(bag.ReadProperty(u"BarPicture", vb::Picture()));
   backPictureMode_ = bag.ReadProperty(u"BackPictureMode", std::int32_t{1});
   barPictureMode_ = bag.ReadProperty(u"BarPictureMode", std::int32_t{1});
   min_ = bag.ReadProperty(u"Min", std::int32_t{0});
@@ -367,6 +369,8 @@ void kestProgressBar::UserControl_WriteProperties(vb::PropertyBag& bag) {
   bag.WriteProperty(u"ForeColor", Colour(foreColor_), Colour(vb::vbWindowText));
   bag.WriteProperty(u"BarColor", Colour(barColor_), Colour(kBarColor));
   bag.WriteProperty(u"BarForeColor", Colour(barForeColor_), Colour(kBarForeColor));
+  bag.WriteProperty(u"Picture", picBack.Picture(), vb::Picture());
+  bag.WriteProperty(u"BarPicture", picBar.Picture(), vb::Picture());
   bag.WriteProperty(u"BackPictureMode", backPictureMode_, std::int32_t{1});
   bag.WriteProperty(u"BarPictureMode", barPictureMode_, std::int32_t{1});
   bag.WriteProperty(u"Min", min_, std::int32_t{0});

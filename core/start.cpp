@@ -22,6 +22,8 @@ std::int32_t Dialog(std::u16string_view name) {
 
 void SetStartWindows(StartWindowServices* windows) { startWindows = windows; }
 
+StartWindowServices& StartWindows() { return *startWindows; }
+
 void ShowStartForm() {
   if (Dialog(settings::dialogs::kWelcome) == 1) {
     startWindows->ShowWelcome();

@@ -28,6 +28,8 @@ inline bool OpenDocumentAtStart = false;
 inline constexpr char16_t kAuthorContact[] = u"quillmark@example.org";
 
 void SetStartWindows(StartWindowServices* windows);
+// The start-up windows handed over by SetStartWindows; the windows use it to hand on to the next.
+StartWindowServices& StartWindows();
 
 // The program's entry. False when the program is to end at once (another copy runs and only one is
 // allowed); otherwise the first window (or the hidden splash window) is in place.

@@ -1,5 +1,6 @@
 // Icons and cursors: loading from files, their bitmaps, drawing, and the disabled look.
 #include <QFile>
+#include <QPixmap>
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -225,7 +226,40 @@ HICON CopyIcon(HICON handle) {
   return Add(std::move(copy));
 }
 
-BOOL DestroyIcon(HICON icon) { return Get<Icon>(icon) != nullptr && Remove(icon) ? TRUE : FALSE; }
+BOOL DestroyIcon(HICON icon) {
+  return Get<Icon>(icon) != nullptr && !IsStock(icon) && Remove(icon) ? TRUE : FALSE;
+}
+
+}  // namespace win
+
+namespace platform::gdi {
+
+std::optional<QCursor> CursorOfHandle(win::HANDLE h) {
+  const Icon* icon = Get<Icon>(h);
+  if (icon == nullptr) return std::nullopt;
+  if (icon->shape >= 0) return QCursor(static_cast<Qt::CursorShape>(icon->shape));
+  return QCursor(QPixmap::fromImage(ImageOfHandle(h)), icon->hotX, icon->hotY);
+}
+
+}  // namespace platform::gdi
+
+namespace win {
+
+using namespace platform::gdi;
+
+HCURSOR LoadCursorA(HINSTANCE, int id) {
+  if (id != IDC_HAND) return 0;
+  static const HCURSOR hand = [] {
+    Icon icon;
+    icon.cursor = true;
+    icon.shape = Qt::PointingHandCursor;
+    icon.image.width = icon.image.height = 32;
+    icon.image.colour.assign(32 * 32, 0);
+    icon.image.mask.assign(32 * 32, 1);
+    return static_cast<HCURSOR>(Add(std::move(icon), true));
+  }();
+  return hand;
+}
 
 BOOL DestroyCursor(HCURSOR cursor) { return DestroyIcon(cursor); }
 

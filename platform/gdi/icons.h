@@ -37,6 +37,9 @@ constexpr UINT DI_NORMAL = 0x0003;
 // by the platform's default of 32 and keeps the chosen picture's own size. Bitmaps keep theirs. LR_LOADMAP3DCOLORS replaces the greys 128, 192 and 223 of a colour table by the
 // 3-D shadow, face and light system colours. Returns 0 for a missing or damaged file.
 HANDLE LoadImageA(HINSTANCE instance, std::string_view name, UINT type, int cx, int cy, UINT flags);
+// The desktop's own pointers, shared: DestroyCursor leaves them alone. Only the hand is offered.
+constexpr int IDC_HAND = 32649;
+HCURSOR LoadCursorA(HINSTANCE instance, int id);
 BOOL GetIconInfo(HICON icon, ICONINFO* info);
 HICON CreateIconIndirect(const ICONINFO* info);
 HICON CopyIcon(HICON icon);

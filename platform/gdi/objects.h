@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QFont>
+#include <QCursor>
 #include <QImage>
 #include <cstdint>
 #include <optional>
@@ -61,6 +62,9 @@ struct Icon {
   bool cursor = false;
   int hotX = 0;
   int hotY = 0;
+  // A shared pointer of the desktop (LoadCursorA): the Qt::CursorShape it shows as, else -1. The
+  // desktop draws it itself; its picture here is empty.
+  int shape = -1;
 };
 
 struct ImageList {
@@ -154,6 +158,9 @@ QFont DefaultFont();
 // their alpha or mask); a null image for any other handle.
 win::HBITMAP BitmapFromImage(const QImage& image);
 QImage ImageOfHandle(win::HANDLE h);
+// An icon or cursor handle as a mouse pointer: a shared pointer of the desktop as the desktop shows
+// it, any other through its picture with its hot spot; nothing for other handles.
+std::optional<QCursor> CursorOfHandle(win::HANDLE h);
 
 // Draws an icon picture at device-independent (logical) x, y: through its alpha when it has one,
 // else through its mask (destination AND mask, then XOR colour, on all four bytes). `mix` of 2 or 4

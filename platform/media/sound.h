@@ -13,10 +13,15 @@ namespace win {
 constexpr UINT SND_SYNC = 0x0000;
 constexpr UINT SND_ASYNC = 0x0001;
 constexpr UINT SND_NODEFAULT = 0x0002;
+constexpr UINT SND_MEMORY = 0x0004;
 
 // Starts the file playing and returns at once (sounds always play asynchronously here). TRUE when
 // the file exists and was handed to the audio device, FALSE otherwise.
 BOOL sndPlaySoundA(std::u16string_view path, UINT flags);
+// With SND_MEMORY: plays a whole wave file held in memory (its RIFF header gives its length); the
+// bytes are copied, so the caller may let them go. FALSE without SND_MEMORY, for null or a block
+// that is not a RIFF file.
+BOOL sndPlaySoundA(const void* sound, UINT flags);
 
 }  // namespace win
 

@@ -71,6 +71,8 @@ void CloseByUser(win::HWND h);
 
 // The top-level window of h shows the busy (hourglass) pointer.
 bool ShowsBusyPointer(win::HWND h);
+// The window h itself shows the desktop's hand pointer.
+bool ShowsHandPointer(win::HWND h);
 
 }  // namespace platform::testing
 

@@ -180,6 +180,11 @@ bool ShowsBusyPointer(win::HWND h) {
   return w != nullptr && w->window()->cursor().shape() == Qt::WaitCursor;
 }
 
+bool ShowsHandPointer(win::HWND h) {
+  QWidget* w = detail::WidgetOf(h);
+  return w != nullptr && w->testAttribute(Qt::WA_SetCursor) && w->cursor().shape() == Qt::PointingHandCursor;
+}
+
 }  // namespace platform::testing
 
 namespace platform::testing {

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/vb/error.h"
 #include "platform/vb/strings.h"
 
 namespace vb {
@@ -61,6 +62,10 @@ bool AppObject::PrevInstance() const {
                                     : "/tmp/" + name + "-" + std::to_string(::getuid()) + ".lock");
   }();
   return another;
+}
+
+std::vector<std::uint8_t> LoadResData(std::int32_t id, std::u16string_view) {
+  Raise(326, {}, u"Ресурс с идентификатором '" + CStr(static_cast<std::int64_t>(id)) + u"' не найден");
 }
 
 }  // namespace vb

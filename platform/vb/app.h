@@ -1,7 +1,10 @@
 // Facts about the running program.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace vb {
 
@@ -21,5 +24,9 @@ struct AppObject {
 };
 
 extern AppObject App;
+
+// The bytes of the program's own resource of that type and id. The program carries no resources,
+// so this always raises 326 (resource not found).
+std::vector<std::uint8_t> LoadResData(std::int32_t id, std::u16string_view type);
 
 }  // namespace vb

@@ -198,6 +198,8 @@ QWidget* ContainerWidget(vb::Control& c) { return WidgetOf(c.ContainerOf().Conta
 void Adopt(vb::Control& c, QWidget* w, const char* className, bool takesChildInput) {
   ControlCore& core = c.core();
   core.widget = w;
+  core.mousePointer = vb::vbDefault;
+  core.mouseIcon = nullptr;
   w->setAttribute(Qt::WA_DeleteOnClose, false);
   core.handle = AttachWidget(w, className, &ControlProc, takesChildInput);
   controlsByHandle()[core.handle] = &c;
@@ -249,6 +251,23 @@ void ApplyColors(QWidget* w, vb::OLE_COLOR back, vb::OLE_COLOR fore) {
   for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button}) p.setColor(role, b);
   for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) p.setColor(role, f);
   w->setPalette(p);
+}
+
+void ApplyPointer(vb::Control& c) {
+  ControlCore& core = c.core();
+  QWidget* w = core.widget.data();
+  if (w == nullptr) return;
+  std::optional<QCursor> cursor;
+  if (core.mousePointer == vb::vbCustom) {
+    if (core.mouseIcon != nullptr) cursor = platform::gdi::CursorOfHandle(core.mouseIcon->Handle());
+  } else if (core.mousePointer != vb::vbDefault) {
+    cursor = QCursor(CursorOf(core.mousePointer));
+  }
+  if (cursor) {
+    w->setCursor(*cursor);
+  } else {
+    w->unsetCursor();
+  }
 }
 
 Qt::CursorShape CursorOf(int mousePointer) {
@@ -519,6 +538,24 @@ void Control::ToolTipText(const std::u16string& v) {
   EnsureWindow();
   W(*this).setToolTip(QString::fromStdU16String(v));
 }
+int Control::MousePointer() {
+  EnsureWindow();
+  return core_->mousePointer;
+}
+void Control::MousePointer(int v) {
+  EnsureWindow();
+  core_->mousePointer = v;
+  platform::detail::ApplyPointer(*this);
+}
+vb::Picture Control::MouseIcon() {
+  EnsureWindow();
+  return core_->mouseIcon;
+}
+void Control::MouseIcon(const vb::Picture& v) {
+  EnsureWindow();
+  core_->mouseIcon = v;
+  platform::detail::ApplyPointer(*this);
+}
 vb::StdFont Control::Font() {
   EnsureWindow();
   return core_->font;
@@ -527,6 +564,7 @@ void Control::Font(const vb::StdFont& v) {
   EnsureWindow();
   core_->font = v;
   W(*this).setFont(platform::detail::ToQFont(v));
+  FontChanged();
 }
 void Control::FontName(const std::u16string& v) {
   vb::StdFont f = Font();

@@ -155,6 +155,12 @@ class Control {
   void Enabled(bool v);
   std::u16string ToolTipText();
   void ToolTipText(const std::u16string& v);
+  // The pointer over the control: vbDefault, one of the runtime's pointers, or vbCustom for the
+  // MouseIcon picture (an icon or cursor; none shows the default).
+  int MousePointer();
+  void MousePointer(int v);
+  vb::Picture MouseIcon();
+  void MouseIcon(const vb::Picture& v);
   vb::StdFont Font();
   void Font(const vb::StdFont& v);
   void FontName(const std::u16string& v);
@@ -197,6 +203,8 @@ class Control {
   virtual void BeforeUnload() {}
   // Runs after BackColor is set.
   virtual void BackColorChanged() {}
+  // Runs after Font is set.
+  virtual void FontChanged() {}
 
   // What the control's window does with its messages, where a kind of control differs.
   // Mouse input (x and y in the units of the mouse events): raises MouseDown, MouseUp and

@@ -39,6 +39,8 @@ struct ControlCore {
   vb::OLE_COLOR back = vb::vbButtonFace;
   vb::OLE_COLOR fore = vb::vbButtonText;
   int tabIndex = 0;
+  int mousePointer = 0;
+  vb::Picture mouseIcon;
   bool passiveClick = false;  // Click and DblClick come from the mouse messages, not the widget
   bool pressed = false;       // the left button went down on a passive control
 };
@@ -62,6 +64,8 @@ QColor ToQColor(vb::OLE_COLOR c);
 QFont ToQFont(const vb::StdFont& f);
 void ApplyColors(QWidget* w, vb::OLE_COLOR back, vb::OLE_COLOR fore);
 Qt::CursorShape CursorOf(int mousePointer);
+// Shows the control's MousePointer and MouseIcon over its widget.
+void ApplyPointer(vb::Control& c);
 
 int ShiftState();
 

@@ -13,6 +13,9 @@ using platform::detail::ContainerWidget;
 using namespace platform::detail::controls;
 
 void Label::CreateControlWindow() {
+  borderStyle_ = 0;
+  appearance_ = 1;
+  autoSize_ = false;
   auto* w = new QLabel(ContainerWidget(*this));
   w->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   w->setAutoFillBackground(true);  // opaque unless BackStyle says otherwise
@@ -31,6 +34,7 @@ void Label::Caption(const std::u16string& v) {
   EnsureWindow();
   LabelOf(*this).setProperty("vbCaption", Q(v));
   LabelOf(*this).setText(WithoutMnemonics(v));
+  Fit();
 }
 int Label::Alignment() {
   EnsureWindow();
@@ -58,11 +62,46 @@ void Label::BackStyle(int v) {
 }
 int Label::BorderStyle() {
   EnsureWindow();
-  return LabelOf(*this).frameShape() == QFrame::NoFrame ? 0 : 1;
+  return borderStyle_;
 }
 void Label::BorderStyle(int v) {
   EnsureWindow();
-  LabelOf(*this).setFrameStyle(v == 1 ? (QFrame::StyledPanel | QFrame::Sunken) : QFrame::NoFrame);
+  borderStyle_ = v == 1 ? 1 : 0;
+  ApplyBorder();
+}
+int Label::Appearance() {
+  EnsureWindow();
+  return appearance_;
+}
+void Label::Appearance(int v) {
+  EnsureWindow();
+  appearance_ = v == 0 ? 0 : 1;
+  ApplyBorder();
+}
+bool Label::AutoSize() {
+  EnsureWindow();
+  return autoSize_;
+}
+void Label::AutoSize(bool v) {
+  EnsureWindow();
+  autoSize_ = v;
+  Fit();
+}
+
+void Label::ApplyBorder() {
+  QLabel& l = LabelOf(*this);
+  if (borderStyle_ == 0) {
+    l.setFrameStyle(QFrame::NoFrame);
+  } else {
+    l.setFrameStyle(appearance_ == 1 ? (QFrame::StyledPanel | QFrame::Sunken) : (QFrame::Box | QFrame::Plain));
+  }
+  Fit();
+}
+
+void Label::Fit() {
+  QLabel& l = LabelOf(*this);
+  if (!autoSize_) return;
+  l.resize(l.sizeHint());
 }
 
 }  // namespace vb

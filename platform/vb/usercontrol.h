@@ -33,7 +33,7 @@ namespace vb {
 // Named property values of a control, with defaults; names compare without regard to case.
 class PropertyBag {
  public:
-  using Value = std::variant<bool, std::int32_t, float, double, std::u16string, vb::StdFont>;
+  using Value = std::variant<bool, std::int32_t, float, double, std::u16string, vb::StdFont, vb::Picture>;
 
   // The stored value, converted to the default's type (numbers and Booleans convert among
   // themselves), or the default when nothing is stored under the name.

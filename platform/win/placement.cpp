@@ -172,6 +172,13 @@ BOOL GetCursorPos(POINT* p) {
   return TRUE;
 }
 
+BOOL SetCursorPos(int x, int y) {
+  // Where test input has put the pointer, the pointer moves from there.
+  if (testCursorSet) testCursor = QPoint(x, y);
+  QCursor::setPos(QPoint(x, y));
+  return TRUE;
+}
+
 HWND WindowFromPoint(POINT p) {
   const QPoint g(p.x, p.y);
   // The top-level window under the point: topmost ones first, then the one shown or raised last;

@@ -30,6 +30,8 @@ BOOL IsIconic(HWND h);
 BOOL ClientToScreen(HWND h, POINT* p);
 BOOL ScreenToClient(HWND h, POINT* p);
 BOOL GetCursorPos(POINT* p);
+// Moves the screen's mouse pointer (in screen pixels).
+BOOL SetCursorPos(int x, int y);
 HWND WindowFromPoint(POINT p);
 
 }  // namespace win

@@ -298,7 +298,7 @@ TEST_F(KestProgressBarTest, PropertiesPersistUnderTheirKeysWithTheirDefaults) {
   EXPECT_EQ(form.Bar.ChangedProperties(), (std::vector<std::u16string>{u"Segments", u"Value", u"Text", u"BarColor",
                                                                         u"Picture", u"BarPicture"}));
   const vb::PropertyBag saved = form.Bar.SaveProperties();
-  EXPECT_EQ(saved.Names(), (std::vector<std::u16string>{u"barcolor", u"segments", u"text", u"value"}));
+  EXPECT_EQ(saved.Names(), (std::vector<std::u16string>{u"barcolor", u"picture", u"segments", u"text", u"value"}));
 
   // A saved bar loads as it was saved.
   form.Terminate();
@@ -309,7 +309,12 @@ TEST_F(KestProgressBarTest, PropertiesPersistUnderTheirKeysWithTheirDefaults) {
   EXPECT_EQ(form.Bar.Text(), u"Загрузка");
   EXPECT_EQ(form.Bar.BarColor(), kRed);
   EXPECT_EQ(form.Bar.Max(), 100);
-  EXPECT_EQ(Blocks(kRed).size(), 3u);
+  ASSERT_NE(form.Bar.Picture(), nullptr);
+  EXPECT_EQ(form.Bar.Picture()->WidthPixels(), 2);
+  // The background picture shows behind three blocks of the bar colour.
+  EXPECT_EQ(Blocks(kRed), (std::vector<std::pair<int, int>>{{1, 100}}));
+  form.Bar.BarColor(kGreen);
+  EXPECT_EQ(Blocks(kGreen).size(), 3u);
 }
 
 TEST_F(KestProgressBarTest, APictureAtAFewValues) {
