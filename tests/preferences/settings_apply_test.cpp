@@ -3,7 +3,7 @@
 // editor font pushed to the main window, and a settings file only its owner can read.
 #include <sys/stat.h>
 
-#include "core/testing/stand_in.h"
+#include "controls/testing/stand_in.h"
 #include "platform/registry/store.h"
 #include "platform/vb/printer.h"
 #include "settings_support.h"
