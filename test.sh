@@ -7,7 +7,7 @@ packages=(build-essential cmake ninja-build pkg-config
           qt6-base-dev qt6-translations-l10n qt6-multimedia-dev
           libgtest-dev libgmock-dev libbenchmark-dev
           fonts-dejavu-core poppler-utils clang libclang-rt-14-dev
-          xvfb xauth xdotool)
+          xvfb xauth xdotool imagemagick)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -27,3 +27,6 @@ QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
 # Menus under a real X server, clicked with the real pointer.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb \
   ./bin/test_commandbars --gtest_filter='CommandBarOnX11.*'
+
+# The real program's start-up road, every start-up window switched on.
+xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/start_road.sh .

@@ -1,28 +1,16 @@
-// Quillmark: the editor. The start-up routine chooses the first window; closing the main window ends
-// the program. The start-up windows the profile may ask for (splash, welcome, getting started) are
-// not part of the program yet: it then goes straight to the main window.
+// Quillmark: the editor. The start-up routine chooses the first window (splash, welcome, getting
+// started or the main window, by the profile's switches); closing the main window ends the program.
 #include <cstdio>
 #include <cstdlib>
 
 #include "core/start.h"
 #include "mainwindow/forms/main.h"
 #include "platform/application.h"
-
-namespace {
-
-class StartWindows : public StartWindowServices {
- public:
-  void ShowSplash(const std::u16string&) override { ShowMain(); }
-  void ShowWelcome() override { ShowMain(); }
-  void ShowWorkBegin() override { ShowMain(); }
-  void ShowMain() override { MainWindow().Show(); }
-};
-
-}  // namespace
+#include "preferences/start_windows.h"
 
 int main(int argc, char** argv) {
   platform::Application app(argc, argv);
-  StartWindows windows;
+  StartWindows windows([] { MainWindow().Show(); });
   modMain::SetStartWindows(&windows);
   // The close sequence has stored what it keeps; nothing else runs after it.
   frmMain::EndProgram = [] {
