@@ -9,7 +9,10 @@
 #include "core/registry.h"
 #include "core/settings_schema.h"
 #include "core/start.h"
+#include "mainwindow/bar_building.h"
+#include "mainwindow/command_bar_events.h"
 #include "mainwindow/forms/decoding.h"
+#include "platform/vb/app.h"
 #include "mainwindow/window_chrome.h"
 #include "platform/vb/clipboard.h"
 #include "platform/vb/msgbox.h"
@@ -47,6 +50,13 @@ frmMain::frmMain() {
   core::SetMainWindow(&services);
   core::SetDecodingWindow(&DecodingWindow().services);
   RichTextBox.Connect = [this](vb::RichTextBox& editor) { ConnectEditor(editor); };
+  cmdBar.Connect = [this](commandbars::kestCommandBar& bar) {
+    bar.ButtonClick = [this](const commandbars::cButton& btn) { mainwindow::RouteButtonClick(btn.Key(), *this); };
+    bar.RequestNewInstance = [this](commandbars::kestCommandBar*& ctl) { ctl = &mainwindow::LoadPopupHost(cmdBar); };
+    bar.RightClick = [this, &bar](const commandbars::cButton*, std::int32_t x, std::int32_t y) {
+      mainwindow::ShowToolbarsMenu(cmdBar, bar, x, y);
+    };
+  };
   cmbDecode.Click = [this] { cmbDecode_Click(); };
   TimerEdit.Tick = [this] { TimerEdit_Timer(); };
   TimerClipboardDetect.Tick = [this] { TimerClipboardDetect_Timer(); };
@@ -82,6 +92,13 @@ void frmMain::Design() {
   Caption(kDesignCaption);
   BorderStyle(vb::vbSizable);
   Move(0, 0, 11700, 9210);
+  for (int i = 0; i < 3; ++i) {
+    commandbars::kestCommandBar& bar = cmdBar.Load(i);
+    bar.Move(0, 405.0f * i, 11580, kMenuBarHeight);
+    vb::StdFont font = bar.Font();
+    font.Name = u"Tahoma";
+    bar.Font(font);
+  }
   for (vb::PictureBox* line : {&picLineMainMenu, &picLineToolBarStandart, &picLineToolBarDecode}) {
     line->BorderStyle(0);
     line->BackColor(vb::vbButtonFace);
@@ -121,8 +138,7 @@ void frmMain::Form_Load() {
   modDocument::DocumentSavedAs = false;
   modDecode::DocumentDecoded = false;
 
-  // The command bars (icon lists, the command table, the bars, their style and toolbar buttons)
-  // are built here once the command-bar control is in place.
+  BuildBars();
 
   chrome::PlaySoundEvent(chrome::kFormLoad);
 
@@ -144,9 +160,11 @@ void frmMain::Form_Load() {
 
   TimerClipboardDetect.Enabled(Pref(prefs::kClipboardDetect) == u"1");
 
-  picLineToolBarStandart.Visible(Pref(prefs::kToolBarStandart) == u"1");
-  picLineToolBarDecode.Visible(Pref(prefs::kToolBarDecode) == u"1");
+  ShowToolbar(1, picLineToolBarStandart, u"MENU:VIEW:TOOLBARS:TBSTANDART", Pref(prefs::kToolBarStandart) == u"1");
+  ShowToolbar(2, picLineToolBarDecode, u"MENU:VIEW:TOOLBARS:TBDECODE", Pref(prefs::kToolBarDecode) == u"1");
 
+  const bool top = Pref(prefs::kTopMost) == u"1";
+  cmdBar(0).Buttons().Item(u"MENU:VIEW:ONTOP").Checked(top);
   chrome::ApplyTopMost(hWnd());
 
   ApplyPlacement();
@@ -227,16 +245,66 @@ void frmMain::ApplyEditorFont() {
   if (size > 0) RichTextBox->FontSize(size);
 }
 
-int frmMain::VisibleToolbarCount() {
-  // The toolbars are the command-bar control's; until it is placed none is shown.
-  return 0;
+void frmMain::BuildBars() {
+  const std::u16string folder = vb::App.Path();
+  mainwindow::LoadMenuImageList(imageLists_, folder);
+  mainwindow::LoadToolbarImageLists(imageLists_, folder);
+  mainwindow::LoadDecodeToolbarImageLists(imageLists_, folder);
+  mainwindow::CreateCommandButtons(cmdBar(0), cmbDecode);
+  mainwindow::BuildCommandBars(cmdBar(0));
+  const std::u16string style = Pref(prefs::kStyle);
+  if (style == u"System") {
+    cmdBar(0).Style(3);
+  } else if (style == u"OfficeXP") {
+    cmdBar(0).Style(0);
+  }
+  cmdBar(0).MainMenu(true);
+  cmdBar(0).MenuImageList(imageLists_.ilMenu->hIml());
+  const commandbars::cCommandBar menu = cmdBar(0).CommandBars().Item(u"MENU");
+  cmdBar(0).Toolbar(&menu);
+  const bool large = ToolBarsPref(settings::toolbars::kUseLargeIcons) == u"1";
+  cmdBar(1).ToolbarImageList((large ? imageLists_.ilToolBarLarge : imageLists_.ilToolBarSmall)->hIml());
+  cmdBar(1).Height(large ? 435 : 375);
+  const commandbars::cCommandBar standard = cmdBar(1).CommandBars().Item(u"TOOLBAR");
+  cmdBar(1).Toolbar(&standard);
+  cmdBar(2).ToolbarImageList((large ? imageLists_.ilDecodeLarge : imageLists_.ilDecodeSmall)->hIml());
+  cmdBar(2).Height(large ? 435 : 375);
+  const commandbars::cCommandBar decode = cmdBar(2).CommandBars().Item(u"TOOLBAR2");
+  cmdBar(2).Toolbar(&decode);
+  modGeneral::LoadToolBarButtonsVisibility(buttons_);
 }
 
+void frmMain::ShowToolbar(int index, vb::PictureBox& line, std::u16string_view key, bool shown) {
+  cmdBar(0).Buttons().Item(key).Checked(shown);
+  cmdBar(index).Visible(shown);
+  line.Visible(shown);
+}
+
+void frmMain::Buttons::ButtonVisible(std::u16string_view key, bool visible) {
+  form_.cmdBar(0).Buttons().Item(key).Visible(visible);
+}
+
+void frmMain::Buttons::ButtonEnabled(std::u16string_view key, bool enabled) {
+  const commandbars::cButton button = form_.cmdBar(0).Buttons().Item(key);
+  if (button.Enabled() != enabled) button.Enabled(enabled);
+}
+
+int frmMain::VisibleToolbarCount() { return (cmdBar(1).Visible() ? 1 : 0) + (cmdBar(2).Visible() ? 1 : 0); }
+
+// The bars, their lines and the editing area stand one under the other; hidden ones take no room.
 void frmMain::StackFromTop() {
-  float y = kMenuBarHeight + kLineHeight;
-  for (vb::PictureBox* line : {&picLineToolBarStandart, &picLineToolBarDecode}) {
-    if (!line->Visible()) continue;
+  float y = 0;
+  const float toolbarHeight = ToolBarsPref(settings::toolbars::kUseLargeIcons) == u"1" ? 435 : 375;
+  const std::pair<vb::Control*, vb::Control*> rows[] = {
+      {&cmdBar(0), &picLineMainMenu}, {&cmdBar(1), &picLineToolBarStandart}, {&cmdBar(2), &picLineToolBarDecode}};
+  for (const auto& [bar, line] : rows) {
+    if (!bar->Visible()) continue;
+    // The designed heights: a bar that has not laid itself out yet reports none.
+    const float height = bar == &cmdBar(0) ? kMenuBarHeight : toolbarHeight;
+    bar->Move(0, y, ScaleWidth(), height);
+    y += height;
     line->Top(y);
+    line->Width(ScaleWidth());
     y += kLineHeight;
   }
   picEditor.Top(y);

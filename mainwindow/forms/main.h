@@ -13,7 +13,11 @@
 #include <string>
 #include <string_view>
 
+#include "commandbars/kest_command_bar.h"
 #include "core/main_window.h"
+#include "core/toolbar_visibility.h"
+#include "mainwindow/command_icons.h"
+#include "platform/vb/control_array.h"
 #include "mainwindow/clipboard_memory.h"
 #include "mainwindow/command_routing.h"
 #include "platform/dialogs/common_dialog.h"
@@ -29,6 +33,8 @@ class frmMain : public vb::Form, public mainwindow::CommandTarget {
   static constexpr char16_t kDesignCaption[] = u"Brannoch Quillmark 3.0";
 
   // --- controls (twips) ---
+  // 0 the menu bar, 1 the standard toolbar, 2 the conversion toolbar; more are loaded to host popups.
+  vb::ControlArray<commandbars::kestCommandBar> cmdBar{*this};
   vb::PictureBox picLineMainMenu{*this};
   vb::PictureBox picLineToolBarStandart{*this};
   vb::PictureBox picLineToolBarDecode{*this};
@@ -145,6 +151,21 @@ class frmMain : public vb::Form, public mainwindow::CommandTarget {
   std::uint32_t clipboardSequence_ = 0;
   bool clipboardHasText_ = false;
   bool clipboardKnown_ = false;
+  mainwindow::CommandImageLists imageLists_;
+
+  // The buttons as the core's toolbar routines reach them.
+  class Buttons : public CommandButtonServices {
+   public:
+    explicit Buttons(frmMain& form) : form_(form) {}
+    void ButtonVisible(std::u16string_view key, bool visible) override;
+    void ButtonEnabled(std::u16string_view key, bool enabled) override;
+    void DirectionListVisible(bool visible) override { form_.cmbDecode.Visible(visible); }
+
+   private:
+    frmMain& form_;
+  } buttons_{*this};
+  void BuildBars();
+  void ShowToolbar(int index, vb::PictureBox& line, std::u16string_view key, bool shown);
 };
 
 // The program's one main window, made on first use (or the one a test made).

@@ -1,6 +1,9 @@
 // The main window's editor events (edit history, the document's modified mark, the key sound, the
 // Edit menu on a right click) and the clipboard watch.
+#include <cmath>
+
 #include "core/decode.h"
+#include "core/toolbar_visibility.h"
 #include "core/edit_history.h"
 #include "core/registry.h"
 #include "core/settings_schema.h"
@@ -21,13 +24,15 @@ void frmMain::RichTextBox_SelChange() { DocumentModified = true; }
 
 void frmMain::RichTextBox_KeyDown(int&, int) { chrome::PlaySoundEvent(chrome::kKeyDown); }
 
-void frmMain::RichTextBox_KeyPress(int&) {
-  // The search commands follow the text at the refresh's next tick.
-}
+void frmMain::RichTextBox_KeyPress(int&) { modDocument::EnableSearchCommands(buttons_); }
 
-void frmMain::RichTextBox_MouseDown(int button, int, float, float) {
+void frmMain::RichTextBox_MouseDown(int button, int, float x, float y) {
   if (button != vb::vbRightButton) return;
-  // The Edit menu opens here as a popup once the command-bar control is in place.
+  auto px = static_cast<std::int32_t>(std::lround(x / vb::TwipsPerPixel));
+  auto py = static_cast<std::int32_t>(std::lround(y / vb::TwipsPerPixel));
+  cmdBar(0).ClientCoordinatesToScreen(px, py, RichTextBox->hWnd());
+  const commandbars::cCommandBar edit = cmdBar(0).CommandBars().Item(u"MENU:EDIT");
+  cmdBar(0).ShowPopupMenu(px, py, &edit);
 }
 
 void frmMain::TimerClipboardDetect_Timer() {

@@ -43,5 +43,5 @@ void frmMain::SetCommandEnabled(std::u16string_view key, bool enabled) {
   } else {
     it->second = enabled;
   }
-  // The buttons of the command-bar control take the state here once the control is in place.
+  buttons_.ButtonEnabled(key, enabled);
 }

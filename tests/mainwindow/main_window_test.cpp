@@ -220,3 +220,19 @@ TEST_F(MainWindowClose, WithoutTheFlagsNothingIsAskedAndTheStateIsStillStored) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MainWindowLayout, ShownToolbarsStandUnderTheMenuBarAndTheEditorUnderThem) {
+  SetPref(prefs::kToolBarStandart, u"1");
+  SetPref(prefs::kToolBarDecode, u"1");
+  frmMain& m = w();
+  EXPECT_TRUE(m.cmdBar(1).Visible());
+  EXPECT_TRUE(m.cmdBar(2).Visible());
+  EXPECT_TRUE(m.cmdBar(0).Buttons().Item(u"MENU:VIEW:TOOLBARS:TBDECODE").Checked());
+  EXPECT_LT(m.cmdBar(1).Top(), m.cmdBar(2).Top());
+  EXPECT_LE(m.cmdBar(2).Top() + m.cmdBar(2).Height(), m.picEditor.Top());
+  EXPECT_NEAR(m.cmdBar(1).Height(), 375, 15);
+}
+
+}  // namespace
