@@ -8,6 +8,23 @@
 #include <QScreen>
 
 namespace platform {
+namespace {
+
+class SplashWindow : public QLabel {
+ public:
+  explicit SplashWindow(std::function<void()>* press)
+      : QLabel(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), press_(press) {}
+
+ protected:
+  void mousePressEvent(QMouseEvent*) override {
+    if (*press_) (*press_)();
+  }
+
+ private:
+  std::function<void()>* press_;
+};
+
+}  // namespace
 
 struct Splash::Impl {
   QString file;
@@ -30,9 +47,11 @@ void Splash::Start() {
   reader.setDecideFormatFromContent(true);
   const QImage picture = reader.read();
   if (picture.isNull()) return;
-  auto* window = new QLabel(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+  auto* window = new SplashWindow(&MouseDown);
   window->setObjectName(QStringLiteral("qm-splash"));
   window->setAttribute(Qt::WA_DeleteOnClose);
+  // Closing the picture is no reason to end the program: the next window comes right after it.
+  window->setAttribute(Qt::WA_QuitOnClose, false);
   window->setPixmap(QPixmap::fromImage(picture));
   window->setFixedSize(picture.size());
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {

@@ -5,6 +5,7 @@
 // splash to end goes on as usual.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -25,6 +26,9 @@ class Splash {
   void Stop();
   // The picture is on the screen.
   bool Showing() const;
+
+  // A mouse button went down on the picture.
+  std::function<void()> MouseDown;
 
  private:
   struct Impl;

@@ -3,7 +3,11 @@
 #include "core/start.h"
 #include "mainwindow/window_chrome.h"
 
-frmSplash::frmSplash() { Timer.Tick = [this] { Timer_Timer(); }; }
+frmSplash::frmSplash() {
+  Timer.Tick = [this] { Timer_Timer(); };
+  // The host itself is never shown: a press on the picture it has shown is a press on the window.
+  Splash.MouseDown = [] { chrome::PlaySoundEvent(chrome::kButtonMouseClick); };
+}
 
 void frmSplash::Design() {
   BorderStyle(vb::vbBSNone);

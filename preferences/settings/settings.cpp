@@ -2,6 +2,7 @@
 // the wiring of every control's event to its handler.
 #include "preferences/settings/settings.h"
 
+#include "controls/common_dialog.h"
 #include "preferences/settings/layout.h"
 #include "preferences/settings/main_links.h"
 
@@ -79,7 +80,10 @@ void frmSettings::tabSettings_TabClick(std::int32_t lTab) {
   }
 }
 
-void frmSettings::Form_Unload(int& cancel) { settings_links::PlayUnloadSound(); }
+void frmSettings::Form_Unload(int& cancel) {
+  folderDialog_.reset();
+  settings_links::PlayUnloadSound();
+}
 
 void frmSettings::EnableApply() { cmdApply.Enabled(true); }
 
@@ -99,6 +103,19 @@ void frmSettings::ConnectEvents() {
   cmdApply.Click = [this] { cmdApply_Click(); };
   cmdOK.Click = [this] { cmdOK_Click(); };
   cmdCancel.Click = [this] { cmdCancel_Click(); };
+  cmdReset.Click = [this] { cmdReset_Click(); };
+  cmdSoundsDefault.Click = [this] { cmdSoundsDefault_Click(); };
+  cmdPrintersAndFaxs.Click = [this] { cmdPrintersAndFaxs_Click(); };
+  cmdPrinterSetup.Click = [this] { cmdPrinterSetup_Click(); };
+  cmdBrowse.Click = [this] { BrowseFolder(txtFolderDoc, u"Выберите папку для хранения документов ..."); };
+  cmdBrowseBackupFolder.Click = [this] {
+    BrowseFolder(txtPathBackupFolder, u"Выберите папку для хранения резервных копий ...");
+  };
+  cmdBrowseButtonMouseMove.Click = [this] { BrowseWave(txtButtonMouseMove); };
+  cmdBrowseButtonMouseClick.Click = [this] { BrowseWave(txtButtonMouseClick); };
+  cmdBrowseFormLoad.Click = [this] { BrowseWave(txtFormLoad); };
+  cmdBrowseFormUnload.Click = [this] { BrowseWave(txtFormUnload); };
+  cmdBrowseKeyDown.Click = [this] { BrowseWave(txtKeyDown); };
   for (vb::CommandButton* b : {&cmdApply, &cmdOK, &cmdCancel, &cmdReset, &cmdSoundsDefault, &cmdBrowse,
                                &cmdBrowseBackupFolder, &cmdBrowseButtonMouseMove, &cmdBrowseButtonMouseClick,
                                &cmdBrowseFormLoad, &cmdBrowseFormUnload, &cmdBrowseKeyDown, &cmdPrintersAndFaxs,

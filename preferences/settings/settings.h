@@ -201,6 +201,10 @@ class frmSettings : public vb::Form {
   void cmdApply_Click();
   void cmdOK_Click();
   void cmdCancel_Click();
+  void cmdReset_Click();
+  void cmdSoundsDefault_Click();
+  void cmdPrintersAndFaxs_Click();
+  void cmdPrinterSetup_Click();
 
  protected:
   void Design() override;
@@ -231,6 +235,10 @@ class frmSettings : public vb::Form {
   void ApplyPrinter();
   void ApplyFont();
   void ApplySounds();
+  void RunPendingRefreshes();
+  void BrowseFolder(vb::TextBox& box, const std::u16string& prompt);
+  void BrowseWave(vb::TextBox& box);
+  void OpenPrinterSettings(std::u16string_view webPage);
 
   void tabSettings_TabClick(std::int32_t lTab);
   void cboFontName_Click();
@@ -242,4 +250,7 @@ class frmSettings : public vb::Form {
   void TimerSounds_Timer();
   void TimerLocked_Timer();
   void TimerFonts_Timer();
+
+  // The folder browser, made on the first folder browse and released when the dialog unloads.
+  std::unique_ptr<clsCommonDialog> folderDialog_;
 };

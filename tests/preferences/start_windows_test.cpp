@@ -218,6 +218,30 @@ TEST_F(StartRoad, ClosingAWindowByItsFrameOnlyUnloadsIt) {
   EXPECT_EQ(Dialog(settings::dialogs::kWorkBegin), 1);
 }
 
+TEST_F(StartRoad, TheSplashHostIsSilentButAPressOnItsPicturePlaysTheClick) {
+  const std::filesystem::path sounds = std::filesystem::path(QM_BINARY_DIR) / "bin" / "Sounds";
+  const std::pair<const char*, const char*> events[] = {
+      {"FormLoad", "FormLoad.wav"}, {"FormUnload", "FormUnload.wav"}, {"ButtonMouseClick", "ButtonClick.wav"}};
+  for (const auto& [event, file] : events) {
+    modRegistry::WriteRegistryString(win::HKEY_CURRENT_USER, settings::kSoundsKey, vb::FromUtf8(event), u"1");
+    modRegistry::WriteRegistryString(win::HKEY_CURRENT_USER, settings::kSoundsKey, vb::FromUtf8(event) + u"Path",
+                                     vb::FromUtf8((sounds / file).string()));
+  }
+  // Another sound of the program plays before: the host's load and unload do not replace it.
+  const std::u16string other = vb::FromUtf8((sounds / "KeyDown.wav").string());
+  win::sndPlaySoundA(other, win::SND_ASYNC | win::SND_NODEFAULT);
+  ASSERT_EQ(platform::testing::CurrentSound(), other);
+  Dialog(settings::dialogs::kSplash, 1);
+  ASSERT_TRUE(modMain::Main());
+  EXPECT_EQ(platform::testing::CurrentSound(), other);
+  ASSERT_TRUE(platform::testing::PressOnSplash());
+  EXPECT_EQ(platform::testing::CurrentSound(), vb::FromUtf8((sounds / "ButtonClick.wav").string()));
+  win::sndPlaySoundA(other, win::SND_ASYNC | win::SND_NODEFAULT);
+  TickSplash();
+  EXPECT_EQ(platform::testing::CurrentSound(), other);
+  EXPECT_EQ(mainShown, 1);
+}
+
 TEST_F(StartRoad, ASplashPictureThatCannotBeShownIsSkippedAndTheTimerStillLeadsOn) {
   TempDir dir;
   WriteBytes(dir.path() / "garbage.spl", std::string("\x89PNG\r\n\x1a\nnot really a picture", 28));
