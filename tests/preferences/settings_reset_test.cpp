@@ -3,10 +3,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "controls/testing/stand_in.h"
 #include "platform/script/script.h"
 #include "platform/shell/shell.h"
 #include "platform/vb/app.h"
-#include "core/testing/stand_in.h"
 #include "settings_support.h"
 
 using platform::script::Answer;
