@@ -12,11 +12,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/vb/error.h"
 #include "platform/vb/strings.h"
 
 namespace qmtest {
@@ -146,5 +148,15 @@ class FileSizeLimit {
 
 // Readable text of UTF-16 strings in assertion messages.
 inline std::string U8(const std::u16string& s) { return vb::ToUtf8(s); }
+
+// The number of the runtime error f raises, or 0 when it raises none.
+inline int ErrorNumberOf(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const vb::Error& e) {
+    return e.Number;
+  }
+  return 0;
+}
 
 }  // namespace qmtest

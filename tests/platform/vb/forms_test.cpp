@@ -279,16 +279,9 @@ class frmChangesItsMind : public vb::Form {
   }
 };
 
-int ErrorNumberOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const vb::Error& e) {
-    return e.Number;
-  }
-  return 0;
-}
-
 }  // namespace
+
+using qmtest::ErrorNumberOf;
 
 TEST(FormLoad, AFormUnloadedInItsOwnLoadRaisesObjectWasUnloadedInsteadOfBeingUsed) {
   frmChangesItsMind form;

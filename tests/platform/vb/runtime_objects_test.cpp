@@ -27,18 +27,7 @@
 using qmtest::ReadBytes;
 using qmtest::WriteBytes;
 
-namespace {
-
-int ErrorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const vb::Error& e) {
-    return e.Number;
-  }
-  return 0;
-}
-
-}  // namespace
+using qmtest::ErrorNumberOf;
 
 TEST(MsgBox, AScriptedBoxAnswersAndLogsWhatItShowed) {
   platform::script::Log().clear();
@@ -81,12 +70,12 @@ TEST(Collection, ItemsAreNumberedFromOneAndKeyedWithoutRegardToCase) {
   std::vector<int> seen;
   for (int v : c) seen.push_back(v);
   EXPECT_EQ(seen, (std::vector<int>{10, 20, 30, 5}));
-  EXPECT_EQ(ErrorOf([&] { c.Add(1, u"первый"); }), 457);
-  EXPECT_EQ(ErrorOf([&] { c.Item(0); }), 9);
-  EXPECT_EQ(ErrorOf([&] { c.Item(5); }), 9);
-  EXPECT_EQ(ErrorOf([&] { c.Item(u"нет такого"); }), 5);
-  EXPECT_EQ(ErrorOf([&] { c.Add(1, {}, 1, 1); }), 5);
-  EXPECT_EQ(ErrorOf([&] { c.Add(1, {}, 9); }), 9);
+  EXPECT_EQ(ErrorNumberOf([&] { c.Add(1, u"первый"); }), 457);
+  EXPECT_EQ(ErrorNumberOf([&] { c.Item(0); }), 9);
+  EXPECT_EQ(ErrorNumberOf([&] { c.Item(5); }), 9);
+  EXPECT_EQ(ErrorNumberOf([&] { c.Item(u"нет такого"); }), 5);
+  EXPECT_EQ(ErrorNumberOf([&] { c.Add(1, {}, 1, 1); }), 5);
+  EXPECT_EQ(ErrorNumberOf([&] { c.Add(1, {}, 9); }), 9);
   c.Remove(u"первый");
   EXPECT_EQ(c.Item(1), 20);
   EXPECT_FALSE(c.Exists(u"Первый"));
@@ -115,7 +104,7 @@ TEST(Files, TextGoesOutAndComesBackAsWindows1251Lines) {
   std::vector<std::u16string> lines;
   while (!vb::Eof(n)) lines.push_back(vb::LineInput(n));
   EXPECT_EQ(lines, (std::vector<std::u16string>{u"one", u"two", u"three", u"four"}));
-  EXPECT_EQ(ErrorOf([&] { vb::LineInput(n); }), 62);
+  EXPECT_EQ(ErrorNumberOf([&] { vb::LineInput(n); }), 62);
   EXPECT_EQ(vb::LOF(n), 19);
   vb::Close(n);
 }
@@ -138,19 +127,19 @@ TEST(Files, BinaryFilesReadAndWriteAtOneBasedPositions) {
 TEST(Files, FailuresRaiseTheRuntimesErrors) {
   qmtest::TempDir dir;
   const auto path = [&](const char* name) { return vb::FromUtf8((dir.path() / name).string()); };
-  EXPECT_EQ(ErrorOf([&] { vb::Open(path("missing.txt"), vb::OpenMode::Input, 1); }), 53);
-  EXPECT_EQ(ErrorOf([&] { vb::Open(path("no/such/dir/a.txt"), vb::OpenMode::Output, 1); }), 76);
-  EXPECT_EQ(ErrorOf([&] { vb::Open(vb::FromUtf8(dir.path().string()), vb::OpenMode::Output, 1); }), 75);
-  EXPECT_EQ(ErrorOf([&] { vb::Print(7, u"x"); }), 52);
-  EXPECT_EQ(ErrorOf([&] { vb::Open(path("a.txt"), vb::OpenMode::Output, 0); }), 52);
+  EXPECT_EQ(ErrorNumberOf([&] { vb::Open(path("missing.txt"), vb::OpenMode::Input, 1); }), 53);
+  EXPECT_EQ(ErrorNumberOf([&] { vb::Open(path("no/such/dir/a.txt"), vb::OpenMode::Output, 1); }), 76);
+  EXPECT_EQ(ErrorNumberOf([&] { vb::Open(vb::FromUtf8(dir.path().string()), vb::OpenMode::Output, 1); }), 75);
+  EXPECT_EQ(ErrorNumberOf([&] { vb::Print(7, u"x"); }), 52);
+  EXPECT_EQ(ErrorNumberOf([&] { vb::Open(path("a.txt"), vb::OpenMode::Output, 0); }), 52);
   vb::Open(path("a.txt"), vb::OpenMode::Output, 1);
-  EXPECT_EQ(ErrorOf([&] { vb::Open(path("b.txt"), vb::OpenMode::Output, 1); }), 55);
-  EXPECT_EQ(ErrorOf([&] { vb::LineInput(1); }), 54);
+  EXPECT_EQ(ErrorNumberOf([&] { vb::Open(path("b.txt"), vb::OpenMode::Output, 1); }), 55);
+  EXPECT_EQ(ErrorNumberOf([&] { vb::LineInput(1); }), 54);
   vb::Close();
-  EXPECT_EQ(ErrorOf([&] { vb::Close(1); }), 52);
+  EXPECT_EQ(ErrorNumberOf([&] { vb::Close(1); }), 52);
   if (::getuid() != 0) {
     std::filesystem::permissions(dir.path() / "a.txt", std::filesystem::perms::none);
-    EXPECT_EQ(ErrorOf([&] { vb::Open(path("a.txt"), vb::OpenMode::Input, 1); }), 70);
+    EXPECT_EQ(ErrorNumberOf([&] { vb::Open(path("a.txt"), vb::OpenMode::Input, 1); }), 70);
   }
   // A path written with "\" separators is the same file.
   const std::u16string backslashed = vb::FromUtf8(dir.path().string()) + u"\\c.txt";
@@ -252,14 +241,14 @@ TEST(Screen, TwipsAreFifteenToAPixelAndFontsAreListed) {
   EXPECT_EQ(static_cast<int>(vb::Screen.Width()) % 15, 0);
   ASSERT_GT(vb::Screen.FontCount(), 0);
   EXPECT_FALSE(vb::Screen.Fonts(0).empty());
-  EXPECT_EQ(ErrorOf([] { vb::Screen.Fonts(vb::Screen.FontCount()); }), 380);
+  EXPECT_EQ(ErrorNumberOf([] { vb::Screen.Fonts(vb::Screen.FontCount()); }), 380);
   vb::Screen.MousePointer(11);
   EXPECT_EQ(vb::Screen.MousePointer(), 11);
   vb::Screen.MousePointer(0);
 }
 
 TEST(Shell, ProgramsStartAndDocumentsAndLinksOpen) {
-  EXPECT_EQ(ErrorOf([] { vb::Shell(u"/no/such/program"); }), 53);
+  EXPECT_EQ(ErrorNumberOf([] { vb::Shell(u"/no/such/program"); }), 53);
   EXPECT_GT(vb::Shell(u"\"/bin/true.exe\" arg"), 0);  // found without the extension
 
   std::vector<std::u16string> opened;
