@@ -4,12 +4,14 @@
 #include <utility>
 #include <vector>
 
+#include "controls/subclass_properties.h"
 #include "platform/vb/error.h"
 #include "platform/win/window.h"
 
 namespace {
 
 using namespace win;
+using namespace subclass_properties;
 
 constexpr int kProcedures = 64;
 
@@ -19,15 +21,6 @@ std::array<GSubclass*, kProcedures>& owners() {
   return o;
 }
 
-std::string Num(std::int64_t v) { return std::to_string(static_cast<std::int32_t>(v)); }
-std::string OldProcName(HWND h) { return Num(h); }
-std::string CountName(HWND h) { return "C" + Num(h); }
-std::string MsgCountName(HWND h, UINT m) { return Num(h) + "#" + Num(static_cast<std::int32_t>(m)) + "C"; }
-std::string SlotName(HWND h, UINT m, std::int32_t n) {
-  return Num(h) + "#" + Num(static_cast<std::int32_t>(m)) + "#" + Num(n);
-}
-
-LONG_PTR Get(HWND h, const std::string& name) { return GetPropA(h, name); }
 
 // A procedure whose object has gone, still on a window that other services' listeners keep
 // subclassed (or still called by a procedure put on top of it): the module's procedure serves the
@@ -50,10 +43,6 @@ constexpr std::array<WNDPROC, sizeof...(I)> MakeProcedures(std::index_sequence<I
 
 constexpr std::array<WNDPROC, kProcedures> kProcedureSet = MakeProcedures(std::make_index_sequence<kProcedures>());
 
-[[noreturn]] void RaiseOwn(std::int32_t code, const char16_t* text) {
-  vb::Raise(vb::vbObjectError | code, vb::ErrorSource(u"WindowProc"), text);
-}
-
 }  // namespace
 
 GSubclass::GSubclass() : slot_(-1) {
@@ -75,11 +64,7 @@ GSubclass::~GSubclass() {
 
 WNDPROC GSubclass::Procedure() const { return kProcedureSet[static_cast<std::size_t>(slot_)]; }
 
-bool GSubclass::IsWindowLocal(HWND hwnd) {
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  return pid == GetCurrentProcessId();
-}
+bool GSubclass::IsWindowLocal(HWND hwnd) { return MSubclass::IsWindowLocal(hwnd); }
 
 // Writing 0 removes the property; the result of the last write is kept for the caller to check.
 void GSubclass::Set(HWND h, const std::string& name, LONG_PTR v) {

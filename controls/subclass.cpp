@@ -4,12 +4,14 @@
 #include <unordered_set>
 #include <vector>
 
+#include "controls/subclass_properties.h"
 #include "platform/vb/error.h"
 #include "platform/win/window.h"
 
 namespace {
 
 using namespace win;
+using namespace subclass_properties;
 
 // Listeners alive now. A slot is only called while its listener is, so a listener destroyed without
 // detaching (or destroyed by its own call) is never reached through a stale pointer.
@@ -21,15 +23,6 @@ std::unordered_set<const ISubclass*>& live() {
 UINT currentMessage = 0;
 bool storeSucceeded = false;
 
-std::string Num(std::int64_t v) { return std::to_string(static_cast<std::int32_t>(v)); }
-std::string OldProcName(HWND h) { return Num(h); }
-std::string CountName(HWND h) { return "C" + Num(h); }
-std::string MsgCountName(HWND h, UINT m) { return Num(h) + "#" + Num(static_cast<std::int32_t>(m)) + "C"; }
-std::string SlotName(HWND h, UINT m, std::int32_t n) {
-  return Num(h) + "#" + Num(static_cast<std::int32_t>(m)) + "#" + Num(n);
-}
-
-LONG_PTR Get(HWND h, const std::string& name) { return GetPropA(h, name); }
 
 // Writing 0 removes the property; the result of the last write is kept for the caller to check.
 void Set(HWND h, const std::string& name, LONG_PTR v) {
@@ -54,10 +47,6 @@ bool Registered(HWND h, UINT m, const ISubclass* listener) {
   for (std::int32_t n = 1; n <= c; ++n)
     if (Get(h, SlotName(h, m, n)) == me) return true;
   return false;
-}
-
-[[noreturn]] void RaiseOwn(std::int32_t code, const char16_t* text) {
-  vb::Raise(vb::vbObjectError | code, vb::ErrorSource(u"WindowProc"), text);
 }
 
 }  // namespace
