@@ -6,10 +6,12 @@
 #include "core/start.h"
 #include "mainwindow/forms/main.h"
 #include "platform/application.h"
+#include "preferences/preference_windows.h"
 #include "preferences/start_windows.h"
 
 int main(int argc, char** argv) {
   platform::Application app(argc, argv);
+  preferences::RegisterPreferenceWindows();
   StartWindows windows([] { MainWindow().Show(); });
   modMain::SetStartWindows(&windows);
   // The close sequence has stored what it keeps; nothing else runs after it.

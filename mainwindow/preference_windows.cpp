@@ -1,0 +1,10 @@
+#include "mainwindow/preference_windows.h"
+
+namespace mainwindow {
+
+PreferenceWindows& Preferences() {
+  static PreferenceWindows windows;
+  return windows;
+}
+
+}  // namespace mainwindow
