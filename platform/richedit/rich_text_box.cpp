@@ -225,14 +225,17 @@ struct RichTextBox::Impl {
 
   // Fills the document with a CR LF text. The toolkit takes a CR LF pair as one line break, so the
   // text goes in as it is, read in place: no second copy of a large text is made on this side.
+  // The old text goes first, in a change of its own: a document filled from empty is laid out a
+  // piece at a time while the program waits for input, where one that replaced its text would be
+  // laid out whole at once.
   void Fill(const std::u16string& crlf) {
     quietFormatting++;
     QTextCursor c(Doc());
-    c.beginEditBlock();
-    c.select(QTextCursor::Document);
-    c.removeSelectedText();
+    if (!Doc()->isEmpty()) {
+      c.select(QTextCursor::Document);
+      c.removeSelectedText();
+    }
     c.insertText(QString::fromRawData(reinterpret_cast<const QChar*>(crlf.data()), static_cast<qsizetype>(crlf.size())));
-    c.endEditBlock();
     quietFormatting--;
   }
 
@@ -254,6 +257,19 @@ struct RichTextBox::Impl {
     last.position = static_cast<std::int32_t>(at + d.prefix);
     last.removed.assign(removed.substr(d.prefix, removed.size() - d.prefix - d.suffix));
     last.insertedLength = static_cast<std::int32_t>(inserted.size() - d.prefix - d.suffix);
+    ++last.revision;
+  }
+
+  // Notes the replacement of the whole text `before` by `after`: what differs of `before` is kept
+  // in its own storage, not copied (the stretch before the caret's start of equal answers is the
+  // leftmost).
+  void NoteReplacement(std::u16string before, std::u16string_view after) {
+    const Stretch d = Differing(before, after, true);
+    last.position = static_cast<std::int32_t>(d.prefix);
+    last.insertedLength = static_cast<std::int32_t>(after.size() - d.prefix - d.suffix);
+    before.resize(before.size() - d.suffix);
+    before.erase(0, d.prefix);
+    last.removed = std::move(before);
     ++last.revision;
   }
 
@@ -530,7 +546,7 @@ void RichTextBox::TakeText(std::u16string next) {
   }
   // Replacing the whole text is one change, though the document reports clearing and filling. The
   // caret goes to the start, so of equal answers the change is placed furthest left.
-  impl_->NoteChange(0, now, next, true);
+  impl_->NoteReplacement(impl_->text.Take(), next);
   if (breaks != impl_->lineBreaks) impl_->breakTags.clear();
   impl_->lineBreaks = breaks;
   if (next.capacity() < next.size() + platform::richedit::GapText::RoomFor(next.size()) / 2)
