@@ -4,8 +4,9 @@
 // the commands and the other windows reach them directly.
 //
 // Its code is split by concern: the inventory, load, resize and close here (main.cpp); the
-// conversion commands (main_conversion.cpp); the editor's events and the clipboard watch
-// (main_editor.cpp); the command-state refresh (main_state_refresh.cpp).
+// conversion commands (main_conversion.cpp); find, replace and go to line (main_find_commands.cpp);
+// the editor's events and the clipboard watch (main_editor.cpp); the command-state refresh
+// (main_state_refresh.cpp).
 #pragma once
 
 #include <functional>
@@ -76,6 +77,15 @@ class frmMain : public vb::Form, public mainwindow::CommandTarget {
   void CmdDecodeDialog() override;
   void CmdDecodeWizard() override;
   void UnloadDecodingWindow() override;
+
+  // --- find, replace and go to line (main_find_commands.cpp) ---
+  // The find window, modeless over this one; an empty document is told and opens nothing.
+  void CmdFindFind() override;
+  // Searches on from the end of the selection with the find window's text and options (that window
+  // is loaded unseen when it is not loaded).
+  void CmdFindNext() override;
+  void CmdFindReplace() override;
+  void CmdFindGoTo() override;
 
   // --- editor ---
   // What the paste and import commands call after they changed the text: marks the document.
