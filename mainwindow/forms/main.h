@@ -77,6 +77,9 @@ class frmMain : public vb::Form, public mainwindow::CommandTarget {
   void CmdDecodeWizard() override;
   void UnloadDecodingWindow() override;
 
+  // --- toolbar commands (main_toolbar_commands.cpp) ---
+  void CmdViewToolbarsCustomize() override;
+
   // --- editor ---
   // What the paste and import commands call after they changed the text: marks the document.
   void RichTextBox_SelChange();
