@@ -87,6 +87,9 @@ class frmMain : public vb::Form, public mainwindow::CommandTarget {
   void CmdFindReplace() override;
   void CmdFindGoTo() override;
 
+  // --- toolbar commands (main_toolbar_commands.cpp) ---
+  void CmdViewToolbarsCustomize() override;
+
   // --- windows of the insert and view commands (main_view_window_commands.cpp) ---
   void CmdInsertTimeAndDate() override;
   void CmdViewFullScreen() override;
