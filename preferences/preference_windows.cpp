@@ -1,6 +1,8 @@
 #include "preferences/preference_windows.h"
 
+#include "mainwindow/forms/main.h"
 #include "mainwindow/preference_windows.h"
+#include "preferences/forms/toolbar_customize.h"
 #include "preferences/settings/settings.h"
 
 namespace preferences {
@@ -23,6 +25,8 @@ mainwindow::PrintBoxes SettingsPrintBoxes() {
 
 void RegisterPreferenceWindows() {
   auto& windows = mainwindow::Preferences();
+  // Each window of this room sets its opener here as it is built.
+  windows.showToolBarCustomize = [] { ToolBarCustomizeDialog().ShowOver(MainWindow()); };
   windows.printBoxes = SettingsPrintBoxes;
 }
 
