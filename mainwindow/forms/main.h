@@ -5,7 +5,8 @@
 //
 // Its code is split by concern: the inventory, load, resize and close here (main.cpp); the
 // conversion commands (main_conversion.cpp); the editor's events and the clipboard watch
-// (main_editor.cpp); the command-state refresh (main_state_refresh.cpp).
+// (main_editor.cpp); the command-state refresh (main_state_refresh.cpp); the lock and the Help
+// menu's windows (main_service_commands.cpp).
 #pragma once
 
 #include <functional>
@@ -76,6 +77,13 @@ class frmMain : public vb::Form, public mainwindow::CommandTarget {
   void CmdDecodeDialog() override;
   void CmdDecodeWizard() override;
   void UnloadDecodingWindow() override;
+
+  // --- program lock and the Help menu's windows (main_service_commands.cpp) ---
+  // With a user name or password stored: hides every window of the program, shows the lock window
+  // modally and brings the windows back as they were once it is lifted.
+  void CmdServiceLocked() override;
+  void CmdHelpAbout() override;
+  void CmdHelpLicense() override;
 
   // --- editor ---
   // What the paste and import commands call after they changed the text: marks the document.
