@@ -4,6 +4,7 @@
 #include "mainwindow/preference_windows.h"
 #include "platform/vb/form.h"
 #include "preferences/forms/lock_program.h"
+#include "preferences/forms/toolbar_customize.h"
 
 namespace preferences {
 
@@ -15,6 +16,7 @@ void RegisterPreferenceWindows() {
     frmLockProgram lock([] { MainWindow().Show(); });
     lock.Show(vb::vbModal, &MainWindow());
   };
+  windows.showToolBarCustomize = [] { ToolBarCustomizeDialog().ShowOver(MainWindow()); };
 }
 
 }  // namespace preferences

@@ -85,6 +85,9 @@ class frmMain : public vb::Form, public mainwindow::CommandTarget {
   void CmdHelpAbout() override;
   void CmdHelpLicense() override;
 
+  // --- toolbar commands (main_toolbar_commands.cpp) ---
+  void CmdViewToolbarsCustomize() override;
+
   // --- windows of the insert and view commands (main_view_window_commands.cpp) ---
   void CmdInsertTimeAndDate() override;
   void CmdViewFullScreen() override;
