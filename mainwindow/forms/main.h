@@ -4,9 +4,10 @@
 // the commands and the other windows reach them directly.
 //
 // Its code is split by concern: the inventory, load, resize and close here (main.cpp); the
-// conversion commands (main_conversion.cpp); find, replace and go to line (main_find_commands.cpp);
-// the editor's events and the clipboard watch (main_editor.cpp); the command-state refresh
-// (main_state_refresh.cpp); printing and the document's properties (main_print_commands.cpp).
+// conversion commands (main_conversion.cpp); the editor's events and the clipboard watch
+// (main_editor.cpp); the command-state refresh (main_state_refresh.cpp); printing and the document's
+// properties (main_print_commands.cpp); the lock and the Help menu's windows
+// (main_service_commands.cpp).
 #pragma once
 
 #include <functional>
@@ -78,14 +79,12 @@ class frmMain : public vb::Form, public mainwindow::CommandTarget {
   void CmdDecodeWizard() override;
   void UnloadDecodingWindow() override;
 
-  // --- find, replace and go to line (main_find_commands.cpp) ---
-  // The find window, modeless over this one; an empty document is told and opens nothing.
-  void CmdFindFind() override;
-  // Searches on from the end of the selection with the find window's text and options (that window
-  // is loaded unseen when it is not loaded).
-  void CmdFindNext() override;
-  void CmdFindReplace() override;
-  void CmdFindGoTo() override;
+  // --- program lock and the Help menu's windows (main_service_commands.cpp) ---
+  // With a user name or password stored: hides every window of the program, shows the lock window
+  // modally and brings the windows back as they were once it is lifted.
+  void CmdServiceLocked() override;
+  void CmdHelpAbout() override;
+  void CmdHelpLicense() override;
 
   // --- toolbar commands (main_toolbar_commands.cpp) ---
   void CmdViewToolbarsCustomize() override;
@@ -110,6 +109,15 @@ class frmMain : public vb::Form, public mainwindow::CommandTarget {
   void CmdFilePrint() override;
   // The document properties window, modal.
   void CmdFileProperties() override;
+
+  // --- find, replace and go to line (main_find_commands.cpp) ---
+  // The find window, modeless over this one; an empty document is told and opens nothing.
+  void CmdFindFind() override;
+  // Searches on from the end of the selection with the find window's text and options (that window
+  // is loaded unseen when it is not loaded).
+  void CmdFindNext() override;
+  void CmdFindReplace() override;
+  void CmdFindGoTo() override;
 
   // --- timers (the ticks run them; tests call them) ---
   void TimerEdit_Timer();
