@@ -7,7 +7,7 @@ packages=(build-essential cmake ninja-build pkg-config
           qt6-base-dev qt6-translations-l10n qt6-multimedia-dev
           libgtest-dev libgmock-dev libbenchmark-dev
           fonts-dejavu-core poppler-utils clang libclang-rt-14-dev
-          xvfb xauth xdotool imagemagick)
+          xvfb xauth xdotool xclip imagemagick openbox)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -30,3 +30,6 @@ xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb \
 
 # The real program's start-up road, every start-up window switched on.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/start_road.sh .
+
+# The toolbar dialog opened from the View menu, items ticked and applied, the toolbars following.
+xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/toolbar_customize_e2e.sh .
