@@ -94,9 +94,7 @@ frmFScreenB::frmFScreenB() {
 void frmFScreenB::Design() {
   Caption(u"     Полноэкранный режим");
   BorderStyle(vb::vbFixedToolWindow);
-  Move(0, 0, kClientWidth, kClientHeight);
-  // The outer size that gives the inner area its size, with the frame the window system draws.
-  Move(0, 0, kClientWidth + (Width() - ScaleWidth()), kClientHeight + (Height() - ScaleHeight()));
+  ClientSize(kClientWidth, kClientHeight);
   cmdExit.Move(60, 60, kClientWidth - 120, kClientHeight - 120);
   cmdExit.Caption(u"Вернуть обычный режим");
 }

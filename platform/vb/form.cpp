@@ -512,6 +512,18 @@ void Form::Move(float left, float top, float width, float height) {
   d_->SetOuterSize(QSize(width >= 0 ? Px(width) : outer.width(), height >= 0 ? Px(height) : outer.height()));
 }
 
+void Form::ClientSize(float width, float height) {
+  EnsureLoaded();
+  QWidget* w = d_->widget;
+  d_->pendingOuter = QSize();
+  const QSize inner(Px(width), Px(height));
+  if (FixedSize(d_->borderStyle)) {
+    w->setFixedSize(inner);
+  } else {
+    w->resize(inner);
+  }
+}
+
 float Form::ScaleWidth() {
   EnsureLoaded();
   return Tw(d_->widget->width());

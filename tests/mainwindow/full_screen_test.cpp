@@ -126,27 +126,39 @@ TEST_F(FullScreen, TheBarStartsAtTheTopLeftAndComesBackWhereItWasLeft) {
   EXPECT_EQ(BarAt(), (std::pair<int, int>{1500, 200}));
 }
 
+// A bar pushed against a screen's right or bottom edge stands inside it; its frame, unknown
+// before the window system draws it, may reach a few pixels further.
 TEST_F(FullScreen, AStoredPlaceOffEveryScreenOrNoNumberIsBroughtOntoTheNearestScreen) {
+  constexpr int kFar = -1;
   struct Case {
     std::u16string left, top;
-    std::pair<int, int> at;
+    std::pair<int, int> at;  // kFar: against the right or bottom edge of the second screen
   };
   w();
   const Case cases[] = {
       {u"-30000", u"-30000", {0, 30}},
-      {u"999999", u"15000", {-1, 1000}},  // right edge of the second screen; -1: computed below
-      {u"1e40", u"nonsense", {-1, 0}},  // nearest to the far right: the second screen
-      {u"19500", u"7500", {1300, 500}},  // on the second screen: left where it is
+      {u"999999", u"99999", {kFar, kFar}},
+      {u"1e40", u"nonsense", {kFar, 0}},  // nearest to the far right: the second screen
+      {u"19500", u"7500", {1300, 500}},   // on the second screen: left where it is
   };
   for (const Case& c : cases) {
     SetPref(prefs::kFullScreenLeft, c.left);
     SetPref(prefs::kFullScreenTop, c.top);
     w().CmdViewFullScreen();
     const auto [x, y] = BarAt();
-    const int width = static_cast<int>(bar().Width() / vb::TwipsPerPixel);
-    const int height = static_cast<int>(bar().Height() / vb::TwipsPerPixel);
-    EXPECT_EQ(x, c.at.first < 0 ? 2560 - width : c.at.first) << vb::ToUtf8(c.left);
-    EXPECT_EQ(y, c.at.second == 1000 ? 1024 - height : c.at.second) << vb::ToUtf8(c.top);
+    const int inner[] = {static_cast<int>(bar().ScaleWidth() / vb::TwipsPerPixel),
+                         static_cast<int>(bar().ScaleHeight() / vb::TwipsPerPixel)};
+    const int got[] = {x, y};
+    const int want[] = {c.at.first, c.at.second};
+    const int edge[] = {2560, 1024};
+    for (int i = 0; i < 2; ++i) {
+      if (want[i] != kFar) {
+        EXPECT_EQ(got[i], want[i]) << vb::ToUtf8(c.left) << " " << vb::ToUtf8(c.top);
+      } else {
+        EXPECT_LE(got[i] + inner[i], edge[i]) << vb::ToUtf8(c.left) << " " << vb::ToUtf8(c.top);
+        EXPECT_GE(got[i] + inner[i], edge[i] - 40) << vb::ToUtf8(c.left) << " " << vb::ToUtf8(c.top);
+      }
+    }
     Leave();
   }
 }
