@@ -1,12 +1,33 @@
 #include "preferences/preference_windows.h"
 
+#include "mainwindow/forms/main.h"
 #include "mainwindow/preference_windows.h"
+#include "preferences/forms/toolbar_customize.h"
+#include "preferences/settings/settings.h"
 
 namespace preferences {
+namespace {
+
+// Reading a box of the dialog loads the dialog, unseen, when it is not loaded: its load fills the
+// boxes from the stored preferences. A loaded dialog, shown or hidden, gives what it holds now.
+mainwindow::PrintBoxes SettingsPrintBoxes() {
+  frmSettings& settings = SettingsDialog();
+  mainwindow::PrintBoxes boxes;
+  boxes.copies = settings.txtCopies.Text();
+  boxes.left = settings.txtLeft.Text();
+  boxes.top = settings.txtTop.Text();
+  boxes.width = settings.txtWidth.Text();
+  boxes.height = settings.txtHeight.Text();
+  return boxes;
+}
+
+}  // namespace
 
 void RegisterPreferenceWindows() {
-  [[maybe_unused]] auto& windows = mainwindow::Preferences();
+  auto& windows = mainwindow::Preferences();
   // Each window of this room sets its opener here as it is built.
+  windows.showToolBarCustomize = [] { ToolBarCustomizeDialog().ShowOver(MainWindow()); };
+  windows.printBoxes = SettingsPrintBoxes;
 }
 
 }  // namespace preferences

@@ -5,7 +5,8 @@
 //
 // Its code is split by concern: the inventory, load, resize and close here (main.cpp); the
 // conversion commands (main_conversion.cpp); the editor's events and the clipboard watch
-// (main_editor.cpp); the command-state refresh (main_state_refresh.cpp).
+// (main_editor.cpp); the command-state refresh (main_state_refresh.cpp); printing and the document's
+// properties (main_print_commands.cpp).
 #pragma once
 
 #include <functional>
@@ -77,6 +78,9 @@ class frmMain : public vb::Form, public mainwindow::CommandTarget {
   void CmdDecodeWizard() override;
   void UnloadDecodingWindow() override;
 
+  // --- toolbar commands (main_toolbar_commands.cpp) ---
+  void CmdViewToolbarsCustomize() override;
+
   // --- windows of the insert and view commands (main_view_window_commands.cpp) ---
   void CmdInsertTimeAndDate() override;
   void CmdViewFullScreen() override;
@@ -89,6 +93,14 @@ class frmMain : public vb::Form, public mainwindow::CommandTarget {
   void CmdFileSaveAs() override { SaveAs(); }
   // The same; false when the dialog was cancelled or the file was not written.
   bool SaveAs();
+
+  // --- print and properties commands (main_print_commands.cpp) ---
+  // The printer set up from the print preferences and the settings dialog's copies box, then the
+  // document printed at once ("Printing" under "Preferences\Dialogs" 0 or absent) or the print
+  // confirmation shown modal. Values that cannot be printed with are told and nothing is printed.
+  void CmdFilePrint() override;
+  // The document properties window, modal.
+  void CmdFileProperties() override;
 
   // --- timers (the ticks run them; tests call them) ---
   void TimerEdit_Timer();

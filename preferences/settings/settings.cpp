@@ -123,3 +123,8 @@ void frmSettings::ConnectEvents() {
     settings_links::AddButtonSounds(*b);
   }
 }
+
+frmSettings& SettingsDialog() {
+  static frmSettings* dialog = new frmSettings;
+  return *dialog;
+}

@@ -254,3 +254,6 @@ class frmSettings : public vb::Form {
   // The folder browser, made on the first folder browse and released when the dialog unloads.
   std::unique_ptr<clsCommonDialog> folderDialog_;
 };
+
+// The one settings dialog of the program, made on first use (not loaded until something uses it).
+frmSettings& SettingsDialog();
