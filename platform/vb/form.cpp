@@ -337,11 +337,11 @@ void Form::Visible(bool v) { v ? Show() : Hide(); }
 
 std::u16string Form::Caption() {
   EnsureLoaded();
-  return d_->widget->windowTitle().toStdU16String();
+  return win::GetWindowTextA(d_->handle);
 }
 void Form::Caption(const std::u16string& v) {
   EnsureLoaded();
-  d_->widget->setWindowTitle(QString::fromStdU16String(v));
+  win::SetWindowTextA(d_->handle, v);
 }
 
 int Form::WindowState() {
