@@ -2,6 +2,8 @@
 
 #include "mainwindow/forms/main.h"
 #include "mainwindow/preference_windows.h"
+#include "platform/vb/form.h"
+#include "preferences/forms/lock_program.h"
 #include "preferences/forms/toolbar_customize.h"
 #include "preferences/settings/settings.h"
 
@@ -26,6 +28,11 @@ mainwindow::PrintBoxes SettingsPrintBoxes() {
 void RegisterPreferenceWindows() {
   auto& windows = mainwindow::Preferences();
   // Each window of this room sets its opener here as it is built.
+  windows.showLockProgram = [] {
+    // Made for each lock and gone once it is lifted.
+    frmLockProgram lock([] { MainWindow().Show(); });
+    lock.Show(vb::vbModal, &MainWindow());
+  };
   windows.showToolBarCustomize = [] { ToolBarCustomizeDialog().ShowOver(MainWindow()); };
   windows.printBoxes = SettingsPrintBoxes;
 }

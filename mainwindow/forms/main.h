@@ -6,7 +6,8 @@
 // Its code is split by concern: the inventory, load, resize and close here (main.cpp); the
 // conversion commands (main_conversion.cpp); the editor's events and the clipboard watch
 // (main_editor.cpp); the command-state refresh (main_state_refresh.cpp); printing and the document's
-// properties (main_print_commands.cpp).
+// properties (main_print_commands.cpp); the lock and the Help menu's windows
+// (main_service_commands.cpp).
 #pragma once
 
 #include <functional>
@@ -77,6 +78,13 @@ class frmMain : public vb::Form, public mainwindow::CommandTarget {
   void CmdDecodeDialog() override;
   void CmdDecodeWizard() override;
   void UnloadDecodingWindow() override;
+
+  // --- program lock and the Help menu's windows (main_service_commands.cpp) ---
+  // With a user name or password stored: hides every window of the program, shows the lock window
+  // modally and brings the windows back as they were once it is lifted.
+  void CmdServiceLocked() override;
+  void CmdHelpAbout() override;
+  void CmdHelpLicense() override;
 
   // --- toolbar commands (main_toolbar_commands.cpp) ---
   void CmdViewToolbarsCustomize() override;
