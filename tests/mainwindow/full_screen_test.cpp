@@ -3,10 +3,13 @@
 // return onto a screen, and the clipboard watch waiting while the view holds the document.
 #include "main_window_support.h"
 #include "mainwindow/forms/full_screen.h"
+#include "mainwindow/forms/insert_time_and_date.h"
 #include "platform/testing/win.h"
 #include "platform/vb/clipboard.h"
 #include "platform/vb/runtime.h"
 #include "platform/win/monitor.h"
+#include "platform/win/system_menu.h"
+#include "platform/win/window.h"
 
 using namespace qmtest;
 namespace prefs = settings::preferences;
@@ -104,6 +107,10 @@ TEST_F(FullScreen, TheViewsOwnCloseBoxAlsoBringsTheTextBackButTheBarCannotBeClos
   editor().Text(u"До");
   w().CmdViewFullScreen();
   fsrtb().Text(u"После");
+  // The bar's window menu has lost Close, and only Close: the user cannot close the bar.
+  const win::HMENU menu = win::GetSystemMenu(bar().hWnd(), win::FALSE);
+  ASSERT_EQ(win::GetMenuItemCount(menu), 6);
+  EXPECT_EQ(win::GetMenuItemID(menu, 5), 0u);
   platform::testing::CloseByUser(bar().hWnd());
   EXPECT_TRUE(bar().IsLoaded());
   EXPECT_TRUE(view().IsLoaded());
@@ -178,6 +185,33 @@ TEST_F(FullScreen, TheClipboardWatchWaitsWhileTheViewHoldsTheDocument) {
   w().TimerClipboard_Timer();
   EXPECT_EQ(editor().Text(), u"Документ в полный экран\r\nС буфера");
   EXPECT_FALSE(w().TimerClipboard.Enabled());
+}
+
+}  // namespace
+
+namespace {
+
+// The windows the main window owns act on its editor: they take no input while the view is open,
+// and afterwards only those that took it before take it again.
+TEST_F(FullScreen, TheMainWindowsOwnWindowsWaitForTheViewToo) {
+  editor().Text(u"Текст");
+  w().CmdInsertTimeAndDate();
+  frmInsertTimeAndDate& dates = InsertTimeAndDateWindow();
+  frmDecode& other = DecodeDialog();
+  other.Show(vb::vbModeless, &w());
+  win::EnableWindow(other.hWnd(), win::FALSE);
+  w().CmdViewFullScreen();
+  EXPECT_FALSE(win::IsWindowEnabled(dates.hWnd()));
+  EXPECT_TRUE(win::IsWindowEnabled(bar().hWnd()));
+  EXPECT_TRUE(win::IsWindowEnabled(view().hWnd()));
+  dates.lstDates.ListIndex(0);
+  platform::testing::Click(dates.cmdInsert.hWnd(), 5, 5);
+  EXPECT_TRUE(dates.IsLoaded());
+  Leave();
+  EXPECT_EQ(editor().Text(), u"Текст");
+  EXPECT_TRUE(win::IsWindowEnabled(dates.hWnd()));
+  EXPECT_FALSE(win::IsWindowEnabled(other.hWnd()));
+  dates.Terminate();
 }
 
 }  // namespace
