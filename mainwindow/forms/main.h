@@ -7,7 +7,7 @@
 // conversion commands (main_conversion.cpp); the editor's events and the clipboard watch
 // (main_editor.cpp); the command-state refresh (main_state_refresh.cpp); printing and the document's
 // properties (main_print_commands.cpp); the lock and the Help menu's windows
-// (main_service_commands.cpp).
+// (main_service_commands.cpp); the toolbar customisation command (main_toolbar_commands.cpp).
 #pragma once
 
 #include <functional>
@@ -109,6 +109,15 @@ class frmMain : public vb::Form, public mainwindow::CommandTarget {
   void CmdFilePrint() override;
   // The document properties window, modal.
   void CmdFileProperties() override;
+
+  // --- find, replace and go to line (main_find_commands.cpp) ---
+  // The find window, modeless over this one; an empty document is told and opens nothing.
+  void CmdFindFind() override;
+  // Searches on from the end of the selection with the find window's text and options (that window
+  // is loaded unseen when it is not loaded).
+  void CmdFindNext() override;
+  void CmdFindReplace() override;
+  void CmdFindGoTo() override;
 
   // --- timers (the ticks run them; tests call them) ---
   void TimerEdit_Timer();
