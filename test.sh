@@ -33,3 +33,6 @@ xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/sta
 
 # The toolbar dialog opened from the View menu, items ticked and applied, the toolbars following.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/toolbar_customize_e2e.sh .
+
+# Ctrl+P through the print confirmation to the PDF printer, and the confirmation switched off.
+xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/print_e2e.sh .
