@@ -44,3 +44,6 @@ xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/ful
 
 # Ctrl+F finds a word of a pasted Russian text, Ctrl+H replaces all its matches, Ctrl+G goes to a line.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/find_e2e.sh .
+
+# Ctrl+P through the print confirmation to the PDF printer, and the confirmation switched off.
+xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/print_e2e.sh .
