@@ -28,6 +28,10 @@ QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb \
   ./bin/test_commandbars --gtest_filter='CommandBarOnX11.*'
 
+# The keyboard stays with shown windows under a real X server.
+xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb \
+  ./bin/test_platform --gtest_filter='FocusOnX11.*'
+
 # The real program's start-up road, every start-up window switched on.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/start_road.sh .
 

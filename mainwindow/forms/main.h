@@ -7,7 +7,7 @@
 // conversion commands (main_conversion.cpp); the editor's events and the clipboard watch
 // (main_editor.cpp); the command-state refresh (main_state_refresh.cpp); printing and the document's
 // properties (main_print_commands.cpp); the lock and the Help menu's windows
-// (main_service_commands.cpp).
+// (main_service_commands.cpp); the toolbar customisation command (main_toolbar_commands.cpp).
 #pragma once
 
 #include <functional>
