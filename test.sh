@@ -37,3 +37,6 @@ xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/sta
 
 # The toolbar dialog opened from the View menu, items ticked and applied, the toolbars following.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/toolbar_customize_e2e.sh .
+
+# The program lock hides every window and only the password brings them back; about and agreement.
+xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/lock_e2e.sh .
