@@ -20,7 +20,6 @@ std::u16string Stored(std::u16string_view name) {
 frmLockProgram::frmLockProgram(std::function<void()> showMain) : showMain_(std::move(showMain)) {
   cmdEnter.Click = [this] { cmdEnter_Click(); };
   lblShowPasswordTip.Click = [this] { lblShowPasswordTip_Click(); };
-  imgShowPasswordTip.Click = [this] { lblShowPasswordTip_Click(); };
   chrome::AddButtonSounds(cmdEnter);
 }
 
