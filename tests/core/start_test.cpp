@@ -110,6 +110,7 @@ TEST_F(StartUp, ASecondCopyEndsAtOnceWhenOnlyOneMayRun) {
   ASSERT_EQ(pipe(release), 0);
   const pid_t first = fork();
   if (first == 0) {
+    close(release[1]);  // so the read below ends should the test die first
     // The copy that runs first: it holds the program's lock until told to end.
     (void)vb::App.PrevInstance();
     (void)!write(ready[1], "!", 1);
@@ -117,6 +118,8 @@ TEST_F(StartUp, ASecondCopyEndsAtOnceWhenOnlyOneMayRun) {
     (void)!read(release[0], &c, 1);
     _exit(0);
   }
+  // Only the child writes "ready": should it die first, the read ends instead of waiting forever.
+  close(ready[1]);
   char c = 0;
   ASSERT_EQ(read(ready[0], &c, 1), 1);
 
@@ -143,12 +146,15 @@ TEST_F(StartUp, ACopyStartedWhileManyWereAllowedStillCounts) {
   ASSERT_EQ(pipe(release), 0);
   const pid_t first = fork();
   if (first == 0) {
+    close(release[1]);  // so the read below ends should the test die first
     const bool started = modMain::Main();
     (void)!write(ready[1], started ? "!" : "?", 1);
     char c;
     (void)!read(release[0], &c, 1);
     _exit(0);
   }
+  // Only the child writes "ready": should it die first, the read ends instead of waiting forever.
+  close(ready[1]);
   char c = 0;
   ASSERT_EQ(read(ready[0], &c, 1), 1);
   EXPECT_EQ(c, '!');
