@@ -22,6 +22,7 @@
 #include "platform/vb/control_array.h"
 #include "mainwindow/clipboard_memory.h"
 #include "mainwindow/command_routing.h"
+#include "mainwindow/command_state.h"
 #include "platform/dialogs/common_dialog.h"
 #include "platform/richedit/rich_text_box.h"
 #include "platform/vb/controls.h"
@@ -184,6 +185,11 @@ class frmMain : public vb::Form, public mainwindow::CommandTarget {
   std::uint32_t clipboardSequence_ = 0;
   bool clipboardHasText_ = false;
   bool clipboardKnown_ = false;
+  // What the refresh last applied, and the toolkit's count of Enabled writes right after: while
+  // both stand, every state is as the refresh would set it and a tick touches no button.
+  command_state::Inputs appliedInputs_;
+  std::uint64_t appliedWrites_ = 0;
+  bool applied_ = false;
   mainwindow::CommandImageLists imageLists_;
 
   // The buttons as the core's toolbar routines reach them.
