@@ -37,3 +37,16 @@ xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/sta
 
 # The toolbar dialog opened from the View menu, items ticked and applied, the toolbars following.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/toolbar_customize_e2e.sh .
+
+# The program lock hides every window and only the password brings them back; about and agreement.
+xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/lock_e2e.sh .
+
+# The full-screen view opened from the View menu: the pasted text goes out, is edited there and
+# comes back as one undoable change, while the main window takes no keys.
+xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/full_screen_e2e.sh .
+
+# Ctrl+F finds a word of a pasted Russian text, Ctrl+H replaces all its matches, Ctrl+G goes to a line.
+xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/find_e2e.sh .
+
+# Ctrl+P through the print confirmation to the PDF printer, and the confirmation switched off.
+xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/print_e2e.sh .

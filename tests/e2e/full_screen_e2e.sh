@@ -3,7 +3,8 @@
 # pasted into the editor; the view is opened from the View menu and shows the text; the main window
 # takes no keys meanwhile; the text is edited in the view; the bar's button leaves the view; the
 # main editor then holds the edited text, and one Undo gives back the text from before the view.
-# Pictures of the view with its bar, of the bar alone and of the main window before and after go to
+# Last the time-and-date window puts the time after the text. Pictures of the view with its bar, of
+# the bar alone, of the main window before and after and of the time-and-date window go to
 # BUILD/e2e/full_screen/.
 # Usage (inside xvfb-run): tests/e2e/full_screen_e2e.sh BUILD_DIR
 set -euo pipefail
@@ -17,16 +18,18 @@ e2e_start
 main=$(e2e_wait_window "Quillmark 3.0 Preview")
 e2e_focus "$main"
 
-# The text of the focused editor, read through the clipboard; a copy that does not happen reads as
-# the marker, never as the text expected.
+# The text of the focused editor, selected from the keyboard and copied (Ctrl+Insert); a copy that
+# does not happen reads as the marker, never as the text expected.
 editor_text() {
   e2e_clip_set "<nothing copied>"
-  e2e_editor_text
+  xdotool key --clearmodifiers ctrl+Home ctrl+shift+End ctrl+Insert
+  sleep 0.3
+  e2e_clip_get
 }
 
 text="Съешь же ещё этих мягких французских булок"
 e2e_clip_set "$text"
-e2e_keys ctrl+v
+e2e_keys shift+Insert
 [ "$(editor_text)" = "$text" ] || e2e_fail "the pasted text did not reach the editor"
 e2e_keys ctrl+End
 e2e_shot 1_main_before
@@ -43,6 +46,7 @@ for id in $(xdotool search --onlyvisible --pid "$E2E_PID" 2>/dev/null); do
   }
 done
 [ -n "$view" ] || e2e_fail "no full-screen window came up with the bar"
+[ "$(xdotool getwindowname "$view")" != "quillmark" ] || e2e_fail "the view's empty caption shows the program's name"
 eval "$(xdotool getwindowgeometry --shell "$view")"
 [ "$WIDTH" -ge 1260 ] && [ "$HEIGHT" -ge 980 ] || e2e_fail "the view is ${WIDTH}x${HEIGHT}, not the screen"
 e2e_shot 2_full_screen
@@ -53,11 +57,11 @@ e2e_focus "$view"
 [ "$(editor_text)" = "$text" ] || e2e_fail "the view does not show the document's text"
 e2e_keys ctrl+End
 e2e_clip_set " — и выпей чаю"
-e2e_keys ctrl+v
+e2e_keys shift+Insert
 # The main window takes no keys while the view is open.
 xdotool windowactivate "$main" >/dev/null 2>&1 || true
 sleep 0.3
-e2e_keys ctrl+a Delete
+e2e_keys ctrl+Home ctrl+shift+End Delete
 e2e_shot 4_edited
 
 # The bar's button leaves the view; the main editor holds the edited text.
@@ -73,4 +77,19 @@ e2e_shot 5_main_after
 e2e_keys ctrl+z
 got=$(editor_text)
 [ "$got" = "$text" ] || e2e_fail "one Undo after the view gave \"$got\""
+
+# Insert -> "Время и дата": a row of the time, chosen from the keyboard, goes in after the text.
+e2e_keys ctrl+End
+e2e_click "$main" 213 12
+e2e_keys Down Return
+dates=$(e2e_wait_window "Время и дата" 10)
+e2e_focus "$dates"
+e2e_keys Down
+e2e_shot_window "$dates" 6_time_and_date
+e2e_click "$dates" 160 310
+e2e_wait_gone "Время и дата"
+e2e_focus "$main"
+got=$(editor_text)
+[[ "$got" =~ ^"$text"[0-9]{2}.[0-9]{2}(.[0-9]{2})?$ ]] || e2e_fail "after inserting the time the editor holds \"$got\""
 echo "full screen: the text went out, was edited there, came back and one Undo took it back"
+echo "time and date: the chosen time went in after the text"
