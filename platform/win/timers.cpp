@@ -20,6 +20,8 @@ struct Timer {
   UINT_PTR id = 0;
   TIMERPROC proc = nullptr;
   int qtId = 0;
+  DWORD armedAt = 0;  // GetTickCount when set
+  int ms = 0;
 };
 
 // Timers shorter than the system tick all fire on one shared beat of that tick, as they do on the
@@ -82,12 +84,14 @@ class TimerHost : public QObject {
   }
 
  private:
-  // Every timer on the beat fires once, in the order of its window and id; one that a handler
-  // removes before its turn does not fire.
+  // Every timer on the beat whose interval has passed since it was set fires once, in the order of
+  // its window and id (so one set just before a beat waits for the next, as it would on its own
+  // timer); one that a handler removes before its turn does not fire.
   void FireBeat() {
+    const DWORD now = GetTickCount();
     std::vector<std::pair<HWND, UINT_PTR>> due;
     for (const auto& [key, t] : timers)
-      if (t.qtId == kOnTheBeat) due.push_back(key);
+      if (t.qtId == kOnTheBeat && now - t.armedAt >= static_cast<DWORD>(t.ms)) due.push_back(key);
     for (const auto& [h, id] : due) {
       auto it = timers.find({h, id});
       if (it != timers.end() && it->second.qtId == kOnTheBeat) Fire(h, id);
@@ -141,6 +145,8 @@ UINT_PTR SetTimer(HWND h, UINT_PTR id, UINT elapse, TIMERPROC proc) {
   t.h = h;
   t.id = id;
   t.proc = proc;
+  t.armedAt = GetTickCount();
+  t.ms = ms;
   t.qtId = host.Start(ms);
   if (t.qtId == 0) return 0;
   if (t.qtId != platform::detail::kOnTheBeat) host.byQtId[t.qtId] = {h, id};
