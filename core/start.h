@@ -26,6 +26,8 @@ inline bool OpenDocumentAtStart = false;
 
 // The author's address, at the end of the preview notice.
 inline constexpr char16_t kAuthorContact[] = u"quillmark@example.org";
+// The author's web address: the program's home page.
+inline constexpr char16_t kAuthorHomePage[] = u"https://quillmark.example.org/";
 
 void SetStartWindows(StartWindowServices* windows);
 // The start-up windows handed over by SetStartWindows; the windows use it to hand on to the next.

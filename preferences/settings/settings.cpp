@@ -13,6 +13,11 @@ frmSettings::frmSettings() { ConnectEvents(); }
 
 frmSettings::~frmSettings() = default;
 
+frmSettings& SettingsDialog() {
+  static frmSettings* dialog = new frmSettings;  // lives as long as the program
+  return *dialog;
+}
+
 vb::PictureBox* frmSettings::Page(int tab) {
   vb::PictureBox* pages[] = {&picGeneral, &picDecode, &picView, &picSave, &picFont, &picPrint, &picLocked, &picSounds};
   return tab >= 1 && tab <= 8 ? pages[tab - 1] : nullptr;

@@ -254,3 +254,7 @@ class frmSettings : public vb::Form {
   // The folder browser, made on the first folder browse and released when the dialog unloads.
   std::unique_ptr<clsCommonDialog> folderDialog_;
 };
+
+// The program's one settings dialog, made on first use (not loaded until it is used); it lives as
+// long as the program, so a hidden dialog keeps its values.
+frmSettings& SettingsDialog();
