@@ -7,7 +7,7 @@ packages=(build-essential cmake ninja-build pkg-config
           qt6-base-dev qt6-translations-l10n qt6-multimedia-dev
           libgtest-dev libgmock-dev libbenchmark-dev
           fonts-dejavu-core poppler-utils clang libclang-rt-14-dev
-          xvfb xauth xdotool imagemagick)
+          xvfb xauth xdotool xclip imagemagick openbox)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

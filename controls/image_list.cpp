@@ -147,7 +147,7 @@ std::int16_t clsImageList::ImageCount() const {
 void clsImageList::RemoveImage(const ImageRef& key) {
   if (list_ == 0) return;
   const std::int32_t p = ItemIndex(key);
-  if (p < 1) RaiseError(9);
+  if (p < 1) RaiseError(vb::err::kSubscriptOutOfRange);
   win::ImageList_Remove(list_, p - 1);
   if (static_cast<size_t>(p - 1) < keys_.size()) keys_.erase(keys_.begin() + (p - 1));
   FitKeys();
@@ -156,7 +156,7 @@ void clsImageList::RemoveImage(const ImageRef& key) {
 std::int32_t clsImageList::ItemIndex(const ImageRef& key) const {
   const std::int32_t count = ImageCount();
   if (const auto n = key.Position()) {
-    if (*n < 1 || *n > count) RaiseError(9);
+    if (*n < 1 || *n > count) RaiseError(vb::err::kSubscriptOutOfRange);
     return *n;
   }
   for (std::int32_t i = 0; i < count && i < static_cast<std::int32_t>(keys_.size()); ++i)
@@ -356,11 +356,11 @@ bool clsImageList::SaveToFile(const std::u16string& fileName) {
     win::DestroyIcon(icon);
   }
   win::DeleteDC(dc);
-  if (file.records.empty()) RaiseError(9);
+  if (file.records.empty()) RaiseError(vb::err::kSubscriptOutOfRange);
   std::u16string refused;
   const auto bytes = WriteImageListFile(file, &refused);
   if (!bytes)
-    RaiseError(5, u"Ключ \"" + refused + u"\" нельзя записать в файл списка изображений: в нём допустимы только "
+    RaiseError(vb::err::kInvalidProcedureCall, u"Ключ \"" + refused + u"\" нельзя записать в файл списка изображений: в нём допустимы только "
                   u"символы кодовой страницы Windows 1251, кроме \"я\".");
   // Written as documents are: a failure leaves the old file as it was.
   try {
@@ -374,9 +374,9 @@ bool clsImageList::SaveToFile(const std::u16string& fileName) {
 bool clsImageList::LoadFromFile(const std::u16string& fileName) {
   if (list_ == 0) return false;
   std::ifstream in(FilePath(fileName), std::ios::binary);
-  if (!in) RaiseError(53);
+  if (!in) RaiseError(vb::err::kFileNotFound);
   const std::vector<std::uint8_t> data{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) RaiseError(57);
+  if (in.bad()) RaiseError(vb::err::kDeviceIOError);
   const ImageListFile file = ReadImageListFile(data);
   const size_t first = static_cast<size_t>(ImageCount());
   const win::HDC dc = win::CreateDC("DISPLAY", "", "", nullptr);
@@ -406,7 +406,10 @@ bool clsImageList::LoadFromFile(const std::u16string& fileName) {
   }
   win::DeleteDC(dc);
   FitKeys();
-  if (damaged) RaiseError(9, u"An image record of the image list file is damaged.");
+  if (damaged) {
+    const ImageListFileError error = DamagedRecord();
+    RaiseError(error.number, error.description);
+  }
   if (file.error) RaiseError(file.error->number, file.error->description);
   for (size_t i = 0; i < file.keys.size() && first + i < keys_.size(); ++i)
     if (!file.keys[i].empty()) StoreKey(first + i, file.keys[i]);

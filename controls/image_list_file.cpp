@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/codepage/codepage.h"
+#include "platform/vb/error.h"
 
 namespace controls {
 namespace {
@@ -49,9 +50,8 @@ void PutU16(std::vector<std::uint8_t>& out, std::uint16_t v) {
   out.push_back(static_cast<std::uint8_t>(v >> 8));
 }
 
-ImageListFileError Truncated() { return {62, u"The image list file ends before its data."}; }
-ImageListFileError BadSize() { return {9, u"The image list file's data size is not valid."}; }
-ImageListFileError BadRecord() { return {9, u"An image record of the image list file is damaged."}; }
+ImageListFileError Truncated() { return {vb::err::kInputPastEndOfFile, u"Файл списка изображений обрывается раньше своих данных."}; }
+ImageListFileError BadSize() { return {vb::err::kSubscriptOutOfRange, u"Размер данных в файле списка изображений неверен."}; }
 
 // Reads one bitmap block of a record within the record area `area`; false when it does not fit.
 bool ReadBlock(Reader& area, bool mask, std::int32_t version, ImageListFileBlock& b) {
@@ -72,6 +72,8 @@ bool ReadBlock(Reader& area, bool mask, std::int32_t version, ImageListFileBlock
 }
 
 }  // namespace
+
+ImageListFileError DamagedRecord() { return {vb::err::kSubscriptOutOfRange, u"Запись изображения в файле списка изображений повреждена."}; }
 
 std::int64_t ColourBlockBytes(std::int32_t version, std::int64_t w, std::int64_t h) {
   return version >= 1 ? w * h * 4 : (3 * w + 3) * h;
@@ -128,7 +130,7 @@ ImageListFile ReadImageListFile(std::span<const std::uint8_t> data) {
   while (area.left() > 0) {
     ImageListFileRecord r;
     if (area.left() < 12) {
-      file.error = BadRecord();
+      file.error = DamagedRecord();
       return file;
     }
     r.iconFlag = area.i32();
@@ -136,7 +138,7 @@ ImageListFile ReadImageListFile(std::span<const std::uint8_t> data) {
     r.hotY = area.i32();
     if (!ReadBlock(area, false, file.version, r.colour) || !ReadBlock(area, true, file.version, r.mask) ||
         r.mask.width != r.colour.width || r.mask.height != r.colour.height) {
-      file.error = BadRecord();
+      file.error = DamagedRecord();
       return file;
     }
     file.records.push_back(std::move(r));

@@ -44,6 +44,9 @@ struct ImageListFileError {
   std::u16string description;
 };
 
+// The error of an image record that cannot be read or made into an image.
+ImageListFileError DamagedRecord();
+
 struct ImageListFile {
   std::int32_t version = 0;
   std::vector<ImageListFileRecord> records;

@@ -66,7 +66,7 @@ bool Main() {
       ShowStartForm();
     }
   } catch (const vb::Error& e) {
-    if (e.Number > 0 && e.Number != 364) core::ShowErrorBox(e.Number, e.Description);
+    if (e.Number > 0 && e.Number != vb::err::kObjectWasUnloaded) core::ShowErrorBox(e.Number, e.Description);
   }
   return true;
 }

@@ -2,6 +2,7 @@
 
 #include "mainwindow/forms/main.h"
 #include "mainwindow/preference_windows.h"
+#include "preferences/forms/toolbar_customize.h"
 #include "preferences/settings/settings.h"
 
 namespace preferences {
@@ -32,8 +33,10 @@ void ShowSettingsAtPage(int page) {
 
 void RegisterPreferenceWindows() {
   auto& windows = mainwindow::Preferences();
+  // Each window of this room sets its opener here as it is built.
   windows.showSettings = ShowSettings;
   windows.showSettingsAtPage = ShowSettingsAtPage;
+  windows.showToolBarCustomize = [] { ToolBarCustomizeDialog().ShowOver(MainWindow()); };
 }
 
 }  // namespace preferences

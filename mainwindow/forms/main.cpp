@@ -12,6 +12,7 @@
 #include "mainwindow/bar_building.h"
 #include "mainwindow/command_bar_events.h"
 #include "mainwindow/forms/decoding.h"
+#include "mainwindow/toolbar_timers.h"
 #include "platform/vb/app.h"
 #include "mainwindow/window_chrome.h"
 #include "platform/vb/clipboard.h"
@@ -61,8 +62,8 @@ frmMain::frmMain() {
   TimerEdit.Tick = [this] { TimerEdit_Timer(); };
   TimerClipboardDetect.Tick = [this] { TimerClipboardDetect_Timer(); };
   TimerClipboard.Tick = [this] { TimerClipboard_Timer(); };
-  TimerCommandBars.Tick = [this] { TimerCommandBars.Enabled(false); };
-  TimerLoadToolBarButtons.Tick = [this] { TimerLoadToolBarButtons.Enabled(false); };
+  TimerCommandBars.Tick = [this] { mainwindow::TimerCommandBars_Timer(TimerCommandBars, cmdBar, imageLists_); };
+  TimerLoadToolBarButtons.Tick = [this] { mainwindow::TimerLoadToolBarButtons_Timer(TimerLoadToolBarButtons, buttons_); };
   TimerUpdate.Tick = [this] {
     TimerUpdate.Enabled(false);
     Form_Resize();

@@ -79,6 +79,13 @@ class frmMain : public vb::Form, public mainwindow::CommandTarget {
   void CmdDecodeWizard() override;
   void UnloadDecodingWindow() override;
 
+  // --- toolbar commands (main_toolbar_commands.cpp) ---
+  void CmdViewToolbarsCustomize() override;
+
+  // --- windows of the insert and view commands (main_view_window_commands.cpp) ---
+  void CmdInsertTimeAndDate() override;
+  void CmdViewFullScreen() override;
+
   // --- editor ---
   // What the paste and import commands call after they changed the text: marks the document.
   void RichTextBox_SelChange();

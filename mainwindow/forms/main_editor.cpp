@@ -7,6 +7,7 @@
 #include "core/edit_history.h"
 #include "core/registry.h"
 #include "core/settings_schema.h"
+#include "mainwindow/forms/full_screen.h"
 #include "mainwindow/forms/main.h"
 #include "mainwindow/window_chrome.h"
 #include "platform/vb/clipboard.h"
@@ -39,9 +40,10 @@ void frmMain::TimerClipboardDetect_Timer() {
   if (clipboardWatcher_.Look()) TimerClipboard.Enabled(true);
 }
 
-// While a conversion runs the document is not touched: the text waits for the first tick after it.
+// While a conversion runs, or while the full-screen view holds the document, the document is not
+// touched: the text waits for the first tick after it.
 void frmMain::TimerClipboard_Timer() {
-  if (modDecode::DecodeRunning()) return;
+  if (modDecode::DecodeRunning() || FullScreenViewOpen()) return;
   PendingClipboardText.clear();
   const bool append = modRegistry::ReadPreference(prefs::kClipboardText) == u"1";
   if (modRegistry::ReadPreference(prefs::kDecodeClipboard) == u"1") {

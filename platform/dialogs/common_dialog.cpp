@@ -2,13 +2,11 @@
 
 #include <QApplication>
 #include <QColorDialog>
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QFontDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include "platform/dialogs/file_dialog_run.h"
 #include "platform/script/script.h"
 #include "platform/vb/error.h"
 #include "platform/vb/printer.h"
@@ -25,23 +23,14 @@ std::u16string FromQ(const QString& s) {
   return std::u16string(reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size()));
 }
 
-QString FilePath(std::u16string_view path) {
-  QString p = ToQ(path);
-  p.replace(QLatin1Char('\\'), QLatin1Char('/'));
-  return p;
-}
-
-// "description|pattern|..." as the toolkit's name filters, "description (pattern pattern)".
-QStringList NameFilters(const std::u16string& filter) {
-  const QStringList parts = ToQ(filter).split(QLatin1Char('|'));
-  QStringList out;
-  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-    QString patterns = parts.at(i + 1);
-    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-    if (patterns.trimmed().isEmpty()) continue;
-    out << parts.at(i) + QStringLiteral(" (") + patterns.trimmed() + QLatin1Char(')');
-  }
-  return out;
+// "description|pattern|..." split at every "|".
+std::vector<std::u16string> FilterParts(const std::u16string& filter) {
+  std::vector<std::u16string> parts;
+  std::size_t from = 0;
+  for (std::size_t bar; (bar = filter.find(u'|', from)) != std::u16string::npos; from = bar + 1)
+    parts.push_back(filter.substr(from, bar - from));
+  parts.push_back(filter.substr(from));
+  return parts;
 }
 
 // "*.txt|*.*" gives "txt"; wildcards give nothing.
@@ -72,45 +61,27 @@ void CommonDialog::ShowOpen() { ShowFile(false); }
 void CommonDialog::ShowSave() { ShowFile(true); }
 
 void CommonDialog::ShowFile(bool save) {
-  const std::u16string title = !DialogTitle.empty() ? DialogTitle : save ? u"Сохранить как" : u"Открыть";
-  QString chosen;
-  bool accepted = false;
-  if (auto answer = Scripted(save ? platform::script::Kind::SaveFile : platform::script::Kind::OpenFile, title,
-                             Filter, Flags)) {
-    accepted = answer->result != 0 && !answer->text.empty();
-    chosen = FilePath(answer->text);
-  } else {
-    const QString dir = InitDir.empty() ? QDir::currentPath() : FilePath(InitDir);
-    QFileDialog dialog(QApplication::activeWindow(), ToQ(title), dir);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setOption(QFileDialog::HideNameFilterDetails);
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    if (save && (Flags & cdlOFNOverwritePrompt) == 0) dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    const QStringList filters = NameFilters(Filter);
-    if (!filters.isEmpty()) {
-      dialog.setNameFilters(filters);
-      dialog.selectNameFilter(filters.value(std::clamp<int>(FilterIndex, 1, static_cast<int>(filters.size())) - 1));
-    }
-    dialog.setDefaultSuffix(DefaultSuffix(DefaultExt));
-    if (!FileName.empty()) dialog.selectFile(FilePath(FileName));
-    accepted = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
-    if (accepted) {
-      chosen = dialog.selectedFiles().constFirst();
-      const qsizetype index = filters.indexOf(dialog.selectedNameFilter());
-      if (index >= 0) FilterIndex = static_cast<int>(index) + 1;
-    }
-  }
-  if (!accepted) {
+  platform::dialogs::FileDialogRequest request;
+  request.save = save;
+  request.title = !DialogTitle.empty() ? DialogTitle : save ? u"Сохранить как" : u"Открыть";
+  request.initialDir = InitDir;
+  request.filter = FilterParts(Filter);
+  request.filterIndex = FilterIndex;
+  request.offered = FileName;
+  request.defaultSuffix = DefaultSuffix(DefaultExt).toStdU16String();
+  request.confirmOverwrite = (Flags & cdlOFNOverwritePrompt) != 0;
+  request.scriptPrompt = Filter;
+  request.scriptFlags = Flags;
+  const std::optional<std::u16string> chosen = platform::dialogs::RunFileDialog(request);
+  if (!chosen) {
     FileName.clear();
     FileTitle.clear();
     Cancelled();
     return;
   }
-  const QString suffix = DefaultSuffix(DefaultExt);
-  if (save && !suffix.isEmpty() && QFileInfo(chosen).suffix().isEmpty()) chosen += QLatin1Char('.') + suffix;
-  FileName = FromQ(chosen);
-  FileTitle = FromQ(QFileInfo(chosen).fileName());
+  FilterIndex = request.filterIndex;
+  FileName = *chosen;
+  FileTitle = chosen->substr(chosen->rfind(u'/') + 1);
 }
 
 void CommonDialog::ShowColor() {

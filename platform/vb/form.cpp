@@ -355,6 +355,11 @@ void Form::WindowState(int v) {
   EnsureLoaded();
   if (v != vbNormal && v != vbMinimized && v != vbMaximized) Raise(err::kInvalidPropertyValue);
   const Qt::WindowState s = v == vbMinimized ? Qt::WindowMinimized : v == vbMaximized ? Qt::WindowMaximized : Qt::WindowNoState;
+  // A fixed border keeps the user from sizing the window, not the window from filling the screen.
+  if (v == vbMaximized && FixedSize(d_->borderStyle)) {
+    d_->widget->setMinimumSize(0, 0);
+    d_->widget->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  }
   d_->widget->setWindowState(s);
 }
 

@@ -1,15 +1,13 @@
 #!/usr/bin/env bash
-# Drives the real program under an X server (run it inside xvfb-run with QT_QPA_PLATFORM=xcb) on a
-# private profile with every start-up switch on: the splash picture, then the welcome window, then
-# the getting-started window, each left with Enter, must lead to the main window. Writes a picture
-# of the screen at each step into the build tree.
+# Drives the real program under an X server (run it inside xvfb-run) on a private profile with every
+# start-up switch on: the splash picture, then the welcome window, then the getting-started window,
+# each left with Enter, must lead to the main window. Writes a picture of the screen at each step
+# into BUILD_DIR/e2e/start_road/.
 # Usage: tests/e2e/start_road.sh BUILD_DIR
 set -euo pipefail
-build=$(cd "$1" && pwd)
-profile=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$profile"' EXIT
-mkdir -p "$profile/quillmark"
-cat > "$profile/quillmark/registry.reg" <<'REG'
+source "$(dirname "$0")/lib.sh"
+e2e_init start_road "$1"
+e2e_profile <<'REG'
 [HKEY_CURRENT_USER\Software\Brannoch Tovin\Quillmark 3.0\Preferences]
 "ShowInCaption"="3"
 
@@ -19,31 +17,18 @@ cat > "$profile/quillmark/registry.reg" <<'REG'
 "WorkBegin"=dword:00000001
 REG
 
-# Waits up to 30 s for a shown window whose title holds $1.
-wait_for() {
-  for _ in $(seq 300); do
-    xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  echo "no window \"$1\" came up" >&2
-  return 1
-}
-shot() { import -window root "$build/start_road_$1.png"; }
-fail() { echo "start road: $1" >&2; exit 1; }
-
-XDG_CONFIG_HOME=$profile "$build/bin/quillmark" &
-pid=$!
+e2e_start
 sleep 1
-shot 1_splash
-xdotool search --onlyvisible --name "Приветствие" >/dev/null 2>&1 && fail "the welcome window came before the splash ended"
-wait_for "Приветствие"
-shot 2_welcome
-xdotool key Return
-wait_for "Приступая к работе"
-xdotool search --onlyvisible --name "Приветствие" >/dev/null 2>&1 && fail "the welcome window stayed"
-shot 3_work_begin
-xdotool key Return
-wait_for "Quillmark 3.0 Preview"
-xdotool search --onlyvisible --name "Приступая к работе" >/dev/null 2>&1 && fail "the getting-started window stayed"
-shot 4_main
+e2e_shot 1_splash
+e2e_window_shown "Приветствие" && e2e_fail "the welcome window came before the splash ended"
+e2e_wait_window "Приветствие" >/dev/null
+e2e_shot 2_welcome
+e2e_keys Return
+e2e_wait_window "Приступая к работе" >/dev/null
+e2e_window_shown "Приветствие" && e2e_fail "the welcome window stayed"
+e2e_shot 3_work_begin
+e2e_keys Return
+e2e_wait_window "Quillmark 3.0 Preview" >/dev/null
+e2e_window_shown "Приступая к работе" && e2e_fail "the getting-started window stayed"
+e2e_shot 4_main
 echo "start road: splash, welcome and getting started led to the main window"
