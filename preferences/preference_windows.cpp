@@ -29,6 +29,19 @@ void ShowSettingsAtPage(int page) {
   }
 }
 
+// Reading a box of the dialog loads the dialog, unseen, when it is not loaded: its load fills the
+// boxes from the stored preferences. A loaded dialog, shown or hidden, gives what it holds now.
+mainwindow::PrintBoxes SettingsPrintBoxes() {
+  frmSettings& settings = SettingsDialog();
+  mainwindow::PrintBoxes boxes;
+  boxes.copies = settings.txtCopies.Text();
+  boxes.left = settings.txtLeft.Text();
+  boxes.top = settings.txtTop.Text();
+  boxes.width = settings.txtWidth.Text();
+  boxes.height = settings.txtHeight.Text();
+  return boxes;
+}
+
 }  // namespace
 
 void RegisterPreferenceWindows() {
@@ -37,6 +50,7 @@ void RegisterPreferenceWindows() {
   windows.showSettings = ShowSettings;
   windows.showSettingsAtPage = ShowSettingsAtPage;
   windows.showToolBarCustomize = [] { ToolBarCustomizeDialog().ShowOver(MainWindow()); };
+  windows.printBoxes = SettingsPrintBoxes;
 }
 
 }  // namespace preferences

@@ -5,9 +5,10 @@
 //
 // Its code is split by concern: the inventory, load, resize and close here (main.cpp); the
 // conversion commands (main_conversion.cpp); the editor's events and the clipboard watch
-// (main_editor.cpp); the command-state refresh (main_state_refresh.cpp); the menu and toolbar
-// commands by menu: main_file_commands.cpp, main_edit_commands.cpp, main_format_commands.cpp,
-// main_view_commands.cpp (view, service and help).
+// (main_editor.cpp); the command-state refresh (main_state_refresh.cpp); printing and the document's
+// properties (main_print_commands.cpp); the other menu and toolbar commands by menu:
+// main_file_commands.cpp, main_edit_commands.cpp, main_format_commands.cpp, main_view_commands.cpp
+// (view, service and help).
 #pragma once
 
 #include <functional>
@@ -143,6 +144,14 @@ class frmMain : public vb::Form, public mainwindow::CommandTarget {
   void CmdServiceSettings() override;
   void CmdHelpAuthorMail() override;
   void CmdHelpVisitHomePage() override;
+
+  // --- print and properties commands (main_print_commands.cpp) ---
+  // The printer set up from the print preferences and the settings dialog's copies box, then the
+  // document printed at once ("Printing" under "Preferences\Dialogs" 0 or absent) or the print
+  // confirmation shown modal. Values that cannot be printed with are told and nothing is printed.
+  void CmdFilePrint() override;
+  // The document properties window, modal.
+  void CmdFileProperties() override;
 
   // --- timers (the ticks run them; tests call them) ---
   void TimerEdit_Timer();

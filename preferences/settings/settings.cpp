@@ -13,11 +13,6 @@ frmSettings::frmSettings() { ConnectEvents(); }
 
 frmSettings::~frmSettings() = default;
 
-frmSettings& SettingsDialog() {
-  static frmSettings* dialog = new frmSettings;  // lives as long as the program
-  return *dialog;
-}
-
 vb::PictureBox* frmSettings::Page(int tab) {
   vb::PictureBox* pages[] = {&picGeneral, &picDecode, &picView, &picSave, &picFont, &picPrint, &picLocked, &picSounds};
   return tab >= 1 && tab <= 8 ? pages[tab - 1] : nullptr;
@@ -127,4 +122,9 @@ void frmSettings::ConnectEvents() {
                                &cmdPrinterSetup}) {
     settings_links::AddButtonSounds(*b);
   }
+}
+
+frmSettings& SettingsDialog() {
+  static frmSettings* dialog = new frmSettings;
+  return *dialog;
 }

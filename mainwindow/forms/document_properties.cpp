@@ -1,0 +1,163 @@
+#include "mainwindow/forms/document_properties.h"
+
+#include <cstdint>
+
+#include "core/document.h"
+#include "mainwindow/document_properties.h"
+#include "mainwindow/window_chrome.h"
+#include "platform/gdi/gdi.h"
+#include "platform/gdi/icons.h"
+#include "platform/vb/screen.h"
+#include "platform/vb/strings.h"
+#include "platform/vb/stdole.h"
+
+namespace {
+
+constexpr char16_t kUnknown[] = u"<Неизвестно>";
+constexpr char16_t kNotSaved[] = u"<Файл не сохранен>";
+
+std::u16string Number(int n) { return vb::CStr(static_cast<std::int64_t>(n)); }
+std::u16string TwoDigits(int n) { return (n < 10 ? u"0" : u"") + Number(n); }
+
+bool IsZero(const win::FILETIME& t) { return t.dwLowDateTime == 0 && t.dwHighDateTime == 0; }
+
+// "05.03.2006 г." of a file time (UTC), or nothing for a time the file system does not keep.
+bool DateOf(const win::FILETIME& time, win::SYSTEMTIME& st) {
+  return !IsZero(time) && win::FileTimeToSystemTime(&time, &st) != 0;
+}
+
+std::u16string DateText(const win::FILETIME& time) {
+  win::SYSTEMTIME st;
+  if (!DateOf(time, st)) return kUnknown;
+  return TwoDigits(st.wDay) + u"." + TwoDigits(st.wMonth) + u"." + Number(st.wYear) + u" г.";
+}
+
+// "05.03.2006 г., 9:7:3".
+std::u16string DateTimeText(const win::FILETIME& time) {
+  win::SYSTEMTIME st;
+  if (!DateOf(time, st)) return kUnknown;
+  return DateText(time) + u", " + Number(st.wHour) + u":" + Number(st.wMinute) + u":" + Number(st.wSecond);
+}
+
+void Place(vb::Label& label, float left, float top, float width, const std::u16string& caption) {
+  label.Move(left, top, width, 255);
+  label.Caption(caption);
+}
+
+// A frame with no caption, two pixels high: a groove between the groups.
+void Groove(vb::Frame& frame, float top) { frame.Move(120, top, 4680, 30); }
+
+// The design picture: the desktop's icon of a plain text document.
+vb::Picture DocumentPicture() {
+  const win::HICON icon = win::ExtractAssociatedIconA(0, u"Документ.txt", nullptr);
+  return icon == 0 ? nullptr : std::make_shared<vb::StdPicture>(vb::vbPicTypeIcon, icon);
+}
+
+}  // namespace
+
+frmDocumentProperties::frmDocumentProperties() {
+  cmdClose.Click = [this] { Unload(); };
+  picFileImage.Paint = [this] { picFileImage_Paint(); };
+  tabProperties.TabClick = [this](std::int32_t tab) { tabProperties_TabClick(tab); };
+  // The attribute boxes are for display: they never keep the keyboard focus.
+  for (vb::CheckBox& box : chkAttrib) box.GotFocus = [this] { cmdClose.SetFocus(); };
+  chrome::AddButtonSounds(cmdClose);
+}
+
+void frmDocumentProperties::Design() {
+  Caption(u"Свойства документа");
+  BorderStyle(vb::vbFixedDouble);
+  Move(0, 0, 5535, 6090);
+  tabProperties.Move(120, 120, 5175, 4935);
+  picGeneral.Move(240, 540, 4935, 4395);
+  picGeneral.BorderStyle(0);
+  picFileImage.Move(120, 120, 480, 480);
+  picFileImage.BorderStyle(0);
+  picFileImage.Picture(DocumentPicture());
+  Place(Label1, 840, 240, 1200, u"Имя файла:");
+  Place(lblName, 2040, 240, 2760, u"");
+  Groove(Frame1, 780);
+  Place(Label5, 120, 1020, 1200, u"Размещение:");
+  txtLocation.Move(1320, 990, 3480, 285);
+  txtLocation.Locked(true);
+  Place(Label6, 120, 1380, 1200, u"Размер:");
+  Place(lblSize, 1320, 1380, 3480, u"");
+  Groove(Frame3, 1800);
+  Place(Label2, 120, 2040, 1200, u"Создан:");
+  Place(Label3, 120, 2400, 1200, u"Изменен:");
+  Place(Label4, 120, 2760, 1200, u"Открыт:");
+  for (int i = 0; i < 3; ++i) Place(lblDate[i], 1320, 2040.0f + 360 * i, 3480, u"00/00/0000 00:00:00");
+  Groove(Frame4, 3180);
+  const char16_t* attributes[] = {u"Скрытый", u"Системный", u"Только чтение", u"Архивный"};
+  for (int i = 0; i < 4; ++i) {
+    chkAttrib[i].Move(i % 2 == 0 ? 120 : 2520, 3420.0f + 360 * (i / 2), 2280, 255);
+    chkAttrib[i].Caption(attributes[i]);
+  }
+  Groove(Frame5, 4200);
+  cmdClose.Move(4080, 5160, 1215, 375);
+  cmdClose.Caption(u"&Закрыть");
+  cmdClose.Default(true);
+}
+
+void frmDocumentProperties::Form_Load() {
+  chrome::ApplyTopMost(hWnd());
+  chrome::PlaySoundEvent(chrome::kFormLoad);
+  tabProperties.AddTab(u"Общие", -1, 1, u"GENERAL", 1000);
+  tabProperties.SelectTab(1);
+  picGeneral.Visible(true);
+  documentPath_ = modDocument::DocumentPath();
+  ShowDocumentProperties();
+}
+
+void frmDocumentProperties::Form_Unload(int&) { chrome::PlaySoundEvent(chrome::kFormUnload); }
+
+bool frmDocumentProperties::GetFileFindData(const std::u16string& path, win::WIN32_FIND_DATAA& record) {
+  record = win::WIN32_FIND_DATAA{};
+  const win::HANDLE find = win::FindFirstFileA(path, &record);
+  if (find == win::INVALID_HANDLE_VALUE) return false;
+  win::FindClose(find);
+  return true;
+}
+
+void frmDocumentProperties::ShowDocumentProperties() {
+  vb::Screen.MousePointer(11);
+  win::WIN32_FIND_DATAA record;
+  const bool found = GetFileFindData(documentPath_, record);
+  lblName.Caption(modDocumentProperties::GetFileTitleOf(documentPath_));
+  txtLocation.Text(documentPath_);
+  const std::int64_t size = (static_cast<std::int64_t>(record.nFileSizeHigh) << 32) | record.nFileSizeLow;
+  lblSize.Caption(found ? modDocumentProperties::FormatByteSize(size) : kUnknown);
+  lblDate[0].Caption(DateTimeText(record.ftCreationTime));
+  lblDate[1].Caption(DateTimeText(record.ftLastWriteTime));
+  lblDate[2].Caption(DateText(record.ftLastAccessTime));
+  const win::DWORD bits[] = {win::FILE_ATTRIBUTE_HIDDEN, win::FILE_ATTRIBUTE_SYSTEM, win::FILE_ATTRIBUTE_READONLY,
+                             win::FILE_ATTRIBUTE_ARCHIVE};
+  for (int i = 0; i < 4; ++i) {
+    if ((record.dwFileAttributes & bits[i]) != 0) chkAttrib[i].Value(vb::vbChecked);
+  }
+  if (documentPath_.empty()) {
+    lblName.Caption(u"Документ");
+    txtLocation.Text(kNotSaved);
+    lblSize.Caption(kNotSaved);
+    for (vb::Label& date : lblDate) date.Caption(kUnknown);
+  }
+  vb::Screen.MousePointer(0);
+}
+
+void frmDocumentProperties::picFileImage_Paint() {
+  if (documentPath_.empty()) return;
+  win::WORD index = 0;
+  const win::HICON icon = win::ExtractAssociatedIconA(0, documentPath_, &index);
+  if (icon == 0) return;
+  win::DrawIconEx(picFileImage.hDC(), 0, 0, icon, 0, 0, 0, 0, win::DI_NORMAL);
+  win::DestroyIcon(icon);
+}
+
+void frmDocumentProperties::tabProperties_TabClick(std::int32_t lTab) {
+  if (tabProperties.TabText(lTab) == u"Общие") picGeneral.Visible(true);
+}
+
+frmDocumentProperties& DocumentPropertiesWindow() {
+  static frmDocumentProperties* window = new frmDocumentProperties;
+  return *window;
+}
