@@ -117,7 +117,7 @@ TEST_F(FileCommands, OpenPlaysTheLoadSoundBeforeItsQuestionAndLeavesTheDocumentU
   Changed();
   SetSound(u"FormLoad", u"1");
   SetSound(u"FormLoadPath", U(wav));
-  win::sndPlaySoundA(u"", win::SND_ASYNC);  // nothing playing
+  win::sndPlaySoundA(std::u16string_view(), win::SND_ASYNC);  // nothing playing
   ASSERT_EQ(platform::testing::CurrentSound(), u"");
   // A save that does not happen stops the command after the sound.
   AnswerBox(vb::vbYes);
