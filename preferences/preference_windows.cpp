@@ -2,6 +2,8 @@
 
 #include "mainwindow/forms/main.h"
 #include "mainwindow/preference_windows.h"
+#include "platform/vb/form.h"
+#include "preferences/forms/lock_program.h"
 #include "preferences/forms/toolbar_customize.h"
 #include "preferences/settings/settings.h"
 
@@ -49,6 +51,11 @@ void RegisterPreferenceWindows() {
   // Each window of this room sets its opener here as it is built.
   windows.showSettings = ShowSettings;
   windows.showSettingsAtPage = ShowSettingsAtPage;
+  windows.showLockProgram = [] {
+    // Made for each lock and gone once it is lifted.
+    frmLockProgram lock([] { MainWindow().Show(); });
+    lock.Show(vb::vbModal, &MainWindow());
+  };
   windows.showToolBarCustomize = [] { ToolBarCustomizeDialog().ShowOver(MainWindow()); };
   windows.printBoxes = SettingsPrintBoxes;
 }

@@ -61,6 +61,12 @@ frmDocumentProperties::frmDocumentProperties() {
   tabProperties.TabClick = [this](std::int32_t tab) { tabProperties_TabClick(tab); };
   // The attribute boxes are for display: they never keep the keyboard focus.
   for (vb::CheckBox& box : chkAttrib) box.GotFocus = [this] { cmdClose.SetFocus(); };
+  // Nor can a click make them say what the file is not.
+  for (int i = 0; i < 4; ++i) {
+    chkAttrib[i].Click = [this, i] {
+      if (chkAttrib[i].Value() != shownAttributes_[i]) chkAttrib[i].Value(shownAttributes_[i]);
+    };
+  }
   chrome::AddButtonSounds(cmdClose);
 }
 
@@ -106,6 +112,7 @@ void frmDocumentProperties::Form_Load() {
   tabProperties.SelectTab(1);
   picGeneral.Visible(true);
   documentPath_ = modDocument::DocumentPath();
+  shownAttributes_.fill(vb::vbUnchecked);
   ShowDocumentProperties();
 }
 
@@ -133,7 +140,10 @@ void frmDocumentProperties::ShowDocumentProperties() {
   const win::DWORD bits[] = {win::FILE_ATTRIBUTE_HIDDEN, win::FILE_ATTRIBUTE_SYSTEM, win::FILE_ATTRIBUTE_READONLY,
                              win::FILE_ATTRIBUTE_ARCHIVE};
   for (int i = 0; i < 4; ++i) {
-    if ((record.dwFileAttributes & bits[i]) != 0) chkAttrib[i].Value(vb::vbChecked);
+    if ((record.dwFileAttributes & bits[i]) != 0) {
+      shownAttributes_[i] = vb::vbChecked;
+      chkAttrib[i].Value(vb::vbChecked);
+    }
   }
   if (documentPath_.empty()) {
     lblName.Caption(u"Документ");

@@ -1,13 +1,14 @@
 // frmDocumentProperties, "Свойства документа": the file facts of the document's file on one tab
 // "Общие": its icon, its name as the desktop shows it, its full path, its size in the shell's short
 // notation, its creation, last-write and last-access times (UTC, as the file system keeps them) and
-// four attribute boxes for display. It changes nothing.
+// four attribute boxes for display (they neither take the focus nor change). It changes nothing.
 //
 // The file is the document's own (the core keeps its path), read afresh at every load. A document
 // never opened or saved shows placeholders; a file that cannot be found shows "<Неизвестно>" for
 // its size and times, and so does a time the file system does not keep (creation on many).
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "controls/tab_control.h"
@@ -59,6 +60,8 @@ class frmDocumentProperties : public vb::Form {
   void tabProperties_TabClick(std::int32_t lTab);
 
   std::u16string documentPath_;
+  // The boxes' values as the file gives them.
+  std::array<int, 4> shownAttributes_{};
 };
 
 // The one properties window of the program, made on first use.

@@ -6,9 +6,10 @@
 // Its code is split by concern: the inventory, load, resize and close here (main.cpp); the
 // conversion commands (main_conversion.cpp); the editor's events and the clipboard watch
 // (main_editor.cpp); the command-state refresh (main_state_refresh.cpp); printing and the document's
-// properties (main_print_commands.cpp); the other menu and toolbar commands by menu:
-// main_file_commands.cpp, main_edit_commands.cpp, main_format_commands.cpp, main_view_commands.cpp
-// (view, service and help).
+// properties (main_print_commands.cpp); the lock and the Help menu's windows
+// (main_service_commands.cpp); the other menu and toolbar commands by menu: main_file_commands.cpp,
+// main_edit_commands.cpp, main_format_commands.cpp, main_view_commands.cpp (view, the settings
+// dialog's openers and the Help menu's links).
 #pragma once
 
 #include <functional>
@@ -79,6 +80,13 @@ class frmMain : public vb::Form, public mainwindow::CommandTarget {
   void CmdDecodeDialog() override;
   void CmdDecodeWizard() override;
   void UnloadDecodingWindow() override;
+
+  // --- program lock and the Help menu's windows (main_service_commands.cpp) ---
+  // With a user name or password stored: hides every window of the program, shows the lock window
+  // modally and brings the windows back as they were once it is lifted.
+  void CmdServiceLocked() override;
+  void CmdHelpAbout() override;
+  void CmdHelpLicense() override;
 
   // --- toolbar commands (main_toolbar_commands.cpp) ---
   void CmdViewToolbarsCustomize() override;

@@ -102,7 +102,7 @@ BOOL FileTimeToSystemTime(const FILETIME* fileTime, SYSTEMTIME* systemTime) {
   t.wSecond = static_cast<WORD>(secondOfDay % 60);
   t.wDayOfWeek = static_cast<WORD>((days + 1) % 7);  // 1 January 1601 was a Monday
   // Days since 1601-01-01 to a civil date (proleptic Gregorian), counted from 1 March 1600.
-  days += 306 + 365;  // to 1600-03-01
+  days += 306;  // 1 March 1600 to 1 January 1601
   const std::int64_t era = days / 146097;
   const std::int64_t dayOfEra = days - era * 146097;
   const std::int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;

@@ -137,6 +137,13 @@ Qt::WindowFlags FlagsFor(int borderStyle, bool controlBox, bool onTop) {
   return f;
 }
 
+// The same for a loaded window: one whose window menu lost Close keeps its close button off.
+Qt::WindowFlags FlagsOf(win::HWND h, int borderStyle, bool controlBox, bool onTop) {
+  Qt::WindowFlags f = FlagsFor(borderStyle, controlBox, onTop);
+  if (!platform::detail::UserMayClose(h)) f &= ~Qt::WindowCloseButtonHint;
+  return f;
+}
+
 bool FixedSize(int borderStyle) {
   return borderStyle == vbFixedSingle || borderStyle == vbFixedDouble || borderStyle == vbFixedToolWindow;
 }
@@ -373,7 +380,7 @@ void Form::BorderStyle(int v) {
   d_->borderStyle = v;
   QWidget* w = d_->widget;
   const bool visible = w->isVisible();
-  w->setWindowFlags(FlagsFor(v, d_->controlBox, w->windowFlags().testFlag(Qt::WindowStaysOnTopHint)));
+  w->setWindowFlags(FlagsOf(d_->handle, v, d_->controlBox, w->windowFlags().testFlag(Qt::WindowStaysOnTopHint)));
   if (FixedSize(v)) {
     w->setFixedSize(w->size());  // the user cannot size a fixed window
   } else {
@@ -392,7 +399,7 @@ void Form::ControlBox(bool v) {
   d_->controlBox = v;
   QWidget* w = d_->widget;
   const bool visible = w->isVisible();
-  w->setWindowFlags(FlagsFor(d_->borderStyle, v, w->windowFlags().testFlag(Qt::WindowStaysOnTopHint)));
+  w->setWindowFlags(FlagsOf(d_->handle, d_->borderStyle, v, w->windowFlags().testFlag(Qt::WindowStaysOnTopHint)));
   if (visible) w->show();
 }
 

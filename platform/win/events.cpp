@@ -252,7 +252,9 @@ bool BeforeDelivery(QObject* receiver, QEvent* e) {
       if (w->isWindow()) Dispatch(h, WM_SETTINGCHANGE, 0, 0);
       return false;
     case QEvent::Close: {
-      if (!Dispatch(h, WM_CLOSE, 0, 0)) {
+      // The frame's close button and the window manager's close: refused when the window menu
+      // has no Close.
+      if (!UserMayClose(h) || !Dispatch(h, WM_CLOSE, 0, 0)) {
         e->ignore();
         return true;
       }

@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include "platform/win/dispatch.h"
+#include "platform/win/keys.h"
 #include "platform/win/window_record.h"
 
 namespace platform::detail {
@@ -363,10 +364,19 @@ LRESULT CallWindowProcA(LONG_PTR proc, HWND h, UINT msg, WPARAM wParam, LPARAM l
 }
 
 LRESULT DefWindowProcA(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+  constexpr LPARAM kAltHeld = LPARAM{1} << 29;
+  if (msg == WM_SYSKEYDOWN && wParam == VK_F4 && (lParam & kAltHeld) != 0) {
+    // Alt+F4 asks the top-level window to close, whichever of its windows has the keyboard.
+    SendMessageA(GetAncestorTopLevel(h), WM_SYSCOMMAND, SC_CLOSE, 0);
+    return 0;
+  }
   if (platform::detail::MarkDefaultHandling(h, msg)) return 0;
   switch (msg) {
     case WM_CLOSE:
       DestroyWindow(h);
+      return 0;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_CLOSE && platform::detail::UserMayClose(h)) SendMessageA(h, WM_CLOSE, 0, 0);
       return 0;
     case WM_NCHITTEST:
       return HTCLIENT;
@@ -436,6 +446,31 @@ HWND GetAncestorTopLevel(HWND h) {
   WindowRecord* r = FindRecord(h);
   while (r != nullptr && (r->style & WS_CHILD) != 0 && FindRecord(r->parent) != nullptr) r = FindRecord(r->parent);
   return r != nullptr ? r->handle : 0;
+}
+
+BOOL EnumWindows(WNDENUMPROC proc, LPARAM lParam) {
+  if (proc == nullptr) return FALSE;
+  struct Entry {
+    HWND h;
+    bool onTop;
+    qint64 raised;
+  };
+  std::vector<Entry> tops;
+  for (auto& [k, r] : table().windows) {
+    if ((r->style & WS_CHILD) != 0 && !r->madeTopLevel) continue;
+    QWidget* w = r->widget.data();
+    const bool onTop = w != nullptr && w->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    tops.push_back(Entry{k, onTop, w != nullptr ? w->property("qmRaised").toLongLong() : 0});
+  }
+  // Front to back: windows kept on top first, then the one shown or raised last.
+  std::sort(tops.begin(), tops.end(), [](const Entry& a, const Entry& b) {
+    if (a.onTop != b.onTop) return a.onTop;
+    if (a.raised != b.raised) return a.raised > b.raised;
+    return a.h > b.h;
+  });
+  for (const Entry& e : tops)
+    if (IsWindow(e.h) && proc(e.h, lParam) == FALSE) break;
+  return TRUE;
 }
 
 HWND FindWindowExA(HWND parent, HWND childAfter, std::string_view className, const std::u16string_view* windowName) {

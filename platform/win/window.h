@@ -1,6 +1,6 @@
 // Windows: classes, creation and destruction, window procedures, parents, titles. This header also
 // brings in the rest of the window API, one header per area: properties.h, messages.h, timers.h,
-// placement.h, focus.h (focus, activation, capture) and hooks.h.
+// placement.h, focus.h (focus, activation, capture), hooks.h and system_menu.h.
 //
 // Every window of the process (form, control, popup, shadow) has a handle in one table, a window
 // procedure that SetWindowLongA(h, GWL_WNDPROC, p) replaces, a property list, a parent, styles and a
@@ -19,6 +19,7 @@
 #include "platform/win/messages.h"
 #include "platform/win/placement.h"
 #include "platform/win/properties.h"
+#include "platform/win/system_menu.h"
 #include "platform/win/timers.h"
 
 namespace win {
@@ -70,6 +71,11 @@ HWND GetAncestorTopLevel(HWND h);
 // equals it; 0 when there is none. Only direct children count.
 HWND FindWindowExA(HWND parent, HWND childAfter, std::string_view className,
                    const std::u16string_view* windowName = nullptr);
+
+// Calls `proc` for every top-level window, of this program and of others, from the front to the
+// back (windows kept on top first, then the one shown or raised last), until it returns FALSE.
+using WNDENUMPROC = BOOL (*)(HWND h, LPARAM lParam);
+BOOL EnumWindows(WNDENUMPROC proc, LPARAM lParam);
 
 BOOL InvalidateRect(HWND h, const RECT* r, BOOL erase);
 BOOL UpdateWindow(HWND h);

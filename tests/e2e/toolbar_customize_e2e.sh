@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# Drives the real program under an X server (run it inside xvfb-run): with both toolbars switched on
+# but no layout stored, the toolbars are empty; the View menu's "Панели инструментов" > "Настроить..."
+# opens the toolbar dialog centred over the main window; ticking a few items and applying stores
+# them, large icons are chosen on the second tab, and after OK the main window's toolbars show the
+# chosen buttons. "По умолчанию" then shows every item. Pictures go to BUILD/e2e/toolbar_customize/.
+# Usage: tests/e2e/toolbar_customize_e2e.sh BUILD_DIR
+set -euo pipefail
+source "$(dirname "$0")/lib.sh"
+e2e_init toolbar_customize "$1" 120
+e2e_profile <<'REG'
+"ShowInCaption"="3"
+"ToolBarStandart"="1"
+"ToolBarDecode"="1"
+REG
+
+# Places inside the windows, in pixels: the menu entries, and the dialog's check boxes, tabs and
+# buttons (its layout is fixed; an item of a list is 14 pixels high).
+MENU_VIEW=(159 10)
+MENU_TOOLBARS=(241 55)
+MENU_CUSTOMIZE=(395 106)
+STANDARD_X=35
+DECODE_X=294
+FIRST_ITEM_Y=64
+ITEM_HEIGHT=14
+OPTIONS_TAB=(190 19)
+LARGE_ICONS=(38 141)
+BUTTON_Y=381
+RESET_X=60
+OK_X=398
+APPLY_X=490
+
+# The spread of the colours of a strip of the main window's picture ("W H X Y"): 0 when the strip
+# is one plain colour, as an empty toolbar is.
+spread() { convert "$E2E_OUT/$1.png" -crop "$2" +repage -format "%[fx:standard_deviation]" info:; }
+toolbar_empty() { [ "$(spread "$1" "$2")" = 0 ]; }
+item_y() { echo $((FIRST_ITEM_Y + ITEM_HEIGHT * $1)); }
+stored() { e2e_value "$1" "Preferences\\ToolBars\\$2"; }
+options_stored() { [ -n "$(e2e_value HideInfrequently 'Preferences\ToolBars')" ]; }
+last_item_shown() { [ "$(stored 07 Decode)" = "dword:ffffffff" ]; }
+open_dialog() {
+  e2e_click "$main" "${MENU_VIEW[@]}"
+  e2e_click "$main" "${MENU_TOOLBARS[@]}"
+  e2e_click "$main" "${MENU_CUSTOMIZE[@]}"
+  dialog=$(e2e_wait_window "Настройка панелей инструментов")
+  sleep 0.5
+}
+
+e2e_start
+main=$(e2e_wait_window "Quillmark 3.0 Preview")
+sleep 1
+e2e_shot_window "$main" 1_main_empty_toolbars
+# The standard toolbar's row and the conversion toolbar's row, left of the direction list's place.
+STANDARD_ROW="300x18+230+30"
+toolbar_empty 1_main_empty_toolbars "$STANDARD_ROW" || e2e_fail "the standard toolbar shows buttons with no layout stored"
+
+open_dialog
+read -r mx my mw mh < <(xdotool getwindowgeometry --shell "$main" | awk -F= '/^(X|Y|WIDTH|HEIGHT)=/{printf "%s ", $2} END {print ""}')
+read -r dx dy dw dh < <(xdotool getwindowgeometry --shell "$dialog" | awk -F= '/^(X|Y|WIDTH|HEIGHT)=/{printf "%s ", $2} END {print ""}')
+off_x=$(( (dx + dw / 2) - (mx + mw / 2) )); off_y=$(( (dy + dh / 2) - (my + mh / 2) ))
+(( ${off_x#-} <= 10 && ${off_y#-} <= 10 )) || e2e_fail "the dialog is not centred over the main window ($off_x, $off_y)"
+e2e_shot 2_dialog_open
+
+# Create, Open, Save and the separator after them; the direction choice, Start and Stop.
+for i in 1 2 4 5; do e2e_click "$dialog" "$STANDARD_X" "$(item_y $i)"; done
+for i in 1 3 4; do e2e_click "$dialog" "$DECODE_X" "$(item_y $i)"; done
+e2e_shot_window "$dialog" 3_dialog_ticked
+e2e_click "$dialog" "$APPLY_X" "$BUTTON_Y"
+# Apply writes the values one by one, the options last.
+e2e_until 5 options_stored || e2e_fail "Apply stored nothing"
+[ "$(stored 01 Standart)" = "dword:ffffffff" ] || e2e_fail "Apply did not store the ticked item 01"
+[ "$(stored 03 Standart)" = "dword:00000000" ] || e2e_fail "Apply did not store the unticked item 03 as 0"
+[ "$(stored 39 Standart)" = "dword:00000000" ] || e2e_fail "Apply did not store all 40 standard items"
+[ "$(stored 04 Decode)" = "dword:ffffffff" ] || e2e_fail "Apply did not store the conversion toolbar's item 04"
+[ "$(stored 07 Decode)" = "dword:00000000" ] || e2e_fail "Apply did not store all 8 conversion items"
+
+e2e_click "$dialog" "${OPTIONS_TAB[@]}"
+e2e_click "$dialog" "${LARGE_ICONS[@]}"
+e2e_shot_window "$dialog" 4_dialog_options
+e2e_click "$dialog" "$OK_X" "$BUTTON_Y"
+e2e_wait_gone "Настройка панелей инструментов"
+[ "$(e2e_value UseLargeIcons 'Preferences\ToolBars')" = '"1"' ] || e2e_fail "OK did not store large icons"
+[ "$(e2e_value ShowToolTips 'Preferences\ToolBars')" = '"0"' ] || e2e_fail "OK did not store the tooltips option"
+sleep 1
+e2e_shot_window "$main" 5_main_chosen_buttons
+toolbar_empty 5_main_chosen_buttons "$STANDARD_ROW" && e2e_fail "the toolbars did not follow the dialog"
+
+# The defaults: every item shown. The question and the note are answered with Enter.
+open_dialog
+e2e_click "$dialog" "$RESET_X" "$BUTTON_Y"
+sleep 0.5
+e2e_shot 6_reset_question
+e2e_keys Return
+sleep 0.5
+e2e_keys Return
+# The conversion toolbar's items are written after the standard toolbar's.
+e2e_until 5 last_item_shown || e2e_fail "the defaults did not show the conversion item 07"
+[ "$(stored 38 Standart)" = "dword:ffffffff" ] || e2e_fail "the defaults did not show the item 38"
+e2e_click "$dialog" "$OK_X" "$BUTTON_Y"
+e2e_wait_gone "Настройка панелей инструментов"
+sleep 1
+e2e_shot_window "$main" 7_main_every_button
+echo "toolbar customize: the dialog opened from the View menu, stored the ticked items, and the toolbars followed"
