@@ -61,6 +61,19 @@ std::u16string PrinterProblem(const vb::Error& e) {
   return u"ошибка печати № " + vb::CStr(static_cast<std::int64_t>(e.Number)) + u": " + e.Description + u".";
 }
 
+constexpr std::pair<std::u16string_view, int> kPaper[] = {
+    {u"A3 297 x 420 мм", vb::vbPRPSA3}, {u"A4 210 x 297 мм", vb::vbPRPSA4}, {u"A5 148 x 210 мм", vb::vbPRPSA5},
+    {u"B4 250 x 354 мм", vb::vbPRPSB4}, {u"B5 182 x 257 мм", vb::vbPRPSB5}};
+
+// A stored paper size that names none of the sizes (an empty one leaves the printer's own paper).
+bool UnknownPaper(const std::u16string& paper) {
+  if (vb::Trim(paper).empty()) return false;
+  for (const auto& [text, code] : kPaper) {
+    if (paper == text) return false;
+  }
+  return true;
+}
+
 template <class Pairs>
 void SetFromPreference(std::u16string_view name, const Pairs& pairs, void (vb::PrinterObject::*set)(int)) {
   const std::u16string value = modRegistry::ReadPreference(name);
@@ -76,7 +89,20 @@ void SetFromPreference(std::u16string_view name, const Pairs& pairs, void (vb::P
 
 mainwindow::PrintBoxes CurrentBoxes() {
   const auto& read = mainwindow::Preferences().printBoxes;
-  return read ? read() : mainwindow::PrintBoxes{};
+  mainwindow::PrintBoxes boxes = read ? read() : mainwindow::PrintBoxes{};
+  // A new profile has stored none of these yet: its empty boxes print with the settings dialog's
+  // defaults instead of stopping a new user. An empty box over a stored value is told.
+  const std::pair<std::u16string*, std::pair<std::u16string_view, std::u16string_view>> defaults[] = {
+      {&boxes.copies, {pref::kCopies, u"1"}},        {&boxes.left, {pref::kPositionLeft, u"20"}},
+      {&boxes.top, {pref::kPositionTop, u"5"}},      {&boxes.width, {pref::kPositionWidth, u"5"}},
+      {&boxes.height, {pref::kPositionHeight, u"5"}}};
+  for (const auto& [box, fallback] : defaults) {
+    if (!vb::Trim(*box).empty()) continue;
+    if (!modRegistry::ReadRegistryString(win::HKEY_CURRENT_USER, settings::kPreferencesKey, fallback.first)) {
+      *box = fallback.second;
+    }
+  }
+  return boxes;
 }
 
 std::optional<int> CopiesOf(const mainwindow::PrintBoxes& boxes) {
@@ -99,9 +125,6 @@ void SetUpPrinterFromPreferences() {
                                                                 {u"vbPRCMMonochrome", vb::vbPRCMMonochrome}};
   static const std::pair<std::u16string_view, int> kOrientation[] = {{u"vbPRORPortrait", vb::vbPRORPortrait},
                                                                      {u"vbPRORLandscape", vb::vbPRORLandscape}};
-  static const std::pair<std::u16string_view, int> kPaper[] = {
-      {u"A3 297 x 420 мм", vb::vbPRPSA3}, {u"A4 210 x 297 мм", vb::vbPRPSA4}, {u"A5 148 x 210 мм", vb::vbPRPSA5},
-      {u"B4 250 x 354 мм", vb::vbPRPSB4}, {u"B5 182 x 257 мм", vb::vbPRPSB5}};
   SetFromPreference(pref::kPrintQuality, kQuality, &vb::PrinterObject::PrintQuality);
   SetFromPreference(pref::kColorMode, kColour, &vb::PrinterObject::ColorMode);
   SetFromPreference(pref::kOrientation, kOrientation, &vb::PrinterObject::Orientation);
@@ -111,6 +134,11 @@ void SetUpPrinterFromPreferences() {
 bool CheckBeforePrinting(const mainwindow::PrintBoxes& boxes, bool setCopies) {
   if (vb::Printers.Count() == 0) {
     Tell(u"в системе нет ни одного принтера.");
+    return false;
+  }
+  const std::u16string paper = modRegistry::ReadPreference(pref::kPaperSize);
+  if (UnknownPaper(paper)) {
+    Tell(u"размер бумаги ''" + paper + u"'' не известен программе." + kWhereToFix);
     return false;
   }
   const auto copies = CopiesOf(boxes);

@@ -3,8 +3,9 @@
 // settings dialog's printing boxes (millimetres, converted to twips as value / 10 x 567), then the
 // editor's whole text printed page by page.
 //
-// Every value is checked before anything is printed: copies must be a whole number from 1 to 99,
-// each margin a number of millimetres from 0 to 999, and the margins must leave room on the paper.
+// Every value is checked before anything is printed: a stored paper size must be one of the five
+// the settings offer (or none), copies a whole number from 1 to 99, each margin a number of
+// millimetres from 0 to 999, and the margins must leave room on the paper.
 // A value that fails, a printer that is missing or cannot print, is told in a Russian message box
 // under the program's title; nothing is printed then and the document is not touched.
 #pragma once
@@ -29,8 +30,9 @@ struct Margins {
   std::int32_t bottom = 0;
 };
 
-// The settings dialog's boxes as they are now (loading the dialog unseen when it is not loaded);
-// all empty when the program has no settings dialog.
+// The settings dialog's boxes as they are now (loading the dialog unseen when it is not loaded). A
+// box left empty because nothing is stored for it yet (a new profile) gives the dialog's default:
+// 1 copy, margins 20, 5, 5 and 5 mm (left, top, right, bottom).
 mainwindow::PrintBoxes CurrentBoxes();
 
 // The number of copies of the copies box, or nothing when it holds no whole number from 1 to 99.

@@ -161,6 +161,15 @@ class frmMain : public vb::Form, public mainwindow::CommandTarget {
   // The document properties window, modal.
   void CmdFileProperties() override;
 
+  // --- find, replace and go to line (main_find_commands.cpp) ---
+  // The find window, modeless over this one; an empty document is told and opens nothing.
+  void CmdFindFind() override;
+  // Searches on from the end of the selection with the find window's text and options (that window
+  // is loaded unseen when it is not loaded).
+  void CmdFindNext() override;
+  void CmdFindReplace() override;
+  void CmdFindGoTo() override;
+
   // --- timers (the ticks run them; tests call them) ---
   void TimerEdit_Timer();
   void TimerClipboardDetect_Timer();

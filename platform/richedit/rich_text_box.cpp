@@ -338,6 +338,26 @@ struct RichTextBox::Impl {
     return b.position() + offset;
   }
 
+  // The first match of `what` at or after `from` in the text (CR LF lines), or -1. The comparison
+  // folds case by Unicode unless rtfMatchCase; with rtfWholeWord a match counts only where the
+  // characters on either side of it (if any) are neither letters nor digits. A match has the length
+  // of `what`. An empty `what` matches nothing.
+  std::int32_t Match(std::u16string_view what, std::int32_t from, int options) const {
+    from = std::max(from, 0);
+    if (what.empty() || from > Length()) return -1;
+    const std::u16string_view all = text.View(0, text.size());
+    const QStringView hay(all.data(), static_cast<qsizetype>(all.size()));
+    const QStringView needle(what.data(), static_cast<qsizetype>(what.size()));
+    const Qt::CaseSensitivity cs = (options & rtfMatchCase) != 0 ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    for (qsizetype at = hay.indexOf(needle, from, cs); at >= 0; at = hay.indexOf(needle, at + 1, cs)) {
+      const qsizetype after = at + needle.size();
+      const bool whole = (at == 0 || !hay.at(at - 1).isLetterOrNumber()) &&
+                         (after >= hay.size() || !hay.at(after).isLetterOrNumber());
+      if ((options & rtfWholeWord) == 0 || whole) return static_cast<std::int32_t>(at);
+    }
+    return -1;
+  }
+
   void Select(std::int32_t start, std::int32_t length) {
     QTextCursor c(Doc());
     const int anchor = ToQt(start);
@@ -680,37 +700,20 @@ void RichTextBox::SaveFile(std::u16string_view path) const {
 
 std::int32_t RichTextBox::Find(std::u16string_view text, std::int32_t start, std::int32_t end, int options) {
   const std::int32_t total = impl_->Length();
-  start = std::max(start, 0);
-  if (text.empty() || start > total) return -1;
   if (end < 0 || end > total) end = total;
-  const Qt::CaseSensitivity cs = (options & rtfMatchCase) != 0 ? Qt::CaseSensitive : Qt::CaseInsensitive;
-  std::int32_t index = -1;
-  std::int32_t length = 0;
-  if (text.find_first_of(u"\r\n") == std::u16string_view::npos) {
-    QTextDocument::FindFlags flags;
-    if ((options & rtfWholeWord) != 0) flags |= QTextDocument::FindWholeWords;
-    if (cs == Qt::CaseSensitive) flags |= QTextDocument::FindCaseSensitively;
-    const QTextCursor c = impl_->Doc()->find(ToQ(text), impl_->ToQt(start), flags);
-    if (c.isNull()) return -1;
-    index = impl_->FromQt(c.selectionStart());
-    length = impl_->FromQt(c.selectionEnd()) - index;
-  } else {  // a text that spans lines: searched in the whole text
-    const QString all = ToQ(Text());
-    const QString what = ToQ(text);
-    for (qsizetype at = all.indexOf(what, start, cs); at >= 0; at = all.indexOf(what, at + 1, cs)) {
-      const qsizetype after = at + what.size();
-      const bool whole = (at == 0 || !all.at(at - 1).isLetterOrNumber()) && (after >= all.size() || !all.at(after).isLetterOrNumber());
-      if ((options & rtfWholeWord) == 0 || whole) {
-        index = static_cast<std::int32_t>(at);
-        length = static_cast<std::int32_t>(what.size());
-        break;
-      }
-    }
-    if (index < 0) return -1;
-  }
-  if (index + length > end) return -1;
+  const std::int32_t index = impl_->Match(text, start, options);
+  const auto length = static_cast<std::int32_t>(text.size());
+  if (index < 0 || index + length > end) return -1;
   impl_->Select(index, length);
   return index;
+}
+
+std::vector<std::int32_t> RichTextBox::Matches(std::u16string_view text, std::int32_t start, int options) const {
+  std::vector<std::int32_t> found;
+  const auto length = static_cast<std::int32_t>(text.size());
+  for (std::int32_t at = impl_->Match(text, start, options); at >= 0; at = impl_->Match(text, at + length, options))
+    found.push_back(at);
+  return found;
 }
 
 void RichTextBox::SetFocus() { impl_->Ed().setFocus(Qt::OtherFocusReason); }

@@ -115,7 +115,13 @@ class RichTextBox {
 
   // Searches from `start` (to `end` when not negative) for `text`; options rtfWholeWord and
   // rtfMatchCase. Returns the index of the match and selects it, or -1 (and the selection stays).
+  // Letters compare without regard to case unless rtfMatchCase; rtfWholeWord takes a match only
+  // where neither neighbour is a letter or digit.
   std::int32_t Find(std::u16string_view text, std::int32_t start = 0, std::int32_t end = -1, int options = 0);
+  // The index of every match that Find would give one search after another from `start`, each going
+  // on after the previous match (so matches never overlap); the selection is not touched. Costs one
+  // pass over the text, whereas as many calls of Find would each select.
+  std::vector<std::int32_t> Matches(std::u16string_view text, std::int32_t start = 0, int options = 0) const;
 
   void SetFocus();
 

@@ -98,6 +98,16 @@ TEST_F(PrintCommands, WithThePrintingSwitchOffTheDocumentIsPrintedAtOnceWithTheB
   EXPECT_EQ(editor().Text(), u"Печатный текст документа");
 }
 
+TEST_F(PrintCommands, ANewProfilesEmptyBoxesPrintWithTheDefaults) {
+  editor().Text(u"Первая печать");
+  boxes = {u"", u"", u" ", u"", u""};
+  w().CmdFilePrint();
+  EXPECT_TRUE(Prompts().empty());
+  ASSERT_EQ(PdfPages(pdf), 1);
+  EXPECT_NEAR(FirstWordLeft(pdf), 20 * kPointsPerMillimetre, 3);
+  EXPECT_EQ(vb::Printer.Copies(), 1);
+}
+
 TEST_F(PrintCommands, MarginBoxesBecomeTwipsAsTheCommandConvertsThem) {
   const auto m = print_job::MarginsOf({u"1", u"20", u"5", u"5", u"5"});
   ASSERT_TRUE(m);
@@ -142,7 +152,7 @@ TEST_F(PrintCommands, StoredPrintPreferencesSetThePrinterAndUnknownTextsLeaveItA
   SetPref(prefs::kPrintQuality, u"");
   SetPref(prefs::kColorMode, u"vbPRCMColour");
   SetPref(prefs::kOrientation, u"1");
-  SetPref(prefs::kPaperSize, u"A4");
+  SetPref(prefs::kPaperSize, u"");
   w().CmdFilePrint();
   EXPECT_EQ(vb::Printer.PrintQuality(), vb::vbPRPQHigh);
   EXPECT_EQ(vb::Printer.ColorMode(), vb::vbPRCMMonochrome);
@@ -151,14 +161,19 @@ TEST_F(PrintCommands, StoredPrintPreferencesSetThePrinterAndUnknownTextsLeaveItA
   EXPECT_TRUE(Prompts().empty());
 }
 
-TEST_F(PrintCommands, CopiesOrMarginsThatAreNoNumbersAreToldAndNothingIsPrinted) {
+TEST_F(PrintCommands, AnUnknownPaperCopiesOrMarginsThatAreNoNumbersAreToldAndNothingIsPrinted) {
   editor().Text(u"Текст, который нельзя потерять");
   SetPrinting(1);  // even the confirmation is not shown
+  SetPref(prefs::kPaperSize, u"A4");
+  EXPECT_NE(PrintExpectingMessage().find(u"размер бумаги ''A4'' не известен программе"), std::u16string::npos);
+  SetPref(prefs::kPaperSize, u"A4 210 x 297 мм");
   boxes.copies = u"много";
   EXPECT_NE(PrintExpectingMessage().find(u"количество копий должно быть целым числом от 1 до 99"), std::u16string::npos);
   boxes.copies = u"1";
   boxes.height = u"пять";
   EXPECT_NE(PrintExpectingMessage().find(u"поле ''Нижнее''"), std::u16string::npos);
+  // A stored value the settings dialog could not take arrives as an empty box.
+  SetPref(prefs::kPositionHeight, u"пять");
   boxes.height = u"";
   EXPECT_NE(PrintExpectingMessage().find(u"поле ''Нижнее''"), std::u16string::npos);
   // Numbers that leave no room on the paper.

@@ -13,7 +13,9 @@
 #include "core/settings_schema.h"
 #include "core/toolbar_visibility.h"
 #include "mainwindow/forms/main.h"
+#include "platform/media/sound.h"
 #include "platform/script/script.h"
+#include "platform/testing/win.h"
 #include "platform/testing/vb.h"
 #include "platform/vb/msgbox.h"
 #include "platform/vb/strings.h"
@@ -254,6 +256,31 @@ TEST_F(ToolBarCustomizeTest, ResetTicksEveryItemAppliesAndKeepsTheOptions) {
   EXPECT_EQ(StoredOption(tb::kShowToolTips), u"1");
   EXPECT_EQ(StoredOption(tb::kHideInfrequently), u"0");
   EXPECT_FALSE(form.cmdApply.Enabled());
+}
+
+TEST_F(ToolBarCustomizeTest, ClosingByTheFrameDropsUnappliedEditsWithTheUnloadSounds) {
+  qmtest::TempDir dir;
+  const std::string loadWav = (dir.path() / "load.wav").string();
+  const std::string unloadWav = (dir.path() / "unload.wav").string();
+  for (const std::string& wav : {loadWav, unloadWav}) qmtest::WriteBytes(wav, std::string("RIFF\x24\x00\x00\x00WAVEfmt ", 16));
+  const auto sound = [](std::u16string_view name, const std::u16string& text) {
+    modRegistry::WriteRegistryString(win::HKEY_CURRENT_USER, settings::kSoundsKey, name, text);
+  };
+  sound(u"FormLoad", u"1");
+  sound(u"FormLoadPath", vb::FromUtf8(loadWav));
+  sound(u"FormUnload", u"1");
+  sound(u"FormUnloadPath", vb::FromUtf8(unloadWav));
+  form.Show();
+  EXPECT_EQ(platform::testing::CurrentSound(), vb::FromUtf8(loadWav));
+  form.lstToolBarStandart.Selected(1, true);
+  form.chkUseLargeIcons.Value(vb::vbChecked);
+  platform::testing::CloseByUser(form.hWnd());
+  EXPECT_FALSE(form.IsLoaded());
+  EXPECT_EQ(platform::testing::CurrentSound(), vb::FromUtf8(unloadWav));
+  EXPECT_EQ(StoredItem(settings::kToolBarsStandartKey, 1), 0);
+  EXPECT_EQ(StoredOption(tb::kUseLargeIcons), u"<none>");
+  form.Load();
+  EXPECT_TRUE(Ticked(form.lstToolBarStandart).empty());
 }
 
 TEST_F(ToolBarCustomizeTest, PicturesOfBothTabs) {

@@ -187,6 +187,31 @@ TEST(RichTextBoxFind, OptionsStartAndSelection) {
   EXPECT_EQ(box.SelLength(), 11);
 }
 
+// The list of matches is what Find gives one search after another, and selects nothing.
+TEST(RichTextBoxFind, MatchesAreFindsOneAfterAnother) {
+  vb::RichTextBox box;
+  box.Text(u"aaaa Aa\r\naa-aab");
+  box.SelStart(3);
+  EXPECT_EQ(box.Matches(u"aa"), (std::vector<std::int32_t>{0, 2, 5, 9, 12}));
+  EXPECT_EQ(box.Matches(u"aa", 3), (std::vector<std::int32_t>{5, 9, 12}));
+  EXPECT_EQ(box.Matches(u"aa", 0, vb::rtfMatchCase), (std::vector<std::int32_t>{0, 2, 9, 12}));
+  EXPECT_EQ(box.Matches(u"aa", 0, vb::rtfWholeWord), (std::vector<std::int32_t>{5, 9}));
+  EXPECT_EQ(box.Matches(u"a\r\na"), (std::vector<std::int32_t>{6}));
+  EXPECT_TRUE(box.Matches(u"").empty());
+  EXPECT_TRUE(box.Matches(u"aa", 100).empty());
+  EXPECT_EQ(box.SelStart(), 3);
+  EXPECT_EQ(box.SelLength(), 0);
+  std::vector<std::int32_t> finds;
+  for (std::int32_t at = box.Find(u"aa", 0, -1, vb::rtfWholeWord); at != -1;
+       at = box.Find(u"aa", box.SelStart() + box.SelLength(), -1, vb::rtfWholeWord))
+    finds.push_back(at);
+  EXPECT_EQ(finds, box.Matches(u"aa", 0, vb::rtfWholeWord));
+  // Cyrillic letters fold their case, Ё and ё too.
+  box.Text(u"Ёлка ёлка ЁЛКА");
+  EXPECT_EQ(box.Matches(u"ёлка"), (std::vector<std::int32_t>{0, 5, 10}));
+  EXPECT_EQ(box.Find(u"ЁЛКА", 1), 5);
+}
+
 TEST(RichTextBoxMessages, LineIndexCountsCrLfAsTwo) {
   vb::RichTextBox box;
   box.Text(u"one\r\ntwo\r\n\r\nfour");

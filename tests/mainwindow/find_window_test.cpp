@@ -1,0 +1,159 @@
+// The find window and the main window's Find and Find Next: the search states carried by the
+// button's caption, the options, the end of the text, and the refusal of an empty search text.
+#include "find_windows_support.h"
+
+using namespace qmtest;
+
+namespace {
+
+class FindWindowTest : public FindWindowsTest {
+ protected:
+  frmFind& f() { return FindWindow(); }
+  void Press() { f().cmdFind.Value(true); }
+};
+
+TEST_F(FindWindowTest, OpensOnTheSelectionWithBothOptionsOff) {
+  Document(u"Мама мыла раму");
+  Select(5, 4);
+  w().CmdFindFind();
+  ASSERT_TRUE(f().Visible());
+  EXPECT_EQ(f().Caption(), u"Найти");
+  EXPECT_EQ(f().cboFind.Text(), u"мыла");
+  EXPECT_EQ(f().cboFind.ListCount(), 1);
+  EXPECT_EQ(f().chkWholeWord.Value(), vb::vbUnchecked);
+  EXPECT_EQ(f().chkMatchCase.Value(), vb::vbUnchecked);
+  EXPECT_EQ(f().cmdFind.Caption(), u"Найти");
+  EXPECT_TRUE(f().cmdFind.Default());
+  // Closed and opened again: loaded afresh on the selection of that moment.
+  f().chkMatchCase.Value(vb::vbChecked);
+  f().cmdCancel.Value(true);
+  EXPECT_FALSE(f().IsLoaded());
+  Select(0, 0);
+  w().CmdFindFind();
+  EXPECT_EQ(f().cboFind.Text(), u"");
+  EXPECT_EQ(f().chkMatchCase.Value(), vb::vbUnchecked);
+}
+
+TEST_F(FindWindowTest, AnEmptyDocumentOpensNothing) {
+  AnswerBox(vb::vbOK);
+  w().CmdFindFind();
+  EXPECT_EQ(Prompts(), std::vector<std::u16string>{u"Документ не содержит текста!"});
+  EXPECT_FALSE(f().IsLoaded());
+}
+
+// Whole words: "abc" stands alone once; the search ends there, and starts again from the beginning.
+TEST_F(FindWindowTest, SearchStatesWithWholeWords) {
+  Document(u"abc abcabc");
+  w().CmdFindFind();
+  f().cboFind.Text(u"abc");
+  f().chkWholeWord.Value(vb::vbChecked);
+  Press();
+  EXPECT_EQ(editor().SelStart(), 0);
+  EXPECT_EQ(editor().SelLength(), 3);
+  EXPECT_EQ(f().cmdFind.Caption(), u"Найти далее");
+  EXPECT_TRUE(FindNextEnabled());
+  AnswerBox(vb::vbOK);
+  Press();
+  EXPECT_EQ(LastBox().prompt, u"Поиск завершен!");
+  EXPECT_EQ(LastBox().flags, vb::vbInformation);
+  EXPECT_EQ(f().cmdFind.Caption(), u"Найти");
+  EXPECT_FALSE(FindNextEnabled());
+  EXPECT_EQ(editor().SelStart(), 0);  // the selection stays on the last match
+  Press();
+  EXPECT_EQ(editor().SelStart(), 0);
+  EXPECT_EQ(editor().SelLength(), 3);
+  EXPECT_EQ(f().cmdFind.Caption(), u"Найти далее");
+  EXPECT_EQ(Prompts().size(), 1u);
+}
+
+TEST_F(FindWindowTest, WithoutWholeWordsEveryOccurrenceAndCaseOnlyWhenAsked) {
+  Document(u"Слово слово СЛОВОслово");
+  w().CmdFindFind();
+  f().cboFind.Text(u"слово");
+  std::vector<std::int32_t> found;
+  for (int i = 0; i < 4; ++i) {
+    Press();
+    found.push_back(editor().SelStart());
+  }
+  EXPECT_EQ(found, (std::vector<std::int32_t>{0, 6, 12, 17}));
+  AnswerBox(vb::vbOK);
+  Press();  // the end
+  f().chkMatchCase.Value(vb::vbChecked);
+  Press();
+  EXPECT_EQ(editor().SelStart(), 6);
+  Press();
+  EXPECT_EQ(editor().SelStart(), 17);
+  EXPECT_EQ(Selection(), u"слово");
+}
+
+// Going on starts at the end of the user's own selection, not at the last match.
+TEST_F(FindWindowTest, GoingOnStartsAtTheUsersSelection) {
+  Document(u"да нет да нет да");
+  w().CmdFindFind();
+  f().cboFind.Text(u"да");
+  Press();
+  ASSERT_EQ(editor().SelStart(), 0);
+  Select(7, 5);  // "да не"
+  Press();
+  EXPECT_EQ(editor().SelStart(), 14);
+}
+
+TEST_F(FindWindowTest, AnEmptySearchTextIsRefused) {
+  Document(u"текст");
+  w().CmdFindFind();
+  f().cboFind.Text(u"");
+  Select(1, 2);
+  AnswerBox(vb::vbOK);
+  Press();
+  EXPECT_EQ(Prompts(), std::vector<std::u16string>{u"Не задан текст для поиска!"});
+  EXPECT_EQ(f().cmdFind.Caption(), u"Найти");
+  EXPECT_EQ(editor().SelStart(), 1);
+  EXPECT_EQ(editor().SelLength(), 2);
+}
+
+// Find Next reads the find window's text and options; with the window never opened, it is loaded
+// unseen on the selection of that moment.
+TEST_F(FindWindowTest, FindNextGoesOnAndResetsTheWindowAtTheEnd) {
+  Document(u"кот и кот и кот");
+  Select(0, 3);
+  w().CmdFindNext();
+  EXPECT_TRUE(f().IsLoaded());
+  EXPECT_FALSE(f().Visible());
+  EXPECT_EQ(f().cboFind.Text(), u"кот");
+  EXPECT_EQ(editor().SelStart(), 6);
+  w().CmdFindNext();
+  EXPECT_EQ(editor().SelStart(), 12);
+  f().cmdFind.Caption(u"Найти далее");
+  AnswerBox(vb::vbOK);
+  w().CmdFindNext();
+  EXPECT_EQ(Prompts(), std::vector<std::u16string>{u"Текст не найден!"});
+  EXPECT_EQ(f().cmdFind.Caption(), u"Найти");
+  EXPECT_FALSE(FindNextEnabled());
+  EXPECT_EQ(editor().SelStart(), 12);
+}
+
+TEST_F(FindWindowTest, FindNextHonoursTheOptionsAndRefusesAnEmptyText) {
+  Document(u"Кот кот котик КОТ");
+  w().CmdFindFind();
+  f().cboFind.Text(u"КОТ");
+  f().chkMatchCase.Value(vb::vbChecked);
+  w().CmdFindNext();
+  EXPECT_EQ(editor().SelStart(), 14);
+  f().chkMatchCase.Value(vb::vbUnchecked);
+  f().chkWholeWord.Value(vb::vbChecked);
+  f().cboFind.Text(u"кот");
+  Select(0, 0);
+  w().CmdFindNext();
+  EXPECT_EQ(editor().SelStart(), 0);
+  w().CmdFindNext();
+  EXPECT_EQ(editor().SelStart(), 4);
+  w().CmdFindNext();
+  EXPECT_EQ(editor().SelStart(), 14);  // not inside "котик"
+  f().cboFind.Text(u"");
+  AnswerBox(vb::vbOK);
+  w().CmdFindNext();
+  EXPECT_EQ(Prompts(), std::vector<std::u16string>{u"Не задан текст для поиска!"});
+  EXPECT_EQ(editor().SelStart(), 14);
+}
+
+}  // namespace
