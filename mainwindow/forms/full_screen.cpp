@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "core/registry.h"
 #include "core/settings_schema.h"
@@ -10,6 +11,8 @@
 #include "platform/vb/strings.h"
 #include "platform/win/monitor.h"
 #include "platform/win/placement.h"
+#include "platform/win/system_menu.h"
+#include "platform/win/window.h"
 
 namespace prefs = settings::preferences;
 
@@ -39,6 +42,42 @@ win::POINT OntoScreen(win::POINT at, int width, int height) {
   return at;
 }
 
+// The windows the main window owns (find, replace, go to, time and date) that took input when the
+// view opened: they act on the main editor, so they take none until it closes.
+std::vector<win::HWND>& QuietedWindows() {
+  static std::vector<win::HWND> windows;
+  return windows;
+}
+
+struct Quieting {
+  win::HWND main;
+  win::HWND view;
+};
+
+win::BOOL QuietOwnedWindow(win::HWND h, win::LPARAM param) {
+  const Quieting& q = *reinterpret_cast<const Quieting*>(param);
+  if (h != q.view && win::GetParent(h) == q.main && win::IsWindowEnabled(h)) {
+    win::EnableWindow(h, win::FALSE);
+    QuietedWindows().push_back(h);
+  }
+  return win::TRUE;
+}
+
+// Keeps the main window and what it owns from input while the view holds the document.
+void QuietMainWindow(frmMain& main, win::HWND view) {
+  main.Enabled(false);
+  Quieting q{main.hWnd(), view};
+  win::EnumWindows(&QuietOwnedWindow, reinterpret_cast<win::LPARAM>(&q));
+}
+
+void WakeMainWindow(frmMain& main) {
+  for (win::HWND h : QuietedWindows()) {
+    if (win::IsWindow(h)) win::EnableWindow(h, win::TRUE);
+  }
+  QuietedWindows().clear();
+  main.Enabled(true);
+}
+
 void WritePref(std::u16string_view name, float value) {
   modRegistry::WriteRegistryString(win::HKEY_CURRENT_USER, settings::kPreferencesKey, name, vb::CStr(static_cast<double>(value)));
 }
@@ -62,7 +101,7 @@ void frmFScreen::Form_Load() {
   chrome::PlaySoundEvent(chrome::kFormLoad);
   Form_Resize();
   // The document lives here until the view closes: the main window takes no input meanwhile.
-  MainWindow().Enabled(false);
+  QuietMainWindow(MainWindow(), hWnd());
   FSRTB->Text(MainWindow().RichTextBox->Text());
   FullScreenBar().Show(vb::vbModeless, this);
 }
@@ -80,7 +119,7 @@ void frmFScreen::Form_Unload(int&) {
   chrome::PlaySoundEvent(chrome::kFormUnload);
   frmMain& main = MainWindow();
   main.RichTextBox->Text(FSRTB->Text());
-  main.Enabled(true);
+  WakeMainWindow(main);
   if (FullScreenBar().IsLoaded()) FullScreenBar().Unload();
 }
 
@@ -94,9 +133,7 @@ frmFScreenB::frmFScreenB() {
 void frmFScreenB::Design() {
   Caption(u"     Полноэкранный режим");
   BorderStyle(vb::vbFixedToolWindow);
-  Move(0, 0, kClientWidth, kClientHeight);
-  // The outer size that gives the inner area its size, with the frame the window system draws.
-  Move(0, 0, kClientWidth + (Width() - ScaleWidth()), kClientHeight + (Height() - ScaleHeight()));
+  ClientSize(kClientWidth, kClientHeight);
   cmdExit.Move(60, 60, kClientWidth - 120, kClientHeight - 120);
   cmdExit.Caption(u"Вернуть обычный режим");
 }
@@ -105,6 +142,8 @@ void frmFScreenB::Form_Load() {
   chrome::ApplyTopMost(hWnd());
   PlaceFromSettings();
   KeepOnTop(hWnd());
+  // Close goes from the window menu (the separator above it stays): the bar cannot be closed.
+  win::DeleteMenu(win::GetSystemMenu(hWnd(), win::FALSE), 6, win::MF_BYPOSITION);
   FullScreenWindow().FSRTB->SelStart(0);
 }
 
@@ -112,11 +151,6 @@ void frmFScreenB::PlaceFromSettings() {
   const win::POINT stored{StoredPixels(prefs::kFullScreenLeft), StoredPixels(prefs::kFullScreenTop)};
   const win::POINT at = OntoScreen(stored, static_cast<int>(Width() / kTwips), static_cast<int>(Height() / kTwips));
   Move(at.x * kTwips, at.y * kTwips);
-}
-
-// The bar has no Close: the view is left by its button, which brings the text back.
-void frmFScreenB::Form_QueryUnload(int& cancel, int unloadMode) {
-  if (unloadMode == vb::vbFormControlMenu) cancel = 1;
 }
 
 void frmFScreenB::Form_Unload(int&) {

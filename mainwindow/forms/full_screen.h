@@ -44,7 +44,6 @@ class frmFScreenB : public vb::Form {
  protected:
   void Design() override;
   void Form_Load() override;
-  void Form_QueryUnload(int& cancel, int unloadMode) override;
   void Form_Unload(int& cancel) override;
 
  private:

@@ -49,21 +49,22 @@ frmInsertTimeAndDate::frmInsertTimeAndDate() {
 void frmInsertTimeAndDate::Design() {
   Caption(u"Время и дата");
   BorderStyle(vb::vbFixedDouble);
-  Move(0, 0, 4575, 4860);
-  FrameInsertTimeAndDate.Move(120, 120, 4215, 2895);
+  ClientSize(4455, 4965);
+  // The list is tall enough to show all fourteen rows at once.
+  FrameInsertTimeAndDate.Move(120, 120, 4215, 3360);
   FrameInsertTimeAndDate.Caption(u"Доступные форматы:");
-  lstDates.Move(120, 300, 3975, 2460);
-  Frame1.Move(120, 3090, 4215, 675);
+  lstDates.Move(120, 300, 3975, 2925);
+  Frame1.Move(120, 3555, 4215, 675);
   Frame1.Caption(u"Дополнительно:");
   chkAutoUpdate.Move(120, 300, 3975, 255);
   chkAutoUpdate.Caption(u"Автоматически обновлять");
   // Never seen: it only holds the chosen row while the list is rebuilt.
   txtUpdate.Move(-5000, 0, 495, 285);
-  picLine.Move(0, 3885, 4600, 30);
+  picLine.Move(0, 4350, 4600, 30);
   picLine.BorderStyle(1);
-  cmdInsert.Move(1800, 4005, 1215, 375);
+  cmdInsert.Move(1800, 4470, 1215, 375);
   cmdInsert.Caption(u"Вставить");
-  cmdClose.Move(3120, 4005, 1215, 375);
+  cmdClose.Move(3120, 4470, 1215, 375);
   cmdClose.Caption(u"Закрыть");
 }
 

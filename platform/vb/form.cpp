@@ -344,11 +344,11 @@ void Form::Visible(bool v) { v ? Show() : Hide(); }
 
 std::u16string Form::Caption() {
   EnsureLoaded();
-  return d_->widget->windowTitle().toStdU16String();
+  return win::GetWindowTextA(d_->handle);
 }
 void Form::Caption(const std::u16string& v) {
   EnsureLoaded();
-  d_->widget->setWindowTitle(QString::fromStdU16String(v));
+  win::SetWindowTextA(d_->handle, v);
 }
 
 int Form::WindowState() {
@@ -517,6 +517,18 @@ void Form::Move(float left, float top, float width, float height) {
   const QSize now = w->frameGeometry().size();
   const QSize outer = d_->pendingOuter.isValid() ? d_->pendingOuter : now;
   d_->SetOuterSize(QSize(width >= 0 ? Px(width) : outer.width(), height >= 0 ? Px(height) : outer.height()));
+}
+
+void Form::ClientSize(float width, float height) {
+  EnsureLoaded();
+  QWidget* w = d_->widget;
+  d_->pendingOuter = QSize();
+  const QSize inner(Px(width), Px(height));
+  if (FixedSize(d_->borderStyle)) {
+    w->setFixedSize(inner);
+  } else {
+    w->resize(inner);
+  }
 }
 
 float Form::ScaleWidth() {

@@ -112,6 +112,9 @@ class Form : public Host {
   float Height();
   void Height(float v);
   void Move(float left, float top, float width = -1, float height = -1);
+  // Sizes the window by its inner area (as a form designed with a fixed client area is): the outer
+  // size follows whatever frame the window system gives it.
+  void ClientSize(float width, float height);
   // The inner area in twips.
   float ScaleWidth();
   float ScaleHeight();

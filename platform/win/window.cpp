@@ -503,16 +503,23 @@ BOOL UpdateWindow(HWND h) {
   return TRUE;
 }
 
+// The window system puts the program's file name in the title bar of a top-level window whose title
+// is empty: an empty title is given to it as this invisible character instead.
+constexpr char16_t kBlankTitle[] = u"\u200B";
+
 BOOL SetWindowTextA(HWND h, std::u16string_view text) {
   QWidget* w = platform::detail::WidgetOf(h);
   if (w == nullptr) return FALSE;
+  if (text.empty() && w->isWindow()) text = kBlankTitle;
   w->setWindowTitle(QString::fromStdU16String(std::u16string(text)));
   return TRUE;
 }
 
 std::u16string GetWindowTextA(HWND h) {
   QWidget* w = platform::detail::WidgetOf(h);
-  return w != nullptr ? w->windowTitle().toStdU16String() : std::u16string();
+  if (w == nullptr) return std::u16string();
+  std::u16string text = w->windowTitle().toStdU16String();
+  return text == kBlankTitle ? std::u16string() : text;
 }
 
 std::string GetClassNameA(HWND h) {

@@ -611,3 +611,28 @@ TEST(ControlColours, SystemColoursComeFromTheDrawingLayersTable) {
   platform::testing::ResetSysColors();
   form.Terminate();
 }
+
+namespace {
+
+class frmClientSized : public vb::Form {
+ protected:
+  void Design() override {
+    BorderStyle(vb::vbFixedToolWindow);
+    ClientSize(2535, 495);
+  }
+};
+
+TEST(FormClientSize, TheInnerAreaKeepsItsSizeWhateverFrameTheWindowGets) {
+  frmClientSized form;
+  form.Show();
+  platform::testing::ShowAndWait(form.hWnd());
+  vb::DoEvents();
+  EXPECT_EQ(form.ScaleWidth(), 2535);
+  EXPECT_EQ(form.ScaleHeight(), 495);
+  EXPECT_GE(form.Height(), form.ScaleHeight());
+  form.Move(300, 300);
+  EXPECT_EQ(form.ScaleHeight(), 495);
+  form.Unload();
+}
+
+}  // namespace

@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# The full-screen view driven from outside: Cyrillic text comes in through the clipboard and is
+# pasted into the editor; the view is opened from the View menu and shows the text; the main window
+# takes no keys meanwhile; the text is edited in the view; the bar's button leaves the view; the
+# main editor then holds the edited text, and one Undo gives back the text from before the view.
+# Pictures of the view with its bar, of the bar alone and of the main window before and after go to
+# BUILD/e2e/full_screen/.
+# Usage (inside xvfb-run): tests/e2e/full_screen_e2e.sh BUILD_DIR
+set -euo pipefail
+source "$(dirname "$0")/lib.sh"
+e2e_init full_screen "$1" 150
+e2e_profile <<'REG'
+"ShowInCaption"="3"
+REG
+e2e_window_manager
+e2e_start
+main=$(e2e_wait_window "Quillmark 3.0 Preview")
+e2e_focus "$main"
+
+# The text of the focused editor, read through the clipboard; a copy that does not happen reads as
+# the marker, never as the text expected.
+editor_text() {
+  e2e_clip_set "<nothing copied>"
+  e2e_editor_text
+}
+
+text="Съешь же ещё этих мягких французских булок"
+e2e_clip_set "$text"
+e2e_keys ctrl+v
+[ "$(editor_text)" = "$text" ] || e2e_fail "the pasted text did not reach the editor"
+e2e_keys ctrl+End
+e2e_shot 1_main_before
+
+# View -> "Во весь экран": the menu bar's fourth title, then its third item.
+e2e_click "$main" 170 12
+e2e_keys Down Down Down Return
+bar=$(e2e_wait_window "Полноэкранный режим" 10)
+view=""
+for id in $(xdotool search --onlyvisible --pid "$E2E_PID" 2>/dev/null); do
+  [ "$id" = "$main" ] || [ "$id" = "$bar" ] || [ -n "$view" ] || {
+    eval "$(xdotool getwindowgeometry --shell "$id")"
+    [ "$WIDTH" -ge 1000 ] && view=$id
+  }
+done
+[ -n "$view" ] || e2e_fail "no full-screen window came up with the bar"
+eval "$(xdotool getwindowgeometry --shell "$view")"
+[ "$WIDTH" -ge 1260 ] && [ "$HEIGHT" -ge 980 ] || e2e_fail "the view is ${WIDTH}x${HEIGHT}, not the screen"
+e2e_shot 2_full_screen
+e2e_shot_window "$bar" 3_bar
+
+# The view's editor holds the text and takes the keys.
+e2e_focus "$view"
+[ "$(editor_text)" = "$text" ] || e2e_fail "the view does not show the document's text"
+e2e_keys ctrl+End
+e2e_clip_set " — и выпей чаю"
+e2e_keys ctrl+v
+# The main window takes no keys while the view is open.
+xdotool windowactivate "$main" >/dev/null 2>&1 || true
+sleep 0.3
+e2e_keys ctrl+a Delete
+e2e_shot 4_edited
+
+# The bar's button leaves the view; the main editor holds the edited text.
+eval "$(xdotool getwindowgeometry --shell "$bar")"
+e2e_click "$bar" $((WIDTH / 2)) $((HEIGHT / 2))
+e2e_wait_gone "Полноэкранный режим"
+e2e_focus "$main"
+got=$(editor_text)
+[ "$got" = "$text — и выпей чаю" ] || e2e_fail "the main editor holds \"$got\" after the view closed"
+e2e_keys ctrl+End
+e2e_shot 5_main_after
+# One Undo takes the whole view back.
+e2e_keys ctrl+z
+got=$(editor_text)
+[ "$got" = "$text" ] || e2e_fail "one Undo after the view gave \"$got\""
+echo "full screen: the text went out, was edited there, came back and one Undo took it back"
