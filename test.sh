@@ -28,8 +28,22 @@ QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb \
   ./bin/test_commandbars --gtest_filter='CommandBarOnX11.*'
 
+# The keyboard stays with shown windows under a real X server.
+xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb \
+  ./bin/test_platform --gtest_filter='FocusOnX11.*'
+
 # The real program's start-up road, every start-up window switched on.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/start_road.sh .
 
 # The toolbar dialog opened from the View menu, items ticked and applied, the toolbars following.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/toolbar_customize_e2e.sh .
+
+# The full-screen view opened from the View menu: the pasted text goes out, is edited there and
+# comes back as one undoable change, while the main window takes no keys.
+xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/full_screen_e2e.sh .
+
+# Ctrl+F finds a word of a pasted Russian text, Ctrl+H replaces all its matches, Ctrl+G goes to a line.
+xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/find_e2e.sh .
+
+# Ctrl+P through the print confirmation to the PDF printer, and the confirmation switched off.
+xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/print_e2e.sh .

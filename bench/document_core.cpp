@@ -57,6 +57,11 @@ void DecodeDocumentMillion(benchmark::State& state) {
   const std::u16string text = MixedText(1'000'000);
   const std::u16string lf = WithLf(text);
   qmtest::SelectDirection(*windows, 4);
+  // One run and one floor before the timed ones, so that neither meets memory the process has not
+  // touched yet while the other finds it ready.
+  windows->editor().Text(text);
+  modDecode::DecodeDocument();
+  platform::testing::BareSetPlainTextMilliseconds(lf);
   double run = 0;
   double floor = 0;
   for (auto _ : state) {

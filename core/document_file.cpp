@@ -1,6 +1,7 @@
 #include "core/document_file.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "platform/codepage/codepage.h"
@@ -38,14 +39,39 @@ std::size_t LoneBreaks(std::string_view bytes) {
   return lone;
 }
 
+// The character of every byte, looked up in place of a call per byte.
+const std::array<char16_t, 256>& CharTable() {
+  static const std::array<char16_t, 256> table = [] {
+    std::array<char16_t, 256> t{};
+    for (int b = 0; b < 256; ++b) t[static_cast<std::size_t>(b)] = vb::Windows1251Char(static_cast<unsigned char>(b));
+    return t;
+  }();
+  return table;
+}
+
 // Appends decoded characters a block at a time (no zero-filling of the text first).
 class Appender {
  public:
   explicit Appender(std::u16string& out) : out_(out) {}
   ~Appender() { Flush(); }
-  void Put(char16_t c) {
-    if (used_ == kSize) Flush();
-    buf_[used_++] = c;
+  Appender(const Appender&) = delete;
+  Appender& operator=(const Appender&) = delete;
+  // Decodes a run of bytes that holds no line break.
+  void PutRun(const unsigned char* p, std::size_t n, const std::array<char16_t, 256>& table) {
+    while (n > 0) {
+      if (used_ == kSize) Flush();
+      const std::size_t take = std::min(n, kSize - used_);
+      char16_t* o = buf_ + used_;
+      for (std::size_t i = 0; i < take; ++i) o[i] = table[p[i]];
+      used_ += take;
+      p += take;
+      n -= take;
+    }
+  }
+  void PutLineBreak() {
+    if (used_ + 2 > kSize) Flush();
+    buf_[used_++] = u'\r';
+    buf_[used_++] = u'\n';
   }
   void Flush() {
     out_.append(buf_, used_);
@@ -59,6 +85,12 @@ class Appender {
   std::size_t used_ = 0;
 };
 
+// The next CR or LF at or after p, or end.
+const unsigned char* NextBreak(const unsigned char* p, const unsigned char* end) {
+  while (p < end && *p != '\r' && *p != '\n') ++p;
+  return p;
+}
+
 }  // namespace
 
 DecodedFile DecodeFile(std::string_view bytes) {
@@ -69,22 +101,23 @@ DecodedFile DecodeFile(std::string_view bytes) {
   std::size_t counts[4] = {};
   std::vector<std::uint8_t> kinds;
   {
+    const std::array<char16_t, 256>& table = CharTable();
     Appender out(file.text);
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-      const char b = bytes[i];
-      if (b != '\r' && b != '\n') {
-        out.Put(vb::Windows1251Char(static_cast<unsigned char>(b)));
-        continue;
-      }
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* const end = p + bytes.size();
+    while (p < end) {
+      const unsigned char* brk = NextBreak(p, end);
+      out.PutRun(p, static_cast<std::size_t>(brk - p), table);
+      if (brk == end) break;
       LineBreak kind = LineBreak::kLf;
-      if (b == '\r') {
-        kind = i + 1 < bytes.size() && bytes[i + 1] == '\n' ? LineBreak::kCrLf : LineBreak::kCr;
-        if (kind == LineBreak::kCrLf) ++i;
+      p = brk + 1;
+      if (*brk == '\r') {
+        kind = p < end && *p == '\n' ? LineBreak::kCrLf : LineBreak::kCr;
+        if (kind == LineBreak::kCrLf) ++p;
       }
       kinds.push_back(static_cast<std::uint8_t>(kind));
       ++counts[static_cast<int>(kind)];
-      out.Put(u'\r');
-      out.Put(u'\n');
+      out.PutLineBreak();
     }
   }
   // The final line break stays out of the text.

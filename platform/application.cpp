@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "platform/win/dispatch.h"
+#include "platform/win/shown_focus.h"
 
 namespace platform {
 namespace {
@@ -39,6 +40,7 @@ Application::Application(int& argc, char** argv) : impl_(std::make_unique<Impl>(
   if (impl_->qt.load(QStringLiteral("qt_ru"), dir)) QApplication::installTranslator(&impl_->qt);
   QApplication::setQuitOnLastWindowClosed(false);
   detail::UiThreadId();
+  detail::KeepFocusOnShownWindows();
 }
 
 Application::~Application() = default;

@@ -3,6 +3,7 @@
 #include "core/decode.h"
 #include "core/main_window.h"
 #include "mainwindow/window_chrome.h"
+#include "platform/vb/screen.h"
 
 frmDecode::frmDecode() {
   const auto sources = SourceRow();
@@ -19,7 +20,8 @@ frmDecode::frmDecode() {
 void frmDecode::Design() {
   Caption(u"Перекодирование");
   BorderStyle(vb::vbFixedDouble);
-  Move(0, 0, 4575, 4140);
+  // In the middle of the screen, over the main window as it starts, not in the screen's corner.
+  Move((vb::Screen.Width() - 4575) / 2, (vb::Screen.Height() - 4140) / 2, 4575, 4140);
   Label2.Move(120, 120, 4215, 495);
   Label2.WordWrap(true);
   Label2.Caption(u"Выберите направление перекодирования и нажмите 'Перекодировать'. Чтобы выйти нажмите 'Отмена'.");

@@ -3,6 +3,7 @@
 #include "mainwindow/forms/main.h"
 #include "mainwindow/forms/search.h"
 #include "mainwindow/window_chrome.h"
+#include "mainwindow/window_placement.h"
 
 frmFind::frmFind() {
   cmdFind.Click = [this] { cmdFind_Click(); };
@@ -35,6 +36,7 @@ void frmFind::Design() {
 
 // The list gains the editor's selection of the moment, an empty one too, and the box shows it.
 void frmFind::Form_Load() {
+  mainwindow::CentreOver(*this, MainWindow());
   chrome::ApplyTopMost(hWnd());
   chrome::PlaySoundEvent(chrome::kFormLoad);
   const std::u16string selected = MainWindow().RichTextBox->SelText();

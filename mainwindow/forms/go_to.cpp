@@ -5,6 +5,7 @@
 #include "core/main_window.h"
 #include "mainwindow/forms/main.h"
 #include "mainwindow/window_chrome.h"
+#include "mainwindow/window_placement.h"
 #include "platform/richedit/messages.h"
 #include "platform/vb/msgbox.h"
 #include "platform/vb/strings.h"
@@ -34,6 +35,7 @@ void frmGoTo::Design() {
 }
 
 void frmGoTo::Form_Load() {
+  mainwindow::CentreOver(*this, MainWindow());
   chrome::ApplyTopMost(hWnd());
   chrome::PlaySoundEvent(chrome::kFormLoad);
 }

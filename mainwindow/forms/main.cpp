@@ -119,7 +119,11 @@ void frmMain::Design() {
   rtfTemp.Move(kOutside, 0, 1000, 1000);
   Combo1.Move(kOutside, 0, 1500, 315);
   Combo2.Move(kOutside, 0, 1500, 315);
-  cmbDecode.Move(kOutside, 0, 3000, 315);
+  // As wide as the 168-pixel panel of the conversion toolbar that carries it, so it covers no button;
+  // the panel was sized for a narrower face than ours, so the list's text is a point smaller to show
+  // the longest direction ("Windows 1251 -> ISO 8859-5") whole.
+  cmbDecode.Move(kOutside, 0, 168 * vb::TwipsPerPixel, 315);
+  cmbDecode.FontSize(7);
   picInsert.Move(kOutside, 0, 100, 100);
   TimerEdit.Interval(1);
   TimerClipboardDetect.Interval(1);

@@ -7,9 +7,10 @@
 // conversion commands (main_conversion.cpp); the editor's events and the clipboard watch
 // (main_editor.cpp); the command-state refresh (main_state_refresh.cpp); printing and the document's
 // properties (main_print_commands.cpp); the lock and the Help menu's windows
-// (main_service_commands.cpp); the other menu and toolbar commands by menu: main_file_commands.cpp,
-// main_edit_commands.cpp, main_format_commands.cpp, main_view_commands.cpp (view, the settings
-// dialog's openers and the Help menu's links).
+// (main_service_commands.cpp); the toolbar customisation command (main_toolbar_commands.cpp); the
+// other menu and toolbar commands by menu: main_file_commands.cpp, main_edit_commands.cpp,
+// main_format_commands.cpp, main_view_commands.cpp (view, the settings dialog's openers and the Help
+// menu's links).
 #pragma once
 
 #include <functional>

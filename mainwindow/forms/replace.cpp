@@ -5,6 +5,7 @@
 #include "mainwindow/forms/search.h"
 #include "mainwindow/replace_all.h"
 #include "mainwindow/window_chrome.h"
+#include "mainwindow/window_placement.h"
 #include "platform/vb/msgbox.h"
 #include "platform/vb/strings.h"
 
@@ -22,12 +23,12 @@ void frmReplace::Design() {
   Move(0, 0, 5925, 2985);
   FrameFind.Move(120, 60, 4095, 1095);
   FrameFind.Caption(u"Заменить:");
-  lblFind.Move(120, 300, 1095, 255);
+  lblFind.Move(120, 300, 1215, 255);
   lblFind.Caption(u"Найти:");
-  cboFind.Move(1260, 270, 2715, 315);
-  lblReplace.Move(120, 675, 1095, 255);
+  cboFind.Move(1380, 270, 2595, 315);
+  lblReplace.Move(120, 675, 1215, 255);
   lblReplace.Caption(u"Заменить на:");
-  cboReplace.Move(1260, 645, 2715, 315);
+  cboReplace.Move(1380, 645, 2595, 315);
   Frame2.Move(120, 1215, 4095, 1095);
   Frame2.Caption(u"Параметры:");
   chkWholeWord.Move(120, 300, 3855, 315);
@@ -46,6 +47,7 @@ void frmReplace::Design() {
 }
 
 void frmReplace::Form_Load() {
+  mainwindow::CentreOver(*this, MainWindow());
   chrome::ApplyTopMost(hWnd());
   chrome::PlaySoundEvent(chrome::kFormLoad);
   const std::u16string selected = MainWindow().RichTextBox->SelText();

@@ -60,4 +60,13 @@ const std::u16string& GapText::Whole() {
   return buf_;
 }
 
+std::u16string GapText::Take() {
+  Whole();
+  std::u16string out = std::move(buf_);
+  buf_.clear();
+  gapStart_ = 0;
+  gapLength_ = 0;
+  return out;
+}
+
 }  // namespace platform::richedit

@@ -24,6 +24,8 @@ class GapText {
   std::u16string_view View(std::size_t at, std::size_t count);
   // The whole text; valid until the next change.
   const std::u16string& Whole();
+  // Hands the whole text over, leaving the text empty.
+  std::u16string Take();
   // The memory held, in bytes.
   std::size_t Capacity() const { return buf_.capacity() * sizeof(char16_t); }
 

@@ -44,9 +44,8 @@ QString FilePath(std::u16string_view path) {
 }
 
 // Text as the document takes it: lines separated by '\n', whatever the separators were.
-// Writes the text as the document takes it into `out` (whose storage is reused).
-void ToDocumentText(std::u16string_view s, QString& out) {
-  out.resize(static_cast<qsizetype>(s.size()));
+QString ToDocumentText(std::u16string_view s) {
+  QString out(static_cast<qsizetype>(s.size()), Qt::Uninitialized);
   char16_t* o = reinterpret_cast<char16_t*>(out.data());
   char16_t* const begin = o;
   const char16_t* p = s.data();
@@ -60,11 +59,6 @@ void ToDocumentText(std::u16string_view s, QString& out) {
     if (p < end && *p == u'\n') ++p;
   }
   out.truncate(static_cast<qsizetype>(o - begin));
-}
-
-QString ToDocumentText(std::u16string_view s) {
-  QString out;
-  ToDocumentText(s, out);
   return out;
 }
 
@@ -229,25 +223,19 @@ struct RichTextBox::Impl {
     breakTags.insert(breakTags.begin() + static_cast<std::ptrdiff_t>(first), static_cast<std::size_t>(now), 0);
   }
 
-  // Fills the document with a CR LF text, a piece at a time, so that no second copy of a large text
-  // is made on the way.
+  // Fills the document with a CR LF text. The toolkit takes a CR LF pair as one line break, so the
+  // text goes in as it is, read in place: no second copy of a large text is made on this side.
+  // The old text goes first, in a change of its own: a document filled from empty is laid out a
+  // piece at a time while the program waits for input, where one that replaced its text would be
+  // laid out whole at once.
   void Fill(const std::u16string& crlf) {
-    constexpr std::size_t kPiece = 1u << 20;
     quietFormatting++;
     QTextCursor c(Doc());
-    c.beginEditBlock();
-    c.select(QTextCursor::Document);
-    c.removeSelectedText();
-    QString piece;
-    piece.reserve(static_cast<qsizetype>(kPiece + 1));
-    for (std::size_t at = 0; at < crlf.size();) {
-      std::size_t end = std::min(crlf.size(), at + kPiece);
-      if (end < crlf.size() && crlf[end - 1] == u'\r') ++end;  // a CR LF pair stays in one piece
-      ToDocumentText(std::u16string_view(crlf).substr(at, end - at), piece);
-      c.insertText(piece);
-      at = end;
+    if (!Doc()->isEmpty()) {
+      c.select(QTextCursor::Document);
+      c.removeSelectedText();
     }
-    c.endEditBlock();
+    c.insertText(QString::fromRawData(reinterpret_cast<const QChar*>(crlf.data()), static_cast<qsizetype>(crlf.size())));
     quietFormatting--;
   }
 
@@ -269,6 +257,19 @@ struct RichTextBox::Impl {
     last.position = static_cast<std::int32_t>(at + d.prefix);
     last.removed.assign(removed.substr(d.prefix, removed.size() - d.prefix - d.suffix));
     last.insertedLength = static_cast<std::int32_t>(inserted.size() - d.prefix - d.suffix);
+    ++last.revision;
+  }
+
+  // Notes the replacement of the whole text `before` by `after`: what differs of `before` is kept
+  // in its own storage, not copied (the stretch before the caret's start of equal answers is the
+  // leftmost).
+  void NoteReplacement(std::u16string before, std::u16string_view after) {
+    const Stretch d = Differing(before, after, true);
+    last.position = static_cast<std::int32_t>(d.prefix);
+    last.insertedLength = static_cast<std::int32_t>(after.size() - d.prefix - d.suffix);
+    before.resize(before.size() - d.suffix);
+    before.erase(0, d.prefix);
+    last.removed = std::move(before);
     ++last.revision;
   }
 
@@ -555,15 +556,17 @@ void RichTextBox::TakeText(std::u16string next) {
   const std::u16string& now = impl_->text.Whole();
   if (now == next) return;  // the same text again changes nothing
   impl_->Fill(next);
-  std::int32_t breaks = CountLineBreaks(next);
-  // A text the document cannot hold as it is is taken back as the document holds it.
+  // Every line break of the text is a block of the document, so the blocks count them. A text the
+  // document cannot hold as it is (one with other line or paragraph separators) is taken back as
+  // the document holds it.
+  std::int32_t breaks = impl_->Doc()->blockCount() - 1;
   if (impl_->Doc()->characterCount() - 1 != static_cast<int>(next.size()) - breaks) {
     next = FromDocumentText(impl_->Doc()->toRawText());
     breaks = CountLineBreaks(next);
   }
   // Replacing the whole text is one change, though the document reports clearing and filling. The
   // caret goes to the start, so of equal answers the change is placed furthest left.
-  impl_->NoteChange(0, now, next, true);
+  impl_->NoteReplacement(impl_->text.Take(), next);
   if (breaks != impl_->lineBreaks) impl_->breakTags.clear();
   impl_->lineBreaks = breaks;
   if (next.capacity() < next.size() + platform::richedit::GapText::RoomFor(next.size()) / 2)

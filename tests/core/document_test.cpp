@@ -11,6 +11,7 @@
 #include "core/document.h"
 #include "core/registry.h"
 #include "core/settings_schema.h"
+#include "platform/codepage/codepage.h"
 #include "platform/script/script.h"
 #include "platform/vb/file_system.h"
 #include "platform/vb/screen.h"
@@ -303,6 +304,36 @@ TEST_F(Documents, EveryLineKeepsItsOwnBreakAndUntouchedBytesComeBackExactly) {
   modDocument::SaveDocument();
   ASSERT_TRUE(SaveAs(a));
   EXPECT_EQ(ReadBytes(a), "a\r\r\nb\r\nc\r\nd\r\n");
+}
+
+TEST_F(Documents, ALongFileReadsAsItsCharactersWhereverItsLinesBreak) {
+  // Long runs of every byte but the line breaks, with breaks of each kind on either side of every
+  // multiple of 4096 bytes, so runs and breaks straddle the decoder's blocks.
+  std::string bytes;
+  std::u16string expected;
+  const std::vector<std::string> kinds = {"\r\n", "\n", "\r"};
+  std::size_t kind = 0;
+  for (std::size_t at = 0; bytes.size() < 40000; ++at) {
+    const bool edge = bytes.size() % 4096 >= 4094 || bytes.size() % 4096 <= 1;
+    if (edge || at % 997 == 0) {
+      bytes += kinds[kind++ % kinds.size()];
+      expected += u"\r\n";
+      continue;
+    }
+    auto b = static_cast<unsigned char>(at % 256);
+    if (b == '\r' || b == '\n') b = 0x98;
+    bytes += static_cast<char>(b);
+    expected += vb::FromWindows1251(std::string(1, static_cast<char>(b)));
+  }
+  bytes += "x";
+  expected += u"x";
+  const auto file = dir.path() / "long.txt";
+  WriteBytes(file, bytes);
+  Open(file);
+  EXPECT_EQ(w.editor().Text(), expected);
+  EXPECT_EQ(w.editor().TextLength(), static_cast<std::int32_t>(expected.size()));
+  ASSERT_TRUE(SaveAs(file));
+  EXPECT_EQ(ReadBytes(file), bytes);
 }
 
 TEST_F(Documents, RichTextKeepsItsBytesInTheBackupAndIsOverwrittenOnlyWhenTheUserAgrees) {

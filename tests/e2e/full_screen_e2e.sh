@@ -17,16 +17,18 @@ e2e_start
 main=$(e2e_wait_window "Quillmark 3.0 Preview")
 e2e_focus "$main"
 
-# The text of the focused editor, read through the clipboard; a copy that does not happen reads as
-# the marker, never as the text expected.
+# The text of the focused editor, selected from the keyboard and copied (Ctrl+Insert); a copy that
+# does not happen reads as the marker, never as the text expected.
 editor_text() {
   e2e_clip_set "<nothing copied>"
-  e2e_editor_text
+  xdotool key --clearmodifiers ctrl+Home ctrl+shift+End ctrl+Insert
+  sleep 0.3
+  e2e_clip_get
 }
 
 text="Съешь же ещё этих мягких французских булок"
 e2e_clip_set "$text"
-e2e_keys ctrl+v
+e2e_keys shift+Insert
 [ "$(editor_text)" = "$text" ] || e2e_fail "the pasted text did not reach the editor"
 e2e_keys ctrl+End
 e2e_shot 1_main_before
@@ -43,6 +45,7 @@ for id in $(xdotool search --onlyvisible --pid "$E2E_PID" 2>/dev/null); do
   }
 done
 [ -n "$view" ] || e2e_fail "no full-screen window came up with the bar"
+[ "$(xdotool getwindowname "$view")" != "quillmark" ] || e2e_fail "the view's empty caption shows the program's name"
 eval "$(xdotool getwindowgeometry --shell "$view")"
 [ "$WIDTH" -ge 1260 ] && [ "$HEIGHT" -ge 980 ] || e2e_fail "the view is ${WIDTH}x${HEIGHT}, not the screen"
 e2e_shot 2_full_screen
@@ -53,11 +56,11 @@ e2e_focus "$view"
 [ "$(editor_text)" = "$text" ] || e2e_fail "the view does not show the document's text"
 e2e_keys ctrl+End
 e2e_clip_set " — и выпей чаю"
-e2e_keys ctrl+v
+e2e_keys shift+Insert
 # The main window takes no keys while the view is open.
 xdotool windowactivate "$main" >/dev/null 2>&1 || true
 sleep 0.3
-e2e_keys ctrl+a Delete
+e2e_keys ctrl+Home ctrl+shift+End Delete
 e2e_shot 4_edited
 
 # The bar's button leaves the view; the main editor holds the edited text.

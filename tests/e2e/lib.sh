@@ -153,10 +153,10 @@ e2e_wait_gone() {
 # e2e_window_shown TITLE: true when a shown window's title holds TITLE.
 e2e_window_shown() { [ -n "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ]; }
 
-# e2e_until SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds; false after SECONDS.
+# e2e_until SECONDS COMMAND...: runs COMMAND again and again until it succeeds; false after SECONDS.
 e2e_until() {
-  local tenths=$(( $1 * 10 )); shift
-  for _ in $(seq "$tenths"); do "$@" && return 0; sleep 0.1; done
+  local end=$((SECONDS + $1)); shift
+  while ((SECONDS <= end)); do "$@" && return 0; sleep 0.02; done
   return 1
 }
 
@@ -202,7 +202,10 @@ e2e_focus() {
 # e2e_editor_text: the text of the focused editor, read as a user would: Ctrl+A (Select All), Ctrl+C
 # (Copy), then the clipboard read from outside. Leaves the whole text selected.
 e2e_editor_text() {
-  xdotool key --clearmodifiers ctrl+a ctrl+c
+  # Copy is enabled by the command-state refresh once the selection exists: a pause between them.
+  xdotool key --clearmodifiers ctrl+a
+  sleep 0.2
+  xdotool key --clearmodifiers ctrl+c
   sleep 0.3
   e2e_clip_get
 }

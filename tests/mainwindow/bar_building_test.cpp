@@ -252,14 +252,15 @@ TEST_F(BarBuilding, TheLayoutTimerShowsTheStoredItemsAndTheDirectionList) {
   EXPECT_TRUE(Button(u"MENU:FILE:PRINT").Enabled());
 }
 
-// A picture of the built bars with the Decode menu and its DOS sub-menu open, in the system style
-// and the office style (main_window_bars_style<N>.png in the build tree), for a person to look at.
+// A picture of the built bars with the Decode menu and its DOS sub-menu open, in each of the
+// toolkit's four drawing styles (main_window_bars_style<N>.png in the build tree), for
+// a person to look at; the profile reaches three of them, style 2 only the toolkit.
 TEST_F(BarBuilding, APictureOfTheBarsWithTheDecodeMenuOpen) {
   namespace input = platform::testing;
   form.Show();
   input::ShowAndWait(form.hWnd());
   TimerCommandBars_Timer(form.TimerCommandBars, form.cmdBar, form.lists);
-  for (int style : {0, 3}) {
+  for (int style : {0, 1, 2, 3}) {
     form.cmdBar(0).Style(style);
     kestCommandBar& menu = form.cmdBar(0);
     const auto& decode = menu.DisplayInfo().at(7);  // "Перекодирование"

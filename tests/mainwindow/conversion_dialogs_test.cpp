@@ -2,6 +2,7 @@
 // its Cancel and close box, Stop while a run shows it).
 #include "main_window_support.h"
 #include "platform/testing/win.h"
+#include "platform/vb/screen.h"
 
 using namespace qmtest;
 using platform::script::Kind;
@@ -124,3 +125,15 @@ TEST_F(ConversionDialogs, StopDuringARunUnloadsTheWindowWithoutAQuestion) {
 }
 
 }  // namespace
+
+// Both windows come up in the middle of the screen, where the main window starts, not in a corner.
+TEST_F(ConversionDialogs, BothWindowsOpenInTheMiddleOfTheScreen) {
+  editor().Text(kText);
+  w().ConvertDirection(0);
+  for (vb::Form* f : {static_cast<vb::Form*>(&DecodingWindow()), static_cast<vb::Form*>(&DecodeDialog())}) {
+    f->Load();
+    EXPECT_NEAR(f->Left() + f->Width() / 2, vb::Screen.Width() / 2, 15) << vb::ToUtf8(f->Caption());
+    EXPECT_NEAR(f->Top() + f->Height() / 2, vb::Screen.Height() / 2, 15) << vb::ToUtf8(f->Caption());
+    f->Unload();
+  }
+}

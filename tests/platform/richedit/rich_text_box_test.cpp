@@ -34,6 +34,22 @@ TEST(RichTextBoxText, LineBreaksReadBackAsCrLfAndCountTwo) {
   EXPECT_EQ(box.SelStart(), 10);
 }
 
+TEST(RichTextBoxText, ATakenTextWithOtherSeparatorsReadsBackAsTheEditorHoldsIt) {
+  // Lone breaks and the paragraph separator break lines in the editor: they read back as CR LF,
+  // and positions and later edits count them so.
+  vb::RichTextBox box;
+  box.TakeText(u"a\rb\nc\u2029d\r\ne");
+  EXPECT_EQ(U8(box.Text()), U8(u"a\r\nb\r\nc\r\nd\r\ne"));
+  EXPECT_EQ(box.TextLength(), 13);
+  box.SelStart(13);
+  box.SelText(u"!");
+  EXPECT_EQ(U8(box.Text()), U8(u"a\r\nb\r\nc\r\nd\r\ne!"));
+  box.SelStart(4);
+  box.SelLength(2);
+  box.SelText(u"");
+  EXPECT_EQ(U8(box.Text()), U8(u"a\r\nbc\r\nd\r\ne!"));
+}
+
 TEST(RichTextBoxText, SelectionCountsCrLfAsTwo) {
   vb::RichTextBox box;
   box.Text(u"ab\r\ncd\r\nef");

@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# Drives the real program under an X server (run it inside xvfb-run): a Russian text pasted through
+# the clipboard; Ctrl+F opens the find window, whose search selects the first match in the editor
+# (read back through Copy); Ctrl+H opens the replace window, whose Replace All, after its question,
+# replaces every match (the text read back); Ctrl+G opens the go-to window, which puts the caret at
+# the start of the third line. Pictures of the three windows go to BUILD/e2e/find/.
+# Usage: tests/e2e/find_e2e.sh BUILD_DIR
+set -euo pipefail
+source "$(dirname "$0")/lib.sh"
+e2e_init find "$1" 120
+e2e_profile <<'REG'
+"ShowInCaption"="3"
+REG
+
+TEXT=$'Белеет парус одинокий\nВ тумане моря голубом!\nЧто ищет он в стране далёкой?\nЧто кинул он в краю родном?'
+REPLACED=$'Белеет парус одинокий\nВ тумане моря голубом!\nЧего ищет он в стране далёкой?\nЧего кинул он в краю родном?'
+
+# Places inside the windows, in pixels (their layouts are fixed): the search and replacement boxes,
+# and the Cancel and Replace All buttons.
+FIND_BOX=(150 32)
+FIND_CANCEL=(315 53)
+REPLACE_FIND_BOX=(190 32)
+REPLACE_WITH_BOX=(190 57)
+REPLACE_ALL=(335 84)
+
+# The clipboard's text as the program's Copy left it (a line break may come back as CR LF).
+copied() { e2e_clip_get | tr -d '\r'; }
+# Copies with KEYS after putting a stand-in on the clipboard, so a Copy that did nothing shows.
+copy() {
+  e2e_clip_set "(nothing copied)"
+  e2e_keys "$@"
+  sleep 0.3
+}
+# The editor's whole text, selected and copied.
+editor_text() {
+  copy ctrl+Home ctrl+shift+End ctrl+Insert
+  copied
+}
+# Puts TEXT into the box at X Y of window WID through the clipboard (xdotool cannot type Cyrillic).
+fill_box() {
+  e2e_clip_set "$4"
+  e2e_click "$1" "$2" "$3"
+  e2e_keys ctrl+a shift+Insert
+}
+# Gives the main window the keyboard (its editor has the focus inside it).
+to_main() { e2e_focus "$main"; }
+
+e2e_window_manager
+e2e_start
+main=$(e2e_wait_window "Quillmark 3.0 Preview")
+sleep 1
+to_main
+e2e_clip_set "$TEXT"
+e2e_keys shift+Insert
+[ "$(editor_text)" = "$TEXT" ] || e2e_fail "the pasted text did not arrive"
+e2e_keys ctrl+Home
+
+# Find: the first "Что" (the case is ignored) is selected.
+e2e_keys ctrl+f
+find=$(e2e_wait_window "Найти")
+sleep 0.5
+fill_box "$find" "${FIND_BOX[@]}" "что"
+e2e_keys Return
+sleep 0.3
+e2e_shot 1_find_found
+e2e_shot_window "$find" 2_find_window
+to_main
+copy ctrl+Insert
+[ "$(copied)" = "Что" ] || e2e_fail "the search did not select the match (copied: $(copied))"
+e2e_focus "$find"
+e2e_click "$find" "${FIND_CANCEL[@]}"
+e2e_wait_gone "Найти"
+
+# Replace All: every "Что" becomes "Чего", after the question and before the count.
+to_main
+e2e_keys ctrl+Home
+e2e_keys ctrl+h
+replace=$(e2e_wait_window "Найти и заменить")
+sleep 0.5
+fill_box "$replace" "${REPLACE_FIND_BOX[@]}" "Что"
+fill_box "$replace" "${REPLACE_WITH_BOX[@]}" "Чего"
+e2e_keys Return                       # search from the start: the replace buttons come on
+e2e_focus "$replace"
+e2e_shot_window "$replace" 3_replace_window
+e2e_click "$replace" "${REPLACE_ALL[@]}"
+sleep 0.5
+e2e_shot 4_replace_question
+e2e_keys Return                       # Yes
+sleep 0.5
+e2e_shot 5_replace_count
+e2e_keys Return                       # the count
+sleep 0.3
+to_main
+[ "$(editor_text)" = "$REPLACED" ] || e2e_fail "Replace All left another text: $(copied)"
+
+# Go to line 3: the caret at its first character; Shift+End selects the line.
+e2e_keys ctrl+Home
+e2e_keys ctrl+g
+goto=$(e2e_wait_window "Перейти")
+sleep 0.5
+e2e_type 3
+e2e_shot_window "$goto" 6_go_to_window
+e2e_keys Return
+e2e_wait_gone "Перейти"
+to_main
+copy shift+End ctrl+Insert
+[ "$(copied)" = "Чего ищет он в стране далёкой?" ] || e2e_fail "Go To did not reach the third line (copied: $(copied))"
+e2e_shot 7_after_go_to
+echo "find: Ctrl+F found the word, Ctrl+H replaced every match, Ctrl+G reached the third line"
