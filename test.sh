@@ -38,6 +38,9 @@ xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/sta
 # The toolbar dialog opened from the View menu, items ticked and applied, the toolbars following.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/toolbar_customize_e2e.sh .
 
+# The program lock hides every window and only the password brings them back; about and agreement.
+xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/lock_e2e.sh .
+
 # The full-screen view opened from the View menu: the pasted text goes out, is edited there and
 # comes back as one undoable change, while the main window takes no keys.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/full_screen_e2e.sh .

@@ -3,6 +3,8 @@
 #include "mainwindow/forms/main.h"
 #include "mainwindow/preference_windows.h"
 #include "platform/vb/form.h"
+#include "preferences/forms/about.h"
+#include "preferences/forms/license.h"
 #include "preferences/forms/lock_program.h"
 #include "preferences/forms/toolbar_customize.h"
 #include "preferences/settings/settings.h"
@@ -55,6 +57,15 @@ void RegisterPreferenceWindows() {
     // Made for each lock and gone once it is lifted.
     frmLockProgram lock([] { MainWindow().Show(); });
     lock.Show(vb::vbModal, &MainWindow());
+  };
+  // Both start afresh at every opening: the agreement is read again each time.
+  windows.showAbout = [] {
+    frmAbout about;
+    about.Show(vb::vbModal, &MainWindow());
+  };
+  windows.showLicense = [] {
+    frmLicense license;
+    license.Show(vb::vbModal, &MainWindow());
   };
   windows.showToolBarCustomize = [] { ToolBarCustomizeDialog().ShowOver(MainWindow()); };
   windows.printBoxes = SettingsPrintBoxes;

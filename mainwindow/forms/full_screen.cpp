@@ -63,9 +63,14 @@ win::BOOL QuietOwnedWindow(win::HWND h, win::LPARAM param) {
   return win::TRUE;
 }
 
-// Keeps the main window and what it owns from input while the view holds the document.
+// Whether the main window's Close was taken for the view.
+bool mainCloseTaken = false;
+
+// Keeps the main window and what it owns from input while the view holds the document. The main
+// window loses Close too: closing it would end the program with the latest text only in the view.
 void QuietMainWindow(frmMain& main, win::HWND view) {
   main.Enabled(false);
+  mainCloseTaken = win::DeleteMenu(win::GetSystemMenu(main.hWnd(), win::FALSE), win::SC_CLOSE, win::MF_BYCOMMAND) != win::FALSE;
   Quieting q{main.hWnd(), view};
   win::EnumWindows(&QuietOwnedWindow, reinterpret_cast<win::LPARAM>(&q));
 }
@@ -75,6 +80,8 @@ void WakeMainWindow(frmMain& main) {
     if (win::IsWindow(h)) win::EnableWindow(h, win::TRUE);
   }
   QuietedWindows().clear();
+  if (mainCloseTaken) win::GetSystemMenu(main.hWnd(), win::TRUE);
+  mainCloseTaken = false;
   main.Enabled(true);
 }
 

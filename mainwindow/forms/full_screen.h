@@ -3,8 +3,9 @@
 // the normal view. The text is copied in when the view opens and copied back, as one change of the
 // main editor (one step of its edit history), when it closes.
 //
-// While the view is open the main window is disabled: the document lives in the view, so nothing
-// can be edited in the main window only to be overwritten when the view closes. The view closes by
+// While the view is open the main window and the windows it owns are disabled, and the main window
+// cannot be closed: the document lives in the view, so nothing can be edited in the main window only
+// to be overwritten when the view closes, and the program cannot end with the text in the view. The view closes by
 // the bar's button or by its own window's close box; either way the text comes back, the bar goes
 // (remembering where it stood) and the main window is enabled again. The bar itself cannot be
 // closed: its window menu has no Close.

@@ -26,6 +26,12 @@ void Label::CreateControlWindow() {
   Adopt(*this, w, "ThunderLabel");
 }
 static QLabel& LabelOf(Control& c) { return static_cast<QLabel&>(*c.core().widget); }
+// A carriage return breaks the line, alone or before a line feed, as in the runtime's labels.
+static QString WithLineBreaks(QString text) {
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(QChar(u'\r'), QChar(u'\n'));
+  return text;
+}
 std::u16string Label::Caption() {
   EnsureWindow();
   return U(LabelOf(*this).property("vbCaption").toString());
@@ -33,7 +39,7 @@ std::u16string Label::Caption() {
 void Label::Caption(const std::u16string& v) {
   EnsureWindow();
   LabelOf(*this).setProperty("vbCaption", Q(v));
-  LabelOf(*this).setText(WithoutMnemonics(v));
+  LabelOf(*this).setText(WithLineBreaks(WithoutMnemonics(v)));
   Fit();
 }
 int Label::Alignment() {

@@ -20,7 +20,6 @@ std::u16string Stored(std::u16string_view name) {
 frmLockProgram::frmLockProgram(std::function<void()> showMain) : showMain_(std::move(showMain)) {
   cmdEnter.Click = [this] { cmdEnter_Click(); };
   lblShowPasswordTip.Click = [this] { lblShowPasswordTip_Click(); };
-  imgShowPasswordTip.Click = [this] { lblShowPasswordTip_Click(); };
   chrome::AddButtonSounds(cmdEnter);
 }
 
@@ -35,16 +34,16 @@ void frmLockProgram::Design() {
   Image2.Picture(ProgramPicture(u"Data\\icons\\toolbars\\large\\Locked.ico"));
   Frame1.Move(960, 120, width - 1200, 1740);
   Frame1.Caption(u"Идентификация:");
-  Label15.Move(240, 390, 1620, 255);
+  Label15.Move(240, 390, 1800, 255);
   Label15.Caption(u"Имя пользователя:");
-  txtUser.Move(1920, 330, width - 3420, 315);
-  Label16.Move(240, 810, 1620, 255);
+  txtUser.Move(2100, 330, width - 3600, 315);
+  Label16.Move(240, 810, 1800, 255);
   Label16.Caption(u"Пароль:");
-  txtPassword.Move(1920, 750, width - 3420, 315);
-  imgShowPasswordTip.Move(1920, 1200, 240, 240);
+  txtPassword.Move(2100, 750, width - 3600, 315);
+  imgShowPasswordTip.Move(2100, 1200, 240, 240);
   imgShowPasswordTip.Stretch(true);
   imgShowPasswordTip.Picture(ProgramPicture(u"Data\\icons\\menu\\About.ico"));
-  lblShowPasswordTip.Move(2220, 1215, 1200, 255);
+  lblShowPasswordTip.Move(2400, 1215, 1200, 255);
   lblShowPasswordTip.Caption(u"подсказка");
   vb::StdFont link = lblShowPasswordTip.Font();
   link.Underline = true;

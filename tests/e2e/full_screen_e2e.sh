@@ -3,7 +3,8 @@
 # pasted into the editor; the view is opened from the View menu and shows the text; the main window
 # takes no keys meanwhile; the text is edited in the view; the bar's button leaves the view; the
 # main editor then holds the edited text, and one Undo gives back the text from before the view.
-# Pictures of the view with its bar, of the bar alone and of the main window before and after go to
+# Last the time-and-date window puts the time after the text. Pictures of the view with its bar, of
+# the bar alone, of the main window before and after and of the time-and-date window go to
 # BUILD/e2e/full_screen/.
 # Usage (inside xvfb-run): tests/e2e/full_screen_e2e.sh BUILD_DIR
 set -euo pipefail
@@ -76,4 +77,19 @@ e2e_shot 5_main_after
 e2e_keys ctrl+z
 got=$(editor_text)
 [ "$got" = "$text" ] || e2e_fail "one Undo after the view gave \"$got\""
+
+# Insert -> "Время и дата": a row of the time, chosen from the keyboard, goes in after the text.
+e2e_keys ctrl+End
+e2e_click "$main" 213 12
+e2e_keys Down Return
+dates=$(e2e_wait_window "Время и дата" 10)
+e2e_focus "$dates"
+e2e_keys Down
+e2e_shot_window "$dates" 6_time_and_date
+e2e_click "$dates" 160 310
+e2e_wait_gone "Время и дата"
+e2e_focus "$main"
+got=$(editor_text)
+[[ "$got" =~ ^"$text"[0-9]{2}.[0-9]{2}(.[0-9]{2})?$ ]] || e2e_fail "after inserting the time the editor holds \"$got\""
 echo "full screen: the text went out, was edited there, came back and one Undo took it back"
+echo "time and date: the chosen time went in after the text"

@@ -215,3 +215,22 @@ TEST_F(FullScreen, TheMainWindowsOwnWindowsWaitForTheViewToo) {
 }
 
 }  // namespace
+
+namespace {
+
+// Closing the program's main window would end the program with the document's latest text only in
+// the view: while the view is open the main window cannot be closed by the user.
+TEST_F(FullScreen, TheMainWindowCannotBeClosedWhileTheViewHoldsTheDocument) {
+  editor().Text(u"Начало");
+  w().CmdViewFullScreen();
+  fsrtb().Text(u"Начало и продолжение");
+  platform::testing::CloseByUser(w().hWnd());
+  EXPECT_EQ(ends, 0);
+  EXPECT_TRUE(view().IsLoaded());
+  Leave();
+  EXPECT_EQ(editor().Text(), u"Начало и продолжение");
+  platform::testing::CloseByUser(w().hWnd());
+  EXPECT_EQ(ends, 1);
+}
+
+}  // namespace

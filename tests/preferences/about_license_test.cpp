@@ -1,0 +1,210 @@
+// The about and agreement windows: the version line, the links and their looks, a donation note
+// without payment details, the agreement read afresh at each opening and left uneditable, a
+// missing or unreadable agreement said in the window; both opened by the main window's Help
+// commands. Pictures of the lock, about and agreement windows go into the build tree.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "core/start.h"
+#include "mainwindow/main_window_support.h"
+#include "mainwindow/preference_windows.h"
+#include "platform/testing/vb.h"
+#include "platform/testing/win.h"
+#include "platform/vb/app.h"
+#include "platform/vb/runtime.h"
+#include "platform/win/keys.h"
+#include "platform/win/window.h"
+#include "mainwindow/program_windows.h"
+#include "preferences/forms/about.h"
+#include "preferences/forms/license.h"
+#include "preferences/forms/lock_program.h"
+#include "preferences/preference_windows.h"
+
+using namespace qmtest;
+
+namespace {
+
+std::u16string folder;
+std::u16string TestFolder() { return folder; }
+
+void Write(const std::filesystem::path& p, const std::string& bytes) {
+  std::ofstream out(p, std::ios::binary);
+  out << bytes;
+}
+
+bool Contains(const std::u16string& text, std::u16string_view part) { return text.find(part) != std::u16string::npos; }
+
+std::u16string PicturePath(const char* name) { return vb::FromUtf8(std::string(QM_BINARY_DIR "/") + name); }
+
+class AgreementWindow : public ::testing::Test {
+ protected:
+  AgreementWindow() {
+    folder = vb::FromUtf8(dir.path().string());
+    frmLicense::AgreementFolder = &TestFolder;
+  }
+  ~AgreementWindow() override {
+    if (license.IsLoaded()) license.Unload();
+    frmLicense::AgreementFolder = [] { return vb::App.Path(); };
+    vb::DoEvents();
+  }
+  TempDir dir;
+  frmLicense license;
+};
+
+}  // namespace
+
+TEST(AboutWindow, TheVersionLineNamesTheVersionBuildAndPlatform) {
+  EXPECT_EQ(frmAbout::VersionLine(3, 0, 241), u"Version 3.0.0 Preview build 241 for Linux.");
+  EXPECT_EQ(frmAbout::VersionLine(10, 12, 0), u"Version 10.12.0 Preview build 0 for Linux.");
+
+  const int revision = vb::App.Revision;
+  vb::App.Revision = 241;
+  frmAbout about;
+  about.Load();
+  EXPECT_EQ(about.lblVersion.Caption(), u"Version 3.0.0 Preview build 241 for Linux.");
+  about.Unload();
+  vb::App.Revision = revision;
+  vb::DoEvents();
+}
+
+TEST(AboutWindow, ShowsTheProgramsOwnAddressesAsLinksAndNoPaymentDetails) {
+  frmAbout about;
+  about.Load();
+  EXPECT_EQ(about.Caption(), u"О программе");
+  EXPECT_EQ(about.Label3.Caption(), u"Вопросы и комментарии:");
+  EXPECT_EQ(about.Label4.Caption(), u"Обновления программы:");
+  EXPECT_EQ(about.Hyperlink1.Caption(), u"quillmark@example.org");
+  EXPECT_EQ(about.Hyperlink1.HyperLinkAddress(), u"mailto:quillmark@example.org");
+  EXPECT_EQ(about.Hyperlink2.Caption(), modMain::kAuthorHomePage);
+  EXPECT_EQ(about.Hyperlink2.HyperLinkAddress(), modMain::kAuthorHomePage);
+  for (HyperLink* link : {&about.Hyperlink1, &about.Hyperlink2}) {
+    EXPECT_EQ(link->Font().Name, u"Tahoma");
+    EXPECT_DOUBLE_EQ(link->Font().Size, 8.25);
+    EXPECT_TRUE(link->Font().Underline);
+    EXPECT_EQ(link->ForeColor(), 0x88u);
+    EXPECT_EQ(link->HoverColor(), vb::vbHighlight);
+  }
+  EXPECT_EQ(about.cmdOK.Caption(), u"Ok");
+  EXPECT_TRUE(about.cmdOK.Default());
+
+  // A wallet or account number is a long run of digits (or a letter and digits): none may appear.
+  const std::u16string note = about.lblMoney.Caption();
+  EXPECT_FALSE(note.empty());
+  int run = 0, longest = 0;
+  for (char16_t c : note) {
+    run = (c >= u'0' && c <= u'9') ? run + 1 : 0;
+    longest = std::max(longest, run);
+  }
+  EXPECT_LT(longest, 4) << "no payment details";
+  about.Unload();
+  vb::DoEvents();
+}
+
+TEST_F(AgreementWindow, TheProgramsAgreementIsReadAndCannotBeEdited) {
+  folder = vb::FromUtf8(QM_BINARY_DIR "/bin");
+  license.Show();
+  const std::u16string text = license.RichTextBox->Text();
+  EXPECT_EQ(license.Caption(), u"Лицензионное соглашение");
+  EXPECT_EQ(license.cmdClose.Caption(), u"OK");
+  EXPECT_TRUE(license.cmdClose.Default());
+  EXPECT_TRUE(Contains(text, u"ЛИЦЕНЗИОННОЕ СОГЛАШЕНИЕ С КОНЕЧНЫМ ПОЛЬЗОВАТЕЛЕМ")) << vb::ToUtf8(text.substr(0, 80));
+  EXPECT_TRUE(Contains(text, u"«как есть»")) << "code page 1251 letters and quotes read as such";
+  EXPECT_TRUE(Contains(text, u"quillmark@example.org"));
+  EXPECT_FALSE(Contains(text, u"\\'")) << "no RTF escapes left in the text";
+
+  const win::HWND box = license.RichTextBox->hWnd();
+  license.RichTextBox->SelStart(0);
+  for (int vk : {win::VK_DELETE, win::VK_BACK, win::VK_RETURN}) platform::testing::KeyClick(box, vk);
+  platform::testing::KeyClick(box, 'A', 0, u"ф");
+  platform::testing::KeyClick(box, 'V', win::MK_CONTROL);
+  platform::testing::KeyClick(box, 'X', win::MK_CONTROL);
+  EXPECT_EQ(license.RichTextBox->Text(), text) << "editing keys change nothing";
+  EXPECT_TRUE(license.IsLoaded()) << "Enter in the text leaves the window open";
+  EXPECT_TRUE(vb::testing::SaveWindowPicture(license.hWnd(), PicturePath("license_window.png")));
+
+  license.cmdClose.Value(true);
+  EXPECT_FALSE(license.IsLoaded());
+}
+
+TEST_F(AgreementWindow, IsReadAgainAtEveryOpening) {
+  Write(dir.path() / "License.rtf", "{\\rtf1\\ansi\\ansicpg1251 \\'cf\\'e5\\'f0\\'e2\\'fb\\'e9\\par}");
+  license.Load();
+  EXPECT_TRUE(Contains(license.RichTextBox->Text(), u"Первый"));
+  license.Unload();
+  Write(dir.path() / "License.rtf", "{\\rtf1\\ansi\\ansicpg1251 \\'c2\\'f2\\'ee\\'f0\\'ee\\'e9\\par}");
+  license.Load();
+  EXPECT_TRUE(Contains(license.RichTextBox->Text(), u"Второй"));
+}
+
+TEST_F(AgreementWindow, AMissingOrUnreadableFileIsSaidInTheWindow) {
+  license.Show();
+  std::u16string text = license.RichTextBox->Text();
+  EXPECT_TRUE(Contains(text, u"Файл лицензионного соглашения не найден:")) << vb::ToUtf8(text);
+  EXPECT_TRUE(Contains(text, vb::FromUtf8((dir.path() / "License.rtf").string()))) << "with its path";
+  EXPECT_TRUE(license.RichTextBox->Locked());
+  EXPECT_TRUE(vb::testing::SaveWindowPicture(license.hWnd(), PicturePath("license_missing.png")));
+  license.Unload();
+
+  Write(dir.path() / "License.rtf", "{\\rtf1\\ansi \\'zz}");
+  license.Show();
+  text = license.RichTextBox->Text();
+  EXPECT_TRUE(Contains(text, u"Не удалось прочитать файл лицензионного соглашения:")) << vb::ToUtf8(text);
+  license.cmdClose.Value(true);
+  EXPECT_FALSE(license.IsLoaded()) << "the window closes as usual";
+
+  std::filesystem::remove(dir.path() / "License.rtf");
+  std::filesystem::create_directory(dir.path() / "License.rtf");
+  license.Show();
+  EXPECT_TRUE(Contains(license.RichTextBox->Text(), u"License.rtf")) << "a folder in its place is no agreement";
+}
+
+// The Help menu's commands and the lock command open the real windows over the main window.
+class HelpWindows : public MainWindowTest {
+ protected:
+  HelpWindows() {
+    saved_ = mainwindow::Preferences();
+    preferences::RegisterPreferenceWindows();
+  }
+  ~HelpWindows() override { mainwindow::Preferences() = saved_; }
+  mainwindow::PreferenceWindows saved_;
+};
+
+TEST_F(HelpWindows, AboutAndAgreementOpenModalOverTheMainWindowAndCloseByTheirButton) {
+  w().Show();
+  std::u16string caption;
+  win::HWND owner = 0;
+  vb::testing::QueueModalAction([&] {
+    const win::HWND about = program_windows::Shown().front();
+    caption = win::GetWindowTextA(about);
+    owner = win::GetParent(about);
+    EXPECT_TRUE(vb::testing::SaveWindowPicture(about, PicturePath("about_window.png")));
+    platform::testing::Click(win::FindWindowExA(about, 0, "ThunderCommandButton"), 5, 5);
+  });
+  w().CmdHelpAbout();
+  EXPECT_EQ(caption, u"О программе");
+  EXPECT_EQ(owner, w().hWnd());
+  EXPECT_EQ(vb::testing::PendingModalActions(), 0u);
+
+  vb::testing::QueueModalAction([&] {
+    const win::HWND license = program_windows::Shown().front();
+    caption = win::GetWindowTextA(license);
+    platform::testing::Click(win::FindWindowExA(license, 0, "ThunderCommandButton"), 5, 5);
+  });
+  w().CmdHelpLicense();
+  EXPECT_EQ(caption, u"Лицензионное соглашение");
+  EXPECT_TRUE(w().Visible());
+}
+
+TEST_F(HelpWindows, APictureOfTheLockWindow) {
+  modRegistry::WriteRegistryString(win::HKEY_CURRENT_USER, settings::kLockedKey, settings::locked::kUser, u"Ольга");
+  modRegistry::WriteRegistryString(win::HKEY_CURRENT_USER, settings::kLockedKey, settings::locked::kTip, u"Кот");
+  frmLockProgram lock([] {});
+  lock.Show();
+  EXPECT_TRUE(vb::testing::SaveWindowPicture(lock.hWnd(), PicturePath("lock_window.png")));
+  lock.Unload();
+  vb::DoEvents();
+}
