@@ -73,13 +73,19 @@ std::u16string FromDocumentText(const QString& raw) {
   return out;
 }
 
-// The text with every line break made CR LF.
-std::u16string WithCrLf(std::u16string_view s) {
+// The line breaks that are a lone CR or a lone LF.
+std::size_t LoneBreaks(std::u16string_view s) {
   std::size_t lone = 0;
   for (std::size_t i = 0; i < s.size(); ++i) {
     if (s[i] == u'\r' && i + 1 < s.size() && s[i + 1] == u'\n') ++i;
     else if (s[i] == u'\r' || s[i] == u'\n') ++lone;
   }
+  return lone;
+}
+
+// The text with every line break made CR LF.
+std::u16string WithCrLf(std::u16string_view s) {
+  const std::size_t lone = LoneBreaks(s);
   std::u16string out;
   out.reserve(s.size() + lone + platform::richedit::GapText::RoomFor(s.size() + lone));
   if (lone == 0) return out.assign(s);
@@ -92,6 +98,12 @@ std::u16string WithCrLf(std::u16string_view s) {
     }
   }
   return out;
+}
+
+// The same for a text the caller gives up: one whose breaks are all CR LF is handed back as it is.
+std::u16string WithCrLfTaken(std::u16string s) {
+  if (LoneBreaks(s) == 0) return s;
+  return WithCrLf(s);
 }
 
 std::int32_t CountLineBreaks(std::u16string_view s) {
@@ -676,7 +688,7 @@ void RichTextBox::LoadFile(std::u16string_view path, int fileType) {
   QFile file(FilePath(path));
   if (!QFileInfo(file.fileName()).isFile()) Raise(err::kFileNotFound, u"RichTextBox");
   if (!file.open(QIODevice::ReadOnly)) Raise(err::kPathFileAccessError, u"RichTextBox");
-  const QByteArray bytes = file.readAll();
+  QByteArray bytes = file.readAll();
   if (file.error() != QFileDevice::NoError) Raise(err::kPathFileAccessError, u"RichTextBox");
   const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
   std::u16string text;
@@ -689,7 +701,9 @@ void RichTextBox::LoadFile(std::u16string_view path, int fileType) {
   } else {
     text = FromWindows1251(view);
   }
-  Text(text);
+  // A large file is not held beside its text, nor its text twice, while the editor takes it.
+  bytes = QByteArray();
+  TakeText(WithCrLfTaken(std::move(text)));
   impl_->fileName = path;
 }
 

@@ -342,15 +342,16 @@ TEST_F(ToolBarCustomizeOnMainWindow, TheViewCommandOpensTheDialogOverTheWindowAn
     for (int i : {1, 3, 4}) d.lstToolBarDecode.Selected(i, true);
     d.chkUseLargeIcons.Value(vb::vbChecked);
     d.cmdOK_Click();
+    // Armed by the dialog; they run once its handler has returned (checked here, before the modal
+    // loop lets a 1 ms timer fire).
+    EXPECT_TRUE(main.TimerLoadToolBarButtons.Enabled());
+    EXPECT_TRUE(main.TimerCommandBars.Enabled());
+    EXPECT_TRUE(main.TimerUpdate.Enabled());
+    EXPECT_FALSE(ButtonVisible(u"TOOLBAR:NEW"));
   });
   main.CmdViewToolbarsCustomize();
   EXPECT_TRUE(shown);
   EXPECT_FALSE(ToolBarCustomizeDialog().IsLoaded());
-  // Armed by the dialog; they run once its handler has returned.
-  EXPECT_TRUE(main.TimerLoadToolBarButtons.Enabled());
-  EXPECT_TRUE(main.TimerCommandBars.Enabled());
-  EXPECT_TRUE(main.TimerUpdate.Enabled());
-  EXPECT_FALSE(ButtonVisible(u"TOOLBAR:NEW"));
 
   RunArmedTimers();
   std::vector<std::u16string_view> visible;
