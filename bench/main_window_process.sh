@@ -17,8 +17,8 @@ e2e_window_manager
 now_ms() { date +%s%3N; }
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 
-# start_ms PROGRAM: milliseconds from its start to a shown window of its process; leaves it running
-# as $started.
+# start_ms PROGRAM: prints the milliseconds from its start to a shown window of its process, and
+# the process id (left running).
 start_ms() {
   local t0 id=""
   t0=$(now_ms)
@@ -29,7 +29,7 @@ start_ms() {
     kill -0 "$started" 2>/dev/null || e2e_fail "$1 ended before it showed a window"
     (( $(now_ms) - t0 < 20000 )) || e2e_fail "$1 showed no window within 20 s"
   done
-  echo $(( $(now_ms) - t0 ))
+  echo "$(( $(now_ms) - t0 )) $started"
 }
 
 median() { sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
@@ -40,10 +40,12 @@ REG
 quill=()
 wizard=()
 for _ in 1 2 3 4 5; do
-  quill+=("$(start_ms "$E2E_BUILD/bin/quillmark")")
-  kill "$started"; wait "$started" 2>/dev/null || true
-  wizard+=("$(start_ms "$E2E_BUILD/bin/Wizard")")
-  kill "$started"; wait "$started" 2>/dev/null || true
+  read -r ms pid < <(start_ms "$E2E_BUILD/bin/quillmark")
+  quill+=("$ms")
+  kill "$pid"; sleep 0.5
+  read -r ms pid < <(start_ms "$E2E_BUILD/bin/Wizard")
+  wizard+=("$ms")
+  kill "$pid"; sleep 0.5
 done
 q=$(printf '%s\n' "${quill[@]}" | median)
 w=$(printf '%s\n' "${wizard[@]}" | median)
@@ -59,7 +61,8 @@ e2e_clip_file "$E2E_OUT/ten.txt"
 e2e_start
 e2e_wait_window "Brannoch Quillmark 3.0 Preview" >/dev/null
 registry="$E2E_PROFILE/quillmark/registry.reg"
-e2e_until 60 test "$(stat -c %s "$registry")" -gt 9000000 || e2e_fail "the watch did not take the 10 MB text"
+taken() { [ "$(stat -c %s "$registry")" -gt 9000000 ]; }
+e2e_until 60 taken || e2e_fail "the watch did not take the 10 MB text"
 sleep 3
 a=$(cpu_ticks "$E2E_PID"); sleep 10; b=$(cpu_ticks "$E2E_PID")
 hz=$(getconf CLK_TCK)
@@ -67,8 +70,9 @@ busy=$(awk -v t=$((b - a)) -v hz="$hz" 'BEGIN {printf "%.2f", t / hz / 10 * 100}
 e2e_shot idle_ten_megabytes
 
 XDG_CONFIG_HOME=$E2E_PROFILE "$E2E_BUILD/bin/Wizard" >/dev/null 2>&1 &
-E2E_PIDS+=($!)
+wizard_pid=$!
+E2E_PIDS+=("$wizard_pid")
 sleep 3
-a=$(cpu_ticks "$!"); sleep 10; b=$(cpu_ticks "$!")
+a=$(cpu_ticks "$wizard_pid"); sleep 10; b=$(cpu_ticks "$wizard_pid")
 floor=$(awk -v t=$((b - a)) -v hz="$hz" 'BEGIN {printf "%.2f", t / hz / 10 * 100}')
 echo "idle_cpu_percent_of_one_core=$busy floor_percent=$floor ratio=$(awk -v a="$busy" -v b="$floor" 'BEGIN {printf "%.1f", a / (b > 0 ? b : 0.1)}') (floor under one tick counts as 0.1 %)"
