@@ -50,3 +50,11 @@ xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/fin
 
 # Ctrl+P through the print confirmation to the PDF printer, and the confirmation switched off.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/print_e2e.sh .
+
+# The settings dialog opened from Сервис, every page pictured, a preference applied that survives a
+# restart of the program.
+xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/settings_e2e.sh .
+
+# The main window driven as a user would: typing, pasting, conversions, progress, undo, the
+# clipboard watch, closing through its questions, and a picture per drawing style.
+xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/main_window_e2e.sh .

@@ -43,7 +43,14 @@ void cButtonInt::PanelControl(vb::Control* v) {
   Changed();
 }
 
+namespace {
+std::uint64_t enabledWrites = 0;
+}  // namespace
+
+std::uint64_t EnabledWrites() { return enabledWrites; }
+
 void cButtonInt::Enabled(bool v) {
+  ++enabledWrites;
   enabled_ = v;
   NotifyBars(kChangeEnabled);
 }

@@ -51,6 +51,10 @@ constexpr std::int32_t kChangeAppearance = 4;
 constexpr std::int32_t kChangeEnabled = 5;
 constexpr std::int32_t kChangeChecked = 6;
 
+// How many times any button's Enabled has been set in this process: a reader that applied states
+// and sees the same count again knows that nobody has changed one since.
+std::uint64_t EnabledWrites();
+
 class cButtonInt {
  public:
   cButtonInt();

@@ -190,12 +190,12 @@ void Reset() {
   DocumentSavedAs = false;
 }
 
-void OpenDocument() {
-  Reported([] {
+bool OpenDocument() {
+  return Reported([] {
     SetUpDialog(u"Открытие документа");
     vb::CommonDialog& dialog = core::frmMain().CommonDialog();
     dialog.ShowOpen();
-    if (dialog.FileName.empty()) return;
+    if (dialog.FileName.empty()) return false;
     LoadDocument(dialog.FileName);
     DocumentOpened = true;
     // Another document: Save no longer points at the last one, and its conversion cannot be undone.
@@ -203,17 +203,19 @@ void OpenDocument() {
     modDecode::DocumentDecoded = false;
     ApplyCaptionRule();
     if (modRegistry::ReadPreference(prefs::kStartAtOpen) == u"1") core::frmMain().StartDecode();
+    return true;
   });
 }
 
-void ReloadDocument() {
-  Reported([] {
-    if (document.path.empty()) return;
+bool ReloadDocument() {
+  return Reported([] {
+    if (document.path.empty()) return false;
     const std::u16string path = document.path;
     const bool savedAs = DocumentSavedAs;
     LoadDocument(path);
     DocumentSavedAs = savedAs;
     ApplyCaptionRule();
+    return true;
   });
 }
 
@@ -231,11 +233,11 @@ bool SaveDocumentAs() {
   });
 }
 
-void SaveDocument() {
-  Reported([] {
-    if (!DocumentSavedAs || document.path.empty()) return;
+bool SaveDocument() {
+  return Reported([] {
+    if (!DocumentSavedAs || document.path.empty()) return false;
     core::frmMain().CommonDialog().FileName = document.path;
-    WriteDocument(document.path, document);
+    return WriteDocument(document.path, document);
   });
 }
 

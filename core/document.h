@@ -24,11 +24,13 @@ inline bool DocumentSavedAs = false;
 // The file of the document in the editor, or empty.
 const std::u16string& DocumentPath();
 
-void OpenDocument();
-void ReloadDocument();
+// True when a document was loaded (a cancelled dialog or a file that cannot be read loads none).
+bool OpenDocument();
+bool ReloadDocument();
 // True when the document was written.
 bool SaveDocumentAs();
-void SaveDocument();
+// True when the document was written to its file.
+bool SaveDocument();
 // Loads a chosen file into the import buffer; true when one was loaded. The calling command moves
 // the buffer's text into the editor and then calls ConvertAfterImport.
 bool ImportDocument(const std::u16string& filter, const std::u16string& defaultExt, const std::u16string& title);

@@ -18,6 +18,7 @@ struct Inputs {
   bool documentDecoded = false;
   bool documentOpened = false;
   bool documentSavedAs = false;
+  bool operator==(const Inputs&) const = default;
 };
 
 // The entry that stands for the direction list cmbDecode, which is a combo box, not a button.

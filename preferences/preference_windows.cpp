@@ -12,6 +12,27 @@
 namespace preferences {
 namespace {
 
+// The dialog modal over the main window. One already open without blocking (at a page) is hidden
+// first: a shown window cannot become modal, and hiding keeps every value typed into it.
+void ShowSettings() {
+  frmSettings& dialog = SettingsDialog();
+  if (dialog.IsLoaded() && dialog.Visible()) dialog.Hide();
+  dialog.Show(vb::vbModal, &MainWindow());
+}
+
+// The dialog without blocking, at tab 3 (view), 5 (font) or 6 (printing): the tab is selected,
+// then every page box is shown or hidden directly, in this order.
+void ShowSettingsAtPage(int page) {
+  frmSettings& dialog = SettingsDialog();
+  dialog.Show(vb::vbModeless, &MainWindow());
+  dialog.tabSettings.SelectTab(page);
+  vb::PictureBox* shown = dialog.Page(page);
+  for (vb::PictureBox* box : {&dialog.picGeneral, &dialog.picFont, &dialog.picView, &dialog.picSave, &dialog.picPrint,
+                              &dialog.picLocked, &dialog.picSounds, &dialog.picDecode}) {
+    box->Visible(box == shown);
+  }
+}
+
 // Reading a box of the dialog loads the dialog, unseen, when it is not loaded: its load fills the
 // boxes from the stored preferences. A loaded dialog, shown or hidden, gives what it holds now.
 mainwindow::PrintBoxes SettingsPrintBoxes() {
@@ -30,6 +51,8 @@ mainwindow::PrintBoxes SettingsPrintBoxes() {
 void RegisterPreferenceWindows() {
   auto& windows = mainwindow::Preferences();
   // Each window of this room sets its opener here as it is built.
+  windows.showSettings = ShowSettings;
+  windows.showSettingsAtPage = ShowSettingsAtPage;
   windows.showLockProgram = [] {
     // Made for each lock and gone once it is lifted.
     frmLockProgram lock([] { MainWindow().Show(); });

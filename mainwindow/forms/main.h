@@ -7,7 +7,10 @@
 // conversion commands (main_conversion.cpp); the editor's events and the clipboard watch
 // (main_editor.cpp); the command-state refresh (main_state_refresh.cpp); printing and the document's
 // properties (main_print_commands.cpp); the lock and the Help menu's windows
-// (main_service_commands.cpp); the toolbar customisation command (main_toolbar_commands.cpp).
+// (main_service_commands.cpp); the toolbar customisation command (main_toolbar_commands.cpp); the
+// other menu and toolbar commands by menu: main_file_commands.cpp, main_edit_commands.cpp,
+// main_format_commands.cpp, main_view_commands.cpp (view, the settings dialog's openers and the Help
+// menu's links).
 #pragma once
 
 #include <functional>
@@ -22,6 +25,7 @@
 #include "platform/vb/control_array.h"
 #include "mainwindow/clipboard_memory.h"
 #include "mainwindow/command_routing.h"
+#include "mainwindow/command_state.h"
 #include "platform/dialogs/common_dialog.h"
 #include "platform/richedit/rich_text_box.h"
 #include "platform/vb/controls.h"
@@ -102,6 +106,55 @@ class frmMain : public vb::Form, public mainwindow::CommandTarget {
   // The same; false when the dialog was cancelled or the file was not written.
   bool SaveAs();
 
+  // --- file commands ---
+  // New and Open ask first whether to save a changed document ("SaveChange" "0" asks nothing).
+  // Yes saves it where it belongs and goes on only when it was written. A loaded document is
+  // unmodified (unless converted as it opened).
+  void CmdFileNew() override;
+  void CmdFileOpen() override;
+  void ReloadDocument() override;
+  // Saves to the document's own file; the document is unmarked only when it was written.
+  void CmdFileSave() override;
+  // Saves to the document's own file, or through the save dialog when it has none.
+  void CmdToolbarSave() override;
+  // The text of a chosen RTF file replaces the selection; the clipboard is not used.
+  void CmdFileImportRtf() override;
+  // The text of a chosen text file replaces the selection; the clipboard is not used. A file that
+  // cannot be read shows the error and changes nothing.
+  void CmdInsertTextFile() override;
+  void CmdFileExit() override;
+
+  // --- edit commands ---
+  void CmdEditClear() override;
+  void CmdEditCopy() override;
+  void CmdEditCut() override;
+  void CmdEditDelete() override;
+  // The clipboard's text replaces the selection; the caret ends after it.
+  void CmdEditPaste() override;
+  void CmdEditSelectAll() override;
+
+  // --- format commands ---
+  // The paragraph indent 13 mm further in or out; never below 0.
+  void CmdFormatIndent() override;
+  void CmdFormatOutdent() override;
+  // Case by Unicode, of the selection or of the whole text.
+  void CmdFormatSelTextLower() override;
+  void CmdFormatSelTextUpper() override;
+  void CmdFormatAllTextLower() override;
+  void CmdFormatAllTextUpper() override;
+  void CmdFormatFont() override;
+
+  // --- view, service and help commands ---
+  // The toggles read their menu item's new check state, store it and act on it.
+  void SetTopMost() override;
+  void CmdViewToolbarsStandart() override;
+  void CmdViewToolbarsDecode() override;
+  void CmdViewCustomize() override;
+  void CmdFilePrintSettings() override;
+  void CmdServiceSettings() override;
+  void CmdHelpAuthorMail() override;
+  void CmdHelpVisitHomePage() override;
+
   // --- print and properties commands (main_print_commands.cpp) ---
   // The printer set up from the print preferences and the settings dialog's copies box, then the
   // document printed at once ("Printing" under "Preferences\Dialogs" 0 or absent) or the print
@@ -171,6 +224,15 @@ class frmMain : public vb::Form, public mainwindow::CommandTarget {
   // ones take no room.
   void StackFromTop();
   void SetCommandEnabled(std::u16string_view key, bool enabled);
+  // The save question of New and Open: true when the command goes on.
+  bool SaveQuestion();
+  // Saves to the document's own file when it has one, else through the save dialog; true when
+  // the file was written.
+  bool SaveWhereItBelongs(bool loadSound);
+  // Puts text in place of the editor's selection and marks the document.
+  void ReplaceSelection(std::u16string_view text);
+  void ChangeIndent(double millimetres);
+  void ToggleToolbar(int index, vb::PictureBox& line, std::u16string_view key, std::u16string_view preference);
 
   void cmbDecode_Click();
   void RichTextBox_Change();
@@ -184,6 +246,11 @@ class frmMain : public vb::Form, public mainwindow::CommandTarget {
   std::uint32_t clipboardSequence_ = 0;
   bool clipboardHasText_ = false;
   bool clipboardKnown_ = false;
+  // What the refresh last applied, and the toolkit's count of Enabled writes right after: while
+  // both stand, every state is as the refresh would set it and a tick touches no button.
+  command_state::Inputs appliedInputs_;
+  std::uint64_t appliedWrites_ = 0;
+  bool applied_ = false;
   mainwindow::CommandImageLists imageLists_;
 
   // The buttons as the core's toolbar routines reach them.

@@ -2,11 +2,14 @@
 // commands and the direction list are enabled or disabled from the editor, the clipboard and the
 // core's history and flags. The reads are cheap (the editor keeps its length and selection, the
 // clipboard is read again only when its sequence number moved), and a state is written only where
-// it differs, so an idle window costs next to nothing.
+// it differs. While the inputs are those last applied and no button's Enabled has been set since
+// (by anyone), every state already stands as it would be set, and the tick ends there: an idle
+// window costs next to nothing.
 #include "core/decode.h"
 #include "core/document.h"
 #include "core/edit_history.h"
 #include "mainwindow/command_state.h"
+#include "commandbars/button.h"
 #include "mainwindow/forms/main.h"
 #include "platform/vb/clipboard.h"
 
@@ -27,6 +30,10 @@ void frmMain::TimerEdit_Timer() {
   in.documentDecoded = modDecode::DocumentDecoded;
   in.documentOpened = modDocument::DocumentOpened;
   in.documentSavedAs = modDocument::DocumentSavedAs;
+  if (applied_ && in == appliedInputs_ && commandbars::EnabledWrites() == appliedWrites_ &&
+      cmbDecode.Enabled() == in.hasText) {
+    return;
+  }
   for (const command_state::State& s : command_state::Compute(in)) {
     if (s.key == command_state::kDirectionList) {
       if (cmbDecode.Enabled() != s.enabled) cmbDecode.Enabled(s.enabled);
@@ -34,6 +41,9 @@ void frmMain::TimerEdit_Timer() {
       SetCommandEnabled(s.key, s.enabled);
     }
   }
+  applied_ = true;
+  appliedInputs_ = in;
+  appliedWrites_ = commandbars::EnabledWrites();
 }
 
 void frmMain::SetCommandEnabled(std::u16string_view key, bool enabled) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -31,7 +32,10 @@ class Collection {
     std::size_t at = items_.size();
     if (before != 0) at = Position(before);
     if (after != 0) at = Position(after) + 1;
+    const bool atEnd = at == items_.size();
+    if (atEnd && indexFresh_ && !folded.empty()) index_.emplace(folded, at);
     items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(at), Entry{std::move(folded), std::move(item)});
+    if (!atEnd) indexFresh_ = false;  // the positions after it moved
   }
 
   T& Item(std::int32_t index) { return items_[Position(index)].item; }
@@ -39,8 +43,14 @@ class Collection {
   T& operator()(std::int32_t index) { return Item(index); }
   T& operator()(std::u16string_view key) { return Item(key); }
 
-  void Remove(std::int32_t index) { items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(Position(index))); }
-  void Remove(std::u16string_view key) { items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(KeyPosition(key))); }
+  void Remove(std::int32_t index) {
+    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(Position(index)));
+    indexFresh_ = false;
+  }
+  void Remove(std::u16string_view key) {
+    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(KeyPosition(key)));
+    indexFresh_ = false;
+  }
 
   std::int32_t Count() const { return static_cast<std::int32_t>(items_.size()); }
   bool Exists(std::u16string_view key) const { return Find(LCase(key)) >= 0; }
@@ -63,10 +73,17 @@ class Collection {
   iterator end() { return iterator(items_.end()); }
 
  private:
+  // Keys are looked up through an index built again after the items change, so a lookup in a
+  // large collection (the toolkit's buttons, read at every tick of a 1 ms timer) is not a scan.
   std::ptrdiff_t Find(const std::u16string& folded) const {
-    for (std::size_t i = 0; i < items_.size(); ++i)
-      if (items_[i].key == folded) return static_cast<std::ptrdiff_t>(i);
-    return -1;
+    if (!indexFresh_) {
+      index_.clear();
+      for (std::size_t i = 0; i < items_.size(); ++i)
+        if (!items_[i].key.empty()) index_.emplace(items_[i].key, i);
+      indexFresh_ = true;
+    }
+    const auto it = index_.find(folded);
+    return it == index_.end() ? -1 : static_cast<std::ptrdiff_t>(it->second);
   }
   std::size_t Position(std::int32_t index) const {
     if (index < 1 || index > Count()) Raise(err::kSubscriptOutOfRange);
@@ -78,6 +95,8 @@ class Collection {
     return static_cast<std::size_t>(i);
   }
   std::vector<Entry> items_;
+  mutable std::unordered_map<std::u16string, std::size_t> index_;
+  mutable bool indexFresh_ = false;
 };
 
 }  // namespace vb

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <QChar>
+
 #include "platform/vb/error.h"
 
 namespace vb {
@@ -124,6 +126,28 @@ std::u16string UCase(std::u16string_view s) {
 std::u16string LCase(std::u16string_view s) {
   std::u16string out(s);
   for (auto& c : out) c = Lower(c);
+  return out;
+}
+
+std::u16string StrConv(std::u16string_view s, int conversion) {
+  if (conversion != vbUpperCase && conversion != vbLowerCase) Raise(err::kInvalidProcedureCall);
+  std::u16string out;
+  out.reserve(s.size());
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    char32_t c = s[i];
+    const bool pair = QChar::isHighSurrogate(c) && i + 1 < s.size() && QChar::isLowSurrogate(s[i + 1]);
+    if (pair) {
+      c = QChar::surrogateToUcs4(s[i], s[i + 1]);
+      ++i;
+    }
+    const char32_t mapped = conversion == vbUpperCase ? QChar::toUpper(c) : QChar::toLower(c);
+    if (QChar::requiresSurrogates(mapped)) {
+      out += QChar::highSurrogate(mapped);
+      out += QChar::lowSurrogate(mapped);
+    } else {
+      out += static_cast<char16_t>(mapped);
+    }
+  }
   return out;
 }
 

@@ -23,6 +23,12 @@ inline std::int32_t InStr(std::u16string_view s, std::u16string_view find) { ret
 
 std::u16string UCase(std::u16string_view s);
 std::u16string LCase(std::u16string_view s);
+// StrConv's case conversions: every letter of every script to its upper or lower case, one
+// character to one (Unicode's simple case mapping), so no character is lost or replaced. Other
+// conversions raise 5.
+constexpr int vbUpperCase = 1;
+constexpr int vbLowerCase = 2;
+std::u16string StrConv(std::u16string_view s, int conversion);
 std::u16string Trim(std::u16string_view s);
 std::u16string Replace(std::u16string_view s, std::u16string_view find, std::u16string_view with);
 

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QTimerEvent>
 #include <map>
+#include <vector>
 
 #include "platform/win/dispatch.h"
 #include "platform/win/window.h"
@@ -19,11 +20,22 @@ struct Timer {
   UINT_PTR id = 0;
   TIMERPROC proc = nullptr;
   int qtId = 0;
+  DWORD armedAt = 0;  // GetTickCount when set
+  int ms = 0;
 };
+
+// Timers shorter than the system tick all fire on one shared beat of that tick, as they do on the
+// platform the program was written for (its clock ticks 64 times a second, and a 1 ms timer fires
+// at the next tick): the main window's several 1 ms polling timers then wake the program 64 times
+// a second between them, not a thousand times each.
+constexpr int kSystemTickMs = 16;
+constexpr int kOnTheBeat = -1;
 
 class TimerHost : public QObject {
  public:
   std::map<std::pair<HWND, UINT_PTR>, Timer> timers;
+  int beatId = 0;
+  int beatCount = 0;  // timers on the beat
   std::map<int, std::pair<HWND, UINT_PTR>> byQtId;
   UINT_PTR nextThreadId = 0x7FF0;
   UINT_PTR lastThreadId = 0;
@@ -39,17 +51,51 @@ class TimerHost : public QObject {
     }
   }
 
+  // Starts the timer: on the shared beat when it is shorter than a tick, else a Qt timer of its own.
+  // Returns its Qt timer id, kOnTheBeat, or 0 when no timer could be made.
+  int Start(int ms) {
+    if (ms > kSystemTickMs) return startTimer(ms, ms < 20 ? Qt::PreciseTimer : Qt::CoarseTimer);
+    if (beatCount++ == 0) beatId = startTimer(kSystemTickMs, Qt::PreciseTimer);
+    return kOnTheBeat;
+  }
+
   void Remove(std::map<std::pair<HWND, UINT_PTR>, Timer>::iterator it) {
-    killTimer(it->second.qtId);
-    byQtId.erase(it->second.qtId);
+    if (it->second.qtId == kOnTheBeat) {
+      if (--beatCount == 0 && beatId != 0) {
+        killTimer(beatId);
+        beatId = 0;
+      }
+    } else {
+      killTimer(it->second.qtId);
+      byQtId.erase(it->second.qtId);
+    }
     timers.erase(it);
   }
 
  protected:
   void timerEvent(QTimerEvent* e) override {
+    if (e->timerId() == beatId && beatId != 0) {
+      FireBeat();
+      return;
+    }
     auto it = byQtId.find(e->timerId());
     if (it == byQtId.end()) return;
     Fire(it->second.first, it->second.second);
+  }
+
+ private:
+  // Every timer on the beat whose interval has passed since it was set fires once, in the order of
+  // its window and id (so one set just before a beat waits for the next, as it would on its own
+  // timer); one that a handler removes before its turn does not fire.
+  void FireBeat() {
+    const DWORD now = GetTickCount();
+    std::vector<std::pair<HWND, UINT_PTR>> due;
+    for (const auto& [key, t] : timers)
+      if (t.qtId == kOnTheBeat && now - t.armedAt >= static_cast<DWORD>(t.ms)) due.push_back(key);
+    for (const auto& [h, id] : due) {
+      auto it = timers.find({h, id});
+      if (it != timers.end() && it->second.qtId == kOnTheBeat) Fire(h, id);
+    }
   }
 };
 
@@ -99,9 +145,11 @@ UINT_PTR SetTimer(HWND h, UINT_PTR id, UINT elapse, TIMERPROC proc) {
   t.h = h;
   t.id = id;
   t.proc = proc;
-  t.qtId = host.startTimer(ms, ms < 20 ? Qt::PreciseTimer : Qt::CoarseTimer);
+  t.armedAt = GetTickCount();
+  t.ms = ms;
+  t.qtId = host.Start(ms);
   if (t.qtId == 0) return 0;
-  host.byQtId[t.qtId] = {h, id};
+  if (t.qtId != platform::detail::kOnTheBeat) host.byQtId[t.qtId] = {h, id};
   host.timers[{h, id}] = t;
   return h != 0 ? (id != 0 ? id : 1) : id;
 }

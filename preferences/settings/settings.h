@@ -255,5 +255,6 @@ class frmSettings : public vb::Form {
   std::unique_ptr<clsCommonDialog> folderDialog_;
 };
 
-// The one settings dialog of the program, made on first use (not loaded until something uses it).
+// The program's one settings dialog, made on first use (not loaded until it is used); it lives as
+// long as the program, so a hidden dialog keeps its values.
 frmSettings& SettingsDialog();

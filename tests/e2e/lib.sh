@@ -154,6 +154,8 @@ e2e_wait_gone() {
 e2e_window_shown() { [ -n "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ]; }
 
 # e2e_until SECONDS COMMAND...: runs COMMAND again and again until it succeeds; false after SECONDS.
+# Its arguments are expanded once, before the first run: to test something that changes, give a
+# function that reads it.
 e2e_until() {
   local end=$((SECONDS + $1)); shift
   while ((SECONDS <= end)); do "$@" && return 0; sleep 0.02; done

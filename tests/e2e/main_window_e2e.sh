@@ -165,13 +165,15 @@ profile <<'REG'
 "ClipboardDetect"="1"
 "DecodeClipboard"="1"
 REG
+# remembered TEXT: the clipboard watch remembers TEXT as the last clipboard text it saw.
+remembered() { [ "$(e2e_value ClipboardText Clipboard)" = "\"$1\"" ]; }
 e2e_clip_set "Старый текст"
 start
-e2e_until 10 [ "$(e2e_value ClipboardText Clipboard)" = '"Старый текст"' ] \
+e2e_until 10 remembered "Старый текст" \
   || e2e_fail "the clipboard watch did not take the text on the clipboard at start"
 # The watch converts from DOS 866 to Windows 1251 until a conversion command picks another pair.
 e2e_clip_set "$dos"
-e2e_until 10 [ "$(e2e_value ClipboardText Clipboard)" = "\"$dos\"" ] \
+e2e_until 10 remembered "$dos" \
   || e2e_fail "the clipboard watch missed the text another program copied"
 sleep 0.5
 e2e_shot 08_clipboard_watch

@@ -1,5 +1,6 @@
 // The command-state refresh: the rule's cases and the main window's tick over a real editor,
 // history and clipboard.
+#include "commandbars/button.h"
 #include "main_window_support.h"
 #include "mainwindow/command_state.h"
 #include "platform/vb/clipboard.h"
@@ -77,6 +78,24 @@ TEST_F(CommandStateTick, TickFollowsTheEditorHistoryAndClipboard) {
   w().ConvertDirection(0);
   w().TimerEdit_Timer();
   EXPECT_TRUE(w().CommandStates().at(u"MENU:DECODE:UNDO"));
+}
+
+// A tick with nothing changed sets no button; a state another command changed in between is set
+// back at the next tick all the same, and so is the direction list.
+TEST_F(CommandStateTick, AnIdleTickSetsNothingYetAStateChangedElsewhereIsSetBack) {
+  editor().Text(u"текст");
+  w().TimerEdit_Timer();
+  const std::uint64_t writes = commandbars::EnabledWrites();
+  w().TimerEdit_Timer();
+  EXPECT_EQ(commandbars::EnabledWrites(), writes);
+
+  commandbars::cButton findNext = w().cmdBar(0).Buttons().Item(u"MENU:FIND:FINDNEXT");
+  findNext.Enabled(false);
+  w().TimerEdit_Timer();
+  EXPECT_TRUE(findNext.Enabled());
+  w().cmbDecode.Enabled(false);
+  w().TimerEdit_Timer();
+  EXPECT_TRUE(w().cmbDecode.Enabled());
 }
 
 }  // namespace

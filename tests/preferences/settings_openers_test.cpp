@@ -1,0 +1,71 @@
+// The settings dialog as the main window's commands open it: modal from Service, without blocking
+// at the view, font and printing pages, always owned by the main window, one dialog whose typed
+// values survive being opened again.
+#include "mainwindow/main_window_support.h"
+#include "mainwindow/preference_windows.h"
+#include "platform/testing/vb.h"
+#include "platform/win/window.h"
+#include "preferences/preference_windows.h"
+#include "preferences/settings/settings.h"
+
+using namespace qmtest;
+
+namespace {
+
+class SettingsOpeners : public MainWindowTest {
+ protected:
+  SettingsOpeners() { preferences::RegisterPreferenceWindows(); }
+  ~SettingsOpeners() override {
+    if (dialog().IsLoaded()) dialog().Terminate();
+    mainwindow::Preferences() = {};
+  }
+  frmSettings& dialog() { return SettingsDialog(); }
+  std::vector<vb::PictureBox*> Pages() {
+    std::vector<vb::PictureBox*> pages;
+    for (int tab = 1; tab <= 8; ++tab) pages.push_back(dialog().Page(tab));
+    return pages;
+  }
+  // Exactly the box of `tab` is visible.
+  void ExpectPage(int tab) {
+    for (int t = 1; t <= 8; ++t) EXPECT_EQ(dialog().Page(t)->Visible(), t == tab) << "tab " << t << " for " << tab;
+    EXPECT_EQ(dialog().tabSettings.SelectedTab(), tab);
+  }
+};
+
+TEST_F(SettingsOpeners, PagesOpenWithoutBlockingOverTheMainWindow) {
+  const std::pair<const char16_t*, int> opened[] = {
+      {u"MENU:FORMAT:FONT", 5}, {u"TOOLBAR:PRINTSETTINGS", 6}, {u"MENU:VIEW:CUSTOMIZE", 3}, {u"TOOLBAR:FONT", 5}};
+  for (const auto& [key, tab] : opened) {
+    mainwindow::RouteButtonClick(key, w());
+    EXPECT_TRUE(dialog().Visible());
+    ExpectPage(tab);
+  }
+  EXPECT_EQ(win::GetWindowLongA(dialog().hWnd(), win::GWL_HWNDPARENT), static_cast<win::LONG_PTR>(w().hWnd()));
+  EXPECT_EQ(dialog().Caption(), u"Параметры программы");
+}
+
+TEST_F(SettingsOpeners, ServiceOpensItModalEvenWhenAPageIsAlreadyOpen) {
+  bool seen = false;
+  vb::testing::QueueModalAction([&] {
+    seen = dialog().Visible();
+    dialog().cmdCancel.Value(true);
+  });
+  mainwindow::RouteButtonClick(u"MENU:SERVICE:SETTINGS", w());
+  EXPECT_TRUE(seen);
+  EXPECT_FALSE(dialog().IsLoaded() && dialog().Visible());
+
+  // Opened at the printing page, a copies count typed, then Service: the same dialog, modal, with
+  // the typed value, and no error for showing a shown window modally.
+  w().CmdFilePrintSettings();
+  dialog().txtCopies.Text(u"7");
+  std::u16string copies;
+  vb::testing::QueueModalAction([&] {
+    copies = dialog().txtCopies.Text();
+    dialog().Hide();
+  });
+  w().CmdServiceSettings();
+  EXPECT_EQ(copies, u"7");
+  EXPECT_EQ(vb::testing::PendingModalActions(), 0u);
+}
+
+}  // namespace
