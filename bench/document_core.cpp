@@ -15,6 +15,7 @@
 #include <fstream>
 #include <string>
 
+#include "bench/stand_in_main.h"
 #include "controls/testing/stand_in.h"
 #include "core/decode.h"
 #include "core/document.h"
@@ -188,17 +189,4 @@ BENCHMARK(OpenDocumentTwoHundredMegabytes)->Unit(benchmark::kMillisecond)->Itera
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  const auto settings = std::filesystem::temp_directory_path() / "qm-bench-settings";
-  setenv("XDG_CONFIG_HOME", settings.c_str(), 1);
-  platform::Application app(argc, argv);
-  platform::script::SetActive(true);
-  qmtest::StandInServices stand;
-  windows = &stand;
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  windows = nullptr;
-  std::filesystem::remove_all(settings);
-  return 0;
-}
+int main(int argc, char** argv) { return RunWithStandIns(argc, argv, "document-core", windows); }

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/stand_in_main.h"
 #include "controls/testing/stand_in.h"
 #include "core/edit_history.h"
 #include "platform/application.h"
@@ -161,16 +162,4 @@ BENCHMARK(JumpToTheEndTenMegabytes)->Unit(benchmark::kMillisecond)->Iterations(3
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  const auto settings = std::filesystem::temp_directory_path() / "qm-bench-editing-settings";
-  setenv("XDG_CONFIG_HOME", settings.c_str(), 1);
-  platform::Application app(argc, argv);
-  qmtest::StandInServices stand;
-  windows = &stand;
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  windows = nullptr;
-  std::filesystem::remove_all(settings);
-  return 0;
-}
+int main(int argc, char** argv) { return RunWithStandIns(argc, argv, "editing", windows); }

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/stand_in_main.h"
 #include "controls/testing/stand_in.h"
 #include "core/edit_history.h"
 #include "mainwindow/replace_all.h"
@@ -75,16 +76,4 @@ BENCHMARK(ReplaceAllOneLetter)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond)->
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  const auto settings = std::filesystem::temp_directory_path() / "qm-bench-replace-all-settings";
-  setenv("XDG_CONFIG_HOME", settings.c_str(), 1);
-  platform::Application app(argc, argv);
-  qmtest::StandInServices stand;
-  windows = &stand;
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  windows = nullptr;
-  std::filesystem::remove_all(settings);
-  return 0;
-}
+int main(int argc, char** argv) { return RunWithStandIns(argc, argv, "replace-all", windows); }
