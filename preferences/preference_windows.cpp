@@ -50,7 +50,6 @@ mainwindow::PrintBoxes SettingsPrintBoxes() {
 
 void RegisterPreferenceWindows() {
   auto& windows = mainwindow::Preferences();
-  // Each window of this room sets its opener here as it is built.
   windows.showSettings = ShowSettings;
   windows.showSettingsAtPage = ShowSettingsAtPage;
   windows.showLockProgram = [] {

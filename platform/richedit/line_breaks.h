@@ -1,0 +1,34 @@
+// Inside the layer only: the rich edit control's line breaks. The program sees every line break as
+// CR LF; the toolkit's document separates lines with one character. These convert between the two
+// and find the one stretch an edit changed.
+#pragma once
+
+#include <QString>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace platform::richedit {
+
+// Text as the document takes it: lines separated by '\n', whatever the separators were.
+QString ToDocumentText(std::u16string_view s);
+// The document's raw text (paragraph separators between blocks) with CR LF between lines.
+std::u16string FromDocumentText(const QString& raw);
+// The text with every line break made CR LF, with room for the first edit.
+std::u16string WithCrLf(std::u16string_view s);
+// The same for a text the caller gives up: one whose breaks are all CR LF is handed back as it is.
+std::u16string WithCrLfTaken(std::u16string s);
+// The CR LF pairs of a text.
+std::int32_t CountLineBreaks(std::u16string_view s);
+
+// The one stretch where `before` and `after` differ: they share `prefix` characters before it and
+// `suffix` after it. Of the equally good answers (a letter typed next to the same letter) the one
+// furthest left is taken when `leftmost`, else the furthest right.
+struct Stretch {
+  std::size_t prefix;
+  std::size_t suffix;
+};
+Stretch Differing(std::u16string_view before, std::u16string_view after, bool leftmost);
+
+}  // namespace platform::richedit
