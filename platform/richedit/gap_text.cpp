@@ -1,72 +1,196 @@
 #include "platform/richedit/gap_text.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+
+#include "platform/codepage/codepage.h"
 
 namespace platform::richedit {
 namespace {
 // The least room a new gap gets; more on large texts, so that reopening it (which moves the text
 // after it) happens once in many edits.
 constexpr std::size_t kLeastGap = 4096;
+
+const std::array<char16_t, 256>& Chars() {
+  static const std::array<char16_t, 256> table = [] {
+    std::array<char16_t, 256> t{};
+    for (int b = 0; b < 256; ++b) t[static_cast<std::size_t>(b)] = vb::Windows1251Char(static_cast<unsigned char>(b));
+    return t;
+  }();
+  return table;
+}
+
+// The bytes of `s` into `out`; false (with `out` partly written) when a character has none.
+bool ToBytes(std::u16string_view s, char* out) {
+  for (const char16_t c : s) {
+    const int b = vb::Windows1251Byte(c);
+    if (b < 0) return false;
+    *out++ = static_cast<char>(b);
+  }
+  return true;
+}
+
+void ToChars(const char* p, std::size_t n, char16_t* out) {
+  const std::array<char16_t, 256>& table = Chars();
+  for (std::size_t i = 0; i < n; ++i) out[i] = table[static_cast<unsigned char>(p[i])];
+}
+
 }  // namespace
+
+char16_t GapText::CharOf(char byte) { return Chars()[static_cast<unsigned char>(byte)]; }
 
 std::size_t GapText::RoomFor(std::size_t length) { return std::max(kLeastGap, length / 64) + kLeastGap; }
 
-void GapText::Assign(std::u16string text) {
-  buf_ = std::move(text);
-  gapStart_ = buf_.size();
-  gapLength_ = 0;
+template <typename Char>
+void GapText::Store<Char>::Assign(std::basic_string<Char> text) {
+  buf = std::move(text);
+  gapStart = buf.size();
+  gapLength = 0;
 }
 
-void GapText::MoveGap(std::size_t to) {
-  if (to == gapStart_ || gapLength_ == 0) {
-    gapStart_ = to;
+template <typename Char>
+void GapText::Store<Char>::MoveGap(std::size_t to) {
+  if (to == gapStart || gapLength == 0) {
+    gapStart = to;
     return;
   }
-  char16_t* b = buf_.data();
-  if (to < gapStart_) {
-    std::memmove(b + to + gapLength_, b + to, (gapStart_ - to) * sizeof(char16_t));
+  Char* b = buf.data();
+  if (to < gapStart) {
+    std::memmove(b + to + gapLength, b + to, (gapStart - to) * sizeof(Char));
   } else {
-    std::memmove(b + gapStart_, b + gapStart_ + gapLength_, (to - gapStart_) * sizeof(char16_t));
+    std::memmove(b + gapStart, b + gapStart + gapLength, (to - gapStart) * sizeof(Char));
   }
-  gapStart_ = to;
+  gapStart = to;
+}
+
+template <typename Char>
+Char* GapText::Store<Char>::Open(std::size_t at, std::size_t removed, std::size_t count) {
+  MoveGap(at);
+  gapLength += removed;  // the removed characters join the gap
+  if (gapLength < count) {
+    const std::size_t grow = std::max({count - gapLength + kLeastGap, size() / 64});
+    buf.insert(gapStart, grow, Char());
+    gapLength += grow;
+  }
+  Char* where = buf.data() + gapStart;
+  gapStart += count;
+  gapLength -= count;
+  return where;
+}
+
+template <typename Char>
+void GapText::Store<Char>::Close() {
+  MoveGap(size());
+  buf.resize(size());  // keeps the storage
+  gapLength = 0;
+}
+
+void GapText::Assign(std::u16string text) {
+  whole_ = std::u16string();
+  wholeBuilt_ = false;
+  std::string bytes;
+  bytes.reserve(text.size() + RoomFor(text.size()));  // the room is not touched until an edit needs it
+  bytes.resize(text.size());
+  if (ToBytes(text, bytes.data())) {
+    std::u16string().swap(text);
+    narrow_ = true;
+    bytes_.Assign(std::move(bytes));
+    wide_.Assign({});
+    return;
+  }
+  std::string().swap(bytes);
+  narrow_ = false;
+  if (text.capacity() < text.size() + RoomFor(text.size()) / 2) text.reserve(text.size() + RoomFor(text.size()));
+  wide_.Assign(std::move(text));
+  bytes_.Assign({});
+}
+
+// The text turns to UTF-16, its gap kept where it was.
+void GapText::Widen() {
+  bytes_.Close();
+  std::u16string text;
+  text.reserve(bytes_.buf.size() + RoomFor(bytes_.buf.size()));
+  text.resize(bytes_.buf.size());
+  ToChars(bytes_.buf.data(), bytes_.buf.size(), text.data());
+  bytes_.Assign({});
+  wide_.Assign(std::move(text));
+  narrow_ = false;
 }
 
 void GapText::Replace(std::size_t at, std::size_t count, std::u16string_view with) {
-  MoveGap(at);
-  gapLength_ += count;  // the removed characters join the gap
-  if (gapLength_ < with.size()) {
-    const std::size_t grow = std::max({with.size() - gapLength_ + kLeastGap, size() / 64});
-    buf_.insert(gapStart_, grow, u'\0');
-    gapLength_ += grow;
+  whole_ = std::u16string();
+  wholeBuilt_ = false;
+  if (narrow_) {
+    if (std::all_of(with.begin(), with.end(), [](char16_t c) { return vb::Windows1251Byte(c) >= 0; })) {
+      ToBytes(with, bytes_.Open(at, count, with.size()));
+      return;
+    }
+    Widen();  // a character the code page lacks
   }
-  std::copy(with.begin(), with.end(), buf_.begin() + static_cast<std::ptrdiff_t>(gapStart_));
-  gapStart_ += with.size();
-  gapLength_ -= with.size();
+  char16_t* to = wide_.Open(at, count, with.size());
+  std::copy(with.begin(), with.end(), to);
 }
 
-std::u16string_view GapText::View(std::size_t at, std::size_t count) {
+std::u16string_view GapText::Piece(std::size_t at, std::size_t count, std::u16string& scratch) const {
   at = std::min(at, size());
   count = std::min(count, size() - at);
-  if (at < gapStart_ && at + count > gapStart_) MoveGap(at);
-  const std::size_t from = at < gapStart_ ? at : at + gapLength_;
-  return std::u16string_view(buf_.data() + from, count);
+  if (!narrow_) {
+    if (at + count <= wide_.gapStart) return std::u16string_view(wide_.buf.data() + at, count);
+    if (at >= wide_.gapStart) return std::u16string_view(wide_.buf.data() + at + wide_.gapLength, count);
+  }
+  scratch.resize(count);
+  for (std::size_t i = 0; i < count; ++i) scratch[i] = (*this)[at + i];
+  return scratch;
+}
+
+std::u16string GapText::Range(std::size_t at, std::size_t count) const {
+  std::u16string scratch;
+  const std::u16string_view piece = Piece(at, count, scratch);
+  if (piece.data() == scratch.data()) return scratch;
+  return std::u16string(piece);
+}
+
+bool GapText::Equals(std::u16string_view other) const {
+  if (other.size() != size()) return false;
+  for (std::size_t i = 0; i < other.size(); ++i)
+    if ((*this)[i] != other[i]) return false;
+  return true;
 }
 
 const std::u16string& GapText::Whole() {
-  MoveGap(size());
-  buf_.resize(size());  // keeps the storage
-  gapLength_ = 0;
-  return buf_;
+  if (!narrow_) {
+    wide_.Close();
+    return wide_.buf;
+  }
+  if (!wholeBuilt_) {
+    bytes_.Close();
+    whole_.resize(bytes_.buf.size());
+    ToChars(bytes_.buf.data(), bytes_.buf.size(), whole_.data());
+    wholeBuilt_ = true;
+  }
+  return whole_;
 }
 
 std::u16string GapText::Take() {
-  Whole();
-  std::u16string out = std::move(buf_);
-  buf_.clear();
-  gapStart_ = 0;
-  gapLength_ = 0;
+  std::u16string out;
+  if (narrow_) {
+    Whole();
+    out = std::move(whole_);
+    whole_ = std::u16string();
+    wholeBuilt_ = false;
+  } else {
+    wide_.Close();
+    out = std::move(wide_.buf);
+  }
+  bytes_.Assign({});
+  wide_.Assign({});
+  narrow_ = true;
   return out;
+}
+
+std::size_t GapText::Capacity() const {
+  return bytes_.buf.capacity() + (wide_.buf.capacity() + whole_.capacity()) * sizeof(char16_t);
 }
 
 }  // namespace platform::richedit

@@ -80,19 +80,7 @@ std::int32_t CountLineBreaks(std::u16string_view s) {
 }
 
 Stretch Differing(std::u16string_view before, std::u16string_view after, bool leftmost) {
-  const std::size_t shortest = std::min(before.size(), after.size());
-  std::size_t prefix = 0;
-  while (prefix < shortest && before[prefix] == after[prefix]) ++prefix;
-  std::size_t suffix = 0;
-  while (suffix < shortest - prefix && before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix]) ++suffix;
-  if (leftmost) {
-    while (prefix > 0 && before[prefix - 1] == before[before.size() - suffix - 1] &&
-           after[prefix - 1] == after[after.size() - suffix - 1]) {
-      --prefix;
-      ++suffix;
-    }
-  }
-  return {prefix, suffix};
+  return DifferingTexts(before, after, leftmost);
 }
 
 }  // namespace platform::richedit

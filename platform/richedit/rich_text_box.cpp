@@ -152,19 +152,38 @@ struct RichTextBox::Impl {
   }
 
   // Fills the document with a CR LF text. The toolkit takes a CR LF pair as one line break, so the
-  // text goes in as it is, read in place: no second copy of a large text is made on this side.
+  // text goes in as it is, a stretch at a time (a text kept at one byte a character is never made
+  // UTF-16 whole on this side), all in one edit of the document.
   // The old text goes first, in a change of its own: a document filled from empty is laid out a
   // piece at a time while the program waits for input, where one that replaced its text would be
   // laid out whole at once.
-  void Fill(const std::u16string& crlf) {
+  void Fill(QTextDocument* doc, const platform::richedit::GapText& crlf) {
     quietFormatting++;
-    QTextCursor c(Doc());
-    if (!Doc()->isEmpty()) {
+    QTextCursor c(doc);
+    if (!doc->isEmpty()) {
       c.select(QTextCursor::Document);
       c.removeSelectedText();
     }
-    c.insertText(QString::fromRawData(reinterpret_cast<const QChar*>(crlf.data()), static_cast<qsizetype>(crlf.size())));
+    c.beginEditBlock();
+    std::u16string scratch;
+    for (std::size_t at = 0; at < crlf.size();) {
+      const std::size_t end = StretchEnd(crlf, at);
+      const std::u16string_view piece = crlf.Piece(at, end - at, scratch);
+      c.insertText(QString::fromRawData(reinterpret_cast<const QChar*>(piece.data()), static_cast<qsizetype>(piece.size())));
+      at = end;
+    }
+    c.endEditBlock();
     quietFormatting--;
+  }
+
+  // The end of the stretch of the text that goes into the document in one step from `at`: a CR LF
+  // pair or a surrogate pair is never cut in two.
+  static std::size_t StretchEnd(const platform::richedit::GapText& t, std::size_t at) {
+    constexpr std::size_t kStretch = std::size_t{1} << 20;
+    std::size_t end = std::min(t.size(), at + kStretch);
+    if (end < t.size() && ((t[end - 1] == u'\r' && t[end] == u'\n') || (t[end - 1] >= 0xD800 && t[end - 1] < 0xDC00)))
+      ++end;
+    return end;
   }
 
   // The editor widget; it goes with its window when a parent window is destroyed first.
@@ -188,16 +207,13 @@ struct RichTextBox::Impl {
     ++last.revision;
   }
 
-  // Notes the replacement of the whole text `before` by `after`: what differs of `before` is kept
-  // in its own storage, not copied (the stretch before the caret's start of equal answers is the
-  // leftmost).
-  void NoteReplacement(std::u16string before, std::u16string_view after) {
-    const Stretch d = Differing(before, after, true);
+  // Notes the replacement of the whole text `before` by `after` (of equal answers the stretch
+  // furthest left, before the caret's start).
+  void NoteReplacement(const platform::richedit::GapText& before, const platform::richedit::GapText& after) {
+    const Stretch d = platform::richedit::DifferingTexts(before, after, true);
     last.position = static_cast<std::int32_t>(d.prefix);
     last.insertedLength = static_cast<std::int32_t>(after.size() - d.prefix - d.suffix);
-    before.resize(before.size() - d.suffix);
-    before.erase(0, d.prefix);
-    last.removed = std::move(before);
+    last.removed = before.Range(d.prefix, before.size() - d.prefix - d.suffix);
     ++last.revision;
   }
 
@@ -239,7 +255,7 @@ struct RichTextBox::Impl {
     c.setPosition(from);
     c.setPosition(from + added, QTextCursor::KeepAnchor);
     const std::u16string inserted = FromDocumentText(c.selectedText());
-    const std::u16string old(text.View(at, units));
+    const std::u16string old = text.Range(at, units);
     text.Replace(at, units, inserted);
     const std::int32_t insertedBreaks = CountLineBreaks(inserted);
     FollowTags(static_cast<std::size_t>(at - static_cast<std::size_t>(from)), removedBreaks, insertedBreaks);
@@ -274,15 +290,34 @@ struct RichTextBox::Impl {
   std::int32_t Match(std::u16string_view what, std::int32_t from, int options) const {
     from = std::max(from, 0);
     if (what.empty() || from > Length()) return -1;
-    const std::u16string_view all = text.View(0, text.size());
-    const QStringView hay(all.data(), static_cast<qsizetype>(all.size()));
-    const QStringView needle(what.data(), static_cast<qsizetype>(what.size()));
     const Qt::CaseSensitivity cs = (options & rtfMatchCase) != 0 ? Qt::CaseSensitive : Qt::CaseInsensitive;
-    for (qsizetype at = hay.indexOf(needle, from, cs); at >= 0; at = hay.indexOf(needle, at + 1, cs)) {
-      const qsizetype after = at + needle.size();
-      const bool whole = (at == 0 || !hay.at(at - 1).isLetterOrNumber()) &&
-                         (after >= hay.size() || !hay.at(after).isLetterOrNumber());
-      if ((options & rtfWholeWord) == 0 || whole) return static_cast<std::int32_t>(at);
+    const QStringView needle(what.data(), static_cast<qsizetype>(what.size()));
+    const std::size_t total = text.size();
+    const auto isWordChar = [&](std::size_t i) { return QChar(text[i]).isLetterOrNumber(); };
+    // A text kept as UTF-16 is searched whole; one kept at a byte a character a window at a time,
+    // from `from` on, each window twice as long as the one before (up to a limit), and overlapping
+    // the next by the length of `what` less one, so that a match lies whole within the window it
+    // starts in.
+    std::size_t window = 1024;
+    std::u16string scratch;
+    for (std::size_t w = static_cast<std::size_t>(from); w < total;) {
+      std::u16string_view piece;
+      if (text.Narrow()) {
+        piece = text.Piece(w, window + what.size() - 1, scratch);
+        window = std::min<std::size_t>(window * 2, std::size_t{1} << 16);
+      } else {
+        piece = std::u16string_view(text.Whole()).substr(w);
+      }
+      const QStringView hay(piece.data(), static_cast<qsizetype>(piece.size()));
+      // Matches starting before `next` belong to this window, later ones to the next.
+      const std::size_t next = w + piece.size() == total ? total : w + piece.size() - (what.size() - 1);
+      for (qsizetype at = hay.indexOf(needle, 0, cs); at >= 0 && w + static_cast<std::size_t>(at) < next; at = hay.indexOf(needle, at + 1, cs)) {
+        const std::size_t found = w + static_cast<std::size_t>(at);
+        const std::size_t after = found + what.size();
+        const bool whole = (found == 0 || !isWordChar(found - 1)) && (after >= total || !isWordChar(after));
+        if ((options & rtfWholeWord) == 0 || whole) return static_cast<std::int32_t>(found);
+      }
+      w = next;
     }
     return -1;
   }
@@ -481,26 +516,27 @@ const std::u16string& RichTextBox::Text() const {
 void RichTextBox::Text(std::u16string_view text) { TakeText(WithCrLf(text)); }
 
 void RichTextBox::TakeText(std::u16string next) {
-  const std::u16string& now = impl_->text.Whole();
-  if (now == next) return;  // the same text again changes nothing
-  impl_->Fill(next);
+  Impl& im = *impl_;
+  if (im.text.Equals(next)) return;  // the same text again changes nothing
+  platform::richedit::GapText incoming;
+  incoming.Assign(std::move(next));
+  im.Fill(im.Doc(), incoming);
   // Every line break of the text is a block of the document, so the blocks count them. A text the
   // document cannot hold as it is (one with other line or paragraph separators) is taken back as
   // the document holds it.
-  std::int32_t breaks = impl_->Doc()->blockCount() - 1;
-  if (impl_->Doc()->characterCount() - 1 != static_cast<int>(next.size()) - breaks) {
-    next = FromDocumentText(impl_->Doc()->toRawText());
-    breaks = CountLineBreaks(next);
+  std::int32_t breaks = im.Doc()->blockCount() - 1;
+  if (im.Doc()->characterCount() - 1 != static_cast<int>(incoming.size()) - breaks) {
+    std::u16string held = FromDocumentText(im.Doc()->toRawText());
+    breaks = CountLineBreaks(held);
+    incoming.Assign(std::move(held));
   }
   // Replacing the whole text is one change, though the document reports clearing and filling. The
   // caret goes to the start, so of equal answers the change is placed furthest left.
-  impl_->NoteReplacement(impl_->text.Take(), next);
-  if (breaks != impl_->lineBreaks) impl_->breakTags.clear();
-  impl_->lineBreaks = breaks;
-  if (next.capacity() < next.size() + platform::richedit::GapText::RoomFor(next.size()) / 2)
-    next.reserve(next.size() + platform::richedit::GapText::RoomFor(next.size()));
-  impl_->text.Assign(std::move(next));
-  impl_->Select(0, 0);
+  im.NoteReplacement(im.text, incoming);
+  if (breaks != im.lineBreaks) im.breakTags.clear();
+  im.lineBreaks = breaks;
+  im.text = std::move(incoming);
+  im.Select(0, 0);
   if (Change) Change();
 }
 
@@ -519,7 +555,7 @@ const RichTextBox::TextChange& RichTextBox::LastChange() const { return impl_->l
 
 std::u16string RichTextBox::TextRange(std::int32_t position, std::int32_t length) const {
   if (position < 0 || length <= 0) return {};
-  return std::u16string(impl_->text.View(static_cast<std::size_t>(position), static_cast<std::size_t>(length)));
+  return impl_->text.Range(static_cast<std::size_t>(position), static_cast<std::size_t>(length));
 }
 
 std::int32_t RichTextBox::SelStart() const { return impl_->FromQt(impl_->Ed().textCursor().selectionStart()); }
