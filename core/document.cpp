@@ -132,7 +132,10 @@ bool WriteDocument(const std::u16string& path, Document layout) {
   MainWindowServices& main = core::frmMain();
   const vb::RichTextBox& editor = main.RichTextBox();
   bool lossy = false;
-  std::string bytes = EncodeFile(editor.Text(), editor.LineBreakTags(), layout.layout, &lossy);
+  // Read a stretch at a time: a large document's text is not built whole beside its bytes.
+  FileEncoder encoder(editor.LineBreakTags(), layout.layout, static_cast<std::size_t>(editor.TextLength()));
+  editor.ReadText([&](std::u16string_view stretch) { encoder.Put(stretch); });
+  std::string bytes = encoder.Finish(&lossy);
   if (lossy && !Confirmed(u"Документ содержит символы, которых нет в кодировке Windows 1251. При сохранении они будут "
                           u"заменены знаком \"?\".\nСохранить документ?"))
     return false;

@@ -140,26 +140,33 @@ DecodedFile DecodeFile(std::string_view bytes) {
 
 std::string EncodeFile(std::u16string_view text, const std::vector<std::uint8_t>& tags, const FileLayout& layout,
                        bool* lossy) {
-  // No character takes more than one byte, and a CR LF no more than two: the room is reserved once
-  // and written a block at a time (never filled with zeros first).
-  std::string out;
-  out.reserve(text.size() + 2);
+  FileEncoder encoder(tags, layout, text.size());
+  encoder.Put(text);
+  return encoder.Finish(lossy);
+}
+
+// No character takes more than one byte, and a CR LF no more than two: the room is reserved once
+// and written a block at a time (never filled with zeros first).
+FileEncoder::FileEncoder(const std::vector<std::uint8_t>& tags, const FileLayout& layout, std::size_t length)
+    : tags_(tags), layout_(layout) {
+  out_.reserve(length + 2);
+}
+
+void FileEncoder::Put(std::u16string_view text) {
   constexpr std::size_t kBlock = 8192;
   char block[kBlock + 2];
   std::size_t used = 0;
-  bool lost = false;
-  std::size_t line = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (used >= kBlock) {
-      out.append(block, used);
+      out_.append(block, used);
       used = 0;
     }
     const char16_t c = text[i];
     if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
-      const auto tag = line < tags.size() ? static_cast<LineBreak>(tags[line]) : LineBreak::kNew;
-      const std::string_view b = BytesOf(tag == LineBreak::kNew ? layout.usual : tag);
+      const auto tag = line_ < tags_.size() ? static_cast<LineBreak>(tags_[line_]) : LineBreak::kNew;
+      const std::string_view b = BytesOf(tag == LineBreak::kNew ? layout_.usual : tag);
       for (const char x : b) block[used++] = x;
-      ++line;
+      ++line_;
       ++i;
       continue;
     }
@@ -171,12 +178,15 @@ std::string EncodeFile(std::u16string_view text, const std::vector<std::uint8_t>
     // A surrogate pair is one character.
     if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) ++i;
     block[used++] = '?';
-    lost = true;
+    lost_ = true;
   }
-  out.append(block, used);
-  if (layout.endsWithBreak) out += BytesOf(layout.final);
-  if (lossy != nullptr) *lossy = lost;
-  return out;
+  out_.append(block, used);
+}
+
+std::string FileEncoder::Finish(bool* lossy) {
+  if (layout_.endsWithBreak) out_ += BytesOf(layout_.final);
+  if (lossy != nullptr) *lossy = lost_;
+  return std::move(out_);
 }
 
 }  // namespace modDocument

@@ -38,4 +38,21 @@ DecodedFile DecodeFile(std::string_view bytes);
 std::string EncodeFile(std::u16string_view text, const std::vector<std::uint8_t>& tags, const FileLayout& layout,
                        bool* lossy);
 
+// The same for a text handed over a stretch at a time (no stretch ends between the CR and LF of a
+// line break, nor inside a surrogate pair), so the text need not be one string.
+class FileEncoder {
+ public:
+  // `length`: the text's length, for sizing the bytes once.
+  FileEncoder(const std::vector<std::uint8_t>& tags, const FileLayout& layout, std::size_t length);
+  void Put(std::u16string_view stretch);
+  std::string Finish(bool* lossy);
+
+ private:
+  const std::vector<std::uint8_t>& tags_;
+  FileLayout layout_;
+  std::string out_;
+  std::size_t line_ = 0;
+  bool lost_ = false;
+};
+
 }  // namespace modDocument

@@ -178,9 +178,9 @@ struct RichTextBox::Impl {
 
   // The end of the stretch of the text that goes into the document in one step from `at`: a CR LF
   // pair or a surrogate pair is never cut in two.
-  static std::size_t StretchEnd(const platform::richedit::GapText& t, std::size_t at) {
-    constexpr std::size_t kStretch = std::size_t{1} << 20;
-    std::size_t end = std::min(t.size(), at + kStretch);
+  static std::size_t StretchEnd(const platform::richedit::GapText& t, std::size_t at,
+                                std::size_t most = std::size_t{1} << 20) {
+    std::size_t end = std::min(t.size(), at + most);
     if (end < t.size() && ((t[end - 1] == u'\r' && t[end] == u'\n') || (t[end - 1] >= 0xD800 && t[end - 1] < 0xDC00)))
       ++end;
     return end;
@@ -550,6 +550,20 @@ void RichTextBox::LineBreakTags(std::vector<std::uint8_t> tags) {
 const std::vector<std::uint8_t>& RichTextBox::LineBreakTags() const { return impl_->breakTags; }
 
 std::int32_t RichTextBox::TextLength() const { return impl_->Length(); }
+
+void RichTextBox::ReadText(const std::function<void(std::u16string_view)>& stretch) const {
+  const platform::richedit::GapText& t = impl_->text;
+  if (!t.Narrow()) {
+    if (t.size() > 0) stretch(impl_->text.Whole());
+    return;
+  }
+  std::u16string scratch;
+  for (std::size_t at = 0; at < t.size();) {
+    const std::size_t end = Impl::StretchEnd(t, at, std::size_t{1} << 16);
+    stretch(t.Piece(at, end - at, scratch));
+    at = end;
+  }
+}
 
 const RichTextBox::TextChange& RichTextBox::LastChange() const { return impl_->last; }
 

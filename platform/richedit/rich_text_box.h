@@ -53,6 +53,10 @@ class RichTextBox {
   void TakeText(std::u16string text);
   // The length of Text().
   std::int32_t TextLength() const;
+  // Hands the text to `stretch` a stretch at a time, in order: one pass over a large text without
+  // building it as one string. No stretch ends between the CR and LF of a line break, nor inside a
+  // surrogate pair.
+  void ReadText(const std::function<void(std::u16string_view)>& stretch) const;
 
   // Tags that travel with the line breaks of the text: one small number for each CR LF of Text(),
   // in order (an empty list: all 0). Edits keep the tags of the breaks they leave alone; where an

@@ -375,3 +375,35 @@ TEST_F(Documents, TheBusyPointerShowsWhileADocumentIsReadAndGoesAfterwards) {
   Open(dir.path() / "missing.txt", vb::vbOK);
   EXPECT_EQ(vb::Screen.MousePointer(), 0);
 }
+
+TEST_F(Documents, ALargeDocumentSavesBackByteForByteWhereverItsTextIsCutForReading) {
+  // Lines of every length, each break of its own kind, over several of the stretches a save reads
+  // the text in; then the same after a character Windows 1251 lacks, which the save turns into '?'.
+  std::string bytes;
+  const std::vector<std::string> kinds = {"\r\n", "\n", "\r", "\r\n", "\r\n"};
+  for (std::size_t line = 0; bytes.size() < 300'000; ++line) {
+    bytes += std::string(line % 23, static_cast<char>(0xC0 + line % 64)) + kinds[line % kinds.size()];
+  }
+  const auto file = dir.path() / "large.txt";
+  WriteBytes(file, bytes);
+  Open(file);
+  const auto saved = dir.path() / "saved.txt";
+  ASSERT_TRUE(SaveAs(saved));
+  EXPECT_TRUE(ReadBytes(saved) == bytes);
+
+  // Empty lines after one letter: in the editor's text every CR of a line break stands at an odd
+  // place, so every cut at an even one would fall inside a break.
+  std::string empty = "x";
+  for (int line = 0; line < 100'000; ++line) empty += std::vector<std::string>{"\n", "\r", "\r\n"}[line % 3];
+  WriteBytes(file, empty);
+  Open(file);
+  ASSERT_TRUE(SaveAs(saved));
+  EXPECT_TRUE(ReadBytes(saved) == empty);
+  WriteBytes(file, bytes);
+  Open(file);
+
+  w.editor().SelStart(0);
+  w.editor().SelText(u"€\u263a");
+  ASSERT_TRUE(SaveAs(saved, vb::vbYes));
+  EXPECT_TRUE(ReadBytes(saved) == "\x88?" + bytes);
+}
