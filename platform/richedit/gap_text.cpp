@@ -140,7 +140,18 @@ std::u16string_view GapText::Piece(std::size_t at, std::size_t count, std::u16st
     if (at >= wide_.gapStart) return std::u16string_view(wide_.buf.data() + at + wide_.gapLength, count);
   }
   scratch.resize(count);
-  for (std::size_t i = 0; i < count; ++i) scratch[i] = (*this)[at + i];
+  char16_t* out = scratch.data();
+  // The part before the gap, then the part after it.
+  const std::size_t gapStart = narrow_ ? bytes_.gapStart : wide_.gapStart;
+  const std::size_t gapLength = narrow_ ? bytes_.gapLength : wide_.gapLength;
+  const std::size_t before = at < gapStart ? std::min(count, gapStart - at) : 0;
+  if (narrow_) {
+    ToChars(bytes_.buf.data() + at, before, out);
+    ToChars(bytes_.buf.data() + at + before + gapLength, count - before, out + before);
+  } else {
+    std::copy_n(wide_.buf.data() + at, before, out);
+    std::copy_n(wide_.buf.data() + at + before + gapLength, count - before, out + before);
+  }
   return scratch;
 }
 
