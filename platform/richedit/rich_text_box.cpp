@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/codepage/codepage.h"
+#include "platform/richedit/editor_layout.h"
 #include "platform/richedit/gap_text.h"
 #include "platform/richedit/line_breaks.h"
 #include "platform/richedit/rtf_reader.h"
@@ -457,6 +458,7 @@ RichTextBox::RichTextBox(HWND parent) : impl_(std::make_unique<Impl>()) {
   impl_->editor = editor;
   editor->setAcceptRichText(false);
   editor->document()->setUndoRedoEnabled(false);  // the program keeps its own edit history
+  editor->document()->setDocumentLayout(new platform::richedit::EditorLayout(editor->document()));
   impl_->ApplyFont();
   QObject::connect(editor->document(), &QTextDocument::contentsChange, editor,
                    [im = impl_.get()](int from, int removed, int added) { im->OnContentsChange(from, removed, added); });
