@@ -1,5 +1,6 @@
 #include "platform/richedit/line_breaks.h"
 
+#include <QTextBlock>
 #include <algorithm>
 
 #include "platform/richedit/gap_text.h"
@@ -81,6 +82,20 @@ std::int32_t CountLineBreaks(std::u16string_view s) {
 
 Stretch Differing(std::u16string_view before, std::u16string_view after, bool leftmost) {
   return DifferingTexts(before, after, leftmost);
+}
+
+int ToDocumentPosition(const QTextDocument& document, std::int32_t p, std::int32_t total) {
+  p = std::clamp<std::int32_t>(p, 0, total);
+  int lo = 0;
+  int hi = document.blockCount() - 1;
+  while (lo < hi) {  // the last block whose first character is at or before p
+    const int mid = lo + (hi - lo + 1) / 2;
+    if (document.findBlockByNumber(mid).position() + mid <= p) lo = mid;
+    else hi = mid - 1;
+  }
+  const QTextBlock b = document.findBlockByNumber(lo);
+  const int offset = std::min<int>(p - (b.position() + lo), b.length() - 1);
+  return b.position() + offset;
 }
 
 }  // namespace platform::richedit

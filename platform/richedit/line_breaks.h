@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QTextDocument>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -48,5 +49,9 @@ Stretch DifferingTexts(const Before& before, const After& after, bool leftmost) 
   }
   return {prefix, suffix};
 }
+
+// The document's position of the control position `p`, clamped to the text (`total` characters with
+// CR LF breaks). A position inside a CR LF pair falls at the end of its line.
+int ToDocumentPosition(const QTextDocument& document, std::int32_t p, std::int32_t total);
 
 }  // namespace platform::richedit

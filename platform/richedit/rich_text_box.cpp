@@ -5,23 +5,22 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMimeData>
-#include <QPainter>
 #include <QPointer>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
-#include <QTextLayout>
 #include <algorithm>
 #include <unordered_map>
 #include <vector>
 
 #include "platform/codepage/codepage.h"
+#include "platform/richedit/editor_layout.h"
+#include "platform/richedit/format_range.h"
 #include "platform/richedit/gap_text.h"
 #include "platform/richedit/line_breaks.h"
 #include "platform/richedit/rtf_reader.h"
 #include "platform/vb/error.h"
-#include "platform/vb/printer_device.h"
 #include "platform/win/keys.h"
 #include "platform/win/window.h"
 #include "platform/win/window_record.h"
@@ -269,19 +268,7 @@ struct RichTextBox::Impl {
   }
 
   // A position inside a CR LF pair falls at the end of its line.
-  int ToQt(std::int32_t p) const {
-    p = std::clamp<std::int32_t>(p, 0, Length());
-    int lo = 0;
-    int hi = Doc()->blockCount() - 1;
-    while (lo < hi) {  // the last block whose first character is at or before p
-      const int mid = lo + (hi - lo + 1) / 2;
-      if (Doc()->findBlockByNumber(mid).position() + mid <= p) lo = mid;
-      else hi = mid - 1;
-    }
-    const QTextBlock b = Doc()->findBlockByNumber(lo);
-    const int offset = std::min<int>(p - (b.position() + lo), b.length() - 1);
-    return b.position() + offset;
-  }
+  int ToQt(std::int32_t p) const { return platform::richedit::ToDocumentPosition(*Doc(), p, Length()); }
 
   // The first match of `what` at or after `from` in the text (CR LF lines), or -1. The comparison
   // folds case by Unicode unless rtfMatchCase; with rtfWholeWord a match counts only where the
@@ -360,59 +347,11 @@ struct RichTextBox::Impl {
     return b.position() + line;
   }
 
-  // Lays the text out from chrg.cpMin into fr->rc on the device of fr->hdc, line by line, and draws
-  // the lines that fit when `render`. Returns the first character that did not fit.
   LRESULT FormatRange(bool render, const FORMATRANGE* fr) {
     if (fr == nullptr) return 0;  // nothing is cached between calls
-    int dpiX = 96;
-    int dpiY = 96;
-    QPainter* painter = platform::detail::PrinterPainter(fr->hdc, &dpiX, &dpiY);
-    QPaintDevice* device = painter != nullptr ? painter->device() : nullptr;
-    const std::int32_t total = Length();
-    std::int32_t cp = std::clamp<std::int32_t>(fr->chrg.cpMin, 0, total);
-    const std::int32_t last = fr->chrg.cpMax < 0 ? total : std::min(fr->chrg.cpMax, total);
-    const double left = fr->rc.left * dpiX / 1440.0;
-    const double top = fr->rc.top * dpiY / 1440.0;
-    const double width = (fr->rc.right - fr->rc.left) * dpiX / 1440.0;
-    const double height = (fr->rc.bottom - fr->rc.top) * dpiY / 1440.0;
     QFont font(platform::gdi::FontFamily(ToQ(fontName)));
     font.setPointSizeF(fontSize > 0 ? fontSize : 8.25);
-    if (painter != nullptr && render) painter->setPen(Qt::black);
-
-    QTextBlock block = Doc()->findBlock(ToQt(cp));
-    int offset = ToQt(cp) - block.position();
-    double y = 0;
-    while (block.isValid() && cp < last) {
-      const std::int32_t blockStart = block.position() + block.blockNumber();
-      const int blockEnd = std::min<std::int32_t>(block.length() - 1, last - blockStart);
-      const double indent = block.blockFormat().leftMargin() * kTwipsPerPixel * dpiX / 1440.0;
-      QTextLayout layout(block.text().mid(offset, blockEnd - offset), font, device);
-      QTextOption option;
-      option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-      layout.setTextOption(option);
-      layout.beginLayout();
-      int fitted = 0;
-      bool full = false;
-      for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(std::max(1.0, width - indent));
-        if (y + line.height() > height) {
-          full = true;
-          cp = blockStart + offset + line.textStart();
-          break;
-        }
-        line.setPosition(QPointF(indent, y));
-        y += line.height();
-        ++fitted;
-      }
-      layout.endLayout();
-      if (render && painter != nullptr)
-        for (int i = 0; i < fitted; ++i) layout.lineAt(i).draw(painter, QPointF(left, top));
-      if (full) return cp;
-      cp = blockStart + block.length() + 1;  // after the line's CR LF
-      block = block.next();
-      offset = 0;
-    }
-    return std::min(cp, total);
+    return platform::richedit::FormatRange(*Doc(), Length(), font, render, *fr);
   }
 };
 
@@ -492,6 +431,7 @@ RichTextBox::RichTextBox(HWND parent) : impl_(std::make_unique<Impl>()) {
   impl_->editor = editor;
   editor->setAcceptRichText(false);
   editor->document()->setUndoRedoEnabled(false);  // the program keeps its own edit history
+  editor->document()->setDocumentLayout(new platform::richedit::EditorLayout(editor->document()));
   impl_->ApplyFont();
   QObject::connect(editor->document(), &QTextDocument::contentsChange, editor,
                    [im = impl_.get()](int from, int removed, int added) { im->OnContentsChange(from, removed, added); });

@@ -1,0 +1,175 @@
+// The editor's own layout, seen through the shown control: where the caret and clicks land, what
+// moves when the text, the indent or the width change, and a large text's far end.
+#include <gtest/gtest.h>
+
+#include <QAbstractTextDocumentLayout>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QImage>
+#include <QTest>
+#include <QTextEdit>
+#include <string>
+
+#include "platform/richedit/rich_text_box.h"
+#include "platform/testing/win.h"
+#include "platform/win/keys.h"
+#include "platform/win/placement.h"
+#include "platform/win/window.h"
+#include "platform/win/window_record.h"
+
+namespace {
+
+using platform::testing::KeyClick;
+
+// A shown control of the given size and the widget behind it.
+struct Shown {
+  vb::RichTextBox box;
+  QTextEdit* edit = nullptr;
+
+  explicit Shown(int width = 400, int height = 300) {
+    win::MoveWindow(box.hWnd(), 0, 0, width, height, win::TRUE);
+    platform::testing::ShowAndWait(box.hWnd());
+    edit = qobject_cast<QTextEdit*>(platform::detail::WidgetOf(box.hWnd()));
+  }
+
+  // The caret's rectangle, in the viewport, at document position `at` (a line break counts one).
+  QRect CaretAt(int at) const {
+    QTextCursor c(edit->document());
+    c.setPosition(at);
+    return edit->cursorRect(c);
+  }
+  int Position() const { return edit->textCursor().position(); }
+  QTextBlock Block(int number) const { return edit->document()->findBlockByNumber(number); }
+  int LineHeight() const { return CaretAt(Block(1).position()).top() - CaretAt(Block(0).position()).top(); }
+  // Clicks the viewport at a point of it.
+  void ClickAt(QPoint p) const { QTest::mouseClick(edit->viewport(), Qt::LeftButton, {}, p); }
+};
+
+std::u16string Words(int count) {
+  std::u16string s;
+  for (int i = 0; i < count; ++i) s += i % 3 == 0 ? u"съешь " : i % 3 == 1 ? u"мягких " : u"булок ";
+  return s;
+}
+
+TEST(EditorLayout, ClicksAndArrowKeysLandOnTheCharacterUnderThem) {
+  Shown s;
+  s.box.Text(u"первая\r\nвторая строка\r\n" + Words(60) + u"\r\nпоследняя");
+  const QTextBlock paragraph = s.Block(2);
+  ASSERT_GT(paragraph.layout()->lineCount(), 2) << "the long paragraph wraps";
+
+  // A click at the caret's place of a character puts the caret there, on every kind of line.
+  for (int at : {0, 3, s.Block(1).position() + 6, paragraph.position() + 5, paragraph.position() + 200,
+                 s.Block(3).position() + 4}) {
+    const QRect caret = s.CaretAt(at);
+    s.ClickAt(QPoint(caret.left() + 1, caret.center().y()));
+    EXPECT_EQ(s.Position(), at) << "click at the caret of " << at;
+  }
+
+  // Down goes one line lower, within the wrapped paragraph too; Up comes back.
+  const int pitch = s.LineHeight();
+  ASSERT_GT(pitch, 0);
+  s.box.SelStart(0);
+  int y = s.edit->cursorRect().top();
+  for (int i = 0; i < 4; ++i) {
+    KeyClick(s.box.hWnd(), win::VK_DOWN);
+    EXPECT_EQ(s.edit->cursorRect().top(), y + pitch) << "step " << i;
+    y = s.edit->cursorRect().top();
+  }
+  EXPECT_EQ(s.edit->textCursor().block().blockNumber(), 2);
+  KeyClick(s.box.hWnd(), win::VK_UP);
+  EXPECT_EQ(s.edit->cursorRect().top(), y - pitch);
+
+  // Below the text, a click lands on its last line.
+  s.ClickAt(QPoint(5, s.edit->viewport()->height() - 3));
+  EXPECT_EQ(s.edit->textCursor().block().blockNumber(), 3);
+}
+
+TEST(EditorLayout, TheIndentShiftsAndRewrapsOnlyItsParagraph) {
+  Shown s;
+  s.box.Text(u"над\r\n" + Words(60) + u"\r\nпод");
+  const int lines = s.Block(1).layout()->lineCount();
+  const int x = s.CaretAt(s.Block(1).position()).left();
+  const int below = s.CaretAt(s.Block(2).position()).top();
+  s.box.ScaleMode = 3;  // pixels
+  s.box.SelStart(8);
+  s.box.SelIndent(96);
+  EXPECT_EQ(s.CaretAt(s.Block(1).position()).left(), x + 96);
+  EXPECT_EQ(s.CaretAt(s.Block(0).position()).left(), x) << "the paragraph above keeps its place";
+  const int more = s.Block(1).layout()->lineCount();
+  EXPECT_GT(more, lines) << "a narrower paragraph takes more lines";
+  EXPECT_EQ(s.CaretAt(s.Block(2).position()).top(), below + (more - lines) * s.LineHeight());
+  s.box.SelIndent(0);
+  EXPECT_EQ(s.CaretAt(s.Block(1).position()).left(), x);
+  EXPECT_EQ(s.CaretAt(s.Block(2).position()).top(), below);
+}
+
+TEST(EditorLayout, EditsAndANewWidthMoveWhatFollows) {
+  Shown s;
+  s.box.Text(u"один\r\nдва\r\n" + Words(30) + u"\r\nконец");
+  const int pitch = s.LineHeight();
+  const int end = s.CaretAt(s.Block(3).position()).top();
+  s.box.SelStart(0);
+  s.box.SelText(u"\r\n\r\n");
+  EXPECT_EQ(s.CaretAt(s.Block(5).position()).top(), end + 2 * pitch);
+  s.box.SelStart(0);
+  s.box.SelLength(4);
+  s.box.SelText(u"");
+  EXPECT_EQ(s.CaretAt(s.Block(3).position()).top(), end);
+  // Typing in a line that then wraps pushes the lines below it down.
+  s.box.SelStart(2);
+  s.box.SelText(Words(40));
+  EXPECT_GT(s.CaretAt(s.Block(3).position()).top(), end);
+  EXPECT_EQ(s.edit->document()->size().height(),
+            2 * s.edit->document()->documentMargin() + s.edit->document()->lineCount() * pitch);
+
+  // Narrower, the long paragraph wraps into more lines and the last line goes lower.
+  const int before = s.CaretAt(s.Block(3).position()).top();
+  win::MoveWindow(s.box.hWnd(), 0, 0, 200, 300, win::TRUE);
+  EXPECT_GT(s.CaretAt(s.Block(3).position()).top(), before);
+  EXPECT_LE(s.edit->document()->size().width(), s.edit->viewport()->width()) << "no sideways scrolling";
+}
+
+TEST(EditorLayout, ALargeTextShowsItsFarEndAndItsStart) {
+  Shown s;
+  std::u16string text;
+  for (int i = 0; i < 40000; ++i) {
+    text += u"строка " + std::u16string(i % 10 == 0 ? Words(50) : u"") + u"\r\n";
+  }
+  text += u"последняя";
+  s.box.Text(text);
+  QScrollBar* bar = s.edit->verticalScrollBar();
+  KeyClick(s.box.hWnd(), win::VK_END, win::MK_CONTROL);
+  EXPECT_EQ(s.box.SelStart(), static_cast<std::int32_t>(text.size()));
+  EXPECT_TRUE(s.edit->viewport()->rect().contains(s.edit->cursorRect())) << "the caret at the end is shown";
+  const int margin = static_cast<int>(s.edit->document()->documentMargin());
+  EXPECT_GE(bar->value(), bar->maximum() - margin) << "scrolled to the end";
+  // The estimate of the long paragraphs' lines was near enough that the end is where it scrolls.
+  const int last = s.edit->document()->lineCount();
+  EXPECT_GT(last, 40000 + 4000 * 2) << "the long paragraphs count as the lines they wrap into";
+
+  KeyClick(s.box.hWnd(), win::VK_HOME, win::MK_CONTROL);
+  EXPECT_EQ(s.box.SelStart(), 0);
+  EXPECT_LE(bar->value(), margin);
+  // A click at the middle of the viewport, after a page down, lands where the caret then shows.
+  KeyClick(s.box.hWnd(), win::VK_NEXT);
+  const QRect caret = s.edit->cursorRect();
+  s.ClickAt(QPoint(caret.left() + 1, caret.center().y()));
+  EXPECT_EQ(s.edit->cursorRect().top(), caret.top());
+}
+
+TEST(EditorLayout, PictureOfSelectionIndentAndWrapping) {
+  Shown s(360, 220);
+  s.box.Text(u"Первая строка\r\n" + Words(24) + u"\r\nс отступом\r\n\r\nконец");
+  s.box.ScaleMode = 3;
+  s.box.SelStart(static_cast<std::int32_t>(s.box.Text().find(u"с отступом")));
+  s.box.SelIndent(40);
+  s.box.SelStart(7);
+  s.box.SelLength(40);
+  const QImage picture = s.edit->grab().toImage();
+  EXPECT_TRUE(picture.save(QM_BINARY_DIR "/editor_layout.png"));
+  // The indented line starts further right than the others.
+  const QRect indented = s.CaretAt(s.Block(2).position());
+  EXPECT_GT(indented.left(), s.CaretAt(s.Block(0).position()).left() + 30);
+}
+
+}  // namespace
