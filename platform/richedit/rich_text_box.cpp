@@ -185,6 +185,35 @@ struct RichTextBox::Impl {
     return end;
   }
 
+  // Makes `doc` a document the control can show: everything the control needs of the editor's
+  // document, for the one it starts with and for every one that takes its place.
+  void WireDocument(QTextDocument* doc) {
+    doc->setUndoRedoEnabled(false);  // the program keeps its own edit history
+    doc->setDocumentLayout(new platform::richedit::EditorLayout(doc));
+    QObject::connect(doc, &QTextDocument::contentsChange, editor.data(),
+                     [this](int from, int removed, int added) { OnContentsChange(from, removed, added); });
+  }
+
+  // The document holds `incoming` (a CR LF text) in place of the kept text: the kept text, its line
+  // breaks and the last change follow, and the caret goes to the start. Every line break of the text
+  // is a block of the document, so the blocks count them. A text the document cannot hold as it is
+  // (one with other line or paragraph separators) is taken back as the document holds it.
+  void Took(platform::richedit::GapText incoming) {
+    std::int32_t breaks = Doc()->blockCount() - 1;
+    if (Doc()->characterCount() - 1 != static_cast<int>(incoming.size()) - breaks) {
+      std::u16string held = FromDocumentText(Doc()->toRawText());
+      breaks = CountLineBreaks(held);
+      incoming.Assign(std::move(held));
+    }
+    // Replacing the whole text is one change, though the document reports clearing and filling.
+    // The caret goes to the start, so of equal answers the change is placed furthest left.
+    NoteReplacement(text, incoming);
+    if (breaks != lineBreaks) breakTags.clear();
+    lineBreaks = breaks;
+    text = std::move(incoming);
+    Select(0, 0);
+  }
+
   // The editor widget; it goes with its window when a parent window is destroyed first.
   Editor& Ed() const {
     if (editor == nullptr) Raise(err::kObjectWasUnloaded, u"RichTextBox");
@@ -430,11 +459,8 @@ RichTextBox::RichTextBox(HWND parent) : impl_(std::make_unique<Impl>()) {
   auto* editor = new Editor(parent != 0 ? platform::detail::WidgetOf(parent) : nullptr);
   impl_->editor = editor;
   editor->setAcceptRichText(false);
-  editor->document()->setUndoRedoEnabled(false);  // the program keeps its own edit history
-  editor->document()->setDocumentLayout(new platform::richedit::EditorLayout(editor->document()));
+  impl_->WireDocument(editor->document());
   impl_->ApplyFont();
-  QObject::connect(editor->document(), &QTextDocument::contentsChange, editor,
-                   [im = impl_.get()](int from, int removed, int added) { im->OnContentsChange(from, removed, added); });
   QObject::connect(editor, &QTextEdit::cursorPositionChanged, editor, [im = impl_.get()] { im->OnCursorMoved(); });
   QObject::connect(editor, &QTextEdit::selectionChanged, editor, [im = impl_.get()] { im->OnCursorMoved(); });
   impl_->hwnd = platform::detail::AttachWidget(editor, "RichTextWndClass", &RichEditProc, true);
@@ -461,23 +487,47 @@ void RichTextBox::TakeText(std::u16string next) {
   platform::richedit::GapText incoming;
   incoming.Assign(std::move(next));
   im.Fill(im.Doc(), incoming);
-  // Every line break of the text is a block of the document, so the blocks count them. A text the
-  // document cannot hold as it is (one with other line or paragraph separators) is taken back as
-  // the document holds it.
-  std::int32_t breaks = im.Doc()->blockCount() - 1;
-  if (im.Doc()->characterCount() - 1 != static_cast<int>(incoming.size()) - breaks) {
-    std::u16string held = FromDocumentText(im.Doc()->toRawText());
-    breaks = CountLineBreaks(held);
-    incoming.Assign(std::move(held));
-  }
-  // Replacing the whole text is one change, though the document reports clearing and filling. The
-  // caret goes to the start, so of equal answers the change is placed furthest left.
-  im.NoteReplacement(im.text, incoming);
-  if (breaks != im.lineBreaks) im.breakTags.clear();
-  im.lineBreaks = breaks;
-  im.text = std::move(incoming);
-  im.Select(0, 0);
+  im.Took(std::move(incoming));
   if (Change) Change();
+}
+
+bool RichTextBox::TakeText(std::u16string next, const std::function<bool(std::size_t done, std::size_t total)>& step) {
+  Impl& im = *impl_;
+  im.Ed();
+  if (im.text.Equals(next)) return true;
+  platform::richedit::GapText incoming;
+  incoming.Assign(std::move(next));
+  // A document of its own, which the editor shows only once it is full: until then the editor and
+  // its text stay as they are, and a stop drops it.
+  QPointer<QTextDocument> doc = new QTextDocument(im.editor.data());
+  doc->setUndoRedoEnabled(false);
+  QTextCursor c(doc);
+  // The paragraphs start in the format the editor's own document leaves them when it is emptied.
+  c.setBlockFormat(im.Doc()->lastBlock().blockFormat());
+  constexpr std::size_t kStep = std::size_t{1} << 19;
+  std::u16string scratch;
+  const std::size_t total = incoming.size();
+  for (std::size_t at = 0; at < total;) {
+    const std::size_t end = Impl::StretchEnd(incoming, at, kStep);
+    const std::u16string_view piece = incoming.Piece(at, end - at, scratch);
+    c.insertText(QString::fromRawData(reinterpret_cast<const QChar*>(piece.data()), static_cast<qsizetype>(piece.size())));
+    at = end;
+    const bool goOn = step(at, total);
+    im.Ed();  // the editor (and the document with it) may have gone meanwhile
+    if (!goOn) {
+      delete doc.data();
+      return false;
+    }
+  }
+  im.WireDocument(doc);
+  doc->setDefaultFont(im.Ed().font());
+  const QPointer<QTextDocument> old = im.Doc();
+  im.Ed().setDocument(doc);
+  // The editor deletes the document it made itself; one that took its place goes here.
+  if (old != nullptr && old->parent() == im.editor.data()) delete old.data();
+  im.Took(std::move(incoming));
+  if (Change) Change();
+  return true;
 }
 
 void RichTextBox::LineBreakTags(std::vector<std::uint8_t> tags) {

@@ -51,6 +51,12 @@ class RichTextBox {
   // Text(text) for a text whose lines are already separated by CR LF, taken without a copy (large
   // documents).
   void TakeText(std::u16string text);
+  // The same a step at a time, for a text that takes long: after each step `step` is told how many
+  // of the text's characters are in (of `total`); it may let window events run, and returns false
+  // to stop. The editor shows its old text until the new one is in whole, and a stop leaves the
+  // control exactly as it was (text, selection, events: none is raised). True when the text was
+  // taken; then the control is as TakeText(text) leaves it.
+  bool TakeText(std::u16string text, const std::function<bool(std::size_t done, std::size_t total)>& step);
   // The length of Text().
   std::int32_t TextLength() const;
   // Hands the text to `stretch` a stretch at a time, in order: one pass over a large text without
