@@ -1,5 +1,7 @@
 #include "core/document.h"
 
+#include <chrono>
+
 #include "core/decode.h"
 #include "core/document_file.h"
 #include "core/main_window.h"
@@ -19,6 +21,7 @@ namespace modDocument {
 namespace {
 
 namespace prefs = settings::preferences;
+using Clock = std::chrono::steady_clock;
 
 constexpr char16_t kFilter[] = u"Текстовые файлы (*.txt)|*.txt|Все файлы (*.*)|*.*|";
 constexpr char16_t kDefaultExt[] = u"*.txt|*.*";
@@ -86,10 +89,48 @@ std::u16string WithoutFinalBreak(std::u16string text) {
   return text;
 }
 
+// The progress of an open that takes long: the open progress window shows once the open has run
+// a while, and its Cancel stops the open. The editor takes no typing meanwhile.
+class OpenProgress {
+ public:
+  OpenProgress(const std::u16string& path, Clock::time_point started, vb::RichTextBox& editor)
+      : path_(path), started_(started), editor_(editor), wasLocked_(editor.Locked()) {}
+  ~OpenProgress() {
+    if (!shown_) return;
+    if (OpeningWindowServices* window = core::frmOpening()) window->Hide();
+    editor_.Locked(wasLocked_);
+  }
+  OpenProgress(const OpenProgress&) = delete;
+  OpenProgress& operator=(const OpenProgress&) = delete;
+
+  // False once the user cancelled.
+  bool Step(std::size_t done, std::size_t total) {
+    OpeningWindowServices* window = core::frmOpening();
+    if (window == nullptr) return true;
+    if (!shown_) {
+      if (Clock::now() - started_ < std::chrono::milliseconds(OpenProgressDelayMs)) return true;
+      shown_ = true;
+      editor_.Locked(true);
+      window->Show(path_);
+    }
+    window->Value(static_cast<float>(100.0 * static_cast<double>(done) / static_cast<double>(total)));
+    return !window->Cancelled();
+  }
+
+ private:
+  const std::u16string& path_;
+  Clock::time_point started_;
+  vb::RichTextBox& editor_;
+  bool wasLocked_;
+  bool shown_ = false;
+};
+
 // Loads the file into the editor, less one final line break, keeps its bytes as the body of the
-// next backup, and makes it the document in the editor. An RTF document shows its text.
-void LoadDocument(const std::u16string& path) {
+// next backup, and makes it the document in the editor. An RTF document shows its text. False when
+// the user cancelled the open at its progress window: then nothing changed.
+bool LoadDocument(const std::u16string& path) {
   BusyPointer busy;
+  const Clock::time_point started = Clock::now();
   std::string bytes = vb::ReadAllBytes(path);  // a missing or unreadable file stops here
   vb::RemoveLeftoverTemporaries(path);
   vb::RichTextBox& editor = core::frmMain().RichTextBox();
@@ -103,11 +144,19 @@ void LoadDocument(const std::u16string& path) {
     DecodedFile file = DecodeFile(bytes);
     if (!keep) std::string().swap(bytes);  // not held while the editor takes the text
     loaded.layout = file.layout;
-    editor.TakeText(std::move(file.text));
+    if (file.text.size() < StepwiseOpenFrom) {
+      editor.TakeText(std::move(file.text));
+    } else {
+      OpenProgress progress(path, started, editor);
+      if (!editor.TakeText(std::move(file.text),
+                           [&](std::size_t done, std::size_t total) { return progress.Step(done, total); }))
+        return false;
+    }
     editor.LineBreakTags(std::move(file.tags));
   }
   document = loaded;
   backup = keep ? Backup{path, std::move(bytes), true} : Backup{path, {}, false};
+  return true;
 }
 
 std::u16string BackupPath(const std::u16string& path) {
@@ -197,9 +246,13 @@ bool OpenDocument() {
   return Reported([] {
     SetUpDialog(u"Открытие документа");
     vb::CommonDialog& dialog = core::frmMain().CommonDialog();
+    const std::u16string before = dialog.FileName;
     dialog.ShowOpen();
     if (dialog.FileName.empty()) return false;
-    LoadDocument(dialog.FileName);
+    if (!LoadDocument(dialog.FileName)) {
+      dialog.FileName = before;  // a cancelled open leaves everything as it was
+      return false;
+    }
     DocumentOpened = true;
     // Another document: Save no longer points at the last one, and its conversion cannot be undone.
     DocumentSavedAs = false;
@@ -215,7 +268,7 @@ bool ReloadDocument() {
     if (document.path.empty()) return false;
     const std::u16string path = document.path;
     const bool savedAs = DocumentSavedAs;
-    LoadDocument(path);
+    if (!LoadDocument(path)) return false;
     DocumentSavedAs = savedAs;
     ApplyCaptionRule();
     return true;

@@ -12,6 +12,7 @@
 // were. Saving over an RTF file (which would lose its formatting) asks first.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace modDocument {
@@ -24,7 +25,8 @@ inline bool DocumentSavedAs = false;
 // The file of the document in the editor, or empty.
 const std::u16string& DocumentPath();
 
-// True when a document was loaded (a cancelled dialog or a file that cannot be read loads none).
+// True when a document was loaded (a cancelled dialog or progress window, or a file that cannot be
+// read, loads none).
 bool OpenDocument();
 bool ReloadDocument();
 // True when the document was written.
@@ -40,5 +42,13 @@ void ClearClipboardContents();
 
 // Forgets the document (the main window's load).
 void Reset();
+
+// A document of this many characters or more (12 MB: over half a second of filling the editor
+// here) goes into the editor a step at a time, so that the open progress window
+// (core/main_window.h) can show and its Cancel stop the open, leaving the editor, the document and
+// its file name as they were; a smaller one goes in at once. The window shows once an open has run
+// `OpenProgressDelayMs` milliseconds. Tests lower both.
+inline std::size_t StepwiseOpenFrom = std::size_t{12} << 20;
+inline int OpenProgressDelayMs = 500;
 
 }  // namespace modDocument

@@ -1,4 +1,4 @@
-// What the core's routines use of the main window and of the conversion progress window. The
+// What the core's routines use of the main window and of the conversion and open progress windows. The
 // windows themselves live above the core; they implement these interfaces and hand themselves to
 // the core when they are made.
 #pragma once
@@ -45,6 +45,19 @@ class DecodingWindowServices {
   virtual void Value(float value) = 0;
 };
 
+// The progress window of an open that takes long: the file's name, a bar and Cancel, shown over the
+// main window, which takes no input meanwhile. Setting the bar's value redraws it and lets pending
+// window events run; that is where a click on Cancel (or on the close box, which acts as Cancel)
+// arrives, after which Cancelled is true until the next Show.
+class OpeningWindowServices {
+ public:
+  virtual ~OpeningWindowServices() = default;
+  virtual void Show(const std::u16string& path) = 0;
+  virtual void Value(float percent) = 0;
+  virtual bool Cancelled() = 0;
+  virtual void Hide() = 0;
+};
+
 namespace core {
 
 // The windows the core acts on. Both must be set before a routine that uses them runs.
@@ -54,6 +67,9 @@ MainWindowServices& frmMain();
 // Whether a main window has been set (the dialogs that push values to it skip that step without one).
 bool HasMainWindow();
 DecodingWindowServices& frmDecoding();
+// The open progress window; without one (null), an open shows no progress and cannot be cancelled.
+void SetOpeningWindow(OpeningWindowServices* window);
+OpeningWindowServices* frmOpening();
 
 // "Brannoch Quillmark 3.0 Preview": the title of every message box of the program.
 inline constexpr char16_t kProgramTitle[] = u"Brannoch Quillmark 3.0 Preview";

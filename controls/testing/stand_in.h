@@ -1,4 +1,4 @@
-// A stand-in for the main window and the conversion progress window, built of real controls of the
+// A stand-in for the main window and the conversion and open progress windows, built of real controls of the
 // runtime, for the core's routines to act on in tests and benchmarks.
 #pragma once
 
@@ -80,6 +80,30 @@ class StandInDecoding : public vb::Form {
   }
 };
 
+class StandInOpening : public vb::Form {
+ public:
+  vb::Label lblPath{*this};
+  ProgressBar Bar{*this};
+  vb::CommandButton cmdCancel{*this};
+  bool cancelled = false;
+  // Every value the open set, in order, and a hook that runs before each is shown.
+  std::vector<float> values;
+  std::function<void(std::size_t step)> beforeStep;
+
+  StandInOpening() {
+    cmdCancel.Click = [this] { cancelled = true; };
+  }
+
+ protected:
+  void Design() override {
+    Move(0, 0, 5000, 2000);
+    lblPath.Move(120, 120, 4000, 300);
+    Bar.Move(120, 500, 4500, 400);
+    cmdCancel.Move(1800, 1100, 1200, 400);
+    cmdCancel.Caption(u"Отмена");
+  }
+};
+
 // Selects a direction in the code-page selectors, as the conversion commands do; false for an index
 // that is no direction.
 inline bool SelectDirection(StandInMain& main, int direction) {
@@ -130,21 +154,45 @@ class DecodingAdapter : public DecodingWindowServices {
   StandInDecoding& decoding;
 };
 
-// Both windows, handed to the core while the object lives.
+// The open progress window as the core sees it.
+class OpeningAdapter : public OpeningWindowServices {
+ public:
+  explicit OpeningAdapter(StandInOpening& opening) : opening(opening) {}
+  void Show(const std::u16string& path) override {
+    opening.cancelled = false;
+    opening.lblPath.Caption(path);
+    opening.Show();
+  }
+  void Value(float percent) override {
+    if (opening.beforeStep) opening.beforeStep(opening.values.size());
+    opening.values.push_back(percent);
+    opening.Bar.Value(percent);
+  }
+  bool Cancelled() override { return opening.cancelled; }
+  void Hide() override { opening.Hide(); }
+  StandInOpening& opening;
+};
+
+// The windows, handed to the core while the object lives.
 class StandInServices {
  public:
   StandInMain main;
   StandInDecoding decoding;
+  StandInOpening opening;
   MainAdapter mainAdapter{main};
   DecodingAdapter decodingAdapter{decoding};
+  OpeningAdapter openingAdapter{opening};
 
   StandInServices() {
     core::SetMainWindow(&mainAdapter);
     core::SetDecodingWindow(&decodingAdapter);
+    core::SetOpeningWindow(&openingAdapter);
   }
   ~StandInServices() {
     core::SetMainWindow(nullptr);
     core::SetDecodingWindow(nullptr);
+    core::SetOpeningWindow(nullptr);
+    opening.Terminate();
     decoding.Terminate();
     main.Terminate();
   }

@@ -7,6 +7,7 @@
 #include "core/registry.h"
 #include "core/settings_schema.h"
 #include "mainwindow/forms/main.h"
+#include "mainwindow/forms/quiet_main_window.h"
 #include "mainwindow/window_chrome.h"
 #include "platform/vb/strings.h"
 #include "platform/win/monitor.h"
@@ -42,49 +43,6 @@ win::POINT OntoScreen(win::POINT at, int width, int height) {
   return at;
 }
 
-// The windows the main window owns (find, replace, go to, time and date) that took input when the
-// view opened: they act on the main editor, so they take none until it closes.
-std::vector<win::HWND>& QuietedWindows() {
-  static std::vector<win::HWND> windows;
-  return windows;
-}
-
-struct Quieting {
-  win::HWND main;
-  win::HWND view;
-};
-
-win::BOOL QuietOwnedWindow(win::HWND h, win::LPARAM param) {
-  const Quieting& q = *reinterpret_cast<const Quieting*>(param);
-  if (h != q.view && win::GetParent(h) == q.main && win::IsWindowEnabled(h)) {
-    win::EnableWindow(h, win::FALSE);
-    QuietedWindows().push_back(h);
-  }
-  return win::TRUE;
-}
-
-// Whether the main window's Close was taken for the view.
-bool mainCloseTaken = false;
-
-// Keeps the main window and what it owns from input while the view holds the document. The main
-// window loses Close too: closing it would end the program with the latest text only in the view.
-void QuietMainWindow(frmMain& main, win::HWND view) {
-  main.Enabled(false);
-  mainCloseTaken = win::DeleteMenu(win::GetSystemMenu(main.hWnd(), win::FALSE), win::SC_CLOSE, win::MF_BYCOMMAND) != win::FALSE;
-  Quieting q{main.hWnd(), view};
-  win::EnumWindows(&QuietOwnedWindow, reinterpret_cast<win::LPARAM>(&q));
-}
-
-void WakeMainWindow(frmMain& main) {
-  for (win::HWND h : QuietedWindows()) {
-    if (win::IsWindow(h)) win::EnableWindow(h, win::TRUE);
-  }
-  QuietedWindows().clear();
-  if (mainCloseTaken) win::GetSystemMenu(main.hWnd(), win::TRUE);
-  mainCloseTaken = false;
-  main.Enabled(true);
-}
-
 void WritePref(std::u16string_view name, float value) {
   modRegistry::WriteRegistryString(win::HKEY_CURRENT_USER, settings::kPreferencesKey, name, vb::CStr(static_cast<double>(value)));
 }
@@ -108,7 +66,7 @@ void frmFScreen::Form_Load() {
   chrome::PlaySoundEvent(chrome::kFormLoad);
   Form_Resize();
   // The document lives here until the view closes: the main window takes no input meanwhile.
-  QuietMainWindow(MainWindow(), hWnd());
+  mainwindow::QuietMainWindow(MainWindow(), hWnd());
   FSRTB->Text(MainWindow().RichTextBox->Text());
   FullScreenBar().Show(vb::vbModeless, this);
 }
@@ -126,7 +84,7 @@ void frmFScreen::Form_Unload(int&) {
   chrome::PlaySoundEvent(chrome::kFormUnload);
   frmMain& main = MainWindow();
   main.RichTextBox->Text(FSRTB->Text());
-  WakeMainWindow(main);
+  mainwindow::WakeMainWindow(main);
   if (FullScreenBar().IsLoaded()) FullScreenBar().Unload();
 }
 

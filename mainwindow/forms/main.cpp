@@ -12,6 +12,7 @@
 #include "mainwindow/bar_building.h"
 #include "mainwindow/command_bar_events.h"
 #include "mainwindow/forms/decoding.h"
+#include "mainwindow/forms/opening.h"
 #include "mainwindow/toolbar_timers.h"
 #include "platform/vb/app.h"
 #include "mainwindow/window_chrome.h"
@@ -50,6 +51,7 @@ frmMain::frmMain() {
   current = this;
   core::SetMainWindow(&services);
   core::SetDecodingWindow(&DecodingWindow().services);
+  core::SetOpeningWindow(&OpeningWindow().services);
   RichTextBox.Connect = [this](vb::RichTextBox& editor) { ConnectEditor(editor); };
   cmdBar.Connect = [this](commandbars::kestCommandBar& bar) {
     bar.ButtonClick = [this](const commandbars::cButton& btn) { mainwindow::RouteButtonClick(btn.Key(), *this); };

@@ -2,6 +2,7 @@
 // second process's window.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,8 @@ namespace platform::testing {
 // A click that arrives through the event loop: it happens the next time pending events run (while
 // a progress bar pumps them, say), not now.
 void PostClick(win::HWND h, int x, int y);
+// The same for anything a test does: `action` runs the next time pending events run.
+void PostAction(std::function<void()> action);
 
 }  // namespace platform::testing
 

@@ -156,6 +156,10 @@ void PostClick(win::HWND h, int x, int y) {
       qApp, [h, x, y] { Click(h, x, y); }, Qt::QueuedConnection);
 }
 
+void PostAction(std::function<void()> action) {
+  QMetaObject::invokeMethod(qApp, std::move(action), Qt::QueuedConnection);
+}
+
 }  // namespace platform::testing
 
 namespace platform::testing {

@@ -1,0 +1,52 @@
+// frmOpening: the progress window of an open that takes long: the document's path, the bar, and
+// Cancel, which stops the open at once (nothing is lost by it: the editor keeps the document it
+// had). The window's close box is Cancel too. While it shows, the main window and the windows it
+// owns take no input.
+#pragma once
+
+#include <string>
+
+#include "controls/progress_bar.h"
+#include "core/main_window.h"
+#include "platform/vb/controls.h"
+#include "platform/vb/form.h"
+#include "platform/vb/picturebox.h"
+
+class frmOpening : public vb::Form {
+ public:
+  vb::Frame Frame1{*this};
+  ::ProgressBar ProgressBar{Frame1};
+  vb::Frame FrameProgress{*this};
+  vb::Label Label1{FrameProgress};
+  vb::TextBox txtPath{FrameProgress};
+  vb::PictureBox picLine{*this};
+  vb::CommandButton cmdCancel{*this};
+
+  frmOpening();
+
+  // The window as the open drives it.
+  class Services : public OpeningWindowServices {
+   public:
+    explicit Services(frmOpening& form) : form_(form) {}
+    void Show(const std::u16string& path) override;
+    void Value(float percent) override;
+    bool Cancelled() override { return form_.cancelled_; }
+    void Hide() override;
+
+   private:
+    frmOpening& form_;
+  } services{*this};
+
+ protected:
+  void Design() override;
+  void Form_Load() override;
+  void Form_QueryUnload(int& cancel, int unloadMode) override;
+  void Form_Unload(int& cancel) override;
+
+ private:
+  bool cancelled_ = false;
+  bool quieted_ = false;
+};
+
+// The one open progress window of the program, made on first use.
+frmOpening& OpeningWindow();
