@@ -11,7 +11,7 @@ frmOpening::frmOpening() {
 }
 
 void frmOpening::Design() {
-  Caption(u"Открытие документа...");
+  Caption(u"Загрузка документа...");
   BorderStyle(vb::vbFixedDouble);
   Move(0, 0, 5340, 2835);
   Frame1.Move(120, 60, 4995, 855);
@@ -33,6 +33,7 @@ void frmOpening::Design() {
 }
 
 void frmOpening::Form_Load() {
+  mainwindow::CentreOver(*this, MainWindow());
   chrome::ApplyTopMost(hWnd());
   chrome::PlaySoundEvent(chrome::kFormLoad);
 }
@@ -57,7 +58,6 @@ void frmOpening::Services::Show(const std::u16string& path) {
   if (!form_.quieted_) mainwindow::QuietMainWindow(MainWindow(), form_.hWnd());
   form_.quieted_ = true;
   form_.ProgressBar.Value(0);
-  mainwindow::CentreOver(form_, MainWindow());
   form_.Show();
 }
 
