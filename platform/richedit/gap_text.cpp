@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
 
 #include "platform/codepage/codepage.h"
@@ -21,10 +22,21 @@ const std::array<char16_t, 256>& Chars() {
   return table;
 }
 
+// The byte of every UTF-16 unit, or -1, looked up in place of a call per character.
+const std::array<std::int16_t, 0x10000>& Bytes() {
+  static const std::array<std::int16_t, 0x10000> table = [] {
+    std::array<std::int16_t, 0x10000> t{};
+    for (std::size_t c = 0; c < t.size(); ++c) t[c] = static_cast<std::int16_t>(vb::Windows1251Byte(static_cast<char16_t>(c)));
+    return t;
+  }();
+  return table;
+}
+
 // The bytes of `s` into `out`; false (with `out` partly written) when a character has none.
 bool ToBytes(std::u16string_view s, char* out) {
+  const std::array<std::int16_t, 0x10000>& table = Bytes();
   for (const char16_t c : s) {
-    const int b = vb::Windows1251Byte(c);
+    const int b = table[c];
     if (b < 0) return false;
     *out++ = static_cast<char>(b);
   }
@@ -122,8 +134,10 @@ void GapText::Replace(std::size_t at, std::size_t count, std::u16string_view wit
   whole_ = std::u16string();
   wholeBuilt_ = false;
   if (narrow_) {
-    if (std::all_of(with.begin(), with.end(), [](char16_t c) { return vb::Windows1251Byte(c) >= 0; })) {
-      ToBytes(with, bytes_.Open(at, count, with.size()));
+    // Encoded before the gap opens: a character the code page lacks leaves the text untouched.
+    std::string encoded(with.size(), '\0');
+    if (ToBytes(with, encoded.data())) {
+      std::copy(encoded.begin(), encoded.end(), bytes_.Open(at, count, with.size()));
       return;
     }
     Widen();  // a character the code page lacks

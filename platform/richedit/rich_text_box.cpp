@@ -314,7 +314,7 @@ struct RichTextBox::Impl {
     // from `from` on, each window twice as long as the one before (up to a limit), and overlapping
     // the next by the length of `what` less one, so that a match lies whole within the window it
     // starts in.
-    std::size_t window = 1024;
+    std::size_t window = 64;
     std::u16string scratch;
     for (std::size_t w = static_cast<std::size_t>(from); w < total;) {
       std::u16string_view piece;
