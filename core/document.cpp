@@ -111,6 +111,8 @@ class OpenProgress {
       if (Clock::now() - started_ < std::chrono::milliseconds(OpenProgressDelayMs)) return true;
       shown_ = true;
       editor_.Locked(true);
+      // The window takes clicks: the ordinary pointer, not the busy one, until the open ends.
+      vb::Screen.MousePointer(0);
       window->Show(path_);
     }
     window->Value(static_cast<float>(100.0 * static_cast<double>(done) / static_cast<double>(total)));

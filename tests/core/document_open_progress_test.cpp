@@ -12,6 +12,7 @@
 #include "platform/script/script.h"
 #include "platform/testing/win.h"
 #include "platform/vb/file_system.h"
+#include "platform/vb/screen.h"
 #include "support.h"
 
 using namespace qmtest;
@@ -85,9 +86,16 @@ TEST_F(OpenProgress, CancelLeavesTheDocumentItsHistoryAndItsFileAsTheyWere) {
   const auto large = dir.path() / "large.txt";
   WriteBytes(large, LargeFile());
   CancelAt(1);
+  int pointerWhileShown = -1;
+  w.opening.beforeStep = [this, inner = w.opening.beforeStep, &pointerWhileShown](std::size_t at) {
+    pointerWhileShown = vb::Screen.MousePointer();
+    inner(at);
+  };
   EXPECT_FALSE(Open(large));
   EXPECT_EQ(w.opening.values.size(), 2u);  // the click arrived while the second step was shown
   EXPECT_FALSE(w.opening.Visible());
+  EXPECT_EQ(pointerWhileShown, 0);  // the window's Cancel is not under the busy pointer
+  EXPECT_EQ(vb::Screen.MousePointer(), 0);
   EXPECT_EQ(w.editor().Text(), text);
   EXPECT_EQ(w.editor().SelStart(), 2);
   EXPECT_EQ(w.editor().SelLength(), 3);
