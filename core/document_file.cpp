@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
 
 #include "platform/codepage/codepage.h"
@@ -85,6 +86,16 @@ class Appender {
   std::size_t used_ = 0;
 };
 
+// The byte of every UTF-16 unit, or -1, looked up in place of a call per character.
+const std::array<std::int16_t, 0x10000>& ByteTable() {
+  static const std::array<std::int16_t, 0x10000> table = [] {
+    std::array<std::int16_t, 0x10000> t{};
+    for (std::size_t c = 0; c < t.size(); ++c) t[c] = static_cast<std::int16_t>(vb::Windows1251Byte(static_cast<char16_t>(c)));
+    return t;
+  }();
+  return table;
+}
+
 // The next CR or LF at or after p, or end.
 const unsigned char* NextBreak(const unsigned char* p, const unsigned char* end) {
   while (p < end && *p != '\r' && *p != '\n') ++p;
@@ -153,6 +164,7 @@ FileEncoder::FileEncoder(const std::vector<std::uint8_t>& tags, const FileLayout
 }
 
 void FileEncoder::Put(std::u16string_view text) {
+  const std::array<std::int16_t, 0x10000>& bytes = ByteTable();
   constexpr std::size_t kBlock = 8192;
   char block[kBlock + 2];
   std::size_t used = 0;
@@ -170,7 +182,7 @@ void FileEncoder::Put(std::u16string_view text) {
       ++i;
       continue;
     }
-    const int byte = vb::Windows1251Byte(c);
+    const int byte = bytes[c];
     if (byte >= 0) {
       block[used++] = static_cast<char>(byte);
       continue;
