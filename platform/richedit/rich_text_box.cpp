@@ -189,6 +189,7 @@ struct RichTextBox::Impl {
   // document, for the one it starts with and for every one that takes its place.
   void WireDocument(QTextDocument* doc) {
     doc->setUndoRedoEnabled(false);  // the program keeps its own edit history
+    doc->setDefaultFont(editor->font());
     doc->setDocumentLayout(new platform::richedit::EditorLayout(doc));
     QObject::connect(doc, &QTextDocument::contentsChange, editor.data(),
                      [this](int from, int removed, int added) { OnContentsChange(from, removed, added); });
@@ -520,7 +521,6 @@ bool RichTextBox::TakeText(std::u16string next, const std::function<bool(std::si
     }
   }
   im.WireDocument(doc);
-  doc->setDefaultFont(im.Ed().font());
   const QPointer<QTextDocument> old = im.Doc();
   im.Ed().setDocument(doc);
   // The editor deletes the document it made itself; one that took its place goes here.
