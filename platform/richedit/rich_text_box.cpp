@@ -163,6 +163,9 @@ struct RichTextBox::Impl {
       c.select(QTextCursor::Document);
       c.removeSelectedText();
     }
+    // A new text starts unindented: the paragraph left after the old text went would give its
+    // indent to every line of the new one.
+    c.setBlockFormat(QTextBlockFormat());
     c.beginEditBlock();
     std::u16string scratch;
     for (std::size_t at = 0; at < crlf.size();) {
@@ -503,8 +506,6 @@ bool RichTextBox::TakeText(std::u16string next, const std::function<bool(std::si
   QPointer<QTextDocument> doc = new QTextDocument(im.editor.data());
   doc->setUndoRedoEnabled(false);
   QTextCursor c(doc);
-  // The paragraphs start in the format the editor's own document leaves them when it is emptied.
-  c.setBlockFormat(im.Doc()->lastBlock().blockFormat());
   constexpr std::size_t kStep = std::size_t{1} << 19;
   std::u16string scratch;
   const std::size_t total = incoming.size();

@@ -179,6 +179,14 @@ TEST(RichTextBoxFormat, SelIndentInTheContainersScaleAndNeverNegative) {
   EXPECT_EQ(box.SelIndent(), 0);
   box.SelStart(9);  // the second line keeps its own indent
   EXPECT_EQ(box.SelIndent(), 0);
+
+  // A new text starts unindented: the old last paragraph's indent goes to none of its lines.
+  box.SelIndent(500);
+  box.Text(u"новый\r\nтекст\r\nцеликом");
+  for (std::int32_t at : {0, 7, 14}) {
+    box.SelStart(at);
+    EXPECT_EQ(box.SelIndent(), 0) << "line at " << at;
+  }
 }
 
 TEST(RichTextBoxFind, OptionsStartAndSelection) {
