@@ -3,8 +3,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QKeyEvent>
-#include <QMimeData>
 #include <QPointer>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -16,10 +14,12 @@
 
 #include "platform/codepage/codepage.h"
 #include "platform/richedit/editor_layout.h"
+#include "platform/richedit/editor_widget.h"
 #include "platform/richedit/format_range.h"
 #include "platform/richedit/gap_text.h"
 #include "platform/richedit/line_breaks.h"
 #include "platform/richedit/rtf_reader.h"
+#include "platform/richedit/text_search.h"
 #include "platform/vb/error.h"
 #include "platform/win/keys.h"
 #include "platform/win/window.h"
@@ -70,45 +70,6 @@ int ShiftState() {
   return s;
 }
 
-// The editor widget: a plain-text editor whose clipboard and line breaks follow the control's rules.
-class Editor : public QTextEdit {
- public:
-  using QTextEdit::QTextEdit;
-
- protected:
-  // Shift+Enter breaks the line as Enter does: the text knows no other kind of line break.
-  void keyPressEvent(QKeyEvent* e) override {
-    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && e->modifiers().testFlag(Qt::ShiftModifier)) {
-      QKeyEvent plain(e->type(), e->key(), e->modifiers() & ~Qt::ShiftModifier, e->text(), e->isAutoRepeat(),
-                      static_cast<ushort>(e->count()));
-      QTextEdit::keyPressEvent(&plain);
-      e->setAccepted(plain.isAccepted());
-      return;
-    }
-    QTextEdit::keyPressEvent(e);
-  }
-
-  // The clipboard gets the selected characters as they are (the toolkit's own copy would turn
-  // no-break spaces into spaces), lines separated by CR LF as SelText has them.
-  QMimeData* createMimeDataFromSelection() const override {
-    auto* data = new QMimeData;
-    data->setText(ToQ(FromDocumentText(textCursor().selectedText())));
-    return data;
-  }
-
-  bool canInsertFromMimeData(const QMimeData* source) const override { return source->hasText(); }
-
-  void insertFromMimeData(const QMimeData* source) override {
-    if (!source->hasText()) return;
-    const QString text = source->text();
-    QTextCursor c = textCursor();
-    c.insertText(ToDocumentText(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                                                    static_cast<std::size_t>(text.size()))));
-    setTextCursor(c);
-    ensureCursorVisible();
-  }
-};
-
 std::unordered_map<HWND, RichTextBox::Impl*>& Controls() {
   static std::unordered_map<HWND, RichTextBox::Impl*> m;
   return m;
@@ -125,7 +86,7 @@ LRESULT RichEditProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam);
 
 struct RichTextBox::Impl {
   RichTextBox* owner = nullptr;
-  QPointer<Editor> editor;
+  QPointer<platform::richedit::EditorWidget> editor;
   HWND hwnd = 0;
   std::u16string fontName = u"MS Sans Serif";
   double fontSize = 8.25;
@@ -219,7 +180,7 @@ struct RichTextBox::Impl {
   }
 
   // The editor widget; it goes with its window when a parent window is destroyed first.
-  Editor& Ed() const {
+  platform::richedit::EditorWidget& Ed() const {
     if (editor == nullptr) Raise(err::kObjectWasUnloaded, u"RichTextBox");
     return *editor;
   }
@@ -303,43 +264,8 @@ struct RichTextBox::Impl {
   // A position inside a CR LF pair falls at the end of its line.
   int ToQt(std::int32_t p) const { return platform::richedit::ToDocumentPosition(*Doc(), p, Length()); }
 
-  // The first match of `what` at or after `from` in the text (CR LF lines), or -1. The comparison
-  // folds case by Unicode unless rtfMatchCase; with rtfWholeWord a match counts only where the
-  // characters on either side of it (if any) are neither letters nor digits. A match has the length
-  // of `what`. An empty `what` matches nothing.
   std::int32_t Match(std::u16string_view what, std::int32_t from, int options) const {
-    from = std::max(from, 0);
-    if (what.empty() || from > Length()) return -1;
-    const Qt::CaseSensitivity cs = (options & rtfMatchCase) != 0 ? Qt::CaseSensitive : Qt::CaseInsensitive;
-    const QStringView needle(what.data(), static_cast<qsizetype>(what.size()));
-    const std::size_t total = text.size();
-    const auto isWordChar = [&](std::size_t i) { return QChar(text[i]).isLetterOrNumber(); };
-    // A text kept as UTF-16 is searched whole; one kept at a byte a character a window at a time,
-    // from `from` on, each window twice as long as the one before (up to a limit), and overlapping
-    // the next by the length of `what` less one, so that a match lies whole within the window it
-    // starts in.
-    std::size_t window = 64;
-    std::u16string scratch;
-    for (std::size_t w = static_cast<std::size_t>(from); w < total;) {
-      std::u16string_view piece;
-      if (text.Narrow()) {
-        piece = text.Piece(w, window + what.size() - 1, scratch);
-        window = std::min<std::size_t>(window * 2, std::size_t{1} << 16);
-      } else {
-        piece = std::u16string_view(text.Whole()).substr(w);
-      }
-      const QStringView hay(piece.data(), static_cast<qsizetype>(piece.size()));
-      // Matches starting before `next` belong to this window, later ones to the next.
-      const std::size_t next = w + piece.size() == total ? total : w + piece.size() - (what.size() - 1);
-      for (qsizetype at = hay.indexOf(needle, 0, cs); at >= 0 && w + static_cast<std::size_t>(at) < next; at = hay.indexOf(needle, at + 1, cs)) {
-        const std::size_t found = w + static_cast<std::size_t>(at);
-        const std::size_t after = found + what.size();
-        const bool whole = (found == 0 || !isWordChar(found - 1)) && (after >= total || !isWordChar(after));
-        if ((options & rtfWholeWord) == 0 || whole) return static_cast<std::int32_t>(found);
-      }
-      w = next;
-    }
-    return -1;
+    return platform::richedit::FirstMatch(text, what, from, (options & rtfMatchCase) != 0, (options & rtfWholeWord) != 0);
   }
 
   void Select(std::int32_t start, std::int32_t length) {
@@ -460,7 +386,7 @@ LRESULT RichEditProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 RichTextBox::RichTextBox(HWND parent) : impl_(std::make_unique<Impl>()) {
   impl_->owner = this;
-  auto* editor = new Editor(parent != 0 ? platform::detail::WidgetOf(parent) : nullptr);
+  auto* editor = new platform::richedit::EditorWidget(parent != 0 ? platform::detail::WidgetOf(parent) : nullptr);
   impl_->editor = editor;
   editor->setAcceptRichText(false);
   impl_->WireDocument(editor->document());

@@ -1,0 +1,18 @@
+// Inside the layer only: searching the rich edit control's text (CR LF lines), as Find and Matches
+// see it.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "platform/richedit/gap_text.h"
+
+namespace platform::richedit {
+
+// The first match of `what` at or after `from` in `text`, or -1. Letters compare without regard to
+// case (folded by Unicode) unless `matchCase`; with `wholeWord` a match counts only where the
+// characters on either side of it (if any) are neither letters nor digits. A match has the length
+// of `what`. An empty `what` matches nothing.
+std::int32_t FirstMatch(GapText& text, std::u16string_view what, std::int32_t from, bool matchCase, bool wholeWord);
+
+}  // namespace platform::richedit
