@@ -40,16 +40,6 @@ std::size_t LoneBreaks(std::string_view bytes) {
   return lone;
 }
 
-// The character of every byte, looked up in place of a call per byte.
-const std::array<char16_t, 256>& CharTable() {
-  static const std::array<char16_t, 256> table = [] {
-    std::array<char16_t, 256> t{};
-    for (int b = 0; b < 256; ++b) t[static_cast<std::size_t>(b)] = vb::Windows1251Char(static_cast<unsigned char>(b));
-    return t;
-  }();
-  return table;
-}
-
 // Appends decoded characters a block at a time (no zero-filling of the text first).
 class Appender {
  public:
@@ -86,16 +76,6 @@ class Appender {
   std::size_t used_ = 0;
 };
 
-// The byte of every UTF-16 unit, or -1, looked up in place of a call per character.
-const std::array<std::int16_t, 0x10000>& ByteTable() {
-  static const std::array<std::int16_t, 0x10000> table = [] {
-    std::array<std::int16_t, 0x10000> t{};
-    for (std::size_t c = 0; c < t.size(); ++c) t[c] = static_cast<std::int16_t>(vb::Windows1251Byte(static_cast<char16_t>(c)));
-    return t;
-  }();
-  return table;
-}
-
 // The next CR or LF at or after p, or end.
 const unsigned char* NextBreak(const unsigned char* p, const unsigned char* end) {
   while (p < end && *p != '\r' && *p != '\n') ++p;
@@ -112,7 +92,7 @@ DecodedFile DecodeFile(std::string_view bytes) {
   std::size_t counts[4] = {};
   std::vector<std::uint8_t> kinds;
   {
-    const std::array<char16_t, 256>& table = CharTable();
+    const std::array<char16_t, 256>& table = vb::Windows1251Chars();
     Appender out(file.text);
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* const end = p + bytes.size();
@@ -164,7 +144,7 @@ FileEncoder::FileEncoder(const std::vector<std::uint8_t>& tags, const FileLayout
 }
 
 void FileEncoder::Put(std::u16string_view text) {
-  const std::array<std::int16_t, 0x10000>& bytes = ByteTable();
+  const std::array<std::int16_t, 0x10000>& bytes = vb::Windows1251Bytes();
   constexpr std::size_t kBlock = 8192;
   char block[kBlock + 2];
   std::size_t used = 0;

@@ -25,17 +25,7 @@ char16_t ToChar(unsigned char b) {
   return kHigh[b - 0x80];
 }
 
-// The byte of a character, or -1 when the code page has none. Documents run to megabytes, so the
-// answer comes from a table over every UTF-16 unit.
-int ToByte(char16_t c) {
-  static const std::array<std::int16_t, 0x10000> table = [] {
-    std::array<std::int16_t, 0x10000> t;
-    t.fill(-1);
-    for (int b = 0; b < 0x100; ++b) t[ToChar(static_cast<unsigned char>(b))] = static_cast<std::int16_t>(b);
-    return t;
-  }();
-  return table[c];
-}
+int ToByte(char16_t c) { return Windows1251Bytes()[c]; }
 
 bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c < 0xDC00; }
 bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c < 0xE000; }
@@ -45,6 +35,26 @@ bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c < 0xE000; }
 char16_t Windows1251Char(unsigned char byte) { return ToChar(byte); }
 
 int Windows1251Byte(char16_t c) { return ToByte(c); }
+
+const std::array<char16_t, 256>& Windows1251Chars() {
+  static const std::array<char16_t, 256> table = [] {
+    std::array<char16_t, 256> t{};
+    for (int b = 0; b < 0x100; ++b) t[static_cast<std::size_t>(b)] = ToChar(static_cast<unsigned char>(b));
+    return t;
+  }();
+  return table;
+}
+
+// Documents run to megabytes, so the byte of a character comes from a table over every UTF-16 unit.
+const std::array<std::int16_t, 0x10000>& Windows1251Bytes() {
+  static const std::array<std::int16_t, 0x10000> table = [] {
+    std::array<std::int16_t, 0x10000> t;
+    t.fill(-1);
+    for (int b = 0; b < 0x100; ++b) t[ToChar(static_cast<unsigned char>(b))] = static_cast<std::int16_t>(b);
+    return t;
+  }();
+  return table;
+}
 
 std::u16string FromWindows1251(std::string_view bytes) {
   std::u16string out;

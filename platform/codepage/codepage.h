@@ -1,6 +1,8 @@
 // The platform's single-byte code page, Windows-1251, and UTF-16.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -17,5 +19,10 @@ std::string ToWindows1251(std::u16string_view text, bool* lossy = nullptr);
 // and the byte of a character or -1 when the code page has none.
 char16_t Windows1251Char(unsigned char byte);
 int Windows1251Byte(char16_t c);
+
+// The tables behind those, for loops over megabytes: the character of every byte, and the byte of
+// every UTF-16 unit (-1 where the code page has none).
+const std::array<char16_t, 256>& Windows1251Chars();
+const std::array<std::int16_t, 0x10000>& Windows1251Bytes();
 
 }  // namespace vb

@@ -13,28 +13,9 @@ namespace {
 // after it) happens once in many edits.
 constexpr std::size_t kLeastGap = 4096;
 
-const std::array<char16_t, 256>& Chars() {
-  static const std::array<char16_t, 256> table = [] {
-    std::array<char16_t, 256> t{};
-    for (int b = 0; b < 256; ++b) t[static_cast<std::size_t>(b)] = vb::Windows1251Char(static_cast<unsigned char>(b));
-    return t;
-  }();
-  return table;
-}
-
-// The byte of every UTF-16 unit, or -1, looked up in place of a call per character.
-const std::array<std::int16_t, 0x10000>& Bytes() {
-  static const std::array<std::int16_t, 0x10000> table = [] {
-    std::array<std::int16_t, 0x10000> t{};
-    for (std::size_t c = 0; c < t.size(); ++c) t[c] = static_cast<std::int16_t>(vb::Windows1251Byte(static_cast<char16_t>(c)));
-    return t;
-  }();
-  return table;
-}
-
 // The bytes of `s` into `out`; false (with `out` partly written) when a character has none.
 bool ToBytes(std::u16string_view s, char* out) {
-  const std::array<std::int16_t, 0x10000>& table = Bytes();
+  const std::array<std::int16_t, 0x10000>& table = vb::Windows1251Bytes();
   for (const char16_t c : s) {
     const int b = table[c];
     if (b < 0) return false;
@@ -44,13 +25,13 @@ bool ToBytes(std::u16string_view s, char* out) {
 }
 
 void ToChars(const char* p, std::size_t n, char16_t* out) {
-  const std::array<char16_t, 256>& table = Chars();
+  const std::array<char16_t, 256>& table = vb::Windows1251Chars();
   for (std::size_t i = 0; i < n; ++i) out[i] = table[static_cast<unsigned char>(p[i])];
 }
 
 }  // namespace
 
-char16_t GapText::CharOf(char byte) { return Chars()[static_cast<unsigned char>(byte)]; }
+char16_t GapText::CharOf(char byte) { return vb::Windows1251Chars()[static_cast<unsigned char>(byte)]; }
 
 std::size_t GapText::RoomFor(std::size_t length) { return std::max(kLeastGap, length / 64) + kLeastGap; }
 
