@@ -51,7 +51,9 @@ TEST(FocusOnX11, HidingTheActiveWindowGivesTheKeyboardBackToTheOneBefore) {
   // after it had the keyboard for a while.
   for (bool waitForIt : {false, true}) {
     progress.Show();
-    if (waitForIt) ASSERT_TRUE(Eventually([&] { return win::GetActiveWindow() == progress.hWnd(); }));
+    if (waitForIt) {
+      ASSERT_TRUE(Eventually([&] { return win::GetActiveWindow() == progress.hWnd(); }));
+    }
     progress.Hide();
     EXPECT_TRUE(Eventually([&] { return win::GetActiveWindow() == editor.hWnd(); })) << "wait " << waitForIt;
     // And it stays there once the server has answered everything.
