@@ -53,6 +53,7 @@ bool EditorLayout::TakeMetrics() {
   const QFontMetricsF metrics(font_);
   pitch_ = std::max<qreal>(1, qCeil(metrics.lineSpacing()));
   charWidth_ = std::max<qreal>(1, metrics.averageCharWidth());
+  separatorWidth_ = metrics.horizontalAdvance(QLatin1Char(' '));
   widest_ = 0;
   return true;
 }
@@ -146,7 +147,6 @@ void EditorLayout::draw(QPainter* painter, const PaintContext& context) {
   bool ok = false;
   int cursorWidth = property("cursorWidth").toInt(&ok);
   if (!ok) cursorWidth = 1;
-  const qreal separatorWidth = QFontMetricsF(font_).horizontalAdvance(QLatin1Char(' '));
 
   painter->save();
   painter->setPen(context.palette.color(QPalette::Text));
@@ -172,7 +172,7 @@ void EditorLayout::draw(QPainter* painter, const PaintContext& context) {
       // A selection that goes on past the paragraph's end shows its line break as a space.
       if (to > length - 1 && s.format.hasProperty(QTextFormat::BackgroundBrush)) {
         const QTextLine last = layout->lineAt(layout->lineCount() - 1);
-        painter->fillRect(QRectF(last.x() + last.naturalTextWidth(), top + last.y(), separatorWidth, pitch_),
+        painter->fillRect(QRectF(last.x() + last.naturalTextWidth(), top + last.y(), separatorWidth_, pitch_),
                           s.format.background());
       }
     }

@@ -55,6 +55,7 @@ class EditorLayout : public QAbstractTextDocumentLayout {
   qreal margin_ = 0;
   qreal pitch_ = 1;
   qreal charWidth_ = 1;  // average, for the estimates
+  qreal separatorWidth_ = 1;  // a selected line break shows this wide
   mutable qreal widest_ = 0;  // the widest line laid out, when lines do not wrap
   QFont font_;
   QTextOption option_;
