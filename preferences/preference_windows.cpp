@@ -21,16 +21,12 @@ void ShowSettings() {
 }
 
 // The dialog without blocking, at tab 3 (view), 5 (font) or 6 (printing): the tab is selected,
-// then every page box is shown or hidden directly, in this order.
+// then its page box is shown and the others hidden directly.
 void ShowSettingsAtPage(int page) {
   frmSettings& dialog = SettingsDialog();
   dialog.Show(vb::vbModeless, &MainWindow());
   dialog.tabSettings.SelectTab(page);
-  vb::PictureBox* shown = dialog.Page(page);
-  for (vb::PictureBox* box : {&dialog.picGeneral, &dialog.picFont, &dialog.picView, &dialog.picSave, &dialog.picPrint,
-                              &dialog.picLocked, &dialog.picSounds, &dialog.picDecode}) {
-    box->Visible(box == shown);
-  }
+  dialog.ShowPage(page);
 }
 
 // Reading a box of the dialog loads the dialog, unseen, when it is not loaded: its load fills the

@@ -4,6 +4,7 @@
 #include "mainwindow/window_chrome.h"
 #include "platform/vb/app.h"
 #include "platform/vb/screen.h"
+#include "platform/vb/strings.h"
 #include "preferences/forms/program_picture.h"
 
 namespace {
@@ -28,10 +29,7 @@ void DesignLink(HyperLink& link, const std::u16string& caption, const std::u16st
 frmAbout::frmAbout() { cmdOK.Click = [this] { Unload(); }; }
 
 std::u16string frmAbout::VersionLine(int major, int minor, int revision) {
-  auto number = [](int n) {
-    const std::string s = std::to_string(n);
-    return std::u16string(s.begin(), s.end());
-  };
+  auto number = [](int n) { return vb::CStr(std::int64_t{n}); };
   return u"Version " + number(major) + u"." + number(minor) + u".0 Preview build " + number(revision) + u" for Linux.";
 }
 

@@ -8,6 +8,7 @@
 #include "core/toolbar_visibility.h"
 #include "mainwindow/forms/main.h"
 #include "mainwindow/window_chrome.h"
+#include "mainwindow/window_placement.h"
 #include "platform/vb/msgbox.h"
 #include "platform/vb/screen.h"
 #include "preferences/settings/stored_values.h"
@@ -65,8 +66,7 @@ void WriteItems(const StoredList& l) {
 // and "1"; any other text (a third state, a word) loads unticked rather than failing.
 int StoredOption(std::u16string_view name) {
   const auto text = modRegistry::ReadRegistryString(win::HKEY_CURRENT_USER, settings::kToolBarsKey, name);
-  const auto number = stored_values::WholeNumber(text.value_or(u"0"));
-  return number == 1 ? vb::vbChecked : vb::vbUnchecked;
+  return stored_values::FlagCheck(text.value_or(u""));
 }
 
 void WriteOption(std::u16string_view name, vb::CheckBox& box) {
@@ -129,13 +129,11 @@ void frmToolBarCustomize::Design() {
 }
 
 void frmToolBarCustomize::CentreOverMainWindow() {
-  float left = (vb::Screen.Width() - Width()) / 2;
-  float top = (vb::Screen.Height() - Height()) / 2;
   if (main_ != nullptr && main_->IsLoaded()) {
-    left = main_->Left() + (main_->Width() - Width()) / 2;
-    top = main_->Top() + (main_->Height() - Height()) / 2;
+    mainwindow::CentreOver(*this, *main_);
+  } else {
+    Move((vb::Screen.Width() - Width()) / 2, (vb::Screen.Height() - Height()) / 2);
   }
-  Move(left, top);
 }
 
 void frmToolBarCustomize::Form_Load() {

@@ -3,7 +3,6 @@
 // ./test.sh runs these under xvfb-run with the xcb platform; elsewhere they are skipped.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <string>
 
@@ -13,27 +12,14 @@
 #include "platform/testing/win.h"
 #include "platform/vb/runtime.h"
 #include "platform/win/window.h"
+#include "support_x11.h"
 
 using namespace cbtest;
+using qmtest::Eventually;
+using qmtest::OnX11;
 namespace mCommandBars = commandbars::mCommandBars;
 
 namespace {
-
-bool OnX11() {
-  const char* p = std::getenv("QT_QPA_PLATFORM");
-  return p != nullptr && std::string(p) == "xcb" && std::getenv("DISPLAY") != nullptr;
-}
-
-// Pumps events until the condition holds; the X server answers in its own time.
-template <class F>
-bool Eventually(F&& condition) {
-  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (std::chrono::steady_clock::now() < until) {
-    vb::DoEvents();
-    if (condition()) return true;
-  }
-  return false;
-}
 
 bool ClickAt(win::POINT p) {
   const std::string command =

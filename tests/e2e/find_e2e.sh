@@ -46,9 +46,7 @@ fill_box() {
 to_main() { e2e_focus "$main"; }
 
 e2e_window_manager
-e2e_start
-main=$(e2e_wait_window "Quillmark 3.0 Preview")
-sleep 1
+e2e_start_main
 to_main
 e2e_clip_set "$TEXT"
 e2e_keys shift+Insert

@@ -8,8 +8,8 @@
 #   e2e_profile <<'REG'                   # registry.reg of the private profile (values under
 #   "ShowInCaption"="3"                   # Preferences; whole [key] sections may follow)
 #   REG
-#   e2e_start                             # starts bin/quillmark; $E2E_PID
-#   wid=$(e2e_wait_window "Quillmark")    # a shown window whose title holds the text
+#   e2e_start_main                        # starts bin/quillmark ($E2E_PID), waits for $main
+#   wid=$(e2e_wait_window "Параметры")    # a shown window whose title holds the text
 #   e2e_clip_set "Привет"; e2e_keys ctrl+v; e2e_shot 1_pasted
 #   [ "$(e2e_editor_text)" = "Привет" ] || e2e_fail "the paste did not arrive"
 #
@@ -104,6 +104,14 @@ e2e_start() {
   E2E_PID=$!
 }
 
+# e2e_start_main [ARGS...]: starts the program (e2e_start), waits for its main window and a second
+# more for it to settle; sets `main` to the window's id.
+e2e_start_main() {
+  e2e_start "$@"
+  main=$(e2e_wait_window "Quillmark 3.0 Preview")
+  sleep 1
+}
+
 # e2e_spawn COMMAND...: starts a helper process (a window manager, ...) that cleanup ends.
 e2e_spawn() {
   "$@" >/dev/null 2>&1 &
@@ -160,6 +168,11 @@ e2e_until() {
   local end=$((SECONDS + $1)); shift
   while ((SECONDS <= end)); do "$@" && return 0; sleep 0.02; done
   return 1
+}
+
+# e2e_geometry WID: prints the place and size of window WID in pixels, "X Y WIDTH HEIGHT".
+e2e_geometry() {
+  xdotool getwindowgeometry --shell "$1" | awk -F= '/^(X|Y|WIDTH|HEIGHT)=/{printf "%s ", $2} END {print ""}'
 }
 
 # e2e_shot NAME: a picture of the whole screen, E2E_OUT/NAME.png.

@@ -39,9 +39,7 @@ shown_titles() {
 only_lock_shown() { [ "$(shown_titles)" = "Brannoch Quillmark 3.0" ]; }
 
 e2e_window_manager
-e2e_start
-main=$(e2e_wait_window "Quillmark 3.0 Preview")
-sleep 1
+e2e_start_main
 e2e_focus "$main"
 # A document: the search windows need text.
 e2e_type "Document before the lock"
@@ -62,7 +60,7 @@ e2e_until 5 only_lock_shown || e2e_fail "windows of the program stayed visible w
 e2e_shot 2_locked
 
 # Closing by the frame's close button (the window manager asks the window to close) and by Alt+F4.
-read -r lx ly lw < <(xdotool getwindowgeometry --shell "$lock" | awk -F= '/^(X|Y|WIDTH)=/{printf "%s ", $2} END {print ""}')
+read -r lx ly lw _ < <(e2e_geometry "$lock")
 xdotool mousemove $((lx + lw - 10)) $((ly - 11)) sleep 0.2 click 1
 sleep 0.5
 e2e_shot 3_after_frame_close

@@ -31,9 +31,7 @@ PDF="$HOME/Documents/Quillmark.pdf"
 pdf_written() { [ -s "$PDF" ] && pdfinfo "$PDF" >/dev/null 2>&1; }
 
 e2e_window_manager
-e2e_start
-main=$(e2e_wait_window "Quillmark 3.0 Preview")
-sleep 1
+e2e_start_main
 e2e_focus "$main"
 e2e_click "$main" 400 300
 e2e_type "Printed from the program"

@@ -37,9 +37,7 @@ applied() { [ "$(stored ClearClipboard)" = '"1"' ]; }
 box_picture() { convert "$E2E_OUT/$1.png" -crop "$CHECK_BOX" +repage "$E2E_OUT/box_$1.png"; }
 same_box() { compare -metric AE "$E2E_OUT/box_$1.png" "$E2E_OUT/box_$2.png" null: 2>/dev/null; }
 
-e2e_start
-main=$(e2e_wait_window "Quillmark 3.0 Preview")
-sleep 1
+e2e_start_main
 open_settings
 names=(general decode view save font print locked sounds)
 for i in 7 6 5 4 3 2 1 0; do
@@ -63,9 +61,7 @@ e2e_keys Up Return
 e2e_wait_exit 10
 applied || e2e_fail "the stored value did not survive the close"
 
-e2e_start
-main=$(e2e_wait_window "Quillmark 3.0 Preview")
-sleep 1
+e2e_start_main
 open_settings
 e2e_shot_window "$dialog" reopened
 box_picture reopened

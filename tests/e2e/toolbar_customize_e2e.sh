@@ -36,7 +36,8 @@ spread() { convert "$E2E_OUT/$1.png" -crop "$2" +repage -format "%[fx:standard_d
 toolbar_empty() { [ "$(spread "$1" "$2")" = 0 ]; }
 item_y() { echo $((FIRST_ITEM_Y + ITEM_HEIGHT * $1)); }
 stored() { e2e_value "$1" "Preferences\\ToolBars\\$2"; }
-options_stored() { [ -n "$(e2e_value HideInfrequently 'Preferences\ToolBars')" ]; }
+option() { e2e_value "$1" 'Preferences\ToolBars'; }
+options_stored() { [ -n "$(option HideInfrequently)" ]; }
 last_item_shown() { [ "$(stored 07 Decode)" = "dword:ffffffff" ]; }
 open_dialog() {
   e2e_click "$main" "${MENU_VIEW[@]}"
@@ -46,17 +47,15 @@ open_dialog() {
   sleep 0.5
 }
 
-e2e_start
-main=$(e2e_wait_window "Quillmark 3.0 Preview")
-sleep 1
+e2e_start_main
 e2e_shot_window "$main" 1_main_empty_toolbars
 # The standard toolbar's row and the conversion toolbar's row, left of the direction list's place.
 STANDARD_ROW="300x18+230+30"
 toolbar_empty 1_main_empty_toolbars "$STANDARD_ROW" || e2e_fail "the standard toolbar shows buttons with no layout stored"
 
 open_dialog
-read -r mx my mw mh < <(xdotool getwindowgeometry --shell "$main" | awk -F= '/^(X|Y|WIDTH|HEIGHT)=/{printf "%s ", $2} END {print ""}')
-read -r dx dy dw dh < <(xdotool getwindowgeometry --shell "$dialog" | awk -F= '/^(X|Y|WIDTH|HEIGHT)=/{printf "%s ", $2} END {print ""}')
+read -r mx my mw mh < <(e2e_geometry "$main")
+read -r dx dy dw dh < <(e2e_geometry "$dialog")
 off_x=$(( (dx + dw / 2) - (mx + mw / 2) )); off_y=$(( (dy + dh / 2) - (my + mh / 2) ))
 (( ${off_x#-} <= 10 && ${off_y#-} <= 10 )) || e2e_fail "the dialog is not centred over the main window ($off_x, $off_y)"
 e2e_shot 2_dialog_open
@@ -79,8 +78,8 @@ e2e_click "$dialog" "${LARGE_ICONS[@]}"
 e2e_shot_window "$dialog" 4_dialog_options
 e2e_click "$dialog" "$OK_X" "$BUTTON_Y"
 e2e_wait_gone "Настройка панелей инструментов"
-[ "$(e2e_value UseLargeIcons 'Preferences\ToolBars')" = '"1"' ] || e2e_fail "OK did not store large icons"
-[ "$(e2e_value ShowToolTips 'Preferences\ToolBars')" = '"0"' ] || e2e_fail "OK did not store the tooltips option"
+[ "$(option UseLargeIcons)" = '"1"' ] || e2e_fail "OK did not store large icons"
+[ "$(option ShowToolTips)" = '"0"' ] || e2e_fail "OK did not store the tooltips option"
 sleep 1
 e2e_shot_window "$main" 5_main_chosen_buttons
 toolbar_empty 5_main_chosen_buttons "$STANDARD_ROW" && e2e_fail "the toolbars did not follow the dialog"

@@ -20,11 +20,6 @@ class SettingsOpeners : public MainWindowTest {
     mainwindow::Preferences() = {};
   }
   frmSettings& dialog() { return SettingsDialog(); }
-  std::vector<vb::PictureBox*> Pages() {
-    std::vector<vb::PictureBox*> pages;
-    for (int tab = 1; tab <= 8; ++tab) pages.push_back(dialog().Page(tab));
-    return pages;
-  }
   // Exactly the box of `tab` is visible.
   void ExpectPage(int tab) {
     for (int t = 1; t <= 8; ++t) EXPECT_EQ(dialog().Page(t)->Visible(), t == tab) << "tab " << t << " for " << tab;

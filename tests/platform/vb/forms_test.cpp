@@ -1,4 +1,5 @@
-// Forms and intrinsic controls on real widgets.
+// Forms on real widgets: loading, hiding and unloading, modal showing, unloads from inside events,
+// placement, activation and keyboard preview.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -18,128 +19,10 @@
 #include "platform/vb/runtime.h"
 #include "platform/win/keys.h"
 #include "platform/win/window.h"
+#include "sample_form.h"
 #include "support.h"
 
-namespace {
-
-// Near the left edge, where check boxes and option buttons have their mark.
-void UserClick(win::HWND h) {
-  win::RECT r;
-  win::GetClientRect(h, &r);
-  platform::testing::Click(h, 6, r.bottom / 2);
-}
-void UserClick(vb::Control& c) { UserClick(c.hWnd()); }
-
-void UserKey(vb::Control& c, int vk, const std::u16string& text = {}) {
-  platform::testing::KeyClick(c.hWnd(), vk, 0, text);
-}
-
-// A dialog in the manner of the program's windows.
-class frmSample : public vb::Form {
- public:
-  vb::Frame Frame1{*this};
-  vb::OptionButton optA{Frame1};
-  vb::OptionButton optB{Frame1};
-  vb::PictureBox Picture1{*this};
-  vb::OptionButton optC{Picture1};
-  vb::CheckBox chkFlag{*this};
-  vb::TextBox txtName{*this};
-  vb::TextBox txtNotes{*this, true};
-  vb::ComboBox cboKind{*this, vb::vbComboDropdownList};
-  vb::ComboBox cboFree{*this};
-  vb::ListBox lstItems{*this};
-  vb::ListBox lstChecks{*this, vb::vbListBoxCheckbox};
-  vb::CommandButton cmdOK{*this};
-  vb::CommandButton cmdCancel{*this};
-  vb::Timer tmrTick{*this};
-  vb::ControlArray<vb::Label> lblLine{*this};
-
-  std::vector<std::string> events;
-  int loads = 0;
-  int queryCancel = 0;
-  int unloadCancel = 0;
-  int lastQueryMode = -1;
-  std::function<void()> onOK;
-
-  frmSample() {
-    optA.Click = [this] { events.push_back("optA_Click"); };
-    optB.Click = [this] { events.push_back("optB_Click"); };
-    optC.Click = [this] { events.push_back("optC_Click"); };
-    chkFlag.Click = [this] { events.push_back("chkFlag_Click"); };
-    txtName.Change = [this] { events.push_back("txtName_Change"); };
-    cboKind.Click = [this] { events.push_back("cboKind_Click"); };
-    lstItems.Click = [this] { events.push_back("lstItems_Click"); };
-    lstChecks.ItemCheck = [this](int i) { events.push_back("lstChecks_ItemCheck " + std::to_string(i)); };
-    cmdOK.Click = [this] {
-      events.push_back("cmdOK_Click");
-      if (onOK) onOK();
-    };
-    cmdOK.MouseDown = [this](int button, int, float, float) { events.push_back("cmdOK_MouseDown " + std::to_string(button)); };
-    cmdCancel.Click = [this] { events.push_back("cmdCancel_Click"); };
-    tmrTick.Tick = [this] { events.push_back("tmrTick_Timer"); };
-    lblLine.Connect = [this](vb::Label& l) {
-      l.Click = [this, &l] { events.push_back("lblLine_Click " + std::to_string(l.Index())); };
-    };
-  }
-
- protected:
-  void Design() override {
-    Caption(u"Образец");
-    Move(0, 0, 6000, 4500);
-    Frame1.Move(120, 120, 2000, 1200);
-    optA.Move(120, 240, 1500, 300);
-    optA.Caption(u"A");
-    optB.Move(120, 600, 1500, 300);
-    optB.Caption(u"B");
-    optB.Value(true);
-    Picture1.Move(2300, 120, 2000, 1200);
-    optC.Move(60, 60, 1500, 300);
-    chkFlag.Move(120, 1500, 2000, 300);
-    chkFlag.Value(vb::vbChecked);
-    txtName.Move(120, 1900, 2000, 300);
-    txtName.Text(u"имя");
-    txtNotes.Move(2300, 1900, 2000, 900);
-    cboKind.Move(120, 2300, 2000, 300);
-    cboKind.AddItem(u"один");
-    cboKind.AddItem(u"два");
-    cboKind.ListIndex(0);
-    cboFree.Move(2300, 2900, 2000, 300);
-    lstItems.Move(120, 2700, 2000, 600);
-    lstChecks.Move(4400, 120, 1400, 900);
-    cmdOK.Move(120, 3400, 1200, 375);
-    cmdOK.Caption(u"OK");
-    cmdOK.Default(true);
-    cmdCancel.Move(1400, 3400, 1200, 375);
-    cmdCancel.Caption(u"Отмена");
-    cmdCancel.Cancel(true);
-    tmrTick.Interval(100);
-    lblLine.Load(0).Move(4400, 1100, 1400, 250);
-  }
-  void Form_Load() override {
-    ++loads;
-    events.push_back("Form_Load");
-  }
-  void Form_QueryUnload(int& cancel, int mode) override {
-    lastQueryMode = mode;
-    events.push_back("Form_QueryUnload");
-    cancel = queryCancel;
-  }
-  void Form_Unload(int& cancel) override {
-    events.push_back("Form_Unload");
-    cancel = unloadCancel;
-  }
-};
-
-class Forms : public ::testing::Test {
- protected:
-  void TearDown() override {
-    form.Terminate();
-    vb::DoEvents();
-  }
-  frmSample form;
-};
-
-}  // namespace
+using namespace vbforms;
 
 TEST_F(Forms, ReadingAControlLoadsTheFormUnseenInItsDesignedState) {
   EXPECT_FALSE(form.IsLoaded());
@@ -153,87 +36,6 @@ TEST_F(Forms, ReadingAControlLoadsTheFormUnseenInItsDesignedState) {
   EXPECT_EQ(form.cboKind.ListIndex(), 0);
   EXPECT_TRUE(form.optB.Value());
   EXPECT_EQ(form.lblLine.Count(), 1);
-}
-
-TEST_F(Forms, ValuesSetInCodeRaiseTheEventsOfTheUsersEdits) {
-  form.Load();
-  form.events.clear();
-  form.chkFlag.Value(vb::vbUnchecked);
-  form.chkFlag.Value(vb::vbUnchecked);  // no change, no event
-  form.chkFlag.Value(vb::vbGrayed);
-  form.txtName.Text(u"новое");
-  form.cboKind.ListIndex(1);
-  form.cboKind.Text(u"ОДИН");  // a drop-down list selects the item its text names
-  form.lstItems.AddItem(u"x");
-  form.lstItems.AddItem(u"y");
-  form.lstItems.ListIndex(1);
-  form.optA.Value(true);
-  form.lstChecks.AddItem(u"a");
-  form.lstChecks.Selected(0, true);
-  EXPECT_EQ(form.events, (std::vector<std::string>{"chkFlag_Click", "chkFlag_Click", "txtName_Change", "cboKind_Click",
-                                                   "cboKind_Click", "lstItems_Click", "optA_Click", "lstChecks_ItemCheck 0"}));
-  EXPECT_EQ(form.cboKind.ListIndex(), 0);
-  EXPECT_FALSE(form.optB.Value());
-  EXPECT_THROW(form.chkFlag.Value(3), vb::Error);
-  EXPECT_THROW(form.cboKind.ListIndex(2), vb::Error);
-  try {
-    form.cboKind.Text(u"три");
-    ADD_FAILURE() << "a text outside a drop-down list was taken";
-  } catch (const vb::Error& e) {
-    EXPECT_EQ(e.Number, 383);
-  }
-}
-
-TEST_F(Forms, UserInputRaisesClickChangeAndMouseEvents) {
-  form.Show();
-  form.events.clear();
-  UserClick((form.chkFlag));
-  EXPECT_EQ(form.chkFlag.Value(), vb::vbUnchecked);
-  UserClick((form.chkFlag));
-  EXPECT_EQ(form.chkFlag.Value(), vb::vbChecked);
-  UserClick((form.cmdOK));
-  UserClick((form.optA));
-  EXPECT_EQ(form.events, (std::vector<std::string>{"chkFlag_Click", "chkFlag_Click", "cmdOK_MouseDown 1", "cmdOK_Click",
-                                                   "optA_Click"}));
-  form.events.clear();
-  form.txtName.Text(u"");
-  form.events.clear();
-  form.txtName.SetFocus();
-  UserKey(form.txtName, 'A', u"ж");
-  EXPECT_EQ(form.txtName.Text(), u"ж");
-  EXPECT_EQ(form.events, std::vector<std::string>{"txtName_Change"});
-}
-
-TEST_F(Forms, EnterPressesTheDefaultButtonAndEscTheCancelButton) {
-  form.Show();
-  form.events.clear();
-  form.txtName.KeyPress = [this](int& ascii) { form.events.push_back("txtName_KeyPress " + std::to_string(ascii)); };
-  UserKey(form.txtName, win::VK_RETURN);
-  UserKey(form.txtName, win::VK_ESCAPE, u"\x1b");
-  EXPECT_EQ(form.events, (std::vector<std::string>{"cmdOK_Click", "cmdCancel_Click"}));  // no KeyPress
-  UserKey(form.txtName, 'B');
-  ASSERT_GE(form.events.size(), 2u);
-  EXPECT_EQ(form.events[form.events.size() - 2], "txtName_KeyPress 98");
-  EXPECT_EQ(form.events.back(), "txtName_Change");
-  // A multi-line box keeps Enter as a line break.
-  form.events.clear();
-  form.txtNotes.Text(u"a");
-  form.txtNotes.SelStart(1);
-  UserKey(form.txtNotes, win::VK_RETURN);
-  EXPECT_TRUE(form.events.empty());
-  EXPECT_EQ(form.txtNotes.Text(), u"a\r\n");
-  EXPECT_EQ(form.txtNotes.SelStart(), 3);
-}
-
-TEST_F(Forms, OptionButtonsFormOneGroupPerContainerAndAGroupMayHaveNoneSelected) {
-  form.Load();
-  form.optC.Value(true);
-  EXPECT_TRUE(form.optB.Value());  // another container, another group
-  form.optA.Value(true);
-  EXPECT_FALSE(form.optB.Value());
-  form.optA.Value(false);
-  EXPECT_FALSE(form.optA.Value());
-  EXPECT_FALSE(form.optB.Value());
 }
 
 TEST_F(Forms, HideKeepsTheFormLoadedAndUnloadStartsAfresh) {
@@ -346,50 +148,6 @@ TEST_F(Forms, AModalFormNobodyAnswersFailsInsteadOfWaiting) {
   EXPECT_FALSE(form.Visible());
 }
 
-TEST_F(Forms, ControlArraysGrowAtRunTime) {
-  vb::Label& first = form.lblLine(0);
-  first.Caption(u"нулевой");
-  vb::Label& added = form.lblLine.Load(3);
-  EXPECT_EQ(added.Index(), 3);
-  EXPECT_FALSE(added.Visible());
-  EXPECT_EQ(added.Left(), first.Left());
-  EXPECT_EQ(added.Width(), first.Width());
-  EXPECT_EQ(form.lblLine.UBound(), 3);
-  EXPECT_EQ(form.lblLine.Count(), 2);
-  try {
-    form.lblLine.Load(3);
-    ADD_FAILURE() << "an index in use was loaded again";
-  } catch (const vb::Error& e) {
-    EXPECT_EQ(e.Number, 360);
-  }
-  EXPECT_THROW(form.lblLine(2), vb::Error);
-  // An element may sit in another container of the window.
-  vb::Label& framed = form.lblLine.Load(4, form.Frame1);
-  EXPECT_EQ(win::GetParent(framed.hWnd()), form.Frame1.hWnd());
-  // Unload of the window forgets run-time elements; the next load has the designed ones only.
-  form.Unload();
-  EXPECT_EQ(form.lblLine.Count(), 1);
-  EXPECT_FALSE(form.lblLine.Exists(3));
-}
-
-TEST_F(Forms, AnElementUnloadedByItsOwnEventGoesWhenTheEventReturns) {
-  form.Show();
-  vb::Label& added = form.lblLine.Load(1);
-  added.Visible(true);
-  bool ranAfterUnload = false;
-  added.Click = [&] {
-    form.lblLine.Unload(1);
-    // The element is still whole while its handler runs.
-    ranAfterUnload = added.Index() == 1;
-  };
-  const int widget = platform::testing::WatchWidget(added.hWnd());
-  UserClick(added);
-  EXPECT_TRUE(ranAfterUnload);
-  EXPECT_FALSE(form.lblLine.Exists(1));
-  vb::DoEvents();
-  EXPECT_FALSE(platform::testing::WidgetAlive(widget));
-}
-
 TEST_F(Forms, AFormUnloadedByItsOwnButtonFinishesTheEventSafely) {
   form.Show();
   const int button = platform::testing::WatchWidget(form.cmdOK.hWnd());
@@ -426,23 +184,6 @@ TEST_F(Forms, AWindowUnloadedWhileAnotherEventRunsGoesOnlyAfterThatEvent) {
   other.Terminate();
 }
 
-TEST_F(Forms, TimersTickWhileEnabledWithAnInterval) {
-  form.Load();
-  const win::HWND h = form.tmrTick.hWnd();
-  EXPECT_TRUE(platform::testing::TimerExists(h, 1));
-  platform::testing::FireTimer(h, 1);
-  form.tmrTick.Enabled(false);
-  EXPECT_FALSE(platform::testing::TimerExists(h, 1));
-  form.tmrTick.Enabled(true);
-  form.tmrTick.Interval(0);
-  EXPECT_FALSE(platform::testing::TimerExists(h, 1));
-  form.tmrTick.Interval(5);
-  platform::testing::FireTimer(h, 1);
-  EXPECT_EQ(form.events, (std::vector<std::string>{"Form_Load", "tmrTick_Timer", "tmrTick_Timer"}));
-  form.Unload();
-  EXPECT_FALSE(platform::testing::TimerExists(h, 1));
-}
-
 TEST_F(Forms, EveryWindowIsInTheWindowTableUnderItsForm) {
   const win::HWND f = form.hWnd();
   EXPECT_TRUE(win::IsWindow(f));
@@ -450,27 +191,6 @@ TEST_F(Forms, EveryWindowIsInTheWindowTableUnderItsForm) {
   EXPECT_EQ(win::GetParent(form.cmdOK.hWnd()), f);
   EXPECT_EQ(win::GetParent(form.optA.hWnd()), form.Frame1.hWnd());
   EXPECT_EQ(win::GetWindowTextA(f), u"Образец");
-}
-
-namespace {
-std::vector<win::UINT> subclassSeen;
-win::LONG_PTR previousProc = 0;
-win::LRESULT Subclass(win::HWND h, win::UINT msg, win::WPARAM w, win::LPARAM l) {
-  subclassSeen.push_back(msg);
-  if (msg == win::WM_LBUTTONDOWN) return 0;  // swallowed: no MouseDown, no press
-  return win::CallWindowProcA(previousProc, h, msg, w, l);
-}
-}  // namespace
-
-TEST_F(Forms, ASubclassedControlSeesItsMessagesBeforeTheRuntime) {
-  form.Show();
-  const win::HWND b = form.cmdOK.hWnd();
-  previousProc = win::SetWindowLongA(b, win::GWL_WNDPROC, reinterpret_cast<win::LONG_PTR>(&Subclass));
-  form.events.clear();
-  UserClick((form.cmdOK));
-  EXPECT_NE(std::find(subclassSeen.begin(), subclassSeen.end(), win::WM_LBUTTONDOWN), subclassSeen.end());
-  EXPECT_TRUE(form.events.empty());
-  win::SetWindowLongA(b, win::GWL_WNDPROC, previousProc);
 }
 
 TEST_F(Forms, PlacementIsInTwipsAndTheWindowsSizeIsItsOuterSize) {
@@ -542,33 +262,6 @@ TEST_F(Forms, KeepOnTopFollowsSetWindowPos) {
   EXPECT_EQ(win::GetWindowLongA(form.hWnd(), win::GWL_EXSTYLE) & win::WS_EX_TOPMOST, 0);
 }
 
-TEST_F(Forms, ListsKeepTheirItemsInOrderOrSorted) {
-  form.cboFree.Sorted(true);
-  for (auto s : {u"Вишня", u"абрикос", u"Банан"}) form.cboFree.AddItem(s);
-  EXPECT_EQ(form.cboFree.List(0), u"абрикос");
-  EXPECT_EQ(form.cboFree.List(2), u"Вишня");
-  EXPECT_EQ(form.cboFree.NewIndex(), 1);
-  EXPECT_EQ(form.cboFree.ListIndex(), -1);  // adding items selects nothing
-  EXPECT_EQ(form.cboFree.ListCount(), 3);
-  form.cboFree.Text(u"что-то своё");
-  EXPECT_EQ(form.cboFree.Text(), u"что-то своё");
-  EXPECT_EQ(form.cboFree.ListIndex(), -1);
-  form.cboFree.ListIndex(2);
-  EXPECT_EQ(form.cboFree.Text(), u"Вишня");
-  form.cboFree.Clear();
-  EXPECT_EQ(form.cboFree.ListCount(), 0);
-  EXPECT_EQ(form.cboFree.List(5), u"");
-
-  form.lstItems.AddItem(u"b");
-  form.lstItems.AddItem(u"a", 0);
-  EXPECT_EQ(form.lstItems.List(0), u"a");
-  EXPECT_EQ(form.lstItems.ListIndex(), -1);
-  form.lstItems.Selected(1, true);
-  EXPECT_EQ(form.lstItems.Text(), u"b");
-  form.lstItems.RemoveItem(1);
-  EXPECT_EQ(form.lstItems.ListIndex(), -1);
-}
-
 TEST_F(Forms, KeyPreviewShowsTheFormTheKeysFirst) {
   struct Previewing : frmSample {
     std::vector<int> formKeys;
@@ -586,30 +279,6 @@ TEST_F(Forms, KeyPreviewShowsTheFormTheKeysFirst) {
   EXPECT_EQ(f.formKeys, (std::vector<int>{(win::VK_F1 + 1), (win::VK_F1 + 2)}));
   EXPECT_EQ(controlKeys, std::vector<int>{(win::VK_F1 + 2)});
   f.Terminate();
-}
-
-TEST(ControlColours, SystemColoursComeFromTheDrawingLayersTable) {
-  struct frmColours : vb::Form {
-    vb::Label lblFace{*this};
-    vb::Label lblWindow{*this};
-    vb::PictureBox picEdge{*this};
-    void Design() override {
-      lblFace.Move(0, 0, 300, 300);
-      lblWindow.Move(300, 0, 300, 300);
-      lblWindow.BackColor(vb::vbWindowBackground);
-      picEdge.Move(0, 300, 300, 300);  // bordered: its top-left pixel is the 3-D shadow
-    }
-  } form;
-  platform::testing::SetSysColor(win::COLOR_BTNFACE, win::RGB(1, 2, 3));
-  platform::testing::SetSysColor(win::COLOR_WINDOW, win::RGB(4, 5, 6));
-  platform::testing::SetSysColor(win::COLOR_BTNSHADOW, win::RGB(7, 8, 9));
-  form.Show();
-  vb::DoEvents();
-  EXPECT_EQ(vb::testing::WindowPicturePixel(form.lblFace.hWnd(), 5, 5), win::RGB(1, 2, 3));
-  EXPECT_EQ(vb::testing::WindowPicturePixel(form.lblWindow.hWnd(), 5, 5), win::RGB(4, 5, 6));
-  EXPECT_EQ(vb::testing::WindowPicturePixel(form.picEdge.hWnd(), 0, 0), win::RGB(7, 8, 9));
-  platform::testing::ResetSysColors();
-  form.Terminate();
 }
 
 namespace {

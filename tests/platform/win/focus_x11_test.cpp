@@ -3,33 +3,17 @@
 // back to the editor. ./test.sh runs these under xvfb-run with the xcb platform; elsewhere skipped.
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdlib>
-#include <string>
-
 #include "platform/testing/win.h"
 #include "platform/vb/controls.h"
 #include "platform/vb/form.h"
 #include "platform/vb/runtime.h"
 #include "platform/win/focus.h"
+#include "support_x11.h"
+
+using qmtest::Eventually;
+using qmtest::OnX11;
 
 namespace {
-
-bool OnX11() {
-  const char* p = std::getenv("QT_QPA_PLATFORM");
-  return p != nullptr && std::string(p) == "xcb" && std::getenv("DISPLAY") != nullptr;
-}
-
-// Pumps events until the condition holds; the X server answers in its own time.
-template <class F>
-bool Eventually(F&& condition) {
-  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (std::chrono::steady_clock::now() < until) {
-    vb::DoEvents();
-    if (condition()) return true;
-  }
-  return false;
-}
 
 class frmEditor : public vb::Form {
  public:
@@ -67,7 +51,9 @@ TEST(FocusOnX11, HidingTheActiveWindowGivesTheKeyboardBackToTheOneBefore) {
   // after it had the keyboard for a while.
   for (bool waitForIt : {false, true}) {
     progress.Show();
-    if (waitForIt) ASSERT_TRUE(Eventually([&] { return win::GetActiveWindow() == progress.hWnd(); }));
+    if (waitForIt) {
+      ASSERT_TRUE(Eventually([&] { return win::GetActiveWindow() == progress.hWnd(); }));
+    }
     progress.Hide();
     EXPECT_TRUE(Eventually([&] { return win::GetActiveWindow() == editor.hWnd(); })) << "wait " << waitForIt;
     // And it stays there once the server has answered everything.
