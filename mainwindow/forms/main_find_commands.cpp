@@ -27,8 +27,7 @@ void frmMain::CmdFindNext() {
   const std::u16string what = find.cboFind.Text();
   if (!search::Accepts(what)) return;
   vb::RichTextBox& editor = *RichTextBox;
-  const std::int64_t start = static_cast<std::int64_t>(editor.SelStart()) + editor.SelLength();
-  if (editor.Find(what, static_cast<std::int32_t>(start), -1, options) != -1) {
+  if (search::FindAfterSelection(editor, what, options) != -1) {
     editor.SetFocus();
     return;
   }

@@ -89,8 +89,7 @@ void frmReplace::cmdReplace_Click() {
   if (found == -1) return ReplaceReachedTheEnd();
   if (found == start && length > 0 && editor.SelLength() == length) {
     editor.SelText(cboReplace.Text());
-    const std::int64_t after = static_cast<std::int64_t>(editor.SelStart()) + editor.SelLength();
-    if (editor.Find(what, static_cast<std::int32_t>(after), -1, options) == -1) return ReplaceReachedTheEnd();
+    if (search::FindAfterSelection(editor, what, options) == -1) return ReplaceReachedTheEnd();
   }
   editor.SetFocus();
 }

@@ -31,6 +31,11 @@ bool Accepts(std::u16string_view text) {
   return false;
 }
 
+std::int32_t FindAfterSelection(vb::RichTextBox& editor, std::u16string_view text, int options) {
+  const std::int64_t end = static_cast<std::int64_t>(editor.SelStart()) + editor.SelLength();
+  return editor.Find(text, static_cast<std::int32_t>(end), -1, options);
+}
+
 void FindNextEnabled(bool enabled) {
   const commandbars::cButton item = MainWindow().cmdBar(0).Buttons().Item(u"MENU:FIND:FINDNEXT");
   item.Enabled(enabled);
@@ -40,10 +45,8 @@ Outcome Press(vb::CommandButton& cmdFind, const std::u16string& text, int option
   if (!Accepts(text)) return Outcome::Refused;
   vb::RichTextBox& editor = *MainWindow().RichTextBox;
   const bool onward = cmdFind.Caption() != kFresh;
-  // Going on starts at the end of whatever is selected now: the last match, or the user's own.
-  const std::int64_t end = static_cast<std::int64_t>(editor.SelStart()) + editor.SelLength();
-  const std::int32_t start = onward ? static_cast<std::int32_t>(end) : 0;
-  if (editor.Find(text, start, -1, options) != -1) {
+  const std::int32_t found = onward ? FindAfterSelection(editor, text, options) : editor.Find(text, 0, -1, options);
+  if (found != -1) {
     editor.SetFocus();
     if (!onward) cmdFind.Caption(kContinuing);
     FindNextEnabled(true);

@@ -8,11 +8,13 @@
 // An empty search text is never searched: the user is told to give one, and nothing else happens.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace vb {
 class CheckBox;
+class RichTextBox;
 class ComboBox;
 class CommandButton;
 class Form;
@@ -37,6 +39,10 @@ int Options(vb::CheckBox& wholeWord, vb::CheckBox& matchCase);
 
 // True when `text` may be searched; an empty text is refused with an information box.
 bool Accepts(std::u16string_view text);
+
+// Searches `editor` on from the end of its selection (the last match, or the user's own selection)
+// and selects the match; its start, or -1 when there is none and the selection stays.
+std::int32_t FindAfterSelection(vb::RichTextBox& editor, std::u16string_view text, int options);
 
 // Enables or disables the main menu's "MENU:FIND:FINDNEXT".
 void FindNextEnabled(bool enabled);
