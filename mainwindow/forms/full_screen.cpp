@@ -99,8 +99,8 @@ void frmFScreenB::Design() {
 }
 
 void frmFScreenB::Form_Load() {
-  chrome::ApplyTopMost(hWnd());
   PlaceFromSettings();
+  // Above everything whatever the keep-on-top preference says: the bar is the way back.
   chrome::SetTopMost(hWnd(), true);
   // Close goes from the window menu (the separator above it stays): the bar cannot be closed.
   win::DeleteMenu(win::GetSystemMenu(hWnd(), win::FALSE), 6, win::MF_BYPOSITION);
