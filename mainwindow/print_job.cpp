@@ -1,6 +1,7 @@
 #include "mainwindow/print_job.h"
 
 #include <cmath>
+#include <span>
 
 #include "core/main_window.h"
 #include "core/number_text.h"
@@ -61,28 +62,48 @@ std::u16string PrinterProblem(const vb::Error& e) {
   return u"ошибка печати № " + vb::CStr(static_cast<std::int64_t>(e.Number)) + u": " + e.Description + u".";
 }
 
-constexpr std::pair<std::u16string_view, int> kPaper[] = {
-    {u"A3 297 x 420 мм", vb::vbPRPSA3}, {u"A4 210 x 297 мм", vb::vbPRPSA4}, {u"A5 148 x 210 мм", vb::vbPRPSA5},
-    {u"B4 250 x 354 мм", vb::vbPRPSB4}, {u"B5 182 x 257 мм", vb::vbPRPSB5}};
+// One choice of a print preference: the text the settings keep, the printer's code for it and the
+// caption the print confirmation shows (the paper sizes show their stored text).
+struct Choice {
+  std::u16string_view stored;
+  int code;
+  std::u16string_view shown;
+};
+
+constexpr Choice kQuality[] = {{u"vbPRPQDraft", vb::vbPRPQDraft, u"Черновое"},
+                               {u"vbPRPQLow", vb::vbPRPQLow, u"Низкое"},
+                               {u"vbPRPQMedium", vb::vbPRPQMedium, u"Среднее"},
+                               {u"vbPRPQHigh", vb::vbPRPQHigh, u"Высокое"}};
+constexpr Choice kColour[] = {{u"vbPRCMColor", vb::vbPRCMColor, u"Цветная"},
+                              {u"vbPRCMMonochrome", vb::vbPRCMMonochrome, u"Монохромная"}};
+constexpr Choice kOrientation[] = {{u"vbPRORPortrait", vb::vbPRORPortrait, u"Книжная"},
+                                   {u"vbPRORLandscape", vb::vbPRORLandscape, u"Альбомная"}};
+constexpr Choice kPaper[] = {{u"A3 297 x 420 мм", vb::vbPRPSA3, {}}, {u"A4 210 x 297 мм", vb::vbPRPSA4, {}},
+                             {u"A5 148 x 210 мм", vb::vbPRPSA5, {}}, {u"B4 250 x 354 мм", vb::vbPRPSB4, {}},
+                             {u"B5 182 x 257 мм", vb::vbPRPSB5, {}}};
+
+// The choice `value` names, or none.
+const Choice* ChoiceNamed(std::span<const Choice> choices, std::u16string_view value) {
+  for (const Choice& c : choices) {
+    if (value == c.stored) return &c;
+  }
+  return nullptr;
+}
 
 // A stored paper size that names none of the sizes (an empty one leaves the printer's own paper).
 bool UnknownPaper(const std::u16string& paper) {
-  if (vb::Trim(paper).empty()) return false;
-  for (const auto& [text, code] : kPaper) {
-    if (paper == text) return false;
-  }
-  return true;
+  return !vb::Trim(paper).empty() && ChoiceNamed(kPaper, paper) == nullptr;
 }
 
-template <class Pairs>
-void SetFromPreference(std::u16string_view name, const Pairs& pairs, void (vb::PrinterObject::*set)(int)) {
-  const std::u16string value = modRegistry::ReadPreference(name);
-  for (const auto& [text, number] : pairs) {
-    if (value == text) {
-      (vb::Printer.*set)(number);
-      return;
-    }
-  }
+void SetFromPreference(std::u16string_view name, std::span<const Choice> choices, void (vb::PrinterObject::*set)(int)) {
+  if (const Choice* c = ChoiceNamed(choices, modRegistry::ReadPreference(name))) (vb::Printer.*set)(c->code);
+}
+
+std::span<const Choice> ChoicesOf(std::u16string_view name) {
+  if (name == pref::kPrintQuality) return kQuality;
+  if (name == pref::kColorMode) return kColour;
+  if (name == pref::kOrientation) return kOrientation;
+  return {};
 }
 
 }  // namespace
@@ -117,14 +138,12 @@ std::optional<Margins> MarginsOf(const mainwindow::PrintBoxes& boxes) {
                  Twips(*MarginMillimetres(boxes.width)), Twips(*MarginMillimetres(boxes.height))};
 }
 
+std::u16string ShownChoice(std::u16string_view preference) {
+  const Choice* c = ChoiceNamed(ChoicesOf(preference), modRegistry::ReadPreference(preference));
+  return c == nullptr ? std::u16string() : std::u16string(c->shown);
+}
+
 void SetUpPrinterFromPreferences() {
-  static const std::pair<std::u16string_view, int> kQuality[] = {
-      {u"vbPRPQDraft", vb::vbPRPQDraft}, {u"vbPRPQLow", vb::vbPRPQLow},
-      {u"vbPRPQMedium", vb::vbPRPQMedium}, {u"vbPRPQHigh", vb::vbPRPQHigh}};
-  static const std::pair<std::u16string_view, int> kColour[] = {{u"vbPRCMColor", vb::vbPRCMColor},
-                                                                {u"vbPRCMMonochrome", vb::vbPRCMMonochrome}};
-  static const std::pair<std::u16string_view, int> kOrientation[] = {{u"vbPRORPortrait", vb::vbPRORPortrait},
-                                                                     {u"vbPRORLandscape", vb::vbPRORLandscape}};
   SetFromPreference(pref::kPrintQuality, kQuality, &vb::PrinterObject::PrintQuality);
   SetFromPreference(pref::kColorMode, kColour, &vb::PrinterObject::ColorMode);
   SetFromPreference(pref::kOrientation, kOrientation, &vb::PrinterObject::Orientation);

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "mainwindow/preference_windows.h"
 
@@ -39,6 +40,10 @@ mainwindow::PrintBoxes CurrentBoxes();
 std::optional<int> CopiesOf(const mainwindow::PrintBoxes& boxes);
 // The margins of the four boxes in twips, or nothing when a box holds no number from 0 to 999.
 std::optional<Margins> MarginsOf(const mainwindow::PrintBoxes& boxes);
+
+// The caption of the choice the print preference "PrintQuality", "ColorMode" or "Orientation" holds
+// ("Черновое", "Цветная", "Книжная" and so on); empty when it names none of the known choices.
+std::u16string ShownChoice(std::u16string_view preference);
 
 // The print preferences ("PrintQuality", "ColorMode", "Orientation", "PaperSize") onto the current
 // printer; a value that names none of the known choices leaves that setting as it was.

@@ -16,15 +16,6 @@ namespace pref = settings::preferences;
 
 std::u16string Pref(std::u16string_view name) { return modRegistry::ReadPreference(name); }
 
-// The caption of a stored choice, or empty for a text that names none of them.
-std::u16string Translated(std::u16string_view name,
-                          std::initializer_list<std::pair<std::u16string_view, std::u16string_view>> choices) {
-  for (const auto& [stored, shown] : choices) {
-    if (Pref(name) == stored) return std::u16string(shown);
-  }
-  return {};
-}
-
 void PlaceLabel(vb::Label& label, float left, float top, float width, const std::u16string& caption) {
   label.Move(left, top, width, 255);
   label.Caption(caption);
@@ -82,14 +73,9 @@ void frmPrinting::Form_Load() {
   chrome::ApplyTopMost(hWnd());
   chrome::PlaySoundEvent(chrome::kFormLoad);
   lblDefaultPrinter.Caption(Pref(pref::kPrinterName));
-  lblPrintQuality.Caption(Translated(pref::kPrintQuality, {{u"vbPRPQDraft", u"Черновое"},
-                                                           {u"vbPRPQLow", u"Низкое"},
-                                                           {u"vbPRPQMedium", u"Среднее"},
-                                                           {u"vbPRPQHigh", u"Высокое"}}));
-  lblPrintColor.Caption(
-      Translated(pref::kColorMode, {{u"vbPRCMColor", u"Цветная"}, {u"vbPRCMMonochrome", u"Монохромная"}}));
-  lblOrientation.Caption(
-      Translated(pref::kOrientation, {{u"vbPRORPortrait", u"Книжная"}, {u"vbPRORLandscape", u"Альбомная"}}));
+  lblPrintQuality.Caption(print_job::ShownChoice(pref::kPrintQuality));
+  lblPrintColor.Caption(print_job::ShownChoice(pref::kColorMode));
+  lblOrientation.Caption(print_job::ShownChoice(pref::kOrientation));
   lblCopies.Caption(Pref(pref::kCopies));
   lblPaperSize.Caption(Pref(pref::kPaperSize));
 }
