@@ -3,7 +3,7 @@
 #include "core/decode.h"
 #include "core/main_window.h"
 #include "mainwindow/window_chrome.h"
-#include "platform/vb/screen.h"
+#include "mainwindow/window_placement.h"
 
 frmDecode::frmDecode() {
   const auto sources = SourceRow();
@@ -21,7 +21,7 @@ void frmDecode::Design() {
   Caption(u"Перекодирование");
   BorderStyle(vb::vbFixedDouble);
   // In the middle of the screen, over the main window as it starts, not in the screen's corner.
-  Move((vb::Screen.Width() - 4575) / 2, (vb::Screen.Height() - 4140) / 2, 4575, 4140);
+  mainwindow::CentreOnScreen(*this, 4575, 4140);
   Label2.Move(120, 120, 4215, 495);
   Label2.WordWrap(true);
   Label2.Caption(u"Выберите направление перекодирования и нажмите 'Перекодировать'. Чтобы выйти нажмите 'Отмена'.");

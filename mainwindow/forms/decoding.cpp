@@ -3,7 +3,7 @@
 #include "core/decode.h"
 #include "core/main_window.h"
 #include "mainwindow/window_chrome.h"
-#include "platform/vb/screen.h"
+#include "mainwindow/window_placement.h"
 #include "platform/dialogs/common_dialog.h"
 #include "platform/vb/msgbox.h"
 
@@ -16,7 +16,7 @@ void frmDecoding::Design() {
   Caption(u"Перекодирование...");
   BorderStyle(vb::vbFixedDouble);
   // In the middle of the screen, over the main window as it starts, not in the screen's corner.
-  Move((vb::Screen.Width() - 5340) / 2, (vb::Screen.Height() - 3240) / 2, 5340, 3240);
+  mainwindow::CentreOnScreen(*this, 5340, 3240);
   Frame1.Move(120, 60, 4995, 855);
   Frame1.Caption(u"Выполнено:");
   ProgressBar.Move(120, 300, 4755, 375);
