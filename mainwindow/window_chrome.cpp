@@ -17,10 +17,13 @@ std::u16string Sound(std::u16string_view name) {
 
 }  // namespace
 
-void ApplyTopMost(win::HWND window) {
-  const bool top = modRegistry::ReadPreference(settings::preferences::kTopMost) == u"1";
+void SetTopMost(win::HWND window, bool top) {
   win::SetWindowPos(window, top ? win::HWND_TOPMOST : win::HWND_NOTOPMOST, 0, 0, 0, 0,
                     win::SWP_NOSIZE | win::SWP_NOMOVE);
+}
+
+void ApplyTopMost(win::HWND window) {
+  SetTopMost(window, modRegistry::ReadPreference(settings::preferences::kTopMost) == u"1");
 }
 
 void PlaySoundEvent(std::u16string_view event) {

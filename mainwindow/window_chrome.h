@@ -21,6 +21,8 @@ inline constexpr std::u16string_view kFormLoad = u"FormLoad";
 inline constexpr std::u16string_view kFormUnload = u"FormUnload";
 inline constexpr std::u16string_view kKeyDown = u"KeyDown";
 
+// Puts the window above all others, or takes it out of that layer; its place and size stay.
+void SetTopMost(win::HWND window, bool top);
 // Puts the window above all others when "TopMost" is exactly "1", else takes it out of that layer.
 void ApplyTopMost(win::HWND window);
 // Plays the event's file asynchronously when its flag is exactly "1"; the path is read only then.

@@ -1,9 +1,7 @@
 #include "mainwindow/forms/find.h"
 
-#include "mainwindow/forms/main.h"
 #include "mainwindow/forms/search.h"
 #include "mainwindow/window_chrome.h"
-#include "mainwindow/window_placement.h"
 
 frmFind::frmFind() {
   cmdFind.Click = [this] { cmdFind_Click(); };
@@ -34,15 +32,7 @@ void frmFind::Design() {
   cmdCancel.Caption(u"Отмена");
 }
 
-// The list gains the editor's selection of the moment, an empty one too, and the box shows it.
-void frmFind::Form_Load() {
-  mainwindow::CentreOver(*this, MainWindow());
-  chrome::ApplyTopMost(hWnd());
-  chrome::PlaySoundEvent(chrome::kFormLoad);
-  const std::u16string selected = MainWindow().RichTextBox->SelText();
-  cboFind.AddItem(selected);
-  cboFind.Text(selected);
-}
+void frmFind::Form_Load() { search::LoadWindow(*this, cboFind); }
 
 void frmFind::Form_Unload(int&) { chrome::PlaySoundEvent(chrome::kFormUnload); }
 

@@ -11,7 +11,6 @@
 #include "mainwindow/window_chrome.h"
 #include "platform/vb/strings.h"
 #include "platform/win/monitor.h"
-#include "platform/win/placement.h"
 #include "platform/win/system_menu.h"
 #include "platform/win/window.h"
 
@@ -20,10 +19,6 @@ namespace prefs = settings::preferences;
 namespace {
 
 constexpr float kTwips = vb::TwipsPerPixel;
-
-void KeepOnTop(win::HWND h) {
-  win::SetWindowPos(h, win::HWND_TOPMOST, 0, 0, 0, 0, win::SWP_NOSIZE | win::SWP_NOMOVE);
-}
 
 // A stored coordinate in whole pixels: no number reads as 0, and an absurd one is cut to a range
 // every screen lies in.
@@ -106,7 +101,7 @@ void frmFScreenB::Design() {
 void frmFScreenB::Form_Load() {
   chrome::ApplyTopMost(hWnd());
   PlaceFromSettings();
-  KeepOnTop(hWnd());
+  chrome::SetTopMost(hWnd(), true);
   // Close goes from the window menu (the separator above it stays): the bar cannot be closed.
   win::DeleteMenu(win::GetSystemMenu(hWnd(), win::FALSE), 6, win::MF_BYPOSITION);
   FullScreenWindow().FSRTB->SelStart(0);
@@ -123,7 +118,7 @@ void frmFScreenB::Form_Unload(int&) {
     WritePref(prefs::kFullScreenLeft, Left());
     WritePref(prefs::kFullScreenTop, Top());
   }
-  KeepOnTop(hWnd());
+  chrome::SetTopMost(hWnd(), true);
 }
 
 void frmFScreenB::cmdExit_Click() {

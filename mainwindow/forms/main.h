@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -248,9 +249,8 @@ class frmMain : public vb::Form, public mainwindow::CommandTarget {
   bool clipboardKnown_ = false;
   // What the refresh last applied, and the toolkit's count of Enabled writes right after: while
   // both stand, every state is as the refresh would set it and a tick touches no button.
-  command_state::Inputs appliedInputs_;
+  std::optional<command_state::Inputs> appliedInputs_;
   std::uint64_t appliedWrites_ = 0;
-  bool applied_ = false;
   mainwindow::CommandImageLists imageLists_;
 
   // The buttons as the core's toolbar routines reach them.

@@ -26,10 +26,10 @@ void ChangeSelectionCase(vb::RichTextBox& editor, int conversion) {
   editor.SelText(vb::StrConv(editor.SelText(), conversion));
 }
 
-// Case mapping keeps every CR LF, so the text goes back without another pass over its lines.
+// Case mapping keeps every CR LF, so the text goes back without another pass over its lines; a
+// text already in that case is left alone by the editor itself (no change, no step of the history).
 void ChangeTextCase(vb::RichTextBox& editor, int conversion) {
-  std::u16string changed = vb::StrConv(editor.Text(), conversion);
-  if (changed != editor.Text()) editor.TakeText(std::move(changed));
+  editor.TakeText(vb::StrConv(editor.Text(), conversion));
 }
 
 }  // namespace

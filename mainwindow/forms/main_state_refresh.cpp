@@ -30,7 +30,7 @@ void frmMain::TimerEdit_Timer() {
   in.documentDecoded = modDecode::DocumentDecoded;
   in.documentOpened = modDocument::DocumentOpened;
   in.documentSavedAs = modDocument::DocumentSavedAs;
-  if (applied_ && in == appliedInputs_ && commandbars::EnabledWrites() == appliedWrites_ &&
+  if (appliedInputs_ == in && commandbars::EnabledWrites() == appliedWrites_ &&
       cmbDecode.Enabled() == in.hasText) {
     return;
   }
@@ -41,7 +41,6 @@ void frmMain::TimerEdit_Timer() {
       SetCommandEnabled(s.key, s.enabled);
     }
   }
-  applied_ = true;
   appliedInputs_ = in;
   appliedWrites_ = commandbars::EnabledWrites();
 }

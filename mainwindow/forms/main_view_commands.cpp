@@ -6,9 +6,9 @@
 #include "core/start.h"
 #include "mainwindow/forms/main.h"
 #include "mainwindow/preference_windows.h"
+#include "mainwindow/window_chrome.h"
 #include "platform/shell/shell.h"
 #include "platform/vb/app.h"
-#include "platform/win/placement.h"
 
 namespace prefs = settings::preferences;
 
@@ -32,7 +32,7 @@ void ShowSettingsAt(int page) {
 void frmMain::SetTopMost() {
   const bool on = cmdBar(0).Buttons().Item(u"MENU:VIEW:ONTOP").Checked();
   WritePref(prefs::kTopMost, on);
-  win::SetWindowPos(hWnd(), on ? win::HWND_TOPMOST : win::HWND_NOTOPMOST, 0, 0, 0, 0, win::SWP_NOSIZE | win::SWP_NOMOVE);
+  chrome::SetTopMost(hWnd(), on);
 }
 
 void frmMain::ToggleToolbar(int index, vb::PictureBox& line, std::u16string_view key, std::u16string_view preference) {

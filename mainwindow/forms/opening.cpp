@@ -48,6 +48,10 @@ void frmOpening::Form_QueryUnload(int& cancel, int unloadMode) {
 
 void frmOpening::Form_Unload(int&) {
   chrome::PlaySoundEvent(chrome::kFormUnload);
+  WakeMain();
+}
+
+void frmOpening::WakeMain() {
   if (quieted_) mainwindow::WakeMainWindow(MainWindow());
   quieted_ = false;
 }
@@ -68,8 +72,7 @@ void frmOpening::Services::Value(float percent) {
 void frmOpening::Services::Hide() {
   if (!form_.IsLoaded()) return;
   form_.Hide();
-  if (form_.quieted_) mainwindow::WakeMainWindow(MainWindow());
-  form_.quieted_ = false;
+  form_.WakeMain();
 }
 
 frmOpening& OpeningWindow() {

@@ -44,6 +44,9 @@ class frmOpening : public vb::Form {
   void Form_Unload(int& cancel) override;
 
  private:
+  // Gives the main window back its input, when this window took it.
+  void WakeMain();
+
   bool cancelled_ = false;
   bool quieted_ = false;
 };

@@ -5,7 +5,6 @@
 #include "mainwindow/forms/search.h"
 #include "mainwindow/replace_all.h"
 #include "mainwindow/window_chrome.h"
-#include "mainwindow/window_placement.h"
 #include "platform/vb/msgbox.h"
 #include "platform/vb/strings.h"
 
@@ -47,12 +46,7 @@ void frmReplace::Design() {
 }
 
 void frmReplace::Form_Load() {
-  mainwindow::CentreOver(*this, MainWindow());
-  chrome::ApplyTopMost(hWnd());
-  chrome::PlaySoundEvent(chrome::kFormLoad);
-  const std::u16string selected = MainWindow().RichTextBox->SelText();
-  cboFind.AddItem(selected);
-  cboFind.Text(selected);
+  search::LoadWindow(*this, cboFind);
   ReplaceButtonsEnabled(false);
 }
 

@@ -2,10 +2,21 @@
 
 #include "core/main_window.h"
 #include "mainwindow/forms/main.h"
+#include "mainwindow/window_chrome.h"
+#include "mainwindow/window_placement.h"
 #include "platform/vb/controls.h"
 #include "platform/vb/msgbox.h"
 
 namespace search {
+
+void LoadWindow(vb::Form& window, vb::ComboBox& cboFind) {
+  mainwindow::CentreOver(window, MainWindow());
+  chrome::ApplyTopMost(window.hWnd());
+  chrome::PlaySoundEvent(chrome::kFormLoad);
+  const std::u16string selected = MainWindow().RichTextBox->SelText();
+  cboFind.AddItem(selected);
+  cboFind.Text(selected);
+}
 
 int Options(vb::CheckBox& wholeWord, vb::CheckBox& matchCase) {
   int options = 0;

@@ -13,7 +13,9 @@
 
 namespace vb {
 class CheckBox;
+class ComboBox;
 class CommandButton;
+class Form;
 }  // namespace vb
 
 namespace search {
@@ -24,6 +26,11 @@ inline constexpr char16_t kContinuing[] = u"Найти далее";
 inline constexpr char16_t kSearchEnded[] = u"Поиск завершен!";
 // What an empty search text is refused with.
 inline constexpr char16_t kNoSearchText[] = u"Не задан текст для поиска!";
+
+// What both windows do as they load: centred over the main window, kept on top as the preference
+// says, the load sound, and the editor's selection of the moment (an empty one too) added to the
+// search list and shown in its box.
+void LoadWindow(vb::Form& window, vb::ComboBox& cboFind);
 
 // The editor's Find options from the windows' two check boxes: 2 whole word, 4 match case.
 int Options(vb::CheckBox& wholeWord, vb::CheckBox& matchCase);

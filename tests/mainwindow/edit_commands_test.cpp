@@ -118,6 +118,12 @@ TEST_F(EditCommands, CaseChangesByUnicodeAndKeepsEveryCharacter) {
   w().CmdFormatAllTextUpper();
   w().CmdFormatSelTextLower();  // nothing selected: nothing changes
   EXPECT_EQ(editor().Text(), u"ЁЛКА И ЁЖ, ҐАНОК, ÉTÉ, ΩΜΈΓΑ, ß, 1251: 😀 \u0098");
+  // A text already in the asked case is not edited: no step of the history, no mark.
+  const std::uint64_t revision = editor().LastChange().revision;
+  w().DocumentModified = false;
+  w().CmdFormatAllTextUpper();
+  EXPECT_EQ(editor().LastChange().revision, revision);
+  EXPECT_FALSE(w().DocumentModified);
   // Characters beyond the first plane change case too.
   editor().Text(u"𐐨𐐩");
   w().CmdFormatAllTextUpper();

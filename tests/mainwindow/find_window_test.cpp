@@ -1,6 +1,7 @@
 // The find window and the main window's Find and Find Next: the search states carried by the
 // button's caption, the options, the end of the text, and the refusal of an empty search text.
 #include "find_windows_support.h"
+#include "platform/win/window.h"
 
 using namespace qmtest;
 
@@ -154,6 +155,32 @@ TEST_F(FindWindowTest, FindNextHonoursTheOptionsAndRefusesAnEmptyText) {
   w().CmdFindNext();
   EXPECT_EQ(Prompts(), std::vector<std::u16string>{u"Не задан текст для поиска!"});
   EXPECT_EQ(editor().SelStart(), 14);
+}
+
+// Each of the three windows opens centred over the main window wherever that stands, and in the
+// top layer exactly when the preference says so.
+TEST_F(FindWindowTest, TheSearchWindowsOpenCentredOverTheMainWindowAndOnTopAsStored) {
+  Document(u"текст");
+  w().Show();
+  w().Move(300, 450, 7000, 5000);
+  const auto topmost = [](vb::Form& f) {
+    return (win::GetWindowLongA(f.hWnd(), win::GWL_EXSTYLE) & win::WS_EX_TOPMOST) != 0;
+  };
+  for (const char16_t* top : {u"1", u"0"}) {
+    SetPref(settings::preferences::kTopMost, top);
+    w().CmdFindFind();
+    w().CmdFindReplace();
+    w().CmdFindGoTo();
+    for (vb::Form* f : {static_cast<vb::Form*>(&FindWindow()), static_cast<vb::Form*>(&ReplaceWindow()),
+                        static_cast<vb::Form*>(&GoToWindow())}) {
+      const std::string name = vb::ToUtf8(f->Caption()) + " TopMost " + vb::ToUtf8(top);
+      EXPECT_NEAR(f->Left() + f->Width() / 2, w().Left() + w().Width() / 2, 15) << name;
+      EXPECT_NEAR(f->Top() + f->Height() / 2, w().Top() + w().Height() / 2, 15) << name;
+      EXPECT_EQ(topmost(*f), top == std::u16string_view(u"1")) << name;
+      f->Unload();
+    }
+    w().Move(2400, 1500);
+  }
 }
 
 }  // namespace

@@ -51,6 +51,8 @@ TEST_F(FullScreen, TheTextGoesOutIsEditedAndComesBackAsOneUndoStep) {
   EXPECT_EQ(bar().Caption(), u"     Полноэкранный режим");
   EXPECT_EQ(bar().cmdExit.Caption(), u"Вернуть обычный режим");
   EXPECT_EQ(fsrtb().FontName(), u"Tahoma");
+  // The bar stays above every window whatever the keep-on-top preference says (none is stored here).
+  EXPECT_NE(win::GetWindowLongA(bar().hWnd(), win::GWL_EXSTYLE) & win::WS_EX_TOPMOST, 0u);
 
   // The main window takes no input; its editor stays as it was.
   EXPECT_FALSE(w().Enabled());
