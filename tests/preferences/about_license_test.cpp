@@ -47,9 +47,10 @@ class AgreementWindow : public ::testing::Test {
   }
   ~AgreementWindow() override {
     if (license.IsLoaded()) license.Unload();
-    frmLicense::AgreementFolder = [] { return vb::App.Path(); };
+    frmLicense::AgreementFolder = programFolder_;
     vb::DoEvents();
   }
+  std::u16string (*const programFolder_)() = frmLicense::AgreementFolder;
   TempDir dir;
   frmLicense license;
 };
