@@ -1,6 +1,7 @@
 // Loading the dialog: every control from its stored value, in a fixed order. Setting a control raises
 // its own change event as a user's edit does, so the last step disables Apply again.
 #include "core/decode.h"
+#include "core/number_text.h"
 #include "core/registry.h"
 #include "core/settings_schema.h"
 #include "platform/vb/printer.h"
@@ -155,7 +156,7 @@ int frmSettings::StoredPrinterIndex() {
   }
   const std::u16string stored = Pref(pref::kPrinters);
   if (stored.empty()) return 0;
-  const auto index = stored_values::WholeNumber(stored);
+  const auto index = number_text::WholeNumber(stored);
   return index && *index >= 0 && *index < count ? *index : fallback;
 }
 

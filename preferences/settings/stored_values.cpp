@@ -4,9 +4,8 @@
 
 namespace stored_values {
 
-std::optional<int> WholeNumber(std::u16string_view text) { return number_text::WholeNumber(text); }
-
-std::optional<double> Decimal(std::u16string_view text) { return number_text::Decimal(text); }
+using number_text::Decimal;
+using number_text::WholeNumber;
 
 int FlagCheck(std::u16string_view text) { return WholeNumber(text) == 1 ? 1 : 0; }
 

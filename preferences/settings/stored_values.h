@@ -1,6 +1,7 @@
 // How the settings dialog reads a stored value into a control: the value is taken as the control
 // can hold it, and a value it cannot hold (not a number, out of range, a third state) gives the
 // control's default instead of an error, so a settings file edited by hand never stops the dialog.
+// Numbers in the text are read strictly, by core/number_text.h.
 #pragma once
 
 #include <optional>
@@ -8,12 +9,6 @@
 #include <string_view>
 
 namespace stored_values {
-
-// The text as a whole number: optional blanks around an optional sign and decimal digits that fit
-// 32 bits. Anything else is no number.
-std::optional<int> WholeNumber(std::u16string_view text);
-// The text as a number of the form "12", "12.5" or "12,5", or no number.
-std::optional<double> Decimal(std::u16string_view text);
 
 // A check box's value from a flag ("1" ticked; "0", nothing or anything else unticked).
 int FlagCheck(std::u16string_view text);

@@ -32,6 +32,11 @@ open_settings() {
   dialog=$(e2e_wait_window "$TITLE")
   sleep 0.5
 }
+# OK, and the dialog is gone.
+close_settings() {
+  e2e_click "$dialog" "$OK_X" "$BUTTON_Y"
+  e2e_wait_gone "$TITLE"
+}
 stored() { e2e_value "$1"; }
 applied() { [ "$(stored ClearClipboard)" = '"1"' ]; }
 box_picture() { convert "$E2E_OUT/$1.png" -crop "$CHECK_BOX" +repage "$E2E_OUT/box_$1.png"; }
@@ -52,8 +57,7 @@ same_box page_1_general ticked && e2e_fail "the box did not change when clicked"
 [ -z "$(stored ClearClipboard)" ] || e2e_fail "a click stored the value before Apply"
 e2e_click "$dialog" "$APPLY_X" "$BUTTON_Y"
 e2e_until 5 applied || e2e_fail "Apply did not store \"ClearClipboard\" as \"1\""
-e2e_click "$dialog" "$OK_X" "$BUTTON_Y"
-e2e_wait_gone "$TITLE"
+close_settings
 
 # Closed from the File menu (its last item, Up from the top), then started again on the same profile.
 e2e_click "$main" "${MENU_FILE[@]}"
@@ -66,6 +70,5 @@ open_settings
 e2e_shot_window "$dialog" reopened
 box_picture reopened
 same_box ticked reopened || e2e_fail "the dialog of the new start does not show the box ticked"
-e2e_click "$dialog" "$OK_X" "$BUTTON_Y"
-e2e_wait_gone "$TITLE"
+close_settings
 echo "settings: the dialog opened from the Service menu, Apply stored the ticked box, and it survived a restart"

@@ -29,6 +29,7 @@ BUTTON_Y=381
 RESET_X=60
 OK_X=398
 APPLY_X=490
+TITLE="Настройка панелей инструментов"
 
 # The spread of the colours of a strip of the main window's picture ("W H X Y"): 0 when the strip
 # is one plain colour, as an empty toolbar is.
@@ -43,8 +44,13 @@ open_dialog() {
   e2e_click "$main" "${MENU_VIEW[@]}"
   e2e_click "$main" "${MENU_TOOLBARS[@]}"
   e2e_click "$main" "${MENU_CUSTOMIZE[@]}"
-  dialog=$(e2e_wait_window "Настройка панелей инструментов")
+  dialog=$(e2e_wait_window "$TITLE")
   sleep 0.5
+}
+# OK, and the dialog is gone.
+close_dialog() {
+  e2e_click "$dialog" "$OK_X" "$BUTTON_Y"
+  e2e_wait_gone "$TITLE"
 }
 
 e2e_start_main
@@ -76,8 +82,7 @@ e2e_until 5 options_stored || e2e_fail "Apply stored nothing"
 e2e_click "$dialog" "${OPTIONS_TAB[@]}"
 e2e_click "$dialog" "${LARGE_ICONS[@]}"
 e2e_shot_window "$dialog" 4_dialog_options
-e2e_click "$dialog" "$OK_X" "$BUTTON_Y"
-e2e_wait_gone "Настройка панелей инструментов"
+close_dialog
 [ "$(option UseLargeIcons)" = '"1"' ] || e2e_fail "OK did not store large icons"
 [ "$(option ShowToolTips)" = '"0"' ] || e2e_fail "OK did not store the tooltips option"
 sleep 1
@@ -95,8 +100,7 @@ e2e_keys Return
 # The conversion toolbar's items are written after the standard toolbar's.
 e2e_until 5 last_item_shown || e2e_fail "the defaults did not show the conversion item 07"
 [ "$(stored 38 Standart)" = "dword:ffffffff" ] || e2e_fail "the defaults did not show the item 38"
-e2e_click "$dialog" "$OK_X" "$BUTTON_Y"
-e2e_wait_gone "Настройка панелей инструментов"
+close_dialog
 sleep 1
 e2e_shot_window "$main" 7_main_every_button
 echo "toolbar customize: the dialog opened from the View menu, stored the ticked items, and the toolbars followed"

@@ -9,7 +9,6 @@
 #include <fstream>
 #include <string>
 
-#include "core/start.h"
 #include "mainwindow/main_window_support.h"
 #include "mainwindow/preference_windows.h"
 #include "platform/testing/vb.h"
@@ -48,9 +47,10 @@ class AgreementWindow : public ::testing::Test {
   }
   ~AgreementWindow() override {
     if (license.IsLoaded()) license.Unload();
-    frmLicense::AgreementFolder = [] { return vb::App.Path(); };
+    frmLicense::AgreementFolder = programFolder_;
     vb::DoEvents();
   }
+  std::u16string (*const programFolder_)() = frmLicense::AgreementFolder;
   TempDir dir;
   frmLicense license;
 };
@@ -79,8 +79,8 @@ TEST(AboutWindow, ShowsTheProgramsOwnAddressesAsLinksAndNoPaymentDetails) {
   EXPECT_EQ(about.Label4.Caption(), u"Обновления программы:");
   EXPECT_EQ(about.Hyperlink1.Caption(), u"quillmark@example.org");
   EXPECT_EQ(about.Hyperlink1.HyperLinkAddress(), u"mailto:quillmark@example.org");
-  EXPECT_EQ(about.Hyperlink2.Caption(), modMain::kAuthorHomePage);
-  EXPECT_EQ(about.Hyperlink2.HyperLinkAddress(), modMain::kAuthorHomePage);
+  EXPECT_EQ(about.Hyperlink2.Caption(), u"https://quillmark.example.org/");
+  EXPECT_EQ(about.Hyperlink2.HyperLinkAddress(), u"https://quillmark.example.org/");
   for (HyperLink* link : {&about.Hyperlink1, &about.Hyperlink2}) {
     EXPECT_EQ(link->Font().Name, u"Tahoma");
     EXPECT_DOUBLE_EQ(link->Font().Size, 8.25);

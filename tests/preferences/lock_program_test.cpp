@@ -92,8 +92,8 @@ TEST_F(LockWindow, OnlyTheExactPasswordUnlocksWhateverTheUserName) {
   }
   ASSERT_EQ(platform::script::Log().size(), wrong.size()) << "one notice per wrong try, no limit";
   for (const auto& shown : platform::script::Log()) {
-    EXPECT_EQ(shown.prompt, frmLockProgram::kWrongPassword);
-    EXPECT_EQ(shown.title, core::kProgramTitle);
+    EXPECT_EQ(shown.prompt, u"Вы ввели неверный пароль. Попробуйте еще раз.");
+    EXPECT_EQ(shown.title, u"Brannoch Quillmark 3.0 Preview");
     EXPECT_EQ(shown.flags, vb::vbInformation);
   }
   EXPECT_EQ(mainShown, 0);
