@@ -21,7 +21,6 @@ class HiddenWindows {
   // already shown again are only put back in their place. Popups (menus and the like) stay hidden:
   // they were open only for the moment.
   void Restore();
-  const std::vector<win::HWND>& Windows() const { return windows_; }
 
  private:
   std::vector<win::HWND> windows_;

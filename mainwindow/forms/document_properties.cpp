@@ -21,11 +21,12 @@ std::u16string TwoDigits(int n) { return (n < 10 ? u"0" : u"") + Number(n); }
 
 bool IsZero(const win::FILETIME& t) { return t.dwLowDateTime == 0 && t.dwHighDateTime == 0; }
 
-// "05.03.2006 г." of a file time (UTC), or nothing for a time the file system does not keep.
+// The calendar time (UTC) of a file time; false for a time the file system does not keep.
 bool DateOf(const win::FILETIME& time, win::SYSTEMTIME& st) {
   return !IsZero(time) && win::FileTimeToSystemTime(&time, &st) != 0;
 }
 
+// "05.03.2006 г.", or "<Неизвестно>" for a time the file system does not keep.
 std::u16string DateText(const win::FILETIME& time) {
   win::SYSTEMTIME st;
   if (!DateOf(time, st)) return kUnknown;
