@@ -26,18 +26,22 @@ bool DateOf(const win::FILETIME& time, win::SYSTEMTIME& st) {
   return !IsZero(time) && win::FileTimeToSystemTime(&time, &st) != 0;
 }
 
-// "05.03.2006 г.", or "<Неизвестно>" for a time the file system does not keep.
+// "05.03.2006 г.".
+std::u16string DayText(const win::SYSTEMTIME& st) {
+  return TwoDigits(st.wDay) + u"." + TwoDigits(st.wMonth) + u"." + Number(st.wYear) + u" г.";
+}
+
+// The day of a file time, or "<Неизвестно>" for a time the file system does not keep.
 std::u16string DateText(const win::FILETIME& time) {
   win::SYSTEMTIME st;
-  if (!DateOf(time, st)) return kUnknown;
-  return TwoDigits(st.wDay) + u"." + TwoDigits(st.wMonth) + u"." + Number(st.wYear) + u" г.";
+  return DateOf(time, st) ? DayText(st) : kUnknown;
 }
 
 // "05.03.2006 г., 9:7:3".
 std::u16string DateTimeText(const win::FILETIME& time) {
   win::SYSTEMTIME st;
   if (!DateOf(time, st)) return kUnknown;
-  return DateText(time) + u", " + Number(st.wHour) + u":" + Number(st.wMinute) + u":" + Number(st.wSecond);
+  return DayText(st) + u", " + Number(st.wHour) + u":" + Number(st.wMinute) + u":" + Number(st.wSecond);
 }
 
 void Place(vb::Label& label, float left, float top, float width, const std::u16string& caption) {
