@@ -286,7 +286,7 @@ bool SaveDocumentAs() {
     const std::u16string path = dialog.FileName;
     if (!WriteDocument(path, document)) return false;
     DocumentSavedAs = true;
-    modRegistry::WriteRegistryString(win::HKEY_CURRENT_USER, settings::kPreferencesKey, prefs::kSaveFileName, path);
+    modRegistry::WritePreference(prefs::kSaveFileName, path);
     return true;
   });
 }

@@ -104,4 +104,8 @@ std::u16string ReadPreference(std::u16string_view name) {
   return ReadRegistryString(win::HKEY_CURRENT_USER, settings::kPreferencesKey, name).value_or(u"");
 }
 
+void WritePreference(std::u16string_view name, std::u16string_view text) {
+  WriteRegistryString(win::HKEY_CURRENT_USER, settings::kPreferencesKey, name, text);
+}
+
 }  // namespace modRegistry

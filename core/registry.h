@@ -32,5 +32,7 @@ void WriteRegistryDword(win::HKEY root, std::u16string_view path, std::u16string
 
 // A text preference of the program's "Preferences" key; an absent one reads as the empty text.
 std::u16string ReadPreference(std::u16string_view name);
+// Sets a text preference of the "Preferences" key, as WriteRegistryString does.
+void WritePreference(std::u16string_view name, std::u16string_view text);
 
 }  // namespace modRegistry

@@ -51,8 +51,7 @@ bool Main() {
                                 u"Все комментарии и пожелания просьба отправлять автору: ") +
                      kAuthorContact,
                  vb::vbOKOnly, core::kProgramTitle);
-      modRegistry::WriteRegistryString(win::HKEY_CURRENT_USER, settings::kPreferencesKey,
-                                       settings::preferences::kFirstRun, u"0");
+      modRegistry::WritePreference(settings::preferences::kFirstRun, u"0");
     }
     if (modRegistry::ReadPreference(settings::preferences::kManyCopies) == u"0" && another) {
       vb::MsgBox(u"Программа уже запущена! Чтобы запустить программу несколько раз, включите опцию <Разрешить "

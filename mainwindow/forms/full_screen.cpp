@@ -39,7 +39,7 @@ win::POINT OntoScreen(win::POINT at, int width, int height) {
 }
 
 void WritePref(std::u16string_view name, float value) {
-  modRegistry::WriteRegistryString(win::HKEY_CURRENT_USER, settings::kPreferencesKey, name, vb::CStr(static_cast<double>(value)));
+  modRegistry::WritePreference(name, vb::CStr(static_cast<double>(value)));
 }
 
 }  // namespace

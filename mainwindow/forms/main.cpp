@@ -35,10 +35,6 @@ std::u16string ToolBarsPref(std::u16string_view name) {
   return modRegistry::ReadRegistryString(win::HKEY_CURRENT_USER, settings::kToolBarsKey, name).value_or(u"");
 }
 
-void WritePref(std::u16string_view name, std::u16string_view text) {
-  modRegistry::WriteRegistryString(win::HKEY_CURRENT_USER, settings::kPreferencesKey, name, text);
-}
-
 constexpr float kMenuBarHeight = 375;
 constexpr float kLineHeight = 30;
 constexpr float kOutside = -5000;
@@ -358,13 +354,13 @@ void frmMain::StorePlacement() {
     rect[3] = (r.right - r.left) * tw;
   }
   const std::u16string_view names[4] = {prefs::kMainLeft, prefs::kMainTop, prefs::kMainHeight, prefs::kMainWidth};
-  for (int i = 0; i < 4; ++i) WritePref(names[i], vb::CStr(static_cast<double>(rect[i])));
+  for (int i = 0; i < 4; ++i) modRegistry::WritePreference(names[i], vb::CStr(static_cast<double>(rect[i])));
 }
 
 void frmMain::StoreWindowState() {
   const int state = WindowState();
   if (state == vb::vbMinimized) return;
-  WritePref(prefs::kWindowState, state == vb::vbMaximized ? u"2" : u"0");
+  modRegistry::WritePreference(prefs::kWindowState, state == vb::vbMaximized ? u"2" : u"0");
 }
 
 // Everything that could keep the program running is asked first (the save question, then the exit

@@ -53,8 +53,7 @@ void frmMain::StartDecode() {
 void frmMain::cmbDecode_Click() {
   if (modRegistry::ReadPreference(prefs::kDecodeAtCodeChange) != u"1") return;
   if (RichTextBox->TextLength() == 0) return;
-  modRegistry::WriteRegistryString(win::HKEY_CURRENT_USER, settings::kPreferencesKey, prefs::kDefaultCode,
-                                   vb::CStr(static_cast<std::int64_t>(cmbDecode.ListIndex())));
+  modRegistry::WritePreference(prefs::kDefaultCode, vb::CStr(static_cast<std::int64_t>(cmbDecode.ListIndex())));
   StartDecode();
 }
 

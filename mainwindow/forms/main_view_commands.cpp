@@ -15,7 +15,7 @@ namespace prefs = settings::preferences;
 namespace {
 
 void WritePref(std::u16string_view name, bool on) {
-  modRegistry::WriteRegistryString(win::HKEY_CURRENT_USER, settings::kPreferencesKey, name, on ? u"1" : u"0");
+  modRegistry::WritePreference(name, on ? u"1" : u"0");
 }
 
 void OpenLink(win::HWND owner, const std::u16string& link) {

@@ -2,8 +2,8 @@
 
 #include "core/start.h"
 #include "mainwindow/window_chrome.h"
+#include "mainwindow/window_placement.h"
 #include "platform/vb/app.h"
-#include "platform/vb/screen.h"
 #include "platform/vb/strings.h"
 #include "preferences/forms/program_picture.h"
 
@@ -38,7 +38,7 @@ void frmAbout::Design() {
   BorderStyle(vb::vbFixedDouble);
   constexpr float width = 7200;
   constexpr float height = 5460;
-  Move((vb::Screen.Width() - width) / 2, (vb::Screen.Height() - height) / 2, width, height);
+  mainwindow::CentreOnScreen(*this, width, height);
   ImageAbout.Move(240, 240, 960, 960);
   ImageAbout.Stretch(true);
   ImageAbout.Picture(ProgramPicture(u"Data\\icons\\About.png"));

@@ -1,10 +1,10 @@
 #include "preferences/forms/license.h"
 
 #include "mainwindow/window_chrome.h"
+#include "mainwindow/window_placement.h"
 #include "platform/vb/app.h"
 #include "platform/vb/error.h"
 #include "platform/vb/file_system.h"
-#include "platform/vb/screen.h"
 #include "platform/vb/strings.h"
 
 std::u16string (*frmLicense::AgreementFolder)() = [] { return vb::App.Path(); };
@@ -19,7 +19,7 @@ void frmLicense::Design() {
   BorderStyle(vb::vbFixedDouble);
   constexpr float width = 8400;
   constexpr float height = 6900;
-  Move((vb::Screen.Width() - width) / 2, (vb::Screen.Height() - height) / 2, width, height);
+  mainwindow::CentreOnScreen(*this, width, height);
   Picture1.Move(0, 0, width, 90);
   Picture1.BorderStyle(0);
   Picture1.BackColor(vb::vbHighlight);

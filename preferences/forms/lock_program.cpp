@@ -5,8 +5,8 @@
 #include "core/registry.h"
 #include "core/settings_schema.h"
 #include "mainwindow/window_chrome.h"
+#include "mainwindow/window_placement.h"
 #include "platform/vb/msgbox.h"
-#include "platform/vb/screen.h"
 #include "preferences/forms/program_picture.h"
 
 namespace {
@@ -28,7 +28,7 @@ void frmLockProgram::Design() {
   BorderStyle(vb::vbFixedDouble);
   constexpr float width = 6600;
   constexpr float height = 4500;
-  Move((vb::Screen.Width() - width) / 2, (vb::Screen.Height() - height) / 2, width, height);
+  mainwindow::CentreOnScreen(*this, width, height);
   Image2.Move(240, 300, 480, 480);
   Image2.Stretch(true);
   Image2.Picture(ProgramPicture(u"Data\\icons\\toolbars\\large\\Locked.ico"));

@@ -10,7 +10,6 @@
 #include "mainwindow/window_chrome.h"
 #include "mainwindow/window_placement.h"
 #include "platform/vb/msgbox.h"
-#include "platform/vb/screen.h"
 #include "preferences/settings/stored_values.h"
 
 namespace {
@@ -132,7 +131,7 @@ void frmToolBarCustomize::CentreOverMainWindow() {
   if (main_ != nullptr && main_->IsLoaded()) {
     mainwindow::CentreOver(*this, *main_);
   } else {
-    Move((vb::Screen.Width() - Width()) / 2, (vb::Screen.Height() - Height()) / 2);
+    mainwindow::CentreOnScreen(*this, Width(), Height());
   }
 }
 

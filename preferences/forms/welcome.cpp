@@ -4,7 +4,7 @@
 #include "core/settings_schema.h"
 #include "core/start.h"
 #include "mainwindow/window_chrome.h"
-#include "platform/vb/screen.h"
+#include "mainwindow/window_placement.h"
 #include "preferences/forms/start_header.h"
 
 frmWelcome::frmWelcome() {
@@ -17,7 +17,7 @@ void frmWelcome::Design() {
   BorderStyle(vb::vbFixedDouble);
   constexpr float width = 6900;
   constexpr float height = 4500;
-  Move((vb::Screen.Width() - width) / 2, (vb::Screen.Height() - height) / 2, width, height);
+  mainwindow::CentreOnScreen(*this, width, height);
   DesignStartHeader(picTop, lblTitle, picLineTop, width, u"Добро пожаловать");
   lblWelcome.Move(240, 900, width - 480, 2280);
   lblWelcome.WordWrap(true);

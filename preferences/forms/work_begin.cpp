@@ -4,7 +4,7 @@
 #include "core/settings_schema.h"
 #include "core/start.h"
 #include "mainwindow/window_chrome.h"
-#include "platform/vb/screen.h"
+#include "mainwindow/window_placement.h"
 #include "preferences/forms/start_header.h"
 
 frmWorkBegin::frmWorkBegin() {
@@ -25,7 +25,7 @@ void frmWorkBegin::Design() {
   BorderStyle(vb::vbFixedDouble);
   constexpr float width = 7500;
   constexpr float height = 5400;
-  Move((vb::Screen.Width() - width) / 2, (vb::Screen.Height() - height) / 2, width, height);
+  mainwindow::CentreOnScreen(*this, width, height);
   DesignStartHeader(picTop, lblTitle, picLineTop, width, u"Приступая к работе");
   Label4.Move(240, 900, width - 480, 870);
   Label4.WordWrap(true);

@@ -14,14 +14,13 @@ namespace pref = settings::preferences;
 void Write(std::u16string_view key, std::u16string_view name, const std::u16string& text) {
   modRegistry::WriteRegistryString(win::HKEY_CURRENT_USER, key, name, text);
 }
-void WritePref(std::u16string_view name, const std::u16string& text) { Write(settings::kPreferencesKey, name, text); }
 void WriteNumber(std::u16string_view key, std::u16string_view name, int value) {
   modRegistry::WriteRegistryDword(win::HKEY_CURRENT_USER, key, name, value);
 }
 std::u16string CheckText(vb::CheckBox& box) { return box.Value() == vb::vbChecked ? u"1" : u"0"; }
-void WriteFlag(std::u16string_view name, vb::CheckBox& box) { WritePref(name, CheckText(box)); }
+void WriteFlag(std::u16string_view name, vb::CheckBox& box) { modRegistry::WritePreference(name, CheckText(box)); }
 void WriteUnlessEmpty(std::u16string_view name, vb::TextBox& box) {
-  if (!box.Text().empty()) WritePref(name, box.Text());
+  if (!box.Text().empty()) modRegistry::WritePreference(name, box.Text());
 }
 std::u16string IndexText(int index) { return vb::CStr(static_cast<std::int64_t>(index)); }
 
@@ -33,7 +32,7 @@ struct Choice {
 void WriteChoice(std::u16string_view name, std::initializer_list<Choice> group) {
   for (const Choice& c : group) {
     if (c.option.Value()) {
-      WritePref(name, c.value);
+      modRegistry::WritePreference(name, c.value);
       return;
     }
   }
@@ -50,7 +49,7 @@ void frmSettings::cmdApply_Click() {
   WriteFlag(pref::kClearClipboard, chkClearClipboard);
   WriteFlag(pref::kManyCopies, chkManyCopies);
   WriteFlag(pref::kSaveWindowPositionAndSize, chkSaveWindowPositionAndSize);
-  WritePref(pref::kDefaultCode, IndexText(cmbCode.ListIndex()));
+  modRegistry::WritePreference(pref::kDefaultCode, IndexText(cmbCode.ListIndex()));
   WriteFlag(pref::kClipboardDetect, chkClipboardDetect);
   WriteFlag(pref::kDecodeClipboard, chkDecodeClipboard);
   WriteFlag(pref::kDecodeAtCodeChange, chkDecodeAtCodeChange);
@@ -69,7 +68,7 @@ void frmSettings::cmdApply_Click() {
   WriteChoice(pref::kOrientation, {{optPortrait, u"vbPRORPortrait"}, {optLandscape, u"vbPRORLandscape"}});
   WriteChoice(pref::kColorMode, {{optCMColor, u"vbPRCMColor"}, {optCMMonochrome, u"vbPRCMMonochrome"}});
   ApplyPrinter();
-  WritePref(pref::kPaperSize, cmbPaperSize.Text());
+  modRegistry::WritePreference(pref::kPaperSize, cmbPaperSize.Text());
   WriteUnlessEmpty(pref::kPositionLeft, txtLeft);
   WriteUnlessEmpty(pref::kPositionWidth, txtWidth);
   WriteUnlessEmpty(pref::kPositionTop, txtTop);
@@ -80,9 +79,9 @@ void frmSettings::cmdApply_Click() {
   WriteFlag(pref::kCreateBackup, chkCreateBackup);
   WriteChoice(pref::kCreateBackupIn,
               {{optCreateBackupInOriginalFileFolder, u"1"}, {optCreateBackupInCustomFolder, u"2"}});
-  WritePref(pref::kBackupFolder, txtPathBackupFolder.Text());
+  modRegistry::WritePreference(pref::kBackupFolder, txtPathBackupFolder.Text());
   ApplyFont();
-  WritePref(pref::kTextExample, txtExample.Text());
+  modRegistry::WritePreference(pref::kTextExample, txtExample.Text());
   Write(settings::kLockedKey, settings::locked::kUser, txtUser.Text());
   Write(settings::kLockedKey, settings::locked::kPassword, txtPassword.Text());
   Write(settings::kLockedKey, settings::locked::kTip, txtTip.Text());
@@ -96,9 +95,9 @@ void frmSettings::cmdApply_Click() {
 // The chosen printer is stored by index and name and becomes the current printer, found by its
 // name (the list may be older than the system's printers).
 void frmSettings::ApplyPrinter() {
-  WritePref(pref::kPrinters, IndexText(lstPrinters.ListIndex()));
+  modRegistry::WritePreference(pref::kPrinters, IndexText(lstPrinters.ListIndex()));
   const std::u16string name = lstPrinters.Text();
-  WritePref(pref::kPrinterName, name);
+  modRegistry::WritePreference(pref::kPrinterName, name);
   lblDefaultPrinter.Caption(u"Принтер по умолчанию: " + name);
   for (int i = 0; i < vb::Printers.Count(); ++i) {
     if (!name.empty() && vb::Printers.Item(i).DeviceName == name) {
@@ -111,12 +110,12 @@ void frmSettings::ApplyPrinter() {
 void frmSettings::ApplyFont() {
   const std::u16string name = cboFontName.Text();
   if (!name.empty()) {
-    WritePref(pref::kFontName, name);
+    modRegistry::WritePreference(pref::kFontName, name);
     settings_links::EditorFontName(name);
   }
   const std::u16string size = cboFontSize.Text();
   if (!size.empty()) {
-    WritePref(pref::kFontSize, size);
+    modRegistry::WritePreference(pref::kFontSize, size);
     // A size that is no size is stored as typed but not given to the editor.
     if (const auto points = stored_values::FontPoints(size)) settings_links::EditorFontSize(*points);
   }
