@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "platform/dialogs/choose_dialogs.h"
 #include "platform/dialogs/file_dialogs.h"
@@ -25,6 +26,8 @@ constexpr DWORD kColorFlags = 0xF;
 constexpr DWORD kFontFlags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS;  // 0x141
 constexpr DWORD kPrintFlags = 0x1C0FFF;
 constexpr std::int32_t kInvalidArgument = 5;
+constexpr std::int32_t kLargestFontSize = std::numeric_limits<std::int32_t>::max() / 10;
+constexpr int kFaceReported = 79;  // characters of the matched face that FontName takes
 
 // Text up to the first NUL of a buffer.
 std::u16string UpToNul(const std::u16string& buffer) { return buffer.substr(0, buffer.find(u'\0')); }
@@ -97,6 +100,9 @@ void clsCommonDialog::ShowColor() {
 }
 
 void clsCommonDialog::ShowFont() {
+  // The size goes to the dialog in tenths of a point: one whose tenths do not fit in 32 bits is
+  // refused before any dialog shows (its height, 1.3 times the size, then fits too).
+  if (FontSize > kLargestFontSize || FontSize < -kLargestFontSize) vb::Raise(kInvalidArgument);
   LOGFONTA lf;
   lf.lfHeight = static_cast<LONG>(std::nearbyint(FontSize * 1.3));  // the runtime rounds half to even
   lf.lfWeight = Bold ? FW_BOLD : 0;
@@ -117,11 +123,12 @@ void clsCommonDialog::ShowFont() {
   cf.rgbColors = static_cast<COLORREF>(RGBResult);
   cf.nFontType = SCREEN_FONTTYPE;
   lastResult_ = ChooseFontA(&cf);
+  if (lastResult_ != 0) TakeFont(lf, cf);
   if (cf.hDC != 0) ReleaseDC(hOwner, cf.hDC);
-  if (lastResult_ == 0) {
-    Cancelled();
-    return;
-  }
+  if (lastResult_ == 0) Cancelled();
+}
+
+void clsCommonDialog::TakeFont(const LOGFONTA& lf, const CHOOSEFONTA& cf) {
   // Every effect follows the choice, switched off as well as on.
   Italic = lf.lfItalic != 0;
   Underline = lf.lfUnderline != 0;
@@ -129,12 +136,16 @@ void clsCommonDialog::ShowFont() {
   FontSize = cf.iPointSize / 10;
   RGBResult = static_cast<std::int32_t>(cf.rgbColors);
   Bold = (cf.nFontType & BOLD_FONTTYPE) != 0;
+  // The name is the face the font was matched to on the owner's context, which is another one
+  // when the face chosen is not installed.
   const HFONT made = CreateFontIndirectA(&lf);
-  if (made != 0) {
-    const char* end = std::find(lf.lfFaceName, lf.lfFaceName + LF_FACESIZE, '\0');
-    FontName = vb::FromWindows1251(std::string_view(lf.lfFaceName, static_cast<std::size_t>(end - lf.lfFaceName)));
-    DeleteObject(made);
+  if (made == 0) return;
+  if (const HGDIOBJ old = SelectObject(cf.hDC, made); old != 0) {
+    char matched[kFaceReported + 1] = {};
+    if (GetTextFaceA(cf.hDC, sizeof matched, matched) > 0) FontName = vb::FromWindows1251(matched);
+    SelectObject(cf.hDC, old);
   }
+  DeleteObject(made);
 }
 
 // --- printer -----------------------------------------------------------------------------------------

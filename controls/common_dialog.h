@@ -14,6 +14,10 @@
 
 #include "platform/gdi/types.h"
 
+namespace win {
+struct CHOOSEFONTA;
+}
+
 class clsCommonDialog {
  public:
   bool CancelError = false;
@@ -65,6 +69,8 @@ class clsCommonDialog {
 
  private:
   void ShowFile(bool save);
+  // The chosen font's record into the font properties.
+  void TakeFont(const win::LOGFONTA& lf, const win::CHOOSEFONTA& cf);
   void Cancelled();
   win::LONG_PTR lastResult_ = 0;
 };

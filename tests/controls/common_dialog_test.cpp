@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <limits>
 
 #include "platform/script/script.h"
 #include "platform/testing/dialogs.h"
 #include "platform/vb/error.h"
 #include "platform/vb/printer.h"
+#include "platform/vb/screen.h"
 #include "platform/vb/strings.h"
 #include "support.h"
 
@@ -129,6 +131,40 @@ TEST_F(CommonDialogTest, ColourAndFontDialogsReadAndWriteTheirProperties) {
   cd.HelpKey = 5;
   cd.ShowHelp();  // there is no help engine: nothing shows, nothing fails
   EXPECT_EQ(cd.HelpKey, 257);
+}
+
+TEST_F(CommonDialogTest, TheFontNameIsTheFaceThePlatformMatched) {
+  cd.FontSize = 12;
+  // A face that is not installed comes back as the installed face it was matched to.
+  Answer(Kind::Font, 1, u"Quillmark No Such Face");
+  cd.ShowFont();
+  EXPECT_NE(cd.FontName, u"Quillmark No Such Face");
+  bool installed = false;
+  for (int i = 0; i < vb::Screen.FontCount(); ++i) installed = installed || vb::Screen.Fonts(i).starts_with(cd.FontName);
+  EXPECT_TRUE(installed) << vb::ToUtf8(cd.FontName);
+  // The old dialog faces are drawn with the font the layer maps them to, and named after it.
+  Answer(Kind::Font, 1, u"MS Sans Serif");
+  cd.ShowFont();
+  EXPECT_EQ(cd.FontName, u"DejaVu Sans");
+  Answer(Kind::Font, 1, u"DejaVu Serif");
+  cd.ShowFont();
+  EXPECT_EQ(cd.FontName, u"DejaVu Serif");
+}
+
+TEST_F(CommonDialogTest, AFontSizeWhoseTenthsDoNotFitIsRefusedBeforeTheDialog) {
+  cd.FontName = u"DejaVu Sans";
+  for (const std::int32_t size : {214748365, -214748365, std::numeric_limits<std::int32_t>::max(),
+                                  std::numeric_limits<std::int32_t>::min()}) {
+    cd.FontSize = size;
+    EXPECT_EQ(ErrorOf([&] { cd.ShowFont(); }), 5) << size;
+    EXPECT_EQ(cd.FontSize, size);
+  }
+  EXPECT_TRUE(platform::script::Log().empty());
+  // The largest size that fits is offered.
+  cd.FontSize = 214748364;
+  Answer(Kind::Font, 0);
+  cd.ShowFont();
+  EXPECT_EQ(platform::script::Log().size(), 1u);
 }
 
 TEST_F(CommonDialogTest, ThePrinterChosenBecomesTheCurrentPrinter) {
