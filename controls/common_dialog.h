@@ -64,7 +64,8 @@ class clsCommonDialog {
   void ShowHelp();
   void ShowColor();
   void ShowFont();
-  // The current printer becomes the one chosen, with its copies and orientation.
+  // The dialog starts on the current printer with its orientation and duplex, and is told its
+  // port; the current printer becomes the one chosen, with its copies, duplex and orientation.
   void ShowPrinter();
 
  private:

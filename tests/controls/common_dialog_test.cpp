@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <limits>
 
 #include "platform/script/script.h"
 #include "platform/testing/dialogs.h"
 #include "platform/vb/error.h"
+#include "platform/win/global_memory.h"
 #include "platform/vb/printer.h"
 #include "platform/vb/screen.h"
 #include "platform/vb/strings.h"
@@ -177,6 +179,50 @@ TEST_F(CommonDialogTest, ThePrinterChosenBecomesTheCurrentPrinter) {
   cd.CancelError = true;
   EXPECT_EQ(ErrorOf([&] { cd.ShowPrinter(); }), -1);
   EXPECT_EQ(vb::Printer.DeviceName(), u"PDF");
+}
+
+TEST_F(CommonDialogTest, ThePrinterDialogTakesAndGivesBackTheDuplexAndLeavesNoBlockLocked) {
+  const int lockedBefore = platform::testing::LockedBlocksFreed();
+  vb::Printer.Duplex(vb::vbPRDPVertical);
+  // A choice that says nothing of the duplex keeps the one the dialog was given.
+  Answer(Kind::Printer, 1, u"PDF");
+  cd.ShowPrinter();
+  EXPECT_EQ(vb::Printer.Duplex(), vb::vbPRDPVertical);
+  // The dialog is told the printer's port: the PDF printer's is its file.
+  EXPECT_EQ(Shown().detail, platform::printing::PdfOutputPath());
+  Answer(Kind::Printer, 1, u"PDF|2");
+  cd.ShowPrinter();
+  EXPECT_EQ(vb::Printer.Duplex(), vb::vbPRDPHorizontal);
+  // Cancelled: nothing changes.
+  Answer(Kind::Printer, 0);
+  cd.ShowPrinter();
+  EXPECT_EQ(vb::Printer.Duplex(), vb::vbPRDPHorizontal);
+  // Every block the dialog exchanged was unlocked before it was freed.
+  EXPECT_EQ(platform::testing::LockedBlocksFreed(), lockedBefore);
+  vb::Printer.Duplex(vb::vbPRDPSimplex);
+}
+
+TEST_F(CommonDialogTest, OnCupsTheRealDialogOffersTheCurrentPrintersDuplexAndPortAndTheChoiceApplies) {
+  if (std::getenv("QM_PRIVATE_CUPS") == nullptr) GTEST_SKIP() << "needs tests/e2e/private_cups.sh";
+  const auto select = [](std::u16string_view name) {
+    for (int i = 0; i < vb::Printers.Count(); ++i)
+      if (vb::Printers.Item(i).DeviceName == name) vb::Printer.Select(i);
+    return vb::Printer.DeviceName() == name;
+  };
+  ASSERT_TRUE(select(u"Duplexer"));
+  vb::Printer.Duplex(vb::vbPRDPVertical);
+  EXPECT_EQ(vb::Printer.Port(), u"ipp://duplexer.example:631/ipp/print");
+  platform::script::SetActive(false);
+  std::u16string seenPrinter;
+  int seenDuplex = 0;
+  platform::testing::AnswerNextPrintDialog(vb::vbPRDPHorizontal, &seenPrinter, &seenDuplex);
+  cd.ShowPrinter();
+  platform::script::SetActive(true);
+  EXPECT_EQ(seenPrinter, u"Duplexer");
+  EXPECT_EQ(seenDuplex, vb::vbPRDPVertical);
+  EXPECT_EQ(vb::Printer.Duplex(), vb::vbPRDPHorizontal);
+  vb::Printer.Duplex(vb::vbPRDPSimplex);
+  select(u"PDF");
 }
 
 TEST_F(CommonDialogTest, TheFolderBrowserKeepsTheLastChoiceAndStaysInsideItsRoot) {
