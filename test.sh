@@ -7,22 +7,39 @@ packages=(build-essential cmake ninja-build pkg-config
           qt6-base-dev qt6-translations-l10n qt6-multimedia-dev
           libgtest-dev libgmock-dev libbenchmark-dev
           fonts-dejavu-core poppler-utils clang libclang-rt-14-dev
-          xvfb xauth xdotool xclip imagemagick openbox)
+          xvfb xauth xdotool xclip imagemagick openbox
+          libcups2-dev xdg-utils desktop-file-utils)
+# The print scheduler and its tools, for a private scheduler the printer tests start: without what
+# they recommend, which would browse the network for printers.
+bare_packages=(cups-daemon cups-client)
 missing=()
+missing_bare=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-if ((${#missing[@]})); then
+for p in "${bare_packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing_bare+=("$p")
+done
+if ((${#missing[@]} + ${#missing_bare[@]})); then
   sudo=""
   [ "$(id -u)" -eq 0 ] || sudo="sudo"
   $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+  if ((${#missing[@]})); then
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+  fi
+  if ((${#missing_bare[@]})); then
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing_bare[@]}"
+  fi
 fi
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$(nproc)"
 cd build
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
+
+# Printers of a private print scheduler: their ports, and the duplex through the real print dialog.
+QT_QPA_PLATFORM=offscreen ../tests/e2e/private_cups.sh ./bin/test_platform --gtest_filter='*OnCups*'
+QT_QPA_PLATFORM=offscreen ../tests/e2e/private_cups.sh ./bin/test_controls --gtest_filter='*OnCups*'
 
 # Menus under a real X server, clicked with the real pointer.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb \
