@@ -8,9 +8,9 @@
 
 #include "platform/dialogs/choose_dialogs.h"
 #include "platform/dialogs/file_dialogs.h"
-#include "platform/dialogs/help.h"
 #include "platform/dialogs/print_dialog.h"
 #include "platform/gdi/gdi.h"
+#include "platform/shell/help.h"
 #include "platform/vb/app.h"
 #include "platform/codepage/codepage.h"
 #include "platform/vb/error.h"

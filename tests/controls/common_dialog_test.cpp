@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <limits>
+#include <vector>
 
 #include "platform/script/script.h"
 #include "platform/testing/dialogs.h"
@@ -15,7 +16,9 @@
 #include "platform/vb/printer.h"
 #include "platform/vb/screen.h"
 #include "platform/vb/strings.h"
+#include "platform/shell/shell.h"
 #include "support.h"
+#include "support_desktop.h"
 
 namespace {
 
@@ -131,7 +134,30 @@ TEST_F(CommonDialogTest, ColourAndFontDialogsReadAndWriteTheirProperties) {
   EXPECT_EQ(cd.FontName, std::u16string(80, u'Ж'));
 
   cd.HelpKey = 5;
-  cd.ShowHelp();  // there is no help engine: nothing shows, nothing fails
+  cd.ShowHelp();  // no help file: nothing opens, nothing fails
+  EXPECT_EQ(cd.HelpKey, 257);
+}
+
+TEST_F(CommonDialogTest, HelpOpensTheHelpFileWithTheDesktopsProgramForItsType) {
+  qmtest::PrivateDesktop desktop;
+  desktop.Opens("text/html");
+  std::vector<std::u16string> opened;
+  platform::testing::SetOpenHandler([&](const std::u16string& url) {
+    opened.push_back(url);
+    return true;
+  });
+  qmtest::TempDir dir;
+  qmtest::WriteBytes(dir.path() / "help.html", "<html></html>");
+  qmtest::WriteBytes(dir.path() / "help.hlp", "?_");
+  cd.HelpFile = vb::FromUtf8((dir.path() / "help.html").string());
+  cd.HelpCommand = 3;
+  cd.ShowHelp();
+  // A help file of a kind no program here reads opens nothing.
+  cd.HelpFile = vb::FromUtf8((dir.path() / "help.hlp").string());
+  cd.ShowHelp();
+  platform::testing::SetOpenHandler(nullptr);
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_EQ(opened[0], u"file://" + vb::FromUtf8((dir.path() / "help.html").string()));
   EXPECT_EQ(cd.HelpKey, 257);
 }
 
