@@ -11,6 +11,7 @@
 
 #include "platform/vb/error.h"
 #include "platform/vb/strings.h"
+#include "platform/win/resources.h"
 
 namespace vb {
 
@@ -64,7 +65,8 @@ bool AppObject::PrevInstance() const {
   return another;
 }
 
-std::vector<std::uint8_t> LoadResData(std::int32_t id, std::u16string_view) {
+std::vector<std::uint8_t> LoadResData(std::int32_t id, std::u16string_view type) {
+  if (auto bytes = platform::resources::Read(win::GetModuleHandleA(nullptr), type, id)) return std::move(*bytes);
   Raise(326, {}, u"Ресурс с идентификатором '" + CStr(static_cast<std::int64_t>(id)) + u"' не найден");
 }
 

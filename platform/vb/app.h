@@ -25,8 +25,8 @@ struct AppObject {
 
 extern AppObject App;
 
-// The bytes of the program's own resource of that type and id. The program carries no resources,
-// so this always raises 326 (resource not found).
+// The bytes of the program's own resource of that type and id (win/resources.h); a resource the
+// program does not carry raises 326 (resource not found).
 std::vector<std::uint8_t> LoadResData(std::int32_t id, std::u16string_view type);
 
 }  // namespace vb
