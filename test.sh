@@ -77,6 +77,10 @@ xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/set
 # and the document opened when left alone.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/open_progress_e2e.sh .
 
+# Installed into a temporary prefix as a desktop program: its files, icon and desktop entry, and the
+# installed program and its Wizard started from there.
+xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/install_e2e.sh .
+
 # The main window driven as a user would: typing, pasting, conversions, progress, undo, the
 # clipboard watch, closing through its questions, and a picture per drawing style.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/main_window_e2e.sh .
