@@ -50,7 +50,7 @@ Settings StartSettings(HGLOBAL devMode) {
   return start;
 }
 
-// The port the caller's device names give, which the dialog shows beside its printer.
+// The port the caller's device names give for the printer the dialog starts on.
 std::u16string StartPort(HGLOBAL devNames) {
   const auto* bytes = static_cast<const char*>(GlobalLock(devNames));
   if (bytes == nullptr) return {};

@@ -28,7 +28,7 @@ struct Shown {
   std::u16string title;
   std::u16string prompt;
   int flags = 0;
-  // What else the dialog was given to show: the print dialog's port of the printer it starts on.
+  // What else the dialog was given: the print dialog's port of the printer it starts on.
   std::u16string detail;
 };
 
