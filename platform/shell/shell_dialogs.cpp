@@ -123,7 +123,5 @@ BOOL ShellAboutA(HWND, std::u16string_view app, std::u16string_view otherStuff, 
 }
 
 DWORD SHFormatDrive(HWND, UINT, UINT, UINT) { return SHFMT_NOFORMAT; }
-int RestartDialog(HWND, const char16_t*, DWORD) { return 7; }  // IDNO
-void ExitWindowsDialog(HWND) {}
 
 }  // namespace win

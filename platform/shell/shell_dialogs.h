@@ -54,6 +54,14 @@ constexpr DWORD SHFMT_ERROR = 0xFFFFFFFF;
 constexpr DWORD SHFMT_CANCEL = 0xFFFFFFFE;
 constexpr DWORD SHFMT_NOFORMAT = 0xFFFFFFFD;
 DWORD SHFormatDrive(HWND owner, UINT drive, UINT formatId, UINT options);
+
+// The restart question: the prompt, then the question the exit options (exit_windows.h) ask:
+// restart, switch off, or end the session. On Yes the login manager is asked (ExitWindowsEx with
+// those options) and a refusal is told. Returns IDYES or IDNO. The shut-down question asks to switch
+// the computer off in the same way. Both are message boxes of the layer (vb/msgbox.h), scripted as
+// message boxes.
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;
 int RestartDialog(HWND owner, const char16_t* prompt, DWORD flags);                        // 59
 void ExitWindowsDialog(HWND owner);                                                         // 60
 

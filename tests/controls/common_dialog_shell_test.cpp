@@ -398,3 +398,27 @@ TEST_F(ObjectProperties, TheRealWindowShowsTheFactsAndAttributeBoxes) {
   EXPECT_EQ(checks, (std::vector<std::pair<std::u16string, bool>>{
                         {u"Скрытый", false}, {u"Системный", false}, {u"Только чтение", true}, {u"Архивный", true}}));
 }
+
+TEST_F(ShellDialogs, ShutDownToldWhenTheLoginManagerCannotBeReached) {
+  // A bus that is not there: the request fails without any bus being asked.
+  qmtest::TempDir dir;
+  const char* old = std::getenv("DBUS_SYSTEM_BUS_ADDRESS");
+  const std::string kept = old != nullptr ? old : "";
+  setenv("DBUS_SYSTEM_BUS_ADDRESS", ("unix:path=" + (dir.path() / "no-bus").string()).c_str(), 1);
+  Answer(Kind::MessageBox, 6);
+  Answer(Kind::MessageBox, 1);
+  cd.ShowShutDown();
+  cd.flags = 2;
+  Answer(Kind::MessageBox, 7);  // No asks nothing and tells nothing
+  cd.ShowRestart();
+  if (old != nullptr) {
+    setenv("DBUS_SYSTEM_BUS_ADDRESS", kept.c_str(), 1);
+  } else {
+    unsetenv("DBUS_SYSTEM_BUS_ADDRESS");
+  }
+  const auto& log = platform::script::Log();
+  ASSERT_EQ(log.size(), 3u);
+  EXPECT_EQ(log[1].title, u"Завершение работы");
+  EXPECT_EQ(log[1].prompt, u"Не удалось выключить компьютер: служба входа в систему отказала в этом или недоступна.");
+  EXPECT_EQ(log[2].prompt, u"Перезагрузить компьютер сейчас?");
+}
