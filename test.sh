@@ -36,6 +36,10 @@ xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb \
 # The shut-down and restart questions answered Yes reach a mock login manager on a private bus.
 ../tests/controls/shut_down_bus.sh .
 
+# The dialog wrapper's Run, pick-icon, properties and shut-down windows worked with real keys under
+# openbox, each pictured as the screen shows it.
+xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/shell_dialogs_e2e.sh .
+
 # The real program's start-up road, every start-up window switched on.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/start_road.sh .
 
