@@ -2,8 +2,8 @@
 #include "controls/common_dialog.h"
 
 #include "platform/gdi/icons.h"
-#include "platform/shell/icon_files.h"
 #include "platform/shell/display_settings.h"
+#include "platform/shell/icon_files.h"
 #include "platform/shell/shell_dialogs.h"
 #include "platform/vb/error.h"
 
