@@ -74,14 +74,21 @@ QListWidget* List(QDialog* d) {
   return lists.empty() ? nullptr : lists.front();
 }
 
-void WaitThenAct(std::function<void()> action, QElapsedTimer clock) {
+// Raised by ForgetDialogActions: an action waiting from before then is dropped.
+int& Generation() {
+  static int generation = 0;
+  return generation;
+}
+
+void WaitThenAct(std::function<void()> action, QElapsedTimer clock, int generation) {
+  if (generation != Generation()) return;
   QDialog* d = Up();
   if (!Ready(d)) {
     if (clock.elapsed() > kPatienceMs) {
       if (d != nullptr) d->reject();
       return;
     }
-    QTimer::singleShot(10, [action = std::move(action), clock] { WaitThenAct(action, clock); });
+    QTimer::singleShot(10, [action = std::move(action), clock, generation] { WaitThenAct(action, clock, generation); });
     return;
   }
   QPointer<QDialog> dialog(d);
@@ -96,8 +103,11 @@ void WaitThenAct(std::function<void()> action, QElapsedTimer clock) {
 void InNextDialog(std::function<void()> action) {
   QElapsedTimer clock;
   clock.start();
-  QTimer::singleShot(0, [action = std::move(action), clock] { WaitThenAct(action, clock); });
+  const int generation = Generation();
+  QTimer::singleShot(0, [action = std::move(action), clock, generation] { WaitThenAct(action, clock, generation); });
 }
+
+void ForgetDialogActions() { ++Generation(); }
 
 std::u16string DialogTitle() { return Up() == nullptr ? std::u16string() : Up()->windowTitle().toStdU16String(); }
 

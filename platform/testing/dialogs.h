@@ -19,6 +19,9 @@ void ChooseInNextFileDialog(const std::u16string& path, std::u16string* seenTitl
 // active. The functions below then act on it. A dialog still up ten seconds after the action (keys
 // typed from outside that never arrived, say) is cancelled, so no test hangs.
 void InNextDialog(std::function<void()> action);
+// Drops the actions still waiting for a dialog (one that never came), so none acts on a later
+// test's dialog.
+void ForgetDialogActions();
 
 // The dialog up now (the active modal one): its title; the texts of its shown labels, in the order
 // they were made (a label that names a box without its "&"); its shown push buttons' captions

@@ -48,6 +48,7 @@ class ShellDialogs : public ::testing::Test {
     });
   }
   void TearDown() override {
+    platform::testing::ForgetDialogActions();
     platform::testing::SetProgramStarter(nullptr);
     platform::script::SetActive(true);
     EXPECT_EQ(platform::script::Pending(), 0u);
@@ -55,7 +56,11 @@ class ShellDialogs : public ::testing::Test {
   static void Answer(Kind kind, int result, std::u16string text = {}) {
     platform::script::Queue(platform::script::Answer{kind, result, std::move(text)});
   }
-  static const platform::script::Shown& Shown() { return platform::script::Log().back(); }
+  // The last dialog shown; a blank one when none was.
+  static platform::script::Shown Shown() {
+    const auto& log = platform::script::Log();
+    return log.empty() ? platform::script::Shown{} : log.back();
+  }
 
   qmtest::FreshSettings settings;  // the Run window's list of commands starts empty
   clsCommonDialog cd;

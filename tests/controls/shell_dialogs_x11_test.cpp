@@ -46,7 +46,10 @@ class ShellDialogsOnX11 : public ::testing::Test {
     if (!OnX11()) GTEST_SKIP() << "needs an X server and a window manager (tests/e2e/shell_dialogs_e2e.sh)";
     platform::script::SetActive(false);
   }
-  void TearDown() override { platform::script::SetActive(true); }
+  void TearDown() override {
+    platform::testing::ForgetDialogActions();
+    platform::script::SetActive(true);
+  }
   // Runs `look` once the next window is up and in front, with a picture of the screen first.
   void WhenUp(const char* picture, std::function<void()> look) {
     platform::testing::InNextDialog([picture, look = std::move(look), this] {

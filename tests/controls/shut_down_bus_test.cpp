@@ -28,7 +28,11 @@ class ShutDownOnMockBus : public ::testing::Test {
   void TearDown() override { EXPECT_EQ(platform::script::Pending(), 0u); }
   static void Answer(int button) { platform::script::Queue(platform::script::Answer{Kind::MessageBox, button, {}}); }
   static Calls Recorded() { return platform::testing::LoginManagerMockCalls().value_or(Calls{u"no mock"}); }
-  static const platform::script::Shown& Shown() { return platform::script::Log().back(); }
+  // The last dialog shown; a blank one when none was.
+  static platform::script::Shown Shown() {
+    const auto& log = platform::script::Log();
+    return log.empty() ? platform::script::Shown{} : log.back();
+  }
 
   clsCommonDialog cd;
 };
