@@ -10,12 +10,10 @@
 #include <algorithm>
 
 #include "platform/dialogs/file_dialog_run.h"
-#include "platform/dialogs/window_owner.h"
+#include "platform/dialogs/dialog_parts.h"
 
 namespace platform::dialogs {
 namespace {
-
-QString ToQ(const std::u16string& s) { return QString::fromStdU16String(s); }
 
 class PickIconWindow : public QDialog {
  public:
@@ -42,7 +40,7 @@ class PickIconWindow : public QDialog {
     none_ = new QLabel(QStringLiteral("Здесь нет значков: укажите файл значков (.ico) или папку с ними."), this);
     none_->setWordWrap(true);
     column->addWidget(none_);
-    column->addLayout(Buttons());
+    column->addLayout(OkCancelRow(*this, [this] { Ok(); }, &ok_));
     connect(path_, &QLineEdit::textChanged, this, [this] { UpdateOk(); });
     connect(browse_, &QPushButton::clicked, this, [this] { Browse(); });
     connect(list_, &QListWidget::currentRowChanged, this, [this] { UpdateOk(); });
@@ -58,19 +56,6 @@ class PickIconWindow : public QDialog {
     auto* label = new QLabel(caption, this);
     label->setBuddy(buddy);
     return label;
-  }
-
-  QHBoxLayout* Buttons() {
-    auto* row = new QHBoxLayout;
-    row->addStretch(1);
-    ok_ = new QPushButton(QStringLiteral("ОК"), this);
-    ok_->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Отмена"), this);
-    row->addWidget(ok_);
-    row->addWidget(cancel);
-    connect(ok_, &QPushButton::clicked, this, [this] { Ok(); });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    return row;
   }
 
   // Offers the icons of `path`, the one at `index` selected.

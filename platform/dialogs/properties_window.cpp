@@ -10,12 +10,10 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "platform/dialogs/window_owner.h"
+#include "platform/dialogs/dialog_parts.h"
 
 namespace platform::dialogs {
 namespace {
-
-QString ToQ(const std::u16string& s) { return QString::fromStdU16String(s); }
 
 QFrame* Line(QWidget* parent) {
   auto* line = new QFrame(parent);

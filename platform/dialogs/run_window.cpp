@@ -10,12 +10,10 @@
 #include <QPushButton>
 
 #include "platform/dialogs/file_dialog_run.h"
-#include "platform/dialogs/window_owner.h"
+#include "platform/dialogs/dialog_parts.h"
 
 namespace platform::dialogs {
 namespace {
-
-QString ToQ(const std::u16string& s) { return QString::fromStdU16String(s); }
 
 // A chosen file as one word of a command: quoted when it holds a blank.
 QString AsWord(const std::u16string& path) {
@@ -76,15 +74,7 @@ class RunWindow : public QDialog {
   }
 
   QHBoxLayout* Buttons(bool browse) {
-    auto* row = new QHBoxLayout;
-    row->addStretch(1);
-    ok_ = new QPushButton(QStringLiteral("ОК"), this);
-    ok_->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Отмена"), this);
-    row->addWidget(ok_);
-    row->addWidget(cancel);
-    connect(ok_, &QPushButton::clicked, this, [this] { Accept(); });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    QHBoxLayout* row = OkCancelRow(*this, [this] { Accept(); }, &ok_);
     if (browse) {
       auto* button = new QPushButton(QStringLiteral("&Обзор..."), this);
       row->addWidget(button);

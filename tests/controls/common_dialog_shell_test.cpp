@@ -353,15 +353,14 @@ TEST_F(ObjectProperties, APrintersPropertiesAreThePrintDialogOnThatPrinter) {
 }
 
 TEST_F(ObjectProperties, DisplaySettingsStartTheRunningDesktopsProgramOrAnyDesktopsOne) {
-  const char* old = std::getenv("XDG_CURRENT_DESKTOP");
-  const std::string kept = old != nullptr ? old : "";
   cd.flags = 0x800;
-  setenv("XDG_CURRENT_DESKTOP", "XFCE", 1);
+  auto desktop = std::make_unique<qmtest::EnvironmentValue>("XDG_CURRENT_DESKTOP", "XFCE");
   installed = [](const std::u16string& p) { return p == u"arandr" || p == u"gnome-control-center"; };
   cd.ShowObjectProp(u"", u"");
   EXPECT_EQ(started, (std::vector<Words>{{u"xfce4-display-settings"}, {u"lxrandr"}, {u"arandr"}}));
   started.clear();
-  setenv("XDG_CURRENT_DESKTOP", "ubuntu:GNOME", 1);
+  desktop.reset();  // the value before comes back first
+  desktop = std::make_unique<qmtest::EnvironmentValue>("XDG_CURRENT_DESKTOP", "ubuntu:GNOME");
   cd.ShowObjectProp(u"", u"");
   EXPECT_EQ(started, (std::vector<Words>{{u"gnome-control-center", u"display"}}));
   started.clear();
@@ -369,11 +368,6 @@ TEST_F(ObjectProperties, DisplaySettingsStartTheRunningDesktopsProgramOrAnyDeskt
   cd.ShowObjectProp(u"ignored", u"");  // none installed: nothing happens, nothing is reported
   EXPECT_EQ(started.size(), 3u);
   EXPECT_TRUE(platform::script::Log().empty());
-  if (old != nullptr) {
-    setenv("XDG_CURRENT_DESKTOP", kept.c_str(), 1);
-  } else {
-    unsetenv("XDG_CURRENT_DESKTOP");
-  }
 }
 
 TEST_F(ObjectProperties, TheRealWindowShowsTheFactsAndAttributeBoxes) {
@@ -407,20 +401,13 @@ TEST_F(ObjectProperties, TheRealWindowShowsTheFactsAndAttributeBoxes) {
 TEST_F(ShellDialogs, ShutDownToldWhenTheLoginManagerCannotBeReached) {
   // A bus that is not there: the request fails without any bus being asked.
   qmtest::TempDir dir;
-  const char* old = std::getenv("DBUS_SYSTEM_BUS_ADDRESS");
-  const std::string kept = old != nullptr ? old : "";
-  setenv("DBUS_SYSTEM_BUS_ADDRESS", ("unix:path=" + (dir.path() / "no-bus").string()).c_str(), 1);
+  const qmtest::EnvironmentValue bus("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" + (dir.path() / "no-bus").string());
   Answer(Kind::MessageBox, 6);
   Answer(Kind::MessageBox, 1);
   cd.ShowShutDown();
   cd.flags = 2;
   Answer(Kind::MessageBox, 7);  // No asks nothing and tells nothing
   cd.ShowRestart();
-  if (old != nullptr) {
-    setenv("DBUS_SYSTEM_BUS_ADDRESS", kept.c_str(), 1);
-  } else {
-    unsetenv("DBUS_SYSTEM_BUS_ADDRESS");
-  }
   const auto& log = platform::script::Log();
   ASSERT_EQ(log.size(), 3u);
   EXPECT_EQ(log[1].title, u"Завершение работы");

@@ -120,16 +120,9 @@ TEST_F(ShellDialogsOnX11, TheShutDownQuestionAnsweredNoWithEscape) {
     buttons = platform::testing::DialogButtons();
     Keys("key Escape");
   });
-  const char* old = std::getenv("DBUS_SYSTEM_BUS_ADDRESS");
-  const std::string kept = old != nullptr ? old : "";
   // Were Escape taken for Yes, the request would go to a bus that is not there.
-  setenv("DBUS_SYSTEM_BUS_ADDRESS", ("unix:path=" + (dir.path() / "no-bus").string()).c_str(), 1);
+  const qmtest::EnvironmentValue bus("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" + (dir.path() / "no-bus").string());
   cd.ShowShutDown();
-  if (old != nullptr) {
-    setenv("DBUS_SYSTEM_BUS_ADDRESS", kept.c_str(), 1);
-  } else {
-    unsetenv("DBUS_SYSTEM_BUS_ADDRESS");
-  }
   EXPECT_TRUE(pictured);
   EXPECT_EQ(buttons, (std::vector<std::u16string>{u"Да", u"Нет"}));
 }
