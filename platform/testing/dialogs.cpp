@@ -163,6 +163,13 @@ void DialogListSelect(int index) {
   if (QListWidget* l = List(Up())) l->setCurrentRow(index);
 }
 
+win::RECT DialogRect() {
+  QDialog* d = Up();
+  if (d == nullptr) return {};
+  const QRect r = d->geometry();
+  return win::RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
 bool SaveDialogPicture(const std::u16string& path) {
   QDialog* d = Up();
   return d != nullptr && d->grab().save(QString::fromStdU16String(path), "PNG");

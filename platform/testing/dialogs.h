@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/win/types.h"
+
 namespace platform::testing {
 
 // The next file or folder dialog chooses `path` and is accepted as soon as it is up; its window
@@ -41,6 +43,8 @@ bool DialogPress(const std::u16string& caption);
 int DialogListCount();
 int DialogListCurrent();
 void DialogListSelect(int index);
+// Where the dialog stands on the screen, in pixels (its frame left out).
+win::RECT DialogRect();
 // A picture of the dialog as it paints itself (no window frame).
 bool SaveDialogPicture(const std::u16string& path);
 // A picture of the whole screen as the X server shows it, window manager frames and all; false

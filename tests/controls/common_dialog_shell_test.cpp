@@ -18,6 +18,9 @@
 #include "platform/testing/dialogs.h"
 #include "platform/shell/run_history.h"
 #include "platform/testing/shell.h"
+#include "platform/testing/win.h"
+#include "platform/vb/form.h"
+#include "platform/win/placement.h"
 #include "platform/vb/strings.h"
 #include "support.h"
 #include "support_gdi.h"
@@ -413,4 +416,41 @@ TEST_F(ShellDialogs, ShutDownToldWhenTheLoginManagerCannotBeReached) {
   EXPECT_EQ(log[1].title, u"Завершение работы");
   EXPECT_EQ(log[1].prompt, u"Не удалось выключить компьютер: служба входа в систему отказала в этом или недоступна.");
   EXPECT_EQ(log[2].prompt, u"Перезагрузить компьютер сейчас?");
+}
+
+namespace {
+
+class frmOwner : public vb::Form {
+ protected:
+  void Design() override { Move(900, 1200, 9000, 6000); }
+};
+
+}  // namespace
+
+TEST_F(ShellDialogs, TheWindowsOpenCentredOverTheirOwner) {
+  platform::script::SetActive(false);
+  frmOwner owner;
+  owner.Show();
+  platform::testing::ShowAndWait(owner.hWnd());
+  win::RECT frame;
+  win::GetWindowRect(owner.hWnd(), &frame);
+  cd.hOwner = owner.hWnd();
+  qmtest::TempDir dir;
+  qmtest::WriteBytes(dir.path() / "a.txt", std::string("a"));
+  for (int flags : {0x000, 0x200}) {
+    win::RECT shown{};
+    platform::testing::InNextDialog([&] {
+      shown = platform::testing::DialogRect();
+      platform::testing::DialogPress(flags == 0 ? u"Отмена" : u"Закрыть");
+    });
+    cd.flags = flags;
+    if (flags == 0) {
+      cd.ShowRun();
+    } else {
+      cd.ShowObjectProp(vb::FromUtf8((dir.path() / "a.txt").string()), u"");
+    }
+    EXPECT_NEAR((shown.left + shown.right) / 2, (frame.left + frame.right) / 2, 2) << flags;
+    EXPECT_NEAR((shown.top + shown.bottom) / 2, (frame.top + frame.bottom) / 2, 2) << flags;
+  }
+  owner.Unload();
 }
