@@ -8,7 +8,7 @@ packages=(build-essential cmake ninja-build pkg-config
           libgtest-dev libgmock-dev libbenchmark-dev
           fonts-dejavu-core poppler-utils clang libclang-rt-14-dev
           xvfb xauth xdotool xclip imagemagick openbox
-          libcups2-dev xdg-utils desktop-file-utils)
+          dbus python3-dbusmock libcups2-dev xdg-utils desktop-file-utils)
 # The print scheduler and its tools, for a private scheduler the printer tests start: without what
 # they recommend, which would browse the network for printers.
 bare_packages=(cups-daemon cups-client)
@@ -49,6 +49,13 @@ xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb \
 # program for its type.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb \
   ./bin/test_platform --gtest_filter='FocusOnX11.*:DesktopOnX11.*'
+
+# The shut-down and restart questions answered Yes reach a mock login manager on a private bus.
+../tests/controls/shut_down_bus.sh .
+
+# The dialog wrapper's Run, pick-icon, properties and shut-down windows worked with real keys under
+# openbox, each pictured as the screen shows it.
+xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/shell_dialogs_e2e.sh .
 
 # The real program's start-up road, every start-up window switched on.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/start_road.sh .

@@ -155,7 +155,7 @@ BOOL PrintDlgA(PRINTDLGA* pd) {
   platform::script::Shown shown;
   shown.kind = platform::script::Kind::Printer;
   shown.prompt = start.device;
-  shown.detail = StartPort(pd->hDevNames);
+  shown.text = StartPort(pd->hDevNames);
   shown.flags = static_cast<int>(pd->Flags);
   if (auto answer = platform::script::Take(shown)) {
     if (answer->result == 0) return FALSE;

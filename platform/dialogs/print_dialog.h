@@ -3,7 +3,7 @@
 // the chosen printer back in the same block and in a device names block (both global memory, made
 // by the dialog when the caller gives none). The dialog passes the script hook first (script.h):
 // the answer's text is the chosen printer's device name, optionally followed by "|" and the duplex
-// value chosen; the hook is told the port the caller's device names give (Shown::detail).
+// value chosen; the hook is told the port the caller's device names give (Shown::text).
 #pragma once
 
 #include "platform/gdi/types.h"

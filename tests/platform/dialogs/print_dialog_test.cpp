@@ -13,6 +13,7 @@
 #include "platform/codepage/codepage.h"
 #include "platform/dialogs/common_dialog.h"
 #include "platform/script/script.h"
+#include "platform/shell/shell_dialogs.h"
 #include "platform/testing/dialogs.h"
 #include "platform/vb/printer.h"
 #include "platform/win/global_memory.h"
@@ -155,6 +156,20 @@ TEST(PrinterOnCups, TheRuntimesPrinterDialogTakesTheDuplexChosen) {
   dialog.ShowPrinter();
   platform::script::SetActive(true);
   EXPECT_EQ(seenDuplex, vb::vbPRDPHorizontal);
+  EXPECT_EQ(vb::Printer.Duplex(), vb::vbPRDPVertical);
+  vb::Printer.Duplex(vb::vbPRDPSimplex);
+  vb::Printer.Select(vb::Printers.Count() - 1);  // the PDF printer
+}
+
+TEST(PrinterOnCups, ThePrintersPropertiesTakeTheDuplexChosenForTheCurrentPrinter) {
+  if (!PrivateCups()) GTEST_SKIP() << "needs tests/e2e/private_cups.sh";
+  for (int i = 0; i < vb::Printers.Count(); ++i)
+    if (vb::Printers.Item(i).DeviceName == u"Duplexer") vb::Printer.Select(i);
+  ASSERT_EQ(vb::Printer.DeviceName(), u"Duplexer");
+  platform::script::SetActive(false);
+  platform::testing::AnswerNextPrintDialog(vb::vbPRDPVertical, nullptr, nullptr);
+  EXPECT_NE(win::SHObjectProperties(0, win::SHOP_PRINTERNAME, u"Duplexer", nullptr), FALSE);
+  platform::script::SetActive(true);
   EXPECT_EQ(vb::Printer.Duplex(), vb::vbPRDPVertical);
   vb::Printer.Duplex(vb::vbPRDPSimplex);
   vb::Printer.Select(vb::Printers.Count() - 1);  // the PDF printer
