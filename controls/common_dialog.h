@@ -14,6 +14,10 @@
 
 #include "platform/gdi/types.h"
 
+namespace win {
+struct CHOOSEFONTA;
+}
+
 class clsCommonDialog {
  public:
   bool CancelError = false;
@@ -71,11 +75,14 @@ class clsCommonDialog {
   void ShowHelp();
   void ShowColor();
   void ShowFont();
-  // The current printer becomes the one chosen, with its copies and orientation.
+  // The dialog starts on the current printer with its orientation and duplex, and is told its
+  // port; the current printer becomes the one chosen, with its copies, duplex and orientation.
   void ShowPrinter();
 
  private:
   void ShowFile(bool save);
+  // The chosen font's record into the font properties.
+  void TakeFont(const win::LOGFONTA& lf, const win::CHOOSEFONTA& cf);
   void Cancelled();
   win::LONG_PTR lastResult_ = 0;
 };

@@ -28,7 +28,8 @@ struct Shown {
   std::u16string title;
   std::u16string prompt;
   int flags = 0;
-  // What the dialog's box starts with (the Run window's command, the icon picker's file).
+  // What else the dialog starts with: the Run window's command, the icon picker's file, the print
+  // dialog's port of the printer it starts on.
   std::u16string text;
 };
 

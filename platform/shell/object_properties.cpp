@@ -107,14 +107,15 @@ void Apply(const DEVMODEA& dm) {
   try {
     if ((dm.dmFields & DM_ORIENTATION) != 0) vb::Printer.Orientation(dm.dmOrientation);
     if ((dm.dmFields & DM_COPIES) != 0) vb::Printer.Copies(dm.dmCopies);
+    if ((dm.dmFields & DM_DUPLEX) != 0) vb::Printer.Duplex(dm.dmDuplex);
   } catch (const vb::Error&) {
   }
 }
 
 // The printer's settings in the layer's print dialog, started on that printer: FALSE for a printer
 // the system does not have. The layer keeps settings for the current printer only, so what the
-// user chooses for it (orientation, copies) becomes the current printer's; for another printer
-// the dialog only shows it.
+// user chooses for it (orientation, copies, duplex) becomes the current printer's; for another
+// printer the dialog only shows it.
 BOOL PrinterProperties(HWND owner, const std::u16string& name) {
   const int index = PrinterIndex(name);
   if (index < 0) return FALSE;

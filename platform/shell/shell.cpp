@@ -2,10 +2,12 @@
 
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QMimeDatabase>
 #include <QProcess>
 #include <QStringList>
 #include <QUrl>
 
+#include "platform/shell/desktop_programs.h"
 #include "platform/shell/start_hook.h"
 #include "platform/vb/error.h"
 
@@ -22,7 +24,35 @@ QString LocalPath(std::u16string_view p) {
   return s;
 }
 
+bool Open(const QUrl& url) {
+  return openHandler() ? openHandler()(url.toString().toStdU16String()) : QDesktopServices::openUrl(url);
+}
+
+// Whether the desktop has a program for the file's type or a type it is a kind of. Every type is a
+// kind of application/octet-stream, whose program (if any) opens nothing in particular.
+bool DesktopOpens(const QString& path) {
+  const QMimeType type = QMimeDatabase().mimeTypeForFile(path);
+  QStringList types{type.name()};
+  types += type.allAncestors();
+  types.removeAll(QStringLiteral("application/octet-stream"));
+  for (const QString& t : types)
+    if (platform::shell::DesktopHasProgramFor(t.toStdU16String())) return true;
+  return false;
+}
+
 }  // namespace
+
+namespace platform::shell {
+
+Opened OpenDocument(std::u16string_view file) {
+  const QString path = LocalPath(file);
+  const QFileInfo info(path);
+  if (!info.exists()) return Opened::NoFile;
+  if (!DesktopOpens(path)) return Opened::NoProgram;
+  return Open(QUrl::fromLocalFile(info.absoluteFilePath())) ? Opened::Yes : Opened::NoProgram;
+}
+
+}  // namespace platform::shell
 
 namespace vb {
 
@@ -91,16 +121,16 @@ HINSTANCE ShellExecuteA(HWND, std::u16string_view operation, std::u16string_view
   const QString verb = QString::fromStdU16String(std::u16string(operation));
   if (!verb.isEmpty() && verb.compare(QLatin1String("open"), Qt::CaseInsensitive) != 0) return SE_ERR_NOASSOC;
   const QString target = QString::fromStdU16String(std::u16string(file));
-  QUrl url = QUrl(target, QUrl::StrictMode);
+  const QUrl url = QUrl(target, QUrl::StrictMode);
   // A path (with a drive-less "\" or "/") is a file; "http:", "mailto:" and the like are addresses.
   if (url.scheme().size() < 2) {
-    const QString path = LocalPath(file);
-    if (!QFileInfo::exists(path)) return SE_ERR_FNF;
-    url = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+    switch (platform::shell::OpenDocument(file)) {
+      case platform::shell::Opened::Yes: return 42;
+      case platform::shell::Opened::NoFile: return SE_ERR_FNF;
+      case platform::shell::Opened::NoProgram: return SE_ERR_NOASSOC;
+    }
   }
-  const std::u16string address = url.toString().toStdU16String();
-  const bool opened = openHandler() ? openHandler()(address) : QDesktopServices::openUrl(url);
-  return opened ? 42 : SE_ERR_NOASSOC;
+  return Open(url) ? 42 : SE_ERR_NOASSOC;
 }
 
 }  // namespace win

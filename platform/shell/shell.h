@@ -51,19 +51,32 @@ namespace win {
 constexpr int SE_ERR_FNF = 2;
 constexpr int SE_ERR_NOASSOC = 31;
 
-// The "open" verb (or an empty one): opens a document with its program, a web or mail address with
-// the browser or mail program. Returns above 32 on success, SE_ERR_FNF for a file that does not
-// exist, SE_ERR_NOASSOC when nothing could open it. Other verbs give SE_ERR_NOASSOC.
+// The "open" verb (or an empty one): opens a document with its program (platform::shell::
+// OpenDocument), a web or mail address with the browser or mail program. Returns above 32 on
+// success, SE_ERR_FNF for a file that does not exist, SE_ERR_NOASSOC when nothing could open it.
+// Other verbs give SE_ERR_NOASSOC.
 HINSTANCE ShellExecuteA(HWND owner, std::u16string_view operation, std::u16string_view file,
                         std::u16string_view parameters, std::u16string_view directory, int showCmd);
 
 }  // namespace win
 
+namespace platform::shell {
+
+enum class Opened { Yes, NoFile, NoProgram };
+
+// Opens a document (a path; "\" counts as a separator) with the program the desktop opens files of
+// its type with. NoFile when there is no such file; NoProgram when the desktop has no program for
+// its type nor for a type it is a kind of (desktop_programs.h), or its opener could not be
+// started; nothing is started then.
+Opened OpenDocument(std::u16string_view path);
+
+}  // namespace platform::shell
+
 namespace platform::testing {
 
 // Replaces what opening a link or document does (tests open nothing): the handler gets the address
-// the desktop would be asked to open and answers whether it opened. An empty handler restores the
-// desktop.
+// the desktop would be asked to open and answers whether it opened. Whether the desktop has a
+// program for a document's type is still asked first. An empty handler restores the desktop.
 void SetOpenHandler(std::function<bool(const std::u16string& url)> handler);
 
 }  // namespace platform::testing

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -13,10 +14,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
+#include <QPrintDialog>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
+#include <array>
 
 namespace platform::testing {
 
@@ -179,6 +183,26 @@ bool SaveRealScreenPicture(const std::u16string& path) {
   QScreen* screen = QGuiApplication::primaryScreen();
   if (!OnRealDisplay() || screen == nullptr) return false;
   return screen->grabWindow(0).save(QString::fromStdU16String(path), "PNG");
+}
+
+void AnswerNextPrintDialog(int duplex, std::u16string* seenPrinter, int* seenDuplex) {
+  InNextDialog([duplex, seenPrinter, seenDuplex] {
+    auto* dialog = qobject_cast<QPrintDialog*>(Up());
+    if (dialog == nullptr) return;
+    if (auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers")); printers && seenPrinter)
+      *seenPrinter = printers->currentText().toStdU16String();
+    // The dialog's own choices: one-sided, long edge, short edge.
+    const std::array<QRadioButton*, 3> choices{dialog->findChild<QRadioButton*>(QStringLiteral("noDuplex")),
+                                               dialog->findChild<QRadioButton*>(QStringLiteral("duplexLong")),
+                                               dialog->findChild<QRadioButton*>(QStringLiteral("duplexShort"))};
+    if (seenDuplex != nullptr) {
+      *seenDuplex = 0;
+      for (int i = 0; i < 3; ++i)
+        if (choices[i] != nullptr && choices[i]->isEnabled() && choices[i]->isChecked()) *seenDuplex = i + 1;
+    }
+    if (duplex >= 1 && duplex <= 3 && choices[duplex - 1] != nullptr) choices[duplex - 1]->setChecked(true);
+    dialog->accept();
+  });
 }
 
 }  // namespace platform::testing

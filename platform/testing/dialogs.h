@@ -1,5 +1,5 @@
-// Hooks for tests of the layer's real (unscripted) dialogs: the file and folder dialogs, and any
-// modal dialog window (Run, icon picker, properties, message boxes) seen and worked as a user
+// Hooks for tests of the layer's real (unscripted) dialogs: the file, folder and print dialogs, and
+// any modal dialog window (Run, icon picker, properties, message boxes) seen and worked as a user
 // would, with pictures of it.
 #pragma once
 
@@ -16,6 +16,12 @@ namespace platform::testing {
 // title is read into *seenTitle and the folder it started in into *seenStart. An empty path
 // cancels it instead.
 void ChooseInNextFileDialog(const std::u16string& path, std::u16string* seenTitle, std::u16string* seenStart);
+
+// The next print dialog is answered as soon as it is up: the printer it offers is read into
+// *seenPrinter and the duplex it offers (1 one-sided, 2 about the long edge, 3 about the short
+// edge, 0 when it offers none) into *seenDuplex; then the duplex given is chosen (0: as offered)
+// and the dialog is accepted.
+void AnswerNextPrintDialog(int duplex, std::u16string* seenPrinter, int* seenDuplex);
 
 // Runs `action` once the next modal dialog is up: shown, exposed and (under a window manager)
 // active. The functions below then act on it. A dialog still up ten seconds after the action (keys
