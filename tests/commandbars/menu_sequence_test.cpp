@@ -177,11 +177,12 @@ const std::vector<Row>& Rows() {
                 if (e.what != u"after" || e.key != u"FILE") return;
                 const cCommandBar edit = MenuBar().CommandBars().Item(u"EDIT");
                 MenuBar().ShowPopupMenu(300, 300, &edit);
+                Note(mCommandBars::PopupStack().empty() ? "no menu" : "a menu");
               });
             }),
             ClickOn("MENU:FILE"), ClickOn("")},
            Tap("f")}),
-       {"enter", "show FILE", "hot MENU:FILE", "hide FILE", "leave", "pass F"}},
+       {"enter", "show FILE", "hot MENU:FILE", "hide FILE", "no menu", "leave", "pass F"}},
 
       // --- 6. A host that changes the menus while an item is chosen ---------------------------------
       {"TheChosenItemIsClickedWhereverTheHostMovedIt",
