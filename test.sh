@@ -7,7 +7,8 @@ packages=(build-essential cmake ninja-build pkg-config
           qt6-base-dev qt6-translations-l10n qt6-multimedia-dev
           libgtest-dev libgmock-dev libbenchmark-dev
           fonts-dejavu-core poppler-utils clang libclang-rt-14-dev
-          xvfb xauth xdotool xclip imagemagick openbox xautomation x11-xkb-utils)
+          xvfb xauth xdotool xclip imagemagick openbox xautomation x11-xkb-utils
+          dbus python3-dbusmock)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -31,6 +32,13 @@ xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb \
 # The keyboard stays with shown windows under a real X server.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb \
   ./bin/test_platform --gtest_filter='FocusOnX11.*'
+
+# The shut-down and restart questions answered Yes reach a mock login manager on a private bus.
+../tests/controls/shut_down_bus.sh .
+
+# The dialog wrapper's Run, pick-icon, properties and shut-down windows worked with real keys under
+# openbox, each pictured as the screen shows it.
+xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/shell_dialogs_e2e.sh .
 
 # The real program's start-up road, every start-up window switched on.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/start_road.sh .

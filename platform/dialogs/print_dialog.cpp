@@ -9,6 +9,7 @@
 
 #include "platform/script/script.h"
 #include "platform/codepage/codepage.h"
+#include "platform/vb/printer.h"
 #include "platform/vb/printer_device.h"
 
 namespace win {
@@ -71,6 +72,17 @@ void WriteDevNames(PRINTDLGA* pd, const Choice& c) {
   GlobalUnlock(pd->hDevNames);
 }
 
+// The dialog starts on the printer the device mode names; on the current printer when it names none.
+void StartOn(QPrinter& printer, const std::u16string& device) {
+  if (device.empty()) return;
+  if (device == platform::printing::kPdfPrinterName) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    return;
+  }
+  printer.setOutputFormat(QPrinter::NativeFormat);
+  printer.setPrinterName(QString::fromStdU16String(device));
+}
+
 }  // namespace
 
 BOOL PrintDlgA(PRINTDLGA* pd) {
@@ -85,6 +97,7 @@ BOOL PrintDlgA(PRINTDLGA* pd) {
     choice.device = answer->text;
   } else {
     QPrinter& printer = platform::detail::ConfiguredPrinter();
+    StartOn(printer, shown.prompt);
     QPrintDialog dialog(&printer, QApplication::activeWindow());
     if (dialog.exec() != QDialog::Accepted) return FALSE;
     const QPrinter& chosen = *dialog.printer();

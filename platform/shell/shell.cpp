@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QUrl>
 
+#include "platform/shell/start_hook.h"
 #include "platform/vb/error.h"
 
 namespace {
@@ -21,45 +22,67 @@ QString LocalPath(std::u16string_view p) {
   return s;
 }
 
-// Splits a command line at blanks; double quotes group.
-QStringList SplitCommand(const QString& command) {
-  QStringList out;
-  QString cur;
-  bool quoted = false, any = false;
-  for (QChar c : command) {
-    if (c == QLatin1Char('"')) {
-      quoted = !quoted;
-      any = true;
-    } else if (c == QLatin1Char(' ') && !quoted) {
-      if (any) out << cur;
-      cur.clear();
-      any = false;
-    } else {
-      cur += c;
-      any = true;
-    }
-  }
-  if (any) out << cur;
-  return out;
-}
-
 }  // namespace
 
 namespace vb {
 
 double Shell(std::u16string_view command, int) {
-  QStringList parts = SplitCommand(LocalPath(command));
-  if (parts.isEmpty()) Raise(err::kInvalidProcedureCall);
-  QString program = parts.takeFirst();
+  std::vector<std::u16string> words = platform::shell::SplitCommand(command);
+  if (words.empty()) Raise(err::kInvalidProcedureCall);
+  QString program = QString::fromStdU16String(words.front());
   if (program.contains(QLatin1Char('/')) && !QFileInfo::exists(program) && program.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive))
     program.chop(4);
   if (program.contains(QLatin1Char('/')) && !QFileInfo(program).isExecutable()) Raise(err::kFileNotFound);
-  qint64 pid = 0;
-  if (!QProcess::startDetached(program, parts, QString(), &pid)) Raise(err::kFileNotFound);
+  words.front() = program.toStdU16String();
+  const std::int64_t pid = platform::shell::StartProgram(words);
+  if (pid == 0) Raise(err::kFileNotFound);
   return static_cast<double>(pid);
 }
 
 }  // namespace vb
+
+namespace platform::shell {
+
+std::vector<std::u16string> SplitCommand(std::u16string_view command) {
+  std::vector<std::u16string> words;
+  std::u16string word;
+  bool quoted = false, any = false;
+  for (char16_t c : command) {
+    if (c == u'"') {
+      quoted = !quoted;
+      any = true;
+    } else if (c == u' ' && !quoted) {
+      if (any) words.push_back(word);
+      word.clear();
+      any = false;
+    } else {
+      word += c;
+      any = true;
+    }
+  }
+  if (any) words.push_back(word);
+  if (!words.empty()) words.front() = LocalPath(words.front()).toStdU16String();
+  return words;
+}
+
+std::int64_t StartProgram(const std::vector<std::u16string>& words, std::u16string_view directory) {
+  if (words.empty()) return 0;
+  const std::vector<std::u16string> arguments(words.begin() + 1, words.end());
+  if (const auto& hook = detail::StartHook()) return hook(words.front(), arguments, std::u16string(directory));
+  QStringList list;
+  for (const std::u16string& a : arguments) list << QString::fromStdU16String(a);
+  qint64 pid = 0;
+  const QString folder = QString::fromStdU16String(std::u16string(directory));
+  if (!QProcess::startDetached(QString::fromStdU16String(words.front()), list, folder, &pid)) return 0;
+  return pid;
+}
+
+detail::ProgramStarter& detail::StartHook() {
+  static ProgramStarter hook;
+  return hook;
+}
+
+}  // namespace platform::shell
 
 namespace win {
 
