@@ -54,6 +54,11 @@ std::int32_t kestCommandBar::HotIndex() const {
   return 0;
 }
 
+bool kestCommandBar::ShowsHotItem() const {
+  return std::any_of(m_cDisplayInfo.begin(), m_cDisplayInfo.end(),
+                     [](const cDisplayButtonInfo& r) { return r.mouseOver || r.MouseOverSplit || r.ShowingMenu; });
+}
+
 bool kestCommandBar::CanHighlightAt(std::int32_t index) {
   cButtonInt* btn = ButtonAtIndex(index);
   if (btn == nullptr || index > static_cast<std::int32_t>(m_cDisplayInfo.size())) return false;
@@ -348,6 +353,7 @@ void kestCommandBar::tmrMenuPopup_Timer() {
 
 void kestCommandBar::tmrLostMouse_Timer() {
   if (!m_bEnabled) return;
+  const mCommandBars::MenuChange change;  // the hot item of menu mode may go
   win::POINT p;
   win::GetCursorPos(&p);
   if (p.x == lostMouseLast_.x && p.y == lostMouseLast_.y) return;
@@ -445,6 +451,7 @@ void kestCommandBar::BarNextMenu(std::int32_t direction) {
 
 void kestCommandBar::HandleMenuKey(std::int32_t vKey, std::int32_t eModifiers) {
   if (!mCommandBars::InMenuMode()) return;
+  const mCommandBars::MenuChange change;
   cCommandBarInt* bar = ShownBar();
   if (bar == nullptr) return;
   const std::int32_t hot = HotIndex();
