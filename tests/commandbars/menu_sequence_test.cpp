@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "command_bar_host.h"
+#include "commandbars/command_bar.h"
 #include "commandbars/command_bars.h"
 #include "commandbars/menu_mode.h"
 #include "commandbars/testing/menu_links.h"
@@ -72,6 +73,16 @@ Step ContextMenu(std::function<kestCommandBar&()> from, const std::u16string& ba
   });
 }
 
+// The pointer moved onto the menu bar's item with this button key, or into the editor.
+Step PointAt(const std::u16string& buttonKey) {
+  return Call([buttonKey] {
+    const std::int32_t i = mCommandBars::FindBar(MenuBar().ToolbarKey())->IndexOf(buttonKey);
+    const auto& r = MenuBar().DisplayInfo().at(static_cast<std::size_t>(i - 1));
+    platform::testing::MouseMove(MenuBar().hwnd(), (r.left + r.Right) / 2, (r.tOp + r.Bottom) / 2);
+  });
+}
+Step PointAtEditor() { return Call([] { platform::testing::MouseMove(Form().txtEdit.hWnd(), 20, 20); }); }
+
 // Notes the hot item of the control menu mode was entered through ("hot item none" without one).
 Step NoteHotItem() {
   return Call([] {
@@ -123,6 +134,12 @@ const std::vector<Row>& Rows() {
        In({Tap("Alt_L"), {Press("Alt_L"), SwitchPress("Shift_L"), SwitchRelease("Shift_L"), Release("Alt_L")},
            Tap("Escape")}),
        {"pass Alt", "enter", "hot MENU:FILE", "swallow Alt up", "pass Alt", "pass Shift", "leave", "swallow Esc"}},
+      // The pointer rested on the bar before Alt: it goes away, the hot item with it, and so does
+      // menu mode, which would show nothing.
+      {"AnAltTapEndsWhenThePointerLeavesTheBarItRestedOn",
+       In({{PointAt(u"MENU:EDIT")}, Tap("Alt_L"), {PointAtEditor(), Call([] { MenuBar().tmrLostMouse_Timer(); })},
+           Tap("f")}),
+       {"pass Alt", "enter", "hot MENU:FILE", "swallow Alt up", "leave", "pass F"}},
       {"AltWithAClickBetweenIsNoTap",
        In({{Press("Alt_L"), ClickOn(""), Release("Alt_L")}, Tap("f")}),
        {"pass Alt", "pass click", "pass F"}},
