@@ -266,6 +266,12 @@ void kestCommandBar::MousePressed(std::int32_t button) {
     }
     return;
   }
+  // A press on the bar item whose menu is open closes the menu, as the press on it opened it; the
+  // keyboard goes back where it was.
+  if (!m_bIsPopup && MenuOfItem(index) != 0 && mCommandBars::InMenuMode()) {
+    mCommandBars::LeaveMenuMode();
+    return;
+  }
   TrackMenu(1, index, true, false);
   cButtonInt* btn = ButtonAtIndex(index);
   if (btn == nullptr || !btn->Enabled()) return;
