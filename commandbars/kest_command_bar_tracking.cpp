@@ -457,7 +457,6 @@ void kestCommandBar::BarNextMenu(std::int32_t direction) {
 
 void kestCommandBar::HandleMenuKey(std::int32_t vKey, std::int32_t eModifiers) {
   if (!mCommandBars::InMenuMode()) return;
-  const mCommandBars::MenuChange change;
   cCommandBarInt* bar = ShownBar();
   if (bar == nullptr) return;
   const std::int32_t hot = HotIndex();

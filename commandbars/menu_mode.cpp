@@ -8,7 +8,6 @@
 #include "commandbars/command_bars.h"
 #include "commandbars/hooks.h"
 #include "commandbars/kest_command_bar.h"
-#include "platform/vb/error.h"
 #include "platform/win/window.h"
 
 namespace commandbars::mCommandBars {
@@ -128,13 +127,9 @@ void LeaveUnlessShown() {
 
 MenuChange::MenuChange() : exceptions_(std::uncaught_exceptions()) { ++changesUnderWay; }
 
-MenuChange::~MenuChange() {
+MenuChange::~MenuChange() noexcept(false) {
   if (--changesUnderWay > 0 || std::uncaught_exceptions() > exceptions_) return;
-  try {
-    LeaveUnlessShown();
-  } catch (const vb::Error&) {
-    // A host's handler failed while the menus closed; they are closed all the same.
-  }
+  LeaveUnlessShown();
 }
 
 void PushPopup(win::HWND hwnd, win::HWND hWndSource, bool bShownAsPopup, bool bNewLevel) {

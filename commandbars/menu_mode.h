@@ -82,12 +82,13 @@ win::HWND ControlOfForegroundForm();
 // The foreground form's main menu bar has an item whose mnemonic is vKey.
 bool ForegroundMenuHasMnemonic(std::int32_t vKey);
 
-// One change of the menus (a key handled, a menu shown or hidden, a timer's tick), which may span
-// nested calls: when the outermost change ends, menu mode that shows nothing ends with it.
+// One change of the menus (a menu shown or hidden, the hot item cleared as the pointer left), which
+// may span nested calls: when the outermost change ends, menu mode that shows nothing ends with it.
 class MenuChange {
  public:
   MenuChange();
-  ~MenuChange();
+  // Ending menu mode raises the host's events; what they throw goes on to the caller.
+  ~MenuChange() noexcept(false);
   MenuChange(const MenuChange&) = delete;
   MenuChange& operator=(const MenuChange&) = delete;
 

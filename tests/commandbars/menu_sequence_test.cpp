@@ -279,6 +279,10 @@ const std::vector<Row>& Rows() {
        {"enter", "show FILE", "hot MENU:FILE", "show EDIT", "hide EDIT", "level 0", "hide FILE", "swallow Esc",
         "leave", "swallow Esc", "pass Alt", "enter", "hot MENU:FILE", "swallow Alt up"}},
 
+      {"AContextMenuUnloadedByTheHostEndsMenuMode",
+       In({{ContextMenu(MenuBar, u"EDIT"), UnloadPopupOf(u"EDIT")}, Tap("f")}),
+       {"enter", "show EDIT", "hide EDIT", "leave", "pass F"}},
+
       // --- 8. A show the host cancels ---------------------------------------------------------------
       {"AMenuCancelledBeforeItShowsGivesItsInstanceBack",
        In({{Call([] {
