@@ -181,7 +181,8 @@ void frmMain::Form_Load() {
 
   if (modMain::OpenDocumentAtStart) {
     modDocument::OpenDocument();
-    DocumentModified = false;  // the document is as its file holds it
+    // The document is as its file holds it, unless it was taken from the copy of a cut-short save.
+    DocumentModified = modDocument::DocumentRecovered;
   }
   if (Pref(prefs::kStartAtStartup) == u"1") {
     RichTextBox->Text(vb::Clipboard.GetText());
