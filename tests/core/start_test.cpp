@@ -169,3 +169,32 @@ TEST_F(StartUp, ACopyStartedWhileManyWereAllowedStillCounts) {
   ASSERT_EQ(platform::script::Log().size(), 1u);
   EXPECT_EQ(platform::script::Log()[0].prompt.substr(0, 24), u"Программа уже запущена! ");
 }
+
+// A settings file with one line that is no settings line: the start tells the user once that the
+// file was damaged and where its copy is, and every other value is kept.
+TEST_F(StartUp, ADamagedSettingsFileIsToldOnceAndItsGoodValuesAreKept) {
+  const std::filesystem::path file = settings.folder() / "quillmark" / "registry.reg";
+  WriteBytes(file,
+             "[HKEY_CURRENT_USER\\Software\\Brannoch Tovin\\Quillmark 3.0\\Preferences]\n"
+             "\"FontName\"=\"Courier\"\n"
+             "this line is damaged\n"
+             "\"FontSize\"=\"14\"\n"
+             "[HKEY_CURRENT_USER\\Software\\Brannoch Tovin\\Quillmark 3.0\\Preferences\\Locked]\n"
+             "\"User\"=\"Анна\"\n");
+  platform::script::Queue(Answer{Kind::MessageBox, vb::vbOK, {}});
+  EXPECT_TRUE(modMain::Main());
+  ASSERT_EQ(platform::script::Log().size(), 1u);
+  const std::u16string told = platform::script::Log()[0].prompt;
+  EXPECT_NE(told.find(vb::FromUtf8(file.string()) + u"\r\nповреждён"), std::u16string::npos) << U8(told);
+  EXPECT_NE(told.find(u"сохранён как\r\n" + vb::FromUtf8(file.string()) + u".damaged-"), std::u16string::npos);
+  EXPECT_EQ(modRegistry::ReadPreference(settings::preferences::kFontName), u"Courier");
+  EXPECT_EQ(modRegistry::ReadPreference(settings::preferences::kFontSize), u"14");
+  EXPECT_EQ(modRegistry::ReadRegistryString(win::HKEY_CURRENT_USER, settings::kLockedKey, u"User"), u"Анна");
+  EXPECT_EQ(windows.shown, std::vector<std::u16string>{u"main"});
+
+  // The next start reads a whole file and says nothing.
+  platform::script::Log().clear();
+  windows.shown.clear();
+  EXPECT_TRUE(modMain::Main());
+  EXPECT_TRUE(platform::script::Log().empty());
+}
