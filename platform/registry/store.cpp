@@ -1,14 +1,12 @@
 #include "platform/registry/store.h"
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <functional>
@@ -18,6 +16,7 @@
 
 #include "platform/registry/file_text.h"
 #include "platform/registry/tree.h"
+#include "platform/vb/user_folders.h"
 
 namespace platform::registry {
 
@@ -327,21 +326,7 @@ LONG Change(const std::function<LONG(Key& root, bool* changed)>& change) {
 
 }  // namespace
 
-fs::path FilePath() {
-  fs::path base;
-  const char* config = std::getenv("XDG_CONFIG_HOME");
-  if (config != nullptr && config[0] == '/') {
-    base = config;
-  } else {
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || home[0] != '/') {
-      const passwd* user = getpwuid(getuid());
-      home = user != nullptr ? user->pw_dir : "/";
-    }
-    base = fs::path(home) / ".config";
-  }
-  return base / "quillmark" / "registry.reg";
-}
+fs::path FilePath() { return fs::path(vb::UserConfigFolder()) / "registry.reg"; }
 
 std::optional<SetAsideFile> TakeSetAsideFile() {
   const std::lock_guard guard(mutex);
