@@ -7,7 +7,7 @@ packages=(build-essential cmake ninja-build pkg-config
           qt6-base-dev qt6-translations-l10n qt6-multimedia-dev
           libgtest-dev libgmock-dev libbenchmark-dev
           fonts-dejavu-core poppler-utils clang libclang-rt-14-dev
-          xvfb xauth xdotool xclip imagemagick openbox)
+          xvfb xauth xdotool xclip imagemagick openbox x11-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -62,3 +62,7 @@ xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/ope
 # The main window driven as a user would: typing, pasting, conversions, progress, undo, the
 # clipboard watch, closing through its questions, and a picture per drawing style.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/main_window_e2e.sh .
+
+# Bad files and settings: a named pipe opened and imported, starts with a pipe as the settings file,
+# font size 0 maximised, placements off every edge, and a settings file with one bad line.
+xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/files_e2e.sh .
