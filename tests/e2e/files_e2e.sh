@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Bad files and settings on the real program, each start with a window manager (openbox):
 #  1. a named pipe opened (Ctrl+O) and imported (File > Import): a message each time, the typed text
-#     kept, the program answering throughout;
+#     kept, the program answering throughout; Save As with a 300-letter name says why it cannot;
 #  2. starts with a named pipe as the settings file, with font size 0 and a maximised window, and
 #     with stored placements off every edge and of no usable size: each time a usable main window
 #     within 5 s, whole on the screen, that takes typed text;
@@ -99,6 +99,14 @@ e2e_focus "$main"
 e2e_keys End
 e2e_type " still here"
 [ "$(e2e_editor_text)" = "keep me still here" ] || e2e_fail "importing the pipe changed the document"
+# Save As with a name longer than the folder takes: the dialog says why it cannot save.
+e2e_keys End ctrl+shift+s
+dialog=$(e2e_wait_window "Сохранение документа" 10)
+e2e_focus "$dialog"
+e2e_type "$(printf 'a%.0s' $(seq 300))"
+e2e_shot_window "$dialog" 2_save_as_long_name
+e2e_keys Escape
+e2e_wait_gone "Сохранение документа" 5
 stop
 
 # 2. A named pipe where the settings file should be: set aside as a damaged file, and said.
