@@ -59,6 +59,22 @@ stop() {
   E2E_PID=""
 }
 
+# pipe_refused TITLE NAME: in the file dialog TITLE, the pipe is chosen; the message that refuses it
+# is pictured and answered, and the keyboard goes back to the main window.
+pipe_refused() {
+  local dialog box
+  dialog=$(e2e_wait_window "$1" 10)
+  e2e_focus "$dialog"
+  e2e_type "$pipe"
+  e2e_keys Return
+  box=$(e2e_wait_window "$BOX" 5)
+  e2e_shot "$2"
+  e2e_focus "$box"
+  e2e_keys Return
+  e2e_wait_gone "$BOX" 5
+  e2e_focus "$main"
+}
+
 reg="$E2E_PROFILE/quillmark/registry.reg"
 pipe="$E2E_OUT/pipe.txt"
 mkfifo "$pipe"
@@ -71,31 +87,13 @@ start_main
 e2e_focus "$main"
 e2e_type "keep me"
 e2e_keys ctrl+o
-dialog=$(e2e_wait_window "Открытие документа" 10)
-e2e_focus "$dialog"
-e2e_type "$pipe"
-e2e_keys Return
-box=$(e2e_wait_window "$BOX" 5)
-e2e_shot 1_open_pipe
-e2e_focus "$box"
-e2e_keys Return
-e2e_wait_gone "$BOX" 5
-e2e_focus "$main"
+pipe_refused "Открытие документа" 1_open_pipe
 [ "$(e2e_editor_text)" = "keep me" ] || e2e_fail "opening the pipe changed the document"
 # File > Import > "Импортировать текст из *.rtf файла" (places in the main window, in pixels).
 e2e_click "$main" 20 11
 e2e_click "$main" 53 206
 e2e_click "$main" 365 207
-dialog=$(e2e_wait_window "Импорт текста" 10)
-e2e_focus "$dialog"
-e2e_type "$pipe"
-e2e_keys Return
-box=$(e2e_wait_window "$BOX" 5)
-e2e_shot 2_import_pipe
-e2e_focus "$box"
-e2e_keys Return
-e2e_wait_gone "$BOX" 5
-e2e_focus "$main"
+pipe_refused "Импорт текста" 2_import_pipe
 e2e_keys End
 e2e_type " still here"
 [ "$(e2e_editor_text)" = "keep me still here" ] || e2e_fail "importing the pipe changed the document"
