@@ -167,3 +167,4 @@ usable 6_damaged_settings
 grep -q "this line is no settings line" "$reg".damaged-* || e2e_fail "the damaged file was not kept"
 stop
 rm -f "$pipe"
+echo "files: pipes refused at open and import, long names explained, starts on a pipe as settings, a zero font size, placements off every edge and a damaged settings file each gave a usable window; pictures in $E2E_OUT"
