@@ -7,7 +7,7 @@ packages=(build-essential cmake ninja-build pkg-config
           qt6-base-dev qt6-translations-l10n qt6-multimedia-dev
           libgtest-dev libgmock-dev libbenchmark-dev
           fonts-dejavu-core poppler-utils clang libclang-rt-14-dev
-          xvfb xauth xdotool xclip imagemagick openbox xautomation x11-xkb-utils
+          xvfb xauth xdotool xclip imagemagick openbox xautomation x11-xkb-utils x11-utils
           dbus python3-dbusmock libcups2-dev xdg-utils desktop-file-utils)
 # The print scheduler and its tools, for a private scheduler the printer tests start: without what
 # they recommend, which would browse the network for printers.
@@ -96,3 +96,7 @@ xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/mai
 # keys typed next arrive as Russian letters, an Alt tap still opens the menu bar, and Escape closes
 # the editor's right-click menu.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/keyboard_layout_e2e.sh .
+
+# Bad files and settings: a named pipe opened and imported, starts with a pipe as the settings file,
+# font size 0 maximised, placements off every edge, and a settings file with one bad line.
+xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/files_e2e.sh .

@@ -2,7 +2,6 @@
 #include "platform/gdi/objects.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QPointer>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -18,6 +17,7 @@
 #include "platform/richedit/rich_text_box_impl.h"
 #include "platform/richedit/rtf_reader.h"
 #include "platform/vb/error.h"
+#include "platform/vb/file_system.h"
 #include "platform/win/keys.h"
 #include "platform/win/window.h"
 #include "platform/win/window_record.h"
@@ -333,12 +333,10 @@ std::u16string RichTextBox::FileName() const { return impl_->fileName; }
 void RichTextBox::FileName(std::u16string_view path) { LoadFile(path, rtfRTF); }
 
 void RichTextBox::LoadFile(std::u16string_view path, int fileType) {
-  QFile file(FilePath(path));
-  if (!QFileInfo(file.fileName()).isFile()) Raise(err::kFileNotFound, u"RichTextBox");
-  if (!file.open(QIODevice::ReadOnly)) Raise(err::kPathFileAccessError, u"RichTextBox");
-  QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) Raise(err::kPathFileAccessError, u"RichTextBox");
-  const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  // Read as documents are: what is no regular file, or too large, is refused before it is read, and
+  // a failure gives the same error as the document's open.
+  std::string bytes = ReadAllBytes(path, kMaxDocumentBytes);
+  const std::string_view view(bytes);
   std::u16string text;
   if (fileType == rtfRTF && platform::rtf::LooksLikeRtf(view)) {
     try {
@@ -350,7 +348,7 @@ void RichTextBox::LoadFile(std::u16string_view path, int fileType) {
     text = FromWindows1251(view);
   }
   // A large file is not held beside its text, nor its text twice, while the editor takes it.
-  bytes = QByteArray();
+  std::string().swap(bytes);
   TakeText(WithCrLfTaken(std::move(text)));
   impl_->fileName = path;
 }

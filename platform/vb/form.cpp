@@ -41,6 +41,7 @@ struct Form::Impl {
   // An outer size asked for before the window system framed the window: applied once the frame is
   // known, so the window ends up with the outer size it was given.
   QSize pendingOuter;
+  bool OuterPending() const;
 };
 
 namespace {
@@ -467,16 +468,23 @@ float Form::Top() {
 void Form::Top(float v) { Move(Left(), v); }
 float Form::Width() {
   EnsureLoaded();
-  if (d_->pendingOuter.isValid()) return Tw(d_->pendingOuter.width());
+  if (d_->OuterPending()) return Tw(d_->pendingOuter.width());
   return Tw(d_->widget->frameGeometry().width());
 }
 void Form::Width(float v) { Move(Left(), Top(), v); }
 float Form::Height() {
   EnsureLoaded();
-  if (d_->pendingOuter.isValid()) return Tw(d_->pendingOuter.height());
+  if (d_->OuterPending()) return Tw(d_->pendingOuter.height());
   return Tw(d_->widget->frameGeometry().height());
 }
 void Form::Height(float v) { Move(Left(), Top(), -1, v); }
+
+// The outer size set before the frame was known is the normal window's: a shown maximised or
+// full-screen window keeps it for when it is restored, and reports the size it has.
+bool Form::Impl::OuterPending() const {
+  return pendingOuter.isValid() &&
+         !(widget->isVisible() && (widget->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)));
+}
 
 QMargins Form::Impl::Frame() const {
   QMargins m = ActualFrame(*widget);
@@ -502,7 +510,7 @@ void Form::ApplyFrame() {
   const QMargins m = ActualFrame(*d_->widget);
   if (m.isNull()) return;
   knownFrames()[d_->borderStyle] = m;
-  if (d_->pendingOuter.isValid()) {
+  if (d_->OuterPending()) {
     const QSize outer = d_->pendingOuter;
     d_->pendingOuter = QSize();
     d_->SetOuterSize(outer);
