@@ -6,6 +6,7 @@
 #include <QTranslator>
 #include <cstdlib>
 
+#include "platform/win/destroyed_outside.h"
 #include "platform/win/dispatch.h"
 #include "platform/win/shown_focus.h"
 
@@ -41,6 +42,7 @@ Application::Application(int& argc, char** argv) : impl_(std::make_unique<Impl>(
   QApplication::setQuitOnLastWindowClosed(false);
   detail::UiThreadId();
   detail::KeepFocusOnShownWindows();
+  detail::WatchWindowsDestroyedFromOutside();
 }
 
 Application::~Application() = default;

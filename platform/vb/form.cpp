@@ -226,13 +226,7 @@ void Form::Show(int modal, Form* owner) {
   EnsureLoaded();
   QWidget* w = d_->widget;
   if (modal == vbModal && w->isVisible()) Raise(err::kFormAlreadyShown);
-  if (owner != nullptr && owner != this) {
-    owner->EnsureLoaded();
-    win::SetWindowLongA(d_->handle, win::GWL_HWNDPARENT, owner->hWnd());
-    w->winId();
-    owner->d_->widget->winId();
-    if (w->windowHandle() != nullptr) w->windowHandle()->setTransientParent(owner->d_->widget->windowHandle());
-  }
+  if (owner != nullptr && owner != this) win::SetWindowLongA(d_->handle, win::GWL_HWNDPARENT, owner->hWnd());
   if (modal == vbModal) w->setWindowModality(Qt::ApplicationModal);
   if (w->isMinimized()) {
     w->showMinimized();
@@ -381,6 +375,7 @@ void Form::BorderStyle(int v) {
   QWidget* w = d_->widget;
   const bool visible = w->isVisible();
   w->setWindowFlags(FlagsOf(d_->handle, v, d_->controlBox, w->windowFlags().testFlag(Qt::WindowStaysOnTopHint)));
+  platform::detail::ApplyOwner(d_->handle);
   if (FixedSize(v)) {
     w->setFixedSize(w->size());  // the user cannot size a fixed window
   } else {
@@ -400,6 +395,7 @@ void Form::ControlBox(bool v) {
   QWidget* w = d_->widget;
   const bool visible = w->isVisible();
   w->setWindowFlags(FlagsOf(d_->handle, d_->borderStyle, v, w->windowFlags().testFlag(Qt::WindowStaysOnTopHint)));
+  platform::detail::ApplyOwner(d_->handle);
   if (visible) w->show();
 }
 
