@@ -35,6 +35,7 @@ void frmDecoding::Design() {
   cmdCancel.Move(3900, 2280, 1215, 375);
   cmdCancel.Caption(u"Отмена");
   cmdCancel.Default(true);
+  cmdCancel.Cancel(true);
 }
 
 void frmDecoding::Form_Load() {

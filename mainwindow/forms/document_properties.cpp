@@ -108,6 +108,7 @@ void frmDocumentProperties::Design() {
   cmdClose.Move(4080, 5160, 1215, 375);
   cmdClose.Caption(u"&Закрыть");
   cmdClose.Default(true);
+  cmdClose.Cancel(true);
 }
 
 void frmDocumentProperties::Form_Load() {

@@ -64,8 +64,10 @@ void frmInsertTimeAndDate::Design() {
   picLine.BorderStyle(1);
   cmdInsert.Move(1800, 4470, 1215, 375);
   cmdInsert.Caption(u"Вставить");
+  cmdInsert.Default(true);
   cmdClose.Move(3120, 4470, 1215, 375);
   cmdClose.Caption(u"Закрыть");
+  cmdClose.Cancel(true);
 }
 
 void frmInsertTimeAndDate::Form_Load() {

@@ -66,6 +66,7 @@ void frmPrinting::Design() {
   cmdPrint.Default(true);
   cmdClose.Move(4200, 4230, 1215, 375);
   cmdClose.Caption(u"Закрыть");
+  cmdClose.Cancel(true);
   cmdClose.TabIndex(0);
 }
 

@@ -91,6 +91,9 @@ win::LRESULT FormEvents(Form* f, win::HWND h, win::UINT msg, win::WPARAM w, win:
       int code = static_cast<int>(w);
       if (!f->Designing()) f->RaiseKeyDown(code, platform::detail::ShiftState());
       if (code == 0) return 0;
+      // Enter and Esc that reach the form itself (it has the keyboard, or the window that had it,
+      // a read-only text, took no action on them) go to its default and cancel buttons.
+      if (msg == win::WM_KEYDOWN && !f->Designing() && platform::detail::PressDialogButton(*f, code)) return 0;
       break;
     }
     case win::WM_KEYUP:

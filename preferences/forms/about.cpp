@@ -68,6 +68,7 @@ void frmAbout::Design() {
   cmdOK.Move(width - 1575, 4560, 1215, 375);
   cmdOK.Caption(u"Ok");
   cmdOK.Default(true);
+  cmdOK.Cancel(true);
 }
 
 void frmAbout::Form_Load() {

@@ -30,6 +30,7 @@ void frmLicense::Design() {
   cmdClose.Move(width - 1575, 5700, 1215, 375);
   cmdClose.Caption(u"OK");
   cmdClose.Default(true);
+  cmdClose.Cancel(true);
 }
 
 void frmLicense::Form_Load() {

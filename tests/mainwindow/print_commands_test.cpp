@@ -11,6 +11,8 @@
 #include "mainwindow/print_job.h"
 #include "pdf_support.h"
 #include "platform/testing/vb.h"
+#include "platform/testing/win.h"
+#include "platform/win/keys.h"
 #include "platform/win/focus.h"
 
 using namespace qmtest;
@@ -278,6 +280,15 @@ TEST_F(PrintConfirmation, TheBoxSwitchesTheWindowOffAtOnceAndTheNextPrintGoesStr
   // No window now: the document goes to the printer at once.
   w().CmdFilePrint();
   EXPECT_EQ(PdfPages(pdf), 1);
+}
+
+TEST_F(PrintConfirmation, EscClosesItWithoutPrinting) {
+  editor().Text(u"Текст");
+  SetPrinting(1);
+  vb::testing::QueueModalAction([] { platform::testing::KeyClick(PrintingWindow().hWnd(), win::VK_ESCAPE, 0, u"\x1b"); });
+  w().CmdFilePrint();
+  EXPECT_FALSE(PrintingWindow().IsLoaded());
+  EXPECT_FALSE(Printed());
 }
 
 TEST_F(PrintConfirmation, MarginsChangedWhileTheWindowIsOpenAreCheckedWhenPrintIsPressed) {
