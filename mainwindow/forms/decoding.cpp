@@ -15,8 +15,8 @@ frmDecoding::frmDecoding() {
 void frmDecoding::Design() {
   Caption(u"Перекодирование...");
   BorderStyle(vb::vbFixedDouble);
-  // In the middle of the screen, over the main window as it starts, not in the screen's corner.
-  mainwindow::CentreOnScreen(*this, 5340, 3240);
+  Move(0, 0, 5340, 3240);
+  mainwindow::CentreOverMainWindow(*this);
   Frame1.Move(120, 60, 4995, 855);
   Frame1.Caption(u"Выполнено:");
   ProgressBar.Move(120, 300, 4755, 375);

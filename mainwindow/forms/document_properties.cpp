@@ -5,6 +5,7 @@
 #include "core/document.h"
 #include "mainwindow/document_properties.h"
 #include "mainwindow/window_chrome.h"
+#include "mainwindow/window_placement.h"
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/icons.h"
 #include "platform/vb/screen.h"
@@ -112,6 +113,7 @@ void frmDocumentProperties::Design() {
 }
 
 void frmDocumentProperties::Form_Load() {
+  mainwindow::CentreOverMainWindow(*this);
   chrome::ApplyTopMost(hWnd());
   chrome::PlaySoundEvent(chrome::kFormLoad);
   tabProperties.AddTab(u"Общие", -1, 1, u"GENERAL", 1000);

@@ -4,6 +4,7 @@
 
 #include "core/main_window.h"
 #include "mainwindow/window_chrome.h"
+#include "mainwindow/window_placement.h"
 #include "platform/richedit/rich_text_box.h"
 #include "platform/vb/msgbox.h"
 #include "platform/vb/strings.h"
@@ -71,6 +72,7 @@ void frmInsertTimeAndDate::Design() {
 }
 
 void frmInsertTimeAndDate::Form_Load() {
+  mainwindow::CentreOverMainWindow(*this);
   chrome::ApplyTopMost(hWnd());
   chrome::PlaySoundEvent(chrome::kFormLoad);
   FillDateList();

@@ -7,6 +7,7 @@
 #include "core/settings_schema.h"
 #include "mainwindow/print_job.h"
 #include "mainwindow/window_chrome.h"
+#include "mainwindow/window_placement.h"
 #include "platform/vb/app.h"
 #include "platform/vb/file_system.h"
 
@@ -71,6 +72,7 @@ void frmPrinting::Design() {
 }
 
 void frmPrinting::Form_Load() {
+  mainwindow::CentreOverMainWindow(*this);
   chrome::ApplyTopMost(hWnd());
   chrome::PlaySoundEvent(chrome::kFormLoad);
   lblDefaultPrinter.Caption(Pref(pref::kPrinterName));

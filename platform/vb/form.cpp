@@ -37,6 +37,8 @@ struct Form::Impl {
   int mousePointer = vbDefault;
   bool keyPreview = false;
   QMargins Frame() const;
+  // The window's outer size, its frame counted even before the window system has framed it.
+  QSize OuterSize() const;
   void SetOuterSize(QSize outer);
   // An outer size asked for before the window system framed the window: applied once the frame is
   // known, so the window ends up with the outer size it was given.
@@ -466,14 +468,12 @@ float Form::Top() {
 void Form::Top(float v) { Move(Left(), v); }
 float Form::Width() {
   EnsureLoaded();
-  if (d_->pendingOuter.isValid()) return Tw(d_->pendingOuter.width());
-  return Tw(d_->widget->frameGeometry().width());
+  return Tw(d_->OuterSize().width());
 }
 void Form::Width(float v) { Move(Left(), Top(), v); }
 float Form::Height() {
   EnsureLoaded();
-  if (d_->pendingOuter.isValid()) return Tw(d_->pendingOuter.height());
-  return Tw(d_->widget->frameGeometry().height());
+  return Tw(d_->OuterSize().height());
 }
 void Form::Height(float v) { Move(Left(), Top(), -1, v); }
 
@@ -482,6 +482,13 @@ QMargins Form::Impl::Frame() const {
   if (!m.isNull()) return m;
   auto it = knownFrames().find(borderStyle);
   return it != knownFrames().end() ? it->second : QMargins();
+}
+
+QSize Form::Impl::OuterSize() const {
+  if (pendingOuter.isValid()) return pendingOuter;
+  // Not framed yet: the size it will have with the frame its kind of window gets.
+  if (ActualFrame(*widget).isNull()) return widget->size().grownBy(Frame());
+  return widget->frameGeometry().size();
 }
 
 void Form::Impl::SetOuterSize(QSize outer) {
@@ -513,8 +520,7 @@ void Form::Move(float left, float top, float width, float height) {
   QWidget* w = d_->widget;
   w->move(Px(left), Px(top));
   if (width < 0 && height < 0) return;
-  const QSize now = w->frameGeometry().size();
-  const QSize outer = d_->pendingOuter.isValid() ? d_->pendingOuter : now;
+  const QSize outer = d_->OuterSize();
   d_->SetOuterSize(QSize(width >= 0 ? Px(width) : outer.width(), height >= 0 ? Px(height) : outer.height()));
 }
 
