@@ -76,6 +76,8 @@ void frmDecode::TimerDecode_Timer() {
 
 void frmDecode::cmdDecode_Click() {
   Hide();
+  // Pressed while a run lets events through: that run goes on, and a Stop asked for stays asked.
+  if (modDecode::DecodeRunning()) return;
   const auto sources = SourceRow();
   const auto targets = TargetRow();
   for (int direction = 0; direction < modDecode::kDirectionCount; ++direction) {

@@ -73,8 +73,10 @@ void frmDecoding::Services::Hide() {
 
 bool frmDecoding::Services::Visible() { return form_.IsLoaded() && form_.Visible(); }
 
+// Setting the busy pointer loads the window, as setting any of its properties does (the run sets it
+// before it shows the window); going back to the default pointer leaves an unloaded window unloaded.
 void frmDecoding::Services::MousePointer(int pointer) {
-  if (form_.IsLoaded()) form_.MousePointer(pointer);
+  if (pointer != vb::vbDefault || form_.IsLoaded()) form_.MousePointer(pointer);
 }
 
 void frmDecoding::Services::CodeCaption(const std::u16string& caption) { form_.lblCode.Caption(caption); }

@@ -36,7 +36,9 @@ std::u16string_view frmMain::DirectionCommandKey(int direction) {
 
 void frmMain::ConvertDirection(int direction) {
   const auto pages = modDecode::DirectionCodePages(direction);
-  if (!pages) return;
+  // A direction chosen while a run lets events through starts nothing, and clearing the request
+  // would undo a Stop the user has just asked for.
+  if (!pages || modDecode::DecodeRunning()) return;
   modDecode::DecodeCancelled = false;
   Combo1.ListIndex(pages->sourceListIndex);
   Combo2.ListIndex(pages->targetListIndex);

@@ -101,6 +101,50 @@ TEST_F(ConversionCommands, StopWithoutARunIsForgottenAndUndoGoesBackToTheLastCom
   EXPECT_EQ(twice, modDecode::ConvertText(once, 2, 1));
 }
 
+// Stop, then another conversion command handled inside the same run (the run lets events through at
+// each step): the Stop holds, the run ends without converting and the later command starts nothing.
+TEST_F(ConversionCommands, AConversionCommandInsideARunDoesNotUndoAStop) {
+  const std::u16string text(2000, u'ж');
+  SetPref(prefs::kDecodeAtCodeChange, u"1");
+  const std::function<void()> commands[] = {
+      [this] { mainwindow::RouteButtonClick(u"MENU:DECODE:WIN:WD", w()); },
+      [this] { w().cmbDecode.ListIndex(7); },
+      [] { DecodeDialog().cmdDecode.Value(true); },
+  };
+  for (int i = 0; i < 3; ++i) {
+    const auto& command = commands[i];
+    editor().Text(text);
+    platform::testing::PostAction([this, &command] {
+      mainwindow::RouteButtonClick(u"TOOLBAR2:STOP", w());
+      command();
+    });
+    w().ConvertDirection(0);
+    EXPECT_EQ(editor().Text(), text) << "command " << i;
+    EXPECT_FALSE(modDecode::DocumentDecoded) << "command " << i;
+  }
+}
+
+// The progress window shows the busy pointer from the first step of every run, the first one and
+// the one after a Stop included.
+TEST_F(ConversionCommands, TheProgressWindowShowsTheBusyPointerWhileARunGoesOn) {
+  editor().Text(std::u16string(2000, u'ж'));
+  for (int run = 0; run < 2; ++run) {
+    bool busy = false;
+    // Looked at once the window is on the screen (events may run while it loads).
+    std::function<void()> look = [&] {
+      if (!modDecode::DecodeRunning()) return;
+      if (!DecodingWindow().IsLoaded() || !DecodingWindow().Visible()) return platform::testing::PostAction(look);
+      busy = platform::testing::ShowsBusyPointer(DecodingWindow().hWnd());
+    };
+    platform::testing::PostAction(look);
+    w().ConvertDirection(0);
+    EXPECT_TRUE(busy) << "run " << run;
+    EXPECT_FALSE(platform::testing::ShowsBusyPointer(DecodingWindow().hWnd())) << "after run " << run;
+    mainwindow::RouteButtonClick(u"TOOLBAR2:STOP", w());  // unloads the window
+    ASSERT_FALSE(DecodingWindow().IsLoaded());
+  }
+}
+
 TEST_F(ConversionCommands, WizardThatIsNotThereIsToldAndTheProgramGoesOn) {
   TempDir empty;
   frmMain::ProgramFolder = [&empty] { return vb::FromUtf8(empty.path().string()); };
