@@ -48,18 +48,31 @@ QStringList SplitCommand(const QString& command) {
 namespace vb {
 
 double Shell(std::u16string_view command, int) {
-  QStringList parts = SplitCommand(LocalPath(command));
+  const QStringList parts = SplitCommand(LocalPath(command));
   if (parts.isEmpty()) Raise(err::kInvalidProcedureCall);
-  QString program = parts.takeFirst();
-  if (program.contains(QLatin1Char('/')) && !QFileInfo::exists(program) && program.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive))
-    program.chop(4);
-  if (program.contains(QLatin1Char('/')) && !QFileInfo(program).isExecutable()) Raise(err::kFileNotFound);
-  qint64 pid = 0;
-  if (!QProcess::startDetached(program, parts, QString(), &pid)) Raise(err::kFileNotFound);
-  return static_cast<double>(pid);
+  std::vector<std::u16string> arguments;
+  for (qsizetype i = 1; i < parts.size(); ++i) arguments.push_back(parts[i].toStdU16String());
+  return platform::shell::StartProgram(parts.front().toStdU16String(), arguments);
 }
 
 }  // namespace vb
+
+namespace platform::shell {
+
+double StartProgram(std::u16string_view path, const std::vector<std::u16string>& arguments) {
+  QString program = LocalPath(path);
+  if (program.isEmpty()) vb::Raise(vb::err::kInvalidProcedureCall);
+  if (program.contains(QLatin1Char('/')) && !QFileInfo::exists(program) && program.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive))
+    program.chop(4);
+  if (program.contains(QLatin1Char('/')) && !QFileInfo(program).isExecutable()) vb::Raise(vb::err::kFileNotFound);
+  QStringList args;
+  for (const std::u16string& a : arguments) args << QString::fromStdU16String(a);
+  qint64 pid = 0;
+  if (!QProcess::startDetached(program, args, QString(), &pid)) vb::Raise(vb::err::kFileNotFound);
+  return static_cast<double>(pid);
+}
+
+}  // namespace platform::shell
 
 namespace win {
 

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/win/types.h"
 
@@ -17,13 +18,21 @@ constexpr int vbMaximizedFocus = 3;
 constexpr int vbNormalNoFocus = 4;
 constexpr int vbMinimizedNoFocus = 6;
 
-// Starts a program without waiting: the command is the program's path and its arguments
-// (quotes group an argument with blanks). Returns the new process's id. A program that does not
-// exist raises 53. A program named with ".exe" that is not there is looked for without it, since
-// the programs beside this one carry no extension.
+// Starts a program without waiting: the command is the program's path and its arguments, split at
+// blanks (quotes group an argument with blanks), then started as StartProgram does.
 double Shell(std::u16string_view command, int windowStyle = vbMinimizedFocus);
 
 }  // namespace vb
+
+namespace platform::shell {
+
+// Starts the program `path` with `arguments` without waiting, each handed to it as it is: nothing
+// is split at blanks, so a folder name with a space is no problem. Returns the new process's id. A
+// program that does not exist or cannot be started raises 53. A program named with ".exe" that is
+// not there is looked for without it, since the programs beside this one carry no extension.
+double StartProgram(std::u16string_view path, const std::vector<std::u16string>& arguments = {});
+
+}  // namespace platform::shell
 
 namespace win {
 

@@ -1,5 +1,8 @@
 // The conversion commands: the stored direction, the direction list, Start, Stop and Undo, the
 // dialog command's refusal of an empty document and the Wizard command.
+#include <chrono>
+#include <thread>
+
 #include "main_window_support.h"
 #include "platform/testing/win.h"
 #include "platform/vb/app.h"
@@ -143,6 +146,23 @@ TEST_F(ConversionCommands, TheProgressWindowShowsTheBusyPointerWhileARunGoesOn) 
     mainwindow::RouteButtonClick(u"TOOLBAR2:STOP", w());  // unloads the window
     ASSERT_FALSE(DecodingWindow().IsLoaded());
   }
+}
+
+TEST_F(ConversionCommands, TheWizardStartsFromAFolderWhoseNameHoldsABlank) {
+  TempDir dir;
+  const auto folder = dir.path() / "Program Files";
+  std::filesystem::create_directories(folder);
+  WriteBytes(folder / "Wizard", "#!/bin/sh\ntouch \"$(dirname \"$0\")/started\"\n");
+  std::filesystem::permissions(folder / "Wizard", std::filesystem::perms::owner_all);
+  frmMain::ProgramFolder = [&folder] { return vb::FromUtf8(folder.string()); };
+  w().CmdDecodeWizard();  // a message box here would fail the test: none is expected
+  frmMain::ProgramFolder = [] { return vb::App.Path(); };
+  EXPECT_TRUE(Prompts().empty());
+  // The program runs in a process of its own: waited for, up to ten seconds.
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!std::filesystem::exists(folder / "started") && std::chrono::steady_clock::now() < until)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  EXPECT_TRUE(std::filesystem::exists(folder / "started"));
 }
 
 TEST_F(ConversionCommands, WizardThatIsNotThereIsToldAndTheProgramGoesOn) {
