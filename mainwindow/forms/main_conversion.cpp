@@ -80,7 +80,7 @@ void frmMain::CmdDecodeWizard() {
   const std::u16string folder = ProgramFolder();
   const std::u16string path = folder + u"\\Wizard.exe";
   try {
-    platform::shell::StartProgram(path);
+    platform::shell::StartProgramFile(path);
   } catch (const vb::Error& e) {
     core::ShowErrorBox(e.Number, u"Не удалось запустить мастер перекодирования: программа Wizard не найдена в папке " +
                                      folder + u" или не может быть запущена.");

@@ -57,7 +57,7 @@ void frmSettings::BrowseWave(vb::TextBox& box) {
 // pages in the browser; when neither starts, the user is told.
 void frmSettings::OpenPrinterSettings(std::u16string_view webPage) {
   try {
-    platform::shell::StartProgram(u"system-config-printer");
+    platform::shell::StartProgramFile(u"system-config-printer");
     return;
   } catch (const vb::Error&) {
   }
