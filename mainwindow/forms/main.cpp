@@ -83,6 +83,8 @@ frmMain& MainWindow() {
   return *current;
 }
 
+frmMain* MainWindowIfMade() { return current; }
+
 void frmMain::ConnectEditor(vb::RichTextBox& editor) {
   editor.Change = [this] { RichTextBox_Change(); };
   editor.KeyDown = [this](int& keyCode, int shift) { RichTextBox_KeyDown(keyCode, shift); };

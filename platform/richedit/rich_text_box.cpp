@@ -16,6 +16,7 @@
 #include "platform/richedit/line_breaks.h"
 #include "platform/richedit/rich_text_box_impl.h"
 #include "platform/richedit/rtf_reader.h"
+#include "platform/vb/control_core.h"
 #include "platform/vb/error.h"
 #include "platform/vb/file_system.h"
 #include "platform/win/keys.h"
@@ -111,6 +112,12 @@ LRESULT RichEditProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
         int keyCode = static_cast<int>(wParam);
         owner->KeyDown(keyCode, ShiftState());
         if (ControlOf(h) != im) return 0;  // the handler closed the control
+      }
+      // Esc, and Enter where the text takes no line break (a locked control), are the dialog keys
+      // of the form the control sits on.
+      if (msg == WM_KEYDOWN && (wParam == VK_ESCAPE || (wParam == VK_RETURN && im->locked)) &&
+          platform::detail::PressDialogButtonFrom(h, static_cast<int>(wParam))) {
+        return 0;
       }
       break;
     case WM_CHAR:
