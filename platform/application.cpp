@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "platform/vb/app.h"
+#include "platform/win/destroyed_outside.h"
 #include "platform/win/dispatch.h"
 #include "platform/win/shown_focus.h"
 
@@ -43,6 +44,7 @@ Application::Application(int& argc, char** argv) : impl_(std::make_unique<Impl>(
   vb::App.ReadVersionResource();
   detail::UiThreadId();
   detail::KeepFocusOnShownWindows();
+  detail::WatchWindowsDestroyedFromOutside();
 }
 
 Application::~Application() = default;

@@ -117,6 +117,20 @@ inline void WriteBytes(const std::filesystem::path& p, const std::vector<std::ui
   WriteBytes(p, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
+// A playable wave file of `samples` silent samples: mono, 8 bits, 8000 a second.
+inline std::string SilentWave(std::uint32_t samples) {
+  std::string w = "RIFF";
+  const auto u32 = [&](std::uint32_t v) { w.append(reinterpret_cast<const char*>(&v), 4); };
+  const auto u16 = [&](std::uint16_t v) { w.append(reinterpret_cast<const char*>(&v), 2); };
+  u32(36 + samples);
+  w += "WAVEfmt ";
+  u32(16), u16(1), u16(1), u32(8000), u32(8000), u16(1), u16(8);
+  w += "data";
+  u32(samples);
+  w.append(samples, '\x80');
+  return w;
+}
+
 // Makes a folder unwritable while it lives: no write permission and, for root (whom permissions do
 // not stop), the file system's immutable flag. ok() is false when that could not be done.
 class UnwritableFolder {

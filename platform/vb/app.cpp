@@ -12,6 +12,7 @@
 
 #include "platform/vb/error.h"
 #include "platform/vb/strings.h"
+#include "platform/vb/user_folders.h"
 #include "platform/win/resources.h"
 
 namespace vb {
@@ -55,14 +56,18 @@ bool TakePlaceAmongCopies(const std::string& copies) {
 
 }  // namespace
 
+// The copies of one user share the folder of their settings, whatever else their environment
+// holds (a copy started from a terminal without XDG_RUNTIME_DIR finds the same lock).
+// The answer is kept for the process that asked (a process made by fork is a copy of its own).
 bool AppObject::PrevInstance() const {
-  static const bool another = [this] {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    const std::string name = ToUtf8(EXEName());
-    return TakePlaceAmongCopies(runtime != nullptr && *runtime != '\0'
-                                    ? std::string(runtime) + "/" + name + ".lock"
-                                    : "/tmp/" + name + "-" + std::to_string(::getuid()) + ".lock");
-  }();
+  static pid_t asked = 0;
+  static bool another = false;
+  if (asked != ::getpid()) {
+    asked = ::getpid();
+    const std::string folder = UserConfigFolder();
+    MakeOwnFolder(folder);
+    another = TakePlaceAmongCopies(folder + "/" + ToUtf8(EXEName()) + ".lock");
+  }
   return another;
 }
 
