@@ -30,6 +30,9 @@ namespace commandbars {
 class cAlphaDIBSection;
 class cButtonInt;
 class cCommandBarInt;
+namespace testing {
+class MenuLinks;
+}
 
 class kestCommandBar : public vb::UserControl, public IBarControl, private ISubclass {
  public:
@@ -113,6 +116,8 @@ class kestCommandBar : public vb::UserControl, public IBarControl, private ISubc
   bool HasMnemonic(std::int32_t vKey);
   // The control shows a bar that is still in the store.
   bool ShowsBar() { return ShownBar() != nullptr; }
+  // An item of the bar shown is hot or shows its menu.
+  bool ShowsHotItem() const;
   const std::u16string& ToolbarKey() const { return m_sToolbarKey; }
   const std::vector<cDisplayButtonInfo>& DisplayInfo() const { return m_cDisplayInfo; }
   // The popup host showing the menu of the item at index, or 0.
@@ -262,6 +267,8 @@ class kestCommandBar : public vb::UserControl, public IBarControl, private ISubc
   // A shown popup host that goes: the menus opened from it close, its record leaves the stack, and
   // the control that opened it takes the keyboard back. Its own host hears nothing.
   void WithdrawPopup();
+
+  friend class testing::MenuLinks;  // tests build links the toolkit no longer makes
 
   win::HWND m_hWnd = 0;
   win::HWND m_hWndOwnerForm = 0;

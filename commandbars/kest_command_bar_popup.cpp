@@ -58,6 +58,8 @@ kestCommandBar* kestCommandBar::ShowBarAsPopup(cCommandBarInt& bar, std::int32_t
                                                bool bKeyboard, bool bShownAsPopup) {
   // While menu mode ends, a handler of a closing menu opens nothing: the menus it would stand on go.
   if (mCommandBars::LeavingMenuMode()) return nullptr;
+  // The menus this show closes first leave nothing shown only for a moment.
+  const mCommandBars::MenuChange change;
   kestCommandBar* host = mCommandBars::GetPopupInstance();
   if (host == nullptr) return nullptr;
   const std::u16string key = bar.Key();
@@ -237,6 +239,7 @@ void kestCommandBar::WithdrawPopup() {
   const std::vector<cMenuPopupStack> stack = mCommandBars::PopupStack();
   const bool recorded = std::any_of(stack.begin(), stack.end(), [this](const cMenuPopupStack& r) { return r.hwnd() == m_hWnd; });
   if (!recorded) return;
+  const mCommandBars::MenuChange change;
   HideMenus(false);
   mCommandBars::PopPopup(m_hWnd);
   win::ShowWindow(m_hWnd, win::SW_HIDE);
@@ -262,6 +265,7 @@ bool kestCommandBar::FromBarItem() const {
 void kestCommandBar::HideMenus(bool bHideSelf) {
   // A chain of menus that leads back to a control being hidden is closed already.
   if (hiding_) return;
+  const mCommandBars::MenuChange change;
   hiding_ = true;
   const win::HWND self = m_hWnd;
   auto gone = [this, self] { return mCommandBars::FindControl(self) != this; };

@@ -54,6 +54,11 @@ std::int32_t kestCommandBar::HotIndex() const {
   return 0;
 }
 
+bool kestCommandBar::ShowsHotItem() const {
+  return std::any_of(m_cDisplayInfo.begin(), m_cDisplayInfo.end(),
+                     [](const cDisplayButtonInfo& r) { return r.mouseOver || r.MouseOverSplit || r.ShowingMenu; });
+}
+
 bool kestCommandBar::CanHighlightAt(std::int32_t index) {
   cButtonInt* btn = ButtonAtIndex(index);
   if (btn == nullptr || index > static_cast<std::int32_t>(m_cDisplayInfo.size())) return false;
@@ -261,6 +266,12 @@ void kestCommandBar::MousePressed(std::int32_t button) {
     }
     return;
   }
+  // A press on the bar item whose menu is open closes the menu, as the press on it opened it; the
+  // keyboard goes back where it was.
+  if (!m_bIsPopup && MenuOfItem(index) != 0 && mCommandBars::InMenuMode()) {
+    mCommandBars::LeaveMenuMode();
+    return;
+  }
   TrackMenu(1, index, true, false);
   cButtonInt* btn = ButtonAtIndex(index);
   if (btn == nullptr || !btn->Enabled()) return;
@@ -348,6 +359,7 @@ void kestCommandBar::tmrMenuPopup_Timer() {
 
 void kestCommandBar::tmrLostMouse_Timer() {
   if (!m_bEnabled) return;
+  const mCommandBars::MenuChange change;  // the hot item of menu mode may go
   win::POINT p;
   win::GetCursorPos(&p);
   if (p.x == lostMouseLast_.x && p.y == lostMouseLast_.y) return;

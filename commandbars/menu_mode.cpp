@@ -1,6 +1,7 @@
 #include "commandbars/menu_mode.h"
 
 #include <algorithm>
+#include <exception>
 
 #include "commandbars/button.h"
 #include "commandbars/command_bar.h"
@@ -109,7 +110,27 @@ void Leave() {
     if (kestCommandBar* c = FindControl(h)) c->ClearPressedState();
 }
 
+// Changes of the menus under way; kept apart from the menu state, which a change may reset.
+int changesUnderWay = 0;
+
+// Menu mode that shows nothing (no popup open, no hot item on the control it was entered through,
+// or that control shows no bar any more) ends.
+void LeaveUnlessShown() {
+  const MenuState& s = state();
+  if (!s.menuMode || s.leaving || !s.stack.empty()) return;
+  kestCommandBar* c = FindControl(s.menuModeControl);
+  if (c != nullptr && c->ShowsBar() && c->ShowsHotItem()) return;
+  LeaveMenuMode();
+}
+
 }  // namespace
+
+MenuChange::MenuChange() : exceptions_(std::uncaught_exceptions()) { ++changesUnderWay; }
+
+MenuChange::~MenuChange() noexcept(false) {
+  if (--changesUnderWay > 0 || std::uncaught_exceptions() > exceptions_) return;
+  LeaveUnlessShown();
+}
 
 void PushPopup(win::HWND hwnd, win::HWND hWndSource, bool bShownAsPopup, bool bNewLevel) {
   MenuState& s = state();

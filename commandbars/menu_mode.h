@@ -8,6 +8,11 @@
 // disabled (whatever order the popups closed in), drops the records and removes the mouse hook.
 // Leaving is safe against the host's handlers of the closing menus: they cannot enter menu mode or
 // open a popup until it is over.
+//
+// Menu mode always shows itself: an open popup, or a hot item on the control it was entered
+// through. A change that leaves neither (the last menu closed by Escape, Left or its host, the hot
+// item cleared as the pointer went away) ends menu mode, so no key goes to a menu nobody sees; a
+// context menu shown outside menu mode thus takes menu mode away with it when it closes.
 #pragma once
 
 #include <cstdint>
@@ -76,6 +81,20 @@ win::HWND IsApplicationActive();
 win::HWND ControlOfForegroundForm();
 // The foreground form's main menu bar has an item whose mnemonic is vKey.
 bool ForegroundMenuHasMnemonic(std::int32_t vKey);
+
+// One change of the menus (a menu shown or hidden, the hot item cleared as the pointer left), which
+// may span nested calls: when the outermost change ends, menu mode that shows nothing ends with it.
+class MenuChange {
+ public:
+  MenuChange();
+  // Ending menu mode raises the host's events; what they throw goes on to the caller.
+  ~MenuChange() noexcept(false);
+  MenuChange(const MenuChange&) = delete;
+  MenuChange& operator=(const MenuChange&) = delete;
+
+ private:
+  int exceptions_;
+};
 
 // Forgets the menu-mode state (the last control went).
 void ResetMenuState();

@@ -73,6 +73,7 @@ Step SwitchPress(const std::string& key) { return Step{Step::kPress, key, true, 
 Step SwitchRelease(const std::string& key) { return Step{Step::kRelease, key, true, {}}; }
 Step LayoutSwitched() { return Step{Step::kLayoutSwitched, "", false, {}}; }
 Step ClickOn(const std::string& buttonKey) { return Step{Step::kClick, buttonKey, false, {}}; }
+Step RightClickIn() { return Step{Step::kRightClick, "", false, {}}; }
 Step Call(std::function<void()> f) { return Step{Step::kCall, "", false, std::move(f)}; }
 
 MenuSequence::MenuSequence(win::HWND keyboardWindow) : keyboardWindow_(keyboardWindow), last_(Look()) {}
@@ -118,6 +119,8 @@ void MenuSequence::Note(const std::string& what) {
 
 void MenuSequence::KeyReached(bool) { reached_ = true; }
 
+void MenuSequence::MouseReached() { mouseReached_ = true; }
+
 int MenuSequence::Modifiers() const {
   int mods = 0;
   for (const std::string& k : held_) mods |= ModifierOf(k);
@@ -143,25 +146,39 @@ void MenuSequence::Key(const Step& s, bool press) {
   }
 }
 
+// A click of the window that has the keyboard: near its bottom right corner, far from the menus,
+// which open at the top left of the screen; a right click near its top left corner.
+void MenuSequence::ClickOutside(int button) {
+  mouseReached_ = false;
+  win::RECT r;
+  win::GetClientRect(keyboardWindow_, &r);
+  if (button == 1) {
+    input::Click(keyboardWindow_, r.right - 10, r.bottom - 10);
+  } else {
+    input::Click(keyboardWindow_, 10, 10, static_cast<int>(win::MK_RBUTTON));
+  }
+  NoteChanges();
+  const char* what = button == 1 ? "click" : "right click";
+  seen_.push_back(std::string(mouseReached_ ? "pass " : "swallow ") + what);
+}
+
 void MenuSequence::RunStep(const Step& s) {
   switch (s.kind) {
     case Step::kPress: Key(s, true); return;
     case Step::kRelease: Key(s, false); return;
     case Step::kLayoutSwitched: group_ = 1 - group_; return;
+    case Step::kRightClick: ClickOutside(2); return;
     case Step::kClick: {
       int index = 0;
       kestCommandBar* c = s.key.empty() ? nullptr : ShownWith(s.key, index);
       if (c == nullptr) {
-        // Far from the menus, which open at the top left of the screen.
-        win::RECT r;
-        win::GetClientRect(keyboardWindow_, &r);
-        input::Click(keyboardWindow_, r.right - 10, r.bottom - 10);
-      } else {
-        const cDisplayButtonInfo& r = c->DisplayInfo().at(static_cast<std::size_t>(index - 1));
-        const int x = (r.left + r.Right) / 2, y = (r.tOp + r.Bottom) / 2;
-        if (c->IsPopupInstance()) input::MouseMove(c->hwnd(), x, y);  // a menu item is pointed at first
-        input::Click(c->hwnd(), x, y);
+        ClickOutside(1);
+        return;
       }
+      const cDisplayButtonInfo& r = c->DisplayInfo().at(static_cast<std::size_t>(index - 1));
+      const int x = (r.left + r.Right) / 2, y = (r.tOp + r.Bottom) / 2;
+      if (c->IsPopupInstance()) input::MouseMove(c->hwnd(), x, y);  // a menu item is pointed at first
+      input::Click(c->hwnd(), x, y);
       break;
     }
     case Step::kCall: s.call(); break;

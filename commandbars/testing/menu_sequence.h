@@ -10,9 +10,11 @@
 //   "swallow Alt"             it did not; "swallow Alt up": its release did not (a release that
 //                             reaches the window is not listed)
 //   "click FILE:OPEN"         ButtonClick reached the host (noted by the host's handler)
+//   "pass click"              a click outside the menus reached the window that has the keyboard;
+//                             "pass right click" a right click; "swallow click": it did not
 //
-// The host hands its events to Note and the keys its editor receives to KeyReached. Only tests link
-// this; the program never does.
+// The host hands its events to Note, and the keys and mouse presses its editor receives to
+// KeyReached and MouseReached. Only tests link this; the program never does.
 #pragma once
 
 #include <functional>
@@ -24,7 +26,7 @@
 namespace commandbars::testing {
 
 struct Step {
-  enum Kind { kPress, kRelease, kLayoutSwitched, kClick, kCall };
+  enum Kind { kPress, kRelease, kLayoutSwitched, kClick, kRightClick, kCall };
   Kind kind = kPress;
   std::string key;           // X key name ("Alt_L", "Shift_L", "f", ...) or button key to click
   bool groupSwitch = false;  // a layout option makes the key XKB's group switch
@@ -43,6 +45,9 @@ Step LayoutSwitched();
 // A left click on the centre of the shown item with this button key (a popup's before a bar's), or
 // with "" near the bottom right corner of the window that has the keyboard (outside every menu).
 Step ClickOn(const std::string& buttonKey);
+// A right click near the top left corner of the window that has the keyboard (where a context menu
+// it opens does not reach the corner ClickOn("") clicks).
+Step RightClickIn();
 // Anything else the test does at this point (a context menu shown, a bar changed, ...).
 Step Call(std::function<void()> f);
 
@@ -62,6 +67,7 @@ class MenuSequence {
   // keyboard window.
   void Note(const std::string& what);
   void KeyReached(bool up);
+  void MouseReached();
 
  private:
   struct State {
@@ -73,6 +79,7 @@ class MenuSequence {
   void NoteChanges();
   void RunStep(const Step& s);
   void Key(const Step& s, bool press);
+  void ClickOutside(int button);
   int Modifiers() const;
 
   win::HWND keyboardWindow_;
@@ -81,6 +88,7 @@ class MenuSequence {
   std::vector<std::string> held_;  // keys held as modifiers
   int group_ = 0;
   bool reached_ = false;
+  bool mouseReached_ = false;
 };
 
 }  // namespace commandbars::testing

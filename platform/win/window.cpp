@@ -397,6 +397,8 @@ LRESULT DefWindowProcA(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     SendMessageA(GetAncestorTopLevel(h), WM_SYSCOMMAND, SC_CLOSE, 0);
     return 0;
   }
+  // A letter typed with Alt is a menu key (a mnemonic or a shortcut nobody took), never text.
+  if (msg == WM_SYSCHAR) return 0;
   if (platform::detail::MarkDefaultHandling(h, msg)) return 0;
   switch (msg) {
     case WM_CLOSE:

@@ -10,8 +10,10 @@
 #include <vector>
 
 #include "command_bar_host.h"
+#include "commandbars/command_bar.h"
 #include "commandbars/command_bars.h"
 #include "commandbars/menu_mode.h"
+#include "commandbars/testing/menu_links.h"
 #include "commandbars/testing/menu_sequence.h"
 #include "platform/testing/win.h"
 #include "platform/vb/runtime.h"
@@ -71,6 +73,34 @@ Step ContextMenu(std::function<kestCommandBar&()> from, const std::u16string& ba
   });
 }
 
+// The pointer moved onto the menu bar's item with this button key, or into the editor.
+Step PointAt(const std::u16string& buttonKey) {
+  return Call([buttonKey] {
+    const std::int32_t i = mCommandBars::FindBar(MenuBar().ToolbarKey())->IndexOf(buttonKey);
+    const auto& r = MenuBar().DisplayInfo().at(static_cast<std::size_t>(i - 1));
+    platform::testing::MouseMove(MenuBar().hwnd(), (r.left + r.Right) / 2, (r.tOp + r.Bottom) / 2);
+  });
+}
+Step PointAtEditor() { return Call([] { platform::testing::MouseMove(Form().txtEdit.hWnd(), 20, 20); }); }
+
+// Notes the hot item of the control menu mode was entered through ("hot item none" without one).
+Step NoteHotItem() {
+  return Call([] {
+    kestCommandBar* c = mCommandBars::FindControl(mCommandBars::ActivePopupHwnd());
+    std::string key = "none";
+    if (c != nullptr) {
+      const auto& records = c->DisplayInfo();
+      for (std::size_t i = 0; i < records.size(); ++i) {
+        if (!records[i].mouseOver && !records[i].ShowingMenu) continue;
+        const std::u16string k = c->Toolbar().Buttons().Item(static_cast<std::int32_t>(i + 1)).Key();
+        key.assign(k.begin(), k.end());
+        break;
+      }
+    }
+    Note("hot item " + key);
+  });
+}
+
 Step UnloadPopupOf(const std::u16string& barKey) {
   return Call([barKey] { Form().cmdBar.Unload(PopupOf(barKey).Index()); });
 }
@@ -104,9 +134,15 @@ const std::vector<Row>& Rows() {
        In({Tap("Alt_L"), {Press("Alt_L"), SwitchPress("Shift_L"), SwitchRelease("Shift_L"), Release("Alt_L")},
            Tap("Escape")}),
        {"pass Alt", "enter", "hot MENU:FILE", "swallow Alt up", "pass Alt", "pass Shift", "leave", "swallow Esc"}},
+      // The pointer rested on the bar before Alt: it goes away, the hot item with it, and so does
+      // menu mode, which would show nothing.
+      {"AnAltTapEndsWhenThePointerLeavesTheBarItRestedOn",
+       In({{PointAt(u"MENU:EDIT")}, Tap("Alt_L"), {PointAtEditor(), Call([] { MenuBar().tmrLostMouse_Timer(); })},
+           Tap("f")}),
+       {"pass Alt", "enter", "hot MENU:FILE", "swallow Alt up", "leave", "pass F"}},
       {"AltWithAClickBetweenIsNoTap",
        In({{Press("Alt_L"), ClickOn(""), Release("Alt_L")}, Tap("f")}),
-       {"pass Alt", "pass F"}},
+       {"pass Alt", "pass click", "pass F"}},
 
       // --- Keys and clicks in the menus -------------------------------------------------------------
       {"EscapeStepsBackOneLevelAtATime",
@@ -123,32 +159,47 @@ const std::vector<Row>& Rows() {
         "hot MENU:HELP", "swallow Left"}},
       {"AClickOutsideClosesTheMenus",
        In({{ClickOn("MENU:FILE"), ClickOn("")}, Tap("f")}),
+       {"enter", "show FILE", "hot MENU:FILE", "hide FILE", "leave", "pass click", "pass F"}},
+      {"AClickOnTheItemWhoseMenuIsOpenClosesIt",
+       In({{ClickOn("MENU:FILE"), ClickOn("MENU:FILE")}, Tap("f")}),
        {"enter", "show FILE", "hot MENU:FILE", "hide FILE", "leave", "pass F"}},
       {"AnItemChosenByTheMouseReachesTheHost",
        In({{ClickOn("MENU:FILE"), ClickOn("FILE:OPEN")}}),
        {"enter", "show FILE", "hot MENU:FILE", "hide FILE", "leave", "click FILE:OPEN"}},
 
       // --- 1. Menus shown at a point ----------------------------------------------------------------
-      {"EscapeClosesAContextMenuAndTheNextLeavesMenuMode",
+      // A menu shown outside menu mode takes menu mode with it when it closes, whatever closes it.
+      {"EscapeClosesAContextMenuAndEndsMenuMode",
        In({{ContextMenu(MenuBar, u"EDIT")}, Tap("Escape"), Tap("Escape"), Tap("f")}),
-       {"enter", "show EDIT", "hide EDIT", "swallow Esc", "leave", "swallow Esc", "pass F"}},
-      {"LeftClosesAContextMenu",
+       {"enter", "show EDIT", "hide EDIT", "leave", "swallow Esc", "pass Esc", "pass F"}},
+      {"LeftClosesAContextMenuAndEndsMenuMode",
        In({{ContextMenu(MenuBar, u"EDIT")}, Tap("Left"), Tap("Down"), Tap("Escape")}),
-       {"enter", "show EDIT", "hide EDIT", "swallow Left", "swallow Down", "leave", "swallow Esc"}},
+       {"enter", "show EDIT", "hide EDIT", "leave", "swallow Left", "pass Down", "pass Esc"}},
       {"RightThenDownInAContextMenuOpensNothingElse",
        In({{ContextMenu(MenuBar, u"EDIT")}, Tap("Right"), Tap("Down")}),
-       {"enter", "show EDIT", "hide EDIT", "swallow Right", "swallow Down"}},
-      {"EscapeClosesTheChevronMenu",
+       {"enter", "show EDIT", "hide EDIT", "leave", "swallow Right", "pass Down"}},
+      {"EscapeClosesTheChevronMenuAndEndsMenuMode",
        In({{Call([] { Form().cmdBar(1).ShowChevronMenu(200, 200); })}, Tap("Escape"), Tap("Escape")}),
-       {"enter", "show CHEVRON", "hide CHEVRON", "swallow Esc", "leave", "swallow Esc"}},
+       {"enter", "show CHEVRON", "hide CHEVRON", "leave", "swallow Esc", "pass Esc"}},
+      {"KeysReachTheEditorAfterItsRightClickMenuIsClosedByEscape",
+       In({{RightClickIn()}, Tap("Escape"), Tap("f")}),
+       {"enter", "show EDIT", "pass right click", "hide EDIT", "leave", "swallow Esc", "pass F"}},
+      {"KeysReachTheEditorAfterItsRightClickMenuIsClosedByAClickInIt",
+       In({{RightClickIn(), ClickOn("")}, Tap("f")}),
+       {"enter", "show EDIT", "pass right click", "hide EDIT", "leave", "pass click", "pass F"}},
+      // Shown in menu mode, it gives the keyboard back to the bar's hot item.
+      {"EscapeFromAContextMenuShownInMenuModeGoesBackToTheHotItem",
+       In({Tap("Alt_L"), {ContextMenu(MenuBar, u"EDIT")}, Tap("Escape"), {NoteHotItem()}, Tap("Down")}),
+       {"pass Alt", "enter", "hot MENU:FILE", "swallow Alt up", "show EDIT", "hide EDIT", "swallow Esc",
+        "hot item MENU:FILE", "show FILE", "swallow Down"}},
 
       // --- 2. A menu-mode control without a bar -----------------------------------------------------
       {"TheBarUnsetWhileAMenuIsOpenEndsMenuMode",
        In({{ClickOn("MENU:FILE"), Call([] { MenuBar().Toolbar(nullptr); })}, Tap("Escape"), Tap("f")}),
-       {"enter", "show FILE", "hot MENU:FILE", "hide FILE", "swallow Esc", "leave", "pass F"}},
+       {"enter", "show FILE", "hot MENU:FILE", "hide FILE", "leave", "swallow Esc", "pass F"}},
       {"TheBarRemovedWhileAMenuIsOpenEndsMenuMode",
        In({{ClickOn("MENU:FILE"), Call([] { MenuBar().CommandBars().Remove(u"MENU"); })}, Tap("Escape"), Tap("f")}),
-       {"enter", "show FILE", "hot MENU:FILE", "hide FILE", "swallow Esc", "leave", "pass F"}},
+       {"enter", "show FILE", "hot MENU:FILE", "hide FILE", "leave", "swallow Esc", "pass F"}},
       {"AnAltTapOnAMenuControlWhoseBarWasRemovedEntersNothing",
        In({{Call([] { MenuBar().CommandBars().Remove(u"MENU"); })}, Tap("Alt_L"), Tap("f")}),
        {"pass Alt", "pass F"}},
@@ -182,7 +233,18 @@ const std::vector<Row>& Rows() {
             }),
             ClickOn("MENU:FILE"), ClickOn("")},
            Tap("f")}),
-       {"enter", "show FILE", "hot MENU:FILE", "hide FILE", "no menu", "leave", "pass F"}},
+       {"enter", "show FILE", "hot MENU:FILE", "hide FILE", "no menu", "leave", "pass click", "pass F"}},
+
+      // A chain of menus that leads back into itself closes once.
+      {"ACycleOfMenuLinksClosesOnce",
+       In({{ClickOn("MENU:FILE"), ClickOn("FILE:RECENT"), Call([] {
+              MenuLinks::Link(PopupOf(u"RECENT"), 1, PopupOf(u"FILE").hwnd());
+              MenuLinks::Link(PopupOf(u"FILE"), 1, PopupOf(u"RECENT").hwnd());
+            }),
+            ClickOn("")},
+           Tap("f")}),
+       {"enter", "show FILE", "hot MENU:FILE", "show RECENT", "hide FILE", "hide RECENT", "leave", "pass click",
+        "pass F"}},
 
       // --- 6. A host that changes the menus while an item is chosen ---------------------------------
       {"TheChosenItemIsClickedWhereverTheHostMovedIt",
@@ -217,6 +279,10 @@ const std::vector<Row>& Rows() {
        {"enter", "show FILE", "hot MENU:FILE", "show EDIT", "hide EDIT", "level 0", "hide FILE", "swallow Esc",
         "leave", "swallow Esc", "pass Alt", "enter", "hot MENU:FILE", "swallow Alt up"}},
 
+      {"AContextMenuUnloadedByTheHostEndsMenuMode",
+       In({{ContextMenu(MenuBar, u"EDIT"), UnloadPopupOf(u"EDIT")}, Tap("f")}),
+       {"enter", "show EDIT", "hide EDIT", "leave", "pass F"}},
+
       // --- 8. A show the host cancels ---------------------------------------------------------------
       {"AMenuCancelledBeforeItShowsGivesItsInstanceBack",
        In({{Call([] {
@@ -226,8 +292,8 @@ const std::vector<Row>& Rows() {
             }),
             ClickOn("MENU:FILE"), ClickOn(""), ContextMenu(MenuBar, u"OPENMENU"), ClickOn("MENU:FILE"),
             Call([] { Note("instances " + std::to_string(Form().instancesAsked)); })}}),
-       {"enter", "show FILE", "hot MENU:FILE", "hide FILE", "leave", "enter", "show FILE", "hot MENU:FILE",
-        "instances 1"}},
+       {"enter", "show FILE", "hot MENU:FILE", "hide FILE", "leave", "pass click", "enter", "show FILE",
+        "hot MENU:FILE", "instances 1"}},
   };
   return rows;
 }
@@ -245,6 +311,16 @@ class MenuSequenceTest : public ::testing::TestWithParam<Row> {
     MenuSequence& seq = *running->sequence;
     form.txtEdit.KeyDown = [&seq](int&, int) { seq.KeyReached(false); };
     form.txtEdit.KeyUp = [&seq](int&, int) { seq.KeyReached(true); };
+    // A right click in the editor shows the Edit menu where it was made, as in the program.
+    form.txtEdit.MouseDown = [&seq](int button, int, float x, float y) {
+      seq.MouseReached();
+      if (button != vb::vbRightButton) return;
+      auto px = static_cast<std::int32_t>(x / vb::TwipsPerPixel);
+      auto py = static_cast<std::int32_t>(y / vb::TwipsPerPixel);
+      MenuBar().ClientCoordinatesToScreen(px, py, Form().txtEdit.hWnd());
+      const cCommandBar edit = MenuBar().CommandBars().Item(u"EDIT");
+      MenuBar().ShowPopupMenu(px, py, &edit);
+    };
     form.onEvent = [](const Event& e) {
       if (e.what == u"click") running->sequence->Note("click " + std::string(e.key.begin(), e.key.end()));
       if (running->react) running->react(e);

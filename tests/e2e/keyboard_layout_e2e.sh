@@ -3,7 +3,9 @@
 # it inside xvfb-run): with the US and Russian layouts and grp:alt_shift_toggle, Alt+Shift and then
 # Shift+Alt switch to Russian and the keys typed next arrive in the editor as Russian letters; so do
 # they after Ctrl+Shift with grp:ctrl_shift_toggle. An Alt tap still makes "Файл" hot, and Escape in
-# the editor's right-click menu closes it. Keys go through XTest with real key codes (xte): xdotool
+# the editor's right-click menu closes it; the letters typed next reach the editor, and so do they
+# after the menu is closed by a click in the editor, which also puts the caret where it was made.
+# Keys go through XTest with real key codes (xte): xdotool
 # resets the layout group after each command and cannot show any of this. The layout is a property
 # of this script's own X server. Pictures go to BUILD_DIR/e2e/keyboard_layout/.
 # Usage: tests/e2e/keyboard_layout_e2e.sh BUILD_DIR
@@ -20,8 +22,10 @@ chord() {
 with_ctrl() { xte 'keydown Control_L' "key $1" 'keyup Control_L'; sleep 0.3; }
 # typed KEYS: the letters of KEYS typed by their keys on a US keyboard.
 typed() { xte "str $1"; sleep 0.3; }
-# editor_text: the editor's text read as a user would, select all and copy, without xdotool.
+# editor_text: the editor's text read as a user would, select all and copy, without xdotool. What
+# another program put on the clipboard before is no answer: keys that never arrived copy nothing.
 editor_text() {
+  e2e_clip_set "(nothing copied)"
   with_ctrl a
   with_ctrl c
   e2e_clip_get
@@ -33,12 +37,31 @@ layouts() { setxkbmap -layout us,ru -option '' -option "$1"; sleep 0.3; }
 expect_russian() {
   with_ctrl a
   typed ghbdtn
-  local got
-  got=$(editor_text)
-  [ "$got" = "привет" ] || e2e_fail "$1: the editor holds \"$got\", not \"привет\""
+  expect_text "$1" "привет"
 }
 # Visible windows of the program.
 program_windows() { xdotool search --onlyvisible --class quillmark 2>/dev/null | sort; }
+# menu_opened: a right click in the editor shows a window of the program that was not there.
+menu_opened() {
+  local before
+  before=$(program_windows)
+  xdotool mousemove --window "$wid" 300 200 sleep 0.1 click 3
+  sleep 0.5
+  opened=$(comm -13 <(echo "$before") <(program_windows))
+  [ -n "$opened" ] || e2e_fail "the right click opened no menu"
+}
+# menu_closed WHAT: the menu that menu_opened saw is no longer shown.
+menu_closed() {
+  local still
+  still=$(comm -12 <(echo "$opened") <(program_windows))
+  [ -z "$still" ] || e2e_fail "$1 left the right-click menu on the screen"
+}
+# expect_text WHAT TEXT: the editor holds exactly TEXT.
+expect_text() {
+  local got
+  got=$(editor_text)
+  [ "$got" = "$2" ] || e2e_fail "$1: the editor holds \"$got\", not \"$2\""
+}
 
 e2e_window_manager
 e2e_profile <<'REG'
@@ -84,16 +107,30 @@ typed q
 # The whole text is still selected from the last reading: the key replaces it.
 [ "$(editor_text)" = "й" ] || e2e_fail "after Escape the keys do not reach the editor"
 
-# --- Escape in the editor's right-click menu closes it ---------------------------------------------
-before=$(program_windows)
-xdotool mousemove --window "$wid" 300 200 sleep 0.1 click 3
-sleep 0.5
-opened=$(comm -13 <(echo "$before") <(program_windows))
-[ -n "$opened" ] || e2e_fail "the right click opened no menu"
+# --- The editor's right-click menu: Escape closes it, and the keys typed next reach the editor ----
+chord Alt_L Shift_L  # back to US
+with_ctrl a
+typed hello
+menu_opened
 e2e_shot 07_context_menu
 xte 'key Escape'
 sleep 0.5
 e2e_shot 08_context_menu_closed
-still=$(comm -12 <(echo "$opened") <(program_windows))
-[ -z "$still" ] || e2e_fail "Escape left the right-click menu on the screen"
+menu_closed "Escape"
+typed xyz
+e2e_shot 09_typed_after_escape
+expect_text "letters typed after Escape closed the right-click menu" "helloxyz"
+
+# --- The right-click menu closed by a click in the editor: the click puts the caret, keys arrive ----
+# The caret goes to the start of the text; the click below the text puts it back at the end.
+xte 'key Home'
+menu_opened
+e2e_shot 10_context_menu_again
+xdotool mousemove --window "$wid" 100 450 sleep 0.1 click 1
+sleep 0.5
+e2e_shot 11_clicked_in_the_editor
+menu_closed "A click in the editor"
+typed uvw
+e2e_shot 12_typed_after_the_click
+expect_text "letters typed after a click in the editor closed the right-click menu" "helloxyzuvw"
 echo "keyboard_layout: passed"

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "platform/testing/win.h"
+#include "platform/vb/controls.h"
+#include "platform/vb/form.h"
 #include "platform/win/keys.h"
 #include "platform/win/window.h"
 
@@ -50,6 +52,11 @@ LRESULT KeyHook(int code, WPARAM w, LPARAM l) {
   return 0;
 }
 
+class frmTyping : public vb::Form {
+ public:
+  vb::TextBox txtInput{*this};
+};
+
 }  // namespace
 
 TEST(Input, MouseClicksArriveAsButtonMessagesWithClientCoordinates) {
@@ -90,6 +97,19 @@ TEST(Input, KeysArriveAsKeyDownAndCharAndTheHookSeesThemFirst) {
   platform::testing::KeyClick(h, VK_ESCAPE);
   EXPECT_TRUE(Saw(WM_KEYDOWN));
   DestroyWindow(h);
+}
+
+// Alt with a letter is a menu key (a menu's mnemonic, a shortcut): the letter never lands in the
+// text, whether or not a menu took it. The X server gives such a key the letter's text all the same.
+TEST(Input, ALetterTypedWithAltIsNoText) {
+  frmTyping form;
+  form.Show();
+  platform::testing::KeyClick(form.txtInput.hWnd(), 'A');
+  platform::testing::KeyClick(form.txtInput.hWnd(), 'B', platform::testing::kAlt, u"b");
+  platform::testing::KeyClick(form.txtInput.hWnd(), 'C', platform::testing::kAlt | static_cast<int>(MK_SHIFT), u"C");
+  platform::testing::KeyClick(form.txtInput.hWnd(), 'D');
+  EXPECT_EQ(form.txtInput.Text(), u"ad");
+  form.Unload();
 }
 
 TEST(Input, CaptureSendsMouseInputToTheCapturingWindow) {
