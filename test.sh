@@ -24,6 +24,13 @@ cmake --build build -j"$(nproc)"
 cd build
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
 
+# Each test program whole in one process, in its own order and shuffled: no test may lean on what
+# another left behind (ctest runs every test in a process of its own).
+for program in bin/test_*; do
+  QT_QPA_PLATFORM=offscreen "$program" --gtest_brief=1
+  QT_QPA_PLATFORM=offscreen "$program" --gtest_brief=1 --gtest_shuffle
+done
+
 # Menus under a real X server, clicked with the real pointer.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb \
   ./bin/test_commandbars --gtest_filter='CommandBarOnX11.*'

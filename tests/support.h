@@ -18,6 +18,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/testing/vb.h"
 #include "platform/vb/error.h"
 #include "platform/vb/strings.h"
 
@@ -42,24 +43,38 @@ class TempDir {
   std::filesystem::path path_;
 };
 
+// Sets an environment variable while it lives, and puts back what it was (or its absence) when it
+// goes.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const std::string& value) : name_(name) {
+    if (const char* old = std::getenv(name)) {
+      had_ = true;
+      old_ = old;
+    }
+    setenv(name, value.c_str(), 1);
+  }
+  ~ScopedEnv() {
+    if (had_) {
+      setenv(name_.c_str(), old_.c_str(), 1);
+    } else {
+      unsetenv(name_.c_str());
+    }
+  }
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  std::string name_;
+  bool had_ = false;
+  std::string old_;
+};
+
 // Points the settings store at a fresh empty folder (XDG_CONFIG_HOME) while it lives, and back to
 // the folder before when it goes.
 class FreshSettings {
  public:
-  FreshSettings() {
-    if (const char* old = std::getenv("XDG_CONFIG_HOME")) {
-      had_ = true;
-      old_ = old;
-    }
-    setenv("XDG_CONFIG_HOME", dir_.path().c_str(), 1);
-  }
-  ~FreshSettings() {
-    if (had_) {
-      setenv("XDG_CONFIG_HOME", old_.c_str(), 1);
-    } else {
-      unsetenv("XDG_CONFIG_HOME");
-    }
-  }
+  FreshSettings() = default;
   FreshSettings(const FreshSettings&) = delete;
   FreshSettings& operator=(const FreshSettings&) = delete;
   // The folder that XDG_CONFIG_HOME names.
@@ -67,8 +82,22 @@ class FreshSettings {
 
  private:
   TempDir dir_;
-  bool had_ = false;
-  std::string old_;
+  ScopedEnv env_{"XDG_CONFIG_HOME", dir_.path().string()};
+};
+
+// A private runtime folder (XDG_RUNTIME_DIR, where the running copies of a program find each
+// other) while it lives; the process forgets its place among the copies when it comes and goes.
+class FreshRuntimeFolder {
+ public:
+  FreshRuntimeFolder() { vb::testing::ForgetPrevInstance(); }
+  ~FreshRuntimeFolder() { vb::testing::ForgetPrevInstance(); }
+  FreshRuntimeFolder(const FreshRuntimeFolder&) = delete;
+  FreshRuntimeFolder& operator=(const FreshRuntimeFolder&) = delete;
+  const std::filesystem::path& path() const { return dir_.path(); }
+
+ private:
+  TempDir dir_;
+  ScopedEnv env_{"XDG_RUNTIME_DIR", dir_.path().string()};
 };
 
 // The whole content of a file, as text or (Bytes = std::vector<std::uint8_t>) as bytes; empty when

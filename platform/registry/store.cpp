@@ -257,12 +257,12 @@ bool WriteFile(const fs::path& file, const Key& root, int* fd, struct stat* id) 
   return true;
 }
 
-// Says once per run, on the standard error, that settings cannot be written; the file keeps what
-// it holds.
+// Says once per run and file, on the standard error, that settings cannot be written; the file
+// keeps what it holds.
 void ReportWriteFailure(const fs::path& file, int error) {
-  static bool reported = false;
-  if (reported) return;
-  reported = true;
+  static fs::path reported;
+  if (reported == file) return;
+  reported = file;
   std::fprintf(stderr, "quillmark: settings cannot be saved in %s (%s); changes made in this run are not kept\n",
                file.c_str(), std::strerror(error));
 }

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/vb/app_place.h"
 #include "platform/vb/error.h"
 #include "platform/vb/strings.h"
 
@@ -33,35 +34,53 @@ namespace {
 // Every running copy holds a shared lock on the copies file for its life, so a copy that starts
 // sees all that run, whichever of them asked for the check. Starting copies take turns on the
 // start file, so two that start at once do not both find themselves alone.
-bool TakePlaceAmongCopies(const std::string& copies) {
+// The descriptor that holds this copy's place, and the answer found when it was taken.
+struct CopyPlace {
+  bool taken = false;
+  bool another = false;
+  int fd = -1;
+};
+CopyPlace& Place() {
+  static CopyPlace place;
+  return place;
+}
+
+// Every running copy holds a shared lock on the copies file for its life, so a copy that starts
+// sees all that run, whichever of them asked for the check. Starting copies take turns on the
+// start file, so two that start at once do not both find themselves alone.
+void TakePlaceAmongCopies(const std::string& copies, CopyPlace& place) {
   const std::string start = copies + ".start";
   const int turn = ::open(start.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
   while (turn >= 0 && ::flock(turn, LOCK_EX) != 0 && errno == EINTR) {
   }
-  bool another = false;
   const int probe = ::open(copies.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
   if (probe >= 0) {
-    another = ::flock(probe, LOCK_EX | LOCK_NB) != 0;  // fails while any copy holds its place
+    place.another = ::flock(probe, LOCK_EX | LOCK_NB) != 0;  // fails while any copy holds its place
     ::close(probe);
-    const int place = ::open(copies.c_str(), O_RDWR | O_CLOEXEC);
+    place.fd = ::open(copies.c_str(), O_RDWR | O_CLOEXEC);
     // The descriptor stays open, holding this copy's place until the process ends.
-    if (place >= 0 && ::flock(place, LOCK_SH | LOCK_NB) != 0) ::close(place);
+    if (place.fd >= 0 && ::flock(place.fd, LOCK_SH | LOCK_NB) != 0) {
+      ::close(place.fd);
+      place.fd = -1;
+    }
   }
   if (turn >= 0) ::close(turn);  // the next starting copy's turn
-  return another;  // no lock to be had: this copy counts as the only one
+  // No lock to be had: this copy counts as the only one.
 }
 
 }  // namespace
 
 bool AppObject::PrevInstance() const {
-  static const bool another = [this] {
+  CopyPlace& place = Place();
+  if (!place.taken) {
+    place.taken = true;
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     const std::string name = ToUtf8(EXEName());
-    return TakePlaceAmongCopies(runtime != nullptr && *runtime != '\0'
-                                    ? std::string(runtime) + "/" + name + ".lock"
-                                    : "/tmp/" + name + "-" + std::to_string(::getuid()) + ".lock");
-  }();
-  return another;
+    TakePlaceAmongCopies(runtime != nullptr && *runtime != '\0' ? std::string(runtime) + "/" + name + ".lock"
+                                                                 : "/tmp/" + name + "-" + std::to_string(::getuid()) + ".lock",
+                         place);
+  }
+  return place.another;
 }
 
 std::vector<std::uint8_t> LoadResData(std::int32_t id, std::u16string_view) {
@@ -69,3 +88,13 @@ std::vector<std::uint8_t> LoadResData(std::int32_t id, std::u16string_view) {
 }
 
 }  // namespace vb
+
+namespace platform::detail {
+
+void LeavePlaceAmongCopies() {
+  vb::CopyPlace& place = vb::Place();
+  if (place.fd >= 0) ::close(place.fd);
+  place = vb::CopyPlace{};
+}
+
+}  // namespace platform::detail

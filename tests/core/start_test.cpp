@@ -102,8 +102,7 @@ TEST_F(StartUp, CommonControlsStartAndFaultDialogsAreSuppressed) {
 }
 
 TEST_F(StartUp, ASecondCopyEndsAtOnceWhenOnlyOneMayRun) {
-  TempDir runtime;
-  setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
+  FreshRuntimeFolder runtime;
   int ready[2];
   int release[2];
   ASSERT_EQ(pipe(ready), 0);
@@ -137,8 +136,7 @@ TEST_F(StartUp, ASecondCopyEndsAtOnceWhenOnlyOneMayRun) {
 
 // A copy that was started while several were allowed still counts when only one is allowed later.
 TEST_F(StartUp, ACopyStartedWhileManyWereAllowedStillCounts) {
-  TempDir runtime;
-  setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
+  FreshRuntimeFolder runtime;
   Pref(settings::preferences::kManyCopies, u"1");
   int ready[2];
   int release[2];

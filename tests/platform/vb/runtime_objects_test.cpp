@@ -154,6 +154,7 @@ TEST(Files, FailuresRaiseTheRuntimesErrors) {
 }
 
 TEST(App, PrevInstanceSeesAnotherCopysLock) {
+  qmtest::FreshRuntimeFolder folder;
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
   const std::string name = vb::ToUtf8(vb::App.EXEName());
   const std::string lock = runtime != nullptr && *runtime != '\0' ? std::string(runtime) + "/" + name + ".lock"
@@ -218,8 +219,7 @@ void EndCopy(const Copy& copy) {
 // Every copy keeps its place while it runs, not only the first: after the first ends, the second
 // still counts for a third.
 TEST(App, EveryRunningCopyCountsForTheNext) {
-  qmtest::TempDir runtime;
-  setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
+  qmtest::FreshRuntimeFolder runtime;
   const Copy first = StartCopy();
   EXPECT_FALSE(SeesAnother(first));
   const Copy second = StartCopy();
