@@ -208,6 +208,9 @@ void Adopt(vb::Control& c, QWidget* w, const char* className, bool takesChildInp
   if (parent != nullptr) w->setFont(parent->font());
   if (vb::Form* f = FormOf(c); f != nullptr && f->IsLoaded()) core.font = f->Font();
   w->setFont(ToQFont(core.font));
+  // Text, list and combo boxes write on the window colour from the start; the other controls are
+  // drawn on their container and take its colours until given their own.
+  if (core.back != vb::vbButtonFace || core.fore != vb::vbButtonText) ApplyColors(w, core.back, core.fore);
   w->show();
 }
 
@@ -245,11 +248,17 @@ QFont ToQFont(const vb::StdFont& f) {
   return q;
 }
 
+// A disabled control writes in the system's grey text, whatever its ForeColor, on its own
+// background; the style embosses captions on the highlight colour (ControlStyle).
 void ApplyColors(QWidget* w, vb::OLE_COLOR back, vb::OLE_COLOR fore) {
   QPalette p = w->palette();
   const QColor b = ToQColor(back), f = ToQColor(fore);
+  const QColor grey = ToQColor(vb::vbGrayText), light = ToQColor(vb::vb3DHighlight);
   for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button}) p.setColor(role, b);
-  for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) p.setColor(role, f);
+  for (auto group : {QPalette::Active, QPalette::Inactive})
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) p.setColor(group, role, f);
+  for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) p.setColor(QPalette::Disabled, role, grey);
+  p.setColor(QPalette::Disabled, QPalette::Light, light);
   w->setPalette(p);
 }
 
