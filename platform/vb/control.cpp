@@ -477,21 +477,30 @@ void Control::PixelsToUnits(int px, int py, float& x, float& y) {
 
 static QWidget& W(Control& c) { return *c.core().widget; }
 
+// Where the container's inside starts in its window: a control is placed from there, so a bordered
+// picture box keeps its border around what it holds instead of over it. (A frame places what it
+// holds from its outer corner, caption and all.)
+static QPoint Origin(QWidget& w) {
+  QWidget* container = w.parentWidget();
+  if (container == nullptr || !container->property(platform::detail::kPlacesInsideBorder).toBool()) return {};
+  return container->contentsRect().topLeft();
+}
+
 float Control::Left() {
   EnsureWindow();
-  return Tw(W(*this).x());
+  return Tw(W(*this).x() - Origin(W(*this)).x());
 }
 void Control::Left(float v) {
   EnsureWindow();
-  W(*this).move(Px(v), W(*this).y());
+  W(*this).move(Px(v) + Origin(W(*this)).x(), W(*this).y());
 }
 float Control::Top() {
   EnsureWindow();
-  return Tw(W(*this).y());
+  return Tw(W(*this).y() - Origin(W(*this)).y());
 }
 void Control::Top(float v) {
   EnsureWindow();
-  W(*this).move(W(*this).x(), Px(v));
+  W(*this).move(W(*this).x(), Px(v) + Origin(W(*this)).y());
 }
 float Control::Width() {
   EnsureWindow();
@@ -512,7 +521,8 @@ void Control::Height(float v) {
 void Control::Move(float left, float top, float width, float height) {
   EnsureWindow();
   QWidget& w = W(*this);
-  w.setGeometry(Px(left), Px(top), width < 0 ? w.width() : std::max(0, Px(width)),
+  const QPoint origin = Origin(w);
+  w.setGeometry(Px(left) + origin.x(), Px(top) + origin.y(), width < 0 ? w.width() : std::max(0, Px(width)),
                 height < 0 ? w.height() : std::max(0, Px(height)));
 }
 
