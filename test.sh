@@ -7,7 +7,7 @@ packages=(build-essential cmake ninja-build pkg-config
           qt6-base-dev qt6-translations-l10n qt6-multimedia-dev
           libgtest-dev libgmock-dev libbenchmark-dev
           fonts-dejavu-core poppler-utils clang libclang-rt-14-dev
-          xvfb xauth xdotool xclip imagemagick openbox)
+          xvfb xauth xdotool xclip imagemagick openbox x11-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -69,3 +69,7 @@ xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/ope
 # The main window driven as a user would: typing, pasting, conversions, progress, undo, the
 # clipboard watch, closing through its questions, and a picture per drawing style.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/main_window_e2e.sh .
+
+# Every dialog with a disabled control, and every window whose text must fit, pictured at the
+# default font and a large one: disabled controls grey, the message boxes on the screen.
+xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/dialog_looks_e2e.sh .
