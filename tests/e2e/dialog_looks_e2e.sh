@@ -3,7 +3,7 @@
 # xvfb-run): a picture of each dialog that holds a disabled control (the replace window while
 # nothing matches, the conversion dialog's disabled target,
 # the settings dialog's Apply at load, its clipboard options while the watch is off and its sound
-# paths), of go to line, and of each window whose text must fit (the conversion dialog, the Replace All question
+# paths, the toolbar dialog's Apply), of go to line, and of each window whose text must fit (the conversion dialog, the Replace All question
 # about a word longer than a line and a text taller than the screen, the long first-start notice), once at the default font and once
 # at a large one (fonts at 144 dots per inch, which makes the whole program half as large again).
 # What the pictures show is checked too: a disabled button writes in grey with no black, an
@@ -38,6 +38,11 @@ DECODE_TARGET_DOS="48x14+180+74"       # the disabled target "DOS 866"
 SETTINGS_APPLY="80x18+291+411"
 SETTINGS_CLIPBOARD_OPTION="330x12+50+243"   # "Автоматически перекодировать ..." while the watch is off
 SETTINGS_SOUND_PATH="260x12+186+60"    # the path of a sound that is switched off
+MENU_VIEW=(159 10)
+MENU_TOOLBARS=(241 55)
+MENU_CUSTOMIZE=(395 106)
+TOOLBARS_APPLY="80x18+450+372"
+TOOLBARS_OK=(398 381)
 
 # at N...: the numbers scaled to the font pass (the whole program grows with the large font).
 at() {
@@ -209,6 +214,19 @@ pass() {
   disabled_look "$E2E_OUT/9_settings_sounds.png" "$SETTINGS_SOUND_PATH" "the path of a sound switched off"
   click "$settings" "${SETTINGS_CANCEL[@]}"
   e2e_wait_gone "Параметры программы"
+
+  # The toolbar dialog: Apply disabled at load.
+  e2e_focus "$main"
+  click "$main" "${MENU_VIEW[@]}"
+  click "$main" "${MENU_TOOLBARS[@]}"
+  click "$main" "${MENU_CUSTOMIZE[@]}"
+  local toolbars
+  toolbars=$(e2e_wait_window "Настройка панелей инструментов")
+  sleep 0.5
+  e2e_shot_window "$toolbars" 10_toolbars
+  disabled_look "$E2E_OUT/10_toolbars.png" "$TOOLBARS_APPLY" "the toolbar dialog's Apply at load"
+  click "$toolbars" "${TOOLBARS_OK[@]}"
+  e2e_wait_gone "Настройка панелей инструментов"
 
   e2e_focus "$main"
   e2e_keys alt+F4
