@@ -43,29 +43,29 @@ class TempDir {
   std::filesystem::path path_;
 };
 
-// Sets an environment variable while it lives, and puts back what it was (or its absence) when it
+// Gives an environment variable a value while it lives, and back its value before (or none) when it
 // goes.
-class ScopedEnv {
+class EnvironmentValue {
  public:
-  ScopedEnv(const char* name, const std::string& value) : name_(name) {
+  EnvironmentValue(const char* name, const std::string& value) : name_(name) {
     if (const char* old = std::getenv(name)) {
       had_ = true;
       old_ = old;
     }
     setenv(name, value.c_str(), 1);
   }
-  ~ScopedEnv() {
+  ~EnvironmentValue() {
     if (had_) {
-      setenv(name_.c_str(), old_.c_str(), 1);
+      setenv(name_, old_.c_str(), 1);
     } else {
-      unsetenv(name_.c_str());
+      unsetenv(name_);
     }
   }
-  ScopedEnv(const ScopedEnv&) = delete;
-  ScopedEnv& operator=(const ScopedEnv&) = delete;
+  EnvironmentValue(const EnvironmentValue&) = delete;
+  EnvironmentValue& operator=(const EnvironmentValue&) = delete;
 
  private:
-  std::string name_;
+  const char* name_;
   bool had_ = false;
   std::string old_;
 };
@@ -82,7 +82,7 @@ class FreshSettings {
 
  private:
   TempDir dir_;
-  ScopedEnv env_{"XDG_CONFIG_HOME", dir_.path().string()};
+  EnvironmentValue env_{"XDG_CONFIG_HOME", dir_.path().string()};
 };
 
 // A private runtime folder (XDG_RUNTIME_DIR, where the running copies of a program find each
@@ -97,7 +97,7 @@ class FreshRuntimeFolder {
 
  private:
   TempDir dir_;
-  ScopedEnv env_{"XDG_RUNTIME_DIR", dir_.path().string()};
+  EnvironmentValue env_{"XDG_RUNTIME_DIR", dir_.path().string()};
 };
 
 // The whole content of a file, as text or (Bytes = std::vector<std::uint8_t>) as bytes; empty when
