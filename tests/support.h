@@ -43,6 +43,9 @@ class TempDir {
   std::filesystem::path path_;
 };
 
+// A folder that lives as long as the test program runs (the shared main makes and removes it).
+const std::filesystem::path& RunFolder();
+
 // Gives an environment variable a value while it lives, and back its value before (or none) when it
 // goes.
 class EnvironmentValue {
