@@ -33,9 +33,6 @@ std::u16string AppObject::EXEName() const { return FromUtf8(Executable().stem().
 
 namespace {
 
-// Every running copy holds a shared lock on the copies file for its life, so a copy that starts
-// sees all that run, whichever of them asked for the check. Starting copies take turns on the
-// start file, so two that start at once do not both find themselves alone.
 // The descriptor that holds this copy's place, and the answer found when it was taken.
 struct CopyPlace {
   bool taken = false;

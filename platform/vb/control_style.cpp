@@ -1,13 +1,8 @@
 #include "platform/vb/control_style.h"
 
 #include <QPainter>
-#include <QStyleFactory>
 
 namespace platform::detail {
-
-// The toolkit's own look, whatever the desktop would choose, so the program looks the same on
-// every machine.
-ControlStyle::ControlStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
 
 void ControlStyle::drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& pal, bool enabled,
                                 const QString& text, QPalette::ColorRole textRole) const {

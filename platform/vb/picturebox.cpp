@@ -48,8 +48,7 @@ class PictureWidget : public QWidget {
 
   int BorderPx() const { return border == 1 ? 2 : 0; }
   // The border lies outside the window's client area: the contents rectangle is what the drawing
-  // layer sizes the window's surface to.
-  // What the box holds keeps its place inside the border.
+  // layer sizes the window's surface to, and what the box holds keeps its place inside it.
   void SetBorder(int style) {
     const int before = BorderPx();
     border = style;
