@@ -8,6 +8,7 @@
 
 #include "platform/vb/app.h"
 #include "platform/vb/control_style.h"
+#include "platform/win/destroyed_outside.h"
 #include "platform/win/dispatch.h"
 #include "platform/win/shown_focus.h"
 
@@ -45,6 +46,7 @@ Application::Application(int& argc, char** argv) : impl_(std::make_unique<Impl>(
   vb::App.ReadVersionResource();
   detail::UiThreadId();
   detail::KeepFocusOnShownWindows();
+  detail::WatchWindowsDestroyedFromOutside();
 }
 
 Application::~Application() = default;

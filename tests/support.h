@@ -18,7 +18,6 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/testing/vb.h"
 #include "platform/vb/error.h"
 #include "platform/vb/strings.h"
 
@@ -88,21 +87,6 @@ class FreshSettings {
   EnvironmentValue env_{"XDG_CONFIG_HOME", dir_.path().string()};
 };
 
-// A private runtime folder (XDG_RUNTIME_DIR, where the running copies of a program find each
-// other) while it lives; the process forgets its place among the copies when it comes and goes.
-class FreshRuntimeFolder {
- public:
-  FreshRuntimeFolder() { vb::testing::ForgetPrevInstance(); }
-  ~FreshRuntimeFolder() { vb::testing::ForgetPrevInstance(); }
-  FreshRuntimeFolder(const FreshRuntimeFolder&) = delete;
-  FreshRuntimeFolder& operator=(const FreshRuntimeFolder&) = delete;
-  const std::filesystem::path& path() const { return dir_.path(); }
-
- private:
-  TempDir dir_;
-  EnvironmentValue env_{"XDG_RUNTIME_DIR", dir_.path().string()};
-};
-
 // The whole content of a file, as text or (Bytes = std::vector<std::uint8_t>) as bytes; empty when
 // it cannot be read.
 template <class Bytes = std::string>
@@ -120,6 +104,20 @@ inline void WriteBytes(const std::filesystem::path& p, std::string_view bytes) {
 }
 inline void WriteBytes(const std::filesystem::path& p, const std::vector<std::uint8_t>& bytes) {
   WriteBytes(p, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+// A playable wave file of `samples` silent samples: mono, 8 bits, 8000 a second.
+inline std::string SilentWave(std::uint32_t samples) {
+  std::string w = "RIFF";
+  const auto u32 = [&](std::uint32_t v) { w.append(reinterpret_cast<const char*>(&v), 4); };
+  const auto u16 = [&](std::uint16_t v) { w.append(reinterpret_cast<const char*>(&v), 2); };
+  u32(36 + samples);
+  w += "WAVEfmt ";
+  u32(16), u16(1), u16(1), u32(8000), u32(8000), u16(1), u16(8);
+  w += "data";
+  u32(samples);
+  w.append(samples, '\x80');
+  return w;
 }
 
 // Makes a folder unwritable while it lives: no write permission and, for root (whom permissions do

@@ -5,6 +5,7 @@
 #include "core/document.h"
 #include "mainwindow/document_properties.h"
 #include "mainwindow/window_chrome.h"
+#include "mainwindow/window_placement.h"
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/icons.h"
 #include "platform/vb/screen.h"
@@ -81,9 +82,11 @@ void frmDocumentProperties::Design() {
   cmdClose.Move(4080, 5160, 1215, 375);
   cmdClose.Caption(u"&Закрыть");
   cmdClose.Default(true);
+  cmdClose.Cancel(true);
 }
 
 void frmDocumentProperties::Form_Load() {
+  mainwindow::CentreOverMainWindow(*this);
   chrome::ApplyTopMost(hWnd());
   chrome::PlaySoundEvent(chrome::kFormLoad);
   tabProperties.AddTab(u"Общие", -1, 1, u"GENERAL", 1000);

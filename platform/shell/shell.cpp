@@ -57,16 +57,9 @@ Opened OpenDocument(std::u16string_view file) {
 namespace vb {
 
 double Shell(std::u16string_view command, int) {
-  std::vector<std::u16string> words = platform::shell::SplitCommand(command);
+  const std::vector<std::u16string> words = platform::shell::SplitCommand(command);
   if (words.empty()) Raise(err::kInvalidProcedureCall);
-  QString program = QString::fromStdU16String(words.front());
-  if (program.contains(QLatin1Char('/')) && !QFileInfo::exists(program) && program.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive))
-    program.chop(4);
-  if (program.contains(QLatin1Char('/')) && !QFileInfo(program).isExecutable()) Raise(err::kFileNotFound);
-  words.front() = program.toStdU16String();
-  const std::int64_t pid = platform::shell::StartProgram(words);
-  if (pid == 0) Raise(err::kFileNotFound);
-  return static_cast<double>(pid);
+  return platform::shell::StartProgramFile(words.front(), {words.begin() + 1, words.end()});
 }
 
 }  // namespace vb
@@ -105,6 +98,19 @@ std::int64_t StartProgram(const std::vector<std::u16string>& words, std::u16stri
   const QString folder = QString::fromStdU16String(std::u16string(directory));
   if (!QProcess::startDetached(QString::fromStdU16String(words.front()), list, folder, &pid)) return 0;
   return pid;
+}
+
+double StartProgramFile(std::u16string_view path, const std::vector<std::u16string>& arguments) {
+  QString program = LocalPath(path);
+  if (program.isEmpty()) vb::Raise(vb::err::kInvalidProcedureCall);
+  if (program.contains(QLatin1Char('/')) && !QFileInfo::exists(program) && program.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive))
+    program.chop(4);
+  if (program.contains(QLatin1Char('/')) && !QFileInfo(program).isExecutable()) vb::Raise(vb::err::kFileNotFound);
+  std::vector<std::u16string> words{program.toStdU16String()};
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  const std::int64_t pid = StartProgram(words);
+  if (pid == 0) vb::Raise(vb::err::kFileNotFound);
+  return static_cast<double>(pid);
 }
 
 detail::ProgramStarter& detail::StartHook() {

@@ -20,9 +20,8 @@ constexpr int vbNormalNoFocus = 4;
 constexpr int vbMinimizedNoFocus = 6;
 
 // Starts a program without waiting: the command is the program's path and its arguments, cut
-// into words as platform::shell::SplitCommand says. Returns the new process's id. A program that
-// does not exist raises 53. A program named with ".exe" that is not there is looked for without
-// it, since the programs beside this one carry no extension.
+// into words as platform::shell::SplitCommand says, then started as platform::shell::
+// StartProgramFile starts them.
 double Shell(std::u16string_view command, int windowStyle = vbMinimizedFocus);
 
 }  // namespace vb
@@ -43,6 +42,13 @@ std::vector<std::u16string> SplitCommand(std::u16string_view command);
 // in `directory` (the current folder when empty), without waiting. Returns the process id; 0 when
 // there are no words or the program could not be started.
 std::int64_t StartProgram(const std::vector<std::u16string>& words, std::u16string_view directory = {});
+
+// Starts the program file `path` with `arguments`, each handed over whole, without waiting: nothing
+// is cut at blanks, so a folder name with a space in the path is no problem. "\" counts as a
+// separator in the path; a program named with ".exe" that is not there is looked for without it,
+// since the programs beside this one carry no extension. Returns the new process's id; raises 53
+// for a program that does not exist or could not be started.
+double StartProgramFile(std::u16string_view path, const std::vector<std::u16string>& arguments = {});
 
 }  // namespace platform::shell
 

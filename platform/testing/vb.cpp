@@ -5,7 +5,6 @@
 #include <QWidget>
 
 #include "platform/gdi/gdi.h"
-#include "platform/vb/app_place.h"
 #include "platform/vb/control_core.h"
 #include "platform/win/window_record.h"
 
@@ -26,7 +25,5 @@ win::COLORREF WindowPicturePixel(win::HWND h, int x, int y) {
   const QRgb p = w->grab(QRect(x, y, 1, 1)).toImage().pixel(0, 0);
   return win::RGB(qRed(p), qGreen(p), qBlue(p));
 }
-
-void ForgetPrevInstance() { platform::detail::LeavePlaceAmongCopies(); }
 
 }  // namespace vb::testing

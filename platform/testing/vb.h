@@ -22,8 +22,4 @@ bool SaveWindowPicture(win::HWND h, const std::u16string& path);
 // The pixel at (x, y) of that picture as a COLORREF, or CLR_INVALID.
 win::COLORREF WindowPicturePixel(win::HWND h, int x, int y);
 
-// Gives up the place App.PrevInstance took among the program's running copies, so the next call
-// (in this process or a child made after) looks for other copies afresh.
-void ForgetPrevInstance();
-
 }  // namespace vb::testing

@@ -10,9 +10,9 @@
 #include <sstream>
 #include <string>
 
-#include "platform/vb/app_place.h"
 #include "platform/vb/error.h"
 #include "platform/vb/strings.h"
+#include "platform/vb/user_folders.h"
 #include "platform/win/resources.h"
 
 namespace vb {
@@ -33,53 +33,42 @@ std::u16string AppObject::EXEName() const { return FromUtf8(Executable().stem().
 
 namespace {
 
-// The descriptor that holds this copy's place, and the answer found when it was taken.
-struct CopyPlace {
-  bool taken = false;
-  bool another = false;
-  int fd = -1;
-};
-CopyPlace& Place() {
-  static CopyPlace place;
-  return place;
-}
-
 // Every running copy holds a shared lock on the copies file for its life, so a copy that starts
 // sees all that run, whichever of them asked for the check. Starting copies take turns on the
 // start file, so two that start at once do not both find themselves alone.
-void TakePlaceAmongCopies(const std::string& copies, CopyPlace& place) {
+bool TakePlaceAmongCopies(const std::string& copies) {
   const std::string start = copies + ".start";
   const int turn = ::open(start.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
   while (turn >= 0 && ::flock(turn, LOCK_EX) != 0 && errno == EINTR) {
   }
+  bool another = false;
   const int probe = ::open(copies.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
   if (probe >= 0) {
-    place.another = ::flock(probe, LOCK_EX | LOCK_NB) != 0;  // fails while any copy holds its place
+    another = ::flock(probe, LOCK_EX | LOCK_NB) != 0;  // fails while any copy holds its place
     ::close(probe);
-    place.fd = ::open(copies.c_str(), O_RDWR | O_CLOEXEC);
+    const int place = ::open(copies.c_str(), O_RDWR | O_CLOEXEC);
     // The descriptor stays open, holding this copy's place until the process ends.
-    if (place.fd >= 0 && ::flock(place.fd, LOCK_SH | LOCK_NB) != 0) {
-      ::close(place.fd);
-      place.fd = -1;
-    }
+    if (place >= 0 && ::flock(place, LOCK_SH | LOCK_NB) != 0) ::close(place);
   }
   if (turn >= 0) ::close(turn);  // the next starting copy's turn
-  // No lock to be had: this copy counts as the only one.
+  return another;  // no lock to be had: this copy counts as the only one
 }
 
 }  // namespace
 
+// The copies of one user share the folder of their settings, whatever else their environment
+// holds (a copy started from a terminal without XDG_RUNTIME_DIR finds the same lock).
+// The answer is kept for the process that asked (a process made by fork is a copy of its own).
 bool AppObject::PrevInstance() const {
-  CopyPlace& place = Place();
-  if (!place.taken) {
-    place.taken = true;
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    const std::string name = ToUtf8(EXEName());
-    TakePlaceAmongCopies(runtime != nullptr && *runtime != '\0' ? std::string(runtime) + "/" + name + ".lock"
-                                                                 : "/tmp/" + name + "-" + std::to_string(::getuid()) + ".lock",
-                         place);
+  static pid_t asked = 0;
+  static bool another = false;
+  if (asked != ::getpid()) {
+    asked = ::getpid();
+    const std::string folder = UserConfigFolder();
+    MakeOwnFolder(folder);
+    another = TakePlaceAmongCopies(folder + "/" + ToUtf8(EXEName()) + ".lock");
   }
-  return place.another;
+  return another;
 }
 
 void AppObject::ReadVersionResource() {
@@ -114,13 +103,3 @@ std::vector<std::uint8_t> LoadResData(std::int32_t id, std::u16string_view type)
 }
 
 }  // namespace vb
-
-namespace platform::detail {
-
-void LeavePlaceAmongCopies() {
-  vb::CopyPlace& place = vb::Place();
-  if (place.fd >= 0) ::close(place.fd);
-  place = vb::CopyPlace{};
-}
-
-}  // namespace platform::detail

@@ -13,10 +13,11 @@ struct AppObject {
   std::u16string Path() const;
   // The executable's file name without extension.
   std::u16string EXEName() const;
-  // True when another copy of this program runs for the same user. The first call takes this
-  // copy's place among the running copies, a shared lock on "$XDG_RUNTIME_DIR/<EXEName>.lock" (or
-  // "/tmp/<EXEName>-<uid>.lock") kept for the life of the process, so later copies see this one
-  // whatever this one asked; the answer does not change afterwards. A program calls it at start.
+  // True when another copy of this program runs for the same user (with the same settings folder,
+  // user_folders.h). The first call takes this copy's place among the running copies, a shared lock
+  // on "<settings folder>/<EXEName>.lock" kept for the life of the process, so later copies see
+  // this one whatever this one asked; the process keeps its answer. A program calls it at
+  // start.
   bool PrevInstance() const;
   // The version facts the program carries (its resource VERSION 1, win/resources.h: lines such as
   // "FileVersion=3.0.0.0", "ProductName=Wizard", "FileDescription=Wizard for Quillmark"), read

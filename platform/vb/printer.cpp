@@ -2,6 +2,7 @@
 #include "platform/gdi/types.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -71,7 +72,7 @@ struct State {
   int scaleMode = 1;
   double currentX = 0;
   double currentY = 0;
-  QString pdfPath;
+  QString pdfPath;  // the PDF printer's file as chosen; empty: "Quillmark.pdf" in the documents folder
   std::unique_ptr<QPrinter> printer;
   std::unique_ptr<QPainter> painter;  // while a document is open
   win::LONG_PTR hdc = 0;
@@ -84,14 +85,35 @@ State& S() {
     auto* st = new State;
     st->device = QPrinterInfo::defaultPrinterName();
     if (st->device.isEmpty()) st->device = ToQ(platform::printing::kPdfPrinterName);
-    st->pdfPath = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-                      .filePath(QStringLiteral("Quillmark.pdf"));
     return st;
   }();
   return *s;
 }
 
 bool IsPdf(const QString& device) { return device == ToQ(platform::printing::kPdfPrinterName); }
+
+// The documents folder as the desktop names it (XDG_DOCUMENTS_DIR of the user's user-dirs.dirs), else
+// "Documents" in the home folder; found afresh at every print, so a changed setting counts at once.
+QString DocumentsFolder() { return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation); }
+
+QString PdfFile() {
+  const State& s = S();
+  return s.pdfPath.isEmpty() ? QDir(DocumentsFolder()).filePath(QStringLiteral("Quillmark.pdf")) : s.pdfPath;
+}
+
+[[noreturn]] void CannotWrite(const QString& what) { Raise(err::kPrinterError, u"Printer", FromQ(what)); }
+
+// The folder of the PDF file exists before the file is begun: the documents folder is made when it
+// is missing; a folder chosen in the print dialog must be there.
+void PrepareFolderOf(const QString& file) {
+  const QString folder = QFileInfo(file).absolutePath();
+  if (QFileInfo(folder).isDir()) return;
+  if (S().pdfPath.isEmpty()) {
+    if (!QDir().mkpath(folder)) CannotWrite(ToQ(u"не удалось создать папку документов ''%1''").arg(folder));
+    return;
+  }
+  CannotWrite(ToQ(u"папки ''%1'' для файла ''%2'' нет").arg(folder, file));
+}
 
 // The printer set up from the state; while a document is open it stays as it began.
 QPrinter& Device() {
@@ -101,7 +123,7 @@ QPrinter& Device() {
   QPrinter& p = *s.printer;
   if (IsPdf(s.device)) {
     p.setOutputFormat(QPrinter::PdfFormat);
-    p.setOutputFileName(s.pdfPath);
+    p.setOutputFileName(PdfFile());
   } else {
     p.setOutputFormat(QPrinter::NativeFormat);
     p.setPrinterName(s.device);
@@ -141,9 +163,13 @@ double PixelsFromUnitsY(double v) { return v * TwipsPerUnitY(S().scaleMode) * Dp
 QPainter& OpenDocument() {
   State& s = S();
   if (s.painter != nullptr) return *s.painter;
+  if (IsPdf(s.device)) PrepareFolderOf(PdfFile());
   QPrinter& p = Device();
   auto painter = std::make_unique<QPainter>();
-  if (!painter->begin(&p)) Raise(err::kPrinterError, u"Printer", u"Ошибка принтера");
+  if (!painter->begin(&p)) {
+    if (IsPdf(s.device)) CannotWrite(ToQ(u"не удалось записать файл ''%1''").arg(p.outputFileName()));
+    Raise(err::kPrinterError, u"Printer", u"Ошибка принтера");
+  }
   s.painter = std::move(painter);
   s.hdc = ++s.lastHdc;
   platform::gdi::SetDeviceCapsAnswerer(&platform::detail::PrinterDeviceCaps);
@@ -296,7 +322,7 @@ void SetPdfOutputPath(std::u16string_view path) {
   vb::S().pdfPath = p;
 }
 
-std::u16string PdfOutputPath() { return vb::FromQ(vb::S().pdfPath); }
+std::u16string PdfOutputPath() { return vb::FromQ(vb::PdfFile()); }
 
 std::u16string DefaultPrinterName() {
   const QString name = QPrinterInfo::defaultPrinterName();
@@ -304,7 +330,7 @@ std::u16string DefaultPrinterName() {
 }
 
 std::u16string PortOf(std::u16string_view device) {
-  if (device == kPdfPrinterName) return vb::FromQ(vb::S().pdfPath);
+  if (device == kPdfPrinterName) return vb::FromQ(vb::PdfFile());
   // The queue's device address, as its scheduler gives it.
   const QByteArray name = vb::ToQ(device).toUtf8();
   cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.constData(), nullptr);

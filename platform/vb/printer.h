@@ -111,7 +111,11 @@ namespace platform::printing {
 
 inline constexpr char16_t kPdfPrinterName[] = u"PDF";
 
-// The file the PDF printer writes (by default "Quillmark.pdf" in the user's documents folder).
+// The file the PDF printer writes: by default "Quillmark.pdf" in the documents folder as the desktop
+// names it (XDG user directories; "Documents" in the home folder without them), which is made when
+// it is missing; a file set here (or chosen in the print dialog) is written where it says, and a
+// folder of it that does not exist is told as the printer's error. An empty path restores the
+// default.
 void SetPdfOutputPath(std::u16string_view path);
 std::u16string PdfOutputPath();
 

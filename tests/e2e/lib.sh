@@ -160,6 +160,20 @@ e2e_wait_gone() {
   e2e_fail "the window \"$1\" stayed for ${2:-10} s"
 }
 
+# e2e_wait_box [SECONDS]: waits (default 10 s) for a message box of the program (a shown window under
+# the program's title other than the main window, $main) and prints its id.
+e2e_wait_box() {
+  local tenths=$(( ${1:-10} * 10 )) id
+  for _ in $(seq "$tenths"); do
+    for id in $(xdotool search --onlyvisible --name "Brannoch Quillmark 3.0 Preview" 2>/dev/null); do
+      [ "$id" != "${main:-}" ] && { echo "$id"; return 0; }
+    done
+    e2e_running || e2e_fail "the program ended while waiting for a message box"
+    sleep 0.1
+  done
+  e2e_fail "no message box came up within ${1:-10} s"
+}
+
 # e2e_window_shown TITLE: true when a shown window's title holds TITLE.
 e2e_window_shown() { [ -n "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ]; }
 

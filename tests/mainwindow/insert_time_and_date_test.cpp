@@ -7,6 +7,7 @@
 #include "mainwindow/forms/insert_time_and_date.h"
 #include "platform/testing/win.h"
 #include "platform/vb/runtime.h"
+#include "platform/win/keys.h"
 
 using namespace qmtest;
 
@@ -157,6 +158,21 @@ TEST_F(TimeAndDate, NoChosenRowAsksForOneAndKeepsTheWindow) {
   EXPECT_EQ(d().lstDates.ListIndex(), -1);
   EXPECT_EQ(d().lstDates.List(0), u"18:30");
   EXPECT_EQ(editor().Text(), u"Сегодня: ??? и всё");
+}
+
+TEST_F(TimeAndDate, EnterInTheListInsertsTheChosenRowAndEscClosesTheWindow) {
+  editor().Text(u"Начало");
+  editor().SelStart(6);
+  w().CmdInsertTimeAndDate();
+  d().lstDates.ListIndex(1);
+  platform::testing::KeyClick(d().lstDates.hWnd(), win::VK_RETURN);
+  EXPECT_EQ(editor().Text(), u"Начало09:07:03");
+  EXPECT_FALSE(d().IsLoaded());
+  w().CmdInsertTimeAndDate();
+  d().lstDates.ListIndex(1);
+  platform::testing::KeyClick(d().lstDates.hWnd(), win::VK_ESCAPE, 0, u"\x1b");
+  EXPECT_FALSE(d().IsLoaded());
+  EXPECT_EQ(editor().Text(), u"Начало09:07:03");
 }
 
 TEST_F(TimeAndDate, DoubleClickInsertsAtOnceAndCloseInsertsNothing) {

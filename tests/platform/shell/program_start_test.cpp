@@ -62,6 +62,24 @@ TEST(ProgramStart, TheRuntimesShellGoesThroughTheSameStarter) {
   EXPECT_EQ(started[0], (Words{u"xfce4-display-settings", u"--minimal mode", u"a\\b", u"in:"}));
 }
 
+TEST(ProgramStart, AProgramFileStartsFromAFolderWithBlanksWithItsArgumentsWhole) {
+  TempDir dir;
+  const std::filesystem::path folder = dir.path() / "Мои программы" / "Quill mark";
+  std::filesystem::create_directories(folder);
+  WriteBytes(folder / "Wizard", "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$(dirname \"$0\")/args.tmp\"\n"
+                                "mv \"$(dirname \"$0\")/args.tmp\" \"$(dirname \"$0\")/args\"\n");
+  std::filesystem::permissions(folder / "Wizard", std::filesystem::perms::owner_all);
+  // Named with ".exe" and "\", as the program names it: found without the extension.
+  std::string named = (folder / "Wizard.exe").string();
+  std::replace(named.begin(), named.end(), '/', '\\');
+  EXPECT_GT(platform::shell::StartProgramFile(vb::FromUtf8(named), {u"один аргумент", u"", u"a\"b"}), 0);
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (std::chrono::steady_clock::now() < until && !std::filesystem::exists(folder / "args"))
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  EXPECT_EQ(ReadBytes(folder / "args"), "один аргумент\n\na\"b\n");
+  EXPECT_EQ(ErrorNumberOf([&] { platform::shell::StartProgramFile(vb::FromUtf8((folder / "none").string())); }), 53);
+}
+
 TEST(RunHistory, KeepsTenCommandsLatestFirstWithoutRepeats) {
   FreshSettings settings;
   EXPECT_TRUE(platform::shell::RunHistory().empty());

@@ -198,11 +198,10 @@ TEST(Files, FailuresRaiseTheRuntimesErrors) {
 }
 
 TEST(App, PrevInstanceSeesAnotherCopysLock) {
-  qmtest::FreshRuntimeFolder folder;
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  const std::string name = vb::ToUtf8(vb::App.EXEName());
-  const std::string lock = runtime != nullptr && *runtime != '\0' ? std::string(runtime) + "/" + name + ".lock"
-                                                                  : "/tmp/" + name + "-" + std::to_string(::getuid()) + ".lock";
+  qmtest::FreshSettings settings;
+  std::filesystem::create_directories(settings.folder() / "quillmark");
+  const std::string lock =
+      (settings.folder() / "quillmark" / (vb::ToUtf8(vb::App.EXEName()) + ".lock")).string();
   auto childSees = [] {
     const pid_t pid = ::fork();
     if (pid == 0) ::_exit(vb::App.PrevInstance() ? 1 : 0);
@@ -263,7 +262,7 @@ void EndCopy(const Copy& copy) {
 // Every copy keeps its place while it runs, not only the first: after the first ends, the second
 // still counts for a third.
 TEST(App, EveryRunningCopyCountsForTheNext) {
-  qmtest::FreshRuntimeFolder runtime;
+  qmtest::FreshSettings settings;
   const Copy first = StartCopy();
   EXPECT_FALSE(SeesAnother(first));
   const Copy second = StartCopy();
@@ -276,6 +275,26 @@ TEST(App, EveryRunningCopyCountsForTheNext) {
   const Copy alone = StartCopy();
   EXPECT_FALSE(SeesAnother(alone));
   EndCopy(alone);
+}
+
+// A copy started without XDG_RUNTIME_DIR (from a terminal of another kind, a service) finds the
+// lock of one started with it, and the reverse: the lock lies with the user's settings.
+TEST(App, CopiesFindEachOtherWhateverTheirRuntimeFolder) {
+  qmtest::FreshSettings settings;
+  qmtest::TempDir runtime;
+  const char* before = std::getenv("XDG_RUNTIME_DIR");
+  const std::string kept = before != nullptr ? before : "";
+  for (const bool firstHasOne : {true, false}) {
+    firstHasOne ? (void)setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1) : (void)unsetenv("XDG_RUNTIME_DIR");
+    const Copy first = StartCopy();
+    EXPECT_FALSE(SeesAnother(first));
+    !firstHasOne ? (void)setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1) : (void)unsetenv("XDG_RUNTIME_DIR");
+    const Copy second = StartCopy();
+    EXPECT_TRUE(SeesAnother(second)) << (firstHasOne ? "the second had none" : "the first had none");
+    EndCopy(second);
+    EndCopy(first);
+  }
+  before != nullptr ? (void)setenv("XDG_RUNTIME_DIR", kept.c_str(), 1) : (void)unsetenv("XDG_RUNTIME_DIR");
 }
 
 TEST(Screen, TwipsAreFifteenToAPixelAndFontsAreListed) {
