@@ -38,6 +38,13 @@ cmake --build build -j"$(nproc)"
 cd build
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
 
+# Each test program whole in one process, in its own order and shuffled: no test may lean on what
+# another left behind (ctest runs every test in a process of its own).
+for program in bin/test_*; do
+  QT_QPA_PLATFORM=offscreen "$program" --gtest_brief=1
+  QT_QPA_PLATFORM=offscreen "$program" --gtest_brief=1 --gtest_shuffle
+done
+
 # Printers of a private print scheduler: their ports, and the duplex through the real print dialog.
 QT_QPA_PLATFORM=offscreen ../tests/e2e/private_cups.sh ./bin/test_platform --gtest_filter='*OnCups*'
 QT_QPA_PLATFORM=offscreen ../tests/e2e/private_cups.sh ./bin/test_controls --gtest_filter='*OnCups*'
@@ -98,6 +105,10 @@ xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/ins
 # The main window driven as a user would: typing, pasting, conversions, progress, undo, the
 # clipboard watch, closing through its questions, and a picture per drawing style.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/main_window_e2e.sh .
+
+# Every dialog with a disabled control, and every window whose text must fit, pictured at the
+# default font and a large one: disabled controls grey, the message boxes on the screen.
+xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/dialog_looks_e2e.sh .
 
 # The keyboard layout switched by Alt+Shift, Shift+Alt and Ctrl+Shift with real key codes: the
 # keys typed next arrive as Russian letters, an Alt tap still opens the menu bar, and Escape closes

@@ -24,9 +24,10 @@ std::u16string Number(std::int32_t v) {
 
 }  // namespace
 
+// A window destroyed while loaded never unloads its controls: the tab window and its font go here.
 TabControl::~TabControl() {
   modTabStrip::Deactivate(this);
-  Detach();
+  DestroyTabWindow();
 }
 
 // --- properties ---------------------------------------------------------------------------------
@@ -209,9 +210,9 @@ std::u16string TabControl::Describe(const TabRef& vKey) const {
 
 std::int32_t TabControl::Position(const TabRef& vKey) {
   const std::int32_t count = TabCount();
-  std::int32_t p = -1;
+  std::int64_t p = -1;  // wide enough for the smallest number less one
   if (const auto* n = std::get_if<std::int32_t>(&vKey)) {
-    p = *n - 1;
+    p = static_cast<std::int64_t>(*n) - 1;
   } else {
     const auto& key = std::get<std::u16string>(vKey);
     for (std::int32_t i = 0; i < count && i < static_cast<std::int32_t>(keys_.size()); ++i) {
@@ -222,7 +223,7 @@ std::int32_t TabControl::Position(const TabRef& vKey) {
     }
   }
   if (p < 0 || p >= count) Fail(tab_errors::kNoTab, u"TabIndex " + Describe(vKey) + u" does not exist");
-  return p;
+  return static_cast<std::int32_t>(p);
 }
 
 std::int32_t TabControl::IndexForTab(const TabRef& vKey) { return Position(vKey) + 1; }

@@ -225,8 +225,9 @@ LRESULT TabControl::OnMeasureItem(LPARAM lParam) {
   bool doDefault = true;
   RaiseEvent(MeasureItem, static_cast<std::int32_t>(mi.itemID), width, height, doDefault);
   if (doDefault) return 0;
-  mi.itemWidth = static_cast<UINT>(width);
-  mi.itemHeight = static_cast<UINT>(height);
+  // A size below nothing is nothing, not a huge unsigned one.
+  mi.itemWidth = static_cast<UINT>(std::max(width, 0));
+  mi.itemHeight = static_cast<UINT>(std::max(height, 0));
   *given = mi;
   return 1;
 }

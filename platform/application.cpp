@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "platform/vb/app.h"
+#include "platform/vb/control_style.h"
 #include "platform/win/destroyed_outside.h"
 #include "platform/win/dispatch.h"
 #include "platform/win/shown_focus.h"
@@ -36,6 +37,7 @@ Application::Application(int& argc, char** argv) : impl_(std::make_unique<Impl>(
   // desktop the program runs through XWayland.
   if (std::getenv("QT_QPA_PLATFORM") == nullptr && std::getenv("DISPLAY") != nullptr) setenv("QT_QPA_PLATFORM", "xcb", 1);
   impl_->app = std::make_unique<BridgedApplication>(argc, argv);
+  QApplication::setStyle(new detail::ControlStyle);
   QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
   const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
   if (impl_->qtbase.load(QStringLiteral("qtbase_ru"), dir)) QApplication::installTranslator(&impl_->qtbase);

@@ -1,6 +1,7 @@
 // Shared main of every test program: starts the platform application (offscreen when no display is
 // asked for) and gives the settings store a private, empty folder, so no test touches the user's own
-// settings and every program starts with an empty store. Modal dialogs are scripted.
+// settings and every program starts with an empty store; that folder is the run's own and goes at
+// its end (qmtest::RunFolder). Modal dialogs are scripted.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -12,11 +13,21 @@
 #include "platform/script/script.h"
 #include "platform/vb/strings.h"
 
+namespace qmtest {
+namespace {
+std::filesystem::path runFolder;
+}  // namespace
+
+const std::filesystem::path& RunFolder() { return runFolder; }
+
+}  // namespace qmtest
+
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   std::string dir = (std::filesystem::temp_directory_path() / "qm-test-XXXXXX").string();
   if (mkdtemp(dir.data()) == nullptr) return 2;
+  qmtest::runFolder = dir;
   setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
   platform::Application app(argc, argv);
   // No test may wait for a person: every modal dialog must have been answered by the test.

@@ -42,6 +42,9 @@ class TempDir {
   std::filesystem::path path_;
 };
 
+// A folder that lives as long as the test program runs (the shared main makes and removes it).
+const std::filesystem::path& RunFolder();
+
 // Gives an environment variable a value while it lives, and back its value before (or none) when it
 // goes.
 class EnvironmentValue {
@@ -73,20 +76,7 @@ class EnvironmentValue {
 // the folder before when it goes.
 class FreshSettings {
  public:
-  FreshSettings() {
-    if (const char* old = std::getenv("XDG_CONFIG_HOME")) {
-      had_ = true;
-      old_ = old;
-    }
-    setenv("XDG_CONFIG_HOME", dir_.path().c_str(), 1);
-  }
-  ~FreshSettings() {
-    if (had_) {
-      setenv("XDG_CONFIG_HOME", old_.c_str(), 1);
-    } else {
-      unsetenv("XDG_CONFIG_HOME");
-    }
-  }
+  FreshSettings() = default;
   FreshSettings(const FreshSettings&) = delete;
   FreshSettings& operator=(const FreshSettings&) = delete;
   // The folder that XDG_CONFIG_HOME names.
@@ -94,8 +84,7 @@ class FreshSettings {
 
  private:
   TempDir dir_;
-  bool had_ = false;
-  std::string old_;
+  EnvironmentValue env_{"XDG_CONFIG_HOME", dir_.path().string()};
 };
 
 // The whole content of a file, as text or (Bytes = std::vector<std::uint8_t>) as bytes; empty when

@@ -29,12 +29,16 @@ class PrivateDesktop {
     }
     std::filesystem::create_directories(applications());
     std::filesystem::create_directories(dir_.path() / "system");
-    // The system's file types stay known; its programs do not.
+    // The system's file types stay known; its programs do not. The file types are named from a
+    // folder that outlives the desktop: the toolkit keeps the folders it read them from for a few
+    // seconds, and a later test's look at a file's type must still find them.
+    const std::filesystem::path types = RunFolder() / "file-types";
     std::error_code ec;
-    std::filesystem::create_directory_symlink(SystemMimeFolder(), dir_.path() / "system" / "mime", ec);
+    std::filesystem::create_directories(types, ec);
+    std::filesystem::create_directory_symlink(SystemMimeFolder(), types / "mime", ec);
     std::filesystem::create_directories(dir_.path() / "config");
     setenv("XDG_DATA_HOME", (dir_.path() / "data").c_str(), 1);
-    setenv("XDG_DATA_DIRS", (dir_.path() / "system").c_str(), 1);
+    setenv("XDG_DATA_DIRS", ((dir_.path() / "system").string() + ":" + types.string()).c_str(), 1);
     setenv("XDG_CONFIG_DIRS", (dir_.path() / "config").c_str(), 1);
     const std::filesystem::path recorder = dir_.path() / "recorder.sh";
     WriteBytes(recorder, "#!/bin/sh\nprintf '%s' \"$1\" > \"" + opened().string() + ".part\" && mv \"" +

@@ -2,11 +2,11 @@
 
 #include <QApplication>
 #include <QColorDialog>
-#include <QFontDialog>
 #include <algorithm>
 #include <cmath>
 #include <string>
 
+#include "platform/dialogs/font_dialog.h"
 #include "platform/script/script.h"
 #include "platform/codepage/codepage.h"
 
@@ -87,9 +87,9 @@ BOOL ChooseFontA(CHOOSEFONTA* cf) {
     if (!parts.value(0).isEmpty()) chosen.setFamily(parts.value(0));
     if (parts.size() > 1 && parts.at(1).toDouble() > 0) chosen.setPointSizeF(parts.at(1).toDouble());
   } else {
-    bool accepted = false;
-    chosen = QFontDialog::getFont(&accepted, initial, QApplication::activeWindow());
-    if (!accepted) return FALSE;
+    const std::optional<QFont> asked = platform::detail::AskForFont(initial, QApplication::activeWindow());
+    if (!asked) return FALSE;
+    chosen = *asked;
   }
   // The face name must fit the record's field with its NUL.
   const std::string face = vb::ToWindows1251(FromQ(chosen.family()));

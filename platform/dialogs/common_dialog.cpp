@@ -2,11 +2,11 @@
 
 #include <QApplication>
 #include <QColorDialog>
-#include <QFontDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 
 #include "platform/dialogs/file_dialog_run.h"
+#include "platform/dialogs/font_dialog.h"
 #include "platform/script/script.h"
 #include "platform/vb/error.h"
 #include "platform/vb/printer.h"
@@ -117,7 +117,9 @@ void CommonDialog::ShowFont() {
     if (!parts.value(0).isEmpty()) chosen.setFamily(parts.value(0));
     if (parts.size() > 1 && parts.at(1).toDouble() > 0) chosen.setPointSizeF(parts.at(1).toDouble());
   } else {
-    chosen = QFontDialog::getFont(&accepted, initial, QApplication::activeWindow(), ToQ(DialogTitle));
+    const std::optional<QFont> asked = platform::detail::AskForFont(initial, QApplication::activeWindow(), ToQ(DialogTitle));
+    accepted = asked.has_value();
+    if (asked) chosen = *asked;
   }
   if (!accepted) {
     Cancelled();

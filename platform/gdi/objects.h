@@ -183,5 +183,10 @@ QImage* SurfaceOf(win::HWND h);
 // The installed family that stands for a face name the program asks for: the platform's dialog
 // faces ("MS Sans Serif", "Tahoma") become a font with Cyrillic letters; other names stay.
 QString FontFamily(const QString& face);
+// The installed font families by the names a user knows them by, sorted and each once: a family
+// that several foundries make (which the toolkit tags "C059 [UKWN]", "C059 [urw]") is one name.
+QStringList FontFamilies();
+// The family name without the toolkit's foundry tag.
+QString FamilyWithoutFoundry(const QString& family);
 
 }  // namespace platform::gdi

@@ -10,6 +10,10 @@
 namespace win::tab_detail {
 namespace {
 
+// A size the parent measured, kept within the window system's 16-bit coordinates so that the
+// places summed from it stay in range.
+int Extent(UINT pixels) { return static_cast<int>(std::min<UINT>(pixels, 0x7FFF)); }
+
 // Text and icon size of every tab; owner-drawn tabs ask their parent.
 std::vector<Measure> MeasureItems(Tab& t, LONG style) {
   std::vector<Measure> m(t.items.size());
@@ -39,7 +43,7 @@ std::vector<Measure> MeasureItems(Tab& t, LONG style) {
       mi.itemHeight = static_cast<UINT>(m[i].height);
       mi.itemData = static_cast<ULONG_PTR>(t.items[i].param);
       if (HWND parent = GetParent(t.h); parent != 0 && SendMessageA(parent, WM_MEASUREITEM, mi.CtlID, reinterpret_cast<LPARAM>(&mi)) != 0)
-        m[i] = Measure{static_cast<int>(mi.itemWidth), static_cast<int>(mi.itemHeight)};
+        m[i] = Measure{Extent(mi.itemWidth), Extent(mi.itemHeight)};
     }
   }
   return m;

@@ -1,4 +1,5 @@
 // Fonts and text.
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
@@ -26,6 +27,19 @@ QString FontFamily(const QString& face) {
       name.compare(u"Tahoma", Qt::CaseInsensitive) == 0 || name.compare(u"MS Shell Dlg", Qt::CaseInsensitive) == 0)
     return QStringLiteral("DejaVu Sans");
   return name;
+}
+
+QString FamilyWithoutFoundry(const QString& family) {
+  const qsizetype tag = family.lastIndexOf(QLatin1String(" ["));
+  return tag > 0 && family.endsWith(QLatin1Char(']')) ? family.left(tag) : family;
+}
+
+QStringList FontFamilies() {
+  QStringList names;
+  for (const QString& family : QFontDatabase::families()) names << FamilyWithoutFoundry(family);
+  names.removeDuplicates();
+  names.sort(Qt::CaseInsensitive);
+  return names;
 }
 
 namespace {

@@ -101,6 +101,10 @@ struct RealMessageBox {
   std::u16string title;
   std::u16string text;
   std::vector<std::u16string> buttons;
+  win::RECT place{};        // the box on the screen, its frame included
+  win::RECT screen{};       // the screen's area for windows
+  int widestLine = 0;       // of its text, in pixels of its font
+  int textWidth = 0;        // the room its text has
 };
 // The next real message box is read into `seen` and answered by pressing the button with that
 // caption, as soon as it is up.

@@ -1,10 +1,14 @@
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QScreen>
 #include <QMessageBox>
 #include <QTimer>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTest>
+#include <algorithm>
 #include <iterator>
 #include <map>
 #include <QWidget>
@@ -277,6 +281,17 @@ void PressInNextMessageBox(const std::u16string& button, RealMessageBox* seen) {
     if (box == nullptr) return;
     seen->title = box->windowTitle().toStdU16String();
     seen->text = box->text().toStdU16String();
+    const QRect frame = box->frameGeometry();
+    seen->place = win::RECT{frame.left(), frame.top(), frame.right() + 1, frame.bottom() + 1};
+    if (QScreen* screen = box->screen()) {
+      const QRect area = screen->availableGeometry();
+      seen->screen = win::RECT{area.left(), area.top(), area.right() + 1, area.bottom() + 1};
+    }
+    if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+      seen->textWidth = label->contentsRect().width();
+      for (const QString& line : box->text().split(QLatin1Char('\n')))
+        seen->widestLine = std::max(seen->widestLine, QFontMetrics(label->font()).horizontalAdvance(line));
+    }
     QAbstractButton* press = nullptr;
     for (QAbstractButton* b : box->buttons()) {
       seen->buttons.push_back(b->text().toStdU16String());

@@ -212,6 +212,9 @@ void Adopt(vb::Control& c, QWidget* w, const char* className, bool takesChildInp
   if (parent != nullptr) w->setFont(parent->font());
   if (vb::Form* f = FormOf(c); f != nullptr && f->IsLoaded()) core.font = f->Font();
   w->setFont(ToQFont(core.font));
+  // Text, list and combo boxes write on the window colour from the start; the other controls are
+  // drawn on their container and take its colours until given their own.
+  if (core.back != vb::vbButtonFace || core.fore != vb::vbButtonText) ApplyColors(w, core.back, core.fore);
   w->show();
 }
 
@@ -249,11 +252,17 @@ QFont ToQFont(const vb::StdFont& f) {
   return q;
 }
 
+// A disabled control writes in the system's grey text, whatever its ForeColor, on its own
+// background; the style embosses captions on the highlight colour (ControlStyle).
 void ApplyColors(QWidget* w, vb::OLE_COLOR back, vb::OLE_COLOR fore) {
   QPalette p = w->palette();
   const QColor b = ToQColor(back), f = ToQColor(fore);
+  const QColor grey = ToQColor(vb::vbGrayText), light = ToQColor(vb::vb3DHighlight);
   for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button}) p.setColor(role, b);
-  for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) p.setColor(role, f);
+  for (auto group : {QPalette::Active, QPalette::Inactive})
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) p.setColor(group, role, f);
+  for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) p.setColor(QPalette::Disabled, role, grey);
+  p.setColor(QPalette::Disabled, QPalette::Light, light);
   w->setPalette(p);
 }
 
@@ -472,21 +481,30 @@ void Control::PixelsToUnits(int px, int py, float& x, float& y) {
 
 static QWidget& W(Control& c) { return *c.core().widget; }
 
+// Where the container's inside starts in its window: a control is placed from there, so a bordered
+// picture box keeps its border around what it holds instead of over it. (A frame places what it
+// holds from its outer corner, caption and all.)
+static QPoint Origin(QWidget& w) {
+  QWidget* container = w.parentWidget();
+  if (container == nullptr || !container->property(platform::detail::kPlacesInsideBorder).toBool()) return {};
+  return container->contentsRect().topLeft();
+}
+
 float Control::Left() {
   EnsureWindow();
-  return Tw(W(*this).x());
+  return Tw(W(*this).x() - Origin(W(*this)).x());
 }
 void Control::Left(float v) {
   EnsureWindow();
-  W(*this).move(Px(v), W(*this).y());
+  W(*this).move(Px(v) + Origin(W(*this)).x(), W(*this).y());
 }
 float Control::Top() {
   EnsureWindow();
-  return Tw(W(*this).y());
+  return Tw(W(*this).y() - Origin(W(*this)).y());
 }
 void Control::Top(float v) {
   EnsureWindow();
-  W(*this).move(W(*this).x(), Px(v));
+  W(*this).move(W(*this).x(), Px(v) + Origin(W(*this)).y());
 }
 float Control::Width() {
   EnsureWindow();
@@ -507,7 +525,8 @@ void Control::Height(float v) {
 void Control::Move(float left, float top, float width, float height) {
   EnsureWindow();
   QWidget& w = W(*this);
-  w.setGeometry(Px(left), Px(top), width < 0 ? w.width() : std::max(0, Px(width)),
+  const QPoint origin = Origin(w);
+  w.setGeometry(Px(left) + origin.x(), Px(top) + origin.y(), width < 0 ? w.width() : std::max(0, Px(width)),
                 height < 0 ? w.height() : std::max(0, Px(height)));
 }
 

@@ -53,6 +53,8 @@ constexpr OLE_COLOR vbWindowBackground = 0x80000005;
 constexpr OLE_COLOR vbWindowText = 0x80000008;
 constexpr OLE_COLOR vbButtonFace = 0x8000000F;
 constexpr OLE_COLOR vbButtonText = 0x80000012;
+constexpr OLE_COLOR vbGrayText = 0x80000011;
+constexpr OLE_COLOR vb3DHighlight = 0x80000014;
 constexpr OLE_COLOR vbHighlight = 0x8000000D;
 constexpr OLE_COLOR vbHighlightText = 0x8000000E;
 

@@ -45,6 +45,10 @@ struct ControlCore {
   bool pressed = false;       // the left button went down on a passive control
 };
 
+// The widget property of a container whose controls are placed inside its border (its contents
+// rectangle), as a picture box's are.
+constexpr const char* kPlacesInsideBorder = "vbPlacesInsideBorder";
+
 // The control's widget: made by the control, parented to its container's window, entered into the
 // window table with the runtime's control procedure, and given the container's font.
 void Adopt(vb::Control& c, QWidget* w, const char* className, bool takesChildInput = false);

@@ -12,11 +12,39 @@ using platform::detail::Adopt;
 using platform::detail::ContainerWidget;
 using namespace platform::detail::controls;
 
+namespace {
+
+// A label whose words wrap grows down to show every line of its caption in its font, where the
+// size it was given is too small for it (a window laid out for narrower letters).
+class LabelWidget : public QLabel {
+ public:
+  using QLabel::QLabel;
+  void ShowEveryLine() {
+    if (!wordWrap() || text().isEmpty() || growing_) return;
+    const int needed = heightForWidth(width());
+    if (needed <= height()) return;
+    growing_ = true;
+    resize(width(), needed);
+    growing_ = false;
+  }
+
+ protected:
+  void resizeEvent(QResizeEvent* e) override {
+    QLabel::resizeEvent(e);
+    ShowEveryLine();
+  }
+
+ private:
+  bool growing_ = false;
+};
+
+}  // namespace
+
 void Label::CreateControlWindow() {
   borderStyle_ = 0;
   appearance_ = 1;
   autoSize_ = false;
-  auto* w = new QLabel(ContainerWidget(*this));
+  auto* w = new LabelWidget(ContainerWidget(*this));
   w->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   w->setAutoFillBackground(true);  // opaque unless BackStyle says otherwise
   w->setProperty("vbCaption", QString());
@@ -25,7 +53,7 @@ void Label::CreateControlWindow() {
   core().fore = vbButtonText;
   Adopt(*this, w, "ThunderLabel");
 }
-static QLabel& LabelOf(Control& c) { return static_cast<QLabel&>(*c.core().widget); }
+static LabelWidget& LabelOf(Control& c) { return static_cast<LabelWidget&>(*c.core().widget); }
 // A carriage return breaks the line, alone or before a line feed, as in the runtime's labels.
 static QString WithLineBreaks(QString text) {
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -57,6 +85,7 @@ bool Label::WordWrap() {
 void Label::WordWrap(bool v) {
   EnsureWindow();
   LabelOf(*this).setWordWrap(v);
+  Fit();
 }
 int Label::BackStyle() {
   EnsureWindow();
@@ -105,9 +134,12 @@ void Label::ApplyBorder() {
 }
 
 void Label::Fit() {
-  QLabel& l = LabelOf(*this);
-  if (!autoSize_) return;
-  l.resize(l.sizeHint());
+  LabelWidget& l = LabelOf(*this);
+  if (autoSize_) {
+    l.resize(l.sizeHint());
+  } else {
+    l.ShowEveryLine();
+  }
 }
 
 }  // namespace vb

@@ -20,6 +20,17 @@ class ListWidget : public QListWidget {
   using QListWidget::QListWidget;
   int quiet = 0;  // list changes made by the control itself raise no events
   bool sorted = false;
+
+ protected:
+  // The focus shows on the first row of a list where nothing is chosen, but chooses nothing: the
+  // list keeps no current row until the user or the program picks one.
+  void focusInEvent(QFocusEvent* e) override {
+    const bool noneChosen = currentRow() < 0;
+    ++quiet;
+    QListWidget::focusInEvent(e);
+    if (noneChosen && currentRow() >= 0) setCurrentRow(-1);
+    --quiet;
+  }
 };
 
 }  // namespace

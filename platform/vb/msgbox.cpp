@@ -1,9 +1,15 @@
 #include "platform/vb/msgbox.h"
 
 #include <QApplication>
+#include <QCursor>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QTextLayout>
 #include <QWindow>
+#include <algorithm>
 #include <vector>
 
 #include "platform/script/script.h"
@@ -47,6 +53,50 @@ QMessageBox::Icon IconOf(int buttons) {
   }
 }
 
+// The prompt broken into lines no wider than `width` pixels in `font`: at spaces where it can, and
+// inside a word that is longer than a line. Beyond `lines` lines, the middle of the text gives way
+// to a line holding an ellipsis, so the box never grows past the screen and its last line (the
+// question it asks) still shows.
+QString FitToLines(const QString& text, const QFont& font, int width, int lines) {
+  QStringList out;
+  QTextOption wrapping;
+  wrapping.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
+    QTextLayout layout(paragraph, font);
+    layout.setTextOption(wrapping);
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+      line.setLineWidth(width);
+      QString piece = paragraph.mid(line.textStart(), line.textLength());
+      while (piece.endsWith(QLatin1Char(' '))) piece.chop(1);
+      out << piece;
+    }
+    layout.endLayout();
+  }
+  if (out.size() > lines) {
+    while (out.size() > 1 && out.last().isEmpty()) out.removeLast();
+    const QString last = out.last();
+    out = out.mid(0, std::max(0, lines - 2));
+    out << QStringLiteral("…");
+    if (lines > 1) out << last;
+  }
+  return out.join(QLatin1Char('\n'));
+}
+
+// Lays the prompt out for the screen the box shows on: lines at most half the screen wide (at most
+// 500 pixels), and no more lines than the screen holds.
+void FitPrompt(QMessageBox& box, const QString& text) {
+  QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+  const QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+  auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+  const QFont font = label != nullptr ? label->font() : box.font();
+  const int lineHeight = std::max(1, QFontMetrics(font).lineSpacing());
+  // Room for the title, the buttons and the margins.
+  const int chrome = 8 * lineHeight;
+  box.setText(FitToLines(text, font, std::min(area.width() / 2, 500), std::max(1, (area.height() - chrome) / lineHeight)));
+}
+
 }  // namespace
 
 int MsgBox(std::u16string_view prompt, int buttons, std::u16string_view title) {
@@ -66,6 +116,7 @@ int MsgBox(std::u16string_view prompt, int buttons, std::u16string_view title) {
     box.windowHandle()->setTransientParent(active->windowHandle());
   }
   box.setTextFormat(Qt::PlainText);
+  FitPrompt(box, text);
   const std::vector<ButtonSpec> specs = ButtonsOf(buttons & 0x0F);
   std::vector<QPushButton*> made;
   for (const ButtonSpec& s : specs) made.push_back(box.addButton(QString::fromStdU16String(s.text), s.role));

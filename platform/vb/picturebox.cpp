@@ -26,6 +26,7 @@ class PictureWidget : public QWidget {
   explicit PictureWidget(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    setProperty(platform::detail::kPlacesInsideBorder, true);
   }
   ~PictureWidget() override {
     if (hdc != 0) win::DeleteDC(hdc);
@@ -47,10 +48,14 @@ class PictureWidget : public QWidget {
 
   int BorderPx() const { return border == 1 ? 2 : 0; }
   // The border lies outside the window's client area: the contents rectangle is what the drawing
-  // layer sizes the window's surface to.
+  // layer sizes the window's surface to, and what the box holds keeps its place inside it.
   void SetBorder(int style) {
+    const int before = BorderPx();
     border = style;
     setContentsMargins(BorderPx(), BorderPx(), BorderPx(), BorderPx());
+    const int shift = BorderPx() - before;
+    if (shift == 0) return;
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) child->move(child->pos() + QPoint(shift, shift));
   }
   QSize Inner() const { return contentsRect().size(); }
 

@@ -1,10 +1,10 @@
 #include "platform/vb/screen.h"
 
 #include <QApplication>
-#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "platform/gdi/objects.h"
 #include "platform/vb/control_core.h"
 #include "platform/vb/error.h"
 
@@ -34,10 +34,10 @@ void ScreenObject::MousePointer(int v) {
   if (v != vbDefault) QApplication::setOverrideCursor(QCursor(platform::detail::CursorOf(v)));
 }
 
-int ScreenObject::FontCount() const { return static_cast<int>(QFontDatabase::families().size()); }
+int ScreenObject::FontCount() const { return static_cast<int>(platform::gdi::FontFamilies().size()); }
 
 std::u16string ScreenObject::Fonts(int index) const {
-  const QStringList families = QFontDatabase::families();
+  const QStringList families = platform::gdi::FontFamilies();
   if (index < 0 || index >= families.size()) Raise(err::kInvalidPropertyValue);
   return families[index].toStdU16String();
 }

@@ -16,7 +16,8 @@ struct ScreenObject {
   int MousePointer() const;
   void MousePointer(int v);
   int FontCount() const;
-  // Font names by 0-based index; out of range raises 380.
+  // The installed font families by 0-based index, sorted, each once and named as a user knows it
+  // (without the font library's foundry tags); out of range raises 380.
   std::u16string Fonts(int index) const;
 };
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -539,4 +540,53 @@ TEST_F(TabControlTest, PictureOfTheStrip) {
   form.tabs.Rebuild();
   vb::DoEvents();
   EXPECT_TRUE(vb::testing::SaveWindowPicture(form.hWnd(), vb::FromUtf8(QM_BINARY_DIR "/tab_strip_buttons.png")));
+}
+
+// Tab numbers at the ends of their range name no tab, and a number below the first appends.
+TEST_F(TabControlTest, NumbersAtTheEndsOfTheirRangeNameNoTab) {
+  AddEight();
+  constexpr std::int32_t kLowest = std::numeric_limits<std::int32_t>::min();
+  constexpr std::int32_t kHighest = std::numeric_limits<std::int32_t>::max();
+  std::u16string description;
+  EXPECT_EQ(ErrorOf([&] { form.tabs.IndexForTab(kLowest); }, &description), -2147220455);
+  EXPECT_EQ(description, u"TabIndex -2147483648 does not exist");
+  EXPECT_EQ(ErrorOf([&] { form.tabs.SelectTab(kLowest); }), -2147220455);
+  EXPECT_EQ(ErrorOf([&] { form.tabs.TabText(kHighest); }, &description), -2147220455);
+  EXPECT_EQ(description, u"TabIndex 2147483647 does not exist");
+  form.tabs.AddTab(u"Последняя", -1, kLowest, u"LAST", 0);
+  EXPECT_EQ(form.tabs.IndexForTab(u"LAST"), 9);
+}
+
+// A host's measure below nothing makes an empty tab, and one beyond any screen keeps the tabs after
+// it in order, not wrapped round to negative places.
+TEST_F(TabControlTest, MeasuredSizesStayBetweenNothingAndTheScreen) {
+  form.design = [](vb::PropertyBag& bag) { bag.WriteProperty(u"OwnerDraw", true, false); };
+  form.tabs.MeasureItem = [&](std::int32_t tab, std::int32_t& w, std::int32_t& h, bool& doDefault) {
+    if (tab == 0) {
+      w = -5;
+      h = -7;
+    } else if (tab == 1) {
+      w = std::numeric_limits<std::int32_t>::max();
+    }
+    doDefault = false;
+  };
+  form.stripWidth = 9000;
+  AddEight();
+  EXPECT_EQ(ItemRect(0).right - ItemRect(0).left, 0);
+  EXPECT_GT(ItemRect(1).right, ItemRect(1).left);
+  for (int i = 1; i < 8; ++i) {
+    EXPECT_GE(ItemRect(i).left, ItemRect(i - 1).left) << i;
+    EXPECT_GE(ItemRect(i).left, ItemRect(i - 1).right) << i;
+  }
+}
+
+// A window destroyed while it is loaded (never unloaded) takes the tab window's font along.
+TEST(TabControlLife, AWindowDestroyedWhileLoadedDeletesTheTabFont) {
+  auto* form = new frmTabs;
+  form->tabs.AddTab(u"Общие", -1, 1, u"GENERAL", 0);
+  const auto font = static_cast<HGDIOBJ>(SendMessageA(form->tabs.TabCtrlhWnd(), WM_GETFONT, 0, 0));
+  ASSERT_EQ(GetObjectType(font), static_cast<DWORD>(OBJ_FONT));
+  delete form;
+  vb::DoEvents();
+  EXPECT_EQ(GetObjectType(font), 0u);
 }

@@ -52,6 +52,7 @@ TEST_F(EditorEvents, KeySoundFollowsItsOwnFlag) {
   SetSound(u"KeyDownPath", vb::FromUtf8(wav));
   SetSound(u"ButtonMouseClick", u"1");
   w().RichTextBox->SetFocus();
+  win::sndPlaySoundA(std::u16string_view(), win::SND_ASYNC);  // silences what an earlier test started
   platform::testing::KeyClick(editor().hWnd(), 'A');
   EXPECT_EQ(platform::testing::CurrentSound(), u"");
   SetSound(u"KeyDown", u"1");

@@ -6,6 +6,7 @@
 #include "main_window_support.h"
 #include "mainwindow/forms/insert_time_and_date.h"
 #include "platform/testing/win.h"
+#include "platform/vb/runtime.h"
 #include "platform/win/keys.h"
 
 using namespace qmtest;
@@ -66,6 +67,24 @@ TEST_F(TimeAndDate, FourteenRowsInOrderWithNoneChosen) {
   d().FillDateList();
   EXPECT_EQ(d().lstDates.ListCount(), 14);
   EXPECT_EQ(d().lstDates.ListIndex(), -1);
+}
+
+// The list takes the focus as the window opens; that chooses no row, so Insert asks for one.
+TEST_F(TimeAndDate, TheFocusedListStillHasNoChosenRow) {
+  EditorWithSelection();
+  w().CmdInsertTimeAndDate();
+  platform::testing::ShowAndWait(d().hWnd());
+  d().lstDates.SetFocus();
+  vb::DoEvents();
+  EXPECT_EQ(d().lstDates.ListIndex(), -1);
+  EXPECT_EQ(d().lstDates.Text(), u"");
+  AnswerBox(vb::vbOK);
+  d().cmdInsert.Value(true);
+  EXPECT_EQ(Prompts(), std::vector<std::u16string>{u"Выберите необходимый формат!"});
+  EXPECT_EQ(editor().Text(), u"Сегодня: ??? и всё");
+  // A row the user picks is chosen.
+  d().lstDates.ListIndex(1);
+  EXPECT_EQ(d().lstDates.Text(), u"09:07:03");
 }
 
 TEST_F(TimeAndDate, SeparatorsMonthNamesAndTheHourFollowTheSystem) {

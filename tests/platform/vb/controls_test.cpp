@@ -214,6 +214,25 @@ TEST_F(Forms, ListsKeepTheirItemsInOrderOrSorted) {
   EXPECT_EQ(form.lstItems.ListIndex(), -1);
 }
 
+// The focus entering a list where nothing is chosen chooses nothing and raises no Click; the
+// arrow key then chooses the first row.
+TEST_F(Forms, AFocusedListChoosesNoRowUntilTheUserDoes) {
+  form.tmrTick.Enabled(false);  // only the list's events are counted
+  form.Show();
+  platform::testing::ShowAndWait(form.hWnd());
+  form.lstItems.AddItem(u"a");
+  form.lstItems.AddItem(u"b");
+  form.events.clear();
+  form.lstItems.SetFocus();
+  vb::DoEvents();
+  EXPECT_EQ(form.lstItems.ListIndex(), -1);
+  EXPECT_EQ(form.lstItems.Text(), u"");
+  EXPECT_TRUE(form.events.empty());
+  UserKey(form.lstItems, win::VK_DOWN);
+  EXPECT_EQ(form.lstItems.ListIndex(), 0);
+  EXPECT_EQ(form.events, std::vector<std::string>{"lstItems_Click"});
+}
+
 TEST(ControlColours, SystemColoursComeFromTheDrawingLayersTable) {
   struct frmColours : vb::Form {
     vb::Label lblFace{*this};

@@ -4,6 +4,8 @@
 
 #include "platform/gdi/gdi.h"
 #include "platform/testing/win.h"
+#include "platform/win/window.h"
+#include "platform/vb/controls.h"
 #include "platform/vb/error.h"
 #include "platform/vb/form.h"
 #include "platform/vb/picturebox.h"
@@ -127,6 +129,44 @@ TEST_F(PictureBoxTest, APictureOwnsItsBitmapAndIsShownUnderTheDrawing) {
   form.pic.Picture(nullptr);
   EXPECT_EQ(win::GetObjectType(bmp), 0u);  // the last reference freed it
   EXPECT_EQ(form.pic.Point(15, 15), 0xFFFFFF);
+}
+
+// A control in a bordered picture box is placed inside the border, as a control on a window is
+// placed inside its frame, and moves with the inside when the border goes.
+TEST(PictureBoxContainer, ItsControlsArePlacedInsideTheBorder) {
+  struct frmBoxes : vb::Form {
+    vb::PictureBox pic{*this};
+    vb::OptionButton opt{pic};
+    vb::Frame fra{*this};
+    vb::OptionButton optInFrame{fra};
+    void Design() override {
+      pic.Move(300, 300, 1815, 1800);
+      opt.Move(0, 0, 1815, 315);
+      fra.Move(2400, 300, 1800, 1800);
+      optInFrame.Move(0, 0, 1500, 315);
+    }
+  } form;
+  form.Show();
+  const auto place = [](vb::Control& c) {
+    win::RECT r;
+    win::GetWindowRect(c.hWnd(), &r);
+    return r;
+  };
+  EXPECT_EQ(place(form.opt).left, place(form.pic).left + 2);
+  EXPECT_EQ(place(form.opt).top, place(form.pic).top + 2);
+  EXPECT_EQ(form.opt.Left(), 0);
+  EXPECT_EQ(form.opt.Top(), 0);
+  form.opt.Move(150, 150);
+  EXPECT_EQ(place(form.opt).left, place(form.pic).left + 12);
+  EXPECT_EQ(form.opt.Left(), 150);
+  form.pic.BorderStyle(0);
+  EXPECT_EQ(place(form.opt).left, place(form.pic).left + 10);
+  EXPECT_EQ(form.opt.Left(), 150);
+  // A frame places what it holds from its outer corner.
+  EXPECT_EQ(place(form.optInFrame).left, place(form.fra).left);
+  EXPECT_EQ(place(form.optInFrame).top, place(form.fra).top);
+  form.Terminate();
+  vb::DoEvents();
 }
 
 TEST(LoadPicture, IconFilesGiveIconPicturesAndOtherImagesBitmaps) {

@@ -47,13 +47,56 @@ TEST(MsgBox, TheRealBoxHasRussianButtonsAndAnswersWithThePressedOne) {
   platform::script::SetActive(false);
   platform::testing::RealMessageBox seen;
   platform::testing::PressInNextMessageBox(u"Нет", &seen);
-  const int answer = vb::MsgBox(u"Первая\nвторая\r\nтретья", vb::vbYesNoCancel + vb::vbQuestion, u"Вопрос");
+  const int answer = vb::MsgBox(u"Первая\nвторая\r\n\r\nтретья", vb::vbYesNoCancel + vb::vbQuestion, u"Вопрос");
   platform::script::SetActive(true);
   EXPECT_EQ(answer, vb::vbNo);
   std::sort(seen.buttons.begin(), seen.buttons.end());
   EXPECT_EQ(seen.buttons, (std::vector<std::u16string>{u"Да", u"Нет", u"Отмена"}));
-  EXPECT_EQ(seen.text, u"Первая\nвторая\nтретья");
+  EXPECT_EQ(seen.text, u"Первая\nвторая\n\nтретья");
   EXPECT_EQ(seen.title, u"Вопрос");
+}
+
+// A long prompt breaks into lines that fit the box, a word longer than a line breaks inside it with
+// no letter lost, and the box stays on the screen; a prompt taller than the screen is cut short
+// in the middle, its end still shown.
+TEST(MsgBox, LongTextWrapsInsideTheBoxAndTheBoxStaysOnTheScreen) {
+  const std::u16string word = [] {
+    std::u16string w;
+    for (int i = 0; i < 40; ++i) w += u"Перекодирование";
+    return w;
+  }();
+  const std::u16string prompt = u"Вы действительно хотите заменить ''" + word + u"'' на ''x'' во всем документе?";
+  platform::script::SetActive(false);
+  platform::testing::RealMessageBox seen;
+  platform::testing::PressInNextMessageBox(u"Нет", &seen);
+  EXPECT_EQ(vb::MsgBox(prompt, vb::vbYesNo + vb::vbQuestion, u"Вопрос"), vb::vbNo);
+  platform::script::SetActive(true);
+  EXPECT_GT(std::count(seen.text.begin(), seen.text.end(), u'\n'), 5);
+  std::u16string joined;
+  for (char16_t c : seen.text) joined += c == u'\n' ? u' ' : c;
+  std::u16string spaced = prompt;
+  EXPECT_EQ(joined.find(u"''Перекодирование"), prompt.find(u"''Перекодирование"));
+  joined.erase(std::remove(joined.begin(), joined.end(), u' '), joined.end());
+  spaced.erase(std::remove(spaced.begin(), spaced.end(), u' '), spaced.end());
+  EXPECT_EQ(joined, spaced) << "every letter is shown";
+  EXPECT_GT(seen.widestLine, 0);
+  EXPECT_LE(seen.widestLine, seen.textWidth);
+  EXPECT_GE(seen.place.left, seen.screen.left);
+  EXPECT_GE(seen.place.top, seen.screen.top);
+  EXPECT_LE(seen.place.right, seen.screen.right);
+  EXPECT_LE(seen.place.bottom, seen.screen.bottom);
+
+  std::u16string tall;
+  for (int i = 0; i < 400; ++i) tall += u"строка " + vb::CStr(static_cast<std::int64_t>(i)) + u"\r\n";
+  platform::script::SetActive(false);
+  platform::testing::RealMessageBox high;
+  platform::testing::PressInNextMessageBox(u"ОК", &high);
+  vb::MsgBox(tall, vb::vbInformation);
+  platform::script::SetActive(true);
+  EXPECT_EQ(high.text.substr(0, 18), u"строка 0\nстрока 1\n");
+  EXPECT_NE(high.text.find(u"\n…\nстрока 399"), std::u16string::npos) << "the middle gives way, the end shows";
+  EXPECT_LE(high.place.bottom, high.screen.bottom);
+  EXPECT_GE(high.place.top, high.screen.top);
 }
 
 TEST(Collection, ItemsAreNumberedFromOneAndKeyedWithoutRegardToCase) {

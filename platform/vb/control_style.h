@@ -1,0 +1,19 @@
+// Inside the layer only: the painter of the runtime's controls, the desktop's widget style with
+// the platform's disabled look. A disabled control's caption (label, check box, option button,
+// button, frame, drop-down list) stands embossed: the text once in the highlight colour one pixel
+// down and right, then in grey text over it, both from the disabled colours of the control's
+// palette (ApplyColors gives them: COLOR_3DHILIGHT and COLOR_GRAYTEXT). The application uses it
+// for every widget.
+#pragma once
+
+#include <QProxyStyle>
+
+namespace platform::detail {
+
+class ControlStyle : public QProxyStyle {
+ public:
+  void drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& pal, bool enabled,
+                    const QString& text, QPalette::ColorRole textRole = QPalette::NoRole) const override;
+};
+
+}  // namespace platform::detail
