@@ -99,6 +99,12 @@ void GapText::Assign(std::u16string text) {
   bytes_.Assign({});
 }
 
+void GapText::Reserve(std::size_t length) {
+  // The room a gap takes as the text grows to that length, twice over.
+  if (narrow_) bytes_.buf.reserve(length + 2 * RoomFor(length));
+  else wide_.buf.reserve(length + 2 * RoomFor(length));
+}
+
 // The text turns to UTF-16, its gap kept where it was.
 void GapText::Widen() {
   bytes_.Close();
