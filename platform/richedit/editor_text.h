@@ -33,7 +33,7 @@ class EditorText {
     std::int32_t tailOffset = 0;
   };
 
-  EditorText() = default;
+  EditorText() { starts_.Reset(2); }
   EditorText(const EditorText&) = delete;
   EditorText& operator=(const EditorText&) = delete;
   EditorText(EditorText&&) = default;
@@ -86,7 +86,8 @@ class EditorText {
   void IndexBreaks(std::size_t from);
 
   GapText chars_;
-  Partitions starts_;       // paragraph starts; the end of the text counts a CR LF more
+  Partitions starts_;       // paragraph starts; the end of the text counts a CR LF more, so that
+                            // every paragraph ends two before the next one's start
   GapVector<float> indents_;  // one a paragraph, or empty while every paragraph is unindented
   std::int32_t lastStart_ = 0;  // while a text is taken a stretch at a time: the last paragraph's start
 };

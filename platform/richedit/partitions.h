@@ -133,7 +133,7 @@ class Partitions {
 
   // The partition that holds `at`: the last whose start is at or before it (clamped to the table).
   std::ptrdiff_t Find(std::int32_t at) const {
-    if (Count() <= 1 || at <= 0) return 0;
+    if (Count() <= 1) return 0;
     if (at >= Total()) return Count() - 1;
     std::ptrdiff_t lo = 0;
     std::ptrdiff_t hi = Count() - 1;

@@ -79,6 +79,23 @@ TEST(EditorLayout, ClicksAndArrowKeysLandOnTheCharacterUnderThem) {
   EXPECT_EQ(s.edit->Text().ParagraphOf(s.Position()), 3);
 }
 
+TEST(EditorLayout, ANewControlShowsEveryCharacterTypedIntoIt) {
+  Shown s;
+  int x = s.CaretAt(0).left();
+  for (const char16_t* c = u"Жук"; *c != 0; ++c) {
+    KeyClick(s.box.hWnd(), 'A', 0, std::u16string(1, *c));
+    EXPECT_GT(s.CaretAt(s.Position()).left(), x) << "after " << (c - u"Жук");
+    x = s.CaretAt(s.Position()).left();
+  }
+  const auto line = s.edit->Layout().LineAt(0);
+  EXPECT_EQ(line.end, 3);
+  EXPECT_EQ(s.edit->Layout().Shown(line).text(), QString::fromUtf8("Жук"));
+  KeyClick(s.box.hWnd(), win::VK_RETURN);
+  KeyClick(s.box.hWnd(), 'A', 0, u"я");
+  EXPECT_EQ(s.edit->Layout().Shown(s.edit->Layout().LineAt(1)).text(), QString::fromUtf8("я"));
+  EXPECT_EQ(s.CaretAt(s.Position()).top(), s.CaretAt(0).top() + s.LineHeight());
+}
+
 TEST(EditorLayout, TheIndentShiftsAndRewrapsOnlyItsParagraph) {
   Shown s;
   s.box.Text(u"над\r\n" + Words(60) + u"\r\nпод");
