@@ -59,6 +59,10 @@ xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/set
 # and the document opened when left alone.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/open_progress_e2e.sh .
 
+# The editor driven with the mouse and keys: clicks that select, the middle button's paste, text
+# dragged elsewhere, moves by words and lines, and the right button's Edit menu alone.
+xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/editor_e2e.sh .
+
 # The main window driven as a user would: typing, pasting, conversions, progress, undo, the
 # clipboard watch, closing through its questions, and a picture per drawing style.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/main_window_e2e.sh .
