@@ -55,7 +55,7 @@ xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/pri
 # restart of the program.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/settings_e2e.sh .
 
-# A 60 MB document opened with Ctrl+O: its progress window, Cancel keeping the text typed before,
+# A 150 MB document opened with Ctrl+O: its progress window, Cancel keeping the text typed before,
 # and the document opened when left alone.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/open_progress_e2e.sh .
 
