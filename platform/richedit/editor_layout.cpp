@@ -23,7 +23,7 @@ constexpr std::size_t kAll = std::numeric_limits<std::size_t>::max() - 1;
 // An edit whose new lines do not meet the old ones breaks this many lines past its own; a question
 // about a line not yet broken breaks this many past it.
 constexpr std::size_t kAfterEdit = 4;
-constexpr std::size_t kAhead = 64;
+constexpr std::size_t kAhead = 16;
 
 }  // namespace
 
