@@ -223,16 +223,24 @@ const std::vector<std::uint8_t>& RichTextBox::LineBreakTags() const { return imp
 std::int32_t RichTextBox::TextLength() const { return impl_->Length(); }
 
 void RichTextBox::ReadText(const std::function<void(std::u16string_view)>& stretch) const {
+  ReadText(0, TextLength(), stretch);
+}
+
+void RichTextBox::ReadText(std::int32_t position, std::int32_t length,
+                           const std::function<void(std::u16string_view)>& stretch) const {
   platform::richedit::GapText& t = impl_->text.Chars();
+  const std::size_t from = static_cast<std::size_t>(std::clamp(position, 0, TextLength()));
+  const std::size_t to = std::min(t.size(), from + static_cast<std::size_t>(std::max(length, 0)));
+  if (from >= to) return;
   if (!t.Narrow()) {
-    if (t.size() > 0) stretch(t.Whole());
+    stretch(std::u16string_view(t.Whole()).substr(from, to - from));
     return;
   }
   std::u16string scratch;
   constexpr std::size_t kStretch = std::size_t{1} << 16;
-  for (std::size_t at = 0; at < t.size();) {
-    std::size_t end = std::min(t.size(), at + kStretch);
-    if (end < t.size() && t[end - 1] == u'\r' && t[end] == u'\n') ++end;
+  for (std::size_t at = from; at < to;) {
+    std::size_t end = std::min(to, at + kStretch);
+    if (end < to && t[end - 1] == u'\r' && t[end] == u'\n') ++end;
     stretch(t.Piece(at, end - at, scratch));
     at = end;
   }
@@ -347,9 +355,11 @@ std::int32_t RichTextBox::Find(std::u16string_view text, std::int32_t start, std
 
 std::vector<std::int32_t> RichTextBox::Matches(std::u16string_view text, std::int32_t start, int options) const {
   std::vector<std::int32_t> found;
-  const auto length = static_cast<std::int32_t>(text.size());
-  for (std::int32_t at = impl_->Match(text, start, options); at >= 0; at = impl_->Match(text, at + length, options))
-    found.push_back(at);
+  platform::richedit::EachMatch(impl_->text.Chars(), text, start, (options & rtfMatchCase) != 0,
+                                (options & rtfWholeWord) != 0, [&](std::int32_t at) {
+                                  found.push_back(at);
+                                  return true;
+                                });
   return found;
 }
 

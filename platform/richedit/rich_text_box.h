@@ -63,6 +63,8 @@ class RichTextBox {
   // building it as one string. No stretch ends between the CR and LF of a line break, nor inside a
   // surrogate pair.
   void ReadText(const std::function<void(std::u16string_view)>& stretch) const;
+  // The same for the characters from `position` on, at most `length` of them.
+  void ReadText(std::int32_t position, std::int32_t length, const std::function<void(std::u16string_view)>& stretch) const;
 
   // Tags that travel with the line breaks of the text: one small number for each CR LF of Text(),
   // in order (an empty list: all 0). Edits keep the tags of the breaks they leave alone; where an
