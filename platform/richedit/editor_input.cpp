@@ -230,6 +230,12 @@ void EditorWidget::inputMethodEvent(QInputMethodEvent* e) {
     e->ignore();
     return;
   }
+  // What the method composes shows at the caret until it commits it.
+  preedit_ = e->preeditString();
+  preeditCaret_ = static_cast<int>(preedit_.size());
+  for (const QInputMethodEvent::Attribute& a : e->attributes())
+    if (a.type == QInputMethodEvent::Cursor) preeditCaret_ = std::clamp(a.start, 0, static_cast<int>(preedit_.size()));
+  RepaintLines(layout_->LineOf(caret_).number, layout_->LineOf(caret_).number, false);
   if (!e->commitString().isEmpty() || e->replacementLength() > 0) {
     std::int32_t from = SelectionStart();
     std::int32_t to = SelectionEnd();

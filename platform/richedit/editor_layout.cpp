@@ -424,24 +424,44 @@ void EditorLayout::Draw(QPainter& painter, const QRectF& clip, const Look& look)
       firstDrawn = line.index;
     }
     lastDrawn = line.index;
+    const bool caretHere =
+        look.caret >= line.start && (look.caret < line.end || (line.last && look.caret == line.end));
+    const QPointF at(line.left, line.top);
+    if (caretHere && !look.preedit.isEmpty()) {
+      DrawComposing(painter, line, look, clip);
+      n = line.number + 1;
+      continue;
+    }
     QTextLayout& shown = Shown(line);
     QList<QTextLayout::FormatRange> ranges;
     const std::int32_t from = std::max(look.selectionStart, line.start);
     const std::int32_t to = std::min(look.selectionEnd, line.end);
     if (from < to) ranges.append({from - line.start, to - from, selected});
-    const QPointF at(line.left, line.top);
     shown.draw(&painter, at, ranges, clip);
     // A selection that goes on past the paragraph's end shows its line break as a space.
     if (line.last && look.selectionStart <= line.end && look.selectionEnd > line.end) {
       const QTextLine l = shown.lineAt(0);
       painter.fillRect(QRectF(line.left + l.naturalTextWidth(), line.top, separatorWidth_, pitch_), selected.background());
     }
-    if (look.caret >= line.start && (look.caret < line.end || (line.last && look.caret == line.end)))
-      shown.drawCursor(&painter, at, look.caret - line.start, look.caretWidth);
+    if (caretHere) shown.drawCursor(&painter, at, look.caret - line.start, look.caretWidth);
     n = line.number + 1;
   }
   if (paragraph >= 0) prune();
   painter.restore();
+}
+
+void EditorLayout::DrawComposing(QPainter& painter, const Line& line, const Look& look, const QRectF& clip) {
+  std::u16string scratch;
+  const std::u16string_view piece = text_.Piece(line.start, line.end - line.start, scratch);
+  QTextLayout layout(QString(reinterpret_cast<const QChar*>(piece.data()), static_cast<qsizetype>(piece.size())), font_);
+  const int offset = look.caret - line.start;
+  layout.setPreeditArea(offset, look.preedit);
+  LayOutAsOneLine(layout, StyleFor(line.paragraph));
+  QTextCharFormat underlined;
+  underlined.setFontUnderline(true);
+  const QPointF at(line.left, line.top);
+  layout.draw(&painter, at, {{offset, static_cast<int>(look.preedit.size()), underlined}}, clip);
+  layout.drawCursor(&painter, at, offset + look.preeditCaret, look.caretWidth);
 }
 
 void EditorLayout::Trim() {

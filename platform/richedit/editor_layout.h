@@ -102,6 +102,10 @@ class EditorLayout {
     int caretWidth = 1;
     QPalette palette;
     QPalette::ColorGroup group = QPalette::Active;
+    // What an input method is composing at the caret, shown underlined there, and the caret's
+    // place in it.
+    QString preedit;
+    int preeditCaret = 0;
   };
   void Draw(QPainter& painter, const QRectF& clip, const Look& look);
 
@@ -151,6 +155,8 @@ class EditorLayout {
                std::size_t oldValid, std::int32_t meetFrom, std::size_t upTo);
   // Breaks the paragraph's lines anew until line `line` is known.
   void Extend(std::ptrdiff_t paragraph, std::size_t line);
+  // The line that holds the caret, with what an input method composes there.
+  void DrawComposing(QPainter& painter, const Line& line, const Look& look, const QRectF& clip);
   void SetLines(std::ptrdiff_t paragraph, std::int32_t lines);
   void Forget(std::ptrdiff_t paragraph);
   void Trim();

@@ -149,6 +149,9 @@ void EditorWidget::paintEvent(QPaintEvent* e) {
   look.caret = dropCaret_ >= 0 ? dropCaret_ : (caretOn_ && isEnabled() ? caret_ : -1);
   look.caretWidth = kCaretWidth;
   look.palette = palette();
+  look.preedit = preedit_;
+  look.preeditCaret = preeditCaret_;
+  if (!preedit_.isEmpty() && look.caret < 0 && dropCaret_ < 0) look.caret = caret_;
   look.group = focused_ ? QPalette::Active : QPalette::Inactive;
   if (!isEnabled()) look.group = QPalette::Disabled;
   layout_->Draw(painter, QRectF(e->rect()).translated(offset), look);

@@ -139,6 +139,8 @@ class EditorWidget : public QAbstractScrollArea {
   std::int32_t unitTo_ = -1;
   bool byParagraphs_ = false;
   std::int32_t dropCaret_ = -1;  // where dragged text would go
+  QString preedit_;              // what an input method is composing at the caret
+  int preeditCaret_ = 0;
   bool sizePending_ = false;
 };
 

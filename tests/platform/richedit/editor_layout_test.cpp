@@ -2,7 +2,9 @@
 // moves when the text, the indent or the width change, and a large text's far end.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
+#include <QInputMethodEvent>
 #include <QScrollBar>
 #include <QTest>
 #include <string>
@@ -94,6 +96,34 @@ TEST(EditorLayout, ANewControlShowsEveryCharacterTypedIntoIt) {
   KeyClick(s.box.hWnd(), 'A', 0, u"я");
   EXPECT_EQ(s.edit->Layout().Shown(s.edit->Layout().LineAt(1)).text(), QString::fromUtf8("я"));
   EXPECT_EQ(s.CaretAt(s.Position()).top(), s.CaretAt(0).top() + s.LineHeight());
+}
+
+// The rightmost column of the viewport's picture with ink (text or caret) in the rows of a line.
+int InkEnd(const QImage& picture, const QRect& line) {
+  int end = -1;
+  for (int y = line.top(); y <= line.bottom(); ++y)
+    for (int x = 0; x < picture.width(); ++x)
+      if (qGray(picture.pixel(x, y)) < 128) end = std::max(end, x);
+  return end;
+}
+
+TEST(EditorLayout, AnInputMethodsCompositionShowsAtTheCaretUntilItCommits) {
+  Shown s;
+  s.box.Text(u"слово");
+  s.box.SelStart(5);
+  s.edit->setFocus();
+  const QRect line = s.CaretAt(5);
+  const int before = InkEnd(s.edit->viewport()->grab().toImage(), line);
+  QInputMethodEvent composing(QString::fromUtf8("жу"), {{QInputMethodEvent::Cursor, 2, 1, {}}});
+  QApplication::sendEvent(s.edit, &composing);
+  const QImage picture = s.edit->viewport()->grab().toImage();
+  EXPECT_GT(InkEnd(picture, line), before + 8) << "the composed letters show after the word";
+  EXPECT_EQ(s.box.Text(), u"слово") << "nothing is in the text before the method commits it";
+  QInputMethodEvent commit;
+  commit.setCommitString(QString::fromUtf8("жук"));
+  QApplication::sendEvent(s.edit, &commit);
+  EXPECT_EQ(s.box.Text(), u"словожук");
+  EXPECT_EQ(s.box.SelStart(), 8);
 }
 
 TEST(EditorLayout, TheIndentShiftsAndRewrapsOnlyItsParagraph) {
