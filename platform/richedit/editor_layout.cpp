@@ -109,6 +109,10 @@ EditorLayout::Broken EditorLayout::Break(std::ptrdiff_t paragraph, std::vector<s
   const auto standIn = [&](std::int32_t end) {
     for (auto it = std::upper_bound(old.begin(), old.end(), end); it != old.end() && *it < length; ++it) b.starts.push_back(*it);
   };
+  const auto standsIn = [&](std::int32_t end) {
+    const auto it = std::upper_bound(old.begin(), old.end(), end);
+    return it != old.end() && *it < length;
+  };
   bool ended = true;
   WrapLines(read, length, b.starts.back(), StyleFor(paragraph), [&](std::int32_t end) {
     if (end >= length) return false;
@@ -125,7 +129,9 @@ EditorLayout::Broken EditorLayout::Break(std::ptrdiff_t paragraph, std::vector<s
         return false;
       }
     }
-    if (b.starts.size() > upTo + 1) {
+    // Breaking stops once line `upTo` is known, where an old start stands in for the rest (the few
+    // lines after the last one are broken too).
+    if (b.starts.size() > upTo + 1 && standsIn(end)) {
       b.valid = b.starts.size();
       standIn(end);
       ended = false;
@@ -148,7 +154,13 @@ EditorLayout::Laid& EditorLayout::Ensure(std::ptrdiff_t paragraph) {
     laid.starts = {0};
     laid.valid = 1;
   } else {
-    Broken b = Break(paragraph, {0}, {}, 0, kNoMeet, kAll);
+    // The first lines are broken; lines of the typical length stand in for the rest until they are
+    // shown or asked about.
+    const WrapStyle style = StyleFor(paragraph);
+    std::vector<std::int32_t> standIns;
+    for (std::int64_t at = style.typicalLine; at < text_.ParagraphLength(paragraph); at += style.typicalLine)
+      standIns.push_back(static_cast<std::int32_t>(at));
+    Broken b = Break(paragraph, {0}, standIns, 0, kNoMeet, kAhead);
     laid.starts = std::move(b.starts);
     laid.valid = b.valid;
   }

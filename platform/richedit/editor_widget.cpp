@@ -254,6 +254,7 @@ void EditorWidget::Replace(std::int32_t from, std::int32_t to, std::u16string_vi
   to = text_.Snap(to);
   if (to < from) std::swap(from, to);
   if (from == to && with.empty()) return;
+  if (anchor_ != caret_) RepaintSelection(anchor_, caret_);  // the selection goes, wherever it was
   std::u16string removed = text_.Range(from, to - from);
   const EditorText::Edit edit = text_.Replace(from, to - from, with);
   const EditorLayout::Changed changed = layout_->Follow(edit);
