@@ -18,6 +18,16 @@ std::u16string WithCrLf(std::u16string_view s);
 // The same for a text the caller gives up: one whose breaks are all CR LF is handed back as it is.
 std::u16string WithCrLfTaken(std::u16string s);
 
+// The end of a stretch of at most `most` characters of `text` (`size` long) from `at`: one more,
+// where the stretch would end between the CR and the LF of a line break or inside a surrogate pair.
+template <typename Text>
+std::size_t StretchEnd(const Text& text, std::size_t size, std::size_t at, std::size_t most) {
+  std::size_t end = at + most < size ? at + most : size;
+  if (end < size && ((text[end - 1] == u'\r' && text[end] == u'\n') || (text[end - 1] >= 0xD800 && text[end - 1] < 0xDC00)))
+    ++end;
+  return end;
+}
+
 // The one stretch where `before` and `after` differ: they share `prefix` characters before it and
 // `suffix` after it. Of the equally good answers (a letter typed next to the same letter) the one
 // furthest left is taken when `leftmost`, else the furthest right.

@@ -195,9 +195,7 @@ bool RichTextBox::TakeText(std::u16string next, const std::function<bool(std::si
   const std::size_t total = next.size();
   incoming.BeginAssign(total);
   for (std::size_t at = 0; at < total;) {
-    std::size_t end = std::min(total, at + kStep);
-    if (end < total && ((next[end - 1] == u'\r' && next[end] == u'\n') || (next[end - 1] >= 0xD800 && next[end - 1] < 0xDC00)))
-      ++end;
+    const std::size_t end = platform::richedit::StretchEnd(next, total, at, kStep);
     incoming.AddStretch(std::u16string_view(next).substr(at, end - at));
     at = end;
     const bool goOn = step(at, total);
@@ -239,8 +237,7 @@ void RichTextBox::ReadText(std::int32_t position, std::int32_t length,
   std::u16string scratch;
   constexpr std::size_t kStretch = std::size_t{1} << 16;
   for (std::size_t at = from; at < to;) {
-    std::size_t end = std::min(to, at + kStretch);
-    if (end < to && t[end - 1] == u'\r' && t[end] == u'\n') ++end;
+    const std::size_t end = platform::richedit::StretchEnd(t, to, at, kStretch);
     stretch(t.Piece(at, end - at, scratch));
     at = end;
   }
