@@ -12,6 +12,7 @@
 #include <fstream>
 #include <string>
 
+#include "bench/sample_file.h"
 #include "bench/stand_in_main.h"
 #include "controls/testing/stand_in.h"
 #include "core/document.h"
@@ -30,17 +31,6 @@ qmtest::StandInServices* windows = nullptr;
 using platform::script::Answer;
 using Kind = platform::script::Kind;
 
-// A file of about `megabytes` MB of Windows-1251 text in CR LF lines of some 60 characters.
-std::filesystem::path SampleFile(std::size_t megabytes) {
-  const auto path = std::filesystem::temp_directory_path() / ("qm-bench-memory-" + std::to_string(megabytes) + "mb.txt");
-  std::ofstream out(path, std::ios::binary);
-  const std::string line = "\xcf\xf0\xe8\xe2\xe5\xf2, \xec\xe8\xf0! The quick brown fox jumps over the lazy dog.\r\n";
-  std::string block;
-  while (block.size() < (1u << 20)) block += line;
-  for (std::size_t size = 0; size < megabytes * 1024 * 1024; size += block.size()) out << block;
-  return path;
-}
-
 // The memory the process holds now, in bytes, once what it freed has gone back.
 double ResidentBytes() {
   malloc_trim(0);
@@ -52,7 +42,8 @@ double ResidentBytes() {
 }
 
 void OpenDocumentMemory(benchmark::State& state) {
-  const auto path = SampleFile(static_cast<std::size_t>(state.range(0)));
+  const auto path = Windows1251SampleFile("qm-bench-memory-" + std::to_string(state.range(0)) + "mb.txt",
+                                          static_cast<std::size_t>(state.range(0)));
   const double size = static_cast<double>(std::filesystem::file_size(path));
   namespace prefs = settings::preferences;
   modRegistry::WritePreference(prefs::kCreateBackup, u"1");

@@ -149,20 +149,11 @@ void KeystrokeTenMegabytes(benchmark::State& state) {
 }
 BENCHMARK(KeystrokeTenMegabytes)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-// A paragraph of state.range(0) characters (a text with no line break), words of Russian prose.
-std::u16string Paragraph(std::size_t length) {
-  const std::u16string words = u"Съешь же ещё этих мягких французских булок, да выпей чаю. ";
-  std::u16string t;
-  while (t.size() < length) t += words;
-  t.resize(length);
-  return t;
-}
-
 // A key typed in the middle of one paragraph of state.range(0) characters, shown, painted: the
 // processor time per key. The floor is the same key typed into a line of 60 characters, in turn.
 void KeyInALongParagraph(benchmark::State& state) {
-  ShownEditor paragraph(Paragraph(static_cast<std::size_t>(state.range(0))));
-  ShownEditor line(Paragraph(60));
+  ShownEditor paragraph(platform::testing::RussianProse(static_cast<std::size_t>(state.range(0))));
+  ShownEditor line(platform::testing::RussianProse(60));
   paragraph.box.SelStart(static_cast<std::int32_t>(state.range(0) / 2));
   line.box.SelStart(30);
   // The first key of each sets it up for editing (lays out the paragraph around the caret).

@@ -160,11 +160,14 @@ bool EditorWidget::MoveKey(QKeyEvent* e) {
 // --- keys -----------------------------------------------------------------------------------------------
 
 bool EditorWidget::EditKey(QKeyEvent* e) {
-  const bool selection = anchor_ != caret_;
+  // The deleting keys take the selection, or without one the stretch they name.
+  const auto erase = [&](std::int32_t from, std::int32_t to) {
+    if (anchor_ != caret_) ReplaceSelection({});
+    else Replace(from, to, {});
+  };
   const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
   if (e->key() == Qt::Key_Backspace && !(e->modifiers() & ~(Qt::ShiftModifier | Qt::GroupSwitchModifier))) {
-    if (selection) ReplaceSelection({});
-    else Replace(PreviousCodePoint(text_, caret_), caret_, {});
+    erase(PreviousCodePoint(text_, caret_), caret_);
   } else if (enter && !(e->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier))) {
     // Shift+Enter too: the text knows no other kind of line break.
     ReplaceSelection(u"\r\n");
@@ -177,17 +180,13 @@ bool EditorWidget::EditKey(QKeyEvent* e) {
                          QGuiApplication::clipboard()->supportsSelection();
     InsertMimeData(QGuiApplication::clipboard()->mimeData(primary ? QClipboard::Selection : QClipboard::Clipboard));
   } else if (e->matches(QKeySequence::Delete)) {
-    if (selection) ReplaceSelection({});
-    else Replace(caret_, NextCharacter(text_, caret_), {});
+    erase(caret_, NextCharacter(text_, caret_));
   } else if (e->matches(QKeySequence::Backspace)) {
-    if (selection) ReplaceSelection({});
-    else Replace(PreviousCodePoint(text_, caret_), caret_, {});
+    erase(PreviousCodePoint(text_, caret_), caret_);
   } else if (e->matches(QKeySequence::DeleteEndOfWord)) {
-    if (selection) ReplaceSelection({});
-    else Replace(caret_, NextWord(text_, caret_), {});
+    erase(caret_, NextWord(text_, caret_));
   } else if (e->matches(QKeySequence::DeleteStartOfWord)) {
-    if (selection) ReplaceSelection({});
-    else Replace(PreviousWord(text_, caret_), caret_, {});
+    erase(PreviousWord(text_, caret_), caret_);
   } else if (e->matches(QKeySequence::DeleteEndOfLine)) {
     // To the paragraph's end; at its end, its line break.
     const std::int32_t end = text_.ParagraphEnd(text_.ParagraphOf(caret_));

@@ -16,6 +16,15 @@ QString ToQ(const std::u16string& s) { return QString(reinterpret_cast<const QCh
 
 }  // namespace
 
+std::u16string RussianProse(std::size_t length) {
+  const std::u16string sentence = u"Съешь же ещё этих мягких французских булок, да выпей чаю. ";
+  std::u16string text;
+  text.reserve(length + sentence.size());
+  while (text.size() < length) text += sentence;
+  text.resize(length);
+  return text;
+}
+
 double BareSetPlainTextMilliseconds(const std::u16string& lfText) {
   auto editor = std::make_unique<QTextEdit>();
   editor->setAcceptRichText(false);

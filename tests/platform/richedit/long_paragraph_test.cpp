@@ -16,6 +16,7 @@
 #include "platform/richedit/editor_text.h"
 #include "platform/richedit/editor_widget.h"
 #include "platform/richedit/rich_text_box.h"
+#include "platform/testing/richedit.h"
 #include "platform/testing/win.h"
 #include "platform/win/keys.h"
 #include "platform/win/placement.h"
@@ -31,13 +32,7 @@ using platform::richedit::EditorWidget;
 using platform::richedit::GapText;
 using platform::testing::KeyClick;
 
-std::u16string Prose(std::size_t length) {
-  const std::u16string words = u"Съешь же ещё этих мягких французских булок, да выпей чаю. ";
-  std::u16string t;
-  while (t.size() < length) t += words;
-  t.resize(length);
-  return t;
-}
+std::u16string Prose(std::size_t length) { return platform::testing::RussianProse(length); }
 
 // Where every line of the text starts.
 std::vector<std::int32_t> LineStarts(EditorLayout& layout) {
