@@ -1,6 +1,7 @@
 #include "core/document.h"
 
 #include <chrono>
+#include <optional>
 
 #include "core/decode.h"
 #include "core/document_file.h"
@@ -127,19 +128,42 @@ class OpenProgress {
   bool shown_ = false;
 };
 
+// A save of the file that was cut short while the file was rewritten left a complete copy of the
+// text it was saving: the file itself may be torn. The user chooses which text to open (Yes the
+// copy's, No the file's, Cancel none); the copy stays until the file is saved whole again.
+int AskAboutInterruptedSave(const std::u16string& path, const std::u16string& copyPath) {
+  return vb::MsgBox(u"Сохранение документа \"" + vb::FileTitleOf(path) +
+                        u"\" не было завершено: программа была закрыта или компьютер выключен во время записи, "
+                        u"поэтому файл может содержать испорченный текст.\n\nПолный текст, который тогда "
+                        u"сохранялся, уцелел в копии:\n" +
+                        copyPath +
+                        u"\n\nДа — открыть текст из копии (затем сохраните документ).\nНет — открыть файл как "
+                        u"есть.\nОтмена — не открывать документ.\n\nКопия будет удалена, когда документ будет "
+                        u"сохранён в этот файл.",
+                    vb::vbYesNoCancel | vb::vbExclamation, core::kProgramTitle);
+}
+
 // Loads the file into the editor, less one final line break, keeps its bytes as the body of the
 // next backup, and makes it the document in the editor. An RTF document shows its text. False when
 // the user cancelled the open at its progress window: then nothing changed.
 bool LoadDocument(const std::u16string& path) {
   BusyPointer busy;
   const Clock::time_point started = Clock::now();
-  std::string bytes = vb::ReadAllBytes(path);  // a missing or unreadable file stops here
+  // A missing or unreadable file, one that is no regular file or too large stops here.
+  std::string bytes = vb::ReadAllBytes(path, vb::kMaxDocumentBytes);
   vb::RemoveLeftoverTemporaries(path);
+  bool recovered = false;
+  if (std::optional<vb::InterruptedSave> copy = vb::FindInterruptedSave(path, bytes)) {
+    const int answer = AskAboutInterruptedSave(path, copy->copyPath);
+    if (answer == vb::vbCancel) return false;
+    recovered = answer == vb::vbYes;
+    if (recovered) bytes = std::move(copy->bytes);
+  }
   vb::RichTextBox& editor = core::frmMain().RichTextBox();
   Document loaded;
   loaded.path = path;
   const bool keep = modRegistry::ReadPreference(prefs::kCreateBackup) == u"1";
-  if (platform::rtf::LooksLikeRtf(bytes)) {
+  if (!recovered && platform::rtf::LooksLikeRtf(bytes)) {
     editor.LoadFile(path);
     editor.Text(WithoutFinalBreak(editor.Text()));
   } else {
@@ -158,6 +182,7 @@ bool LoadDocument(const std::u16string& path) {
   }
   document = loaded;
   backup = keep ? Backup{path, std::move(bytes), true} : Backup{path, {}, false};
+  DocumentRecovered = recovered;
   return true;
 }
 
@@ -215,6 +240,7 @@ bool WriteDocument(const std::u16string& path, Document layout) {
   vb::WriteAllBytesSafely(path, bytes);
   layout.path = path;
   document = layout;
+  DocumentRecovered = false;
   if (backupWritten) {
     // The next backup holds the version just saved.
     backup = Backup{path, std::move(bytes), true};
@@ -238,6 +264,7 @@ auto Reported(F&& f) -> decltype(f()) {
 const std::u16string& DocumentPath() { return document.path; }
 
 void Reset() {
+  DocumentRecovered = false;
   document = Document();
   backup = Backup();
   DocumentOpened = false;
@@ -306,8 +333,16 @@ bool ImportDocument(const std::u16string& filter, const std::u16string& defaultE
     dialog.FileName.clear();
     dialog.ShowOpen();
     if (dialog.FileName.empty()) return false;
-    core::frmMain().RichTextBoxImport().FileName(dialog.FileName);
+    vb::RichTextBox& import = core::frmMain().RichTextBoxImport();
+    import.FileName(dialog.FileName);
+    if (import.TextLength() == 0) {
+      // An empty file, or a document with no text in it: nothing changes, and the user is told why.
+      vb::MsgBox(u"В файле \"" + vb::FileTitleOf(dialog.FileName) + u"\" нет текста: импортировать нечего.",
+                 vb::vbInformation, core::kProgramTitle);
+      return false;
+    }
     DocumentOpened = true;
+    DocumentRecovered = false;
     // The imported text is a new document: Save As is needed, and no conversion undo carries over.
     document = Document();
     document.path = dialog.FileName;

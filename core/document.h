@@ -22,6 +22,10 @@ inline bool DocumentOpened = false;
 // The document in the editor was written by Save As: the Save command is offered and writes there.
 inline bool DocumentSavedAs = false;
 
+// The document in the editor was taken from the copy that a save cut short left beside its file
+// (the user chose it as the document was opened): the file itself does not hold it yet.
+inline bool DocumentRecovered = false;
+
 // The file of the document in the editor, or empty.
 const std::u16string& DocumentPath();
 

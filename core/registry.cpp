@@ -29,6 +29,16 @@ void ReportFailedWrite(win::LONG result) {
 
 }  // namespace
 
+void ReportDamagedSettings() {
+  const std::optional<platform::registry::SetAsideFile> damaged = platform::registry::TakeSetAsideFile();
+  if (!damaged) return;
+  vb::MsgBox(u"Файл параметров программы\r\n" + vb::FromUtf8(damaged->file.string()) +
+                 u"\r\nповреждён: его не удалось прочитать целиком. Все параметры, которые удалось прочитать, "
+                 u"сохранены, остальные получили значения по умолчанию.\r\nПрежний файл сохранён как\r\n" +
+                 vb::FromUtf8(damaged->keptAs.string()),
+             vb::vbExclamation, core::kProgramTitle);
+}
+
 // The store is reached through the registry's UTF-16 functions: a text the single-byte code page
 // cannot hold (a folder name with "é", say) comes back as it was written.
 

@@ -30,6 +30,10 @@ std::int32_t ReadRegistryDword(win::HKEY root, std::u16string_view path, std::u1
 // Creates the key and sets the value as REG_DWORD. A failure is told as WriteRegistryString's is.
 void WriteRegistryDword(win::HKEY root, std::u16string_view path, std::u16string_view name, std::int32_t value);
 
+// Tells the user, in a message box, when the settings file was found damaged and set aside since
+// the last call (the values that read well are kept): where it was and where its copy is.
+void ReportDamagedSettings();
+
 // A text preference of the program's "Preferences" key; an absent one reads as the empty text.
 std::u16string ReadPreference(std::u16string_view name);
 // Sets a text preference of the "Preferences" key, as WriteRegistryString does.

@@ -40,6 +40,7 @@ bool Main() {
     // others: a copy started later with only one allowed must see it.
     const bool another = vb::App.PrevInstance();
     InitVisualStyles();
+    modRegistry::ReportDamagedSettings();
     if (modRegistry::ReadPreference(settings::preferences::kFirstRun) == u"1") {
       vb::MsgBox(std::u16string(u"Эта версия программы не является финальной, не содержит всех изменений, которые "
                                 u"появятся в финальной \n"

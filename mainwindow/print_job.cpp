@@ -197,6 +197,11 @@ bool PrintEditor(vb::RichTextBox& editor, const mainwindow::PrintBoxes& boxes) {
     Tell(PrinterProblem(e));
     return false;
   }
+  // The PDF printer writes a file: the user is told which, so the document can be found.
+  if (vb::Printer.DeviceName() == platform::printing::kPdfPrinterName) {
+    vb::MsgBox(u"Документ напечатан в файл ''" + platform::printing::PdfOutputPath() + u"''.", vb::vbInformation,
+               core::kProgramTitle);
+  }
   return true;
 }
 

@@ -6,8 +6,9 @@
 // Every value is checked before anything is printed: a stored paper size must be one of the five
 // the settings offer (or none), copies a whole number from 1 to 99, each margin a number of
 // millimetres from 0 to 999, and the margins must leave room on the paper.
-// A value that fails, a printer that is missing or cannot print, is told in a Russian message box
-// under the program's title; nothing is printed then and the document is not touched.
+// A value that fails, a printer that is missing or cannot print (for the PDF printer: the file it
+// could not write, and why), is told in a Russian message box under the program's title; nothing is
+// printed then and the document is not touched.
 #pragma once
 
 #include <cstdint>
@@ -54,7 +55,8 @@ void SetUpPrinterFromPreferences();
 bool CheckBeforePrinting(const mainwindow::PrintBoxes& boxes, bool setCopies);
 
 // Prints the editor's text with the boxes' margins after the checks above; a printer that fails
-// while printing is told too. True when the document went to the printer.
+// while printing is told too, and the PDF printer tells the file it wrote. True when the document
+// went to the printer.
 bool PrintEditor(vb::RichTextBox& editor, const mainwindow::PrintBoxes& boxes);
 
 }  // namespace print_job

@@ -27,8 +27,8 @@ int main(int argc, char** argv) {
   const int rc = RUN_ALL_TESTS();
   std::error_code ec;
   std::filesystem::remove_all(dir, ec);
-  // End as the program ends, without tearing the application down: the sound library's sample
-  // cache can deadlock in its teardown while a wave file is still loading.
+  // End as the program ends, without tearing the application down (the sound player's thread
+  // lives as long as the process).
   std::fflush(nullptr);
   std::_Exit(rc);
 }

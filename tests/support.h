@@ -42,6 +42,33 @@ class TempDir {
   std::filesystem::path path_;
 };
 
+// Gives an environment variable a value while it lives, and back its value before (or none) when it
+// goes.
+class EnvironmentValue {
+ public:
+  EnvironmentValue(const char* name, const std::string& value) : name_(name) {
+    if (const char* old = std::getenv(name)) {
+      had_ = true;
+      old_ = old;
+    }
+    setenv(name, value.c_str(), 1);
+  }
+  ~EnvironmentValue() {
+    if (had_) {
+      setenv(name_, old_.c_str(), 1);
+    } else {
+      unsetenv(name_);
+    }
+  }
+  EnvironmentValue(const EnvironmentValue&) = delete;
+  EnvironmentValue& operator=(const EnvironmentValue&) = delete;
+
+ private:
+  const char* name_;
+  bool had_ = false;
+  std::string old_;
+};
+
 // Points the settings store at a fresh empty folder (XDG_CONFIG_HOME) while it lives, and back to
 // the folder before when it goes.
 class FreshSettings {
@@ -88,6 +115,20 @@ inline void WriteBytes(const std::filesystem::path& p, std::string_view bytes) {
 }
 inline void WriteBytes(const std::filesystem::path& p, const std::vector<std::uint8_t>& bytes) {
   WriteBytes(p, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+// A playable wave file of `samples` silent samples: mono, 8 bits, 8000 a second.
+inline std::string SilentWave(std::uint32_t samples) {
+  std::string w = "RIFF";
+  const auto u32 = [&](std::uint32_t v) { w.append(reinterpret_cast<const char*>(&v), 4); };
+  const auto u16 = [&](std::uint16_t v) { w.append(reinterpret_cast<const char*>(&v), 2); };
+  u32(36 + samples);
+  w += "WAVEfmt ";
+  u32(16), u16(1), u16(1), u32(8000), u32(8000), u16(1), u16(8);
+  w += "data";
+  u32(samples);
+  w.append(samples, '\x80');
+  return w;
 }
 
 // Makes a folder unwritable while it lives: no write permission and, for root (whom permissions do

@@ -20,8 +20,8 @@ frmDecode::frmDecode() {
 void frmDecode::Design() {
   Caption(u"Перекодирование");
   BorderStyle(vb::vbFixedDouble);
-  // In the middle of the screen, over the main window as it starts, not in the screen's corner.
-  mainwindow::CentreOnScreen(*this, 4575, 4140);
+  Move(0, 0, 4575, 4140);
+  mainwindow::CentreOverMainWindow(*this);
   Label2.Move(120, 120, 4215, 495);
   Label2.WordWrap(true);
   Label2.Caption(u"Выберите направление перекодирования и нажмите 'Перекодировать'. Чтобы выйти нажмите 'Отмена'.");
@@ -76,6 +76,8 @@ void frmDecode::TimerDecode_Timer() {
 
 void frmDecode::cmdDecode_Click() {
   Hide();
+  // Pressed while a run lets events through: that run goes on, and a Stop asked for stays asked.
+  if (modDecode::DecodeRunning()) return;
   const auto sources = SourceRow();
   const auto targets = TargetRow();
   for (int direction = 0; direction < modDecode::kDirectionCount; ++direction) {

@@ -15,8 +15,8 @@ frmDecoding::frmDecoding() {
 void frmDecoding::Design() {
   Caption(u"Перекодирование...");
   BorderStyle(vb::vbFixedDouble);
-  // In the middle of the screen, over the main window as it starts, not in the screen's corner.
-  mainwindow::CentreOnScreen(*this, 5340, 3240);
+  Move(0, 0, 5340, 3240);
+  mainwindow::CentreOverMainWindow(*this);
   Frame1.Move(120, 60, 4995, 855);
   Frame1.Caption(u"Выполнено:");
   ProgressBar.Move(120, 300, 4755, 375);
@@ -35,6 +35,7 @@ void frmDecoding::Design() {
   cmdCancel.Move(3900, 2280, 1215, 375);
   cmdCancel.Caption(u"Отмена");
   cmdCancel.Default(true);
+  cmdCancel.Cancel(true);
 }
 
 void frmDecoding::Form_Load() {
@@ -72,8 +73,10 @@ void frmDecoding::Services::Hide() {
 
 bool frmDecoding::Services::Visible() { return form_.IsLoaded() && form_.Visible(); }
 
+// Setting the busy pointer loads the window, as setting any of its properties does (the run sets it
+// before it shows the window); going back to the default pointer leaves an unloaded window unloaded.
 void frmDecoding::Services::MousePointer(int pointer) {
-  if (form_.IsLoaded()) form_.MousePointer(pointer);
+  if (pointer != vb::vbDefault || form_.IsLoaded()) form_.MousePointer(pointer);
 }
 
 void frmDecoding::Services::CodeCaption(const std::u16string& caption) { form_.lblCode.Caption(caption); }

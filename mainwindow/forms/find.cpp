@@ -30,6 +30,7 @@ void frmFind::Design() {
   cmdFind.Default(true);
   cmdCancel.Move(4095, 615, 1275, 375);
   cmdCancel.Caption(u"Отмена");
+  cmdCancel.Cancel(true);
 }
 
 void frmFind::Form_Load() { search::LoadWindow(*this, cboFind); }

@@ -35,7 +35,7 @@ void frmGoTo::Design() {
 }
 
 void frmGoTo::Form_Load() {
-  mainwindow::CentreOver(*this, MainWindow());
+  mainwindow::CentreOverMainWindow(*this);
   chrome::ApplyTopMost(hWnd());
   chrome::PlaySoundEvent(chrome::kFormLoad);
 }

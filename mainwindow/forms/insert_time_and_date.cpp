@@ -4,6 +4,7 @@
 
 #include "core/main_window.h"
 #include "mainwindow/window_chrome.h"
+#include "mainwindow/window_placement.h"
 #include "platform/richedit/rich_text_box.h"
 #include "platform/vb/msgbox.h"
 #include "platform/vb/strings.h"
@@ -64,11 +65,14 @@ void frmInsertTimeAndDate::Design() {
   picLine.BorderStyle(1);
   cmdInsert.Move(1800, 4470, 1215, 375);
   cmdInsert.Caption(u"Вставить");
+  cmdInsert.Default(true);
   cmdClose.Move(3120, 4470, 1215, 375);
   cmdClose.Caption(u"Закрыть");
+  cmdClose.Cancel(true);
 }
 
 void frmInsertTimeAndDate::Form_Load() {
+  mainwindow::CentreOverMainWindow(*this);
   chrome::ApplyTopMost(hWnd());
   chrome::PlaySoundEvent(chrome::kFormLoad);
   FillDateList();

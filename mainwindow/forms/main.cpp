@@ -13,6 +13,7 @@
 #include "mainwindow/command_bar_events.h"
 #include "mainwindow/forms/decoding.h"
 #include "mainwindow/forms/opening.h"
+#include "mainwindow/main_placement.h"
 #include "mainwindow/toolbar_timers.h"
 #include "platform/vb/app.h"
 #include "mainwindow/window_chrome.h"
@@ -20,7 +21,6 @@
 #include "platform/vb/msgbox.h"
 #include "platform/vb/screen.h"
 #include "platform/vb/strings.h"
-#include "platform/win/monitor.h"
 #include "platform/win/placement.h"
 
 namespace prefs = settings::preferences;
@@ -38,6 +38,9 @@ std::u16string ToolBarsPref(std::u16string_view name) {
 constexpr float kMenuBarHeight = 375;
 constexpr float kLineHeight = 30;
 constexpr float kOutside = -5000;
+// The font sizes the editor takes from the preferences, in points.
+constexpr double kSmallestFontSize = 1;
+constexpr double kLargestFontSize = 500;
 
 }  // namespace
 
@@ -79,6 +82,8 @@ frmMain& MainWindow() {
   if (current == nullptr) new frmMain;  // lives as long as the program
   return *current;
 }
+
+frmMain* MainWindowIfMade() { return current; }
 
 void frmMain::ConnectEditor(vb::RichTextBox& editor) {
   editor.Change = [this] { RichTextBox_Change(); };
@@ -181,7 +186,8 @@ void frmMain::Form_Load() {
 
   if (modMain::OpenDocumentAtStart) {
     modDocument::OpenDocument();
-    DocumentModified = false;  // the document is as its file holds it
+    // The document is as its file holds it, unless it was taken from the copy of a cut-short save.
+    DocumentModified = modDocument::DocumentRecovered;
   }
   if (Pref(prefs::kStartAtStartup) == u"1") {
     RichTextBox->Text(vb::Clipboard.GetText());
@@ -191,42 +197,24 @@ void frmMain::Form_Load() {
   StackFromTop();
 }
 
-// A stored rectangle is used only when all four values are there, the size is positive and the
-// window would be seen on a screen; otherwise the window is centred.
+// The stored rectangle when the user keeps it, it holds four numbers and lies at least partly on a
+// screen, else the designed size in the middle of the screen; made usable on the screen it goes on
+// either way.
 void frmMain::ApplyPlacement() {
-  bool use = Pref(prefs::kSaveWindowPositionAndSize) == u"1";
-  float rect[4] = {};
-  const std::u16string_view names[4] = {prefs::kMainLeft, prefs::kMainTop, prefs::kMainHeight, prefs::kMainWidth};
-  for (int i = 0; use && i < 4; ++i) {
-    const auto text = modRegistry::ReadRegistryString(win::HKEY_CURRENT_USER, settings::kPreferencesKey, names[i]);
-    if (!text || text->empty()) use = false;
-    if (text) rect[i] = static_cast<float>(vb::Val(*text));
+  std::optional<mainwindow::Placement> stored;
+  if (Pref(prefs::kSaveWindowPositionAndSize) == u"1") stored = mainwindow::StoredPlacement();
+  if (stored && !mainwindow::OnAScreen(*stored)) stored.reset();
+  mainwindow::Placement wanted;
+  if (stored) {
+    wanted = *stored;
+  } else {
+    wanted.width = Width();
+    wanted.height = Height();
+    wanted.left = vb::Screen.Width() / 2 - wanted.width / 2;
+    wanted.top = vb::Screen.Height() / 2 - wanted.height / 2;
   }
-  const float left = rect[0], top = rect[1], height = rect[2], width = rect[3];
-  if (use && (!(height > 0) || !(width > 0))) use = false;
-  if (use) {
-    const int tw = vb::TwipsPerPixel;
-    const win::RECT r{static_cast<int>(left / tw), static_cast<int>(top / tw), static_cast<int>((left + width) / tw),
-                      static_cast<int>((top + height) / tw)};
-    const win::POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    win::MONITORINFO info;
-    const win::HMONITOR monitor = win::MonitorFromPoint(centre, win::MONITOR_DEFAULTTONEAREST);
-    if (monitor == 0 || !win::GetMonitorInfoW(monitor, &info)) {
-      use = false;
-    } else {
-      const win::RECT& m = info.rcMonitor;
-      use = std::max(r.left, m.left) < std::min(r.right, m.right) && std::max(r.top, m.top) < std::min(r.bottom, m.bottom);
-    }
-  }
-  if (use) {
-    Left(left);
-    Top(top);
-    Height(height);
-    Width(width);
-    return;
-  }
-  Left(vb::Screen.Width() / 2 - Width() / 2);
-  Top(vb::Screen.Height() / 2 - Height() / 2);
+  const mainwindow::Placement fitted = mainwindow::FitToScreen(wanted, mainwindow::WorkAreaFor(wanted));
+  Move(fitted.left, fitted.top, fitted.width, fitted.height);
 }
 
 void frmMain::ApplyCaption() {
@@ -240,12 +228,12 @@ void frmMain::ApplyCaption() {
   }
 }
 
-// An absent name or size keeps the design font.
+// An absent name, or a size that is no size a font can have, keeps the design font's.
 void frmMain::ApplyEditorFont() {
   const std::u16string name = Pref(prefs::kFontName);
   if (!name.empty()) RichTextBox->FontName(name);
   const double size = vb::Val(Pref(prefs::kFontSize));
-  if (size > 0) RichTextBox->FontSize(size);
+  if (size >= kSmallestFontSize && size <= kLargestFontSize) RichTextBox->FontSize(size);
 }
 
 void frmMain::BuildBars() {

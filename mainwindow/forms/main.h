@@ -270,3 +270,5 @@ class frmMain : public vb::Form, public mainwindow::CommandTarget {
 
 // The program's one main window, made on first use (or the one a test made).
 frmMain& MainWindow();
+// The main window when one has been made, without making one; else null.
+frmMain* MainWindowIfMade();

@@ -36,7 +36,9 @@ std::u16string_view frmMain::DirectionCommandKey(int direction) {
 
 void frmMain::ConvertDirection(int direction) {
   const auto pages = modDecode::DirectionCodePages(direction);
-  if (!pages) return;
+  // A direction chosen while a run lets events through starts nothing, and clearing the request
+  // would undo a Stop the user has just asked for.
+  if (!pages || modDecode::DecodeRunning()) return;
   modDecode::DecodeCancelled = false;
   Combo1.ListIndex(pages->sourceListIndex);
   Combo2.ListIndex(pages->targetListIndex);
@@ -78,7 +80,7 @@ void frmMain::CmdDecodeWizard() {
   const std::u16string folder = ProgramFolder();
   const std::u16string path = folder + u"\\Wizard.exe";
   try {
-    vb::Shell(path, vb::vbNormalFocus);
+    platform::shell::StartProgramFile(path);
   } catch (const vb::Error& e) {
     core::ShowErrorBox(e.Number, u"Не удалось запустить мастер перекодирования: программа Wizard не найдена в папке " +
                                      folder + u" или не может быть запущена.");

@@ -54,12 +54,13 @@ void frmMain::CmdFileOpen() {
   chrome::PlaySoundEvent(chrome::kFormLoad);
   if (!SaveQuestion()) return;
   CommonDialog.FileName.clear();
-  // A document converted as it opened differs from its file.
-  if (modDocument::OpenDocument()) DocumentModified = modDecode::DocumentDecoded;
+  // A document converted as it opened, or taken from the copy of a cut-short save, differs from
+  // its file.
+  if (modDocument::OpenDocument()) DocumentModified = modDecode::DocumentDecoded || modDocument::DocumentRecovered;
 }
 
 void frmMain::ReloadDocument() {
-  if (modDocument::ReloadDocument()) DocumentModified = false;
+  if (modDocument::ReloadDocument()) DocumentModified = modDocument::DocumentRecovered;
 }
 
 void frmMain::CmdFileSave() {

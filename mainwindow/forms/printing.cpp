@@ -7,6 +7,7 @@
 #include "core/settings_schema.h"
 #include "mainwindow/print_job.h"
 #include "mainwindow/window_chrome.h"
+#include "mainwindow/window_placement.h"
 #include "platform/vb/app.h"
 #include "platform/vb/file_system.h"
 
@@ -66,10 +67,12 @@ void frmPrinting::Design() {
   cmdPrint.Default(true);
   cmdClose.Move(4200, 4230, 1215, 375);
   cmdClose.Caption(u"Закрыть");
+  cmdClose.Cancel(true);
   cmdClose.TabIndex(0);
 }
 
 void frmPrinting::Form_Load() {
+  mainwindow::CentreOverMainWindow(*this);
   chrome::ApplyTopMost(hWnd());
   chrome::PlaySoundEvent(chrome::kFormLoad);
   lblDefaultPrinter.Caption(Pref(pref::kPrinterName));

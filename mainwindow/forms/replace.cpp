@@ -43,6 +43,7 @@ void frmReplace::Design() {
   cmdReplaceAll.Caption(u"Заменить все");
   cmdCancel.Move(4335, 1935, 1395, 375);
   cmdCancel.Caption(u"Отмена");
+  cmdCancel.Cancel(true);
 }
 
 void frmReplace::Form_Load() {

@@ -10,7 +10,7 @@
 namespace search {
 
 void LoadWindow(vb::Form& window, vb::ComboBox& cboFind) {
-  mainwindow::CentreOver(window, MainWindow());
+  mainwindow::CentreOverMainWindow(window);
   chrome::ApplyTopMost(window.hWnd());
   chrome::PlaySoundEvent(chrome::kFormLoad);
   const std::u16string selected = MainWindow().RichTextBox->SelText();

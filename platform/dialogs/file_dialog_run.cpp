@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <algorithm>
 
+#include "platform/dialogs/file_name_notice.h"
 #include "platform/script/script.h"
 
 namespace platform::dialogs {
@@ -37,6 +38,7 @@ std::optional<QString> Show(FileDialogRequest& request) {
   dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   if (request.save && !request.confirmOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  if (request.save) AddNameLengthNotice(dialog);
   const QStringList filters = NameFilters(request.filter);
   if (!filters.isEmpty()) {
     dialog.setNameFilters(filters);

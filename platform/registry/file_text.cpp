@@ -190,52 +190,63 @@ bool ReadDword(std::u16string_view s, DWORD* number) {
 
 }  // namespace
 
+namespace {
+
+// Reads one line into the tree; false when it is no settings line. A key line makes its key the
+// current one (none when the line is bad: the values under it belong to no key that can be named).
+bool ParseLine(std::u16string_view line, Key* root, Key*& current, std::vector<std::u16string>& names) {
+  while (!line.empty() && (IsBlank(line.front()) || line.front() == u'\r')) line.remove_prefix(1);
+  while (!line.empty() && (IsBlank(line.back()) || line.back() == u'\r')) line.remove_suffix(1);
+  if (line.empty() || line.front() == u';') return true;
+
+  if (line.front() == u'[') {
+    current = nullptr;
+    if (line.size() < 2 || line.back() != u']') return false;
+    const std::u16string_view inner = line.substr(1, line.size() - 2);
+    const std::size_t sep = inner.find(u'\\');
+    if (!SameName(inner.substr(0, sep), kRootName)) return false;
+    if (sep != std::u16string_view::npos && (sep + 1 == inner.size() || !SplitPath(inner.substr(sep + 1), &names)))
+      return false;
+    if (sep == std::u16string_view::npos) names.clear();
+    current = MakeKey(*root, names, nullptr);
+    return true;
+  }
+
+  if (current == nullptr) return false;
+  std::size_t i = 0;
+  std::u16string name;
+  if (!ReadQuoted(line, i, &name)) return false;
+  SkipBlanks(line, i);
+  if (i >= line.size() || line[i] != u'=') return false;
+  ++i;
+  SkipBlanks(line, i);
+  Value value;
+  if (i < line.size() && line[i] == u'"') {
+    value.type = win::REG_SZ;
+    if (!ReadQuoted(line, i, &value.text) || i != line.size()) return false;
+  } else {
+    value.type = win::REG_DWORD;
+    if (!ReadDword(line.substr(i), &value.number)) return false;
+  }
+  Put(*current, name, value);
+  return true;
+}
+
+}  // namespace
+
 bool Parse(std::string_view bytes, Key* root) {
   if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-  if (!ValidUtf8(bytes)) return false;
-  const std::u16string text = vb::FromUtf8(bytes);
   Key* current = nullptr;
   std::vector<std::u16string> names;
-  for (std::size_t pos = 0; pos < text.size();) {
-    std::size_t end = text.find(u'\n', pos);
-    if (end == std::u16string::npos) end = text.size();
-    std::u16string_view line(text.data() + pos, end - pos);
+  bool whole = true;
+  for (std::size_t pos = 0; pos < bytes.size();) {
+    std::size_t end = bytes.find('\n', pos);
+    if (end == std::string_view::npos) end = bytes.size();
+    const std::string_view line = bytes.substr(pos, end - pos);
     pos = end + 1;
-    while (!line.empty() && (IsBlank(line.front()) || line.front() == u'\r')) line.remove_prefix(1);
-    while (!line.empty() && (IsBlank(line.back()) || line.back() == u'\r')) line.remove_suffix(1);
-    if (line.empty() || line.front() == u';') continue;
-
-    if (line.front() == u'[') {
-      if (line.size() < 2 || line.back() != u']') return false;
-      const std::u16string_view inner = line.substr(1, line.size() - 2);
-      const std::size_t sep = inner.find(u'\\');
-      if (!SameName(inner.substr(0, sep), kRootName)) return false;
-      if (sep != std::u16string_view::npos && (sep + 1 == inner.size() || !SplitPath(inner.substr(sep + 1), &names)))
-        return false;
-      if (sep == std::u16string_view::npos) names.clear();
-      current = MakeKey(*root, names, nullptr);
-      continue;
-    }
-
-    if (current == nullptr) return false;
-    std::size_t i = 0;
-    std::u16string name;
-    if (!ReadQuoted(line, i, &name)) return false;
-    SkipBlanks(line, i);
-    if (i >= line.size() || line[i] != u'=') return false;
-    ++i;
-    SkipBlanks(line, i);
-    Value value;
-    if (i < line.size() && line[i] == u'"') {
-      value.type = win::REG_SZ;
-      if (!ReadQuoted(line, i, &value.text) || i != line.size()) return false;
-    } else {
-      value.type = win::REG_DWORD;
-      if (!ReadDword(line.substr(i), &value.number)) return false;
-    }
-    Put(*current, name, value);
+    if (!ValidUtf8(line) || !ParseLine(vb::FromUtf8(line), root, current, names)) whole = false;
   }
-  return true;
+  return whole;
 }
 
 }  // namespace platform::registry

@@ -1,22 +1,22 @@
 #include "platform/registry/store.h"
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 #include "platform/registry/file_text.h"
 #include "platform/registry/tree.h"
+#include "platform/vb/user_folders.h"
 
 namespace platform::registry {
 
@@ -63,8 +63,9 @@ struct Loaded {
   Key root;
 };
 
-std::mutex mutex;  // guards `loaded`; held through a whole call
+std::mutex mutex;  // guards `loaded` and `setAside`; held through a whole call
 Loaded loaded;
+std::optional<SetAsideFile> setAside;  // not yet taken by the program
 
 bool SameTime(const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; }
 
@@ -96,14 +97,22 @@ bool Unchanged(const fs::path& file) {
 
 enum class ReadResult { kRead, kDamaged, kFailed };
 
-// Reads and parses the file; no file reads as an empty tree with *fd -1.
+// Reads and parses the file; no file reads as an empty tree with *fd -1. A damaged file leaves in
+// *root the values that read well.
 ReadResult ReadFile(const fs::path& file, int* fd, struct stat* id, Key* root) {
   *fd = -1;
   *root = Key{};
-  const int f = open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  // Without waiting: a named pipe in the file's place would hold open() until a writer came.
+  const int f = open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (f < 0) return errno == ENOENT ? ReadResult::kRead : ReadResult::kFailed;
   std::string bytes;
   bool ok = fstat(f, id) == 0;
+  if (ok && !S_ISREG(id->st_mode)) {
+    // A pipe, a device or a socket is no settings file and is set aside; a folder, which holds
+    // files of its own, is left where it is.
+    close(f);
+    return S_ISDIR(id->st_mode) ? ReadResult::kFailed : ReadResult::kDamaged;
+  }
   char buffer[65536];
   while (ok) {
     const ssize_t n = read(f, buffer, sizeof buffer);
@@ -120,8 +129,7 @@ ReadResult ReadFile(const fs::path& file, int* fd, struct stat* id, Key* root) {
     return ReadResult::kFailed;
   }
   if (!Parse(bytes, root)) {
-    close(f);
-    *root = Key{};
+    close(f);  // *root keeps what reads well
     return ReadResult::kDamaged;
   }
   *fd = f;
@@ -159,11 +167,15 @@ bool SetAside(const fs::path& link) {
     if (rename(file.c_str(), name.c_str()) != 0) break;
     std::fprintf(stderr, "quillmark: the settings file %s could not be read; it was kept as %s\n",
                  file.c_str(), name.c_str());
+    setAside = SetAsideFile{link, name};
     return true;
   }
   std::fprintf(stderr, "quillmark: the settings file %s could not be read nor set aside\n", file.c_str());
   return false;
 }
+
+bool WriteFile(const fs::path& file, const Key& root, int* fd, struct stat* id);
+void ReportWriteFailure(const fs::path& file, int error);
 
 // Brings `loaded` up to date with the file. False when the file can be neither read nor set aside;
 // the tree is then empty and nothing may be written.
@@ -189,7 +201,15 @@ bool Refresh(const fs::path& file, const FileLock* held) {
     return lock.held() && Refresh(file, &lock);
   }
   if (!SetAside(file)) return false;
-  Install(file, -1, {}, Key{});
+  // The values that read well are kept, in a new file.
+  if (!root.subkeys.empty() || !root.values.empty()) {
+    if (WriteFile(file, root, &fd, &id)) {
+      Install(file, fd, id, std::move(root));
+      return true;
+    }
+    ReportWriteFailure(file, errno);
+  }
+  Install(file, -1, {}, std::move(root));
   return true;
 }
 
@@ -257,12 +277,12 @@ bool WriteFile(const fs::path& file, const Key& root, int* fd, struct stat* id) 
   return true;
 }
 
-// Says once per run, on the standard error, that settings cannot be written; the file keeps what
-// it holds.
+// Says once per run and file, on the standard error, that settings cannot be written; the file
+// keeps what it holds.
 void ReportWriteFailure(const fs::path& file, int error) {
-  static bool reported = false;
-  if (reported) return;
-  reported = true;
+  static fs::path reported;  // the file last said: a run says each file once
+  if (reported == file) return;
+  reported = file;
   std::fprintf(stderr, "quillmark: settings cannot be saved in %s (%s); changes made in this run are not kept\n",
                file.c_str(), std::strerror(error));
 }
@@ -306,20 +326,14 @@ LONG Change(const std::function<LONG(Key& root, bool* changed)>& change) {
 
 }  // namespace
 
-fs::path FilePath() {
-  fs::path base;
-  const char* config = std::getenv("XDG_CONFIG_HOME");
-  if (config != nullptr && config[0] == '/') {
-    base = config;
-  } else {
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || home[0] != '/') {
-      const passwd* user = getpwuid(getuid());
-      home = user != nullptr ? user->pw_dir : "/";
-    }
-    base = fs::path(home) / ".config";
-  }
-  return base / "quillmark" / "registry.reg";
+fs::path FilePath() { return fs::path(vb::UserConfigFolder()) / "registry.reg"; }
+
+std::optional<SetAsideFile> TakeSetAsideFile() {
+  const std::lock_guard guard(mutex);
+  Refresh(FilePath(), nullptr);
+  std::optional<SetAsideFile> taken;
+  taken.swap(setAside);
+  return taken;
 }
 
 LONG OpenKey(std::u16string_view path) {

@@ -8,9 +8,10 @@
 // reader never sees half a file; temporary files of writers killed mid-way go at the next write.
 // When the file is a symbolic link, the file it points to is replaced and the link stays. Every
 // call looks at the file again when it changed and sees what another process wrote. A file that
-// cannot be read as a settings file is renamed to registry.reg.damaged-<time> and the store starts
-// empty. Missing folders are made readable by their owner only. A write the folder cannot take is
-// said once a run on the standard error, and the file keeps what it holds.
+// cannot be read as a settings file (a line that is no settings line, or no regular file at all: a
+// named pipe there is never waited on) is renamed to registry.reg.damaged-<time>, and a new file
+// keeps every value of it that reads well; the program is told once (TakeSetAsideFile). Missing folders are made readable by their owner only. A write the folder cannot take is
+// said once a run on the standard error (for each settings file), and the file keeps what it holds.
 //
 // Key paths are key names below HKEY_CURRENT_USER joined by "\"; "" is HKEY_CURRENT_USER itself. A
 // key name is not empty and holds no control character; a path has at most 512 names. Key and value names compare without regard
@@ -18,6 +19,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -33,6 +35,14 @@ struct Value {
 
 // The settings file, from the environment as it is now.
 std::filesystem::path FilePath();
+
+// A damaged settings file that was set aside: where it was and the name it was kept under.
+struct SetAsideFile {
+  std::filesystem::path file;
+  std::filesystem::path keptAs;
+};
+// The damaged file set aside since the last call (reading the settings file first), once.
+std::optional<SetAsideFile> TakeSetAsideFile();
 
 // ERROR_SUCCESS when the key exists, else ERROR_FILE_NOT_FOUND or ERROR_INVALID_PARAMETER.
 win::LONG OpenKey(std::u16string_view path);

@@ -382,11 +382,6 @@ void EditorWidget::mouseDoubleClickEvent(QMouseEvent* e) {
   AfterLayoutQuestion();
 }
 
-void EditorWidget::contextMenuEvent(QContextMenuEvent* e) {
-  // The program opens its own menu on a right click.
-  e->accept();
-}
-
 // --- dragging text --------------------------------------------------------------------------------------
 
 void EditorWidget::StartDrag() {

@@ -2,7 +2,6 @@
 #include "platform/gdi/objects.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QPointer>
 #include <algorithm>
 #include <unordered_map>
@@ -13,7 +12,9 @@
 #include "platform/richedit/line_breaks.h"
 #include "platform/richedit/rich_text_box_impl.h"
 #include "platform/richedit/rtf_reader.h"
+#include "platform/vb/control_core.h"
 #include "platform/vb/error.h"
+#include "platform/vb/file_system.h"
 #include "platform/win/keys.h"
 #include "platform/win/window.h"
 #include "platform/win/window_record.h"
@@ -103,6 +104,12 @@ LRESULT RichEditProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
         owner->KeyDown(keyCode, ShiftState());
         if (ControlOf(h) != im) return 0;  // the handler closed the control
       }
+      // Esc, and Enter where the text takes no line break (a locked control), are the dialog keys
+      // of the form the control sits on.
+      if (msg == WM_KEYDOWN && (wParam == VK_ESCAPE || (wParam == VK_RETURN && im->locked)) &&
+          platform::detail::PressDialogButtonFrom(h, static_cast<int>(wParam))) {
+        return 0;
+      }
       break;
     case WM_CHAR:
       if (owner->KeyPress) {
@@ -151,6 +158,8 @@ RichTextBox::RichTextBox(HWND parent) : impl_(std::make_unique<Impl>()) {
     im->OnEdited(e, std::move(removed));
   };
   editor->SelectionChanged = [im] { im->OnSelectionChanged(); };
+  // The control has no menu of its own: a right click is its host's (the main window's Edit menu).
+  editor->setContextMenuPolicy(Qt::NoContextMenu);
   impl_->ApplyFont();
   impl_->hwnd = platform::detail::AttachWidget(editor, "RichTextWndClass", &RichEditProc, true);
   Controls()[impl_->hwnd] = impl_.get();
@@ -310,12 +319,10 @@ std::u16string RichTextBox::FileName() const { return impl_->fileName; }
 void RichTextBox::FileName(std::u16string_view path) { LoadFile(path, rtfRTF); }
 
 void RichTextBox::LoadFile(std::u16string_view path, int fileType) {
-  QFile file(FilePath(path));
-  if (!QFileInfo(file.fileName()).isFile()) Raise(err::kFileNotFound, u"RichTextBox");
-  if (!file.open(QIODevice::ReadOnly)) Raise(err::kPathFileAccessError, u"RichTextBox");
-  QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) Raise(err::kPathFileAccessError, u"RichTextBox");
-  const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  // Read as documents are: what is no regular file, or too large, is refused before it is read, and
+  // a failure gives the same error as the document's open.
+  std::string bytes = ReadAllBytes(path, kMaxDocumentBytes);
+  const std::string_view view(bytes);
   std::u16string text;
   if (fileType == rtfRTF && platform::rtf::LooksLikeRtf(view)) {
     try {
@@ -327,7 +334,7 @@ void RichTextBox::LoadFile(std::u16string_view path, int fileType) {
     text = FromWindows1251(view);
   }
   // A large file is not held beside its text, nor its text twice, while the editor takes it.
-  bytes = QByteArray();
+  std::string().swap(bytes);
   TakeText(WithCrLfTaken(std::move(text)));
   impl_->fileName = path;
 }

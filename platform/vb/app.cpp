@@ -7,10 +7,13 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <string>
 
 #include "platform/vb/error.h"
 #include "platform/vb/strings.h"
+#include "platform/vb/user_folders.h"
+#include "platform/win/resources.h"
 
 namespace vb {
 
@@ -53,18 +56,49 @@ bool TakePlaceAmongCopies(const std::string& copies) {
 
 }  // namespace
 
+// The copies of one user share the folder of their settings, whatever else their environment
+// holds (a copy started from a terminal without XDG_RUNTIME_DIR finds the same lock).
+// The answer is kept for the process that asked (a process made by fork is a copy of its own).
 bool AppObject::PrevInstance() const {
-  static const bool another = [this] {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    const std::string name = ToUtf8(EXEName());
-    return TakePlaceAmongCopies(runtime != nullptr && *runtime != '\0'
-                                    ? std::string(runtime) + "/" + name + ".lock"
-                                    : "/tmp/" + name + "-" + std::to_string(::getuid()) + ".lock");
-  }();
+  static pid_t asked = 0;
+  static bool another = false;
+  if (asked != ::getpid()) {
+    asked = ::getpid();
+    const std::string folder = UserConfigFolder();
+    MakeOwnFolder(folder);
+    another = TakePlaceAmongCopies(folder + "/" + ToUtf8(EXEName()) + ".lock");
+  }
   return another;
 }
 
-std::vector<std::uint8_t> LoadResData(std::int32_t id, std::u16string_view) {
+void AppObject::ReadVersionResource() {
+  const auto bytes = platform::resources::Read(win::GetModuleHandleA(nullptr), u"VERSION", 1);
+  if (!bytes) return;
+  std::istringstream lines(std::string(bytes->begin(), bytes->end()));
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const std::size_t eq = line.find('=');
+    if (eq == std::string::npos) continue;
+    const std::string key = line.substr(0, eq);
+    const std::u16string value = FromUtf8(line.substr(eq + 1));
+    if (key == "ProductName") {
+      ProductName = value;
+    } else if (key == "FileDescription") {
+      FileDescription = value;
+    } else if (key == "FileVersion") {
+      int numbers[4] = {0, 0, 0, 0};
+      std::istringstream parts(line.substr(eq + 1));
+      std::string part;
+      for (int i = 0; i < 4 && std::getline(parts, part, '.'); ++i) numbers[i] = std::atoi(part.c_str());
+      Major = numbers[0];
+      Minor = numbers[1];
+      Revision = numbers[3];
+    }
+  }
+}
+
+std::vector<std::uint8_t> LoadResData(std::int32_t id, std::u16string_view type) {
+  if (auto bytes = platform::resources::Read(win::GetModuleHandleA(nullptr), type, id)) return std::move(*bytes);
   Raise(326, {}, u"Ресурс с идентификатором '" + CStr(static_cast<std::int64_t>(id)) + u"' не найден");
 }
 

@@ -36,28 +36,13 @@ std::unordered_map<win::HWND, vb::Control*>& controlsByHandle() {
   return m;
 }
 
-// The form's dialog keys: Enter presses the default button (or the focused button), Esc the cancel
-// button. True when a button took the key.
+// The dialog keys of the control with the keyboard: a single-line box hands Enter to the form's
+// buttons, a multi-line one keeps it as a line break.
 bool DialogKey(vb::Control& focused, int vk) {
-  if (vk != win::VK_RETURN && vk != win::VK_ESCAPE) return false;
-  // An open drop-down list takes its own Enter and Esc.
-  if (QApplication::activePopupWidget() != nullptr) return false;
   vb::Form* form = FormOf(focused);
   if (form == nullptr) return false;
   if (vk == win::VK_RETURN && ControlAccess::TakesEnterAsText(focused)) return false;
-  vb::Control* target = ControlAccess::AnswersDialogKey(focused, vk, true) ? &focused : nullptr;
-  if (target == nullptr) {
-    for (vb::Control* c : form->Controls()) {
-      if (c->core().widget == nullptr) continue;
-      if (ControlAccess::AnswersDialogKey(*c, vk, false)) {
-        target = c;
-        break;
-      }
-    }
-  }
-  if (target == nullptr || !target->core().widget->isEnabled() || !target->core().widget->isVisible()) return false;
-  ControlAccess::PressForDialogKey(*target);
-  return true;
+  return PressDialogButton(*form, vk, &focused);
 }
 
 int MouseButtonOf(win::UINT msg, win::WPARAM w) {
@@ -192,6 +177,25 @@ vb::Control* ControlOfHandle(win::HWND h) {
 }
 
 vb::Form* FormOf(vb::Control& c) { return c.ContainerOf().OwningHost().OwningForm(); }
+
+bool PressDialogButton(vb::Form& form, int vk, vb::Control* focused) {
+  if (vk != win::VK_RETURN && vk != win::VK_ESCAPE) return false;
+  if (QApplication::activePopupWidget() != nullptr) return false;
+  vb::Control* target = focused != nullptr && ControlAccess::AnswersDialogKey(*focused, vk, true) ? focused : nullptr;
+  for (auto it = form.Controls().begin(); target == nullptr && it != form.Controls().end(); ++it) {
+    vb::Control* c = *it;
+    if (c->core().widget != nullptr && ControlAccess::AnswersDialogKey(*c, vk, false)) target = c;
+  }
+  if (target == nullptr || !target->core().widget->isEnabled() || !target->core().widget->isVisible()) return false;
+  ControlAccess::PressForDialogKey(*target);
+  return true;
+}
+
+bool PressDialogButtonFrom(win::HWND h, int vk) {
+  vb::Control* c = ControlOfHandle(h);
+  vb::Form* form = c != nullptr ? FormOf(*c) : nullptr;
+  return form != nullptr && PressDialogButton(*form, vk, nullptr);
+}
 
 QWidget* ContainerWidget(vb::Control& c) { return WidgetOf(c.ContainerOf().ContainerHandle()); }
 

@@ -59,6 +59,13 @@ vb::Control* ControlOfHandle(win::HWND h);
 void RegisterControlWindow(vb::Control& c, win::HWND h);
 // The form a control finally sits on, or null.
 vb::Form* FormOf(vb::Control& c);
+// The dialog keys of a form: Enter presses its default button (or `focused` when that is a button),
+// Esc its cancel button. True when a button took the key; an open drop-down list keeps its own
+// Enter and Esc.
+bool PressDialogButton(vb::Form& form, int vk, vb::Control* focused = nullptr);
+// The same for a window a control of the runtime took as its own (a rich text box): the form that
+// control sits on answers the key.
+bool PressDialogButtonFrom(win::HWND h, int vk);
 
 QColor ToQColor(vb::OLE_COLOR c);
 QFont ToQFont(const vb::StdFont& f);

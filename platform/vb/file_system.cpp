@@ -1,20 +1,19 @@
 #include "platform/vb/file_system.h"
 
-#include <dirent.h>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
-#include <cstdint>
-#include <cstdio>
 
 #include "platform/vb/error.h"
+#include "platform/vb/save_files.h"
 #include "platform/vb/strings.h"
 
 namespace vb {
+
+using save::Fd;
+using save::Split;
 
 std::string NativePath(std::u16string_view path) {
   std::string p = ToUtf8(path);
@@ -50,124 +49,37 @@ void RaiseFileError(int error) {
 
 namespace {
 
-struct Fd {
-  int fd = -1;
-  Fd() = default;
-  explicit Fd(int f) : fd(f) {}
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  ~Fd() { Close(); }
-  void Close() {
-    if (fd >= 0) ::close(fd);
-    fd = -1;
+// Refuses what is not a regular file, naming it and saying what it is; `doing` is "прочитан" or
+// "записан".
+void RequireRegular(std::u16string_view path, const struct stat& st, std::u16string_view doing) {
+  if (S_ISREG(st.st_mode)) return;
+  std::u16string_view what = u"не обычный файл";
+  if (S_ISFIFO(st.st_mode)) {
+    what = u"именованный канал (FIFO), а не обычный файл";
+  } else if (S_ISDIR(st.st_mode)) {
+    what = u"папка, а не файл";
+  } else if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)) {
+    what = u"устройство, а не обычный файл";
+  } else if (S_ISSOCK(st.st_mode)) {
+    what = u"сокет, а не обычный файл";
   }
-};
-
-bool WriteAll(int fd, std::string_view bytes) {
-  off_t at = 0;
-  while (!bytes.empty()) {
-    const ssize_t n = ::pwrite(fd, bytes.data(), bytes.size(), at);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-    at += n;
-  }
-  return true;
+  Raise(err::kPathFileAccessError, {},
+        u"Файл \"" + FileTitleOf(path) + u"\" не может быть " + std::u16string(doing) + u": это " +
+            std::u16string(what) + u".");
 }
 
-struct Split {
-  std::string folder;  // "." for a bare name
-  std::string name;
-};
-Split SplitPath(const std::string& native) {
-  const auto slash = native.find_last_of('/');
-  if (slash == std::string::npos) return {".", native};
-  return {native.substr(0, slash == 0 ? 1 : slash), native.substr(slash + 1)};
+std::u16string Megabytes(std::uint64_t bytes) {
+  return FromUtf8(std::to_string((bytes + (std::uint64_t{1} << 20) - 1) >> 20)) + u" МБ";
 }
 
-// The file a chain of symbolic links ends at (which need not exist yet).
-std::string FollowLinks(std::string path) {
-  for (int hops = 0; hops < 40; ++hops) {
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
-    std::string target(PATH_MAX, '\0');
-    const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
-    if (n < 0) RaiseFileError(errno);
-    target.resize(static_cast<std::size_t>(n));
-    path = target.front() == '/' ? target : SplitPath(path).folder + "/" + target;
-  }
-  RaiseFileError(ELOOP);
-}
-
-// Temporary names: ".~" + the start of the name (whole UTF-8 characters, at most 64 bytes) + "." +
-// a hash of the whole name + "." + six random characters + ".qmsave". At most 92 bytes, so they fit
-// beside any name, and one name's temporaries are told apart from another's by the hash.
-constexpr std::string_view kTempEnd = ".qmsave";
-constexpr std::size_t kRandomLength = 6;
-
-std::string TempStem(const std::string& name) {
-  std::size_t cut = std::min<std::size_t>(name.size(), 64);
-  while (cut > 0 && cut < name.size() && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
-  std::uint32_t hash = 2166136261u;  // FNV-1a
-  for (const char c : name) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
-  char hex[9];
-  std::snprintf(hex, sizeof hex, "%08x", hash);
-  return ".~" + name.substr(0, cut) + "." + hex + ".";
-}
-
-bool IsTempOf(std::string_view entry, const std::string& stem) {
-  return entry.size() == stem.size() + kRandomLength + kTempEnd.size() && entry.substr(0, stem.size()) == stem &&
-         entry.substr(entry.size() - kTempEnd.size()) == kTempEnd;
-}
-
-// A temporary file beside `name` in `folder`, locked for as long as it is open: a lock that can be
-// taken belongs to a write that is over (or was killed), so its file is a leftover.
-struct Temp {
-  std::string path;
-  Fd file;
-  ~Temp() {
-    if (file.fd >= 0) ::unlink(path.c_str());
-  }
-  // Closes the file, keeping it.
-  void Release() { file.Close(); }
-};
-
-bool MakeTemp(const Split& target, Temp& temp, int* error) {
-  for (int attempt = 0; attempt < 8; ++attempt) {
-    std::string path = target.folder + "/" + TempStem(target.name) + std::string(kRandomLength, 'X') + std::string(kTempEnd);
-    const int fd = ::mkostemps(path.data(), static_cast<int>(kTempEnd.size()), O_CLOEXEC);
-    if (fd < 0) {
-      *error = errno;
-      return false;
-    }
-    Fd file(fd);
-    ::flock(fd, LOCK_EX);
-    struct stat st {};
-    // Another process's clean-up may have taken it between its making and the lock: make another.
-    if (::fstat(fd, &st) != 0 || st.st_nlink == 0) continue;
-    temp.path = std::move(path);
-    temp.file.fd = file.fd;
-    file.fd = -1;
-    return true;
-  }
-  *error = EEXIST;
-  return false;
-}
-
-void RemoveLeftovers(const Split& target) {
-  DIR* dir = ::opendir(target.folder.c_str());
-  if (dir == nullptr) return;
-  const std::string stem = TempStem(target.name);
-  while (const dirent* entry = ::readdir(dir)) {
-    if (!IsTempOf(entry->d_name, stem)) continue;
-    const std::string path = target.folder + "/" + entry->d_name;
-    Fd file(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
-    if (file.fd < 0 || ::flock(file.fd, LOCK_EX | LOCK_NB) != 0) continue;  // a write still under way
-    ::unlink(path.c_str());
-  }
-  ::closedir(dir);
+// Opens a file for reading without waiting (a named pipe with no writer would hold open() until one
+// came) and refuses anything but a regular file.
+Fd OpenForReading(std::u16string_view path, struct stat* st) {
+  Fd f(::open(NativePath(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (f.get() < 0) RaiseFileError(errno);
+  if (::fstat(f.get(), st) != 0) RaiseFileError(errno);
+  RequireRegular(path, *st, u"прочитан");
+  return f;
 }
 
 int UmaskedMode() {
@@ -192,63 +104,67 @@ bool RenameKeepsTheFile(const struct stat& old) {
 
 void SyncFolder(const std::string& folder) {
   Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (dir.fd >= 0) ::fsync(dir.fd);
+  if (dir.get() >= 0) ::fsync(dir.get());
 }
 
 // Writes the new file and renames it over the target. False (nothing changed) when the new file
 // cannot take the old one's group.
 bool WriteByRename(const std::string& native, const Split& at, std::string_view bytes, const struct stat* old) {
-  Temp temp;
+  save::Temp temp;
   int error = 0;
-  if (!MakeTemp(at, temp, &error)) RaiseFileError(error);
-  if (old != nullptr && old->st_gid != ::getegid() && ::fchown(temp.file.fd, static_cast<uid_t>(-1), old->st_gid) != 0)
+  if (!save::MakeTempBeside(at, temp, &error)) RaiseFileError(error);
+  if (old != nullptr && old->st_gid != ::getegid() && ::fchown(temp.fd(), static_cast<uid_t>(-1), old->st_gid) != 0)
     return false;
   const int mode = old != nullptr ? static_cast<int>(old->st_mode & 07777) : UmaskedMode();
-  if (!WriteAll(temp.file.fd, bytes) || ::fchmod(temp.file.fd, static_cast<mode_t>(mode)) != 0 ||
-      ::fsync(temp.file.fd) != 0)
+  if (!save::WriteAll(temp.fd(), bytes) || ::fchmod(temp.fd(), static_cast<mode_t>(mode)) != 0 ||
+      ::fsync(temp.fd()) != 0)
     RaiseFileError(errno);
-  if (::rename(temp.path.c_str(), native.c_str()) != 0) RaiseFileError(errno);
-  temp.Release();
+  if (::rename(temp.path().c_str(), native.c_str()) != 0) RaiseFileError(errno);
+  temp.Keep();
   SyncFolder(at.folder);
   return true;
 }
 
-// Rewrites the target in place. A complete copy of the new content goes beside it first (when the
-// folder takes one) and the target's room is reserved, so a full disk stops the write before the
-// target is touched; the copy goes when the target is complete.
-void WriteInPlace(const std::string& native, const Split& at, std::string_view bytes) {
-  Fd file(::open(native.c_str(), O_WRONLY | O_CLOEXEC));
-  if (file.fd < 0) RaiseFileError(errno);
-  Temp copy;
-  int error = 0;
-  if (MakeTemp(at, copy, &error)) {
-    if (!WriteAll(copy.file.fd, bytes) || ::fsync(copy.file.fd) != 0) RaiseFileError(errno);
-  } else if (error != EACCES && error != EPERM && error != EROFS) {
+// Rewrites the target in place. A complete copy of the new content is flushed first, and the
+// target's room is reserved, so a full disk stops the write before the target is touched. Once the
+// target has been touched, a failure keeps the copy: the target may be incomplete.
+void WriteInPlace(const std::string& native, std::string_view bytes) {
+  Fd file(::open(native.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
+  if (file.get() < 0) RaiseFileError(errno);
+  save::Temp copy;
+  save::MakeRecoveryCopy(native, bytes, copy);
+  if (!bytes.empty() && ::fallocate(file.get(), 0, 0, static_cast<off_t>(bytes.size())) != 0 &&
+      errno != EOPNOTSUPP && errno != ENOSYS)
+    RaiseFileError(errno);
+  if (!save::WriteAll(file.get(), bytes) || ::ftruncate(file.get(), static_cast<off_t>(bytes.size())) != 0 ||
+      ::fsync(file.get()) != 0) {
+    const int error = errno;
+    copy.Keep();
     RaiseFileError(error);
   }
-  if (!bytes.empty() && ::fallocate(file.fd, 0, 0, static_cast<off_t>(bytes.size())) != 0 && errno != EOPNOTSUPP &&
-      errno != ENOSYS)
-    RaiseFileError(errno);
-  if (!WriteAll(file.fd, bytes) || ::ftruncate(file.fd, static_cast<off_t>(bytes.size())) != 0 || ::fsync(file.fd) != 0)
-    RaiseFileError(errno);
 }
 
 }  // namespace
 
-std::string ReadAllBytes(std::u16string_view path) {
-  const std::string native = NativePath(path);
-  Fd f(::open(native.c_str(), O_RDONLY | O_CLOEXEC));
-  if (f.fd < 0) RaiseFileError(errno);
+std::string ReadAllBytes(std::u16string_view path, std::size_t limit) {
   struct stat st {};
-  if (::fstat(f.fd, &st) != 0) RaiseFileError(errno);
-  if (S_ISDIR(st.st_mode)) RaiseFileError(EISDIR);
-  // Read straight into a buffer of the file's size; a file that grows meanwhile is read whole.
+  const Fd f = OpenForReading(path, &st);
+  if (static_cast<std::uint64_t>(st.st_size) > limit)
+    Raise(err::kPathFileAccessError, {},
+          u"Файл \"" + FileTitleOf(path) + u"\" слишком велик для редактора: " +
+              Megabytes(static_cast<std::uint64_t>(st.st_size)) + u", а редактор открывает файлы не больше " +
+              Megabytes(limit) + u".");
+  // Read straight into a buffer of the file's size; a file that grows meanwhile is read whole, up
+  // to the limit.
   std::string out;
   out.resize(static_cast<std::size_t>(st.st_size) + 1);
   std::size_t have = 0;
   for (;;) {
-    if (have == out.size()) out.resize(out.size() * 2 + 4096);
-    const ssize_t n = ::read(f.fd, out.data() + have, out.size() - have);
+    if (have == out.size()) {
+      if (have > limit) Raise(err::kPathFileAccessError);
+      out.resize(out.size() * 2 + 4096);
+    }
+    const ssize_t n = ::read(f.get(), out.data() + have, out.size() - have);
     if (n < 0) {
       if (errno == EINTR) continue;
       RaiseFileError(errno);
@@ -261,48 +177,64 @@ std::string ReadAllBytes(std::u16string_view path) {
 }
 
 std::string ReadFileStart(std::u16string_view path, std::size_t count) {
-  Fd f(::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC));
+  Fd f(::open(NativePath(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  struct stat st {};
+  if (f.get() < 0 || ::fstat(f.get(), &st) != 0 || !S_ISREG(st.st_mode)) return {};
   std::string out(count, '\0');
-  const ssize_t n = f.fd < 0 ? -1 : ::read(f.fd, out.data(), count);
+  const ssize_t n = ::read(f.get(), out.data(), count);
   out.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
   return out;
 }
 
 void CheckWritable(std::u16string_view path) {
-  const std::string native = FollowLinks(NativePath(path));
+  const std::string native = save::FollowLinks(NativePath(path));
   struct stat st {};
   if (::stat(native.c_str(), &st) == 0 && !S_ISDIR(st.st_mode) && ReadOnly(native, st)) RaiseFileError(EACCES);
 }
 
 void RemoveLeftoverTemporaries(std::u16string_view path) {
-  std::string native = NativePath(path);
   try {
-    native = FollowLinks(native);
+    save::RemoveLeftovers(save::FollowLinks(NativePath(path)), false);
   } catch (const Error&) {
-    return;
   }
-  RemoveLeftovers(SplitPath(native));
+}
+
+std::optional<InterruptedSave> FindInterruptedSave(std::u16string_view path, std::string_view current) {
+  std::string native;
+  try {
+    native = save::FollowLinks(NativePath(path));
+  } catch (const Error&) {
+    return std::nullopt;
+  }
+  std::vector<save::Copy> copies = save::CompleteCopies(native);
+  if (copies.empty()) return std::nullopt;
+  if (copies.front().bytes == current) {
+    save::RemoveLeftovers(native, true);
+    return std::nullopt;
+  }
+  return InterruptedSave{FromUtf8(copies.front().path), std::move(copies.front().bytes)};
 }
 
 void WriteAllBytesSafely(std::u16string_view path, std::string_view bytes) {
-  const std::string native = FollowLinks(NativePath(path));
-  const Split at = SplitPath(native);
+  const std::string native = save::FollowLinks(NativePath(path));
+  const Split at = save::SplitPath(native);
   struct stat folderStat {};
   if (::stat(at.folder.c_str(), &folderStat) != 0) RaiseFileError(errno == ENOENT ? ENOTDIR : errno);
   if (!S_ISDIR(folderStat.st_mode)) RaiseFileError(ENOTDIR);
   struct stat old {};
   const bool existed = ::stat(native.c_str(), &old) == 0;
-  if (existed && S_ISDIR(old.st_mode)) RaiseFileError(EISDIR);
+  if (existed) RequireRegular(path, old, u"записан");
   if (existed && ReadOnly(native, old)) RaiseFileError(EACCES);
-  RemoveLeftovers(at);
+  save::RemoveLeftovers(native, false);
 
   if (!existed) {
     WriteByRename(native, at, bytes, nullptr);
-  } else if (!S_ISREG(old.st_mode) || !RenameKeepsTheFile(old) || ::access(at.folder.c_str(), W_OK) != 0) {
-    WriteInPlace(native, at, bytes);
-  } else if (!WriteByRename(native, at, bytes, &old)) {
-    WriteInPlace(native, at, bytes);
+  } else if (!RenameKeepsTheFile(old) || ::access(at.folder.c_str(), W_OK) != 0 ||
+             !WriteByRename(native, at, bytes, &old)) {
+    WriteInPlace(native, bytes);
   }
+  // The file is whole: copies of earlier rewrites that were cut short hold nothing it needs.
+  save::RemoveLeftovers(native, true);
 }
 
 }  // namespace vb

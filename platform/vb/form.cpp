@@ -37,10 +37,13 @@ struct Form::Impl {
   int mousePointer = vbDefault;
   bool keyPreview = false;
   QMargins Frame() const;
+  // The window's outer size, its frame counted even before the window system has framed it.
+  QSize OuterSize() const;
   void SetOuterSize(QSize outer);
   // An outer size asked for before the window system framed the window: applied once the frame is
   // known, so the window ends up with the outer size it was given.
   QSize pendingOuter;
+  bool OuterPending() const;
 };
 
 namespace {
@@ -91,6 +94,9 @@ win::LRESULT FormEvents(Form* f, win::HWND h, win::UINT msg, win::WPARAM w, win:
       int code = static_cast<int>(w);
       if (!f->Designing()) f->RaiseKeyDown(code, platform::detail::ShiftState());
       if (code == 0) return 0;
+      // Enter and Esc that reach the form itself (it has the keyboard, or the window that had it,
+      // a read-only text, took no action on them) go to its default and cancel buttons.
+      if (msg == win::WM_KEYDOWN && !f->Designing() && platform::detail::PressDialogButton(*f, code)) return 0;
       break;
     }
     case win::WM_KEYUP:
@@ -226,13 +232,7 @@ void Form::Show(int modal, Form* owner) {
   EnsureLoaded();
   QWidget* w = d_->widget;
   if (modal == vbModal && w->isVisible()) Raise(err::kFormAlreadyShown);
-  if (owner != nullptr && owner != this) {
-    owner->EnsureLoaded();
-    win::SetWindowLongA(d_->handle, win::GWL_HWNDPARENT, owner->hWnd());
-    w->winId();
-    owner->d_->widget->winId();
-    if (w->windowHandle() != nullptr) w->windowHandle()->setTransientParent(owner->d_->widget->windowHandle());
-  }
+  if (owner != nullptr && owner != this) win::SetWindowLongA(d_->handle, win::GWL_HWNDPARENT, owner->hWnd());
   if (modal == vbModal) w->setWindowModality(Qt::ApplicationModal);
   if (w->isMinimized()) {
     w->showMinimized();
@@ -381,6 +381,7 @@ void Form::BorderStyle(int v) {
   QWidget* w = d_->widget;
   const bool visible = w->isVisible();
   w->setWindowFlags(FlagsOf(d_->handle, v, d_->controlBox, w->windowFlags().testFlag(Qt::WindowStaysOnTopHint)));
+  platform::detail::ApplyOwner(d_->handle);
   if (FixedSize(v)) {
     w->setFixedSize(w->size());  // the user cannot size a fixed window
   } else {
@@ -400,6 +401,7 @@ void Form::ControlBox(bool v) {
   QWidget* w = d_->widget;
   const bool visible = w->isVisible();
   w->setWindowFlags(FlagsOf(d_->handle, d_->borderStyle, v, w->windowFlags().testFlag(Qt::WindowStaysOnTopHint)));
+  platform::detail::ApplyOwner(d_->handle);
   if (visible) w->show();
 }
 
@@ -467,22 +469,34 @@ float Form::Top() {
 void Form::Top(float v) { Move(Left(), v); }
 float Form::Width() {
   EnsureLoaded();
-  if (d_->pendingOuter.isValid()) return Tw(d_->pendingOuter.width());
-  return Tw(d_->widget->frameGeometry().width());
+  return Tw(d_->OuterSize().width());
 }
 void Form::Width(float v) { Move(Left(), Top(), v); }
 float Form::Height() {
   EnsureLoaded();
-  if (d_->pendingOuter.isValid()) return Tw(d_->pendingOuter.height());
-  return Tw(d_->widget->frameGeometry().height());
+  return Tw(d_->OuterSize().height());
 }
 void Form::Height(float v) { Move(Left(), Top(), -1, v); }
+
+// The outer size set before the frame was known is the normal window's: a shown maximised or
+// full-screen window keeps it for when it is restored, and reports the size it has.
+bool Form::Impl::OuterPending() const {
+  return pendingOuter.isValid() &&
+         !(widget->isVisible() && (widget->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)));
+}
 
 QMargins Form::Impl::Frame() const {
   QMargins m = ActualFrame(*widget);
   if (!m.isNull()) return m;
   auto it = knownFrames().find(borderStyle);
   return it != knownFrames().end() ? it->second : QMargins();
+}
+
+QSize Form::Impl::OuterSize() const {
+  if (OuterPending()) return pendingOuter;
+  // Not framed yet: the size it will have with the frame its kind of window gets.
+  if (ActualFrame(*widget).isNull()) return widget->size().grownBy(Frame());
+  return widget->frameGeometry().size();
 }
 
 void Form::Impl::SetOuterSize(QSize outer) {
@@ -502,7 +516,7 @@ void Form::ApplyFrame() {
   const QMargins m = ActualFrame(*d_->widget);
   if (m.isNull()) return;
   knownFrames()[d_->borderStyle] = m;
-  if (d_->pendingOuter.isValid()) {
+  if (d_->OuterPending()) {
     const QSize outer = d_->pendingOuter;
     d_->pendingOuter = QSize();
     d_->SetOuterSize(outer);
@@ -514,8 +528,7 @@ void Form::Move(float left, float top, float width, float height) {
   QWidget* w = d_->widget;
   w->move(Px(left), Px(top));
   if (width < 0 && height < 0) return;
-  const QSize now = w->frameGeometry().size();
-  const QSize outer = d_->pendingOuter.isValid() ? d_->pendingOuter : now;
+  const QSize outer = d_->OuterSize();
   d_->SetOuterSize(QSize(width >= 0 ? Px(width) : outer.width(), height >= 0 ? Px(height) : outer.height()));
 }
 

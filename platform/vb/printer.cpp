@@ -2,6 +2,7 @@
 #include "platform/gdi/types.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -11,6 +12,7 @@
 #include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <cups/cups.h>
 #include <memory>
 
 #include "platform/gdi/device_caps.h"
@@ -64,12 +66,13 @@ struct State {
   int colorMode = vbPRCMColor;
   int quality = vbPRPQHigh;
   int copies = 1;
+  int duplex = vbPRDPSimplex;
   QString fontName = QStringLiteral("Arial");
   double fontSize = 10;
   int scaleMode = 1;
   double currentX = 0;
   double currentY = 0;
-  QString pdfPath;
+  QString pdfPath;  // the PDF printer's file as chosen; empty: "Quillmark.pdf" in the documents folder
   std::unique_ptr<QPrinter> printer;
   std::unique_ptr<QPainter> painter;  // while a document is open
   win::LONG_PTR hdc = 0;
@@ -82,14 +85,35 @@ State& S() {
     auto* st = new State;
     st->device = QPrinterInfo::defaultPrinterName();
     if (st->device.isEmpty()) st->device = ToQ(platform::printing::kPdfPrinterName);
-    st->pdfPath = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-                      .filePath(QStringLiteral("Quillmark.pdf"));
     return st;
   }();
   return *s;
 }
 
 bool IsPdf(const QString& device) { return device == ToQ(platform::printing::kPdfPrinterName); }
+
+// The documents folder as the desktop names it (XDG_DOCUMENTS_DIR of the user's user-dirs.dirs), else
+// "Documents" in the home folder; found afresh at every print, so a changed setting counts at once.
+QString DocumentsFolder() { return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation); }
+
+QString PdfFile() {
+  const State& s = S();
+  return s.pdfPath.isEmpty() ? QDir(DocumentsFolder()).filePath(QStringLiteral("Quillmark.pdf")) : s.pdfPath;
+}
+
+[[noreturn]] void CannotWrite(const QString& what) { Raise(err::kPrinterError, u"Printer", FromQ(what)); }
+
+// The folder of the PDF file exists before the file is begun: the documents folder is made when it
+// is missing; a folder chosen in the print dialog must be there.
+void PrepareFolderOf(const QString& file) {
+  const QString folder = QFileInfo(file).absolutePath();
+  if (QFileInfo(folder).isDir()) return;
+  if (S().pdfPath.isEmpty()) {
+    if (!QDir().mkpath(folder)) CannotWrite(ToQ(u"не удалось создать папку документов ''%1''").arg(folder));
+    return;
+  }
+  CannotWrite(ToQ(u"папки ''%1'' для файла ''%2'' нет").arg(folder, file));
+}
 
 // The printer set up from the state; while a document is open it stays as it began.
 QPrinter& Device() {
@@ -99,7 +123,7 @@ QPrinter& Device() {
   QPrinter& p = *s.printer;
   if (IsPdf(s.device)) {
     p.setOutputFormat(QPrinter::PdfFormat);
-    p.setOutputFileName(s.pdfPath);
+    p.setOutputFileName(PdfFile());
   } else {
     p.setOutputFormat(QPrinter::NativeFormat);
     p.setPrinterName(s.device);
@@ -109,6 +133,7 @@ QPrinter& Device() {
   p.setPageOrientation(s.orientation == vbPRORLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
   p.setColorMode(s.colorMode == vbPRCMMonochrome ? QPrinter::GrayScale : QPrinter::Color);
   p.setCopyCount(s.copies);
+  platform::detail::SetDuplex(p, s.duplex);
   p.setFullPage(false);
   // The printable area is all the device can reach.
   p.setPageMargins(p.pageLayout().minimumMargins(), p.pageLayout().units());
@@ -138,9 +163,13 @@ double PixelsFromUnitsY(double v) { return v * TwipsPerUnitY(S().scaleMode) * Dp
 QPainter& OpenDocument() {
   State& s = S();
   if (s.painter != nullptr) return *s.painter;
+  if (IsPdf(s.device)) PrepareFolderOf(PdfFile());
   QPrinter& p = Device();
   auto painter = std::make_unique<QPainter>();
-  if (!painter->begin(&p)) Raise(err::kPrinterError, u"Printer", u"Ошибка принтера");
+  if (!painter->begin(&p)) {
+    if (IsPdf(s.device)) CannotWrite(ToQ(u"не удалось записать файл ''%1''").arg(p.outputFileName()));
+    Raise(err::kPrinterError, u"Printer", u"Ошибка принтера");
+  }
   s.painter = std::move(painter);
   s.hdc = ++s.lastHdc;
   platform::gdi::SetDeviceCapsAnswerer(&platform::detail::PrinterDeviceCaps);
@@ -188,6 +217,14 @@ void PrinterObject::Copies(int copies) {
   if (copies < 1 || copies > 9999) InvalidValue();
   S().copies = copies;
 }
+
+int PrinterObject::Duplex() const { return S().duplex; }
+void PrinterObject::Duplex(int duplex) {
+  if (duplex < vbPRDPSimplex || duplex > vbPRDPVertical) InvalidValue();
+  S().duplex = duplex;
+}
+
+std::u16string PrinterObject::Port() const { return platform::printing::PortOf(DeviceName()); }
 
 std::u16string PrinterObject::FontName() const { return FromQ(S().fontName); }
 void PrinterObject::FontName(std::u16string_view name) { S().fontName = ToQ(name); }
@@ -285,11 +322,23 @@ void SetPdfOutputPath(std::u16string_view path) {
   vb::S().pdfPath = p;
 }
 
-std::u16string PdfOutputPath() { return vb::FromQ(vb::S().pdfPath); }
+std::u16string PdfOutputPath() { return vb::FromQ(vb::PdfFile()); }
 
 std::u16string DefaultPrinterName() {
   const QString name = QPrinterInfo::defaultPrinterName();
   return name.isEmpty() ? std::u16string(kPdfPrinterName) : vb::FromQ(name);
+}
+
+std::u16string PortOf(std::u16string_view device) {
+  if (device == kPdfPrinterName) return vb::FromQ(vb::PdfFile());
+  // The queue's device address, as its scheduler gives it.
+  const QByteArray name = vb::ToQ(device).toUtf8();
+  cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.constData(), nullptr);
+  if (dest == nullptr) return {};
+  const char* uri = cupsGetOption("device-uri", dest->num_options, dest->options);
+  const std::u16string port = uri != nullptr ? vb::FromQ(QString::fromUtf8(uri)) : std::u16string();
+  cupsFreeDests(1, dest);
+  return port;
 }
 
 }  // namespace platform::printing
@@ -321,6 +370,23 @@ bool PrinterDeviceCaps(win::LONG_PTR hdc, int index, int* value) {
 
 QPrinter& ConfiguredPrinter() { return vb::Device(); }
 
+void SetDuplex(QPrinter& printer, int duplex) {
+  switch (duplex) {
+    case vb::vbPRDPHorizontal: printer.setDuplex(QPrinter::DuplexLongSide); break;
+    case vb::vbPRDPVertical: printer.setDuplex(QPrinter::DuplexShortSide); break;
+    default: printer.setDuplex(QPrinter::DuplexNone); break;
+  }
+}
+
+int DuplexOf(const QPrinter& printer) {
+  switch (printer.duplex()) {
+    case QPrinter::DuplexLongSide:
+    case QPrinter::DuplexAuto: return vb::vbPRDPHorizontal;
+    case QPrinter::DuplexShortSide: return vb::vbPRDPVertical;
+    default: return vb::vbPRDPSimplex;
+  }
+}
+
 void TakePrinterChoice(const QPrinter& chosen) {
   vb::State& s = vb::S();
   if (s.painter != nullptr) return;
@@ -331,6 +397,7 @@ void TakePrinterChoice(const QPrinter& chosen) {
     s.device = chosen.printerName();
   }
   s.copies = std::max(1, chosen.copyCount());
+  s.duplex = DuplexOf(chosen);
   s.orientation = chosen.pageLayout().orientation() == QPageLayout::Landscape ? vb::vbPRORLandscape : vb::vbPRORPortrait;
 }
 

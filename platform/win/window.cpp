@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 #include <cctype>
 #include <map>
@@ -176,6 +177,31 @@ void ApplyTopLevelFlags(WindowRecord& r, QWidget* w, QWidget* owner) {
   if (visible) win::ShowWindow(r.handle, win::SW_SHOWNA);
 }
 
+void ApplyOwner(win::HWND h) {
+  WindowRecord* r = FindRecord(h);
+  QWidget* w = r != nullptr ? r->widget.data() : nullptr;
+  // Child windows, windows made top-level from a child and windows with a toolkit parent belong
+  // where they are already.
+  if (w == nullptr || !w->isWindow() || r->madeTopLevel || w->parentWidget() != nullptr) return;
+  QWidget* owner = WidgetOrNull(r->parent);
+  if (owner != nullptr) owner = owner->window();
+  // A plain window with an owner is the owner's dialog: the window system then keeps it above its
+  // owner and minimises and restores it with it (a window of another type is such already).
+  const Qt::WindowType type = w->windowType();
+  const Qt::WindowType wanted = owner != nullptr && type == Qt::Window ? Qt::Dialog
+                                : owner == nullptr && type == Qt::Dialog ? Qt::Window
+                                                                         : type;
+  if (wanted != type) {
+    const bool visible = w->isVisible();
+    w->setWindowFlags((w->windowFlags() & ~Qt::WindowType_Mask) | wanted);
+    if (visible) w->show();
+  }
+  if (owner == nullptr && w->windowHandle() == nullptr) return;
+  w->winId();
+  if (owner != nullptr) owner->winId();
+  w->windowHandle()->setTransientParent(owner != nullptr ? owner->windowHandle() : nullptr);
+}
+
 }  // namespace platform::detail
 
 namespace win {
@@ -324,6 +350,7 @@ LONG_PTR SetWindowLongA(HWND h, int index, LONG_PTR value) {
       if (platform::detail::WouldCycle(h, static_cast<HWND>(value))) return 0;
       old = r->parent;
       r->parent = static_cast<HWND>(value);
+      platform::detail::ApplyOwner(h);
       return old;
     default:
       return 0;

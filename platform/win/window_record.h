@@ -58,6 +58,10 @@ void NoteRaised(QWidget* window);
 // A child window made top-level (its parent became the desktop): a frameless tool window in screen
 // coordinates, of the kind window systems never activate, still owned by `owner`.
 void ApplyTopLevelFlags(WindowRecord& r, QWidget* w, QWidget* owner);
+// Makes a top-level window belong to its owner (the record's parent) as the window system
+// expresses ownership: transient for the owner's window, of the dialog type. Again after anything
+// that makes the toolkit create the window anew (a change of its flags).
+void ApplyOwner(win::HWND h);
 // The cursor position tests give with their input; unset, the pointer's own.
 void SetTestCursor(int x, int y);
 

@@ -38,7 +38,8 @@ void frmAbout::Design() {
   BorderStyle(vb::vbFixedDouble);
   constexpr float width = 7200;
   constexpr float height = 5460;
-  mainwindow::CentreOnScreen(*this, width, height);
+  Move(0, 0, width, height);
+  mainwindow::CentreOverMainWindow(*this);
   ImageAbout.Move(240, 240, 960, 960);
   ImageAbout.Stretch(true);
   ImageAbout.Picture(ProgramPicture(u"Data\\icons\\About.png"));
@@ -68,6 +69,7 @@ void frmAbout::Design() {
   cmdOK.Move(width - 1575, 4560, 1215, 375);
   cmdOK.Caption(u"Ok");
   cmdOK.Default(true);
+  cmdOK.Cancel(true);
 }
 
 void frmAbout::Form_Load() {

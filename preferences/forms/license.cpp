@@ -19,7 +19,8 @@ void frmLicense::Design() {
   BorderStyle(vb::vbFixedDouble);
   constexpr float width = 8400;
   constexpr float height = 6900;
-  mainwindow::CentreOnScreen(*this, width, height);
+  Move(0, 0, width, height);
+  mainwindow::CentreOverMainWindow(*this);
   Picture1.Move(0, 0, width, 90);
   Picture1.BorderStyle(0);
   Picture1.BackColor(vb::vbHighlight);
@@ -30,6 +31,7 @@ void frmLicense::Design() {
   cmdClose.Move(width - 1575, 5700, 1215, 375);
   cmdClose.Caption(u"OK");
   cmdClose.Default(true);
+  cmdClose.Cancel(true);
 }
 
 void frmLicense::Form_Load() {

@@ -55,6 +55,7 @@ void frmWorkBegin::Design() {
   cmdOK.Default(true);
   cmdClose.Move(width - 1620, 4350, 1215, 375);
   cmdClose.Caption(u"Закрыть");
+  cmdClose.Cancel(true);
 }
 
 void frmWorkBegin::Form_Load() {

@@ -57,7 +57,7 @@ void frmSettings::BrowseWave(vb::TextBox& box) {
 // pages in the browser; when neither starts, the user is told.
 void frmSettings::OpenPrinterSettings(std::u16string_view webPage) {
   try {
-    vb::Shell(u"system-config-printer", vb::vbNormalFocus);
+    platform::shell::StartProgramFile(u"system-config-printer");
     return;
   } catch (const vb::Error&) {
   }

@@ -4,6 +4,7 @@
 #include "core/number_text.h"
 #include "core/registry.h"
 #include "core/settings_schema.h"
+#include "mainwindow/window_placement.h"
 #include "platform/vb/printer.h"
 #include "preferences/settings/main_links.h"
 #include "preferences/settings/settings.h"
@@ -39,6 +40,7 @@ constexpr const char16_t* kDefaultPrinterCaption = u"Принтер по умо�
 }  // namespace
 
 void frmSettings::Form_Load() {
+  mainwindow::CentreOverMainWindow(*this);
   static const char16_t* const kTabs[8] = {u"Общие", u"Перекодирование", u"Вид", u"Сохранение",
                                            u"Шрифт", u"Печать", u"Блокировка", u"Звуки"};
   static const char16_t* const kKeys[8] = {u"GENERAL", u"DECODE", u"VIEW", u"SAVING",

@@ -5,7 +5,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
+#include <sys/stat.h>
 
 #include "controls/testing/stand_in.h"
 #include "core/document.h"
@@ -16,6 +18,7 @@
 #include "platform/vb/file_system.h"
 #include "platform/vb/screen.h"
 #include "support.h"
+#include "support_kill.h"
 
 using namespace qmtest;
 using platform::script::Answer;
@@ -406,4 +409,119 @@ TEST_F(Documents, ALargeDocumentSavesBackByteForByteWhereverItsTextIsCutForReadi
   w.editor().SelText(u"€\u263a");
   ASSERT_TRUE(SaveAs(saved, vb::vbYes));
   EXPECT_TRUE(ReadBytes(saved) == "\x88?" + bytes);
+}
+
+// A save that rewrites its file in place (the file has a second name) killed at every step: the
+// next open finds the old text or the new whole, or tells the user of the copy the save left and
+// opens the text they choose. Never a torn document.
+TEST_F(Documents, ASaveKilledWhileItRewritesTheFileIsRecoveredAtTheNextOpenWithTheUserTold) {
+  const auto a = dir.path() / "a.txt";
+  const auto b = dir.path() / "b.txt";
+  std::string before;
+  std::u16string after;
+  for (int i = 0; i < 5000; ++i) {
+    before += "old line " + std::to_string(i) + "\r\n";
+    after += u"new line " + vb::FromUtf8(std::to_string(i)) + u"\r\n";
+  }
+  after.resize(after.size() - 2);  // the final line break is the file's
+  const std::u16string oldText = vb::FromUtf8(before.substr(0, before.size() - 2));
+  WriteBytes(a, before);
+  std::filesystem::create_hard_link(a, b);
+  const auto save = [&] { SaveAs(a); };
+  // The prompt of the message box the open showed, if any.
+  const auto asked = [] {
+    for (const auto& shown : platform::script::Log())
+      if (shown.kind == Kind::MessageBox) return shown.prompt;
+    return std::u16string();
+  };
+  w.editor().Text(after);
+  const int calls = KillAtSystemCall(save, 0);
+  ASSERT_GT(calls, 5) << "the child could not be traced";
+  // The platform's own test kills the write at every call; here the whole save is cut at many.
+  const int step = std::max(1, calls / 40);
+  int told = 0;
+  // The copy stays until the file is saved whole: opened again, the user keeps the file as it is,
+  // or opens nothing; saved, the copy goes.
+  const auto TheUserMayAlsoKeepTheFileOrOpenNothing = [&] {
+    w.editor().Text(u"typed");
+    Open(a, vb::vbCancel);
+    EXPECT_TRUE(w.editor().Text() == u"typed");
+    const std::string onDisk = ReadBytes(a);
+    Open(a, vb::vbNo);
+    EXPECT_TRUE(w.editor().Text() == vb::FromUtf8(onDisk).substr(0, w.editor().Text().size()));
+    EXPECT_FALSE(modDocument::DocumentRecovered);
+    Open(a, vb::vbYes);
+    EXPECT_TRUE(w.editor().Text() == after);
+    ASSERT_TRUE(SaveAs(a));
+    EXPECT_FALSE(modDocument::DocumentRecovered);
+    platform::script::Log().clear();
+    Open(a);
+    EXPECT_TRUE(asked().empty());
+    EXPECT_TRUE(ReadBytes(b) == vb::ToUtf8(after) + "\r\n");
+  };
+  for (int at = 1; at <= calls; at += step) {
+    for (const int micros : {0, 300}) {
+      WriteBytes(b, before);
+      platform::script::ClearQueue();
+      w.editor().Text(after);
+      KillAtSystemCall(save, at, micros);
+      platform::script::Log().clear();
+      w.editor().Text(u"");
+      // A copy is offered as the open begins: the user takes it.
+      Open(a, vb::vbYes);
+      const std::u16string text = w.editor().Text();
+      if (!asked().empty()) {
+        EXPECT_NE(asked().find(u"\"a.txt\" не было завершено"), std::u16string::npos);
+        EXPECT_TRUE(text == after) << "the copy's text was not opened, call " << at;
+        EXPECT_TRUE(modDocument::DocumentRecovered);
+        if (++told == 1) TheUserMayAlsoKeepTheFileOrOpenNothing();
+      } else {
+        EXPECT_TRUE(text == oldText || text == after) << "a torn document opened with nothing said, call " << at;
+      }
+    }
+  }
+  EXPECT_GT(told, 0);
+}
+
+// A named pipe would hold the program in open() until another program wrote to it, and a huge
+// file would take all memory: both are refused before anything is read, the user told why, and
+// the document stays as it was.
+TEST_F(Documents, WhatIsNoRegularFileOrTooLargeForTheEditorIsRefusedBeforeItIsRead) {
+  const auto pipe = dir.path() / "pipe.txt";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  const auto big = dir.path() / "big.txt";
+  WriteBytes(big, "");
+  std::filesystem::resize_file(big, vb::kMaxDocumentBytes + 1);  // sparse: takes no room
+  const std::u16string notAFile =
+      u"Произошла ошибка № 75\r\nФайл \"pipe.txt\" не может быть прочитан: это именованный канал (FIFO), а не "
+      u"обычный файл.";
+  const std::u16string tooLarge =
+      u"Произошла ошибка № 75\r\nФайл \"big.txt\" слишком велик для редактора: 257 МБ, а редактор открывает файлы "
+      u"не больше 256 МБ.";
+  w.editor().Text(u"keep me");
+  for (const auto& [file, message] : {std::pair{pipe, notAFile}, std::pair{big, tooLarge}}) {
+    Open(file, vb::vbOK);
+    EXPECT_EQ(ErrorShown(), message);
+    EXPECT_FALSE(modDocument::DocumentOpened);
+    platform::script::Queue(Answer{Kind::OpenFile, 1, U(file)});
+    platform::script::Queue(Answer{Kind::MessageBox, vb::vbOK, {}});
+    EXPECT_FALSE(modDocument::ImportDocument(u"RTF файлы (*.rtf)|*.rtf", u"*.rtf", u"Импорт текста из *.rtf файла"));
+    EXPECT_EQ(ErrorShown(), message);
+    EXPECT_EQ(w.editor().Text(), u"keep me");
+    EXPECT_TRUE(modDocument::DocumentPath().empty());
+  }
+  // Nor is a pipe written to.
+  EXPECT_FALSE(SaveAs(pipe, vb::vbOK));
+  EXPECT_EQ(ErrorShown(), u"Произошла ошибка № 75\r\nФайл \"pipe.txt\" не может быть записан: это именованный канал "
+                          u"(FIFO), а не обычный файл.");
+}
+
+TEST_F(Documents, AnImportThatFindsNoTextSaysSoAndChangesNothing) {
+  const auto empty = dir.path() / "empty.rtf";
+  WriteBytes(empty, "");
+  platform::script::Queue(Answer{Kind::OpenFile, 1, U(empty)});
+  platform::script::Queue(Answer{Kind::MessageBox, vb::vbOK, {}});
+  EXPECT_FALSE(modDocument::ImportDocument(u"RTF файлы (*.rtf)|*.rtf", u"*.rtf", u"Импорт текста из *.rtf файла"));
+  EXPECT_EQ(ErrorShown(), u"В файле \"empty.rtf\" нет текста: импортировать нечего.");
+  EXPECT_FALSE(modDocument::DocumentOpened);
 }

@@ -45,6 +45,23 @@ class StartUp : public ::testing::Test {
     platform::script::Log().clear();
   }
   void TearDown() override { modMain::SetStartWindows(nullptr); }
+  // Starts the program again in a process of its own (a process takes its place among the copies
+  // once): true when it ended at once with the single-copy notice and showed no window.
+  bool SecondCopyEndsWithTheNotice() {
+    const pid_t second = fork();
+    if (second == 0) {
+      platform::script::Queue(Answer{Kind::MessageBox, vb::vbOK, {}});
+      const bool started = modMain::Main();
+      const auto& log = platform::script::Log();
+      _exit(!started && windows.shown.empty() && log.size() == 1 &&
+                    log[0].prompt.substr(0, 24) == u"Программа уже запущена! "
+                ? 0
+                : 1);
+    }
+    int status = 0;
+    waitpid(second, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  }
   FreshSettings settings;
   Windows windows;
 };
@@ -124,12 +141,7 @@ TEST_F(StartUp, ASecondCopyEndsAtOnceWhenOnlyOneMayRun) {
   ASSERT_EQ(read(ready[0], &c, 1), 1);
 
   Pref(settings::preferences::kManyCopies, u"0");
-  platform::script::Queue(Answer{Kind::MessageBox, vb::vbOK, {}});
-  EXPECT_FALSE(modMain::Main());
-  EXPECT_TRUE(windows.shown.empty());
-  ASSERT_EQ(platform::script::Log().size(), 1u);
-  EXPECT_EQ(platform::script::Log()[0].prompt.substr(0, 24), u"Программа уже запущена! ");
-
+  EXPECT_TRUE(SecondCopyEndsWithTheNotice());
   (void)!write(release[1], "!", 1);
   int status = 0;
   waitpid(first, &status, 0);
@@ -160,12 +172,36 @@ TEST_F(StartUp, ACopyStartedWhileManyWereAllowedStillCounts) {
   EXPECT_EQ(c, '!');
 
   Pref(settings::preferences::kManyCopies, u"0");
-  platform::script::Queue(Answer{Kind::MessageBox, vb::vbOK, {}});
-  const bool started = modMain::Main();
+  EXPECT_TRUE(SecondCopyEndsWithTheNotice());
   (void)!write(release[1], "!", 1);
   waitpid(first, nullptr, 0);
-  EXPECT_FALSE(started);
-  EXPECT_TRUE(windows.shown.empty());
+}
+
+// A settings file with one line that is no settings line: the start tells the user once that the
+// file was damaged and where its copy is, and every other value is kept.
+TEST_F(StartUp, ADamagedSettingsFileIsToldOnceAndItsGoodValuesAreKept) {
+  const std::filesystem::path file = settings.folder() / "quillmark" / "registry.reg";
+  WriteBytes(file,
+             "[HKEY_CURRENT_USER\\Software\\Brannoch Tovin\\Quillmark 3.0\\Preferences]\n"
+             "\"FontName\"=\"Courier\"\n"
+             "this line is damaged\n"
+             "\"FontSize\"=\"14\"\n"
+             "[HKEY_CURRENT_USER\\Software\\Brannoch Tovin\\Quillmark 3.0\\Preferences\\Locked]\n"
+             "\"User\"=\"Анна\"\n");
+  platform::script::Queue(Answer{Kind::MessageBox, vb::vbOK, {}});
+  EXPECT_TRUE(modMain::Main());
   ASSERT_EQ(platform::script::Log().size(), 1u);
-  EXPECT_EQ(platform::script::Log()[0].prompt.substr(0, 24), u"Программа уже запущена! ");
+  const std::u16string told = platform::script::Log()[0].prompt;
+  EXPECT_NE(told.find(vb::FromUtf8(file.string()) + u"\r\nповреждён"), std::u16string::npos) << U8(told);
+  EXPECT_NE(told.find(u"сохранён как\r\n" + vb::FromUtf8(file.string()) + u".damaged-"), std::u16string::npos);
+  EXPECT_EQ(modRegistry::ReadPreference(settings::preferences::kFontName), u"Courier");
+  EXPECT_EQ(modRegistry::ReadPreference(settings::preferences::kFontSize), u"14");
+  EXPECT_EQ(modRegistry::ReadRegistryString(win::HKEY_CURRENT_USER, settings::kLockedKey, u"User"), u"Анна");
+  EXPECT_EQ(windows.shown, std::vector<std::u16string>{u"main"});
+
+  // The next start reads a whole file and says nothing.
+  platform::script::Log().clear();
+  windows.shown.clear();
+  EXPECT_TRUE(modMain::Main());
+  EXPECT_TRUE(platform::script::Log().empty());
 }

@@ -119,9 +119,11 @@ e2e_spawn() {
 }
 
 # e2e_window_manager: starts a window manager (openbox), so windows get frames, placement and
-# focus as on a desktop. Call it before e2e_start.
+# focus as on a desktop. Call it before e2e_start. Its settings file is an empty but valid one (an
+# empty file would have openbox put up a window about it, which would stand in every picture).
 e2e_window_manager() {
-  e2e_spawn openbox --config-file /dev/null
+  printf '<openbox_config xmlns="http://openbox.org/3.4/rc"/>\n' > "$E2E_PROFILE/openbox.xml"
+  e2e_spawn openbox --config-file "$E2E_PROFILE/openbox.xml"
   sleep 1
 }
 
@@ -156,6 +158,20 @@ e2e_wait_gone() {
     sleep 0.1
   done
   e2e_fail "the window \"$1\" stayed for ${2:-10} s"
+}
+
+# e2e_wait_box [SECONDS]: waits (default 10 s) for a message box of the program (a shown window under
+# the program's title other than the main window, $main) and prints its id.
+e2e_wait_box() {
+  local tenths=$(( ${1:-10} * 10 )) id
+  for _ in $(seq "$tenths"); do
+    for id in $(xdotool search --onlyvisible --name "Brannoch Quillmark 3.0 Preview" 2>/dev/null); do
+      [ "$id" != "${main:-}" ] && { echo "$id"; return 0; }
+    done
+    e2e_running || e2e_fail "the program ended while waiting for a message box"
+    sleep 0.1
+  done
+  e2e_fail "no message box came up within ${1:-10} s"
 }
 
 # e2e_window_shown TITLE: true when a shown window's title holds TITLE.

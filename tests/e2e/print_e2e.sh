@@ -47,6 +47,13 @@ e2e_until 20 pdf_written || e2e_fail "Print wrote no PDF"
 pdftotext "$PDF" - | grep -q "Printed from the program" || e2e_fail "the printed page lacks the text"
 pdfinfo "$PDF" | grep -q "Page size:.*(A5)" || e2e_fail "the page is not A5: $(pdfinfo "$PDF" | grep 'Page size')"
 [ "$(e2e_value Printing 'Preferences\Dialogs')" = "dword:00000001" ] || e2e_fail "Print changed the switch"
+# The program says which file it wrote.
+box=$(e2e_wait_box)
+e2e_shot_window "$box" 1_file_written
+e2e_focus "$box"
+e2e_keys Return
+e2e_until 5 bash -c "! xwininfo -id $box 2>/dev/null | grep -q IsViewable" || e2e_fail "the message box stayed"
+e2e_focus "$main"
 
 # "Не показывать больше это сообщение" ticked, then Close (both at fixed places of the window).
 rm -f "$PDF"

@@ -1,5 +1,8 @@
 // The conversion commands: the stored direction, the direction list, Start, Stop and Undo, the
 // dialog command's refusal of an empty document and the Wizard command.
+#include <chrono>
+#include <thread>
+
 #include "main_window_support.h"
 #include "platform/testing/win.h"
 #include "platform/vb/app.h"
@@ -99,6 +102,67 @@ TEST_F(ConversionCommands, StopWithoutARunIsForgottenAndUndoGoesBackToTheLastCom
   mainwindow::RouteButtonClick(u"MENU:DECODE:UNDO", w());
   EXPECT_EQ(editor().Text(), once);
   EXPECT_EQ(twice, modDecode::ConvertText(once, 2, 1));
+}
+
+// Stop, then another conversion command handled inside the same run (the run lets events through at
+// each step): the Stop holds, the run ends without converting and the later command starts nothing.
+TEST_F(ConversionCommands, AConversionCommandInsideARunDoesNotUndoAStop) {
+  const std::u16string text(2000, u'ж');
+  SetPref(prefs::kDecodeAtCodeChange, u"1");
+  const std::function<void()> commands[] = {
+      [this] { mainwindow::RouteButtonClick(u"MENU:DECODE:WIN:WD", w()); },
+      [this] { w().cmbDecode.ListIndex(7); },
+      [] { DecodeDialog().cmdDecode.Value(true); },
+  };
+  for (int i = 0; i < 3; ++i) {
+    const auto& command = commands[i];
+    editor().Text(text);
+    platform::testing::PostAction([this, &command] {
+      mainwindow::RouteButtonClick(u"TOOLBAR2:STOP", w());
+      command();
+    });
+    w().ConvertDirection(0);
+    EXPECT_EQ(editor().Text(), text) << "command " << i;
+    EXPECT_FALSE(modDecode::DocumentDecoded) << "command " << i;
+  }
+}
+
+// The progress window shows the busy pointer from the first step of every run, the first one and
+// the one after a Stop included.
+TEST_F(ConversionCommands, TheProgressWindowShowsTheBusyPointerWhileARunGoesOn) {
+  editor().Text(std::u16string(2000, u'ж'));
+  for (int run = 0; run < 2; ++run) {
+    bool busy = false;
+    // Looked at once the window is on the screen (events may run while it loads).
+    std::function<void()> look = [&] {
+      if (!modDecode::DecodeRunning()) return;
+      if (!DecodingWindow().IsLoaded() || !DecodingWindow().Visible()) return platform::testing::PostAction(look);
+      busy = platform::testing::ShowsBusyPointer(DecodingWindow().hWnd());
+    };
+    platform::testing::PostAction(look);
+    w().ConvertDirection(0);
+    EXPECT_TRUE(busy) << "run " << run;
+    EXPECT_FALSE(platform::testing::ShowsBusyPointer(DecodingWindow().hWnd())) << "after run " << run;
+    mainwindow::RouteButtonClick(u"TOOLBAR2:STOP", w());  // unloads the window
+    ASSERT_FALSE(DecodingWindow().IsLoaded());
+  }
+}
+
+TEST_F(ConversionCommands, TheWizardStartsFromAFolderWhoseNameHoldsABlank) {
+  TempDir dir;
+  const auto folder = dir.path() / "Program Files";
+  std::filesystem::create_directories(folder);
+  WriteBytes(folder / "Wizard", "#!/bin/sh\ntouch \"$(dirname \"$0\")/started\"\n");
+  std::filesystem::permissions(folder / "Wizard", std::filesystem::perms::owner_all);
+  frmMain::ProgramFolder = [&folder] { return vb::FromUtf8(folder.string()); };
+  w().CmdDecodeWizard();  // a message box here would fail the test: none is expected
+  frmMain::ProgramFolder = [] { return vb::App.Path(); };
+  EXPECT_TRUE(Prompts().empty());
+  // The program runs in a process of its own: waited for, up to ten seconds.
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!std::filesystem::exists(folder / "started") && std::chrono::steady_clock::now() < until)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  EXPECT_TRUE(std::filesystem::exists(folder / "started"));
 }
 
 TEST_F(ConversionCommands, WizardThatIsNotThereIsToldAndTheProgramGoesOn) {

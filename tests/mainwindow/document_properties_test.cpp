@@ -13,6 +13,7 @@
 #include "platform/testing/vb.h"
 #include "platform/testing/win.h"
 #include "platform/win/focus.h"
+#include "platform/win/keys.h"
 
 using namespace qmtest;
 using platform::script::Kind;
@@ -110,6 +111,14 @@ TEST_F(DocumentProperties, TheDocumentsOwnFileIsShownNotTheSharedDialogsLastFile
     EXPECT_EQ(f.lblSize.Caption(), u"5 байт");
     EXPECT_EQ(Ticked(f), (std::vector<int>{4}));
   });
+}
+
+TEST_F(DocumentProperties, EnterAndEscCloseTheWindow) {
+  for (int vk : {win::VK_RETURN, win::VK_ESCAPE}) {
+    vb::testing::QueueModalAction([vk] { platform::testing::KeyClick(DocumentPropertiesWindow().hWnd(), vk); });
+    w().CmdFileProperties();
+    EXPECT_FALSE(DocumentPropertiesWindow().IsLoaded()) << vk;
+  }
 }
 
 TEST_F(DocumentProperties, ADocumentWithoutAFileShowsPlaceholders) {

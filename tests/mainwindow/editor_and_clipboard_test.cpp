@@ -48,7 +48,7 @@ TEST_F(EditorEvents, AChangeWhileRecordingIsOffKeepsTheRedoStack) {
 TEST_F(EditorEvents, KeySoundFollowsItsOwnFlag) {
   TempDir dir;
   const std::string wav = (dir.path() / "key.wav").string();
-  WriteBytes(wav, std::string("RIFF\x24\x00\x00\x00WAVEfmt ", 16));
+  WriteBytes(wav, SilentWave(80));
   SetSound(u"KeyDownPath", vb::FromUtf8(wav));
   SetSound(u"ButtonMouseClick", u"1");
   w().RichTextBox->SetFocus();

@@ -113,8 +113,7 @@ TEST_F(FileCommands, YesSavesToTheDocumentsOwnFileAndAFailedSaveStopsOpen) {
 }
 
 TEST_F(FileCommands, OpenPlaysTheLoadSoundBeforeItsQuestionAndLeavesTheDocumentUnmarked) {
-  // A file the player names but cannot decode: a real one may still be loading as the tests end.
-  const auto wav = File("load.wav", std::string("RIFF\x24\x00\x00\x00WAVEfmt ", 16));
+  const auto wav = File("load.wav", SilentWave(80));
   Changed();
   SetSound(u"FormLoad", u"1");
   SetSound(u"FormLoadPath", U(wav));

@@ -1,6 +1,8 @@
 // The find window and the main window's Find and Find Next: the search states carried by the
 // button's caption, the options, the end of the text, and the refusal of an empty search text.
 #include "find_windows_support.h"
+#include "platform/testing/win.h"
+#include "platform/win/keys.h"
 #include "platform/win/window.h"
 
 using namespace qmtest;
@@ -33,6 +35,17 @@ TEST_F(FindWindowTest, OpensOnTheSelectionWithBothOptionsOff) {
   w().CmdFindFind();
   EXPECT_EQ(f().cboFind.Text(), u"");
   EXPECT_EQ(f().chkMatchCase.Value(), vb::vbUnchecked);
+}
+
+TEST_F(FindWindowTest, EscInTheSearchBoxClosesTheFindAndTheReplaceWindow) {
+  Document(u"Мама мыла раму");
+  w().CmdFindFind();
+  platform::testing::KeyClick(f().cboFind.hWnd(), win::VK_ESCAPE, 0, u"\x1b");
+  EXPECT_FALSE(f().IsLoaded());
+  w().CmdFindReplace();
+  platform::testing::KeyClick(ReplaceWindow().cboReplace.hWnd(), win::VK_ESCAPE, 0, u"\x1b");
+  EXPECT_FALSE(ReplaceWindow().IsLoaded());
+  EXPECT_EQ(editor().Text(), u"Мама мыла раму");
 }
 
 TEST_F(FindWindowTest, AnEmptyDocumentOpensNothing) {

@@ -5,6 +5,8 @@
 
 #include "main_window_support.h"
 #include "mainwindow/forms/insert_time_and_date.h"
+#include "platform/testing/win.h"
+#include "platform/win/keys.h"
 
 using namespace qmtest;
 
@@ -137,6 +139,21 @@ TEST_F(TimeAndDate, NoChosenRowAsksForOneAndKeepsTheWindow) {
   EXPECT_EQ(d().lstDates.ListIndex(), -1);
   EXPECT_EQ(d().lstDates.List(0), u"18:30");
   EXPECT_EQ(editor().Text(), u"Сегодня: ??? и всё");
+}
+
+TEST_F(TimeAndDate, EnterInTheListInsertsTheChosenRowAndEscClosesTheWindow) {
+  editor().Text(u"Начало");
+  editor().SelStart(6);
+  w().CmdInsertTimeAndDate();
+  d().lstDates.ListIndex(1);
+  platform::testing::KeyClick(d().lstDates.hWnd(), win::VK_RETURN);
+  EXPECT_EQ(editor().Text(), u"Начало09:07:03");
+  EXPECT_FALSE(d().IsLoaded());
+  w().CmdInsertTimeAndDate();
+  d().lstDates.ListIndex(1);
+  platform::testing::KeyClick(d().lstDates.hWnd(), win::VK_ESCAPE, 0, u"\x1b");
+  EXPECT_FALSE(d().IsLoaded());
+  EXPECT_EQ(editor().Text(), u"Начало09:07:03");
 }
 
 TEST_F(TimeAndDate, DoubleClickInsertsAtOnceAndCloseInsertsNothing) {

@@ -1,6 +1,8 @@
 // The main window's load (selectors, direction list, caption, placement, timers, font), its layout
 // table, and its close sequence with both questions in every order of answers.
 #include "main_window_support.h"
+#include "mainwindow/main_placement.h"
+#include "platform/win/monitor.h"
 #include "platform/media/sound.h"
 #include "platform/vb/clipboard.h"
 #include "platform/vb/screen.h"
@@ -88,6 +90,66 @@ TEST_F(MainWindowLoad, StoredRectangleIsUsedOnlyWhenWholeAndOnAScreen) {
     EXPECT_NEAR(r[0], vb::Screen.Width() / 2 - r[3] / 2, 15);
     EXPECT_NEAR(r[1], vb::Screen.Height() / 2 - r[2] / 2, 15);
   }
+}
+
+// Stored placements a user can meet (a screen that was larger, a value edited by hand, a window
+// closed while tiny): the window always opens whole on the screen, at least big enough to use.
+TEST_F(MainWindowLoad, StoredPlacementsOffEveryEdgeOrOfNoUsableSizeOpenWholeOnTheScreen) {
+  SetPref(prefs::kSaveWindowPositionAndSize, u"1");
+  win::MONITORINFO screen;
+  ASSERT_TRUE(win::GetMonitorInfoW(win::MonitorFromPoint(win::POINT{0, 0}, win::MONITOR_DEFAULTTOPRIMARY), &screen));
+  const win::RECT& work = screen.rcWork;
+  const float tw = vb::TwipsPerPixel;
+  const std::vector<std::vector<std::u16string_view>> stored = {
+      // left, top, height, width
+      {u"-3000", u"1200", u"6000", u"9000"},   {u"1500", u"-3000", u"6000", u"9000"},
+      {u"1500", u"1200", u"6000", u"800"},     {u"1500", u"1200", u"225", u"9000"},
+      {u"1500", u"1200", u"6000", u"100000"},  {u"1500", u"1200", u"100000", u"9000"},
+      {u"1500", u"1200", u"1e30", u"1e30"},    {u"0", u"0", u"0", u"0"},
+      {u"-5", u"-5", u"-5", u"-5"},            {u"17000", u"14000", u"9000", u"12000"}};
+  for (const auto& r : stored) {
+    SetPref(prefs::kMainLeft, r[0]);
+    SetPref(prefs::kMainTop, r[1]);
+    SetPref(prefs::kMainHeight, r[2]);
+    SetPref(prefs::kMainWidth, r[3]);
+    for (const std::u16string_view state : {u"0", u"2"}) {
+      SetPref(prefs::kWindowState, state);
+      frmMain m;
+      m.Load();
+      const std::string what = vb::ToUtf8(std::u16string(state) + u": " + std::u16string(r[0]) + u" " + std::u16string(r[1]) + u" " +
+                                          std::u16string(r[2]) + u" " + std::u16string(r[3]));
+      if (state == u"2") {
+        EXPECT_EQ(m.WindowState(), vb::vbMaximized) << what;
+        m.Terminate();
+        continue;
+      }
+      EXPECT_GE(m.Left(), work.left * tw) << what;
+      EXPECT_GE(m.Top(), work.top * tw) << what;
+      EXPECT_LE(m.Left() + m.Width(), work.right * tw + tw) << what;
+      EXPECT_LE(m.Top() + m.Height(), work.bottom * tw + tw) << what;
+      EXPECT_GE(m.Width(), std::min(mainwindow::kMinimumWidth, (work.right - work.left) * tw) - tw) << what;
+      EXPECT_GE(m.Height(), std::min(mainwindow::kMinimumHeight, (work.bottom - work.top) * tw) - tw) << what;
+      m.Terminate();
+    }
+  }
+  EXPECT_TRUE(Prompts().empty());
+}
+
+// A font size that no font can have keeps the design size, without a word.
+TEST_F(MainWindowLoad, AnUnusableFontSizeKeepsTheDesignFont) {
+  const double design = w().RichTextBox->FontSize();
+  main_->Terminate();
+  delete main_;
+  main_ = nullptr;
+  SetPref(prefs::kWindowState, u"2");
+  for (const std::u16string_view size : {u"0", u"-12", u"100000", u"abc", u"1e400"}) {
+    SetPref(prefs::kFontSize, size);
+    frmMain m;
+    m.Load();
+    EXPECT_EQ(m.RichTextBox->FontSize(), design) << vb::ToUtf8(std::u16string(size));
+    m.Terminate();
+  }
+  EXPECT_TRUE(Prompts().empty());
 }
 
 TEST_F(MainWindowLoad, StartAtStartupConvertsTheClipboardAndAnEmptyOneIsReported) {

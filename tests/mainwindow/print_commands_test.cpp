@@ -11,6 +11,8 @@
 #include "mainwindow/print_job.h"
 #include "pdf_support.h"
 #include "platform/testing/vb.h"
+#include "platform/testing/win.h"
+#include "platform/win/keys.h"
 #include "platform/win/focus.h"
 
 using namespace qmtest;
@@ -68,6 +70,13 @@ class PrintCommands : public MainWindowTest {
     return modRegistry::ReadRegistryDword(win::HKEY_CURRENT_USER, settings::kDialogsKey, settings::dialogs::kPrinting);
   }
   bool Printed() { return std::filesystem::exists(pdf); }
+  // The command when it prints: the PDF printer then tells the file it wrote.
+  void PrintExpectingTheFile() {
+    AnswerBox(vb::vbOK);
+    w().CmdFilePrint();
+  }
+  // What the PDF printer tells when it has written the file.
+  std::u16string Written() { return u"Документ напечатан в файл ''" + vb::FromUtf8(pdf.string()) + u"''."; }
   // The command, with the one message box it is expected to show.
   std::u16string PrintExpectingMessage() {
     AnswerBox(vb::vbOK);
@@ -84,16 +93,17 @@ class PrintCommands : public MainWindowTest {
 TEST_F(PrintCommands, WithThePrintingSwitchOffTheDocumentIsPrintedAtOnceWithTheBoxesMargins) {
   editor().Text(u"Печатный текст документа");
   // Absent counts as 0.
-  w().CmdFilePrint();
+  PrintExpectingTheFile();
   ASSERT_EQ(PdfPages(pdf), 1);
   EXPECT_NE(PageText(pdf, 1).find("Печатный текст документа"), std::string::npos);
   EXPECT_NEAR(FirstWordLeft(pdf), 20 * kPointsPerMillimetre, 3);
   EXPECT_GT(boxReads, 0);
-  EXPECT_TRUE(Prompts().empty());
+  EXPECT_EQ(Prompts(), std::vector<std::u16string>{Written()});
+  EXPECT_EQ(platform::script::Log().back().flags, vb::vbInformation);
 
   boxes.left = u"50,5";
   SetPrinting(0);
-  w().CmdFilePrint();
+  PrintExpectingTheFile();
   EXPECT_NEAR(FirstWordLeft(pdf), 50.5 * kPointsPerMillimetre, 3);
   EXPECT_EQ(editor().Text(), u"Печатный текст документа");
 }
@@ -101,8 +111,8 @@ TEST_F(PrintCommands, WithThePrintingSwitchOffTheDocumentIsPrintedAtOnceWithTheB
 TEST_F(PrintCommands, ANewProfilesEmptyBoxesPrintWithTheDefaults) {
   editor().Text(u"Первая печать");
   boxes = {u"", u"", u" ", u"", u""};
-  w().CmdFilePrint();
-  EXPECT_TRUE(Prompts().empty());
+  PrintExpectingTheFile();
+  EXPECT_EQ(Prompts(), std::vector<std::u16string>{Written()});
   ASSERT_EQ(PdfPages(pdf), 1);
   EXPECT_NEAR(FirstWordLeft(pdf), 20 * kPointsPerMillimetre, 3);
   EXPECT_EQ(vb::Printer.Copies(), 1);
@@ -135,7 +145,7 @@ TEST_F(PrintCommands, StoredPrintPreferencesSetThePrinterAndUnknownTextsLeaveItA
   boxes.copies = u"3";
   w().RichTextBox->FontName(u"DejaVu Serif");
   w().RichTextBox->FontSize(14);
-  w().CmdFilePrint();
+  PrintExpectingTheFile();
   EXPECT_EQ(vb::Printer.PrintQuality(), vb::vbPRPQHigh);
   EXPECT_EQ(vb::Printer.ColorMode(), vb::vbPRCMMonochrome);
   EXPECT_EQ(vb::Printer.Orientation(), vb::vbPRORLandscape);
@@ -153,12 +163,12 @@ TEST_F(PrintCommands, StoredPrintPreferencesSetThePrinterAndUnknownTextsLeaveItA
   SetPref(prefs::kColorMode, u"vbPRCMColour");
   SetPref(prefs::kOrientation, u"1");
   SetPref(prefs::kPaperSize, u"");
-  w().CmdFilePrint();
+  PrintExpectingTheFile();
   EXPECT_EQ(vb::Printer.PrintQuality(), vb::vbPRPQHigh);
   EXPECT_EQ(vb::Printer.ColorMode(), vb::vbPRCMMonochrome);
   EXPECT_EQ(vb::Printer.Orientation(), vb::vbPRORLandscape);
   EXPECT_EQ(vb::Printer.PaperSize(), vb::vbPRPSA5);
-  EXPECT_TRUE(Prompts().empty());
+  EXPECT_EQ(Prompts(), std::vector<std::u16string>(2, Written()));
 }
 
 TEST_F(PrintCommands, AnUnknownPaperCopiesOrMarginsThatAreNoNumbersAreToldAndNothingIsPrinted) {
@@ -196,9 +206,11 @@ TEST_F(PrintCommands, APrinterThatCannotPrintIsToldAndTheNextPrintWorks) {
   platform::printing::SetPdfOutputPath(vb::FromUtf8((dir.path() / "нет такой папки" / "out.pdf").string()));
   const std::u16string told = PrintExpectingMessage();
   EXPECT_NE(told.find(u"принтер ''PDF'' недоступен"), std::u16string::npos) << vb::ToUtf8(told);
+  EXPECT_NE(told.find(vb::FromUtf8((dir.path() / "нет такой папки" / "out.pdf").string())), std::u16string::npos)
+      << "the file that could not be written is named";
   EXPECT_EQ(editor().Text(), u"Текст");
   platform::printing::SetPdfOutputPath(vb::FromUtf8(pdf.string()));
-  w().CmdFilePrint();
+  PrintExpectingTheFile();
   EXPECT_EQ(PdfPages(pdf), 1);
 }
 
@@ -249,7 +261,7 @@ TEST_F(PrintConfirmation, PrintSendsTheDocumentWithTheChosenSettingsToThePages) 
   SetPref(prefs::kPaperSize, u"A5 148 x 210 мм");
   boxes.left = u"30";
   vb::testing::QueueModalAction([] { PrintingWindow().cmdPrint_Click(); });
-  w().CmdFilePrint();
+  PrintExpectingTheFile();
   EXPECT_FALSE(PrintingWindow().IsLoaded());
   ASSERT_EQ(PdfPages(pdf), 1);
   const std::string page = PageText(pdf, 1);
@@ -276,8 +288,17 @@ TEST_F(PrintConfirmation, TheBoxSwitchesTheWindowOffAtOnceAndTheNextPrintGoesStr
   EXPECT_FALSE(Printed());
   EXPECT_EQ(Printing(), 0);
   // No window now: the document goes to the printer at once.
-  w().CmdFilePrint();
+  PrintExpectingTheFile();
   EXPECT_EQ(PdfPages(pdf), 1);
+}
+
+TEST_F(PrintConfirmation, EscClosesItWithoutPrinting) {
+  editor().Text(u"Текст");
+  SetPrinting(1);
+  vb::testing::QueueModalAction([] { platform::testing::KeyClick(PrintingWindow().hWnd(), win::VK_ESCAPE, 0, u"\x1b"); });
+  w().CmdFilePrint();
+  EXPECT_FALSE(PrintingWindow().IsLoaded());
+  EXPECT_FALSE(Printed());
 }
 
 TEST_F(PrintConfirmation, MarginsChangedWhileTheWindowIsOpenAreCheckedWhenPrintIsPressed) {

@@ -262,7 +262,7 @@ TEST_F(ToolBarCustomizeTest, ClosingByTheFrameDropsUnappliedEditsWithTheUnloadSo
   qmtest::TempDir dir;
   const std::string loadWav = (dir.path() / "load.wav").string();
   const std::string unloadWav = (dir.path() / "unload.wav").string();
-  for (const std::string& wav : {loadWav, unloadWav}) qmtest::WriteBytes(wav, std::string("RIFF\x24\x00\x00\x00WAVEfmt ", 16));
+  for (const std::string& wav : {loadWav, unloadWav}) qmtest::WriteBytes(wav, qmtest::SilentWave(80));
   const auto sound = [](std::u16string_view name, const std::u16string& text) {
     modRegistry::WriteRegistryString(win::HKEY_CURRENT_USER, settings::kSoundsKey, name, text);
   };

@@ -76,6 +76,8 @@ int InChild(const std::function<int()>& body) {
 
 class Registry : public ::testing::Test {
  protected:
+  // A damaged file a test left set aside is no news for the next test.
+  void TearDown() override { reg::TakeSetAsideFile(); }
   qmtest::FreshSettings settings;
 };
 
@@ -289,20 +291,36 @@ TEST_F(Registry, TwoProcessesWritingAtOnceLoseNothing) {
   EXPECT_TRUE(DamagedFiles().empty());
 }
 
-TEST_F(Registry, ADamagedFileIsKeptAsideWithItsBytesAndTheStoreStartsEmpty) {
+TEST_F(Registry, ADamagedFileIsKeptAsideWithItsBytesAndEveryValueThatReadsWellIsKept) {
   ASSERT_EQ(SetText(u"Software", u"Old", u"1"), ERROR_SUCCESS);
-  const std::string damaged = "[HKEY_CURRENT_USER\\Software]\n\"Old\"=\"1\"\n\"Blob\"=hex:01,02\n";
+  const std::string damaged =
+      "[HKEY_CURRENT_USER\\Software]\n\"Old\"=\"1\"\n\"Blob\"=hex:01,02\n\"Number\"=dword:00000002\n"
+      "[HKEY_CURRENT_USER\\Bad\\\\Key]\n\"Lost\"=\"3\"\n[HKEY_CURRENT_USER\\Next]\n\"After\"=\"4\"\n";
   WriteBytes(reg::FilePath(), damaged);
-  EXPECT_EQ(GetText(u"Software", u"Old"), std::nullopt);
-  EXPECT_FALSE(fs::exists(reg::FilePath()));
+  EXPECT_EQ(GetText(u"Software", u"Old"), u"1");
+  EXPECT_EQ(GetText(u"Next", u"After"), u"4");
+  reg::Value number;
+  EXPECT_EQ(reg::QueryValue(u"Software", u"Number", &number), ERROR_SUCCESS);
+  EXPECT_EQ(number.number, 2u);
+  EXPECT_EQ(reg::QueryValue(u"Software", u"Blob", &number), ERROR_FILE_NOT_FOUND);
   auto aside = DamagedFiles();
   ASSERT_EQ(aside.size(), 1u);
   EXPECT_EQ(ReadBytes(aside[0]), damaged);
+  // The kept values are in the file at once, and the program is told once where the copy is.
+  EXPECT_EQ(FileBody(),
+            "[HKEY_CURRENT_USER\\Software]\n\"Old\"=\"1\"\n\"Number\"=dword:00000002\n\n"
+            "[HKEY_CURRENT_USER\\Next]\n\"After\"=\"4\"\n\n");
+  const auto told = reg::TakeSetAsideFile();
+  ASSERT_TRUE(told);
+  EXPECT_EQ(told->file, reg::FilePath());
+  EXPECT_EQ(told->keptAs, aside[0]);
+  EXPECT_FALSE(reg::TakeSetAsideFile());
 
   ASSERT_EQ(SetText(u"Software", u"New", u"2"), ERROR_SUCCESS);
-  EXPECT_EQ(FileBody(), "[HKEY_CURRENT_USER\\Software]\n\"New\"=\"2\"\n\n");
+  EXPECT_EQ(GetText(u"Software", u"Old"), u"1");
 
-  // A second damaged file, within the same second, gets a name of its own.
+  // A second damaged file, within the same second, gets a name of its own; a file with nothing
+  // readable leaves the store empty.
   const std::string again = "\"New\"=\"2\"\n";
   WriteBytes(reg::FilePath(), again);
   EXPECT_EQ(SetText(u"Software", u"Newer", u"3"), ERROR_SUCCESS);
@@ -312,6 +330,18 @@ TEST_F(Registry, ADamagedFileIsKeptAsideWithItsBytesAndTheStoreStartsEmpty) {
   EXPECT_NE(ReadBytes(aside[0]) == again, ReadBytes(aside[1]) == again);
   EXPECT_EQ(GetText(u"Software", u"Newer"), u"3");
   EXPECT_EQ(GetText(u"Software", u"New"), std::nullopt);
+}
+
+// A named pipe where the file should be is never waited on: it is set aside as a damaged file.
+TEST_F(Registry, APipeInThePlaceOfTheFileIsSetAsideWithoutWaiting) {
+  fs::create_directories(reg::FilePath().parent_path());
+  ASSERT_EQ(mkfifo(reg::FilePath().c_str(), 0600), 0);
+  EXPECT_EQ(GetText(u"Software", u"A"), std::nullopt);
+  EXPECT_EQ(DamagedFiles().size(), 1u);
+  EXPECT_TRUE(reg::TakeSetAsideFile());
+  EXPECT_EQ(SetText(u"Software", u"A", u"1"), ERROR_SUCCESS);
+  EXPECT_TRUE(fs::is_regular_file(reg::FilePath()));
+  EXPECT_EQ(GetText(u"Software", u"A"), u"1");
 }
 
 TEST_F(Registry, WhatMakesAFileDamaged) {
@@ -335,8 +365,10 @@ TEST_F(Registry, WhatMakesAFileDamaged) {
   for (const auto& bytes : damaged) {
     qmtest::FreshSettings fresh;
     WriteBytes(reg::FilePath(), bytes);
-    EXPECT_EQ(reg::OpenKey(u"A"), ERROR_FILE_NOT_FOUND) << bytes;
+    reg::Value value;
+    EXPECT_EQ(reg::QueryValue(u"A", u"A", &value), ERROR_FILE_NOT_FOUND) << bytes;
     EXPECT_EQ(DamagedFiles().size(), 1u) << bytes;
+    reg::TakeSetAsideFile();
   }
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/richedit/rich_text_box.h"
 #include "platform/testing/gdi.h"
 #include "platform/testing/vb.h"
 #include "platform/testing/win.h"
@@ -16,6 +17,7 @@
 #include "platform/vb/form.h"
 #include "platform/vb/picturebox.h"
 #include "platform/vb/runtime.h"
+#include "platform/vb/window_control.h"
 #include "platform/win/keys.h"
 #include "platform/win/window.h"
 #include "sample_form.h"
@@ -234,4 +236,52 @@ TEST(ControlColours, SystemColoursComeFromTheDrawingLayersTable) {
   EXPECT_EQ(vb::testing::WindowPicturePixel(form.picEdge.hWnd(), 0, 0), win::RGB(7, 8, 9));
   platform::testing::ResetSysColors();
   form.Terminate();
+}
+
+namespace {
+
+// A window in the manner of the agreement viewer: a locked text over one button that both Enter
+// and Esc press.
+class frmReader : public vb::Form {
+ public:
+  vb::WindowControl<vb::RichTextBox> txtText{*this};
+  vb::CommandButton cmdClose{*this};
+  int closes = 0;
+  frmReader() { cmdClose.Click = [this] { ++closes; }; }
+
+ protected:
+  void Design() override {
+    Move(0, 0, 4800, 3600);
+    txtText.Move(0, 0, 4000, 2000);
+    cmdClose.Move(120, 2400, 1215, 375);
+    cmdClose.Default(true);
+    cmdClose.Cancel(true);
+  }
+};
+
+}  // namespace
+
+TEST(DialogKeys, ALockedTextAndTheFormItselfHandEnterAndEscToTheButtons) {
+  frmReader form;
+  form.Show();
+  form.txtText->Text(u"Текст соглашения");
+  form.txtText->Locked(true);
+  form.txtText->SetFocus();
+  platform::testing::KeyClick(form.txtText->hWnd(), win::VK_RETURN);
+  platform::testing::KeyClick(form.txtText->hWnd(), win::VK_ESCAPE, 0, u"\x1b");
+  EXPECT_EQ(form.closes, 2);
+  EXPECT_EQ(form.txtText->Text(), u"Текст соглашения");
+  // With nothing of it focused, the form takes the keys itself.
+  platform::testing::KeyClick(form.hWnd(), win::VK_RETURN);
+  platform::testing::KeyClick(form.hWnd(), win::VK_ESCAPE, 0, u"\x1b");
+  EXPECT_EQ(form.closes, 4);
+  // A text the user edits keeps Enter as a line break; Esc still closes.
+  form.txtText->Locked(false);
+  form.txtText->SelStart(0);
+  platform::testing::KeyClick(form.txtText->hWnd(), win::VK_RETURN, 0, u"\r");
+  EXPECT_EQ(form.closes, 4);
+  EXPECT_EQ(form.txtText->Text(), u"\r\nТекст соглашения");
+  platform::testing::KeyClick(form.txtText->hWnd(), win::VK_ESCAPE, 0, u"\x1b");
+  EXPECT_EQ(form.closes, 5);
+  form.Unload();
 }

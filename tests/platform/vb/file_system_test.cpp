@@ -10,6 +10,7 @@
 
 #include <filesystem>
 
+#include "platform/richedit/rich_text_box.h"
 #include "platform/vb/error.h"
 #include "support.h"
 
@@ -156,4 +157,43 @@ TEST(SafeWrites, AWriteKilledHalfWayLeavesNothingBehindAfterTheNextWriteOrOpen) 
   EXPECT_EQ(Names(dir.path()).size(), 3u);
   vb::WriteAllBytesSafely(U(other), "new");
   EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"a.txt", "other.txt"}));
+}
+
+// The editor's file load (which import and insert use) refuses what the document's open refuses,
+// with the same error: a file the user may not read is 70 through either, a named pipe is refused
+// at once instead of waiting for a writer.
+TEST(FileReads, TheEditorsFileLoadRefusesWhatTheDocumentsReadRefusesWithTheSameError) {
+  TempDir dir;
+  fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                  fs::perms::others_read | fs::perms::others_exec);
+  const auto locked = dir.path() / "locked.txt";
+  WriteBytes(locked, "secret");
+  fs::permissions(locked, fs::perms::none);
+  const auto pipe = dir.path() / "pipe.txt";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0666), 0);
+  const auto big = dir.path() / "big.txt";
+  WriteBytes(big, "");
+  fs::resize_file(big, vb::kMaxDocumentBytes + 1);
+  int answers[2];
+  ASSERT_EQ(::pipe(answers), 0);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    // Permissions do not stop the superuser: the reads are made as nobody.
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(1);
+    vb::RichTextBox box;
+    for (const auto& file : {locked, pipe, big}) {
+      const int numbers[2] = {Raised([&] { vb::ReadAllBytes(U(file), vb::kMaxDocumentBytes); }),
+                              Raised([&] { box.LoadFile(U(file)); })};
+      (void)!::write(answers[1], numbers, sizeof numbers);
+    }
+    ::_exit(0);
+  }
+  ::close(answers[1]);
+  int numbers[6] = {};
+  std::size_t got = 0;
+  for (ssize_t n = 1; n > 0 && got < sizeof numbers; got += static_cast<std::size_t>(n))
+    n = ::read(answers[0], reinterpret_cast<char*>(numbers) + got, sizeof numbers - got);
+  EXPECT_EQ(got, sizeof numbers);
+  ::waitpid(child, nullptr, 0);
+  EXPECT_EQ((std::vector<int>(numbers, numbers + 6)), (std::vector<int>{70, 70, 75, 75, 75, 75}));
 }

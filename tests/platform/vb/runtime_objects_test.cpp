@@ -23,6 +23,7 @@
 #include "platform/vb/msgbox.h"
 #include "platform/vb/screen.h"
 #include "support.h"
+#include "support_desktop.h"
 
 using qmtest::ReadBytes;
 using qmtest::WriteBytes;
@@ -154,10 +155,10 @@ TEST(Files, FailuresRaiseTheRuntimesErrors) {
 }
 
 TEST(App, PrevInstanceSeesAnotherCopysLock) {
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  const std::string name = vb::ToUtf8(vb::App.EXEName());
-  const std::string lock = runtime != nullptr && *runtime != '\0' ? std::string(runtime) + "/" + name + ".lock"
-                                                                  : "/tmp/" + name + "-" + std::to_string(::getuid()) + ".lock";
+  qmtest::FreshSettings settings;
+  std::filesystem::create_directories(settings.folder() / "quillmark");
+  const std::string lock =
+      (settings.folder() / "quillmark" / (vb::ToUtf8(vb::App.EXEName()) + ".lock")).string();
   auto childSees = [] {
     const pid_t pid = ::fork();
     if (pid == 0) ::_exit(vb::App.PrevInstance() ? 1 : 0);
@@ -218,8 +219,7 @@ void EndCopy(const Copy& copy) {
 // Every copy keeps its place while it runs, not only the first: after the first ends, the second
 // still counts for a third.
 TEST(App, EveryRunningCopyCountsForTheNext) {
-  qmtest::TempDir runtime;
-  setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
+  qmtest::FreshSettings settings;
   const Copy first = StartCopy();
   EXPECT_FALSE(SeesAnother(first));
   const Copy second = StartCopy();
@@ -232,6 +232,26 @@ TEST(App, EveryRunningCopyCountsForTheNext) {
   const Copy alone = StartCopy();
   EXPECT_FALSE(SeesAnother(alone));
   EndCopy(alone);
+}
+
+// A copy started without XDG_RUNTIME_DIR (from a terminal of another kind, a service) finds the
+// lock of one started with it, and the reverse: the lock lies with the user's settings.
+TEST(App, CopiesFindEachOtherWhateverTheirRuntimeFolder) {
+  qmtest::FreshSettings settings;
+  qmtest::TempDir runtime;
+  const char* before = std::getenv("XDG_RUNTIME_DIR");
+  const std::string kept = before != nullptr ? before : "";
+  for (const bool firstHasOne : {true, false}) {
+    firstHasOne ? (void)setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1) : (void)unsetenv("XDG_RUNTIME_DIR");
+    const Copy first = StartCopy();
+    EXPECT_FALSE(SeesAnother(first));
+    !firstHasOne ? (void)setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1) : (void)unsetenv("XDG_RUNTIME_DIR");
+    const Copy second = StartCopy();
+    EXPECT_TRUE(SeesAnother(second)) << (firstHasOne ? "the second had none" : "the first had none");
+    EndCopy(second);
+    EndCopy(first);
+  }
+  before != nullptr ? (void)setenv("XDG_RUNTIME_DIR", kept.c_str(), 1) : (void)unsetenv("XDG_RUNTIME_DIR");
 }
 
 TEST(Screen, TwipsAreFifteenToAPixelAndFontsAreListed) {
@@ -256,17 +276,24 @@ TEST(Shell, ProgramsStartAndDocumentsAndLinksOpen) {
     opened.push_back(url);
     return true;
   });
+  qmtest::PrivateDesktop desktop;
+  desktop.Opens("text/plain");
   qmtest::TempDir dir;
   WriteBytes(dir.path() / "readme.txt", "x");
   EXPECT_GT(win::ShellExecuteA(0, u"Open", u"http://example.org/", u"", u"", 1), 32);
   EXPECT_GT(win::ShellExecuteA(0, u"open", u"mailto:someone@example.org", u"", u"", 1), 32);
   EXPECT_GT(win::ShellExecuteA(0, u"open", vb::FromUtf8((dir.path() / "readme.txt").string()), u"", u"", 1), 32);
   EXPECT_EQ(win::ShellExecuteA(0, u"open", vb::FromUtf8((dir.path() / "none.txt").string()), u"", u"", 1), win::SE_ERR_FNF);
-  platform::testing::SetOpenHandler(nullptr);
   ASSERT_EQ(opened.size(), 3u);
   EXPECT_EQ(opened[0], u"http://example.org/");
   EXPECT_EQ(opened[1], u"mailto:someone@example.org");
   EXPECT_EQ(opened[2], u"file://" + vb::FromUtf8((dir.path() / "readme.txt").string()));
+  // A document of a type no program of the desktop opens is not handed to the opener.
+  WriteBytes(dir.path() / "scan.tiff", "II*");
+  EXPECT_EQ(win::ShellExecuteA(0, u"open", vb::FromUtf8((dir.path() / "scan.tiff").string()), u"", u"", 1),
+            win::SE_ERR_NOASSOC);
+  EXPECT_EQ(opened.size(), 3u);
+  platform::testing::SetOpenHandler(nullptr);
 }
 
 TEST(Sound, ANewSoundReplacesTheOneAndAMissingFileIsSilent) {

@@ -1,0 +1,27 @@
+// Hooks for tests that run under a real X server (the xcb platform): what the X server holds for a
+// window, and another client acting on the program's windows, as a window manager or a tool does.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/win/types.h"
+
+namespace platform::testing {
+
+// The X window of h's top-level window (0 when it has none).
+std::uint32_t NativeWindowOnX11(win::HWND h);
+// The X server has the window `id`.
+bool ExistsOnX11(std::uint32_t id);
+// The X window that h's top-level window's WM_TRANSIENT_FOR names (0 when it names none).
+std::uint32_t TransientForOnX11(win::HWND h);
+// Another client destroys the X window of h's top-level window.
+void DestroyFromOutsideOnX11(win::HWND h);
+// Another client destroys the X window of the modal dialog shown now (a message box); false when
+// none is shown.
+bool DestroyModalDialogFromOutsideOnX11();
+// A modal dialog of the toolkit (a message box) is shown.
+bool ModalDialogShown();
+// The modal dialog shown now, if any, is cancelled by the program (so a test that failed ends).
+void CancelModalDialog();
+
+}  // namespace platform::testing

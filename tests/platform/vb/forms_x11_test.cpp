@@ -1,0 +1,123 @@
+// Forms under a real X server: an owned form belongs to its owner as X expresses it, and a form or
+// message box whose window another client destroys is closed as by its close box, so no modal loop
+// waits for a window that is gone. ./test.sh runs these under xvfb-run with the xcb platform;
+// elsewhere they skip.
+#include <gtest/gtest.h>
+
+#include "platform/testing/vb.h"
+#include "platform/testing/win.h"
+#include "platform/testing/x11.h"
+#include "platform/script/script.h"
+#include "platform/vb/controls.h"
+#include "platform/vb/form.h"
+#include "platform/vb/msgbox.h"
+#include "support_x11.h"
+
+using qmtest::Eventually;
+using qmtest::OnX11;
+
+namespace {
+
+class frmOwner : public vb::Form {
+ protected:
+  void Design() override { Move(1500, 1500, 6000, 4500); }
+};
+
+// A dialog that says how it was asked to close and may refuse.
+class frmDialog : public vb::Form {
+ public:
+  vb::CommandButton cmdOK{*this};
+  int askedWith = -1;
+  bool refuse = false;
+
+ protected:
+  void Design() override {
+    Move(3000, 3000, 4000, 2000);
+    BorderStyle(vb::vbFixedDouble);
+    cmdOK.Move(120, 120, 1215, 375);
+  }
+  void Form_QueryUnload(int& cancel, int unloadMode) override {
+    askedWith = unloadMode;
+    if (refuse) cancel = 1;
+  }
+};
+
+}  // namespace
+
+TEST(FormsOnX11, AnOwnedFormIsTransientForItsOwnerWhateverItsBorder) {
+  if (!OnX11()) GTEST_SKIP() << "needs an X server (./test.sh runs it under xvfb-run)";
+  frmOwner owner;
+  frmDialog dialog;
+  owner.Show();
+  dialog.Show(vb::vbModeless, &owner);
+  platform::testing::ShowAndWait(dialog.hWnd());
+  const std::uint32_t ownerWindow = platform::testing::NativeWindowOnX11(owner.hWnd());
+  EXPECT_TRUE(Eventually([&] { return platform::testing::TransientForOnX11(dialog.hWnd()) == ownerWindow; }));
+  // A new border makes the toolkit give the window anew: it stays the owner's.
+  dialog.BorderStyle(vb::vbSizable);
+  EXPECT_TRUE(Eventually([&] { return platform::testing::TransientForOnX11(dialog.hWnd()) == ownerWindow; }));
+  EXPECT_EQ(platform::testing::TransientForOnX11(owner.hWnd()), 0u);
+  dialog.Unload();
+  owner.Unload();
+}
+
+TEST(FormsOnX11, AModalFormDestroyedFromOutsideEndsItsLoopAsItsCloseBox) {
+  if (!OnX11()) GTEST_SKIP() << "needs an X server (./test.sh runs it under xvfb-run)";
+  frmOwner owner;
+  frmDialog dialog;
+  owner.Show();
+  bool closed = false;
+  vb::testing::QueueModalAction([&] {
+    platform::testing::ShowAndWait(dialog.hWnd());
+    platform::testing::DestroyFromOutsideOnX11(dialog.hWnd());
+    closed = Eventually([&] { return !dialog.IsLoaded(); });
+  });
+  dialog.Show(vb::vbModal, &owner);
+  EXPECT_TRUE(closed);
+  EXPECT_EQ(dialog.askedWith, vb::vbFormControlMenu);
+  owner.Unload();
+}
+
+TEST(FormsOnX11, AFormThatStaysWhenItsWindowIsDestroyedGetsANewOne) {
+  if (!OnX11()) GTEST_SKIP() << "needs an X server (./test.sh runs it under xvfb-run)";
+  frmOwner owner;
+  frmDialog dialog;
+  dialog.refuse = true;
+  owner.Show();
+  bool madeAnew = false;
+  vb::testing::QueueModalAction([&] {
+    platform::testing::ShowAndWait(dialog.hWnd());
+    const std::uint32_t destroyed = platform::testing::NativeWindowOnX11(dialog.hWnd());
+    platform::testing::DestroyFromOutsideOnX11(dialog.hWnd());
+    madeAnew = Eventually([&] {
+      const std::uint32_t now = platform::testing::NativeWindowOnX11(dialog.hWnd());
+      return dialog.askedWith == vb::vbFormControlMenu && now != destroyed && platform::testing::ExistsOnX11(now);
+    });
+    EXPECT_TRUE(dialog.Visible());
+    dialog.Hide();
+  });
+  dialog.Show(vb::vbModal, &owner);
+  EXPECT_TRUE(madeAnew);
+  EXPECT_TRUE(dialog.IsLoaded());
+  dialog.refuse = false;
+  dialog.Unload();
+  owner.Unload();
+}
+
+TEST(FormsOnX11, AMessageBoxDestroyedFromOutsideAnswersCancel) {
+  if (!OnX11()) GTEST_SKIP() << "needs an X server (./test.sh runs it under xvfb-run)";
+  // A real message box, not a scripted one.
+  platform::script::SetActive(false);
+  bool destroyed = false;
+  bool ended = false;
+  platform::testing::PostAction([&] {
+    Eventually([&] { return (destroyed = platform::testing::DestroyModalDialogFromOutsideOnX11()); });
+    ended = Eventually([] { return !platform::testing::ModalDialogShown(); });
+    platform::testing::CancelModalDialog();  // a box left waiting would hold the test for ever
+  });
+  const int answer = vb::MsgBox(u"Сохранить?", vb::vbOKCancel, u"Проверка");
+  platform::script::SetActive(true);
+  EXPECT_TRUE(destroyed);
+  EXPECT_TRUE(ended);
+  EXPECT_EQ(answer, vb::vbCancel);
+}

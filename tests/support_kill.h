@@ -1,0 +1,58 @@
+// Kills a piece of work in a child process at a chosen system call, as a user's kill -9 or a crash
+// would, to test what the work leaves behind at every step.
+#pragma once
+
+#include <signal.h>
+#include <sys/ptrace.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+
+namespace qmtest {
+
+// Runs `work` in a child process that this one traces, and sends it SIGKILL as it enters its
+// `at`-th system call (counting from 1; the call is not made), or, with `insideMicros` > 0, that
+// long after the call began (so a long write is cut in the middle). Returns the number of system
+// calls the child entered, all of them when it ran to its end (`at` 0 never kills). -1 when the
+// child could not be traced.
+inline int KillAtSystemCall(const std::function<void()>& work, int at, int insideMicros = 0) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0) ::_exit(3);
+    ::raise(SIGSTOP);
+    work();
+    ::_exit(0);
+  }
+  int status = 0;
+  if (::waitpid(child, &status, 0) != child || !WIFSTOPPED(status)) return -1;
+  ::ptrace(PTRACE_SETOPTIONS, child, nullptr, PTRACE_O_TRACESYSGOOD | PTRACE_O_EXITKILL);
+  int entered = 0;
+  bool entering = true;
+  long signal = 0;
+  for (;;) {
+    if (::ptrace(PTRACE_SYSCALL, child, nullptr, reinterpret_cast<void*>(signal)) != 0) break;
+    signal = 0;
+    if (::waitpid(child, &status, 0) != child || WIFEXITED(status) || WIFSIGNALED(status)) return entered;
+    if (WSTOPSIG(status) != (SIGTRAP | 0x80)) {
+      signal = WSTOPSIG(status);  // an ordinary signal: handed on
+      continue;
+    }
+    if (entering && ++entered == at) {
+      if (insideMicros > 0) {
+        ::ptrace(PTRACE_SYSCALL, child, nullptr, nullptr);
+        ::usleep(static_cast<useconds_t>(insideMicros));
+      }
+      ::kill(child, SIGKILL);
+      while (::waitpid(child, &status, 0) == child && !WIFEXITED(status) && !WIFSIGNALED(status)) {
+      }
+      return entered;
+    }
+    entering = !entering;
+  }
+  ::kill(child, SIGKILL);
+  ::waitpid(child, &status, 0);
+  return entered;
+}
+
+}  // namespace qmtest
