@@ -89,9 +89,13 @@ xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/pri
 # restart of the program.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/settings_e2e.sh .
 
-# A 60 MB document opened with Ctrl+O: its progress window, Cancel keeping the text typed before,
+# A 150 MB document opened with Ctrl+O: its progress window, Cancel keeping the text typed before,
 # and the document opened when left alone.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/open_progress_e2e.sh .
+
+# The editor driven with the mouse and keys: clicks that select, the middle button's paste, text
+# dragged elsewhere, moves by words and lines, and the right button's Edit menu alone.
+xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/editor_e2e.sh .
 
 # Sounds that cannot be played freeze nothing (through a sound server of the script's own), find
 # stays above the main window, a modal window destroyed from outside lets the program go on, the PDF

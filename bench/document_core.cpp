@@ -15,6 +15,7 @@
 #include <fstream>
 #include <string>
 
+#include "bench/sample_file.h"
 #include "bench/stand_in_main.h"
 #include "controls/testing/stand_in.h"
 #include "core/decode.h"
@@ -87,13 +88,7 @@ BENCHMARK(DecodeDocumentMillion)->Unit(benchmark::kMillisecond)->Iterations(3)->
 
 // A file of about `megabytes` MB of Windows-1251 text in CR LF lines.
 std::filesystem::path SampleFile(std::size_t megabytes) {
-  const auto path = std::filesystem::temp_directory_path() / ("qm-bench-" + std::to_string(megabytes) + "mb.txt");
-  std::ofstream out(path, std::ios::binary);
-  const std::string line = "\xcf\xf0\xe8\xe2\xe5\xf2, \xec\xe8\xf0! The quick brown fox jumps over the lazy dog.\r\n";
-  std::string block;
-  while (block.size() < (1u << 20)) block += line;
-  for (std::size_t size = 0; size < megabytes * 1024 * 1024; size += block.size()) out << block;
-  return path;
+  return Windows1251SampleFile("qm-bench-" + std::to_string(megabytes) + "mb.txt", megabytes);
 }
 
 void OpenDocumentTenMegabytes(benchmark::State& state) {

@@ -1,8 +1,11 @@
-// What users wait for while they edit a large document: one keystroke with its history record, one
-// undo, and the first jump to the end of a shown document. Each figure stands beside a floor
-// measured in the same run, reported as the counter `ratio`.
+// What users wait for while they edit a large document: one keystroke with its history record, a
+// key typed into a paragraph of a hundred thousand and of a million characters, a key at the end of
+// a 10 MB document, one undo, and the first jump to the end of a shown document. Each figure stands
+// beside a floor measured in the same run, its keys taken in turn with the figure's, reported as
+// the counter `ratio`.
 #include <benchmark/benchmark.h>
 
+#include <time.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -19,6 +22,7 @@
 #include "core/edit_history.h"
 #include "platform/application.h"
 #include "platform/richedit/rich_text_box.h"
+#include "platform/testing/richedit.h"
 #include "platform/testing/win.h"
 #include "platform/vb/runtime.h"
 #include "platform/win/keys.h"
@@ -55,8 +59,44 @@ double Milliseconds(std::chrono::steady_clock::duration d) {
   return std::chrono::duration<double, std::milli>(d).count();
 }
 
+// The processor time the process has taken, in milliseconds.
+double CpuMilliseconds() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+double Mean(const std::vector<double>& v) {
+  double sum = 0;
+  for (double x : v) sum += x;
+  return sum / static_cast<double>(v.size());
+}
+
+// A control of its own, shown at the size of the main window's editor, holding `text`.
+struct ShownEditor {
+  vb::RichTextBox box;
+  explicit ShownEditor(const std::u16string& text) {
+    win::MoveWindow(box.hWnd(), 0, 0, kWidth, kHeight, win::TRUE);
+    platform::testing::ShowAndWait(box.hWnd());
+    box.Text(text);
+  }
+  // One character typed, as the key is pressed and released, and the editor painted.
+  void Type() {
+    platform::testing::KeyClick(box.hWnd(), 'F', 0, u"а");
+    vb::DoEvents();
+  }
+  static constexpr int kWidth = 533;
+  static constexpr int kHeight = 333;
+};
+
 // Types one character in the middle of a 10 MB document, 100 times, recording each change; the
-// floor is the same keystroke with no change handler. Reports the median and the worst.
+// floor is the same keystroke with no change handler, the two in turn. Reports the median and the
+// worst.
 void KeystrokeTenMegabytes(benchmark::State& state) {
   vb::RichTextBox& editor = windows->editor();
   modDocument::UndoRecording = false;
@@ -85,19 +125,19 @@ void KeystrokeTenMegabytes(benchmark::State& state) {
       bare.SelText(u"ж");
       state.counters["floor_first_ms"] = Milliseconds(std::chrono::steady_clock::now() - t0);
     }
+    // The keys with the history record and without it in turn, so that both meet the editor alike.
+    auto handler = editor.Change;
     for (int i = 0; i < 100; ++i) {
-      const auto t0 = std::chrono::steady_clock::now();
+      editor.Change = handler;
+      auto t0 = std::chrono::steady_clock::now();
       editor.SelText(u"ж");
       with.push_back(Milliseconds(std::chrono::steady_clock::now() - t0));
-    }
-    auto handler = std::move(editor.Change);
-    editor.Change = nullptr;
-    for (int i = 0; i < 100; ++i) {
-      const auto t0 = std::chrono::steady_clock::now();
+      editor.Change = nullptr;
+      t0 = std::chrono::steady_clock::now();
       editor.SelText(u"ж");
       without.push_back(Milliseconds(std::chrono::steady_clock::now() - t0));
     }
-    editor.Change = std::move(handler);
+    editor.Change = handler;
   }
   std::sort(with.begin(), with.end());
   std::sort(without.begin(), without.end());
@@ -108,6 +148,85 @@ void KeystrokeTenMegabytes(benchmark::State& state) {
   state.counters["ratio"] = with[with.size() / 2] / std::max(without[without.size() / 2], 1e-6);
 }
 BENCHMARK(KeystrokeTenMegabytes)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// A key typed in the middle of one paragraph of state.range(0) characters, shown, painted: the
+// processor time per key. The floor is the same key typed into a line of 60 characters, in turn.
+void KeyInALongParagraph(benchmark::State& state) {
+  ShownEditor paragraph(platform::testing::RussianProse(static_cast<std::size_t>(state.range(0))));
+  ShownEditor line(platform::testing::RussianProse(60));
+  paragraph.box.SelStart(static_cast<std::int32_t>(state.range(0) / 2));
+  line.box.SelStart(30);
+  // The first key of each sets it up for editing (lays out the paragraph around the caret).
+  paragraph.Type();
+  line.Type();
+  std::vector<double> with;
+  std::vector<double> without;
+  for (auto _ : state) {
+    for (int i = 0; i < 100; ++i) {
+      double t0 = CpuMilliseconds();
+      paragraph.Type();
+      with.push_back(CpuMilliseconds() - t0);
+      t0 = CpuMilliseconds();
+      line.Type();
+      without.push_back(CpuMilliseconds() - t0);
+    }
+  }
+  state.counters["cpu_ms"] = Median(with);
+  state.counters["mean_cpu_ms"] = Mean(with);
+  state.counters["worst_ms"] = *std::max_element(with.begin(), with.end());
+  state.counters["floor_cpu_ms"] = Median(without);
+  state.counters["floor_mean_cpu_ms"] = Mean(without);
+  state.counters["ratio"] = Median(with) / std::max(Median(without), 1e-6);
+}
+BENCHMARK(KeyInALongParagraph)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// A key typed at the end of the main window's 10 MB document, its history recorded, painted: the
+// processor time per key. The floor is the toolkit's bare plain-text editor of the same size with
+// the same text taking the same key, in turn.
+void KeyAtTheEndOfTenMegabytes(benchmark::State& state) {
+  vb::RichTextBox& editor = windows->editor();
+  windows->main.Show();
+  platform::testing::ShowAndWait(windows->main.hWnd());
+  modDocument::UndoRecording = false;
+  editor.Text(TenMegabyteText());
+  modDocument::UndoStack.clear();
+  modDocument::RedoStack.clear();
+  modDocument::UndoRecording = true;
+  editor.SelStart(editor.TextLength());
+  editor.SetFocus();
+  std::u16string lf;
+  lf.reserve(TenMegabyteText().size());
+  for (char16_t c : TenMegabyteText())
+    if (c != u'\r') lf.push_back(c);
+  platform::testing::BarePlainTextEditor bare(lf, ShownEditor::kWidth, ShownEditor::kHeight);
+  const auto type = [&] {
+    editor.SetFocus();
+    platform::testing::KeyClick(editor.hWnd(), 'F', 0, u"а");
+    vb::DoEvents();
+  };
+  type();
+  bare.Type(u'а');
+  std::vector<double> with;
+  std::vector<double> without;
+  for (auto _ : state) {
+    for (int i = 0; i < 100; ++i) {
+      double t0 = CpuMilliseconds();
+      type();
+      with.push_back(CpuMilliseconds() - t0);
+      t0 = CpuMilliseconds();
+      bare.Type(u'а');
+      without.push_back(CpuMilliseconds() - t0);
+    }
+  }
+  if (editor.TextLength() != static_cast<std::int32_t>(TenMegabyteText().size()) + 101) state.SkipWithError("keys lost");
+  state.counters["cpu_ms"] = Median(with);
+  state.counters["mean_cpu_ms"] = Mean(with);
+  state.counters["floor_cpu_ms"] = Median(without);
+  state.counters["floor_mean_cpu_ms"] = Mean(without);
+  state.counters["ratio"] = Median(with) / std::max(Median(without), 1e-6);
+  windows->main.Hide();
+}
+BENCHMARK(KeyAtTheEndOfTenMegabytes)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // Memory growth per recorded keystroke on the 10 MB document, and one undo of a keystroke.
 void UndoAndMemoryTenMegabytes(benchmark::State& state) {

@@ -40,7 +40,7 @@ void PrintRichText(vb::RichTextBox& control, std::int32_t leftMargin, std::int32
   range.chrg.cpMin = 0;
   range.chrg.cpMax = -1;
 
-  const auto total = static_cast<win::LRESULT>(control.Text().size());
+  const auto total = static_cast<win::LRESULT>(control.TextLength());
   bool stuck = false;
   for (;;) {
     const win::LRESULT next =

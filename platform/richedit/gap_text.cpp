@@ -24,6 +24,14 @@ bool ToBytes(std::u16string_view s, char* out) {
   return true;
 }
 
+// True when every character of `s` has a byte.
+bool Encodable(std::u16string_view s) {
+  const std::array<std::int16_t, 0x10000>& table = vb::Windows1251Bytes();
+  for (const char16_t c : s)
+    if (table[c] < 0) return false;
+  return true;
+}
+
 void ToChars(const char* p, std::size_t n, char16_t* out) {
   const std::array<char16_t, 256>& table = vb::Windows1251Chars();
   for (std::size_t i = 0; i < n; ++i) out[i] = table[static_cast<unsigned char>(p[i])];
@@ -99,6 +107,12 @@ void GapText::Assign(std::u16string text) {
   bytes_.Assign({});
 }
 
+void GapText::Reserve(std::size_t length) {
+  // The room a gap takes as the text grows to that length, twice over.
+  if (narrow_) bytes_.buf.reserve(length + 2 * RoomFor(length));
+  else wide_.buf.reserve(length + 2 * RoomFor(length));
+}
+
 // The text turns to UTF-16, its gap kept where it was.
 void GapText::Widen() {
   bytes_.Close();
@@ -115,13 +129,12 @@ void GapText::Replace(std::size_t at, std::size_t count, std::u16string_view wit
   whole_ = std::u16string();
   wholeBuilt_ = false;
   if (narrow_) {
-    // Encoded before the gap opens: a character the code page lacks leaves the text untouched.
-    std::string encoded(with.size(), '\0');
-    if (ToBytes(with, encoded.data())) {
-      std::copy(encoded.begin(), encoded.end(), bytes_.Open(at, count, with.size()));
+    // Looked at before the gap opens: a character the code page lacks leaves the text untouched.
+    if (Encodable(with)) {
+      ToBytes(with, bytes_.Open(at, count, with.size()));
       return;
     }
-    Widen();  // a character the code page lacks
+    Widen();
   }
   char16_t* to = wide_.Open(at, count, with.size());
   std::copy(with.begin(), with.end(), to);

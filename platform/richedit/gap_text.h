@@ -20,6 +20,8 @@ class GapText {
   char16_t operator[](std::size_t i) const { return narrow_ ? CharOf(bytes_[i]) : wide_[i]; }
 
   void Assign(std::u16string text);
+  // Room for a text of `length` characters, so that appending up to that length moves nothing.
+  void Reserve(std::size_t length);
   // Room for a gap that a text of `length` characters will get at its first edit, so that the
   // first edit of a large text does not move it to new memory.
   static std::size_t RoomFor(std::size_t length);

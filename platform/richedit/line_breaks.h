@@ -1,10 +1,9 @@
 // Inside the layer only: the rich edit control's line breaks. The program sees every line break as
-// CR LF; the toolkit's document separates lines with one character. These convert between the two
-// and find the one stretch an edit changed.
+// CR LF; text given to the control may separate its lines with CR LF, a lone CR or LF, or the
+// paragraph separator U+2029. These turn a text into the control's form and find the one stretch
+// an edit changed.
 #pragma once
 
-#include <QString>
-#include <QTextDocument>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -12,16 +11,22 @@
 
 namespace platform::richedit {
 
-// Text as the document takes it: lines separated by '\n', whatever the separators were.
-QString ToDocumentText(std::u16string_view s);
-// The document's raw text (paragraph separators between blocks) with CR LF between lines.
-std::u16string FromDocumentText(const QString& raw);
+// True when every line break of `s` is already a CR LF pair.
+bool AllBreaksCrLf(std::u16string_view s);
 // The text with every line break made CR LF, with room for the first edit.
 std::u16string WithCrLf(std::u16string_view s);
 // The same for a text the caller gives up: one whose breaks are all CR LF is handed back as it is.
 std::u16string WithCrLfTaken(std::u16string s);
-// The CR LF pairs of a text.
-std::int32_t CountLineBreaks(std::u16string_view s);
+
+// The end of a stretch of at most `most` characters of `text` (`size` long) from `at`: one more,
+// where the stretch would end between the CR and the LF of a line break or inside a surrogate pair.
+template <typename Text>
+std::size_t StretchEnd(const Text& text, std::size_t size, std::size_t at, std::size_t most) {
+  std::size_t end = at + most < size ? at + most : size;
+  if (end < size && ((text[end - 1] == u'\r' && text[end] == u'\n') || (text[end - 1] >= 0xD800 && text[end - 1] < 0xDC00)))
+    ++end;
+  return end;
+}
 
 // The one stretch where `before` and `after` differ: they share `prefix` characters before it and
 // `suffix` after it. Of the equally good answers (a letter typed next to the same letter) the one
@@ -49,9 +54,5 @@ Stretch DifferingTexts(const Before& before, const After& after, bool leftmost) 
   }
   return {prefix, suffix};
 }
-
-// The document's position of the control position `p`, clamped to the text (`total` characters with
-// CR LF breaks). A position inside a CR LF pair falls at the end of its line.
-int ToDocumentPosition(const QTextDocument& document, std::int32_t p, std::int32_t total);
 
 }  // namespace platform::richedit

@@ -3,10 +3,6 @@
 
 #include <QFile>
 #include <QPointer>
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
-#include <QTextEdit>
 #include <algorithm>
 #include <unordered_map>
 #include <vector>
@@ -41,7 +37,6 @@ QString FilePath(std::u16string_view path) {
   return p;
 }
 
-using platform::richedit::ToDocumentText;
 using platform::richedit::WithCrLf;
 using platform::richedit::WithCrLfTaken;
 
@@ -90,21 +85,17 @@ LRESULT RichEditProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     case EM_FORMATRANGE:
       return im->FormatRange(wParam != 0, reinterpret_cast<const FORMATRANGE*>(lParam));
     case WM_CLEAR:
-      if (!im->locked) {
-        QTextCursor c = im->editor->textCursor();
-        c.removeSelectedText();
-        im->editor->setTextCursor(c);
-      }
+      if (!im->locked) im->editor->ReplaceSelection({});
       return 0;
     case WM_CUT:
-      if (im->locked) im->editor->copy();
-      else im->editor->cut();
+      if (im->locked) im->editor->Copy();
+      else im->editor->Cut();
       return 0;
     case WM_COPY:
-      im->editor->copy();
+      im->editor->Copy();
       return 0;
     case WM_PASTE:
-      if (!im->locked) im->editor->paste();
+      if (!im->locked) im->editor->Paste();
       return 0;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
@@ -127,7 +118,10 @@ LRESULT RichEditProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (ControlOf(h) != im) return 0;
         if (keyAscii == 0) return 0;
         if (keyAscii != static_cast<int>(wParam)) {
-          if (!im->locked) im->editor->textCursor().insertText(QString(QChar(static_cast<char16_t>(keyAscii))));
+          if (!im->locked) {
+            const char16_t typed = static_cast<char16_t>(keyAscii);
+            im->editor->ReplaceSelection(std::u16string_view(&typed, 1));
+          }
           return 0;
         }
       }
@@ -156,15 +150,17 @@ LRESULT RichEditProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 RichTextBox::RichTextBox(HWND parent) : impl_(std::make_unique<Impl>()) {
   impl_->owner = this;
-  auto* editor = new platform::richedit::EditorWidget(parent != 0 ? platform::detail::WidgetOf(parent) : nullptr);
+  auto* editor = new platform::richedit::EditorWidget(
+      impl_->text, parent != 0 ? platform::detail::WidgetOf(parent) : nullptr);
   impl_->editor = editor;
-  editor->setAcceptRichText(false);
+  Impl* im = impl_.get();
+  editor->Edited = [im](const platform::richedit::EditorText::Edit& e, std::u16string removed) {
+    im->OnEdited(e, std::move(removed));
+  };
+  editor->SelectionChanged = [im] { im->OnSelectionChanged(); };
   // The control has no menu of its own: a right click is its host's (the main window's Edit menu).
   editor->setContextMenuPolicy(Qt::NoContextMenu);
-  impl_->WireDocument(editor->document());
   impl_->ApplyFont();
-  QObject::connect(editor, &QTextEdit::cursorPositionChanged, editor, [im = impl_.get()] { im->OnCursorMoved(); });
-  QObject::connect(editor, &QTextEdit::selectionChanged, editor, [im = impl_.get()] { im->OnCursorMoved(); });
   impl_->hwnd = platform::detail::AttachWidget(editor, "RichTextWndClass", &RichEditProc, true);
   Controls()[impl_->hwnd] = impl_.get();
 }
@@ -178,17 +174,20 @@ HWND RichTextBox::hWnd() const { return impl_->hwnd; }
 
 const std::u16string& RichTextBox::Text() const {
   impl_->Ed();  // raises when the editor went with its window
-  return impl_->text.Whole();
+  return impl_->text.Chars().Whole();
 }
 
 void RichTextBox::Text(std::u16string_view text) { TakeText(WithCrLf(text)); }
 
 void RichTextBox::TakeText(std::u16string next) {
   Impl& im = *impl_;
-  if (im.text.Equals(next)) return;  // the same text again changes nothing
-  platform::richedit::GapText incoming;
-  incoming.Assign(std::move(next));
-  im.Fill(im.Doc(), incoming);
+  im.Ed();
+  next = WithCrLfTaken(std::move(next));
+  if (im.text.Chars().Equals(next)) return;  // the same text again changes nothing
+  platform::richedit::GapText chars;
+  chars.Assign(std::move(next));
+  platform::richedit::EditorText incoming;
+  incoming.Assign(std::move(chars));
   im.Took(std::move(incoming));
   if (Change) Change();
 }
@@ -196,41 +195,31 @@ void RichTextBox::TakeText(std::u16string next) {
 bool RichTextBox::TakeText(std::u16string next, const std::function<bool(std::size_t done, std::size_t total)>& step) {
   Impl& im = *impl_;
   im.Ed();
-  if (im.text.Equals(next)) return true;
-  platform::richedit::GapText incoming;
-  incoming.Assign(std::move(next));
-  // A document of its own, which the editor shows only once it is full: until then the editor and
-  // its text stay as they are, and a stop drops it.
-  QPointer<QTextDocument> doc = new QTextDocument(im.editor.data());
-  doc->setUndoRedoEnabled(false);
-  QTextCursor c(doc);
+  next = WithCrLfTaken(std::move(next));
+  if (im.text.Chars().Equals(next)) return true;
+  // The text is taken into a text of its own, which the editor shows only once it is whole: until
+  // then the editor and its text stay as they are, and a stop drops it.
+  platform::richedit::EditorText incoming;
   constexpr std::size_t kStep = std::size_t{1} << 19;
-  std::u16string scratch;
-  const std::size_t total = incoming.size();
+  const std::size_t total = next.size();
+  incoming.BeginAssign(total);
   for (std::size_t at = 0; at < total;) {
-    const std::size_t end = Impl::StretchEnd(incoming, at, kStep);
-    const std::u16string_view piece = incoming.Piece(at, end - at, scratch);
-    c.insertText(QString::fromRawData(reinterpret_cast<const QChar*>(piece.data()), static_cast<qsizetype>(piece.size())));
+    const std::size_t end = platform::richedit::StretchEnd(next, total, at, kStep);
+    incoming.AddStretch(std::u16string_view(next).substr(at, end - at));
     at = end;
     const bool goOn = step(at, total);
-    im.Ed();  // the editor (and the document with it) may have gone meanwhile
-    if (!goOn) {
-      delete doc.data();
-      return false;
-    }
+    im.Ed();  // the editor may have gone meanwhile
+    if (!goOn) return false;
   }
-  im.WireDocument(doc);
-  const QPointer<QTextDocument> old = im.Doc();
-  im.Ed().setDocument(doc);
-  // The editor deletes the document it made itself; one that took its place goes here.
-  if (old != nullptr && old->parent() == im.editor.data()) delete old.data();
+  std::u16string().swap(next);
+  incoming.FinishAssign();
   im.Took(std::move(incoming));
   if (Change) Change();
   return true;
 }
 
 void RichTextBox::LineBreakTags(std::vector<std::uint8_t> tags) {
-  if (tags.size() != static_cast<std::size_t>(impl_->lineBreaks) ||
+  if (tags.size() != static_cast<std::size_t>(impl_->LineBreaks()) ||
       std::all_of(tags.begin(), tags.end(), [](std::uint8_t t) { return t == 0; }))
     tags.clear();
   impl_->breakTags = std::move(tags);
@@ -241,14 +230,23 @@ const std::vector<std::uint8_t>& RichTextBox::LineBreakTags() const { return imp
 std::int32_t RichTextBox::TextLength() const { return impl_->Length(); }
 
 void RichTextBox::ReadText(const std::function<void(std::u16string_view)>& stretch) const {
-  const platform::richedit::GapText& t = impl_->text;
+  ReadText(0, TextLength(), stretch);
+}
+
+void RichTextBox::ReadText(std::int32_t position, std::int32_t length,
+                           const std::function<void(std::u16string_view)>& stretch) const {
+  platform::richedit::GapText& t = impl_->text.Chars();
+  const std::size_t from = static_cast<std::size_t>(std::clamp(position, 0, TextLength()));
+  const std::size_t to = std::min(t.size(), from + static_cast<std::size_t>(std::max(length, 0)));
+  if (from >= to) return;
   if (!t.Narrow()) {
-    if (t.size() > 0) stretch(impl_->text.Whole());
+    stretch(std::u16string_view(t.Whole()).substr(from, to - from));
     return;
   }
   std::u16string scratch;
-  for (std::size_t at = 0; at < t.size();) {
-    const std::size_t end = Impl::StretchEnd(t, at, std::size_t{1} << 16);
+  constexpr std::size_t kStretch = std::size_t{1} << 16;
+  for (std::size_t at = from; at < to;) {
+    const std::size_t end = platform::richedit::StretchEnd(t, to, at, kStretch);
     stretch(t.Piece(at, end - at, scratch));
     at = end;
   }
@@ -258,47 +256,34 @@ const RichTextBox::TextChange& RichTextBox::LastChange() const { return impl_->l
 
 std::u16string RichTextBox::TextRange(std::int32_t position, std::int32_t length) const {
   if (position < 0 || length <= 0) return {};
-  return impl_->text.Range(static_cast<std::size_t>(position), static_cast<std::size_t>(length));
+  return impl_->text.Range(position, length);
 }
 
-std::int32_t RichTextBox::SelStart() const { return impl_->FromQt(impl_->Ed().textCursor().selectionStart()); }
+std::int32_t RichTextBox::SelStart() const { return impl_->Ed().SelectionStart(); }
 
 void RichTextBox::SelStart(std::int32_t start) { impl_->Select(start, 0); }
 
-std::int32_t RichTextBox::SelLength() const {
-  const QTextCursor c = impl_->Ed().textCursor();
-  return impl_->FromQt(c.selectionEnd()) - impl_->FromQt(c.selectionStart());
-}
+std::int32_t RichTextBox::SelLength() const { return impl_->Ed().SelectionEnd() - impl_->Ed().SelectionStart(); }
 
 void RichTextBox::SelLength(std::int32_t length) { impl_->Select(SelStart(), std::max(length, 0)); }
 
 std::u16string RichTextBox::SelText() const { return TextRange(SelStart(), SelLength()); }
 
 void RichTextBox::SelText(std::u16string_view text) {
-  QTextCursor c = impl_->Ed().textCursor();
-  if (text.empty() && !c.hasSelection()) return;
-  c.insertText(ToDocumentText(text));
-  impl_->Ed().setTextCursor(c);
+  platform::richedit::EditorWidget& ed = impl_->Ed();
+  if (text.empty() && ed.Anchor() == ed.Caret()) return;
+  ed.ReplaceSelection(text);
 }
 
 double RichTextBox::SelIndent() const {
-  const QTextBlock b = impl_->Doc()->findBlock(impl_->Ed().textCursor().selectionStart());
-  return b.blockFormat().leftMargin() * kTwipsPerPixel / TwipsPerUnit(ScaleMode);
+  const std::ptrdiff_t p = impl_->text.ParagraphOf(impl_->Ed().SelectionStart());
+  return impl_->text.Indent(p) * kTwipsPerPixel / TwipsPerUnit(ScaleMode);
 }
 
 void RichTextBox::SelIndent(double indent) {
   const double pixels = std::max(0.0, indent * TwipsPerUnit(ScaleMode) / kTwipsPerPixel);
-  const QTextCursor sel = impl_->Ed().textCursor();
-  QTextCursor c(impl_->Doc());
-  c.setPosition(sel.selectionStart());
-  c.setPosition(sel.selectionEnd(), QTextCursor::KeepAnchor);
-  QTextBlockFormat f;
-  f.setLeftMargin(pixels);
-  impl_->quietFormatting++;
-  c.beginEditBlock();
-  c.mergeBlockFormat(f);
-  c.endEditBlock();
-  impl_->quietFormatting--;
+  platform::richedit::EditorWidget& ed = impl_->Ed();
+  ed.Indent(impl_->text.ParagraphOf(ed.SelectionStart()), impl_->text.ParagraphOf(ed.SelectionEnd()), pixels);
 }
 
 std::u16string RichTextBox::FontName() const { return impl_->fontName; }
@@ -319,20 +304,14 @@ std::int32_t RichTextBox::RightMargin() const { return impl_->rightMargin; }
 
 void RichTextBox::RightMargin(std::int32_t twips) {
   impl_->rightMargin = std::max(twips, 0);
-  if (impl_->rightMargin == 0) {
-    impl_->Ed().setLineWrapMode(QTextEdit::WidgetWidth);
-  } else {
-    impl_->Ed().setLineWrapMode(QTextEdit::FixedPixelWidth);
-    impl_->Ed().setLineWrapColumnOrWidth(static_cast<int>(impl_->rightMargin / kTwipsPerPixel));
-  }
+  impl_->Ed().SetWrapWidth(static_cast<int>(impl_->rightMargin / kTwipsPerPixel));
 }
 
 bool RichTextBox::Locked() const { return impl_->locked; }
 
 void RichTextBox::Locked(bool locked) {
   impl_->locked = locked;
-  impl_->Ed().setReadOnly(locked);
-  if (locked) impl_->Ed().setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  impl_->Ed().SetReadOnly(locked);
 }
 
 std::u16string RichTextBox::FileName() const { return impl_->fileName; }
@@ -380,9 +359,11 @@ std::int32_t RichTextBox::Find(std::u16string_view text, std::int32_t start, std
 
 std::vector<std::int32_t> RichTextBox::Matches(std::u16string_view text, std::int32_t start, int options) const {
   std::vector<std::int32_t> found;
-  const auto length = static_cast<std::int32_t>(text.size());
-  for (std::int32_t at = impl_->Match(text, start, options); at >= 0; at = impl_->Match(text, at + length, options))
-    found.push_back(at);
+  platform::richedit::EachMatch(impl_->text.Chars(), text, start, (options & rtfMatchCase) != 0,
+                                (options & rtfWholeWord) != 0, [&](std::int32_t at) {
+                                  found.push_back(at);
+                                  return true;
+                                });
   return found;
 }
 

@@ -2,11 +2,11 @@
 // events. Its text separates lines with CR LF, and every position (SelStart, SelLength, Find,
 // EM_LINEINDEX, EM_FORMATRANGE) counts that pair as two characters. Plain text is all it shows.
 //
-// The control keeps its text in that form, kept up to date from the editor's own change notices, so
+// The control keeps its text in that form, once: its editor shows and edits that very text, so
 // reading its length, the selected text or any stretch costs no rebuild; each change is known as the
 // position, the text it removed and the length it inserted (LastChange). While every character has
-// a Windows-1251 byte the kept text takes one byte a character (a large document costs half the
-// memory), and the whole text as one string is built at the first Text() after a change.
+// a Windows-1251 byte the text takes one byte a character (a large document costs its file's size),
+// and the whole text as one string is built at the first Text() after a change.
 //
 // The control is a window of the layer (hWnd): messages sent to it (EM_LINEINDEX, EM_FORMATRANGE,
 // WM_CLEAR, WM_CUT, WM_COPY, WM_PASTE) are answered by its window procedure, and a procedure
@@ -63,6 +63,8 @@ class RichTextBox {
   // building it as one string. No stretch ends between the CR and LF of a line break, nor inside a
   // surrogate pair.
   void ReadText(const std::function<void(std::u16string_view)>& stretch) const;
+  // The same for the characters from `position` on, at most `length` of them.
+  void ReadText(std::int32_t position, std::int32_t length, const std::function<void(std::u16string_view)>& stretch) const;
 
   // Tags that travel with the line breaks of the text: one small number for each CR LF of Text(),
   // in order (an empty list: all 0). Edits keep the tags of the breaks they leave alone; where an

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
 
 #include "platform/richedit/gap_text.h"
@@ -14,5 +15,10 @@ namespace platform::richedit {
 // characters on either side of it (if any) are neither letters nor digits. A match has the length
 // of `what`. An empty `what` matches nothing.
 std::int32_t FirstMatch(GapText& text, std::u16string_view what, std::int32_t from, bool matchCase, bool wholeWord);
+
+// Every match FirstMatch would give one search after another from `from`, each search going on
+// after the previous match, in one pass over the text: `found` hears each, and returns false to stop.
+void EachMatch(GapText& text, std::u16string_view what, std::int32_t from, bool matchCase, bool wholeWord,
+               const std::function<bool(std::int32_t)>& found);
 
 }  // namespace platform::richedit

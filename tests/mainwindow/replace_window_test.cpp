@@ -2,6 +2,8 @@
 // text, Replace All's question, its true count, its end, and its one step of the edit history.
 #include "find_windows_support.h"
 
+#include <random>
+
 using namespace qmtest;
 
 namespace {
@@ -159,6 +161,33 @@ TEST_F(ReplaceWindowTest, ReplaceAllCountsTrulyAndIsOneUndo) {
   EXPECT_EQ(editor().Text(), before);
   modDocument::RedoEdit();
   EXPECT_EQ(editor().TextLength(), 80000);
+}
+
+// A large text, read in pieces while its new text is built: matches across the pieces' edges, next
+// to line breaks, at its start and its end are replaced as a plain replacement of the text does.
+TEST_F(ReplaceWindowTest, ReplaceAllOfALargeTextIsAPlainReplacementOfIt) {
+  std::mt19937 random(3);
+  const std::u16string pieces[] = {u"аб", u"б", u"а", u"\r\n", u"ж"};
+  std::u16string text = u"аб";
+  while (text.size() < 300'000) text += pieces[std::uniform_int_distribution<std::size_t>(0, std::size(pieces) - 1)(random)];
+  text += u"аб";
+  std::u16string expected;
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    if (text.compare(i, 2, u"аб") == 0) {
+      expected += u"ЖЖЖ";
+      i += 2;
+      ++count;
+    } else {
+      expected += text[i++];
+    }
+  }
+  Open(text, u"аб", u"ЖЖЖ");
+  ReplaceAll();
+  EXPECT_TRUE(editor().Text() == expected);
+  EXPECT_EQ(LastBox().prompt, u"Поиск завершен! Было сделано " + vb::CStr(static_cast<std::int64_t>(count)) + u" замен(ы).");
+  modDocument::UndoEdit();
+  EXPECT_TRUE(editor().Text() == text) << "one undo brings the text back";
 }
 
 // Matches are those of the text as it stood: the replacement is never searched again, whole words
