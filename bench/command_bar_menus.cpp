@@ -79,15 +79,19 @@ win::POINT Centre(kestCommandBar& c, int index) {
 
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
-frmMenus& Form() {
-  static frmMenus* form = [] {
-    auto* f = new frmMenus;
+// The one window of the kind, shown on first use and kept for the whole run.
+template <typename Window>
+Window& Shown() {
+  static Window* form = [] {
+    auto* f = new Window;
     f->Show();
     input::ShowAndWait(f->hWnd());
     return f;
   }();
   return *form;
 }
+
+frmMenus& Form() { return Shown<frmMenus>(); }
 
 std::u16string Letter(int i) { return std::u16string(1, static_cast<char16_t>(u'a' + i)); }
 
@@ -97,22 +101,12 @@ class frmPlain : public vb::Form {
   void Design() override { Move(9000, 0, 4000, 6000); }
 };
 
-frmPlain& Plain() {
-  static frmPlain* form = [] {
-    auto* f = new frmPlain;
-    f->Show();
-    input::ShowAndWait(f->hWnd());
-    return f;
-  }();
-  return *form;
-}
-
 // The floor: the menu's items painted with plain drawing calls where the menu shows them (`items`
 // its item rectangles, `captions` their captions, an empty one a separator), in a window of the
 // menu's size, and shown on the screen.
 double PlainPaintSeconds(const win::RECT& menu, const std::vector<win::RECT>& items,
                          const std::vector<std::u16string>& captions) {
-  const win::HWND h = Plain().hWnd();
+  const win::HWND h = Shown<frmPlain>().hWnd();
   const auto t0 = Clock::now();
   win::MoveWindow(h, 700, 0, menu.right - menu.left, menu.bottom - menu.top, win::TRUE);
   const win::HDC dc = win::GetDC(h);
