@@ -11,7 +11,7 @@ fi
 packages=(build-essential cmake ninja-build pkg-config
           qt6-base-dev qt6-translations-l10n qt6-multimedia-dev
           libgtest-dev libgmock-dev libbenchmark-dev
-          fonts-dejavu-core)
+          fonts-dejavu-core libcups2-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -7,16 +7,29 @@ packages=(build-essential cmake ninja-build pkg-config
           qt6-base-dev qt6-translations-l10n qt6-multimedia-dev
           libgtest-dev libgmock-dev libbenchmark-dev
           fonts-dejavu-core poppler-utils clang libclang-rt-14-dev
-          xvfb xauth xdotool xclip imagemagick openbox x11-utils)
+          xvfb xauth xdotool xclip imagemagick openbox xautomation x11-xkb-utils x11-utils
+          dbus python3-dbusmock libcups2-dev xdg-utils desktop-file-utils)
+# The print scheduler and its tools, for a private scheduler the printer tests start: without what
+# they recommend, which would browse the network for printers.
+bare_packages=(cups-daemon cups-client)
 missing=()
+missing_bare=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-if ((${#missing[@]})); then
+for p in "${bare_packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing_bare+=("$p")
+done
+if ((${#missing[@]} + ${#missing_bare[@]})); then
   sudo=""
   [ "$(id -u)" -eq 0 ] || sudo="sudo"
   $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+  if ((${#missing[@]})); then
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+  fi
+  if ((${#missing_bare[@]})); then
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing_bare[@]}"
+  fi
 fi
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -24,13 +37,25 @@ cmake --build build -j"$(nproc)"
 cd build
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
 
+# Printers of a private print scheduler: their ports, and the duplex through the real print dialog.
+QT_QPA_PLATFORM=offscreen ../tests/e2e/private_cups.sh ./bin/test_platform --gtest_filter='*OnCups*'
+QT_QPA_PLATFORM=offscreen ../tests/e2e/private_cups.sh ./bin/test_controls --gtest_filter='*OnCups*'
+
 # Menus under a real X server, clicked with the real pointer.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb \
   ./bin/test_commandbars --gtest_filter='CommandBarOnX11.*'
 
-# The keyboard stays with shown windows under a real X server.
+# The keyboard stays with shown windows under a real X server; a help file opens in the desktop's
+# program for its type.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb \
-  ./bin/test_platform --gtest_filter='FocusOnX11.*'
+  ./bin/test_platform --gtest_filter='FocusOnX11.*:DesktopOnX11.*'
+
+# The shut-down and restart questions answered Yes reach a mock login manager on a private bus.
+../tests/controls/shut_down_bus.sh .
+
+# The dialog wrapper's Run, pick-icon, properties and shut-down windows worked with real keys under
+# openbox, each pictured as the screen shows it.
+xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/shell_dialogs_e2e.sh .
 
 # The real program's start-up road, every start-up window switched on.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/start_road.sh .
@@ -63,6 +88,15 @@ xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/ope
 # them: the watch learns of them from the window system's change notice, not by polling.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/clipboard_watch_e2e.sh .
 
+# Installed into a temporary prefix as a desktop program: its files, icon and desktop entry, and the
+# installed program and its Wizard started from there.
+xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/install_e2e.sh .
+
 # The main window driven as a user would: typing, pasting, conversions, progress, undo, the
 # clipboard watch, closing through its questions, and a picture per drawing style.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/main_window_e2e.sh .
+
+# The keyboard layout switched by Alt+Shift, Shift+Alt and Ctrl+Shift with real key codes: the
+# keys typed next arrive as Russian letters, an Alt tap still opens the menu bar, and Escape closes
+# the editor's right-click menu.
+xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/keyboard_layout_e2e.sh .

@@ -45,26 +45,81 @@ void Remove(Hook& hook, win::HWND hWnd) {
 
 bool Down(int vk) { return win::GetAsyncKeyState(vk) != 0; }
 
-// Alt pressed and released with no other key or click between toggles menu mode; anything else
-// that happens while Alt is down makes the tap unclean.
-bool altTapClean = false;
+bool EnterWithFirstItemHot();
 
 constexpr std::int32_t kShift = 1;
 constexpr std::int32_t kCtrl = 2;
 constexpr std::int32_t kAlt = 4;
 
-// The key is swallowed when true.
-bool KeyInMenuMode(std::int32_t vk, bool released, std::int32_t mask) {
-  if (vk == win::VK_MENU) {
-    if (!released) {
-      altTapClean = false;  // its release must not open the menu again
-      mCommandBars::LeaveMenuMode();
-    }
+// The entry under which the mouse hook is held while an Alt tap is pending: no window has it.
+constexpr win::HWND kAltTapWatch = -1;
+
+// Alt pressed and released with no other key, no click and no change of keyboard layout between
+// is a clean tap, which enters or leaves menu mode. A layout switched by Alt+Shift is no tap, however
+// the desktop switched it: by a key of its own, or unseen, reported only by the layout the next keys
+// come in. The mouse hook is asked for while a tap is pending, so that a click spoils it.
+struct AltTap {
+  bool clean = false;
+  win::HKL layout = 0;
+};
+AltTap altTap;
+
+void StartAltTap() {
+  altTap.clean = !Down(win::VK_SHIFT) && !Down(win::VK_CONTROL);
+  altTap.layout = win::GetKeyboardLayout(0);
+  if (altTap.clean) InstallMouseHook(kAltTapWatch);
+}
+
+void SpoilAltTap() { altTap.clean = false; }
+
+// True when the tap that ends now was clean.
+bool EndAltTap() {
+  const bool clean = altTap.clean && altTap.layout == win::GetKeyboardLayout(0);
+  altTap = AltTap{};
+  RemoveMouseHook(kAltTapWatch);
+  return clean;
+}
+
+// Keys that only modify others, and chords of the desktop (Win held), pass the menus by.
+bool PassesMenus(std::int32_t vk) {
+  switch (vk) {
+    case win::VK_SHIFT:
+    case win::VK_CONTROL:
+    case win::VK_RMENU:
+    case win::VK_LWIN:
+    case win::VK_RWIN:
+    case win::VK_CAPITAL:
+    case win::VK_NUMLOCK:
+    case win::VK_SCROLL: return true;
+    default: return Down(win::VK_LWIN) || Down(win::VK_RWIN);
+  }
+}
+
+// Alt's press only starts a tap (a repeat of a held Alt does not start it again); its release ends
+// it. The key is swallowed when true.
+bool AltKey(bool released, bool fresh) {
+  if (!released) {
+    if (fresh) StartAltTap();
     return false;
   }
-  if (released) return false;
+  if (!EndAltTap()) return false;
+  if (mCommandBars::InMenuMode()) {
+    mCommandBars::LeaveMenuMode();
+    return true;
+  }
+  return EnterWithFirstItemHot();
+}
+
+// A control that shows no bar cannot take the keyboard: menu mode held by one ends, and the key goes
+// on as outside menu mode.
+bool KeyInMenuMode(std::int32_t vk, bool released, std::int32_t mask) {
+  if (released || PassesMenus(vk)) return false;
   kestCommandBar* owner = mCommandBars::FindControl(mCommandBars::MenuOwnerHwnd());
   if (owner == nullptr) return mCommandBars::DispatchShortcut(vk, mask);
+  if (!owner->ShowsBar()) {
+    mCommandBars::LeaveMenuMode();
+    return false;
+  }
   mCommandBars::SetKeyboardCues(true);
   owner->HandleMenuKey(vk, mask);
   return true;
@@ -95,17 +150,7 @@ bool EnterWithMnemonic(std::int32_t vk, std::int32_t mask) {
 }
 
 bool KeyOutsideMenuMode(std::int32_t vk, bool released, std::int32_t mask) {
-  if (vk == win::VK_MENU) {
-    if (!released) {
-      altTapClean = !Down(win::VK_SHIFT) && !Down(win::VK_CONTROL);
-      return false;
-    }
-    const bool clean = altTapClean;
-    altTapClean = false;
-    return clean && EnterWithFirstItemHot();
-  }
   if (released) return false;
-  altTapClean = false;
   if ((mask & kAlt) != 0 && EnterWithMnemonic(vk, mask)) return true;
   return mCommandBars::DispatchShortcut(vk, mask);
 }
@@ -113,7 +158,10 @@ bool KeyOutsideMenuMode(std::int32_t vk, bool released, std::int32_t mask) {
 }  // namespace
 
 void InstallKeyboardHook(win::HWND hWnd) { Install(keyboard(), win::WH_KEYBOARD, &KeyboardHookProc, hWnd); }
-void RemoveKeyboardHook(win::HWND hWnd) { Remove(keyboard(), hWnd); }
+void RemoveKeyboardHook(win::HWND hWnd) {
+  Remove(keyboard(), hWnd);
+  if (keyboard().handle == 0) EndAltTap();  // no key will end a tap now
+}
 void InstallMouseHook(win::HWND hWnd) { Install(mouse(), win::WH_MOUSE, &MouseHookProc, hWnd); }
 void RemoveMouseHook(win::HWND hWnd) { Remove(mouse(), hWnd); }
 bool KeyboardHookInstalled() { return keyboard().handle != 0; }
@@ -125,12 +173,19 @@ win::LRESULT KeyboardHookProc(int nCode, win::WPARAM wParam, win::LPARAM lParam)
   if (nCode == win::HC_ACTION && !keyboard().windows.empty()) {
     try {
       const auto vk = static_cast<std::int32_t>(wParam);
-      const bool released = (static_cast<win::DWORD>(lParam) & 0x80000000u) != 0;
+      const auto flags = static_cast<win::DWORD>(lParam);
+      const bool released = (flags & 0x80000000u) != 0;
+      const bool fresh = (flags & 0x40000000u) == 0;  // not held down already
       std::int32_t mask = 0;
       if (Down(win::VK_SHIFT)) mask |= kShift;
       if (Down(win::VK_CONTROL)) mask |= kCtrl;
       if (Down(win::VK_MENU) || vk == win::VK_MENU) mask |= kAlt;
-      swallow = mCommandBars::InMenuMode() ? KeyInMenuMode(vk, released, mask) : KeyOutsideMenuMode(vk, released, mask);
+      if (vk == win::VK_MENU) {
+        swallow = AltKey(released, fresh);
+      } else {
+        if (!released) SpoilAltTap();
+        swallow = mCommandBars::InMenuMode() ? KeyInMenuMode(vk, released, mask) : KeyOutsideMenuMode(vk, released, mask);
+      }
     } catch (const vb::Error&) {
       swallow = false;
     }
@@ -150,7 +205,8 @@ win::LRESULT MouseHookProc(int nCode, win::WPARAM wParam, win::LPARAM lParam) {
         case win::WM_NCLBUTTONDOWN:
         case win::WM_NCRBUTTONDOWN:
         case win::WM_NCMBUTTONDOWN: {
-          altTapClean = false;
+          SpoilAltTap();
+          if (!mCommandBars::InMenuMode()) break;
           win::POINT p;
           win::GetCursorPos(&p);
           const win::HWND under = win::WindowFromPoint(p);

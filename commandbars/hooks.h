@@ -1,9 +1,13 @@
 // The toolkit's two thread hooks. The keyboard hook lives from the first control's registration to
 // the last control's removal: outside menu mode it turns a clean Alt tap, or Alt with the mnemonic of
 // an item of the foreground form's menu bar, into menu mode, and shortcut keys into clicks; in menu
-// mode it hands keys to the control that owns the menu. The mouse hook lives while a menu is open and
-// leaves menu mode on a click outside the menus. Neither ever swallows a click; Shift, Ctrl and AltGr
-// (the keyboard-layout switches and third-level typing) never touch the menus.
+// mode it hands keys to the control that owns the menu, and a clean Alt tap leaves. A tap is clean
+// when no other key, no click and no change of keyboard layout came between Alt's press and its
+// release, so a layout switch (Alt+Shift, Shift+Alt, or one the desktop makes while Alt is down)
+// never enters or leaves menu mode. The mouse hook lives while a menu is open, where it leaves menu
+// mode on a click outside the menus, and while an Alt tap is pending, where a click spoils it.
+// Neither ever swallows a click; Shift, Ctrl, Win and AltGr (the keyboard-layout switches and
+// third-level typing) and keys pressed with Win never touch the menus.
 //
 // Each hook keeps a list of the windows that asked for it; it is installed with the first and
 // removed with the last.

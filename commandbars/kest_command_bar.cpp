@@ -82,6 +82,7 @@ void kestCommandBar::StartRunTime() {
 void kestCommandBar::StopRunTime() {
   DetachOwnerForm();
   if (m_hWnd != 0) {
+    if (m_bIsPopup) WithdrawPopup();
     StopMenuTimer();
     StopLostMouseTimer();
     DestroyShadows();

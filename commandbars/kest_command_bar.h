@@ -111,6 +111,8 @@ class kestCommandBar : public vb::UserControl, public IBarControl, private ISubc
                        std::int32_t length, win::HMONITOR monitor);
   // The bar shown has an item that may be chosen whose mnemonic is vKey.
   bool HasMnemonic(std::int32_t vKey);
+  // The control shows a bar that is still in the store.
+  bool ShowsBar() { return ShownBar() != nullptr; }
   const std::u16string& ToolbarKey() const { return m_sToolbarKey; }
   const std::vector<cDisplayButtonInfo>& DisplayInfo() const { return m_cDisplayInfo; }
   // The popup host showing the menu of the item at index, or 0.
@@ -255,6 +257,11 @@ class kestCommandBar : public vb::UserControl, public IBarControl, private ISubc
   void PositionPopup(kestCommandBar& host, std::int32_t index, std::int32_t X, std::int32_t Y, bool bKeyboard,
                      bool bShownAsPopup);
   void HideMenus(bool bHideSelf);
+  // A popup host whose chain of menus starts at an item of a bar (not at a point).
+  bool FromBarItem() const;
+  // A shown popup host that goes: the menus opened from it close, its record leaves the stack, and
+  // the control that opened it takes the keyboard back. Its own host hears nothing.
+  void WithdrawPopup();
 
   win::HWND m_hWnd = 0;
   win::HWND m_hWndOwnerForm = 0;
@@ -268,7 +275,9 @@ class kestCommandBar : public vb::UserControl, public IBarControl, private ISubc
     std::int32_t length = 0;
     win::HMONITOR monitor = 0;
     std::int32_t menuState = 0;
+    bool atPoint = false;  // shown at a point (a context or chevron menu), not from an item
   } popup_;
+  bool hiding_ = false;  // HideMenus runs
   win::POINT m_ptCursor{};
   bool m_bEnabled = true;
   bool m_bRedraw = true;
@@ -280,6 +289,7 @@ class kestCommandBar : public vb::UserControl, public IBarControl, private ISubc
   std::int32_t m_eOrientation = 0;
   std::u16string m_sToolbarKey;
   std::vector<cDisplayButtonInfo> m_cDisplayInfo;  // record i is the button at position i + 1
+  std::vector<std::u16string> m_displayKeys;       // the key of that button when laid out
   std::u16string m_sToolTip;
   std::unique_ptr<cFontCache> m_cFontCache;
   std::unique_ptr<cMenuDropShadow> m_cShadowRight;

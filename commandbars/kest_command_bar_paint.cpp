@@ -35,16 +35,20 @@ class WindowDC {
 
 bool Vertical(std::int32_t orientation) { return orientation == 1 || orientation == 2; }
 
-// The pointer and menu state of a record survives a new layout of the same buttons.
-void KeepTracking(const std::vector<cDisplayButtonInfo>& before, std::vector<cDisplayButtonInfo>& after) {
-  if (before.size() != after.size()) return;
-  for (std::size_t i = 0; i < after.size(); ++i) {
-    after[i].mouseDown = before[i].mouseDown;
-    after[i].mouseOver = before[i].mouseOver;
-    after[i].MouseOverSplit = before[i].MouseOverSplit;
-    after[i].MouseDownSplit = before[i].MouseDownSplit;
-    after[i].ShowingMenu = before[i].ShowingMenu;
-    after[i].hWndMenu = before[i].hWndMenu;
+// The pointer and menu state of a button survives a new layout, wherever the button now stands:
+// buttons added or removed before it move its record, and an open menu stays with its item.
+void KeepTracking(const std::vector<cDisplayButtonInfo>& before, const std::vector<std::u16string>& beforeKeys,
+                  std::vector<cDisplayButtonInfo>& after, const std::vector<std::u16string>& afterKeys) {
+  for (std::size_t i = 0; i < after.size() && i < afterKeys.size(); ++i) {
+    const auto was = std::find(beforeKeys.begin(), beforeKeys.end(), afterKeys[i]);
+    const auto j = static_cast<std::size_t>(was - beforeKeys.begin());
+    if (was == beforeKeys.end() || j >= before.size()) continue;
+    after[i].mouseDown = before[j].mouseDown;
+    after[i].mouseOver = before[j].mouseOver;
+    after[i].MouseOverSplit = before[j].MouseOverSplit;
+    after[i].MouseDownSplit = before[j].MouseDownSplit;
+    after[i].ShowingMenu = before[j].ShowingMenu;
+    after[i].hWndMenu = before[j].hWndMenu;
   }
 }
 
@@ -73,11 +77,15 @@ void kestCommandBar::SetExtenderSize(std::int32_t widthPixels, std::int32_t heig
 
 void kestCommandBar::LayoutBar() {
   std::vector<cDisplayButtonInfo> before = std::move(m_cDisplayInfo);
+  std::vector<std::u16string> beforeKeys = std::move(m_displayKeys);
   m_cDisplayInfo.clear();
+  m_displayKeys.clear();
   cCommandBarInt* bar = ShownBar();
   if (bar != nullptr && m_hWnd != 0) {
     ResizeDisplayInfo(*bar);
-    KeepTracking(before, m_cDisplayInfo);
+    for (std::int32_t i = 1; i <= bar->Count(); ++i)
+      m_displayKeys.push_back(bar->Item(i) != nullptr ? bar->Item(i)->Key() : std::u16string());
+    KeepTracking(before, beforeKeys, m_cDisplayInfo, m_displayKeys);
     win::RECT client;
     win::GetClientRect(m_hWnd, &client);
     WindowDC dc(m_hWnd);

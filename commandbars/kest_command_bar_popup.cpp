@@ -56,11 +56,21 @@ struct Rect {
 
 kestCommandBar* kestCommandBar::ShowBarAsPopup(cCommandBarInt& bar, std::int32_t index, std::int32_t X, std::int32_t Y,
                                                bool bKeyboard, bool bShownAsPopup) {
+  // While menu mode ends, a handler of a closing menu opens nothing: the menus it would stand on go.
+  if (mCommandBars::LeavingMenuMode()) return nullptr;
   kestCommandBar* host = mCommandBars::GetPopupInstance();
   if (host == nullptr) return nullptr;
   const std::u16string key = bar.Key();
-  RaiseEvent(BeforeShowMenu, cCommandBar(host->hwnd(), key));
-  if (mCommandBars::FindBar(key) != &bar || mCommandBars::FindControl(host->hwnd()) != host) return nullptr;
+  const win::HWND self = m_hWnd;
+  const win::HWND hostWindow = host->hwnd();
+  RaiseEvent(BeforeShowMenu, cCommandBar(hostWindow, key));
+  // The handler may have taken the bar, the host or this control away: the show is off, and the
+  // instance taken for it is free again.
+  const bool hostLives = mCommandBars::FindControl(hostWindow) == host;
+  if (mCommandBars::FindBar(key) != &bar || !hostLives || mCommandBars::FindControl(self) != this) {
+    if (hostLives) host->InUse(false);
+    return nullptr;
+  }
   host->MakePopupInstance();
   host->CopySourceSettings(*this);
   const cCommandBar handle(host->hwnd(), key);
@@ -177,6 +187,7 @@ void kestCommandBar::PositionPopup(kestCommandBar& host, std::int32_t index, std
   mCommandBars::SetMenuMode(true, root);
   if (s3) start = -3000;
   host.InitialisePopup(*this, root, placement, start, length, item ? monitor : 0);
+  host.popup_.atPoint = !item;
 
   if (item) {
     for (std::size_t i = 0; i < m_cDisplayInfo.size(); ++i) {
@@ -222,17 +233,57 @@ void kestCommandBar::InitialisePopup(kestCommandBar& source, win::HWND root, std
   InUse(true);
 }
 
+void kestCommandBar::WithdrawPopup() {
+  const std::vector<cMenuPopupStack> stack = mCommandBars::PopupStack();
+  const bool recorded = std::any_of(stack.begin(), stack.end(), [this](const cMenuPopupStack& r) { return r.hwnd() == m_hWnd; });
+  if (!recorded) return;
+  HideMenus(false);
+  mCommandBars::PopPopup(m_hWnd);
+  win::ShowWindow(m_hWnd, win::SW_HIDE);
+  kestCommandBar* source = mCommandBars::FindControl(popup_.source);
+  if (source == nullptr) return;
+  for (std::size_t i = 0; i < source->m_cDisplayInfo.size(); ++i) {
+    cDisplayButtonInfo& r = source->m_cDisplayInfo[i];
+    if (r.hWndMenu != m_hWnd) continue;
+    r.ShowingMenu = false;
+    r.hWndMenu = 0;
+    source->RedrawOrRepaint(static_cast<std::int32_t>(i + 1));
+  }
+  if (mCommandBars::MenuOwnerHwnd() == m_hWnd) mCommandBars::SetMenuOwnerHwnd(source->m_hWnd);
+}
+
+bool kestCommandBar::FromBarItem() const {
+  if (!m_bIsPopup) return false;
+  if (popup_.atPoint) return false;
+  const kestCommandBar* source = mCommandBars::FindControl(popup_.source);
+  return source != nullptr && (!source->m_bIsPopup || source->FromBarItem());
+}
+
 void kestCommandBar::HideMenus(bool bHideSelf) {
+  // A chain of menus that leads back to a control being hidden is closed already.
+  if (hiding_) return;
+  hiding_ = true;
+  const win::HWND self = m_hWnd;
+  auto gone = [this, self] { return mCommandBars::FindControl(self) != this; };
   for (std::size_t i = 0; i < m_cDisplayInfo.size(); ++i) {
-    if (i >= m_cDisplayInfo.size() || !m_cDisplayInfo[i].ShowingMenu) continue;
+    if (!m_cDisplayInfo[i].ShowingMenu) continue;
     const win::HWND menu = m_cDisplayInfo[i].hWndMenu;
     if (kestCommandBar* popup = mCommandBars::FindControl(menu); popup != nullptr && popup != this)
       popup->HideMenus(true);
+    if (gone()) return;  // the host let this control go while a menu closed
     if (i >= m_cDisplayInfo.size()) break;
     m_cDisplayInfo[i].ShowingMenu = false;
     m_cDisplayInfo[i].hWndMenu = 0;
     if (!m_bMainMenu) RedrawButton(static_cast<std::int32_t>(i + 1));
   }
+  // Popups opened from this control that no item leads to: shown at a point.
+  const std::vector<cMenuPopupStack> stack = mCommandBars::PopupStack();
+  for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
+    if (it->hWndSource() != self || it->hwnd() == self) continue;
+    if (kestCommandBar* popup = mCommandBars::FindControl(it->hwnd())) popup->HideMenus(true);
+    if (gone()) return;
+  }
+  hiding_ = false;
   if (m_bMainMenu) PaintBar();
   if (!m_bIsPopup || !bHideSelf) mCommandBars::SetMenuOwnerHwnd(m_hWnd);
   if (!m_bIsPopup || !bHideSelf) return;

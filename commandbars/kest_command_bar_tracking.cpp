@@ -12,6 +12,7 @@
 #include "commandbars/command_bars.h"
 #include "commandbars/kest_command_bar.h"
 #include "commandbars/menu_mode.h"
+#include "commandbars/weak_link.h"
 #include "platform/win/keys.h"
 #include "platform/win/window.h"
 
@@ -227,8 +228,9 @@ void kestCommandBar::DropDown(std::int32_t index) {
   cButtonInt* btn = ButtonAtIndex(index);
   if (btn == nullptr || btn->Bar() == nullptr) return;
   bool cancel = false;
+  const win::HWND self = m_hWnd;
   RaiseEvent(ButtonDropDown, cButton(m_hWnd, btn->Key()), cancel);
-  if (!cancel) ShowSubMenu(index, false);
+  if (!cancel && mCommandBars::FindControl(self) == this) ShowSubMenu(index, false);
 }
 
 void kestCommandBar::MouseMoved(std::int32_t button) {
@@ -302,10 +304,19 @@ void kestCommandBar::ClickButton(std::int32_t index) {
       RedrawButton(index);
       return;
     }
+    // Leaving raises the host's events, which may change the bars or let this control go: the bar
+    // and the button are found again after, and the button where it stands now.
+    const win::HWND self = m_hWnd;
+    const WeakLink<cCommandBarInt> barLink(bar->lifeline());
+    const WeakLink<cButtonInt> btnLink(btn->lifeline());
     mCommandBars::LeaveMenuMode();
+    bar = barLink.get();
+    btn = btnLink.get();
+    if (mCommandBars::FindControl(self) != this || bar == nullptr || btn == nullptr) return;
+    index = bar->IndexOf(btn->Key());
   }
-  bar->ButtonClicked(index);
-  const bool showing = index <= static_cast<std::int32_t>(m_cDisplayInfo.size()) &&
+  if (index > 0) bar->ButtonClicked(index);
+  const bool showing = index > 0 && index <= static_cast<std::int32_t>(m_cDisplayInfo.size()) &&
                        m_cDisplayInfo[static_cast<std::size_t>(index - 1)].ShowingMenu;
   if (!showing) RaiseEvent(ButtonClick, cButton(m_hWnd, btn->Key()));
 }
@@ -397,7 +408,10 @@ void kestCommandBar::PopupSideKey(std::int32_t direction) {
     ShowSubMenu(hot, true);
     return;
   }
+  // A menu shown at a point, or opened from one, only closes: there is no bar to walk along.
+  const bool alongBar = FromBarItem();
   HandleMenuKey(win::VK_ESCAPE, 0);
+  if (!alongBar) return;
   kestCommandBar* owner = mCommandBars::FindControl(mCommandBars::MenuOwnerHwnd());
   if (owner == nullptr) return;
   if (owner->IsPopupInstance()) {
@@ -456,8 +470,9 @@ void kestCommandBar::HandleMenuKey(std::int32_t vKey, std::int32_t eModifiers) {
         return;
       }
       case win::VK_ESCAPE:
-        if (kestCommandBar* source = mCommandBars::FindControl(popup_.source)) source->ClosePopup(false);
+        // Closing raises the host's events, which may unload this control: nothing is touched after.
         popup_.menuState = 0;
+        if (kestCommandBar* source = mCommandBars::FindControl(popup_.source)) source->ClosePopup(false);
         return;
       case win::VK_END: MoveHot(0, false, true); return;
       case win::VK_HOME: MoveHot(0, true, false); return;

@@ -12,12 +12,20 @@
 namespace commandbars::mCommandBars {
 namespace {
 
+// A control disabled in menu mode: on entry (kOnEntry), or while popups of a level above it are
+// open (that level).
+constexpr std::int32_t kOnEntry = -1;
+struct Disabled {
+  win::HWND h;
+  std::int32_t level;
+};
+
 struct MenuState {
   bool expanded = false;
   bool hide = false;
   bool menuMode = false;
-  std::vector<win::HWND> disabled;
-  bool hasDisabledList = false;
+  bool leaving = false;
+  std::vector<Disabled> disabled;
   win::HWND menuOwner = 0;
   win::HWND menuModeControl = 0;
   bool keyboardCues = false;
@@ -36,35 +44,63 @@ void EnableControlOf(win::HWND h, bool enabled) {
   if (kestCommandBar* c = FindControl(h)) c->Enabled(enabled);
 }
 
+void Disable(win::HWND h, std::int32_t level) {
+  if (FindControl(h) == nullptr) return;
+  EnableControlOf(h, false);
+  state().disabled.push_back(Disabled{h, level});
+}
+
+// Enables the controls that were disabled only for the entries that `ends` picks.
+template <class Pred>
+void EnableAgain(Pred ends) {
+  std::vector<Disabled>& list = state().disabled;
+  std::vector<win::HWND> ended;
+  for (const Disabled& d : list)
+    if (ends(d)) ended.push_back(d.h);
+  std::erase_if(list, ends);
+  for (win::HWND h : ended) {
+    const bool stillHeld = std::any_of(list.begin(), list.end(), [h](const Disabled& d) { return d.h == h; });
+    if (!stillHeld) EnableControlOf(h, true);
+  }
+}
+
 void Enter(win::HWND hWnd) {
   MenuState& s = state();
   s.menuMode = true;
   s.disabled.clear();
-  s.hasDisabledList = true;
   s.menuModeControl = hWnd;
   for (win::HWND h : LiveControls()) {
     kestCommandBar* c = FindControl(h);
     if (c == nullptr || h == hWnd || c->IsPopupInstance()) continue;
-    c->Enabled(false);
-    s.disabled.push_back(h);
+    Disable(h, kOnEntry);
   }
   mHooks::InstallMouseHook(0);
 }
 
+// Marks menu mode as ending for as long as it lives.
+class LeavingScope {
+ public:
+  LeavingScope() { state().leaving = true; }
+  ~LeavingScope() { state().leaving = false; }
+  LeavingScope(const LeavingScope&) = delete;
+  LeavingScope& operator=(const LeavingScope&) = delete;
+};
+
+// The popups close first, while menu mode is still on: a handler of AfterShowMenu finds it on and
+// can open nothing (the show is refused while menu mode ends), and no instance is freed while its
+// menu is still shown.
 void Leave() {
   MenuState& s = state();
+  LeavingScope leaving;
+  HideAllPopups();
   s.menuMode = false;
   s.keyboardCues = false;
   mHooks::RemoveMouseHook(0);
   ReleasePoolInstances();
-  HideAllPopups();
   s.menuOwner = 0;
-  if (s.hasDisabledList) {
-    std::vector<win::HWND> disabled = std::move(s.disabled);
-    s.disabled.clear();
-    s.hasDisabledList = false;
-    for (win::HWND h : disabled) EnableControlOf(h, true);
-  }
+  s.stack.clear();  // records of popups that went without being hidden
+  s.currentLevel = 0;
+  EnableAgain([](const Disabled&) { return true; });
   const win::HWND control = s.menuModeControl;
   s.menuModeControl = 0;
   if (kestCommandBar* c = FindControl(control)) c->TrackMenu(0, 0, false, false);
@@ -84,10 +120,10 @@ void PushPopup(win::HWND hwnd, win::HWND hWndSource, bool bShownAsPopup, bool bN
   // A popup shown again replaces its old record.
   std::erase_if(s.stack, [hwnd](const cMenuPopupStack& r) { return r.hwnd() == hwnd; });
   s.stack.push_back(record);
-  for (const cMenuPopupStack& r : s.stack) {
+  for (const cMenuPopupStack& r : std::vector<cMenuPopupStack>(s.stack)) {
     if (r.RecursionLevel() >= level) continue;
-    EnableControlOf(r.hwnd(), false);
-    EnableControlOf(r.hWndSource(), false);
+    Disable(r.hwnd(), level);
+    Disable(r.hWndSource(), level);
   }
   s.currentLevel = level;
 }
@@ -97,17 +133,12 @@ void PopPopup(win::HWND hwnd) {
   auto it = std::find_if(s.stack.begin(), s.stack.end(), [hwnd](const cMenuPopupStack& r) { return r.hwnd() == hwnd; });
   if (it != s.stack.end()) {
     const std::int32_t level = it->RecursionLevel();
-    const bool alone = std::count_if(s.stack.begin(), s.stack.end(), [level](const cMenuPopupStack& r) {
-                         return r.RecursionLevel() == level;
-                       }) == 1;
-    if (alone) {
-      for (const cMenuPopupStack& r : s.stack) {
-        if (r.RecursionLevel() != level - 1) continue;
-        EnableControlOf(r.hwnd(), true);
-        EnableControlOf(r.hWndSource(), true);
-      }
-    }
-    s.stack.erase(std::find_if(s.stack.begin(), s.stack.end(), [hwnd](const cMenuPopupStack& r) { return r.hwnd() == hwnd; }));
+    s.stack.erase(it);
+    // The last popup of its level: what was disabled for that level is enabled again, whatever
+    // order the levels close in.
+    const bool last = std::none_of(s.stack.begin(), s.stack.end(),
+                                   [level](const cMenuPopupStack& r) { return r.RecursionLevel() == level; });
+    if (last) EnableAgain([level](const Disabled& d) { return d.level == level; });
   }
   s.currentLevel = NewestLevel();
 }
@@ -127,7 +158,7 @@ bool InMenuMode() { return state().menuMode; }
 
 void SetMenuMode(bool bState, win::HWND hWnd) {
   MenuState& s = state();
-  if (bState == s.menuMode) return;
+  if (bState == s.menuMode || s.leaving) return;
   s.expanded = false;
   if (bState) {
     Enter(hWnd);
@@ -142,7 +173,10 @@ void SetMenuMode(bool bState, win::HWND hWnd) {
   Leave();
 }
 
+bool LeavingMenuMode() { return state().leaving; }
+
 void LeaveMenuMode() {
+  if (state().leaving) return;
   for (int guard = 0; InMenuMode() && guard < 64; ++guard) SetMenuMode(false, 0);
   if (InMenuMode()) {
     state().currentLevel = 0;
@@ -161,7 +195,7 @@ win::HWND ControlOfForegroundForm() {
   if (fg == 0) return 0;
   for (win::HWND h : LiveControls()) {
     kestCommandBar* c = FindControl(h);
-    if (c != nullptr && c->OwnerFormHwnd() == fg && c->MainMenu() && c->Enabled()) return c->hwnd();
+    if (c != nullptr && c->OwnerFormHwnd() == fg && c->MainMenu() && c->Enabled() && c->ShowsBar()) return c->hwnd();
   }
   return 0;
 }

@@ -4,8 +4,10 @@
 // into the foreground form's menu bar and the buttons' shortcut keys into clicks.
 //
 // The state is never stale: the current level is the newest popup record's level (0 without one),
-// and leaving menu mode completely hides every popup, frees the pool, re-enables the controls and
-// removes the mouse hook.
+// and leaving menu mode completely hides every popup, frees the pool, re-enables every control it
+// disabled (whatever order the popups closed in), drops the records and removes the mouse hook.
+// Leaving is safe against the host's handlers of the closing menus: they cannot enter menu mode or
+// open a popup until it is over.
 #pragma once
 
 #include <cstdint>
@@ -62,13 +64,15 @@ bool InMenuMode();
 void SetMenuMode(bool bState, win::HWND hWnd);
 // Leaves menu mode whatever the number of open levels.
 void LeaveMenuMode();
+// Menu mode is ending (its popups are being hidden): nothing may enter it or show a popup now.
+bool LeavingMenuMode();
 
 // Runs the first enabled button of the foreground form whose shortcut is vKey with exactly
 // eModifiers (1 Shift, 2 Ctrl, 4 Alt). True when a button with a control came with the match.
 bool DispatchShortcut(std::int32_t vKey, std::int32_t eModifiers);
 // The foreground window when it is enabled and not minimised, else 0.
 win::HWND IsApplicationActive();
-// The enabled main menu bar control of the foreground form, or 0.
+// The enabled main menu bar control of the foreground form that shows a bar, or 0.
 win::HWND ControlOfForegroundForm();
 // The foreground form's main menu bar has an item whose mnemonic is vKey.
 bool ForegroundMenuHasMnemonic(std::int32_t vKey);

@@ -1,8 +1,8 @@
 // clsCommonDialog: one object in front of the common dialogs (open and save file, colour, font,
-// printer, help) and the shell's dialogs (folder browser, about box, and the shell functions this
-// system has no equivalent for). The caller sets the properties, calls one dialog method and reads
-// the results from the same properties, which keep their values between calls; a new object holds
-// zeros, False and empty texts.
+// printer, help) and the shell's dialogs (shut down, restart, Run, format, icon picker, folder
+// browser, object properties, about box). The caller sets the properties, calls one dialog method
+// and reads the results from the same properties, which keep their values between calls; a new
+// object holds zeros, False and empty texts.
 //
 // A cancelled common dialog changes no result; with CancelError set it raises error 0 (no source,
 // no description). The shell methods raise nothing of their own: a cancelled folder browse leaves
@@ -14,6 +14,10 @@
 
 #include "platform/gdi/types.h"
 
+namespace win {
+struct CHOOSEFONTA;
+}
+
 class clsCommonDialog {
  public:
   bool CancelError = false;
@@ -22,7 +26,7 @@ class clsCommonDialog {
   std::u16string DialogTitle;
   std::u16string DialogPrompt;  // folder browser's instruction, restart and Run prompt, about text
   std::u16string AppName;       // the about box's first text
-  win::HICON hIcon = 0;         // the about box's and the Run dialog's icon
+  win::HICON hIcon = 0;         // the about box's and the Run dialog's icon; ShowIcon's result
   bool Bold = false;
   std::u16string FontName;
   std::int32_t FontSize = 0;  // whole points
@@ -42,15 +46,26 @@ class clsCommonDialog {
   std::int32_t RGBResult = 0;  // 0x00BBGGRR
 
   // The shell's dialogs.
+  // Asks, and on Yes has the desktop's login manager switch the computer off.
   void ShowShutDown();
+  // Shows DialogPrompt and asks; on Yes restarts, switches off or ends the session as flags & 7 say.
   void ShowRestart();
+  // The Run window: DialogTitle, DialogPrompt and hIcon; the Run flags are (flags & 0xF0) / 16. The
+  // command typed starts as a program and its arguments, cut at spaces with double quotes grouping
+  // (no shell reads it: platform/shell/shell.h says how).
   void ShowRun();
-  // Returns the format id used or the platform's negative codes (here always "cannot be formatted").
+  // Returns the format id used or the platform's negative codes: drives by number have no meaning
+  // on this desktop, so always "cannot be formatted".
   std::int32_t ShowFormat(std::int32_t drive, std::int32_t formatId, std::int32_t options);
+  // The icon picker over Filename (an .ico file or a folder of them), which comes back padded with
+  // NULs to 260 characters; a choice puts a copy of the large or small icon into hIcon. Raises 5
+  // for a Filename longer than 260 characters.
   void ShowIcon(bool large);
   // The folder browser rooted at startPath (the whole namespace when empty), with DialogPrompt as
   // its instruction; flags & 0x7001 when that is 0x1000 or more, else 1 (file-system folders only).
   void ShowFolder(const std::u16string& startPath = {});
+  // By (flags & 0xF00) / 256: 1 a printer's settings, 2 a file's or folder's properties window,
+  // 8 the desktop's display settings; 7 (the recycle folder) and others show nothing.
   void ShowObjectProp(const std::u16string& objectName, const std::u16string& pageName);
   void ShowAbout();
 
@@ -60,11 +75,14 @@ class clsCommonDialog {
   void ShowHelp();
   void ShowColor();
   void ShowFont();
-  // The current printer becomes the one chosen, with its copies and orientation.
+  // The dialog starts on the current printer with its orientation and duplex, and is told its
+  // port; the current printer becomes the one chosen, with its copies, duplex and orientation.
   void ShowPrinter();
 
  private:
   void ShowFile(bool save);
+  // The chosen font's record into the font properties.
+  void TakeFont(const win::LOGFONTA& lf, const win::CHOOSEFONTA& cf);
   void Cancelled();
   win::LONG_PTR lastResult_ = 0;
 };

@@ -1,7 +1,9 @@
 // clsCommonDialog's shell dialogs.
 #include "controls/common_dialog.h"
 
-#include "platform/shell/shell.h"
+#include "platform/gdi/icons.h"
+#include "platform/shell/display_settings.h"
+#include "platform/shell/icon_files.h"
 #include "platform/shell/shell_dialogs.h"
 #include "platform/vb/error.h"
 
@@ -10,8 +12,6 @@ using namespace win;
 namespace {
 
 constexpr std::int32_t kInvalidArgument = 5;
-constexpr char16_t kRecycled[] = u"c:\\recycled";
-constexpr char16_t kDisplaySettings[] = u"rundll32.exe shell32.dll,Control_RunDLL desk.cpl,,0";
 
 }  // namespace
 
@@ -30,13 +30,16 @@ std::int32_t clsCommonDialog::ShowFormat(std::int32_t drive, std::int32_t format
 void clsCommonDialog::ShowIcon(bool large) {
   if (Filename.empty()) return;
   if (Filename.size() > static_cast<std::size_t>(MAX_PATH)) vb::Raise(kInvalidArgument);
-  std::u16string buffer = Filename + std::u16string(MAX_PATH - Filename.size(), u'\0');
+  // The picker works in the padded name, and the name stays padded afterwards.
+  Filename.resize(MAX_PATH, u'\0');
   int index = 0;
-  const int picked = PickIconDlg(0, buffer.data(), MAX_PATH, &index);
-  // The name comes back without the padding, so the next file dialog can take it.
-  Filename = buffer.substr(0, buffer.find(u'\0'));
-  (void)large;
-  (void)picked;  // the picker never picks here: hIcon stays as it was
+  if (PickIconDlg(0, Filename.data(), MAX_PATH, &index) == 0) return;
+  HICON big = 0;
+  HICON small = 0;
+  if (ExtractIconExA(Filename.substr(0, Filename.find(u'\0')), index, &big, &small, 1) == 0) return;
+  hIcon = CopyIcon(large ? big : small);
+  DestroyIcon(big);
+  DestroyIcon(small);
 }
 
 void clsCommonDialog::ShowFolder(const std::u16string& startPath) {
@@ -58,11 +61,15 @@ void clsCommonDialog::ShowFolder(const std::u16string& startPath) {
 void clsCommonDialog::ShowObjectProp(const std::u16string& objectName, const std::u16string& pageName) {
   const std::int32_t k = (flags & 0xF00) / 256;
   if (k == 8) {
-    // The display settings; where the program that shows them is missing, nothing starts.
-    try {
-      vb::Shell(kDisplaySettings, vb::vbNormalFocus);
-    } catch (const vb::Error&) {
-    }
+    // The display settings: the desktop's own settings program, where one is installed; where none
+    // is, nothing starts and nothing is reported, as no result of this member is.
+    platform::shell::StartDisplaySettings();
+    return;
+  }
+  if (k == 7) {
+    // The recycle folder: this desktop keeps no folder "c:\recycled" (its trash is no folder a
+    // properties window could show), so the request fails as one for a missing file does: nothing
+    // shows.
     return;
   }
   DWORD type = SHOP_FILEPATH;
@@ -72,8 +79,6 @@ void clsCommonDialog::ShowObjectProp(const std::u16string& objectName, const std
     name = objectName;
   } else if (k == 2) {
     name = objectName;
-  } else if (k == 7) {
-    name = kRecycled;
   }
   SHObjectProperties(hOwner, type, name.c_str(), pageName.c_str());
 }

@@ -1,7 +1,5 @@
 #include "controls/g_subclass.h"
 
-#include <array>
-#include <utility>
 #include <vector>
 
 #include "controls/subclass_properties.h"
@@ -13,56 +11,39 @@ namespace {
 using namespace win;
 using namespace subclass_properties;
 
-constexpr int kProcedures = 64;
+// The window property naming the object whose procedure a window runs: the object that subclassed
+// it. Every object installs the same procedure, which finds its object through this property, so
+// any number of objects may live at once. An object that goes takes the property off its windows.
+constexpr char kObjectProp[] = "GSubclass.Object";
 
-// Which object each procedure of the set serves; null while free.
-std::array<GSubclass*, kProcedures>& owners() {
-  static std::array<GSubclass*, kProcedures> o{};
-  return o;
-}
-
-
-// A procedure whose object has gone, still on a window that other services' listeners keep
-// subclassed (or still called by a procedure put on top of it): the module's procedure serves the
-// same properties.
+// A window whose object has gone, still subclassed for other services' listeners (or still called
+// by a procedure put on top of it): the module's procedure serves the same properties.
 LRESULT Orphan(HWND h, UINT m, WPARAM w, LPARAM l) {
   if (Get(h, OldProcName(h)) == 0) return DefWindowProcA(h, m, w, l);
   return MSubclass::WindowProc(h, m, w, l);
 }
 
-template <int N>
-LRESULT Procedure(HWND h, UINT m, WPARAM w, LPARAM l) {
-  GSubclass* owner = owners()[N];
+LRESULT SharedProcedure(HWND h, UINT m, WPARAM w, LPARAM l) {
+  auto* owner = reinterpret_cast<GSubclass*>(GetPropA(h, kObjectProp));
   return owner != nullptr ? owner->WindowProc(h, m, w, l) : Orphan(h, m, w, l);
 }
 
-template <std::size_t... I>
-constexpr std::array<WNDPROC, sizeof...(I)> MakeProcedures(std::index_sequence<I...>) {
-  return {&Procedure<static_cast<int>(I)>...};
-}
-
-constexpr std::array<WNDPROC, kProcedures> kProcedureSet = MakeProcedures(std::make_index_sequence<kProcedures>());
-
 }  // namespace
-
-GSubclass::GSubclass() : slot_(-1) {
-  for (int i = 0; i < kProcedures; ++i) {
-    if (owners()[i] == nullptr) {
-      owners()[i] = this;
-      slot_ = i;
-      return;
-    }
-  }
-  vb::Raise(vb::err::kOutOfMemory);
-}
 
 GSubclass::~GSubclass() {
   const auto registrations = registrations_;
   for (const auto& [h, m, l] : registrations) DetachMessage(l, h, m);
-  owners()[slot_] = nullptr;
+  // Windows other services keep subclassed run on as orphans.
+  for (const HWND h : subclassed_)
+    if (IsWindow(h) && GetPropA(h, kObjectProp) == reinterpret_cast<LONG_PTR>(this)) RemovePropA(h, kObjectProp);
 }
 
-WNDPROC GSubclass::Procedure() const { return kProcedureSet[static_cast<std::size_t>(slot_)]; }
+WNDPROC GSubclass::Procedure() { return &SharedProcedure; }
+
+void GSubclass::Forget(HWND h) {
+  RemovePropA(h, kObjectProp);
+  subclassed_.erase(h);
+}
 
 bool GSubclass::IsWindowLocal(HWND hwnd) { return MSubclass::IsWindowLocal(hwnd); }
 
@@ -104,11 +85,14 @@ void GSubclass::AttachMessage(ISubclass* iwp, HWND hwnd, UINT iMsg) {
       RaiseOwn(MSubclass::kCantSubclass, u"Can't subclass window");
     }
     Set(hwnd, OldProcName(hwnd), old);
+    if (storeSucceeded_) Set(hwnd, kObjectProp, reinterpret_cast<LONG_PTR>(this));
     if (!storeSucceeded_) {
       SetWindowLongA(hwnd, GWL_WNDPROC, old);
+      Set(hwnd, OldProcName(hwnd), 0);
       undoSlot();
       vb::Raise(vb::err::kInvalidProcedureCall);
     }
+    subclassed_.insert(hwnd);
   }
 
   Set(hwnd, CountName(hwnd), Get(hwnd, CountName(hwnd)) + 1);
@@ -118,6 +102,7 @@ void GSubclass::AttachMessage(ISubclass* iwp, HWND hwnd, UINT iMsg) {
     if (Get(hwnd, CountName(hwnd)) == 0 && old != 0) {
       SetWindowLongA(hwnd, GWL_WNDPROC, old);
       Set(hwnd, OldProcName(hwnd), 0);
+      Forget(hwnd);
     }
     vb::Raise(vb::err::kInvalidProcedureCall);
   }
@@ -143,6 +128,7 @@ void GSubclass::DetachMessage(ISubclass* iwp, HWND hwnd, UINT iMsg) {
     if (old != 0) {
       SetWindowLongA(hwnd, GWL_WNDPROC, old);
       Set(hwnd, OldProcName(hwnd), 0);
+      Forget(hwnd);
     }
   }
   Set(hwnd, CountName(hwnd), count - 1);
@@ -161,6 +147,7 @@ void GSubclass::Restore(HWND h, LONG_PTR previous) {
     RemovePropA(h, OldProcName(h));
     RemovePropA(h, CountName(h));
   }
+  Forget(h);
 }
 
 LRESULT GSubclass::WindowProc(HWND hwnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {

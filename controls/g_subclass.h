@@ -7,10 +7,11 @@
 // returned; both: as 2), and the response that decides "after" is that of the listener in the
 // highest slot. Every listener's return value replaces the result.
 //
-// The object's procedure is one of a fixed set of compiled procedures, bound to the object while it
-// lives; no code is generated at run time. When the object goes it detaches every registration
-// made through it (a window whose last registration that was gets its previous procedure back); a
-// window that other listeners keep subclassed goes on being served through the same properties.
+// Every object installs one shared compiled procedure, which finds the object that subclassed the
+// window through a window property of its own; no code is generated at run time, and any number of
+// objects may live at once. When the object goes it detaches every registration made through it (a
+// window whose last registration that was gets its previous procedure back); a window that other
+// listeners keep subclassed goes on being served through the same properties.
 #pragma once
 
 #include <cstdint>
@@ -23,8 +24,7 @@
 
 class GSubclass {
  public:
-  // Raises 7 (out of memory) when every procedure of the set is bound to a living object.
-  GSubclass();
+  GSubclass() = default;
   ~GSubclass();
   GSubclass(const GSubclass&) = delete;
   GSubclass& operator=(const GSubclass&) = delete;
@@ -41,8 +41,8 @@ class GSubclass {
   // Whether the program runs inside a development environment: never, here.
   bool InIDE() const { return false; }
 
-  // The procedure this object installs on the windows it subclasses.
-  win::WNDPROC Procedure() const;
+  // The procedure every object installs on the windows it subclasses.
+  static win::WNDPROC Procedure();
 
   // Inside the class: the object's procedure.
   win::LRESULT WindowProc(win::HWND hwnd, win::UINT iMsg, win::WPARAM wParam, win::LPARAM lParam);
@@ -51,10 +51,13 @@ class GSubclass {
   void Set(win::HWND h, const std::string& name, win::LONG_PTR v);
   // Gives the window its previous procedure back and forgets the window-level properties.
   void Restore(win::HWND h, win::LONG_PTR previous);
+  // The window runs its previous procedure again: it no longer names an object.
+  void Forget(win::HWND h);
 
-  int slot_;
   win::UINT messageCell_ = 0;
   bool storeSucceeded_ = false;
   // What was attached through this object and not detached since.
   std::set<std::tuple<win::HWND, win::UINT, ISubclass*>> registrations_;
+  // The windows this object put the procedure on, and may still name it.
+  std::set<win::HWND> subclassed_;
 };

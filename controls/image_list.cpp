@@ -202,6 +202,11 @@ bool clsImageList::AddFromFile(const std::u16string& fileName, win::UINT imageTy
   const win::HANDLE h = win::LoadImageA(0, vb::ToUtf8(fileName), imageType, bitmap ? 0 : iconSizeX_,
                                         bitmap ? 0 : iconSizeY_,
                                         win::LR_LOADFROMFILE | (mapSystemColours ? win::LR_LOADMAP3DCOLORS : 0));
+  return AddLoaded(h, imageType, key, backColour, insertAfter);
+}
+
+bool clsImageList::AddLoaded(win::HANDLE h, win::UINT imageType, const std::u16string& key, std::int32_t backColour,
+                             const std::optional<ImageRef>& insertAfter) {
   bool added = false;
   try {
     added = AddFromHandle(h, imageType, key, backColour, insertAfter);
@@ -211,6 +216,14 @@ bool clsImageList::AddFromFile(const std::u16string& fileName, win::UINT imageTy
   }
   FreeImage(h, imageType);
   return added;
+}
+
+bool clsImageList::AddFromResourceID(std::int32_t resourceId, win::HINSTANCE module, win::UINT imageType,
+                                     const std::u16string& key, bool mapSystemColours, std::int32_t backColour,
+                                     const std::optional<ImageRef>& insertAfter) {
+  if (list_ == 0) return false;
+  const win::HANDLE h = win::LoadImageA(module, resourceId, imageType, 0, 0, mapSystemColours ? win::LR_LOADMAP3DCOLORS : 0);
+  return AddLoaded(h, imageType, key, backColour, insertAfter);
 }
 
 bool clsImageList::AddFromHandle(win::HANDLE handle, win::UINT imageType, const std::u16string& key,

@@ -81,6 +81,12 @@ class clsImageList {
   bool AddFromFile(const std::u16string& fileName, win::UINT imageType, const std::u16string& key = {},
                    bool mapSystemColours = false, std::int32_t backColour = -1,
                    const std::optional<ImageRef>& insertAfter = std::nullopt);
+  // Adds the image of the module's resource of that id (the program's own module, from
+  // win::GetModuleHandleA(nullptr), carries the program's resources), at its own size scaled to the
+  // list's; False and nothing added when there is no such resource.
+  bool AddFromResourceID(std::int32_t resourceId, win::HINSTANCE module, win::UINT imageType,
+                         const std::u16string& key = {}, bool mapSystemColours = false, std::int32_t backColour = -1,
+                         const std::optional<ImageRef>& insertAfter = std::nullopt);
   // Adds the image of a handle the caller keeps. A bitmap is cut into cells of the list's width;
   // backColour (-1: its top-left pixel's) is see-through. With insertAfter (other than 0) the new
   // image goes just after that image, and nothing is added when it names none.
@@ -106,6 +112,9 @@ class clsImageList {
 
  private:
   win::HDC WorkingDC();
+  // Adds a loaded image and frees it.
+  bool AddLoaded(win::HANDLE h, win::UINT imageType, const std::u16string& key, std::int32_t backColour,
+                 const std::optional<ImageRef>& insertAfter);
   void StoreKey(size_t slot, const std::u16string& key);
   void FitKeys();
 

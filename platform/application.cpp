@@ -6,6 +6,7 @@
 #include <QTranslator>
 #include <cstdlib>
 
+#include "platform/vb/app.h"
 #include "platform/win/dispatch.h"
 #include "platform/win/shown_focus.h"
 
@@ -39,6 +40,7 @@ Application::Application(int& argc, char** argv) : impl_(std::make_unique<Impl>(
   if (impl_->qtbase.load(QStringLiteral("qtbase_ru"), dir)) QApplication::installTranslator(&impl_->qtbase);
   if (impl_->qt.load(QStringLiteral("qt_ru"), dir)) QApplication::installTranslator(&impl_->qt);
   QApplication::setQuitOnLastWindowClosed(false);
+  vb::App.ReadVersionResource();
   detail::UiThreadId();
   detail::KeepFocusOnShownWindows();
 }

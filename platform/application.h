@@ -1,6 +1,6 @@
 // The application object: one per process, made first in main. It starts the user-interface
-// toolkit, loads the Russian translations of the toolkit's own dialogs and puts the window layer
-// between the toolkit's events and the program's windows.
+// toolkit, loads the Russian translations of the toolkit's own dialogs, reads the program's version
+// facts into App and puts the window layer between the toolkit's events and the program's windows.
 #pragma once
 
 #include <memory>

@@ -42,6 +42,33 @@ class TempDir {
   std::filesystem::path path_;
 };
 
+// Gives an environment variable a value while it lives, and back its value before (or none) when it
+// goes.
+class EnvironmentValue {
+ public:
+  EnvironmentValue(const char* name, const std::string& value) : name_(name) {
+    if (const char* old = std::getenv(name)) {
+      had_ = true;
+      old_ = old;
+    }
+    setenv(name, value.c_str(), 1);
+  }
+  ~EnvironmentValue() {
+    if (had_) {
+      setenv(name_, old_.c_str(), 1);
+    } else {
+      unsetenv(name_);
+    }
+  }
+  EnvironmentValue(const EnvironmentValue&) = delete;
+  EnvironmentValue& operator=(const EnvironmentValue&) = delete;
+
+ private:
+  const char* name_;
+  bool had_ = false;
+  std::string old_;
+};
+
 // Points the settings store at a fresh empty folder (XDG_CONFIG_HOME) while it lives, and back to
 // the folder before when it goes.
 class FreshSettings {

@@ -8,41 +8,15 @@
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/icons.h"
 #include "platform/vb/screen.h"
-#include "platform/vb/strings.h"
 #include "platform/vb/stdole.h"
 
 namespace {
 
-constexpr char16_t kUnknown[] = u"<Неизвестно>";
+using platform::shell::DateText;
+using platform::shell::DateTimeText;
+using platform::shell::kUnknown;
+
 constexpr char16_t kNotSaved[] = u"<Файл не сохранен>";
-
-std::u16string Number(int n) { return vb::CStr(static_cast<std::int64_t>(n)); }
-std::u16string TwoDigits(int n) { return (n < 10 ? u"0" : u"") + Number(n); }
-
-bool IsZero(const win::FILETIME& t) { return t.dwLowDateTime == 0 && t.dwHighDateTime == 0; }
-
-// The calendar time (UTC) of a file time; false for a time the file system does not keep.
-bool DateOf(const win::FILETIME& time, win::SYSTEMTIME& st) {
-  return !IsZero(time) && win::FileTimeToSystemTime(&time, &st) != 0;
-}
-
-// "05.03.2006 г.".
-std::u16string DayText(const win::SYSTEMTIME& st) {
-  return TwoDigits(st.wDay) + u"." + TwoDigits(st.wMonth) + u"." + Number(st.wYear) + u" г.";
-}
-
-// The day of a file time, or "<Неизвестно>" for a time the file system does not keep.
-std::u16string DateText(const win::FILETIME& time) {
-  win::SYSTEMTIME st;
-  return DateOf(time, st) ? DayText(st) : kUnknown;
-}
-
-// "05.03.2006 г., 9:7:3".
-std::u16string DateTimeText(const win::FILETIME& time) {
-  win::SYSTEMTIME st;
-  if (!DateOf(time, st)) return kUnknown;
-  return DayText(st) + u", " + Number(st.wHour) + u":" + Number(st.wMinute) + u":" + Number(st.wSecond);
-}
 
 void Place(vb::Label& label, float left, float top, float width, const std::u16string& caption) {
   label.Move(left, top, width, 255);
@@ -99,10 +73,9 @@ void frmDocumentProperties::Design() {
   Place(Label4, 120, 2760, 1200, u"Открыт:");
   for (int i = 0; i < 3; ++i) Place(lblDate[i], 1320, 2040.0f + 360 * i, 3480, u"00/00/0000 00:00:00");
   Groove(Frame4, 3180);
-  const char16_t* attributes[] = {u"Скрытый", u"Системный", u"Только чтение", u"Архивный"};
   for (int i = 0; i < 4; ++i) {
     chkAttrib[i].Move(i % 2 == 0 ? 120 : 2520, 3420.0f + 360 * (i / 2), 2280, 255);
-    chkAttrib[i].Caption(attributes[i]);
+    chkAttrib[i].Caption(platform::shell::kAttributeBoxes[i].caption);
   }
   Groove(Frame5, 4200);
   cmdClose.Move(4080, 5160, 1215, 375);
@@ -123,29 +96,18 @@ void frmDocumentProperties::Form_Load() {
 
 void frmDocumentProperties::Form_Unload(int&) { chrome::PlaySoundEvent(chrome::kFormUnload); }
 
-bool frmDocumentProperties::GetFileFindData(const std::u16string& path, win::WIN32_FIND_DATAA& record) {
-  record = win::WIN32_FIND_DATAA{};
-  const win::HANDLE find = win::FindFirstFileA(path, &record);
-  if (find == win::INVALID_HANDLE_VALUE) return false;
-  win::FindClose(find);
-  return true;
-}
-
 void frmDocumentProperties::ShowDocumentProperties() {
   vb::Screen.MousePointer(11);
   win::WIN32_FIND_DATAA record;
-  const bool found = GetFileFindData(documentPath_, record);
+  const bool found = platform::shell::GetFileFindData(documentPath_, record);
   lblName.Caption(modDocumentProperties::GetFileTitleOf(documentPath_));
   txtLocation.Text(documentPath_);
-  const std::int64_t size = (static_cast<std::int64_t>(record.nFileSizeHigh) << 32) | record.nFileSizeLow;
-  lblSize.Caption(found ? modDocumentProperties::FormatByteSize(size) : kUnknown);
+  lblSize.Caption(found ? modDocumentProperties::FormatByteSize(platform::shell::SizeOf(record)) : kUnknown);
   lblDate[0].Caption(DateTimeText(record.ftCreationTime));
   lblDate[1].Caption(DateTimeText(record.ftLastWriteTime));
   lblDate[2].Caption(DateText(record.ftLastAccessTime));
-  const win::DWORD bits[] = {win::FILE_ATTRIBUTE_HIDDEN, win::FILE_ATTRIBUTE_SYSTEM, win::FILE_ATTRIBUTE_READONLY,
-                             win::FILE_ATTRIBUTE_ARCHIVE};
   for (int i = 0; i < 4; ++i) {
-    if ((record.dwFileAttributes & bits[i]) != 0) {
+    if ((record.dwFileAttributes & platform::shell::kAttributeBoxes[i].bit) != 0) {
       shownAttributes_[i] = vb::vbChecked;
       chkAttrib[i].Value(vb::vbChecked);
     }

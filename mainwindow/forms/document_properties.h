@@ -53,8 +53,6 @@ class frmDocumentProperties : public vb::Form {
   void Form_Unload(int& cancel) override;
 
  private:
-  // The file's record, and whether the file was found.
-  bool GetFileFindData(const std::u16string& path, win::WIN32_FIND_DATAA& record);
   void ShowDocumentProperties();
   void picFileImage_Paint();
   void tabProperties_TabClick(std::int32_t lTab);

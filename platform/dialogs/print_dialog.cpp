@@ -7,8 +7,9 @@
 #include <cstring>
 #include <string>
 
-#include "platform/script/script.h"
 #include "platform/codepage/codepage.h"
+#include "platform/script/script.h"
+#include "platform/vb/printer.h"
 #include "platform/vb/printer_device.h"
 
 namespace win {
@@ -16,24 +17,92 @@ namespace {
 
 constexpr char kDriver[] = "winspool";
 
+QString ToQ(std::u16string_view s) {
+  return QString(reinterpret_cast<const QChar*>(s.data()), static_cast<qsizetype>(s.size()));
+}
 std::u16string FromQ(const QString& s) {
   return std::u16string(reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size()));
 }
 
-struct Choice {
+// What the dialog starts with, or what was chosen in it; 0: not given, as it was.
+struct Settings {
   std::u16string device;
-  short orientation = 0;  // 0: as it was
+  short orientation = 0;
   short copies = 0;
+  short duplex = 0;
 };
 
-std::u16string StartDevice(HGLOBAL devMode) {
-  const auto* dm = static_cast<const DEVMODEA*>(GlobalLock(devMode));
-  if (dm == nullptr || GlobalSize(devMode) < sizeof(DEVMODEA)) return {};
-  const char* end = std::find(dm->dmDeviceName, dm->dmDeviceName + CCHDEVICENAME, '\0');
-  return vb::FromWindows1251(std::string_view(dm->dmDeviceName, static_cast<std::size_t>(end - dm->dmDeviceName)));
+std::u16string Text(const char* field, std::size_t size) {
+  const char* end = std::find(field, field + size, '\0');
+  return vb::FromWindows1251(std::string_view(field, static_cast<std::size_t>(end - field)));
 }
 
-void WriteDevMode(PRINTDLGA* pd, const Choice& c) {
+Settings StartSettings(HGLOBAL devMode) {
+  Settings start;
+  const auto* dm = static_cast<const DEVMODEA*>(GlobalLock(devMode));
+  if (dm == nullptr) return start;
+  if (GlobalSize(devMode) >= sizeof(DEVMODEA)) {
+    start.device = Text(dm->dmDeviceName, CCHDEVICENAME);
+    if ((dm->dmFields & DM_ORIENTATION) != 0) start.orientation = dm->dmOrientation;
+    if ((dm->dmFields & DM_DUPLEX) != 0) start.duplex = dm->dmDuplex;
+  }
+  GlobalUnlock(devMode);
+  return start;
+}
+
+// The port the caller's device names give for the printer the dialog starts on.
+std::u16string StartPort(HGLOBAL devNames) {
+  const auto* bytes = static_cast<const char*>(GlobalLock(devNames));
+  if (bytes == nullptr) return {};
+  std::u16string port;
+  DEVNAMES names;
+  const std::size_t size = GlobalSize(devNames);
+  if (size >= sizeof names) {
+    std::memcpy(&names, bytes, sizeof names);
+    if (names.wOutputOffset >= sizeof names && names.wOutputOffset < size)
+      port = Text(bytes + names.wOutputOffset, size - names.wOutputOffset);
+  }
+  GlobalUnlock(devNames);
+  return port;
+}
+
+// The printer the dialog opens on: the current printer's setup, with the device mode's printer,
+// orientation and duplex where it gives them.
+void ApplyStart(QPrinter& printer, const Settings& start) {
+  if (start.device == platform::printing::kPdfPrinterName) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+  } else if (!start.device.empty()) {
+    printer.setOutputFormat(QPrinter::NativeFormat);
+    printer.setPrinterName(ToQ(start.device));
+  }
+  if (start.orientation == DMORIENT_PORTRAIT || start.orientation == DMORIENT_LANDSCAPE)
+    printer.setPageOrientation(start.orientation == DMORIENT_LANDSCAPE ? QPageLayout::Landscape : QPageLayout::Portrait);
+  if (start.duplex >= DMDUP_SIMPLEX && start.duplex <= DMDUP_HORIZONTAL) platform::detail::SetDuplex(printer, start.duplex);
+}
+
+Settings Chosen(const QPrinter& chosen) {
+  Settings c;
+  c.device = chosen.outputFormat() == QPrinter::PdfFormat ? std::u16string(platform::printing::kPdfPrinterName)
+                                                          : FromQ(chosen.printerName());
+  c.orientation = chosen.pageLayout().orientation() == QPageLayout::Landscape ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
+  c.copies = static_cast<short>(std::clamp(chosen.copyCount(), 1, 9999));
+  c.duplex = static_cast<short>(platform::detail::DuplexOf(chosen));
+  return c;
+}
+
+// A scripted answer: the device name, optionally followed by "|" and the duplex value chosen.
+Settings Scripted(const std::u16string& answer) {
+  Settings c;
+  const std::size_t bar = answer.find(u'|');
+  c.device = answer.substr(0, bar);
+  if (bar != std::u16string::npos) {
+    const int duplex = ToQ(answer.substr(bar + 1)).toInt();
+    if (duplex >= DMDUP_SIMPLEX && duplex <= DMDUP_HORIZONTAL) c.duplex = static_cast<short>(duplex);
+  }
+  return c;
+}
+
+void WriteDevMode(PRINTDLGA* pd, const Settings& c) {
   if (pd->hDevMode == 0 || GlobalSize(pd->hDevMode) < sizeof(DEVMODEA)) pd->hDevMode = GlobalAlloc(GHND, sizeof(DEVMODEA));
   auto* dm = static_cast<DEVMODEA*>(GlobalLock(pd->hDevMode));
   if (dm == nullptr) return;
@@ -49,14 +118,19 @@ void WriteDevMode(PRINTDLGA* pd, const Choice& c) {
     dm->dmCopies = c.copies;
     dm->dmFields |= DM_COPIES;
   }
+  if (c.duplex != 0) {
+    dm->dmDuplex = c.duplex;
+    dm->dmFields |= DM_DUPLEX;
+  }
   GlobalUnlock(pd->hDevMode);
 }
 
-// "winspool", the device and an empty port, each closed by a NUL, after the offsets.
-void WriteDevNames(PRINTDLGA* pd, const Choice& c) {
+// "winspool", the device and its port, each closed by a NUL, after the offsets.
+void WriteDevNames(PRINTDLGA* pd, const Settings& c) {
   const std::string device = vb::ToWindows1251(c.device);
+  const std::string port = vb::ToWindows1251(platform::printing::PortOf(c.device));
   const std::size_t header = sizeof(DEVNAMES);
-  const std::size_t size = header + sizeof kDriver + device.size() + 1 + 1;
+  const std::size_t size = header + sizeof kDriver + device.size() + 1 + port.size() + 1;
   if (pd->hDevNames != 0) GlobalFree(pd->hDevNames);
   pd->hDevNames = GlobalAlloc(GHND, size);
   auto* bytes = static_cast<char*>(GlobalLock(pd->hDevNames));
@@ -68,6 +142,7 @@ void WriteDevNames(PRINTDLGA* pd, const Choice& c) {
   std::memcpy(bytes, &names, header);
   std::memcpy(bytes + names.wDriverOffset, kDriver, sizeof kDriver);
   std::memcpy(bytes + names.wDeviceOffset, device.c_str(), device.size() + 1);
+  std::memcpy(bytes + names.wOutputOffset, port.c_str(), port.size() + 1);
   GlobalUnlock(pd->hDevNames);
 }
 
@@ -75,22 +150,22 @@ void WriteDevNames(PRINTDLGA* pd, const Choice& c) {
 
 BOOL PrintDlgA(PRINTDLGA* pd) {
   if (pd == nullptr || pd->lStructSize != sizeof(PRINTDLGA)) return FALSE;
-  Choice choice;
+  const Settings start = StartSettings(pd->hDevMode);
+  Settings choice;
   platform::script::Shown shown;
   shown.kind = platform::script::Kind::Printer;
-  shown.prompt = StartDevice(pd->hDevMode);
+  shown.prompt = start.device;
+  shown.text = StartPort(pd->hDevNames);
   shown.flags = static_cast<int>(pd->Flags);
   if (auto answer = platform::script::Take(shown)) {
     if (answer->result == 0) return FALSE;
-    choice.device = answer->text;
+    choice = Scripted(answer->text);
   } else {
     QPrinter& printer = platform::detail::ConfiguredPrinter();
+    ApplyStart(printer, start);
     QPrintDialog dialog(&printer, QApplication::activeWindow());
     if (dialog.exec() != QDialog::Accepted) return FALSE;
-    const QPrinter& chosen = *dialog.printer();
-    choice.device = chosen.outputFormat() == QPrinter::PdfFormat ? u"PDF" : FromQ(chosen.printerName());
-    choice.orientation = chosen.pageLayout().orientation() == QPageLayout::Landscape ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
-    choice.copies = static_cast<short>(std::clamp(chosen.copyCount(), 1, 9999));
+    choice = Chosen(*dialog.printer());
   }
   WriteDevMode(pd, choice);
   WriteDevNames(pd, choice);

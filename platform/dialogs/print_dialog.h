@@ -1,7 +1,9 @@
 // The print dialog of the common dialog library. The caller hands it the printer to start with in
-// a device mode block and gets the chosen printer back in the same block and in a device names
-// block (both global memory, made by the dialog when the caller gives none). The dialog passes the
-// script hook first (script.h): the answer's text is the chosen printer's device name.
+// a device mode block (its printer, and its orientation and duplex where its fields say so) and gets
+// the chosen printer back in the same block and in a device names block (both global memory, made
+// by the dialog when the caller gives none). The dialog passes the script hook first (script.h):
+// the answer's text is the chosen printer's device name, optionally followed by "|" and the duplex
+// value chosen; the hook is told the port the caller's device names give (Shown::text).
 #pragma once
 
 #include "platform/gdi/types.h"
@@ -40,6 +42,9 @@ constexpr DWORD DM_COPIES = 0x100;
 constexpr DWORD DM_DUPLEX = 0x1000;
 constexpr short DMORIENT_PORTRAIT = 1;
 constexpr short DMORIENT_LANDSCAPE = 2;
+constexpr short DMDUP_SIMPLEX = 1;
+constexpr short DMDUP_VERTICAL = 2;    // two-sided, turned about the long edge (in portrait)
+constexpr short DMDUP_HORIZONTAL = 3;  // two-sided, turned about the short edge
 
 // Offsets in characters from the block's start to the driver, device and port names (each closed
 // by a NUL).
@@ -73,8 +78,10 @@ struct PRINTDLGA {
 };
 constexpr DWORD PD_RETURNDC = 0x100;
 
-// Non-zero when the user chose a printer: the device mode then holds its device name, orientation
-// and copies, the device names its driver ("winspool"), device and port ("") names.
+// Non-zero when the user chose a printer: the device mode then holds its device name, orientation,
+// copies and duplex (a scripted answer gives the duplex only when it names one, and keeps the
+// rest as it was), the device names its driver ("winspool"), device and port
+// (platform::printing::PortOf) names.
 BOOL PrintDlgA(PRINTDLGA* pd);
 
 }  // namespace win

@@ -129,6 +129,11 @@ inline BOOL GetTextExtentPoint32A(HDC hdc, std::u16string_view text, int count, 
   return GetTextExtentPoint32W(hdc, text, count, size);
 }
 BOOL GetTextMetricsA(HDC hdc, TEXTMETRICA* tm);
+// The face of the font the context's font was matched to (an installed family, which differs from
+// the face asked for when that one is not installed), in Windows-1251, cut to count - 1 characters
+// and closed by a NUL. Returns the characters written, NUL included; with no buffer, the size the
+// whole name needs. 0 for a context that is not one.
+int GetTextFaceA(HDC hdc, int count, char* face);
 
 // Colours. The system colours come from a table of classic values (tests may change it through
 // platform/testing/gdi.h). OleTranslateColor passes RGB values, looks up 0x800000nn in the table and

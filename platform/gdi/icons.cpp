@@ -9,6 +9,7 @@
 #include "platform/gdi/icon_file.h"
 #include "platform/gdi/icons.h"
 #include "platform/gdi/objects.h"
+#include "platform/win/resources.h"
 
 namespace platform::gdi {
 namespace {
@@ -143,13 +144,12 @@ namespace win {
 
 using namespace platform::gdi;
 
-HANDLE LoadImageA(HINSTANCE, std::string_view name, UINT type, int cx, int cy, UINT flags) {
-  if ((flags & LR_LOADFROMFILE) == 0) return 0;
-  const auto data = ReadFile(name);
-  if (!data) return 0;
+namespace {
+
+HANDLE LoadImageFromBytes(const std::vector<std::uint8_t>& data, UINT type, int cx, int cy, UINT flags) {
   const bool map3D = (flags & LR_LOADMAP3DCOLORS) != 0;
   if (type == IMAGE_BITMAP) {
-    auto image = ReadBitmapFile(*data, map3D);
+    auto image = ReadBitmapFile(data, map3D);
     if (!image) return 0;
     Bitmap b;
     b.image = std::move(*image);
@@ -160,7 +160,7 @@ HANDLE LoadImageA(HINSTANCE, std::string_view name, UINT type, int cx, int cy, U
     if (cx == 0) cx = 32;
     if (cy == 0) cy = 32;
   }
-  auto read = ReadIconFile(*data, cx, cy, map3D);
+  auto read = ReadIconFile(data, cx, cy, map3D);
   if (!read) return 0;
   Icon icon;
   icon.image = std::move(read->image);
@@ -168,6 +168,21 @@ HANDLE LoadImageA(HINSTANCE, std::string_view name, UINT type, int cx, int cy, U
   icon.hotX = icon.cursor ? read->hotX : icon.image.width / 2;
   icon.hotY = icon.cursor ? read->hotY : icon.image.height / 2;
   return Add(std::move(icon));
+}
+
+}  // namespace
+
+HANDLE LoadImageA(HINSTANCE, std::string_view name, UINT type, int cx, int cy, UINT flags) {
+  if ((flags & LR_LOADFROMFILE) == 0) return 0;
+  const auto data = ReadFile(name);
+  return data ? LoadImageFromBytes(*data, type, cx, cy, flags) : 0;
+}
+
+HANDLE LoadImageA(HINSTANCE instance, std::int32_t resourceId, UINT type, int cx, int cy, UINT flags) {
+  const char16_t* kind = type == IMAGE_BITMAP ? u"BITMAP" : type == IMAGE_ICON ? u"ICON" : type == IMAGE_CURSOR ? u"CURSOR" : nullptr;
+  if (kind == nullptr) return 0;
+  const auto data = platform::resources::Read(instance, kind, resourceId);
+  return data ? LoadImageFromBytes(*data, type, cx, cy, flags & ~LR_LOADFROMFILE) : 0;
 }
 
 BOOL GetIconInfo(HICON handle, ICONINFO* info) {

@@ -5,6 +5,7 @@
 // mask. Image lists keep equal-sized icons in order.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 #include "platform/gdi/types.h"
@@ -31,12 +32,16 @@ constexpr UINT DI_MASK = 0x0001;
 constexpr UINT DI_IMAGE = 0x0002;
 constexpr UINT DI_NORMAL = 0x0003;
 
-// Loads a .ico, .cur or .bmp file (LR_LOADFROMFILE; resources are not kept, so `name` is always a
-// path, and "\" counts as a separator). For icons and cursors the file's picture of the requested
-// size is taken (the one with most colours), else the nearest one scaled to it; a size of 0 chooses
-// by the platform's default of 32 and keeps the chosen picture's own size. Bitmaps keep theirs. LR_LOADMAP3DCOLORS replaces the greys 128, 192 and 223 of a colour table by the
-// 3-D shadow, face and light system colours. Returns 0 for a missing or damaged file.
+// Loads a .ico, .cur or .bmp file (LR_LOADFROMFILE; `name` is a path, and "\" counts as a
+// separator). For icons and cursors the file's picture of the requested size is taken (the one
+// with most colours), else the nearest one scaled to it; a size of 0 chooses by the platform's
+// default of 32 and keeps the chosen picture's own size. Bitmaps keep theirs. LR_LOADMAP3DCOLORS
+// replaces the greys 128, 192 and 223 of a colour table by the 3-D shadow, face and light system
+// colours. Returns 0 for a missing or damaged file.
 HANDLE LoadImageA(HINSTANCE instance, std::string_view name, UINT type, int cx, int cy, UINT flags);
+// Loads an image resource of the module (win/resources.h: type ICON, CURSOR or BITMAP and the id)
+// as a file is loaded; 0 when the module carries no such resource or it is damaged.
+HANDLE LoadImageA(HINSTANCE instance, std::int32_t resourceId, UINT type, int cx, int cy, UINT flags);
 // The desktop's own pointers, shared: DestroyCursor leaves them alone. Only the hand is offered.
 constexpr int IDC_HAND = 32649;
 HCURSOR LoadCursorA(HINSTANCE instance, int id);

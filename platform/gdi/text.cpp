@@ -1,4 +1,5 @@
 // Fonts and text.
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
@@ -234,6 +235,20 @@ BOOL GetTextMetricsA(HDC hdc, TEXTMETRICA* tm) {
   tm->tmStruckOut = f != nullptr ? f->lf.lfStrikeOut : 0;
   tm->tmCharSet = f != nullptr ? f->lf.lfCharSet : 204;
   return TRUE;
+}
+
+int GetTextFaceA(HDC hdc, int count, char* face) {
+  DC* dc = Get<DC>(hdc);
+  if (dc == nullptr) return 0;
+  const QString family = QFontInfo(QFontOf(*dc)).family();
+  const std::string name = vb::ToWindows1251(std::u16string_view(reinterpret_cast<const char16_t*>(family.utf16()),
+                                                                 static_cast<size_t>(family.size())));
+  if (face == nullptr) return static_cast<int>(name.size()) + 1;
+  if (count <= 0) return 0;
+  const size_t n = std::min(name.size(), static_cast<size_t>(count) - 1);
+  std::memcpy(face, name.data(), n);
+  face[n] = '\0';
+  return static_cast<int>(n) + 1;
 }
 
 }  // namespace win

@@ -152,6 +152,8 @@ RichTextBox::RichTextBox(HWND parent) : impl_(std::make_unique<Impl>()) {
   auto* editor = new platform::richedit::EditorWidget(parent != 0 ? platform::detail::WidgetOf(parent) : nullptr);
   impl_->editor = editor;
   editor->setAcceptRichText(false);
+  // The control has no menu of its own: a right click is its host's (the main window's Edit menu).
+  editor->setContextMenuPolicy(Qt::NoContextMenu);
   impl_->WireDocument(editor->document());
   impl_->ApplyFont();
   QObject::connect(editor, &QTextEdit::cursorPositionChanged, editor, [im = impl_.get()] { im->OnCursorMoved(); });

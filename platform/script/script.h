@@ -11,7 +11,7 @@
 
 namespace platform::script {
 
-enum class Kind { MessageBox, OpenFile, SaveFile, Color, Font, Printer, Folder, Other };
+enum class Kind { MessageBox, OpenFile, SaveFile, Color, Font, Printer, Folder, Run, PickIcon, Properties, Other };
 
 struct Answer {
   Kind kind = Kind::MessageBox;
@@ -28,6 +28,9 @@ struct Shown {
   std::u16string title;
   std::u16string prompt;
   int flags = 0;
+  // What else the dialog starts with: the Run window's command, the icon picker's file, the print
+  // dialog's port of the printer it starts on.
+  std::u16string text;
 };
 
 void SetActive(bool active);

@@ -123,10 +123,5 @@ BOOL ShellAboutA(HWND, std::u16string_view app, std::u16string_view otherStuff, 
 }
 
 DWORD SHFormatDrive(HWND, UINT, UINT, UINT) { return SHFMT_NOFORMAT; }
-int RestartDialog(HWND, const char16_t*, DWORD) { return 7; }  // IDNO
-void ExitWindowsDialog(HWND) {}
-void RunFileDlg(HWND, HICON, const char16_t*, const char16_t*, const char16_t*, UINT) {}
-int PickIconDlg(HWND, char16_t*, UINT, int*) { return 0; }
-BOOL SHObjectProperties(HWND, DWORD, const char16_t*, const char16_t*) { return FALSE; }
 
 }  // namespace win

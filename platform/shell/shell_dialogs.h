@@ -1,5 +1,6 @@
-// The shell's dialogs: the folder browser and the about box, and the shell functions this system
-// has no equivalent for, which fail as the platform reports a failure (see each below).
+// The shell's dialogs: the folder browser, the about box, the Run window, the icon picker, object
+// properties, the shut-down and restart questions; formatting a drive fails as the platform reports
+// it (see each below).
 //
 // Shell item identifier lists are opaque here: each names one file-system path. Lists handed out
 // by these functions are freed with CoTaskMemFree (or ILFree). The folder browser passes the script
@@ -47,21 +48,55 @@ void CoTaskMemFree(void* p);
 // when there is one; the text after it is the first line), the other text, and the icon.
 BOOL ShellAboutA(HWND owner, std::u16string_view app, std::u16string_view otherStuff, HICON icon);
 
-// No equivalents here. Formatting a drive answers SHFMT_NOFORMAT (the drive cannot be formatted);
-// the restart question answers IDNO (nothing restarts); the shut-down and Run dialogs show nothing;
-// the icon picker answers 0 (nothing picked, the buffer untouched); the object properties answer
-// FALSE.
+// Formatting a drive has no meaning here (the desktop names no drives by number): it answers
+// SHFMT_NOFORMAT, the drive cannot be formatted.
 constexpr DWORD SHFMT_ERROR = 0xFFFFFFFF;
 constexpr DWORD SHFMT_CANCEL = 0xFFFFFFFE;
 constexpr DWORD SHFMT_NOFORMAT = 0xFFFFFFFD;
 DWORD SHFormatDrive(HWND owner, UINT drive, UINT formatId, UINT options);
+
+// The restart question: the prompt, then the question the exit options (exit_windows.h) ask:
+// restart, switch off, or end the session. On Yes the login manager is asked (ExitWindowsEx with
+// those options) and a refusal is told. Returns IDYES or IDNO. The shut-down question asks to switch
+// the computer off in the same way. Both are message boxes of the layer (vb/msgbox.h), scripted as
+// message boxes.
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;
 int RestartDialog(HWND owner, const char16_t* prompt, DWORD flags);                        // 59
 void ExitWindowsDialog(HWND owner);                                                         // 60
+
+// The Run window (platform/dialogs/run_window.h) over `owner`, with the icon, the title (the
+// window's own when empty) and the instruction; OK starts the command typed as
+// platform::shell::SplitCommand cuts it, in `directory` (the current folder when null), and keeps
+// it in the list of commands run (platform/shell/run_history.h). A command that does not start is
+// told and the window stays. Passes the script hook first (kind Run; the window's first command as
+// the text, the Run flags as the flags): each answer is one press of OK with the answer's text as
+// the command, or of Cancel.
+constexpr UINT RFF_NOBROWSE = 0x01;
+constexpr UINT RFF_NODEFAULT = 0x02;
+constexpr UINT RFF_CALCDIRECTORY = 0x04;
+constexpr UINT RFF_NOLABEL = 0x08;
+constexpr UINT RFF_NOSEPARATEMEM = 0x20;
 void RunFileDlg(HWND owner, HICON icon, const char16_t* directory, const char16_t* title,
                 const char16_t* description, UINT flags);                                   // 61
+
+// The icon picker (platform/dialogs/pick_icon_window.h) over the icons of the path in the buffer
+// (platform/shell/icon_files.h), starting at *iconIndex. On OK the buffer holds the path chosen
+// followed by NULs to its end, *iconIndex the icon's index, and the result is 1; Cancel leaves
+// both and answers 0. Passes the script hook first (kind PickIcon; the path as the text, the
+// starting index as the flags): the answer's text is the index chosen in that path.
 int PickIconDlg(HWND owner, char16_t* iconPath, UINT pathSize, int* iconIndex);             // 62
-BOOL SHObjectProperties(HWND owner, DWORD type, const char16_t* name, const char16_t* page);  // 178
+
+// The properties of an object. SHOP_FILEPATH: the properties window of a file or folder
+// (platform/dialogs/properties_window.h: type, place, size or contents, times, attributes), which
+// has the one page "Общие" whatever `page` asks; FALSE, and nothing shown, when there is no such
+// file. Passes the script hook first (kind Properties; the rows as "label text" lines in the
+// prompt, the attribute bits as the flags, the full path as the text). SHOP_PRINTERNAME: the print
+// dialog started on that printer (print_dialog.h); what is chosen there for the current printer
+// (orientation, copies) becomes its setting, since the layer keeps settings for the current printer
+// only. FALSE for a printer the system does not have.
 constexpr DWORD SHOP_PRINTERNAME = 1;
 constexpr DWORD SHOP_FILEPATH = 2;
+BOOL SHObjectProperties(HWND owner, DWORD type, const char16_t* name, const char16_t* page);  // 178
 
 }  // namespace win

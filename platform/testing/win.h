@@ -40,6 +40,17 @@ void MouseMove(win::HWND h, int x, int y, int button = 0);
 void KeyClick(win::HWND h, int vk, int modifiers = 0, const std::u16string& text = {});
 void KeyDown(win::HWND h, int vk, int modifiers = 0, const std::u16string& text = {});
 void KeyUp(win::HWND h, int vk, int modifiers = 0, const std::u16string& text = {});
+// A key as the X server reports it, for the keyboard path that reads X's own key codes: `key` is
+// the key's name on a US keyboard as xte gives it ("Alt_L", "Shift_L", "Control_L", "Super_L",
+// "space", "Escape", "Return", "Left", "Right", "Up", "Down", "a".."z"); `groupSwitch` when a layout
+// option makes the key XKB's group switch (ISO_Next_Group) instead; `group` the keyboard group (layout)
+// in force before the key; `modifiers` as held (MK_SHIFT, MK_CONTROL, kAlt, kWin). The text typed is
+// the US letter in group 0 and the Russian letter of the same key in group 1.
+constexpr int kWin = 0x2000;
+void XKeyDown(win::HWND h, const std::string& key, int modifiers, int group, bool groupSwitch = false);
+void XKeyUp(win::HWND h, const std::string& key, int modifiers, int group, bool groupSwitch = false);
+// Forgets the keys held and goes back to the first layout: what a keyboard test leaves behind.
+void ResetKeyboard();
 // Shows a window and waits until the toolkit has exposed it.
 void ShowAndWait(win::HWND h);
 // The application loses or regains activation (another application takes the keyboard).

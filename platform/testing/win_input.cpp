@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include "platform/testing/win.h"
+#include "platform/win/dispatch.h"
 #include "platform/win/keys.h"
 #include "platform/win/window_record.h"
 
@@ -86,6 +87,68 @@ void Key(win::HWND h, int vk, int mods, QEvent::Type type, const std::u16string&
                       Mods(mods));
 }
 
+// Keys as the X server names and numbers them on a US keyboard: key code, key symbol, Qt's key.
+struct XKeyName {
+  const char* name;
+  quint32 code;
+  quint32 keysym;
+  int qtKey;
+};
+constexpr XKeyName kXKeys[] = {
+    {"Alt_L", 64, 0xFFE9, Qt::Key_Alt},          {"Shift_L", 50, 0xFFE1, Qt::Key_Shift},
+    {"Shift_R", 62, 0xFFE2, Qt::Key_Shift},      {"Control_L", 37, 0xFFE3, Qt::Key_Control},
+    {"Super_L", 133, 0xFFEB, Qt::Key_Meta},      {"space", 65, 0x20, Qt::Key_Space},
+    {"Escape", 9, 0xFF1B, Qt::Key_Escape},       {"Return", 36, 0xFF0D, Qt::Key_Return},
+    {"Left", 113, 0xFF51, Qt::Key_Left},         {"Up", 111, 0xFF52, Qt::Key_Up},
+    {"Right", 114, 0xFF53, Qt::Key_Right},       {"Down", 116, 0xFF54, Qt::Key_Down},
+};
+// The letter keys in US order and X key codes, with the Russian letter each types in group 1.
+constexpr char kLetters[] = "qwertyuiopasdfghjklzxcvbnm";
+constexpr quint32 kLetterCodes[] = {24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 38, 39, 40,
+                                    41, 42, 43, 44, 45, 46, 52, 53, 54, 55, 56, 57, 58};
+constexpr char16_t kRussian[] = u"йцукенгшщзфывапролдячсмитьб";
+
+void SendXKey(win::HWND h, QEvent::Type type, const std::string& key, int mods, int group, bool groupSwitch) {
+  QWidget* w = W(h);
+  if (w == nullptr) return;
+  quint32 code = 0, keysym = 0;
+  int qtKey = 0;
+  QString text;
+  for (const XKeyName& k : kXKeys) {
+    if (key == k.name) {
+      code = k.code;
+      keysym = k.keysym;
+      qtKey = k.qtKey;
+    }
+  }
+  if (key.size() == 1) {
+    for (std::size_t i = 0; kLetters[i] != 0; ++i) {
+      if (kLetters[i] != key[0]) continue;
+      code = kLetterCodes[i];
+      const QChar letter = group == 0 ? QChar(kLetters[i]) : QChar(kRussian[i]);
+      keysym = group == 0 ? static_cast<quint32>(key[0]) : 0x1000000 + letter.unicode();
+      qtKey = letter.toUpper().unicode();
+      if ((mods & (0x0008 | kAlt | kWin)) == 0) text = (mods & 0x0004) ? letter.toUpper() : letter;
+    }
+  }
+  if (code == 0) return;
+  if (groupSwitch) {
+    keysym = 0xFE08;  // ISO_Next_Group
+    qtKey = 0;
+    text.clear();
+  }
+  quint32 state = static_cast<quint32>(group) << 13;
+  if (mods & 0x0004) state |= 0x01;
+  if (mods & 0x0008) state |= 0x04;
+  if (mods & kAlt) state |= 0x08;
+  if (mods & kWin) state |= 0x40;
+  Qt::KeyboardModifiers qm = Mods(mods);
+  if (mods & kWin) qm |= Qt::MetaModifier;
+  QWidget* target = w->focusWidget() != nullptr && w->isAncestorOf(w->focusWidget()) ? w->focusWidget() : w;
+  QKeyEvent e(type, qtKey, qm, code, keysym, state, text);
+  QApplication::sendEvent(target, &e);
+}
+
 // Mouse input goes straight to the window's widget, through the application's delivery (and so
 // through the window layer), as the window system's would.
 void Mouse(win::HWND h, QEvent::Type type, int x, int y, int button, int modifiers) {
@@ -139,6 +202,16 @@ void KeyClick(win::HWND h, int vk, int modifiers, const std::u16string& text) {
     KeyUp(h, it->vk, down);
     down &= ~it->mask;
   }
+}
+void XKeyDown(win::HWND h, const std::string& key, int modifiers, int group, bool groupSwitch) {
+  SendXKey(h, QEvent::KeyPress, key, modifiers, group, groupSwitch);
+}
+void XKeyUp(win::HWND h, const std::string& key, int modifiers, int group, bool groupSwitch) {
+  SendXKey(h, QEvent::KeyRelease, key, modifiers, group, groupSwitch);
+}
+void ResetKeyboard() {
+  detail::ReleaseHeldKeys();
+  detail::ResetKeyboardLayout();
 }
 void ShowAndWait(win::HWND h) {
   if (QWidget* w = W(h)) {

@@ -7,10 +7,12 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <string>
 
 #include "platform/vb/error.h"
 #include "platform/vb/strings.h"
+#include "platform/win/resources.h"
 
 namespace vb {
 
@@ -64,7 +66,34 @@ bool AppObject::PrevInstance() const {
   return another;
 }
 
-std::vector<std::uint8_t> LoadResData(std::int32_t id, std::u16string_view) {
+void AppObject::ReadVersionResource() {
+  const auto bytes = platform::resources::Read(win::GetModuleHandleA(nullptr), u"VERSION", 1);
+  if (!bytes) return;
+  std::istringstream lines(std::string(bytes->begin(), bytes->end()));
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const std::size_t eq = line.find('=');
+    if (eq == std::string::npos) continue;
+    const std::string key = line.substr(0, eq);
+    const std::u16string value = FromUtf8(line.substr(eq + 1));
+    if (key == "ProductName") {
+      ProductName = value;
+    } else if (key == "FileDescription") {
+      FileDescription = value;
+    } else if (key == "FileVersion") {
+      int numbers[4] = {0, 0, 0, 0};
+      std::istringstream parts(line.substr(eq + 1));
+      std::string part;
+      for (int i = 0; i < 4 && std::getline(parts, part, '.'); ++i) numbers[i] = std::atoi(part.c_str());
+      Major = numbers[0];
+      Minor = numbers[1];
+      Revision = numbers[3];
+    }
+  }
+}
+
+std::vector<std::uint8_t> LoadResData(std::int32_t id, std::u16string_view type) {
+  if (auto bytes = platform::resources::Read(win::GetModuleHandleA(nullptr), type, id)) return std::move(*bytes);
   Raise(326, {}, u"Ресурс с идентификатором '" + CStr(static_cast<std::int64_t>(id)) + u"' не найден");
 }
 

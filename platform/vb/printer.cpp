@@ -11,6 +11,7 @@
 #include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <cups/cups.h>
 #include <memory>
 
 #include "platform/gdi/device_caps.h"
@@ -64,6 +65,7 @@ struct State {
   int colorMode = vbPRCMColor;
   int quality = vbPRPQHigh;
   int copies = 1;
+  int duplex = vbPRDPSimplex;
   QString fontName = QStringLiteral("Arial");
   double fontSize = 10;
   int scaleMode = 1;
@@ -109,6 +111,7 @@ QPrinter& Device() {
   p.setPageOrientation(s.orientation == vbPRORLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
   p.setColorMode(s.colorMode == vbPRCMMonochrome ? QPrinter::GrayScale : QPrinter::Color);
   p.setCopyCount(s.copies);
+  platform::detail::SetDuplex(p, s.duplex);
   p.setFullPage(false);
   // The printable area is all the device can reach.
   p.setPageMargins(p.pageLayout().minimumMargins(), p.pageLayout().units());
@@ -188,6 +191,14 @@ void PrinterObject::Copies(int copies) {
   if (copies < 1 || copies > 9999) InvalidValue();
   S().copies = copies;
 }
+
+int PrinterObject::Duplex() const { return S().duplex; }
+void PrinterObject::Duplex(int duplex) {
+  if (duplex < vbPRDPSimplex || duplex > vbPRDPVertical) InvalidValue();
+  S().duplex = duplex;
+}
+
+std::u16string PrinterObject::Port() const { return platform::printing::PortOf(DeviceName()); }
 
 std::u16string PrinterObject::FontName() const { return FromQ(S().fontName); }
 void PrinterObject::FontName(std::u16string_view name) { S().fontName = ToQ(name); }
@@ -292,6 +303,18 @@ std::u16string DefaultPrinterName() {
   return name.isEmpty() ? std::u16string(kPdfPrinterName) : vb::FromQ(name);
 }
 
+std::u16string PortOf(std::u16string_view device) {
+  if (device == kPdfPrinterName) return vb::FromQ(vb::S().pdfPath);
+  // The queue's device address, as its scheduler gives it.
+  const QByteArray name = vb::ToQ(device).toUtf8();
+  cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.constData(), nullptr);
+  if (dest == nullptr) return {};
+  const char* uri = cupsGetOption("device-uri", dest->num_options, dest->options);
+  const std::u16string port = uri != nullptr ? vb::FromQ(QString::fromUtf8(uri)) : std::u16string();
+  cupsFreeDests(1, dest);
+  return port;
+}
+
 }  // namespace platform::printing
 
 namespace platform::detail {
@@ -321,6 +344,23 @@ bool PrinterDeviceCaps(win::LONG_PTR hdc, int index, int* value) {
 
 QPrinter& ConfiguredPrinter() { return vb::Device(); }
 
+void SetDuplex(QPrinter& printer, int duplex) {
+  switch (duplex) {
+    case vb::vbPRDPHorizontal: printer.setDuplex(QPrinter::DuplexLongSide); break;
+    case vb::vbPRDPVertical: printer.setDuplex(QPrinter::DuplexShortSide); break;
+    default: printer.setDuplex(QPrinter::DuplexNone); break;
+  }
+}
+
+int DuplexOf(const QPrinter& printer) {
+  switch (printer.duplex()) {
+    case QPrinter::DuplexLongSide:
+    case QPrinter::DuplexAuto: return vb::vbPRDPHorizontal;
+    case QPrinter::DuplexShortSide: return vb::vbPRDPVertical;
+    default: return vb::vbPRDPSimplex;
+  }
+}
+
 void TakePrinterChoice(const QPrinter& chosen) {
   vb::State& s = vb::S();
   if (s.painter != nullptr) return;
@@ -331,6 +371,7 @@ void TakePrinterChoice(const QPrinter& chosen) {
     s.device = chosen.printerName();
   }
   s.copies = std::max(1, chosen.copyCount());
+  s.duplex = DuplexOf(chosen);
   s.orientation = chosen.pageLayout().orientation() == QPageLayout::Landscape ? vb::vbPRORLandscape : vb::vbPRORPortrait;
 }
 

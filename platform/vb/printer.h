@@ -31,6 +31,10 @@ constexpr int vbPRPSA4 = 9;
 constexpr int vbPRPSA5 = 11;
 constexpr int vbPRPSB4 = 12;
 constexpr int vbPRPSB5 = 13;
+// Two-sided printing; the device mode's duplex field takes the same numbers.
+constexpr int vbPRDPSimplex = 1;
+constexpr int vbPRDPHorizontal = 2;  // pages turn about their long edge (in portrait)
+constexpr int vbPRDPVertical = 3;    // pages turn about their short edge
 
 // Invalid values raise 380; a document the printer cannot start raises 482.
 class PrinterObject {
@@ -47,6 +51,12 @@ class PrinterObject {
   void PrintQuality(int quality);
   int Copies() const;
   void Copies(int copies);
+  // vbPRDPSimplex, vbPRDPHorizontal or vbPRDPVertical; a printer that prints one side only prints
+  // one side whatever is asked.
+  int Duplex() const;
+  void Duplex(int duplex);
+  // Where the printer's output goes (platform::printing::PortOf).
+  std::u16string Port() const;
   std::u16string FontName() const;
   void FontName(std::u16string_view name);
   double FontSize() const;
@@ -107,5 +117,10 @@ std::u16string PdfOutputPath();
 
 // The system's default printer, or the PDF printer when the system names none.
 std::u16string DefaultPrinterName();
+
+// Where a printer's output goes, as the print system knows it: a queue's device address
+// ("ipp://host/ipp/print", "usb://Maker/Model", "file:/dev/null"), the PDF printer's file; empty
+// for a printer the print system does not know.
+std::u16string PortOf(std::u16string_view device);
 
 }  // namespace platform::printing

@@ -25,8 +25,13 @@ class QPrinter;
 namespace platform::detail {
 
 // For the print dialog: a printer set up as the current printer is (no document may be open), and
-// taking back what the user chose in the dialog (device, copies, orientation).
+// taking back what the user chose in the dialog (device, copies, orientation, duplex).
 QPrinter& ConfiguredPrinter();
 void TakePrinterChoice(const QPrinter& chosen);
+
+// A printer's two-sided setting as the runtime and the device mode number it (vbPRDPSimplex,
+// vbPRDPHorizontal: about the long edge, vbPRDPVertical: about the short edge), and back.
+int DuplexOf(const QPrinter& printer);
+void SetDuplex(QPrinter& printer, int duplex);
 
 }  // namespace platform::detail

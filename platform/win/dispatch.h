@@ -33,6 +33,10 @@ win::DWORD UiThreadId();
 void NoteKey(int vk, bool down);
 // Forgets every key held down (the application lost the keyboard).
 void ReleaseHeldKeys();
+// Records the keyboard layout a key event reports (on X, the XKB group in the key's state).
+void NoteKeyboardLayout(const QKeyEvent* e);
+// Returns to the first keyboard layout (tests leave nothing behind).
+void ResetKeyboardLayout();
 // The virtual key of a key event (from the physical key), or 0; and the key message's lParam.
 int VirtualKey(const QKeyEvent* e);
 win::LPARAM KeyLParam(const QKeyEvent* e, bool up);

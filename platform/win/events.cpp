@@ -125,6 +125,7 @@ bool KeyEvent(QObject* receiver, QKeyEvent* e) {
   const bool up = e->type() == QEvent::KeyRelease;
   const int vk = VirtualKey(e);
   if (vk != 0) NoteKey(vk, !up);
+  NoteKeyboardLayout(e);
   const LPARAM l = KeyLParam(e, up);
   if (vk != 0 && RunHooks(WH_KEYBOARD, static_cast<WPARAM>(vk), l)) return true;
   if (InputDisabled(static_cast<QWidget*>(receiver))) return true;

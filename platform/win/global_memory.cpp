@@ -1,6 +1,6 @@
 #include "platform/win/global_memory.h"
 
-#include <memory>
+#include <cstdio>
 #include <new>
 #include <unordered_map>
 #include <vector>
@@ -8,18 +8,30 @@
 namespace win {
 namespace {
 
-std::unordered_map<HGLOBAL, std::vector<unsigned char>>& blocks() {
-  static std::unordered_map<HGLOBAL, std::vector<unsigned char>> b;
+struct Block {
+  std::vector<unsigned char> bytes;
+  bool moveable = false;
+  UINT locks = 0;
+};
+
+std::unordered_map<HGLOBAL, Block>& blocks() {
+  static std::unordered_map<HGLOBAL, Block> b;
   return b;
 }
 HGLOBAL nextBlock = 0x10000;
+int lockedFrees = 0;
+
+Block* Find(HGLOBAL block) {
+  auto it = blocks().find(block);
+  return it == blocks().end() ? nullptr : &it->second;
+}
 
 }  // namespace
 
-HGLOBAL GlobalAlloc(UINT, std::size_t bytes) {
+HGLOBAL GlobalAlloc(UINT flags, std::size_t bytes) {
   try {
     const HGLOBAL h = nextBlock++;
-    blocks()[h] = std::vector<unsigned char>(bytes == 0 ? 1 : bytes, 0);
+    blocks()[h] = Block{std::vector<unsigned char>(bytes == 0 ? 1 : bytes, 0), (flags & GMEM_MOVEABLE) != 0, 0};
     return h;
   } catch (const std::bad_alloc&) {
     return 0;
@@ -27,17 +39,45 @@ HGLOBAL GlobalAlloc(UINT, std::size_t bytes) {
 }
 
 void* GlobalLock(HGLOBAL block) {
-  auto it = blocks().find(block);
-  return it == blocks().end() ? nullptr : it->second.data();
+  Block* b = Find(block);
+  if (b == nullptr) return nullptr;
+  if (b->moveable && b->locks < GMEM_LOCKCOUNT) ++b->locks;
+  return b->bytes.data();
 }
 
-BOOL GlobalUnlock(HGLOBAL block) { return blocks().count(block) != 0 ? TRUE : FALSE; }
+BOOL GlobalUnlock(HGLOBAL block) {
+  Block* b = Find(block);
+  if (b == nullptr || b->locks == 0) return FALSE;
+  --b->locks;
+  return b->locks != 0 ? TRUE : FALSE;
+}
 
 std::size_t GlobalSize(HGLOBAL block) {
-  auto it = blocks().find(block);
-  return it == blocks().end() ? 0 : it->second.size();
+  const Block* b = Find(block);
+  return b == nullptr ? 0 : b->bytes.size();
 }
 
-HGLOBAL GlobalFree(HGLOBAL block) { return blocks().erase(block) != 0 ? 0 : block; }
+UINT GlobalFlags(HGLOBAL block) {
+  const Block* b = Find(block);
+  return b == nullptr ? GMEM_INVALID_HANDLE : b->locks;
+}
+
+HGLOBAL GlobalFree(HGLOBAL block) {
+  const Block* b = Find(block);
+  if (b == nullptr) return block;
+  if (b->locks != 0) {
+    ++lockedFrees;
+    std::fprintf(stderr, "GlobalFree: block %#llx freed while locked %u times\n",
+                 static_cast<unsigned long long>(block), b->locks);
+  }
+  blocks().erase(block);
+  return 0;
+}
 
 }  // namespace win
+
+namespace platform::testing {
+
+int LockedBlocksFreed() { return win::lockedFrees; }
+
+}  // namespace platform::testing

@@ -17,6 +17,41 @@ std::array<unsigned char, 256>& keyState() {
   return s;
 }
 
+// The XKB group (0 to 3) the newest key event was typed in.
+int& keyboardGroup() {
+  static int g = 0;
+  return g;
+}
+
+// A key event the X server made carries its physical key code (8 and above), its key symbol and
+// the keyboard state before the key, the XKB group in bits 13 and 14.
+bool FromX(const QKeyEvent* e) { return e->nativeScanCode() >= 8; }
+int GroupOf(const QKeyEvent* e) { return static_cast<int>((e->nativeModifiers() >> 13) & 3); }
+
+// A layout option such as grp:alt_shift_toggle turns the second key of its chord into one of XKB's
+// group switches (ISO_Next_Group to ISO_Last_Group_Lock, or Mode_switch), a symbol no widget knows.
+bool SwitchesGroup(quint32 keysym) { return (keysym >= 0xFE08 && keysym <= 0xFE0F) || keysym == 0xFF7E; }
+
+// Such a key is still the key the user pressed: it keeps the virtual key of its physical key, so
+// that Alt, then Shift, is Alt with another key between, as on a keyboard without the option.
+int VirtualKeyOfGroupSwitch(quint32 code) {
+  switch (code) {
+    case 37:
+    case 105: return VK_CONTROL;
+    case 50:
+    case 62: return VK_SHIFT;
+    case 64: return VK_MENU;
+    case 108: return VK_RMENU;  // right Alt switching the layout is no menu key either
+    case 133: return VK_LWIN;
+    case 134: return VK_RWIN;
+    case 65: return VK_SPACE;
+    case 66: return VK_CAPITAL;
+    case 78: return VK_SCROLL;
+    case 135: return VK_APPS;
+    default: return 0;
+  }
+}
+
 // Physical keys of the main block, by X11 key code, as the platform names them on a US keyboard:
 // shortcuts and mnemonics follow the key, whatever layout is active.
 int VirtualKeyFromX11Code(quint32 code) {
@@ -96,7 +131,8 @@ int VirtualKeyFromQtKey(int key) {
 int VirtualKey(const QKeyEvent* e) {
   const bool keypad = e->modifiers().testFlag(Qt::KeypadModifier);
   if (keypad && e->key() >= Qt::Key_0 && e->key() <= Qt::Key_9) return VK_NUMPAD0 + (e->key() - Qt::Key_0);
-  if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+  if (FromX(e)) {
+    if (SwitchesGroup(e->nativeVirtualKey())) return VirtualKeyOfGroupSwitch(e->nativeScanCode());
     if (int vk = VirtualKeyFromX11Code(e->nativeScanCode())) return vk;
   }
   if (int vk = VirtualKeyFromQtKey(e->key())) return vk;
@@ -108,8 +144,7 @@ int VirtualKey(const QKeyEvent* e) {
 
 LPARAM KeyLParam(const QKeyEvent* e, bool up) {
   DWORD scan = 0;
-  if (QGuiApplication::platformName() == QLatin1String("xcb") && e->nativeScanCode() >= 8)
-    scan = (e->nativeScanCode() - 8) & 0xFF;
+  if (FromX(e)) scan = (e->nativeScanCode() - 8) & 0xFF;
   DWORD l = 1 | (scan << 16);
   if (e->modifiers().testFlag(Qt::AltModifier)) l |= 1u << 29;
   if (up || e->isAutoRepeat()) l |= 1u << 30;
@@ -131,6 +166,12 @@ void NoteKey(int vk, bool down) {
 void ReleaseHeldKeys() {
   for (auto& k : keyState()) k &= 0x7F;
 }
+
+void NoteKeyboardLayout(const QKeyEvent* e) {
+  if (FromX(e)) keyboardGroup() = GroupOf(e);
+}
+
+void ResetKeyboardLayout() { keyboardGroup() = 0; }
 
 }  // namespace platform::detail
 
@@ -158,5 +199,7 @@ short GetKeyState(int vk) {
 }
 
 short GetAsyncKeyState(int vk) { return static_cast<short>(GetKeyState(vk) & 0x8000); }
+
+HKL GetKeyboardLayout(DWORD) { return 1 + platform::detail::keyboardGroup(); }
 
 }  // namespace win

@@ -73,4 +73,8 @@ constexpr int VK_OEM_7 = 0xDE;       // '"
 short GetKeyState(int vk);
 short GetAsyncKeyState(int vk);
 
+// The keyboard layout the keys are typed in, as the newest key event reports it: one handle per
+// layout (on X, per XKB group), so a layout switched between two keys shows as a changed handle.
+HKL GetKeyboardLayout(DWORD idThread);
+
 }  // namespace win

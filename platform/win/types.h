@@ -22,6 +22,7 @@ using HHOOK = std::intptr_t;
 using HMODULE = std::intptr_t;
 using HINSTANCE = std::intptr_t;
 using HMONITOR = std::intptr_t;
+using HKL = std::intptr_t;  // a keyboard layout; 0 = none
 
 constexpr BOOL TRUE = 1;
 constexpr BOOL FALSE = 0;

@@ -5,6 +5,7 @@
 // object model, and every event the controls raise is recorded.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,8 @@ class frmHost : public vb::Form {
   vb::TextBox txtEdit{*this, true};
 
   std::vector<Event> events;
+  // Told of every event as it is raised.
+  std::function<void(const Event&)> onEvent;
   int instancesAsked = 0;
   bool refuseInstances = false;
   bool cancelDropDowns = false;
@@ -120,16 +123,20 @@ class frmHost : public vb::Form {
   }
 
  private:
+  void Raise(const Event& e) {
+    events.push_back(e);
+    if (onEvent) onEvent(e);
+  }
   void Connect(kestCommandBar& c) {
     const int i = c.Index();
-    c.ButtonClick = [this, i](const cButton& b) { events.push_back({i, u"click", b.Key()}); };
+    c.ButtonClick = [this, i](const cButton& b) { Raise({i, u"click", b.Key()}); };
     c.ButtonDropDown = [this, i](const cButton& b, bool& cancel) {
-      events.push_back({i, u"dropdown", b.Key()});
+      Raise({i, u"dropdown", b.Key()});
       cancel = cancelDropDowns;
     };
-    c.BeforeShowMenu = [this, i](const cCommandBar& b) { events.push_back({i, u"before", b.Key()}); };
-    c.AfterShowMenu = [this, i](const cCommandBar& b) { events.push_back({i, u"after", b.Key()}); };
-    c.RightClick = [this, i](const cButton* b, int, int) { events.push_back({i, u"right", b ? b->Key() : u""}); };
+    c.BeforeShowMenu = [this, i](const cCommandBar& b) { Raise({i, u"before", b.Key()}); };
+    c.AfterShowMenu = [this, i](const cCommandBar& b) { Raise({i, u"after", b.Key()}); };
+    c.RightClick = [this, i](const cButton* b, int, int) { Raise({i, u"right", b ? b->Key() : u""}); };
     c.RequestNewInstance = [this](kestCommandBar*& ctl) {
       ++instancesAsked;
       if (!refuseInstances) ctl = &cmdBar.Load(nextInstance++);

@@ -4,14 +4,21 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <limits>
+#include <vector>
 
 #include "platform/script/script.h"
 #include "platform/testing/dialogs.h"
 #include "platform/vb/error.h"
+#include "platform/win/global_memory.h"
 #include "platform/vb/printer.h"
+#include "platform/vb/screen.h"
 #include "platform/vb/strings.h"
+#include "platform/shell/shell.h"
 #include "support.h"
+#include "support_desktop.h"
 
 namespace {
 
@@ -127,8 +134,65 @@ TEST_F(CommonDialogTest, ColourAndFontDialogsReadAndWriteTheirProperties) {
   EXPECT_EQ(cd.FontName, std::u16string(80, u'Ж'));
 
   cd.HelpKey = 5;
-  cd.ShowHelp();  // there is no help engine: nothing shows, nothing fails
+  cd.ShowHelp();  // no help file: nothing opens, nothing fails
   EXPECT_EQ(cd.HelpKey, 257);
+}
+
+TEST_F(CommonDialogTest, HelpOpensTheHelpFileWithTheDesktopsProgramForItsType) {
+  qmtest::PrivateDesktop desktop;
+  desktop.Opens("text/html");
+  std::vector<std::u16string> opened;
+  platform::testing::SetOpenHandler([&](const std::u16string& url) {
+    opened.push_back(url);
+    return true;
+  });
+  qmtest::TempDir dir;
+  qmtest::WriteBytes(dir.path() / "help.html", "<html></html>");
+  qmtest::WriteBytes(dir.path() / "help.hlp", "?_");
+  cd.HelpFile = vb::FromUtf8((dir.path() / "help.html").string());
+  cd.HelpCommand = 3;
+  cd.ShowHelp();
+  // A help file of a kind no program here reads opens nothing.
+  cd.HelpFile = vb::FromUtf8((dir.path() / "help.hlp").string());
+  cd.ShowHelp();
+  platform::testing::SetOpenHandler(nullptr);
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_EQ(opened[0], u"file://" + vb::FromUtf8((dir.path() / "help.html").string()));
+  EXPECT_EQ(cd.HelpKey, 257);
+}
+
+TEST_F(CommonDialogTest, TheFontNameIsTheFaceThePlatformMatched) {
+  cd.FontSize = 12;
+  // A face that is not installed comes back as the installed face it was matched to.
+  Answer(Kind::Font, 1, u"Quillmark No Such Face");
+  cd.ShowFont();
+  EXPECT_NE(cd.FontName, u"Quillmark No Such Face");
+  bool installed = false;
+  for (int i = 0; i < vb::Screen.FontCount(); ++i) installed = installed || vb::Screen.Fonts(i).starts_with(cd.FontName);
+  EXPECT_TRUE(installed) << vb::ToUtf8(cd.FontName);
+  // The old dialog faces are drawn with the font the layer maps them to, and named after it.
+  Answer(Kind::Font, 1, u"MS Sans Serif");
+  cd.ShowFont();
+  EXPECT_EQ(cd.FontName, u"DejaVu Sans");
+  Answer(Kind::Font, 1, u"DejaVu Serif");
+  cd.ShowFont();
+  EXPECT_EQ(cd.FontName, u"DejaVu Serif");
+}
+
+TEST_F(CommonDialogTest, AFontSizeWhoseTenthsDoNotFitIsRefusedBeforeTheDialog) {
+  cd.FontName = u"DejaVu Sans";
+  for (const std::int32_t size : {214748365, -214748365, std::numeric_limits<std::int32_t>::max(),
+                                  std::numeric_limits<std::int32_t>::min()}) {
+    cd.FontSize = size;
+    EXPECT_EQ(ErrorOf([&] { cd.ShowFont(); }), 5) << size;
+    EXPECT_EQ(cd.FontSize, size);
+  }
+  EXPECT_TRUE(platform::script::Log().empty());
+  // The largest size that fits is offered.
+  cd.FontSize = 214748364;
+  Answer(Kind::Font, 0);
+  cd.ShowFont();
+  EXPECT_EQ(platform::script::Log().size(), 1u);
 }
 
 TEST_F(CommonDialogTest, ThePrinterChosenBecomesTheCurrentPrinter) {
@@ -141,6 +205,50 @@ TEST_F(CommonDialogTest, ThePrinterChosenBecomesTheCurrentPrinter) {
   cd.CancelError = true;
   EXPECT_EQ(ErrorOf([&] { cd.ShowPrinter(); }), -1);
   EXPECT_EQ(vb::Printer.DeviceName(), u"PDF");
+}
+
+TEST_F(CommonDialogTest, ThePrinterDialogTakesAndGivesBackTheDuplexAndLeavesNoBlockLocked) {
+  const int lockedBefore = platform::testing::LockedBlocksFreed();
+  vb::Printer.Duplex(vb::vbPRDPVertical);
+  // A choice that says nothing of the duplex keeps the one the dialog was given.
+  Answer(Kind::Printer, 1, u"PDF");
+  cd.ShowPrinter();
+  EXPECT_EQ(vb::Printer.Duplex(), vb::vbPRDPVertical);
+  // The dialog is told the printer's port: the PDF printer's is its file.
+  EXPECT_EQ(Shown().text, platform::printing::PdfOutputPath());
+  Answer(Kind::Printer, 1, u"PDF|2");
+  cd.ShowPrinter();
+  EXPECT_EQ(vb::Printer.Duplex(), vb::vbPRDPHorizontal);
+  // Cancelled: nothing changes.
+  Answer(Kind::Printer, 0);
+  cd.ShowPrinter();
+  EXPECT_EQ(vb::Printer.Duplex(), vb::vbPRDPHorizontal);
+  // Every block the dialog exchanged was unlocked before it was freed.
+  EXPECT_EQ(platform::testing::LockedBlocksFreed(), lockedBefore);
+  vb::Printer.Duplex(vb::vbPRDPSimplex);
+}
+
+TEST_F(CommonDialogTest, OnCupsTheRealDialogOffersTheCurrentPrintersDuplexAndPortAndTheChoiceApplies) {
+  if (std::getenv("QM_PRIVATE_CUPS") == nullptr) GTEST_SKIP() << "needs tests/e2e/private_cups.sh";
+  const auto select = [](std::u16string_view name) {
+    for (int i = 0; i < vb::Printers.Count(); ++i)
+      if (vb::Printers.Item(i).DeviceName == name) vb::Printer.Select(i);
+    return vb::Printer.DeviceName() == name;
+  };
+  ASSERT_TRUE(select(u"Duplexer"));
+  vb::Printer.Duplex(vb::vbPRDPVertical);
+  EXPECT_EQ(vb::Printer.Port(), u"ipp://duplexer.example:631/ipp/print");
+  platform::script::SetActive(false);
+  std::u16string seenPrinter;
+  int seenDuplex = 0;
+  platform::testing::AnswerNextPrintDialog(vb::vbPRDPHorizontal, &seenPrinter, &seenDuplex);
+  cd.ShowPrinter();
+  platform::script::SetActive(true);
+  EXPECT_EQ(seenPrinter, u"Duplexer");
+  EXPECT_EQ(seenDuplex, vb::vbPRDPVertical);
+  EXPECT_EQ(vb::Printer.Duplex(), vb::vbPRDPHorizontal);
+  vb::Printer.Duplex(vb::vbPRDPSimplex);
+  select(u"PDF");
 }
 
 TEST_F(CommonDialogTest, TheFolderBrowserKeepsTheLastChoiceAndStaysInsideItsRoot) {
@@ -179,24 +287,9 @@ TEST_F(CommonDialogTest, TheFolderBrowserKeepsTheLastChoiceAndStaysInsideItsRoot
   EXPECT_EQ(cd.InitDir, chosen);
 }
 
-TEST_F(CommonDialogTest, ShellFunctionsWithoutAnEquivalentFailQuietly) {
+TEST_F(CommonDialogTest, FormattingADriveFailsAndTheAboutBoxShows) {
   const std::size_t shown = platform::script::Log().size();
-  cd.flags = 0x30;
-  cd.DialogPrompt = u"Перезапустить?";
-  cd.ShowRun();
-  cd.ShowRestart();
-  cd.ShowShutDown();
   EXPECT_EQ(cd.ShowFormat(2, 0xFFFF, 0), -3);  // the drive cannot be formatted
-  cd.flags = 0x700;
-  cd.ShowObjectProp(u"ignored", u"");
-  cd.flags = 0x800;
-  cd.ShowObjectProp(u"", u"");
-  cd.Filename = u"/usr/share/icons/program.ico";
-  cd.ShowIcon(true);
-  EXPECT_EQ(cd.Filename, u"/usr/share/icons/program.ico");
-  EXPECT_EQ(cd.hIcon, 0);
-  cd.Filename = std::u16string(261, u'i');
-  EXPECT_EQ(ErrorOf([&] { cd.ShowIcon(false); }), 5);
   EXPECT_EQ(platform::script::Log().size(), shown);
 
   // The about box shows; an empty application name becomes one NUL character and stays so.

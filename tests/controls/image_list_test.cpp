@@ -11,6 +11,7 @@
 #include "platform/vb/error.h"
 #include "platform/vb/form.h"
 #include "platform/vb/picturebox.h"
+#include "platform/win/resources.h"
 #include "support.h"
 
 namespace {
@@ -171,6 +172,35 @@ TEST(ImageList, FilesAddTheirImagesAndMissingOnesNothing) {
   list.DrawImage(3, c.dc, 8, 0);
   EXPECT_EQ(c.at(0, 5), win::RGB(0xAB, 0xCD, 0xEF));  // green was see-through
   EXPECT_EQ(c.at(9, 5), win::RGB(255, 0, 0));
+}
+
+TEST(ImageList, TheProgramsOwnResourcesAddTheirImages) {
+  clsImageList list;
+  ASSERT_TRUE(list.Create());
+  const win::HINSTANCE program = win::GetModuleHandleA(nullptr);
+  // The test program's icon 101 is one 24-pixel picture, scaled to the list's 16.
+  EXPECT_TRUE(list.AddFromResourceID(101, program, win::IMAGE_ICON, u"SEAL"));
+  ASSERT_EQ(list.ImageCount(), 1);
+  EXPECT_EQ(PixelOf(list, 1, 0, 0), 0x2A7F3Cu);
+  EXPECT_EQ(PixelOf(list, 1, 15, 15), 0x2A7F3Cu);
+  // Its bitmap 102 is two images wide; the top-left colour is see-through.
+  EXPECT_TRUE(list.AddFromResourceID(102, program, win::IMAGE_BITMAP, u"STRIP"));
+  ASSERT_EQ(list.ImageCount(), 3);
+  Surface c(16, 16, win::RGB(0xAB, 0xCD, 0xEF));
+  list.DrawImage(u"STRIP", c.dc, 0, 0);
+  list.DrawImage(3, c.dc, 8, 0);
+  EXPECT_EQ(c.at(0, 5), win::RGB(0xAB, 0xCD, 0xEF));
+  EXPECT_EQ(c.at(9, 5), win::RGB(255, 0, 0));
+  // Inserted after the first image, with its key.
+  EXPECT_TRUE(list.AddFromResourceID(101, program, win::IMAGE_ICON, u"SEAL2", false, -1, ImageRef(u"SEAL")));
+  EXPECT_EQ(list.ItemIndex(u"SEAL2"), 2);
+  // A resource the program does not carry, one of another type, or another module's add nothing.
+  EXPECT_FALSE(list.AddFromResourceID(999, program, win::IMAGE_ICON, u"NONE"));
+  EXPECT_FALSE(list.AddFromResourceID(101, program, win::IMAGE_CURSOR, u"CURSOR"));
+  EXPECT_FALSE(list.AddFromResourceID(101, 0, win::IMAGE_ICON, u"NOMODULE"));
+  EXPECT_EQ(list.ImageCount(), 4);
+  clsImageList none;
+  EXPECT_FALSE(none.AddFromResourceID(101, program, win::IMAGE_ICON));
 }
 
 TEST(ImageList, DrawingLooks) {

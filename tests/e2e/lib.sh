@@ -119,9 +119,11 @@ e2e_spawn() {
 }
 
 # e2e_window_manager: starts a window manager (openbox), so windows get frames, placement and
-# focus as on a desktop. Call it before e2e_start.
+# focus as on a desktop. Call it before e2e_start. Its settings file is an empty but valid one (an
+# empty file would have openbox put up a window about it, which would stand in every picture).
 e2e_window_manager() {
-  e2e_spawn openbox --config-file /dev/null
+  printf '<openbox_config xmlns="http://openbox.org/3.4/rc"/>\n' > "$E2E_PROFILE/openbox.xml"
+  e2e_spawn openbox --config-file "$E2E_PROFILE/openbox.xml"
   sleep 1
 }
 

@@ -2,8 +2,10 @@
 // shared hand pointer; pictures kept in property bags; the program's (absent) resources.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/gdi/icons.h"
 #include "platform/testing/win.h"
@@ -125,7 +127,10 @@ TEST(PropertyBagPictures, APictureIsKeptAndNoneIsTheDefault) {
   EXPECT_EQ(bag.ReadProperty(u"Number", vb::Picture()), nullptr);
 }
 
-TEST(ProgramResources, NoneAreCarried) {
+TEST(ProgramResources, AreReadByTypeAndNumberAndAMissingOneRaises326) {
+  // The test program's own resource; the type is not told apart by letter case.
+  const std::vector<std::uint8_t> note = vb::LoadResData(7, u"note");
+  EXPECT_EQ(std::string(note.begin(), note.end()), "Заметка программы.\n");
   try {
     vb::LoadResData(101, u"SOUND");
     ADD_FAILURE() << "a resource was found";

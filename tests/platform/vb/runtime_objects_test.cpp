@@ -23,6 +23,7 @@
 #include "platform/vb/msgbox.h"
 #include "platform/vb/screen.h"
 #include "support.h"
+#include "support_desktop.h"
 
 using qmtest::ReadBytes;
 using qmtest::WriteBytes;
@@ -256,17 +257,24 @@ TEST(Shell, ProgramsStartAndDocumentsAndLinksOpen) {
     opened.push_back(url);
     return true;
   });
+  qmtest::PrivateDesktop desktop;
+  desktop.Opens("text/plain");
   qmtest::TempDir dir;
   WriteBytes(dir.path() / "readme.txt", "x");
   EXPECT_GT(win::ShellExecuteA(0, u"Open", u"http://example.org/", u"", u"", 1), 32);
   EXPECT_GT(win::ShellExecuteA(0, u"open", u"mailto:someone@example.org", u"", u"", 1), 32);
   EXPECT_GT(win::ShellExecuteA(0, u"open", vb::FromUtf8((dir.path() / "readme.txt").string()), u"", u"", 1), 32);
   EXPECT_EQ(win::ShellExecuteA(0, u"open", vb::FromUtf8((dir.path() / "none.txt").string()), u"", u"", 1), win::SE_ERR_FNF);
-  platform::testing::SetOpenHandler(nullptr);
   ASSERT_EQ(opened.size(), 3u);
   EXPECT_EQ(opened[0], u"http://example.org/");
   EXPECT_EQ(opened[1], u"mailto:someone@example.org");
   EXPECT_EQ(opened[2], u"file://" + vb::FromUtf8((dir.path() / "readme.txt").string()));
+  // A document of a type no program of the desktop opens is not handed to the opener.
+  WriteBytes(dir.path() / "scan.tiff", "II*");
+  EXPECT_EQ(win::ShellExecuteA(0, u"open", vb::FromUtf8((dir.path() / "scan.tiff").string()), u"", u"", 1),
+            win::SE_ERR_NOASSOC);
+  EXPECT_EQ(opened.size(), 3u);
+  platform::testing::SetOpenHandler(nullptr);
 }
 
 TEST(Sound, ANewSoundReplacesTheOneAndAMissingFileIsSilent) {

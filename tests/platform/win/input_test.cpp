@@ -106,3 +106,56 @@ TEST(Input, CaptureSendsMouseInputToTheCapturingWindow) {
   DestroyWindow(a);
   DestroyWindow(b);
 }
+
+namespace {
+
+// What a keyboard hook saw: the virtual key, whether it went up, and the layout then in force.
+struct Seen {
+  int vk;
+  bool up;
+  HKL layout;
+  bool operator==(const Seen&) const = default;
+};
+std::vector<Seen> seen;
+LRESULT RecordingHook(int, WPARAM w, LPARAM l) {
+  seen.push_back(Seen{static_cast<int>(w), (static_cast<DWORD>(l) & 0x80000000u) != 0, GetKeyboardLayout(0)});
+  return 0;
+}
+
+}  // namespace
+
+TEST(Input, AKeyThatSwitchesTheLayoutIsStillItsOwnKeyAndTheLayoutFollowsTheKeys) {
+  namespace t = platform::testing;
+  HWND h = Make();
+  HHOOK hook = SetWindowsHookExA(WH_KEYBOARD, &RecordingHook, 0, GetCurrentThreadId());
+  seen.clear();
+  const HKL us = GetKeyboardLayout(0);
+  // grp:alt_shift_toggle: Alt, then Shift, which XKB turns into its group switch; the X server
+  // reports the new group in the keys after it.
+  t::XKeyDown(h, "Alt_L", 0, 0);
+  t::XKeyDown(h, "Shift_L", t::kAlt, 0, true);
+  t::XKeyUp(h, "Shift_L", t::kAlt, 1, true);
+  t::XKeyUp(h, "Alt_L", t::kAlt, 1);
+  ASSERT_EQ(seen.size(), 4u);
+  EXPECT_EQ(seen[0], (Seen{VK_MENU, false, us}));
+  EXPECT_EQ(seen[1], (Seen{VK_SHIFT, false, us})) << "the group switch is the Shift key it was pressed on";
+  EXPECT_EQ(seen[2].vk, VK_SHIFT);
+  EXPECT_NE(seen[2].layout, us) << "the hook sees the new layout";
+  EXPECT_EQ(seen[3].layout, seen[2].layout);
+  // The letters that follow come in the new layout; Win+Space's Space stays Space.
+  msgs.clear();
+  params.clear();
+  t::XKeyDown(h, "f", 0, 1);
+  t::XKeyDown(h, "Super_L", 0, 1);
+  t::XKeyDown(h, "space", t::kWin, 1, true);
+  EXPECT_EQ(seen[4].vk, 'F');
+  EXPECT_EQ(seen[5].vk, VK_LWIN);
+  EXPECT_EQ(seen[6].vk, VK_SPACE);
+  EXPECT_TRUE(Saw(WM_CHAR));
+  t::XKeyUp(h, "space", t::kWin, 0, true);
+  t::XKeyUp(h, "Super_L", t::kWin, 0);
+  EXPECT_EQ(GetKeyboardLayout(0), us) << "back in the first layout";
+  UnhookWindowsHookEx(hook);
+  t::ResetKeyboard();
+  DestroyWindow(h);
+}

@@ -1,7 +1,0 @@
-#include "platform/dialogs/help.h"
-
-namespace win {
-
-BOOL WinHelpA(HWND, std::u16string_view, UINT, ULONG_PTR) { return FALSE; }
-
-}  // namespace win

@@ -1,0 +1,10 @@
+// The editor's version facts, built into the program, read through the runtime's App object.
+#include <gtest/gtest.h>
+
+#include "platform/vb/app.h"
+
+TEST(ProgramVersion, TheEditorCarriesVersionThreeZeroZero) {
+  EXPECT_EQ(vb::App.Major, 3);
+  EXPECT_EQ(vb::App.Minor, 0);
+  EXPECT_EQ(vb::App.Revision, 0);
+}

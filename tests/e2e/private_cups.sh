@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Runs a command with a print scheduler of its own: a private cupsd (no root needed) listening on a
+# socket in a temporary folder, with two printers that print nothing anywhere: "Hall", a queue
+# whose device is ipp://hall.example:631/ipp/print, and "Duplexer", which prints on both sides.
+# The command sees it through CUPS_SERVER, and QM_PRIVATE_CUPS=1 tells the tests that need it that
+# it is there; the system's own scheduler is never asked. Usage: private_cups.sh COMMAND [ARGS...]
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+base=$(mktemp -d)
+pid=""
+finish() {
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+  rm -rf "$base"
+}
+trap finish EXIT
+mkdir -p "$base"/{conf,spool,state,cache,tmp,log}
+chmod 755 "$base"
+
+cat > "$base/conf/cupsd.conf" <<CONF
+LogLevel warn
+Listen $base/cups.sock
+Browsing Off
+DefaultAuthType None
+WebInterface No
+<Location />
+Order allow,deny
+Allow all
+</Location>
+<Policy default>
+<Limit All>
+Order deny,allow
+</Limit>
+</Policy>
+CONF
+{
+  echo "ServerRoot $base/conf"
+  echo "RequestRoot $base/spool"
+  echo "ServerBin /usr/lib/cups"
+  echo "DataDir /usr/share/cups"
+  echo "StateDir $base/state"
+  echo "CacheDir $base/cache"
+  echo "TempDir $base/tmp"
+  echo "AccessLog $base/log/access_log"
+  echo "ErrorLog $base/log/error_log"
+  echo "PageLog $base/log/page_log"
+  echo "SystemGroup $(id -gn)"
+  # The scheduler runs filters as another user only when it runs as root.
+  if [ "$(id -u)" -ne 0 ]; then echo "User $(id -un)"; echo "Group $(id -gn)"; fi
+} > "$base/conf/cups-files.conf"
+
+/usr/sbin/cupsd -f -c "$base/conf/cupsd.conf" -s "$base/conf/cups-files.conf" >"$base/log/stdout" 2>&1 &
+pid=$!
+export CUPS_SERVER="$base/cups.sock"
+for _ in $(seq 100); do
+  lpstat -r >/dev/null 2>&1 && break
+  kill -0 "$pid" 2>/dev/null || { cat "$base/log/stdout" "$base/log/error_log" >&2 2>/dev/null; exit 1; }
+  sleep 0.1
+done
+lpstat -r >/dev/null 2>&1 || { echo "private_cups.sh: the scheduler did not start" >&2; exit 1; }
+lpadmin -p Hall -v ipp://hall.example:631/ipp/print -D "Hall" -E -m raw 2>/dev/null
+lpadmin -p Duplexer -v ipp://duplexer.example:631/ipp/print -D "Duplexer" -E -P "$here/duplex_printer.ppd" 2>/dev/null
+export QM_PRIVATE_CUPS=1
+"$@"
