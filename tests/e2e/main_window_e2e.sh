@@ -44,6 +44,16 @@ conversion_done() {
   sleep 1
 }
 
+# idle_for_a_moment: true when the program used less than a twentieth of a second of processor time
+# in the last half second.
+idle_for_a_moment() {
+  local a b
+  a=$(awk '{print $14 + $15}' "/proc/$E2E_PID/stat")
+  sleep 0.5
+  b=$(awk '{print $14 + $15}' "/proc/$E2E_PID/stat")
+  (( (b - a) * 1000 / $(getconf CLK_TCK) < 50 ))
+}
+
 # expect_text WHAT TEXT: the editor holds exactly TEXT.
 expect_text() {
   local got
@@ -110,7 +120,8 @@ long="$E2E_OUT/long.txt"
 yes "$greeting" | head -n 80000 > "$long" || true
 e2e_clip_file "$long"
 e2e_keys ctrl+a ctrl+v
-sleep 1
+# The paste of so long a text takes a while: the menu is clicked once the program is idle again.
+e2e_until 60 idle_for_a_moment || e2e_fail "the program stayed busy after the paste"
 e2e_click "$wid" "${decode_menu[@]}"
 xdotool mousemove --window "$wid" "${decode_windows[@]}"
 sleep 0.8
