@@ -69,8 +69,8 @@ make_document 50 fifty
 
 # --- Readings from /proc ------------------------------------------------------------------------------
 now_ms() { date +%s%3N; }
-# CPU time of all the process's threads, in nanoseconds.
-cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {printf "%d\n", s}'; }
+# CPU time of all the process's threads, in nanoseconds (printed whole: awk's %d stops at 2^31).
+cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {printf "%.0f\n", s}'; }
 # Voluntary context switches of all its threads: each is a sleep the process woke from.
 wakeups() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ {s += $2} END {print s}'; }
 rss_kb() { awk '/^VmRSS:/ {print $2}' /proc/"$1"/status; }
