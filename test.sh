@@ -102,6 +102,10 @@ xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/edi
 # printer makes the desktop's documents folder, and the windows open centred and close by Esc.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/windows_e2e.sh .
 
+# Copies made by another program reach the clipboard watch of a minimized program, which converts
+# them: the watch learns of them from the window system's change notice, not by polling.
+xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/clipboard_watch_e2e.sh .
+
 # Installed into a temporary prefix as a desktop program: its files, icon and desktop entry, and the
 # installed program and its Wizard started from there.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/install_e2e.sh .

@@ -1,78 +1,245 @@
 #!/usr/bin/env bash
-# Two figures of the running program that only a look from outside the process gives, so this is a
-# script and not a Google Benchmark program (run it inside xvfb-run):
-#  - start-up: from starting bin/quillmark to its main window shown on the screen, median of five
-#    starts; the floor is the same for bin/Wizard, a bare program of the same toolkit whose only
-#    window is a message box.
-#  - idle: the CPU time (user + system, from /proc/PID/stat) the program spends in 10 s while its
-#    main window holds a 10 MB document with the clipboard watch on; the floor is Wizard's box idle
-#    over the same 10 s.
-# Each line gives the figure, its floor and their ratio, like the other benchmarks' `ratio`.
+# What only a look from outside the process gives, side by side with bare Qt 6 programs that this
+# script builds itself: an empty window, and a plain text editor (QPlainTextEdit) holding the same
+# text as the program. Run it inside xvfb-run (a window manager is started here):
+#  - start-up: from starting bin/quillmark to its main window shown, median of five starts, against
+#    the empty window's;
+#  - idle: CPU time and wake-ups (voluntary context switches of all its threads) a second over 20 s
+#    from /proc, with a 10 MB document open and the clipboard watch on, against the bare editor
+#    holding the same text (and the empty window): once with the editor focused (both carets blink)
+#    and once with another window active, when nothing happens on the screen;
+#  - keys: CPU time per key over 200 keys typed at the end of that document (XTest, by xte),
+#    against the same keys typed into the bare editor;
+#  - memory: resident memory with a 10 MB and with a 50 MB document opened (Ctrl+O) in a fresh
+#    program, against the bare editor started on the same file, and what the open added as a
+#    multiple of the file's size.
+# Each line gives the figure, the bare program's and their ratio, like the other benchmarks' `ratio`.
 # Usage: bench/main_window_process.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/../tests/e2e/lib.sh"
-e2e_init bench_process "$1" 300
+e2e_init bench_process "$1" 900
+command -v xte >/dev/null || e2e_fail "xte (xautomation) is needed to type the keys"
 e2e_window_manager
 
-now_ms() { date +%s%3N; }
-cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+# --- The bare programs ------------------------------------------------------------------------------
+# "bare window": an empty window; "bare editor FILE": a plain text editor holding FILE (UTF-8).
+bare="$E2E_OUT/bare_qt"
+cat > "$E2E_OUT/bare_qt.cpp" <<'CPP'
+#include <QApplication>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QWidget>
 
-# start_ms PROGRAM: prints the milliseconds from its start to a shown window of its process, and
-# the process id (left running).
-start_ms() {
-  local t0 id=""
-  t0=$(now_ms)
-  XDG_CONFIG_HOME=$E2E_PROFILE "$1" >>"$E2E_OUT/quillmark.log" 2>&1 &
-  started=$!
-  while [ -z "$id" ]; do
-    id=$(xdotool search --onlyvisible --pid "$started" 2>/dev/null | head -1) || true
-    kill -0 "$started" 2>/dev/null || e2e_fail "$1 ended before it showed a window"
-    (( $(now_ms) - t0 < 20000 )) || e2e_fail "$1 showed no window within 20 s"
-  done
-  echo "$(( $(now_ms) - t0 )) $started"
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  const bool editor = argc > 2 && QString::fromLocal8Bit(argv[1]) == "editor";
+  QWidget* window = nullptr;
+  if (editor) {
+    QFile file(QString::fromLocal8Bit(argv[2]));
+    if (!file.open(QIODevice::ReadOnly)) return 1;
+    auto* edit = new QPlainTextEdit;
+    edit->setPlainText(QString::fromUtf8(file.readAll()));
+    window = edit;
+  } else {
+    window = new QWidget;
+  }
+  window->setWindowTitle(editor ? "bare editor" : "bare window");
+  window->resize(780, 614);
+  window->show();
+  return app.exec();
 }
+CPP
+# shellcheck disable=SC2046
+g++ -O2 -fPIC -std=c++17 -o "$bare" "$E2E_OUT/bare_qt.cpp" $(pkg-config --cflags --libs Qt6Widgets) \
+  || e2e_fail "the bare Qt program did not build (qt6-base-dev and pkg-config are needed)"
 
+# --- The documents -----------------------------------------------------------------------------------
+# The same text as a Windows-1251 document for the program and as UTF-8 for the bare editor.
+make_document() {  # MEGABYTES NAME
+  local one="$E2E_OUT/$2.1251"
+  printf '%s\r\n' "Съешь же еще этих мягких французских булок, да выпей чаю. The quick brown fox 1234567890." \
+    | iconv -f UTF-8 -t CP1251 > "$E2E_OUT/line.1251"
+  perl -e 'local $/; open(my $f, "<", $ARGV[0]) or die; my $block = <$f> x 16384; my $left = $ARGV[1];
+           while ($left > 0) { my $part = substr($block, 0, $left); print $part; $left -= length $part; }' \
+    "$E2E_OUT/line.1251" "$(( $1 * 1000000 ))" > "$one"
+  iconv -f CP1251 -t UTF-8 "$one" > "$E2E_OUT/$2.utf8"
+}
+make_document 10 ten
+make_document 50 fifty
+
+# --- Readings from /proc ------------------------------------------------------------------------------
+now_ms() { date +%s%3N; }
+# CPU time of all the process's threads, in nanoseconds (printed whole: awk's %d stops at 2^31).
+cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {printf "%.0f\n", s}'; }
+# Voluntary context switches of all its threads: each is a sleep the process woke from.
+wakeups() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ {s += $2} END {print s}'; }
+rss_kb() { awk '/^VmRSS:/ {print $2}' /proc/"$1"/status; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {if (b > 0) printf "%.2f", a / b; else print "inf"}'; }
 median() { sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
 
-e2e_profile <<'REG'
-"ShowInCaption"="3"
-REG
-quill=()
-wizard=()
-for _ in 1 2 3 4 5; do
-  read -r ms pid < <(start_ms "$E2E_BUILD/bin/quillmark")
-  quill+=("$ms")
-  kill "$pid"; sleep 0.5
-  read -r ms pid < <(start_ms "$E2E_BUILD/bin/Wizard")
-  wizard+=("$ms")
-  kill "$pid"; sleep 0.5
-done
-q=$(printf '%s\n' "${quill[@]}" | median)
-w=$(printf '%s\n' "${wizard[@]}" | median)
-echo "startup_to_main_window_ms=$q floor_ms=$w ratio=$(awk -v a="$q" -v b="$w" 'BEGIN {printf "%.2f", a / b}')"
+# idle PID: "CPU_PERCENT WAKEUPS_PER_SECOND" over 20 s.
+idle() {
+  local c0 w0 c1 w1
+  c0=$(cpu_ns "$1"); w0=$(wakeups "$1")
+  sleep 20
+  c1=$(cpu_ns "$1"); w1=$(wakeups "$1")
+  awk -v c=$((c1 - c0)) -v w=$((w1 - w0)) 'BEGIN {printf "%.3f %.2f\n", c / 20e9 * 100, w / 20}'
+}
 
-# Idle with a 10 MB document: the clipboard watch takes it from the clipboard at start.
+# keys PID WID: milliseconds of CPU per key over 200 keys typed at the end of the window's text.
+keys() {
+  local c0 c1 args=()
+  e2e_focus "$2"
+  xdotool key --clearmodifiers ctrl+End
+  sleep 2
+  for _ in $(seq 200); do args+=("key a" "usleep 15000"); done
+  c0=$(cpu_ns "$1")
+  xte "${args[@]}"
+  sleep 2  # the last keys handled and painted
+  c1=$(cpu_ns "$1")
+  awk -v c=$((c1 - c0)) 'BEGIN {printf "%.3f\n", c / 200 / 1e6}'
+}
+
+# shown_window PID: waits (20 s) for a shown window of the process and prints its id.
+shown_window() {
+  local t0 id=""
+  t0=$(now_ms)
+  while [ -z "$id" ]; do
+    id=$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | head -1) || true
+    kill -0 "$1" 2>/dev/null || e2e_fail "process $1 ended before it showed a window"
+    (( $(now_ms) - t0 < 20000 )) || e2e_fail "process $1 showed no window within 20 s"
+  done
+  echo "$id"
+}
+
+start_bare() {  # ARGS...: starts the bare program, sets pid
+  "$bare" "$@" >/dev/null 2>&1 &
+  pid=$!
+  E2E_PIDS+=("$pid")
+}
+
+# settle PID: waits until the process has used no more than 20 ms of CPU in a second (60 s at most).
+settle() {
+  local a b
+  for _ in $(seq 60); do
+    a=$(cpu_ns "$1"); sleep 1; b=$(cpu_ns "$1")
+    (( b - a < 20000000 )) && return 0
+  done
+}
+
 e2e_profile <<'REG'
-"ShowInCaption"="3"
+"ShowInCaption"="2"
+"SaveChange"="0"
 "ClipboardDetect"="1"
 REG
-head -c 10000000 < <(yes "Съешь же еще этих мягких французских булок, да выпей чаю.") > "$E2E_OUT/ten.txt"
-e2e_clip_file "$E2E_OUT/ten.txt"
-e2e_start
-e2e_wait_window "Brannoch Quillmark 3.0 Preview" >/dev/null
-registry="$E2E_PROFILE/quillmark/registry.reg"
-taken() { [ "$(stat -c %s "$registry")" -gt 9000000 ]; }
-e2e_until 60 taken || e2e_fail "the watch did not take the 10 MB text"
-sleep 3
-a=$(cpu_ticks "$E2E_PID"); sleep 10; b=$(cpu_ticks "$E2E_PID")
-hz=$(getconf CLK_TCK)
-busy=$(awk -v t=$((b - a)) -v hz="$hz" 'BEGIN {printf "%.2f", t / hz / 10 * 100}')
-e2e_shot idle_ten_megabytes
 
-XDG_CONFIG_HOME=$E2E_PROFILE "$E2E_BUILD/bin/Wizard" >/dev/null 2>&1 &
-wizard_pid=$!
-E2E_PIDS+=("$wizard_pid")
-sleep 3
-a=$(cpu_ticks "$wizard_pid"); sleep 10; b=$(cpu_ticks "$wizard_pid")
-floor=$(awk -v t=$((b - a)) -v hz="$hz" 'BEGIN {printf "%.2f", t / hz / 10 * 100}')
-echo "idle_cpu_percent_of_one_core=$busy floor_percent=$floor ratio=$(awk -v a="$busy" -v b="$floor" 'BEGIN {printf "%.1f", a / (b > 0 ? b : 0.1)}') (floor under one tick counts as 0.1 %)"
+# open_document PATH: opens the document in the program through Ctrl+O and waits for it.
+open_document() {
+  local dialog="" attempt
+  for attempt in 1 2 3; do
+    e2e_focus "$main"
+    e2e_keys ctrl+o
+    e2e_until 5 e2e_window_shown "Открытие документа" && break
+  done
+  dialog=$(e2e_wait_window "Открытие документа" 5)
+  e2e_focus "$dialog"
+  e2e_type "$1"
+  e2e_keys Return
+  e2e_until 180 bash -c "xdotool getwindowname $main | grep -q '$(basename "$1")'" \
+    || e2e_fail "the program did not open $1"
+  settle "$E2E_PID"
+}
+
+# --- Start-up -------------------------------------------------------------------------------------------
+quill=()
+floor=()
+for _ in 1 2 3 4 5; do
+  t0=$(now_ms)
+  e2e_start
+  shown_window "$E2E_PID" >/dev/null
+  quill+=($(( $(now_ms) - t0 )))
+  kill "$E2E_PID"; wait "$E2E_PID" 2>/dev/null || true; E2E_PID=""
+  t0=$(now_ms)
+  start_bare window
+  shown_window "$pid" >/dev/null
+  floor+=($(( $(now_ms) - t0 )))
+  kill "$pid"; wait "$pid" 2>/dev/null || true
+done
+q=$(printf '%s\n' "${quill[@]}" | median)
+f=$(printf '%s\n' "${floor[@]}" | median)
+echo "startup_ms=$q bare_window_ms=$f ratio=$(ratio "$q" "$f")"
+
+# --- The program with 10 MB: memory, idle, keys ---------------------------------------------------------
+# Idle twice: with the editor focused (its caret blinks, as the bare editor's does) and with another
+# program's window active, when nothing at all happens on the screen.
+idle_behind() {  # PID: idle while the empty window has the keyboard
+  local other
+  "$bare" window >/dev/null 2>&1 &
+  other=$!
+  E2E_PIDS+=("$other")
+  e2e_focus "$(shown_window "$other")"
+  settle "$1"
+  idle "$1"
+  kill "$other"; wait "$other" 2>/dev/null || true
+}
+
+e2e_start_main
+settle "$E2E_PID"
+quill_before=$(rss_kb "$E2E_PID")
+open_document "$E2E_OUT/ten.1251"
+e2e_focus "$main"
+settle "$E2E_PID"
+quill_rss10=$(rss_kb "$E2E_PID")
+read -r quill_cpu quill_wake < <(idle "$E2E_PID")
+e2e_shot idle_ten_megabytes
+read -r quill_cpu_behind quill_wake_behind < <(idle_behind "$E2E_PID")
+quill_key=$(keys "$E2E_PID" "$main")
+kill "$E2E_PID"; wait "$E2E_PID" 2>/dev/null || true; E2E_PID=""
+
+start_bare editor "$E2E_OUT/ten.utf8"
+editor=$pid
+wid=$(shown_window "$editor")
+e2e_focus "$wid"
+settle "$editor"
+bare_rss10=$(rss_kb "$editor")
+read -r bare_cpu bare_wake < <(idle "$editor")
+read -r bare_cpu_behind bare_wake_behind < <(idle_behind "$editor")
+bare_key=$(keys "$editor" "$wid")
+kill "$editor"; wait "$editor" 2>/dev/null || true
+
+start_bare window
+shown_window "$pid" >/dev/null
+settle "$pid"
+read -r window_cpu window_wake < <(idle "$pid")
+kill "$pid"; wait "$pid" 2>/dev/null || true
+
+echo "idle_cpu_percent=$quill_cpu bare_editor=$bare_cpu ratio=$(ratio "$quill_cpu" "$bare_cpu") bare_window=$window_cpu"
+echo "idle_wakeups_per_second=$quill_wake bare_editor=$bare_wake ratio=$(ratio "$quill_wake" "$bare_wake") bare_window=$window_wake"
+echo "idle_behind_another_window_cpu_percent=$quill_cpu_behind bare_editor=$bare_cpu_behind" \
+     "ratio=$(ratio "$quill_cpu_behind" "$bare_cpu_behind")"
+echo "idle_behind_another_window_wakeups_per_second=$quill_wake_behind bare_editor=$bare_wake_behind" \
+     "ratio=$(ratio "$quill_wake_behind" "$bare_wake_behind")"
+echo "cpu_ms_per_key=$quill_key bare_editor=$bare_key ratio=$(ratio "$quill_key" "$bare_key")"
+
+# --- Memory with 50 MB, each program fresh ----------------------------------------------------------------
+e2e_start_main
+settle "$E2E_PID"
+quill_before50=$(rss_kb "$E2E_PID")
+open_document "$E2E_OUT/fifty.1251"
+quill_rss50=$(rss_kb "$E2E_PID")
+kill "$E2E_PID"; wait "$E2E_PID" 2>/dev/null || true; E2E_PID=""
+start_bare editor "$E2E_OUT/fifty.utf8"
+shown_window "$pid" >/dev/null
+settle "$pid"
+bare_rss50=$(rss_kb "$pid")
+kill "$pid"; wait "$pid" 2>/dev/null || true
+
+# The growth is what opening the document added to the program's own memory, as a multiple of the
+# file's size.
+for size in 10 50; do
+  q=quill_rss$size; b=bare_rss$size; before=quill_before
+  [ "$size" = 50 ] && before=quill_before50
+  echo "resident_mb_with_${size}_mb=$(( ${!q} / 1024 )) bare_editor=$(( ${!b} / 1024 )) ratio=$(ratio "${!q}" "${!b}")" \
+       "growth_times_file_size=$(awk -v r=$(( ${!q} - ${!before} )) -v s="$size" 'BEGIN {printf "%.2f", r * 1024 / (s * 1e6)}')"
+done
+rm -f "$E2E_OUT"/*.1251 "$E2E_OUT"/*.utf8

@@ -49,10 +49,16 @@ std::uint64_t enabledWrites = 0;
 
 std::uint64_t EnabledWrites() { return enabledWrites; }
 
+platform::ChangeNotice& EnabledWritten() {
+  static platform::ChangeNotice notice;
+  return notice;
+}
+
 void cButtonInt::Enabled(bool v) {
   ++enabledWrites;
   enabled_ = v;
   NotifyBars(kChangeEnabled);
+  EnabledWritten().Tell();
 }
 
 void cButtonInt::Locked(bool v) {

@@ -16,6 +16,7 @@
 
 #include "commandbars/measure_button_params.h"
 #include "commandbars/weak_link.h"
+#include "platform/change_notice.h"
 #include "platform/vb/collection.h"
 #include "platform/win/types.h"
 
@@ -54,6 +55,9 @@ constexpr std::int32_t kChangeChecked = 6;
 // How many times any button's Enabled has been set in this process: a reader that applied states
 // and sees the same count again knows that nobody has changed one since.
 std::uint64_t EnabledWrites();
+// Told after each such write: a host that keeps states learns without polling that someone else
+// changed one.
+platform::ChangeNotice& EnabledWritten();
 
 class cButtonInt {
  public:

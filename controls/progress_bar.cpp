@@ -157,7 +157,7 @@ void ProgressBar::Draw(float position, bool onlyValueChanged) {
   const Shown next{whole, static_cast<std::int32_t>(std::lround(barWidth / vb::TwipsPerPixel)), picStatus.Width(),
                    picStatus.Height(), empty ? vb::vbWhite : progressColor_};
   if (onlyValueChanged && next == shown_) {
-    vb::DoEvents();
+    vb::DoEventsOncePerFrame();
     return;
   }
   // Only a run of values counts on what is shown: anything else may have changed the box too.

@@ -1,7 +1,9 @@
 // The percentage progress bar: a bar filled from the left in one colour with a centred caption of
 // an optional text and the percentage. Everything is drawn in the picture box picStatus. Every
 // redraw ends by letting pending window events run, so a caller's loop that sets Value sees clicks
-// (a Cancel button) while it runs; callers must expect re-entrance there.
+// (a Cancel button) while it runs; callers must expect re-entrance there. A Value that changes no
+// pixel draws nothing and lets the events run only once a frame has passed since they last ran:
+// the many steps of a long run cost next to nothing, and a click still arrives within a frame.
 #pragma once
 
 #include <string>
@@ -42,7 +44,7 @@ class ProgressBar : public vb::UserControl {
  private:
   void Redraw();
   // Draws the bar; when only the value changed since the last draw and the box would look the
-  // same, it only lets the pending events run.
+  // same, it only lets the pending events run, once a frame.
   void Draw(float position, bool onlyValueChanged);
 
   float value_ = 0;
@@ -53,7 +55,7 @@ class ProgressBar : public vb::UserControl {
   vb::OLE_COLOR progressColor_ = 0x800000;
 
   // What the box shows now. A value that changes neither the caption nor the bar's pixels (most of
-  // the many steps of a long conversion) only lets the pending events run.
+  // the many steps of a long conversion) draws nothing.
   struct Shown {
     double percent = -1;  // the whole number the caption shows
     std::int32_t barPixels = -1;

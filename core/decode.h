@@ -16,6 +16,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/state_flag.h"
+
 namespace modDecode {
 
 inline constexpr int kCodePageCount = 5;
@@ -62,7 +64,7 @@ std::u16string DirectionName(int direction);
 // Set by every completed run and by the clipboard watch when it converts; cleared when the main window
 // loads and when another document is opened or imported, so undo never brings back another
 // document's text.
-inline bool DocumentDecoded = false;
+inline core::StateFlag DocumentDecoded;
 // The user asked the running conversion to stop.
 inline bool DecodeCancelled = false;
 // The editor's whole text before the last completed conversion.

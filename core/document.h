@@ -15,12 +15,14 @@
 #include <cstddef>
 #include <string>
 
+#include "core/state_flag.h"
+
 namespace modDocument {
 
 // A document has been opened or imported from a file: the Reload commands are offered.
-inline bool DocumentOpened = false;
+inline core::StateFlag DocumentOpened;
 // The document in the editor was written by Save As: the Save command is offered and writes there.
-inline bool DocumentSavedAs = false;
+inline core::StateFlag DocumentSavedAs;
 
 // The document in the editor was taken from the copy that a save cut short left beside its file
 // (the user chose it as the document was opened): the file itself does not hold it yet.

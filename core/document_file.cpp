@@ -19,97 +19,78 @@ std::string_view BytesOf(LineBreak b) {
   }
 }
 
-// The number of line breaks that are a lone CR or a lone LF (each takes one more unit as CR LF).
+// The number of line breaks that are a lone CR or a lone LF (each takes one more unit as CR LF):
+// the CR and LF bytes less two for each CR LF, counted sixteen bytes at a time.
 std::size_t LoneBreaks(std::string_view bytes) {
-  std::size_t lone = 0;
-  const char* p = bytes.data();
-  const char* end = p + bytes.size();
-  for (;;) {
-    const void* hit = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
-    const char* lf = hit != nullptr ? static_cast<const char*>(hit) : end;
-    // CRs before this LF (or the end) that no LF follows.
-    for (const char* q = p; q < lf; ++q) {
-      q = static_cast<const char*>(std::memchr(q, '\r', static_cast<std::size_t>(lf - q)));
-      if (q == nullptr) break;
-      if (q + 1 != lf) ++lone;
+  using Lanes = unsigned char __attribute__((vector_size(16)));
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const std::size_t n = bytes.size();
+  std::size_t breaks = 0;
+  std::size_t pairs = 0;
+  std::size_t i = 0;
+  while (n - i > 16) {
+    // Each lane counts to 255 at most before it is added up.
+    Lanes laneBreaks = {};
+    Lanes lanePairs = {};
+    const std::size_t rounds = std::min<std::size_t>((n - i - 1) / 16, 255);
+    for (std::size_t r = 0; r < rounds; ++r, i += 16) {
+      Lanes here;
+      Lanes next;  // the byte after each
+      std::memcpy(&here, p + i, sizeof here);
+      std::memcpy(&next, p + i + 1, sizeof next);
+      const Lanes cr = here == '\r';
+      laneBreaks -= cr | (here == '\n');
+      lanePairs -= cr & (next == '\n');
     }
-    if (lf == end) break;
-    if (lf == bytes.data() || lf[-1] != '\r') ++lone;
-    p = lf + 1;
-  }
-  return lone;
-}
-
-// Appends decoded characters a block at a time (no zero-filling of the text first).
-class Appender {
- public:
-  explicit Appender(std::u16string& out) : out_(out) {}
-  ~Appender() { Flush(); }
-  Appender(const Appender&) = delete;
-  Appender& operator=(const Appender&) = delete;
-  // Decodes a run of bytes that holds no line break.
-  void PutRun(const unsigned char* p, std::size_t n, const std::array<char16_t, 256>& table) {
-    while (n > 0) {
-      if (used_ == kSize) Flush();
-      const std::size_t take = std::min(n, kSize - used_);
-      char16_t* o = buf_ + used_;
-      for (std::size_t i = 0; i < take; ++i) o[i] = table[p[i]];
-      used_ += take;
-      p += take;
-      n -= take;
+    for (int k = 0; k < 16; ++k) {
+      breaks += laneBreaks[k];
+      pairs += lanePairs[k];
     }
   }
-  void PutLineBreak() {
-    if (used_ + 2 > kSize) Flush();
-    buf_[used_++] = u'\r';
-    buf_[used_++] = u'\n';
+  for (; i < n; ++i) {
+    breaks += p[i] == '\r' || p[i] == '\n';
+    pairs += p[i] == '\r' && i + 1 < n && p[i + 1] == '\n';
   }
-  void Flush() {
-    out_.append(buf_, used_);
-    used_ = 0;
-  }
-
- private:
-  static constexpr std::size_t kSize = 8192;
-  std::u16string& out_;
-  char16_t buf_[kSize];
-  std::size_t used_ = 0;
-};
-
-// The next CR or LF at or after p, or end.
-const unsigned char* NextBreak(const unsigned char* p, const unsigned char* end) {
-  while (p < end && *p != '\r' && *p != '\n') ++p;
-  return p;
+  return breaks - 2 * pairs;
 }
 
 }  // namespace
 
 DecodedFile DecodeFile(std::string_view bytes) {
   DecodedFile file;
-  // The editor's first edit opens room in the text: it is allowed for here, once.
+  // The text's length is known before it is written: room for it is made once (and for the room
+  // the editor's first edit opens), and it is written in one pass, a table lookup per byte, through
+  // a small block that is appended whole (cheaper than filling the text with zeros first).
   const std::size_t length = bytes.size() + LoneBreaks(bytes);
   file.text.reserve(length + std::max<std::size_t>(4096, length / 64) + 4096);
   std::size_t counts[4] = {};
   std::vector<std::uint8_t> kinds;
-  {
-    const std::array<char16_t, 256>& table = vb::Windows1251Chars();
-    Appender out(file.text);
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    const auto* const end = p + bytes.size();
-    while (p < end) {
-      const unsigned char* brk = NextBreak(p, end);
-      out.PutRun(p, static_cast<std::size_t>(brk - p), table);
-      if (brk == end) break;
+  const std::array<char16_t, 256>& table = vb::Windows1251Chars();
+  constexpr std::size_t kBlock = 8192;
+  char16_t block[kBlock + 2];
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const auto* const end = p + bytes.size();
+  while (p < end) {
+    char16_t* out = block;
+    // Each byte gives at most two characters (a line break's CR LF).
+    const unsigned char* const stop = p + std::min<std::size_t>(static_cast<std::size_t>(end - p), kBlock / 2);
+    while (p < stop) {
+      const unsigned char b = *p++;
+      if (b != '\r' && b != '\n') [[likely]] {
+        *out++ = table[b];
+        continue;
+      }
       LineBreak kind = LineBreak::kLf;
-      p = brk + 1;
-      if (*brk == '\r') {
+      if (b == '\r') {
         kind = p < end && *p == '\n' ? LineBreak::kCrLf : LineBreak::kCr;
         if (kind == LineBreak::kCrLf) ++p;
       }
       kinds.push_back(static_cast<std::uint8_t>(kind));
       ++counts[static_cast<int>(kind)];
-      out.PutLineBreak();
+      *out++ = u'\r';
+      *out++ = u'\n';
     }
+    file.text.append(block, static_cast<std::size_t>(out - block));
   }
   // The final line break stays out of the text.
   file.layout.endsWithBreak = !kinds.empty() && !bytes.empty() && (bytes.back() == '\n' || bytes.back() == '\r');
@@ -136,46 +117,45 @@ std::string EncodeFile(std::u16string_view text, const std::vector<std::uint8_t>
   return encoder.Finish(lossy);
 }
 
-// No character takes more than one byte, and a CR LF no more than two: the room is reserved once
-// and written a block at a time (never filled with zeros first).
+// No character takes more than one byte, and a CR LF no more than two: the bytes are sized once
+// and written in place, a table lookup per character.
 FileEncoder::FileEncoder(const std::vector<std::uint8_t>& tags, const FileLayout& layout, std::size_t length)
     : tags_(tags), layout_(layout) {
-  out_.reserve(length + 2);
+  out_.resize(length + 2);
 }
 
 void FileEncoder::Put(std::u16string_view text) {
   const std::array<std::int16_t, 0x10000>& bytes = vb::Windows1251Bytes();
-  constexpr std::size_t kBlock = 8192;
-  char block[kBlock + 2];
-  std::size_t used = 0;
+  if (out_.size() < used_ + text.size() + 2) out_.resize(used_ + text.size() + 2);
+  char* out = out_.data() + used_;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (used >= kBlock) {
-      out_.append(block, used);
-      used = 0;
-    }
     const char16_t c = text[i];
+    const int byte = bytes[c];
+    if (byte >= 0 && c != u'\r') [[likely]] {
+      *out++ = static_cast<char>(byte);
+      continue;
+    }
     if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
       const auto tag = line_ < tags_.size() ? static_cast<LineBreak>(tags_[line_]) : LineBreak::kNew;
-      const std::string_view b = BytesOf(tag == LineBreak::kNew ? layout_.usual : tag);
-      for (const char x : b) block[used++] = x;
+      for (const char x : BytesOf(tag == LineBreak::kNew ? layout_.usual : tag)) *out++ = x;
       ++line_;
       ++i;
       continue;
     }
-    const int byte = bytes[c];
-    if (byte >= 0) {
-      block[used++] = static_cast<char>(byte);
+    if (byte >= 0) {  // a lone CR
+      *out++ = static_cast<char>(byte);
       continue;
     }
     // A surrogate pair is one character.
     if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) ++i;
-    block[used++] = '?';
+    *out++ = '?';
     lost_ = true;
   }
-  out_.append(block, used);
+  used_ = static_cast<std::size_t>(out - out_.data());
 }
 
 std::string FileEncoder::Finish(bool* lossy) {
+  out_.resize(used_);
   if (layout_.endsWithBreak) out_ += BytesOf(layout_.final);
   if (lossy != nullptr) *lossy = lost_;
   return std::move(out_);

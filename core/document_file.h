@@ -51,6 +51,7 @@ class FileEncoder {
   const std::vector<std::uint8_t>& tags_;
   FileLayout layout_;
   std::string out_;
+  std::size_t used_ = 0;  // bytes of out_ written
   std::size_t line_ = 0;
   bool lost_ = false;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/main_window.h"
+#include "core/state_flag.h"
 #include "platform/richedit/rich_text_box.h"
 
 namespace modDocument {
@@ -98,6 +99,7 @@ void RecordChange(const vb::RichTextBox& editor) {
   s.Revision = change.revision;
   UndoStack.push_back(std::move(s));
   TrimHistory();
+  core::StateChanged();
 }
 
 void UndoEdit() {
@@ -131,6 +133,7 @@ void UndoEdit() {
     }
     RedoStack.push_back(std::move(n));
   }
+  core::StateChanged();
   editor.SetFocus();
 }
 
@@ -161,6 +164,7 @@ void RedoEdit() {
     }
     UndoStack.push_back(std::move(r));
   }
+  core::StateChanged();
   editor.SetFocus();
 }
 

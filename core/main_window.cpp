@@ -1,5 +1,6 @@
 #include "core/main_window.h"
 
+#include "core/state_flag.h"
 #include "platform/vb/msgbox.h"
 #include "platform/vb/strings.h"
 
@@ -17,6 +18,10 @@ bool HasMainWindow() { return mainWindow != nullptr; }
 DecodingWindowServices& frmDecoding() { return *decodingWindow; }
 void SetOpeningWindow(OpeningWindowServices* window) { openingWindow = window; }
 OpeningWindowServices* frmOpening() { return openingWindow; }
+
+void StateChanged() {
+  if (mainWindow != nullptr) mainWindow->CoreStateChanged();
+}
 
 void ShowErrorBox(std::int32_t number, const std::u16string& description) {
   vb::MsgBox(u"Произошла ошибка № " + vb::CStr(static_cast<std::int64_t>(number)) + u"\r\n" + description, vb::vbCritical,

@@ -28,6 +28,8 @@ class MainWindowServices {
   virtual void MousePointer(int pointer) = 0;
   // Sets the selectors to the direction stored as "DefaultCode" and converts.
   virtual void StartDecode() = 0;
+  // The core's state (its flags, its edit history) changed (core/state_flag.h).
+  virtual void CoreStateChanged() {}
 };
 
 // The conversion progress window: shown modeless while a conversion runs. Setting the bar's value

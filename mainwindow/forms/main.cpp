@@ -87,6 +87,7 @@ frmMain* MainWindowIfMade() { return current; }
 
 void frmMain::ConnectEditor(vb::RichTextBox& editor) {
   editor.Change = [this] { RichTextBox_Change(); };
+  editor.SelChange = [this] { TimerEdit.Wake(); };
   editor.KeyDown = [this](int& keyCode, int shift) { RichTextBox_KeyDown(keyCode, shift); };
   editor.KeyPress = [this](int& keyAscii) { RichTextBox_KeyPress(keyAscii); };
   editor.MouseDown = [this](int button, int shift, float x, float y) { RichTextBox_MouseDown(button, shift, x, y); };
@@ -128,8 +129,12 @@ void frmMain::Design() {
   cmbDecode.Move(kOutside, 0, 168 * vb::TwipsPerPixel, 315);
   cmbDecode.FontSize(7);
   picInsert.Move(kOutside, 0, 100, 100);
+  // Both poll what they are told the changes of (main_state_refresh.cpp, main_editor.cpp): they
+  // tick after a change, and the program sleeps while nothing changes.
   TimerEdit.Interval(1);
+  TimerEdit.WaitsForWake(true);
   TimerClipboardDetect.Interval(1);
+  TimerClipboardDetect.WaitsForWake(true);
   TimerClipboardDetect.Enabled(false);
   TimerClipboard.Interval(1);
   TimerClipboard.Enabled(false);
@@ -195,6 +200,9 @@ void frmMain::Form_Load() {
   }
   ApplyEditorFont();
   StackFromTop();
+  // The first ticks: the states as loaded, and whatever the clipboard holds at the start.
+  TimerEdit.Wake();
+  TimerClipboardDetect.Wake();
 }
 
 // The stored rectangle when the user keeps it, it holds four numbers and lies at least partly on a

@@ -19,6 +19,7 @@
 #include <string>
 #include <string_view>
 
+#include "commandbars/button.h"
 #include "commandbars/kest_command_bar.h"
 #include "core/main_window.h"
 #include "core/toolbar_visibility.h"
@@ -29,6 +30,7 @@
 #include "mainwindow/command_state.h"
 #include "platform/dialogs/common_dialog.h"
 #include "platform/richedit/rich_text_box.h"
+#include "platform/vb/clipboard.h"
 #include "platform/vb/controls.h"
 #include "platform/vb/form.h"
 #include "platform/vb/picturebox.h"
@@ -200,6 +202,7 @@ class frmMain : public vb::Form, public mainwindow::CommandTarget {
     void Caption(const std::u16string& caption) override { form_.Caption(caption); }
     void MousePointer(int pointer) override { form_.MousePointer(pointer); }
     void StartDecode() override { form_.StartDecode(); }
+    void CoreStateChanged() override { form_.TimerEdit.Wake(); }
 
    private:
     frmMain& form_;
@@ -211,6 +214,9 @@ class frmMain : public vb::Form, public mainwindow::CommandTarget {
   void Form_Resize() override;
   void Form_Unload(int& cancel) override;
   void Form_Terminate() override;
+  // A window of the program gains or loses activation: the command states are looked at again.
+  void Form_Activate() override { TimerEdit.Wake(); }
+  void Form_Deactivate() override { TimerEdit.Wake(); }
 
  private:
   void ConnectEditor(vb::RichTextBox& editor);
@@ -242,6 +248,17 @@ class frmMain : public vb::Form, public mainwindow::CommandTarget {
   void RichTextBox_MouseDown(int button, int shift, float x, float y);
 
   clipboard_memory::Watcher clipboardWatcher_;
+  // The refresh and the clipboard watch tick when the clipboard changed, not in between.
+  platform::ChangeNotice::Watch clipboardChanges_{vb::Clipboard.Changes(), [this] {
+    TimerEdit.Wake();
+    TimerClipboardDetect.Wake();
+  }};
+  // A state another part of the program set on a command lasts until the refresh looks again; the
+  // refresh's own writes do not wake it.
+  bool applyingStates_ = false;
+  platform::ChangeNotice::Watch enabledWrites_{commandbars::EnabledWritten(), [this] {
+    if (!applyingStates_) TimerEdit.Wake();
+  }};
   std::map<std::u16string, bool, std::less<>> commandStates_;
   // What the refresh last learnt of the clipboard, by its sequence number.
   std::uint32_t clipboardSequence_ = 0;

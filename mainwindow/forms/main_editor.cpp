@@ -17,6 +17,7 @@ namespace prefs = settings::preferences;
 // Every change of the text is recorded and marks the document; moving the caret or selecting marks
 // nothing.
 void frmMain::RichTextBox_Change() {
+  TimerEdit.Wake();
   modDocument::RecordChange(*RichTextBox);
   DocumentModified = true;
 }

@@ -3,8 +3,13 @@
 // core's history and flags. The reads are cheap (the editor keeps its length and selection, the
 // clipboard is read again only when its sequence number moved), and a state is written only where
 // it differs. While the inputs are those last applied and no button's Enabled has been set since
-// (by anyone), every state already stands as it would be set, and the tick ends there: an idle
-// window costs next to nothing.
+// (by anyone), every state already stands as it would be set, and the tick ends there.
+//
+// The timer ticks only after something the refresh reads may have changed: an edit or a move of
+// the selection (the editor's events), the clipboard (its change notice), a window's activation,
+// the core's flags and history (their notice), and a button's Enabled set by another part of the
+// program. Each of those wakes it, and it ticks at its interval after; in between the program
+// sleeps.
 #include "core/decode.h"
 #include "core/document.h"
 #include "core/edit_history.h"
@@ -34,6 +39,7 @@ void frmMain::TimerEdit_Timer() {
       cmbDecode.Enabled() == in.hasText) {
     return;
   }
+  applyingStates_ = true;
   for (const command_state::State& s : command_state::Compute(in)) {
     if (s.key == command_state::kDirectionList) {
       if (cmbDecode.Enabled() != s.enabled) cmbDecode.Enabled(s.enabled);
@@ -41,6 +47,7 @@ void frmMain::TimerEdit_Timer() {
       SetCommandEnabled(s.key, s.enabled);
     }
   }
+  applyingStates_ = false;
   appliedInputs_ = in;
   appliedWrites_ = commandbars::EnabledWrites();
 }

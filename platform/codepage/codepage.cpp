@@ -25,8 +25,6 @@ char16_t ToChar(unsigned char b) {
   return kHigh[b - 0x80];
 }
 
-int ToByte(char16_t c) { return Windows1251Bytes()[c]; }
-
 bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c < 0xDC00; }
 bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c < 0xE000; }
 
@@ -34,7 +32,7 @@ bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c < 0xE000; }
 
 char16_t Windows1251Char(unsigned char byte) { return ToChar(byte); }
 
-int Windows1251Byte(char16_t c) { return ToByte(c); }
+int Windows1251Byte(char16_t c) { return Windows1251Bytes()[c]; }
 
 const std::array<char16_t, 256>& Windows1251Chars() {
   static const std::array<char16_t, 256> table = [] {
@@ -56,27 +54,34 @@ const std::array<std::int16_t, 0x10000>& Windows1251Bytes() {
   return table;
 }
 
+// Both directions write into an output sized once, a table lookup per character: documents run
+// to megabytes.
 std::u16string FromWindows1251(std::string_view bytes) {
-  std::u16string out;
-  out.reserve(bytes.size());
-  for (char b : bytes) out += ToChar(static_cast<unsigned char>(b));
+  const std::array<char16_t, 256>& table = Windows1251Chars();
+  std::u16string out(bytes.size(), u'\0');
+  const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
+  char16_t* o = out.data();
+  for (std::size_t i = 0; i < bytes.size(); ++i) o[i] = table[in[i]];
   return out;
 }
 
 std::string ToWindows1251(std::u16string_view text, bool* lossy) {
-  std::string out;
-  out.reserve(text.size());
+  const std::array<std::int16_t, 0x10000>& table = Windows1251Bytes();
+  std::string out(text.size(), '\0');
+  char* o = out.data();
+  std::size_t n = 0;
   bool lost = false;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    const int b = ToByte(text[i]);
+    const int b = table[text[i]];
     if (b >= 0) {
-      out += static_cast<char>(b);
+      o[n++] = static_cast<char>(b);
       continue;
     }
     if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) ++i;
-    out += '?';
+    o[n++] = '?';
     lost = true;
   }
+  out.resize(n);
   if (lossy != nullptr) *lossy = lost;
   return out;
 }

@@ -13,17 +13,28 @@ ClipboardObject Clipboard;
 namespace {
 
 std::uint32_t sequence = 1;
+platform::ChangeNotice changes;
+
+// The content changed: the sequence number moves and the watches are told.
+void Changed() {
+  ++sequence;
+  changes.Tell();
+}
 
 // Counts the toolkit's change notices from the first use on.
 void WatchChanges() {
   static bool watching = false;
   if (watching || QGuiApplication::instance() == nullptr) return;
   watching = true;
-  QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, QGuiApplication::instance(),
-                   [] { ++sequence; });
+  QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, QGuiApplication::instance(), &Changed);
 }
 
 }  // namespace
+
+platform::ChangeNotice& ClipboardObject::Changes() const {
+  WatchChanges();
+  return changes;
+}
 
 std::uint32_t ClipboardObject::SequenceNumber() const {
   WatchChanges();
@@ -41,13 +52,13 @@ void ClipboardObject::SetText(std::u16string_view text, int format) {
   if (format != vbCFText) Raise(err::kInvalidProcedureCall, u"Clipboard");  // text is the only format the program puts there
   WatchChanges();
   QGuiApplication::clipboard()->setText(QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size())));
-  ++sequence;  // also when the toolkit tells no change (the same text again)
+  Changed();  // also when the toolkit tells no change (the same text again)
 }
 
 void ClipboardObject::Clear() {
   WatchChanges();
   QGuiApplication::clipboard()->clear();
-  ++sequence;
+  Changed();
 }
 
 bool ClipboardObject::GetFormat(int format) const {

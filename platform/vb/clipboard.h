@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/change_notice.h"
+
 namespace vb {
 
 constexpr int vbCFText = 1;
@@ -21,6 +23,9 @@ class ClipboardObject {
   // The clipboard's sequence number: it changes whenever the clipboard's content changes, by this
   // program or another, so a poller learns that nothing changed without reading the content.
   std::uint32_t SequenceNumber() const;
+  // Told after every change of the content (each move of the sequence number), by this program or
+  // another: the window system's own change notice, so that nobody needs to poll the clipboard.
+  platform::ChangeNotice& Changes() const;
 };
 
 extern ClipboardObject Clipboard;

@@ -12,6 +12,10 @@ namespace vb {
 // runtime's Timer event); a tick that falls due while the handler of the last one still runs (it
 // let events run) is skipped. Ticks run over the window layer's SetTimer, on the timer's own window
 // with identifier 1, so tests run one with platform::testing::FireTimer(t.hWnd(), 1).
+//
+// A timer that polls state whose changes it can be told of need not wake the program while nothing
+// changes: with WaitsForWake set it stays Enabled but ticks only once after each Wake() (several
+// wakes before that tick give the one tick), at its interval as usual.
 class Timer : public Control {
  public:
   explicit Timer(Container& c) : Control(c) {}
@@ -19,6 +23,10 @@ class Timer : public Control {
   void Interval(int v);
   bool Enabled();
   void Enabled(bool v);
+  bool WaitsForWake();
+  void WaitsForWake(bool v);
+  // Something the timer's handler reads may have changed: one more tick is due.
+  void Wake();
 
   std::function<void()> Tick;
 
@@ -32,6 +40,8 @@ class Timer : public Control {
   int interval_ = 0;
   bool enabled_ = true;
   bool ticking_ = false;  // a tick does not start again while its handler runs
+  bool waitsForWake_ = false;
+  bool woken_ = false;  // a tick is due since the last Wake()
 };
 
 }  // namespace vb

@@ -26,8 +26,9 @@ struct Timer {
 
 // Timers shorter than the system tick all fire on one shared beat of that tick, as they do on the
 // platform the program was written for (its clock ticks 64 times a second, and a 1 ms timer fires
-// at the next tick): the main window's several 1 ms polling timers then wake the program 64 times
-// a second between them, not a thousand times each.
+// at the next tick): several 1 ms timers wake the program 64 times a second between them, not a
+// thousand times each, and the beat runs only while one of them is set, so a program whose short
+// timers are all off (or asleep until woken, vb::Timer) sleeps.
 constexpr int kSystemTickMs = 16;
 constexpr int kOnTheBeat = -1;
 

@@ -5,6 +5,7 @@
 #include "platform/vb/controls.h"
 #include "platform/vb/error.h"
 #include "platform/vb/form.h"
+#include "platform/testing/win.h"
 #include "platform/vb/runtime.h"
 #include "platform/win/window.h"
 
@@ -153,6 +154,27 @@ TEST_F(ProgressBarTest, ARunOfValuesThatLookTheSameKeepsTheBarDrawn) {
   EXPECT_EQ(TopAt(80), kBar);
   EXPECT_EQ(TopAt(90), kWhite);
   EXPECT_TRUE(MiddleRowHas(kBar));
+}
+
+// A value that changes nothing on the screen lets pending events run only once a frame has passed
+// since they last ran, not at every value; one that changes the box draws it and lets them run at
+// once. Each pass is counted by an action that queues itself again.
+TEST_F(ProgressBarTest, ValuesThatChangeNothingShownLetEventsRunOncePerFrameNotEachTime) {
+  form.Bar.Value(42);
+  int passes = 0;
+  std::function<void()> count = [&] {
+    ++passes;
+    platform::testing::PostAction(count);
+  };
+  platform::testing::PostAction(count);
+  constexpr int kValues = 100000;
+  for (int i = 0; i < kValues; ++i) form.Bar.Value(42.0f + static_cast<float>(i) / (10 * kValues));
+  EXPECT_LT(passes, kValues / 100);
+  const int before = passes;
+  form.Bar.Value(43);
+  EXPECT_GT(passes, before);
+  count = [] {};
+  vb::DoEvents();
 }
 
 TEST_F(ProgressBarTest, PercentagesBeyondAnyWholeNumberTypeFillTheBoxWithTheirCaption) {

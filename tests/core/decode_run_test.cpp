@@ -106,6 +106,47 @@ TEST_F(DecodeRun, ACancelConfirmedInTheLastStepStillCancels) {
   EXPECT_FALSE(modDecode::DocumentDecoded);
 }
 
+// The steps of a long run let events through only where the bar shows something new, or once a
+// frame has passed: a Cancel click and a Stop still reach a run of ten million characters between
+// two of its steps, long before its end, and the text stays as it was.
+TEST_F(DecodeRun, CancelAndStopReachARunOfTenMillionCharacters) {
+  std::u16string text;
+  while (text.size() < 10'000'000) text += kProse;
+  text.resize(10'000'000);
+  w.editor().Text(text);
+  SelectDirection(w, kWin1251ToDos866);
+  constexpr std::size_t kSteps = 1'000'001;
+  constexpr std::size_t kClickAt = 400'000;
+
+  AnswerYesToCancelAt(w, kClickAt);
+  modDecode::DecodeDocument();
+  EXPECT_GT(w.decoding.values.size(), kClickAt);
+  EXPECT_LT(w.decoding.values.size(), kSteps / 2);
+  EXPECT_EQ(platform::script::Pending(), 0u);
+  EXPECT_EQ(w.editor().Text(), text);
+  EXPECT_FALSE(modDecode::DocumentDecoded);
+  EXPECT_FALSE(modDecode::DecodeCancelled);
+
+  // The conversion toolbar's Stop asks the run to stop as it is, with no question.
+  w.decoding.values.clear();
+  w.decoding.beforeStep = [](std::size_t at) {
+    if (at == kClickAt) platform::testing::PostAction(modDecode::CancelDecode);
+  };
+  modDecode::DecodeDocument();
+  EXPECT_GT(w.decoding.values.size(), kClickAt);
+  EXPECT_LT(w.decoding.values.size(), kSteps / 2);
+  EXPECT_EQ(w.editor().Text(), text);
+  EXPECT_FALSE(modDecode::DocumentDecoded);
+
+  // Left alone, the run goes through every step and converts.
+  w.decoding.values.clear();
+  w.decoding.beforeStep = nullptr;
+  modDecode::DecodeDocument();
+  EXPECT_EQ(w.decoding.values.size(), kSteps);
+  EXPECT_TRUE(modDecode::DocumentDecoded);
+  EXPECT_EQ(w.editor().Text(), modDecode::ConvertText(text, 2, 1));
+}
+
 TEST_F(DecodeRun, AStopWhileIdleDoesNotAbandonTheNextRun) {
   modDecode::CancelDecode();
   w.editor().Text(kProse);

@@ -44,6 +44,16 @@ conversion_done() {
   sleep 1
 }
 
+# idle_for_a_moment: true when the program used less than a twentieth of a second of processor time
+# in the last half second.
+idle_for_a_moment() {
+  local a b
+  a=$(awk '{print $14 + $15}' "/proc/$E2E_PID/stat")
+  sleep 0.5
+  b=$(awk '{print $14 + $15}' "/proc/$E2E_PID/stat")
+  (( (b - a) * 1000 / $(getconf CLK_TCK) < 50 ))
+}
+
 # expect_text WHAT TEXT: the editor holds exactly TEXT.
 expect_text() {
   local got
@@ -104,12 +114,14 @@ expect_text "DOS 866 -> Windows 1251 chosen by keyboard" "$greeting"
 e2e_keys ctrl+F9
 expect_text "the conversion undone" "$dos"
 
-# A long text: the progress window shows while it runs, and the whole text is converted.
+# A long text (about 6 M characters, so that the run lasts long enough to be seen): the progress
+# window shows while it runs, and the whole text is converted.
 long="$E2E_OUT/long.txt"
-for _ in $(seq 16000); do printf '%s\n' "$greeting"; done > "$long"
+yes "$greeting" | head -n 80000 > "$long" || true
 e2e_clip_file "$long"
 e2e_keys ctrl+a ctrl+v
-sleep 1
+# The paste of so long a text takes a while: the menu is clicked once the program is idle again.
+e2e_until 60 idle_for_a_moment || e2e_fail "the program stayed busy after the paste"
 e2e_click "$wid" "${decode_menu[@]}"
 xdotool mousemove --window "$wid" "${decode_windows[@]}"
 sleep 0.8

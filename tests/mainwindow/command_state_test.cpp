@@ -3,7 +3,10 @@
 #include "commandbars/button.h"
 #include "main_window_support.h"
 #include "mainwindow/command_state.h"
+#include "platform/testing/win.h"
 #include "platform/vb/clipboard.h"
+#include "platform/vb/runtime.h"
+#include "platform/win/focus.h"
 
 using namespace qmtest;
 using command_state::Inputs;
@@ -96,6 +99,139 @@ TEST_F(CommandStateTick, AnIdleTickSetsNothingYetAStateChangedElsewhereIsSetBack
   w().cmbDecode.Enabled(false);
   w().TimerEdit_Timer();
   EXPECT_TRUE(w().cmbDecode.Enabled());
+}
+
+// The refresh does not poll: it sleeps while nothing it reads changes, each kind of change wakes it
+// for one tick (due at its 1 ms interval, the next beat), and that tick sets the states the rule
+// gives for what changed.
+class CommandStateWake : public MainWindowTest {
+ protected:
+  win::HWND Timer() { return w().TimerEdit.hWnd(); }
+  bool Armed() { return platform::testing::TimerExists(Timer(), 1); }
+  // The tick the change woke; the refresh sleeps again after it.
+  void Tick() {
+    ASSERT_TRUE(Armed());
+    platform::testing::FireTimer(Timer(), 1);
+    EXPECT_FALSE(Armed());
+  }
+  bool State(std::u16string_view key) { return w().CommandStates().find(key)->second; }
+};
+
+TEST_F(CommandStateWake, OneTickAfterTheLoadThenNoneUntilSomethingChanges) {
+  vb::Clipboard.Clear();
+  Tick();  // the states as loaded
+  EXPECT_FALSE(State(u"MENU:FIND:FIND"));
+  EXPECT_FALSE(State(u"MENU:EDIT:PASTE"));
+  EXPECT_TRUE(w().TimerEdit.Enabled());
+  vb::DoEvents();
+  EXPECT_FALSE(Armed());
+  // Nothing new: setting a flag to the value it has, the same text again.
+  modDocument::DocumentSavedAs = false;
+  editor().Text(u"");
+  EXPECT_FALSE(Armed());
+}
+
+TEST_F(CommandStateWake, EditsAndSelectionsWakeIt) {
+  Tick();
+  editor().Text(u"текст");
+  Tick();
+  EXPECT_TRUE(State(u"MENU:FIND:FIND"));
+  EXPECT_TRUE(w().cmbDecode.Enabled());
+  EXPECT_FALSE(State(u"MENU:EDIT:UNDO"));  // one snapshot
+  editor().SelStart(5);
+  editor().SelText(u" два");
+  Tick();
+  EXPECT_TRUE(State(u"TOOLBAR:UNDO"));
+  EXPECT_FALSE(State(u"MENU:EDIT:COPY"));
+  editor().SelStart(0);  // the caret alone
+  Tick();
+  editor().SelLength(3);
+  Tick();
+  EXPECT_TRUE(State(u"MENU:EDIT:COPY"));
+  EXPECT_TRUE(State(u"MENU:FORMAT:SELTEXTCASE:CASEU"));
+  modDocument::UndoEdit();
+  Tick();
+  EXPECT_TRUE(State(u"MENU:EDIT:REDO"));
+  editor().Text(u"");
+  Tick();
+  EXPECT_FALSE(State(u"MENU:FIND:FIND"));
+  EXPECT_FALSE(State(u"MENU:EDIT:REDO"));
+  EXPECT_FALSE(w().cmbDecode.Enabled());
+}
+
+TEST_F(CommandStateWake, TheClipboardWakesIt) {
+  vb::Clipboard.Clear();
+  Tick();
+  EXPECT_FALSE(State(u"TOOLBAR:PASTE"));
+  vb::Clipboard.SetText(u"вставка");
+  Tick();
+  EXPECT_TRUE(State(u"MENU:EDIT:PASTE"));
+  EXPECT_TRUE(State(u"TOOLBAR:PASTE"));
+  vb::Clipboard.Clear();
+  Tick();
+  EXPECT_FALSE(State(u"MENU:EDIT:PASTE"));
+}
+
+TEST_F(CommandStateWake, TheCoreFlagsWakeIt) {
+  Tick();
+  modDocument::DocumentSavedAs = true;
+  Tick();
+  EXPECT_TRUE(State(u"MENU:FILE:SAVE"));
+  modDocument::DocumentOpened = true;
+  Tick();
+  EXPECT_TRUE(State(u"MENU:FILE:REOPEN"));
+  EXPECT_TRUE(State(u"TOOLBAR:REOPEN"));
+  modDecode::DocumentDecoded = true;
+  Tick();
+  EXPECT_TRUE(State(u"MENU:DECODE:UNDO"));
+  EXPECT_TRUE(State(u"TOOLBAR2:UNDO"));
+  modDocument::DocumentSavedAs = false;
+  modDocument::DocumentOpened = false;
+  modDecode::DocumentDecoded = false;
+  Tick();
+  EXPECT_FALSE(State(u"MENU:FILE:SAVE"));
+  EXPECT_FALSE(State(u"TOOLBAR:REOPEN"));
+  EXPECT_FALSE(State(u"TOOLBAR2:UNDO"));
+}
+
+TEST_F(CommandStateWake, AStateSetElsewhereWakesItAndIsSetBack) {
+  editor().Text(u"текст");
+  Tick();
+  // A search that finds nothing more switches Find Next off.
+  commandbars::cButton findNext = w().cmdBar(0).Buttons().Item(u"MENU:FIND:FINDNEXT");
+  findNext.Enabled(false);
+  Tick();
+  EXPECT_TRUE(findNext.Enabled());
+  // Its own writes did not wake it again.
+  EXPECT_FALSE(Armed());
+}
+
+TEST_F(CommandStateWake, AWindowsActivationWakesIt) {
+  // Activation arrives through the event loop, where a woken refresh may tick at once: a wake is a
+  // tick due or a tick run.
+  int ticks = 0;
+  const std::function<void()> tick = w().TimerEdit.Tick;
+  w().TimerEdit.Tick = [&] {
+    ++ticks;
+    tick();
+  };
+  auto wokeSince = [&](int before) { return Armed() || ticks > before; };
+  w().Show();
+  vb::DoEvents();
+  if (Armed()) Tick();
+  struct frmOther : vb::Form {
+    void Design() override { Move(0, 0, 3000, 2000); }
+  } other;
+  int before = ticks;
+  other.Show();
+  vb::DoEvents();
+  EXPECT_TRUE(wokeSince(before)) << "the main window lost activation";
+  if (Armed()) Tick();
+  before = ticks;
+  win::SetForegroundWindow(w().hWnd());
+  vb::DoEvents();
+  EXPECT_TRUE(wokeSince(before)) << "the main window got activation back";
+  other.Terminate();
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "platform/media/sound.h"
 #include "platform/testing/win.h"
 #include "platform/vb/clipboard.h"
+#include "platform/vb/runtime.h"
 #include "platform/win/keys.h"
 
 using namespace qmtest;
@@ -148,6 +149,34 @@ TEST_F(ClipboardWatch, AnIdleTickReadsNoStore) {
   Copy(u"два");
   Tick();
   EXPECT_EQ(editor().Text(), u"два");
+}
+
+// The watch does not poll: its timer looks once at the start and then only after the clipboard's
+// change notice, and what it finds goes into the editor as before.
+TEST_F(ClipboardWatch, ItLooksAtTheStartAndThenOnlyWhenTheClipboardChanges) {
+  SetPref(prefs::kClipboardDetect, u"1");
+  Copy(u"при запуске");
+  const win::HWND detect = w().TimerClipboardDetect.hWnd();
+  auto armed = [](win::HWND h) { return platform::testing::TimerExists(h, 1); };
+  ASSERT_TRUE(armed(detect));
+  platform::testing::FireTimer(detect, 1);
+  EXPECT_FALSE(armed(detect));
+  ASSERT_TRUE(armed(w().TimerClipboard.hWnd()));
+  platform::testing::FireTimer(w().TimerClipboard.hWnd(), 1);
+  EXPECT_EQ(editor().Text(), u"при запуске");
+  EXPECT_TRUE(w().TimerClipboardDetect.Enabled());
+
+  vb::DoEvents();
+  editor().Text(u"правка");
+  EXPECT_FALSE(armed(detect));
+
+  Copy(u"новый текст");
+  ASSERT_TRUE(armed(detect));
+  platform::testing::FireTimer(detect, 1);
+  platform::testing::FireTimer(w().TimerClipboard.hWnd(), 1);
+  EXPECT_EQ(editor().Text(), u"новый текст");
+  EXPECT_FALSE(armed(detect));
+  EXPECT_FALSE(armed(w().TimerClipboard.hWnd()));
 }
 
 TEST_F(ClipboardWatch, TextWaitsWhileAConversionRunsAndGoesInAfter) {

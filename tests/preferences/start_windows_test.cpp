@@ -47,7 +47,7 @@ class StartRoad : public ::testing::Test {
       if (f != nullptr && f->IsLoaded()) f->Unload();
     }
     modMain::SetStartWindows(nullptr);
-    modMain::OpenDocumentAtStart = false;
+    modMain::OpenDocumentAtStart = false;  // no later main window of this process opens a document
     vb::DoEvents();
   }
   // The windows of the road that are loaded now, by name.

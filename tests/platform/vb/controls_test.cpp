@@ -166,6 +166,58 @@ TEST_F(Forms, TimersTickWhileEnabledWithAnInterval) {
   EXPECT_FALSE(platform::testing::TimerExists(h, 1));
 }
 
+// A timer that waits for wakes stays enabled but runs no system timer until woken; several wakes
+// give one tick, a wake during its handler one more, and a wake while it is disabled waits for it.
+TEST_F(Forms, ATimerThatWaitsForWakesTicksOnceAfterEachWakeAndSleepsOtherwise) {
+  form.Load();
+  vb::Timer& timer = form.tmrTick;
+  const win::HWND h = timer.hWnd();
+  timer.WaitsForWake(true);
+  EXPECT_TRUE(timer.Enabled());
+  EXPECT_FALSE(platform::testing::TimerExists(h, 1));
+  timer.Wake();
+  timer.Wake();
+  EXPECT_TRUE(platform::testing::TimerExists(h, 1));
+  form.events.clear();
+  platform::testing::FireTimer(h, 1);
+  EXPECT_EQ(form.events, std::vector<std::string>{"tmrTick_Timer"});
+  EXPECT_FALSE(platform::testing::TimerExists(h, 1));
+  platform::testing::FireTimer(h, 1);
+  EXPECT_EQ(form.events.size(), 1u);
+
+  // A change its handler makes (or lets happen) wakes it again; a tick falling due inside the
+  // handler is skipped but stays due.
+  int ticks = 0;
+  timer.Tick = [&] {
+    if (++ticks == 1) {
+      timer.Wake();
+      platform::testing::FireTimer(h, 1);
+    }
+  };
+  timer.Wake();
+  platform::testing::FireTimer(h, 1);
+  EXPECT_EQ(ticks, 1);
+  EXPECT_TRUE(platform::testing::TimerExists(h, 1));
+  platform::testing::FireTimer(h, 1);
+  EXPECT_EQ(ticks, 2);
+  EXPECT_FALSE(platform::testing::TimerExists(h, 1));
+
+  timer.Enabled(false);
+  timer.Wake();
+  EXPECT_FALSE(platform::testing::TimerExists(h, 1));
+  timer.Enabled(true);
+  EXPECT_TRUE(platform::testing::TimerExists(h, 1));
+  platform::testing::FireTimer(h, 1);
+  EXPECT_EQ(ticks, 3);
+
+  // Waiting no more, it ticks at its interval as any timer does.
+  timer.WaitsForWake(false);
+  EXPECT_TRUE(platform::testing::TimerExists(h, 1));
+  platform::testing::FireTimer(h, 1);
+  EXPECT_TRUE(platform::testing::TimerExists(h, 1));
+  EXPECT_EQ(ticks, 4);
+}
+
 namespace {
 std::vector<win::UINT> subclassSeen;
 win::LONG_PTR previousProc = 0;

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# The clipboard watch learns of a copy made by another program from the window system's own change
+# notice, with nothing else happening in the program: its main window minimized, another window
+# active, no key or pointer reaching it. Another program (xclip) copies text in DOS 866 shown as
+# Windows 1251; the watch converts it into the editor, and does so again for a second copy. Pictures
+# go to BUILD_DIR/e2e/clipboard_watch/.
+# Usage (inside xvfb-run): tests/e2e/clipboard_watch_e2e.sh BUILD_DIR
+set -euo pipefail
+source "$(dirname "$0")/lib.sh"
+e2e_init clipboard_watch "$1" 200
+e2e_profile <<'REG'
+"ShowInCaption"="3"
+"SaveChange"="0"
+"ClipboardDetect"="1"
+"DecodeClipboard"="1"
+REG
+
+# The text as DOS 866 bytes shown in Windows 1251 (iconv, not the program, says what that is).
+as_866_shown_as_1251() { printf '%s' "$1" | iconv -f UTF-8 -t CP866 | iconv -f CP1251 -t UTF-8; }
+# remembered TEXT: the watch remembers TEXT as the last clipboard text it saw.
+remembered() { [ "$(e2e_value ClipboardText Clipboard)" = "\"$1\"" ]; }
+
+e2e_window_manager
+e2e_start_main
+# Another program's window takes the keyboard, and the main window goes out of sight.
+e2e_spawn xmessage -geometry +600+600 "another program"
+other=$(e2e_wait_window "xmessage")
+xdotool windowminimize --sync "$main"
+e2e_focus "$other"
+sleep 1
+e2e_shot 1_minimized
+
+first="Съешь же еще этих мягких французских булок, да выпей чаю."
+e2e_clip_set "$(as_866_shown_as_1251 "$first")"
+e2e_until 10 remembered "$(as_866_shown_as_1251 "$first")" \
+  || e2e_fail "the clipboard watch did not see the text another program copied"
+
+# No Ё or ё: the conversion tables leave those two letters as they are.
+second="Электрификация южных губерний даст мощный толчок сельскому хозяйству."
+e2e_clip_set "$(as_866_shown_as_1251 "$second")"
+e2e_until 10 remembered "$(as_866_shown_as_1251 "$second")" \
+  || e2e_fail "the clipboard watch did not see the second copy"
+sleep 0.5
+
+xdotool windowactivate --sync "$main" >/dev/null 2>&1 || xdotool windowmap --sync "$main"
+e2e_focus "$main"
+e2e_shot 2_converted
+got=$(e2e_editor_text)
+[ "$got" = "$second" ] || e2e_fail "the editor holds \"${got:0:80}\", not the second copy converted"
+echo "clipboard_watch: copies by another program reached the minimized program and were converted; pictures in $E2E_OUT"
