@@ -151,9 +151,13 @@ fs::path Target(const fs::path& file) {
 }
 
 // Renames a damaged file to registry.reg.damaged-<local time>, with "-2", "-3", ... when that name
-// is taken. Called under the lock.
+// is taken. Called under the lock. A damaged file behind a link is set aside where it lies; a link
+// to something that is no file (a device, a pipe, a socket) is set aside itself, so the thing it
+// points to (/dev/zero, say) is never renamed.
 bool SetAside(const fs::path& link) {
-  const fs::path file = Target(link);
+  fs::path file = Target(link);
+  struct stat behind {};
+  if (file != link && (stat(file.c_str(), &behind) != 0 || !S_ISREG(behind.st_mode))) file = link;
   const std::time_t now = std::time(nullptr);
   std::tm local {};
   localtime_r(&now, &local);

@@ -2,9 +2,10 @@
 # Bad files and settings on the real program, each start with a window manager (openbox):
 #  1. a named pipe opened (Ctrl+O) and imported (File > Import): a message each time, the typed text
 #     kept, the program answering throughout; Save As with a 300-letter name says why it cannot;
-#  2. starts with a named pipe as the settings file, with font size 0 and a maximised window, and
-#     with stored placements off every edge and of no usable size: each time a usable main window
-#     within 5 s, whole on the screen, that takes typed text;
+#  2. starts with a named pipe as the settings file, with a link to a device as the settings file
+#     (the device stays), with font size 0 and a maximised window, and with stored placements off
+#     every edge and of no usable size: each time a usable main window within 5 s, whole on the
+#     screen, that takes typed text;
 #  3. a settings file with one bad line: the user told where its copy is, the other values kept.
 # Pictures go to BUILD/e2e/files/. Usage (inside xvfb-run): tests/e2e/files_e2e.sh BUILD_DIR
 set -euo pipefail
@@ -115,6 +116,19 @@ usable 3_pipe_as_settings
 [ ! -p "$reg" ] || e2e_fail "the pipe is still in the settings file's place"
 ls "$reg".damaged-* >/dev/null 2>&1 || e2e_fail "the pipe was not set aside"
 stop
+
+# A link to a device (a zero device of the script's own where it may make one, else a pipe) as the
+# settings file: the link is set aside, and what it points to stays where and what it is.
+rm -f "$reg".damaged-*
+device="$E2E_OUT/zero"
+mknod "$device" c 1 5 2>/dev/null || mkfifo "$device"
+ln -s "$device" "$reg"
+start_main told 3_device_link_as_settings
+usable 3_device_link_as_settings
+[ -c "$device" ] || [ -p "$device" ] || e2e_fail "the device the settings file pointed to was moved"
+[ -L "$(ls -d "$reg".damaged-*)" ] || e2e_fail "the link was not set aside"
+stop
+rm -f "$device"
 
 # 3. Font size 0 and a maximised window.
 rm -f "$reg".damaged-*

@@ -344,6 +344,28 @@ TEST_F(Registry, APipeInThePlaceOfTheFileIsSetAsideWithoutWaiting) {
   EXPECT_EQ(GetText(u"Software", u"A"), u"1");
 }
 
+// A link to something that is no file is set aside itself: what it points to (a pipe here, /dev/zero
+// on a real desktop) stays where and what it is.
+TEST_F(Registry, ALinkToAPipeIsSetAsideAndThePipeStays) {
+  const fs::path pipe = settings.folder() / "elsewhere" / "pipe";
+  fs::create_directories(pipe.parent_path());
+  fs::create_directories(reg::FilePath().parent_path());
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  fs::create_symlink(pipe, reg::FilePath());
+  EXPECT_EQ(GetText(u"Software", u"A"), std::nullopt);
+  EXPECT_TRUE(fs::is_fifo(fs::symlink_status(pipe)));
+  EXPECT_EQ(std::distance(fs::directory_iterator(pipe.parent_path()), fs::directory_iterator()), 1);
+  const std::vector<fs::path> aside = DamagedFiles();
+  ASSERT_EQ(aside.size(), 1u);
+  EXPECT_EQ(fs::read_symlink(aside[0]), pipe);
+  const std::optional<reg::SetAsideFile> told = reg::TakeSetAsideFile();
+  ASSERT_TRUE(told);
+  EXPECT_EQ(told->keptAs, aside[0]);
+  EXPECT_EQ(SetText(u"Software", u"A", u"1"), ERROR_SUCCESS);
+  EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(reg::FilePath())));
+  EXPECT_EQ(GetText(u"Software", u"A"), u"1");
+}
+
 TEST_F(Registry, WhatMakesAFileDamaged) {
   const std::vector<std::string> damaged = {
       "\"NoKey\"=\"1\"\n",
