@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Bad files and settings on the real program, each start with a window manager (openbox):
 #  1. a named pipe opened (Ctrl+O) and imported (File > Import): a message each time, the typed text
-#     kept, the program answering throughout; Save As with a 300-letter name says why it cannot;
+#     kept, the program answering throughout; Save As with a 300-letter name says why it cannot, and
+#     Save As over a 4 GB file with backups on is refused at once with the reason;
 #  2. starts with a named pipe as the settings file, with a link to a device as the settings file
 #     (the device stays), with font size 0 and a maximised window, and with stored placements off
 #     every edge and of no usable size: each time a usable main window within 5 s, whole on the
@@ -107,6 +108,35 @@ e2e_shot_window "$dialog" 2_save_as_long_name
 e2e_keys Escape
 e2e_wait_gone "Сохранение документа" 5
 stop
+
+# Save As over a 4 GB file with backups on: the file is too large to be read for its backup, so the
+# save is refused at once with the reason, the file and the typed text kept.
+big="$E2E_OUT/big.txt"
+truncate -s 4G "$big"
+e2e_profile <<'REG'
+"SaveChange"="0"
+"CreateBackup"="1"
+"CreateBackupIn"="1"
+REG
+start_main
+e2e_focus "$main"
+e2e_type "unsaved"
+e2e_keys ctrl+shift+s
+dialog=$(e2e_wait_window "Сохранение документа" 10)
+e2e_focus "$dialog"
+e2e_type "$big"
+e2e_keys Return
+box=$(e2e_wait_window "$BOX" 5)
+e2e_shot 2_save_over_large_file
+e2e_focus "$box"
+e2e_keys Return
+e2e_wait_gone "$BOX" 5
+[ "$(stat -c %s "$big")" = $((4 << 30)) ] || e2e_fail "the large file was changed"
+[ ! -e "$big.bak" ] || e2e_fail "a backup of the large file was written"
+e2e_focus "$main"
+[ "$(e2e_editor_text)" = "unsaved" ] || e2e_fail "the typed text was lost"
+stop
+rm -f "$big"
 
 # 2. A named pipe where the settings file should be: set aside as a damaged file, and said.
 rm -f "$reg"
