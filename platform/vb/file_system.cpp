@@ -1,6 +1,7 @@
 #include "platform/vb/file_system.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -125,12 +126,26 @@ bool WriteByRename(const std::string& native, const Split& at, std::string_view 
   return true;
 }
 
+// Takes the target for a rewrite in place: another rewrite of it (another copy of the program saving
+// the same file) is waited for, a few seconds at most, so two rewrites never mix their bytes and
+// lengths. A lock still held then is said; a file system without locks is written unlocked.
+void TakeForRewrite(int fd, const std::string& native) {
+  for (int attempt = 0; attempt < 250; ++attempt) {
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 || (errno != EWOULDBLOCK && errno != EINTR)) return;
+    ::usleep(20000);
+  }
+  Raise(err::kPathFileAccessError, {},
+        u"Файл \"" + FileTitleOf(FromUtf8(native)) +
+            u"\" сейчас записывает другая программа. Сохраните документ ещё раз, когда она закончит.");
+}
+
 // Rewrites the target in place. A complete copy of the new content is flushed first, and the
 // target's room is reserved, so a full disk stops the write before the target is touched. Once the
 // target has been touched, a failure keeps the copy: the target may be incomplete.
 void WriteInPlace(const std::string& native, std::string_view bytes) {
   Fd file(::open(native.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
   if (file.get() < 0) RaiseFileError(errno);
+  TakeForRewrite(file.get(), native);
   save::Temp copy;
   save::MakeRecoveryCopy(native, bytes, copy);
   if (!bytes.empty() && ::fallocate(file.get(), 0, 0, static_cast<off_t>(bytes.size())) != 0 &&
