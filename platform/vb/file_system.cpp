@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "platform/vb/error.h"
@@ -159,26 +160,27 @@ void WriteInPlace(const std::string& native, std::string_view bytes) {
   }
 }
 
+[[noreturn]] void RaiseTooLarge(std::u16string_view path, std::uint64_t size, std::size_t limit) {
+  Raise(err::kPathFileAccessError, {},
+        u"Файл \"" + FileTitleOf(path) + u"\" слишком велик для редактора: " + Megabytes(size) +
+            u", а редактор открывает файлы не больше " + Megabytes(limit) + u".");
+}
+
 }  // namespace
 
 std::string ReadAllBytes(std::u16string_view path, std::size_t limit) {
   struct stat st {};
   const Fd f = OpenForReading(path, &st);
-  if (static_cast<std::uint64_t>(st.st_size) > limit)
-    Raise(err::kPathFileAccessError, {},
-          u"Файл \"" + FileTitleOf(path) + u"\" слишком велик для редактора: " +
-              Megabytes(static_cast<std::uint64_t>(st.st_size)) + u", а редактор открывает файлы не больше " +
-              Megabytes(limit) + u".");
-  // Read straight into a buffer of the file's size; a file that grows meanwhile is read whole, up
-  // to the limit.
+  if (static_cast<std::uint64_t>(st.st_size) > limit) RaiseTooLarge(path, static_cast<std::uint64_t>(st.st_size), limit);
+  // Read straight into a buffer of the file's size; a file that grows meanwhile is read whole, and
+  // refused as soon as it has more than the limit.
+  const std::size_t most = limit == SIZE_MAX ? limit : limit + 1;  // enough to tell it went past
   std::string out;
   out.resize(static_cast<std::size_t>(st.st_size) + 1);
   std::size_t have = 0;
   for (;;) {
-    if (have == out.size()) {
-      if (have > limit) Raise(err::kPathFileAccessError);
-      out.resize(out.size() * 2 + 4096);
-    }
+    if (have > limit) RaiseTooLarge(path, have, limit);
+    if (have == out.size()) out.resize(std::min(out.size() * 2 + 4096, most));
     const ssize_t n = ::read(f.get(), out.data() + have, out.size() - have);
     if (n < 0) {
       if (errno == EINTR) continue;
