@@ -63,9 +63,10 @@ struct Loaded {
   Key root;
 };
 
-std::mutex mutex;  // guards `loaded` and `setAside`; held through a whole call
+std::mutex mutex;  // guards `loaded`, `setAside` and `readError`; held through a whole call
 Loaded loaded;
 std::optional<SetAsideFile> setAside;  // not yet taken by the program
+int readError = 0;  // why the file could not be read at the last try; 0 when it could
 
 bool SameTime(const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; }
 
@@ -98,7 +99,7 @@ bool Unchanged(const fs::path& file) {
 enum class ReadResult { kRead, kDamaged, kFailed };
 
 // Reads and parses the file; no file reads as an empty tree with *fd -1. A damaged file leaves in
-// *root the values that read well.
+// *root the values that read well. A failure leaves errno telling why.
 ReadResult ReadFile(const fs::path& file, int* fd, struct stat* id, Key* root) {
   *fd = -1;
   *root = Key{};
@@ -111,7 +112,9 @@ ReadResult ReadFile(const fs::path& file, int* fd, struct stat* id, Key* root) {
     // A pipe, a device or a socket is no settings file and is set aside; a folder, which holds
     // files of its own, is left where it is.
     close(f);
-    return S_ISDIR(id->st_mode) ? ReadResult::kFailed : ReadResult::kDamaged;
+    if (!S_ISDIR(id->st_mode)) return ReadResult::kDamaged;
+    errno = EISDIR;
+    return ReadResult::kFailed;
   }
   char buffer[65536];
   while (ok) {
@@ -125,7 +128,9 @@ ReadResult ReadFile(const fs::path& file, int* fd, struct stat* id, Key* root) {
     }
   }
   if (!ok) {
+    const int error = errno;
     close(f);
+    errno = error;
     return ReadResult::kFailed;
   }
   if (!Parse(bytes, root)) {
@@ -188,7 +193,9 @@ bool Refresh(const fs::path& file, const FileLock* held) {
   int fd = -1;
   struct stat id {};
   Key root;
-  switch (ReadFile(file, &fd, &id, &root)) {
+  const ReadResult read = ReadFile(file, &fd, &id, &root);
+  readError = read == ReadResult::kFailed ? errno : 0;
+  switch (read) {
     case ReadResult::kRead:
       Install(file, fd, id, std::move(root));
       return true;
@@ -338,6 +345,13 @@ std::optional<SetAsideFile> TakeSetAsideFile() {
   std::optional<SetAsideFile> taken;
   taken.swap(setAside);
   return taken;
+}
+
+std::optional<UnreadableFile> UnreadableSettingsFile() {
+  const std::lock_guard guard(mutex);
+  const fs::path file = FilePath();
+  if (Refresh(file, nullptr) || readError == 0) return std::nullopt;
+  return UnreadableFile{file, readError};
 }
 
 LONG OpenKey(std::u16string_view path) {

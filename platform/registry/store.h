@@ -44,6 +44,16 @@ struct SetAsideFile {
 // The damaged file set aside since the last call (reading the settings file first), once.
 std::optional<SetAsideFile> TakeSetAsideFile();
 
+// A settings file that is there but cannot be read (a folder, a file the user may not read, links
+// in a loop): its path and the system's error number. The store then reads no values and writes
+// none, and the file stays as it is.
+struct UnreadableFile {
+  std::filesystem::path file;
+  int error = 0;
+};
+// The settings file when it cannot be read now (reading it first).
+std::optional<UnreadableFile> UnreadableSettingsFile();
+
 // ERROR_SUCCESS when the key exists, else ERROR_FILE_NOT_FOUND or ERROR_INVALID_PARAMETER.
 win::LONG OpenKey(std::u16string_view path);
 

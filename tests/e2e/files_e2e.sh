@@ -4,9 +4,9 @@
 #     kept, the program answering throughout; Save As with a 300-letter name says why it cannot, and
 #     Save As over a 4 GB file with backups on is refused at once with the reason;
 #  2. starts with a named pipe as the settings file, with a link to a device as the settings file
-#     (the device stays), with font size 0 and a maximised window, and with stored placements off
-#     every edge and of no usable size: each time a usable main window within 5 s, whole on the
-#     screen, that takes typed text;
+#     (the device stays), with a folder in its place (told why it cannot be read), with font size 0
+#     and a maximised window, and with stored placements off every edge and of no usable size: each
+#     time a usable main window within 5 s, whole on the screen, that takes typed text;
 #  3. a settings file with one bad line: the user told where its copy is, the other values kept.
 # Pictures go to BUILD/e2e/files/. Usage (inside xvfb-run): tests/e2e/files_e2e.sh BUILD_DIR
 set -euo pipefail
@@ -160,8 +160,17 @@ usable 3_device_link_as_settings
 stop
 rm -f "$device"
 
-# 3. Font size 0 and a maximised window.
+# A folder where the settings file should be: the start says it cannot be read and why, and the
+# folder stays as it is.
 rm -f "$reg".damaged-*
+mkdir "$reg"
+start_main told 3_folder_as_settings
+usable 3_folder_as_settings
+[ -d "$reg" ] || e2e_fail "the folder in the settings file's place was moved"
+stop
+rmdir "$reg"
+
+# 3. Font size 0 and a maximised window.
 e2e_profile <<'REG'
 "FontSize"="0"
 "WindowState"="2"

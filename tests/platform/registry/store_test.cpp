@@ -429,6 +429,26 @@ TEST_F(Registry, AFileThatCannotBeReadIsNeverOverwritten) {
   EXPECT_TRUE(DamagedFiles().empty());
 }
 
+// A file that is there but cannot be read is told with the reason, for as long as it stays so; a
+// missing file is no such file.
+TEST_F(Registry, AFileThatCannotBeReadIsToldWithTheReason) {
+  EXPECT_FALSE(reg::UnreadableSettingsFile());
+  fs::create_directories(reg::FilePath());
+  std::optional<reg::UnreadableFile> told = reg::UnreadableSettingsFile();
+  ASSERT_TRUE(told);
+  EXPECT_EQ(told->file, reg::FilePath());
+  EXPECT_EQ(told->error, EISDIR);
+  fs::remove(reg::FilePath());
+  fs::create_symlink("registry.reg", reg::FilePath());  // a link to itself
+  told = reg::UnreadableSettingsFile();
+  ASSERT_TRUE(told);
+  EXPECT_EQ(told->error, ELOOP);
+  fs::remove(reg::FilePath());
+  EXPECT_FALSE(reg::UnreadableSettingsFile());
+  EXPECT_EQ(SetText(u"Software", u"A", u"1"), ERROR_SUCCESS);
+  EXPECT_FALSE(reg::UnreadableSettingsFile());
+}
+
 TEST_F(Registry, TheFileFollowsTheEnvironment) {
   SetText(u"Software", u"Where", u"first");
   {
