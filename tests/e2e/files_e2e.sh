@@ -220,4 +220,4 @@ usable 6_damaged_settings
 grep -q "this line is no settings line" "$reg".damaged-* || e2e_fail "the damaged file was not kept"
 stop
 rm -f "$pipe"
-echo "files: pipes refused at open and import, long names explained, starts on a pipe as settings, a zero font size, placements off every edge and a damaged settings file each gave a usable window; pictures in $E2E_OUT"
+echo "files: pipes refused at open and import, long names explained, a save over a 4 GB file refused, starts on a pipe, a link to a device and a folder as settings, a zero font size, placements off every edge and a damaged settings file each gave a usable window; pictures in $E2E_OUT"
