@@ -43,15 +43,31 @@ std::u16string WhyUnreadable(int error) {
   }
 }
 
+// Why a damaged settings file cannot be set aside, from the system's error number.
+std::u16string WhyNotSetAside(int error) {
+  switch (error) {
+    case EROFS: return u"папка с ним доступна только для чтения";
+    case EACCES:
+    case EPERM: return u"нет прав на изменение папки с ним";
+    default: return u"ошибка записи";
+  }
+}
+
 }  // namespace
 
 void ReportDamagedSettings() {
   if (const auto unreadable = platform::registry::UnreadableSettingsFile()) {
     toldNotKept = unreadable->file;
-    vb::MsgBox(u"Файл параметров программы\r\n" + vb::FromUtf8(unreadable->file.string()) +
-                   u"\r\nне удаётся прочитать: " + WhyUnreadable(unreadable->error) +
-                   u".\r\nПрограмма работает с параметрами по умолчанию. Файл оставлен как есть; изменения "
-                   u"параметров, сделанные до конца работы программы, не будут сохранены.",
+    const std::u16string what =
+        unreadable->partly ? u"повреждён: его не удалось прочитать целиком, а отложить его копию нельзя: " +
+                                 WhyNotSetAside(unreadable->error) +
+                                 u".\r\nПараметры, которые удалось прочитать, используются, остальные получили "
+                                 u"значения по умолчанию."
+                           : u"не удаётся прочитать: " + WhyUnreadable(unreadable->error) +
+                                 u".\r\nПрограмма работает с параметрами по умолчанию.";
+    vb::MsgBox(u"Файл параметров программы\r\n" + vb::FromUtf8(unreadable->file.string()) + u"\r\n" + what +
+                   u" Файл оставлен как есть; изменения параметров, сделанные до конца работы программы, не будут "
+                   u"сохранены.",
                vb::vbExclamation, core::kProgramTitle);
     return;
   }

@@ -61,6 +61,10 @@ struct Loaded {
   int fd = -1;  // -1: there was no file
   struct stat id {};
   Key root;
+  // Read from a damaged file that could not be set aside (its folder takes no change): its values
+  // that read well are used, and the file is never written over. `keptError` tells why.
+  bool damaged = false;
+  int keptError = 0;
 };
 
 std::mutex mutex;  // guards `loaded`, `setAside` and `readError`; held through a whole call
@@ -99,7 +103,8 @@ bool Unchanged(const fs::path& file) {
 enum class ReadResult { kRead, kDamaged, kFailed };
 
 // Reads and parses the file; no file reads as an empty tree with *fd -1. A damaged file leaves in
-// *root the values that read well. A failure leaves errno telling why.
+// *root the values that read well, and in *fd the file, open, when it is a file. A failure leaves
+// errno telling why.
 ReadResult ReadFile(const fs::path& file, int* fd, struct stat* id, Key* root) {
   *fd = -1;
   *root = Key{};
@@ -133,12 +138,8 @@ ReadResult ReadFile(const fs::path& file, int* fd, struct stat* id, Key* root) {
     errno = error;
     return ReadResult::kFailed;
   }
-  if (!Parse(bytes, root)) {
-    close(f);  // *root keeps what reads well
-    return ReadResult::kDamaged;
-  }
   *fd = f;
-  return ReadResult::kRead;
+  return Parse(bytes, root) ? ReadResult::kRead : ReadResult::kDamaged;  // *root keeps what reads well
 }
 
 // The file a write replaces: the settings file itself or, when that is a symbolic link (a dotfile
@@ -173,21 +174,36 @@ bool SetAside(const fs::path& link) {
     const std::string name = n == 1 ? base : base + "-" + std::to_string(n);
     struct stat st {};
     if (lstat(name.c_str(), &st) == 0) continue;
-    if (rename(file.c_str(), name.c_str()) != 0) break;
+    if (rename(file.c_str(), name.c_str()) != 0) {
+      const int error = errno;
+      std::fprintf(stderr, "quillmark: the settings file %s could not be read nor set aside\n", file.c_str());
+      errno = error;
+      return false;
+    }
     std::fprintf(stderr, "quillmark: the settings file %s could not be read; it was kept as %s\n",
                  file.c_str(), name.c_str());
     setAside = SetAsideFile{link, name};
     return true;
   }
   std::fprintf(stderr, "quillmark: the settings file %s could not be read nor set aside\n", file.c_str());
+  errno = EEXIST;
   return false;
 }
 
 bool WriteFile(const fs::path& file, const Key& root, int* fd, struct stat* id);
 void ReportWriteFailure(const fs::path& file, int error);
 
-// Brings `loaded` up to date with the file. False when the file can be neither read nor set aside;
-// the tree is then empty and nothing may be written.
+// A damaged file that cannot be set aside stays as it is: its values that read well are used, and
+// nothing is written over it.
+bool KeepDamaged(const fs::path& file, int fd, const struct stat& id, Key root, int error) {
+  Install(file, fd, id, std::move(root));
+  loaded.damaged = true;
+  loaded.keptError = error;
+  return true;
+}
+
+// Brings `loaded` up to date with the file. False when the file cannot be read; the tree is then
+// empty and nothing may be written.
 bool Refresh(const fs::path& file, const FileLock* held) {
   if (Unchanged(file)) return true;
   int fd = -1;
@@ -209,9 +225,14 @@ bool Refresh(const fs::path& file, const FileLock* held) {
   if (held == nullptr) {
     // Read it again under the lock: a writer may have replaced it meanwhile.
     const FileLock lock(file);
-    return lock.held() && Refresh(file, &lock);
+    if (lock.held()) {
+      if (fd >= 0) close(fd);
+      return Refresh(file, &lock);
+    }
+    return KeepDamaged(file, fd, id, std::move(root), errno);
   }
-  if (!SetAside(file)) return false;
+  if (!SetAside(file)) return KeepDamaged(file, fd, id, std::move(root), errno);
+  if (fd >= 0) close(fd);
   // The values that read well are kept, in a new file.
   if (!root.subkeys.empty() || !root.values.empty()) {
     if (WriteFile(file, root, &fd, &id)) {
@@ -315,6 +336,10 @@ LONG Change(const std::function<LONG(Key& root, bool* changed)>& change) {
     ReportWriteFailure(file, errno);
     return win::ERROR_REGISTRY_IO_FAILED;
   }
+  if (loaded.damaged) {
+    ReportWriteFailure(file, loaded.keptError);
+    return win::ERROR_REGISTRY_IO_FAILED;
+  }
   bool changed = false;
   const LONG result = change(loaded.root, &changed);
   if (!changed) return result;
@@ -350,8 +375,9 @@ std::optional<SetAsideFile> TakeSetAsideFile() {
 std::optional<UnreadableFile> UnreadableSettingsFile() {
   const std::lock_guard guard(mutex);
   const fs::path file = FilePath();
-  if (Refresh(file, nullptr) || readError == 0) return std::nullopt;
-  return UnreadableFile{file, readError};
+  if (!Refresh(file, nullptr)) return readError != 0 ? std::optional(UnreadableFile{file, readError, false}) : std::nullopt;
+  if (loaded.damaged) return UnreadableFile{file, loaded.keptError, true};
+  return std::nullopt;
 }
 
 LONG OpenKey(std::u16string_view path) {

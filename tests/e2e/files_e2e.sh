@@ -7,7 +7,9 @@
 #     (the device stays), with a folder in its place (told why it cannot be read), with font size 0
 #     and a maximised window, and with stored placements off every edge and of no usable size: each
 #     time a usable main window within 5 s, whole on the screen, that takes typed text;
-#  3. a settings file with one bad line: the user told where its copy is, the other values kept.
+#  3. a settings file with one bad line: the user told where its copy is, the other values kept;
+#     the same file in a folder that takes no change: told, the values that read well used, the
+#     file never written over.
 # Pictures go to BUILD/e2e/files/. Usage (inside xvfb-run): tests/e2e/files_e2e.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
@@ -205,6 +207,7 @@ this line is no settings line
 [HKEY_CURRENT_USER\Software\Brannoch Tovin\Quillmark 3.0\Preferences\Locked]
 "User"="Анна"
 REG
+cp "$reg" "$E2E_OUT/damaged.reg"
 MAIN='^Brannoch Quillmark 3\.0 Preview$'
 e2e_start
 box=$(e2e_wait_window "$BOX" 5)
@@ -219,5 +222,27 @@ usable 6_damaged_settings
 [ "$(e2e_value User 'Preferences\Locked')" = '"Анна"' ] || e2e_fail "the value of another key was lost"
 grep -q "this line is no settings line" "$reg".damaged-* || e2e_fail "the damaged file was not kept"
 stop
+
+# The same damaged file in a settings folder that takes no change (immutable for the superuser,
+# whom permissions do not stop): it cannot be set aside, so the user is told, the values that read
+# well are used all the same, and the file is never written over.
+rm -f "$reg".damaged-*
+cp "$E2E_OUT/damaged.reg" "$reg"
+freeze() { if [ "$(id -u)" = 0 ]; then chattr "$1i" "$(dirname "$reg")"; else chmod "$2" "$(dirname "$reg")"; fi; }
+if freeze + 555 2>/dev/null; then
+  trap 'freeze - 700; e2e_cleanup' EXIT
+  e2e_start
+  box=$(e2e_wait_window "$BOX" 5)
+  e2e_shot 7_damaged_settings_in_frozen_folder_told
+  e2e_focus "$box"
+  e2e_keys Return
+  main=$(e2e_wait_window "$MAIN" 5)
+  usable 7_damaged_settings_in_frozen_folder
+  stop
+  cmp -s "$reg" "$E2E_OUT/damaged.reg" || e2e_fail "the damaged settings file was written over"
+  freeze - 700
+else
+  echo "files: the settings folder cannot be made unwritable here; its step is left out"
+fi
 rm -f "$pipe"
-echo "files: pipes refused at open and import, long names explained, a save over a 4 GB file refused, starts on a pipe, a link to a device and a folder as settings, a zero font size, placements off every edge and a damaged settings file each gave a usable window; pictures in $E2E_OUT"
+echo "files: pipes refused at open and import, long names explained, a save over a 4 GB file refused, starts on a pipe, a link to a device and a folder as settings, a zero font size, placements off every edge and a damaged settings file (also in a folder that takes no change) each gave a usable window; pictures in $E2E_OUT"

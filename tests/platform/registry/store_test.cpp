@@ -332,6 +332,34 @@ TEST_F(Registry, ADamagedFileIsKeptAsideWithItsBytesAndEveryValueThatReadsWellIs
   EXPECT_EQ(GetText(u"Software", u"New"), std::nullopt);
 }
 
+// A damaged file in a folder that takes no change cannot be set aside: its values that read well are
+// used all the same, that is told, and nothing is ever written over it. With the lock file there and
+// without it (the folder frozen before any write made one).
+TEST_F(Registry, ADamagedFileThatCannotBeSetAsideKeepsItsGoodValuesAndIsNeverWrittenOver) {
+  const std::string damaged = "[HKEY_CURRENT_USER\\Software]\n\"A\"=\"1\"\nnot a settings line\n\"B\"=\"2\"\n";
+  fs::create_directories(reg::FilePath().parent_path());
+  for (const bool lockFileMade : {false, true}) {
+    fs::path lockFile = reg::FilePath();
+    lockFile += ".lock";
+    if (lockFileMade) WriteBytes(lockFile, "");
+    WriteBytes(reg::FilePath(), damaged);
+    const qmtest::UnwritableFolder frozen(reg::FilePath().parent_path());
+    if (!frozen.ok()) GTEST_SKIP() << "the folder cannot be made unwritable here";
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(GetText(u"Software", u"A"), u"1") << lockFileMade;
+    EXPECT_EQ(GetText(u"Software", u"B"), u"2") << lockFileMade;
+    const std::optional<reg::UnreadableFile> told = reg::UnreadableSettingsFile();
+    ASSERT_TRUE(told);
+    EXPECT_TRUE(told->partly);
+    EXPECT_NE(told->error, 0);
+    EXPECT_EQ(SetText(u"Software", u"C", u"3"), ERROR_REGISTRY_IO_FAILED);
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(ReadBytes(reg::FilePath()), damaged);
+    EXPECT_TRUE(DamagedFiles().empty());
+    EXPECT_FALSE(reg::TakeSetAsideFile());
+  }
+}
+
 // A named pipe where the file should be is never waited on: it is set aside as a damaged file.
 TEST_F(Registry, APipeInThePlaceOfTheFileIsSetAsideWithoutWaiting) {
   fs::create_directories(reg::FilePath().parent_path());
