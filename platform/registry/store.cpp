@@ -170,15 +170,14 @@ bool SetAside(const fs::path& link) {
   char stamp[32];
   std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
   const std::string base = file.string() + ".damaged-" + stamp;
+  int error = EEXIST;  // every name taken
   for (int n = 1; n < 1000; ++n) {
     const std::string name = n == 1 ? base : base + "-" + std::to_string(n);
     struct stat st {};
     if (lstat(name.c_str(), &st) == 0) continue;
     if (rename(file.c_str(), name.c_str()) != 0) {
-      const int error = errno;
-      std::fprintf(stderr, "quillmark: the settings file %s could not be read nor set aside\n", file.c_str());
-      errno = error;
-      return false;
+      error = errno;
+      break;
     }
     std::fprintf(stderr, "quillmark: the settings file %s could not be read; it was kept as %s\n",
                  file.c_str(), name.c_str());
@@ -186,7 +185,7 @@ bool SetAside(const fs::path& link) {
     return true;
   }
   std::fprintf(stderr, "quillmark: the settings file %s could not be read nor set aside\n", file.c_str());
-  errno = EEXIST;
+  errno = error;
   return false;
 }
 
@@ -375,9 +374,12 @@ std::optional<SetAsideFile> TakeSetAsideFile() {
 std::optional<UnreadableFile> UnreadableSettingsFile() {
   const std::lock_guard guard(mutex);
   const fs::path file = FilePath();
-  if (!Refresh(file, nullptr)) return readError != 0 ? std::optional(UnreadableFile{file, readError, false}) : std::nullopt;
-  if (loaded.damaged) return UnreadableFile{file, loaded.keptError, true};
-  return std::nullopt;
+  if (!Refresh(file, nullptr)) {
+    if (readError == 0) return std::nullopt;
+    return UnreadableFile{file, readError, false};
+  }
+  if (!loaded.damaged) return std::nullopt;
+  return UnreadableFile{file, loaded.keptError, true};
 }
 
 LONG OpenKey(std::u16string_view path) {
