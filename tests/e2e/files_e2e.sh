@@ -208,14 +208,9 @@ this line is no settings line
 "User"="Анна"
 REG
 cp "$reg" "$E2E_OUT/damaged.reg"
-MAIN='^Brannoch Quillmark 3\.0 Preview$'
-e2e_start
-box=$(e2e_wait_window "$BOX" 5)
-e2e_shot 6_damaged_settings_told
-e2e_focus "$box"
-e2e_keys Return
 # The kept "ShowInCaption" gives the main window the program title as its caption.
-main=$(e2e_wait_window "$MAIN" 5)
+MAIN='^Brannoch Quillmark 3\.0 Preview$'
+start_main told 6_damaged_settings
 usable 6_damaged_settings
 [ "$(e2e_value ShowInCaption)" = '"3"' ] || e2e_fail "the value before the bad line was lost"
 [ "$(e2e_value SaveChange)" = '"0"' ] || e2e_fail "the value after the bad line was lost"
@@ -231,12 +226,7 @@ cp "$E2E_OUT/damaged.reg" "$reg"
 freeze() { if [ "$(id -u)" = 0 ]; then chattr "$1i" "$(dirname "$reg")"; else chmod "$2" "$(dirname "$reg")"; fi; }
 if freeze + 555 2>/dev/null; then
   trap 'freeze - 700; e2e_cleanup' EXIT
-  e2e_start
-  box=$(e2e_wait_window "$BOX" 5)
-  e2e_shot 7_damaged_settings_in_frozen_folder_told
-  e2e_focus "$box"
-  e2e_keys Return
-  main=$(e2e_wait_window "$MAIN" 5)
+  start_main told 7_damaged_settings_in_frozen_folder
   usable 7_damaged_settings_in_frozen_folder
   stop
   cmp -s "$reg" "$E2E_OUT/damaged.reg" || e2e_fail "the damaged settings file was written over"
