@@ -43,7 +43,8 @@ void Remove(Hook& hook, win::HWND hWnd) {
   }
 }
 
-bool Down(int vk) { return win::GetAsyncKeyState(vk) != 0; }
+// Held as of the key being handled, not as of now: a key read late keeps the modifiers it came with.
+bool Down(int vk) { return win::GetKeyState(vk) < 0; }
 
 bool EnterWithFirstItemHot();
 

@@ -1,7 +1,9 @@
 // Keyboard state and virtual-key codes of Qt's key events.
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <array>
+#include <utility>
 
 #include "platform/win/dispatch.h"
 #include "platform/win/keys.h"
@@ -167,6 +169,36 @@ void ReleaseHeldKeys() {
   for (auto& k : keyState()) k &= 0x7F;
 }
 
+namespace {
+
+bool OnX() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
+
+// Shift, Ctrl and Alt as `mods` has them, but for `except` (the key of the event itself, already
+// noted).
+void NoteModifiers(Qt::KeyboardModifiers mods, int except) {
+  const std::pair<int, Qt::KeyboardModifier> held[] = {
+      {VK_SHIFT, Qt::ShiftModifier}, {VK_CONTROL, Qt::ControlModifier}, {VK_MENU, Qt::AltModifier}};
+  for (const auto& [vk, mod] : held) {
+    if (vk == except) continue;
+    auto& s = keyState()[static_cast<std::size_t>(vk)];
+    s = mods.testFlag(mod) ? (s | 0x80) : (s & 0x7F);
+  }
+}
+
+}  // namespace
+
+void NoteModifiersOf(const QKeyEvent* e, int vk) {
+  if (FromX(e)) NoteModifiers(e->modifiers(), vk);
+}
+
+void NoteModifiersOf(const QMouseEvent* e) {
+  if (OnX()) NoteModifiers(e->modifiers(), 0);
+}
+
+void NoteModifiersHeldNow() {
+  if (OnX()) NoteModifiers(QGuiApplication::queryKeyboardModifiers(), 0);
+}
+
 void NoteKeyboardLayout(const QKeyEvent* e) {
   if (FromX(e)) keyboardGroup() = GroupOf(e);
 }
@@ -180,17 +212,12 @@ namespace win {
 short GetKeyState(int vk) {
   if (vk <= 0 || vk > 255) return 0;
   unsigned char s = platform::detail::keyState()[vk];
-  // Mouse buttons are read from Qt as well. On X the server tells the modifier keys held now,
-  // presses made while another application had the keyboard included; elsewhere the keys seen
-  // so far tell.
+  // The state as of the newest input event: a key that the X server reports with Ctrl held is a
+  // Ctrl key, however long ago Ctrl went up again, and whoever saw Ctrl's press. Mouse buttons are
+  // read from Qt as well.
   bool down = (s & 0x80) != 0;
-  const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
-  const auto mods = x11 ? QGuiApplication::queryKeyboardModifiers() : Qt::KeyboardModifiers();
   const auto buttons = QGuiApplication::mouseButtons();
   switch (vk) {
-    case VK_SHIFT: down = x11 ? mods.testFlag(Qt::ShiftModifier) : down; break;
-    case VK_CONTROL: down = x11 ? mods.testFlag(Qt::ControlModifier) : down; break;
-    case VK_MENU: down = x11 ? mods.testFlag(Qt::AltModifier) : down; break;
     case VK_LBUTTON: down = down || buttons.testFlag(Qt::LeftButton); break;
     case VK_RBUTTON: down = down || buttons.testFlag(Qt::RightButton); break;
     default: break;
@@ -198,7 +225,19 @@ short GetKeyState(int vk) {
   return static_cast<short>((down ? 0x8000 : 0) | (s & 1));
 }
 
-short GetAsyncKeyState(int vk) { return static_cast<short>(GetKeyState(vk) & 0x8000); }
+// The keys held now: on X the server tells the modifier keys, presses made while another
+// application had the keyboard included; elsewhere the keys seen so far tell.
+short GetAsyncKeyState(int vk) {
+  const bool down = (GetKeyState(vk) & 0x8000) != 0;
+  if (!platform::detail::OnX()) return static_cast<short>(down ? 0x8000 : 0);
+  const auto mods = QGuiApplication::queryKeyboardModifiers();
+  switch (vk) {
+    case VK_SHIFT: return static_cast<short>(mods.testFlag(Qt::ShiftModifier) ? 0x8000 : 0);
+    case VK_CONTROL: return static_cast<short>(mods.testFlag(Qt::ControlModifier) ? 0x8000 : 0);
+    case VK_MENU: return static_cast<short>(mods.testFlag(Qt::AltModifier) ? 0x8000 : 0);
+    default: return static_cast<short>(down ? 0x8000 : 0);
+  }
+}
 
 HKL GetKeyboardLayout(DWORD) { return 1 + platform::detail::keyboardGroup(); }
 

@@ -140,6 +140,11 @@ const std::vector<Row>& Rows() {
        In({{PointAt(u"MENU:EDIT")}, Tap("Alt_L"), {PointAtEditor(), Call([] { MenuBar().tmrLostMouse_Timer(); })},
            Tap("f")}),
        {"pass Alt", "enter", "hot MENU:FILE", "swallow Alt up", "leave", "pass F"}},
+      // Ctrl went down while another window had the keyboard, or went up again before the program
+      // read the key: the key's own state tells that it is Ctrl+N.
+      {"AShortcutKeepsTheCtrlItCameWith",
+       In({{HeldElsewhere("Control_L")}, Tap("n"), {Release("Control_L")}, Tap("f")}),
+       {"click FILE:NEW", "swallow N", "pass F"}},
       {"AltWithAClickBetweenIsNoTap",
        In({{Press("Alt_L"), ClickOn(""), Release("Alt_L")}, Tap("f")}),
        {"pass Alt", "pass click", "pass F"}},

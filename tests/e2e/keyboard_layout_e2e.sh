@@ -2,7 +2,8 @@
 # The keyboard layout switched as Russian users switch it, on an X server with a window manager (run
 # it inside xvfb-run): with the US and Russian layouts and grp:alt_shift_toggle, Alt+Shift and then
 # Shift+Alt switch to Russian and the keys typed next arrive in the editor as Russian letters; so do
-# they after Ctrl+Shift with grp:ctrl_shift_toggle. An Alt tap still makes "Файл" hot, and Escape in
+# they after Ctrl+Shift with grp:ctrl_shift_toggle. Ctrl+F typed quickly, Ctrl up again before the
+# program reads F, still opens Find. An Alt tap still makes "Файл" hot, and Escape in
 # the editor's right-click menu closes it; the letters typed next reach the editor, and so do they
 # after the menu is closed by a click in the editor, which also puts the caret where it was made.
 # Keys go through XTest with real key codes (xte): xdotool
@@ -90,6 +91,15 @@ layouts grp:ctrl_shift_toggle
 chord Control_L Shift_L
 expect_russian "after Ctrl+Shift"
 e2e_shot_window "$wid" 03_ctrl_shift_russian
+
+# --- A shortcut typed quickly, in the Russian layout: Ctrl is up again before the program reads F,
+# and Ctrl+F still opens Find ---------------------------------------------------------------------------
+xte 'keydown Control_L' 'key f' 'keyup Control_L'
+e2e_until 5 e2e_window_shown "Найти" || e2e_fail "Ctrl+F typed quickly did not open Find"
+e2e_shot 03b_quick_ctrl_f_find
+xte 'key Escape'
+e2e_wait_gone "Найти"
+e2e_focus "$wid"
 
 # --- An Alt tap still makes "Файл" hot, in the Russian layout ----------------------------------------
 layouts grp:alt_shift_toggle
