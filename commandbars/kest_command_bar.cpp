@@ -342,12 +342,14 @@ void kestCommandBar::AttachOwnerForm() {
   m_hWndOwnerForm = FindOwnerForm(m_hWnd);
   if (m_hWndOwnerForm == 0) return;
   MSubclass::AttachMessage(this, m_hWndOwnerForm, win::WM_ACTIVATEAPP);
+  MSubclass::AttachMessage(this, m_hWndOwnerForm, win::WM_ACTIVATE);
   MSubclass::AttachMessage(this, m_hWndOwnerForm, win::WM_SETTINGCHANGE);
 }
 
 void kestCommandBar::DetachOwnerForm() {
   if (m_hWndOwnerForm == 0) return;
   MSubclass::DetachMessage(this, m_hWndOwnerForm, win::WM_ACTIVATEAPP);
+  MSubclass::DetachMessage(this, m_hWndOwnerForm, win::WM_ACTIVATE);
   MSubclass::DetachMessage(this, m_hWndOwnerForm, win::WM_SETTINGCHANGE);
   m_hWndOwnerForm = 0;
 }
@@ -358,6 +360,11 @@ win::LRESULT kestCommandBar::WindowProc(win::HWND, win::UINT iMsg, win::WPARAM w
   } else if (iMsg == win::WM_ACTIVATEAPP && wParam == 0 && mCommandBars::InMenuMode()) {
     // Another application took over: no menu stays open behind it.
     mCommandBars::LeaveMenuMode();
+  } else if (iMsg == win::WM_ACTIVATE && win::LOWORD(wParam) == win::WA_INACTIVE && mCommandBars::InMenuMode()) {
+    // Another window of the program took the keyboard from the form whose menus are open (the
+    // desktop activated it, or the form was minimised): the menus close, and the keys go there.
+    kestCommandBar* entered = mCommandBars::FindControl(mCommandBars::ActivePopupHwnd());
+    if (entered != nullptr && entered->OwnerFormHwnd() == m_hWndOwnerForm) mCommandBars::LeaveMenuMode();
   }
   return 0;
 }

@@ -48,6 +48,7 @@ struct Running {
   frmHost form;
   std::unique_ptr<MenuSequence> sequence;
   std::function<void(const Event&)> react;
+  win::HWND other = 0;  // another window of the program
 };
 Running* running = nullptr;
 
@@ -98,6 +99,17 @@ Step NoteHotItem() {
       }
     }
     Note("hot item " + key);
+  });
+}
+
+// The desktop gives the keyboard to another window of the program (by a key of its own or its frame:
+// no click the menus see).
+Step AnotherWindowActivated() {
+  return Call([] {
+    running->other = win::CreateWindowExA(0, "Static", u"", win::WS_OVERLAPPED, 500, 500, 200, 100, 0, 0, 0, nullptr);
+    platform::testing::ShowAndWait(running->other);
+    win::SetForegroundWindow(running->other);
+    vb::DoEvents();
   });
 }
 
@@ -165,6 +177,12 @@ const std::vector<Row>& Rows() {
       {"AClickOutsideClosesTheMenus",
        In({{ClickOn("MENU:FILE"), ClickOn("")}, Tap("f")}),
        {"enter", "show FILE", "hot MENU:FILE", "hide FILE", "leave", "pass click", "pass F"}},
+      {"AnotherWindowOfTheProgramActivatedClosesTheMenus",
+       In({{ClickOn("MENU:FILE"), AnotherWindowActivated()}, Tap("f")}),
+       {"enter", "show FILE", "hot MENU:FILE", "hide FILE", "leave", "pass F"}},
+      {"AnotherWindowOfTheProgramActivatedEndsAnAltTap",
+       In({Tap("Alt_L"), {AnotherWindowActivated()}, Tap("f")}),
+       {"pass Alt", "enter", "hot MENU:FILE", "swallow Alt up", "leave", "pass F"}},
       {"AClickOnTheItemWhoseMenuIsOpenClosesIt",
        In({{ClickOn("MENU:FILE"), ClickOn("MENU:FILE")}, Tap("f")}),
        {"enter", "show FILE", "hot MENU:FILE", "hide FILE", "leave", "pass F"}},
@@ -334,6 +352,7 @@ class MenuSequenceTest : public ::testing::TestWithParam<Row> {
   void TearDown() override {
     running->react = nullptr;
     mCommandBars::LeaveMenuMode();
+    if (running->other != 0) win::DestroyWindow(running->other);
     running->form.Unload();
     running->sequence.reset();
     delete running;

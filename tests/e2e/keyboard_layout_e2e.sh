@@ -6,6 +6,8 @@
 # program reads F, still opens Find. An Alt tap still makes "Файл" hot, and Escape in
 # the editor's right-click menu closes it; the letters typed next reach the editor, and so do they
 # after the menu is closed by a click in the editor, which also puts the caret where it was made.
+# A drop-down left open when the desktop activates another window of the program, or minimises the
+# window, closes, and the keys go to the window that has the keyboard.
 # Keys go through XTest with real key codes (xte): xdotool
 # resets the layout group after each command and cannot show any of this. The layout is a property
 # of this script's own X server. Pictures go to BUILD_DIR/e2e/keyboard_layout/.
@@ -51,11 +53,11 @@ menu_opened() {
   opened=$(comm -13 <(echo "$before") <(program_windows))
   [ -n "$opened" ] || e2e_fail "the right click opened no menu"
 }
-# menu_closed WHAT: the menu that menu_opened saw is no longer shown.
+# menu_closed WHAT: the menu that menu_opened (or menu_by_keys) saw is no longer shown.
 menu_closed() {
   local still
   still=$(comm -12 <(echo "$opened") <(program_windows))
-  [ -z "$still" ] || e2e_fail "$1 left the right-click menu on the screen"
+  [ -z "$still" ] || e2e_fail "$1 left the menu on the screen"
 }
 # expect_text WHAT TEXT: the editor holds exactly TEXT.
 expect_text() {
@@ -143,4 +145,44 @@ menu_closed "A click in the editor"
 typed uvw
 e2e_shot 12_typed_after_the_click
 expect_text "letters typed after a click in the editor closed the right-click menu" "helloxyzuvw"
+
+# --- A drop-down open when the desktop gives the keyboard to another window of the program (Find):
+# the menus close and the keys typed next reach that window --------------------------------------------
+# menu_by_keys: an Alt tap and Down open the "Файл" menu, a window of the program that was not there.
+menu_by_keys() {
+  local before
+  before=$(program_windows)
+  xte 'key Alt_L' 'usleep 100000' 'key Down'
+  sleep 0.5
+  opened=$(comm -13 <(echo "$before") <(program_windows))
+  [ -n "$opened" ] || e2e_fail "Alt, Down opened no menu"
+}
+with_ctrl f
+e2e_until 5 e2e_window_shown "Найти" || e2e_fail "Ctrl+F did not open Find"
+find=$(xdotool search --onlyvisible --name "Найти" | head -1)
+e2e_focus "$wid"
+menu_by_keys
+e2e_shot 13_file_menu_open
+e2e_focus "$find"
+sleep 0.3
+e2e_shot 14_find_activated
+menu_closed "Find taking the keyboard"
+with_ctrl a
+typed abc
+expect_text "letters typed in Find after it took the keyboard from the open menu" "abc"
+xte 'key Escape'
+e2e_wait_gone "Найти"
+
+# --- A drop-down open when the window is minimised: the menus go with it ------------------------------
+e2e_focus "$wid"
+menu_by_keys
+xdotool windowminimize "$wid"
+sleep 0.7
+e2e_shot 15_minimised
+menu_closed "Minimising the window"
+e2e_focus "$wid"
+with_ctrl a
+typed restored
+e2e_shot 16_typed_after_restoring
+expect_text "letters typed after the window came back" "restored"
 echo "keyboard_layout: passed"
