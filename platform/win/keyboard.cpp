@@ -165,8 +165,21 @@ void NoteKey(int vk, bool down) {
   }
 }
 
+namespace {
+
+// Shift, Ctrl or Alt held down as the second key of a layout-switch chord (the Shift of Ctrl+Shift
+// under grp:ctrl_shift_toggle): XKB gives such a key the group switch instead of its modifier, so
+// the server's state leaves it out, yet the user holds it, and Ctrl+Shift+S is still Ctrl+Shift+S.
+std::array<bool, 256>& heldAsSwitch() {
+  static std::array<bool, 256> h{};
+  return h;
+}
+
+}  // namespace
+
 void ReleaseHeldKeys() {
   for (auto& k : keyState()) k &= 0x7F;
+  heldAsSwitch().fill(false);
 }
 
 namespace {
@@ -174,12 +187,12 @@ namespace {
 bool OnX() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
 
 // Shift, Ctrl and Alt as `mods` has them, but for `except` (the key of the event itself, already
-// noted).
+// noted) and those held as a layout switch.
 void NoteModifiers(Qt::KeyboardModifiers mods, int except) {
   const std::pair<int, Qt::KeyboardModifier> held[] = {
       {VK_SHIFT, Qt::ShiftModifier}, {VK_CONTROL, Qt::ControlModifier}, {VK_MENU, Qt::AltModifier}};
   for (const auto& [vk, mod] : held) {
-    if (vk == except) continue;
+    if (vk == except || heldAsSwitch()[static_cast<std::size_t>(vk)]) continue;
     auto& s = keyState()[static_cast<std::size_t>(vk)];
     s = mods.testFlag(mod) ? (s | 0x80) : (s & 0x7F);
   }
@@ -188,7 +201,12 @@ void NoteModifiers(Qt::KeyboardModifiers mods, int except) {
 }  // namespace
 
 void NoteModifiersOf(const QKeyEvent* e, int vk) {
-  if (FromX(e)) NoteModifiers(e->modifiers(), vk);
+  if (!FromX(e)) return;
+  if (vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU) {
+    heldAsSwitch()[static_cast<std::size_t>(vk)] =
+        e->type() == QEvent::KeyPress && SwitchesGroup(e->nativeVirtualKey());
+  }
+  NoteModifiers(e->modifiers(), vk);
 }
 
 void NoteModifiersOf(const QMouseEvent* e) {

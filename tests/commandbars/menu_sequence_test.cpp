@@ -157,6 +157,16 @@ const std::vector<Row>& Rows() {
       {"AShortcutKeepsTheCtrlItCameWith",
        In({{HeldElsewhere("Control_L")}, Tap("n"), {Release("Control_L")}, Tap("f")}),
        {"click FILE:NEW", "swallow N", "pass F"}},
+      // Under grp:ctrl_shift_toggle the Shift of Ctrl+Shift is a layout switch and no modifier for
+      // the X server; the user still holds it.
+      {"CtrlShiftAndALetterIsAShortcutEvenWhenShiftSwitchesTheLayout",
+       In({{Call([] {
+              const cButton saveAs = MenuBar().Buttons().Add(u"FILE:SAVEAS", -1, u"Сохранить &как", 0, u"", 'S', 3);
+              MenuBar().CommandBars().Item(u"FILE").Buttons().Add(&saveAs);
+            }),
+            Press("Control_L"), SwitchPress("Shift_L")},
+           Tap("s"), {SwitchRelease("Shift_L"), Release("Control_L")}, Tap("f")}),
+       {"pass Ctrl", "pass Shift", "click FILE:SAVEAS", "swallow S", "pass F"}},
       {"AltWithAClickBetweenIsNoTap",
        In({{Press("Alt_L"), ClickOn(""), Release("Alt_L")}, Tap("f")}),
        {"pass Alt", "pass click", "pass F"}},

@@ -2,15 +2,15 @@
 # The keyboard layout switched as Russian users switch it, on an X server with a window manager (run
 # it inside xvfb-run): with the US and Russian layouts and grp:alt_shift_toggle, Alt+Shift and then
 # Shift+Alt switch to Russian and the keys typed next arrive in the editor as Russian letters; so do
-# they after Ctrl+Shift with grp:ctrl_shift_toggle. Ctrl+F typed quickly, Ctrl up again before the
-# program reads F, still opens Find. An Alt tap still makes "Файл" hot, and Escape in
-# the editor's right-click menu closes it; the letters typed next reach the editor, and so do they
-# after the menu is closed by a click in the editor, which also puts the caret where it was made.
-# A drop-down left open when the desktop activates another window of the program, or minimises the
-# window, closes, and the keys go to the window that has the keyboard.
-# Keys go through XTest with real key codes (xte): xdotool
-# resets the layout group after each command and cannot show any of this. The layout is a property
-# of this script's own X server. Pictures go to BUILD_DIR/e2e/keyboard_layout/.
+# they after Ctrl+Shift with grp:ctrl_shift_toggle, where Ctrl+Shift+S is still "Save As". Ctrl+F
+# typed quickly, Ctrl up again before the program reads F, still opens Find. An Alt tap still makes
+# "Файл" hot, and Escape in the editor's right-click menu closes it; the letters typed next reach
+# the editor, and so do they after the menu is closed by a click in the editor, which also puts the
+# caret where it was made. A drop-down left open when the desktop activates another window of the
+# program, or minimises the window, closes, and the keys go to the window that has the keyboard.
+# Keys go through XTest with real key codes (xte): xdotool resets the layout group after each
+# command and cannot show any of this. The layout is a property of this script's own X server.
+# Pictures go to BUILD_DIR/e2e/keyboard_layout/.
 # Usage: tests/e2e/keyboard_layout_e2e.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
@@ -93,6 +93,15 @@ layouts grp:ctrl_shift_toggle
 chord Control_L Shift_L
 expect_russian "after Ctrl+Shift"
 e2e_shot_window "$wid" 03_ctrl_shift_russian
+# Ctrl+Shift+S switches the layout as well (the server reports no Shift with S), and is still
+# "Save As"; the switch is undone after.
+xte 'keydown Control_L' 'keydown Shift_L' 'key s' 'keyup Shift_L' 'keyup Control_L'
+e2e_until 5 e2e_window_shown "Сохранение документа" || e2e_fail "Ctrl+Shift+S under grp:ctrl_shift_toggle did not open Save As"
+e2e_shot 03a_ctrl_shift_s_save_as
+xte 'key Escape'
+e2e_wait_gone "Сохранение документа"
+e2e_focus "$wid"
+chord Control_L Shift_L
 
 # --- A shortcut typed quickly, in the Russian layout: Ctrl is up again before the program reads F,
 # and Ctrl+F still opens Find ---------------------------------------------------------------------------
