@@ -71,8 +71,6 @@ void StartAltTap() {
   if (altTap.clean) InstallMouseHook(kAltTapWatch);
 }
 
-void SpoilAltTap() { altTap.clean = false; }
-
 // True when the tap that ends now was clean.
 bool EndAltTap() {
   const bool clean = altTap.clean && altTap.layout == win::GetKeyboardLayout(0);
@@ -157,6 +155,8 @@ bool KeyOutsideMenuMode(std::int32_t vk, bool released, std::int32_t mask) {
 }
 
 }  // namespace
+
+void SpoilAltTap() { altTap.clean = false; }
 
 void InstallKeyboardHook(win::HWND hWnd) { Install(keyboard(), win::WH_KEYBOARD, &KeyboardHookProc, hWnd); }
 void RemoveKeyboardHook(win::HWND hWnd) {

@@ -113,6 +113,12 @@ Step AnotherWindowActivated() {
   });
 }
 
+// The desktop moves the window (Alt+drag: the click goes to the desktop, not to the program) and
+// tells it so; nothing else of the program's windows changes.
+Step WindowMoved() {
+  return Call([] { win::SendMessageA(Form().hWnd(), win::WM_MOVE, 0, win::MAKELPARAM(40, 40)); });
+}
+
 Step UnloadPopupOf(const std::u16string& barKey) {
   return Call([barKey] { Form().cmdBar.Unload(PopupOf(barKey).Index()); });
 }
@@ -193,6 +199,12 @@ const std::vector<Row>& Rows() {
       {"AnotherWindowOfTheProgramActivatedEndsAnAltTap",
        In({Tap("Alt_L"), {AnotherWindowActivated()}, Tap("f")}),
        {"pass Alt", "enter", "hot MENU:FILE", "swallow Alt up", "leave", "pass F"}},
+      {"AnAltDragThatMovesTheWindowIsNoTap",
+       In({{Press("Alt_L"), WindowMoved(), Release("Alt_L")}, Tap("f")}),
+       {"pass Alt", "pass F"}},
+      {"AMovedWindowClosesItsMenus",
+       In({{ClickOn("MENU:FILE"), WindowMoved()}, Tap("f")}),
+       {"enter", "show FILE", "hot MENU:FILE", "hide FILE", "leave", "pass F"}},
       {"AClickOnTheItemWhoseMenuIsOpenClosesIt",
        In({{ClickOn("MENU:FILE"), ClickOn("MENU:FILE")}, Tap("f")}),
        {"enter", "show FILE", "hot MENU:FILE", "hide FILE", "leave", "pass F"}},

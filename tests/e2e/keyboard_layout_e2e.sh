@@ -7,7 +7,8 @@
 # "Файл" hot, and Escape in the editor's right-click menu closes it; the letters typed next reach
 # the editor, and so do they after the menu is closed by a click in the editor, which also puts the
 # caret where it was made. A drop-down left open when the desktop activates another window of the
-# program, or minimises the window, closes, and the keys go to the window that has the keyboard.
+# program, or minimises or moves the window, closes, and the keys go to the window that has the
+# keyboard; Alt+drag, which moves the window, is no Alt tap.
 # Keys go through XTest with real key codes (xte): xdotool resets the layout group after each
 # command and cannot show any of this. The layout is a property of this script's own X server.
 # Pictures go to BUILD_DIR/e2e/keyboard_layout/.
@@ -194,4 +195,28 @@ with_ctrl a
 typed restored
 e2e_shot 16_typed_after_restoring
 expect_text "letters typed after the window came back" "restored"
+
+# --- Alt+drag: the desktop moves the window and keeps the click to itself; Alt's release is no tap,
+# and the keys typed next reach the editor --------------------------------------------------------------
+typed before  # replaces the text, all selected by the last reading
+was=$(e2e_geometry "$wid")
+xte 'keydown Alt_L'
+xdotool mousemove --window "$wid" 300 300 mousedown 1
+for _ in 1 2 3 4 5; do xdotool mousemove_relative 10 10; sleep 0.05; done
+xdotool mouseup 1
+xte 'keyup Alt_L'
+sleep 0.5
+e2e_shot 17_alt_dragged
+[ "$(e2e_geometry "$wid")" != "$was" ] || e2e_fail "Alt+drag did not move the window (the window manager has no such binding)"
+typed after
+expect_text "letters typed after Alt+drag moved the window" "beforeafter"
+
+# --- A drop-down open when the window is moved: it closes with its menus -------------------------------
+menu_by_keys
+xdotool windowmove "$wid" 150 120
+sleep 0.5
+e2e_shot 18_moved_with_a_menu_open
+menu_closed "Moving the window"
+typed moved
+expect_text "letters typed after the window moved" "moved"
 echo "keyboard_layout: passed"
