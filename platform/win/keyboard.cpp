@@ -19,6 +19,14 @@ std::array<unsigned char, 256>& keyState() {
   return s;
 }
 
+// Shift, Ctrl or Alt held down as the second key of a layout-switch chord (the Shift of Ctrl+Shift
+// under grp:ctrl_shift_toggle): XKB gives such a key the group switch instead of its modifier, so
+// the server's state leaves it out, yet the user holds it, and Ctrl+Shift+S is still Ctrl+Shift+S.
+std::array<bool, 256>& heldAsSwitch() {
+  static std::array<bool, 256> h{};
+  return h;
+}
+
 // The XKB group (0 to 3) the newest key event was typed in.
 int& keyboardGroup() {
   static int g = 0;
@@ -164,18 +172,6 @@ void NoteKey(int vk, bool down) {
     s[vk] &= 0x7F;
   }
 }
-
-namespace {
-
-// Shift, Ctrl or Alt held down as the second key of a layout-switch chord (the Shift of Ctrl+Shift
-// under grp:ctrl_shift_toggle): XKB gives such a key the group switch instead of its modifier, so
-// the server's state leaves it out, yet the user holds it, and Ctrl+Shift+S is still Ctrl+Shift+S.
-std::array<bool, 256>& heldAsSwitch() {
-  static std::array<bool, 256> h{};
-  return h;
-}
-
-}  // namespace
 
 void ReleaseHeldKeys() {
   for (auto& k : keyState()) k &= 0x7F;
