@@ -7,6 +7,7 @@
 
 #include "platform/dialogs/file_dialog_run.h"
 #include "platform/dialogs/font_dialog.h"
+#include "platform/dialogs/modal_dialog.h"
 #include "platform/script/script.h"
 #include "platform/vb/error.h"
 #include "platform/vb/printer.h"
@@ -143,13 +144,13 @@ void CommonDialog::ShowPrinter() {
       if (QString::compare(ToQ(Printers.Item(i).DeviceName), ToQ(answer->text), Qt::CaseInsensitive) == 0) Printer.Select(i);
     return;
   }
-  QPrintDialog dialog(&platform::detail::ConfiguredPrinter(), QApplication::activeWindow());
-  if (!DialogTitle.empty()) dialog.setWindowTitle(ToQ(DialogTitle));
-  if (dialog.exec() != QDialog::Accepted) {
+  platform::detail::ModalDialog<QPrintDialog> dialog(&platform::detail::ConfiguredPrinter(), QApplication::activeWindow());
+  if (!DialogTitle.empty()) dialog->setWindowTitle(ToQ(DialogTitle));
+  if (!dialog.Accepted()) {
     Cancelled();
     return;
   }
-  platform::detail::TakePrinterChoice(*dialog.printer());
+  platform::detail::TakePrinterChoice(*dialog->printer());
 }
 
 }  // namespace vb

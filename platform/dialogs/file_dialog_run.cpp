@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "platform/dialogs/file_name_notice.h"
+#include "platform/dialogs/modal_dialog.h"
 #include "platform/script/script.h"
 
 namespace platform::dialogs {
@@ -32,23 +33,24 @@ QStringList NameFilters(const std::vector<std::u16string>& parts) {
 
 std::optional<QString> Show(FileDialogRequest& request) {
   const QString dir = request.initialDir.empty() ? QDir::currentPath() : FilePath(request.initialDir);
-  QFileDialog dialog(QApplication::activeWindow(), QString::fromStdU16String(request.title), dir);
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.setOption(QFileDialog::HideNameFilterDetails);
-  dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-  if (request.save && !request.confirmOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
-  if (request.save) AddNameLengthNotice(dialog);
+  platform::detail::ModalDialog<QFileDialog> dialog(QApplication::activeWindow(), QString::fromStdU16String(request.title),
+                                                    dir);
+  dialog->setOption(QFileDialog::DontUseNativeDialog);
+  dialog->setOption(QFileDialog::HideNameFilterDetails);
+  dialog->setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog->setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  if (request.save && !request.confirmOverwrite) dialog->setOption(QFileDialog::DontConfirmOverwrite);
+  if (request.save) AddNameLengthNotice(*dialog);
   const QStringList filters = NameFilters(request.filter);
   if (!filters.isEmpty()) {
-    dialog.setNameFilters(filters);
-    dialog.selectNameFilter(filters.value(std::clamp<int>(request.filterIndex, 1, static_cast<int>(filters.size())) - 1));
+    dialog->setNameFilters(filters);
+    dialog->selectNameFilter(filters.value(std::clamp<int>(request.filterIndex, 1, static_cast<int>(filters.size())) - 1));
   }
-  dialog.setDefaultSuffix(QString::fromStdU16String(request.defaultSuffix));
-  if (!request.offered.empty()) dialog.selectFile(FilePath(request.offered));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  if (const qsizetype i = filters.indexOf(dialog.selectedNameFilter()); i >= 0) request.filterIndex = static_cast<int>(i) + 1;
-  return dialog.selectedFiles().constFirst();
+  dialog->setDefaultSuffix(QString::fromStdU16String(request.defaultSuffix));
+  if (!request.offered.empty()) dialog->selectFile(FilePath(request.offered));
+  if (!dialog.Accepted() || dialog->selectedFiles().isEmpty()) return std::nullopt;
+  if (const qsizetype i = filters.indexOf(dialog->selectedNameFilter()); i >= 0) request.filterIndex = static_cast<int>(i) + 1;
+  return dialog->selectedFiles().constFirst();
 }
 
 }  // namespace

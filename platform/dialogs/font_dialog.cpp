@@ -5,6 +5,7 @@
 #include <QListView>
 #include <QStringListModel>
 
+#include "platform/dialogs/modal_dialog.h"
 #include "platform/gdi/objects.h"
 
 namespace platform::detail {
@@ -31,14 +32,15 @@ void NameFamiliesAsUsersKnowThem(QFontDialog& dialog) {
 }  // namespace
 
 std::optional<QFont> AskForFont(const QFont& initial, QWidget* parent, const QString& title) {
-  QFontDialog dialog(initial, parent);
-  if (!title.isEmpty()) dialog.setWindowTitle(title);
-  NameFamiliesAsUsersKnowThem(dialog);
+  ModalDialog<QFontDialog> dialog(initial, parent);
+  if (!title.isEmpty()) dialog->setWindowTitle(title);
+  NameFamiliesAsUsersKnowThem(*dialog);
   // Choosing another writing system lists the families afresh, tags and all.
-  if (auto* systems = dialog.findChild<QComboBox*>())
-    QObject::connect(systems, &QComboBox::activated, &dialog, [&dialog] { NameFamiliesAsUsersKnowThem(dialog); });
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  return dialog.selectedFont();
+  QFontDialog* shown = &*dialog;
+  if (auto* systems = dialog->findChild<QComboBox*>())
+    QObject::connect(systems, &QComboBox::activated, shown, [shown] { NameFamiliesAsUsersKnowThem(*shown); });
+  if (!dialog.Accepted()) return std::nullopt;
+  return dialog->selectedFont();
 }
 
 }  // namespace platform::detail

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "platform/dialogs/file_dialog_run.h"
+#include "platform/dialogs/modal_dialog.h"
 #include "platform/dialogs/dialog_parts.h"
 
 namespace platform::dialogs {
@@ -105,9 +106,9 @@ class PickIconWindow : public QDialog {
 }  // namespace
 
 std::optional<PickedIcon> ShowPickIconWindow(const PickIconSetup& setup) {
-  PickIconWindow window(setup);
-  if (window.exec() != QDialog::Accepted) return std::nullopt;
-  return window.Picked();
+  platform::detail::ModalDialog<PickIconWindow> window(setup);
+  if (!window.Accepted()) return std::nullopt;
+  return window->Picked();
 }
 
 }  // namespace platform::dialogs

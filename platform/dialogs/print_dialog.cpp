@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/codepage/codepage.h"
+#include "platform/dialogs/modal_dialog.h"
 #include "platform/script/script.h"
 #include "platform/vb/printer.h"
 #include "platform/vb/printer_device.h"
@@ -163,9 +164,9 @@ BOOL PrintDlgA(PRINTDLGA* pd) {
   } else {
     QPrinter& printer = platform::detail::ConfiguredPrinter();
     ApplyStart(printer, start);
-    QPrintDialog dialog(&printer, QApplication::activeWindow());
-    if (dialog.exec() != QDialog::Accepted) return FALSE;
-    choice = Chosen(*dialog.printer());
+    platform::detail::ModalDialog<QPrintDialog> dialog(&printer, QApplication::activeWindow());
+    if (!dialog.Accepted()) return FALSE;
+    choice = Chosen(*dialog->printer());
   }
   WriteDevMode(pd, choice);
   WriteDevNames(pd, choice);

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "platform/dialogs/dialog_parts.h"
+#include "platform/dialogs/modal_dialog.h"
 
 namespace platform::dialogs {
 namespace {
@@ -89,8 +90,8 @@ class PropertiesWindow : public QDialog {
 }  // namespace
 
 void ShowPropertiesWindow(const PropertiesSheet& sheet) {
-  PropertiesWindow window(sheet);
-  window.exec();
+  platform::detail::ModalDialog<PropertiesWindow> window(sheet);
+  window.Accepted();
 }
 
 }  // namespace platform::dialogs

@@ -10,6 +10,7 @@
 #include <QPushButton>
 
 #include "platform/dialogs/file_dialog_run.h"
+#include "platform/dialogs/modal_dialog.h"
 #include "platform/dialogs/dialog_parts.h"
 
 namespace platform::dialogs {
@@ -109,9 +110,9 @@ class RunWindow : public QDialog {
 
 std::optional<std::u16string> ShowRunWindow(const RunWindowSetup& setup,
                                             const std::function<bool(const std::u16string&)>& start) {
-  RunWindow window(setup, start);
-  if (window.exec() != QDialog::Accepted) return std::nullopt;
-  return window.Command();
+  platform::detail::ModalDialog<RunWindow> window(setup, start);
+  if (!window.Accepted()) return std::nullopt;
+  return window->Command();
 }
 
 }  // namespace platform::dialogs

@@ -8,6 +8,7 @@
 #include <string>
 #include <unordered_set>
 
+#include "platform/dialogs/modal_dialog.h"
 #include "platform/script/script.h"
 
 namespace win {
@@ -65,13 +66,14 @@ PIDLIST_ABSOLUTE SHBrowseForFolderA(const BROWSEINFOA* bi) {
     if (answer->result == 0 || answer->text.empty()) return nullptr;
     chosen = Clean(answer->text);
   } else {
-    QFileDialog dialog(QApplication::activeWindow(), ToQ(shown.title), root.isEmpty() ? QDir::homePath() : root);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setFileMode(QFileDialog::Directory);
-    dialog.setOption(QFileDialog::ShowDirsOnly, (bi->ulFlags & BIF_BROWSEINCLUDEFILES) == 0);
-    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Выбрать"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return nullptr;
-    chosen = Clean(FromQ(dialog.selectedFiles().constFirst()));
+    platform::detail::ModalDialog<QFileDialog> dialog(QApplication::activeWindow(), ToQ(shown.title),
+                                                      root.isEmpty() ? QDir::homePath() : root);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setFileMode(QFileDialog::Directory);
+    dialog->setOption(QFileDialog::ShowDirsOnly, (bi->ulFlags & BIF_BROWSEINCLUDEFILES) == 0);
+    dialog->setLabelText(QFileDialog::Accept, QStringLiteral("Выбрать"));
+    if (!dialog.Accepted() || dialog->selectedFiles().isEmpty()) return nullptr;
+    chosen = Clean(FromQ(dialog->selectedFiles().constFirst()));
   }
   if (!Within(chosen, root)) return nullptr;  // only the root and what lies below it
   if (bi->pszDisplayName != nullptr) {
@@ -115,10 +117,10 @@ BOOL ShellAboutA(HWND, std::u16string_view app, std::u16string_view otherStuff, 
   shown.title = u"О программе " + name;
   shown.prompt = firstLine + u"\n" + std::u16string(otherStuff.substr(0, otherStuff.find(u'\0')));
   if (platform::script::Take(shown)) return TRUE;
-  QMessageBox box(QMessageBox::Information, ToQ(shown.title), ToQ(shown.prompt), QMessageBox::NoButton,
-                  QApplication::activeWindow());
-  box.addButton(QStringLiteral("ОК"), QMessageBox::AcceptRole);
-  box.exec();
+  platform::detail::ModalDialog<QMessageBox> box(QMessageBox::Information, ToQ(shown.title), ToQ(shown.prompt),
+                                                 QMessageBox::NoButton, QApplication::activeWindow());
+  box->addButton(QStringLiteral("ОК"), QMessageBox::AcceptRole);
+  box.Accepted();
   return TRUE;
 }
 

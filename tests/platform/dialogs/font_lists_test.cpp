@@ -48,6 +48,9 @@ TEST(FontLists, ScreenFontsNameEachFamilyOnceWithoutItsFoundry) {
 // Runs the font dialog for real (scripting off): once it shows, `inside` sees its family list and
 // says whether to press OK (else Cancel).
 void WithTheFontDialog(vb::CommonDialog& dlg, const std::function<bool(QListView&)>& inside) {
+  // Windows an earlier test let go are deleted first: one of them could be the dialog's owner and
+  // take the dialog along while it is shown.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   platform::script::SetActive(false);
   QTimer::singleShot(0, [&] {
     QWidget* dialog = QApplication::activeModalWidget();

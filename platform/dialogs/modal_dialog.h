@@ -1,0 +1,35 @@
+// Inside the layer only: a modal dialog shown over a window that may go while the dialog waits
+// (unloaded by a timer or a handler, closed by another program). Its window then deletes the dialog
+// with it, so a dialog with an owner lives on the heap, held by a guarded pointer, and a dialog gone
+// with its owner counts as cancelled; one on the caller's stack would be deleted twice.
+#pragma once
+
+#include <QDialog>
+#include <QPointer>
+#include <utility>
+
+namespace platform::detail {
+
+template <class Dialog>
+class ModalDialog {
+ public:
+  template <class... Args>
+  explicit ModalDialog(Args&&... args) : dialog_(new Dialog(std::forward<Args>(args)...)) {}
+  ~ModalDialog() { delete dialog_.data(); }
+  ModalDialog(const ModalDialog&) = delete;
+  ModalDialog& operator=(const ModalDialog&) = delete;
+
+  Dialog* operator->() const { return dialog_.data(); }
+  Dialog& operator*() const { return *dialog_; }
+
+  // Shows the dialog until it is answered: true when it was accepted and is still there to read.
+  bool Accepted() {
+    const int answer = dialog_->exec();
+    return !dialog_.isNull() && answer == QDialog::Accepted;
+  }
+
+ private:
+  QPointer<Dialog> dialog_;
+};
+
+}  // namespace platform::detail
