@@ -1,8 +1,10 @@
 #include "platform/vb/msgbox.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QCursor>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -97,6 +99,26 @@ void FitPrompt(QMessageBox& box, const QString& text) {
   box.setText(FitToLines(text, font, std::min(area.width() / 2, 500), std::max(1, (area.height() - chrome) / lineHeight)));
 }
 
+// A box whose buttons all give an answer that matters (Yes/No, Abort/Retry/Ignore) has no way out
+// but its buttons: Esc does nothing and the close box is refused. The toolkit would otherwise take
+// No or Abort as the escape answer, so that a box closed by another program, the window manager
+// or a stray Esc would answer the question for the user (No to "save the changes?" discards them).
+class NoEscape : public QObject {
+ public:
+  // Set when the box refused to close; the destroy watch then shows it again in a new window.
+  bool refusedClose = false;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Close) {
+      e->ignore();
+      refusedClose = true;
+      return true;
+    }
+    return e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->matches(QKeySequence::Cancel);
+  }
+};
+
 }  // namespace
 
 int MsgBox(std::u16string_view prompt, int buttons, std::u16string_view title) {
@@ -111,13 +133,20 @@ int MsgBox(std::u16string_view prompt, int buttons, std::u16string_view title) {
   // owned by it would go with it while it is still shown. It stays over that window as its
   // transient child instead.
   QMessageBox box(IconOf(buttons), QString::fromStdU16String(caption), text, QMessageBox::NoButton, nullptr);
+  const std::vector<ButtonSpec> specs = ButtonsOf(buttons & 0x0F);
+  const bool escapable =
+      specs.size() == 1 || std::any_of(specs.begin(), specs.end(), [](const ButtonSpec& s) { return s.answer == vbCancel; });
+  NoEscape noEscape;
+  if (!escapable) {
+    box.setWindowFlag(Qt::WindowCloseButtonHint, false);
+    box.installEventFilter(&noEscape);
+  }
   if (QWidget* active = QApplication::activeWindow(); active != nullptr && active->windowHandle() != nullptr) {
     box.winId();
     box.windowHandle()->setTransientParent(active->windowHandle());
   }
   box.setTextFormat(Qt::PlainText);
   FitPrompt(box, text);
-  const std::vector<ButtonSpec> specs = ButtonsOf(buttons & 0x0F);
   std::vector<QPushButton*> made;
   for (const ButtonSpec& s : specs) made.push_back(box.addButton(QString::fromStdU16String(s.text), s.role));
   const std::size_t def = static_cast<std::size_t>((buttons & 0xF00) >> 8);
@@ -125,9 +154,16 @@ int MsgBox(std::u16string_view prompt, int buttons, std::u16string_view title) {
   // Esc and the close box answer Cancel where there is one, else the only button.
   for (std::size_t i = 0; i < specs.size(); ++i)
     if (specs[i].answer == vbCancel || specs.size() == 1) box.setEscapeButton(made[i]);
-  box.exec();
-  for (std::size_t i = 0; i < specs.size(); ++i)
-    if (box.clickedButton() == made[i]) return specs[i].answer;
+  for (;;) {
+    noEscape.refusedClose = false;
+    box.exec();
+    for (std::size_t i = 0; i < specs.size(); ++i)
+      if (box.clickedButton() == made[i]) return specs[i].answer;
+    // Its window was destroyed from outside and made anew, which ended the loop: the question is
+    // asked again until a button answers it.
+    if (!noEscape.refusedClose || !box.isVisible()) break;
+    box.hide();
+  }
   return specs.size() == 1 ? specs[0].answer : vbCancel;
 }
 

@@ -13,7 +13,10 @@
 #     the PDF lands there and the program says so;
 #  5. the settings dialog, the time and date window, the print confirmation and the document
 #     properties open centred over the main window (moved away from the middle of the screen), each
-#     pictured, and each closed by Esc; the agreement window by Enter.
+#     pictured, and each closed by Esc; the agreement window by Enter;
+#  6. the question "save the changes?" of New (Yes and No only) closed by another program, by the
+#     window manager and by Esc: it comes back each time and waits for a button, and the typed text
+#     is kept.
 # Pictures go to BUILD_DIR/e2e/windows/.
 # Usage: tests/e2e/windows_e2e.sh BUILD_DIR
 set -euo pipefail
@@ -39,6 +42,7 @@ PDF="$HOME/Документы/Quillmark.pdf"
 e2e_profile <<REG
 [$E2E_KEY\\Preferences]
 "ShowInCaption"="3"
+"SaveChange"="1"
 "PrinterName"="PDF"
 "PaperSize"="A4 210 x 297 мм"
 [$E2E_KEY\\Preferences\\Dialogs]
@@ -220,6 +224,42 @@ e2e_click "$main" 492 12                  # "Справка", then its first ite
 e2e_keys Down Return
 # The agreement's text has the keyboard: Enter presses its OK.
 check_window "Лицензионное соглашение" "the agreement" 10_license Return
+
+# --- 6. A question without Cancel is answered only by its buttons -------------------------------
+e2e_focus "$main"
+before=$(e2e_editor_text)
+e2e_keys ctrl+End
+e2e_type " more"
+e2e_keys ctrl+n
+question=$(e2e_wait_box)
+sleep 0.5
+xdotool windowclose "$question"
+# The question comes back in a new window.
+again() {
+  local w
+  for w in $(xdotool search --onlyvisible --name "Brannoch Quillmark 3.0 Preview" 2>/dev/null); do
+    [ "$w" != "$main" ] && [ "$w" != "$question" ] && { echo "$w"; return 0; }
+  done
+  return 1
+}
+e2e_until 10 again >/dev/null || e2e_fail "the save question destroyed from outside did not come back"
+question=$(again)
+sleep 0.5
+wmctrl -i -c "$question"
+sleep 0.5
+e2e_focus "$question"
+e2e_keys Escape
+sleep 0.5
+xwininfo -id "$question" | grep -q IsViewable || e2e_fail "the save question went without an answer"
+e2e_shot 11_save_question_stays
+e2e_keys Return                           # Yes: the save dialog, which is cancelled
+e2e_wait_window "Сохранение документа" >/dev/null
+e2e_keys Escape
+e2e_wait_gone "Сохранение документа"
+e2e_focus "$main"
+got=$(e2e_editor_text)
+[ "$got" = "$before more" ] || e2e_fail "the text after the save question was closed from outside: \"$got\""
+
 expect_answers "at the end"
 e2e_running || e2e_fail "the program ended"
-echo "windows: sounds that cannot be played froze nothing (sound server: $sound_server), find stayed above the main window, a destroyed modal window let the main window go on, the PDF went to the desktop's documents folder, and the windows opened centred and closed by Esc and Enter"
+echo "windows: sounds that cannot be played froze nothing (sound server: $sound_server), find stayed above the main window, a destroyed modal window let the main window go on, the PDF went to the desktop's documents folder, the windows opened centred and closed by Esc and Enter, and the save question without Cancel waited for its answer"

@@ -121,3 +121,31 @@ TEST(FormsOnX11, AMessageBoxDestroyedFromOutsideAnswersCancel) {
   EXPECT_TRUE(ended);
   EXPECT_EQ(answer, vb::vbCancel);
 }
+
+// A question without Cancel whose window another program destroys comes back in a new window and
+// waits for its answer: nobody answers No to "save the changes?" for the user.
+TEST(FormsOnX11, AYesNoQuestionDestroyedFromOutsideComesBackUntilAnswered) {
+  if (!OnX11()) GTEST_SKIP() << "needs an X server (./test.sh runs it under xvfb-run)";
+  platform::script::SetActive(false);
+  std::uint32_t destroyed = 0;
+  bool back = false;
+  platform::testing::RealMessageBox seen;
+  platform::testing::PostAction([&] {
+    Eventually([&] { return (destroyed = platform::testing::ModalWindowOnX11()) != 0; });
+    platform::testing::DestroyModalDialogFromOutsideOnX11();
+    back = Eventually([&] {
+      const std::uint32_t now = platform::testing::ModalWindowOnX11();
+      return now != 0 && now != destroyed && platform::testing::ExistsOnX11(now);
+    });
+    if (back) {
+      platform::testing::PressInNextMessageBox(u"Да", &seen);
+    } else {
+      platform::testing::CancelModalDialog();  // a box left waiting would hold the test for ever
+    }
+  });
+  const int answer = vb::MsgBox(u"Документ был изменен. Сохранить?", vb::vbYesNo + vb::vbQuestion, u"Проверка");
+  platform::script::SetActive(true);
+  EXPECT_NE(destroyed, 0u);
+  EXPECT_TRUE(back);
+  EXPECT_EQ(answer, vb::vbYes);
+}

@@ -16,6 +16,7 @@
 #include "platform/script/script.h"
 #include "platform/shell/shell.h"
 #include "platform/testing/win.h"
+#include "platform/testing/x11.h"
 #include "platform/vb/app.h"
 #include "platform/vb/collection.h"
 #include "platform/vb/error.h"
@@ -54,6 +55,39 @@ TEST(MsgBox, TheRealBoxHasRussianButtonsAndAnswersWithThePressedOne) {
   EXPECT_EQ(seen.buttons, (std::vector<std::u16string>{u"Да", u"Нет", u"Отмена"}));
   EXPECT_EQ(seen.text, u"Первая\nвторая\n\nтретья");
   EXPECT_EQ(seen.title, u"Вопрос");
+}
+
+// A question whose every button gives an answer that matters is answered only by a button: Esc
+// and the close box leave it up (the toolkit's own choice, No or Abort, would answer "save the
+// changes?" for the user). A box with Cancel still takes Esc as Cancel.
+TEST(MsgBox, AQuestionWithoutCancelIsAnsweredOnlyByItsButtons) {
+  struct Case {
+    int kind;
+    std::u16string press;
+    int answer;
+  };
+  for (const Case& c : {Case{vb::vbYesNo, u"Да", vb::vbYes}, Case{vb::vbAbortRetryIgnore, u"Повторить", vb::vbRetry}}) {
+    SCOPED_TRACE(c.kind);
+    platform::script::SetActive(false);
+    bool afterEscape = false;
+    bool afterClose = false;
+    platform::testing::RealMessageBox seen;
+    platform::testing::PostAction([&] {
+      afterEscape = platform::testing::PressEscapeInModalWindow() && platform::testing::ModalDialogShown();
+      afterClose = platform::testing::CloseModalWindowByUser() && platform::testing::ModalDialogShown();
+      platform::testing::PressInNextMessageBox(c.press, &seen);
+    });
+    const int answer = vb::MsgBox(u"Документ был изменен. Сохранить?", c.kind + vb::vbQuestion, u"Вопрос");
+    platform::script::SetActive(true);
+    EXPECT_TRUE(afterEscape) << "Esc answered the question";
+    EXPECT_TRUE(afterClose) << "the close box answered the question";
+    EXPECT_EQ(answer, c.answer);
+  }
+  platform::script::SetActive(false);
+  platform::testing::PostAction([] { platform::testing::PressEscapeInModalWindow(); });
+  const int answer = vb::MsgBox(u"Сохранить?", vb::vbYesNoCancel + vb::vbQuestion, u"Вопрос");
+  platform::script::SetActive(true);
+  EXPECT_EQ(answer, vb::vbCancel);
 }
 
 // A long prompt breaks into lines that fit the box, a word longer than a line breaks inside it with
