@@ -16,7 +16,8 @@
 #     pictured, and each closed by Esc; the agreement window by Enter;
 #  6. the question "save the changes?" of New (Yes and No only) closed by another program, by the
 #     window manager and by Esc: it comes back each time and waits for a button, and the typed text
-#     is kept.
+#     is kept;
+#  7. the progress window of a large open stays above the main window when the editor is clicked.
 # Pictures go to BUILD_DIR/e2e/windows/.
 # Usage: tests/e2e/windows_e2e.sh BUILD_DIR
 set -euo pipefail
@@ -260,6 +261,28 @@ e2e_focus "$main"
 got=$(e2e_editor_text)
 [ "$got" = "$before more" ] || e2e_fail "the text after the save question was closed from outside: \"$got\""
 
+# --- 7. The open progress window stays above the main window ------------------------------------
+LARGE="$E2E_PROFILE/large.txt"
+head -c 150M < <(yes "Мама мыла раму. Мама мыла раму. Мама мыла раму. Мама мыла раму. Мама мыла раму.") > "$LARGE"
+e2e_keys ctrl+o
+question=$(e2e_wait_box)                  # the changed document: No, it is not saved
+e2e_focus "$question"
+e2e_keys Tab space
+open=$(e2e_wait_window "Открытие документа")
+e2e_focus "$open"
+e2e_type "$LARGE"
+xdotool key Return
+progress=$(e2e_wait_window "Загрузка документа" 20)
+transient=$(xprop -id "$progress" WM_TRANSIENT_FOR | sed -n 's/.*# //p')
+[ "$((transient))" = "$main" ] || e2e_fail "the open progress window is not the main window's own ($transient)"
+xdotool mousemove --window "$main" 300 300 click 1
+sleep 0.3
+if e2e_window_shown "Загрузка документа"; then
+  above "$progress" "$main" || e2e_fail "the open progress window sank behind the main window: $(stacking)"
+  e2e_shot 12_open_progress_above
+fi
+e2e_wait_gone "Загрузка документа" 60
+
 expect_answers "at the end"
 e2e_running || e2e_fail "the program ended"
-echo "windows: sounds that cannot be played froze nothing (sound server: $sound_server), find stayed above the main window, a destroyed modal window let the main window go on, the PDF went to the desktop's documents folder, the windows opened centred and closed by Esc and Enter, and the save question without Cancel waited for its answer"
+echo "windows: sounds that cannot be played froze nothing (sound server: $sound_server), find stayed above the main window, a destroyed modal window let the main window go on, the PDF went to the desktop's documents folder, the windows opened centred and closed by Esc and Enter, the save question without Cancel waited for its answer, and the open progress stayed above"
