@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -85,8 +86,10 @@ QString FitToLines(const QString& text, const QFont& font, int width, int lines)
   return out.join(QLatin1Char('\n'));
 }
 
-// Lays the prompt out for the screen the box shows on: lines at most half the screen wide (at most
-// 500 pixels), and no more lines than the screen holds.
+// Lays the prompt out for the screen the box shows on: the box at most half the screen wide (at
+// most 500 pixels, as the toolkit sizes it), its lines as wide as the room the icon and the margins
+// leave them (wider ones the box would break again, leaving a word alone on a line), and no more
+// lines than the screen holds.
 void FitPrompt(QMessageBox& box, const QString& text) {
   QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
   if (screen == nullptr) screen = QGuiApplication::primaryScreen();
@@ -94,9 +97,12 @@ void FitPrompt(QMessageBox& box, const QString& text) {
   auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
   const QFont font = label != nullptr ? label->font() : box.font();
   const int lineHeight = std::max(1, QFontMetrics(font).lineSpacing());
+  box.setText(QString());
+  const int besideText = box.layout() != nullptr ? box.layout()->totalMinimumSize().width() : 0;
+  const int width = std::max(10 * lineHeight, std::min(area.width() / 2, 500) - besideText);
   // Room for the title, the buttons and the margins.
   const int chrome = 8 * lineHeight;
-  box.setText(FitToLines(text, font, std::min(area.width() / 2, 500), std::max(1, (area.height() - chrome) / lineHeight)));
+  box.setText(FitToLines(text, font, width, std::max(1, (area.height() - chrome) / lineHeight)));
 }
 
 // A box whose buttons all give an answer that matters (Yes/No, Abort/Retry/Ignore) has no way out

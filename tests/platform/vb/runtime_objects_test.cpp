@@ -120,6 +120,19 @@ TEST(MsgBox, LongTextWrapsInsideTheBoxAndTheBoxStaysOnTheScreen) {
   EXPECT_LE(seen.place.right, seen.screen.right);
   EXPECT_LE(seen.place.bottom, seen.screen.bottom);
 
+  // Ordinary words: each line the box is given fits its text's room as it is, so the box does not
+  // break it again (which leaves a word alone on a line of its own).
+  std::u16string words;
+  for (int i = 0; i < 4; ++i) words += u"Вы действительно хотите сбросить текущие параметры и установить параметры по умолчанию? ";
+  platform::script::SetActive(false);
+  platform::testing::RealMessageBox worded;
+  platform::testing::PressInNextMessageBox(u"Нет", &worded);
+  vb::MsgBox(words, vb::vbYesNo + vb::vbQuestion, u"Вопрос");
+  platform::script::SetActive(true);
+  EXPECT_GT(std::count(worded.text.begin(), worded.text.end(), u'\n'), 1);
+  EXPECT_GT(worded.widestLine, 0);
+  EXPECT_LE(worded.widestLine, worded.textWidth);
+
   std::u16string tall;
   for (int i = 0; i < 400; ++i) tall += u"строка " + vb::CStr(static_cast<std::int64_t>(i)) + u"\r\n";
   platform::script::SetActive(false);
