@@ -17,7 +17,9 @@
 #  6. the question "save the changes?" of New (Yes and No only) closed by another program, by the
 #     window manager and by Esc: it comes back each time and waits for a button, and the typed text
 #     is kept;
-#  7. the progress window of a large open stays above the main window when the editor is clicked.
+#  7. the main window destroyed by another program while find is open: the save question's Cancel
+#     keeps it, in a new window, and find stays above it when the editor is clicked;
+#  8. the progress window of a large open stays above the main window when the editor is clicked.
 # Pictures go to BUILD_DIR/e2e/windows/.
 # Usage: tests/e2e/windows_e2e.sh BUILD_DIR
 set -euo pipefail
@@ -261,7 +263,36 @@ e2e_focus "$main"
 got=$(e2e_editor_text)
 [ "$got" = "$before more" ] || e2e_fail "the text after the save question was closed from outside: \"$got\""
 
-# --- 7. The open progress window stays above the main window ------------------------------------
+# --- 7. The main window destroyed from outside and kept ------------------------------------------
+e2e_focus "$main"
+e2e_keys ctrl+f
+find=$(e2e_wait_window "Найти")
+sleep 0.5
+xdotool windowclose "$main"
+question=$(e2e_wait_box)                  # save the changes? Cancel keeps the program
+e2e_focus "$question"
+e2e_keys Escape
+destroyed=$main
+new_main() {
+  local w
+  for w in $(xdotool search --onlyvisible --name "Brannoch Quillmark 3.0 Preview" 2>/dev/null); do
+    [ "$w" != "$destroyed" ] && [ "$w" != "$question" ] && { echo "$w"; return 0; }
+  done
+  return 1
+}
+e2e_until 10 new_main >/dev/null || e2e_fail "the main window did not come back after Cancel"
+main=$(new_main)
+sleep 0.5
+e2e_click "$main" 400 300
+sleep 0.5
+above "$find" "$main" || e2e_fail "find sank behind the main window made anew: $(stacking)"
+e2e_shot 12_find_above_main_made_anew
+e2e_focus "$find"
+e2e_keys Escape
+e2e_wait_gone "Найти"
+e2e_focus "$main"
+
+# --- 8. The open progress window stays above the main window ------------------------------------
 LARGE="$E2E_PROFILE/large.txt"
 head -c 150M < <(yes "Мама мыла раму. Мама мыла раму. Мама мыла раму. Мама мыла раму. Мама мыла раму.") > "$LARGE"
 e2e_keys ctrl+o
@@ -279,10 +310,10 @@ xdotool mousemove --window "$main" 300 300 click 1
 sleep 0.3
 if e2e_window_shown "Загрузка документа"; then
   above "$progress" "$main" || e2e_fail "the open progress window sank behind the main window: $(stacking)"
-  e2e_shot 12_open_progress_above
+  e2e_shot 13_open_progress_above
 fi
 e2e_wait_gone "Загрузка документа" 60
 
 expect_answers "at the end"
 e2e_running || e2e_fail "the program ended"
-echo "windows: sounds that cannot be played froze nothing (sound server: $sound_server), find stayed above the main window, a destroyed modal window let the main window go on, the PDF went to the desktop's documents folder, the windows opened centred and closed by Esc and Enter, the save question without Cancel waited for its answer, and the open progress stayed above"
+echo "windows: sounds that cannot be played froze nothing (sound server: $sound_server), find stayed above the main window, a destroyed modal window let the main window go on, the PDF went to the desktop's documents folder, the windows opened centred and closed by Esc and Enter, the save question without Cancel waited for its answer, find stayed above a main window made anew, and the open progress stayed above"

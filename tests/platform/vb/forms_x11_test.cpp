@@ -104,6 +104,32 @@ TEST(FormsOnX11, AFormThatStaysWhenItsWindowIsDestroyedGetsANewOne) {
   owner.Unload();
 }
 
+// An owner whose window is destroyed and made anew keeps its own windows above it: theirs name the
+// new window as their owner.
+TEST(FormsOnX11, WindowsOfAnOwnerMadeAnewNameItsNewWindow) {
+  if (!OnX11()) GTEST_SKIP() << "needs an X server (./test.sh runs it under xvfb-run)";
+  frmDialog owner;
+  owner.refuse = true;
+  frmDialog own;
+  owner.Show();
+  own.Show(vb::vbModeless, &owner);
+  platform::testing::ShowAndWait(own.hWnd());
+  const std::uint32_t destroyed = platform::testing::NativeWindowOnX11(owner.hWnd());
+  ASSERT_TRUE(Eventually([&] { return platform::testing::TransientForOnX11(own.hWnd()) == destroyed; }));
+  platform::testing::DestroyFromOutsideOnX11(owner.hWnd());
+  const bool madeAnew = Eventually([&] {
+    const std::uint32_t now = platform::testing::NativeWindowOnX11(owner.hWnd());
+    return now != destroyed && platform::testing::ExistsOnX11(now);
+  });
+  EXPECT_TRUE(madeAnew);
+  EXPECT_TRUE(Eventually([&] {
+    return platform::testing::TransientForOnX11(own.hWnd()) == platform::testing::NativeWindowOnX11(owner.hWnd());
+  }));
+  own.Unload();
+  owner.refuse = false;
+  owner.Unload();
+}
+
 TEST(FormsOnX11, AMessageBoxDestroyedFromOutsideAnswersCancel) {
   if (!OnX11()) GTEST_SKIP() << "needs an X server (./test.sh runs it under xvfb-run)";
   // A real message box, not a scripted one.
