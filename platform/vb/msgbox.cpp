@@ -102,7 +102,16 @@ void FitPrompt(QMessageBox& box, const QString& text) {
   const int width = std::max(10 * lineHeight, std::min(area.width() / 2, 500) - besideText);
   // Room for the title, the buttons and the margins.
   const int chrome = 8 * lineHeight;
-  box.setText(FitToLines(text, font, width, std::max(1, (area.height() - chrome) / lineHeight)));
+  const QString fitted = FitToLines(text, font, width, std::max(1, (area.height() - chrome) / lineHeight));
+  box.setText(fitted);
+  // A short prompt still leaves the caption whole in the title bar, which writes it in bold beside
+  // the window's icon and buttons.
+  int widest = 0;
+  for (const QString& line : fitted.split(QLatin1Char('\n'))) widest = std::max(widest, QFontMetrics(font).horizontalAdvance(line));
+  QFont bold = box.font();
+  bold.setBold(true);
+  const int caption = std::min(width, QFontMetrics(bold).horizontalAdvance(box.windowTitle()) + 10 * lineHeight - besideText);
+  if (label != nullptr && caption > widest) label->setMinimumWidth(caption);
 }
 
 // A box whose buttons all give an answer that matters (Yes/No, Abort/Retry/Ignore) has no way out

@@ -1,6 +1,9 @@
 // The runtime's message box, collection, numbered files, App, Screen, shell and sound.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QFontMetrics>
+
 #include <algorithm>
 #include <sys/file.h>
 #include <sys/wait.h>
@@ -55,6 +58,21 @@ TEST(MsgBox, TheRealBoxHasRussianButtonsAndAnswersWithThePressedOne) {
   EXPECT_EQ(seen.buttons, (std::vector<std::u16string>{u"Да", u"Нет", u"Отмена"}));
   EXPECT_EQ(seen.text, u"Первая\nвторая\n\nтретья");
   EXPECT_EQ(seen.title, u"Вопрос");
+}
+
+// A short prompt under a long caption: the box is wide enough for the caption in bold, beside the
+// title bar's icon and buttons, so the window manager does not cut it.
+TEST(MsgBox, AShortPromptLeavesRoomForTheWholeCaption) {
+  platform::script::SetActive(false);
+  platform::testing::RealMessageBox seen;
+  platform::testing::PressInNextMessageBox(u"ОК", &seen);
+  vb::MsgBox(u"Поиск завершен!", vb::vbInformation, u"Brannoch Quillmark 3.0 Preview");
+  platform::script::SetActive(true);
+  QFont bold = QApplication::font();
+  bold.setBold(true);
+  const QFontMetrics metrics(bold);
+  EXPECT_GE(seen.place.right - seen.place.left,
+            metrics.horizontalAdvance(QStringLiteral("Brannoch Quillmark 3.0 Preview")) + 4 * metrics.lineSpacing());
 }
 
 // A question whose every button gives an answer that matters is answered only by a button: Esc
