@@ -1,7 +1,6 @@
 #include "platform/vb/msgbox.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QCursor>
 #include <QFontMetrics>
 #include <QKeyEvent>
