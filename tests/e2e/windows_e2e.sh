@@ -237,16 +237,18 @@ e2e_keys ctrl+n
 question=$(e2e_wait_box)
 sleep 0.5
 xdotool windowclose "$question"
-# The question comes back in a new window.
-again() {
+# other_window A B: a shown window of the program's title that is neither A nor B.
+other_window() {
   local w
   for w in $(xdotool search --onlyvisible --name "Brannoch Quillmark 3.0 Preview" 2>/dev/null); do
-    [ "$w" != "$main" ] && [ "$w" != "$question" ] && { echo "$w"; return 0; }
+    [ "$w" != "$1" ] && [ "$w" != "$2" ] && { echo "$w"; return 0; }
   done
   return 1
 }
-e2e_until 10 again >/dev/null || e2e_fail "the save question destroyed from outside did not come back"
-question=$(again)
+# The question comes back in a new window.
+e2e_until 10 other_window "$main" "$question" >/dev/null \
+  || e2e_fail "the save question destroyed from outside did not come back"
+question=$(other_window "$main" "$question")
 sleep 0.5
 wmctrl -i -c "$question"
 sleep 0.5
@@ -272,16 +274,9 @@ xdotool windowclose "$main"
 question=$(e2e_wait_box)                  # save the changes? Cancel keeps the program
 e2e_focus "$question"
 e2e_keys Escape
-destroyed=$main
-new_main() {
-  local w
-  for w in $(xdotool search --onlyvisible --name "Brannoch Quillmark 3.0 Preview" 2>/dev/null); do
-    [ "$w" != "$destroyed" ] && [ "$w" != "$question" ] && { echo "$w"; return 0; }
-  done
-  return 1
-}
-e2e_until 10 new_main >/dev/null || e2e_fail "the main window did not come back after Cancel"
-main=$(new_main)
+e2e_until 10 other_window "$main" "$question" >/dev/null \
+  || e2e_fail "the main window did not come back after Cancel"
+main=$(other_window "$main" "$question")
 sleep 0.5
 e2e_click "$main" 400 300
 sleep 0.5
