@@ -43,7 +43,8 @@ void Remove(Hook& hook, win::HWND hWnd) {
   }
 }
 
-bool Down(int vk) { return win::GetAsyncKeyState(vk) != 0; }
+// Held as of the key being handled, not as of now: a key read late keeps the modifiers it came with.
+bool Down(int vk) { return win::GetKeyState(vk) < 0; }
 
 bool EnterWithFirstItemHot();
 
@@ -69,8 +70,6 @@ void StartAltTap() {
   altTap.layout = win::GetKeyboardLayout(0);
   if (altTap.clean) InstallMouseHook(kAltTapWatch);
 }
-
-void SpoilAltTap() { altTap.clean = false; }
 
 // True when the tap that ends now was clean.
 bool EndAltTap() {
@@ -156,6 +155,8 @@ bool KeyOutsideMenuMode(std::int32_t vk, bool released, std::int32_t mask) {
 }
 
 }  // namespace
+
+void SpoilAltTap() { altTap.clean = false; }
 
 void InstallKeyboardHook(win::HWND hWnd) { Install(keyboard(), win::WH_KEYBOARD, &KeyboardHookProc, hWnd); }
 void RemoveKeyboardHook(win::HWND hWnd) {

@@ -6,6 +6,7 @@
 #include "commandbars/colour_scheme.h"
 #include "commandbars/command_bar.h"
 #include "commandbars/command_bars.h"
+#include "commandbars/hooks.h"
 #include "commandbars/menu_mode.h"
 #include "platform/win/window.h"
 
@@ -342,12 +343,16 @@ void kestCommandBar::AttachOwnerForm() {
   m_hWndOwnerForm = FindOwnerForm(m_hWnd);
   if (m_hWndOwnerForm == 0) return;
   MSubclass::AttachMessage(this, m_hWndOwnerForm, win::WM_ACTIVATEAPP);
+  MSubclass::AttachMessage(this, m_hWndOwnerForm, win::WM_ACTIVATE);
+  MSubclass::AttachMessage(this, m_hWndOwnerForm, win::WM_MOVE);
   MSubclass::AttachMessage(this, m_hWndOwnerForm, win::WM_SETTINGCHANGE);
 }
 
 void kestCommandBar::DetachOwnerForm() {
   if (m_hWndOwnerForm == 0) return;
   MSubclass::DetachMessage(this, m_hWndOwnerForm, win::WM_ACTIVATEAPP);
+  MSubclass::DetachMessage(this, m_hWndOwnerForm, win::WM_ACTIVATE);
+  MSubclass::DetachMessage(this, m_hWndOwnerForm, win::WM_MOVE);
   MSubclass::DetachMessage(this, m_hWndOwnerForm, win::WM_SETTINGCHANGE);
   m_hWndOwnerForm = 0;
 }
@@ -358,8 +363,23 @@ win::LRESULT kestCommandBar::WindowProc(win::HWND, win::UINT iMsg, win::WPARAM w
   } else if (iMsg == win::WM_ACTIVATEAPP && wParam == 0 && mCommandBars::InMenuMode()) {
     // Another application took over: no menu stays open behind it.
     mCommandBars::LeaveMenuMode();
+  } else if (iMsg == win::WM_ACTIVATE && win::LOWORD(wParam) == win::WA_INACTIVE && FormHoldsMenuMode()) {
+    // Another window of the program took the keyboard from the form whose menus are open (the
+    // desktop activated it, or the form was minimised): the menus close, and the keys go there.
+    mCommandBars::LeaveMenuMode();
+  } else if (iMsg == win::WM_MOVE) {
+    // The desktop moved the form (by Alt+drag, whose click it keeps to itself): Alt's release is no
+    // tap, and menus left open, which would not move with it, close.
+    mHooks::SpoilAltTap();
+    if (FormHoldsMenuMode()) mCommandBars::LeaveMenuMode();
   }
   return 0;
+}
+
+bool kestCommandBar::FormHoldsMenuMode() const {
+  if (!mCommandBars::InMenuMode()) return false;
+  const kestCommandBar* entered = mCommandBars::FindControl(mCommandBars::ActivePopupHwnd());
+  return entered != nullptr && entered->OwnerFormHwnd() == m_hWndOwnerForm;
 }
 
 void kestCommandBar::MakePopupInstance() {

@@ -201,10 +201,12 @@ class kestCommandBar : public vb::UserControl, public IBarControl, private ISubc
   void UserControl_MouseUp(int button, int shift, float x, float y) override;
 
  private:
-  // ISubclass: the owner form's activation and setting changes.
+  // ISubclass: the owner form's activation, moves and setting changes.
   std::int32_t MsgResponse() override { return 1; }
   void SetMsgResponse(std::int32_t) override {}
   win::LRESULT WindowProc(win::HWND hwnd, win::UINT iMsg, win::WPARAM wParam, win::LPARAM lParam) override;
+  // Menu mode is on, entered through a control of this control's form.
+  bool FormHoldsMenuMode() const;
 
   // Life cycle and owner form (kest_command_bar.cpp).
   void StartRunTime();

@@ -151,11 +151,16 @@ void ProgressBar::Draw(float position, bool onlyValueChanged) {
 
   // What the box would show is compared before anything is built: most steps of a long run change
   // neither the percentage nor the bar's pixels. Any percentage above 100 fills the box.
+  // The box's size changes only through a resize, which draws it whole: a run of values reads the
+  // size that whole drawing noted instead of asking the window each step.
+  const bool sized = onlyValueChanged && shown_.width >= 0;
+  const float boxWidth = sized ? shown_.width : picStatus.Width();
+  const float boxHeight = sized ? shown_.height : picStatus.Height();
   const double whole = std::floor(static_cast<double>(p) + 0.5);
   const bool empty = p / 100.0f <= 0;
-  const float barWidth = empty ? picStatus.Width() : picStatus.Width() * std::min(p / 100.0f, 1.0f);
-  const Shown next{whole, static_cast<std::int32_t>(std::lround(barWidth / vb::TwipsPerPixel)), picStatus.Width(),
-                   picStatus.Height(), empty ? vb::vbWhite : progressColor_};
+  const float barWidth = empty ? boxWidth : boxWidth * std::min(p / 100.0f, 1.0f);
+  const Shown next{whole, static_cast<std::int32_t>(std::lround(barWidth / vb::TwipsPerPixel)), boxWidth,
+                   boxHeight, empty ? vb::vbWhite : progressColor_};
   if (onlyValueChanged && next == shown_) {
     vb::DoEventsOncePerFrame();
     return;

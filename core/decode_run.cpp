@@ -77,9 +77,8 @@ void DecodeDocument() {
     return;
   }
   // The editor's text has CR LF lines, and so has its conversion: the editor takes it as it is.
-  std::u16string converted = ConvertText(editor.Text(), source, target);
   TextBeforeDecode = editor.Text();
-  editor.TakeText(std::move(converted));
+  editor.TakeText(ConvertText(TextBeforeDecode, source, target));
   EndProgress();
   DocumentDecoded = true;
 }

@@ -45,7 +45,8 @@ bool Watcher::Look() {
   seen_ = sequence;
   const std::u16string remembered = Remembered();
   const std::u16string now = vb::Clipboard.GetText();
-  if (now == remembered) return false;
+  // A clipboard without text (its owner quit, or it holds a picture) brings nothing to put in.
+  if (now.empty() || now == remembered) return false;
   Remember(now);
   return true;
 }

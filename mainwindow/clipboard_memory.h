@@ -21,7 +21,8 @@ class Watcher {
  public:
   // True when the clipboard holds text other than the remembered one; that text is then
   // remembered. False at once, reading nothing, when the clipboard did not change since the last
-  // look.
+  // look. A clipboard that holds no text is nothing new: on X11 the clipboard empties when the
+  // program that copied quits, and that is no copy of an empty text.
   bool Look();
   // The next look reads the store and the clipboard again, whatever the sequence number says.
   void Forget() { seen_.reset(); }

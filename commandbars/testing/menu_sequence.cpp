@@ -72,6 +72,7 @@ Step Release(const std::string& key) { return Step{Step::kRelease, key, false, {
 Step SwitchPress(const std::string& key) { return Step{Step::kPress, key, true, {}}; }
 Step SwitchRelease(const std::string& key) { return Step{Step::kRelease, key, true, {}}; }
 Step LayoutSwitched() { return Step{Step::kLayoutSwitched, "", false, {}}; }
+Step HeldElsewhere(const std::string& key) { return Step{Step::kHeldElsewhere, key, false, {}}; }
 Step ClickOn(const std::string& buttonKey) { return Step{Step::kClick, buttonKey, false, {}}; }
 Step RightClickIn() { return Step{Step::kRightClick, "", false, {}}; }
 Step Call(std::function<void()> f) { return Step{Step::kCall, "", false, std::move(f)}; }
@@ -167,6 +168,7 @@ void MenuSequence::RunStep(const Step& s) {
     case Step::kPress: Key(s, true); return;
     case Step::kRelease: Key(s, false); return;
     case Step::kLayoutSwitched: group_ = 1 - group_; return;
+    case Step::kHeldElsewhere: held_.push_back(s.key); return;
     case Step::kRightClick: ClickOutside(2); return;
     case Step::kClick: {
       int index = 0;

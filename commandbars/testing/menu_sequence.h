@@ -26,7 +26,7 @@
 namespace commandbars::testing {
 
 struct Step {
-  enum Kind { kPress, kRelease, kLayoutSwitched, kClick, kRightClick, kCall };
+  enum Kind { kPress, kRelease, kLayoutSwitched, kHeldElsewhere, kClick, kRightClick, kCall };
   Kind kind = kPress;
   std::string key;           // X key name ("Alt_L", "Shift_L", "f", ...) or button key to click
   bool groupSwitch = false;  // a layout option makes the key XKB's group switch
@@ -42,6 +42,9 @@ Step Release(const std::string& key);
 Step SwitchPress(const std::string& key);
 Step SwitchRelease(const std::string& key);
 Step LayoutSwitched();
+// A modifier key ("Control_L") pressed while another window had the keyboard: the program never
+// sees the press, and the keys that follow come with it held (until its Release).
+Step HeldElsewhere(const std::string& key);
 // A left click on the centre of the shown item with this button key (a popup's before a bar's), or
 // with "" near the bottom right corner of the window that has the keyboard (outside every menu).
 Step ClickOn(const std::string& buttonKey);

@@ -46,13 +46,20 @@ void frmMain::TimerClipboardDetect_Timer() {
 void frmMain::TimerClipboard_Timer() {
   if (modDecode::DecodeRunning() || FullScreenViewOpen()) return;
   PendingClipboardText.clear();
+  // The clipboard is read again here; when its text went since the detect tick (the program that
+  // copied it quit), the document stays as it is.
+  std::u16string copied = vb::Clipboard.GetText();
+  if (copied.empty()) {
+    TimerClipboard.Enabled(false);
+    return;
+  }
   const bool append = modRegistry::ReadPreference(prefs::kClipboardText) == u"1";
   if (modRegistry::ReadPreference(prefs::kDecodeClipboard) == u"1") {
-    PendingClipboardText = modDecode::ConvertText(vb::Clipboard.GetText(), Combo1.ListIndex() + 1, Combo2.ListIndex() + 1);
+    PendingClipboardText = modDecode::ConvertText(copied, Combo1.ListIndex() + 1, Combo2.ListIndex() + 1);
     modDecode::TextBeforeDecode = RichTextBox->Text();
     modDecode::DocumentDecoded = true;
   } else {
-    PendingClipboardText = vb::Clipboard.GetText();
+    PendingClipboardText = std::move(copied);
   }
   vb::RichTextBox& editor = *RichTextBox;
   if (append && editor.TextLength() > 0) {

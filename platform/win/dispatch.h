@@ -8,6 +8,7 @@
 class QObject;
 class QEvent;
 class QKeyEvent;
+class QMouseEvent;
 
 namespace platform::detail {
 
@@ -33,6 +34,12 @@ win::DWORD UiThreadId();
 void NoteKey(int vk, bool down);
 // Forgets every key held down (the application lost the keyboard).
 void ReleaseHeldKeys();
+// Records Shift, Ctrl and Alt as an input event from the X server reports them held (the key `vk`
+// of a key event is noted by NoteKey); and as the server has them now (the application took the
+// keyboard).
+void NoteModifiersOf(const QKeyEvent* e, int vk);
+void NoteModifiersOf(const QMouseEvent* e);
+void NoteModifiersHeldNow();
 // Records the keyboard layout a key event reports (on X, the XKB group in the key's state).
 void NoteKeyboardLayout(const QKeyEvent* e);
 // Returns to the first keyboard layout (tests leave nothing behind).

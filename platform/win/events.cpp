@@ -91,6 +91,7 @@ QPoint ClientPoint(HWND h, QPoint global) {
 bool MouseEvent(QObject* receiver, QMouseEvent* e) {
   const UINT msg = MouseMessage(e);
   if (msg == 0) return false;
+  NoteModifiersOf(e);
   if (e->type() == QEvent::MouseButtonPress) NoteKey(msg == WM_LBUTTONDOWN ? VK_LBUTTON : msg == WM_RBUTTONDOWN ? VK_RBUTTON : VK_MBUTTON, true);
   if (e->type() == QEvent::MouseButtonRelease) NoteKey(msg == WM_LBUTTONUP ? VK_LBUTTON : msg == WM_RBUTTONUP ? VK_RBUTTON : VK_MBUTTON, false);
   const QPoint global = e->globalPosition().toPoint();
@@ -125,6 +126,7 @@ bool KeyEvent(QObject* receiver, QKeyEvent* e) {
   const bool up = e->type() == QEvent::KeyRelease;
   const int vk = VirtualKey(e);
   if (vk != 0) NoteKey(vk, !up);
+  NoteModifiersOf(e, vk);
   NoteKeyboardLayout(e);
   const LPARAM l = KeyLParam(e, up);
   if (vk != 0 && RunHooks(WH_KEYBOARD, static_cast<WPARAM>(vk), l)) return true;
@@ -187,6 +189,7 @@ bool BeforeDelivery(QObject* receiver, QEvent* e) {
       const bool active = static_cast<QApplicationStateChangeEvent*>(e)->applicationState() == Qt::ApplicationActive;
       // Keys held while another application takes the keyboard are released there, unseen here.
       if (!active) ReleaseHeldKeys();
+      if (active) NoteModifiersHeldNow();
       ToTopLevels(WM_ACTIVATEAPP, active ? TRUE : FALSE, 0);
       return false;
     }

@@ -1,7 +1,9 @@
 // Keyboard state and virtual-key codes of Qt's key events.
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <array>
+#include <utility>
 
 #include "platform/win/dispatch.h"
 #include "platform/win/keys.h"
@@ -15,6 +17,14 @@ using namespace win;
 std::array<unsigned char, 256>& keyState() {
   static std::array<unsigned char, 256> s{};
   return s;
+}
+
+// Shift, Ctrl or Alt held down as the second key of a layout-switch chord (the Shift of Ctrl+Shift
+// under grp:ctrl_shift_toggle): XKB gives such a key the group switch instead of its modifier, so
+// the server's state leaves it out, yet the user holds it, and Ctrl+Shift+S is still Ctrl+Shift+S.
+std::array<bool, 256>& heldAsSwitch() {
+  static std::array<bool, 256> h{};
+  return h;
 }
 
 // The XKB group (0 to 3) the newest key event was typed in.
@@ -165,6 +175,42 @@ void NoteKey(int vk, bool down) {
 
 void ReleaseHeldKeys() {
   for (auto& k : keyState()) k &= 0x7F;
+  heldAsSwitch().fill(false);
+}
+
+namespace {
+
+bool OnX() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
+
+// Shift, Ctrl and Alt as `mods` has them, but for `except` (the key of the event itself, already
+// noted) and those held as a layout switch.
+void NoteModifiers(Qt::KeyboardModifiers mods, int except) {
+  const std::pair<int, Qt::KeyboardModifier> held[] = {
+      {VK_SHIFT, Qt::ShiftModifier}, {VK_CONTROL, Qt::ControlModifier}, {VK_MENU, Qt::AltModifier}};
+  for (const auto& [vk, mod] : held) {
+    if (vk == except || heldAsSwitch()[static_cast<std::size_t>(vk)]) continue;
+    auto& s = keyState()[static_cast<std::size_t>(vk)];
+    s = mods.testFlag(mod) ? (s | 0x80) : (s & 0x7F);
+  }
+}
+
+}  // namespace
+
+void NoteModifiersOf(const QKeyEvent* e, int vk) {
+  if (!FromX(e)) return;
+  if (vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU) {
+    heldAsSwitch()[static_cast<std::size_t>(vk)] =
+        e->type() == QEvent::KeyPress && SwitchesGroup(e->nativeVirtualKey());
+  }
+  NoteModifiers(e->modifiers(), vk);
+}
+
+void NoteModifiersOf(const QMouseEvent* e) {
+  if (OnX()) NoteModifiers(e->modifiers(), 0);
+}
+
+void NoteModifiersHeldNow() {
+  if (OnX()) NoteModifiers(QGuiApplication::queryKeyboardModifiers(), 0);
 }
 
 void NoteKeyboardLayout(const QKeyEvent* e) {
@@ -180,17 +226,12 @@ namespace win {
 short GetKeyState(int vk) {
   if (vk <= 0 || vk > 255) return 0;
   unsigned char s = platform::detail::keyState()[vk];
-  // Mouse buttons are read from Qt as well. On X the server tells the modifier keys held now,
-  // presses made while another application had the keyboard included; elsewhere the keys seen
-  // so far tell.
+  // The state as of the newest input event: a key that the X server reports with Ctrl held is a
+  // Ctrl key, however long ago Ctrl went up again, and whoever saw Ctrl's press. Mouse buttons are
+  // read from Qt as well.
   bool down = (s & 0x80) != 0;
-  const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
-  const auto mods = x11 ? QGuiApplication::queryKeyboardModifiers() : Qt::KeyboardModifiers();
   const auto buttons = QGuiApplication::mouseButtons();
   switch (vk) {
-    case VK_SHIFT: down = x11 ? mods.testFlag(Qt::ShiftModifier) : down; break;
-    case VK_CONTROL: down = x11 ? mods.testFlag(Qt::ControlModifier) : down; break;
-    case VK_MENU: down = x11 ? mods.testFlag(Qt::AltModifier) : down; break;
     case VK_LBUTTON: down = down || buttons.testFlag(Qt::LeftButton); break;
     case VK_RBUTTON: down = down || buttons.testFlag(Qt::RightButton); break;
     default: break;
@@ -198,7 +239,19 @@ short GetKeyState(int vk) {
   return static_cast<short>((down ? 0x8000 : 0) | (s & 1));
 }
 
-short GetAsyncKeyState(int vk) { return static_cast<short>(GetKeyState(vk) & 0x8000); }
+// The keys held now: on X the server tells the modifier keys, presses made while another
+// application had the keyboard included; elsewhere the keys seen so far tell.
+short GetAsyncKeyState(int vk) {
+  const bool down = (GetKeyState(vk) & 0x8000) != 0;
+  if (!platform::detail::OnX()) return static_cast<short>(down ? 0x8000 : 0);
+  const auto mods = QGuiApplication::queryKeyboardModifiers();
+  switch (vk) {
+    case VK_SHIFT: return static_cast<short>(mods.testFlag(Qt::ShiftModifier) ? 0x8000 : 0);
+    case VK_CONTROL: return static_cast<short>(mods.testFlag(Qt::ControlModifier) ? 0x8000 : 0);
+    case VK_MENU: return static_cast<short>(mods.testFlag(Qt::AltModifier) ? 0x8000 : 0);
+    default: return static_cast<short>(down ? 0x8000 : 0);
+  }
+}
 
 HKL GetKeyboardLayout(DWORD) { return 1 + platform::detail::keyboardGroup(); }
 

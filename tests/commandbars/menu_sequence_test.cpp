@@ -48,6 +48,7 @@ struct Running {
   frmHost form;
   std::unique_ptr<MenuSequence> sequence;
   std::function<void(const Event&)> react;
+  win::HWND other = 0;  // another window of the program
 };
 Running* running = nullptr;
 
@@ -101,6 +102,23 @@ Step NoteHotItem() {
   });
 }
 
+// The desktop gives the keyboard to another window of the program (by a key of its own or its frame:
+// no click the menus see).
+Step AnotherWindowActivated() {
+  return Call([] {
+    running->other = win::CreateWindowExA(0, "Static", u"", win::WS_OVERLAPPED, 500, 500, 200, 100, 0, 0, 0, nullptr);
+    platform::testing::ShowAndWait(running->other);
+    win::SetForegroundWindow(running->other);
+    vb::DoEvents();
+  });
+}
+
+// The desktop moves the window (Alt+drag: the click goes to the desktop, not to the program) and
+// tells it so; nothing else of the program's windows changes.
+Step WindowMoved() {
+  return Call([] { win::SendMessageA(Form().hWnd(), win::WM_MOVE, 0, win::MAKELPARAM(40, 40)); });
+}
+
 Step UnloadPopupOf(const std::u16string& barKey) {
   return Call([barKey] { Form().cmdBar.Unload(PopupOf(barKey).Index()); });
 }
@@ -140,6 +158,21 @@ const std::vector<Row>& Rows() {
        In({{PointAt(u"MENU:EDIT")}, Tap("Alt_L"), {PointAtEditor(), Call([] { MenuBar().tmrLostMouse_Timer(); })},
            Tap("f")}),
        {"pass Alt", "enter", "hot MENU:FILE", "swallow Alt up", "leave", "pass F"}},
+      // Ctrl went down while another window had the keyboard, or went up again before the program
+      // read the key: the key's own state tells that it is Ctrl+N.
+      {"AShortcutKeepsTheCtrlItCameWith",
+       In({{HeldElsewhere("Control_L")}, Tap("n"), {Release("Control_L")}, Tap("f")}),
+       {"click FILE:NEW", "swallow N", "pass F"}},
+      // Under grp:ctrl_shift_toggle the Shift of Ctrl+Shift is a layout switch and no modifier for
+      // the X server; the user still holds it.
+      {"CtrlShiftAndALetterIsAShortcutEvenWhenShiftSwitchesTheLayout",
+       In({{Call([] {
+              const cButton saveAs = MenuBar().Buttons().Add(u"FILE:SAVEAS", -1, u"Сохранить &как", 0, u"", 'S', 3);
+              MenuBar().CommandBars().Item(u"FILE").Buttons().Add(&saveAs);
+            }),
+            Press("Control_L"), SwitchPress("Shift_L")},
+           Tap("s"), {SwitchRelease("Shift_L"), Release("Control_L")}, Tap("f")}),
+       {"pass Ctrl", "pass Shift", "click FILE:SAVEAS", "swallow S", "pass F"}},
       {"AltWithAClickBetweenIsNoTap",
        In({{Press("Alt_L"), ClickOn(""), Release("Alt_L")}, Tap("f")}),
        {"pass Alt", "pass click", "pass F"}},
@@ -160,6 +193,18 @@ const std::vector<Row>& Rows() {
       {"AClickOutsideClosesTheMenus",
        In({{ClickOn("MENU:FILE"), ClickOn("")}, Tap("f")}),
        {"enter", "show FILE", "hot MENU:FILE", "hide FILE", "leave", "pass click", "pass F"}},
+      {"AnotherWindowOfTheProgramActivatedClosesTheMenus",
+       In({{ClickOn("MENU:FILE"), AnotherWindowActivated()}, Tap("f")}),
+       {"enter", "show FILE", "hot MENU:FILE", "hide FILE", "leave", "pass F"}},
+      {"AnotherWindowOfTheProgramActivatedEndsAnAltTap",
+       In({Tap("Alt_L"), {AnotherWindowActivated()}, Tap("f")}),
+       {"pass Alt", "enter", "hot MENU:FILE", "swallow Alt up", "leave", "pass F"}},
+      {"AnAltDragThatMovesTheWindowIsNoTap",
+       In({{Press("Alt_L"), WindowMoved(), Release("Alt_L")}, Tap("f")}),
+       {"pass Alt", "pass F"}},
+      {"AMovedWindowClosesItsMenus",
+       In({{ClickOn("MENU:FILE"), WindowMoved()}, Tap("f")}),
+       {"enter", "show FILE", "hot MENU:FILE", "hide FILE", "leave", "pass F"}},
       {"AClickOnTheItemWhoseMenuIsOpenClosesIt",
        In({{ClickOn("MENU:FILE"), ClickOn("MENU:FILE")}, Tap("f")}),
        {"enter", "show FILE", "hot MENU:FILE", "hide FILE", "leave", "pass F"}},
@@ -329,6 +374,7 @@ class MenuSequenceTest : public ::testing::TestWithParam<Row> {
   void TearDown() override {
     running->react = nullptr;
     mCommandBars::LeaveMenuMode();
+    if (running->other != 0) win::DestroyWindow(running->other);
     running->form.Unload();
     running->sequence.reset();
     delete running;

@@ -2,7 +2,8 @@
 # The clipboard watch learns of a copy made by another program from the window system's own change
 # notice, with nothing else happening in the program: its main window minimized, another window
 # active, no key or pointer reaching it. Another program (xclip) copies text in DOS 866 shown as
-# Windows 1251; the watch converts it into the editor, and does so again for a second copy. Pictures
+# Windows 1251; the watch converts it into the editor, and does so again for a second copy, which
+# stays there when its program quits and when a picture is copied after it. Pictures
 # go to BUILD_DIR/e2e/clipboard_watch/.
 # Usage (inside xvfb-run): tests/e2e/clipboard_watch_e2e.sh BUILD_DIR
 set -euo pipefail
@@ -37,9 +38,23 @@ e2e_until 10 remembered "$(as_866_shown_as_1251 "$first")" \
 
 # No Ё or ё: the conversion tables leave those two letters as they are.
 second="Электрификация южных губерний даст мощный толчок сельскому хозяйству."
-e2e_clip_set "$(as_866_shown_as_1251 "$second")"
+# This copy's program stays in the foreground, so that it can quit below.
+as_866_shown_as_1251 "$second" > "$E2E_OUT/second.txt"
+xclip -quiet -selection clipboard -i "$E2E_OUT/second.txt" >/dev/null 2>&1 &
+owner=$!
+E2E_PIDS+=("$owner")
 e2e_until 10 remembered "$(as_866_shown_as_1251 "$second")" \
   || e2e_fail "the clipboard watch did not see the second copy"
+sleep 0.5
+
+# The program that copied quits, which empties the clipboard; then another copies a picture. Neither
+# is text, and the converted copy stays in the editor.
+clipboard_empty() { [ -z "$(e2e_clip_get)" ]; }
+kill "$owner"
+e2e_until 10 clipboard_empty || e2e_fail "the clipboard kept its text after its owner quit"
+sleep 0.5
+timeout 5 xclip -selection clipboard -t image/png -i "$E2E_OUT/1_minimized.png" >/dev/null 2>&1 \
+  || e2e_fail "xclip could not copy a picture"
 sleep 0.5
 
 xdotool windowactivate --sync "$main" >/dev/null 2>&1 || xdotool windowmap --sync "$main"

@@ -113,6 +113,39 @@ TEST_F(ClipboardWatch, ConvertingWatchKeepsTheDocumentForUndo) {
   EXPECT_EQ(editor().Text(), modDecode::ConvertText(longText, 2, 1));
 }
 
+// On X11 the clipboard empties when the program that copied quits, and a picture copied elsewhere
+// holds no text: neither puts an empty text over the document, whether the text goes before the
+// detect tick or between it and the insert tick, replacing or appending.
+TEST_F(ClipboardWatch, AClipboardThatLostItsTextLeavesTheDocumentAlone) {
+  SetPref(prefs::kDecodeClipboard, u"1");
+  Copy(u"Привет");
+  Tick();
+  const std::u16string converted = editor().Text();
+  ASSERT_EQ(converted, modDecode::ConvertText(u"Привет", 1, 2));
+  modDecode::DocumentDecoded = false;
+  vb::Clipboard.Clear();
+  Tick();
+  EXPECT_EQ(editor().Text(), converted);
+  EXPECT_FALSE(modDecode::DocumentDecoded);
+  EXPECT_FALSE(w().TimerClipboard.Enabled());
+
+  for (const bool append : {true, false}) {
+    SetPref(prefs::kClipboardText, append ? u"1" : u"0");
+    Copy(append ? u"ещё" : u"снова");
+    w().TimerClipboardDetect_Timer();
+    ASSERT_TRUE(w().TimerClipboard.Enabled());
+    vb::Clipboard.Clear();
+    w().TimerClipboard_Timer();
+    EXPECT_EQ(editor().Text(), converted) << append;
+    EXPECT_FALSE(w().TimerClipboard.Enabled());
+  }
+  // The next text copied comes in as before.
+  SetPref(prefs::kClipboardText, u"0");
+  Copy(u"Мир");
+  Tick();
+  EXPECT_EQ(editor().Text(), modDecode::ConvertText(u"Мир", 1, 2));
+}
+
 TEST_F(ClipboardWatch, RememberedTextComesBackExactlySoNothingLoops) {
   const std::u16string hard = std::u16string(u"a\r\nb\rc\nd \"q\" \\ e\\\\f ") + u'\0' + u"g 😀 \u0098 end\\";
   clipboard_memory::Remember(hard);
