@@ -65,7 +65,7 @@ void frmDecoding::Form_QueryUnload(int& cancel, int unloadMode) {
 
 void frmDecoding::Form_Unload(int&) { chrome::PlaySoundEvent(chrome::kFormUnload); }
 
-void frmDecoding::Services::Show() { mainwindow::ShowOwnedByMainWindow(form_); }
+void frmDecoding::Services::Show() { form_.Show(); }
 
 void frmDecoding::Services::Hide() {
   if (form_.IsLoaded()) form_.Hide();

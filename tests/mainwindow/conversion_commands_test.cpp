@@ -6,7 +6,6 @@
 #include "main_window_support.h"
 #include "platform/testing/win.h"
 #include "platform/vb/app.h"
-#include "platform/win/window.h"
 
 using namespace qmtest;
 namespace prefs = settings::preferences;
@@ -147,22 +146,6 @@ TEST_F(ConversionCommands, TheProgressWindowShowsTheBusyPointerWhileARunGoesOn) 
     mainwindow::RouteButtonClick(u"TOOLBAR2:STOP", w());  // unloads the window
     ASSERT_FALSE(DecodingWindow().IsLoaded());
   }
-}
-
-// The progress window is the main window's own, so a click in the editor never hides it behind the
-// main window (nor the Cancel on it).
-TEST_F(ConversionCommands, TheProgressWindowBelongsToTheMainWindow) {
-  editor().Text(std::u16string(2000, u'ж'));
-  win::LONG_PTR owner = 0;
-  std::function<void()> look = [&] {
-    if (!modDecode::DecodeRunning()) return;
-    if (!DecodingWindow().IsLoaded() || !DecodingWindow().Visible()) return platform::testing::PostAction(look);
-    owner = win::GetWindowLongA(DecodingWindow().hWnd(), win::GWL_HWNDPARENT);
-  };
-  platform::testing::PostAction(look);
-  w().ConvertDirection(0);
-  EXPECT_EQ(owner, static_cast<win::LONG_PTR>(w().hWnd()));
-  mainwindow::RouteButtonClick(u"TOOLBAR2:STOP", w());
 }
 
 TEST_F(ConversionCommands, TheWizardStartsFromAFolderWhoseNameHoldsABlank) {
