@@ -308,6 +308,13 @@ if e2e_window_shown "Загрузка документа"; then
   e2e_shot 13_open_progress_above
 fi
 e2e_wait_gone "Загрузка документа" 60
+# The keys go to the main window's editor again once the progress window has gone.
+sleep 1
+e2e_clip_set "<nothing copied>"
+e2e_keys ctrl+Home
+e2e_type "Zq"
+e2e_keys ctrl+Home shift+Right shift+Right ctrl+c
+[ "$(e2e_clip_get)" = "Zq" ] || e2e_fail "the keys typed after the open did not reach the editor: \"$(e2e_clip_get)\""
 
 expect_answers "at the end"
 e2e_running || e2e_fail "the program ended"
