@@ -197,6 +197,18 @@ std::u16string BackupPath(const std::u16string& path) {
   return {};
 }
 
+// The file as it is on disk, for its backup. It is read whole, so a file larger than a document may
+// be is not read (it could take all the memory, and the unsaved text with it): the save stops there,
+// the file as it was, and says why.
+std::string FileForBackup(const std::u16string& path) {
+  try {
+    return vb::ReadAllBytes(path, vb::kMaxDocumentBytes);
+  } catch (vb::Error& e) {
+    e.Description += u"\r\nРезервная копия этого файла не сделана, и документ в него не сохранён.";
+    throw;
+  }
+}
+
 bool Confirmed(const std::u16string& question) {
   return vb::MsgBox(question, vb::vbYesNo | vb::vbQuestion, core::kProgramTitle) == vb::vbYes;
 }
@@ -232,7 +244,7 @@ bool WriteDocument(const std::u16string& path, Document layout) {
         vb::WriteAllBytesSafely(backupPath, backup.bytes);
         backupWritten = true;
       } else if (vb::FileExists(path)) {
-        vb::WriteAllBytesSafely(backupPath, vb::ReadAllBytes(path));
+        vb::WriteAllBytesSafely(backupPath, FileForBackup(path));
         backupWritten = true;
       }
     }

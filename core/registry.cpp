@@ -3,7 +3,9 @@
 #include "core/settings_schema.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <filesystem>
 
 #include "core/main_window.h"
 #include "platform/registry/store.h"
@@ -14,22 +16,61 @@ namespace modRegistry {
 
 namespace {
 
+// The settings file the user was last told keeps no changes: each file is told once a run.
+std::filesystem::path toldNotKept;
+
 // A write the settings file could not take is said once a run, at the first one: the user learns
 // that changes will not be kept. The file keeps what it held.
 void ReportFailedWrite(win::LONG result) {
-  static bool reported = false;
-  if (result != win::ERROR_REGISTRY_IO_FAILED || reported) return;
-  reported = true;
-  vb::MsgBox(u"Не удаётся сохранить параметры программы в файл\r\n" +
-                 vb::FromUtf8(platform::registry::FilePath().string()) +
+  const std::filesystem::path file = platform::registry::FilePath();
+  if (result != win::ERROR_REGISTRY_IO_FAILED || toldNotKept == file) return;
+  toldNotKept = file;
+  vb::MsgBox(u"Не удаётся сохранить параметры программы в файл\r\n" + vb::FromUtf8(file.string()) +
                  u"\r\nПапка или файл недоступны для записи. Изменения параметров, сделанные до конца работы "
                  u"программы, не будут сохранены.",
              vb::vbExclamation, core::kProgramTitle);
 }
 
+// Why the settings file cannot be read, from the system's error number.
+std::u16string WhyUnreadable(int error) {
+  switch (error) {
+    case EACCES:
+    case EPERM: return u"нет прав на его чтение";
+    case EISDIR: return u"это папка, а не файл";
+    case ELOOP: return u"символические ссылки на него образуют петлю";
+    case ENOTDIR: return u"путь к нему проходит через файл, а не папку";
+    default: return u"ошибка чтения";
+  }
+}
+
+// Why a damaged settings file cannot be set aside, from the system's error number.
+std::u16string WhyNotSetAside(int error) {
+  switch (error) {
+    case EROFS: return u"папка с ним доступна только для чтения";
+    case EACCES:
+    case EPERM: return u"нет прав на изменение папки с ним";
+    default: return u"ошибка записи";
+  }
+}
+
 }  // namespace
 
 void ReportDamagedSettings() {
+  if (const auto unreadable = platform::registry::UnreadableSettingsFile()) {
+    toldNotKept = unreadable->file;
+    const std::u16string what =
+        unreadable->partly ? u"повреждён: его не удалось прочитать целиком, а отложить его копию нельзя: " +
+                                 WhyNotSetAside(unreadable->error) +
+                                 u".\r\nПараметры, которые удалось прочитать, используются, остальные получили "
+                                 u"значения по умолчанию."
+                           : u"не удаётся прочитать: " + WhyUnreadable(unreadable->error) +
+                                 u".\r\nПрограмма работает с параметрами по умолчанию.";
+    vb::MsgBox(u"Файл параметров программы\r\n" + vb::FromUtf8(unreadable->file.string()) + u"\r\n" + what +
+                   u" Файл оставлен как есть; изменения параметров, сделанные до конца работы программы, не будут "
+                   u"сохранены.",
+               vb::vbExclamation, core::kProgramTitle);
+    return;
+  }
   const std::optional<platform::registry::SetAsideFile> damaged = platform::registry::TakeSetAsideFile();
   if (!damaged) return;
   vb::MsgBox(u"Файл параметров программы\r\n" + vb::FromUtf8(damaged->file.string()) +

@@ -31,7 +31,10 @@ std::int32_t ReadRegistryDword(win::HKEY root, std::u16string_view path, std::u1
 void WriteRegistryDword(win::HKEY root, std::u16string_view path, std::u16string_view name, std::int32_t value);
 
 // Tells the user, in a message box, when the settings file was found damaged and set aside since
-// the last call (the values that read well are kept): where it was and where its copy is.
+// the last call (the values that read well are kept): where it was and where its copy is; or when
+// it is there but cannot be read, or is damaged and cannot be set aside (the program then runs on
+// its defaults, or the values that read well, and keeps no change; a failed write later is not
+// said again).
 void ReportDamagedSettings();
 
 // A text preference of the program's "Preferences" key; an absent one reads as the empty text.

@@ -15,8 +15,10 @@ namespace qmtest {
 // `at`-th system call (counting from 1; the call is not made), or, with `insideMicros` > 0, that
 // long after the call began (so a long write is cut in the middle). Returns the number of system
 // calls the child entered, all of them when it ran to its end (`at` 0 never kills). -1 when the
-// child could not be traced.
-inline int KillAtSystemCall(const std::function<void()>& work, int at, int insideMicros = 0) {
+// child could not be traced. `whileStopped`, when given, runs while the child is held at that call,
+// just before the kill (so a test sees what the work holds at that moment).
+inline int KillAtSystemCall(const std::function<void()>& work, int at, int insideMicros = 0,
+                            const std::function<void()>& whileStopped = {}) {
   const pid_t child = ::fork();
   if (child == 0) {
     if (::ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0) ::_exit(3);
@@ -43,6 +45,7 @@ inline int KillAtSystemCall(const std::function<void()>& work, int at, int insid
         ::ptrace(PTRACE_SYSCALL, child, nullptr, nullptr);
         ::usleep(static_cast<useconds_t>(insideMicros));
       }
+      if (whileStopped) whileStopped();
       ::kill(child, SIGKILL);
       while (::waitpid(child, &status, 0) == child && !WIFEXITED(status) && !WIFSIGNALED(status)) {
       }

@@ -61,11 +61,16 @@ struct Loaded {
   int fd = -1;  // -1: there was no file
   struct stat id {};
   Key root;
+  // Read from a damaged file that could not be set aside (its folder takes no change): its values
+  // that read well are used, and the file is never written over. `keptError` tells why.
+  bool damaged = false;
+  int keptError = 0;
 };
 
-std::mutex mutex;  // guards `loaded` and `setAside`; held through a whole call
+std::mutex mutex;  // guards `loaded`, `setAside` and `readError`; held through a whole call
 Loaded loaded;
 std::optional<SetAsideFile> setAside;  // not yet taken by the program
+int readError = 0;  // why the file could not be read at the last try; 0 when it could
 
 bool SameTime(const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; }
 
@@ -98,7 +103,8 @@ bool Unchanged(const fs::path& file) {
 enum class ReadResult { kRead, kDamaged, kFailed };
 
 // Reads and parses the file; no file reads as an empty tree with *fd -1. A damaged file leaves in
-// *root the values that read well.
+// *root the values that read well, and in *fd the file, open, when it is a file. A failure leaves
+// errno telling why.
 ReadResult ReadFile(const fs::path& file, int* fd, struct stat* id, Key* root) {
   *fd = -1;
   *root = Key{};
@@ -111,7 +117,9 @@ ReadResult ReadFile(const fs::path& file, int* fd, struct stat* id, Key* root) {
     // A pipe, a device or a socket is no settings file and is set aside; a folder, which holds
     // files of its own, is left where it is.
     close(f);
-    return S_ISDIR(id->st_mode) ? ReadResult::kFailed : ReadResult::kDamaged;
+    if (!S_ISDIR(id->st_mode)) return ReadResult::kDamaged;
+    errno = EISDIR;
+    return ReadResult::kFailed;
   }
   char buffer[65536];
   while (ok) {
@@ -125,15 +133,13 @@ ReadResult ReadFile(const fs::path& file, int* fd, struct stat* id, Key* root) {
     }
   }
   if (!ok) {
+    const int error = errno;
     close(f);
+    errno = error;
     return ReadResult::kFailed;
   }
-  if (!Parse(bytes, root)) {
-    close(f);  // *root keeps what reads well
-    return ReadResult::kDamaged;
-  }
   *fd = f;
-  return ReadResult::kRead;
+  return Parse(bytes, root) ? ReadResult::kRead : ReadResult::kDamaged;  // *root keeps what reads well
 }
 
 // The file a write replaces: the settings file itself or, when that is a symbolic link (a dotfile
@@ -151,40 +157,60 @@ fs::path Target(const fs::path& file) {
 }
 
 // Renames a damaged file to registry.reg.damaged-<local time>, with "-2", "-3", ... when that name
-// is taken. Called under the lock.
+// is taken. Called under the lock. A damaged file behind a link is set aside where it lies; a link
+// to something that is no file (a device, a pipe, a socket) is set aside itself, so the thing it
+// points to (/dev/zero, say) is never renamed.
 bool SetAside(const fs::path& link) {
-  const fs::path file = Target(link);
+  fs::path file = Target(link);
+  struct stat behind {};
+  if (file != link && (stat(file.c_str(), &behind) != 0 || !S_ISREG(behind.st_mode))) file = link;
   const std::time_t now = std::time(nullptr);
   std::tm local {};
   localtime_r(&now, &local);
   char stamp[32];
   std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
   const std::string base = file.string() + ".damaged-" + stamp;
+  int error = EEXIST;  // every name taken
   for (int n = 1; n < 1000; ++n) {
     const std::string name = n == 1 ? base : base + "-" + std::to_string(n);
     struct stat st {};
     if (lstat(name.c_str(), &st) == 0) continue;
-    if (rename(file.c_str(), name.c_str()) != 0) break;
+    if (rename(file.c_str(), name.c_str()) != 0) {
+      error = errno;
+      break;
+    }
     std::fprintf(stderr, "quillmark: the settings file %s could not be read; it was kept as %s\n",
                  file.c_str(), name.c_str());
     setAside = SetAsideFile{link, name};
     return true;
   }
   std::fprintf(stderr, "quillmark: the settings file %s could not be read nor set aside\n", file.c_str());
+  errno = error;
   return false;
 }
 
 bool WriteFile(const fs::path& file, const Key& root, int* fd, struct stat* id);
 void ReportWriteFailure(const fs::path& file, int error);
 
-// Brings `loaded` up to date with the file. False when the file can be neither read nor set aside;
-// the tree is then empty and nothing may be written.
+// A damaged file that cannot be set aside stays as it is: its values that read well are used, and
+// nothing is written over it.
+bool KeepDamaged(const fs::path& file, int fd, const struct stat& id, Key root, int error) {
+  Install(file, fd, id, std::move(root));
+  loaded.damaged = true;
+  loaded.keptError = error;
+  return true;
+}
+
+// Brings `loaded` up to date with the file. False when the file cannot be read; the tree is then
+// empty and nothing may be written.
 bool Refresh(const fs::path& file, const FileLock* held) {
   if (Unchanged(file)) return true;
   int fd = -1;
   struct stat id {};
   Key root;
-  switch (ReadFile(file, &fd, &id, &root)) {
+  const ReadResult read = ReadFile(file, &fd, &id, &root);
+  readError = read == ReadResult::kFailed ? errno : 0;
+  switch (read) {
     case ReadResult::kRead:
       Install(file, fd, id, std::move(root));
       return true;
@@ -198,9 +224,14 @@ bool Refresh(const fs::path& file, const FileLock* held) {
   if (held == nullptr) {
     // Read it again under the lock: a writer may have replaced it meanwhile.
     const FileLock lock(file);
-    return lock.held() && Refresh(file, &lock);
+    if (lock.held()) {
+      if (fd >= 0) close(fd);
+      return Refresh(file, &lock);
+    }
+    return KeepDamaged(file, fd, id, std::move(root), errno);
   }
-  if (!SetAside(file)) return false;
+  if (!SetAside(file)) return KeepDamaged(file, fd, id, std::move(root), errno);
+  if (fd >= 0) close(fd);
   // The values that read well are kept, in a new file.
   if (!root.subkeys.empty() || !root.values.empty()) {
     if (WriteFile(file, root, &fd, &id)) {
@@ -304,6 +335,10 @@ LONG Change(const std::function<LONG(Key& root, bool* changed)>& change) {
     ReportWriteFailure(file, errno);
     return win::ERROR_REGISTRY_IO_FAILED;
   }
+  if (loaded.damaged) {
+    ReportWriteFailure(file, loaded.keptError);
+    return win::ERROR_REGISTRY_IO_FAILED;
+  }
   bool changed = false;
   const LONG result = change(loaded.root, &changed);
   if (!changed) return result;
@@ -334,6 +369,17 @@ std::optional<SetAsideFile> TakeSetAsideFile() {
   std::optional<SetAsideFile> taken;
   taken.swap(setAside);
   return taken;
+}
+
+std::optional<UnreadableFile> UnreadableSettingsFile() {
+  const std::lock_guard guard(mutex);
+  const fs::path file = FilePath();
+  if (!Refresh(file, nullptr)) {
+    if (readError == 0) return std::nullopt;
+    return UnreadableFile{file, readError, false};
+  }
+  if (!loaded.damaged) return std::nullopt;
+  return UnreadableFile{file, loaded.keptError, true};
 }
 
 LONG OpenKey(std::u16string_view path) {

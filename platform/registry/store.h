@@ -44,6 +44,18 @@ struct SetAsideFile {
 // The damaged file set aside since the last call (reading the settings file first), once.
 std::optional<SetAsideFile> TakeSetAsideFile();
 
+// A settings file that is there but cannot be read (a folder, a file the user may not read, links
+// in a loop), or that is damaged and cannot be set aside (its folder takes no change): its path and
+// the system's error number. The store then reads no values (or, `partly`, the damaged file's values
+// that read well) and writes none, and the file stays as it is.
+struct UnreadableFile {
+  std::filesystem::path file;
+  int error = 0;
+  bool partly = false;
+};
+// The settings file when it cannot be read, or set aside, now (reading it first).
+std::optional<UnreadableFile> UnreadableSettingsFile();
+
 // ERROR_SUCCESS when the key exists, else ERROR_FILE_NOT_FOUND or ERROR_INVALID_PARAMETER.
 win::LONG OpenKey(std::u16string_view path);
 

@@ -1,9 +1,11 @@
 #include "platform/vb/file_system.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "platform/vb/error.h"
@@ -125,12 +127,26 @@ bool WriteByRename(const std::string& native, const Split& at, std::string_view 
   return true;
 }
 
+// Takes the target for a rewrite in place: another rewrite of it (another copy of the program saving
+// the same file) is waited for, a few seconds at most, so two rewrites never mix their bytes and
+// lengths. A lock still held then is said; a file system without locks is written unlocked.
+void TakeForRewrite(int fd, const std::string& native) {
+  for (int attempt = 0; attempt < 250; ++attempt) {
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 || (errno != EWOULDBLOCK && errno != EINTR)) return;
+    ::usleep(20000);
+  }
+  Raise(err::kPathFileAccessError, {},
+        u"Файл \"" + FileTitleOf(FromUtf8(native)) +
+            u"\" сейчас записывает другая программа. Сохраните документ ещё раз, когда она закончит.");
+}
+
 // Rewrites the target in place. A complete copy of the new content is flushed first, and the
 // target's room is reserved, so a full disk stops the write before the target is touched. Once the
 // target has been touched, a failure keeps the copy: the target may be incomplete.
 void WriteInPlace(const std::string& native, std::string_view bytes) {
   Fd file(::open(native.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
   if (file.get() < 0) RaiseFileError(errno);
+  TakeForRewrite(file.get(), native);
   save::Temp copy;
   save::MakeRecoveryCopy(native, bytes, copy);
   if (!bytes.empty() && ::fallocate(file.get(), 0, 0, static_cast<off_t>(bytes.size())) != 0 &&
@@ -144,26 +160,27 @@ void WriteInPlace(const std::string& native, std::string_view bytes) {
   }
 }
 
+[[noreturn]] void RaiseTooLarge(std::u16string_view path, std::uint64_t size, std::size_t limit) {
+  Raise(err::kPathFileAccessError, {},
+        u"Файл \"" + FileTitleOf(path) + u"\" слишком велик для редактора: " + Megabytes(size) +
+            u", а редактор открывает файлы не больше " + Megabytes(limit) + u".");
+}
+
 }  // namespace
 
 std::string ReadAllBytes(std::u16string_view path, std::size_t limit) {
   struct stat st {};
   const Fd f = OpenForReading(path, &st);
-  if (static_cast<std::uint64_t>(st.st_size) > limit)
-    Raise(err::kPathFileAccessError, {},
-          u"Файл \"" + FileTitleOf(path) + u"\" слишком велик для редактора: " +
-              Megabytes(static_cast<std::uint64_t>(st.st_size)) + u", а редактор открывает файлы не больше " +
-              Megabytes(limit) + u".");
-  // Read straight into a buffer of the file's size; a file that grows meanwhile is read whole, up
-  // to the limit.
+  if (static_cast<std::uint64_t>(st.st_size) > limit) RaiseTooLarge(path, static_cast<std::uint64_t>(st.st_size), limit);
+  // Read straight into a buffer of the file's size; a file that grows meanwhile is read whole, and
+  // refused as soon as it has more than the limit.
+  const std::size_t most = limit == SIZE_MAX ? limit : limit + 1;  // enough to tell it went past
   std::string out;
   out.resize(static_cast<std::size_t>(st.st_size) + 1);
   std::size_t have = 0;
   for (;;) {
-    if (have == out.size()) {
-      if (have > limit) Raise(err::kPathFileAccessError);
-      out.resize(out.size() * 2 + 4096);
-    }
+    if (have > limit) RaiseTooLarge(path, have, limit);
+    if (have == out.size()) out.resize(std::min(out.size() * 2 + 4096, most));
     const ssize_t n = ::read(f.get(), out.data() + have, out.size() - have);
     if (n < 0) {
       if (errno == EINTR) continue;

@@ -14,9 +14,11 @@
 // new content is flushed to disk first (beside the file, or in the user's state folder when the
 // file's folder takes no new file; with no room for it nothing is written), and it goes only once
 // the rewritten file is complete and flushed. A copy found later means the rewrite was cut short
-// (the program killed, the machine stopped): FindInterruptedSave hands it over. The temporary
-// files have names that fit whatever the target's name; those that hold nothing to recover are
-// removed by the next write or open of that file.
+// (the program killed, the machine stopped): FindInterruptedSave hands it over. Two rewrites of one
+// file never mix: the second waits for the first, a few seconds at most (75 when it is still under
+// way then: another program is writing the file). The temporary files have names that fit
+// whatever the target's name; those that hold nothing to recover are removed by the next write or
+// open of that file.
 #pragma once
 
 #include <cstddef>

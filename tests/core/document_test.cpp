@@ -160,6 +160,25 @@ TEST_F(Documents, BackupsInTheBackupFolderGetASeparatorWhenItHasNone) {
   EXPECT_EQ(ReadBytes(bak / "other.txt.bak"), "someone else's\r\n");
 }
 
+// Saving over a file too large to be read for its backup is refused with the reason, before the
+// file is read whole: the file and the text stay as they were.
+TEST_F(Documents, AFileTooLargeForItsBackupIsNotSavedOverAndTheUserIsTold) {
+  const auto big = dir.path() / "big.txt";
+  WriteBytes(big, "");
+  std::filesystem::resize_file(big, vb::kMaxDocumentBytes + 1);  // sparse: takes no room
+  Pref(prefs::kCreateBackup, u"1");
+  Pref(prefs::kCreateBackupIn, u"1");
+  w.editor().Text(u"keep me");
+  EXPECT_FALSE(SaveAs(big, vb::vbOK));
+  EXPECT_EQ(ErrorShown(), u"Произошла ошибка № 75\r\nФайл \"big.txt\" слишком велик для редактора: 257 МБ, а редактор "
+                          u"открывает файлы не больше 256 МБ.\r\nРезервная копия этого файла не сделана, и документ в "
+                          u"него не сохранён.");
+  EXPECT_EQ(std::filesystem::file_size(big), vb::kMaxDocumentBytes + 1);
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "big.txt.bak"));
+  EXPECT_EQ(w.editor().Text(), u"keep me");
+  EXPECT_FALSE(modDocument::DocumentSavedAs);
+}
+
 TEST_F(Documents, AMissingFileIsReportedAndTheEditorKeepsItsText) {
   w.editor().Text(u"keep me");
   Open(dir.path() / "missing.txt", vb::vbOK);

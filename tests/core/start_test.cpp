@@ -205,3 +205,22 @@ TEST_F(StartUp, ADamagedSettingsFileIsToldOnceAndItsGoodValuesAreKept) {
   EXPECT_TRUE(modMain::Main());
   EXPECT_TRUE(platform::script::Log().empty());
 }
+
+// A settings file that cannot be read (a folder in its place): the start says so and why, the
+// program runs on its defaults, and a write that then fails is not said a second time.
+TEST_F(StartUp, ASettingsFileThatCannotBeReadIsToldOnceWithTheReason) {
+  const std::filesystem::path file = settings.folder() / "quillmark" / "registry.reg";
+  std::filesystem::create_directories(file);
+  platform::script::Queue(Answer{Kind::MessageBox, vb::vbOK, {}});
+  EXPECT_TRUE(modMain::Main());
+  ASSERT_EQ(platform::script::Log().size(), 1u);
+  EXPECT_EQ(platform::script::Log()[0].prompt,
+            u"Файл параметров программы\r\n" + vb::FromUtf8(file.string()) +
+                u"\r\nне удаётся прочитать: это папка, а не файл.\r\nПрограмма работает с параметрами по умолчанию. "
+                u"Файл оставлен как есть; изменения параметров, сделанные до конца работы программы, не будут "
+                u"сохранены.");
+  EXPECT_EQ(windows.shown, std::vector<std::u16string>{u"main"});
+  Pref(settings::preferences::kFontSize, u"14");
+  EXPECT_EQ(platform::script::Log().size(), 1u);
+  EXPECT_TRUE(std::filesystem::is_directory(file));
+}

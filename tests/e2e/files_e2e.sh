@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # Bad files and settings on the real program, each start with a window manager (openbox):
 #  1. a named pipe opened (Ctrl+O) and imported (File > Import): a message each time, the typed text
-#     kept, the program answering throughout; Save As with a 300-letter name says why it cannot;
-#  2. starts with a named pipe as the settings file, with font size 0 and a maximised window, and
-#     with stored placements off every edge and of no usable size: each time a usable main window
-#     within 5 s, whole on the screen, that takes typed text;
-#  3. a settings file with one bad line: the user told where its copy is, the other values kept.
+#     kept, the program answering throughout; Save As with a 300-letter name says why it cannot, and
+#     Save As over a 4 GB file with backups on is refused at once with the reason;
+#  2. starts with a named pipe as the settings file, with a link to a device as the settings file
+#     (the device stays), with a folder in its place (told why it cannot be read), with font size 0
+#     and a maximised window, and with stored placements off every edge and of no usable size: each
+#     time a usable main window within 5 s, whole on the screen, that takes typed text;
+#  3. a settings file with one bad line: the user told where its copy is, the other values kept;
+#     the same file in a folder that takes no change: told, the values that read well used, the
+#     file never written over.
 # Pictures go to BUILD/e2e/files/. Usage (inside xvfb-run): tests/e2e/files_e2e.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
@@ -107,6 +111,35 @@ e2e_keys Escape
 e2e_wait_gone "Сохранение документа" 5
 stop
 
+# Save As over a 4 GB file with backups on: the file is too large to be read for its backup, so the
+# save is refused at once with the reason, the file and the typed text kept.
+big="$E2E_OUT/big.txt"
+truncate -s 4G "$big"
+e2e_profile <<'REG'
+"SaveChange"="0"
+"CreateBackup"="1"
+"CreateBackupIn"="1"
+REG
+start_main
+e2e_focus "$main"
+e2e_type "unsaved"
+e2e_keys ctrl+shift+s
+dialog=$(e2e_wait_window "Сохранение документа" 10)
+e2e_focus "$dialog"
+e2e_type "$big"
+e2e_keys Return
+box=$(e2e_wait_window "$BOX" 5)
+e2e_shot 2_save_over_large_file
+e2e_focus "$box"
+e2e_keys Return
+e2e_wait_gone "$BOX" 5
+[ "$(stat -c %s "$big")" = $((4 << 30)) ] || e2e_fail "the large file was changed"
+[ ! -e "$big.bak" ] || e2e_fail "a backup of the large file was written"
+e2e_focus "$main"
+[ "$(e2e_editor_text)" = "unsaved" ] || e2e_fail "the typed text was lost"
+stop
+rm -f "$big"
+
 # 2. A named pipe where the settings file should be: set aside as a damaged file, and said.
 rm -f "$reg"
 mkfifo "$reg"
@@ -116,8 +149,30 @@ usable 3_pipe_as_settings
 ls "$reg".damaged-* >/dev/null 2>&1 || e2e_fail "the pipe was not set aside"
 stop
 
-# 3. Font size 0 and a maximised window.
+# A link to a device (a zero device of the script's own where it may make one, else a pipe) as the
+# settings file: the link is set aside, and what it points to stays where and what it is.
 rm -f "$reg".damaged-*
+device="$E2E_OUT/zero"
+mknod "$device" c 1 5 2>/dev/null || mkfifo "$device"
+ln -s "$device" "$reg"
+start_main told 3_device_link_as_settings
+usable 3_device_link_as_settings
+[ -c "$device" ] || [ -p "$device" ] || e2e_fail "the device the settings file pointed to was moved"
+[ -L "$(ls -d "$reg".damaged-*)" ] || e2e_fail "the link was not set aside"
+stop
+rm -f "$device"
+
+# A folder where the settings file should be: the start says it cannot be read and why, and the
+# folder stays as it is.
+rm -f "$reg".damaged-*
+mkdir "$reg"
+start_main told 3_folder_as_settings
+usable 3_folder_as_settings
+[ -d "$reg" ] || e2e_fail "the folder in the settings file's place was moved"
+stop
+rmdir "$reg"
+
+# 3. Font size 0 and a maximised window.
 e2e_profile <<'REG'
 "FontSize"="0"
 "WindowState"="2"
@@ -152,19 +207,32 @@ this line is no settings line
 [HKEY_CURRENT_USER\Software\Brannoch Tovin\Quillmark 3.0\Preferences\Locked]
 "User"="Анна"
 REG
-MAIN='^Brannoch Quillmark 3\.0 Preview$'
-e2e_start
-box=$(e2e_wait_window "$BOX" 5)
-e2e_shot 6_damaged_settings_told
-e2e_focus "$box"
-e2e_keys Return
+cp "$reg" "$E2E_OUT/damaged.reg"
 # The kept "ShowInCaption" gives the main window the program title as its caption.
-main=$(e2e_wait_window "$MAIN" 5)
+MAIN='^Brannoch Quillmark 3\.0 Preview$'
+start_main told 6_damaged_settings
 usable 6_damaged_settings
 [ "$(e2e_value ShowInCaption)" = '"3"' ] || e2e_fail "the value before the bad line was lost"
 [ "$(e2e_value SaveChange)" = '"0"' ] || e2e_fail "the value after the bad line was lost"
 [ "$(e2e_value User 'Preferences\Locked')" = '"Анна"' ] || e2e_fail "the value of another key was lost"
 grep -q "this line is no settings line" "$reg".damaged-* || e2e_fail "the damaged file was not kept"
 stop
+
+# The same damaged file in a settings folder that takes no change (immutable for the superuser,
+# whom permissions do not stop): it cannot be set aside, so the user is told, the values that read
+# well are used all the same, and the file is never written over.
+rm -f "$reg".damaged-*
+cp "$E2E_OUT/damaged.reg" "$reg"
+freeze() { if [ "$(id -u)" = 0 ]; then chattr "$1i" "$(dirname "$reg")"; else chmod "$2" "$(dirname "$reg")"; fi; }
+if freeze + 555 2>/dev/null; then
+  trap 'freeze - 700; e2e_cleanup' EXIT
+  start_main told 7_damaged_settings_in_frozen_folder
+  usable 7_damaged_settings_in_frozen_folder
+  stop
+  cmp -s "$reg" "$E2E_OUT/damaged.reg" || e2e_fail "the damaged settings file was written over"
+  freeze - 700
+else
+  echo "files: the settings folder cannot be made unwritable here; its step is left out"
+fi
 rm -f "$pipe"
-echo "files: pipes refused at open and import, long names explained, starts on a pipe as settings, a zero font size, placements off every edge and a damaged settings file each gave a usable window; pictures in $E2E_OUT"
+echo "files: pipes refused at open and import, long names explained, a save over a 4 GB file refused, starts on a pipe, a link to a device and a folder as settings, a zero font size, placements off every edge and a damaged settings file (also in a folder that takes no change) each gave a usable window; pictures in $E2E_OUT"

@@ -332,6 +332,34 @@ TEST_F(Registry, ADamagedFileIsKeptAsideWithItsBytesAndEveryValueThatReadsWellIs
   EXPECT_EQ(GetText(u"Software", u"New"), std::nullopt);
 }
 
+// A damaged file in a folder that takes no change cannot be set aside: its values that read well are
+// used all the same, that is told, and nothing is ever written over it. With the lock file there and
+// without it (the folder frozen before any write made one).
+TEST_F(Registry, ADamagedFileThatCannotBeSetAsideKeepsItsGoodValuesAndIsNeverWrittenOver) {
+  const std::string damaged = "[HKEY_CURRENT_USER\\Software]\n\"A\"=\"1\"\nnot a settings line\n\"B\"=\"2\"\n";
+  fs::create_directories(reg::FilePath().parent_path());
+  for (const bool lockFileMade : {false, true}) {
+    fs::path lockFile = reg::FilePath();
+    lockFile += ".lock";
+    if (lockFileMade) WriteBytes(lockFile, "");
+    WriteBytes(reg::FilePath(), damaged);
+    const qmtest::UnwritableFolder frozen(reg::FilePath().parent_path());
+    if (!frozen.ok()) GTEST_SKIP() << "the folder cannot be made unwritable here";
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(GetText(u"Software", u"A"), u"1") << lockFileMade;
+    EXPECT_EQ(GetText(u"Software", u"B"), u"2") << lockFileMade;
+    const std::optional<reg::UnreadableFile> told = reg::UnreadableSettingsFile();
+    ASSERT_TRUE(told);
+    EXPECT_TRUE(told->partly);
+    EXPECT_NE(told->error, 0);
+    EXPECT_EQ(SetText(u"Software", u"C", u"3"), ERROR_REGISTRY_IO_FAILED);
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(ReadBytes(reg::FilePath()), damaged);
+    EXPECT_TRUE(DamagedFiles().empty());
+    EXPECT_FALSE(reg::TakeSetAsideFile());
+  }
+}
+
 // A named pipe where the file should be is never waited on: it is set aside as a damaged file.
 TEST_F(Registry, APipeInThePlaceOfTheFileIsSetAsideWithoutWaiting) {
   fs::create_directories(reg::FilePath().parent_path());
@@ -341,6 +369,28 @@ TEST_F(Registry, APipeInThePlaceOfTheFileIsSetAsideWithoutWaiting) {
   EXPECT_TRUE(reg::TakeSetAsideFile());
   EXPECT_EQ(SetText(u"Software", u"A", u"1"), ERROR_SUCCESS);
   EXPECT_TRUE(fs::is_regular_file(reg::FilePath()));
+  EXPECT_EQ(GetText(u"Software", u"A"), u"1");
+}
+
+// A link to something that is no file is set aside itself: what it points to (a pipe here, /dev/zero
+// on a real desktop) stays where and what it is.
+TEST_F(Registry, ALinkToAPipeIsSetAsideAndThePipeStays) {
+  const fs::path pipe = settings.folder() / "elsewhere" / "pipe";
+  fs::create_directories(pipe.parent_path());
+  fs::create_directories(reg::FilePath().parent_path());
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  fs::create_symlink(pipe, reg::FilePath());
+  EXPECT_EQ(GetText(u"Software", u"A"), std::nullopt);
+  EXPECT_TRUE(fs::is_fifo(fs::symlink_status(pipe)));
+  EXPECT_EQ(std::distance(fs::directory_iterator(pipe.parent_path()), fs::directory_iterator()), 1);
+  const std::vector<fs::path> aside = DamagedFiles();
+  ASSERT_EQ(aside.size(), 1u);
+  EXPECT_EQ(fs::read_symlink(aside[0]), pipe);
+  const std::optional<reg::SetAsideFile> told = reg::TakeSetAsideFile();
+  ASSERT_TRUE(told);
+  EXPECT_EQ(told->keptAs, aside[0]);
+  EXPECT_EQ(SetText(u"Software", u"A", u"1"), ERROR_SUCCESS);
+  EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(reg::FilePath())));
   EXPECT_EQ(GetText(u"Software", u"A"), u"1");
 }
 
@@ -405,6 +455,26 @@ TEST_F(Registry, AFileThatCannotBeReadIsNeverOverwritten) {
   EXPECT_EQ(GetText(u"Software", u"A"), std::nullopt);
   EXPECT_TRUE(fs::is_directory(reg::FilePath()));
   EXPECT_TRUE(DamagedFiles().empty());
+}
+
+// A file that is there but cannot be read is told with the reason, for as long as it stays so; a
+// missing file is no such file.
+TEST_F(Registry, AFileThatCannotBeReadIsToldWithTheReason) {
+  EXPECT_FALSE(reg::UnreadableSettingsFile());
+  fs::create_directories(reg::FilePath());
+  std::optional<reg::UnreadableFile> told = reg::UnreadableSettingsFile();
+  ASSERT_TRUE(told);
+  EXPECT_EQ(told->file, reg::FilePath());
+  EXPECT_EQ(told->error, EISDIR);
+  fs::remove(reg::FilePath());
+  fs::create_symlink("registry.reg", reg::FilePath());  // a link to itself
+  told = reg::UnreadableSettingsFile();
+  ASSERT_TRUE(told);
+  EXPECT_EQ(told->error, ELOOP);
+  fs::remove(reg::FilePath());
+  EXPECT_FALSE(reg::UnreadableSettingsFile());
+  EXPECT_EQ(SetText(u"Software", u"A", u"1"), ERROR_SUCCESS);
+  EXPECT_FALSE(reg::UnreadableSettingsFile());
 }
 
 TEST_F(Registry, TheFileFollowsTheEnvironment) {

@@ -197,3 +197,17 @@ TEST(FileReads, TheEditorsFileLoadRefusesWhatTheDocumentsReadRefusesWithTheSameE
   ::waitpid(child, nullptr, 0);
   EXPECT_EQ((std::vector<int>(numbers, numbers + 6)), (std::vector<int>{70, 70, 75, 75, 75, 75}));
 }
+
+// A file that has more to read than its size said (one that grows while it is read; a kernel file
+// that tells no size) is read up to the limit only, and refused with the reason when it goes past.
+TEST(FileReads, AFileThatGrowsPastTheLimitWhileReadIsRefusedWithTheReason) {
+  const std::u16string file = u"/proc/self/maps";  // tells a size of 0, holds more than 64 bytes
+  EXPECT_GT(vb::ReadAllBytes(file).size(), 64u);
+  try {
+    const std::string read = vb::ReadAllBytes(file, 64);
+    ADD_FAILURE() << "read " << read.size() << " bytes with a limit of 64";
+  } catch (const vb::Error& e) {
+    EXPECT_EQ(e.Number, 75);
+    EXPECT_EQ(e.Description, u"Файл \"maps\" слишком велик для редактора: 1 МБ, а редактор открывает файлы не больше 1 МБ.");
+  }
+}

@@ -2,7 +2,10 @@
 // every step of the rewrite: the next open finds either the old text, the new text, or a complete
 // copy of the new text to recover; never a torn file with nothing to recover it from.
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <set>
@@ -154,4 +157,40 @@ TEST(InterruptedSaves, AFolderThatTakesNoFileHasTheCopyKeptInTheUsersStateFolder
   EXPECT_EQ(ends, (std::set<End>{End::kOld, End::kNew, End::kRecovered}));
   vb::WriteAllBytesSafely(U(a), "last");
   EXPECT_EQ(LeftIn(state.folder()), 0u);
+}
+
+// Two copies of the program saving one file in place at once: while one rewrite has the file torn,
+// the other cannot begin (it would mix its bytes and its length with the first one's, and each
+// would then remove its own copy as if its rewrite were whole).
+TEST(InterruptedSaves, ARewriteHoldsTheFileSoASecondOneCannotMixWithIt) {
+  TempDir dir;
+  FreshState state;
+  const auto a = dir.path() / "a.txt";
+  const auto b = dir.path() / "b.txt";
+  const std::string before = Text("old", 60000);
+  const std::string after = Text("new", 40000);  // shorter: torn until the file is cut to its length
+  const auto rewrite = [&] { vb::WriteAllBytesSafely(U(a), after); };
+  WriteBytes(a, before);
+  fs::create_hard_link(a, b);
+  const int calls = KillAtSystemCall(rewrite, 0);
+  ASSERT_GT(calls, 5) << "the child could not be traced";
+  // The file is torn between two system calls only, and a run's calls may shift by one from the
+  // counted run's: the steps are walked again until a stop falls there.
+  int torn = 0;
+  for (int pass = 0; pass < 5 && torn == 0; ++pass) {
+    for (int at = 1; at <= calls; ++at) {
+      RemoveLeft(dir.path());
+      WriteBytes(b, before);
+      KillAtSystemCall(rewrite, at, 0, [&] {
+        const std::string now = ReadBytes(a);
+        if (now == before || now == after) return;
+        ++torn;
+        const int fd = ::open(a.c_str(), O_RDONLY | O_CLOEXEC);
+        ASSERT_GE(fd, 0);
+        EXPECT_NE(::flock(fd, LOCK_EX | LOCK_NB), 0) << "another rewrite could begin at system call " << at;
+        ::close(fd);
+      });
+    }
+  }
+  EXPECT_GT(torn, 0) << "no stop fell while the file was torn";
 }
