@@ -22,6 +22,11 @@ void CentreOverMainWindow(vb::Form& window) {
   }
 }
 
+void ShowOwnedByMainWindow(vb::Form& window) {
+  frmMain* main = MainWindowIfMade();
+  window.Show(vb::vbModeless, main != nullptr && main->IsLoaded() ? main : nullptr);
+}
+
 void CentreOnScreen(vb::Form& window, float width, float height) {
   window.Move((vb::Screen.Width() - width) / 2, (vb::Screen.Height() - height) / 2, width, height);
 }

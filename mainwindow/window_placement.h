@@ -17,6 +17,10 @@ namespace mainwindow {
 void CentreOver(vb::Form& window, vb::Form& owner);
 // CentreOver the program's main window, or the middle of the screen when there is none.
 void CentreOverMainWindow(vb::Form& window);
+// Shows `window` modeless as the main window's own (when the main window is loaded): it stays above
+// the main window, whatever is clicked there, and minimises and comes back with it. For the open
+// progress window, which the main window (quieted while it shows) must never hide.
+void ShowOwnedByMainWindow(vb::Form& window);
 // Gives `window` the size `width` x `height` (twips) in the middle of the screen.
 void CentreOnScreen(vb::Form& window, float width, float height);
 

@@ -62,7 +62,7 @@ void frmOpening::Services::Show(const std::u16string& path) {
   if (!form_.quieted_) mainwindow::QuietMainWindow(MainWindow(), form_.hWnd());
   form_.quieted_ = true;
   form_.ProgressBar.Value(0);
-  form_.Show();
+  mainwindow::ShowOwnedByMainWindow(form_);
 }
 
 void frmOpening::Services::Value(float percent) {

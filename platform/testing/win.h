@@ -109,5 +109,9 @@ struct RealMessageBox {
 // The next real message box is read into `seen` and answered by pressing the button with that
 // caption, as soon as it is up.
 void PressInNextMessageBox(const std::u16string& button, RealMessageBox* seen);
+// The user presses Esc in the modal window shown now (in the control that has the focus), or
+// closes it by its title bar's close button. False when no modal window is shown.
+bool PressEscapeInModalWindow();
+bool CloseModalWindowByUser();
 
 }  // namespace platform::testing

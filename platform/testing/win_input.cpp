@@ -301,4 +301,19 @@ void PressInNextMessageBox(const std::u16string& button, RealMessageBox* seen) {
   });
 }
 
+bool PressEscapeInModalWindow() {
+  QWidget* modal = QApplication::activeModalWidget();
+  if (modal == nullptr) return false;
+  QWidget* target = modal->focusWidget() != nullptr ? modal->focusWidget() : modal;
+  QTest::keyClick(target, Qt::Key_Escape);
+  return true;
+}
+
+bool CloseModalWindowByUser() {
+  QWidget* modal = QApplication::activeModalWidget();
+  if (modal == nullptr) return false;
+  modal->close();
+  return true;
+}
+
 }  // namespace platform::testing

@@ -74,6 +74,11 @@ bool DestroyModalDialogFromOutsideOnX11() {
   return true;
 }
 
+std::uint32_t ModalWindowOnX11() {
+  QWidget* modal = QApplication::activeModalWidget();
+  return modal != nullptr && modal->isVisible() ? WindowOf(modal) : 0;
+}
+
 bool ModalDialogShown() { return QApplication::activeModalWidget() != nullptr; }
 
 void CancelModalDialog() {

@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QCursor>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -83,8 +85,10 @@ QString FitToLines(const QString& text, const QFont& font, int width, int lines)
   return out.join(QLatin1Char('\n'));
 }
 
-// Lays the prompt out for the screen the box shows on: lines at most half the screen wide (at most
-// 500 pixels), and no more lines than the screen holds.
+// Lays the prompt out for the screen the box shows on: the box at most half the screen wide (at
+// most 500 pixels, as the toolkit sizes it), its lines as wide as the room the icon and the margins
+// leave them (wider ones the box would break again, leaving a word alone on a line), and no more
+// lines than the screen holds.
 void FitPrompt(QMessageBox& box, const QString& text) {
   QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
   if (screen == nullptr) screen = QGuiApplication::primaryScreen();
@@ -92,10 +96,42 @@ void FitPrompt(QMessageBox& box, const QString& text) {
   auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
   const QFont font = label != nullptr ? label->font() : box.font();
   const int lineHeight = std::max(1, QFontMetrics(font).lineSpacing());
+  box.setText(QString());
+  const int besideText = box.layout() != nullptr ? box.layout()->totalMinimumSize().width() : 0;
+  const int width = std::max(10 * lineHeight, std::min(area.width() / 2, 500) - besideText);
   // Room for the title, the buttons and the margins.
   const int chrome = 8 * lineHeight;
-  box.setText(FitToLines(text, font, std::min(area.width() / 2, 500), std::max(1, (area.height() - chrome) / lineHeight)));
+  const QString fitted = FitToLines(text, font, width, std::max(1, (area.height() - chrome) / lineHeight));
+  box.setText(fitted);
+  // A short prompt still leaves the caption whole in the title bar, which writes it in bold beside
+  // the window's icon and buttons.
+  int widest = 0;
+  for (const QString& line : fitted.split(QLatin1Char('\n'))) widest = std::max(widest, QFontMetrics(font).horizontalAdvance(line));
+  QFont bold = box.font();
+  bold.setBold(true);
+  const int caption = std::min(width, QFontMetrics(bold).horizontalAdvance(box.windowTitle()) + 10 * lineHeight - besideText);
+  if (label != nullptr && caption > widest) label->setMinimumWidth(caption);
 }
+
+// A box whose buttons all give an answer that matters (Yes/No, Abort/Retry/Ignore) has no way out
+// but its buttons: Esc does nothing and the close box is refused. The toolkit would otherwise take
+// No or Abort as the escape answer, so that a box closed by another program, the window manager
+// or a stray Esc would answer the question for the user (No to "save the changes?" discards them).
+class NoEscape : public QObject {
+ public:
+  // Set when the box refused to close; the destroy watch then shows it again in a new window.
+  bool refusedClose = false;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Close) {
+      e->ignore();
+      refusedClose = true;
+      return true;
+    }
+    return e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->matches(QKeySequence::Cancel);
+  }
+};
 
 }  // namespace
 
@@ -111,13 +147,20 @@ int MsgBox(std::u16string_view prompt, int buttons, std::u16string_view title) {
   // owned by it would go with it while it is still shown. It stays over that window as its
   // transient child instead.
   QMessageBox box(IconOf(buttons), QString::fromStdU16String(caption), text, QMessageBox::NoButton, nullptr);
+  const std::vector<ButtonSpec> specs = ButtonsOf(buttons & 0x0F);
+  const bool escapable =
+      specs.size() == 1 || std::any_of(specs.begin(), specs.end(), [](const ButtonSpec& s) { return s.answer == vbCancel; });
+  NoEscape noEscape;
+  if (!escapable) {
+    box.setWindowFlag(Qt::WindowCloseButtonHint, false);
+    box.installEventFilter(&noEscape);
+  }
   if (QWidget* active = QApplication::activeWindow(); active != nullptr && active->windowHandle() != nullptr) {
     box.winId();
     box.windowHandle()->setTransientParent(active->windowHandle());
   }
   box.setTextFormat(Qt::PlainText);
   FitPrompt(box, text);
-  const std::vector<ButtonSpec> specs = ButtonsOf(buttons & 0x0F);
   std::vector<QPushButton*> made;
   for (const ButtonSpec& s : specs) made.push_back(box.addButton(QString::fromStdU16String(s.text), s.role));
   const std::size_t def = static_cast<std::size_t>((buttons & 0xF00) >> 8);
@@ -125,9 +168,16 @@ int MsgBox(std::u16string_view prompt, int buttons, std::u16string_view title) {
   // Esc and the close box answer Cancel where there is one, else the only button.
   for (std::size_t i = 0; i < specs.size(); ++i)
     if (specs[i].answer == vbCancel || specs.size() == 1) box.setEscapeButton(made[i]);
-  box.exec();
-  for (std::size_t i = 0; i < specs.size(); ++i)
-    if (box.clickedButton() == made[i]) return specs[i].answer;
+  for (;;) {
+    noEscape.refusedClose = false;
+    box.exec();
+    for (std::size_t i = 0; i < specs.size(); ++i)
+      if (box.clickedButton() == made[i]) return specs[i].answer;
+    // Its window was destroyed from outside and made anew, which ended the loop: the question is
+    // asked again until a button answers it.
+    if (!noEscape.refusedClose || !box.isVisible()) break;
+    box.hide();
+  }
   return specs.size() == 1 ? specs[0].answer : vbCancel;
 }
 

@@ -40,6 +40,21 @@ bool OnServer(WId id) {
   return there;
 }
 
+// The windows shown as `owner`'s own name its new X window in their WM_TRANSIENT_FOR. The toolkit
+// writes that property only when it maps a window, so theirs still name the destroyed one, and the
+// window manager would let the owner cover them.
+void RenameOwner(const QWindow* owner) {
+  auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (x11 == nullptr) return;
+  const auto ownerId = static_cast<xcb_window_t>(owner->winId());
+  for (QWindow* window : QGuiApplication::topLevelWindows()) {
+    if (window->transientParent() != owner || window->handle() == nullptr || !window->isVisible()) continue;
+    xcb_change_property(x11->connection(), XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(window->winId()),
+                        XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 32, 1, &ownerId);
+  }
+  xcb_flush(x11->connection());
+}
+
 // The window is gone from the screen but the toolkit still holds it: it is closed as by its close
 // box (which a window without Close in its window menu refuses), and made anew when it stays.
 void CloseDestroyedWindow(WId id) {
@@ -51,6 +66,7 @@ void CloseDestroyedWindow(WId id) {
   w->hide();
   w->windowHandle()->destroy();
   w->show();
+  RenameOwner(w->windowHandle());
 }
 
 class DestroyWatch : public QAbstractNativeEventFilter {

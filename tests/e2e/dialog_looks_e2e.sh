@@ -4,7 +4,8 @@
 # nothing matches, the conversion dialog's disabled target,
 # the settings dialog's Apply at load, its clipboard options while the watch is off and its sound
 # paths, the toolbar dialog's Apply), of go to line, and of each window whose text must fit (the conversion dialog, the Replace All question
-# about a word longer than a line and a text taller than the screen, the long first-start notice), once at the default font and once
+# about a word longer than a line and a text taller than the screen, the settings' reset question,
+# the long first-start notice), once at the default font and once
 # at a large one (fonts at 144 dots per inch, which makes the whole program half as large again).
 # What the pictures show is checked too: a disabled button writes in grey with no black, an
 # enabled one in black; every message box lies inside the screen (xwininfo); the conversion
@@ -33,6 +34,7 @@ TAB_Y=20
 TAB_SAVE_X=250
 TAB_SOUNDS_X=505
 SETTINGS_CANCEL=(427 420)
+SETTINGS_RESET=(50 428)
 DECODE_LABEL_LINE_3="110x4+8+41"       # the lower half of the instruction's third line
 DECODE_TARGET_DOS="48x14+180+74"       # the disabled target "DOS 866"
 SETTINGS_APPLY="80x18+291+411"
@@ -168,7 +170,7 @@ pass() {
   e2e_shot 4_replace_all_question
   on_screen "$box" "the Replace All question"
   e2e_focus "$box"
-  e2e_keys Escape
+  e2e_keys Tab space                      # No (a yes/no question takes no Escape)
   click "$replace" "${REPLACE_CANCEL[@]}"
   e2e_wait_gone "Найти и заменить"
 
@@ -212,6 +214,15 @@ pass() {
   click "$settings" "$TAB_SOUNDS_X" "$TAB_Y"
   e2e_shot_window "$settings" 9_settings_sounds
   disabled_look "$E2E_OUT/9_settings_sounds.png" "$SETTINGS_SOUND_PATH" "the path of a sound switched off"
+  # The reset question: its words wrap into even lines, inside the screen.
+  click "$settings" "${SETTINGS_RESET[@]}"
+  box=$(message_box)
+  sleep 0.5
+  e2e_shot 9b_reset_question
+  on_screen "$box" "the reset question"
+  e2e_focus "$box"
+  e2e_keys Tab space                      # No
+  e2e_wait_window "Параметры программы" >/dev/null
   click "$settings" "${SETTINGS_CANCEL[@]}"
   e2e_wait_gone "Параметры программы"
 

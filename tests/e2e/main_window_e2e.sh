@@ -157,7 +157,11 @@ sleep 0.5
 e2e_keys Tab space
 sleep 0.5
 e2e_shot 07_exit_question
-e2e_keys Escape
+e2e_keys Escape                           # a yes/no question takes no Escape: it stays
+sleep 0.5
+[ "$(xdotool search --onlyvisible --name "Brannoch Quillmark 3.0 Preview" | grep -cv "^$wid\$")" -ge 1 ] \
+  || e2e_fail "Escape answered the exit question"
+e2e_keys Tab space
 sleep 0.5
 e2e_running || e2e_fail "No to the exit question ended the program"
 [ -z "$(e2e_value WindowState)" ] || e2e_fail "No to the exit question stored the window state"

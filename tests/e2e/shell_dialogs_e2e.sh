@@ -2,7 +2,7 @@
 # The dialog wrapper's shell windows on a desktop (run it inside xvfb-run): the program never
 # opens them itself, so the test program opens each under openbox, types real keys into it through
 # xdotool (a command run from the Run window, an icon chosen with the arrow keys, the properties
-# window closed with Enter, the shut-down question answered No with Escape) and pictures the screen
+# window closed with Enter, the shut-down question answered No with Tab and Space) and pictures the screen
 # with each window up. Pictures go to BUILD/e2e/shell_dialogs/.
 # Usage: tests/e2e/shell_dialogs_e2e.sh BUILD_DIR
 set -euo pipefail

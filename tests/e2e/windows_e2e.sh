@@ -13,7 +13,13 @@
 #     the PDF lands there and the program says so;
 #  5. the settings dialog, the time and date window, the print confirmation and the document
 #     properties open centred over the main window (moved away from the middle of the screen), each
-#     pictured, and each closed by Esc; the agreement window by Enter.
+#     pictured, and each closed by Esc; the agreement window by Enter;
+#  6. the question "save the changes?" of New (Yes and No only) closed by another program, by the
+#     window manager and by Esc: it comes back each time and waits for a button, and the typed text
+#     is kept;
+#  7. the main window destroyed by another program while find is open: the save question's Cancel
+#     keeps it, in a new window, and find stays above it when the editor is clicked;
+#  8. the progress window of a large open stays above the main window when the editor is clicked.
 # Pictures go to BUILD_DIR/e2e/windows/.
 # Usage: tests/e2e/windows_e2e.sh BUILD_DIR
 set -euo pipefail
@@ -39,6 +45,7 @@ PDF="$HOME/Документы/Quillmark.pdf"
 e2e_profile <<REG
 [$E2E_KEY\\Preferences]
 "ShowInCaption"="3"
+"SaveChange"="1"
 "PrinterName"="PDF"
 "PaperSize"="A4 210 x 297 мм"
 [$E2E_KEY\\Preferences\\Dialogs]
@@ -220,6 +227,95 @@ e2e_click "$main" 492 12                  # "Справка", then its first ite
 e2e_keys Down Return
 # The agreement's text has the keyboard: Enter presses its OK.
 check_window "Лицензионное соглашение" "the agreement" 10_license Return
+
+# --- 6. A question without Cancel is answered only by its buttons -------------------------------
+e2e_focus "$main"
+before=$(e2e_editor_text)
+e2e_keys ctrl+End
+e2e_type " more"
+e2e_keys ctrl+n
+question=$(e2e_wait_box)
+sleep 0.5
+xdotool windowclose "$question"
+# other_window A B: a shown window of the program's title that is neither A nor B.
+other_window() {
+  local w
+  for w in $(xdotool search --onlyvisible --name "Brannoch Quillmark 3.0 Preview" 2>/dev/null); do
+    [ "$w" != "$1" ] && [ "$w" != "$2" ] && { echo "$w"; return 0; }
+  done
+  return 1
+}
+# The question comes back in a new window.
+e2e_until 10 other_window "$main" "$question" >/dev/null \
+  || e2e_fail "the save question destroyed from outside did not come back"
+question=$(other_window "$main" "$question")
+sleep 0.5
+wmctrl -i -c "$question"
+sleep 0.5
+e2e_focus "$question"
+e2e_keys Escape
+sleep 0.5
+xwininfo -id "$question" | grep -q IsViewable || e2e_fail "the save question went without an answer"
+e2e_shot 11_save_question_stays
+e2e_keys Return                           # Yes: the save dialog, which is cancelled
+e2e_wait_window "Сохранение документа" >/dev/null
+e2e_keys Escape
+e2e_wait_gone "Сохранение документа"
+e2e_focus "$main"
+got=$(e2e_editor_text)
+[ "$got" = "$before more" ] || e2e_fail "the text after the save question was closed from outside: \"$got\""
+
+# --- 7. The main window destroyed from outside and kept ------------------------------------------
+e2e_focus "$main"
+e2e_keys ctrl+f
+find=$(e2e_wait_window "Найти")
+sleep 0.5
+xdotool windowclose "$main"
+question=$(e2e_wait_box)                  # save the changes? Cancel keeps the program
+e2e_focus "$question"
+e2e_keys Escape
+e2e_until 10 other_window "$main" "$question" >/dev/null \
+  || e2e_fail "the main window did not come back after Cancel"
+main=$(other_window "$main" "$question")
+sleep 0.5
+e2e_click "$main" 400 300
+sleep 0.5
+above "$find" "$main" || e2e_fail "find sank behind the main window made anew: $(stacking)"
+e2e_shot 12_find_above_main_made_anew
+e2e_focus "$find"
+e2e_keys Escape
+e2e_wait_gone "Найти"
+e2e_focus "$main"
+
+# --- 8. The open progress window stays above the main window ------------------------------------
+LARGE="$E2E_PROFILE/large.txt"
+head -c 150M < <(yes "Мама мыла раму. Мама мыла раму. Мама мыла раму. Мама мыла раму. Мама мыла раму.") > "$LARGE"
+e2e_keys ctrl+o
+question=$(e2e_wait_box)                  # the changed document: No, it is not saved
+e2e_focus "$question"
+e2e_keys Tab space
+open=$(e2e_wait_window "Открытие документа")
+e2e_focus "$open"
+e2e_type "$LARGE"
+xdotool key Return
+progress=$(e2e_wait_window "Загрузка документа" 20)
+transient=$(xprop -id "$progress" WM_TRANSIENT_FOR | sed -n 's/.*# //p')
+[ "$((transient))" = "$main" ] || e2e_fail "the open progress window is not the main window's own ($transient)"
+xdotool mousemove --window "$main" 300 300 click 1
+sleep 0.3
+if e2e_window_shown "Загрузка документа"; then
+  above "$progress" "$main" || e2e_fail "the open progress window sank behind the main window: $(stacking)"
+  e2e_shot 13_open_progress_above
+fi
+e2e_wait_gone "Загрузка документа" 60
+# The keys go to the main window's editor again once the progress window has gone.
+sleep 1
+e2e_clip_set "<nothing copied>"
+e2e_keys ctrl+Home
+e2e_type "Zq"
+e2e_keys ctrl+Home shift+Right shift+Right ctrl+c
+[ "$(e2e_clip_get)" = "Zq" ] || e2e_fail "the keys typed after the open did not reach the editor: \"$(e2e_clip_get)\""
+
 expect_answers "at the end"
 e2e_running || e2e_fail "the program ended"
-echo "windows: sounds that cannot be played froze nothing (sound server: $sound_server), find stayed above the main window, a destroyed modal window let the main window go on, the PDF went to the desktop's documents folder, and the windows opened centred and closed by Esc and Enter"
+echo "windows: sounds that cannot be played froze nothing (sound server: $sound_server), find stayed above the main window, a destroyed modal window let the main window go on, the PDF went to the desktop's documents folder, the windows opened centred and closed by Esc and Enter, the save question without Cancel waited for its answer, find stayed above a main window made anew, and the open progress stayed above"

@@ -80,6 +80,8 @@ TEST_F(OpenProgressWindow, ItsCloseBoxAndCancelLeaveTheDocumentAsItWas) {
   const std::size_t history = modDocument::UndoStack.size();
 
   WhenShown([this] {
+    // The main window's own: a click in the quieted main window never hides it.
+    EXPECT_EQ(win::GetWindowLongA(OpeningWindow().hWnd(), win::GWL_HWNDPARENT), static_cast<win::LONG_PTR>(w().hWnd()));
     EXPECT_TRUE(vb::testing::SaveWindowPicture(OpeningWindow().hWnd(), vb::FromUtf8(QM_BINARY_DIR) + u"/open_progress.png"));
     EXPECT_EQ(OpeningWindow().txtPath.Text(), U(large));
     EXPECT_FALSE(HasClose(w().hWnd()));

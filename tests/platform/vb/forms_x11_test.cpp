@@ -104,6 +104,32 @@ TEST(FormsOnX11, AFormThatStaysWhenItsWindowIsDestroyedGetsANewOne) {
   owner.Unload();
 }
 
+// An owner whose window is destroyed and made anew keeps its own windows above it: theirs name the
+// new window as their owner.
+TEST(FormsOnX11, WindowsOfAnOwnerMadeAnewNameItsNewWindow) {
+  if (!OnX11()) GTEST_SKIP() << "needs an X server (./test.sh runs it under xvfb-run)";
+  frmDialog owner;
+  owner.refuse = true;
+  frmDialog own;
+  owner.Show();
+  own.Show(vb::vbModeless, &owner);
+  platform::testing::ShowAndWait(own.hWnd());
+  const std::uint32_t destroyed = platform::testing::NativeWindowOnX11(owner.hWnd());
+  ASSERT_TRUE(Eventually([&] { return platform::testing::TransientForOnX11(own.hWnd()) == destroyed; }));
+  platform::testing::DestroyFromOutsideOnX11(owner.hWnd());
+  const bool madeAnew = Eventually([&] {
+    const std::uint32_t now = platform::testing::NativeWindowOnX11(owner.hWnd());
+    return now != destroyed && platform::testing::ExistsOnX11(now);
+  });
+  EXPECT_TRUE(madeAnew);
+  EXPECT_TRUE(Eventually([&] {
+    return platform::testing::TransientForOnX11(own.hWnd()) == platform::testing::NativeWindowOnX11(owner.hWnd());
+  }));
+  own.Unload();
+  owner.refuse = false;
+  owner.Unload();
+}
+
 TEST(FormsOnX11, AMessageBoxDestroyedFromOutsideAnswersCancel) {
   if (!OnX11()) GTEST_SKIP() << "needs an X server (./test.sh runs it under xvfb-run)";
   // A real message box, not a scripted one.
@@ -120,4 +146,32 @@ TEST(FormsOnX11, AMessageBoxDestroyedFromOutsideAnswersCancel) {
   EXPECT_TRUE(destroyed);
   EXPECT_TRUE(ended);
   EXPECT_EQ(answer, vb::vbCancel);
+}
+
+// A question without Cancel whose window another program destroys comes back in a new window and
+// waits for its answer: nobody answers No to "save the changes?" for the user.
+TEST(FormsOnX11, AYesNoQuestionDestroyedFromOutsideComesBackUntilAnswered) {
+  if (!OnX11()) GTEST_SKIP() << "needs an X server (./test.sh runs it under xvfb-run)";
+  platform::script::SetActive(false);
+  std::uint32_t destroyed = 0;
+  bool back = false;
+  platform::testing::RealMessageBox seen;
+  platform::testing::PostAction([&] {
+    Eventually([&] { return (destroyed = platform::testing::ModalWindowOnX11()) != 0; });
+    platform::testing::DestroyModalDialogFromOutsideOnX11();
+    back = Eventually([&] {
+      const std::uint32_t now = platform::testing::ModalWindowOnX11();
+      return now != 0 && now != destroyed && platform::testing::ExistsOnX11(now);
+    });
+    if (back) {
+      platform::testing::PressInNextMessageBox(u"Да", &seen);
+    } else {
+      platform::testing::CancelModalDialog();  // a box left waiting would hold the test for ever
+    }
+  });
+  const int answer = vb::MsgBox(u"Документ был изменен. Сохранить?", vb::vbYesNo + vb::vbQuestion, u"Проверка");
+  platform::script::SetActive(true);
+  EXPECT_NE(destroyed, 0u);
+  EXPECT_TRUE(back);
+  EXPECT_EQ(answer, vb::vbYes);
 }

@@ -1,6 +1,9 @@
 // The runtime's message box, collection, numbered files, App, Screen, shell and sound.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QFontMetrics>
+
 #include <algorithm>
 #include <sys/file.h>
 #include <sys/wait.h>
@@ -16,6 +19,7 @@
 #include "platform/script/script.h"
 #include "platform/shell/shell.h"
 #include "platform/testing/win.h"
+#include "platform/testing/x11.h"
 #include "platform/vb/app.h"
 #include "platform/vb/collection.h"
 #include "platform/vb/error.h"
@@ -56,6 +60,54 @@ TEST(MsgBox, TheRealBoxHasRussianButtonsAndAnswersWithThePressedOne) {
   EXPECT_EQ(seen.title, u"Вопрос");
 }
 
+// A short prompt under a long caption: the box is wide enough for the caption in bold, beside the
+// title bar's icon and buttons, so the window manager does not cut it.
+TEST(MsgBox, AShortPromptLeavesRoomForTheWholeCaption) {
+  platform::script::SetActive(false);
+  platform::testing::RealMessageBox seen;
+  platform::testing::PressInNextMessageBox(u"ОК", &seen);
+  vb::MsgBox(u"Поиск завершен!", vb::vbInformation, u"Brannoch Quillmark 3.0 Preview");
+  platform::script::SetActive(true);
+  QFont bold = QApplication::font();
+  bold.setBold(true);
+  const QFontMetrics metrics(bold);
+  EXPECT_GE(seen.place.right - seen.place.left,
+            metrics.horizontalAdvance(QStringLiteral("Brannoch Quillmark 3.0 Preview")) + 4 * metrics.lineSpacing());
+}
+
+// A question whose every button gives an answer that matters is answered only by a button: Esc
+// and the close box leave it up (the toolkit's own choice, No or Abort, would answer "save the
+// changes?" for the user). A box with Cancel still takes Esc as Cancel.
+TEST(MsgBox, AQuestionWithoutCancelIsAnsweredOnlyByItsButtons) {
+  struct Case {
+    int kind;
+    std::u16string press;
+    int answer;
+  };
+  for (const Case& c : {Case{vb::vbYesNo, u"Да", vb::vbYes}, Case{vb::vbAbortRetryIgnore, u"Повторить", vb::vbRetry}}) {
+    SCOPED_TRACE(c.kind);
+    platform::script::SetActive(false);
+    bool afterEscape = false;
+    bool afterClose = false;
+    platform::testing::RealMessageBox seen;
+    platform::testing::PostAction([&] {
+      afterEscape = platform::testing::PressEscapeInModalWindow() && platform::testing::ModalDialogShown();
+      afterClose = platform::testing::CloseModalWindowByUser() && platform::testing::ModalDialogShown();
+      platform::testing::PressInNextMessageBox(c.press, &seen);
+    });
+    const int answer = vb::MsgBox(u"Документ был изменен. Сохранить?", c.kind + vb::vbQuestion, u"Вопрос");
+    platform::script::SetActive(true);
+    EXPECT_TRUE(afterEscape) << "Esc answered the question";
+    EXPECT_TRUE(afterClose) << "the close box answered the question";
+    EXPECT_EQ(answer, c.answer);
+  }
+  platform::script::SetActive(false);
+  platform::testing::PostAction([] { platform::testing::PressEscapeInModalWindow(); });
+  const int answer = vb::MsgBox(u"Сохранить?", vb::vbYesNoCancel + vb::vbQuestion, u"Вопрос");
+  platform::script::SetActive(true);
+  EXPECT_EQ(answer, vb::vbCancel);
+}
+
 // A long prompt breaks into lines that fit the box, a word longer than a line breaks inside it with
 // no letter lost, and the box stays on the screen; a prompt taller than the screen is cut short
 // in the middle, its end still shown.
@@ -85,6 +137,19 @@ TEST(MsgBox, LongTextWrapsInsideTheBoxAndTheBoxStaysOnTheScreen) {
   EXPECT_GE(seen.place.top, seen.screen.top);
   EXPECT_LE(seen.place.right, seen.screen.right);
   EXPECT_LE(seen.place.bottom, seen.screen.bottom);
+
+  // Ordinary words: each line the box is given fits its text's room as it is, so the box does not
+  // break it again (which leaves a word alone on a line of its own).
+  std::u16string words;
+  for (int i = 0; i < 4; ++i) words += u"Вы действительно хотите сбросить текущие параметры и установить параметры по умолчанию? ";
+  platform::script::SetActive(false);
+  platform::testing::RealMessageBox worded;
+  platform::testing::PressInNextMessageBox(u"Нет", &worded);
+  vb::MsgBox(words, vb::vbYesNo + vb::vbQuestion, u"Вопрос");
+  platform::script::SetActive(true);
+  EXPECT_GT(std::count(worded.text.begin(), worded.text.end(), u'\n'), 1);
+  EXPECT_GT(worded.widestLine, 0);
+  EXPECT_LE(worded.widestLine, worded.textWidth);
 
   std::u16string tall;
   for (int i = 0; i < 400; ++i) tall += u"строка " + vb::CStr(static_cast<std::int64_t>(i)) + u"\r\n";
