@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QEventLoop>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTextLayout>
+#include <QTimer>
 #include <QWindow>
 #include <algorithm>
 #include <vector>
@@ -133,6 +135,33 @@ class NoEscape : public QObject {
   }
 };
 
+// Returns once the window manager shows the box's window (two seconds at most). A window the
+// window manager is still taking in when it is hidden again can stay unmapped for good, leaving an
+// invisible question that blocks every other window.
+void WaitUntilShownOnScreen(QWidget& box) {
+  QWindow* window = box.windowHandle();
+  if (window == nullptr || window->isExposed()) return;
+  class ExposeWatch : public QObject {
+   public:
+    explicit ExposeWatch(QEventLoop& loop) : loop_(loop) {}
+
+   protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+      if (e->type() == QEvent::Expose && static_cast<QWindow*>(o)->isExposed()) loop_.quit();
+      return false;
+    }
+
+   private:
+    QEventLoop& loop_;
+  };
+  QEventLoop loop;
+  ExposeWatch watch(loop);
+  window->installEventFilter(&watch);
+  QTimer::singleShot(2000, &loop, &QEventLoop::quit);
+  loop.exec();
+  window->removeEventFilter(&watch);
+}
+
 }  // namespace
 
 int MsgBox(std::u16string_view prompt, int buttons, std::u16string_view title) {
@@ -176,6 +205,7 @@ int MsgBox(std::u16string_view prompt, int buttons, std::u16string_view title) {
     // Its window was destroyed from outside and made anew, which ended the loop: the question is
     // asked again until a button answers it.
     if (!noEscape.refusedClose || !box.isVisible()) break;
+    WaitUntilShownOnScreen(box);
     box.hide();
   }
   return specs.size() == 1 ? specs[0].answer : vbCancel;
