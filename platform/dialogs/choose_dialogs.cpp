@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/dialogs/font_dialog.h"
+#include "platform/dialogs/modal_dialog.h"
 #include "platform/script/script.h"
 #include "platform/codepage/codepage.h"
 
@@ -53,7 +54,7 @@ BOOL ChooseColorA(CHOOSECOLORA* cc) {
     if (cc->lpCustColors != nullptr)
       for (int i = 0; i < 16; ++i) QColorDialog::setCustomColor(i, FromColorRef(cc->lpCustColors[i]));
     const QColor initial = (cc->Flags & CC_RGBINIT) != 0 ? FromColorRef(cc->rgbResult) : QColor(Qt::black);
-    chosen = QColorDialog::getColor(initial, QApplication::activeWindow());
+    chosen = QColorDialog::getColor(initial, platform::detail::DialogOwner());
     if (!chosen.isValid()) return FALSE;
     if (cc->lpCustColors != nullptr)
       for (int i = 0; i < 16; ++i) cc->lpCustColors[i] = ToColorRef(QColorDialog::customColor(i));
@@ -87,7 +88,7 @@ BOOL ChooseFontA(CHOOSEFONTA* cf) {
     if (!parts.value(0).isEmpty()) chosen.setFamily(parts.value(0));
     if (parts.size() > 1 && parts.at(1).toDouble() > 0) chosen.setPointSizeF(parts.at(1).toDouble());
   } else {
-    const std::optional<QFont> asked = platform::detail::AskForFont(initial, QApplication::activeWindow());
+    const std::optional<QFont> asked = platform::detail::AskForFont(initial, platform::detail::DialogOwner());
     if (!asked) return FALSE;
     chosen = *asked;
   }

@@ -94,7 +94,7 @@ void CommonDialog::ShowColor() {
     }
   } else {
     const QColor initial(Color & 0xFF, (Color >> 8) & 0xFF, (Color >> 16) & 0xFF);
-    chosen = QColorDialog::getColor(initial, QApplication::activeWindow(), ToQ(DialogTitle));
+    chosen = QColorDialog::getColor(initial, platform::detail::DialogOwner(), ToQ(DialogTitle));
   }
   if (!chosen.isValid()) {
     Cancelled();
@@ -118,7 +118,7 @@ void CommonDialog::ShowFont() {
     if (!parts.value(0).isEmpty()) chosen.setFamily(parts.value(0));
     if (parts.size() > 1 && parts.at(1).toDouble() > 0) chosen.setPointSizeF(parts.at(1).toDouble());
   } else {
-    const std::optional<QFont> asked = platform::detail::AskForFont(initial, QApplication::activeWindow(), ToQ(DialogTitle));
+    const std::optional<QFont> asked = platform::detail::AskForFont(initial, platform::detail::DialogOwner(), ToQ(DialogTitle));
     accepted = asked.has_value();
     if (asked) chosen = *asked;
   }
@@ -144,7 +144,7 @@ void CommonDialog::ShowPrinter() {
       if (QString::compare(ToQ(Printers.Item(i).DeviceName), ToQ(answer->text), Qt::CaseInsensitive) == 0) Printer.Select(i);
     return;
   }
-  platform::detail::ModalDialog<QPrintDialog> dialog(&platform::detail::ConfiguredPrinter(), QApplication::activeWindow());
+  platform::detail::ModalDialog<QPrintDialog> dialog(&platform::detail::ConfiguredPrinter(), platform::detail::DialogOwner());
   if (!DialogTitle.empty()) dialog->setWindowTitle(ToQ(DialogTitle));
   if (!dialog.Accepted()) {
     Cancelled();

@@ -33,7 +33,7 @@ QStringList NameFilters(const std::vector<std::u16string>& parts) {
 
 std::optional<QString> Show(FileDialogRequest& request) {
   const QString dir = request.initialDir.empty() ? QDir::currentPath() : FilePath(request.initialDir);
-  platform::detail::ModalDialog<QFileDialog> dialog(QApplication::activeWindow(), QString::fromStdU16String(request.title),
+  platform::detail::ModalDialog<QFileDialog> dialog(platform::detail::DialogOwner(), QString::fromStdU16String(request.title),
                                                     dir);
   dialog->setOption(QFileDialog::DontUseNativeDialog);
   dialog->setOption(QFileDialog::HideNameFilterDetails);

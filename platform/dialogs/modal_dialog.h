@@ -4,11 +4,20 @@
 // with its owner counts as cancelled; one on the caller's stack would be deleted twice.
 #pragma once
 
+#include <QApplication>
 #include <QDialog>
 #include <QPointer>
+#include <QWidget>
 #include <utility>
 
 namespace platform::detail {
+
+// The window a dialog is shown over: the active one while it is shown. A form unloaded a moment ago
+// can still be the active window until its window goes, and a dialog it owned would go with it.
+inline QWidget* DialogOwner() {
+  QWidget* active = QApplication::activeWindow();
+  return active != nullptr && active->isVisible() ? active : nullptr;
+}
 
 template <class Dialog>
 class ModalDialog {

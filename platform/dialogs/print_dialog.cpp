@@ -164,7 +164,7 @@ BOOL PrintDlgA(PRINTDLGA* pd) {
   } else {
     QPrinter& printer = platform::detail::ConfiguredPrinter();
     ApplyStart(printer, start);
-    platform::detail::ModalDialog<QPrintDialog> dialog(&printer, QApplication::activeWindow());
+    platform::detail::ModalDialog<QPrintDialog> dialog(&printer, platform::detail::DialogOwner());
     if (!dialog.Accepted()) return FALSE;
     choice = Chosen(*dialog->printer());
   }

@@ -66,7 +66,7 @@ PIDLIST_ABSOLUTE SHBrowseForFolderA(const BROWSEINFOA* bi) {
     if (answer->result == 0 || answer->text.empty()) return nullptr;
     chosen = Clean(answer->text);
   } else {
-    platform::detail::ModalDialog<QFileDialog> dialog(QApplication::activeWindow(), ToQ(shown.title),
+    platform::detail::ModalDialog<QFileDialog> dialog(platform::detail::DialogOwner(), ToQ(shown.title),
                                                       root.isEmpty() ? QDir::homePath() : root);
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setFileMode(QFileDialog::Directory);
@@ -118,7 +118,7 @@ BOOL ShellAboutA(HWND, std::u16string_view app, std::u16string_view otherStuff, 
   shown.prompt = firstLine + u"\n" + std::u16string(otherStuff.substr(0, otherStuff.find(u'\0')));
   if (platform::script::Take(shown)) return TRUE;
   platform::detail::ModalDialog<QMessageBox> box(QMessageBox::Information, ToQ(shown.title), ToQ(shown.prompt),
-                                                 QMessageBox::NoButton, QApplication::activeWindow());
+                                                 QMessageBox::NoButton, platform::detail::DialogOwner());
   box->addButton(QStringLiteral("ОК"), QMessageBox::AcceptRole);
   box.Accepted();
   return TRUE;

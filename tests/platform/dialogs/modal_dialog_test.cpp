@@ -1,5 +1,6 @@
 // A modal dialog over a window that goes while the dialog waits (a handler unloads it, another
 // program closes it): the dialog goes with it and counts as cancelled, and nothing is deleted twice.
+// A window hidden on its way out owns no dialog shown after it.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -8,6 +9,11 @@
 #include <QWidget>
 
 #include "platform/dialogs/font_dialog.h"
+#include "platform/script/script.h"
+#include "platform/shell/shell_dialogs.h"
+#include "platform/testing/dialogs.h"
+#include "platform/vb/strings.h"
+#include "support.h"
 
 TEST(ModalDialogs, ADialogWhoseOwnerGoesWhileItWaitsIsCancelled) {
   QPointer<QWidget> owner = new QWidget;
@@ -20,4 +26,31 @@ TEST(ModalDialogs, ADialogWhoseOwnerGoesWhileItWaitsIsCancelled) {
   EXPECT_FALSE(platform::detail::AskForFont(QFont(QStringLiteral("DejaVu Sans"), 10), owner).has_value());
   EXPECT_TRUE(shown);
   EXPECT_TRUE(owner.isNull());
+}
+
+TEST(ModalDialogs, AWindowHiddenOnItsWayOutOwnsNoDialogShownAfterIt) {
+  // A form unloaded right after it was shown: the window system's word that it is active arrives
+  // after it was hidden, and it is deleted only when an event loop next runs.
+  auto* unloaded = new QWidget;
+  unloaded->show();
+  unloaded->activateWindow();
+  unloaded->hide();
+  unloaded->deleteLater();
+  QCoreApplication::processEvents();
+
+  qmtest::TempDir dir;
+  const std::u16string folder = vb::FromUtf8((dir.path() / "Резервные копии").string());
+  std::filesystem::create_directories(dir.path() / "Резервные копии");
+  std::u16string title;
+  platform::script::SetActive(false);
+  platform::testing::ChooseInNextFileDialog(folder, &title, nullptr);
+  win::BROWSEINFOA bi{};
+  bi.lpszTitle = u"Выберите папку";
+  const win::PIDLIST_ABSOLUTE chosen = win::SHBrowseForFolderA(&bi);
+  platform::script::SetActive(true);
+  std::u16string path(win::MAX_PATH, u'\0');
+  EXPECT_TRUE(win::SHGetPathFromIDListA(chosen, path.data()));
+  EXPECT_EQ(path.substr(0, path.find(u'\0')), folder);
+  EXPECT_EQ(title, u"Выберите папку");
+  win::CoTaskMemFree(chosen);
 }
