@@ -1,6 +1,7 @@
 #include "controls/progress_bar.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -8,18 +9,21 @@
 #include "platform/vb/error.h"
 #include "platform/vb/runtime.h"
 #include "platform/vb/strings.h"
+#include "platform/win/placement.h"
 
 namespace {
 constexpr vb::OLE_COLOR kDefaultColor = 0x800000;
+constexpr auto kFrame = std::chrono::milliseconds(16);
+constexpr int kFrameMs = 16;
 }  // namespace
 
 float ProgressBar::Value() {
   EnsureWindow(); return value_; }
 
-void ProgressBar::Value(float v) {
+void ProgressBar::SetValue(float v) {
   EnsureWindow();
   value_ = v;
-  Draw(value_, true);
+  ShowValue();
   PropertyChanged(u"Value");
 }
 
@@ -88,6 +92,11 @@ void ProgressBar::ProgressColor(vb::OLE_COLOR v) {
 }
 
 void ProgressBar::Design() {
+  lateDrawing.Tick = [this] {
+    if (drawLate_) DrawLate();
+  };
+  lateDrawing.Interval(kFrameMs);
+  lateDrawing.Enabled(false);
   picStatus.Move(0, 0);
   picStatus.BackColor(vb::vbWhite);
   picStatus.AutoRedraw(true);
@@ -129,7 +138,84 @@ void ProgressBar::UserControl_Resize() {
   Redraw();
 }
 
-void ProgressBar::Redraw() { Draw(value_, false); }
+void ProgressBar::UserControl_Terminate() {
+  // A value set after the window went loads it again, through the whole path; nothing is left to
+  // draw late (a click handled while the events ran may have unloaded the window).
+  sameFrom_ = sameTo_ = 0;
+  drawLate_ = false;
+}
+
+void ProgressBar::Redraw() {
+  // Anything besides the value may have changed the box: it is drawn whole, at once.
+  StopLateDrawing();
+  shown_ = Shown();
+  sameFrom_ = sameTo_ = 0;
+  Paint(Compose(value_, false));
+  vb::DoEvents();
+}
+
+void ProgressBar::ShowValue() {
+  // Most steps of a long run change nothing shown, and most of those fall between the values noted
+  // as looking the same, which need no working out.
+  if (!(value_ > sameFrom_ && value_ < sameTo_)) {
+    const Picture next = Compose(value_, shown_.width >= 0);
+    if (!(next.shown == shown_)) {
+      ShowChange(next);
+      return;
+    }
+  }
+  // A change kept for later is drawn once a frame has passed, when the events run anyway.
+  if (vb::DoEventsOncePerFrame() && drawLate_ && FramePassedSinceDrawn()) DrawLate();
+}
+
+void ProgressBar::ShowChange(const Picture& next) {
+  shown_ = next.shown;
+  NoteValuesThatLookTheSame();
+  // The screen shows one picture a frame: changes within a frame of the last drawing on screen are
+  // drawn together, a frame after it, and a click still arrives within the frame. A box that has
+  // just come on screen is drawn at once, and lets the events run, so it shows as it appears.
+  const bool onScreen = win::IsWindowVisible(picStatus.hWnd()) != 0;
+  if (onScreen && drawnOnScreen_ && !FramePassedSinceDrawn()) {
+    if (!drawLate_) lateDrawing.Enabled(true);
+    drawLate_ = true;
+    vb::DoEventsOncePerFrame();
+    return;
+  }
+  StopLateDrawing();
+  drawnAt_ = std::chrono::steady_clock::now();
+  drawnOnScreen_ = onScreen;
+  Paint(next);
+  vb::DoEvents();
+}
+
+void ProgressBar::NoteValuesThatLookTheSame() {
+  sameFrom_ = sameTo_ = 0;
+  if (calculatePercentage_ || shown_.width <= 0 || shown_.percent < 0 || shown_.percent > 100) return;
+  // The caption's whole number holds over [n - 0.5, n + 0.5), the bar's pixel count b over the
+  // percentages whose width rounds to b; the margin keeps clear of where float rounding decides.
+  constexpr double kMargin = 1e-3;
+  const double perPixel = 100.0 * vb::TwipsPerPixel / shown_.width;
+  const double from = std::max({shown_.percent - 0.5, (shown_.barPixels - 0.5) * perPixel, 0.0}) + kMargin;
+  const double to = std::min({shown_.percent + 0.5, (shown_.barPixels + 0.5) * perPixel, 100.0}) - kMargin;
+  if (from < to) {
+    sameFrom_ = static_cast<float>(from);
+    sameTo_ = static_cast<float>(to);
+  }
+}
+
+bool ProgressBar::FramePassedSinceDrawn() const { return std::chrono::steady_clock::now() - drawnAt_ >= kFrame; }
+
+void ProgressBar::StopLateDrawing() {
+  if (drawLate_) lateDrawing.Enabled(false);
+  drawLate_ = false;
+}
+
+void ProgressBar::DrawLate() {
+  StopLateDrawing();
+  drawnAt_ = std::chrono::steady_clock::now();
+  drawnOnScreen_ = win::IsWindowVisible(picStatus.hWnd()) != 0;
+  Paint(Compose(value_, shown_.width >= 0));
+}
 
 namespace {
 
@@ -142,33 +228,29 @@ std::u16string Digits(double whole) {
 
 }  // namespace
 
-void ProgressBar::Draw(float position, bool onlyValueChanged) {
+ProgressBar::Picture ProgressBar::Compose(float position, bool sized) {
   // A stored total of 0 (or below) with the calculation on draws 0% rather than dividing by it.
   float p = position;
   if (calculatePercentage_) p = totalValue_ > 0 ? static_cast<float>(position / totalValue_ * 100.0) : 0.0f;
   if (std::isnan(p)) p = 0;
   p = std::clamp(p, -std::numeric_limits<float>::max(), std::numeric_limits<float>::max());
 
-  // What the box would show is compared before anything is built: most steps of a long run change
+  // What the box would show is worked out before anything is drawn: most steps of a long run change
   // neither the percentage nor the bar's pixels. Any percentage above 100 fills the box.
   // The box's size changes only through a resize, which draws it whole: a run of values reads the
   // size that whole drawing noted instead of asking the window each step.
-  const bool sized = onlyValueChanged && shown_.width >= 0;
   const float boxWidth = sized ? shown_.width : picStatus.Width();
   const float boxHeight = sized ? shown_.height : picStatus.Height();
   const double whole = std::floor(static_cast<double>(p) + 0.5);
   const bool empty = p / 100.0f <= 0;
   const float barWidth = empty ? boxWidth : boxWidth * std::min(p / 100.0f, 1.0f);
-  const Shown next{whole, static_cast<std::int32_t>(std::lround(barWidth / vb::TwipsPerPixel)), boxWidth,
-                   boxHeight, empty ? vb::vbWhite : progressColor_};
-  if (onlyValueChanged && next == shown_) {
-    vb::DoEventsOncePerFrame();
-    return;
-  }
-  // Only a run of values counts on what is shown: anything else may have changed the box too.
-  shown_ = onlyValueChanged ? next : Shown();
+  return Picture{Shown{whole, static_cast<std::int32_t>(std::lround(barWidth / vb::TwipsPerPixel)), boxWidth, boxHeight,
+                       empty ? vb::vbWhite : progressColor_},
+                 barWidth, empty};
+}
 
-  const std::u16string caption = showStatus_ ? text_ + u" " + Digits(whole) + u"%" : text_;
+void ProgressBar::Paint(const Picture& picture) {
+  const std::u16string caption = showStatus_ ? text_ + u" " + Digits(picture.shown.percent) + u"%" : text_;
   picStatus.ForeColor(progressColor_);
   picStatus.BackColor(vb::vbWhite);  // clears the box
 
@@ -184,11 +266,10 @@ void ProgressBar::Draw(float position, bool onlyValueChanged) {
 
   // Not-xor over white shows the bar's colour; over the caption it gives the caption's inverse.
   picStatus.DrawMode(vb::vbNotXorPen);
-  if (empty) {
+  if (picture.empty) {
     picStatus.Line(0, 0, picStatus.Width(), picStatus.Height(), picStatus.BackColor(), true, true);
   } else {
-    picStatus.Line(0, 0, barWidth, picStatus.Height(), picStatus.ForeColor(), true, true);
+    picStatus.Line(0, 0, picture.barWidth, picStatus.Height(), picStatus.ForeColor(), true, true);
   }
   picStatus.Refresh();
-  vb::DoEvents();
 }

@@ -7,6 +7,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 #include <cstdint>
 #include <cstdlib>
@@ -16,12 +17,17 @@
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "platform/vb/error.h"
 #include "platform/vb/strings.h"
 
 namespace qmtest {
+
+// Lets a frame (16 ms) pass: a loop of quick steps lets the events through once a frame, so a click
+// a user made a frame before a step is seen at that step.
+inline void LetAFramePass() { std::this_thread::sleep_for(std::chrono::milliseconds(20)); }
 
 // A fresh empty folder under the system's temporary folder, removed when the object goes.
 class TempDir {

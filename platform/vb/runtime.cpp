@@ -1,35 +1,123 @@
 #include "platform/vb/runtime.h"
 
 #include <QCoreApplication>
-#include <time.h>
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <mutex>
+#include <stop_token>
+#include <system_error>
+#include <thread>
 
 namespace vb {
 
+namespace detail {
+std::atomic<bool> frameQuiet{false};
+}  // namespace detail
+
 namespace {
 
-constexpr std::int64_t kFrameNs = 16'000'000;
-std::int64_t lastRunNs = 0;
+using Clock = std::chrono::steady_clock;
+constexpr auto kFrame = std::chrono::milliseconds(16);
 
-// The coarse monotonic clock: a frame's pacing needs no finer steps than the kernel's tick, and
-// reading it costs a few nanoseconds where a loop calls it at every step.
-std::int64_t NowNs() {
-  timespec t{};
-  clock_gettime(CLOCK_MONOTONIC_COARSE, &t);
-  return static_cast<std::int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
+// Tells the UI thread that a frame has passed since the events last ran. A loop that lets events
+// through at each of millions of quick steps then asks a flag, where reading a clock would cost as
+// much as the step itself. The thread waits only while such a loop is asking: idle, it sleeps
+// until asked again, and it wakes the process for nothing.
+class FrameEnd {
+ public:
+  // Whether the frame that began when the events last ran has ended.
+  bool Passed() const { return passed_.load(std::memory_order_relaxed); }
+
+  // The events ran now: a new frame begins, and no end is awaited until asked for.
+  void Restart() {
+    began_ = Clock::now();
+    asked_ = false;
+    detail::frameQuiet.store(false, std::memory_order_relaxed);
+    passed_.store(false, std::memory_order_relaxed);
+    generation_.fetch_add(1, std::memory_order_relaxed);
+  }
+
+  // Has the thread raise the flag when the present frame ends; asking again before then is free.
+  void Await() {
+    if (asked_) return;
+    if (!thread_.joinable()) {
+      try {
+        thread_ = std::jthread([this](std::stop_token stop) { Run(stop); });
+      } catch (const std::system_error&) {
+        // No thread to tell the frame's end: each step lets the events run, slow as that is.
+        passed_.store(true, std::memory_order_relaxed);
+        return;
+      }
+    }
+    asked_ = true;
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      deadline_ = began_ + kFrame;
+      awaitedGeneration_ = generation_.load(std::memory_order_relaxed);
+      awaiting_ = true;
+    }
+    detail::frameQuiet.store(true, std::memory_order_relaxed);
+    wake_.notify_one();
+  }
+
+ private:
+  void Run(std::stop_token stop) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    while (!stop.stop_requested()) {
+      if (!wake_.wait(lock, stop, [this] { return awaiting_; })) return;
+      // A later request moves the deadline; the wait starts over with it.
+      const Clock::time_point deadline = deadline_;
+      const std::uint64_t generation = awaitedGeneration_;
+      if (wake_.wait_until(lock, stop, deadline, [this, deadline] { return deadline_ != deadline; })) continue;
+      if (stop.stop_requested()) return;
+      awaiting_ = false;
+      // Events that ran meanwhile began another frame: this end is not its end.
+      if (generation_.load(std::memory_order_relaxed) == generation) {
+        passed_.store(true, std::memory_order_relaxed);
+        detail::frameQuiet.store(false, std::memory_order_relaxed);
+      }
+    }
+  }
+
+  // The UI thread's own.
+  Clock::time_point began_{};
+  bool asked_ = false;
+  // Shared with the thread.
+  std::atomic<bool> passed_{true};
+  std::atomic<std::uint64_t> generation_{0};
+  std::mutex mutex_;
+  std::condition_variable_any wake_;
+  Clock::time_point deadline_{};
+  std::uint64_t awaitedGeneration_ = 0;
+  bool awaiting_ = false;
+  std::jthread thread_;  // last: stopped and joined before the rest goes
+};
+
+FrameEnd& frameEnd() {
+  static FrameEnd f;
+  return f;
 }
 
 }  // namespace
 
 void DoEvents() {
-  lastRunNs = NowNs();
+  frameEnd().Restart();
   QCoreApplication::sendPostedEvents();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
-void DoEventsOncePerFrame() {
-  if (NowNs() - lastRunNs >= kFrameNs) DoEvents();
+bool DoEventsOncePerFrame() {
+  if (FrameIsQuiet()) return false;
+  FrameEnd& f = frameEnd();
+  if (!f.Passed()) {
+    f.Await();
+    return false;
+  }
+  DoEvents();
+  return true;
 }
 
 }  // namespace vb

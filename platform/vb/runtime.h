@@ -1,6 +1,8 @@
 // The runtime's event-loop helpers.
 #pragma once
 
+#include <atomic>
+
 namespace vb {
 
 // Runs every pending event and posted message, then returns.
@@ -8,7 +10,15 @@ void DoEvents();
 
 // DoEvents when a frame (16 ms) has passed since DoEvents last ran, else nothing: for a loop that
 // lets events through at each of many quick steps. A click made meanwhile is still handled within
-// a frame, and the steps between cost no pass over an empty queue.
-void DoEventsOncePerFrame();
+// a frame, and the steps between cost no pass over an empty queue. True when the events ran.
+bool DoEventsOncePerFrame();
+
+namespace detail {
+extern std::atomic<bool> frameQuiet;
+}  // namespace detail
+
+// True when DoEventsOncePerFrame would do nothing now: the end of the present frame is awaited and
+// has not come. Free to ask, for a step that costs a few nanoseconds.
+inline bool FrameIsQuiet() { return detail::frameQuiet.load(std::memory_order_relaxed); }
 
 }  // namespace vb

@@ -60,7 +60,9 @@ class OpenProgress : public ::testing::Test {
   // The user presses Cancel while the open is at `step`.
   void CancelAt(std::size_t step) {
     w.opening.beforeStep = [this, step](std::size_t at) {
-      if (at == step) platform::testing::PostClick(w.opening.cmdCancel.hWnd(), 5, 5);
+      if (at != step) return;
+      platform::testing::PostClick(w.opening.cmdCancel.hWnd(), 5, 5);
+      LetAFramePass();
     };
   }
   FreshSettings settings;
