@@ -28,8 +28,9 @@ constexpr auto kFrame = std::chrono::milliseconds(16);
 // until asked again, and it wakes the process for nothing.
 class FrameEnd {
  public:
-  // Whether the frame that began when the events last ran has ended.
-  bool Passed() const { return passed_.load(std::memory_order_relaxed); }
+  // Whether the frame that began when the events last ran has ended: as the thread told, or, when
+  // nobody awaited its end, as the clock tells.
+  bool Passed() const { return passed_.load(std::memory_order_relaxed) || (!asked_ && Clock::now() - began_ >= kFrame); }
 
   // The events ran now: a new frame begins, and no end is awaited until asked for.
   void Restart() {

@@ -11,6 +11,7 @@
 #include "platform/testing/win.h"
 #include "platform/vb/runtime.h"
 #include "platform/win/window.h"
+#include "support.h"
 
 namespace {
 
@@ -171,7 +172,7 @@ TEST_F(ProgressBarTest, ACancelThatUnloadsTheWindowWhileAChangeWaitsLeavesItUnlo
   form.Bar.Value(10);
   form.Bar.Value(50);  // within a frame of the drawing: drawn late
   PressCancelWhenTheEventsRun();
-  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  qmtest::LetAFramePass();
   form.Bar.Value(50.0001f);  // looks the same; the events are due and unload the window
   EXPECT_EQ(form.cancels, 1);
   EXPECT_FALSE(form.IsLoaded());

@@ -5,10 +5,10 @@
 
 #include <chrono>
 #include <functional>
-#include <thread>
 
 #include "platform/testing/win.h"
 #include "platform/vb/runtime.h"
+#include "support.h"
 
 namespace {
 
@@ -52,7 +52,7 @@ TEST(EventPacing, AStepIsToldWhenTheFrameIsQuietAndWhenItHasEnded) {
   EXPECT_FALSE(vb::DoEventsOncePerFrame());
   EXPECT_TRUE(vb::FrameIsQuiet());
   EXPECT_FALSE(vb::DoEventsOncePerFrame());
-  std::this_thread::sleep_for(milliseconds(40));
+  qmtest::LetAFramePass();
   EXPECT_FALSE(vb::FrameIsQuiet());
   EXPECT_TRUE(vb::DoEventsOncePerFrame());
   EXPECT_FALSE(vb::FrameIsQuiet());
