@@ -59,8 +59,9 @@ class FrameEnd {
       deadline_ = began_ + kFrame;
       awaitedGeneration_ = generation_.load(std::memory_order_relaxed);
       awaiting_ = true;
+      // Under the lock: the thread's word that the frame ended, given under it too, comes after.
+      detail::frameQuiet.store(true, std::memory_order_relaxed);
     }
-    detail::frameQuiet.store(true, std::memory_order_relaxed);
     wake_.notify_one();
   }
 
