@@ -6,6 +6,7 @@
 #include <cmath>
 #include <string>
 
+#include "platform/dialogs/colour_dialog.h"
 #include "platform/dialogs/font_dialog.h"
 #include "platform/dialogs/modal_dialog.h"
 #include "platform/script/script.h"
@@ -54,8 +55,9 @@ BOOL ChooseColorA(CHOOSECOLORA* cc) {
     if (cc->lpCustColors != nullptr)
       for (int i = 0; i < 16; ++i) QColorDialog::setCustomColor(i, FromColorRef(cc->lpCustColors[i]));
     const QColor initial = (cc->Flags & CC_RGBINIT) != 0 ? FromColorRef(cc->rgbResult) : QColor(Qt::black);
-    chosen = QColorDialog::getColor(initial, platform::detail::DialogOwner());
-    if (!chosen.isValid()) return FALSE;
+    const std::optional<QColor> asked = platform::detail::AskForColour(initial);
+    if (!asked || !asked->isValid()) return FALSE;
+    chosen = *asked;
     if (cc->lpCustColors != nullptr)
       for (int i = 0; i < 16; ++i) cc->lpCustColors[i] = ToColorRef(QColorDialog::customColor(i));
   }

@@ -1,10 +1,10 @@
 #include "platform/dialogs/common_dialog.h"
 
 #include <QApplication>
-#include <QColorDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include "platform/dialogs/colour_dialog.h"
 #include "platform/dialogs/file_dialog_run.h"
 #include "platform/dialogs/font_dialog.h"
 #include "platform/dialogs/modal_dialog.h"
@@ -94,7 +94,7 @@ void CommonDialog::ShowColor() {
     }
   } else {
     const QColor initial(Color & 0xFF, (Color >> 8) & 0xFF, (Color >> 16) & 0xFF);
-    chosen = QColorDialog::getColor(initial, platform::detail::DialogOwner(), ToQ(DialogTitle));
+    chosen = platform::detail::AskForColour(initial, ToQ(DialogTitle)).value_or(QColor());
   }
   if (!chosen.isValid()) {
     Cancelled();
