@@ -13,8 +13,6 @@
 
 namespace {
 constexpr vb::OLE_COLOR kDefaultColor = 0x800000;
-constexpr auto kFrame = std::chrono::milliseconds(16);
-constexpr int kFrameMs = 16;
 }  // namespace
 
 float ProgressBar::Value() {
@@ -95,7 +93,7 @@ void ProgressBar::Design() {
   lateDrawing.Tick = [this] {
     if (drawLate_) DrawLate();
   };
-  lateDrawing.Interval(kFrameMs);
+  lateDrawing.Interval(static_cast<int>(vb::kFrame.count()));
   lateDrawing.Enabled(false);
   picStatus.Move(0, 0);
   picStatus.BackColor(vb::vbWhite);
@@ -203,7 +201,7 @@ void ProgressBar::NoteValuesThatLookTheSame() {
   }
 }
 
-bool ProgressBar::FramePassedSinceDrawn() const { return std::chrono::steady_clock::now() - drawnAt_ >= kFrame; }
+bool ProgressBar::FramePassedSinceDrawn() const { return std::chrono::steady_clock::now() - drawnAt_ >= vb::kFrame; }
 
 void ProgressBar::StopLateDrawing() {
   if (drawLate_) lateDrawing.Enabled(false);

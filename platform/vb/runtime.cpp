@@ -20,7 +20,6 @@ std::atomic<bool> frameQuiet{false};
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr auto kFrame = std::chrono::milliseconds(16);
 
 // Tells the UI thread that a frame has passed since the events last ran. A loop that lets events
 // through at each of millions of quick steps then asks a flag, where reading a clock would cost as
@@ -88,7 +87,7 @@ class FrameEnd {
   Clock::time_point began_{};
   bool asked_ = false;
   // Shared with the thread.
-  std::atomic<bool> passed_{true};
+  std::atomic<bool> passed_{false};
   std::atomic<std::uint64_t> generation_{0};
   std::mutex mutex_;
   std::condition_variable_any wake_;

@@ -10,12 +10,7 @@
 
 #include "store_support.h"
 
-using namespace win;
 using namespace regtest;
-using qmtest::ReadBytes;
-using qmtest::WriteBytes;
-namespace fs = std::filesystem;
-namespace reg = platform::registry;
 
 TEST_F(Registry, ADamagedFileIsKeptAsideWithItsBytesAndEveryValueThatReadsWellIsKept) {
   ASSERT_EQ(SetText(u"Software", u"Old", u"1"), ERROR_SUCCESS);

@@ -22,6 +22,7 @@ using namespace win;
 namespace fs = std::filesystem;
 namespace reg = platform::registry;
 using qmtest::ReadBytes;
+using qmtest::WriteBytes;
 
 // The file's text without its comment lines.
 inline std::string FileBody() {

@@ -1,3 +1,6 @@
+// The settings store in its file: the file's layout, values written and read back through the store
+// and the platform calls, writes by other processes, edits by a person, where the file lives and
+// folders and links it meets.
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -8,13 +11,7 @@
 
 #include "store_support.h"
 
-using namespace win;
 using namespace regtest;
-using qmtest::ReadBytes;
-using qmtest::WriteBytes;
-namespace fs = std::filesystem;
-namespace reg = platform::registry;
-
 
 TEST_F(Registry, FileIsInTheRegExportLayoutWithEveryKeyOnItsOwnLine) {
   EXPECT_EQ(reg::FilePath(), settings.folder() / "quillmark" / "registry.reg");
