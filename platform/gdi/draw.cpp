@@ -160,6 +160,31 @@ void Line(const Target& t, int x0, int y0, int x1, int y1, std::uint32_t p) {
   }
 }
 
+// A two-colour gradient over r (device pixels) from `from` at its left (horizontal) or top edge to
+// `to`: step i of the n steps across takes each channel c1 + (c2 - c1) * i / n. Only the pixels the
+// target may write are computed, so a gradient laid over a whole window costs what it shows.
+void FillGradient(const Target& t, const win::TRIVERTEX& from, const win::TRIVERTEX& to, bool horizontal,
+                  const win::RECT& r) {
+  const long long n = horizontal ? r.right - r.left : r.bottom - r.top;
+  const auto channel = [n](win::COLOR16 c1, win::COLOR16 c2, long long i) {
+    return static_cast<std::uint32_t>((c1 + (static_cast<long long>(c2) - c1) * i / n) >> 8);
+  };
+  const auto colour = [&](long long i) {
+    return t.fit((channel(from.Alpha, to.Alpha, i) << 24) | (channel(from.Red, to.Red, i) << 16) |
+                 (channel(from.Green, to.Green, i) << 8) | channel(from.Blue, to.Blue, i));
+  };
+  const int left = std::max<int>(r.left, t.limit.left), right = std::min<int>(r.right, t.limit.right);
+  const int top = std::max<int>(r.top, t.limit.top), bottom = std::min<int>(r.bottom, t.limit.bottom);
+  if (left >= right || top >= bottom) return;
+  if (horizontal) {
+    std::vector<std::uint32_t> row(static_cast<std::size_t>(right - left));
+    for (int x = left; x < right; ++x) row[static_cast<std::size_t>(x - left)] = colour(x - r.left);
+    for (int y = top; y < bottom; ++y) std::copy(row.begin(), row.end(), t.canvas.row(y) + left);
+    return;
+  }
+  for (int y = top; y < bottom; ++y) std::fill(t.canvas.row(y) + left, t.canvas.row(y) + right, colour(y - r.top));
+}
+
 }  // namespace
 }  // namespace platform::gdi
 
@@ -340,20 +365,8 @@ BOOL GradientFill(HDC hdc, const TRIVERTEX* vertices, ULONG_PTR vertexCount, con
     // The first colour belongs to the vertex nearer the start of the gradient.
     const bool horizontal = mode == GRADIENT_FILL_RECT_H;
     if (horizontal ? a->x > b->x : a->y > b->y) std::swap(a, b);
-    const long long n = horizontal ? right - left : bottom - top;
-    if (n <= 0 || right <= left || bottom <= top) continue;
-    const auto channel = [n](COLOR16 c1, COLOR16 c2, long long i) {
-      return static_cast<std::uint32_t>((c1 + (static_cast<long long>(c2) - c1) * i / n) >> 8);
-    };
-    for (long long i = 0; i < n; ++i) {
-      const std::uint32_t p = t->fit((channel(a->Alpha, b->Alpha, i) << 24) | (channel(a->Red, b->Red, i) << 16) |
-                                     (channel(a->Green, b->Green, i) << 8) | channel(a->Blue, b->Blue, i));
-      if (horizontal) {
-        for (int y = top; y < bottom; ++y) t->put(left + static_cast<int>(i), y, p);
-      } else {
-        for (int x = left; x < right; ++x) t->put(x, top + static_cast<int>(i), p);
-      }
-    }
+    if (right <= left || bottom <= top) continue;
+    FillGradient(*t, *a, *b, horizontal, RECT{left, top, right, bottom});
   }
   Drawn(*t->dc);
   return TRUE;
