@@ -2,7 +2,6 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
-#include <QPainter>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -11,6 +10,7 @@
 #include "platform/codepage/codepage.h"
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/objects.h"
+#include "platform/gdi/text_blocks.h"
 
 namespace platform::gdi {
 
@@ -73,31 +73,6 @@ QFont QFontOf(const DC& dc) {
   return f != nullptr ? f->qfont : DefaultFont();
 }
 
-// A line of text with the positions of the letters a "&" marks.
-struct Line {
-  QString text;
-  std::vector<int> marked;
-};
-
-std::vector<Line> Layout(std::u16string_view raw, bool prefixes, bool single) {
-  std::vector<Line> lines(1);
-  for (size_t i = 0; i < raw.size(); ++i) {
-    const char16_t c = raw[i];
-    if (c == u'\r' || c == u'\n') {
-      if (single) continue;
-      if (c == u'\r' && i + 1 < raw.size() && raw[i + 1] == u'\n') ++i;
-      lines.emplace_back();
-      continue;
-    }
-    if (prefixes && c == u'&' && i + 1 < raw.size()) {
-      ++i;
-      if (raw[i] != u'&') lines.back().marked.push_back(static_cast<int>(lines.back().text.size()));
-    }
-    lines.back().text.append(QChar(raw[i]));
-  }
-  return lines;
-}
-
 // Sets the pixels the text covers (no anti-aliasing) in the context's text colour. `place` maps a
 // pixel of the upright text block to device pixels.
 template <typename Place>
@@ -142,14 +117,11 @@ int DrawTextW(HDC hdc, std::u16string_view text, int count, RECT* r, UINT format
   DC* dc = Get<DC>(hdc);
   if (dc == nullptr || r == nullptr) return 0;
   if (count >= 0 && static_cast<size_t>(count) < text.size()) text = text.substr(0, static_cast<size_t>(count));
-  const QFont font = QFontOf(*dc);
-  const QFontMetrics fm(font);
   const bool single = (format & DT_SINGLELINE) != 0;
-  const std::vector<Line> lines = Layout(text, (format & DT_NOPREFIX) == 0, single);
-  const int lineHeight = fm.height();
-  int width = 0;
-  for (const Line& l : lines) width = std::max(width, fm.horizontalAdvance(l.text));
-  const int height = lineHeight * static_cast<int>(lines.size());
+  const bool draw = (format & DT_CALCRECT) == 0 && !text.empty();
+  const TextBlock& laid = LaidOutText(QFontOf(*dc), text, format, draw);
+  const int width = laid.width;
+  const int height = laid.height;
   if ((format & DT_CALCRECT) != 0) {
     r->right = r->left + width;
     r->bottom = r->top + height;
@@ -158,29 +130,7 @@ int DrawTextW(HDC hdc, std::u16string_view text, int count, RECT* r, UINT format
   if (text.empty()) return 0;
   auto canvas = CanvasOf(hdc);
   if (!canvas) return height;
-
-  // The upright text block, white on transparent.
-  QImage block(std::max(1, width), std::max(1, height), QImage::Format_ARGB32_Premultiplied);
-  block.fill(0);
-  {
-    QPainter p(&block);
-    p.setFont(font);
-    p.setPen(Qt::white);
-    p.setRenderHint(QPainter::TextAntialiasing, false);
-    for (size_t i = 0; i < lines.size(); ++i) {
-      const Line& l = lines[i];
-      const int x = (format & DT_CENTER) != 0 ? (width - fm.horizontalAdvance(l.text)) / 2
-                    : (format & DT_RIGHT) != 0 ? width - fm.horizontalAdvance(l.text)
-                                              : 0;
-      const int base = static_cast<int>(i) * lineHeight + fm.ascent();
-      p.drawText(x, base, l.text);
-      for (int m : l.marked) {
-        const int ux = x + fm.horizontalAdvance(l.text.left(m));
-        const int uw = fm.horizontalAdvance(l.text.at(m));
-        p.fillRect(ux, base + std::max(1, fm.underlinePos()), uw, std::max(1, fm.lineWidth()), Qt::white);
-      }
-    }
-  }
+  const QImage& block = laid.image;
 
   const Font* f = FontOf(*dc);
   const int turns = f != nullptr ? static_cast<int>(((f->lf.lfEscapement % 3600 + 3600) % 3600 + 450) / 900) % 4 : 0;
@@ -222,10 +172,9 @@ int DrawTextW(HDC hdc, std::u16string_view text, int count, RECT* r, UINT format
 BOOL GetTextExtentPoint32W(HDC hdc, std::u16string_view text, int count, SIZE* size) {
   DC* dc = Get<DC>(hdc);
   if (dc == nullptr || size == nullptr || count < 0) return FALSE;
-  const QFontMetrics fm(QFontOf(*dc));
-  const auto n = std::min(text.size(), static_cast<size_t>(count));
-  size->cx = fm.horizontalAdvance(QString::fromUtf16(text.data(), static_cast<qsizetype>(n)));
-  size->cy = fm.height();
+  const QFont font = QFontOf(*dc);
+  size->cx = TextAdvance(font, text.substr(0, std::min(text.size(), static_cast<size_t>(count))));
+  size->cy = QFontMetrics(font).height();
   return TRUE;
 }
 

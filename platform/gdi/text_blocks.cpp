@@ -1,0 +1,116 @@
+#include "platform/gdi/text_blocks.h"
+
+#include <QFontMetrics>
+#include <QHash>
+#include <QPainter>
+#include <algorithm>
+
+namespace platform::gdi {
+namespace {
+
+// Texts kept at most; past it the store starts afresh (a program draws far fewer captions).
+constexpr qsizetype kKept = 2000;
+
+// A line of text with the positions of the letters a "&" marks.
+struct Line {
+  QString text;
+  std::vector<int> marked;
+};
+
+std::vector<Line> Lines(std::u16string_view raw, bool prefixes, bool single) {
+  std::vector<Line> lines(1);
+  for (size_t i = 0; i < raw.size(); ++i) {
+    const char16_t c = raw[i];
+    if (c == u'\r' || c == u'\n') {
+      if (single) continue;
+      if (c == u'\r' && i + 1 < raw.size() && raw[i + 1] == u'\n') ++i;
+      lines.emplace_back();
+      continue;
+    }
+    if (prefixes && c == u'&' && i + 1 < raw.size()) {
+      ++i;
+      if (raw[i] != u'&') lines.back().marked.push_back(static_cast<int>(lines.back().text.size()));
+    }
+    lines.back().text.append(QChar(raw[i]));
+  }
+  return lines;
+}
+
+QImage Render(const QFont& font, const std::vector<Line>& lines, const TextBlock& b, win::UINT format) {
+  const QFontMetrics fm(font);
+  QImage block(std::max(1, b.width), std::max(1, b.height), QImage::Format_ARGB32_Premultiplied);
+  block.fill(0);
+  QPainter p(&block);
+  p.setFont(font);
+  p.setPen(Qt::white);
+  p.setRenderHint(QPainter::TextAntialiasing, false);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const Line& l = lines[i];
+    const int x = (format & win::DT_CENTER) != 0 ? (b.width - fm.horizontalAdvance(l.text)) / 2
+                  : (format & win::DT_RIGHT) != 0 ? b.width - fm.horizontalAdvance(l.text)
+                                                   : 0;
+    const int base = static_cast<int>(i) * b.lineHeight + b.ascent;
+    p.drawText(x, base, l.text);
+    for (int m : l.marked) {
+      const int ux = x + fm.horizontalAdvance(l.text.left(m));
+      const int uw = fm.horizontalAdvance(l.text.at(m));
+      p.fillRect(ux, base + std::max(1, fm.underlinePos()), uw, std::max(1, fm.lineWidth()), Qt::white);
+    }
+  }
+  return block;
+}
+
+struct Kept {
+  TextBlock block;
+  int advance = -1;  // for TextAdvance
+};
+
+QHash<QString, Kept>& kept() {
+  static QHash<QString, Kept> k;
+  return k;
+}
+
+Kept& Find(const QFont& font, std::u16string_view text, QChar kind, bool* fresh) {
+  QString key = font.key();
+  key += QChar(0);
+  key += kind;
+  key += QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+  auto& k = kept();
+  auto it = k.find(key);
+  *fresh = it == k.end();
+  if (*fresh) {
+    if (k.size() >= kKept) k.clear();
+    it = k.insert(key, Kept{});
+  }
+  return *it;
+}
+
+}  // namespace
+
+const TextBlock& LaidOutText(const QFont& font, std::u16string_view text, win::UINT format, bool withImage) {
+  format &= win::DT_NOPREFIX | win::DT_SINGLELINE | win::DT_CENTER | win::DT_RIGHT;
+  bool fresh = false;
+  Kept& k = Find(font, text, QChar(static_cast<char16_t>(u'A' + format)), &fresh);
+  TextBlock& b = k.block;
+  if (!fresh && (!withImage || !b.image.isNull())) return b;
+  const std::vector<Line> lines = Lines(text, (format & win::DT_NOPREFIX) == 0, (format & win::DT_SINGLELINE) != 0);
+  if (fresh) {
+    const QFontMetrics fm(font);
+    b.lineHeight = fm.height();
+    b.ascent = fm.ascent();
+    for (const Line& l : lines) b.width = std::max(b.width, fm.horizontalAdvance(l.text));
+    b.height = b.lineHeight * static_cast<int>(lines.size());
+  }
+  if (withImage) b.image = Render(font, lines, b, format);
+  return b;
+}
+
+int TextAdvance(const QFont& font, std::u16string_view text) {
+  bool fresh = false;
+  Kept& k = Find(font, text, QChar(u'@'), &fresh);
+  if (k.advance < 0)
+    k.advance = QFontMetrics(font).horizontalAdvance(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
+  return k.advance;
+}
+
+}  // namespace platform::gdi
