@@ -5,7 +5,6 @@
 #include <QCursor>
 #include <QEvent>
 #include <QGuiApplication>
-#include <QPainter>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
@@ -18,6 +17,7 @@
 #include "platform/win/dispatch.h"
 #include "platform/win/keys.h"
 #include "platform/win/window_record.h"
+#include "platform/win/window_widget.h"
 
 namespace platform::detail {
 namespace {
@@ -40,25 +40,6 @@ Table& table() {
 }
 
 
-// The widget behind windows the layer creates itself: it shows the window's retained surface.
-class WindowWidget : public QWidget {
- public:
-  WindowWidget(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags) {
-    setAttribute(Qt::WA_NoSystemBackground);
-    setMouseTracking(true);
-  }
-  win::HWND handle = 0;
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    WindowRecord* rec = FindRecord(handle);
-    if (rec == nullptr || rec->surface.isNull()) return;
-    QPainter p(this);
-    p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.drawImage(0, 0, rec->surface);
-  }
-};
-
 }  // namespace
 
 std::string FoldCase(std::string_view s) {
@@ -76,15 +57,21 @@ win::HWND NewRecord(std::unique_ptr<WindowRecord> rec) {
   t.windows.emplace(h, std::move(rec));
   if (w != nullptr) {
     t.byWidget[w] = h;
-    // A widget deleted by its parent or by Qt takes its window with it.
-    QObject::connect(w, &QObject::destroyed, [h, w](QObject*) {
-      // The address may be given to a new widget: it must not find this window.
-      if (auto it = table().byWidget.find(w); it != table().byWidget.end() && it->second == h) table().byWidget.erase(it);
-      if (FindRecord(h) != nullptr) {
-        FindRecord(h)->widget = nullptr;
-        win::DestroyWindow(h);
-      }
-    });
+    // A widget deleted by its parent or by Qt takes its window (whichever it stands for then) with
+    // it; a widget kept for another window is watched once.
+    if (!w->property("qmWatched").toBool()) {
+      w->setProperty("qmWatched", true);
+      QObject::connect(w, &QObject::destroyed, [w](QObject*) {
+        const auto it = table().byWidget.find(w);
+        if (it == table().byWidget.end()) return;
+        const win::HWND gone = it->second;
+        table().byWidget.erase(it);
+        if (FindRecord(gone) != nullptr) {
+          FindRecord(gone)->widget = nullptr;
+          win::DestroyWindow(gone);
+        }
+      });
+    }
   }
   return h;
 }
@@ -164,11 +151,16 @@ void NoteRaised(QWidget* window) {
   if (window != nullptr) window->setProperty("qmRaised", ++raised);
 }
 
-void ApplyTopLevelFlags(WindowRecord& r, QWidget* w, QWidget* owner) {
+Qt::WindowFlags PopupFlags(win::LONG exStyle) {
   Qt::WindowFlags flags = Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
                           Qt::BypassWindowManagerHint;
-  if ((r.exStyle & win::WS_EX_APPWINDOW) != 0) flags = Qt::Window | Qt::FramelessWindowHint;
-  if ((r.exStyle & win::WS_EX_TOPMOST) != 0) flags |= Qt::WindowStaysOnTopHint;
+  if ((exStyle & win::WS_EX_APPWINDOW) != 0) flags = Qt::Window | Qt::FramelessWindowHint;
+  if ((exStyle & win::WS_EX_TOPMOST) != 0) flags |= Qt::WindowStaysOnTopHint;
+  return flags;
+}
+
+void ApplyTopLevelFlags(WindowRecord& r, QWidget* w, QWidget* owner) {
+  const Qt::WindowFlags flags = PopupFlags(r.exStyle);
   const bool visible = w->isVisible();
   const QPoint at = w->isWindow() ? w->pos() : w->mapToGlobal(QPoint(0, 0));
   w->setParent(owner, flags);
@@ -237,22 +229,15 @@ HWND CreateWindowExA(LONG exStyle, std::string_view className, std::u16string_vi
 
   Qt::WindowFlags flags;
   if (!child) {
-    if ((style & WS_POPUP) != 0) {
-      flags = Qt::Tool | Qt::FramelessWindowHint;
-    } else {
-      flags = Qt::Window;
-    }
+    // A popup (a drop shadow) is placed and stacked by the program alone, as popups made top-level
+    // are: no window manager stands between its showing and the screen.
+    flags = (style & WS_POPUP) != 0 ? platform::detail::PopupFlags(exStyle) : Qt::Window;
     if ((exStyle & WS_EX_TOPMOST) != 0) flags |= Qt::WindowStaysOnTopHint;
     if ((exStyle & WS_EX_NOACTIVATE) != 0) flags |= Qt::WindowDoesNotAcceptFocus;
     if ((exStyle & WS_EX_TRANSPARENT) != 0) flags |= Qt::WindowTransparentForInput;
   }
-  auto* widget = new platform::detail::WindowWidget(child ? parentWidget : nullptr, flags);
-  if (!child && parentWidget != nullptr) {
-    // An owned top-level window stays with its owner without becoming its child.
-    widget->setParent(parentWidget, widget->windowFlags() | flags);
-  }
-  if ((exStyle & WS_EX_LAYERED) != 0) widget->setAttribute(Qt::WA_TranslucentBackground);
-  if ((exStyle & WS_EX_NOACTIVATE) != 0) widget->setAttribute(Qt::WA_ShowWithoutActivating);
+  auto* widget = platform::detail::MakeWindowWidget(parentWidget, flags, child, (exStyle & WS_EX_LAYERED) != 0);
+  widget->setAttribute(Qt::WA_ShowWithoutActivating, (exStyle & WS_EX_NOACTIVATE) != 0);
   widget->setWindowTitle(QString::fromStdU16String(std::u16string(windowName)));
   widget->setGeometry(x, y, std::max(0, width), std::max(0, height));
 
@@ -298,7 +283,7 @@ BOOL DestroyWindow(HWND h) {
     }
     table().windows.erase(w);
   }
-  if (top != nullptr) {
+  if (top != nullptr && !platform::detail::KeepWindowWidget(top)) {
     // The widget may be the one whose event is being handled: let it go when control returns.
     top->hide();
     top->deleteLater();

@@ -55,6 +55,9 @@ bool InputDisabled(const QWidget* widget);
 // Marks a top-level window shown or raised: WindowFromPoint finds the newest of overlapping
 // windows first.
 void NoteRaised(QWidget* window);
+// The flags of a top-level popup window with these extended styles: frameless, never taking the
+// keyboard, placed by the program past the window manager (an application window excepted).
+Qt::WindowFlags PopupFlags(win::LONG exStyle);
 // A child window made top-level (its parent became the desktop): a frameless tool window in screen
 // coordinates, of the kind window systems never activate, still owned by `owner`.
 void ApplyTopLevelFlags(WindowRecord& r, QWidget* w, QWidget* owner);

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "platform/gdi/gdi.h"
 #include "platform/vb/controls.h"
 #include "platform/vb/form.h"
 #include "platform/vb/runtime.h"
@@ -162,6 +163,50 @@ TEST(PopupWindows, WindowFromPointFindsTheTopmostShownEnabledWindow) {
   DestroyWindow(glass);
   EXPECT_EQ(WindowFromPoint(POINT{-5000, -5000}), 0);
   form.Unload();
+}
+
+// A menu makes its drop shadows anew each time it opens. A popup window made after one went is a
+// window of its own in everything: handle, place, size, drawing; the one that went stays gone; and
+// popups are made as well after the window that owned the ones before went.
+TEST(PopupWindows, APopupMadeAfterAnotherWentIsAWindowOfItsOwn) {
+  WNDCLASSA wc;
+  wc.lpszClassName = "Shade";
+  wc.lpfnWndProc = &DefWindowProcA;
+  RegisterClassA(wc);
+  frmOwner form;
+  form.Show();
+  platform::testing::ShowAndWait(form.hWnd());
+  const LONG ex = WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+  const HWND first = CreateWindowExA(ex, "Shade", u"", WS_POPUP | WS_VISIBLE, 10, 20, 30, 40, form.hWnd(), 0, 0, nullptr);
+  ASSERT_NE(first, 0);
+  HDC dc = GetDC(first);
+  SetPixel(dc, 0, 0, RGB(9, 8, 7));
+  ReleaseDC(first, dc);
+  vb::DoEvents();
+  DestroyWindow(first);
+  EXPECT_FALSE(IsWindow(first));
+
+  const HWND second = CreateWindowExA(ex, "Shade", u"", WS_POPUP, 50, 60, 7, 8, form.hWnd(), 0, 0, nullptr);
+  ASSERT_NE(second, 0);
+  EXPECT_NE(second, first);
+  EXPECT_FALSE(IsWindowVisible(second)) << "made hidden, as asked";
+  RECT r;
+  GetWindowRect(second, &r);
+  EXPECT_EQ((std::vector<LONG>{r.left, r.top, r.right - r.left, r.bottom - r.top}), (std::vector<LONG>{50, 60, 7, 8}));
+  dc = GetDC(second);
+  EXPECT_NE(GetPixel(dc, 0, 0), RGB(9, 8, 7)) << "nothing drawn on the window that went";
+  ReleaseDC(second, dc);
+  ShowWindow(second, SW_SHOWNA);
+  EXPECT_TRUE(IsWindowVisible(second));
+
+  DestroyWindow(second);
+  // The owner goes too, and with it whatever of its popups the layer kept.
+  form.Unload();
+  vb::DoEvents();
+  const HWND third = CreateWindowExA(ex, "Shade", u"", WS_POPUP | WS_VISIBLE, 5, 5, 3, 3, 0, 0, 0, nullptr);
+  ASSERT_NE(third, 0);
+  EXPECT_TRUE(IsWindowVisible(third));
+  DestroyWindow(third);
 }
 
 TEST(PopupWindows, ADisabledContainerStopsInputWithoutGreyingWhatItHolds) {
