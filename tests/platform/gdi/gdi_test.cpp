@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "platform/gdi/gdi.h"
@@ -243,6 +244,25 @@ TEST(Gradients, RectangleGradientsStepByTruncatedIntegerParts) {
   EXPECT_EQ(GetPixel(d.dc, 0, 1), RGB(85, 170, 42));
   GRADIENT_RECT bad{0, 2};
   EXPECT_FALSE(GradientFill(d.dc, v, 2, &bad, 1, GRADIENT_FILL_RECT_H));
+
+  // A gradient laid over a wider area than the clip shows the clipped part of the whole gradient:
+  // the colours step over the whole width, and nothing outside the clip changes.
+  Dib wide(8, 3);
+  wide.fill(1, 2, 3, 255);
+  const HRGN clip = CreateRectRgn(2, 1, 4, 2);
+  SelectClipRgn(wide.dc, clip);
+  TRIVERTEX across[2] = {v[0], v[1]};
+  across[0].x = -4;
+  across[1].x = 12;  // 16 steps, from x = -4
+  ASSERT_TRUE(GradientFill(wide.dc, across, 2, &g, 1, GRADIENT_FILL_RECT_H));
+  SelectClipRgn(wide.dc, 0);
+  DeleteObject(clip);
+  // Column x is step x + 4: red 0xFF00 * (x + 4) / 16, high byte.
+  EXPECT_EQ(GetPixel(wide.dc, 2, 1), RGB(95, 159, 48));
+  EXPECT_EQ(GetPixel(wide.dc, 3, 1), RGB(111, 143, 56));
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 8; ++x)
+      if (y != 1 || x < 2 || x > 3) EXPECT_EQ(GetPixel(wide.dc, x, y), RGB(3, 2, 1)) << x << "," << y;
 }
 
 TEST(DibBits, ReadAndWriteScanLinesIn32And1Bits) {
@@ -352,6 +372,51 @@ TEST(Text, PrefixesAreMeasuredWithoutTheirAmpersand) {
   EXPECT_EQ(DrawTextW(d.dc, u"a\r\nb", -1, &two, DT_CALCRECT), 2 * tm.tmHeight);
   SelectObject(d.dc, old);
   DeleteObject(font);
+}
+
+// A caption drawn again (a menu item repainted) looks as it did, and the same text in another font or
+// with other flags is laid out for that font and those flags.
+TEST(Text, TextDrawnAgainIsTheSameAndAnotherFontOrFlagsLayItOutAnew) {
+  const auto draw = [](HFONT font, UINT format) {
+    auto d = std::make_unique<Dib>(120, 40);
+    d->fill(0, 0, 0, 255);
+    SetTextColor(d->dc, RGB(255, 255, 255));
+    SetBkMode(d->dc, TRANSPARENT);
+    const HGDIOBJ old = SelectObject(d->dc, font);
+    RECT r{0, 0, 120, 40};
+    DrawTextW(d->dc, u"&Правка", -1, &r, format);
+    SelectObject(d->dc, old);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < 40; ++y)
+      for (int x = 0; x < 120; ++x) pixels.push_back(GetPixel(d->dc, x, y));
+    return pixels;
+  };
+  const auto width = [](HFONT font, std::u16string_view text) {
+    Dib d(4, 4);
+    const HGDIOBJ old = SelectObject(d.dc, font);
+    RECT r{0, 0, 0, 0};
+    DrawTextW(d.dc, text, -1, &r, DT_CALCRECT | DT_SINGLELINE);
+    SIZE extent{};
+    GetTextExtentPoint32W(d.dc, text, static_cast<int>(text.size()), &extent);
+    SelectObject(d.dc, old);
+    return std::pair{r.right, extent.cx};
+  };
+  LOGFONTA lf;
+  lf.lfHeight = -11;
+  std::strcpy(lf.lfFaceName, "Tahoma");
+  const HFONT small = CreateFontIndirectA(&lf);
+  lf.lfHeight = -22;
+  const HFONT large = CreateFontIndirectA(&lf);
+  const std::vector<COLORREF> first = draw(small, DT_SINGLELINE);
+  EXPECT_EQ(draw(small, DT_SINGLELINE), first);
+  EXPECT_NE(draw(large, DT_SINGLELINE), first);
+  EXPECT_NE(draw(small, DT_SINGLELINE | DT_NOPREFIX), first) << "the \"&\" shown, no letter underlined";
+  EXPECT_NE(draw(small, DT_SINGLELINE | DT_CENTER), first);
+  EXPECT_GT(width(large, u"Правка").first, width(small, u"Правка").first);
+  EXPECT_GT(width(large, u"Правка").second, width(small, u"Правка").second);
+  EXPECT_GT(width(small, u"Правка правка").second, width(small, u"Правка").second);
+  DeleteObject(small);
+  DeleteObject(large);
 }
 
 TEST(Text, DrawnTextIsCentredClippedAndUnderlinedAtTheMarkedLetter) {
