@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QHash>
+#include <QHashFunctions>
 #include <QPainter>
 #include <algorithm>
 
@@ -65,22 +66,39 @@ struct Kept {
   int advance = -1;  // for TextAdvance
 };
 
-QHash<QString, Kept>& kept() {
-  static QHash<QString, Kept> k;
+// A text in a font, for a use: the font by the properties the layer sets on its fonts (QFont::key()
+// says the same at many times the cost).
+struct Key {
+  QString family;
+  int pixelSize;
+  qreal pointSize;
+  int weight;
+  int style;  // italic, underline, strike-out, style strategy
+  char16_t use;
+  QString text;
+  bool operator==(const Key&) const = default;
+};
+
+size_t qHash(const Key& k, size_t seed = 0) {
+  return qHashMulti(seed, k.family, k.pixelSize, k.pointSize, k.weight, k.style, k.use, k.text);
+}
+
+QHash<Key, Kept>& kept() {
+  static QHash<Key, Kept> k;
   return k;
 }
 
-Kept& Find(const QFont& font, std::u16string_view text, QChar kind, bool* fresh) {
-  QString key = font.key();
-  key += QChar(0);
-  key += kind;
-  key += QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+Kept& Find(const QFont& font, std::u16string_view text, char16_t use, bool* fresh) {
+  const int style = (font.italic() ? 1 : 0) | (font.underline() ? 2 : 0) | (font.strikeOut() ? 4 : 0) |
+                    (static_cast<int>(font.styleStrategy()) << 3);
+  Key key{font.family(), font.pixelSize(), font.pointSizeF(), static_cast<int>(font.weight()), style, use,
+          QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()))};
   auto& k = kept();
   auto it = k.find(key);
   *fresh = it == k.end();
   if (*fresh) {
     if (k.size() >= kKept) k.clear();
-    it = k.insert(key, Kept{});
+    it = k.insert(std::move(key), Kept{});
   }
   return *it;
 }
@@ -90,7 +108,7 @@ Kept& Find(const QFont& font, std::u16string_view text, QChar kind, bool* fresh)
 const TextBlock& LaidOutText(const QFont& font, std::u16string_view text, win::UINT format, bool withImage) {
   format &= win::DT_NOPREFIX | win::DT_SINGLELINE | win::DT_CENTER | win::DT_RIGHT;
   bool fresh = false;
-  Kept& k = Find(font, text, QChar(static_cast<char16_t>(u'A' + format)), &fresh);
+  Kept& k = Find(font, text, static_cast<char16_t>(u'A' + format), &fresh);
   TextBlock& b = k.block;
   if (!fresh && (!withImage || !b.image.isNull())) return b;
   const std::vector<Line> lines = Lines(text, (format & win::DT_NOPREFIX) == 0, (format & win::DT_SINGLELINE) != 0);
@@ -107,7 +125,7 @@ const TextBlock& LaidOutText(const QFont& font, std::u16string_view text, win::U
 
 int TextAdvance(const QFont& font, std::u16string_view text) {
   bool fresh = false;
-  Kept& k = Find(font, text, QChar(u'@'), &fresh);
+  Kept& k = Find(font, text, u'@', &fresh);
   if (k.advance < 0)
     k.advance = QFontMetrics(font).horizontalAdvance(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
   return k.advance;
