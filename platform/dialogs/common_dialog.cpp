@@ -1,8 +1,7 @@
 #include "platform/dialogs/common_dialog.h"
 
 #include <QApplication>
-#include <QPrintDialog>
-#include <QPrinter>
+#include <QDialog>
 
 #include "platform/dialogs/colour_dialog.h"
 #include "platform/dialogs/file_dialog_run.h"
@@ -11,6 +10,7 @@
 #include "platform/script/script.h"
 #include "platform/vb/error.h"
 #include "platform/vb/printer.h"
+#include "platform/vb/print_system.h"
 #include "platform/vb/printer_device.h"
 
 namespace vb {
@@ -144,13 +144,20 @@ void CommonDialog::ShowPrinter() {
       if (QString::compare(ToQ(Printers.Item(i).DeviceName), ToQ(answer->text), Qt::CaseInsensitive) == 0) Printer.Select(i);
     return;
   }
-  platform::detail::ModalDialog<QPrintDialog> dialog(&platform::detail::ConfiguredPrinter(), platform::detail::DialogOwner());
+  platform::detail::PrintSystem* system = platform::detail::Printing();
+  if (system == nullptr) {
+    Cancelled();
+    return;
+  }
+  system->SetUp(platform::detail::CurrentPrinterSetup());
+  platform::detail::ModalDialog<QDialog> dialog(platform::detail::MadeElsewhere{},
+                                                system->NewPrintDialog(platform::detail::DialogOwner()));
   if (!DialogTitle.empty()) dialog->setWindowTitle(ToQ(DialogTitle));
   if (!dialog.Accepted()) {
     Cancelled();
     return;
   }
-  platform::detail::TakePrinterChoice(*dialog->printer());
+  platform::detail::TakePrinterChoice(system->Choice(*dialog));
 }
 
 }  // namespace vb

@@ -19,11 +19,15 @@ inline QWidget* DialogOwner() {
   return active != nullptr && active->isVisible() ? active : nullptr;
 }
 
+// A dialog another part made, which the ModalDialog takes over.
+struct MadeElsewhere {};
+
 template <class Dialog>
 class ModalDialog {
  public:
   template <class... Args>
   explicit ModalDialog(Args&&... args) : dialog_(new Dialog(std::forward<Args>(args)...)) {}
+  ModalDialog(MadeElsewhere, Dialog* made) : dialog_(made) {}
   ~ModalDialog() { delete dialog_.data(); }
   ModalDialog(const ModalDialog&) = delete;
   ModalDialog& operator=(const ModalDialog&) = delete;

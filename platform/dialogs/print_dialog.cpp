@@ -1,8 +1,7 @@
 #include "platform/dialogs/print_dialog.h"
 
 #include <QApplication>
-#include <QPrintDialog>
-#include <QPrinter>
+#include <QDialog>
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -10,6 +9,7 @@
 #include "platform/codepage/codepage.h"
 #include "platform/dialogs/modal_dialog.h"
 #include "platform/script/script.h"
+#include "platform/vb/print_system.h"
 #include "platform/vb/printer.h"
 #include "platform/vb/printer_device.h"
 
@@ -69,25 +69,26 @@ std::u16string StartPort(HGLOBAL devNames) {
 
 // The printer the dialog opens on: the current printer's setup, with the device mode's printer,
 // orientation and duplex where it gives them.
-void ApplyStart(QPrinter& printer, const Settings& start) {
+platform::detail::PrinterSetup StartSetup(const Settings& start) {
+  platform::detail::PrinterSetup setup = platform::detail::CurrentPrinterSetup();
   if (start.device == platform::printing::kPdfPrinterName) {
-    printer.setOutputFormat(QPrinter::PdfFormat);
+    setup.pdf = true;
   } else if (!start.device.empty()) {
-    printer.setOutputFormat(QPrinter::NativeFormat);
-    printer.setPrinterName(ToQ(start.device));
+    setup.pdf = false;
+    setup.device = ToQ(start.device);
   }
   if (start.orientation == DMORIENT_PORTRAIT || start.orientation == DMORIENT_LANDSCAPE)
-    printer.setPageOrientation(start.orientation == DMORIENT_LANDSCAPE ? QPageLayout::Landscape : QPageLayout::Portrait);
-  if (start.duplex >= DMDUP_SIMPLEX && start.duplex <= DMDUP_HORIZONTAL) platform::detail::SetDuplex(printer, start.duplex);
+    setup.landscape = start.orientation == DMORIENT_LANDSCAPE;
+  if (start.duplex >= DMDUP_SIMPLEX && start.duplex <= DMDUP_HORIZONTAL) setup.duplex = start.duplex;
+  return setup;
 }
 
-Settings Chosen(const QPrinter& chosen) {
+Settings Chosen(const platform::detail::PrinterSetup& chosen) {
   Settings c;
-  c.device = chosen.outputFormat() == QPrinter::PdfFormat ? std::u16string(platform::printing::kPdfPrinterName)
-                                                          : FromQ(chosen.printerName());
-  c.orientation = chosen.pageLayout().orientation() == QPageLayout::Landscape ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
-  c.copies = static_cast<short>(std::clamp(chosen.copyCount(), 1, 9999));
-  c.duplex = static_cast<short>(platform::detail::DuplexOf(chosen));
+  c.device = chosen.pdf ? std::u16string(platform::printing::kPdfPrinterName) : FromQ(chosen.device);
+  c.orientation = chosen.landscape ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
+  c.copies = static_cast<short>(std::clamp(chosen.copies, 1, 9999));
+  c.duplex = static_cast<short>(chosen.duplex);
   return c;
 }
 
@@ -162,11 +163,13 @@ BOOL PrintDlgA(PRINTDLGA* pd) {
     if (answer->result == 0) return FALSE;
     choice = Scripted(answer->text);
   } else {
-    QPrinter& printer = platform::detail::ConfiguredPrinter();
-    ApplyStart(printer, start);
-    platform::detail::ModalDialog<QPrintDialog> dialog(&printer, platform::detail::DialogOwner());
+    platform::detail::PrintSystem* system = platform::detail::Printing();
+    if (system == nullptr) return FALSE;
+    system->SetUp(StartSetup(start));
+    platform::detail::ModalDialog<QDialog> dialog(platform::detail::MadeElsewhere{},
+                                                  system->NewPrintDialog(platform::detail::DialogOwner()));
     if (!dialog.Accepted()) return FALSE;
-    choice = Chosen(*dialog->printer());
+    choice = Chosen(system->Choice(*dialog));
   }
   WriteDevMode(pd, choice);
   WriteDevNames(pd, choice);

@@ -1,16 +1,15 @@
 #include "platform/media/sound_player.h"
 
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
-#include <QMediaDevices>
 #include <QThread>
 #include <memory>
 #include <mutex>
 #include <optional>
+
+#include "platform/media/audio_device.h"
+#include "platform/win/program_module.h"
 
 namespace platform::detail {
 namespace {
@@ -38,16 +37,6 @@ class SampleRange : public QIODevice {
   qint64 begin_;
   qint64 length_;
 };
-
-QAudioFormat::SampleFormat SampleFormatOf(media::SampleKind kind) {
-  switch (kind) {
-    case media::SampleKind::kUnsigned8: return QAudioFormat::UInt8;
-    case media::SampleKind::kSigned16: return QAudioFormat::Int16;
-    case media::SampleKind::kSigned32: return QAudioFormat::Int32;
-    case media::SampleKind::kFloat32: return QAudioFormat::Float;
-  }
-  return QAudioFormat::Unknown;
-}
 
 // What the user-interface thread has asked for and the player not yet taken.
 struct Requests {
@@ -80,9 +69,7 @@ class Player : public QObject {
   }
 
   void Stop() {
-    ++generation_;
-    if (sink_ != nullptr) sink_->stop();  // may wait on the sound server: this thread waits
-    sink_.reset();
+    if (device_ != nullptr) device_->Stop();
     samples_.reset();
   }
 
@@ -94,23 +81,11 @@ class Player : public QObject {
       samples_.reset();
       return;
     }
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull()) return;  // no audio device: nothing plays
-    QAudioFormat format;
-    format.setSampleRate(sound.format.sampleRate);
-    format.setChannelCount(sound.format.channels);
-    format.setSampleFormat(SampleFormatOf(sound.format.kind));
-    sink_ = std::make_unique<QAudioSink>(device, format);
-    const int generation = generation_;
-    connect(sink_.get(), &QAudioSink::stateChanged, this, [this, generation](QAudio::State state) {
-      // At the end of its samples (or on a failure) the sound lets the device go, unless another
-      // sound has taken its place meanwhile.
-      if (state != QAudio::IdleState && state != QAudio::StoppedState) return;
-      QMetaObject::invokeMethod(this, [this, generation] {
-        if (generation == generation_) Stop();
-      }, Qt::QueuedConnection);
-    });
-    sink_->start(samples_.get());
+    // The audio device's module is loaded with the first sound.
+    if (device_ == nullptr) device_ = OpenAudioDevice();
+    // At the end of its samples the sound lets the device go; a sound that takes its place meanwhile
+    // is not ended by it.
+    if (device_ == nullptr || !device_->Start(sound.format, *samples_, [this] { Stop(); })) samples_.reset();
   }
 
   bool OpenSamples(const SoundToPlay& sound) {
@@ -129,8 +104,7 @@ class Player : public QObject {
   }
 
   std::unique_ptr<QIODevice> samples_;
-  std::unique_ptr<QAudioSink> sink_;
-  int generation_ = 0;
+  std::unique_ptr<AudioDevice> device_;
 };
 
 // The player and its thread live as long as the process: a sound server that never answers may
@@ -170,6 +144,12 @@ void Request(std::optional<SoundToPlay> sound) {
 }
 
 }  // namespace
+
+std::unique_ptr<AudioDevice> OpenAudioDevice() {
+  using Entry = AudioDevice* (*)();
+  const auto entry = reinterpret_cast<Entry>(ProgramModuleEntry(kSoundModule, kSoundModuleEntry));
+  return std::unique_ptr<AudioDevice>(entry != nullptr ? entry() : nullptr);
+}
 
 void PlayOnPlayerThread(SoundToPlay sound) { Request(std::move(sound)); }
 

@@ -14,7 +14,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
-#include <QPrintDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -187,8 +186,9 @@ bool SaveRealScreenPicture(const std::u16string& path) {
 
 void AnswerNextPrintDialog(int duplex, std::u16string* seenPrinter, int* seenDuplex) {
   InNextDialog([duplex, seenPrinter, seenDuplex] {
-    auto* dialog = qobject_cast<QPrintDialog*>(Up());
-    if (dialog == nullptr) return;
+    // The print dialog lives in the printing module: it is known by its class name.
+    auto* dialog = qobject_cast<QDialog*>(Up());
+    if (dialog == nullptr || !dialog->inherits("QPrintDialog")) return;
     if (auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers")); printers && seenPrinter)
       *seenPrinter = printers->currentText().toStdU16String();
     // The dialog's own choices: one-sided, long edge, short edge.

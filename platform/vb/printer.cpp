@@ -8,16 +8,15 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <cups/cups.h>
 #include <memory>
 
 #include "platform/gdi/device_caps.h"
 #include "platform/vb/error.h"
+#include "platform/vb/print_system.h"
 #include "platform/vb/printer_device.h"
+#include "platform/win/program_module.h"
 
 namespace vb {
 
@@ -73,18 +72,30 @@ struct State {
   double currentX = 0;
   double currentY = 0;
   QString pdfPath;  // the PDF printer's file as chosen; empty: "Quillmark.pdf" in the documents folder
-  std::unique_ptr<QPrinter> printer;
+  QPaintDevice* printer = nullptr;    // the print system's, while a document is open
   std::unique_ptr<QPainter> painter;  // while a document is open
   win::LONG_PTR hdc = 0;
   win::LONG_PTR lastHdc = 0x7A000000;
 };
 
+// The print system; a printer error when its module cannot be loaded.
+platform::detail::PrintSystem& System() {
+  platform::detail::PrintSystem* system = platform::detail::Printing();
+  if (system == nullptr) Raise(err::kPrinterError, u"Printer", u"Печать недоступна: не найден модуль печати");
+  return *system;
+}
+
+QString SystemDefaultPrinter() {
+  platform::detail::PrintSystem* system = platform::detail::Printing();
+  const QString name = system != nullptr ? system->DefaultPrinterName() : QString();
+  return name.isEmpty() ? ToQ(platform::printing::kPdfPrinterName) : name;
+}
+
 // The printer's state lives as long as the process (never destroyed after the toolkit is gone).
 State& S() {
   static State* s = [] {
     auto* st = new State;
-    st->device = QPrinterInfo::defaultPrinterName();
-    if (st->device.isEmpty()) st->device = ToQ(platform::printing::kPdfPrinterName);
+    st->device = SystemDefaultPrinter();
     return st;
   }();
   return *s;
@@ -115,34 +126,32 @@ void PrepareFolderOf(const QString& file) {
   CannotWrite(ToQ(u"папки ''%1'' для файла ''%2'' нет").arg(folder, file));
 }
 
-// The printer set up from the state; while a document is open it stays as it began.
-QPrinter& Device() {
-  State& s = S();
-  if (s.painter != nullptr) return *s.printer;
-  if (s.printer == nullptr) s.printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  QPrinter& p = *s.printer;
-  if (IsPdf(s.device)) {
-    p.setOutputFormat(QPrinter::PdfFormat);
-    p.setOutputFileName(PdfFile());
-  } else {
-    p.setOutputFormat(QPrinter::NativeFormat);
-    p.setPrinterName(s.device);
-  }
-  p.setResolution(ResolutionOf(s.quality));
-  p.setPageSize(QPageSize(PageSizeOf(s.paperSize)));
-  p.setPageOrientation(s.orientation == vbPRORLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-  p.setColorMode(s.colorMode == vbPRCMMonochrome ? QPrinter::GrayScale : QPrinter::Color);
-  p.setCopyCount(s.copies);
-  platform::detail::SetDuplex(p, s.duplex);
-  p.setFullPage(false);
-  // The printable area is all the device can reach.
-  p.setPageMargins(p.pageLayout().minimumMargins(), p.pageLayout().units());
-  return p;
+// The printer as the state sets it up.
+platform::detail::PrinterSetup Setup() {
+  const State& s = S();
+  platform::detail::PrinterSetup setup;
+  setup.pdf = IsPdf(s.device);
+  setup.device = setup.pdf ? QString() : s.device;
+  setup.pdfFile = setup.pdf ? PdfFile() : QString();
+  setup.resolution = ResolutionOf(s.quality);
+  setup.paper = PageSizeOf(s.paperSize);
+  setup.landscape = s.orientation == vbPRORLandscape;
+  setup.greyscale = s.colorMode == vbPRCMMonochrome;
+  setup.copies = s.copies;
+  setup.duplex = s.duplex;
+  return setup;
 }
 
-int Dpi() { return Device().resolution(); }
-QRect FullRect() { return Device().pageLayout().fullRectPixels(Dpi()); }
-QRect PaintRect() { return Device().pageLayout().paintRectPixels(Dpi()); }
+// The print system's printer set up from the state; while a document is open it stays as it began.
+platform::detail::PrintSystem& Device() {
+  platform::detail::PrintSystem& system = System();
+  if (S().painter == nullptr) system.SetUp(Setup());
+  return system;
+}
+
+int Dpi() { return Device().Resolution(); }
+QRect FullRect() { return Device().PageLayout().fullRectPixels(Dpi()); }
+QRect PaintRect() { return Device().PageLayout().paintRectPixels(Dpi()); }
 
 double TwipsPerUnit(int scaleMode) {
   switch (scaleMode) {
@@ -164,12 +173,14 @@ QPainter& OpenDocument() {
   State& s = S();
   if (s.painter != nullptr) return *s.painter;
   if (IsPdf(s.device)) PrepareFolderOf(PdfFile());
-  QPrinter& p = Device();
+  platform::detail::PrintSystem& system = System();
+  QPaintDevice& p = system.SetUp(Setup());
   auto painter = std::make_unique<QPainter>();
   if (!painter->begin(&p)) {
-    if (IsPdf(s.device)) CannotWrite(ToQ(u"не удалось записать файл ''%1''").arg(p.outputFileName()));
+    if (IsPdf(s.device)) CannotWrite(ToQ(u"не удалось записать файл ''%1''").arg(system.OutputFileName()));
     Raise(err::kPrinterError, u"Printer", u"Ошибка принтера");
   }
+  s.printer = &p;
   s.painter = std::move(painter);
   s.hdc = ++s.lastHdc;
   platform::gdi::SetDeviceCapsAnswerer(&platform::detail::PrinterDeviceCaps);
@@ -268,7 +279,7 @@ void PrinterObject::Print(std::u16string_view text) {
   const QFont font = PrinterFont();
   painter.setFont(font);
   painter.setPen(Qt::black);
-  const QFontMetricsF metrics(font, s.printer.get());
+  const QFontMetricsF metrics(font, s.printer);
   const QStringList lines = ToQ(text).split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
   for (const QString& line : lines) {
     const double x = PixelsFromUnitsX(s.currentX);
@@ -282,7 +293,7 @@ void PrinterObject::Print(std::u16string_view text) {
 void PrinterObject::NewPage() {
   OpenDocument();
   State& s = S();
-  s.printer->newPage();
+  System().NewPage();
   s.currentX = 0;
   s.currentY = 0;
 }
@@ -292,6 +303,7 @@ void PrinterObject::EndDoc() {
   if (s.painter == nullptr) return;
   const bool ok = s.painter->end();
   s.painter.reset();
+  s.printer = nullptr;
   s.hdc = 0;
   s.currentX = 0;
   s.currentY = 0;
@@ -304,10 +316,18 @@ bool PrinterObject::Select(int index) {
   return true;
 }
 
-int PrintersCollection::Count() const { return static_cast<int>(QPrinterInfo::availablePrinterNames().size()) + 1; }
+namespace {
+// The system's queues; none when printing is not available.
+QStringList Queues() {
+  platform::detail::PrintSystem* system = platform::detail::Printing();
+  return system != nullptr ? system->PrinterNames() : QStringList();
+}
+}  // namespace
+
+int PrintersCollection::Count() const { return static_cast<int>(Queues().size()) + 1; }
 
 PrinterEntry PrintersCollection::Item(int index) const {
-  const QStringList names = QPrinterInfo::availablePrinterNames();
+  const QStringList names = Queues();
   if (index < 0 || index > names.size()) Raise(err::kSubscriptOutOfRange);
   return PrinterEntry{index < names.size() ? FromQ(names.at(index)) : std::u16string(platform::printing::kPdfPrinterName)};
 }
@@ -324,32 +344,29 @@ void SetPdfOutputPath(std::u16string_view path) {
 
 std::u16string PdfOutputPath() { return vb::FromQ(vb::PdfFile()); }
 
-std::u16string DefaultPrinterName() {
-  const QString name = QPrinterInfo::defaultPrinterName();
-  return name.isEmpty() ? std::u16string(kPdfPrinterName) : vb::FromQ(name);
-}
+std::u16string DefaultPrinterName() { return vb::FromQ(vb::SystemDefaultPrinter()); }
 
 std::u16string PortOf(std::u16string_view device) {
   if (device == kPdfPrinterName) return vb::FromQ(vb::PdfFile());
-  // The queue's device address, as its scheduler gives it.
-  const QByteArray name = vb::ToQ(device).toUtf8();
-  cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.constData(), nullptr);
-  if (dest == nullptr) return {};
-  const char* uri = cupsGetOption("device-uri", dest->num_options, dest->options);
-  const std::u16string port = uri != nullptr ? vb::FromQ(QString::fromUtf8(uri)) : std::u16string();
-  cupsFreeDests(1, dest);
-  return port;
+  detail::PrintSystem* system = detail::Printing();
+  return system != nullptr ? vb::FromQ(system->DeviceAddress(vb::ToQ(device))) : std::u16string();
 }
 
 }  // namespace platform::printing
 
 namespace platform::detail {
 
+PrintSystem* Printing() {
+  using Entry = PrintSystem* (*)();
+  static const auto entry = reinterpret_cast<Entry>(ProgramModuleEntry(kPrintingModule, kPrintingModuleEntry));
+  return entry != nullptr ? entry() : nullptr;
+}
+
 QPainter* PrinterPainter(win::LONG_PTR hdc, int* dpiX, int* dpiY) {
   vb::State& s = vb::S();
   if (hdc == 0 || hdc != s.hdc || s.painter == nullptr) return nullptr;
-  if (dpiX != nullptr) *dpiX = s.printer->resolution();
-  if (dpiY != nullptr) *dpiY = s.printer->resolution();
+  if (dpiX != nullptr) *dpiX = vb::Dpi();
+  if (dpiY != nullptr) *dpiY = vb::Dpi();
   return s.painter.get();
 }
 
@@ -368,37 +385,20 @@ bool PrinterDeviceCaps(win::LONG_PTR hdc, int index, int* value) {
   }
 }
 
-QPrinter& ConfiguredPrinter() { return vb::Device(); }
+PrinterSetup CurrentPrinterSetup() { return vb::Setup(); }
 
-void SetDuplex(QPrinter& printer, int duplex) {
-  switch (duplex) {
-    case vb::vbPRDPHorizontal: printer.setDuplex(QPrinter::DuplexLongSide); break;
-    case vb::vbPRDPVertical: printer.setDuplex(QPrinter::DuplexShortSide); break;
-    default: printer.setDuplex(QPrinter::DuplexNone); break;
-  }
-}
-
-int DuplexOf(const QPrinter& printer) {
-  switch (printer.duplex()) {
-    case QPrinter::DuplexLongSide:
-    case QPrinter::DuplexAuto: return vb::vbPRDPHorizontal;
-    case QPrinter::DuplexShortSide: return vb::vbPRDPVertical;
-    default: return vb::vbPRDPSimplex;
-  }
-}
-
-void TakePrinterChoice(const QPrinter& chosen) {
+void TakePrinterChoice(const PrinterSetup& chosen) {
   vb::State& s = vb::S();
   if (s.painter != nullptr) return;
-  if (chosen.outputFormat() == QPrinter::PdfFormat) {
+  if (chosen.pdf) {
     s.device = vb::ToQ(printing::kPdfPrinterName);
-    if (!chosen.outputFileName().isEmpty()) s.pdfPath = chosen.outputFileName();
+    if (!chosen.pdfFile.isEmpty()) s.pdfPath = chosen.pdfFile;
   } else {
-    s.device = chosen.printerName();
+    s.device = chosen.device;
   }
-  s.copies = std::max(1, chosen.copyCount());
-  s.duplex = DuplexOf(chosen);
-  s.orientation = chosen.pageLayout().orientation() == QPageLayout::Landscape ? vb::vbPRORLandscape : vb::vbPRORPortrait;
+  s.copies = std::max(1, chosen.copies);
+  s.duplex = chosen.duplex;
+  s.orientation = chosen.landscape ? vb::vbPRORLandscape : vb::vbPRORPortrait;
 }
 
 }  // namespace platform::detail

@@ -9,7 +9,6 @@ class QPainter;
 
 namespace platform::detail {
 
-
 // The painter of a printer DC, whose origin is the printable area's top-left corner, and its
 // resolution; null when hdc is not the printer's current DC.
 QPainter* PrinterPainter(win::LONG_PTR hdc, int* dpiX, int* dpiY);
@@ -18,20 +17,11 @@ QPainter* PrinterPainter(win::LONG_PTR hdc, int* dpiX, int* dpiY);
 // printer's current DC or the index is not one of the above.
 bool PrinterDeviceCaps(win::LONG_PTR hdc, int index, int* value);
 
-}  // namespace platform::detail
+struct PrinterSetup;
 
-class QPrinter;
-
-namespace platform::detail {
-
-// For the print dialog: a printer set up as the current printer is (no document may be open), and
+// For the print dialog: the printer as the current printer is set up (no document may be open), and
 // taking back what the user chose in the dialog (device, copies, orientation, duplex).
-QPrinter& ConfiguredPrinter();
-void TakePrinterChoice(const QPrinter& chosen);
-
-// A printer's two-sided setting as the runtime and the device mode number it (vbPRDPSimplex,
-// vbPRDPHorizontal: about the long edge, vbPRDPVertical: about the short edge), and back.
-int DuplexOf(const QPrinter& printer);
-void SetDuplex(QPrinter& printer, int duplex);
+PrinterSetup CurrentPrinterSetup();
+void TakePrinterChoice(const PrinterSetup& chosen);
 
 }  // namespace platform::detail
