@@ -174,8 +174,11 @@ void clsImageList::SetItemKey(std::int32_t position, const std::u16string& key) 
 }
 
 bool clsImageList::KeyExists(std::u16string_view key) const {
+  ImageCount();  // the keys are those of the images there are, filled first when they wait
   return std::any_of(keys_.begin(), keys_.end(), [&](const std::u16string& k) { return k == key; });
 }
+
+void clsImageList::FillWhenUsed(std::function<void()> fill) { win::ImageList_FillWhenUsed(list_, std::move(fill)); }
 
 vb::Picture clsImageList::ItemPicture(const ImageRef& key) const {
   const win::HICON icon = ItemCopyOfIcon(key);

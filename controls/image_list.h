@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -76,6 +77,9 @@ class clsImageList {
   win::HICON ItemCopyOfIcon(const ImageRef& key) const;
   // A new empty list at the current size and depth.
   void Clear();
+  // Has `fill` add the list's images the first time its images or keys are read, drawn or changed,
+  // here or through hIml, instead of now (a list made anew by Create or Clear forgets it).
+  void FillWhenUsed(std::function<void()> fill);
   // Adds the image of an .ico, .cur (scaled to the list's size) or .bmp file (type IMAGE_ICON,
   // IMAGE_CURSOR or IMAGE_BITMAP); False and nothing added when the file can't be read.
   bool AddFromFile(const std::u16string& fileName, win::UINT imageType, const std::u16string& key = {},

@@ -82,8 +82,10 @@ constexpr std::u16string_view kMenuFolder = u"/Data/icons/menu/";
 constexpr std::u16string_view kSmallFolder = u"/Data/icons/toolbars/small/";
 constexpr std::u16string_view kLargeFolder = u"/Data/icons/toolbars/large/";
 
-// A new list at the display's colour depth, with its icons read at the list's own size. What
-// Create and AddFromFile answer is not looked at: a short list is what a missing file leaves.
+// A new list at the display's colour depth, with its icons read at the list's own size when it is
+// first drawn from (the window shows sooner, and a list never drawn, the large icons while small
+// ones are shown, is never read). What Create and AddFromFile answer is not looked at: a short list
+// is what a missing file leaves.
 std::unique_ptr<controls::clsImageList> MakeList(int size, const std::u16string& folder,
                                                  std::span<const IconFile> files) {
   auto list = std::make_unique<controls::clsImageList>();
@@ -91,8 +93,10 @@ std::unique_ptr<controls::clsImageList> MakeList(int size, const std::u16string&
   list->SetIconSizeX(size);
   list->SetIconSizeY(size);
   list->Create();
-  for (const IconFile& f : files)
-    list->AddFromFile(folder + std::u16string(f.file), win::IMAGE_ICON, std::u16string(f.key), false, -1);
+  list->FillWhenUsed([l = list.get(), folder, files] {
+    for (const IconFile& f : files)
+      l->AddFromFile(folder + std::u16string(f.file), win::IMAGE_ICON, std::u16string(f.key), false, -1);
+  });
   return list;
 }
 

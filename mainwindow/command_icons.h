@@ -43,8 +43,9 @@ struct CommandImageLists {
   std::unique_ptr<controls::clsImageList> ilDecodeLarge;
 };
 
-// Each makes its lists anew at the display's colour depth and fills them; programFolder is the
-// folder of the running program (App.Path), whatever the current folder is.
+// Each makes its lists anew at the display's colour depth, to be filled from the icon files when first
+// used; programFolder is the folder of the running program (App.Path), whatever the current folder
+// is.
 void LoadMenuImageList(CommandImageLists& lists, const std::u16string& programFolder);
 void LoadToolbarImageLists(CommandImageLists& lists, const std::u16string& programFolder);
 void LoadDecodeToolbarImageLists(CommandImageLists& lists, const std::u16string& programFolder);

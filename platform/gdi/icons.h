@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
 
 #include "platform/gdi/types.h"
@@ -75,6 +76,10 @@ constexpr UINT ILCF_SWAP = 0x0001;
 
 HIMAGELIST ImageList_Create(int cx, int cy, UINT flags, int initial, int grow);
 BOOL ImageList_Destroy(HIMAGELIST list);
+// The layer's own: `fill` runs once, just before the list's images are first counted, read, drawn
+// or changed (its icon size is not an image), so a list whose images come from files reads them
+// when it is first drawn from. A list that goes unused never runs it.
+void ImageList_FillWhenUsed(HIMAGELIST list, std::function<void()> fill);
 int ImageList_GetImageCount(HIMAGELIST list);
 BOOL ImageList_GetIconSize(HIMAGELIST list, int* cx, int* cy);
 // The image's place in the list's strip: images stand side by side, cx wide.

@@ -13,6 +13,16 @@ namespace {
 
 bool Valid(ImageList* l, int index) { return l != nullptr && index >= 0 && index < static_cast<int>(l->images.size()); }
 
+// The list, its images filled first when a fill is waiting.
+ImageList* Used(HIMAGELIST list) {
+  ImageList* l = Get<ImageList>(list);
+  if (l == nullptr || !l->fill) return l;
+  const std::function<void()> fill = std::move(l->fill);
+  l->fill = nullptr;
+  fill();
+  return Get<ImageList>(list);
+}
+
 }  // namespace
 
 HIMAGELIST ImageList_Create(int cx, int cy, UINT flags, int, int) {
@@ -24,10 +34,14 @@ HIMAGELIST ImageList_Create(int cx, int cy, UINT flags, int, int) {
   return Add(std::move(l));
 }
 
+void ImageList_FillWhenUsed(HIMAGELIST list, std::function<void()> fill) {
+  if (ImageList* l = Get<ImageList>(list)) l->fill = std::move(fill);
+}
+
 BOOL ImageList_Destroy(HIMAGELIST list) { return Get<ImageList>(list) != nullptr && Remove(list) ? TRUE : FALSE; }
 
 int ImageList_GetImageCount(HIMAGELIST list) {
-  ImageList* l = Get<ImageList>(list);
+  ImageList* l = Used(list);
   return l != nullptr ? static_cast<int>(l->images.size()) : 0;
 }
 
@@ -40,14 +54,14 @@ BOOL ImageList_GetIconSize(HIMAGELIST list, int* cx, int* cy) {
 }
 
 BOOL ImageList_GetImageRect(HIMAGELIST list, int index, RECT* r) {
-  ImageList* l = Get<ImageList>(list);
+  ImageList* l = Used(list);
   if (!Valid(l, index) || r == nullptr) return FALSE;
   *r = RECT{index * l->cx, 0, (index + 1) * l->cx, l->cy};
   return TRUE;
 }
 
 int ImageList_AddMasked(HIMAGELIST list, HBITMAP bitmap, COLORREF mask) {
-  ImageList* l = Get<ImageList>(list);
+  ImageList* l = Used(list);
   Bitmap* b = Get<Bitmap>(bitmap);
   if (l == nullptr || b == nullptr) return -1;
   const int cells = b->image.width() / l->cx;
@@ -73,7 +87,7 @@ int ImageList_AddMasked(HIMAGELIST list, HBITMAP bitmap, COLORREF mask) {
 }
 
 int ImageList_ReplaceIcon(HIMAGELIST list, int index, HICON handle) {
-  ImageList* l = Get<ImageList>(list);
+  ImageList* l = Used(list);
   Icon* icon = Get<Icon>(handle);
   if (l == nullptr || icon == nullptr) return -1;
   IconImage img = icon->image.scaled(l->cx, l->cy);
@@ -87,7 +101,7 @@ int ImageList_ReplaceIcon(HIMAGELIST list, int index, HICON handle) {
 }
 
 BOOL ImageList_Remove(HIMAGELIST list, int index) {
-  ImageList* l = Get<ImageList>(list);
+  ImageList* l = Used(list);
   if (l == nullptr) return FALSE;
   if (index == -1) {
     l->images.clear();
@@ -99,7 +113,7 @@ BOOL ImageList_Remove(HIMAGELIST list, int index) {
 }
 
 BOOL ImageList_Copy(HIMAGELIST dst, int dstIndex, HIMAGELIST src, int srcIndex, UINT flags) {
-  ImageList* l = Get<ImageList>(dst);
+  ImageList* l = Used(dst);
   if (dst != src || !Valid(l, dstIndex) || !Valid(l, srcIndex)) return FALSE;
   if ((flags & ILCF_SWAP) != 0) {
     std::swap(l->images[static_cast<size_t>(dstIndex)], l->images[static_cast<size_t>(srcIndex)]);
@@ -110,7 +124,7 @@ BOOL ImageList_Copy(HIMAGELIST dst, int dstIndex, HIMAGELIST src, int srcIndex, 
 }
 
 HICON ImageList_GetIcon(HIMAGELIST list, int index, UINT) {
-  ImageList* l = Get<ImageList>(list);
+  ImageList* l = Used(list);
   if (!Valid(l, index)) return 0;
   Icon icon;
   icon.image = l->images[static_cast<size_t>(index)];
@@ -121,7 +135,7 @@ HICON ImageList_GetIcon(HIMAGELIST list, int index, UINT) {
 
 BOOL ImageList_DrawEx(HIMAGELIST list, int index, HDC hdc, int x, int y, int dx, int dy, COLORREF background,
                       COLORREF foreground, UINT flags) {
-  ImageList* l = Get<ImageList>(list);
+  ImageList* l = Used(list);
   if (!Valid(l, index) || Get<DC>(hdc) == nullptr) return FALSE;
   IconImage img = l->images[static_cast<size_t>(index)];
   // A size smaller than the image draws its top-left part.

@@ -7,6 +7,7 @@
 #include <QCursor>
 #include <QImage>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <unordered_set>
@@ -72,6 +73,7 @@ struct ImageList {
   int cy = 0;
   win::UINT flags = 0;
   std::vector<IconImage> images;
+  std::function<void()> fill;  // runs before the images are first used (ImageList_FillWhenUsed)
 };
 
 enum class DcKind { Memory, Window, Display };
