@@ -1,8 +1,9 @@
 #include "mainwindow/bar_building.h"
 
+#include <algorithm>
 #include <optional>
+#include <vector>
 
-#include "mainwindow/command_routing.h"
 #include "mainwindow/command_table.h"
 
 namespace mainwindow {
@@ -25,27 +26,38 @@ void CreateCommandButtons(kestCommandBar& control, vb::Control& directionList) {
   }
 }
 
-void BuildCommandBars(kestCommandBar& control) {
-  for (const char16_t* top : {u"MENU", u"TOOLBAR", u"TOOLBAR2"}) AddBarButtons(control, top, nullptr);
-}
+namespace {
 
-void AddBarButtons(kestCommandBar& control, const std::u16string& parentKey, const cButton* parent) {
-  const std::size_t words = SplitCommandKey(parentKey).size();
+// The number of words of a command key.
+std::size_t Words(std::u16string_view key) { return static_cast<std::size_t>(std::count(key.begin(), key.end(), u':')) + 1; }
+
+// Places the direct children of parentKey among `buttons` on a bar of that key (made only when there
+// is a child), hands the bar to the parent button when there is one, and recurses into each child.
+void AddBarButtons(kestCommandBar& control, const std::vector<cButton>& buttons, const std::u16string& parentKey,
+                   const cButton* parent) {
+  const std::size_t words = Words(parentKey);
   const std::u16string prefix = parentKey + u":";
-  const cButtons buttons = control.Buttons();
-  const std::int32_t count = buttons.count();  // read once: the walk adds no buttons
   std::optional<cCommandBar> bar;
-  for (std::int32_t i = 1; i <= count; ++i) {
-    const cButton button = buttons.Item(i);
+  for (const cButton& button : buttons) {
     const std::u16string& key = button.Key();
-    if (!key.starts_with(prefix) || SplitCommandKey(key).size() != words + 1) continue;
+    if (!key.starts_with(prefix) || Words(key) != words + 1) continue;
     if (!bar) {
       bar = control.CommandBars().Add(parentKey, parentKey);
       if (parent != nullptr) parent->Bar(&*bar);
     }
-    bar->Buttons().Add(button);
-    AddBarButtons(control, key, &button);
+    bar->Buttons().Add(&button);
+    AddBarButtons(control, buttons, key, &button);
   }
+}
+
+}  // namespace
+
+void BuildCommandBars(kestCommandBar& control) {
+  // The buttons are read once: building the bars adds none.
+  const cButtons all = control.Buttons();
+  std::vector<cButton> buttons;
+  for (std::int32_t i = 1, count = all.count(); i <= count; ++i) buttons.push_back(all.Item(i));
+  for (const char16_t* top : {u"MENU", u"TOOLBAR", u"TOOLBAR2"}) AddBarButtons(control, buttons, top, nullptr);
 }
 
 }  // namespace mainwindow

@@ -25,12 +25,9 @@ namespace mainwindow {
 // a toolbar, and the conversion toolbar's panel item hosts the direction list.
 void CreateCommandButtons(commandbars::kestCommandBar& control, vb::Control& directionList);
 
-// Builds the bars of "MENU", "TOOLBAR" and "TOOLBAR2" through the control.
+// Builds the bars of "MENU", "TOOLBAR" and "TOOLBAR2" through the control: each key's direct
+// children (one word longer) go on a bar of that key, made only when there is a child, which the
+// parent's button opens.
 void BuildCommandBars(commandbars::kestCommandBar& control);
-
-// Places the direct children of parentKey on a bar of that key (made only when there is a child),
-// hands the bar to the parent button when there is one, and recurses into each child.
-void AddBarButtons(commandbars::kestCommandBar& control, const std::u16string& parentKey,
-                   const commandbars::cButton* parent);
 
 }  // namespace mainwindow
