@@ -65,6 +65,11 @@ void kestCommandBar::UserControl_WriteProperties(vb::PropertyBag& bag) {
 
 void kestCommandBar::UserControl_Resize() { ResizeHandler(); }
 
+void kestCommandBar::UserControl_Paint() {
+  if (m_bLayoutWhenShown) LayOutNow();  // which paints when it may
+  if (m_bPaintWhenShown && m_bRedraw && m_hWnd != 0) DrawBar();
+}
+
 void kestCommandBar::UserControl_Terminate() { StopRunTime(); }
 
 void kestCommandBar::StartRunTime() {

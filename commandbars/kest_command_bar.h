@@ -195,6 +195,7 @@ class kestCommandBar : public vb::UserControl, public IBarControl, private ISubc
   void UserControl_ReadProperties(vb::PropertyBag& bag) override;
   void UserControl_WriteProperties(vb::PropertyBag& bag) override;
   void UserControl_Resize() override;
+  void UserControl_Paint() override;
   void UserControl_Terminate() override;
   void UserControl_MouseDown(int button, int shift, float x, float y) override;
   void UserControl_MouseMove(int button, int shift, float x, float y) override;
@@ -229,8 +230,13 @@ class kestCommandBar : public vb::UserControl, public IBarControl, private ISubc
   // Layout and painting (kest_command_bar_paint.cpp).
   void ResizeDisplayInfo(cCommandBarInt& bar);
   void LayoutBar();
+  void LayOutNow();  // LayoutBar's layout, now
   void PaintBar();
+  void DrawBar();  // PaintBar's drawing, now
   void RedrawButton(std::int32_t index);
+  // True (and the bar marked for a whole paint at its first paint) while the window is not yet on the
+  // screen.
+  bool PaintedWhenShown();
   void RedrawOrRepaint(std::int32_t index);
   void PaintPopupBackground(win::HDC hdc, int left, int top, int right, int bottom, bool bFlag);
   void PaintBackground(win::HDC hdc, int left, int top, int right, int bottom);
@@ -290,6 +296,8 @@ class kestCommandBar : public vb::UserControl, public IBarControl, private ISubc
   win::POINT m_ptCursor{};
   bool m_bEnabled = true;
   bool m_bRedraw = true;
+  bool m_bPaintWhenShown = false;   // a paint asked for before the window was on the screen
+  bool m_bLayoutWhenShown = false;  // a layout asked for while the window was hidden
   bool m_bMainMenu = false;
   bool m_bInResize = false;
   std::int32_t m_ePosition = 0;

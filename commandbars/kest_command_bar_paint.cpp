@@ -12,6 +12,7 @@
 #include "commandbars/kest_command_bar.h"
 #include "commandbars/measure_button_params.h"
 #include "platform/gdi/gdi.h"
+#include "platform/win/placement.h"
 #include "platform/win/window.h"
 
 namespace commandbars {
@@ -39,8 +40,10 @@ bool Vertical(std::int32_t orientation) { return orientation == 1 || orientation
 // buttons added or removed before it move its record, and an open menu stays with its item.
 void KeepTracking(const std::vector<cDisplayButtonInfo>& before, const std::vector<std::u16string>& beforeKeys,
                   std::vector<cDisplayButtonInfo>& after, const std::vector<std::u16string>& afterKeys) {
+  const bool same = beforeKeys == afterKeys;  // mostly: a button changed its looks, not its place
   for (std::size_t i = 0; i < after.size() && i < afterKeys.size(); ++i) {
-    const auto was = std::find(beforeKeys.begin(), beforeKeys.end(), afterKeys[i]);
+    const auto was = same ? beforeKeys.begin() + static_cast<std::ptrdiff_t>(i)
+                          : std::find(beforeKeys.begin(), beforeKeys.end(), afterKeys[i]);
     const auto j = static_cast<std::size_t>(was - beforeKeys.begin());
     if (was == beforeKeys.end() || j >= before.size()) continue;
     after[i].mouseDown = before[j].mouseDown;
@@ -76,6 +79,19 @@ void kestCommandBar::SetExtenderSize(std::int32_t widthPixels, std::int32_t heig
 }
 
 void kestCommandBar::LayoutBar() {
+  // A bar not yet on the screen (but a menu about to open, which is placed by its size) is laid out
+  // at its first paint: a window being built changes its bars many times, and only the last layout
+  // is ever seen.
+  if (!m_bIsPopup && m_hWnd != 0 && !platform::OnScreen(m_hWnd)) {
+    m_bLayoutWhenShown = true;
+    m_bPaintWhenShown = true;
+    return;
+  }
+  LayOutNow();
+}
+
+void kestCommandBar::LayOutNow() {
+  m_bLayoutWhenShown = false;
   std::vector<cDisplayButtonInfo> before = std::move(m_cDisplayInfo);
   std::vector<std::u16string> beforeKeys = std::move(m_displayKeys);
   m_cDisplayInfo.clear();
@@ -176,8 +192,20 @@ void kestCommandBar::FillDrawParams(cDrawButtonParams& p, win::HDC hdc, const wi
   }
 }
 
+// A bar not yet on the screen is painted at its first paint: a window being built, or a menu being
+// opened, changes its bars many times, and each change would paint them again where no one sees it.
+bool kestCommandBar::PaintedWhenShown() {
+  if (platform::OnScreen(m_hWnd)) return false;
+  m_bPaintWhenShown = true;
+  return true;
+}
+
 void kestCommandBar::PaintBar() {
-  if (!m_bRedraw || m_hWnd == 0) return;
+  if (m_bRedraw && m_hWnd != 0 && !PaintedWhenShown()) DrawBar();
+}
+
+void kestCommandBar::DrawBar() {
+  m_bPaintWhenShown = false;
   WindowDC dc(m_hWnd);
   win::RECT client;
   win::GetClientRect(m_hWnd, &client);
@@ -191,6 +219,7 @@ void kestCommandBar::PaintBar() {
 
 void kestCommandBar::RedrawButton(std::int32_t index) {
   if (!m_bRedraw || m_hWnd == 0 || index < 1 || index > static_cast<std::int32_t>(m_cDisplayInfo.size())) return;
+  if (PaintedWhenShown()) return;
   cCommandBarInt* bar = ShownBar();
   if (bar == nullptr || index > bar->Count()) return;
   const cDisplayButtonInfo& r = m_cDisplayInfo[static_cast<std::size_t>(index - 1)];

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 #include <vector>
 
@@ -216,3 +217,14 @@ HWND WindowFromPoint(POINT p) {
 }
 
 }  // namespace win
+
+namespace platform {
+
+bool OnScreen(win::HWND h) {
+  const QWidget* w = detail::WidgetOf(h);
+  if (w == nullptr || !w->isVisible()) return false;
+  const QWindow* top = w->window()->windowHandle();
+  return top != nullptr && top->isExposed();
+}
+
+}  // namespace platform

@@ -35,3 +35,12 @@ BOOL SetCursorPos(int x, int y);
 HWND WindowFromPoint(POINT p);
 
 }  // namespace win
+
+namespace platform {
+
+// The layer's own: the window is shown and the window system has put its top-level window on the
+// screen (exposed it). Until then what is drawn on it shows only at its first paint, which draws
+// what the window holds then: drawing can wait for it.
+bool OnScreen(win::HWND h);
+
+}  // namespace platform
