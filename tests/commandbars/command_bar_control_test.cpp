@@ -2,6 +2,12 @@
 // through the layer's input hooks, timers ticked instead of waited for.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
 #include "command_bar_host.h"
 #include "commandbars/button.h"
 #include "commandbars/command_bar.h"
@@ -341,6 +347,43 @@ TEST_F(CommandBarControl, OnlyAMouseHoverWatchesForTheLostMouseAndNothingPaintsW
   toolbar().Redraw(true);
   EXPECT_EQ(vb::testing::WindowPicturePixel(bar, 3, 3), 0x0000FFu) << "a custom colour repaints every bar";
   EXPECT_EQ(vb::testing::WindowPicturePixel(menu().hwnd(), 596, 2), 0x0000FFu) << "the menu bar too";
+}
+
+// A bar whose window is hidden is laid out and painted when it is shown again: what the user then
+// sees is its last state, the same as a bar changed while it was on the screen.
+TEST_F(CommandBarControl, ABarChangedWhileItsWindowIsHiddenShowsItsLastStateWhenShown) {
+  const win::HWND bar = toolbar().hwnd();
+  const auto picture = [&](const char* name) {
+    const std::filesystem::path file = std::filesystem::path(testing::TempDir()) / name;
+    EXPECT_TRUE(vb::testing::SaveWindowPicture(bar, file.u16string()));
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  const auto places = [&] {
+    std::vector<int> p;
+    for (const auto& r : toolbar().DisplayInfo()) p.insert(p.end(), {r.left, r.Right, r.Hidden ? 1 : 0});
+    return p;
+  };
+  const std::string before = picture("before.png");
+  const cButton open = toolbar().Buttons().Item(u"TB:OPEN");
+  const cButton wrap = toolbar().Buttons().Item(u"TB:WRAP");
+  form.Hide();
+  vb::DoEvents();
+  for (int i = 0; i < 3; ++i) {
+    open.Caption(u"Открыть документ " + std::u16string(1, static_cast<char16_t>(u'1' + i)));
+    wrap.Visible(i % 2 == 0);
+  }
+  form.Show();
+  input::ShowAndWait(form.hWnd());
+  const std::string shown = picture("shown.png");
+  const std::vector<int> shownPlaces = places();
+  EXPECT_NE(shown, before) << "the changes made while hidden are there";
+  // The same state laid out and painted while on the screen.
+  wrap.Visible(false);
+  wrap.Visible(true);
+  vb::DoEvents();
+  EXPECT_EQ(places(), shownPlaces);
+  EXPECT_EQ(picture("again.png"), shown);
 }
 
 TEST_F(CommandBarControl, DesktopChangesLayTheBarsOutAgainAndLosingTheirFormLeavesNothingOpen) {

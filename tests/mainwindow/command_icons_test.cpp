@@ -1,6 +1,7 @@
 // The command icon lists: filled from the program's folder in the table's order, each icon under its
 // key and at the size of its list, so that every icon index of the command table shows the icon of
-// its own command; a missing file shortens its list only; a folder without icons leaves empty lists.
+// its own command; a missing file shortens its list only; a folder without icons leaves empty lists;
+// the files are read when a list is first used, not when the lists are made.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include "mainwindow/command_routing.h"
 #include "mainwindow/command_table.h"
 #include "support.h"
+#include "support_gdi.h"
 
 using namespace mainwindow;
 using controls::clsImageList;
@@ -115,4 +117,28 @@ TEST(CommandIconLists, AMissingFileShortensItsListOnlyAndNoFolderLeavesEmptyList
     EXPECT_NE(list->hIml(), 0);
     EXPECT_EQ(list->ImageCount(), 0);
   }
+}
+
+TEST(CommandIconLists, TheFilesAreReadWhenAListIsFirstUsed) {
+  const auto program = std::filesystem::path(testing::TempDir()) / "icons-read-late";
+  std::filesystem::remove_all(program);
+  std::filesystem::create_directories(program / "Data");
+  std::filesystem::copy(kProgramFolder / "Data" / "icons", program / "Data" / "icons",
+                        std::filesystem::copy_options::recursive);
+  CommandImageLists lists = LoadAll(program);
+  // The files change after the lists were made: the lists hold what is there at their first use.
+  std::filesystem::remove(program / "Data" / "icons" / "menu" / "Reopen.ico");
+  std::filesystem::remove_all(program / "Data" / "icons" / "toolbars" / "large");
+  // A menu draws through the list's handle, as the bars do.
+  qmtest::Surface surface(16, 16);
+  EXPECT_TRUE(win::ImageList_Draw(lists.ilMenu->hIml(), 2, surface.dc, 0, 0, win::ILD_TRANSPARENT));
+  EXPECT_EQ(qmtest::PixelsOf(*lists.ilMenu, 3).colour,
+            FilePixels(program / "Data" / "icons" / "menu" / "Save.ico", 16).colour)
+      << "the third image drawn is the third file there was";
+  EXPECT_EQ(lists.ilMenu->ImageCount(), 32);
+  EXPECT_EQ(lists.ilMenu->ItemKey(3), u"SAVE");
+  // A key asked for first, and a list whose folder went.
+  EXPECT_TRUE(lists.ilToolBarSmall->KeyExists(u"REOPEN"));
+  EXPECT_EQ(lists.ilToolBarLarge->ImageCount(), 0);
+  std::filesystem::remove_all(program);
 }
