@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# What only a look from outside the process gives, side by side with bare Qt 6 programs that this
-# script builds itself: an empty window, and a plain text editor (QPlainTextEdit) holding the same
-# text as the program. Run it inside xvfb-run (a window manager is started here):
-#  - start-up: from starting bin/quillmark to its main window shown, median of five starts, against
-#    the empty window's;
+# What only a look from outside the process gives, side by side with the bare Qt programs of
+# bench/outside/bare_qt.cpp: an empty window, and a main window with a menu bar over a plain text
+# editor (QPlainTextEdit) holding the same text as the program:
 #  - idle: CPU time and wake-ups (voluntary context switches of all its threads) a second over 20 s
 #    from /proc, with a 10 MB document open and the clipboard watch on, against the bare editor
 #    holding the same text (and the empty window): once with the editor focused (both carets blink)
@@ -13,45 +11,19 @@
 #  - memory: resident memory with a 10 MB and with a 50 MB document opened (Ctrl+O) in a fresh
 #    program, against the bare editor started on the same file, and what the open added as a
 #    multiple of the file's size.
-# Each line gives the figure, the bare program's and their ratio, like the other benchmarks' `ratio`.
+# Start-up is bench/start_up_process.sh, and the time from a click or a key to the screen
+# bench/input_latency_process.sh. Each line gives the figure, the bare program's and their ratio, like
+# the other benchmarks' `ratio`. Every wait is for a state (a window shown, the keys handled, the
+# program at rest) with a deadline only a stuck program reaches; the 20 s of the idle readings are a
+# measuring span, not a wait.
+# Run it inside an X server of its own: tests/e2e/with_x.sh bench/main_window_process.sh build
 # Usage: bench/main_window_process.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/../tests/e2e/lib.sh"
-e2e_init bench_process "$1" 900
+e2e_init bench_process "$1" 3600
+source "$(dirname "$0")/process_lib.sh"
 command -v xte >/dev/null || e2e_fail "xte (xautomation) is needed to type the keys"
 e2e_window_manager
-
-# --- The bare programs ------------------------------------------------------------------------------
-# "bare window": an empty window; "bare editor FILE": a plain text editor holding FILE (UTF-8).
-bare="$E2E_OUT/bare_qt"
-cat > "$E2E_OUT/bare_qt.cpp" <<'CPP'
-#include <QApplication>
-#include <QFile>
-#include <QPlainTextEdit>
-#include <QWidget>
-
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  const bool editor = argc > 2 && QString::fromLocal8Bit(argv[1]) == "editor";
-  QWidget* window = nullptr;
-  if (editor) {
-    QFile file(QString::fromLocal8Bit(argv[2]));
-    if (!file.open(QIODevice::ReadOnly)) return 1;
-    auto* edit = new QPlainTextEdit;
-    edit->setPlainText(QString::fromUtf8(file.readAll()));
-    window = edit;
-  } else {
-    window = new QWidget;
-  }
-  window->setWindowTitle(editor ? "bare editor" : "bare window");
-  window->resize(780, 614);
-  window->show();
-  return app.exec();
-}
-CPP
-# shellcheck disable=SC2046
-g++ -O2 -fPIC -std=c++17 -o "$bare" "$E2E_OUT/bare_qt.cpp" $(pkg-config --cflags --libs Qt6Widgets) \
-  || e2e_fail "the bare Qt program did not build (qt6-base-dev and pkg-config are needed)"
 
 # --- The documents -----------------------------------------------------------------------------------
 # The same text as a Windows-1251 document for the program and as UTF-8 for the bare editor.
@@ -67,16 +39,6 @@ make_document() {  # MEGABYTES NAME
 make_document 10 ten
 make_document 50 fifty
 
-# --- Readings from /proc ------------------------------------------------------------------------------
-now_ms() { date +%s%3N; }
-# CPU time of all the process's threads, in nanoseconds (printed whole: awk's %d stops at 2^31).
-cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {printf "%.0f\n", s}'; }
-# Voluntary context switches of all its threads: each is a sleep the process woke from.
-wakeups() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ {s += $2} END {print s}'; }
-rss_kb() { awk '/^VmRSS:/ {print $2}' /proc/"$1"/status; }
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN {if (b > 0) printf "%.2f", a / b; else print "inf"}'; }
-median() { sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
-
 # idle PID: "CPU_PERCENT WAKEUPS_PER_SECOND" over 20 s.
 idle() {
   local c0 w0 c1 w1
@@ -86,45 +48,19 @@ idle() {
   awk -v c=$((c1 - c0)) -v w=$((w1 - w0)) 'BEGIN {printf "%.3f %.2f\n", c / 20e9 * 100, w / 20}'
 }
 
-# keys PID WID: milliseconds of CPU per key over 200 keys typed at the end of the window's text.
+# keys PID WID: milliseconds of CPU per key over 200 keys typed at the end of the window's text,
+# from the first key sent to the last one handled.
 keys() {
   local c0 c1 args=()
   e2e_focus "$2"
   xdotool key --clearmodifiers ctrl+End
-  sleep 2
+  e2e_settle "$2"
   for _ in $(seq 200); do args+=("key a" "usleep 15000"); done
   c0=$(cpu_ns "$1")
   xte "${args[@]}"
-  sleep 2  # the last keys handled and painted
+  e2e_settle "$2"
   c1=$(cpu_ns "$1")
   awk -v c=$((c1 - c0)) 'BEGIN {printf "%.3f\n", c / 200 / 1e6}'
-}
-
-# shown_window PID: waits (20 s) for a shown window of the process and prints its id.
-shown_window() {
-  local t0 id=""
-  t0=$(now_ms)
-  while [ -z "$id" ]; do
-    id=$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | head -1) || true
-    kill -0 "$1" 2>/dev/null || e2e_fail "process $1 ended before it showed a window"
-    (( $(now_ms) - t0 < 20000 )) || e2e_fail "process $1 showed no window within 20 s"
-  done
-  echo "$id"
-}
-
-start_bare() {  # ARGS...: starts the bare program, sets pid
-  "$bare" "$@" >/dev/null 2>&1 &
-  pid=$!
-  E2E_PIDS+=("$pid")
-}
-
-# settle PID: waits until the process has used no more than 20 ms of CPU in a second (60 s at most).
-settle() {
-  local a b
-  for _ in $(seq 60); do
-    a=$(cpu_ns "$1"); sleep 1; b=$(cpu_ns "$1")
-    (( b - a < 20000000 )) && return 0
-  done
 }
 
 e2e_profile <<'REG'
@@ -135,46 +71,22 @@ REG
 
 # open_document PATH: opens the document in the program through Ctrl+O and waits for it.
 open_document() {
-  local dialog="" attempt
-  for attempt in 1 2 3; do
-    e2e_focus "$main"
-    e2e_keys ctrl+o
-    e2e_until 5 e2e_window_shown "Открытие документа" && break
-  done
-  dialog=$(e2e_wait_window "Открытие документа" 5)
-  e2e_focus "$dialog"
+  e2e_focus "$main"
+  e2e_keys ctrl+o
+  e2e_wait_active "Открытие документа" 120 >/dev/null
   e2e_type "$1"
   e2e_keys Return
-  e2e_until 180 bash -c "xdotool getwindowname $main | grep -q '$(basename "$1")'" \
-    || e2e_fail "the program did not open $1"
+  e2e_until 600 bash -c "xdotool getwindowname $main | grep -q '$(basename "$1")'" \
+    || e2e_fail "the program did not open $1 within 600 s"
   settle "$E2E_PID"
 }
-
-# --- Start-up -------------------------------------------------------------------------------------------
-quill=()
-floor=()
-for _ in 1 2 3 4 5; do
-  t0=$(now_ms)
-  e2e_start
-  shown_window "$E2E_PID" >/dev/null
-  quill+=($(( $(now_ms) - t0 )))
-  kill "$E2E_PID"; wait "$E2E_PID" 2>/dev/null || true; E2E_PID=""
-  t0=$(now_ms)
-  start_bare window
-  shown_window "$pid" >/dev/null
-  floor+=($(( $(now_ms) - t0 )))
-  kill "$pid"; wait "$pid" 2>/dev/null || true
-done
-q=$(printf '%s\n' "${quill[@]}" | median)
-f=$(printf '%s\n' "${floor[@]}" | median)
-echo "startup_ms=$q bare_window_ms=$f ratio=$(ratio "$q" "$f")"
 
 # --- The program with 10 MB: memory, idle, keys ---------------------------------------------------------
 # Idle twice: with the editor focused (its caret blinks, as the bare editor's does) and with another
 # program's window active, when nothing at all happens on the screen.
 idle_behind() {  # PID: idle while the empty window has the keyboard
   local other
-  "$bare" window >/dev/null 2>&1 &
+  "$BARE" window >/dev/null 2>&1 &
   other=$!
   E2E_PIDS+=("$other")
   e2e_focus "$(shown_window "$other")"
