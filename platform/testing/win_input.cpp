@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QTest>
 #include <algorithm>
+#include <chrono>
 #include <iterator>
 #include <map>
 #include <QWidget>
@@ -275,30 +276,47 @@ void ReturnToEventLoop() {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-void PressInNextMessageBox(const std::u16string& button, RealMessageBox* seen) {
-  QTimer::singleShot(0, [button, seen] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr) return;
-    seen->title = box->windowTitle().toStdU16String();
-    seen->text = box->text().toStdU16String();
-    const QRect frame = box->frameGeometry();
-    seen->place = win::RECT{frame.left(), frame.top(), frame.right() + 1, frame.bottom() + 1};
-    if (QScreen* screen = box->screen()) {
-      const QRect area = screen->availableGeometry();
-      seen->screen = win::RECT{area.left(), area.top(), area.right() + 1, area.bottom() + 1};
-    }
-    if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
-      seen->textWidth = label->contentsRect().width();
-      for (const QString& line : box->text().split(QLatin1Char('\n')))
-        seen->widestLine = std::max(seen->widestLine, QFontMetrics(label->font()).horizontalAdvance(line));
-    }
-    QAbstractButton* press = nullptr;
-    for (QAbstractButton* b : box->buttons()) {
-      seen->buttons.push_back(b->text().toStdU16String());
-      if (b->text().toStdU16String() == button) press = b;
-    }
-    if (press != nullptr) press->click();
+namespace {
+
+// Reads the modal message box up now into `seen` and presses its button with that caption; false
+// when no message box is modal now.
+bool PressInMessageBoxNow(const std::u16string& button, RealMessageBox* seen) {
+  auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+  if (box == nullptr) return false;
+  *seen = RealMessageBox{};
+  seen->title = box->windowTitle().toStdU16String();
+  seen->text = box->text().toStdU16String();
+  const QRect frame = box->frameGeometry();
+  seen->place = win::RECT{frame.left(), frame.top(), frame.right() + 1, frame.bottom() + 1};
+  if (QScreen* screen = box->screen()) {
+    const QRect area = screen->availableGeometry();
+    seen->screen = win::RECT{area.left(), area.top(), area.right() + 1, area.bottom() + 1};
+  }
+  if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+    seen->textWidth = label->contentsRect().width();
+    for (const QString& line : box->text().split(QLatin1Char('\n')))
+      seen->widestLine = std::max(seen->widestLine, QFontMetrics(label->font()).horizontalAdvance(line));
+  }
+  QAbstractButton* press = nullptr;
+  for (QAbstractButton* b : box->buttons()) {
+    seen->buttons.push_back(b->text().toStdU16String());
+    if (b->text().toStdU16String() == button) press = b;
+  }
+  if (press != nullptr) press->click();
+  return true;
+}
+
+// Tries at each pass of the event loop, for a minute, until a message box is up.
+void PressWhenUp(const std::u16string& button, RealMessageBox* seen, std::chrono::steady_clock::time_point giveUp) {
+  QTimer::singleShot(0, [button, seen, giveUp] {
+    if (!PressInMessageBoxNow(button, seen) && std::chrono::steady_clock::now() < giveUp) PressWhenUp(button, seen, giveUp);
   });
+}
+
+}  // namespace
+
+void PressInNextMessageBox(const std::u16string& button, RealMessageBox* seen) {
+  PressWhenUp(button, seen, std::chrono::steady_clock::now() + std::chrono::minutes(1));
 }
 
 bool PressEscapeInModalWindow() {
