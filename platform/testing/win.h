@@ -109,8 +109,10 @@ struct RealMessageBox {
 // The next real message box is read into `seen` and answered by pressing the button with that
 // caption, as soon as it is up.
 void PressInNextMessageBox(const std::u16string& button, RealMessageBox* seen);
-// The user presses Esc in the modal window shown now (in the control that has the focus), or
-// closes it by its title bar's close button. False when no modal window is shown.
+// The user types a key (as KeyClick does) in the modal window shown now, into the control that has
+// the focus there, or presses Esc in it, or closes it by its title bar's close button. False when
+// no modal window is shown.
+bool KeyClickInModalWindow(int vk, int modifiers = 0, const std::u16string& text = {});
 bool PressEscapeInModalWindow();
 bool CloseModalWindowByUser();
 
