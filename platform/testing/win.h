@@ -83,6 +83,10 @@ bool WidgetAlive(int watch);
 // The user closes the top-level window of h (its title bar's close button).
 void CloseByUser(win::HWND h);
 
+// Every text an accessibility tool reads from the window h and from everything inside it, shown or
+// not: names, values (the content of a box) and descriptions.
+std::vector<std::u16string> AccessibleTexts(win::HWND h);
+
 // The top-level window of h shows the busy (hourglass) pointer.
 bool ShowsBusyPointer(win::HWND h);
 // The window h itself shows the desktop's hand pointer.

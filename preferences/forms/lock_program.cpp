@@ -59,7 +59,6 @@ void frmLockProgram::Design() {
   cmdEnter.Move(width - 1575, 3390, 1215, 375);
   cmdEnter.Caption(u"Войти");
   cmdEnter.Default(true);
-  txtAddon.Move(-5000, 0, 1215, 315);
   txtUser.TabIndex(0);
   txtPassword.TabIndex(1);
   cmdEnter.TabIndex(2);
@@ -71,7 +70,7 @@ void frmLockProgram::Form_Load() {
   chrome::PlaySoundEvent(chrome::kFormLoad);
   txtPassword.Text(u"");
   txtUser.Text(Stored(settings::locked::kUser));
-  txtAddon.Text(Stored(settings::locked::kPassword));
+  storedPassword_ = Stored(settings::locked::kPassword);
   if (Stored(settings::locked::kTip).empty()) {
     lblShowPasswordTip.Enabled(false);
     imgShowPasswordTip.Enabled(false);
@@ -81,10 +80,13 @@ void frmLockProgram::Form_Load() {
   txtPassword.PasswordChar(masked ? u'*' : u'\0');
 }
 
-void frmLockProgram::Form_Unload(int&) { chrome::PlaySoundEvent(chrome::kFormUnload); }
+void frmLockProgram::Form_Unload(int&) {
+  storedPassword_.clear();
+  chrome::PlaySoundEvent(chrome::kFormUnload);
+}
 
 void frmLockProgram::cmdEnter_Click() {
-  if (txtPassword.Text() != txtAddon.Text()) {
+  if (txtPassword.Text() != storedPassword_) {
     vb::MsgBox(kWrongPassword, vb::vbInformation | vb::vbOKOnly, core::kProgramTitle);
     txtPassword.Text(u"");
     txtPassword.SetFocus();

@@ -14,6 +14,7 @@
 #include "mainwindow/program_windows.h"
 #include "platform/testing/vb.h"
 #include "platform/testing/win.h"
+#include "platform/vb/clipboard.h"
 #include "platform/vb/runtime.h"
 #include "platform/win/keys.h"
 #include "platform/win/window.h"
@@ -23,6 +24,8 @@
 using namespace qmtest;
 
 namespace {
+
+constexpr int kCtrl = 0x0008;
 
 void SetLocked(std::u16string_view name, std::u16string_view text) {
   modRegistry::WriteRegistryString(win::HKEY_CURRENT_USER, settings::kLockedKey, name, text);
@@ -75,7 +78,34 @@ TEST_F(LockWindow, ShowsItsTextsAndTheStoredUserWithAnEmptyPasswordBox) {
   EXPECT_EQ(lock.cmdEnter.Caption(), u"Войти");
   EXPECT_EQ(lock.txtUser.Text(), u"Ольга");
   EXPECT_EQ(lock.txtPassword.Text(), u"");
-  EXPECT_LT(lock.txtAddon.Left() + lock.txtAddon.Width(), 0.0f) << "the stored password lies out of sight";
+}
+
+// The stored password is in no control of the window: Tab from the user name walks its two boxes and
+// its button only, Ctrl+A, Ctrl+C wherever the focus is copies no password, and no text an
+// accessibility tool reads from the window holds it.
+TEST_F(LockWindow, NoKeyCopyOrAccessibilityToolReachesTheStoredPassword) {
+  constexpr char16_t kStored[] = u"Secret7";
+  SetLocked(settings::locked::kUser, u"Ольга");
+  SetLocked(settings::locked::kPassword, kStored);
+  Open();
+  platform::testing::ShowAndWait(lock.hWnd());
+  vb::Clipboard.SetText(u"что было скопировано");
+  lock.txtUser.SetFocus();
+  vb::DoEvents();
+  const std::vector<win::HWND> tabStops = {lock.txtUser.hWnd(), lock.txtPassword.hWnd(), lock.cmdEnter.hWnd()};
+  for (std::size_t i = 0; i < 2 * tabStops.size(); ++i) {
+    const win::HWND focus = win::GetFocus();
+    EXPECT_EQ(focus, tabStops[i % tabStops.size()]) << "Tab number " << i;
+    platform::testing::KeyClick(focus, 'A', kCtrl);
+    platform::testing::KeyClick(focus, 'C', kCtrl);
+    EXPECT_EQ(vb::Clipboard.GetText().find(kStored), std::u16string::npos) << "Tab number " << i;
+    platform::testing::KeyClick(focus, win::VK_TAB);
+  }
+  const std::vector<std::u16string> texts = platform::testing::AccessibleTexts(lock.hWnd());
+  EXPECT_FALSE(texts.empty());
+  for (const std::u16string& text : texts) EXPECT_EQ(text.find(kStored), std::u16string::npos) << vb::ToUtf8(text);
+  EXPECT_TRUE(lock.Visible());
+  EXPECT_EQ(mainShown, 0);
 }
 
 TEST_F(LockWindow, OnlyTheExactPasswordUnlocksWhateverTheUserName) {
