@@ -11,6 +11,8 @@
 
 namespace {
 
+constexpr char kLockedMark[] = "locked";
+
 std::u16string Stored(std::u16string_view name) {
   return modRegistry::ReadRegistryString(win::HKEY_CURRENT_USER, settings::kLockedKey, name).value_or(u"");
 }
@@ -64,7 +66,10 @@ void frmLockProgram::Design() {
   cmdEnter.TabIndex(2);
 }
 
+bool frmLockProgram::AnyCopyLocked() { return vb::CopyMark::HeldByAnyCopy(kLockedMark); }
+
 void frmLockProgram::Form_Load() {
+  locked_.emplace(kLockedMark);
   modGeneral::RemoveCloseMenuItem(hWnd());
   chrome::ApplyTopMost(hWnd());
   chrome::PlaySoundEvent(chrome::kFormLoad);
@@ -82,6 +87,7 @@ void frmLockProgram::Form_Load() {
 
 void frmLockProgram::Form_Unload(int&) {
   storedPassword_.clear();
+  locked_.reset();
   chrome::PlaySoundEvent(chrome::kFormUnload);
 }
 

@@ -4,13 +4,17 @@
 // stored password is kept out of every control of the window, so no key, click, copy or
 // accessibility tool can reach it there. The window cannot be closed by the user: its window menu
 // has no Close, so its frame, the window manager and Alt+F4 leave it open. A right password
-// unloads it and shows the main window.
+// unloads it and shows the main window. While it is loaded, every copy of the program knows that
+// one is locked (AnyCopyLocked), also a copy started after it, so that none shows or changes the
+// stored password meanwhile.
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/vb/controls.h"
+#include "platform/vb/copy_mark.h"
 #include "platform/vb/form.h"
 #include "platform/vb/picturebox.h"
 
@@ -33,6 +37,9 @@ class frmLockProgram : public vb::Form {
 
   static constexpr char16_t kWrongPassword[] = u"Вы ввели неверный пароль. Попробуйте еще раз.";
 
+  // True while a lock window is loaded in any copy of the program, this one included.
+  static bool AnyCopyLocked();
+
  protected:
   void Design() override;
   void Form_Load() override;
@@ -44,4 +51,5 @@ class frmLockProgram : public vb::Form {
 
   std::function<void()> showMain_;
   std::u16string storedPassword_;  // as read at load
+  std::optional<vb::CopyMark> locked_;
 };

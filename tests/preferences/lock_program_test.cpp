@@ -20,6 +20,8 @@
 #include "platform/win/window.h"
 #include "preferences/forms/lock_program.h"
 #include "preferences/preference_windows.h"
+#include "settings_support.h"
+#include "support_x11.h"
 
 using namespace qmtest;
 
@@ -277,4 +279,71 @@ TEST_F(ProgramLock, TheLockCanBeTakenAgainAfterItWasLifted) {
     EXPECT_EQ(shown, 1u) << round;
     EXPECT_TRUE(w().Visible()) << round;
   }
+}
+
+// While a copy of the program is locked, no settings dialog, of this copy or of one started
+// meanwhile, shows the stored password or lets it change; once the lock is lifted the page is as
+// before.
+class LockedCopy : public qmtest::SettingsDialogTest {
+ protected:
+  void SetUp() override {
+    SetLocked(settings::locked::kUser, u"Ольга");
+    SetLocked(settings::locked::kPassword, u"Secret7");
+    SetLocked(settings::locked::kTip, u"Имя кота");
+  }
+  void ExpectSealed() {
+    EXPECT_EQ(form.txtPassword.Text(), u"");
+    for (vb::TextBox* box : {&form.txtUser, &form.txtPassword, &form.txtTip}) EXPECT_FALSE(box->Enabled());
+    EXPECT_FALSE(form.chkDoNotShowPassword.Enabled());
+  }
+  frmLockProgram otherCopysLock{[] {}};
+};
+
+TEST_F(LockedCopy, TheLockPageShowsNoPasswordAndTakesNoChange) {
+  otherCopysLock.Load();
+  LoadAndSettle();
+  ExpectSealed();
+  EXPECT_EQ(form.txtUser.Text(), u"Ольга");
+  form.txtPassword.Text(u"new");
+  form.txtTip.Text(u"");
+  form.cmdApply_Click();
+  EXPECT_EQ(qmtest::StoredText(settings::kLockedKey, settings::locked::kPassword), u"Secret7");
+  EXPECT_EQ(qmtest::StoredText(settings::kLockedKey, settings::locked::kTip), u"Имя кота");
+
+  otherCopysLock.Unload();
+  form.Unload();
+  LoadAndSettle();
+  EXPECT_EQ(form.txtPassword.Text(), u"Secret7") << "unlocked, the page is as before";
+  EXPECT_TRUE(form.txtPassword.Enabled());
+}
+
+// The dialog keeps its values while hidden: shown again, it follows the lock as it stands then.
+TEST_F(LockedCopy, ADialogOpenedBeforeTheLockFollowsIt) {
+  class frmMainStandIn : public vb::Form {} mainWindow;
+  // The user opens the dialog, leaves it by OK (hidden, back in the main window), opens it again.
+  auto activate = [](vb::Form& window) {
+    window.Show();
+    platform::testing::ShowAndWait(window.hWnd());
+    return qmtest::Eventually([&] { return win::GetActiveWindow() == window.hWnd(); });
+  };
+  auto reopen = [&] {
+    form.Hide();
+    EXPECT_TRUE(activate(mainWindow));
+    EXPECT_TRUE(activate(form));
+  };
+  LoadAndSettle();
+  ASSERT_TRUE(activate(form));
+  ASSERT_EQ(form.txtPassword.Text(), u"Secret7");
+  form.txtPassword.Text(u"changed while unlocked");
+  otherCopysLock.Load();
+  form.cmdApply_Click();
+  EXPECT_EQ(qmtest::StoredText(settings::kLockedKey, settings::locked::kPassword), u"Secret7")
+      << "no change while a copy is locked";
+  reopen();
+  ExpectSealed();
+  otherCopysLock.Unload();
+  reopen();
+  EXPECT_EQ(form.txtPassword.Text(), u"Secret7");
+  EXPECT_TRUE(form.txtPassword.Enabled());
+  mainWindow.Unload();
 }
