@@ -15,7 +15,8 @@ namespace {
 
 std::uint32_t sequence = 1;
 platform::ChangeNotice changes;
-// Without a window system that tells the clipboard's owner: the content is another program's.
+// Without a window system that tells the clipboard's owner: a test made the content as another
+// program's copy (clipboard_owner.h).
 bool anotherProgramsCopy = false;
 
 // The content changed: the sequence number moves and the watches are told.

@@ -5,7 +5,6 @@
 // both get the true answer.
 #pragma once
 
-#include <string>
 #include <string_view>
 
 namespace vb {

@@ -138,7 +138,7 @@ class NoEscape : public QObject {
 // The answer of a box that ended with none of its buttons pressed (the program quit under it):
 // always one of its own buttons, the one that declines: Cancel, else No, else Abort, else its only
 // button.
-int RefusingAnswer(const std::vector<ButtonSpec>& specs) {
+int DecliningAnswer(const std::vector<ButtonSpec>& specs) {
   for (int declining : {vbCancel, vbNo, vbAbort})
     for (const ButtonSpec& s : specs)
       if (s.answer == declining) return declining;
@@ -218,7 +218,7 @@ int MsgBox(std::u16string_view prompt, int buttons, std::u16string_view title) {
     WaitUntilShownOnScreen(box);
     box.hide();
   }
-  return RefusingAnswer(specs);
+  return DecliningAnswer(specs);
 }
 
 }  // namespace vb
