@@ -69,12 +69,13 @@ e2e_wait_gone "$NOTICE_TITLE"
 main_shown && e2e_fail "the pasted clipboard unlocked the program"
 e2e_window_shown "$LOCK_TITLE" || e2e_fail "the lock window went"
 
-# 2. A second copy, started while the first is locked.
+# 2. A second copy, started while the first is locked; the steps wait for it ($main) to settle.
+first=$main
 e2e_spawn env XDG_CONFIG_HOME="$E2E_PROFILE" "$E2E_BUILD/bin/quillmark"
-second=$(e2e_wait_window "Quillmark 3.0 Preview")
-e2e_focus "$second"
-e2e_click "$second" "${MENU_SERVICE[@]}"
-e2e_click "$second" "${MENU_SETTINGS[@]}"
+main=$(e2e_wait_window "Quillmark 3.0 Preview")
+e2e_focus "$main"
+e2e_click "$main" "${MENU_SERVICE[@]}"
+e2e_click "$main" "${MENU_SETTINGS[@]}"
 dialog=$(e2e_wait_window "Параметры программы")
 e2e_focus "$dialog"
 e2e_click "$dialog" "${TAB_LOCKED[@]}"
@@ -89,6 +90,7 @@ e2e_wait_gone "Параметры программы"
 [ "$(stored_password)" = '"Secret7"' ] || e2e_fail "the second copy changed the stored password to $(stored_password)"
 
 # 3. The right password unlocks the first copy.
+main=$first
 e2e_focus "$lock"
 e2e_click "$lock" "${PASSWORD_BOX[@]}"
 e2e_keys ctrl+a
