@@ -5,10 +5,17 @@
 #include <QWidget>
 
 #include "platform/gdi/gdi.h"
+#include "platform/vb/clipboard.h"
+#include "platform/vb/clipboard_owner.h"
 #include "platform/vb/control_core.h"
 #include "platform/win/window_record.h"
 
 namespace vb::testing {
+
+void CopyFromAnotherProgram(const std::u16string& text) {
+  vb::Clipboard.SetText(text);
+  platform::detail::NoteAnotherProgramsCopy();
+}
 
 void QueueModalAction(std::function<void()> action) { platform::detail::ModalActions().push_back(std::move(action)); }
 

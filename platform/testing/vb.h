@@ -12,6 +12,9 @@
 
 namespace vb::testing {
 
+// Another program copies the text to the clipboard (vb::Clipboard.HoldsOwnCopy is false for it).
+void CopyFromAnotherProgram(const std::u16string& text);
+
 // Runs the action inside the next modal Show, once the form is shown.
 void QueueModalAction(std::function<void()> action);
 std::size_t PendingModalActions();

@@ -135,6 +135,16 @@ class NoEscape : public QObject {
   }
 };
 
+// The answer of a box that ended with none of its buttons pressed (the program quit under it):
+// always one of its own buttons, the one that declines: Cancel, else No, else Abort, else its only
+// button.
+int DecliningAnswer(const std::vector<ButtonSpec>& specs) {
+  for (int declining : {vbCancel, vbNo, vbAbort})
+    for (const ButtonSpec& s : specs)
+      if (s.answer == declining) return declining;
+  return specs.front().answer;
+}
+
 // Returns once the window manager shows the box's window (two seconds at most). A window the
 // window manager is still taking in when it is hidden again can stay unmapped for good, leaving an
 // invisible question that blocks every other window.
@@ -213,7 +223,7 @@ int MsgBox(std::u16string_view prompt, int buttons, std::u16string_view title) {
     if (const int answer = answered()) return answer;
     box.hide();
   }
-  return specs.size() == 1 ? specs[0].answer : vbCancel;
+  return DecliningAnswer(specs);
 }
 
 }  // namespace vb

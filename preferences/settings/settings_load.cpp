@@ -6,6 +6,7 @@
 #include "core/settings_schema.h"
 #include "mainwindow/window_placement.h"
 #include "platform/vb/printer.h"
+#include "preferences/forms/lock_program.h"
 #include "preferences/settings/main_links.h"
 #include "preferences/settings/settings.h"
 #include "preferences/settings/stored_values.h"
@@ -183,6 +184,20 @@ void frmSettings::LoadLocked() {
                                                   settings::locked::kDoNotShowPassword);
   chkDoNotShowPassword.Value(stored_values::SwitchCheck(mask));
   txtPassword.PasswordChar(mask == 1 ? u'*' : 0);
+  lockPageSealed_ = false;
+  FollowProgramLock();
+}
+
+// While a copy of the program is locked (another one, with several copies allowed), the lock page
+// shows no password and takes no change: whoever finds the program locked can neither read nor
+// replace its password here. The page follows at load and whenever the dialog is activated.
+void frmSettings::FollowProgramLock() {
+  const bool locked = frmLockProgram::AnyCopyLocked();
+  if (locked == lockPageSealed_) return;
+  lockPageSealed_ = locked;
+  txtPassword.Text(locked ? std::u16string() : Text(settings::kLockedKey, settings::locked::kPassword));
+  for (vb::TextBox* box : {&txtUser, &txtPassword, &txtTip}) box->Enabled(!locked);
+  chkDoNotShowPassword.Enabled(!locked);
 }
 
 void frmSettings::LoadSounds() {
