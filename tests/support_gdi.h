@@ -1,5 +1,5 @@
-// Pictures for tests that draw: a memory context on a 32-bit DIB section, and icons made from
-// pixels.
+// Pictures for tests that draw: a memory context on a 32-bit DIB section, icons made from pixels,
+// and where a window lies in a picture of another.
 #pragma once
 
 #include <algorithm>
@@ -10,6 +10,7 @@
 
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/icons.h"
+#include "platform/win/placement.h"
 
 namespace qmtest {
 
@@ -173,6 +174,16 @@ inline win::HICON MakeIcon(int w, int h, const std::function<std::uint32_t(int, 
   win::DeleteObject(mask);
   win::DeleteDC(dc);
   return icon;
+}
+
+// The window h in the client coordinates of `in` (a picture of a form shows its client area, a
+// picture of the screen is in screen coordinates: pass 0 for the screen).
+inline win::RECT RectIn(win::HWND h, win::HWND in) {
+  win::RECT r{};
+  win::GetWindowRect(h, &r);
+  win::POINT origin{0, 0};
+  if (in != 0) win::ClientToScreen(in, &origin);
+  return win::RECT{r.left - origin.x, r.top - origin.y, r.right - origin.x, r.bottom - origin.y};
 }
 
 }  // namespace qmtest

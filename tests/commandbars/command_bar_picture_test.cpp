@@ -35,7 +35,6 @@ kestCommandBar* Hover(kestCommandBar& c, int index) {
 }
 
 bool Save(frmHost& form, int style, const char* what) {
-  vb::DoEvents();
   win::RECT area;
   win::GetWindowRect(form.hWnd(), &area);
   area.right += 200;

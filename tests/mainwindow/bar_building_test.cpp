@@ -270,7 +270,6 @@ TEST_F(BarBuilding, APictureOfTheBarsWithTheDecodeMenuOpen) {
     const auto& dos = drop->DisplayInfo().at(0);
     input::MouseMove(drop->hwnd(), (dos.left + dos.Right) / 2, (dos.tOp + dos.Bottom) / 2);
     input::FireTimer(drop->hwnd(), 1);
-    vb::DoEvents();
     win::RECT area;
     win::GetWindowRect(form.hWnd(), &area);
     area.bottom += 200;
