@@ -40,13 +40,13 @@ struct Picture {
     const int h = std::min<int>(r.bottom, height) - std::max<int>(r.top, 0);
     return w > 0 && h > 0 && Count(r, c) == w * h;
   }
-  // The smallest rectangle that holds every pixel of r other than `background` (empty when none):
-  // where the ink of a caption or a picture lies.
-  win::RECT Ink(const win::RECT& r, win::COLORREF background) const {
+  // The smallest rectangle that holds every pixel of r for which `test` holds (empty when none):
+  // where the ink of a caption or a picture lies. Ink looks for every pixel other than `background`.
+  win::RECT Bounds(const win::RECT& r, const std::function<bool(win::COLORREF)>& test) const {
     win::RECT b{r.right, r.bottom, r.left, r.top};
     for (int y = std::max<int>(r.top, 0); y < std::min<int>(r.bottom, height); ++y)
       for (int x = std::max<int>(r.left, 0); x < std::min<int>(r.right, width); ++x)
-        if (at(x, y) != background) {
+        if (test(at(x, y))) {
           b.left = std::min<int>(b.left, x);
           b.top = std::min<int>(b.top, y);
           b.right = std::max<int>(b.right, x + 1);
@@ -54,6 +54,9 @@ struct Picture {
         }
     if (b.right <= b.left) return win::RECT{};
     return b;
+  }
+  win::RECT Ink(const win::RECT& r, win::COLORREF background) const {
+    return Bounds(r, [background](win::COLORREF p) { return p != background; });
   }
   // The runs of colour c along row y from x0 up to x1 (excluded), or down column x from y0 up to
   // y1: their starts and lengths.
