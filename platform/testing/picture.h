@@ -58,6 +58,11 @@ struct Picture {
   win::RECT Ink(const win::RECT& r, win::COLORREF background) const {
     return Bounds(r, [background](win::COLORREF p) { return p != background; });
   }
+  // The bands of rows of r that hold a pixel for which `test` holds: their first rows and heights
+  // (the lines of a text, the rows of a list).
+  std::vector<std::pair<int, int>> RowBands(const win::RECT& r, const std::function<bool(win::COLORREF)>& test) const {
+    return Runs(r.top, r.bottom, [&](int y) { return Count(win::RECT{r.left, y, r.right, y + 1}, test) > 0; });
+  }
   // The runs of colour c along row y from x0 up to x1 (excluded), or down column x from y0 up to
   // y1: their starts and lengths.
   std::vector<std::pair<int, int>> RowRuns(int y, int x0, int x1, win::COLORREF c) const {
