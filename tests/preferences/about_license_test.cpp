@@ -216,9 +216,7 @@ TEST_F(HelpWindows, APictureOfTheLockWindow) {
   const win::COLORREF face = win::GetSysColor(win::COLOR_BTNFACE);
   const win::COLORREF box = win::GetSysColor(win::COLOR_WINDOW);
   const auto place = [&](vb::Control& c) { return qmtest::RectIn(c.hWnd(), lock.hWnd()); };
-  // The controls' texts are drawn smoothed: their ink is the dark pixels.
-  const auto dark = [](win::COLORREF c) { return win::GetRValue(c) < 96 && win::GetGValue(c) < 96 && win::GetBValue(c) < 96; };
-  const auto inked = [&](const win::RECT& r) { return picture.Count(r, dark) > 0; };
+  const auto inked = [&](const win::RECT& r) { return picture.Count(r, qmtest::DarkInk) > 0; };
   const auto inset = [](win::RECT r, int by) { return win::RECT{r.left + by, r.top + by, r.right - by, r.bottom - by}; };
 
   const win::RECT lockPicture = picture.Ink(place(lock.Image2), face);
@@ -245,9 +243,9 @@ TEST_F(HelpWindows, APictureOfTheLockWindow) {
     for (const auto& run : picture.RowRuns(y, word.left, word.right, 0xC00000)) underline = std::max(underline, run.second);
   EXPECT_GE(underline, word.right - word.left - 1);
   // The notice wraps into four lines at least.
-  EXPECT_GE(picture.RowBands(place(lock.Label1), dark).size(), 4u);
+  EXPECT_GE(picture.RowBands(place(lock.Label1), qmtest::DarkInk).size(), 4u);
   const win::RECT button = place(lock.cmdEnter);
-  const win::RECT caption = picture.Bounds(inset(button, 3), dark);
+  const win::RECT caption = picture.Bounds(inset(button, 3), qmtest::DarkInk);
   EXPECT_NEAR((caption.left + caption.right) / 2.0, (button.left + button.right) / 2.0, 2);
   EXPECT_NEAR((caption.top + caption.bottom) / 2.0, (button.top + button.bottom) / 2.0, 2);
   lock.Unload();

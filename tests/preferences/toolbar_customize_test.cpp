@@ -24,8 +24,6 @@
 #include "preferences/preference_windows.h"
 #include "support.h"
 #include "support_gdi.h"
-#include "platform/gdi/tab_control.h"
-#include "platform/win/messages.h"
 
 namespace {
 
@@ -287,9 +285,6 @@ TEST_F(ToolBarCustomizeTest, ClosingByTheFrameDropsUnappliedEditsWithTheUnloadSo
   EXPECT_TRUE(Ticked(form.lstToolBarStandart).empty());
 }
 
-// The controls' texts and marks are drawn smoothed: their ink is the dark pixels.
-bool Dark(win::COLORREF c) { return win::GetRValue(c) < 96 && win::GetGValue(c) < 96 && win::GetBValue(c) < 96; }
-
 // The rows of a list with a check box per item that show a tick, counted from the first row shown:
 // a row is a band of the captions' column that is not the list's white (the current row is one band
 // of highlight), and a tick is a band of ink in the boxes' column.
@@ -298,7 +293,7 @@ std::vector<int> TickedRows(const platform::testing::Picture& picture, const win
   const auto rows = picture.RowBands(win::RECT{boxes + 4, list.top + 2, list.right - 24, list.bottom - 2},
                                      [](win::COLORREF c) { return c != 0xFFFFFF; });
   std::vector<int> out;
-  for (const auto& [top, height] : picture.RowBands(win::RECT{list.left + 2, list.top + 2, boxes, list.bottom - 2}, Dark)) {
+  for (const auto& [top, height] : picture.RowBands(win::RECT{list.left + 2, list.top + 2, boxes, list.bottom - 2}, qmtest::DarkInk)) {
     const int middle = top + height / 2;
     for (std::size_t i = 0; i < rows.size(); ++i)
       if (middle >= rows[i].first - 1 && middle <= rows[i].first + rows[i].second) out.push_back(static_cast<int>(i));
@@ -316,12 +311,9 @@ TEST_F(ToolBarCustomizeTest, PicturesOfBothTabs) {
   form.Show();
   const std::u16string folder = vb::FromUtf8(QM_BINARY_DIR);
   const auto place = [&](vb::Control& c) { return qmtest::RectIn(c.hWnd(), form.hWnd()); };
-  const auto inked = [&](const platform::testing::Picture& p, const win::RECT& r) { return p.Count(r, Dark) > 0; };
+  const auto inked = [&](const platform::testing::Picture& p, const win::RECT& r) { return p.Count(r, qmtest::DarkInk) > 0; };
   const auto tabRaised = [&](const platform::testing::Picture& p, int i) {
-    win::RECT r;
-    win::SendMessageA(form.tabCustomToolbar.TabCtrlhWnd(), win::TCM_GETITEMRECT, static_cast<win::WPARAM>(i), reinterpret_cast<win::LPARAM>(&r));
-    const win::RECT strip = qmtest::RectIn(form.tabCustomToolbar.TabCtrlhWnd(), form.hWnd());
-    return p.at(strip.left + r.left + 5, strip.top + r.top - 2) == win::GetSysColor(win::COLOR_3DHILIGHT);
+    return qmtest::TabStandsOut(p, form.hWnd(), form.tabCustomToolbar.TabCtrlhWnd(), i);
   };
   const platform::testing::Picture toolbars = vb::testing::WindowPicture(form.hWnd());
   EXPECT_TRUE(platform::testing::SavePicture(toolbars, folder + u"/toolbar_customize_toolbars.png"));
@@ -333,7 +325,7 @@ TEST_F(ToolBarCustomizeTest, PicturesOfBothTabs) {
   }
   EXPECT_EQ(TickedRows(toolbars, place(form.lstToolBarStandart)), (std::vector<int>{1, 2}));
   EXPECT_EQ(TickedRows(toolbars, place(form.lstToolBarDecode)), (std::vector<int>{3}));
-  EXPECT_EQ(toolbars.RowBands(place(form.lstToolBarDecode), Dark).size(), 7u) << "eight rows, the first highlighted";
+  EXPECT_EQ(toolbars.RowBands(place(form.lstToolBarDecode), qmtest::DarkInk).size(), 7u) << "eight rows, the first highlighted";
   EXPECT_TRUE(inked(toolbars, place(form.cmdOK)));
   EXPECT_TRUE(inked(toolbars, place(form.cmdReset)));
   EXPECT_FALSE(inked(toolbars, place(form.cmdApply))) << "greyed";
@@ -348,7 +340,7 @@ TEST_F(ToolBarCustomizeTest, PicturesOfBothTabs) {
   // Each box with its caption; only the stored option ticked.
   for (vb::CheckBox* box : {&form.chkHideInfrequently, &form.chkShowToolTips, &form.chkUseLargeIcons}) {
     const win::RECT r = place(*box);
-    EXPECT_EQ(inked(options, win::RECT{r.left, r.top, r.left + 18, r.bottom}), box == &form.chkShowToolTips);
+    EXPECT_EQ(qmtest::ShowsTick(options, r), box == &form.chkShowToolTips);
     EXPECT_TRUE(inked(options, win::RECT{r.left + 20, r.top, r.right, r.bottom}));
   }
 }
@@ -494,7 +486,7 @@ TEST_F(ToolBarCustomizeOnMainWindow, PictureOfTheWindowWithEveryItemShown) {
         const win::RECT list = qmtest::RectIn(main.cmbDecode.hWnd(), main.hWnd());
         EXPECT_EQ(list.left, place.left + 1);
         EXPECT_NEAR((list.top + list.bottom) / 2.0, (bar.top + bar.bottom) / 2.0, 1);
-        EXPECT_GT(picture.Count(list, Dark), 0) << "the chosen direction";
+        EXPECT_GT(picture.Count(list, qmtest::DarkInk), 0) << "the chosen direction";
       } else {
         int ink = 0;
         for (int y = place.top; y < place.bottom; ++y)
