@@ -1,5 +1,6 @@
-// Pictures for tests that draw: a memory context on a 32-bit DIB section, icons made from pixels,
-// and where a window lies in a picture of another.
+// Pictures for tests that draw: a memory context on a 32-bit DIB section, icons made from pixels;
+// and for tests that read pictures of windows: where a window lies in a picture of another, and
+// what ink, ticks and raised tabs look like there.
 #pragma once
 
 #include <algorithm>
@@ -11,8 +12,8 @@
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/icons.h"
 #include "platform/gdi/tab_control.h"
-#include "platform/win/messages.h"
 #include "platform/testing/picture.h"
+#include "platform/win/messages.h"
 #include "platform/win/placement.h"
 
 namespace qmtest {
@@ -187,10 +188,6 @@ inline bool ShowsTick(const platform::testing::Picture& picture, const win::RECT
   return picture.Count(win::RECT{r.left, r.top, r.left + 18, r.bottom}, DarkInk) > 0;
 }
 
-// Tab i (0-based) of the tab window `tabs` stands out in a picture of the form `form`: raised two
-// pixels above the row, its top edge in the highlight colour there.
-inline bool TabStandsOut(const platform::testing::Picture& picture, win::HWND form, win::HWND tabs, int i);
-
 // The window h in the client coordinates of `in` (a picture of a form shows its client area, a
 // picture of the screen is in screen coordinates: pass 0 for the screen).
 inline win::RECT RectIn(win::HWND h, win::HWND in) {
@@ -201,6 +198,8 @@ inline win::RECT RectIn(win::HWND h, win::HWND in) {
   return win::RECT{r.left - origin.x, r.top - origin.y, r.right - origin.x, r.bottom - origin.y};
 }
 
+// Tab i (0-based) of the tab window `tabs` stands out in a picture of the form `form`: raised two
+// pixels above the row, its top edge in the highlight colour there.
 inline bool TabStandsOut(const platform::testing::Picture& picture, win::HWND form, win::HWND tabs, int i) {
   win::RECT r{};
   win::SendMessageA(tabs, win::TCM_GETITEMRECT, static_cast<win::WPARAM>(i), reinterpret_cast<win::LPARAM>(&r));

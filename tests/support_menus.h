@@ -52,8 +52,9 @@ inline void ExpectFramed(const ScreenShot& s, commandbars::kestCommandBar& menu)
 
 // A drop-down opened from item `index` of a horizontal bar: its top-left corner one pixel right of
 // the title's left edge and two pixels above its bottom (in style 3 at the title's left and bottom
-// edges), framed, and but in style 3 joined to the title by a line of colour 17 over its top edge
-// from one pixel past the corner to the title's far end. The title shows its menu framed in colour 13.
+// edges), framed and, but in style 3, joined to the title by a line of colour 17 over its top edge
+// from one pixel past the corner to the title's far end; the title framed in colour 13 while it
+// shows its menu.
 inline void ExpectDropDownBelow(const ScreenShot& s, commandbars::kestCommandBar& bar, int index,
                                 commandbars::kestCommandBar& menu) {
   const win::RECT title = ItemOnScreen(bar, index);
@@ -69,7 +70,9 @@ inline void ExpectDropDownBelow(const ScreenShot& s, commandbars::kestCommandBar
   EXPECT_EQ(s.at(r.left, r.top), Scheme(13)) << "the corner";
   EXPECT_EQ(s.at(r.left + 1, r.top), Scheme(17)) << "the joining line's start";
   EXPECT_EQ(s.at(title.right - 3, r.top), Scheme(17)) << "the joining line's end";
-  if (r.right > title.right + 2) EXPECT_EQ(s.at(title.right + 1, r.top), Scheme(13)) << "past the title";
+  if (r.right > title.right + 2) {
+    EXPECT_EQ(s.at(title.right + 1, r.top), Scheme(13)) << "past the title";
+  }
   EXPECT_EQ(s.at(title.left + 1, (title.top + title.bottom) / 2), Scheme(13)) << "the title's frame";
 }
 
