@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "platform/gdi/gdi.h"
+#include "platform/testing/picture_image.h"
 #include "platform/vb/clipboard.h"
 #include "platform/vb/clipboard_owner.h"
 #include "platform/vb/control_core.h"
@@ -21,9 +22,13 @@ void QueueModalAction(std::function<void()> action) { platform::detail::ModalAct
 
 std::size_t PendingModalActions() { return platform::detail::ModalActions().size(); }
 
-bool SaveWindowPicture(win::HWND h, const std::u16string& path) {
+platform::testing::Picture WindowPicture(win::HWND h) {
   QWidget* w = platform::detail::WidgetOf(h);
-  return w != nullptr && w->grab().save(QString::fromStdU16String(path), "PNG");
+  return w != nullptr ? platform::testing::detail::PictureOf(w->grab().toImage()) : platform::testing::Picture{};
+}
+
+bool SaveWindowPicture(win::HWND h, const std::u16string& path) {
+  return platform::testing::SavePicture(WindowPicture(h), path);
 }
 
 win::COLORREF WindowPicturePixel(win::HWND h, int x, int y) {

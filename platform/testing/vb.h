@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/gdi/types.h"
+#include "platform/testing/picture.h"
 
 namespace vb::testing {
 
@@ -19,8 +20,10 @@ void CopyFromAnotherProgram(const std::u16string& text);
 void QueueModalAction(std::function<void()> action);
 std::size_t PendingModalActions();
 
-// Writes a picture of the window as it paints itself (with its children) to a PNG file; false when
-// the window does not exist or the file cannot be written.
+// A picture of the window as it paints itself (with its children), in its client coordinates; an
+// empty one when the window does not exist. SaveWindowPicture writes it to a PNG file (false when
+// the window does not exist or the file cannot be written).
+platform::testing::Picture WindowPicture(win::HWND h);
 bool SaveWindowPicture(win::HWND h, const std::u16string& path);
 // The pixel at (x, y) of that picture as a COLORREF, or CLR_INVALID.
 win::COLORREF WindowPicturePixel(win::HWND h, int x, int y);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/testing/picture.h"
 #include "platform/win/types.h"
 
 namespace platform::testing {
@@ -58,7 +59,9 @@ void SetApplicationActive(bool active);
 // The desktop's colours, theme or fonts change.
 void ChangeDesktopSettings();
 // A picture of what the screen shows over the area (screen pixels): the shown top-level windows,
-// menus and their shadows included, each where it stands. False when the file cannot be written.
+// menus and their shadows included, each where it stands. SaveScreenPicture writes it to a PNG
+// file (false when the file cannot be written).
+Picture ScreenPicture(const win::RECT& area);
 bool SaveScreenPicture(const win::RECT& area, const std::u16string& path);
 
 }  // namespace platform::testing
