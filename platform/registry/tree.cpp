@@ -1,8 +1,31 @@
 #include "platform/registry/tree.h"
 
+#include "platform/registry/quoted_text.h"
 #include "platform/vb/strings.h"
 
 namespace platform::registry {
+
+Place Texts::AddSide(std::u16string_view text) {
+  const std::size_t at = side.size();
+  AppendQuoted(side, text);
+  return {at, static_cast<std::uint32_t>(side.size() - at), true};
+}
+
+Entry& Values::Add(const Entry& entry) {
+  entries_.push_back(entry);
+  if ((entries_.size() + 1) * 2 > slots_.size()) {
+    slots_.assign(slots_.empty() ? 16 : slots_.size() * 2, 0);
+    for (std::uint32_t i = 0; i + 1 < entries_.size(); ++i) Index(i);
+  }
+  Index(static_cast<std::uint32_t>(entries_.size() - 1));
+  return entries_.back();
+}
+
+void Values::Index(std::uint32_t position) {
+  std::size_t slot = entries_[position].hash() & (slots_.size() - 1);
+  while (slots_[slot] != 0) slot = (slot + 1) & (slots_.size() - 1);
+  slots_[slot] = position + 1;
+}
 
 std::u16string Folded(std::u16string_view name) { return vb::UCase(name); }
 
@@ -56,20 +79,60 @@ Key* MakeKey(Key& root, const std::vector<std::u16string>& names, bool* created)
 
 namespace {
 
-bool SameValue(const Value& a, const Value& b) {
-  if (a.type != b.type) return false;
-  return a.type == win::REG_DWORD ? a.number == b.number : a.text == b.text;
+Entry* Find(Key& key, std::u16string_view name, const Texts& texts) {
+  return key.values.Find(NameHash(name),
+                         [&](const Entry& entry) { return SameName(texts.At(entry.name()), name); });
 }
 
 }  // namespace
 
-bool Put(Key& key, std::u16string_view name, const Value& value) {
-  bool added = false;
-  Entry& entry = key.values.FindOrAdd(name, [&] { return Entry{std::u16string(name), value}; }, &added);
-  if (added) return true;
-  if (SameValue(entry.value, value)) return false;
-  entry.value = value;
+const Entry* FindValue(const Key& key, std::u16string_view name, const Texts& texts) {
+  return Find(const_cast<Key&>(key), name, texts);
+}
+
+void PutRead(Key& key, const Entry& entry, const Texts& texts) {
+  const std::string_view name = texts.At(entry.name());
+  Entry* earlier =
+      key.values.Find(entry.hash(), [&](const Entry& other) { return SameName(texts.At(other.name()), name); });
+  if (earlier == nullptr) {
+    key.values.Add(entry);
+  } else if (entry.isNumber()) {
+    earlier->SetNumber(entry.number());
+  } else {
+    earlier->SetText(entry.text(), entry.units());
+  }
+}
+
+bool Put(Key& key, std::u16string_view name, const Value& value, Texts& texts) {
+  Entry* entry = Find(key, name, texts);
+  if (value.type == win::REG_DWORD) {
+    if (entry != nullptr && entry->isNumber() && entry->number() == value.number) return false;
+    if (entry == nullptr) entry = &key.values.Add(Entry(texts.AddSide(name), NameHash(name)));
+    entry->SetNumber(value.number);
+    return true;
+  }
+  // Both quoted forms are the store's own, so the same text has the same bytes.
+  const std::size_t mark = texts.side.size();
+  const Place text = texts.AddSide(value.text);
+  if (entry != nullptr && !entry->isNumber() && texts.At(entry->text()) == texts.At(text)) {
+    texts.side.resize(mark);
+    return false;
+  }
+  if (entry == nullptr) entry = &key.values.Add(Entry(texts.AddSide(name), NameHash(name)));
+  entry->SetText(text, static_cast<std::uint32_t>(value.text.size()));
   return true;
+}
+
+Value ValueOf(const Entry& entry, const Texts& texts) {
+  Value value;
+  if (entry.isNumber()) {
+    value.type = win::REG_DWORD;
+    value.number = entry.number();
+  } else {
+    value.text.resize(entry.units());
+    Unquote(texts.At(entry.text()), value.text.data());
+  }
+  return value;
 }
 
 }  // namespace platform::registry
