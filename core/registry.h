@@ -3,12 +3,14 @@
 // other program. The key paths and value names are in core/settings_schema.h.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "platform/registry/registry.h"
+#include "platform/registry/store.h"
 
 namespace modRegistry {
 
@@ -37,9 +39,25 @@ void WriteRegistryDword(win::HKEY root, std::u16string_view path, std::u16string
 // said again).
 void ReportDamagedSettings();
 
-// A text preference of the program's "Preferences" key; an absent one reads as the empty text.
-std::u16string ReadPreference(std::u16string_view name);
+// A text preference of the program's "Preferences" key; an absent one reads as the empty text, and
+// so does one longer than `longest` units (then without its text being read).
+std::u16string ReadPreference(std::u16string_view name, std::size_t longest = SIZE_MAX);
 // Sets a text preference of the "Preferences" key, as WriteRegistryString does.
 void WritePreference(std::u16string_view name, std::u16string_view text);
+
+// The writes of one command (an Apply, a Reset, the toolbar dialog's values, the placement at exit)
+// reach the settings file together, in one replacement of it, when the batch goes; reads see them
+// at once (platform/registry/store.h's Batch). A write the file could not take is told then, as
+// WriteRegistryString tells it.
+class WriteBatch {
+ public:
+  WriteBatch() = default;
+  ~WriteBatch();
+  WriteBatch(const WriteBatch&) = delete;
+  WriteBatch& operator=(const WriteBatch&) = delete;
+
+ private:
+  platform::registry::Batch batch_;
+};
 
 }  // namespace modRegistry
