@@ -44,6 +44,7 @@ void AppendKey(Key& key, const std::string& path, bool isRoot, const Texts& text
     out += path;
     out += "]\n";
     for (Entry& entry : key.values) {
+      const Place text = entry.text();
       entry.MoveName(Copy(texts, entry.name(), out));
       out += '=';
       if (entry.isNumber()) {
@@ -51,7 +52,7 @@ void AppendKey(Key& key, const std::string& path, bool isRoot, const Texts& text
         std::snprintf(number, sizeof number, "dword:%08x", static_cast<unsigned>(entry.number()));
         out += number;
       } else {
-        entry.SetText(Copy(texts, entry.text(), out), entry.units());
+        entry.SetText(Copy(texts, text, out), entry.units());
       }
       out += '\n';
     }
@@ -97,78 +98,110 @@ bool ReadDword(std::string_view s, DWORD* number) {
   return true;
 }
 
-// The place of a quoted form found at `at` of the file's bytes: there when it is in the store's own
-// form, else in that form in the side text.
-Place PlaceOf(Texts& texts, std::size_t at, const QuotedScan& scan) {
-  if (scan.canonical) return {at, static_cast<std::uint32_t>(scan.bytes), false};
-  return texts.AddSide(Unquoted(std::string_view(texts.file).substr(at, scan.bytes)));
+// The places of a value's quoted name and quoted text found at `name` and `text` of the file's
+// bytes: there when both are in the store's own form, else both in that form in the side text.
+void PlaceValue(Texts& texts, std::size_t name, const QuotedScan& nameScan, std::size_t text,
+                const QuotedScan& textScan, Entry* entry) {
+  const auto quoted = [&](std::size_t at, const QuotedScan& scan) {
+    return std::string_view(texts.file).substr(at, scan.bytes);
+  };
+  if (nameScan.canonical && textScan.canonical) {
+    entry->SetText({text, static_cast<std::uint32_t>(textScan.bytes), false}, textScan.units);
+    return;
+  }
+  entry->MoveName(nameScan.canonical ? texts.CopyToSide(quoted(name, nameScan))
+                                     : texts.AddSide(Unquoted(quoted(name, nameScan))));
+  entry->SetText(textScan.canonical ? texts.CopyToSide(quoted(text, textScan))
+                                    : texts.AddSide(Unquoted(quoted(text, textScan))),
+                 textScan.units);
 }
 
-// A key line makes its key the current one (none when the line is bad: the values under it
-// belong to no key that can be named).
-bool ParseKeyLine(std::string_view line, Key* root, Key*& current, std::vector<std::u16string>& names) {
-  current = nullptr;
-  if (line.size() < 2 || line.back() != ']' || !ValidUtf8(line)) return false;
-  const std::u16string inner = vb::FromUtf8(line.substr(1, line.size() - 2));
-  const std::size_t sep = inner.find(u'\\');
-  if (!SameName(std::u16string_view(inner).substr(0, sep), u"HKEY_CURRENT_USER")) return false;
-  if (sep == std::u16string::npos) {
-    names.clear();
-  } else if (sep + 1 == inner.size() || !SplitPath(std::u16string_view(inner).substr(sep + 1), &names)) {
-    return false;
-  }
-  current = MakeKey(*root, names, nullptr);
-  return true;
-}
+// Reads the file's lines into the tree, one by one.
+class Reader {
+ public:
+  Reader(Texts& texts, Key* root) : texts_(texts), root_(root) {}
+  ~Reader() { EndKey(); }
 
-// A value line of the current key, starting at `at` of the file's bytes.
-bool ParseValueLine(Texts& texts, std::size_t at, std::string_view line, Key* current) {
-  QuotedScan name;
-  if (current == nullptr || !ScanQuoted(line, true, &name)) return false;
-  std::size_t i = name.bytes;
-  SkipBlanks(line, i);
-  if (i >= line.size() || line[i] != '=') return false;
-  ++i;
-  SkipBlanks(line, i);
-  Entry entry(PlaceOf(texts, at, name), name.hash);
-  if (i < line.size() && line[i] == '"') {
-    QuotedScan text;
-    if (!ScanQuoted(line.substr(i), false, &text) || i + text.bytes != line.size()) return false;
-    entry.SetText(PlaceOf(texts, at + i, text), text.units);
-  } else {
-    DWORD number = 0;
-    if (!ReadDword(line.substr(i), &number)) return false;
-    entry.SetNumber(number);
+  // Reads the line at `at` of the file's bytes; false when it is no settings line.
+  bool Line(std::size_t at, std::string_view line) {
+    while (!line.empty() && (IsBlank(line.front()) || line.front() == '\r')) {
+      line.remove_prefix(1);
+      ++at;
+    }
+    while (!line.empty() && (IsBlank(line.back()) || line.back() == '\r')) line.remove_suffix(1);
+    if (line.empty() || line.front() == ';') return ValidUtf8(line);
+    if (line.front() == '[') return KeyLine(line);
+    return ValueLine(at, line);
   }
-  PutRead(*current, entry, texts);
-  return true;
-}
 
-// Reads the line at `at` of the file's bytes into the tree; false when it is no settings line.
-bool ParseLine(Texts& texts, std::size_t at, std::string_view line, Key* root, Key*& current,
-               std::vector<std::u16string>& names) {
-  while (!line.empty() && (IsBlank(line.front()) || line.front() == '\r')) {
-    line.remove_prefix(1);
-    ++at;
+ private:
+  // A key line makes its key the current one (none when the line is bad: the values under it
+  // belong to no key that can be named).
+  bool KeyLine(std::string_view line) {
+    EndKey();
+    if (line.size() < 2 || line.back() != ']' || !ValidUtf8(line)) return false;
+    const std::u16string inner = vb::FromUtf8(line.substr(1, line.size() - 2));
+    const std::size_t sep = inner.find(u'\\');
+    if (!SameName(std::u16string_view(inner).substr(0, sep), u"HKEY_CURRENT_USER")) return false;
+    if (sep == std::u16string::npos) {
+      names_.clear();
+    } else if (sep + 1 == inner.size() || !SplitPath(std::u16string_view(inner).substr(sep + 1), &names_)) {
+      return false;
+    }
+    current_ = MakeKey(*root_, names_, nullptr);
+    return true;
   }
-  while (!line.empty() && (IsBlank(line.back()) || line.back() == '\r')) line.remove_suffix(1);
-  if (line.empty() || line.front() == ';') return ValidUtf8(line);
-  if (line.front() == '[') return ParseKeyLine(line, root, current, names);
-  return ParseValueLine(texts, at, line, current);
-}
+
+  // A value line of the current key, starting at `at` of the file's bytes.
+  bool ValueLine(std::size_t at, std::string_view line) {
+    QuotedScan name;
+    if (current_ == nullptr || !ScanQuoted(line, true, &name)) return false;
+    std::size_t i = name.bytes;
+    SkipBlanks(line, i);
+    if (i >= line.size() || line[i] != '=') return false;
+    ++i;
+    SkipBlanks(line, i);
+    Entry entry({at, static_cast<std::uint32_t>(name.bytes), false});
+    if (i < line.size() && line[i] == '"') {
+      QuotedScan text;
+      if (!ScanQuoted(line.substr(i), false, &text) || i + text.bytes != line.size()) return false;
+      PlaceValue(texts_, at, name, at + i, text, &entry);
+    } else {
+      DWORD number = 0;
+      if (!ReadDword(line.substr(i), &number)) return false;
+      if (!name.canonical) entry.MoveName(texts_.AddSide(Unquoted(line.substr(0, name.bytes))));
+      entry.SetNumber(number);
+    }
+    current_->values.AddRead(entry);
+    hashes_.push_back(name.hash);
+    return true;
+  }
+
+  // The values read under the current key are found by name from here on.
+  void EndKey() {
+    if (current_ != nullptr && !hashes_.empty()) IndexRead(*current_, hashes_, texts_);
+    hashes_.clear();
+    current_ = nullptr;
+  }
+
+  Texts& texts_;
+  Key* root_;
+  Key* current_ = nullptr;
+  std::vector<std::u16string> names_;
+  std::vector<std::uint32_t> hashes_;  // of the names of the values read under the current key
+};
 
 }  // namespace
 
 bool Parse(Texts* texts, Key* root) {
   const std::string_view bytes = texts->file;
   std::size_t pos = bytes.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
-  Key* current = nullptr;
-  std::vector<std::u16string> names;
+  Reader reader(*texts, root);
   bool whole = true;
   while (pos < bytes.size()) {
     const void* newline = std::memchr(bytes.data() + pos, '\n', bytes.size() - pos);
     const std::size_t end = newline != nullptr ? static_cast<const char*>(newline) - bytes.data() : bytes.size();
-    if (!ParseLine(*texts, pos, bytes.substr(pos, end - pos), root, current, names)) whole = false;
+    if (!reader.Line(pos, bytes.substr(pos, end - pos))) whole = false;
     pos = end + 1;
   }
   return whole;

@@ -8,11 +8,78 @@ namespace platform::registry {
 
 namespace {
 
-constexpr std::uint32_t kHashBasis = 2166136261u;  // FNV-1a
-constexpr std::uint32_t kHashPrime = 16777619u;
 constexpr std::uint64_t kLongestText = 0x7FFFFFFF;
+constexpr std::uint64_t kOnes = 0x0101010101010101u;
+constexpr std::uint64_t kHighs = 0x8080808080808080u;
 
-void Mix(std::uint32_t& hash, char16_t unit) { hash = (hash ^ vb::UCaseUnit(unit)) * kHashPrime; }
+char16_t Folded(char16_t unit) {
+  if (unit >= 0x80) return vb::UCaseUnit(unit);
+  return unit >= u'a' && unit <= u'z' ? static_cast<char16_t>(unit - 32) : unit;
+}
+
+std::uint64_t Load8(const char* p) {
+  std::uint64_t x;
+  std::memcpy(&x, p, sizeof x);
+  return x;
+}
+
+// Eight ASCII bytes with their small letters made capitals.
+std::uint64_t FoldedEight(std::uint64_t x) {
+  const std::uint64_t fromA = x + kOnes * (0x80 - 'a');
+  const std::uint64_t pastZ = x + kOnes * (0x80 - 'z' - 1);
+  return x - ((fromA & ~pastZ & kHighs) >> 2);
+}
+
+// The hash of a name: its units folded to capitals, each written as one to three bytes as UTF-8
+// writes a character (a surrogate half on its own), taken eight bytes at a time. A name of plain
+// ASCII characters is hashed straight from its bytes, a word at a time.
+class NameHasher {
+ public:
+  void Unit(char16_t unit) {
+    unit = Folded(unit);
+    if (unit < 0x80) {
+      Byte(unit);
+    } else if (unit < 0x800) {
+      Byte(0xC0 | (unit >> 6));
+      Byte(0x80 | (unit & 0x3F));
+    } else {
+      Byte(0xE0 | (unit >> 12));
+      Byte(0x80 | ((unit >> 6) & 0x3F));
+      Byte(0x80 | (unit & 0x3F));
+    }
+  }
+  bool Aligned() const { return count_ == 0; }
+  // Eight folded bytes at once, when Aligned.
+  void Word(std::uint64_t word) {
+    Mix(word);
+    length_ += 8;
+  }
+  std::uint32_t Value() {
+    if (count_ != 0) Mix(word_);
+    const std::uint64_t h = (hash_ ^ (length_ + count_)) * kMultiplier;
+    return static_cast<std::uint32_t>(h >> 32);
+  }
+
+ private:
+  static constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15u;
+  void Byte(unsigned b) {
+    word_ |= static_cast<std::uint64_t>(b) << (8 * count_);
+    if (++count_ == 8) {
+      Word(word_);
+      word_ = 0;
+      count_ = 0;
+    }
+  }
+  void Mix(std::uint64_t word) {
+    hash_ = (hash_ ^ word) * kMultiplier;
+    hash_ ^= hash_ >> 29;
+  }
+
+  std::uint64_t hash_ = 0;
+  std::uint64_t word_ = 0;
+  std::uint64_t length_ = 0;
+  unsigned count_ = 0;
+};
 
 bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c < 0xDC00; }
 bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c < 0xE000; }
@@ -20,12 +87,8 @@ bool IsControl(char16_t c) { return c < 0x20 || c == 0x7F; }
 
 // Whether none of eight bytes ends a run of plain characters: no quote, backslash, control
 // character, DEL nor byte of a multi-byte character. Found a word at a time, as long texts are.
-bool EightPlain(const char* p) {
-  std::uint64_t x;
-  std::memcpy(&x, p, sizeof x);
-  constexpr std::uint64_t kOnes = 0x0101010101010101u;
-  constexpr std::uint64_t kHighs = 0x8080808080808080u;
-  const auto anyZero = [&](std::uint64_t v) { return (v - kOnes) & ~v & kHighs; };
+[[gnu::always_inline]] inline bool EightPlain(std::uint64_t x) {
+  const auto anyZero = [](std::uint64_t v) { return (v - kOnes) & ~v & kHighs; };
   const std::uint64_t below20 = (x - kOnes * 0x20) & ~x & kHighs;
   return ((x & kHighs) | below20 | anyZero(x ^ (kOnes * '"')) | anyZero(x ^ (kOnes * '\\')) |
           anyZero(x ^ (kOnes * 0x7F))) == 0;
@@ -136,7 +199,7 @@ class QuotedUnits {
   // Plain ASCII characters in a row, written out at once; the length of the run.
   std::size_t PlainRun(char16_t* out) {
     const char* start = p_;
-    while (low_ == 0 && end_ - p_ >= 8 && EightPlain(p_)) {
+    while (low_ == 0 && end_ - p_ >= 8 && EightPlain(Load8(p_))) {
       for (int k = 0; k < 8; ++k) out[k] = static_cast<unsigned char>(p_[k]);
       out += 8;
       p_ += 8;
@@ -169,16 +232,18 @@ bool ScanQuoted(std::string_view s, bool hashed, QuotedScan* scan) {
   if (s.empty() || *begin != '"') return false;
   const char* p = begin + 1;
   std::uint64_t units = 0;
-  std::uint32_t hash = kHashBasis;
+  NameHasher hash;
   bool canonical = true;
   char16_t last = 0;
   for (;;) {
+    const char* run = p;
     if (!hashed) {
-      const char* run = p;
-      while (end - p >= 8 && EightPlain(p)) p += 8;
-      units += static_cast<std::uint64_t>(p - run);
-      if (p != run) last = 0;
+      while (end - p >= 8 && EightPlain(Load8(p))) p += 8;
+    } else if (hash.Aligned()) {
+      for (std::uint64_t x; end - p >= 8 && EightPlain(x = Load8(p)); p += 8) hash.Word(FoldedEight(x));
     }
+    units += static_cast<std::uint64_t>(p - run);
+    if (p != run) last = 0;
     if (p == end) return false;
     const auto b = static_cast<unsigned char>(*p);
     if (b == '"') break;
@@ -193,7 +258,7 @@ bool ScanQuoted(std::string_view s, bool hashed, QuotedScan* scan) {
       if (c >= 0x10000) {
         c -= 0x10000;
         ++units;
-        if (hashed) Mix(hash, static_cast<char16_t>(0xD800 + (c >> 10)));
+        if (hashed) hash.Unit(static_cast<char16_t>(0xD800 + (c >> 10)));
         unit = static_cast<char16_t>(0xDC00 + (c & 0x3FF));
       } else {
         unit = static_cast<char16_t>(c);
@@ -201,7 +266,7 @@ bool ScanQuoted(std::string_view s, bool hashed, QuotedScan* scan) {
     } else if (IsControl(unit)) {
       canonical = false;
     }
-    if (hashed) Mix(hash, unit);
+    if (hashed) hash.Unit(unit);
     last = unit;
     ++units;
     p += n;
@@ -209,7 +274,7 @@ bool ScanQuoted(std::string_view s, bool hashed, QuotedScan* scan) {
   if (units > kLongestText || p + 1 - begin > 0xFFFFFFFF) return false;
   scan->bytes = static_cast<std::size_t>(p + 1 - begin);
   scan->units = static_cast<std::uint32_t>(units);
-  scan->hash = hash;
+  scan->hash = hashed ? hash.Value() : 0;
   scan->canonical = canonical;
   return true;
 }
@@ -269,16 +334,16 @@ std::u16string Unquoted(std::string_view quoted) {
 }
 
 std::uint32_t NameHash(std::u16string_view name) {
-  std::uint32_t hash = kHashBasis;
-  for (char16_t unit : name) Mix(hash, unit);
-  return hash;
+  NameHasher hash;
+  for (char16_t unit : name) hash.Unit(unit);
+  return hash.Value();
 }
 
 bool SameName(std::string_view quoted, std::u16string_view name) {
   QuotedUnits units(quoted);
   std::size_t i = 0;
   for (char16_t unit; units.Next(&unit); ++i) {
-    if (i == name.size() || vb::UCaseUnit(unit) != vb::UCaseUnit(name[i])) return false;
+    if (i == name.size() || Folded(unit) != Folded(name[i])) return false;
   }
   return i == name.size();
 }
@@ -292,7 +357,7 @@ bool SameName(std::string_view quoted, std::string_view other) {
     const bool more = a.Next(&x);
     if (more != b.Next(&y)) return false;
     if (!more) return true;
-    if (vb::UCaseUnit(x) != vb::UCaseUnit(y)) return false;
+    if (Folded(x) != Folded(y)) return false;
   }
 }
 

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <system_error>
+#include <thread>
 
 namespace platform::registry {
 
@@ -153,6 +155,15 @@ bool SetAside(const fs::path& link, fs::path* keptAs) {
   std::fprintf(stderr, "quillmark: the settings file %s could not be read nor set aside\n", file.c_str());
   errno = error;
   return false;
+}
+
+void CloseLater(int fd) {
+  if (fd < 0) return;
+  try {
+    std::thread([fd] { close(fd); }).detach();
+  } catch (const std::system_error&) {
+    close(fd);  // no thread to be had: closed here, at once
+  }
 }
 
 bool MakeFolder(const fs::path& folder) {

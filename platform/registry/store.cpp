@@ -55,7 +55,7 @@ int openBatches = 0;
 std::vector<PendingWrite> pending;
 
 void Forget() {
-  if (loaded.fd >= 0) close(loaded.fd);
+  CloseLater(loaded.fd);
   loaded = Loaded{};
 }
 
@@ -181,7 +181,7 @@ LONG Change(const std::function<void(Key& root, Texts& texts, bool* changed)>& c
     Forget();
     return win::ERROR_SUCCESS;
   }
-  if (loaded.fd >= 0) close(loaded.fd);
+  CloseLater(loaded.fd);
   loaded.fd = fd;
   loaded.id = id;
   return win::ERROR_SUCCESS;

@@ -11,20 +11,29 @@ Place Texts::AddSide(std::u16string_view text) {
   return {at, static_cast<std::uint32_t>(side.size() - at), true};
 }
 
-Entry& Values::Add(const Entry& entry) {
-  entries_.push_back(entry);
-  if ((entries_.size() + 1) * 2 > slots_.size()) {
-    slots_.assign(slots_.empty() ? 16 : slots_.size() * 2, 0);
-    for (std::uint32_t i = 0; i + 1 < entries_.size(); ++i) Index(i);
+Place Texts::CopyToSide(std::string_view quoted) {
+  const std::size_t at = side.size();
+  if (quoted.data() >= side.data() && quoted.data() < side.data() + side.size()) {
+    side += std::string(quoted);  // it stands in the side text itself, which may move as it grows
+  } else {
+    side += quoted;
   }
-  Index(static_cast<std::uint32_t>(entries_.size() - 1));
-  return entries_.back();
+  return {at, static_cast<std::uint32_t>(quoted.size()), true};
 }
 
-void Values::Index(std::uint32_t position) {
-  std::size_t slot = entries_[position].hash() & (slots_.size() - 1);
-  while (slots_[slot] != 0) slot = (slot + 1) & (slots_.size() - 1);
-  slots_[slot] = position + 1;
+void Values::Reserve(std::size_t count) {
+  if (count * 2 <= slots_.size()) return;
+  std::size_t size = slots_.empty() ? 16 : slots_.size();
+  while (count * 2 > size) size *= 2;
+  std::vector<Slot> old(size);
+  old.swap(slots_);
+  const std::size_t mask = slots_.size() - 1;
+  for (const Slot& s : old) {
+    if (s.position == 0) continue;
+    std::size_t at = s.hash & mask;
+    while (slots_[at].position != 0) at = (at + 1) & mask;
+    slots_[at] = s;
+  }
 }
 
 std::u16string Folded(std::u16string_view name) { return vb::UCase(name); }
@@ -90,36 +99,47 @@ const Entry* FindValue(const Key& key, std::u16string_view name, const Texts& te
   return Find(const_cast<Key&>(key), name, texts);
 }
 
-void PutRead(Key& key, const Entry& entry, const Texts& texts) {
-  const std::string_view name = texts.At(entry.name());
-  Entry* earlier =
-      key.values.Find(entry.hash(), [&](const Entry& other) { return SameName(texts.At(other.name()), name); });
-  if (earlier == nullptr) {
-    key.values.Add(entry);
-  } else if (entry.isNumber()) {
-    earlier->SetNumber(entry.number());
-  } else {
-    earlier->SetText(entry.text(), entry.units());
+void SetText(Entry& entry, Place text, std::uint32_t units, Texts& texts) {
+  if (!entry.Reaches(text)) {
+    entry.MoveName(texts.CopyToSide(texts.At(entry.name())));
+    text = texts.CopyToSide(texts.At(text));
   }
+  entry.SetText(text, units);
+}
+
+void IndexRead(Key& key, const std::vector<std::uint32_t>& hashes, Texts& texts) {
+  key.values.IndexRead(
+      hashes,
+      [&](const Entry& earlier, const Entry& later) {
+        return SameName(texts.At(earlier.name()), texts.At(later.name()));
+      },
+      [&](Entry& earlier, const Entry& later) {
+        if (later.isNumber()) {
+          earlier.SetNumber(later.number());
+        } else {
+          SetText(earlier, later.text(), later.units(), texts);
+        }
+      });
 }
 
 bool Put(Key& key, std::u16string_view name, const Value& value, Texts& texts) {
   Entry* entry = Find(key, name, texts);
   if (value.type == win::REG_DWORD) {
     if (entry != nullptr && entry->isNumber() && entry->number() == value.number) return false;
-    if (entry == nullptr) entry = &key.values.Add(Entry(texts.AddSide(name), NameHash(name)));
+    if (entry == nullptr) entry = &key.values.Add(Entry(texts.AddSide(name)), NameHash(name));
     entry->SetNumber(value.number);
     return true;
   }
   // Both quoted forms are the store's own, so the same text has the same bytes.
-  const std::size_t mark = texts.side.size();
-  const Place text = texts.AddSide(value.text);
-  if (entry != nullptr && !entry->isNumber() && texts.At(entry->text()) == texts.At(text)) {
-    texts.side.resize(mark);
-    return false;
+  std::string quoted;
+  AppendQuoted(quoted, value.text);
+  if (entry != nullptr && !entry->isNumber() && texts.At(entry->text()) == quoted) return false;
+  if (entry == nullptr) {
+    entry = &key.values.Add(Entry(texts.AddSide(name)), NameHash(name));
+  } else if (!entry->name().side) {
+    entry->MoveName(texts.CopyToSide(texts.At(entry->name())));  // the text is to follow it
   }
-  if (entry == nullptr) entry = &key.values.Add(Entry(texts.AddSide(name), NameHash(name)));
-  entry->SetText(text, static_cast<std::uint32_t>(value.text.size()));
+  SetText(*entry, texts.CopyToSide(quoted), static_cast<std::uint32_t>(value.text.size()), texts);
   return true;
 }
 

@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <climits>
 #include <deque>
 #include <string>
 #include <string_view>
@@ -41,43 +42,51 @@ struct Texts {
   }
   // Puts the store's quoted form of `text` in the side text.
   Place AddSide(std::u16string_view text);
+  // Puts a copy of a quoted form in the side text.
+  Place CopyToSide(std::string_view quoted);
 };
 
-// One value: its name, and its text or number.
+// One value: the place of its quoted name and, after it in the same text, of its quoted text; or
+// its number.
 class Entry {
  public:
-  Entry(Place name, std::uint32_t hash) : nameAt_(Packed(name)), nameBytes_(name.bytes), hash_(hash) {}
+  explicit Entry(Place name) : at_(Packed(name)), nameBytes_(name.bytes) {}
 
-  Place name() const { return Unpacked(nameAt_, nameBytes_); }
-  std::uint32_t hash() const { return hash_; }
+  Place name() const { return {at_ & ~kSide, nameBytes_, side()}; }
   bool isNumber() const { return textBytes_ == 0; }
-  Place text() const { return Unpacked(textAt_, textBytes_); }
+  Place text() const { return {(at_ & ~kSide) + textOffset_, textBytes_, side()}; }
   std::uint32_t units() const { return units_; }  // the text's length in UTF-16 units
-  win::DWORD number() const { return static_cast<win::DWORD>(textAt_); }
+  win::DWORD number() const { return textOffset_; }
 
+  // Whether a text at `text` stands after the name in the same text, near enough to be set.
+  bool Reaches(Place text) const {
+    const std::uint64_t at = at_ & ~kSide;
+    return text.side == side() && text.at > at && text.at - at <= UINT32_MAX;
+  }
+  // A text that the name Reaches.
   void SetText(Place text, std::uint32_t units) {
-    textAt_ = Packed(text);
+    textOffset_ = static_cast<std::uint32_t>(text.at - (at_ & ~kSide));
     textBytes_ = text.bytes;  // never 0: a quoted form holds its quotes
     units_ = units;
   }
   void SetNumber(win::DWORD number) {
-    textAt_ = number;
+    textOffset_ = number;
     textBytes_ = 0;
     units_ = 0;
   }
-  void MoveName(Place name) { nameAt_ = Packed(name); }
+  // The name moved; a text is set again after it.
+  void MoveName(Place name) { at_ = Packed(name); }
 
  private:
   static constexpr std::uint64_t kSide = std::uint64_t{1} << 63;
   static std::uint64_t Packed(Place p) { return p.at | (p.side ? kSide : 0); }
-  static Place Unpacked(std::uint64_t at, std::uint32_t bytes) { return {at & ~kSide, bytes, (at & kSide) != 0}; }
+  bool side() const { return (at_ & kSide) != 0; }
 
-  std::uint64_t nameAt_;
-  std::uint64_t textAt_ = 0;  // a number's value when textBytes_ is 0
+  std::uint64_t at_;  // the name's place; the top bit tells the side text
   std::uint32_t nameBytes_;
+  std::uint32_t textOffset_ = 0;  // from the name to the text; a number's value when textBytes_ is 0
   std::uint32_t textBytes_ = 0;
   std::uint32_t units_ = 0;
-  std::uint32_t hash_;
 };
 
 // A key's values in the order first written, found by the hash of their folded names (NameHash)
@@ -87,15 +96,51 @@ class Values {
   // The entry of that hash that `same` takes for the name sought, or null.
   template <class Same>
   Entry* Find(std::uint32_t hash, const Same& same) {
-    if (slots_.empty()) return nullptr;
-    for (std::size_t slot = hash & (slots_.size() - 1);; slot = (slot + 1) & (slots_.size() - 1)) {
-      if (slots_[slot] == 0) return nullptr;
-      Entry& entry = entries_[slots_[slot] - 1];
-      if (entry.hash() == hash && same(entry)) return &entry;
-    }
+    std::size_t slot = 0;
+    return slots_.empty() ? nullptr : Probe(hash, same, &slot);
+  }
+  // The entry of that hash that `same` takes for the name of `entry`, or `entry` added when there
+  // is none; *added tells which.
+  template <class Same>
+  Entry& FindOrAdd(const Entry& entry, std::uint32_t hash, const Same& same, bool* added) {
+    Reserve(entries_.size() + 1);
+    std::size_t slot = 0;
+    Entry* found = Probe(hash, same, &slot);
+    *added = found == nullptr;
+    if (found != nullptr) return *found;
+    entries_.push_back(entry);
+    slots_[slot] = {hash, static_cast<std::uint32_t>(entries_.size())};
+    return entries_.back();
   }
   // Adds an entry whose name is not there yet.
-  Entry& Add(const Entry& entry);
+  Entry& Add(const Entry& entry, std::uint32_t hash) {
+    bool added = false;
+    return FindOrAdd(entry, hash, [](const Entry&) { return false; }, &added);
+  }
+
+  // Values read from a file are appended as they come, and found by name only once IndexRead has
+  // indexed them all at once: so the index is made once, at its full size.
+  void AddRead(const Entry& entry) { entries_.push_back(entry); }
+  // Indexes the last hashes.size() entries, AddRead's, whose names have those hashes. One whose
+  // name an entry before it has (`same` tells, for the earlier entry and the later) goes, after
+  // `take` gave the earlier one its text or number.
+  template <class Same, class Take>
+  void IndexRead(const std::vector<std::uint32_t>& hashes, const Same& same, const Take& take) {
+    const std::size_t first = entries_.size() - hashes.size();
+    Reserve(entries_.size());
+    std::size_t kept = first;
+    for (std::size_t i = 0; i < hashes.size(); ++i) {
+      const Entry& entry = entries_[first + i];
+      std::size_t slot = 0;
+      if (Entry* earlier = Probe(hashes[i], [&](const Entry& e) { return same(e, entry); }, &slot)) {
+        take(*earlier, entry);
+        continue;
+      }
+      entries_[kept] = entry;
+      slots_[slot] = {hashes[i], static_cast<std::uint32_t>(++kept)};
+    }
+    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(kept), entries_.end());
+  }
 
   bool empty() const { return entries_.empty(); }
   auto begin() { return entries_.begin(); }
@@ -104,10 +149,28 @@ class Values {
   auto end() const { return entries_.end(); }
 
  private:
-  void Index(std::uint32_t position);
+  struct Slot {
+    std::uint32_t hash = 0;
+    std::uint32_t position = 0;  // 1 + the entry's position, 0 for a free slot
+  };
+  // The entry found, or null with *slot the free slot where it belongs.
+  template <class Same>
+  Entry* Probe(std::uint32_t hash, const Same& same, std::size_t* slot) {
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+      const Slot s = slots_[at];
+      if (s.position == 0) {
+        *slot = at;
+        return nullptr;
+      }
+      if (s.hash == hash && same(entries_[s.position - 1])) return &entries_[s.position - 1];
+    }
+  }
+  // Makes room for `count` entries, the slots staying at most half full.
+  void Reserve(std::size_t count);
 
   std::deque<Entry> entries_;
-  std::vector<std::uint32_t> slots_;  // 1 + an entry's position, 0 for none; a power of two long, at most half full
+  std::vector<Slot> slots_;  // a power of two long
 };
 
 // The name a key is found by: names compare without regard to case.
@@ -163,9 +226,14 @@ Key* MakeKey(Key& root, const std::vector<std::u16string>& names, bool* created)
 // The value of that name, or null.
 const Entry* FindValue(const Key& key, std::u16string_view name, const Texts& texts);
 
-// A value read from the file: one of the same name read before takes its text or number, and keeps
-// its name as first written.
-void PutRead(Key& key, const Entry& entry, const Texts& texts);
+// Indexes the values last read from the file into the key (Values::AddRead), their names hashed
+// by NameHash: one of the same name as a value before it gives that value its text or number, and
+// goes; so a name keeps the case first written.
+void IndexRead(Key& key, const std::vector<std::uint32_t>& hashes, Texts& texts);
+
+// Sets the entry's text at `text`: when its name does not reach it (Entry::Reaches), both are
+// copied to the side text, the name first.
+void SetText(Entry& entry, Place text, std::uint32_t units, Texts& texts);
 
 // Sets a value, its quoted forms going to the side text; false when it already held exactly that.
 bool Put(Key& key, std::u16string_view name, const Value& value, Texts& texts);
