@@ -119,22 +119,31 @@ void PlaceValue(Texts& texts, std::size_t name, const QuotedScan& nameScan, std:
 // Reads the file's lines into the tree, one by one.
 class Reader {
  public:
-  Reader(Texts& texts, Key* root) : texts_(texts), root_(root) {}
+  Reader(Texts& texts, Key* root) : texts_(texts), bytes_(texts.file), root_(root) {}
   ~Reader() { EndKey(); }
 
-  // Reads the line at `at` of the file's bytes; false when it is no settings line.
-  bool Line(std::size_t at, std::string_view line) {
-    while (!line.empty() && (IsBlank(line.front()) || line.front() == '\r')) {
-      line.remove_prefix(1);
-      ++at;
-    }
+  // Reads the line at `at` of the file's bytes, and gives where the next starts; false when it is
+  // no settings line. A value line is read to its end in one pass; other lines are found first.
+  bool Line(std::size_t at, std::size_t* next) {
+    at = SkipBlanksAndReturns(at);
+    if (at < bytes_.size() && bytes_[at] == '"' && ValueLine(at, next)) return true;
+    const void* newline = std::memchr(bytes_.data() + at, '\n', bytes_.size() - at);
+    const std::size_t end = newline != nullptr ? static_cast<const char*>(newline) - bytes_.data() : bytes_.size();
+    *next = end + 1;
+    std::string_view line = bytes_.substr(at, end - at);
     while (!line.empty() && (IsBlank(line.back()) || line.back() == '\r')) line.remove_suffix(1);
     if (line.empty() || line.front() == ';') return ValidUtf8(line);
     if (line.front() == '[') return KeyLine(line);
-    return ValueLine(at, line);
+    if (line.front() == '"') return NumberLine(at, line);
+    return false;
   }
 
  private:
+  std::size_t SkipBlanksAndReturns(std::size_t at) const {
+    while (at < bytes_.size() && (IsBlank(bytes_[at]) || bytes_[at] == '\r')) ++at;
+    return at;
+  }
+
   // A key line makes its key the current one (none when the line is bad: the values under it
   // belong to no key that can be named).
   bool KeyLine(std::string_view line) {
@@ -152,29 +161,56 @@ class Reader {
     return true;
   }
 
-  // A value line of the current key, starting at `at` of the file's bytes.
-  bool ValueLine(std::size_t at, std::string_view line) {
-    QuotedScan name;
-    if (current_ == nullptr || !ScanQuoted(line, true, &name)) return false;
-    std::size_t i = name.bytes;
-    SkipBlanks(line, i);
-    if (i >= line.size() || line[i] != '=') return false;
+  // The quoted name at `at` and the "=" after it: the scan of the name, and where the value starts.
+  bool NameAndEquals(std::size_t at, QuotedScan* name, std::size_t* value) const {
+    if (current_ == nullptr || !ScanQuoted(bytes_.substr(at), bytes_.size() - at, true, name)) return false;
+    std::size_t i = at + name->bytes;
+    while (i < bytes_.size() && IsBlank(bytes_[i])) ++i;
+    if (i == bytes_.size() || bytes_[i] != '=') return false;
     ++i;
-    SkipBlanks(line, i);
-    Entry entry({at, static_cast<std::uint32_t>(name.bytes), false});
-    if (i < line.size() && line[i] == '"') {
-      QuotedScan text;
-      if (!ScanQuoted(line.substr(i), false, &text) || i + text.bytes != line.size()) return false;
-      PlaceValue(texts_, at, name, at + i, text, &entry);
-    } else {
-      DWORD number = 0;
-      if (!ReadDword(line.substr(i), &number)) return false;
-      if (!name.canonical) entry.MoveName(texts_.AddSide(Unquoted(line.substr(0, name.bytes))));
-      entry.SetNumber(number);
-    }
-    current_->values.AddRead(entry);
-    hashes_.push_back(name.hash);
+    while (i < bytes_.size() && IsBlank(bytes_[i])) ++i;
+    *value = i;
     return true;
+  }
+
+  // A text value line at `at` of the file's bytes, read to its end: a quoted form cannot hold a
+  // line break, so the line ends after the text, with nothing but blanks. False when it is none
+  // (a number's line, or no settings line at all).
+  bool ValueLine(std::size_t at, std::size_t* next) {
+    QuotedScan name;
+    QuotedScan text;
+    std::size_t i = 0;
+    if (!NameAndEquals(at, &name, &i) || i == bytes_.size() || bytes_[i] != '"' ||
+        !ScanQuoted(bytes_.substr(i), bytes_.size() - i, false, &text)) {
+      return false;
+    }
+    const std::size_t end = SkipBlanksAndReturns(i + text.bytes);
+    if (end < bytes_.size() && bytes_[end] != '\n') return false;
+    Entry entry({at, static_cast<std::uint32_t>(name.bytes), false});
+    PlaceValue(texts_, at, name, i, text, &entry);
+    Add(entry, name.hash);
+    *next = end + 1;
+    return true;
+  }
+
+  // A 32-bit value line, found whole at `at` of the file's bytes.
+  bool NumberLine(std::size_t at, std::string_view line) {
+    QuotedScan name;
+    std::size_t i = 0;
+    DWORD number = 0;
+    if (!NameAndEquals(at, &name, &i) || i - at > line.size() || !ReadDword(line.substr(i - at), &number)) {
+      return false;
+    }
+    Entry entry({at, static_cast<std::uint32_t>(name.bytes), false});
+    if (!name.canonical) entry.MoveName(texts_.AddSide(Unquoted(line.substr(0, name.bytes))));
+    entry.SetNumber(number);
+    Add(entry, name.hash);
+    return true;
+  }
+
+  void Add(const Entry& entry, std::uint32_t hash) {
+    current_->values.AddRead(entry);
+    hashes_.push_back(hash);
   }
 
   // The values read under the current key are found by name from here on.
@@ -185,6 +221,7 @@ class Reader {
   }
 
   Texts& texts_;
+  const std::string_view bytes_;
   Key* root_;
   Key* current_ = nullptr;
   std::vector<std::u16string> names_;
@@ -194,15 +231,11 @@ class Reader {
 }  // namespace
 
 bool Parse(Texts* texts, Key* root) {
-  const std::string_view bytes = texts->file;
-  std::size_t pos = bytes.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
+  std::size_t pos = std::string_view(texts->file).substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
   Reader reader(*texts, root);
   bool whole = true;
-  while (pos < bytes.size()) {
-    const void* newline = std::memchr(bytes.data() + pos, '\n', bytes.size() - pos);
-    const std::size_t end = newline != nullptr ? static_cast<const char*>(newline) - bytes.data() : bytes.size();
-    if (!reader.Line(pos, bytes.substr(pos, end - pos))) whole = false;
-    pos = end + 1;
+  while (pos < texts->file.size()) {
+    if (!reader.Line(pos, &pos)) whole = false;
   }
   return whole;
 }

@@ -38,61 +38,61 @@ class NameHasher {
   void Unit(char16_t unit) {
     unit = Folded(unit);
     if (unit < 0x80) {
-      Byte(unit);
+      Bytes(unit, 1);
     } else if (unit < 0x800) {
-      Byte(0xC0 | (unit >> 6));
-      Byte(0x80 | (unit & 0x3F));
+      Bytes((0xC0 | (unit >> 6)) | (0x80 | (unit & 0x3F)) << 8, 2);
     } else {
-      Byte(0xE0 | (unit >> 12));
-      Byte(0x80 | ((unit >> 6) & 0x3F));
-      Byte(0x80 | (unit & 0x3F));
+      Bytes((0xE0 | (unit >> 12)) | (0x80 | ((unit >> 6) & 0x3F)) << 8 | (0x80 | (unit & 0x3F)) << 16, 3);
     }
   }
-  bool Aligned() const { return count_ == 0; }
-  // Eight folded bytes at once, when Aligned.
-  void Word(std::uint64_t word) {
-    Mix(word);
-    length_ += 8;
+  // `count` bytes at once, the first in the lowest bits of `bytes` (those above them 0).
+  void Bytes(std::uint64_t bytes, unsigned count) {
+    if (count == 0) return;
+    word_ |= bytes << (8 * count_);
+    const unsigned total = count_ + count;
+    if (total < 8) {
+      count_ = total;
+      return;
+    }
+    Mix(word_);
+    word_ = count_ == 0 ? 0 : bytes >> (8 * (8 - count_));
+    count_ = total - 8;
   }
   std::uint32_t Value() {
     if (count_ != 0) Mix(word_);
-    const std::uint64_t h = (hash_ ^ (length_ + count_)) * kMultiplier;
+    const std::uint64_t h = (hash_ ^ (length_ * 8 + count_)) * kMultiplier;
     return static_cast<std::uint32_t>(h >> 32);
   }
 
  private:
   static constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15u;
-  void Byte(unsigned b) {
-    word_ |= static_cast<std::uint64_t>(b) << (8 * count_);
-    if (++count_ == 8) {
-      Word(word_);
-      word_ = 0;
-      count_ = 0;
-    }
-  }
   void Mix(std::uint64_t word) {
     hash_ = (hash_ ^ word) * kMultiplier;
     hash_ ^= hash_ >> 29;
+    ++length_;
   }
 
   std::uint64_t hash_ = 0;
   std::uint64_t word_ = 0;
-  std::uint64_t length_ = 0;
-  unsigned count_ = 0;
+  std::uint64_t length_ = 0;  // words mixed
+  unsigned count_ = 0;        // bytes in word_
 };
 
 bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c < 0xDC00; }
 bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c < 0xE000; }
 bool IsControl(char16_t c) { return c < 0x20 || c == 0x7F; }
 
-// Whether none of eight bytes ends a run of plain characters: no quote, backslash, control
-// character, DEL nor byte of a multi-byte character. Found a word at a time, as long texts are.
-[[gnu::always_inline]] inline bool EightPlain(std::uint64_t x) {
-  const auto anyZero = [](std::uint64_t v) { return (v - kOnes) & ~v & kHighs; };
+// The bytes of eight that end a run of plain characters: a quote, a backslash, a control
+// character, DEL or a byte of a multi-byte character. The lowest byte marked (its top bit set) is
+// the first such; marks above it may be false.
+[[gnu::always_inline]] inline std::uint64_t RunEnds(std::uint64_t x) {
+  const auto zeros = [](std::uint64_t v) { return (v - kOnes) & ~v & kHighs; };
   const std::uint64_t below20 = (x - kOnes * 0x20) & ~x & kHighs;
-  return ((x & kHighs) | below20 | anyZero(x ^ (kOnes * '"')) | anyZero(x ^ (kOnes * '\\')) |
-          anyZero(x ^ (kOnes * 0x7F))) == 0;
+  return (x & kHighs) | below20 | zeros(x ^ (kOnes * '"')) | zeros(x ^ (kOnes * '\\')) | zeros(x ^ (kOnes * 0x7F));
 }
+
+// How many plain characters start the eight bytes whose RunEnds are `ends` (not 0).
+unsigned PlainBefore(std::uint64_t ends) { return static_cast<unsigned>(__builtin_ctzll(ends)) / 8; }
 
 int HexDigit(char c, bool* capital) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -199,7 +199,7 @@ class QuotedUnits {
   // Plain ASCII characters in a row, written out at once; the length of the run.
   std::size_t PlainRun(char16_t* out) {
     const char* start = p_;
-    while (low_ == 0 && end_ - p_ >= 8 && EightPlain(Load8(p_))) {
+    while (low_ == 0 && end_ - p_ >= 8 && RunEnds(Load8(p_)) == 0) {
       for (int k = 0; k < 8; ++k) out[k] = static_cast<unsigned char>(p_[k]);
       out += 8;
       p_ += 8;
@@ -226,9 +226,13 @@ bool ValidUtf8(std::string_view s) {
   return true;
 }
 
-bool ScanQuoted(std::string_view s, bool hashed, QuotedScan* scan) {
+namespace {
+
+template <bool hashed>
+bool Scan(std::string_view s, std::size_t readable, QuotedScan* scan) {
   const char* begin = s.data();
   const char* end = begin + s.size();
+  const char* limit = begin + readable;
   if (s.empty() || *begin != '"') return false;
   const char* p = begin + 1;
   std::uint64_t units = 0;
@@ -236,17 +240,25 @@ bool ScanQuoted(std::string_view s, bool hashed, QuotedScan* scan) {
   bool canonical = true;
   char16_t last = 0;
   for (;;) {
+    // Plain characters, eight at a time while eight can be read.
     const char* run = p;
-    if (!hashed) {
-      while (end - p >= 8 && EightPlain(Load8(p))) p += 8;
-    } else if (hash.Aligned()) {
-      for (std::uint64_t x; end - p >= 8 && EightPlain(x = Load8(p)); p += 8) hash.Word(FoldedEight(x));
+    while (limit - p >= 8) {
+      const std::uint64_t x = Load8(p);
+      const std::uint64_t ends = RunEnds(x);
+      unsigned plain = ends == 0 ? 8 : PlainBefore(ends);
+      if (end - p < plain) plain = static_cast<unsigned>(end - p);
+      if constexpr (hashed) {
+        hash.Bytes(plain == 8 ? FoldedEight(x) : FoldedEight(x) & ((std::uint64_t{1} << (8 * plain)) - 1), plain);
+      }
+      p += plain;
+      if (plain < 8) break;
     }
     units += static_cast<std::uint64_t>(p - run);
     if (p != run) last = 0;
     if (p == end) return false;
     const auto b = static_cast<unsigned char>(*p);
     if (b == '"') break;
+    if (b == '\n') return false;  // a quoted form ends on its own line
     std::size_t n = 1;
     char16_t unit = b;
     if (b == '\\') {
@@ -258,7 +270,7 @@ bool ScanQuoted(std::string_view s, bool hashed, QuotedScan* scan) {
       if (c >= 0x10000) {
         c -= 0x10000;
         ++units;
-        if (hashed) hash.Unit(static_cast<char16_t>(0xD800 + (c >> 10)));
+        if constexpr (hashed) hash.Unit(static_cast<char16_t>(0xD800 + (c >> 10)));
         unit = static_cast<char16_t>(0xDC00 + (c & 0x3FF));
       } else {
         unit = static_cast<char16_t>(c);
@@ -266,7 +278,7 @@ bool ScanQuoted(std::string_view s, bool hashed, QuotedScan* scan) {
     } else if (IsControl(unit)) {
       canonical = false;
     }
-    if (hashed) hash.Unit(unit);
+    if constexpr (hashed) hash.Unit(unit);
     last = unit;
     ++units;
     p += n;
@@ -277,6 +289,12 @@ bool ScanQuoted(std::string_view s, bool hashed, QuotedScan* scan) {
   scan->hash = hashed ? hash.Value() : 0;
   scan->canonical = canonical;
   return true;
+}
+
+}  // namespace
+
+bool ScanQuoted(std::string_view s, std::size_t readable, bool hashed, QuotedScan* scan) {
+  return hashed ? Scan<true>(s, readable, scan) : Scan<false>(s, readable, scan);
 }
 
 void AppendQuoted(std::string& out, std::u16string_view s) {

@@ -124,6 +124,7 @@ bool Replace(const fs::path& file, int fd, const struct stat& id, Key root, Text
 // empty and nothing may be written.
 bool Refresh(const fs::path& file, const FileLock* held) {
   if (Unchanged(file)) return true;
+  Forget();  // before the new text is read: the two are never held at once
   int fd = -1;
   struct stat id {};
   Key root;
@@ -135,12 +136,10 @@ bool Refresh(const fs::path& file, const FileLock* held) {
       Install(file, fd, id, std::move(root), std::move(texts));
       return true;
     case Parsed::kFailed:
-      Forget();
       return false;
     case Parsed::kDamaged:
       break;
   }
-  Forget();
   if (held != nullptr) return Replace(file, fd, id, std::move(root), std::move(texts));
   // Read it again under the lock: a writer may have replaced it meanwhile.
   const FileLock lock(file);

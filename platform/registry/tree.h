@@ -10,9 +10,9 @@
 #pragma once
 
 #include <cstddef>
+#include <deque>
 #include <cstdint>
 #include <climits>
-#include <deque>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -129,14 +129,17 @@ class Values {
     const std::size_t first = entries_.size() - hashes.size();
     Reserve(entries_.size());
     std::size_t kept = first;
+    const std::size_t mask = slots_.size() - 1;
+    constexpr std::size_t kAhead = 8;  // the slots of later names are fetched while earlier ones go in
     for (std::size_t i = 0; i < hashes.size(); ++i) {
+      if (i + kAhead < hashes.size()) __builtin_prefetch(&slots_[hashes[i + kAhead] & mask]);
       const Entry& entry = entries_[first + i];
       std::size_t slot = 0;
       if (Entry* earlier = Probe(hashes[i], [&](const Entry& e) { return same(e, entry); }, &slot)) {
         take(*earlier, entry);
         continue;
       }
-      entries_[kept] = entry;
+      if (kept != first + i) entries_[kept] = entry;
       slots_[slot] = {hashes[i], static_cast<std::uint32_t>(++kept)};
     }
     entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(kept), entries_.end());
