@@ -75,7 +75,10 @@ class Entry {
     units_ = 0;
   }
   // The name moved; a text is set again after it.
-  void MoveName(Place name) { at_ = Packed(name); }
+  void MoveName(Place name) {
+    at_ = Packed(name);
+    nameBytes_ = name.bytes;
+  }
 
  private:
   static constexpr std::uint64_t kSide = std::uint64_t{1} << 63;
