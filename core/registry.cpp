@@ -163,8 +163,14 @@ void WriteRegistryDword(win::HKEY root, std::u16string_view path, std::u16string
   win::RegCloseKey(key);
 }
 
-std::u16string ReadPreference(std::u16string_view name, std::size_t longest) {
-  return ReadText(win::HKEY_CURRENT_USER, settings::kPreferencesKey, name, longest).value_or(u"");
+std::u16string ReadPreference(std::u16string_view name) {
+  return ReadRegistryString(win::HKEY_CURRENT_USER, settings::kPreferencesKey, name).value_or(u"");
+}
+
+std::u16string ReadFontName() {
+  return ReadText(win::HKEY_CURRENT_USER, settings::kPreferencesKey, settings::preferences::kFontName,
+                  settings::preferences::kLongestFontName)
+      .value_or(u"");
 }
 
 void WritePreference(std::u16string_view name, std::u16string_view text) {

@@ -3,7 +3,6 @@
 // other program. The key paths and value names are in core/settings_schema.h.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -39,9 +38,11 @@ void WriteRegistryDword(win::HKEY root, std::u16string_view path, std::u16string
 // said again).
 void ReportDamagedSettings();
 
-// A text preference of the program's "Preferences" key; an absent one reads as the empty text, and
-// so does one longer than `longest` units (then without its text being read).
-std::u16string ReadPreference(std::u16string_view name, std::size_t longest = SIZE_MAX);
+// A text preference of the program's "Preferences" key; an absent one reads as the empty text.
+std::u16string ReadPreference(std::u16string_view name);
+// The editor's font name, "FontName": a stored name longer than any font's (kLongestFontName)
+// reads as the empty text too, at once, without the stored text being read.
+std::u16string ReadFontName();
 // Sets a text preference of the "Preferences" key, as WriteRegistryString does.
 void WritePreference(std::u16string_view name, std::u16string_view text);
 

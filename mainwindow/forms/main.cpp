@@ -239,7 +239,7 @@ void frmMain::ApplyCaption() {
 // An absent name, a name no font can have (too long), or a size that is no size a font can have,
 // keeps the design font's.
 void frmMain::ApplyEditorFont() {
-  const std::u16string name = modRegistry::ReadPreference(prefs::kFontName, prefs::kLongestFontName);
+  const std::u16string name = modRegistry::ReadFontName();
   if (!name.empty()) RichTextBox->FontName(name);
   const double size = vb::Val(Pref(prefs::kFontSize));
   if (size >= kSmallestFontSize && size <= kLargestFontSize) RichTextBox->FontSize(size);

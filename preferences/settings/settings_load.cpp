@@ -167,7 +167,7 @@ void frmSettings::LoadFont() {
   const std::u16string size = Pref(pref::kFontSize);
   const auto points = stored_values::FontPoints(size);
   cboFontSize.Text(points ? size : std::u16string());
-  const std::u16string name = modRegistry::ReadPreference(pref::kFontName, pref::kLongestFontName);
+  const std::u16string name = modRegistry::ReadFontName();
   cboFontName.Text(name);
   txtExample.Text(Pref(pref::kTextExample));
   // An empty name, a name no font can have or a size that is no size keeps the sample in the
