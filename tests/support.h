@@ -108,7 +108,9 @@ class FileReplacements {
     std::error_code ec;
     std::filesystem::create_directories(file.parent_path(), ec);
     fd_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    inotify_add_watch(fd_, file.parent_path().c_str(), IN_MOVED_TO);
+    // The kernel merges an event with the same one still unread before it: the temporary file
+    // made before each rename, with a name of its own, stands between two renames.
+    inotify_add_watch(fd_, file.parent_path().c_str(), IN_MOVED_TO | IN_CREATE);
   }
   ~FileReplacements() { close(fd_); }
   FileReplacements(const FileReplacements&) = delete;
@@ -119,7 +121,7 @@ class FileReplacements {
     for (ssize_t n; (n = read(fd_, buffer, sizeof buffer)) > 0;) {
       for (ssize_t at = 0; at < n;) {
         const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
-        if (event->len > 0 && name_ == event->name) ++count_;
+        if ((event->mask & IN_MOVED_TO) != 0 && event->len > 0 && name_ == event->name) ++count_;
         at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
       }
     }
