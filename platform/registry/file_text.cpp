@@ -163,7 +163,7 @@ class Reader {
 
   // The quoted name at `at` and the "=" after it: the scan of the name, and where the value starts.
   bool NameAndEquals(std::size_t at, QuotedScan* name, std::size_t* value) const {
-    if (current_ == nullptr || !ScanQuoted(bytes_.substr(at), bytes_.size() - at, true, name)) return false;
+    if (current_ == nullptr || !ScanQuoted(bytes_.substr(at), true, name)) return false;
     std::size_t i = at + name->bytes;
     while (i < bytes_.size() && IsBlank(bytes_[i])) ++i;
     if (i == bytes_.size() || bytes_[i] != '=') return false;
@@ -181,7 +181,7 @@ class Reader {
     QuotedScan text;
     std::size_t i = 0;
     if (!NameAndEquals(at, &name, &i) || i == bytes_.size() || bytes_[i] != '"' ||
-        !ScanQuoted(bytes_.substr(i), bytes_.size() - i, false, &text)) {
+        !ScanQuoted(bytes_.substr(i), false, &text)) {
       return false;
     }
     const std::size_t end = SkipBlanksAndReturns(i + text.bytes);

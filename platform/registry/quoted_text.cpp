@@ -229,10 +229,9 @@ bool ValidUtf8(std::string_view s) {
 namespace {
 
 template <bool hashed>
-bool Scan(std::string_view s, std::size_t readable, QuotedScan* scan) {
+bool Scan(std::string_view s, QuotedScan* scan) {
   const char* begin = s.data();
   const char* end = begin + s.size();
-  const char* limit = begin + readable;
   if (s.empty() || *begin != '"') return false;
   const char* p = begin + 1;
   std::uint64_t units = 0;
@@ -240,13 +239,12 @@ bool Scan(std::string_view s, std::size_t readable, QuotedScan* scan) {
   bool canonical = true;
   char16_t last = 0;
   for (;;) {
-    // Plain characters, eight at a time while eight can be read.
+    // Plain characters, eight at a time while eight are left.
     const char* run = p;
-    while (limit - p >= 8) {
+    while (end - p >= 8) {
       const std::uint64_t x = Load8(p);
       const std::uint64_t ends = RunEnds(x);
-      unsigned plain = ends == 0 ? 8 : PlainBefore(ends);
-      if (end - p < plain) plain = static_cast<unsigned>(end - p);
+      const unsigned plain = ends == 0 ? 8 : PlainBefore(ends);
       if constexpr (hashed) {
         hash.Bytes(plain == 8 ? FoldedEight(x) : FoldedEight(x) & ((std::uint64_t{1} << (8 * plain)) - 1), plain);
       }
@@ -293,8 +291,8 @@ bool Scan(std::string_view s, std::size_t readable, QuotedScan* scan) {
 
 }  // namespace
 
-bool ScanQuoted(std::string_view s, std::size_t readable, bool hashed, QuotedScan* scan) {
-  return hashed ? Scan<true>(s, readable, scan) : Scan<false>(s, readable, scan);
+bool ScanQuoted(std::string_view s, bool hashed, QuotedScan* scan) {
+  return hashed ? Scan<true>(s, scan) : Scan<false>(s, scan);
 }
 
 void AppendQuoted(std::string& out, std::u16string_view s) {

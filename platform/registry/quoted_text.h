@@ -22,12 +22,11 @@ struct QuotedScan {
   bool canonical = true;    // written exactly as the store writes that text
 };
 
-// Scans the quoted form at the start of `s`, in one pass over its bytes, a word at a time: the
-// `readable` bytes from s.data() on (at least s.size()) may be looked at, though only those of `s`
-// can belong to the form. False when there is none there: no quotes around it on one line, an
-// escape that is none of the above, bytes that are no UTF-8, or a text of 2^31 units or more (the
-// platform's sizes are 32-bit byte counts).
-bool ScanQuoted(std::string_view s, std::size_t readable, bool hashed, QuotedScan* scan);
+// Scans the quoted form at the start of `s` (which may go on past it, to the end of the file), in
+// one pass over its bytes, a word at a time. False when there is none there: no quotes around it
+// on one line, an escape that is none of the above, bytes that are no UTF-8, or a text of 2^31
+// units or more (the platform's sizes are 32-bit byte counts).
+bool ScanQuoted(std::string_view s, bool hashed, QuotedScan* scan);
 
 // Whether the bytes are well-formed UTF-8: no overlong form, no surrogate, nothing above U+10FFFF.
 bool ValidUtf8(std::string_view s);
