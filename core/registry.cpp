@@ -3,8 +3,8 @@
 #include "core/settings_schema.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 
