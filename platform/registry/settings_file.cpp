@@ -15,16 +15,40 @@ namespace platform::registry {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// Takes or gives back the turnstile: a lock on the lock file's first byte, of this open file alone
+// (so it goes with the file's closing too).
+bool Turnstile(int fd, short type) {
+  struct flock range {};
+  range.l_type = type;
+  range.l_whence = SEEK_SET;
+  range.l_len = 1;
+  while (fcntl(fd, F_OFD_SETLKW, &range) != 0) {
+    if (errno != EINTR) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+// A writer passes the turnstile on its way to the lock and leaves it once it holds the lock: a
+// writer that waits at the lock holds the turnstile meanwhile, so one that writes again and again
+// cannot take the lock back before it (the kernel keeps no order among the waiters of a lock).
 FileLock::FileLock(const fs::path& file) {
   fs::path lockFile = file;
   lockFile += ".lock";
   fd_ = open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  while (fd_ >= 0 && flock(fd_, LOCK_EX) != 0) {
+  if (fd_ < 0) return;
+  const bool turned = Turnstile(fd_, F_WRLCK);  // without it, the lock is taken all the same
+  while (flock(fd_, LOCK_EX) != 0) {
     if (errno != EINTR) {
       close(fd_);
       fd_ = -1;
+      return;
     }
   }
+  if (turned) Turnstile(fd_, F_UNLCK);
 }
 
 FileLock::~FileLock() {

@@ -13,6 +13,8 @@ namespace platform::registry {
 
 // Held while the settings file is read for a change and replaced: an exclusive flock on
 // registry.reg.lock beside it (a lock on the settings file itself would be lost with each rename).
+// Writers get it in the order they come, so a process that writes again and again keeps no other
+// waiting for more than one of its writes.
 class FileLock {
  public:
   explicit FileLock(const std::filesystem::path& file);

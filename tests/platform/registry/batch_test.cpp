@@ -1,6 +1,10 @@
 // The writes of one command, gathered by a batch: they reach the file in one replacement of it,
 // reads see them at once, another process sees all of them or none, its own values are kept, and
 // a file that cannot take them keeps none.
+#include <fcntl.h>
+#include <sys/file.h>
+
+#include <fstream>
 #include <string>
 
 #include "store_support.h"
@@ -157,4 +161,38 @@ TEST_F(Registry, ABatchTheFileCannotTakeIsToldAtItsCloseAndKeepsNothing) {
   EXPECT_EQ(GetText(u"Software", u"New"), std::nullopt);
   EXPECT_EQ(GetText(u"Software", u"Kept"), u"1");
   EXPECT_EQ(ReadBytes(reg::FilePath()), before);
+}
+
+// A writer that comes to a held lock writes before the holder can write again: a process that
+// writes again and again keeps no other waiting for more than one of its writes.
+TEST_F(Registry, AWaitingWriterGoesBeforeTheHoldersNextWrite) {
+  ASSERT_EQ(SetText(u"Software", u"Start", u"0"), ERROR_SUCCESS);
+  fs::path lockFile = reg::FilePath();
+  lockFile += ".lock";
+  const int held = open(lockFile.c_str(), O_RDWR | O_CLOEXEC);
+  ASSERT_GE(held, 0);
+  ASSERT_EQ(flock(held, LOCK_EX), 0);
+  const pid_t waiter = fork();
+  if (waiter == 0) {
+    close(held);  // the parent's hold on the lock, which a child would keep
+    _exit(SetText(u"Software", u"Waiter", u"1") == ERROR_SUCCESS ? 0 : 1);
+  }
+  // The waiter is at the lock once the kernel lists it among the lock's waiters.
+  const auto waiting = [&] {
+    std::ifstream locks("/proc/locks");
+    const std::string pid = " " + std::to_string(waiter) + " ";
+    for (std::string line; std::getline(locks, line);) {
+      if (line.find("-> FLOCK") != std::string::npos && line.find(pid) != std::string::npos) return true;
+    }
+    return false;
+  };
+  for (int look = 0; look < 60000 && !waiting(); ++look) usleep(1000);
+  ASSERT_TRUE(waiting());
+  close(held);
+  ASSERT_EQ(SetText(u"Software", u"Holder", u"1"), ERROR_SUCCESS);
+  int status = 0;
+  waitpid(waiter, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  const std::string body = FileBody();
+  EXPECT_LT(body.find("\"Waiter\""), body.find("\"Holder\"")) << body;
 }
