@@ -41,7 +41,9 @@ void WriteChoice(std::u16string_view name, std::initializer_list<Choice> group) 
 
 }  // namespace
 
+// Every value reaches the settings file in one replacement of it, when Apply ends.
 void frmSettings::cmdApply_Click() {
+  const modRegistry::WriteBatch batch;
   WriteFlag(pref::kViewMode, chkWrap);
   WriteFlag(pref::kTopMost, chkTopMost);
   WriteFlag(pref::kStartAtStartup, chkStartAtStartup);

@@ -168,10 +168,11 @@ void frmSettings::LoadFont() {
   const std::u16string size = Pref(pref::kFontSize);
   const auto points = stored_values::FontPoints(size);
   cboFontSize.Text(points ? size : std::u16string());
-  const std::u16string name = Pref(pref::kFontName);
+  const std::u16string name = modRegistry::ReadFontName();
   cboFontName.Text(name);
   txtExample.Text(Pref(pref::kTextExample));
-  // An empty name or a size that is no size keeps the sample in the dialog's own font.
+  // An empty name, a name no font can have or a size that is no size keeps the sample in the
+  // dialog's own font.
   if (!name.empty()) lblExample.FontName(name);
   if (points) lblExample.FontSize(*points);
 }

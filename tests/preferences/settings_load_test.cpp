@@ -168,6 +168,7 @@ TEST_F(SettingsDialogTest, ValuesTheControlsCannotHoldLoadAsTheirDefaults) {
   StorePref(pref::kTopMost, u"2");
   StorePref(pref::kViewMode, u"да");
   StorePref(pref::kFontSize, u"большой");
+  StorePref(pref::kFontName, std::u16string(pref::kLongestFontName + 1, u'x'));
   StorePref(pref::kCopies, u"100");
   StorePref(pref::kPositionLeft, u"-3");
   StorePref(pref::kPositionWidth, u"пять");
@@ -184,6 +185,7 @@ TEST_F(SettingsDialogTest, ValuesTheControlsCannotHoldLoadAsTheirDefaults) {
   EXPECT_EQ(form.chkDoNotShowPassword.Value(), vb::vbUnchecked);
   EXPECT_EQ(form.txtPassword.PasswordChar(), 0);
   EXPECT_EQ(form.cboFontSize.Text(), u"");
+  EXPECT_EQ(form.cboFontName.Text(), u"");
   EXPECT_EQ(form.txtCopies.Text(), u"");
   EXPECT_EQ(form.txtLeft.Text(), u"");
   EXPECT_EQ(form.txtWidth.Text(), u"");

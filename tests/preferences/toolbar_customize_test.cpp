@@ -15,6 +15,7 @@
 #include "core/toolbar_visibility.h"
 #include "mainwindow/forms/main.h"
 #include "platform/media/sound.h"
+#include "platform/registry/store.h"
 #include "platform/script/script.h"
 #include "platform/testing/win.h"
 #include "platform/testing/vb.h"
@@ -240,7 +241,9 @@ TEST_F(ToolBarCustomizeTest, ResetTicksEveryItemAppliesAndKeepsTheOptions) {
   platform::script::Log().clear();
   AnswerBox(vb::vbYes);
   AnswerBox(vb::vbOK);
+  qmtest::FileReplacements replaced(platform::registry::FilePath());
   form.cmdReset_Click();
+  EXPECT_EQ(replaced.Count(), 1);  // the 51 values in one write
   const auto& log = platform::script::Log();
   ASSERT_EQ(log.size(), 2u);
   EXPECT_EQ(log[0].prompt, u"Вы действительно хотите сбросить текущие параметры и установить параметры по умолчанию?");
