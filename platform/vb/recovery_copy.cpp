@@ -240,6 +240,7 @@ std::u16string Why(int error, const std::string& folder) {
       std::string p = folder;
       struct stat st {};
       while (!p.empty() && ::lstat(p.c_str(), &st) != 0) p = SplitPath(p).folder == p ? "" : SplitPath(p).folder;
+      if (p == folder) return u"на её месте стоит файл";
       return u"на месте папки \"" + FromUtf8(p) + u"\" стоит файл";
     }
     default: return u"системная ошибка " + FromUtf8(std::to_string(error));

@@ -279,8 +279,7 @@ TEST(RecoveryCopies, AStateFolderThatTakesNoCopySendsItBesideTheFileAndWithRoomI
     ADD_FAILURE() << "a rewrite began with no copy";
   } catch (const vb::Error& e) {
     EXPECT_TRUE(Says(e.Description, "\"a.txt\"")) << vb::ToUtf8(e.Description);
-    EXPECT_TRUE(Says(e.Description, "в папке \"" + state.folder().string() + "\": на месте папки \"" +
-                                        state.folder().string() + "\" стоит файл"))
+    EXPECT_TRUE(Says(e.Description, "в папке \"" + state.folder().string() + "\": на её месте стоит файл"))
         << vb::ToUtf8(e.Description);
     EXPECT_TRUE(Says(e.Description, "в папке \"" + real + "\": нет права создавать в ней файлы"));
   }
