@@ -6,10 +6,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
-#include <cstddef>
-#include <cstring>
 
+#include "platform/vb/copy_record.h"
 #include "platform/vb/error.h"
 #include "platform/vb/file_system.h"
 #include "platform/vb/strings.h"
@@ -17,157 +15,6 @@
 
 namespace vb::save {
 namespace {
-
-// The record that ends a traced copy, after the content, the new and old block hashes and the path.
-struct Record {
-  std::uint64_t contentLength;
-  std::uint64_t oldLength;
-  std::uint64_t pathLength;
-  std::uint64_t device;
-  std::uint64_t inode;
-  std::uint64_t oldHead;
-  std::uint64_t oldTail;
-  std::uint32_t block;
-  std::uint32_t oldKnown;
-  std::uint64_t checksum;  // of the hashes, the path and the fields above
-  char mark[8];
-};
-constexpr char kMark[8] = {'Q', 'M', 'C', 'O', 'P', 'Y', '2', '\n'};
-
-// The record that ends a copy of the first kind, after the content and the path.
-struct FirstRecord {
-  std::uint64_t contentLength;
-  std::uint64_t pathLength;
-  std::uint64_t checksum;  // of the content and the path
-  char mark[8];
-};
-constexpr char kFirstMark[8] = {'Q', 'M', 'C', 'O', 'P', 'Y', '\r', '\n'};
-
-std::uint64_t FirstChecksum(std::string_view a, std::string_view b) {
-  std::uint64_t h = 14695981039346656037ull;
-  for (const std::string_view part : {a, b}) {
-    std::size_t i = 0;
-    for (; i + 8 <= part.size(); i += 8) {
-      std::uint64_t word;
-      std::memcpy(&word, part.data() + i, 8);
-      h = (h ^ word) * 1099511628211ull;
-      h ^= h >> 29;
-    }
-    for (; i < part.size(); ++i) h = (h ^ static_cast<unsigned char>(part[i])) * 1099511628211ull;
-    h ^= part.size();
-  }
-  return h;
-}
-
-std::uint64_t Blocks(std::uint64_t length, std::uint64_t block) { return (length + block - 1) / block; }
-
-std::string_view AsBytes(const std::vector<std::uint64_t>& v) {
-  return {reinterpret_cast<const char*>(v.data()), v.size() * sizeof(std::uint64_t)};
-}
-
-// The record's own part of the checksum: its fields before the checksum.
-std::uint64_t RecordChecksum(std::string_view tables, std::string_view path, const Record& r) {
-  std::string all(tables);
-  all += path;
-  all.append(reinterpret_cast<const char*>(&r), offsetof(Record, checksum));
-  return PieceHash(all);
-}
-
-std::string TailOf(const RewriteTrace& t, const std::string& path) {
-  Record r{};
-  r.contentLength = t.newLength;
-  r.oldLength = t.oldLength;
-  r.pathLength = path.size();
-  r.device = t.device;
-  r.inode = t.inode;
-  r.oldHead = t.oldHead;
-  r.oldTail = t.oldTail;
-  r.block = t.block;
-  r.oldKnown = t.oldKnown ? 1 : 0;
-  const std::string tables = std::string(AsBytes(t.newBlocks)) + std::string(AsBytes(t.oldBlocks));
-  r.checksum = RecordChecksum(tables, path, r);
-  std::memcpy(r.mark, kMark, sizeof kMark);
-  return tables + path + std::string(reinterpret_cast<const char*>(&r), sizeof r);
-}
-
-// What the end of a file says it is.
-struct Read {
-  enum class What { kUnfinished, kTraced, kFirst, kUnreadable } what = What::kUnfinished;
-  RewriteTrace trace;
-  std::string path;
-  std::uint64_t contentLength = 0;
-  std::uint64_t firstChecksum = 0;
-};
-
-Read Unreadable() {
-  Read out;
-  out.what = Read::What::kUnreadable;
-  return out;
-}
-
-Read ReadTraced(int fd, std::uint64_t size) {
-  Read out;
-  Record r{};
-  if (!ReadAt(fd, reinterpret_cast<char*>(&r), sizeof r, static_cast<long long>(size - sizeof r))) return out;
-  const bool blockOk = r.block >= 512 && r.block <= (1u << 20) && (r.block & (r.block - 1)) == 0;
-  const std::uint64_t newCount = blockOk ? Blocks(r.contentLength, r.block) : 0;
-  const std::uint64_t oldCount = blockOk && r.oldKnown != 0 ? Blocks(r.oldLength, r.block) : 0;
-  if (!blockOk || r.pathLength > PATH_MAX || r.contentLength > size || newCount > size / 8 || oldCount > size / 8 ||
-      r.contentLength + 8 * (newCount + oldCount) + r.pathLength + sizeof r != size)
-    return Unreadable();
-  std::string tables(8 * (newCount + oldCount), '\0');
-  out.path.resize(r.pathLength);
-  if (!ReadAt(fd, tables.data(), tables.size(), static_cast<long long>(r.contentLength)) ||
-      !ReadAt(fd, out.path.data(), out.path.size(), static_cast<long long>(r.contentLength + tables.size())) ||
-      RecordChecksum(tables, out.path, r) != r.checksum)
-    return Unreadable();
-  RewriteTrace& t = out.trace;
-  t.device = r.device;
-  t.inode = r.inode;
-  t.oldLength = r.oldLength;
-  t.newLength = r.contentLength;
-  t.block = r.block;
-  t.oldKnown = r.oldKnown != 0;
-  t.oldHead = r.oldHead;
-  t.oldTail = r.oldTail;
-  t.newBlocks.resize(newCount);
-  t.oldBlocks.resize(oldCount);
-  std::memcpy(t.newBlocks.data(), tables.data(), 8 * newCount);
-  std::memcpy(t.oldBlocks.data(), tables.data() + 8 * newCount, 8 * oldCount);
-  out.contentLength = r.contentLength;
-  out.what = Read::What::kTraced;
-  return out;
-}
-
-Read ReadFirst(int fd, std::uint64_t size) {
-  Read out;
-  FirstRecord r{};
-  if (!ReadAt(fd, reinterpret_cast<char*>(&r), sizeof r, static_cast<long long>(size - sizeof r)) ||
-      r.pathLength > PATH_MAX || r.contentLength > size || r.contentLength + r.pathLength + sizeof r != size)
-    return Unreadable();
-  out.path.resize(r.pathLength);
-  if (!ReadAt(fd, out.path.data(), out.path.size(), static_cast<long long>(r.contentLength))) return Unreadable();
-  out.contentLength = r.contentLength;
-  out.firstChecksum = r.checksum;
-  out.what = Read::What::kFirst;
-  return out;
-}
-
-// A file whose end bears a copy's mark is a finished copy: its writer completed it.
-Read ReadEnd(int fd) {
-  struct stat st {};
-  char mark[8];
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < static_cast<off_t>(sizeof(FirstRecord)) ||
-      !ReadAt(fd, mark, sizeof mark, st.st_size - static_cast<off_t>(sizeof mark)))
-    return {};
-  const auto size = static_cast<std::uint64_t>(st.st_size);
-  if (std::memcmp(mark, kMark, sizeof mark) == 0) {
-    if (size < sizeof(Record)) return Unreadable();
-    return ReadTraced(fd, size);
-  }
-  if (std::memcmp(mark, kFirstMark, sizeof mark) == 0) return ReadFirst(fd, size);
-  return {};
-}
 
 bool SameFile(const std::string& path, const FileId& id) {
   struct stat st {};
@@ -187,41 +34,41 @@ std::vector<Place> PlacesOf(const FileId& id) {
   return {Place{UserStateFolder(), false, StemElsewhere(at, id.path)}, Place{at.folder, true, StemBeside(at)}};
 }
 
-// Whether a copy read as `read`, lying at `place` under `name`, belongs to the file. A traced copy
-// knows its file's identity; where the disk's number may have changed since (a disk plugged in
-// again), its inode on the same disk as the copy beside it, or on its path then, still tells it.
-bool Belongs(const Read& read, int fd, const Place& place, std::string_view name, const FileId& id) {
-  switch (read.what) {
-    case Read::What::kTraced: {
-      if (read.trace.inode != id.inode) return false;
-      if (read.trace.device == id.device || read.path == id.path) return true;
+// Whether a copy whose end reads `end`, lying at `place` under `name`, belongs to the file. A traced
+// copy knows its file's identity; where the disk's number may have changed since (a disk plugged in
+// again), its inode on the same disk as the copy beside it, or on its path then, still tells it. A
+// copy of the first kind names its file's path; one whose record fails its checks, only its name.
+bool Belongs(const CopyEnd& end, int fd, const Place& place, std::string_view name, const FileId& id) {
+  switch (end.what) {
+    case CopyEnd::What::kTraced: {
+      if (end.trace.inode != id.inode) return false;
+      if (end.trace.device == id.device || end.path == id.path) return true;
       struct stat st {};
       return place.beside && ::fstat(fd, &st) == 0 && static_cast<std::uint64_t>(st.st_dev) == id.device;
     }
-    case Read::What::kFirst: return read.path == id.path || SameFile(read.path, id);
-    case Read::What::kUnreadable: return name.substr(0, place.stem.size()) == place.stem;
-    case Read::What::kUnfinished: return false;
+    case CopyEnd::What::kFirst: return end.path == id.path || SameFile(end.path, id);
+    case CopyEnd::What::kUnreadable: return name.substr(0, place.stem.size()) == place.stem;
+    case CopyEnd::What::kUnfinished: return false;
   }
   return false;
 }
 
-FoundCopy Found(const Read& read, const std::string& path, int fd, bool withContent) {
+FoundCopy Found(const CopyEnd& end, const std::string& path, int fd, bool withContent) {
   FoundCopy copy;
   copy.path = path;
   copy.file = Fd(::fcntl(fd, F_DUPFD_CLOEXEC, 0));
   struct stat st {};
   if (::fstat(fd, &st) == 0) copy.made = st.st_mtim;
-  if (read.what == Read::What::kUnreadable) {
+  if (end.what == CopyEnd::What::kUnreadable) {
     copy.kind = FoundCopy::Kind::kUnreadable;
     return copy;
   }
-  copy.kind = read.what == Read::What::kTraced ? FoundCopy::Kind::kTraced : FoundCopy::Kind::kFirst;
-  copy.trace = read.trace;
+  copy.kind = end.what == CopyEnd::What::kTraced ? FoundCopy::Kind::kTraced : FoundCopy::Kind::kFirst;
+  copy.trace = end.trace;
   if (!withContent) return copy;
-  copy.bytes.resize(read.contentLength);
+  copy.bytes.resize(end.contentLength);
   if (!ReadAt(fd, copy.bytes.data(), copy.bytes.size(), 0)) return copy;
-  copy.intact = copy.kind == FoundCopy::Kind::kTraced ? IsNewContent(copy.trace, copy.bytes)
-                                                      : FirstChecksum(copy.bytes, read.path) == read.firstChecksum;
+  copy.intact = ContentChecks(end, copy.bytes);
   return copy;
 }
 
@@ -274,7 +121,7 @@ std::optional<FileId> IdOf(const std::string& native) {
 void MakeRecoveryCopy(const std::string& target, const RewriteTrace& trace, std::string_view bytes, Temp& copy) {
   const Split at = SplitPath(target);
   const std::string identity = IdentityPath(target);
-  const std::string tail = TailOf(trace, identity);
+  const std::string tail = CopyTail(trace, identity);
   const std::string state = UserStateFolder();
   int stateError = MakeOwnFolder(state) ? 0 : errno;
   if (stateError == 0) stateError = TryCopyIn(state, StemElsewhere(at, identity), bytes, tail, copy);
@@ -295,8 +142,8 @@ std::vector<FoundCopy> CopiesOf(const FileId& id, bool withContent) {
   std::vector<FoundCopy> found;
   for (const Place& place : PlacesOf(id)) {
     ForEachUnheld(place.folder, {}, false, [&](const std::string& path, int fd) {
-      const Read read = ReadEnd(fd);
-      if (Belongs(read, fd, place, SplitPath(path).name, id)) found.push_back(Found(read, path, fd, withContent));
+      const CopyEnd end = ReadCopyEnd(fd);
+      if (Belongs(end, fd, place, SplitPath(path).name, id)) found.push_back(Found(end, path, fd, withContent));
     });
   }
   std::sort(found.begin(), found.end(), [](const FoundCopy& a, const FoundCopy& b) {
@@ -316,7 +163,7 @@ void RemoveUnfinished(const std::string& target) {
                                                         {UserStateFolder(), StemElsewhere(at, IdentityPath(target))}};
   for (const auto& [folder, stem] : places) {
     ForEachUnheld(folder, stem, true, [](const std::string& path, int fd) {
-      if (ReadEnd(fd).what == Read::What::kUnfinished) ::unlink(path.c_str());
+      if (ReadCopyEnd(fd).what == CopyEnd::What::kUnfinished) ::unlink(path.c_str());
     });
   }
 }
