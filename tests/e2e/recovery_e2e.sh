@@ -9,10 +9,10 @@
 #  3. the same for an open: it says why, the typed text kept; after, it opens the file;
 #  4. no room for the recovery copy (a file where the state folder should be, and a document folder
 #     that takes no new file): the save says which folders and why, the file as it was.
-# Pictures go to BUILD/e2e/recovery/. Usage (inside xvfb-run): tests/e2e/recovery_e2e.sh BUILD_DIR
+# Pictures go to BUILD/e2e/recovery/. Usage (through tests/e2e/with_x.sh): tests/e2e/recovery_e2e.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
-e2e_init recovery "$1" 240
+e2e_init recovery "$1"
 e2e_window_manager
 
 MAIN='^Brannoch Quillmark 3\.0$'
@@ -24,14 +24,14 @@ REG
 # start: starts the program and waits for its main window; sets $main.
 start() {
   e2e_start
-  main=$(e2e_wait_window "$MAIN" 30)
+  main=$(e2e_wait_window "$MAIN")
   e2e_focus "$main"
 }
 
 # file_dialog TITLE PATH: in the file dialog TITLE, the path is typed and taken.
 file_dialog() {
   local dialog
-  dialog=$(e2e_wait_window "$1" 10)
+  dialog=$(e2e_wait_window "$1")
   e2e_focus "$dialog"
   e2e_type "$2"
   e2e_keys Return
@@ -40,25 +40,27 @@ file_dialog() {
 # answer_box NAME: the program's message box is pictured and answered with Enter.
 answer_box() {
   local box
-  box=$(e2e_wait_box 30)
+  box=$(e2e_wait_box)
   e2e_shot "$1"
   e2e_focus "$box"
   e2e_keys Return
-  e2e_wait_gone "Brannoch Quillmark 3.0 Preview" 10
+  e2e_until 60 no_box || e2e_fail "the message box stayed"
   e2e_focus "$main"
 }
+
+no_box() { ! e2e_box >/dev/null; }
 
 # hold FILE / let_go: another program takes the file's lock and keeps it until let go.
 release="$E2E_OUT/release"
 hold() {
   mkfifo "$release"
   e2e_spawn flock "$1" cat "$release"
-  e2e_until 10 test_held "$1" || e2e_fail "the other program did not take the file"
+  e2e_until 60 test_held "$1" || e2e_fail "the other program did not take the file"
 }
 test_held() { ! flock -n "$1" true; }
 let_go() {
   echo >"$release"
-  e2e_until 10 flock -n "$1" true || e2e_fail "the other program kept the file"
+  e2e_until 60 flock -n "$1" true || e2e_fail "the other program kept the file"
   rm -f "$release"
 }
 
@@ -72,14 +74,14 @@ ln "$doc" "$E2E_OUT/second name.txt"
 start
 e2e_type "typed"
 e2e_keys ctrl+shift+s
-dialog=$(e2e_wait_window "Сохранение документа" 10)
+dialog=$(e2e_wait_window "Сохранение документа")
 e2e_focus "$dialog"
 e2e_type "$(printf 'a%.0s' $(seq 252))"
 e2e_keys Return
 e2e_shot_window "$dialog" 1_save_as_name_too_long_with_its_extension
 e2e_window_shown "Сохранение документа" || e2e_fail "the dialog took a name the folder cannot take"
 e2e_keys Escape
-e2e_wait_gone "Сохранение документа" 10
+e2e_wait_gone "Сохранение документа"
 
 # 2. A save while another program holds the document.
 hold "$doc"
@@ -96,7 +98,7 @@ holds "$doc" $'old text\r' || e2e_fail "the held document was written"
 let_go "$doc"
 e2e_keys ctrl+shift+s
 file_dialog "Сохранение документа" "$doc"
-e2e_until 30 holds "$doc" $'mine\r' || e2e_fail "the save did not write the document once it was let go"
+e2e_until 60 holds "$doc" $'mine\r' || e2e_fail "the save did not write the document once it was let go"
 [ "$(stat -c %h "$doc")" = 2 ] || e2e_fail "the document lost its second name"
 
 # 3. An open while another program holds the document.
@@ -111,7 +113,7 @@ let_go "$doc"
 e2e_keys ctrl+o
 file_dialog "Открытие документа" "$E2E_OUT/second name.txt"
 editor_holds() { [ "$(e2e_editor_text)" = "$1" ]; }
-e2e_until 30 editor_holds "mine" || e2e_fail "the document did not open once it was let go"
+e2e_until 60 editor_holds "mine" || e2e_fail "the document did not open once it was let go"
 kill "$E2E_PID"
 wait "$E2E_PID" 2>/dev/null || true
 E2E_PID=""
