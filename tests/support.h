@@ -126,6 +126,21 @@ class FileReplacements {
   int count_ = 0;
 };
 
+// Points the user's state folder (XDG_STATE_HOME, where the program keeps its recovery copies) at a
+// fresh empty folder while it lives, and back to the folder before when it goes.
+class FreshStateFolder {
+ public:
+  FreshStateFolder() = default;
+  FreshStateFolder(const FreshStateFolder&) = delete;
+  FreshStateFolder& operator=(const FreshStateFolder&) = delete;
+  // The program's own folder in it.
+  std::filesystem::path folder() const { return dir_.path() / "quillmark"; }
+
+ private:
+  TempDir dir_;
+  EnvironmentValue env_{"XDG_STATE_HOME", dir_.path().string()};
+};
+
 // The whole content of a file, as text or (Bytes = std::vector<std::uint8_t>) as bytes; empty when
 // it cannot be read.
 template <class Bytes = std::string>

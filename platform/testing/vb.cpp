@@ -38,4 +38,10 @@ win::COLORREF WindowPicturePixel(win::HWND h, int x, int y) {
   return win::RGB(qRed(p), qGreen(p), qBlue(p));
 }
 
+WaitClockReplacement::WaitClockReplacement(WaitClock clock) : before_(vb::detail::AnsweringWaitClock()) {
+  vb::detail::AnsweringWaitClock() = std::move(clock);
+}
+
+WaitClockReplacement::~WaitClockReplacement() { vb::detail::AnsweringWaitClock() = std::move(before_); }
+
 }  // namespace vb::testing

@@ -10,6 +10,7 @@
 
 #include "platform/gdi/types.h"
 #include "platform/testing/picture.h"
+#include "platform/vb/answering_wait.h"
 
 namespace vb::testing {
 
@@ -27,5 +28,18 @@ platform::testing::Picture WindowPicture(win::HWND h);
 bool SaveWindowPicture(win::HWND h, const std::u16string& path);
 // The pixel at (x, y) of that picture as a COLORREF, or CLR_INVALID.
 win::COLORREF WindowPicturePixel(win::HWND h, int x, int y);
+
+// Has waits for another program (vb::WaitAnswering) measure their bound by `clock` while the object
+// lives, so a test decides when the bound has passed.
+class WaitClockReplacement {
+ public:
+  explicit WaitClockReplacement(WaitClock clock);
+  ~WaitClockReplacement();
+  WaitClockReplacement(const WaitClockReplacement&) = delete;
+  WaitClockReplacement& operator=(const WaitClockReplacement&) = delete;
+
+ private:
+  WaitClock before_;
+};
 
 }  // namespace vb::testing
