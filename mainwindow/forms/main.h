@@ -112,7 +112,8 @@ class frmMain : public vb::Form, public mainwindow::CommandTarget {
   bool SaveAs();
 
   // --- file commands ---
-  // New and Open ask first whether to save a changed document ("SaveChange" "0" asks nothing).
+  // New and Open ask first whether to save a changed document when "SaveChange" is "1" (absent or
+  // any other value asks nothing, as at exit).
   // Yes saves it where it belongs and goes on only when it was written. A loaded document is
   // unmodified (unless converted as it opened).
   void CmdFileNew() override;
