@@ -1,5 +1,7 @@
 #include "platform/testing/vb.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
 #include <QWidget>
@@ -24,6 +26,10 @@ win::COLORREF WindowPicturePixel(win::HWND h, int x, int y) {
   if (w == nullptr || !w->rect().contains(x, y)) return win::CLR_INVALID;
   const QRgb p = w->grab(QRect(x, y, 1, 1)).toImage().pixel(0, 0);
   return win::RGB(qRed(p), qGreen(p), qBlue(p));
+}
+
+void SetForeignClipboardText(std::u16string_view text) {
+  QGuiApplication::clipboard()->setText(QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size())));
 }
 
 }  // namespace vb::testing

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "platform/gdi/types.h"
 
@@ -21,5 +22,8 @@ std::size_t PendingModalActions();
 bool SaveWindowPicture(win::HWND h, const std::u16string& path);
 // The pixel at (x, y) of that picture as a COLORREF, or CLR_INVALID.
 win::COLORREF WindowPicturePixel(win::HWND h, int x, int y);
+
+// Puts text on the clipboard as another program does, line breaks as given.
+void SetForeignClipboardText(std::u16string_view text);
 
 }  // namespace vb::testing

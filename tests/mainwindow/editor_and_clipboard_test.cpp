@@ -4,6 +4,7 @@
 #include "main_window_support.h"
 #include "mainwindow/clipboard_memory.h"
 #include "platform/media/sound.h"
+#include "platform/testing/vb.h"
 #include "platform/testing/win.h"
 #include "platform/vb/clipboard.h"
 #include "platform/vb/runtime.h"
@@ -63,7 +64,8 @@ TEST_F(EditorEvents, KeySoundFollowsItsOwnFlag) {
 
 class ClipboardWatch : public MainWindowTest {
  protected:
-  void Copy(const std::u16string& text) { vb::Clipboard.SetText(text); }
+  // Another program copies the text, line breaks as given.
+  void Copy(const std::u16string& text) { vb::testing::SetForeignClipboardText(text); }
   // One detect tick and, when it found text, the insert tick after it.
   void Tick() {
     w().TimerClipboardDetect_Timer();
