@@ -8,7 +8,9 @@
 #include "main_window_support.h"
 #include "mainwindow/clipboard_memory.h"
 #include "platform/media/sound.h"
+#include "platform/testing/win.h"
 #include "platform/vb/clipboard.h"
+#include "platform/win/keys.h"
 
 using namespace qmtest;
 using platform::script::Kind;
@@ -288,6 +290,27 @@ TEST_F(FileCommands, InsertTextFileReplacesTheSelectionOrReportsTheError) {
   w().CmdInsertTextFile();
   EXPECT_EQ(editor().Text(), u" Привет\r\n после");
   EXPECT_EQ(vb::Clipboard.GetText(), u"моё");
+}
+
+// A document keeps the line breaks it was opened with when the user works on it and saves it: each
+// untouched line its own (LF, CR or CR LF), a line the user makes the file's most frequent kind.
+TEST_F(FileCommands, ASavedDocumentKeepsItsLineBreaks) {
+  platform::testing::ShowAndWait(w().hWnd());
+  // "а", "б", "в", "г", "д" in Windows 1251, mostly LF.
+  const auto file = File("mixed.txt", "\xe0\n\xe1\r\xe2\r\n\xe3\n\xe4\n");
+  Answer(Kind::OpenFile, 1, U(file));
+  mainwindow::RouteButtonClick(u"MENU:FILE:OPEN", w());
+  ASSERT_EQ(editor().Text(), u"а\r\nб\r\nв\r\nг\r\nд");
+  editor().SetFocus();
+  editor().SelStart(editor().TextLength());
+  platform::testing::KeyClick(editor().hWnd(), win::VK_RETURN, 0, u"\r");
+  platform::testing::KeyClick(editor().hWnd(), 'T', 0, u"е");
+  mainwindow::RouteButtonClick(u"MENU:FORMAT:ALLTEXTCASE:CASEU", w());
+  mainwindow::RouteButtonClick(u"MENU:DECODE:WIN:WK", w());  // Windows 1251 -> KOI-8 and back
+  mainwindow::RouteButtonClick(u"MENU:DECODE:KOI:KW", w());
+  Answer(Kind::SaveFile, 1, U(file));
+  mainwindow::RouteButtonClick(u"MENU:FILE:SAVEAS", w());
+  EXPECT_EQ(ReadBytes(file), "\xc0\n\xc1\r\xc2\r\n\xc3\n\xc4\n\xc5\n");  // "А" ... "Е"
 }
 
 TEST_F(FileCommands, ExitRunsTheCloseSequence) {
