@@ -37,21 +37,22 @@ std::u16string ToolbarValueName(int position) {
 }
 
 std::vector<bool> StoredToolbarLayout(std::u16string_view key, int count) {
-  std::vector<bool> shown(static_cast<std::size_t>(count), true);
+  std::vector<bool> shown;
   bool stored = false;
   for (int i = 0; i < count; ++i) {
     const std::u16string name = ToolbarValueName(i);
-    shown[static_cast<std::size_t>(i)] = modRegistry::ReadRegistryDword(win::HKEY_CURRENT_USER, key, name) != 0;
+    shown.push_back(modRegistry::ReadRegistryDword(win::HKEY_CURRENT_USER, key, name) != 0);
     stored = stored || modRegistry::RegistryValueExists(win::HKEY_CURRENT_USER, key, name);
   }
+  // Nothing stored: the toolbar's default, every item shown.
   if (!stored) shown.assign(shown.size(), true);
   return shown;
 }
 
 void LoadToolBarButtonsVisibility(CommandButtonServices& buttons) {
-  const std::vector<bool> standard = StoredToolbarLayout(settings::kToolBarsStandartKey, static_cast<int>(std::size(kStandard)));
+  const auto standard = StoredToolbarLayout(settings::kToolBarsStandartKey, static_cast<int>(std::size(kStandard)));
   for (std::size_t i = 0; i < std::size(kStandard); ++i) buttons.ButtonVisible(kStandard[i], standard[i]);
-  const std::vector<bool> decode = StoredToolbarLayout(settings::kToolBarsDecodeKey, static_cast<int>(std::size(kDecode)));
+  const auto decode = StoredToolbarLayout(settings::kToolBarsDecodeKey, static_cast<int>(std::size(kDecode)));
   for (std::size_t i = 0; i < std::size(kDecode); ++i) {
     buttons.ButtonVisible(kDecode[i], decode[i]);
     if (i == kDirectionListPosition) buttons.DirectionListVisible(decode[i]);

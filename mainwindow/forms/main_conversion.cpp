@@ -48,9 +48,8 @@ void frmMain::ConvertDirection(int direction) {
 // The list shows the stored direction first (the settings dialog or another copy of the program may
 // have stored another), so what it shows is what runs.
 void frmMain::StartDecode() {
-  const int direction = modDecode::StoredDefaultDirection();
   ShowDefaultDirection();
-  ConvertDirection(direction);
+  ConvertDirection(cmbDecode.ListIndex());
 }
 
 void frmMain::ShowDefaultDirection() {
