@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The main window's controls do what they show, driven as a user drives them (run it inside
-# xvfb-run): on a new profile the toolbars show their buttons; a KOI-8 text pasted in, its
+# The main window's controls do what they show, driven as a user drives them (run it through
+# tests/e2e/with_x.sh): on a new profile the toolbars show their buttons; a KOI-8 text pasted in, its
 # direction chosen in the toolbar's list by the keyboard and Start pressed comes out readable, and
 # the choice is stored; lines copied from the editor reach the clipboard with LF line breaks; a
 # paste into an emptied document undone by Ctrl+Z comes back by F4. Pictures go to
@@ -8,7 +8,7 @@
 # Usage: tests/e2e/main_controls_e2e.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
-e2e_init main_controls "$1" 180
+e2e_init main_controls "$1"
 e2e_profile <<REG
 [$E2E_KEY\\Preferences]
 "ShowInCaption"="3"

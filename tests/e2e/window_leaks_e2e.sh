@@ -6,15 +6,15 @@
 # program still live, so memory kept reachable counts as well as memory no pointer reaches. The
 # leak checker's report of what the extra rounds left unfreed, divided by their number, must stay
 # under a fraction of what one window's widgets take; a window that kept its pictures, records or
-# widgets would keep kilobytes a round. Run it inside xvfb-run. Reports go to
+# widgets would keep kilobytes a round. Run it through tests/e2e/with_x.sh. Reports go to
 # BUILD/e2e/window_leaks/.
 # Usage: tests/e2e/window_leaks_e2e.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
-e2e_init window_leaks "$1" 1800
+e2e_init window_leaks "$1" 900
 
-FEW=10
-MANY=60
+FEW=5
+MANY=45
 MOST_PER_ROUND=2048  # bytes
 DIALOGS=(Settings Find Replace GoTo InsertTimeAndDate Conversion PrintConfirmation About License
          DocumentProperties ToolbarCustomisation)
