@@ -113,5 +113,7 @@ void PressInNextMessageBox(const std::u16string& button, RealMessageBox* seen);
 // closes it by its title bar's close button. False when no modal window is shown.
 bool PressEscapeInModalWindow();
 bool CloseModalWindowByUser();
+// The modal window shown now, or 0.
+win::HWND ModalWindow();
 
 }  // namespace platform::testing

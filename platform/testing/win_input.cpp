@@ -309,6 +309,11 @@ bool PressEscapeInModalWindow() {
   return true;
 }
 
+win::HWND ModalWindow() {
+  QWidget* modal = QApplication::activeModalWidget();
+  return modal != nullptr ? platform::detail::HandleOfWidget(modal) : 0;
+}
+
 bool CloseModalWindowByUser() {
   QWidget* modal = QApplication::activeModalWidget();
   if (modal == nullptr) return false;

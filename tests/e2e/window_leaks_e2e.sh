@@ -15,7 +15,7 @@ e2e_init window_leaks "$1" 900
 
 FEW=5
 MANY=45
-MOST_PER_ROUND=2048  # bytes
+MOST_PER_ROUND=1024  # bytes
 DIALOGS=(Settings Find Replace GoTo InsertTimeAndDate Conversion PrintConfirmation About License
          DocumentProperties ToolbarCustomisation)
 

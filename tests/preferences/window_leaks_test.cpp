@@ -1,5 +1,5 @@
-// Every dialog of the program opened by its command and closed by the user, round after round, as a
-// user tried it 200 times: each closes whole every time. tests/e2e/window_leaks_e2e.sh runs these
+// Every dialog of the program opened by its command, drawn, and closed by the user, round after
+// round, as a user tried it 200 times: each closes whole every time. tests/e2e/window_leaks_e2e.sh runs these
 // under a leak checker with few and with many rounds (QM_WINDOW_ROUNDS) and finds that no round
 // keeps memory.
 #include <gtest/gtest.h>
@@ -53,11 +53,19 @@ class WindowLeaks : public MainWindowTest {
     vb::DoEvents();
     platform::testing::ReturnToEventLoop();
   }
+  // The window is on the screen and has drawn itself, as the user sees it before closing it.
+  void Drawn(win::HWND window) {
+    platform::testing::ShowAndWait(window);
+    vb::DoEvents();
+  }
   // A modal window opened by the command and closed by its close box, every round.
   void Modal(const std::function<void()>& command) {
     for (int round = 0; round < Rounds(); ++round) {
       bool closed = false;
-      vb::testing::QueueModalAction([&] { closed = platform::testing::CloseModalWindowByUser(); });
+      vb::testing::QueueModalAction([&] {
+        Drawn(platform::testing::ModalWindow());
+        closed = platform::testing::CloseModalWindowByUser();
+      });
       command();
       ASSERT_TRUE(closed) << "round " << round;
       Idle();
@@ -69,6 +77,7 @@ class WindowLeaks : public MainWindowTest {
     for (int round = 0; round < Rounds(); ++round) {
       command();
       ASSERT_TRUE(window.Visible()) << "round " << round;
+      Drawn(window.hWnd());
       platform::testing::CloseByUser(window.hWnd());
       ASSERT_FALSE(window.IsLoaded()) << "round " << round;
       Idle();
