@@ -7,8 +7,8 @@
 #     of nothing): buttons are pressed, and the program answers throughout;
 #  2. the find window stays above the main window when the editor is clicked, and minimises and
 #     comes back with it;
-#  3. a modal window (the print confirmation) destroyed by another program: the main window takes
-#     typed text again;
+#  3. a modal window (the print confirmation) destroyed by another program while the program is
+#     busy: the main window takes typed text and shortcuts again;
 #  4. printing to the PDF printer with no documents folder: the folder the desktop names is made,
 #     the PDF lands there and the program says so;
 #  5. the settings dialog, the time and date window, the print confirmation and the document
@@ -165,14 +165,20 @@ e2e_keys Escape
 e2e_wait_gone "Найти"
 
 # --- 3. A modal window destroyed by another program --------------------------------------------
+# The program is busy (stopped) while the window goes, so the window manager gives the keyboard to
+# the main window before the program learns of it: the main window is active after, and its
+# shortcuts work (Ctrl+P below).
 xdotool windowmove --sync "$main" 20 20
 e2e_settle_wm
 e2e_focus "$main"
 e2e_keys ctrl+p
 confirm=$(e2e_wait_active "Печать документа")
+kill -STOP "$E2E_PID"
 xdotool windowclose "$confirm"
+xdotool windowactivate --sync "$main"
+kill -CONT "$E2E_PID"
 e2e_wait_gone "Печать документа"
-e2e_focus "$main"
+e2e_wait_focus "$main"
 e2e_keys ctrl+End
 e2e_type " typed"
 expect_answers "after the print confirmation was destroyed"
