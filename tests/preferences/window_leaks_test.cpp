@@ -1,26 +1,23 @@
 // Every dialog of the program opened by its command, drawn, and closed by the user, round after
-// round, as a user tried it 200 times: each closes whole every time. tests/e2e/window_leaks_e2e.sh runs these
-// under a leak checker with few and with many rounds (QM_WINDOW_ROUNDS) and finds that no round
-// keeps memory.
+// round, as a user tried it 200 times: each closes whole every time. tests/e2e/window_leaks_e2e.sh
+// runs these under a leak checker with few and with many rounds (QM_WINDOW_ROUNDS) and finds that
+// no round keeps memory.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <string>
 
-#include "mainwindow/forms/decode.h"
-#include "mainwindow/forms/document_properties.h"
 #include "mainwindow/forms/find.h"
 #include "mainwindow/forms/go_to.h"
 #include "mainwindow/forms/insert_time_and_date.h"
-#include "mainwindow/forms/printing.h"
 #include "mainwindow/forms/replace.h"
 #include "mainwindow/main_window_support.h"
 #include "mainwindow/preference_windows.h"
 #include "platform/testing/vb.h"
 #include "platform/testing/win.h"
 #include "platform/vb/runtime.h"
-#include "preferences/forms/toolbar_customize.h"
 #include "preferences/preference_windows.h"
 #include "preferences/settings/settings.h"
 
