@@ -12,6 +12,8 @@
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 e2e_init window_leaks "$1" 900
+command -v heaptrack >/dev/null && command -v heaptrack_print >/dev/null \
+  || e2e_fail "heaptrack is not installed (./test.sh installs it)"
 
 FEW=5
 MANY=45
