@@ -150,6 +150,16 @@ std::int32_t ReadRegistryDword(win::HKEY root, std::u16string_view path, std::u1
   return result;
 }
 
+bool RegistryValueExists(win::HKEY root, std::u16string_view path, std::u16string_view name) {
+  const std::u16string subkey(path);
+  win::HKEY key = 0;
+  if (win::RegOpenKeyExW(root, subkey.c_str(), 0, win::KEY_QUERY_VALUE, &key) != win::ERROR_SUCCESS) return false;
+  const bool found = win::RegQueryValueExW(key, std::u16string(name).c_str(), nullptr, nullptr, nullptr, nullptr) ==
+                     win::ERROR_SUCCESS;
+  win::RegCloseKey(key);
+  return found;
+}
+
 void WriteRegistryDword(win::HKEY root, std::u16string_view path, std::u16string_view name, std::int32_t value) {
   const std::u16string subkey(path);
   win::HKEY key = 0;

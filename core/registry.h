@@ -28,6 +28,9 @@ void WriteRegistryString(win::HKEY root, std::u16string_view path, std::u16strin
 // A REG_DWORD value; 0 when the key or value is missing or the value is not 32-bit.
 std::int32_t ReadRegistryDword(win::HKEY root, std::u16string_view path, std::u16string_view name);
 
+// Whether the key holds a value of that name, of either type.
+bool RegistryValueExists(win::HKEY root, std::u16string_view path, std::u16string_view name);
+
 // Creates the key and sets the value as REG_DWORD. A failure is told as WriteRegistryString's is.
 void WriteRegistryDword(win::HKEY root, std::u16string_view path, std::u16string_view name, std::int32_t value);
 

@@ -165,11 +165,7 @@ void frmMain::Form_Load() {
   for (int direction = 0; direction < modDecode::kDirectionCount; ++direction) {
     cmbDecode.AddItem(modDecode::DirectionName(direction));
   }
-  // A stored direction that is absent, not a number or out of range shows direction 0; Start still
-  // runs only an exact "0" to "19".
-  const double stored = vb::Val(Pref(prefs::kDefaultCode));
-  const bool inRange = stored >= 0 && stored < modDecode::kDirectionCount && stored == static_cast<int>(stored);
-  cmbDecode.ListIndex(inRange ? static_cast<int>(stored) : 0);
+  ShowDefaultDirection();
 
   TimerClipboardDetect.Enabled(Pref(prefs::kClipboardDetect) == u"1");
 

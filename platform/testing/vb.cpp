@@ -1,5 +1,7 @@
 #include "platform/testing/vb.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
 #include <QWidget>
@@ -14,7 +16,7 @@
 namespace vb::testing {
 
 void CopyFromAnotherProgram(const std::u16string& text) {
-  vb::Clipboard.SetText(text);
+  QGuiApplication::clipboard()->setText(QString::fromStdU16String(text));
   platform::detail::NoteAnotherProgramsCopy();
 }
 

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "platform/gdi/types.h"
 #include "platform/testing/picture.h"
@@ -14,7 +15,8 @@
 
 namespace vb::testing {
 
-// Another program copies the text to the clipboard (vb::Clipboard.HoldsOwnCopy is false for it).
+// Another program copies the text to the clipboard, line breaks as given (vb::Clipboard.HoldsOwnCopy
+// is false for it).
 void CopyFromAnotherProgram(const std::u16string& text);
 
 // Runs the action inside the next modal Show, once the form is shown.

@@ -122,5 +122,7 @@ void PressInNextMessageBox(const std::u16string& button, RealMessageBox* seen);
 bool KeyClickInModalWindow(int vk, int modifiers = 0, const std::u16string& text = {});
 bool PressEscapeInModalWindow();
 bool CloseModalWindowByUser();
+// The modal window shown now, or 0.
+win::HWND ModalWindow();
 
 }  // namespace platform::testing

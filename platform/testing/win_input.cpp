@@ -345,6 +345,10 @@ bool KeyClickInModalWindow(int vk, int modifiers, const std::u16string& text) {
 }
 
 bool PressEscapeInModalWindow() { return KeyClickInModalWindow(win::VK_ESCAPE); }
+win::HWND ModalWindow() {
+  QWidget* modal = QApplication::activeModalWidget();
+  return modal != nullptr ? platform::detail::HandleOfWidget(modal) : 0;
+}
 
 bool CloseModalWindowByUser() {
   QWidget* modal = QApplication::activeModalWidget();

@@ -58,7 +58,8 @@ std::u16string ClipboardObject::GetText(int format) const {
 void ClipboardObject::SetText(std::u16string_view text, int format) {
   if (format != vbCFText) Raise(err::kInvalidProcedureCall, u"Clipboard");  // text is the only format the program puts there
   WatchChanges();
-  QGuiApplication::clipboard()->setText(QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size())));
+  const std::u16string shared = platform::ClipboardLineBreaks(text);
+  QGuiApplication::clipboard()->setText(QString(reinterpret_cast<const QChar*>(shared.data()), static_cast<qsizetype>(shared.size())));
   Changed();  // also when the toolkit tells no change (the same text again)
 }
 
@@ -85,3 +86,21 @@ namespace platform::detail {
 void NoteAnotherProgramsCopy() { vb::anotherProgramsCopy = true; }
 
 }  // namespace platform::detail
+
+namespace platform {
+
+std::u16string ClipboardLineBreaks(std::u16string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != u'\r') {
+      out.push_back(text[i]);
+      continue;
+    }
+    out.push_back(u'\n');
+    if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+  }
+  return out;
+}
+
+}  // namespace platform

@@ -1,4 +1,5 @@
-// The runtime's Clipboard object over the system clipboard.
+// The runtime's Clipboard object over the system clipboard. Text put there carries LF line breaks
+// (ClipboardLineBreaks below); GetText gives the clipboard's text as it is.
 #pragma once
 
 #include <cstdint>
@@ -36,3 +37,12 @@ class ClipboardObject {
 extern ClipboardObject Clipboard;
 
 }  // namespace vb
+
+namespace platform {
+
+// A text as it goes onto the clipboard: every line break (CR LF, or a lone CR) made one LF, the form
+// the desktop's other programs expect there, whereas the program's texts separate lines with CR LF.
+// Text coming from the clipboard may use any of the three; the editor takes each as a line break.
+std::u16string ClipboardLineBreaks(std::u16string_view text);
+
+}  // namespace platform

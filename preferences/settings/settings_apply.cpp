@@ -53,6 +53,7 @@ void frmSettings::cmdApply_Click() {
   WriteFlag(pref::kManyCopies, chkManyCopies);
   WriteFlag(pref::kSaveWindowPositionAndSize, chkSaveWindowPositionAndSize);
   modRegistry::WritePreference(pref::kDefaultCode, IndexText(cmbCode.ListIndex()));
+  settings_links::ShowDefaultDirection();
   WriteFlag(pref::kClipboardDetect, chkClipboardDetect);
   WriteFlag(pref::kDecodeClipboard, chkDecodeClipboard);
   WriteFlag(pref::kDecodeAtCodeChange, chkDecodeAtCodeChange);

@@ -1,5 +1,6 @@
-// Loading the dialog: every control from its stored value, in a fixed order. Setting a control raises
-// its own change event as a user's edit does, so the last step disables Apply again.
+// Loading the dialog: every control from its stored value, in a fixed order, at the load and again
+// when a hidden dialog is opened. Setting a control raises its own change event as a user's edit
+// does, so the last step disables Apply again.
 #include "core/decode.h"
 #include "core/number_text.h"
 #include "core/registry.h"
@@ -53,7 +54,20 @@ void frmSettings::Form_Load() {
   for (const char16_t* size : kPaperSizes) cmbPaperSize.AddItem(size);
   settings_links::PlayLoadSound();
   settings_links::ApplyTopMost(hWnd());
+  LoadStoredValues();
+}
 
+void frmSettings::Open(int modal, vb::Form& owner) {
+  if (IsLoaded() && Visible()) {
+    // A shown window cannot become modal; hidden, it keeps every value typed into it.
+    if (modal == vb::vbModal) Hide();
+  } else if (IsLoaded()) {
+    LoadStoredValues();
+  }
+  Show(modal, &owner);
+}
+
+void frmSettings::LoadStoredValues() {
   LoadFlag(chkTopMost, pref::kTopMost);
   LoadFlag(chkWrap, pref::kViewMode);
   LoadFlag(chkStartAtStartup, pref::kStartAtStartup);
@@ -62,7 +76,7 @@ void frmSettings::Form_Load() {
   LoadFlag(chkClearClipboard, pref::kClearClipboard);
   LoadFlag(chkManyCopies, pref::kManyCopies);
   LoadFlag(chkSaveWindowPositionAndSize, pref::kSaveWindowPositionAndSize);
-  cmbCode.ListIndex(stored_values::ListIndex(Pref(pref::kDefaultCode), cmbCode.ListCount()));
+  cmbCode.ListIndex(modDecode::StoredDefaultDirection());
   LoadFlag(chkClipboardDetect, pref::kClipboardDetect);
   LoadFlag(chkDecodeClipboard, pref::kDecodeClipboard);
   LoadFlag(chkDecodeAtCodeChange, pref::kDecodeAtCodeChange);
@@ -117,6 +131,7 @@ void frmSettings::Form_Load() {
 }
 
 void frmSettings::LoadPrinters() {
+  lstPrinters.Clear();
   for (int i = 0; i < vb::Printers.Count(); ++i) lstPrinters.AddItem(vb::Printers.Item(i).DeviceName);
   LoadChoice(optQDraft, Pref(pref::kPrintQuality), u"vbPRPQDraft");
   LoadChoice(optQLow, Pref(pref::kPrintQuality), u"vbPRPQLow");
@@ -164,6 +179,7 @@ int frmSettings::StoredPrinterIndex() {
 }
 
 void frmSettings::LoadFont() {
+  cboFontSize.Clear();
   for (const char16_t* size : kFontSizes) cboFontSize.AddItem(size);
   const std::u16string size = Pref(pref::kFontSize);
   const auto points = stored_values::FontPoints(size);

@@ -4,6 +4,7 @@
 #include "main_window_support.h"
 #include "mainwindow/clipboard_memory.h"
 #include "platform/media/sound.h"
+#include "platform/testing/vb.h"
 #include "platform/testing/win.h"
 #include "platform/testing/vb.h"
 #include "platform/vb/clipboard.h"
