@@ -24,6 +24,9 @@ void AddButtonSounds(vb::CommandButton& button);
 // Gives the main window's editor a font name or size; nothing when no main window is there.
 void EditorFontName(const std::u16string& name);
 void EditorFontSize(float points);
+// The editor's font name and size in points; empty and 0 when no main window is there.
+std::u16string EditorFontName();
+double EditorFontSize();
 // The main window's shared file dialog, or null when no main window is there.
 vb::CommonDialog* SharedFileDialog();
 
