@@ -20,7 +20,6 @@
 
 #include "platform/script/script.h"
 #include "platform/vb/app.h"
-#include "platform/win/window_record.h"
 
 namespace vb {
 
@@ -235,7 +234,6 @@ int MsgBox(std::u16string_view prompt, int buttons, std::u16string_view title) {
     if (specs[i].answer == vbCancel || specs.size() == 1) box.setEscapeButton(made[i]);
   for (;;) {
     noEscape.refusedClose = false;
-    platform::detail::ShowWithoutMinMaxButtons(&box);
     box.exec();
     for (std::size_t i = 0; i < specs.size(); ++i)
       if (box.clickedButton() == made[i]) return specs[i].answer;
