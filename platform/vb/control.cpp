@@ -340,6 +340,16 @@ void Control::TabIndex(int v) {
   std::stable_sort(list.begin(), list.end(), [](Control* a, Control* b) { return a->core_->tabIndex < b->core_->tabIndex; });
   for (std::size_t i = 1; i < list.size(); ++i) QWidget::setTabOrder(list[i - 1]->core_->widget, list[i]->core_->widget);
 }
+bool Control::TabStop() {
+  EnsureWindow();
+  return (W(*this).focusPolicy() & Qt::TabFocus) != 0;
+}
+void Control::TabStop(bool v) {
+  EnsureWindow();
+  QWidget& w = W(*this);
+  if (w.focusPolicy() == Qt::NoFocus) return;
+  w.setFocusPolicy(v ? Qt::StrongFocus : Qt::ClickFocus);
+}
 void Control::SetFocus() {
   EnsureWindow();
   win::SetFocus(core_->handle);

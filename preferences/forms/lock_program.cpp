@@ -60,6 +60,8 @@ void frmLockProgram::Design() {
   cmdEnter.Caption(u"Войти");
   cmdEnter.Default(true);
   txtAddon.Move(-5000, 0, 1215, 315);
+  // It holds the stored password: Tab must never bring the keyboard into it.
+  txtAddon.TabStop(false);
   txtUser.TabIndex(0);
   txtPassword.TabIndex(1);
   cmdEnter.TabIndex(2);
