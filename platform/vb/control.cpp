@@ -347,8 +347,9 @@ bool Control::TabStop() {
 void Control::TabStop(bool v) {
   EnsureWindow();
   QWidget& w = W(*this);
-  if (w.focusPolicy() == Qt::NoFocus) return;
-  w.setFocusPolicy(v ? Qt::StrongFocus : Qt::ClickFocus);
+  const int policy = w.focusPolicy();
+  if (policy == Qt::NoFocus) return;
+  w.setFocusPolicy(static_cast<Qt::FocusPolicy>(v ? policy | Qt::TabFocus : policy & ~Qt::TabFocus));
 }
 void Control::SetFocus() {
   EnsureWindow();

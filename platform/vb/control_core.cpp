@@ -4,10 +4,10 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QCursor>
+#include <QLineEdit>
 #include <QPalette>
+#include <QPlainTextEdit>
 #include <QWidget>
 #include <algorithm>
 #include <unordered_map>

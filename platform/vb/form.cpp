@@ -1,11 +1,11 @@
 #include "platform/vb/form.h"
 
 #include <QApplication>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QPixmap>
 #include <QPointer>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
