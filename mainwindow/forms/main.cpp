@@ -236,9 +236,10 @@ void frmMain::ApplyCaption() {
   }
 }
 
-// An absent name, or a size that is no size a font can have, keeps the design font's.
+// An absent name, a name no font can have (too long), or a size that is no size a font can have,
+// keeps the design font's.
 void frmMain::ApplyEditorFont() {
-  const std::u16string name = Pref(prefs::kFontName);
+  const std::u16string name = modRegistry::ReadFontName();
   if (!name.empty()) RichTextBox->FontName(name);
   const double size = vb::Val(Pref(prefs::kFontSize));
   if (size >= kSmallestFontSize && size <= kLargestFontSize) RichTextBox->FontSize(size);
@@ -381,9 +382,12 @@ void frmMain::Form_Unload(int& cancel) {
     chrome::PlaySoundEvent(chrome::kFormUnload);
   }
   if (Pref(prefs::kClearClipboard) == u"1") modDocument::ClearClipboardContents();
-  if (Pref(prefs::kSaveWindowPositionAndSize) == u"1") StorePlacement();
-  StoreWindowState();
-  clipboard_memory::Remember(u"");
+  {
+    const modRegistry::WriteBatch batch;
+    if (Pref(prefs::kSaveWindowPositionAndSize) == u"1") StorePlacement();
+    StoreWindowState();
+    clipboard_memory::Remember(u"");
+  }
   if (EndProgram) EndProgram();
 }
 

@@ -17,12 +17,12 @@
 namespace prefs = settings::preferences;
 
 // "SaveChange" absent or anything but "0" asks, so a new profile never leaves the user unable to
-// open a file, nor drops a changed document unasked.
+// open a file, nor drops a changed document unasked: only No drops it.
 bool frmMain::SaveQuestion() {
   if (modRegistry::ReadPreference(prefs::kSaveChange) == u"0" || !DocumentModified) return true;
   const int answer = vb::MsgBox(u"Документ был изменен. Вы хотите сохранить сделанные изменения?",
                                 vb::vbYesNo | vb::vbQuestion, core::kProgramTitle);
-  if (answer != vb::vbYes) return true;
+  if (answer == vb::vbNo) return true;
   return SaveWhereItBelongs(true);
 }
 

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
+#include "platform/vb/clipboard_owner.h"
 #include "platform/vb/error.h"
 
 namespace vb {
@@ -14,12 +15,18 @@ namespace {
 
 std::uint32_t sequence = 1;
 platform::ChangeNotice changes;
+// Without a window system that tells the clipboard's owner: a test made the content as another
+// program's copy (clipboard_owner.h).
+bool anotherProgramsCopy = false;
 
 // The content changed: the sequence number moves and the watches are told.
 void Changed() {
   ++sequence;
+  anotherProgramsCopy = false;
   changes.Tell();
 }
+
+bool OnX() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
 
 // Counts the toolkit's change notices from the first use on.
 void WatchChanges() {
@@ -61,9 +68,20 @@ void ClipboardObject::Clear() {
   Changed();
 }
 
+bool ClipboardObject::HoldsOwnCopy() const {
+  WatchChanges();
+  return OnX() ? QGuiApplication::clipboard()->ownsClipboard() : !anotherProgramsCopy;
+}
+
 bool ClipboardObject::GetFormat(int format) const {
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
   return format == vbCFText && data != nullptr && data->hasText();
 }
 
 }  // namespace vb
+
+namespace platform::detail {
+
+void NoteAnotherProgramsCopy() { vb::anotherProgramsCopy = true; }
+
+}  // namespace platform::detail

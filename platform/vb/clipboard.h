@@ -20,6 +20,11 @@ class ClipboardObject {
   void Clear();
   // True when the clipboard holds data of the format (vbCFText: text).
   bool GetFormat(int format) const;
+  // True when this program put the clipboard's content there (SetText, a copy or cut in one of its
+  // boxes or its editor), false when another program did: the window system tells which. Without
+  // a window system that tells (tests), every content is the program's own but the copies a test
+  // makes as another program (platform/testing/vb.h).
+  bool HoldsOwnCopy() const;
   // The clipboard's sequence number: it changes whenever the clipboard's content changes, by this
   // program or another, so a poller learns that nothing changed without reading the content.
   std::uint32_t SequenceNumber() const;

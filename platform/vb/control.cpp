@@ -340,17 +340,6 @@ void Control::TabIndex(int v) {
   std::stable_sort(list.begin(), list.end(), [](Control* a, Control* b) { return a->core_->tabIndex < b->core_->tabIndex; });
   for (std::size_t i = 1; i < list.size(); ++i) QWidget::setTabOrder(list[i - 1]->core_->widget, list[i]->core_->widget);
 }
-bool Control::TabStop() {
-  EnsureWindow();
-  return (W(*this).focusPolicy() & Qt::TabFocus) != 0;
-}
-void Control::TabStop(bool v) {
-  EnsureWindow();
-  QWidget& w = W(*this);
-  const int policy = w.focusPolicy();
-  if (policy == Qt::NoFocus) return;
-  w.setFocusPolicy(static_cast<Qt::FocusPolicy>(v ? policy | Qt::TabFocus : policy & ~Qt::TabFocus));
-}
 void Control::SetFocus() {
   EnsureWindow();
   win::SetFocus(core_->handle);

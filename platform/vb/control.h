@@ -174,9 +174,6 @@ class Control {
   void ForeColor(OLE_COLOR v);
   int TabIndex();
   void TabIndex(int v);
-  // Whether Tab stops at the control; one that does not still takes the focus from a click or code.
-  bool TabStop();
-  void TabStop(bool v);
   void SetFocus();
   void Refresh();
   void ZOrder(int position = 0);

@@ -179,6 +179,7 @@ void frmToolBarCustomize::tabCustomToolbar_TabClick(std::int32_t lTab) {
 }
 
 void frmToolBarCustomize::cmdApply_Click() {
+  const modRegistry::WriteBatch batch;  // the 51 values reach the file in one replacement of it
   WriteItems({lstToolBarStandart, settings::kToolBarsStandartKey});
   WriteItems({lstToolBarDecode, settings::kToolBarsDecodeKey});
   WriteOption(settings::toolbars::kUseLargeIcons, chkUseLargeIcons);

@@ -209,6 +209,7 @@ class frmSettings : public vb::Form {
  protected:
   void Design() override;
   void Form_Load() override;
+  void Form_Activate() override { FollowProgramLock(); }
   void Form_Unload(int& cancel) override;
 
  private:
@@ -233,6 +234,7 @@ class frmSettings : public vb::Form {
   std::u16string FontNameShown();
   std::u16string FontSizeShown();
   void LoadLocked();
+  void FollowProgramLock();
   void LoadSounds();
   void ApplyPrinter();
   void ApplyFont();
@@ -255,6 +257,8 @@ class frmSettings : public vb::Form {
 
   // The folder browser, made on the first folder browse and released when the dialog unloads.
   std::unique_ptr<clsCommonDialog> folderDialog_;
+  // The lock page shows no password and takes no change while a copy of the program is locked.
+  bool lockPageSealed_ = false;
 };
 
 // The program's one settings dialog, made on first use (not loaded until it is used); it lives as

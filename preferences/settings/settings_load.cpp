@@ -7,6 +7,7 @@
 #include "mainwindow/window_placement.h"
 #include "platform/vb/printer.h"
 #include "platform/vb/strings.h"
+#include "preferences/forms/lock_program.h"
 #include "preferences/settings/main_links.h"
 #include "preferences/settings/settings.h"
 #include "preferences/settings/stored_values.h"
@@ -166,7 +167,7 @@ int frmSettings::StoredPrinterIndex() {
 // The font the page shows: the stored one, or the editor's own while none is stored (a new
 // profile), which is the font the editor writes in.
 std::u16string frmSettings::FontNameShown() {
-  const std::u16string stored = Pref(pref::kFontName);
+  const std::u16string stored = modRegistry::ReadFontName();
   return stored.empty() ? settings_links::EditorFontName() : stored;
 }
 
@@ -185,7 +186,8 @@ void frmSettings::LoadFont() {
   const std::u16string name = FontNameShown();
   cboFontName.Text(name);
   txtExample.Text(Pref(pref::kTextExample));
-  // An empty name or a size that is no size keeps the sample in the dialog's own font.
+  // An empty name, a name no font can have or a size that is no size keeps the sample in the
+  // dialog's own font.
   if (!name.empty()) lblExample.FontName(name);
   if (points) lblExample.FontSize(*points);
 }
@@ -198,6 +200,20 @@ void frmSettings::LoadLocked() {
                                                   settings::locked::kDoNotShowPassword);
   chkDoNotShowPassword.Value(stored_values::SwitchCheck(mask));
   txtPassword.PasswordChar(mask == 1 ? u'*' : 0);
+  lockPageSealed_ = false;
+  FollowProgramLock();
+}
+
+// While a copy of the program is locked (another one, with several copies allowed), the lock page
+// shows no password and takes no change: whoever finds the program locked can neither read nor
+// replace its password here. The page follows at load and whenever the dialog is activated.
+void frmSettings::FollowProgramLock() {
+  const bool locked = frmLockProgram::AnyCopyLocked();
+  if (locked == lockPageSealed_) return;
+  lockPageSealed_ = locked;
+  txtPassword.Text(locked ? std::u16string() : Text(settings::kLockedKey, settings::locked::kPassword));
+  for (vb::TextBox* box : {&txtUser, &txtPassword, &txtTip}) box->Enabled(!locked);
+  chkDoNotShowPassword.Enabled(!locked);
 }
 
 void frmSettings::LoadSounds() {

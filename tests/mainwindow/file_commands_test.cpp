@@ -70,6 +70,17 @@ TEST_F(FileCommands, NewAsksUnlessSaveChangeIsExactlyZero) {
   EXPECT_TRUE(Prompts().empty());
 }
 
+// Only No drops the changed document: any other answer to the question (as a box closed without a
+// button once gave) goes to the save.
+TEST_F(FileCommands, OnlyNoDropsTheChangedDocument) {
+  Changed(u"важный текст");
+  AnswerBox(vb::vbCancel);
+  Answer(Kind::SaveFile, 0);
+  w().CmdFileNew();
+  EXPECT_EQ(editor().Text(), u"важный текст");
+  EXPECT_TRUE(w().DocumentModified);
+}
+
 TEST_F(FileCommands, YesWithoutAFileAsksWhereAndACancelledSaveKeepsEverything) {
   Changed(u"важный текст");
   AnswerBox(vb::vbYes);
