@@ -63,6 +63,7 @@ class QtPrintSystem : public PrintSystem {
     printer_.setPageOrientation(s.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     printer_.setColorMode(s.greyscale ? QPrinter::GrayScale : QPrinter::Color);
     printer_.setCopyCount(s.copies);
+    printer_.setDocName(s.jobName);
     printer_.setDuplex(DuplexMode(s.duplex));
     printer_.setFullPage(false);
     printer_.setPageMargins(printer_.pageLayout().minimumMargins(), printer_.pageLayout().units());

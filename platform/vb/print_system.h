@@ -23,6 +23,7 @@ struct PrinterSetup {
   bool pdf = false;        // the PDF printer, writing pdfFile
   QString device;          // a print queue (not the PDF printer)
   QString pdfFile;
+  QString jobName;         // the print queue's job name, the PDF file's title
   int resolution = 1200;   // dots per inch
   QPageSize::PageSizeId paper = QPageSize::A4;
   bool landscape = false;

@@ -72,6 +72,7 @@ struct State {
   double currentX = 0;
   double currentY = 0;
   QString pdfPath;  // the PDF printer's file as chosen; empty: "Quillmark.pdf" in the documents folder
+  QString jobName;
   QPaintDevice* printer = nullptr;    // the print system's, while a document is open
   std::unique_ptr<QPainter> painter;  // while a document is open
   win::LONG_PTR hdc = 0;
@@ -133,6 +134,7 @@ platform::detail::PrinterSetup Setup() {
   setup.pdf = IsPdf(s.device);
   setup.device = setup.pdf ? QString() : s.device;
   setup.pdfFile = setup.pdf ? PdfFile() : QString();
+  setup.jobName = s.jobName.isEmpty() ? QStringLiteral("Quillmark") : s.jobName;
   setup.resolution = ResolutionOf(s.quality);
   setup.paper = PageSizeOf(s.paperSize);
   setup.landscape = s.orientation == vbPRORLandscape;
@@ -234,6 +236,9 @@ void PrinterObject::Duplex(int duplex) {
   if (duplex < vbPRDPSimplex || duplex > vbPRDPVertical) InvalidValue();
   S().duplex = duplex;
 }
+
+std::u16string PrinterObject::JobName() const { return FromQ(S().jobName); }
+void PrinterObject::JobName(std::u16string_view name) { S().jobName = ToQ(name); }
 
 std::u16string PrinterObject::Port() const { return platform::printing::PortOf(DeviceName()); }
 

@@ -31,6 +31,7 @@ struct WindowRecord {
   QImage surface;                 // retained drawing surface shown by windows the layer creates
   bool painting = false;          // WM_PAINT is being handled: the widget shows the surface next
   bool inputDisabled = false;     // EnableWindow(FALSE): no input reaches the window or what it holds
+  bool blockedByModal = false;    // a top-level window that a modal window shown now keeps from input
   bool greysWhenDisabled = true;  // a control that shows itself disabled; a container keeps its looks
   bool madeTopLevel = false;      // a child window whose parent became the desktop
 };
@@ -65,6 +66,9 @@ void ApplyTopLevelFlags(WindowRecord& r, QWidget* w, QWidget* owner);
 // expresses ownership: transient for the owner's window, of the dialog type. Again after anything
 // that makes the toolkit create the window anew (a change of its flags).
 void ApplyOwner(win::HWND h);
+// Tells the window manager that the top-level tool window has no minimise or maximise button:
+// call it before the window is shown.
+void ShowWithoutMinMaxButtons(QWidget* window);
 // The cursor position tests give with their input; unset, the pointer's own.
 void SetTestCursor(int x, int y);
 

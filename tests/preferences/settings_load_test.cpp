@@ -2,11 +2,15 @@
 // into its control, values the controls cannot hold, the switch between pages, and a picture of
 // every page in the build tree.
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "platform/gdi/gdi.h"
 #include "platform/testing/vb.h"
 #include "platform/vb/printer.h"
 #include "platform/vb/strings.h"
 #include "settings_support.h"
+#include "support_gdi.h"
 
 namespace pref = settings::preferences;
 using qmtest::SettingsDialogTest;
@@ -165,6 +169,7 @@ TEST_F(SettingsDialogTest, ValuesTheControlsCannotHoldLoadAsTheirDefaults) {
   StorePref(pref::kTopMost, u"2");
   StorePref(pref::kViewMode, u"да");
   StorePref(pref::kFontSize, u"большой");
+  StorePref(pref::kFontName, std::u16string(pref::kLongestFontName + 1, u'x'));
   StorePref(pref::kCopies, u"100");
   StorePref(pref::kPositionLeft, u"-3");
   StorePref(pref::kPositionWidth, u"пять");
@@ -181,6 +186,7 @@ TEST_F(SettingsDialogTest, ValuesTheControlsCannotHoldLoadAsTheirDefaults) {
   EXPECT_EQ(form.chkDoNotShowPassword.Value(), vb::vbUnchecked);
   EXPECT_EQ(form.txtPassword.PasswordChar(), 0);
   EXPECT_EQ(form.cboFontSize.Text(), u"");
+  EXPECT_EQ(form.cboFontName.Text(), u"");
   EXPECT_EQ(form.txtCopies.Text(), u"");
   EXPECT_EQ(form.txtLeft.Text(), u"");
   EXPECT_EQ(form.txtWidth.Text(), u"");
@@ -219,6 +225,26 @@ TEST_F(SettingsDialogTest, ATabShowsItsPageAndTheOpenersSetTheBoxesThemselves) {
   EXPECT_EQ(VisiblePages(form), u"3");
 }
 
+// The icons beside the direction list, the lock page's two notes and the default printer are drawn
+// where they stand, not left as empty gaps.
+TEST_F(SettingsDialogTest, TheIconsBesideTheListTheNotesAndThePrinterShow) {
+  form.Show();
+  Settle();
+  for (auto [tab, image] : {std::pair{2, &form.Image1}, {7, &form.Image5}, {7, &form.Image6}, {6, &form.imgDefaultPrinter}}) {
+    form.tabSettings.SelectTab(tab);
+    ASSERT_NE(image->Picture(), nullptr);
+    EXPECT_NE(image->Picture()->Handle(), 0);
+    int ink = 0;
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 16; ++x)
+        ink += vb::testing::WindowPicturePixel(image->hWnd(), x, y) != win::GetSysColor(win::COLOR_BTNFACE);
+    EXPECT_GT(ink, 40) << "tab " << tab;
+  }
+}
+
+// Each page's picture shows its own tab raised and its own panel: the stored clipboard watch ticked
+// alone on the first page, the sample text larger in the sample than where it is typed, the unload
+// sound ticked with its browse button the only one live.
 TEST_F(SettingsDialogTest, EveryPageIsDrawnIntoTheBuildTree) {
   StorePref(pref::kTextExample, u"Образец, Example");
   StorePref(pref::kFontSize, u"12");
@@ -226,11 +252,42 @@ TEST_F(SettingsDialogTest, EveryPageIsDrawnIntoTheBuildTree) {
   StoreText(settings::kSoundsKey, settings::sounds::kFormUnload, u"1");
   form.Show();
   Settle();
+  vb::PictureBox* const pages[] = {&form.picGeneral, &form.picDecode, &form.picView,   &form.picSave,
+                                   &form.picFont,    &form.picPrint,  &form.picLocked, &form.picSounds};
+  std::vector<platform::testing::Picture> pictures;
   for (int tab = 1; tab <= 8; ++tab) {
     form.tabSettings.SelectTab(tab);
     const std::u16string path = vb::FromUtf8(QM_BINARY_DIR) + u"/settings_page_" +
                                 static_cast<char16_t>(u'0' + tab) + u".png";
-    EXPECT_TRUE(vb::testing::SaveWindowPicture(form.hWnd(), path));
+    pictures.push_back(vb::testing::WindowPicture(form.hWnd()));
+    EXPECT_TRUE(platform::testing::SavePicture(pictures.back(), path));
+    for (int other = 1; other <= 8; ++other)
+      EXPECT_EQ(qmtest::TabStandsOut(pictures.back(), form.hWnd(), form.tabSettings.TabCtrlhWnd(), other - 1), other == tab)
+          << "page " << tab << ", tab " << other;
+    const win::RECT panel = qmtest::RectIn(pages[tab - 1]->hWnd(), form.hWnd());
+    EXPECT_GT(pictures.back().Count(panel, qmtest::DarkInk), 0) << "page " << tab;
+    if (tab > 1) {
+      EXPECT_NE(pictures.back().Count(panel, qmtest::DarkInk), pictures[tab - 2].Count(panel, qmtest::DarkInk))
+          << "page " << tab << " shows a panel of its own";
+    }
+  }
+  const auto place = [&](vb::Control& c) { return qmtest::RectIn(c.hWnd(), form.hWnd()); };
+  const platform::testing::Picture& general = pictures[0];
+  for (vb::CheckBox* c : {&form.chkWrap, &form.chkTopMost, &form.chkManyCopies, &form.chkSaveWindowPositionAndSize,
+                          &form.chkMessageOnExit, &form.chkStartAtStartup, &form.chkDecodeClipboard,
+                          &form.chkClearClipboard, &form.chkClipboardDetect, &form.chkClipboardText})
+    EXPECT_EQ(qmtest::ShowsTick(general, place(*c)), c == &form.chkClipboardDetect);
+  const platform::testing::Picture& font = pictures[4];
+  const win::RECT typed = font.Bounds(place(form.txtExample), qmtest::DarkInk);
+  const win::RECT sample = font.Bounds(place(form.lblExample), qmtest::DarkInk);
+  EXPECT_GT(sample.bottom - sample.top, typed.bottom - typed.top);
+  EXPECT_GT(sample.right - sample.left, typed.right - typed.left);
+  const platform::testing::Picture& sounds = pictures[7];
+  for (auto [box, browse] : {std::pair{&form.chkButtonMouseMove, &form.cmdBrowseButtonMouseMove},
+                             {&form.chkButtonMouseClick, &form.cmdBrowseButtonMouseClick},
+                             {&form.chkFormLoad, &form.cmdBrowseFormLoad}, {&form.chkFormUnload, &form.cmdBrowseFormUnload}}) {
+    EXPECT_EQ(qmtest::ShowsTick(sounds, place(*box)), box == &form.chkFormUnload);
+    EXPECT_EQ(sounds.Count(place(*browse), qmtest::DarkInk) > 0, box == &form.chkFormUnload);
   }
 }
 

@@ -4,6 +4,7 @@
 #include "mainwindow/main_window_support.h"
 #include "mainwindow/preference_windows.h"
 #include "platform/testing/vb.h"
+#include "platform/testing/win.h"
 #include "platform/win/window.h"
 #include "preferences/preference_windows.h"
 #include "preferences/settings/settings.h"
@@ -61,6 +62,61 @@ TEST_F(SettingsOpeners, ServiceOpensItModalEvenWhenAPageIsAlreadyOpen) {
   w().CmdServiceSettings();
   EXPECT_EQ(copies, u"7");
   EXPECT_EQ(vb::testing::PendingModalActions(), 0u);
+}
+
+// Closed by OK, the dialog stays loaded; a direction chosen on the conversion toolbar meanwhile is
+// what it shows when opened again, and its next Apply keeps it. A direction applied in the dialog is
+// what the toolbar's list shows at once.
+TEST_F(SettingsOpeners, ADialogOpenedAgainShowsWhatWasStoredMeanwhile) {
+  vb::testing::QueueModalAction([&] {
+    dialog().chkTopMost.Value(vb::vbChecked);
+    dialog().cmdOK.Value(true);
+  });
+  mainwindow::RouteButtonClick(u"MENU:SERVICE:SETTINGS", w());
+  ASSERT_TRUE(dialog().IsLoaded());
+  ASSERT_FALSE(dialog().Visible());
+
+  w().cmbDecode.ListIndex(9);
+  ASSERT_EQ(Pref(settings::preferences::kDefaultCode), u"9");
+  int shown = -1;
+  vb::testing::QueueModalAction([&] {
+    shown = dialog().cmbCode.ListIndex();
+    dialog().chkTopMost.Value(vb::vbUnchecked);
+    dialog().cmdApply.Value(true);
+    dialog().cmdOK.Value(true);
+  });
+  mainwindow::RouteButtonClick(u"MENU:SERVICE:SETTINGS", w());
+  EXPECT_EQ(shown, 9);
+  EXPECT_EQ(Pref(settings::preferences::kDefaultCode), u"9");
+  EXPECT_EQ(Pref(settings::preferences::kTopMost), u"0");
+
+  w().CmdViewCustomize();  // the same dialog, without blocking
+  dialog().tabSettings.SelectTab(2);
+  dialog().cmbCode.ListIndex(4);
+  dialog().cmdApply.Value(true);
+  EXPECT_EQ(w().cmbDecode.ListIndex(), 4);
+  EXPECT_EQ(Pref(settings::preferences::kDefaultCode), u"4");
+}
+
+// On a new profile the font page shows the font the editor writes in, not empty boxes; a stored
+// font is shown as stored.
+TEST_F(SettingsOpeners, TheFontPageShowsTheEditorsFontUntilOneIsStored) {
+  editor().FontName(u"DejaVu Serif");
+  editor().FontSize(14);
+  mainwindow::RouteButtonClick(u"MENU:FORMAT:FONT", w());
+  platform::testing::FireTimer(dialog().TimerFonts.hWnd(), 1);
+  EXPECT_EQ(dialog().cboFontName.Text(), u"DejaVu Serif");
+  EXPECT_EQ(dialog().cboFontSize.Text(), u"14");
+  EXPECT_EQ(dialog().lblExample.Font().Name, u"DejaVu Serif");
+  EXPECT_EQ(dialog().lblExample.Font().Size, 14);
+  EXPECT_FALSE(dialog().cmdApply.Enabled());
+  dialog().Terminate();
+  SetPref(settings::preferences::kFontName, u"DejaVu Sans Mono");
+  SetPref(settings::preferences::kFontSize, u"10");
+  mainwindow::RouteButtonClick(u"MENU:FORMAT:FONT", w());
+  platform::testing::FireTimer(dialog().TimerFonts.hWnd(), 1);
+  EXPECT_EQ(dialog().cboFontName.Text(), u"DejaVu Sans Mono");
+  EXPECT_EQ(dialog().cboFontSize.Text(), u"10");
 }
 
 }  // namespace
