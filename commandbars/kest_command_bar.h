@@ -297,7 +297,7 @@ class kestCommandBar : public vb::UserControl, public IBarControl, private ISubc
   bool m_bEnabled = true;
   bool m_bRedraw = true;
   bool m_bPaintWhenShown = false;   // a paint asked for before the window was on the screen
-  bool m_bLayoutWhenShown = false;  // a layout asked for while the window was hidden
+  bool m_bLayoutWhenShown = false;  // a layout asked for before the window was on the screen
   bool m_bMainMenu = false;
   bool m_bInResize = false;
   std::int32_t m_ePosition = 0;

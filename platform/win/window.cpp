@@ -39,7 +39,6 @@ Table& table() {
   return t;
 }
 
-
 }  // namespace
 
 std::string FoldCase(std::string_view s) {
