@@ -1,11 +1,19 @@
 #include "commandbars/menu_drop_shadow.h"
 
-#include <cmath>
+#include <cstdint>
 
 #include "commandbars/utility.h"
 #include "platform/win/window.h"
 
 namespace commandbars {
+namespace {
+
+// channel x alpha / 255 rounded to the nearest byte (an exact half cannot occur).
+std::uint8_t Premultiplied(std::uint32_t channel, int alpha) {
+  return static_cast<std::uint8_t>((2 * channel * static_cast<std::uint32_t>(alpha) + 255) / 510);
+}
+
+}  // namespace
 
 cMenuDropShadow::~cMenuDropShadow() { Destroy(); }
 
@@ -68,9 +76,9 @@ bool cMenuDropShadow::PreparePicture(int w, int h) {
         alpha = (w - x) * rowFactor / w;
       }
       std::uint8_t* p = bits_ + (static_cast<size_t>(y) * w + x) * 4;
-      p[0] = static_cast<std::uint8_t>(std::lround(((colour >> 16) & 0xFF) * alpha / 255.0));
-      p[1] = static_cast<std::uint8_t>(std::lround(((colour >> 8) & 0xFF) * alpha / 255.0));
-      p[2] = static_cast<std::uint8_t>(std::lround((colour & 0xFF) * alpha / 255.0));
+      p[0] = Premultiplied((colour >> 16) & 0xFF, alpha);
+      p[1] = Premultiplied((colour >> 8) & 0xFF, alpha);
+      p[2] = Premultiplied(colour & 0xFF, alpha);
       p[3] = static_cast<std::uint8_t>(alpha);
     }
   return true;

@@ -81,18 +81,14 @@ QFont QFontOf(const DC& dc) {
   return f != nullptr ? f->qfont : DefaultFont();
 }
 
-// Sets the pixels the text covers (no anti-aliasing) in the context's text colour. `place` maps a
-// pixel of the upright text block to device pixels.
+// Sets the pixels the text covers in the context's text colour. `place` maps a pixel of the upright
+// text block to device pixels.
 template <typename Place>
-void Stamp(const DC& dc, const Canvas& canvas, const win::RECT& limit, const QImage& block, Place place) {
-  const std::uint32_t ink = canvas.pixelOf(dc.text);
-  for (int v = 0; v < block.height(); ++v) {
-    const auto* row = reinterpret_cast<const std::uint32_t*>(block.constScanLine(v));
-    for (int u = 0; u < block.width(); ++u) {
-      if ((row[u] >> 24) < 128) continue;
-      const auto [x, y] = place(u, v);
-      if (x >= limit.left && x < limit.right && y >= limit.top && y < limit.bottom) canvas.row(y)[x] = ink;
-    }
+void Stamp(const DC& dc, const Canvas& canvas, const win::RECT& limit, const std::vector<QPoint>& ink, Place place) {
+  const std::uint32_t colour = canvas.pixelOf(dc.text);
+  for (const QPoint& p : ink) {
+    const auto [x, y] = place(p.x(), p.y());
+    if (x >= limit.left && x < limit.right && y >= limit.top && y < limit.bottom) canvas.row(y)[x] = colour;
   }
 }
 
@@ -138,7 +134,7 @@ int DrawTextW(HDC hdc, std::u16string_view text, int count, RECT* r, UINT format
   if (text.empty()) return 0;
   auto canvas = CanvasOf(hdc);
   if (!canvas) return height;
-  const QImage& block = laid.image;
+  const std::vector<QPoint>& ink = laid.ink;
 
   const Font* f = FontOf(*dc);
   const int turns = f != nullptr ? static_cast<int>(((f->lf.lfEscapement % 3600 + 3600) % 3600 + 450) / 900) % 4 : 0;
@@ -163,9 +159,9 @@ int DrawTextW(HDC hdc, std::u16string_view text, int count, RECT* r, UINT format
       for (int y = std::max(top, limit.top); y < std::min(top + height, limit.bottom); ++y)
         for (int x = std::max(left, limit.left); x < std::min(left + width, limit.right); ++x) canvas->row(y)[x] = bk;
     }
-    Stamp(*dc, *canvas, limit, block, [=](int u, int v) { return std::pair{left + u, top + v}; });
+    Stamp(*dc, *canvas, limit, ink, [=](int u, int v) { return std::pair{left + u, top + v}; });
   } else {
-    Stamp(*dc, *canvas, limit, block, [=](int u, int v) {
+    Stamp(*dc, *canvas, limit, ink, [=](int u, int v) {
       switch (turns) {
         case 1: return std::pair{ox + v, oy - 1 - u};       // 90 degrees counter-clockwise: upwards
         case 2: return std::pair{ox - 1 - u, oy - 1 - v};   // upside down

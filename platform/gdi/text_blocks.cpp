@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QHash>
 #include <QHashFunctions>
+#include <QImage>
 #include <QPainter>
 #include <algorithm>
 
@@ -37,28 +38,37 @@ std::vector<Line> Lines(std::u16string_view raw, bool prefixes, bool single) {
   return lines;
 }
 
-QImage Render(const QFont& font, const std::vector<Line>& lines, const TextBlock& b, win::UINT format) {
+// The pixels of the block that the lines, drawn white without anti-aliasing, cover at least half.
+std::vector<QPoint> Ink(const QFont& font, const std::vector<Line>& lines, const TextBlock& b, win::UINT format) {
   const QFontMetrics fm(font);
   QImage block(std::max(1, b.width), std::max(1, b.height), QImage::Format_ARGB32_Premultiplied);
   block.fill(0);
-  QPainter p(&block);
-  p.setFont(font);
-  p.setPen(Qt::white);
-  p.setRenderHint(QPainter::TextAntialiasing, false);
-  for (size_t i = 0; i < lines.size(); ++i) {
-    const Line& l = lines[i];
-    const int x = (format & win::DT_CENTER) != 0 ? (b.width - fm.horizontalAdvance(l.text)) / 2
-                  : (format & win::DT_RIGHT) != 0 ? b.width - fm.horizontalAdvance(l.text)
-                                                   : 0;
-    const int base = static_cast<int>(i) * b.lineHeight + b.ascent;
-    p.drawText(x, base, l.text);
-    for (int m : l.marked) {
-      const int ux = x + fm.horizontalAdvance(l.text.left(m));
-      const int uw = fm.horizontalAdvance(l.text.at(m));
-      p.fillRect(ux, base + std::max(1, fm.underlinePos()), uw, std::max(1, fm.lineWidth()), Qt::white);
+  {
+    QPainter p(&block);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.setRenderHint(QPainter::TextAntialiasing, false);
+    for (size_t i = 0; i < lines.size(); ++i) {
+      const Line& l = lines[i];
+      const int x = (format & win::DT_CENTER) != 0 ? (b.width - fm.horizontalAdvance(l.text)) / 2
+                    : (format & win::DT_RIGHT) != 0 ? b.width - fm.horizontalAdvance(l.text)
+                                                     : 0;
+      const int base = static_cast<int>(i) * b.lineHeight + b.ascent;
+      p.drawText(x, base, l.text);
+      for (int m : l.marked) {
+        const int ux = x + fm.horizontalAdvance(l.text.left(m));
+        const int uw = fm.horizontalAdvance(l.text.at(m));
+        p.fillRect(ux, base + std::max(1, fm.underlinePos()), uw, std::max(1, fm.lineWidth()), Qt::white);
+      }
     }
   }
-  return block;
+  std::vector<QPoint> ink;
+  for (int v = 0; v < block.height(); ++v) {
+    const auto* row = reinterpret_cast<const std::uint32_t*>(block.constScanLine(v));
+    for (int u = 0; u < block.width(); ++u)
+      if ((row[u] >> 24) >= 128) ink.emplace_back(u, v);
+  }
+  return ink;
 }
 
 struct Kept {
@@ -105,12 +115,12 @@ Kept& Find(const QFont& font, std::u16string_view text, char16_t use, bool* fres
 
 }  // namespace
 
-const TextBlock& LaidOutText(const QFont& font, std::u16string_view text, win::UINT format, bool withImage) {
+const TextBlock& LaidOutText(const QFont& font, std::u16string_view text, win::UINT format, bool withInk) {
   format &= win::DT_NOPREFIX | win::DT_SINGLELINE | win::DT_CENTER | win::DT_RIGHT;
   bool fresh = false;
   Kept& k = Find(font, text, static_cast<char16_t>(u'A' + format), &fresh);
   TextBlock& b = k.block;
-  if (!fresh && (!withImage || !b.image.isNull())) return b;
+  if (!fresh && (!withInk || b.drawn)) return b;
   const std::vector<Line> lines = Lines(text, (format & win::DT_NOPREFIX) == 0, (format & win::DT_SINGLELINE) != 0);
   if (fresh) {
     const QFontMetrics fm(font);
@@ -119,7 +129,10 @@ const TextBlock& LaidOutText(const QFont& font, std::u16string_view text, win::U
     for (const Line& l : lines) b.width = std::max(b.width, fm.horizontalAdvance(l.text));
     b.height = b.lineHeight * static_cast<int>(lines.size());
   }
-  if (withImage) b.image = Render(font, lines, b, format);
+  if (withInk) {
+    b.ink = Ink(font, lines, b, format);
+    b.drawn = true;
+  }
   return b;
 }
 
