@@ -6,7 +6,7 @@ cd "$(dirname "$0")"
 packages=(build-essential cmake ninja-build pkg-config
           qt6-base-dev qt6-translations-l10n qt6-multimedia-dev
           libgtest-dev libgmock-dev libbenchmark-dev
-          fonts-dejavu-core poppler-utils clang libclang-rt-14-dev
+          fonts-dejavu-core poppler-utils clang libclang-rt-14-dev llvm
           xvfb xauth xdotool xclip imagemagick openbox xautomation x11-xkb-utils x11-utils
           dbus python3-dbusmock libcups2-dev xdg-utils desktop-file-utils libxcb1-dev)
 # The print scheduler and its tools, for a private scheduler the printer tests start, and the sound
@@ -126,3 +126,8 @@ xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/key
 # Bad files and settings: a named pipe opened and imported, starts with a pipe as the settings file,
 # font size 0 maximised, placements off every edge, and a settings file with one bad line.
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb ../tests/e2e/files_e2e.sh .
+
+# The sanitizer passes (build-asan/, build-tsan/): every test program with AddressSanitizer,
+# UndefinedBehaviorSanitizer and the leak checker, and with ThreadSanitizer; the last line says
+# which pass failed.
+../tests/sanitizers.sh ..

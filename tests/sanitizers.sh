@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The sanitizer passes: every test program built with AddressSanitizer and UndefinedBehaviorSanitizer
-# (leaks included) in BUILD_ROOT/build-asan, and the test programs that start threads built with
-# ThreadSanitizer in BUILD_ROOT/build-tsan; each program runs whole, in one process, offscreen. Any
-# report fails its program and its pass. The last line says which pass failed.
+# (leaks included) in BUILD_ROOT/build-asan, and with ThreadSanitizer in BUILD_ROOT/build-tsan (each
+# of them starts threads: the sound player's, the frame thread of the event pacing, the toolkit's
+# file-information thread and thread pool). Each program runs whole, in one process, offscreen,
+# the programs side by side. Any report fails its program and its pass; the last line says which
+# pass failed.
 #
 #   tests/sanitizers.sh BUILD_ROOT                        both passes
 #   tests/sanitizers.sh BUILD_ROOT address|thread         one pass
@@ -22,11 +24,6 @@ source_dir=$(dirname "$here")
 mkdir -p "$1"
 root=$(cd "$1" && pwd)
 jobs=$(nproc)
-
-# The test programs that start threads of their own: the sound player (platform, the start-up
-# windows' sounds in preferences) and the frame thread of the event pacing (conversions and
-# long loops in core, mainwindow, platform).
-thread_programs=(test_platform test_core test_mainwindow test_preferences)
 
 folder_of() { [ "$1" = address ] && echo "$root/build-asan" || echo "$root/build-tsan"; }
 
@@ -83,7 +80,7 @@ run_pass() {  # run_pass KIND PROGRAM...
   return "$failed"
 }
 
-test_programs() { (cd "$(folder_of address)/bin" && ls test_*); }
+test_programs() { (cd "$(folder_of "$1")/bin" && ls test_*); }
 
 export_options
 
@@ -102,11 +99,7 @@ for kind in "${passes[@]}"; do
     result+=("$kind build FAILED")
     continue
   fi
-  if [ "$kind" = address ]; then
-    mapfile -t programs < <(test_programs)
-  else
-    programs=("${thread_programs[@]}")
-  fi
+  mapfile -t programs < <(test_programs "$kind")
   if run_pass "$kind" "${programs[@]}"; then result+=("$kind passed"); else result+=("$kind FAILED"); fi
 done
 
