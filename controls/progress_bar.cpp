@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "platform/vb/error.h"
+#include "platform/vb/frame_clock.h"
 #include "platform/vb/runtime.h"
 #include "platform/vb/strings.h"
 #include "platform/win/placement.h"
@@ -180,7 +181,7 @@ void ProgressBar::ShowChange(const Picture& next) {
     return;
   }
   StopLateDrawing();
-  drawnAt_ = std::chrono::steady_clock::now();
+  drawnAt_ = vb::FrameClockNow();
   drawnOnScreen_ = onScreen;
   Paint(next);
   vb::DoEvents();
@@ -201,7 +202,7 @@ void ProgressBar::NoteValuesThatLookTheSame() {
   }
 }
 
-bool ProgressBar::FramePassedSinceDrawn() const { return std::chrono::steady_clock::now() - drawnAt_ >= vb::kFrame; }
+bool ProgressBar::FramePassedSinceDrawn() const { return vb::FrameClockNow() - drawnAt_ >= vb::kFrame; }
 
 void ProgressBar::StopLateDrawing() {
   if (drawLate_) lateDrawing.Enabled(false);
@@ -210,7 +211,7 @@ void ProgressBar::StopLateDrawing() {
 
 void ProgressBar::DrawLate() {
   StopLateDrawing();
-  drawnAt_ = std::chrono::steady_clock::now();
+  drawnAt_ = vb::FrameClockNow();
   drawnOnScreen_ = win::IsWindowVisible(picStatus.hWnd()) != 0;
   Paint(Compose(value_, shown_.width >= 0));
 }

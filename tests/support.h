@@ -27,14 +27,6 @@
 
 namespace qmtest {
 
-// Lets a frame (16 ms) pass: a loop of quick steps lets the events through once a frame, so a click
-// a user made a frame before a step is seen at that step. On a loaded machine the word that the
-// frame has ended may come late; it is waited for.
-inline void LetAFramePass() {
-  std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  for (int i = 0; i < 1000 && vb::FrameIsQuiet(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-}
-
 // A fresh empty folder under the system's temporary folder, removed when the object goes.
 class TempDir {
  public:

@@ -16,10 +16,11 @@ inline bool OnX11() {
   return p != nullptr && std::string_view(p) == "xcb" && std::getenv("DISPLAY") != nullptr;
 }
 
-// Pumps events until the condition holds; false when it still does not after ten seconds.
+// Pumps events until the condition holds; false when it still does not after a minute (the X
+// server of a loaded machine may take its time).
 template <class F>
 bool Eventually(F&& condition) {
-  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  const auto until = std::chrono::steady_clock::now() + std::chrono::minutes(1);
   while (std::chrono::steady_clock::now() < until) {
     vb::DoEvents();
     if (condition()) return true;

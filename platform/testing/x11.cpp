@@ -79,6 +79,14 @@ std::uint32_t ModalWindowOnX11() {
   return modal != nullptr && modal->isVisible() ? WindowOf(modal) : 0;
 }
 
+std::uint32_t FocusedWindowOnX11() {
+  OtherClient other;
+  xcb_get_input_focus_reply_t* reply = xcb_get_input_focus_reply(other.get(), xcb_get_input_focus(other.get()), nullptr);
+  const std::uint32_t focus = reply != nullptr ? reply->focus : 0;
+  std::free(reply);
+  return focus;
+}
+
 bool ModalDialogShown() { return QApplication::activeModalWidget() != nullptr; }
 
 void CancelModalDialog() {

@@ -21,6 +21,8 @@ void DestroyFromOutsideOnX11(win::HWND h);
 bool DestroyModalDialogFromOutsideOnX11();
 // The X window of the modal dialog shown now (0 when none is shown or it has no window yet).
 std::uint32_t ModalWindowOnX11();
+// The X window that has the keyboard focus, as the X server says (0 when none).
+std::uint32_t FocusedWindowOnX11();
 // A modal dialog of the toolkit (a message box) is shown.
 bool ModalDialogShown();
 // The modal dialog shown now, if any, is cancelled by the program (so a test that failed ends).

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+#include "platform/vb/frame_clock.h"
+
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -21,6 +23,10 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// The held clock's time while a test holds it.
+std::atomic<bool> clockHeld{false};
+std::atomic<FrameTime::rep> heldNow{0};
+
 // Tells the UI thread that a frame has passed since the events last ran. A loop that lets events
 // through at each of millions of quick steps then asks a flag, where reading a clock would cost as
 // much as the step itself. The thread waits only while such a loop is asking: idle, it sleeps
@@ -29,11 +35,13 @@ class FrameEnd {
  public:
   // Whether the frame that began when the events last ran has ended: as the thread told, or, when
   // nobody awaited its end, as the clock tells.
-  bool Passed() const { return passed_.load(std::memory_order_relaxed) || (!asked_ && Clock::now() - began_ >= kFrame); }
+  bool Passed() const {
+    return passed_.load(std::memory_order_relaxed) || (!asked_ && FrameClockNow() - began_ >= kFrame);
+  }
 
   // The events ran now: a new frame begins, and no end is awaited until asked for.
   void Restart() {
-    began_ = Clock::now();
+    began_ = FrameClockNow();
     asked_ = false;
     detail::frameQuiet.store(false, std::memory_order_relaxed);
     passed_.store(false, std::memory_order_relaxed);
@@ -64,15 +72,21 @@ class FrameEnd {
     wake_.notify_one();
   }
 
+  // Wakes the thread to look at the clock again (it was moved, held or let go).
+  void Nudge() {
+    { std::lock_guard<std::mutex> lock(mutex_); }
+    wake_.notify_all();
+  }
+
  private:
   void Run(std::stop_token stop) {
     std::unique_lock<std::mutex> lock(mutex_);
     while (!stop.stop_requested()) {
       if (!wake_.wait(lock, stop, [this] { return awaiting_; })) return;
       // A later request moves the deadline; the wait starts over with it.
-      const Clock::time_point deadline = deadline_;
+      const FrameTime deadline = deadline_;
       const std::uint64_t generation = awaitedGeneration_;
-      if (wake_.wait_until(lock, stop, deadline, [this, deadline] { return deadline_ != deadline; })) continue;
+      if (WaitForDeadline(lock, stop, deadline)) continue;
       if (stop.stop_requested()) return;
       awaiting_ = false;
       // Events that ran meanwhile began another frame: this end is not its end.
@@ -83,15 +97,27 @@ class FrameEnd {
     }
   }
 
+  // Waits until the deadline moves (true), or comes or a stop is asked for (false).
+  bool WaitForDeadline(std::unique_lock<std::mutex>& lock, std::stop_token stop, FrameTime deadline) {
+    const auto moved = [this, deadline] { return deadline_ != deadline; };
+    while (clockHeld.load()) {
+      const auto due = [&] { return moved() || !clockHeld.load() || FrameClockNow() >= deadline; };
+      if (!wake_.wait(lock, stop, due)) return false;
+      if (moved()) return true;
+      if (clockHeld.load()) return false;
+    }
+    return wake_.wait_until(lock, stop, deadline, moved);
+  }
+
   // The UI thread's own.
-  Clock::time_point began_{};
+  FrameTime began_{};
   bool asked_ = false;
   // Shared with the thread.
   std::atomic<bool> passed_{false};
   std::atomic<std::uint64_t> generation_{0};
   std::mutex mutex_;
   std::condition_variable_any wake_;
-  Clock::time_point deadline_{};
+  FrameTime deadline_{};
   std::uint64_t awaitedGeneration_ = 0;
   bool awaiting_ = false;
   std::jthread thread_;  // last: stopped and joined before the rest goes
@@ -103,6 +129,21 @@ FrameEnd& frameEnd() {
 }
 
 }  // namespace
+
+FrameTime FrameClockNow() {
+  return clockHeld.load(std::memory_order_relaxed) ? FrameTime(FrameTime::duration(heldNow.load())) : Clock::now();
+}
+
+void detail::HoldFrameClock(bool hold) {
+  if (hold) heldNow.store(Clock::now().time_since_epoch().count());
+  clockHeld.store(hold);
+  frameEnd().Nudge();
+}
+
+void detail::AdvanceFrameClock(std::chrono::nanoseconds by) {
+  heldNow.fetch_add(std::chrono::duration_cast<FrameTime::duration>(by).count());
+  frameEnd().Nudge();
+}
 
 void DoEvents() {
   frameEnd().Restart();

@@ -8,6 +8,7 @@
 #include "platform/vb/controls.h"
 #include "platform/vb/error.h"
 #include "platform/vb/form.h"
+#include "platform/testing/frame_clock.h"
 #include "platform/testing/win.h"
 #include "platform/vb/runtime.h"
 #include "platform/win/window.h"
@@ -46,10 +47,12 @@ class ProgressBarTest : public ::testing::Test {
     form.Terminate();
     vb::DoEvents();
   }
-  // Lets the events run until a change kept back for a frame is drawn.
+  // Lets the events run until a change kept back for a frame is drawn (up to a minute on a loaded
+  // machine).
   void Settle() {
-    for (int i = 0; i < 200 && form.Bar.lateDrawing.Enabled(); ++i) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    while (form.Bar.lateDrawing.Enabled() && std::chrono::steady_clock::now() < giveUp) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
       vb::DoEvents();
     }
   }
@@ -168,11 +171,12 @@ TEST_F(ProgressBarTest, ACancelThatUnloadsTheWindowDuringTheRedrawIsSafe) {
 }
 
 TEST_F(ProgressBarTest, ACancelThatUnloadsTheWindowWhileAChangeWaitsLeavesItUnloaded) {
+  platform::testing::HeldFrameClock clock;
   form.Show();
   form.Bar.Value(10);
   form.Bar.Value(50);  // within a frame of the drawing: drawn late
   PressCancelWhenTheEventsRun();
-  qmtest::LetAFramePass();
+  platform::testing::LetAFramePass();
   form.Bar.Value(50.0001f);  // looks the same; the events are due and unload the window
   EXPECT_EQ(form.cancels, 1);
   EXPECT_FALSE(form.IsLoaded());

@@ -12,6 +12,7 @@
 #include "platform/script/script.h"
 #include "platform/shell/file_facts.h"
 #include "platform/testing/dialogs.h"
+#include "platform/testing/x11.h"
 #include "platform/vb/strings.h"
 #include "support.h"
 #include "support_gdi.h"
@@ -26,11 +27,14 @@ void Keys(const std::string& xdotoolArguments) {
   ASSERT_EQ(std::system(("xdotool " + xdotoolArguments).c_str()), 0) << xdotoolArguments;
 }
 
-// The window manager draws the frame of the window in front in its own time; a picture waits a
-// moment for it.
-void LetTheFramesSettle() {
-  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
-  while (std::chrono::steady_clock::now() < until) vb::DoEvents();
+// The dialog is in front with the keyboard, as the window manager gave it (keys typed through the
+// X server go to it), and the window manager has drawn what it was asked to (its frame).
+void AwaitTheDialogInFront() {
+  ASSERT_TRUE(qmtest::Eventually([] {
+    const std::uint32_t dialog = platform::testing::ModalWindowOnX11();
+    return dialog != 0 && platform::testing::FocusedWindowOnX11() == dialog;
+  })) << "the dialog did not get the keyboard";
+  ASSERT_EQ(std::system(QM_BINARY_DIR "/bin/e2e_settle --wm 60"), 0) << "the window manager did not answer";
 }
 
 std::u16string Picture(const char* name) {
@@ -53,7 +57,7 @@ class ShellDialogsOnX11 : public ::testing::Test {
   // Runs `look` once the next window is up and in front, with a picture of the screen first.
   void WhenUp(const char* picture, std::function<void()> look) {
     platform::testing::InNextDialog([picture, look = std::move(look), this] {
-      LetTheFramesSettle();
+      AwaitTheDialogInFront();
       pictured = platform::testing::SaveRealScreenPicture(Picture(picture));
       look();
     });

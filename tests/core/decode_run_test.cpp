@@ -5,6 +5,7 @@
 #include "controls/testing/stand_in.h"
 #include "core/decode.h"
 #include "platform/script/script.h"
+#include "platform/testing/frame_clock.h"
 #include "platform/testing/win.h"
 #include "support.h"
 
@@ -26,6 +27,7 @@ class DecodeRun : public ::testing::Test {
     platform::script::ClearQueue();
     platform::script::Log().clear();
   }
+  platform::testing::HeldFrameClock clock;
   StandInServices w;
 };
 
@@ -34,7 +36,7 @@ void AnswerYesToCancelAt(StandInServices& w, std::size_t step) {
   w.decoding.beforeStep = [&w, step](std::size_t at) {
     if (at != step) return;
     platform::testing::PostClick(w.decoding.cmdCancel.hWnd(), 5, 5);
-    LetAFramePass();
+    platform::testing::LetAFramePass();
   };
 }
 
@@ -133,7 +135,7 @@ TEST_F(DecodeRun, CancelAndStopReachARunOfTenMillionCharacters) {
   w.decoding.beforeStep = [](std::size_t at) {
     if (at != kClickAt) return;
     platform::testing::PostAction(modDecode::CancelDecode);
-    LetAFramePass();
+    platform::testing::LetAFramePass();
   };
   modDecode::DecodeDocument();
   EXPECT_EQ(w.decoding.values.size(), kClickAt + 1);

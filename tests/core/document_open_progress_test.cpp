@@ -10,6 +10,7 @@
 #include "core/settings_schema.h"
 #include "platform/codepage/codepage.h"
 #include "platform/script/script.h"
+#include "platform/testing/frame_clock.h"
 #include "platform/testing/win.h"
 #include "platform/vb/file_system.h"
 #include "platform/vb/screen.h"
@@ -62,11 +63,12 @@ class OpenProgress : public ::testing::Test {
     w.opening.beforeStep = [this, step](std::size_t at) {
       if (at != step) return;
       platform::testing::PostClick(w.opening.cmdCancel.hWnd(), 5, 5);
-      LetAFramePass();
+      platform::testing::LetAFramePass();
     };
   }
   FreshSettings settings;
   TempDir dir;
+  platform::testing::HeldFrameClock clock;
   StandInServices w;
 };
 

@@ -5,10 +5,10 @@
 # Windows 1251; the watch converts it into the editor, and does so again for a second copy, which
 # stays there when its program quits and when a picture is copied after it. Pictures
 # go to BUILD_DIR/e2e/clipboard_watch/.
-# Usage (inside xvfb-run): tests/e2e/clipboard_watch_e2e.sh BUILD_DIR
+# Usage (through tests/e2e/with_x.sh): tests/e2e/clipboard_watch_e2e.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
-e2e_init clipboard_watch "$1" 200
+e2e_init clipboard_watch "$1"
 e2e_profile <<'REG'
 "ShowInCaption"="3"
 "SaveChange"="0"
@@ -28,12 +28,11 @@ e2e_spawn xmessage -geometry +600+600 "another program"
 other=$(e2e_wait_window "xmessage")
 xdotool windowminimize --sync "$main"
 e2e_focus "$other"
-sleep 1
 e2e_shot 1_minimized
 
 first="Съешь же еще этих мягких французских булок, да выпей чаю."
 e2e_clip_set "$(as_866_shown_as_1251 "$first")"
-e2e_until 10 remembered "$(as_866_shown_as_1251 "$first")" \
+e2e_until 60 remembered "$(as_866_shown_as_1251 "$first")" \
   || e2e_fail "the clipboard watch did not see the text another program copied"
 
 # No Ё or ё: the conversion tables leave those two letters as they are.
@@ -43,19 +42,22 @@ as_866_shown_as_1251 "$second" > "$E2E_OUT/second.txt"
 xclip -quiet -selection clipboard -i "$E2E_OUT/second.txt" >/dev/null 2>&1 &
 owner=$!
 E2E_PIDS+=("$owner")
-e2e_until 10 remembered "$(as_866_shown_as_1251 "$second")" \
+e2e_until 60 remembered "$(as_866_shown_as_1251 "$second")" \
   || e2e_fail "the clipboard watch did not see the second copy"
-sleep 0.5
+# The watch takes the text in at its next tick, before the program that copied it quits.
+e2e_settle
 
 # The program that copied quits, which empties the clipboard; then another copies a picture. Neither
 # is text, and the converted copy stays in the editor.
 clipboard_empty() { [ -z "$(e2e_clip_get)" ]; }
 kill "$owner"
-e2e_until 10 clipboard_empty || e2e_fail "the clipboard kept its text after its owner quit"
-sleep 0.5
-timeout 5 xclip -selection clipboard -t image/png -i "$E2E_OUT/1_minimized.png" >/dev/null 2>&1 \
+e2e_until 60 clipboard_empty || e2e_fail "the clipboard kept its text after its owner quit"
+e2e_settle
+timeout 30 xclip -selection clipboard -t image/png -i "$E2E_OUT/1_minimized.png" >/dev/null 2>&1 \
   || e2e_fail "xclip could not copy a picture"
-sleep 0.5
+picture_copied() { timeout 30 xclip -selection clipboard -o -t TARGETS 2>/dev/null | grep -q image/png; }
+e2e_until 60 picture_copied || e2e_fail "the picture did not reach the clipboard"
+e2e_settle
 
 xdotool windowactivate --sync "$main" >/dev/null 2>&1 || xdotool windowmap --sync "$main"
 e2e_focus "$main"

@@ -13,7 +13,7 @@
 # Usage: tests/e2e/dialog_looks_e2e.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
-e2e_init dialog_looks "$1" 400
+e2e_init dialog_looks "$1"
 PICTURES=$E2E_OUT
 
 TITLE="Brannoch Quillmark 3.0 Preview"
@@ -99,17 +99,9 @@ on_screen() {
     e2e_fail "$2 runs off the screen: ${w}x${h} at $x,$y on ${sw}x${sh}"
 }
 
-# The message box shown now (the windows of that title other than the main window).
-message_box() {
-  local w
-  for _ in $(seq 50); do
-    for w in $(xdotool search --onlyvisible --name "^$TITLE\$" 2>/dev/null); do
-      [ "$w" != "${main:-}" ] && { echo "$w"; return 0; }
-    done
-    sleep 0.1
-  done
-  e2e_fail "no message box came up"
-}
+# The message box shown now (the windows of that title other than the main window), once it has
+# the keyboard.
+message_box() { e2e_wait_box; }
 
 # One pass over the dialogs at a font: NAME, dots per inch of the fonts (empty: the default) and the
 # scale the program takes at it, in tenths.
@@ -135,13 +127,11 @@ pass() {
   # The first-start notice: a long text, on the screen.
   local box
   box=$(message_box)
-  sleep 0.5
   e2e_shot 1_first_start_notice
   on_screen "$box" "the first-start notice"
   e2e_focus "$box"
   e2e_keys Return
   main=$(e2e_wait_window "$TITLE")
-  sleep 1
   e2e_focus "$main"
   e2e_clip_set "Начало $LONG_TEXT конец"
   e2e_keys shift+Insert ctrl+Home
@@ -151,8 +141,7 @@ pass() {
   # screen.
   e2e_keys ctrl+h
   local replace
-  replace=$(e2e_wait_window "Найти и заменить")
-  sleep 0.5
+  replace=$(e2e_wait_active "Найти и заменить")
   e2e_shot_window "$replace" 2_replace_nothing_found
   disabled_look "$E2E_OUT/2_replace_nothing_found.png" "$REPLACE_ALL_BUTTON" "Replace All with nothing to replace"
   e2e_clip_set "$LONG_TEXT"
@@ -166,11 +155,11 @@ pass() {
   enabled_look "$E2E_OUT/3_replace_found.png" "$REPLACE_ALL_BUTTON" "Replace All with a match"
   click "$replace" "${REPLACE_ALL[@]}"
   box=$(message_box)
-  sleep 0.5
   e2e_shot 4_replace_all_question
   on_screen "$box" "the Replace All question"
   e2e_focus "$box"
   e2e_keys Tab space                      # No (a yes/no question takes no Escape)
+  e2e_until 60 e2e_no_window_id "$box" || e2e_fail "No left the Replace All question"
   click "$replace" "${REPLACE_CANCEL[@]}"
   e2e_wait_gone "Найти и заменить"
 
@@ -178,8 +167,7 @@ pass() {
   e2e_focus "$main"
   e2e_keys ctrl+g
   local goto
-  goto=$(e2e_wait_window "Перейти")
-  sleep 0.5
+  goto=$(e2e_wait_active "Перейти")
   e2e_shot_window "$goto" 5_go_to
   e2e_focus "$goto"
   e2e_keys alt+F4
@@ -189,8 +177,7 @@ pass() {
   e2e_focus "$main"
   e2e_keys F9
   local decode
-  decode=$(e2e_wait_window "Перекодирование")
-  sleep 0.5
+  decode=$(e2e_wait_active "Перекодирование")
   e2e_shot_window "$decode" 6_conversion_dialog
   enabled_look "$E2E_OUT/6_conversion_dialog.png" "$DECODE_LABEL_LINE_3" "the instruction's third line"
   disabled_look "$E2E_OUT/6_conversion_dialog.png" "$DECODE_TARGET_DOS" "the target the source takes"
@@ -204,8 +191,7 @@ pass() {
   click "$main" "${MENU_SERVICE[@]}"
   click "$main" "${ITEM_SETTINGS[@]}"
   local settings
-  settings=$(e2e_wait_window "Параметры программы")
-  sleep 0.5
+  settings=$(e2e_wait_active "Параметры программы")
   e2e_shot_window "$settings" 7_settings_general
   disabled_look "$E2E_OUT/7_settings_general.png" "$SETTINGS_APPLY" "Apply at load"
   disabled_look "$E2E_OUT/7_settings_general.png" "$SETTINGS_CLIPBOARD_OPTION" "a clipboard option while the watch is off"
@@ -217,11 +203,11 @@ pass() {
   # The reset question: its words wrap into even lines, inside the screen.
   click "$settings" "${SETTINGS_RESET[@]}"
   box=$(message_box)
-  sleep 0.5
   e2e_shot 9b_reset_question
   on_screen "$box" "the reset question"
   e2e_focus "$box"
   e2e_keys Tab space                      # No
+  e2e_until 60 e2e_no_window_id "$box" || e2e_fail "No left the reset question"
   e2e_wait_window "Параметры программы" >/dev/null
   click "$settings" "${SETTINGS_CANCEL[@]}"
   e2e_wait_gone "Параметры программы"
@@ -232,16 +218,15 @@ pass() {
   click "$main" "${MENU_TOOLBARS[@]}"
   click "$main" "${MENU_CUSTOMIZE[@]}"
   local toolbars
-  toolbars=$(e2e_wait_window "Настройка панелей инструментов")
-  sleep 0.5
+  toolbars=$(e2e_wait_active "Настройка панелей инструментов")
   e2e_shot_window "$toolbars" 10_toolbars
   disabled_look "$E2E_OUT/10_toolbars.png" "$TOOLBARS_APPLY" "the toolbar dialog's Apply at load"
   click "$toolbars" "${TOOLBARS_OK[@]}"
   e2e_wait_gone "Настройка панелей инструментов"
 
   e2e_focus "$main"
-  e2e_keys alt+F4
-  e2e_wait_exit 10
+  xdotool key --clearmodifiers alt+F4
+  e2e_wait_exit
 }
 
 e2e_window_manager

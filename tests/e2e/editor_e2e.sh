@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The main window's editor driven from outside with the mouse and the keys as a user would (run it
-# inside xvfb-run): a double click takes a word, a triple click a line, Shift+click and a drag with
+# through tests/e2e/with_x.sh): a double click takes a word, a triple click a line, Shift+click and a drag with
 # the button held select across lines, the middle button pastes the selection, a selection dragged
 # elsewhere moves there, the keys move by words and lines, and a right click opens the Edit menu
 # and nothing else. Where the words are is read off a picture of the window. The editor's text and
@@ -9,7 +9,7 @@
 # Usage: tests/e2e/editor_e2e.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
-e2e_init editor "$1" 180
+e2e_init editor "$1"
 e2e_profile <<REG
 [$E2E_KEY\\Preferences]
 "ShowInCaption"="3"
@@ -74,14 +74,19 @@ edge() {
   awk -v l="$1" -v n="$2" -v s="$3" \
     'NR == l {x = s == "L" ? $(2 * n + 1) - 1 : $(2 * n + 2) + 2; print x, int(($1 + $2) / 2)}' <<<"$boxes"
 }
-at() { xdotool mousemove --window "$main" "$1" "$2"; sleep 0.1; }
-click() { at "$1" "$2"; xdotool click "${3:-1}"; sleep 0.4; }
+at() { e2e_point "$main" "$1" "$2"; }
+# A press that starts anew, as a user's after a pause: a press within the double-click time of the
+# last click would count as its second or third click. This pause shapes the input; no result
+# waits on it.
+pause_between_clicks() { sleep 0.5; }
+click() { pause_between_clicks; at "$1" "$2"; xdotool click "${3:-1}"; e2e_settle; }
+# clicks N: N clicks of the left button in a row, as one double or triple click.
+clicks() { pause_between_clicks; xdotool click --repeat "$1" --delay 80 1; e2e_settle; }
 # selection: the text the editor has selected, copied and read from the clipboard (line breaks as
 # the clipboard has them, CR LF, shown here as LF), and a "|" after it, so that a final line break
 # shows.
 selection() {
-  e2e_keys ctrl+c
-  e2e_clip_get | tr -d '\r'
+  e2e_copy ctrl+c | tr -d '\r'
   echo "|"
 }
 expect() {
@@ -92,15 +97,13 @@ e2e_clip_set "один два три
 четыре пять шесть
 семь восемь"
 e2e_keys ctrl+v
-sleep 0.6
 boxes=$(text_boxes)
 [ "$(wc -l <<<"$boxes")" = 3 ] || e2e_fail "the pasted text does not show as three lines: $boxes"
 
 # A double click takes the word under it.
 read -r x y < <(word 2 2)
 at "$x" "$y"
-xdotool click --repeat 2 --delay 80 1
-sleep 0.4
+clicks 2
 expect "double click" "$(selection)" "пять|"
 
 # A click, then Shift+click, selects from the one to the other across the line break.
@@ -108,8 +111,9 @@ read -r x y < <(edge 2 3 L)
 click "$x" "$y"
 read -r x y < <(edge 3 1 R)
 at "$x" "$y"
+pause_between_clicks
 xdotool keydown shift click 1 keyup shift
-sleep 0.4
+e2e_settle
 expect "Shift+click" "$(selection)" "шесть
 семь|"
 e2e_shot 1_shift_click
@@ -117,11 +121,12 @@ e2e_shot 1_shift_click
 # Held down and dragged, the button selects what it passes over.
 read -r x y < <(edge 1 2 L)
 at "$x" "$y"
+pause_between_clicks
 xdotool mousedown 1
 read -r x y < <(edge 1 3 R)
 for step in 1 2 3 4; do at "$(( x - (4 - step) * 10 ))" "$y"; done
 xdotool mouseup 1
-sleep 0.4
+e2e_settle
 expect "drag" "$(selection)" "два три|"
 
 # The middle button pastes the selection where it is clicked.
@@ -135,23 +140,21 @@ expect "middle button" "$(selection)" "один два три
 # A triple click takes the whole line with its line break.
 read -r x y < <(word 2 1)
 at "$x" "$y"
-xdotool click --repeat 3 --delay 80 1
-sleep 0.4
+clicks 3
 expect "triple click" "$(selection)" "четыре пять шесть
 |"
 
 # The selected word dragged to the end of the first line goes there.
 read -r x y < <(word 2 2)
 at "$x" "$y"
-xdotool click --repeat 2 --delay 80 1
-sleep 0.6
+clicks 2
 at "$x" "$y"
+pause_between_clicks
 xdotool mousedown 1
 read -r tx ty < <(edge 1 3 R)
 for step in 1 2 3 4 5 6; do at "$(( x + (tx + 4 - x) * step / 6 ))" "$(( y + (ty - y) * step / 6 ))"; done
-sleep 0.3
 xdotool mouseup 1
-sleep 0.6
+e2e_settle
 e2e_keys ctrl+a
 expect "drag and drop" "$(selection)" "один два трипять
 четыре  шесть
@@ -169,15 +172,20 @@ expect "Shift+Down" "$(selection)" "один два трипять
 # A right click opens the Edit menu and no other.
 read -r x y < <(word 1 1)
 click "$x" "$y" 3
-sleep 0.5
-e2e_shot 3_right_click
 # The program's windows on the screen, leaving out the menu's shadows (a few pixels across): the
 # main window and its Edit menu.
-shown=0
-for w in $(xdotool search --onlyvisible --pid "$E2E_PID" 2>/dev/null); do
-  read -r _ _ ww wh < <(e2e_geometry "$w")
-  (( ww > 10 && wh > 10 )) && shown=$((shown + 1))
-done
-[ "$shown" = 2 ] || e2e_fail "a right click showed $((shown - 1)) menus"
+windows_shown() {
+  local w shown=0
+  for w in $(xdotool search --onlyvisible --pid "$E2E_PID" 2>/dev/null); do
+    read -r _ _ ww wh < <(e2e_geometry "$w")
+    (( ww > 10 && wh > 10 )) && shown=$((shown + 1))
+  done
+  echo "$shown"
+}
+menu_shown() { [ "$(windows_shown)" -ge 2 ]; }
+e2e_until 60 menu_shown || e2e_fail "a right click showed no menu"
+e2e_settle
+e2e_shot 3_right_click
+[ "$(windows_shown)" = 2 ] || e2e_fail "a right click showed $(( $(windows_shown) - 1 )) menus"
 e2e_keys Escape
 echo "editor: double, triple, Shift and dragging clicks select, the middle button pastes, text drags, keys move and select, the right button opens the Edit menu"

@@ -10,10 +10,10 @@
 #  3. a settings file with one bad line: the user told where its copy is, the other values kept;
 #     the same file in a folder that takes no change: told, the values that read well used, the
 #     file never written over.
-# Pictures go to BUILD/e2e/files/. Usage (inside xvfb-run): tests/e2e/files_e2e.sh BUILD_DIR
+# Pictures go to BUILD/e2e/files/. Usage (through tests/e2e/with_x.sh): tests/e2e/files_e2e.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
-e2e_init files "$1" 240
+e2e_init files "$1"
 e2e_window_manager
 
 # Window titles: the main window keeps its design caption on these profiles; message boxes carry
@@ -22,19 +22,18 @@ MAIN='^Brannoch Quillmark 3\.0$'
 BOX='Quillmark 3\.0 Preview$'
 read -r SCREEN_W SCREEN_H < <(xdpyinfo 2>/dev/null | awk '/dimensions:/ { split($2, d, "x"); print d[1], d[2] }')
 
-# start_main NAME: starts the program on the profile as it stands and waits at most 5 s for a
-# usable main window (answering the message box that comes first, when $1 is "told"); sets $main.
+# start_main NAME: starts the program on the profile as it stands and waits for a usable main window
+# (answering the message box that comes first, when $1 is "told"); sets $main.
 start_main() {
   e2e_start
   if [ "${1:-}" = told ]; then
     local box
-    box=$(e2e_wait_window "$BOX" 5)
+    box=$(e2e_wait_window "$BOX")
     e2e_shot "$2_told"
     e2e_focus "$box"
     e2e_keys Return
   fi
-  main=$(e2e_wait_window "$MAIN" 5)
-  sleep 0.5
+  main=$(e2e_wait_window "$MAIN")
 }
 
 # place WID: "X Y WIDTH HEIGHT" of the window's inside on the screen, as the X server has it.
@@ -67,15 +66,15 @@ stop() {
 # is pictured and answered, and the keyboard goes back to the main window.
 pipe_refused() {
   local dialog box
-  dialog=$(e2e_wait_window "$1" 10)
+  dialog=$(e2e_wait_window "$1")
   e2e_focus "$dialog"
   e2e_type "$pipe"
   e2e_keys Return
-  box=$(e2e_wait_window "$BOX" 5)
+  box=$(e2e_wait_window "$BOX")
   e2e_shot "$2"
   e2e_focus "$box"
   e2e_keys Return
-  e2e_wait_gone "$BOX" 5
+  e2e_wait_gone "$BOX"
   e2e_focus "$main"
 }
 
@@ -103,12 +102,12 @@ e2e_type " still here"
 [ "$(e2e_editor_text)" = "keep me still here" ] || e2e_fail "importing the pipe changed the document"
 # Save As with a name longer than the folder takes: the dialog says why it cannot save.
 e2e_keys End ctrl+shift+s
-dialog=$(e2e_wait_window "Сохранение документа" 10)
+dialog=$(e2e_wait_window "Сохранение документа")
 e2e_focus "$dialog"
 e2e_type "$(printf 'a%.0s' $(seq 300))"
 e2e_shot_window "$dialog" 2_save_as_long_name
 e2e_keys Escape
-e2e_wait_gone "Сохранение документа" 5
+e2e_wait_gone "Сохранение документа"
 stop
 
 # Save As over a 4 GB file with backups on: the file is too large to be read for its backup, so the
@@ -124,15 +123,15 @@ start_main
 e2e_focus "$main"
 e2e_type "unsaved"
 e2e_keys ctrl+shift+s
-dialog=$(e2e_wait_window "Сохранение документа" 10)
+dialog=$(e2e_wait_window "Сохранение документа")
 e2e_focus "$dialog"
 e2e_type "$big"
 e2e_keys Return
-box=$(e2e_wait_window "$BOX" 5)
+box=$(e2e_wait_window "$BOX")
 e2e_shot 2_save_over_large_file
 e2e_focus "$box"
 e2e_keys Return
-e2e_wait_gone "$BOX" 5
+e2e_wait_gone "$BOX"
 [ "$(stat -c %s "$big")" = $((4 << 30)) ] || e2e_fail "the large file was changed"
 [ ! -e "$big.bak" ] || e2e_fail "a backup of the large file was written"
 e2e_focus "$main"

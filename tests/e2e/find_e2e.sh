@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Drives the real program under an X server (run it inside xvfb-run): a Russian text pasted through
+# Drives the real program under an X server (tests/e2e/with_x.sh): a Russian text pasted through
 # the clipboard; Ctrl+F opens the find window, whose search selects the first match in the editor
 # (read back through Copy); Ctrl+H opens the replace window, whose Replace All, after its question,
 # replaces every match (the text read back); Ctrl+G opens the go-to window, which puts the caret at
@@ -7,7 +7,7 @@
 # Usage: tests/e2e/find_e2e.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
-e2e_init find "$1" 120
+e2e_init find "$1"
 e2e_profile <<'REG'
 "ShowInCaption"="3"
 REG
@@ -23,19 +23,13 @@ REPLACE_FIND_BOX=(190 32)
 REPLACE_WITH_BOX=(190 57)
 REPLACE_ALL=(335 84)
 
-# The clipboard's text as the program's Copy left it (a line break may come back as CR LF).
-copied() { e2e_clip_get | tr -d '\r'; }
-# Copies with KEYS after putting a stand-in on the clipboard, so a Copy that did nothing shows.
+# Selects with KEYS, then copies with Ctrl+Insert; prints what was copied.
 copy() {
-  e2e_clip_set "(nothing copied)"
   e2e_keys "$@"
-  sleep 0.3
+  e2e_copy ctrl+Insert | tr -d '\r'
 }
 # The editor's whole text, selected and copied.
-editor_text() {
-  copy ctrl+Home ctrl+shift+End ctrl+Insert
-  copied
-}
+editor_text() { copy ctrl+Home ctrl+shift+End; }
 # Puts TEXT into the box at X Y of window WID through the clipboard (xdotool cannot type Cyrillic).
 fill_box() {
   e2e_clip_set "$4"
@@ -55,16 +49,14 @@ e2e_keys ctrl+Home
 
 # Find: the first "Что" (the case is ignored) is selected.
 e2e_keys ctrl+f
-find=$(e2e_wait_window "Найти")
-sleep 0.5
+find=$(e2e_wait_active "Найти")
 fill_box "$find" "${FIND_BOX[@]}" "что"
 e2e_keys Return
-sleep 0.3
 e2e_shot 1_find_found
 e2e_shot_window "$find" 2_find_window
 to_main
-copy ctrl+Insert
-[ "$(copied)" = "Что" ] || e2e_fail "the search did not select the match (copied: $(copied))"
+got=$(copy)
+[ "$got" = "Что" ] || e2e_fail "the search did not select the match (copied: $got)"
 e2e_focus "$find"
 e2e_click "$find" "${FIND_CANCEL[@]}"
 e2e_wait_gone "Найти"
@@ -73,35 +65,35 @@ e2e_wait_gone "Найти"
 to_main
 e2e_keys ctrl+Home
 e2e_keys ctrl+h
-replace=$(e2e_wait_window "Найти и заменить")
-sleep 0.5
+replace=$(e2e_wait_active "Найти и заменить")
 fill_box "$replace" "${REPLACE_FIND_BOX[@]}" "Что"
 fill_box "$replace" "${REPLACE_WITH_BOX[@]}" "Чего"
 e2e_keys Return                       # search from the start: the replace buttons come on
 e2e_focus "$replace"
 e2e_shot_window "$replace" 3_replace_window
 e2e_click "$replace" "${REPLACE_ALL[@]}"
-sleep 0.5
+question=$(e2e_wait_box)
 e2e_shot 4_replace_question
 e2e_keys Return                       # Yes
-sleep 0.5
+e2e_until 60 e2e_no_window_id "$question" || e2e_fail "the question stayed after Yes"
+count=$(e2e_wait_box)
 e2e_shot 5_replace_count
 e2e_keys Return                       # the count
-sleep 0.3
+e2e_until 60 e2e_no_window_id "$count" || e2e_fail "the count stayed after Enter"
 to_main
-[ "$(editor_text)" = "$REPLACED" ] || e2e_fail "Replace All left another text: $(copied)"
+got=$(editor_text)
+[ "$got" = "$REPLACED" ] || e2e_fail "Replace All left another text: $got"
 
 # Go to line 3: the caret at its first character; Shift+End selects the line.
 e2e_keys ctrl+Home
 e2e_keys ctrl+g
-goto=$(e2e_wait_window "Перейти")
-sleep 0.5
+goto=$(e2e_wait_active "Перейти")
 e2e_type 3
 e2e_shot_window "$goto" 6_go_to_window
 e2e_keys Return
 e2e_wait_gone "Перейти"
 to_main
-copy shift+End ctrl+Insert
-[ "$(copied)" = "Чего ищет он в стране далёкой?" ] || e2e_fail "Go To did not reach the third line (copied: $(copied))"
+got=$(copy shift+End)
+[ "$got" = "Чего ищет он в стране далёкой?" ] || e2e_fail "Go To did not reach the third line (copied: $got)"
 e2e_shot 7_after_go_to
 echo "find: Ctrl+F found the word, Ctrl+H replaced every match, Ctrl+G reached the third line"

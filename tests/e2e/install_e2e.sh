@@ -4,7 +4,7 @@
 # their own folder with every file they read beside them and links in bin, the icon is in the icon
 # theme's sizes, and the desktop entry passes desktop-file-validate and names the installed program.
 # Then starts the installed program through its link in bin, from another folder, under an X server
-# (run it inside xvfb-run): the splash shows its picture, the main window comes up with the command
+# (tests/e2e/with_x.sh): the splash shows its picture, the main window comes up with the command
 # icons in its menu, and Ctrl+W starts the installed Wizard from the program's folder. Pictures go
 # into BUILD_DIR/e2e/install/.
 # Usage: tests/e2e/install_e2e.sh BUILD_DIR
@@ -71,13 +71,11 @@ exec_line=$(sed -n 's/^Exec=//p' "$entry")
 (cd / && XDG_CONFIG_HOME=$E2E_PROFILE exec $exec_line >>"$E2E_OUT/quillmark.log" 2>&1) &
 E2E_PID=$!
 shows_a_window() { [ -n "$(xdotool search --onlyvisible --pid "$E2E_PID" 2>/dev/null)" ]; }
-e2e_until 15 shows_a_window || e2e_fail "the installed program showed no window"
-sleep 0.5
+e2e_until 60 shows_a_window || e2e_fail "the installed program showed no window"
 e2e_shot 1_splash
 main=$(e2e_wait_window "Quillmark 3.0 Preview")
 [ "$(xprop -id "$main" WM_CLASS)" = 'WM_CLASS(STRING) = "quillmark", "quillmark"' ] \
   || e2e_fail "the main window's class is not the desktop entry's StartupWMClass"
-sleep 1
 e2e_shot 2_main_window
 
 # The File menu shows the command icons read from Data/icons beside the program.
@@ -90,15 +88,11 @@ e2e_keys Escape Escape
 # Ctrl+W starts the Wizard from the program's own folder: its notice comes up.
 e2e_focus "$main"
 e2e_keys ctrl+w
-notice=""
-for _ in $(seq 150); do
-  notice=$(xdotool search --onlyvisible --classname "^Wizard$" 2>/dev/null | head -1) || true
-  [ -n "$notice" ] && break
-  sleep 0.1
-done
-[ -n "$notice" ] || e2e_fail "the installed Wizard did not come up"
+wizard_window() { xdotool search --onlyvisible --classname "^Wizard$" 2>/dev/null | head -1 | grep .; }
+e2e_until 60 wizard_window >/dev/null || e2e_fail "the installed Wizard did not come up"
+notice=$(wizard_window)
 E2E_PIDS+=("$(xdotool getwindowpid "$notice")")
-sleep 0.5
+e2e_settle "$notice"
 e2e_shot 4_wizard
 xdotool key --window "$notice" Return >/dev/null 2>&1 || true
 echo "install: the installed programs run from $prefix, with their files, icon and desktop entry"

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Drives the real program under an X server (run it inside xvfb-run) on a private profile with a
+# Drives the real program under an X server (tests/e2e/with_x.sh) on a private profile with a
 # lock user and password: with the replace and go-to windows open beside the main window, the Service
 # menu's lock hides every window of the program but the lock window; the lock window's frame close,
 # the window manager's close and Alt+F4 leave it open; a wrong password is refused with a notice;
@@ -8,7 +8,7 @@
 # Usage: tests/e2e/lock_e2e.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
-e2e_init lock "$1" 150
+e2e_init lock "$1"
 e2e_profile <<'REG'
 [HKEY_CURRENT_USER\Software\Brannoch Tovin\Quillmark 3.0\Preferences]
 "ShowInCaption"="3"
@@ -56,17 +56,14 @@ e2e_shot 1_before_lock
 e2e_click "$main" "${MENU_SERVICE[@]}"
 e2e_click "$main" "${MENU_LOCK[@]}"
 lock=$(e2e_wait_window "^Brannoch Quillmark 3.0$")
-e2e_until 5 only_lock_shown || e2e_fail "windows of the program stayed visible while locked: $(shown_titles | tr '\n' ',')"
+e2e_until 60 only_lock_shown || e2e_fail "windows of the program stayed visible while locked: $(shown_titles | tr '\n' ',')"
 e2e_shot 2_locked
 
-# Closing by the frame's close button (the window manager asks the window to close) and by Alt+F4.
-read -r lx ly lw _ < <(e2e_geometry "$lock")
-xdotool mousemove $((lx + lw - 10)) $((ly - 11)) sleep 0.2 click 1
-sleep 0.5
+# Closing as the frame's close button asks (the window manager's request to close) and by Alt+F4.
+e2e_close "$lock"
 e2e_shot 3_after_frame_close
 e2e_focus "$lock"
-xdotool key --clearmodifiers alt+F4
-sleep 0.5
+e2e_keys alt+F4
 e2e_running || e2e_fail "the program ended when the lock window was asked to close"
 only_lock_shown || e2e_fail "the lock window closed or another window came back: $(shown_titles | tr '\n' ',')"
 
@@ -90,7 +87,7 @@ e2e_type "Secret7"
 e2e_keys Return
 e2e_wait_gone "^Brannoch Quillmark 3.0$"
 all_back() { [ "$(shown_titles)" = "$before" ]; }
-e2e_until 5 all_back || e2e_fail "not every window came back: $(shown_titles | tr '\n' ',') instead of $(echo "$before" | tr '\n' ',')"
+e2e_until 60 all_back || e2e_fail "not every window came back: $(shown_titles | tr '\n' ',') instead of $(echo "$before" | tr '\n' ',')"
 e2e_shot 6_unlocked
 # The editor's first line, as the screen shows it, is what it was before the lock.
 first_line() { convert "$E2E_OUT/$1.png" -crop 130x16+261+260 +repage "$E2E_OUT/$1_line.png"; }
@@ -106,8 +103,7 @@ main=$(e2e_wait_window "Quillmark 3.0 Preview")
 # about window's Ok; the agreement's text takes Enter itself, so its OK is clicked.
 e2e_click "$main" "${MENU_HELP[@]}"
 e2e_click "$main" "${MENU_ABOUT[@]}"
-about=$(e2e_wait_window "О программе")
-sleep 0.5
+about=$(e2e_wait_active "О программе")
 e2e_shot 7_about
 e2e_shot_window "$about" about_window
 e2e_focus "$about"
@@ -117,8 +113,7 @@ e2e_wait_gone "О программе"
 e2e_focus "$main"
 e2e_click "$main" "${MENU_HELP[@]}"
 e2e_click "$main" "${MENU_LICENSE[@]}"
-license=$(e2e_wait_window "Лицензионное соглашение")
-sleep 0.5
+license=$(e2e_wait_active "Лицензионное соглашение")
 e2e_shot 8_license
 e2e_shot_window "$license" license_window
 e2e_click "$license" "${LICENSE_OK[@]}"

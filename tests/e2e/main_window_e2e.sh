@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The main window driven from outside as a user would, under an X server with a window manager
-# (run it inside xvfb-run): typing, Cyrillic pasted from another program, a conversion chosen from
+# (tests/e2e/with_x.sh): typing, Cyrillic pasted from another program, a conversion chosen from
 # the Decode menu by mouse and another by keyboard, a long conversion with its progress window, the
 # conversion undone, text copied by another program converted by the clipboard watch, and the
 # program closed through its save and exit questions. The editor's text is read as a user would
@@ -10,7 +10,7 @@
 # Usage: tests/e2e/main_window_e2e.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
-e2e_init main_window "$1" 300
+e2e_init main_window "$1"
 
 # The profile: the given lines under Preferences, both toolbars shown with every item of the stored
 # toolbar layout.
@@ -29,29 +29,19 @@ profile() {
   } | e2e_profile
 }
 
-# Starts the program and waits for its main window; sets wid.
+# Starts the program and waits for its main window to have the keyboard; sets wid (and main).
 start() {
   e2e_start
   wid=$(e2e_wait_window "Brannoch Quillmark 3.0 Preview")
-  sleep 1
+  main=$wid
   e2e_focus "$wid"
 }
 
 # conversion_done: waits until the progress window has gone and the main window has the keyboard
 # again.
 conversion_done() {
-  e2e_wait_gone "Перекодирование..." "${1:-10}"
-  sleep 1
-}
-
-# idle_for_a_moment: true when the program used less than a twentieth of a second of processor time
-# in the last half second.
-idle_for_a_moment() {
-  local a b
-  a=$(awk '{print $14 + $15}' "/proc/$E2E_PID/stat")
-  sleep 0.5
-  b=$(awk '{print $14 + $15}' "/proc/$E2E_PID/stat")
-  (( (b - a) * 1000 / $(getconf CLK_TCK) < 50 ))
+  e2e_wait_gone "Перекодирование..." "${1:-60}"
+  e2e_wait_focus "$wid"
 }
 
 # expect_text WHAT TEXT: the editor holds exactly TEXT.
@@ -69,6 +59,27 @@ as_866_shown_as_1251() { printf '%s' "$1" | iconv -f UTF-8 -t CP866 | iconv -f C
 decode_menu=(403 11)                 # "Перекодирование" on the menu bar
 decode_windows=(417 56)              # its item "Windows 1251"
 decode_windows_to_dos=(733 56)       # the sub-menu's "Windows 1251 -> DOS 866"
+
+# sub_menu_open: true when a window of the program other than the main one is shown where the
+# "Windows 1251" sub-menu opens, to the right of its item.
+sub_menu_open() {
+  local x y w
+  read -r x y _ _ < <(e2e_geometry "$wid")
+  for w in $(xdotool search --onlyvisible --pid "$E2E_PID" 2>/dev/null); do
+    [ "$w" = "$wid" ] && continue
+    read -r px py pw ph < <(e2e_geometry "$w")
+    ((px <= x + decode_windows_to_dos[0] && x + decode_windows_to_dos[0] < px + pw &&
+      py <= y + decode_windows_to_dos[1] && y + decode_windows_to_dos[1] < py + ph)) && return 0
+  done
+  return 1
+}
+# Opens the Decode menu by mouse and its "Windows 1251" sub-menu by pointing at it.
+open_decode_windows_menu() {
+  e2e_click "$wid" "${decode_menu[@]}"
+  e2e_point "$wid" "${decode_windows[@]}"
+  e2e_until 60 sub_menu_open || e2e_fail "the Windows 1251 sub-menu did not open"
+  e2e_settle
+}
 
 e2e_window_manager
 
@@ -89,9 +100,7 @@ expect_text "Cyrillic text pasted from another program" "$greeting"
 e2e_shot 01_pasted
 
 # By mouse: Decode, Windows 1251, Windows 1251 -> DOS 866.
-e2e_click "$wid" "${decode_menu[@]}"
-xdotool mousemove --window "$wid" "${decode_windows[@]}"
-sleep 0.8
+open_decode_windows_menu
 e2e_shot 02_decode_menu_by_mouse
 e2e_click "$wid" "${decode_windows_to_dos[@]}"
 conversion_done
@@ -119,23 +128,20 @@ expect_text "the conversion undone" "$dos"
 long="$E2E_OUT/long.txt"
 yes "$greeting" | head -n 80000 > "$long" || true
 e2e_clip_file "$long"
+# The paste of so long a text takes a while: e2e_keys returns once the program has handled it.
 e2e_keys ctrl+a ctrl+v
-# The paste of so long a text takes a while: the menu is clicked once the program is idle again.
-e2e_until 60 idle_for_a_moment || e2e_fail "the program stayed busy after the paste"
-e2e_click "$wid" "${decode_menu[@]}"
-xdotool mousemove --window "$wid" "${decode_windows[@]}"
-sleep 0.8
+open_decode_windows_menu
 # The run lasts a few hundredths of a second: a watcher that looks without pausing, started before
 # the click, sees the progress window come up.
 seen="$E2E_OUT/progress_seen"
 rm -f "$seen"
-( end=$((SECONDS + 20))
+( end=$((SECONDS + 60))
   while ((SECONDS <= end)); do
     if e2e_window_shown "Перекодирование..."; then touch "$seen"; break; fi
   done ) &
 watcher=$!
 xdotool mousemove --window "$wid" "${decode_windows_to_dos[@]}" click 1
-e2e_until 20 test -e "$seen" || e2e_fail "no progress window came up"
+e2e_until 60 test -e "$seen" || e2e_fail "no progress window came up"
 wait "$watcher" || true
 e2e_shot 05_progress
 conversion_done 60
@@ -152,38 +158,40 @@ got=$(e2e_editor_text | tr -d '\r')
 # --- Closing: the save question, then the exit question -------------------------------------------
 # Cancel to the save question keeps everything.
 e2e_keys alt+F4
-e2e_wait_window "Brannoch Quillmark 3.0 Preview" >/dev/null
-sleep 0.5
+question=$(e2e_wait_box)
 e2e_shot 06_save_question
 e2e_keys Escape
-sleep 0.5
+e2e_until 60 e2e_no_window_id "$question" || e2e_fail "Escape left the save question"
 e2e_running || e2e_fail "Cancel to the save question ended the program"
 [ -z "$(e2e_value WindowState)" ] || e2e_fail "Cancel to the save question stored the window state"
+
+# answer_box KEYS...: waits for a message box, presses KEYS in it and waits until it has gone.
+answer_box() {
+  local box
+  box=$(e2e_wait_box)
+  e2e_keys "$@"
+  e2e_until 60 e2e_no_window_id "$box" || e2e_fail "the message box stayed after $*"
+}
 
 # No to the save question, then No to the exit question: the program goes on, nothing stored.
 e2e_focus "$wid"
 e2e_keys alt+F4
-sleep 0.5
-e2e_keys Tab space
-sleep 0.5
+answer_box Tab space
+question=$(e2e_wait_box)
 e2e_shot 07_exit_question
 e2e_keys Escape                           # a yes/no question takes no Escape: it stays
-sleep 0.5
-[ "$(xdotool search --onlyvisible --name "Brannoch Quillmark 3.0 Preview" | grep -cv "^$wid\$")" -ge 1 ] \
-  || e2e_fail "Escape answered the exit question"
-e2e_keys Tab space
-sleep 0.5
+e2e_no_window_id "$question" && e2e_fail "Escape answered the exit question"
+answer_box Tab space
 e2e_running || e2e_fail "No to the exit question ended the program"
 [ -z "$(e2e_value WindowState)" ] || e2e_fail "No to the exit question stored the window state"
 
 # No to the save question, Yes to the exit question: the program ends and stores its state.
 e2e_focus "$wid"
 e2e_keys alt+F4
-sleep 0.5
-e2e_keys Tab space
-sleep 0.5
-e2e_keys Return
-e2e_wait_exit 10
+answer_box Tab space
+e2e_wait_box >/dev/null
+xdotool key --clearmodifiers Return
+e2e_wait_exit
 [ "$(e2e_value WindowState)" = '"0"' ] || e2e_fail "the window state was not stored on exit"
 
 # --- The clipboard watch converts what another program copies ------------------------------------
@@ -195,17 +203,16 @@ REG
 remembered() { [ "$(e2e_value ClipboardText Clipboard)" = "\"$1\"" ]; }
 e2e_clip_set "Старый текст"
 start
-e2e_until 10 remembered "Старый текст" \
+e2e_until 60 remembered "Старый текст" \
   || e2e_fail "the clipboard watch did not take the text on the clipboard at start"
 # The watch converts from DOS 866 to Windows 1251 until a conversion command picks another pair.
 e2e_clip_set "$dos"
-e2e_until 10 remembered "$dos" \
+e2e_until 60 remembered "$dos" \
   || e2e_fail "the clipboard watch missed the text another program copied"
-sleep 0.5
 e2e_shot 08_clipboard_watch
 expect_text "the copied text converted by the clipboard watch" "$greeting"
-e2e_keys alt+F4
-e2e_wait_exit 10
+xdotool key --clearmodifiers alt+F4
+e2e_wait_exit
 
 # --- The drawing styles ---------------------------------------------------------------------------
 for style in OfficeXP Default System; do
@@ -214,13 +221,11 @@ for style in OfficeXP Default System; do
 REG
   start
   e2e_type "Quillmark"
-  e2e_click "$wid" "${decode_menu[@]}"
-  xdotool mousemove --window "$wid" "${decode_windows[@]}"
-  sleep 0.8
+  open_decode_windows_menu
   e2e_shot "style_$style"
   e2e_keys Escape Escape
-  e2e_keys alt+F4
-  e2e_wait_exit 10
+  xdotool key --clearmodifiers alt+F4
+  e2e_wait_exit
 done
 
 echo "main window: typing, pasting, conversions by mouse and keyboard, progress, undo, the clipboard watch and closing work; pictures in $E2E_OUT"

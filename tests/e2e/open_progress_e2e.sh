@@ -4,10 +4,10 @@
 # editor keeps the text typed before, the caption its title; opened again and left alone, the
 # document fills the editor and its path goes into the caption. Pictures of the progress window,
 # of the screen while it shows and of the opened document go to BUILD/e2e/open_progress/.
-# Usage (inside xvfb-run): tests/e2e/open_progress_e2e.sh BUILD_DIR
+# Usage (through tests/e2e/with_x.sh): tests/e2e/open_progress_e2e.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
-e2e_init open_progress "$1" 200
+e2e_init open_progress "$1"
 e2e_profile <<'REG'
 "SaveChange"="0"
 "ShowInCaption"="2"
@@ -30,19 +30,19 @@ open_big() {
   e2e_focus "$main"
   e2e_keys ctrl+o
   local dialog
-  dialog=$(e2e_wait_window "Открытие документа" 10)
+  dialog=$(e2e_wait_window "Открытие документа")
   e2e_focus "$dialog"
   e2e_type "$big"
   e2e_keys Return
 }
 
 open_big
-progress=$(e2e_wait_window "Загрузка документа" 40)
+progress=$(e2e_wait_window "Загрузка документа")
 e2e_shot_window "$progress" 1_progress
 e2e_shot 2_progress_over_main
 e2e_focus "$progress"
 e2e_keys Escape
-e2e_wait_gone "Загрузка документа" 20
+e2e_wait_gone "Загрузка документа"
 e2e_focus "$main"
 got=$(e2e_editor_text)
 [ "$got" = "kept text" ] || e2e_fail "after Cancel the editor holds \"${got:0:80}\""
@@ -50,9 +50,9 @@ got=$(e2e_editor_text)
 e2e_shot 3_after_cancel
 
 open_big
-e2e_wait_window "Загрузка документа" 40 >/dev/null
-e2e_wait_gone "Загрузка документа" 120
-e2e_until 10 bash -c "xdotool getwindowname $main | grep -q big.txt" \
+e2e_wait_window "Загрузка документа" >/dev/null
+e2e_wait_gone "Загрузка документа"
+e2e_until 60 bash -c "xdotool getwindowname $main | grep -q big.txt" \
   || e2e_fail "the opened document's path is not in the caption"
 e2e_focus "$main"
 e2e_keys ctrl+End

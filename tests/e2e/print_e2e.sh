@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Drives the real program under an X server (run it inside xvfb-run): a text typed into the editor,
+# Drives the real program under an X server (tests/e2e/with_x.sh): a text typed into the editor,
 # Ctrl+P shows the print confirmation with the stored settings, its Print button sends the
 # document to the PDF printer on A5 paper, and the confirmation's "do not show" box, ticked before
 # Close, makes the next Ctrl+P print at once. Pictures go to BUILD/e2e/print/.
 # Usage: tests/e2e/print_e2e.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
-e2e_init print "$1" 120
+e2e_init print "$1"
 e2e_profile <<REG
 [$E2E_KEY\\Preferences]
 "ShowInCaption"="3"
@@ -38,12 +38,11 @@ e2e_type "Printed from the program"
 e2e_shot 0_typed
 
 e2e_keys ctrl+p
-confirm=$(e2e_wait_window "Печать документа")
-sleep 0.5
+confirm=$(e2e_wait_active "Печать документа")
 e2e_shot_window "$confirm" 1_confirmation
 e2e_keys Return
 e2e_wait_gone "Печать документа"
-e2e_until 20 pdf_written || e2e_fail "Print wrote no PDF"
+e2e_until 60 pdf_written || e2e_fail "Print wrote no PDF"
 pdftotext "$PDF" - | grep -q "Printed from the program" || e2e_fail "the printed page lacks the text"
 pdfinfo "$PDF" | grep -q "Page size:.*(A5)" || e2e_fail "the page is not A5: $(pdfinfo "$PDF" | grep 'Page size')"
 [ "$(e2e_value Printing 'Preferences\Dialogs')" = "dword:00000001" ] || e2e_fail "Print changed the switch"
@@ -52,16 +51,15 @@ box=$(e2e_wait_box)
 e2e_shot_window "$box" 1_file_written
 e2e_focus "$box"
 e2e_keys Return
-e2e_until 5 bash -c "! xwininfo -id $box 2>/dev/null | grep -q IsViewable" || e2e_fail "the message box stayed"
+e2e_until 60 e2e_no_window_id "$box" || e2e_fail "the message box stayed"
 e2e_focus "$main"
 
 # "Не показывать больше это сообщение" ticked, then Close (both at fixed places of the window).
 rm -f "$PDF"
 e2e_keys ctrl+p
-confirm=$(e2e_wait_window "Печать документа")
-sleep 0.5
+confirm=$(e2e_wait_active "Печать документа")
 e2e_click "$confirm" 20 256
-e2e_until 5 test "$(e2e_value Printing 'Preferences\Dialogs')" = "dword:00000000" || e2e_fail "the box did not switch the window off"
+e2e_until 60 test "$(e2e_value Printing 'Preferences\Dialogs')" = "dword:00000000" || e2e_fail "the box did not switch the window off"
 e2e_shot_window "$confirm" 2_switched_off
 e2e_click "$confirm" 320 295
 e2e_wait_gone "Печать документа"
@@ -69,7 +67,7 @@ e2e_wait_gone "Печать документа"
 
 e2e_focus "$main"
 e2e_keys ctrl+p
-e2e_until 20 pdf_written || e2e_fail "with the window switched off Ctrl+P printed nothing"
+e2e_until 60 pdf_written || e2e_fail "with the window switched off Ctrl+P printed nothing"
 e2e_window_shown "Печать документа" && e2e_fail "the confirmation came back"
 e2e_shot 3_printed_at_once
 echo "print: the confirmation printed to PDF, and switched off it let Ctrl+P print at once"

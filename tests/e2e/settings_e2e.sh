@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Drives the real program under an X server (run it inside xvfb-run): the Service menu's
+# Drives the real program under an X server (tests/e2e/with_x.sh): the Service menu's
 # "Параметры программы" opens the settings dialog; a picture of each of its eight pages is taken;
 # "Очищать буфер обмена при выходе из программы" is ticked and applied, which stores it; the
 # program is closed from the File menu and started again, and the dialog shows the box still
@@ -7,7 +7,7 @@
 # Usage: tests/e2e/settings_e2e.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
-e2e_init settings "$1" 150
+e2e_init settings "$1"
 e2e_profile <<'REG'
 "ShowInCaption"="3"
 REG
@@ -29,8 +29,7 @@ TITLE="Параметры программы"
 open_settings() {
   e2e_click "$main" "${MENU_SERVICE[@]}"
   e2e_click "$main" "${ITEM_SETTINGS[@]}"
-  dialog=$(e2e_wait_window "$TITLE")
-  sleep 0.5
+  dialog=$(e2e_wait_active "$TITLE")
 }
 # OK, and the dialog is gone.
 close_settings() {
@@ -56,13 +55,13 @@ box_picture ticked
 same_box page_1_general ticked && e2e_fail "the box did not change when clicked"
 [ -z "$(stored ClearClipboard)" ] || e2e_fail "a click stored the value before Apply"
 e2e_click "$dialog" "$APPLY_X" "$BUTTON_Y"
-e2e_until 5 applied || e2e_fail "Apply did not store \"ClearClipboard\" as \"1\""
+e2e_until 60 applied || e2e_fail "Apply did not store \"ClearClipboard\" as \"1\""
 close_settings
 
 # Closed from the File menu (its last item, Up from the top), then started again on the same profile.
 e2e_click "$main" "${MENU_FILE[@]}"
 e2e_keys Up Return
-e2e_wait_exit 10
+e2e_wait_exit
 applied || e2e_fail "the stored value did not survive the close"
 
 e2e_start_main

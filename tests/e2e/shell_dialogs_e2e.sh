@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The dialog wrapper's shell windows on a desktop (run it inside xvfb-run): the program never
+# The dialog wrapper's shell windows on a desktop (tests/e2e/with_x.sh): the program never
 # opens them itself, so the test program opens each under openbox, types real keys into it through
 # xdotool (a command run from the Run window, an icon chosen with the arrow keys, the properties
 # window closed with Enter, the shut-down question answered No with Tab and Space) and pictures the screen
@@ -7,7 +7,7 @@
 # Usage: tests/e2e/shell_dialogs_e2e.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
-e2e_init shell_dialogs "$1" 120
+e2e_init shell_dialogs "$1"
 e2e_window_manager
 QM_PICTURES="$E2E_OUT" "$E2E_BUILD/bin/test_controls" --gtest_filter='ShellDialogsOnX11.*' \
   >"$E2E_OUT/test_controls.log" 2>&1 || { cat "$E2E_OUT/test_controls.log" >&2; e2e_fail "the windows did not behave"; }

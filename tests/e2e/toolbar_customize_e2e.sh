@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Drives the real program under an X server (run it inside xvfb-run): with both toolbars switched on
+# Drives the real program under an X server (tests/e2e/with_x.sh): with both toolbars switched on
 # but no layout stored, the toolbars are empty; the View menu's "Панели инструментов" > "Настроить..."
 # opens the toolbar dialog centred over the main window; ticking a few items and applying stores
 # them, large icons are chosen on the second tab, and after OK the main window's toolbars show the
@@ -7,7 +7,7 @@
 # Usage: tests/e2e/toolbar_customize_e2e.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
-e2e_init toolbar_customize "$1" 120
+e2e_init toolbar_customize "$1"
 e2e_profile <<'REG'
 "ShowInCaption"="3"
 "ToolBarStandart"="1"
@@ -44,8 +44,7 @@ open_dialog() {
   e2e_click "$main" "${MENU_VIEW[@]}"
   e2e_click "$main" "${MENU_TOOLBARS[@]}"
   e2e_click "$main" "${MENU_CUSTOMIZE[@]}"
-  dialog=$(e2e_wait_window "$TITLE")
-  sleep 0.5
+  dialog=$(e2e_wait_active "$TITLE")
 }
 # OK, and the dialog is gone.
 close_dialog() {
@@ -72,7 +71,7 @@ for i in 1 3 4; do e2e_click "$dialog" "$DECODE_X" "$(item_y $i)"; done
 e2e_shot_window "$dialog" 3_dialog_ticked
 e2e_click "$dialog" "$APPLY_X" "$BUTTON_Y"
 # Apply writes the values one by one, the options last.
-e2e_until 5 options_stored || e2e_fail "Apply stored nothing"
+e2e_until 60 options_stored || e2e_fail "Apply stored nothing"
 [ "$(stored 01 Standart)" = "dword:ffffffff" ] || e2e_fail "Apply did not store the ticked item 01"
 [ "$(stored 03 Standart)" = "dword:00000000" ] || e2e_fail "Apply did not store the unticked item 03 as 0"
 [ "$(stored 39 Standart)" = "dword:00000000" ] || e2e_fail "Apply did not store all 40 standard items"
@@ -85,22 +84,21 @@ e2e_shot_window "$dialog" 4_dialog_options
 close_dialog
 [ "$(option UseLargeIcons)" = '"1"' ] || e2e_fail "OK did not store large icons"
 [ "$(option ShowToolTips)" = '"0"' ] || e2e_fail "OK did not store the tooltips option"
-sleep 1
 e2e_shot_window "$main" 5_main_chosen_buttons
 toolbar_empty 5_main_chosen_buttons "$STANDARD_ROW" && e2e_fail "the toolbars did not follow the dialog"
 
 # The defaults: every item shown. The question and the note are answered with Enter.
 open_dialog
 e2e_click "$dialog" "$RESET_X" "$BUTTON_Y"
-sleep 0.5
+question=$(e2e_wait_box)
 e2e_shot 6_reset_question
 e2e_keys Return
-sleep 0.5
+e2e_until 60 e2e_no_window_id "$question" || e2e_fail "Enter left the reset question"
+e2e_wait_box >/dev/null
 e2e_keys Return
 # The conversion toolbar's items are written after the standard toolbar's.
-e2e_until 5 last_item_shown || e2e_fail "the defaults did not show the conversion item 07"
+e2e_until 60 last_item_shown || e2e_fail "the defaults did not show the conversion item 07"
 [ "$(stored 38 Standart)" = "dword:ffffffff" ] || e2e_fail "the defaults did not show the item 38"
 close_dialog
-sleep 1
 e2e_shot_window "$main" 7_main_every_button
 echo "toolbar customize: the dialog opened from the View menu, stored the ticked items, and the toolbars followed"

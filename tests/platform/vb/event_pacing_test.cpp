@@ -1,19 +1,15 @@
 // The event pacing of loops that let events through at each of many quick steps: the events run
-// about once a frame, never at each step and never not at all, and a step between passes is told
-// so without reading a clock.
+// once a frame, never at each step and never not at all, and a step between passes is told so
+// without reading a clock. The pacing's clock is held, so a frame passes when the test says.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <functional>
 
+#include "platform/testing/frame_clock.h"
 #include "platform/testing/win.h"
 #include "platform/vb/runtime.h"
-#include "support.h"
 
 namespace {
-
-using std::chrono::milliseconds;
-using std::chrono::steady_clock;
 
 // Counts the event passes: an action that queues itself again at each.
 struct PassCounter {
@@ -31,28 +27,33 @@ struct PassCounter {
 
 }  // namespace
 
-TEST(EventPacing, QuickStepsLetTheEventsRunAboutOnceAFrame) {
+TEST(EventPacing, QuickStepsLetTheEventsRunOnceAFrame) {
+  platform::testing::HeldFrameClock clock;
   vb::DoEvents();
   PassCounter counter;
-  const auto end = steady_clock::now() + milliseconds(320);  // twenty frames
-  long steps = 0;
-  while (steady_clock::now() < end) {
-    vb::DoEventsOncePerFrame();
-    ++steps;
+  int passesBefore = counter.passes;
+  for (int frame = 1; frame <= 20; ++frame) {
+    // A thousand steps within one frame: at most the first lets the events run.
+    int ran = 0;
+    for (int step = 0; step < 1000; ++step) ran += vb::DoEventsOncePerFrame() ? 1 : 0;
+    EXPECT_EQ(ran, frame == 1 ? 0 : 1) << "frame " << frame;
+    EXPECT_EQ(counter.passes > passesBefore, frame > 1) << "frame " << frame;
+    passesBefore = counter.passes;
+    platform::testing::LetAFramePass();
   }
-  EXPECT_GT(steps, 10000);
-  // Twenty frames: a pass for each, give or take what a loaded machine delays.
-  EXPECT_GE(counter.passes, 5);
-  EXPECT_LE(counter.passes, 60);
 }
 
 TEST(EventPacing, AStepIsToldWhenTheFrameIsQuietAndWhenItHasEnded) {
+  platform::testing::HeldFrameClock clock;
   vb::DoEvents();
   EXPECT_FALSE(vb::FrameIsQuiet());  // nobody awaits the frame's end yet
   EXPECT_FALSE(vb::DoEventsOncePerFrame());
   EXPECT_TRUE(vb::FrameIsQuiet());
   EXPECT_FALSE(vb::DoEventsOncePerFrame());
-  qmtest::LetAFramePass();
+  clock.Advance(vb::kFrame / 2);  // half a frame: still quiet
+  EXPECT_FALSE(vb::DoEventsOncePerFrame());
+  EXPECT_TRUE(vb::FrameIsQuiet());
+  platform::testing::LetAFramePass();
   EXPECT_FALSE(vb::FrameIsQuiet());
   EXPECT_TRUE(vb::DoEventsOncePerFrame());
   EXPECT_FALSE(vb::FrameIsQuiet());
@@ -60,4 +61,24 @@ TEST(EventPacing, AStepIsToldWhenTheFrameIsQuietAndWhenItHasEnded) {
   EXPECT_FALSE(vb::DoEventsOncePerFrame());
   vb::DoEvents();
   EXPECT_FALSE(vb::FrameIsQuiet());
+}
+
+TEST(EventPacing, AStepAfterAPauseLetsTheEventsRunAtOnce) {
+  platform::testing::HeldFrameClock clock;
+  vb::DoEvents();
+  // Nobody asked for the frame's end while the frame passed: the clock says it has ended.
+  clock.Advance(vb::kFrame);
+  EXPECT_TRUE(vb::DoEventsOncePerFrame());
+  EXPECT_FALSE(vb::DoEventsOncePerFrame());
+}
+
+TEST(EventPacing, AStepWaitsAFrameFromWhenTheEventsLastRan) {
+  platform::testing::HeldFrameClock clock;
+  vb::DoEvents();
+  EXPECT_FALSE(vb::DoEventsOncePerFrame());  // the end of this frame is awaited
+  clock.Advance(vb::kFrame / 2);
+  vb::DoEvents();  // a new frame begins half-way through the awaited one
+  EXPECT_FALSE(vb::DoEventsOncePerFrame());  // its end is awaited in turn
+  platform::testing::LetAFramePass();        // a frame after the new one began
+  EXPECT_TRUE(vb::DoEventsOncePerFrame());
 }
