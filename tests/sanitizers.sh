@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # The sanitizer passes: every test program built with AddressSanitizer and UndefinedBehaviorSanitizer
-# (leaks included) in BUILD_ROOT/build-asan, and with ThreadSanitizer in BUILD_ROOT/build-tsan (each
-# of them starts threads: the sound player's, the frame thread of the event pacing, the toolkit's
+# (leaks included) in BUILD_ROOT/build-asan, and with ThreadSanitizer in BUILD_ROOT/build-tsan (the
+# threads: the sound player's, the event pacing's frame thread, and the toolkit's own, such as its
 # file-information thread and thread pool). Each program runs whole, in one process, offscreen,
 # the programs side by side. Any report fails its program and its pass; the last line says which
-# pass failed.
+# pass failed and how long each pass's build and run took.
 #
 #   tests/sanitizers.sh BUILD_ROOT                        both passes
 #   tests/sanitizers.sh BUILD_ROOT address|thread         one pass
@@ -20,7 +20,9 @@ set -uo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 source_dir=$(dirname "$here")
-[ $# -ge 1 ] || { echo "usage: $0 BUILD_ROOT [address|thread [PROGRAM [ARGUMENT...]]]" >&2; exit 2; }
+usage() { echo "usage: $0 BUILD_ROOT [address|thread [PROGRAM [ARGUMENT...]]]" >&2; exit 2; }
+[ $# -ge 1 ] || usage
+[ $# -lt 2 ] || [ "$2" = address ] || [ "$2" = thread ] || usage
 mkdir -p "$1"
 root=$(cd "$1" && pwd)
 jobs=$(nproc)
@@ -93,16 +95,21 @@ fi
 
 passes=(address thread)
 [ $# -eq 2 ] && passes=("$2")
+# Each pass's result, with the seconds its build and its run took.
 result=()
 for kind in "${passes[@]}"; do
+  start=$SECONDS
   if ! build "$kind"; then
     result+=("$kind build FAILED")
     continue
   fi
+  built=$SECONDS
   mapfile -t programs < <(test_programs "$kind")
-  if run_pass "$kind" "${programs[@]}"; then result+=("$kind passed"); else result+=("$kind FAILED"); fi
+  outcome=passed
+  run_pass "$kind" "${programs[@]}" || outcome=FAILED
+  result+=("$kind $outcome (build $((built - start)) s, run $((SECONDS - built)) s)")
 done
 
-summary=$(IFS=,; echo "${result[*]}")
-echo "Sanitizer passes: ${summary//,/, }"
+summary=$(printf '%s; ' "${result[@]}")
+echo "Sanitizer passes: ${summary%; }"
 [[ "$summary" != *FAILED* ]]
