@@ -30,13 +30,15 @@ jobs=$(nproc)
 folder_of() { [ "$1" = address ] && echo "$root/build-asan" || echo "$root/build-tsan"; }
 
 # Options of each pass: stop at the first report, with a failing exit code, and the toolkit's own
-# findings (only those) suppressed by the files beside this script.
+# findings (only those) suppressed by the files beside this script. The thread pass lets a forked
+# child start threads: the kill tests' children save (waiting with threads of their own) and are
+# killed or end, and the race detector would refuse them.
 export_options() {
   export QT_QPA_PLATFORM=offscreen
   export ASAN_OPTIONS="halt_on_error=1:exitcode=86:detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1"
   export LSAN_OPTIONS="exitcode=86:suppressions=$here/sanitizers/leaks.supp:print_suppressions=0"
   export UBSAN_OPTIONS="halt_on_error=1:exitcode=86:print_stacktrace=1"
-  export TSAN_OPTIONS="halt_on_error=1:exitcode=86:suppressions=$here/sanitizers/threads.supp:print_suppressions=0:second_deadlock_stack=1"
+  export TSAN_OPTIONS="halt_on_error=1:exitcode=86:suppressions=$here/sanitizers/threads.supp:print_suppressions=0:second_deadlock_stack=1:die_after_fork=0"
 }
 
 configure() {
