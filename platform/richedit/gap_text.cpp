@@ -66,18 +66,50 @@ void GapText::Store<Char>::MoveGap(std::size_t to) {
 }
 
 template <typename Char>
-Char* GapText::Store<Char>::Open(std::size_t at, std::size_t removed, std::size_t count) {
+void GapText::Store<Char>::GrowGap(std::size_t at, std::size_t length) {
   MoveGap(at);
+  if (gapLength >= length) return;
+  const std::size_t grow = std::max({length - gapLength + kLeastGap, size() / 64});
+  buf.insert(gapStart, grow, Char());
+  gapLength += grow;
+}
+
+template <typename Char>
+Char* GapText::Store<Char>::Open(std::size_t at, std::size_t removed, std::size_t count) {
+  GrowGap(at, count > removed ? count - removed : 0);
   gapLength += removed;  // the removed characters join the gap
-  if (gapLength < count) {
-    const std::size_t grow = std::max({count - gapLength + kLeastGap, size() / 64});
-    buf.insert(gapStart, grow, Char());
-    gapLength += grow;
-  }
   Char* where = buf.data() + gapStart;
   gapStart += count;
   gapLength -= count;
   return where;
+}
+
+template <typename Char>
+template <typename Write, typename Keep>
+void GapText::Store<Char>::Replace(const std::vector<vb::TextPlace>& places, std::u16string_view texts, Write put,
+                                   Keep take) {
+  if (places.empty()) return;
+  // The gap opens once, at the first place, as long as the text ever grows ahead of its old end
+  // during the pass; each place then moves only the text between it and the place before.
+  std::int64_t growth = 0;
+  std::int64_t most = 0;
+  for (const vb::TextPlace& p : places) {
+    growth += p.inserted - p.removed;
+    most = std::max(most, growth);
+  }
+  GrowGap(static_cast<std::size_t>(places.front().position), static_cast<std::size_t>(most));
+  std::int64_t shift = 0;  // how much the places before moved the text
+  std::size_t from = 0;    // the place's text in `texts`
+  for (const vb::TextPlace& p : places) {
+    MoveGap(static_cast<std::size_t>(p.position + shift));
+    take(buf.data() + gapStart + gapLength, static_cast<std::size_t>(p.removed));
+    gapLength += static_cast<std::size_t>(p.removed);
+    put(texts.substr(from, static_cast<std::size_t>(p.inserted)), buf.data() + gapStart);
+    gapStart += static_cast<std::size_t>(p.inserted);
+    gapLength -= static_cast<std::size_t>(p.inserted);
+    from += static_cast<std::size_t>(p.inserted);
+    shift += p.inserted - p.removed;
+  }
 }
 
 template <typename Char>
@@ -138,6 +170,28 @@ void GapText::Replace(std::size_t at, std::size_t count, std::u16string_view wit
   }
   char16_t* to = wide_.Open(at, count, with.size());
   std::copy(with.begin(), with.end(), to);
+}
+
+void GapText::Replace(const std::vector<vb::TextPlace>& places, std::u16string_view texts, std::u16string& removed) {
+  whole_ = std::u16string();
+  wholeBuilt_ = false;
+  std::size_t removing = 0;
+  for (const vb::TextPlace& p : places) removing += static_cast<std::size_t>(p.removed);
+  removed.reserve(removed.size() + removing);
+  if (narrow_ && !Encodable(texts)) Widen();
+  if (narrow_) {
+    bytes_.Replace(
+        places, texts, [](std::u16string_view with, char* to) { ToBytes(with, to); },
+        [&removed](const char* from, std::size_t n) {
+          const std::size_t at = removed.size();
+          removed.resize(at + n);
+          ToChars(from, n, removed.data() + at);
+        });
+    return;
+  }
+  wide_.Replace(
+      places, texts, [](std::u16string_view with, char16_t* to) { std::copy(with.begin(), with.end(), to); },
+      [&removed](const char16_t* from, std::size_t n) { removed.append(from, n); });
 }
 
 std::u16string_view GapText::Piece(std::size_t at, std::size_t count, std::u16string& scratch) const {

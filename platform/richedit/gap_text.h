@@ -11,6 +11,9 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "platform/richedit/text_change.h"
 
 namespace platform::richedit {
 
@@ -27,6 +30,11 @@ class GapText {
   static std::size_t RoomFor(std::size_t length);
   // Replaces `count` characters from `at` (both within the text) with `with`.
   void Replace(std::size_t at, std::size_t count, std::u16string_view with);
+  // Replaces several stretches in one pass over the text: each place (left to right, apart, within
+  // the text, its position counted in the text as it is) gives its `removed` characters for the next
+  // `inserted` characters of `texts`. What the places removed is appended to `removed`, one after
+  // another. The text moves once, however many places there are.
+  void Replace(const std::vector<vb::TextPlace>& places, std::u16string_view texts, std::u16string& removed);
   // The characters from `at` on, at most `count`.
   std::u16string Range(std::size_t at, std::size_t count) const;
   // The same as a view: into the text itself where it lies there in one piece as UTF-16, else
@@ -57,6 +65,11 @@ class GapText {
     void MoveGap(std::size_t to);
     // Opens room for `count` characters at `at`, after taking out `removed`; returns where they go.
     Char* Open(std::size_t at, std::size_t removed, std::size_t count);
+    // Moves the gap to `at` and makes it at least `length` long.
+    void GrowGap(std::size_t at, std::size_t length);
+    // Replace in several places: `put` writes a place's new text, `take` appends its old one.
+    template <typename Write, typename Keep>
+    void Replace(const std::vector<vb::TextPlace>& places, std::u16string_view texts, Write put, Keep take);
     void Close();
   };
 

@@ -154,9 +154,7 @@ RichTextBox::RichTextBox(HWND parent) : impl_(std::make_unique<Impl>()) {
       impl_->text, parent != 0 ? platform::detail::WidgetOf(parent) : nullptr);
   impl_->editor = editor;
   Impl* im = impl_.get();
-  editor->Edited = [im](const platform::richedit::EditorText::Edit& e, std::u16string removed) {
-    im->OnEdited(e, std::move(removed));
-  };
+  editor->Edited = [im](platform::richedit::EditorText::Change change) { im->OnEdited(std::move(change)); };
   editor->SelectionChanged = [im] { im->OnSelectionChanged(); };
   // The control has no menu of its own: a right click is its host's (the main window's Edit menu).
   editor->setContextMenuPolicy(Qt::NoContextMenu);
@@ -252,7 +250,7 @@ void RichTextBox::ReadText(std::int32_t position, std::int32_t length,
   }
 }
 
-const RichTextBox::TextChange& RichTextBox::LastChange() const { return impl_->last; }
+const TextChange& RichTextBox::LastChange() const { return impl_->last; }
 
 std::u16string RichTextBox::TextRange(std::int32_t position, std::int32_t length) const {
   if (position < 0 || length <= 0) return {};
@@ -273,6 +271,10 @@ void RichTextBox::SelText(std::u16string_view text) {
   platform::richedit::EditorWidget& ed = impl_->Ed();
   if (text.empty() && ed.Anchor() == ed.Caret()) return;
   ed.ReplaceSelection(text);
+}
+
+void RichTextBox::Replace(std::vector<TextPlace> places, std::u16string_view texts) {
+  impl_->Ed().Replace(std::move(places), texts);
 }
 
 double RichTextBox::SelIndent() const {

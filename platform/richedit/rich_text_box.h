@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "platform/richedit/messages.h"
+#include "platform/richedit/text_change.h"
 #include "platform/win/types.h"
 
 namespace vb {
@@ -73,15 +74,8 @@ class RichTextBox {
   void LineBreakTags(std::vector<std::uint8_t> tags);
   const std::vector<std::uint8_t>& LineBreakTags() const;
 
-  // The latest change of the text: at `position`, `removed` gave way to `insertedLength` characters
-  // (the shortest such stretch: what both sides share at its ends is left out). `revision` counts
-  // the changes made since the control was made.
-  struct TextChange {
-    std::int32_t position = 0;
-    std::u16string removed;
-    std::int32_t insertedLength = 0;
-    std::uint64_t revision = 0;
-  };
+  // The latest change of the text. A change made in one place is the shortest stretch that
+  // differs: what both sides share at its ends is left out.
   const TextChange& LastChange() const;
   // The characters from `position` on, at most `length` of them.
   std::u16string TextRange(std::int32_t position, std::int32_t length) const;
@@ -95,6 +89,12 @@ class RichTextBox {
   std::u16string SelText() const;
   // Replaces the selection and leaves the caret after the inserted text.
   void SelText(std::u16string_view text);
+  // Replaces several stretches at once, as one change (one Change event, one LastChange) that costs
+  // one pass over the text: each place (left to right and apart, its position counted in the text
+  // as it is) gives its `removed` characters for the next `inserted` characters of `texts`. Lines
+  // may be separated by CR LF, LF or CR; a place's ends are moved out of CR LF pairs as the
+  // selection's are. The caret ends after the last place's new text, nothing selected.
+  void Replace(std::vector<TextPlace> places, std::u16string_view texts);
 
   // The left indent of the selected paragraphs (of the first, when they differ), in the units of
   // the container's ScaleMode (below). A negative indent is applied as 0.

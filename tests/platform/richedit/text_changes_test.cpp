@@ -37,13 +37,28 @@ struct Model {
 void ExpectFollows(const vb::RichTextBox& box, const Model& model, const std::u16string& before) {
   ASSERT_EQ(U8(box.Text()), U8(model.text));
   ASSERT_EQ(box.TextLength(), static_cast<std::int32_t>(model.text.size()));
-  const auto& c = box.LastChange();
+  const vb::TextChange& c = box.LastChange();
+  // The places, left to right, turn the old text into the new one: the text before a place is new
+  // by then, so each place's position counts in the new text.
   std::u16string rebuilt = before;
-  ASSERT_LE(c.position + c.removed.size(), rebuilt.size());
-  ASSERT_EQ(rebuilt.substr(static_cast<std::size_t>(c.position), c.removed.size()), c.removed);
-  rebuilt.replace(static_cast<std::size_t>(c.position), c.removed.size(),
-                  model.text.substr(static_cast<std::size_t>(c.position), static_cast<std::size_t>(c.insertedLength)));
+  std::size_t from = 0;
+  for (const vb::TextPlace& p : c.places) {
+    const auto at = static_cast<std::size_t>(p.position);
+    const auto removed = static_cast<std::size_t>(p.removed);
+    ASSERT_LE(at + removed, rebuilt.size());
+    ASSERT_LE(from + removed, c.removed.size());
+    ASSERT_EQ(U8(rebuilt.substr(at, removed)), U8(c.removed.substr(from, removed)));
+    rebuilt.replace(at, removed, model.text.substr(at, static_cast<std::size_t>(p.inserted)));
+    from += removed;
+  }
+  ASSERT_EQ(from, c.removed.size());
   ASSERT_EQ(U8(rebuilt), U8(model.text));
+}
+
+// The one place of the control's last change.
+vb::TextPlace OnlyPlace(const vb::RichTextBox& box) {
+  EXPECT_EQ(box.LastChange().places.size(), 1u);
+  return box.LastChange().places.empty() ? vb::TextPlace{-1, -1, -1} : box.LastChange().places.front();
 }
 
 TEST(RichTextBoxChanges, RandomEditsInCodeAreFollowedExactly) {
@@ -116,13 +131,14 @@ TEST(RichTextBoxChanges, TypingClipboardMessagesAndWholeTextAreFollowed) {
   // A whole new text is one change of the stretch that differs, placed furthest left.
   box.Text(u"aaaa");
   box.Text(u"aaaaa");
-  EXPECT_EQ(box.LastChange().position, 0);
+  EXPECT_EQ(OnlyPlace(box).position, 0);
   EXPECT_EQ(box.LastChange().removed, u"");
-  EXPECT_EQ(box.LastChange().insertedLength, 1);
+  EXPECT_EQ(OnlyPlace(box).inserted, 1);
   box.Text(u"bab\nbbb");
-  EXPECT_EQ(box.LastChange().position, 0);
+  EXPECT_EQ(OnlyPlace(box).position, 0);
   EXPECT_EQ(box.LastChange().removed, u"aaaaa");
-  EXPECT_EQ(box.LastChange().insertedLength, 8);
+  EXPECT_EQ(OnlyPlace(box).removed, 5);
+  EXPECT_EQ(OnlyPlace(box).inserted, 8);
   EXPECT_EQ(box.TextRange(2, 3), u"b\r\n");
   EXPECT_EQ(box.TextRange(6, 99), u"bb");
 }
