@@ -24,6 +24,7 @@ std::u16string_view WithCrLf(std::vector<vb::TextPlace>& places, std::u16string_
     from += piece.size();
     return piece;
   };
+  if (texts.find(u'\r') == std::u16string_view::npos && AllBreaksCrLf(texts)) return texts;  // no line break at all
   std::size_t from = 0;
   if (std::all_of(places.begin(), places.end(), [&](const vb::TextPlace& p) { return AllBreaksCrLf(pieceOf(from, p)); }))
     return texts;
@@ -119,20 +120,26 @@ EditorText::Change EditorText::Replace(std::vector<vb::TextPlace> places, std::u
   c.span.removedBreaks = endParagraph - c.span.paragraph;
   c.span.tailOffset = end - starts_.Start(endParagraph);
   chars_.Replace(places, texts, c.removed);
-  // The paragraphs follow the places in turn, each place where the ones before it moved it.
+  // The paragraphs follow the places in turn, each place where the ones before it moved it. A place
+  // that keeps its length and has no line break, before or after, leaves them as they are.
   std::int32_t shift = 0;
   std::ptrdiff_t paragraph = c.span.paragraph;
   std::size_t from = 0;
+  std::size_t old = 0;
   for (vb::TextPlace& p : places) {
     p.position += shift;
-    paragraph = starts_.FindFrom(p.position, paragraph);
-    const std::ptrdiff_t removedBreaks = starts_.FindFrom(p.position + p.removed, paragraph) - paragraph;
-    paragraph += FollowEdit(paragraph, p.position, p.removed, removedBreaks, texts.substr(from, static_cast<std::size_t>(p.inserted)));
-    from += static_cast<std::size_t>(p.inserted);
+    const std::u16string_view with = texts.substr(from, static_cast<std::size_t>(p.inserted));
+    const std::ptrdiff_t removedBreaks = CountBreaks(std::u16string_view(c.removed).substr(old, static_cast<std::size_t>(p.removed)));
+    if (p.inserted != p.removed || removedBreaks != 0 || CountBreaks(with) != 0) {
+      paragraph = starts_.FindFrom(p.position, paragraph);
+      paragraph += FollowEdit(paragraph, p.position, p.removed, removedBreaks, with);
+    }
+    from += with.size();
+    old += static_cast<std::size_t>(p.removed);
     shift += p.inserted - p.removed;
   }
   c.span.inserted = places.back().position + places.back().inserted - c.span.at;
-  c.span.insertedBreaks = paragraph - c.span.paragraph;
+  c.span.insertedBreaks = starts_.FindFrom(c.span.at + c.span.inserted, paragraph) - c.span.paragraph;
   c.places = std::move(places);
   return c;
 }

@@ -8,11 +8,13 @@
 // asked for and kept until the next change.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/codepage/codepage.h"
 #include "platform/richedit/text_change.h"
 
 namespace platform::richedit {
@@ -48,6 +50,15 @@ class GapText {
   std::u16string Take();
   // True while the text is kept at one byte a character.
   bool Narrow() const { return narrow_; }
+  // While it is: its Windows-1251 bytes, those before the gap and those after it.
+  struct Bytes {
+    std::string_view before;
+    std::string_view after;
+  };
+  Bytes NarrowBytes() const {
+    return {std::string_view(bytes_.buf.data(), bytes_.gapStart),
+            std::string_view(bytes_.buf.data() + bytes_.gapStart + bytes_.gapLength, bytes_.size() - bytes_.gapStart)};
+  }
   // The memory held, in bytes.
   std::size_t Capacity() const;
 
@@ -67,15 +78,17 @@ class GapText {
     Char* Open(std::size_t at, std::size_t removed, std::size_t count);
     // Moves the gap to `at` and makes it at least `length` long.
     void GrowGap(std::size_t at, std::size_t length);
-    // Replace in several places: `put` writes a place's new text, `take` appends its old one.
+    // Replace in several places: `put` writes each place's new text from `texts` (the places' new
+    // texts in turn), `take` its old text into `removed` (room for the old texts in turn).
     template <typename Write, typename Keep>
-    void Replace(const std::vector<vb::TextPlace>& places, std::u16string_view texts, Write put, Keep take);
+    void Replace(const std::vector<vb::TextPlace>& places, const char16_t* texts, char16_t* removed, Write put, Keep take);
     void Close();
   };
 
-  static char16_t CharOf(char byte);
+  char16_t CharOf(char byte) const { return (*chars_)[static_cast<unsigned char>(byte)]; }
   void Widen();
 
+  const std::array<char16_t, 256>* chars_ = &vb::Windows1251Chars();
   bool narrow_ = true;
   Store<char> bytes_;
   Store<char16_t> wide_;
