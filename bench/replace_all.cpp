@@ -8,20 +8,19 @@
 //   document of 1 and 10 MB, 71,000 and 711,000 matches. The floor is the least such a run must do:
 //   one pass over the text that writes the new text into room sized once and notes every place it
 //   replaced with the letter that stood there (what the one undo step keeps).
-// After one of each, run and floor take turns; the counters are medians, `ratio` the run's median
-// against the floor's. Each run is taken back by the Undo command, whose median is `undo_ms`.
+// Run and floor take turns (bench/run_and_floor.h). Each run is taken back by the Undo command, whose
+// median is `undo_ms`.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
-#include <functional>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
-#include <cstdlib>
-#include <filesystem>
-
+#include "bench/run_and_floor.h"
 #include "core/edit_history.h"
 #include "mainwindow/forms/main.h"
 #include "mainwindow/forms/replace.h"
@@ -42,11 +41,6 @@ frmMain* window = nullptr;
 const std::u16string kLine = u"Съешь же ещё этих мягких французских булок, да выпей чаю.\r\n";
 
 double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 // About `megabytes` million characters of Russian text in lines of some 60 characters; every
 // `every`-th line, when `every` is not 0, ends in `marked` instead of the usual ending.
@@ -117,20 +111,8 @@ double RunOnce(benchmark::State& state, const std::u16string& what, const std::u
   return ms;
 }
 
-// Runs and floors in turn after one of each; the counters.
-void Measure(benchmark::State& state, const std::function<double()>& run, const std::function<double()>& floor,
-             const Aside& aside) {
-  run();
-  floor();
-  std::vector<double> runs;
-  std::vector<double> floors;
-  for (auto _ : state) {
-    runs.push_back(run());
-    floors.push_back(floor());
-  }
-  state.counters["run_ms"] = Median(runs);
-  state.counters["floor_ms"] = Median(floors);
-  state.counters["ratio"] = Median(runs) / std::max(Median(floors), 1e-6);
+// The counters of what the runs left besides their own time.
+void Report(benchmark::State& state, const Aside& aside) {
   state.counters["replacements"] = static_cast<double>(aside.count);
   state.counters["paint_ms"] = Median(aside.paints);
   state.counters["undo_ms"] = Median(aside.undos);
@@ -144,18 +126,18 @@ void ReplaceAllSparseFiftyMegabytes(benchmark::State& state) {
   platform::testing::BareTextDocument bare(WithLf(document));
   Aside aside;
   std::int64_t bareCount = 0;
-  Measure(
+  RunAndFloor(
       state, [&] { return RunOnce(state, what, with, aside); },
       [&] {
         double ms = 0;
         bareCount = bare.ReplaceAll(what, with, ms);
         bare.Undo();
         return ms;
-      },
-      aside);
+      });
+  Report(state, aside);
   if (aside.count != bareCount) state.SkipWithError("the toolkit found other matches");
 }
-BENCHMARK(ReplaceAllSparseFiftyMegabytes)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(ReplaceAllSparseFiftyMegabytes)->Unit(benchmark::kMillisecond)->Iterations(5)->UseManualTime();
 
 // The least a Replace All of the letters `lower` and `upper` by `with` must do.
 double OnePassMilliseconds(const std::u16string& text, char16_t lower, char16_t upper, char16_t with) {
@@ -183,11 +165,11 @@ void ReplaceAllOneLetter(benchmark::State& state) {
   const std::u16string document = RussianText(static_cast<std::size_t>(state.range(0)));
   Load(document);
   Aside aside;
-  Measure(
-      state, [&] { return RunOnce(state, u"е", u"ё", aside); }, [&] { return OnePassMilliseconds(document, u'е', u'Е', u'ё'); },
-      aside);
+  RunAndFloor(
+      state, [&] { return RunOnce(state, u"е", u"ё", aside); }, [&] { return OnePassMilliseconds(document, u'е', u'Е', u'ё'); });
+  Report(state, aside);
 }
-BENCHMARK(ReplaceAllOneLetter)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(ReplaceAllOneLetter)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond)->Iterations(5)->UseManualTime();
 
 }  // namespace
 

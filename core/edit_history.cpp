@@ -73,9 +73,10 @@ void SwapStretch(vb::RichTextBox& editor, clsUndoRedo& s) {
   back.reserve(s.Places.size());
   for (const vb::TextPlace& p : s.Places) back.push_back({p.position, p.inserted, p.removed});
   PutBack(editor, std::move(back), s.Other);
+  // Copies of the change made, their old memory freed (an assignment would keep a long text's room).
   const vb::TextChange& made = editor.LastChange();
-  s.Places = made.places;
-  s.Other = made.removed;
+  std::vector<vb::TextPlace>(made.places).swap(s.Places);
+  std::u16string(made.removed).swap(s.Other);
 }
 
 // The `count` characters of the neighbour's text from `from`, as far as the place there holds them.

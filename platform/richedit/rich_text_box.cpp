@@ -250,6 +250,22 @@ void RichTextBox::ReadText(std::int32_t position, std::int32_t length,
   }
 }
 
+bool RichTextBox::ReadBytes(const std::function<void(std::string_view)>& stretch) const {
+  const platform::richedit::GapText& t = impl_->text.Chars();
+  if (!t.Narrow()) return false;
+  auto [before, after] = t.NarrowBytes();
+  // A line break the gap would split goes as a stretch of its own.
+  const bool split = !before.empty() && !after.empty() && before.back() == '\r' && after.front() == '\n';
+  if (split) {
+    before.remove_suffix(1);
+    after.remove_prefix(1);
+  }
+  if (!before.empty()) stretch(before);
+  if (split) stretch("\r\n");
+  if (!after.empty()) stretch(after);
+  return true;
+}
+
 const TextChange& RichTextBox::LastChange() const { return impl_->last; }
 
 std::u16string RichTextBox::TextRange(std::int32_t position, std::int32_t length) const {

@@ -66,6 +66,11 @@ class RichTextBox {
   void ReadText(const std::function<void(std::u16string_view)>& stretch) const;
   // The same for the characters from `position` on, at most `length` of them.
   void ReadText(std::int32_t position, std::int32_t length, const std::function<void(std::u16string_view)>& stretch) const;
+  // While every character of the text has a Windows-1251 byte (the control then keeps the text in
+  // those bytes): hands the text's bytes to `stretch` a stretch at a time, in order, with no stretch
+  // ending between the CR and LF of a line break, and returns true. Otherwise hands nothing and
+  // returns false.
+  bool ReadBytes(const std::function<void(std::string_view)>& stretch) const;
 
   // Tags that travel with the line breaks of the text: one small number for each CR LF of Text(),
   // in order (an empty list: all 0). Edits keep the tags of the breaks they leave alone; where an

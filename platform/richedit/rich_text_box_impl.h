@@ -103,7 +103,7 @@ struct RichTextBox::Impl {
       FollowTags(c.places, c.removed);
     }
     last.places = std::move(c.places);
-    last.removed = std::move(c.removed);
+    last.removed.swap(c.removed);  // the old text's memory goes with c (an assignment would keep it)
     ++last.revision;
   }
 
@@ -111,9 +111,10 @@ struct RichTextBox::Impl {
   // furthest left, before the caret's start).
   void NoteReplacement(const platform::richedit::GapText& before, const platform::richedit::GapText& after) {
     const platform::richedit::Stretch d = platform::richedit::DifferingTexts(before, after, true);
-    last.removed = before.Range(d.prefix, before.size() - d.prefix - d.suffix);
-    last.places = {vb::TextPlace{static_cast<std::int32_t>(d.prefix), static_cast<std::int32_t>(last.removed.size()),
+    std::u16string removed = before.Range(d.prefix, before.size() - d.prefix - d.suffix);
+    last.places = {vb::TextPlace{static_cast<std::int32_t>(d.prefix), static_cast<std::int32_t>(removed.size()),
                                  static_cast<std::int32_t>(after.size() - d.prefix - d.suffix)}};
+    last.removed.swap(removed);  // the old text's memory goes with `removed`
     ++last.revision;
   }
 

@@ -6,7 +6,6 @@
 #include <QTest>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextEdit>
 #include <chrono>
 #include <memory>
 
@@ -24,16 +23,6 @@ std::u16string RussianProse(std::size_t length) {
   while (text.size() < length) text += sentence;
   text.resize(length);
   return text;
-}
-
-double BareSetPlainTextMilliseconds(const std::u16string& lfText) {
-  auto editor = std::make_unique<QTextEdit>();
-  editor->setAcceptRichText(false);
-  editor->document()->setUndoRedoEnabled(false);
-  const QString text = ToQ(lfText);
-  const auto start = std::chrono::steady_clock::now();
-  editor->document()->setPlainText(text);
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
 struct BareTextDocument::Document {

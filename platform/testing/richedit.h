@@ -11,11 +11,6 @@ namespace platform::testing {
 // `length` characters of Russian prose in one paragraph (no line break): a sentence again and again.
 std::u16string RussianProse(std::size_t length);
 
-// Gives a bare toolkit editor (plain text, no undo, never shown) the text, lines separated by LF,
-// as one call. The text is made the toolkit's string before the call, and is not timed by it.
-// Returns the milliseconds the call took.
-double BareSetPlainTextMilliseconds(const std::u16string& lfText);
-
 // A bare toolkit text document (no view, with undo) holding a text whose lines are separated by LF:
 // the floor of Replace All is the toolkit's own find and insert of every match, in one edit block
 // (one undo step).

@@ -202,4 +202,19 @@ TEST(RichTextBoxChanges, LineBreakTagsFollowEachPlaceOfAChange) {
   EXPECT_EQ(box.LineBreakTags(), (std::vector<std::uint8_t>{2, 0, 3, 4}));
 }
 
+// The last change holds what it removed, and no more: the room of a long text removed before goes
+// with the next change.
+TEST(RichTextBoxChanges, ASmallChangeAfterALargeOneHoldsNoMemoryOfIt) {
+  vb::RichTextBox box;
+  box.Text(std::u16string(1'000'000, u'ж'));
+  box.Text(u"");
+  EXPECT_EQ(box.LastChange().removed.size(), 1'000'000u);
+  box.SelText(u"a");
+  EXPECT_LT(box.LastChange().removed.capacity(), 100u);
+  box.Text(std::u16string(1'000'000, u'ж'));
+  box.Text(u"b");
+  box.Text(u"c");
+  EXPECT_LT(box.LastChange().removed.capacity(), 100u);
+}
+
 }  // namespace
