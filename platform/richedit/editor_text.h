@@ -52,8 +52,8 @@ class EditorText {
   void AddStretch(std::u16string_view crlf);
   void FinishAssign();
 
-  // A change made in several places at once: the one edit from the first place's start to the last
-  // one's end that it amounts to, the places as made (positions counted in the text after the
+  // A change as made, in one place or in several at once: the one edit from the first place's start
+  // to the last one's end that it amounts to, the places (positions counted in the text after the
   // change), and the texts they removed, one after another.
   struct Change {
     Edit span;
