@@ -8,7 +8,7 @@ packages=(build-essential cmake ninja-build pkg-config
           libgtest-dev libgmock-dev libbenchmark-dev
           fonts-dejavu-core poppler-utils clang libclang-rt-14-dev
           xvfb xauth xdotool xclip imagemagick openbox xautomation x11-xkb-utils x11-utils
-          dbus python3-dbusmock libcups2-dev xdg-utils desktop-file-utils libxcb1-dev)
+          dbus python3-dbusmock libcups2-dev xdg-utils desktop-file-utils libxcb1-dev heaptrack)
 # The print scheduler and its tools, for a private scheduler the printer tests start, and the sound
 # server the windows test plays through: without what they recommend, which would browse the
 # network for printers and bring a whole desktop's sound setup.

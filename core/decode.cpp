@@ -6,6 +6,10 @@
 #include <mutex>
 #include <vector>
 
+#include "core/number_text.h"
+#include "core/registry.h"
+#include "core/settings_schema.h"
+
 namespace modDecode {
 
 namespace {
@@ -129,6 +133,11 @@ std::u16string DirectionName(int direction) {
   name += u" -> ";
   name += kCodePageNames[pages->targetListIndex];
   return name;
+}
+
+int StoredDefaultDirection() {
+  const auto stored = number_text::WholeNumber(modRegistry::ReadPreference(settings::preferences::kDefaultCode));
+  return stored && *stored >= 0 && *stored < kDirectionCount ? *stored : 0;
 }
 
 }  // namespace modDecode

@@ -58,6 +58,11 @@ std::optional<DirectionPages> DirectionCodePages(int direction);
 // other index.
 std::u16string DirectionName(int direction);
 
+// The default direction, stored as "DefaultCode": the whole number 0 to 19 it holds, else 0 (the
+// first direction), also when nothing is stored. The direction lists show it and the conversion
+// toolbar's Start runs it, so what a list shows is what runs.
+int StoredDefaultDirection();
+
 // --- The conversion run over the main window's editor ----------------------------------------------
 
 // A conversion has been applied to the editor's text (and TextBeforeDecode holds the text before it).

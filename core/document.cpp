@@ -132,19 +132,29 @@ class OpenProgress {
   bool shown_ = false;
 };
 
-// A save of the file that was cut short while the file was rewritten left a complete copy of the
-// text it was saving: the file itself may be torn. The user chooses which text to open (Yes the
-// copy's, No the file's, Cancel none); the copy stays until the file is saved whole again.
-int AskAboutInterruptedSave(const std::u16string& path, const std::u16string& copyPath) {
-  return vb::MsgBox(u"Сохранение документа \"" + vb::FileTitleOf(path) +
-                        u"\" не было завершено: программа была закрыта или компьютер выключен во время записи, "
-                        u"поэтому файл может содержать испорченный текст.\n\nПолный текст, который тогда "
-                        u"сохранялся, уцелел в копии:\n" +
-                        copyPath +
-                        u"\n\nДа — открыть текст из копии (затем сохраните документ).\nНет — открыть файл как "
-                        u"есть.\nОтмена — не открывать документ.\n\nКопия будет удалена, когда документ будет "
-                        u"сохранён в этот файл.",
-                    vb::vbYesNoCancel | vb::vbExclamation, core::kProgramTitle);
+// A save of the file was cut short while the file was rewritten, and left a copy of the text it was
+// saving: the file itself may be torn. The user is told, with where the copy lies and what each
+// answer does; the copy stays until the file is saved whole again.
+int AskAboutInterruptedSave(const std::u16string& path, const vb::InterruptedSave& copy) {
+  std::u16string prompt = u"Сохранение документа \"" + vb::FileTitleOf(path) +
+                          u"\" не было завершено: программа была закрыта или компьютер выключен во время записи, "
+                          u"поэтому файл может содержать испорченный текст.\n\n";
+  int buttons = vb::vbExclamation;
+  if (copy.damaged) {
+    // Nothing can be taken from it: open the file as it is (OK) or nothing (Cancel).
+    prompt += u"Копия текста, который тогда сохранялся, повреждена (её содержимое не сходится с контрольными "
+              u"суммами), и взять текст из неё нельзя:\n" +
+              copy.copyPath + u"\n\nОК — открыть файл как есть.\nОтмена — не открывать документ.";
+    buttons |= vb::vbOKCancel;
+  } else {
+    // The copy's text (Yes), the file's (No), or none (Cancel).
+    prompt += u"Полный текст, который тогда сохранялся, уцелел в копии:\n" + copy.copyPath +
+              u"\n\nДа — открыть текст из копии (затем сохраните документ).\nНет — открыть файл как есть.\n"
+              u"Отмена — не открывать документ.";
+    buttons |= vb::vbYesNoCancel;
+  }
+  return vb::MsgBox(prompt + u"\n\nКопия будет удалена, когда документ будет сохранён в этот файл.", buttons,
+                    core::kProgramTitle);
 }
 
 // Loads the file into the editor, less one final line break, keeps its bytes as the body of the
@@ -158,7 +168,7 @@ bool LoadDocument(const std::u16string& path) {
   vb::RemoveLeftoverTemporaries(path);
   bool recovered = false;
   if (std::optional<vb::InterruptedSave> copy = vb::FindInterruptedSave(path, bytes)) {
-    const int answer = AskAboutInterruptedSave(path, copy->copyPath);
+    const int answer = AskAboutInterruptedSave(path, *copy);
     if (answer == vb::vbCancel) return false;
     recovered = answer == vb::vbYes;
     if (recovered) bytes = std::move(copy->bytes);

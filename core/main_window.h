@@ -28,6 +28,8 @@ class MainWindowServices {
   virtual void MousePointer(int pointer) = 0;
   // Sets the selectors to the direction stored as "DefaultCode" and converts.
   virtual void StartDecode() = 0;
+  // "DefaultCode" was stored anew: the window's direction list shows it.
+  virtual void ShowDefaultDirection() {}
   // The core's state (its flags, its edit history) changed (core/state_flag.h).
   virtual void CoreStateChanged() {}
 };

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 
@@ -83,7 +84,12 @@ void ReportDamagedSettings() {
 // The store is reached through the registry's UTF-16 functions: a text the single-byte code page
 // cannot hold (a folder name with "é", say) comes back as it was written.
 
-std::optional<std::u16string> ReadRegistryString(win::HKEY root, std::u16string_view path, std::u16string_view name) {
+namespace {
+
+// ReadRegistryString of a text of at most `longest` units: a longer one reads as none, and only its
+// size is asked for.
+std::optional<std::u16string> ReadText(win::HKEY root, std::u16string_view path, std::u16string_view name,
+                                       std::size_t longest) {
   const std::u16string subkey(path);
   const std::u16string valueName(name);
   win::HKEY key = 0;
@@ -93,7 +99,7 @@ std::optional<std::u16string> ReadRegistryString(win::HKEY root, std::u16string_
   win::DWORD type = 0;
   win::DWORD size = 0;
   if (win::RegQueryValueExW(key, valueName.c_str(), nullptr, &type, nullptr, &size) == win::ERROR_SUCCESS &&
-      type == win::REG_SZ) {
+      type == win::REG_SZ && size / 2 <= longest) {
     std::u16string buffer(size / 2, u' ');
     // The value may have changed since the size was asked for (another process); only the units
     // the query reports belong to it.
@@ -107,6 +113,12 @@ std::optional<std::u16string> ReadRegistryString(win::HKEY root, std::u16string_
   }
   win::RegCloseKey(key);
   return result;
+}
+
+}  // namespace
+
+std::optional<std::u16string> ReadRegistryString(win::HKEY root, std::u16string_view path, std::u16string_view name) {
+  return ReadText(root, path, name, SIZE_MAX);
 }
 
 void WriteRegistryString(win::HKEY root, std::u16string_view path, std::u16string_view name,
@@ -138,6 +150,16 @@ std::int32_t ReadRegistryDword(win::HKEY root, std::u16string_view path, std::u1
   return result;
 }
 
+bool RegistryValueExists(win::HKEY root, std::u16string_view path, std::u16string_view name) {
+  const std::u16string subkey(path);
+  win::HKEY key = 0;
+  if (win::RegOpenKeyExW(root, subkey.c_str(), 0, win::KEY_QUERY_VALUE, &key) != win::ERROR_SUCCESS) return false;
+  const bool found = win::RegQueryValueExW(key, std::u16string(name).c_str(), nullptr, nullptr, nullptr, nullptr) ==
+                     win::ERROR_SUCCESS;
+  win::RegCloseKey(key);
+  return found;
+}
+
 void WriteRegistryDword(win::HKEY root, std::u16string_view path, std::u16string_view name, std::int32_t value) {
   const std::u16string subkey(path);
   win::HKEY key = 0;
@@ -155,8 +177,16 @@ std::u16string ReadPreference(std::u16string_view name) {
   return ReadRegistryString(win::HKEY_CURRENT_USER, settings::kPreferencesKey, name).value_or(u"");
 }
 
+std::u16string ReadFontName() {
+  return ReadText(win::HKEY_CURRENT_USER, settings::kPreferencesKey, settings::preferences::kFontName,
+                  settings::preferences::kLongestFontName)
+      .value_or(u"");
+}
+
 void WritePreference(std::u16string_view name, std::u16string_view text) {
   WriteRegistryString(win::HKEY_CURRENT_USER, settings::kPreferencesKey, name, text);
 }
+
+WriteBatch::~WriteBatch() { ReportFailedWrite(batch_.Commit()); }
 
 }  // namespace modRegistry

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "platform/registry/registry.h"
+#include "platform/registry/store.h"
 
 namespace modRegistry {
 
@@ -27,6 +28,9 @@ void WriteRegistryString(win::HKEY root, std::u16string_view path, std::u16strin
 // A REG_DWORD value; 0 when the key or value is missing or the value is not 32-bit.
 std::int32_t ReadRegistryDword(win::HKEY root, std::u16string_view path, std::u16string_view name);
 
+// Whether the key holds a value of that name, of either type.
+bool RegistryValueExists(win::HKEY root, std::u16string_view path, std::u16string_view name);
+
 // Creates the key and sets the value as REG_DWORD. A failure is told as WriteRegistryString's is.
 void WriteRegistryDword(win::HKEY root, std::u16string_view path, std::u16string_view name, std::int32_t value);
 
@@ -39,7 +43,25 @@ void ReportDamagedSettings();
 
 // A text preference of the program's "Preferences" key; an absent one reads as the empty text.
 std::u16string ReadPreference(std::u16string_view name);
+// The editor's font name, "FontName": a stored name longer than any font's (kLongestFontName)
+// reads as the empty text too, at once, without the stored text being read.
+std::u16string ReadFontName();
 // Sets a text preference of the "Preferences" key, as WriteRegistryString does.
 void WritePreference(std::u16string_view name, std::u16string_view text);
+
+// The writes of one command (an Apply, a Reset, the toolbar dialog's values, the placement at exit)
+// reach the settings file together, in one replacement of it, when the batch goes; reads see them
+// at once (platform/registry/store.h's Batch). A write the file could not take is told then, as
+// WriteRegistryString tells it.
+class WriteBatch {
+ public:
+  WriteBatch() = default;
+  ~WriteBatch();
+  WriteBatch(const WriteBatch&) = delete;
+  WriteBatch& operator=(const WriteBatch&) = delete;
+
+ private:
+  platform::registry::Batch batch_;
+};
 
 }  // namespace modRegistry

@@ -8,6 +8,7 @@
 // Nothing writes defaults: an absent value reads as empty text or 0.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -68,6 +69,9 @@ inline constexpr std::u16string_view kCreateBackupIn = u"CreateBackupIn";  // ch
 inline constexpr std::u16string_view kBackupFolder = u"BackupFolder";      // text: used as a prefix as stored
 inline constexpr std::u16string_view kSaveFileName = u"SaveFileName";      // text: last document saved by name
 inline constexpr std::u16string_view kFontName = u"FontName";              // text
+// A font family's name is never longer than this: a longer stored name is no font's, and is read as
+// no name at all (a megabyte "name" would otherwise keep the font matcher busy for minutes).
+inline constexpr std::size_t kLongestFontName = 256;
 inline constexpr std::u16string_view kFontSize = u"FontSize";              // text
 inline constexpr std::u16string_view kTextExample = u"TextExample";        // text
 inline constexpr std::u16string_view kPrintQuality = u"PrintQuality";  // choice: "vbPRPQDraft" ... "vbPRPQHigh"

@@ -25,11 +25,7 @@ constexpr std::u16string_view kDecode[] = {
     u"TOOLBAR2:SEP1", u"TOOLBAR2:DECODE", u"TOOLBAR2:SEP2", u"TOOLBAR2:START",
     u"TOOLBAR2:STOP", u"TOOLBAR2:SEP3",   u"TOOLBAR2:UNDO", u"TOOLBAR2:SEP4",
 };
-constexpr int kDirectionListPosition = 1;
-
-bool Shown(std::u16string_view key, int position) {
-  return modRegistry::ReadRegistryDword(win::HKEY_CURRENT_USER, key, ToolbarValueName(position)) != 0;
-}
+constexpr std::size_t kDirectionListPosition = 1;
 
 }  // namespace
 
@@ -40,13 +36,26 @@ std::u16string ToolbarValueName(int position) {
   return {static_cast<char16_t>(u'0' + position / 10 % 10), static_cast<char16_t>(u'0' + position % 10)};
 }
 
+std::vector<bool> StoredToolbarLayout(std::u16string_view key, int count) {
+  std::vector<bool> shown;
+  bool stored = false;
+  for (int i = 0; i < count; ++i) {
+    const std::u16string name = ToolbarValueName(i);
+    shown.push_back(modRegistry::ReadRegistryDword(win::HKEY_CURRENT_USER, key, name) != 0);
+    stored = stored || modRegistry::RegistryValueExists(win::HKEY_CURRENT_USER, key, name);
+  }
+  // Nothing stored: the toolbar's default, every item shown.
+  if (!stored) shown.assign(shown.size(), true);
+  return shown;
+}
+
 void LoadToolBarButtonsVisibility(CommandButtonServices& buttons) {
-  for (int i = 0; i < static_cast<int>(std::size(kStandard)); ++i)
-    buttons.ButtonVisible(kStandard[i], Shown(settings::kToolBarsStandartKey, i));
-  for (int i = 0; i < static_cast<int>(std::size(kDecode)); ++i) {
-    buttons.ButtonVisible(kDecode[i], Shown(settings::kToolBarsDecodeKey, i));
-    if (i == kDirectionListPosition)
-      buttons.DirectionListVisible(Shown(settings::kToolBarsDecodeKey, kDirectionListPosition));
+  const auto standard = StoredToolbarLayout(settings::kToolBarsStandartKey, static_cast<int>(std::size(kStandard)));
+  for (std::size_t i = 0; i < std::size(kStandard); ++i) buttons.ButtonVisible(kStandard[i], standard[i]);
+  const auto decode = StoredToolbarLayout(settings::kToolBarsDecodeKey, static_cast<int>(std::size(kDecode)));
+  for (std::size_t i = 0; i < std::size(kDecode); ++i) {
+    buttons.ButtonVisible(kDecode[i], decode[i]);
+    if (i == kDirectionListPosition) buttons.DirectionListVisible(decode[i]);
   }
 }
 

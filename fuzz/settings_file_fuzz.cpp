@@ -5,16 +5,21 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
-#include <string_view>
 
 #include "platform/registry/file_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   namespace reg = platform::registry;
+  reg::Texts texts;
+  texts.file.assign(reinterpret_cast<const char*>(data), size);
   reg::Key root;
-  reg::Parse(std::string_view(reinterpret_cast<const char*>(data), size), &root);
-  const std::string written = reg::Serialize(root);
-  reg::Key again;
-  if (!reg::Parse(written, &again) || reg::Serialize(again) != written) std::abort();
+  reg::Parse(&texts, &root);
+  reg::Serialize(root, &texts);
+  reg::Texts again;
+  again.file = texts.file;
+  reg::Key reread;
+  if (!reg::Parse(&again, &reread)) std::abort();
+  reg::Serialize(reread, &again);
+  if (again.file != texts.file) std::abort();
   return 0;
 }

@@ -48,7 +48,7 @@ bool Watcher::Look() {
   // A clipboard without text (its owner quit, or it holds a picture) brings nothing to put in.
   if (now.empty() || now == remembered) return false;
   Remember(now);
-  return true;
+  return !vb::Clipboard.HoldsOwnCopy();
 }
 
 }  // namespace clipboard_memory

@@ -19,10 +19,12 @@ void Remember(const std::u16string& text);
 
 class Watcher {
  public:
-  // True when the clipboard holds text other than the remembered one; that text is then
-  // remembered. False at once, reading nothing, when the clipboard did not change since the last
-  // look. A clipboard that holds no text is nothing new: on X11 the clipboard empties when the
-  // program that copied quits, and that is no copy of an empty text.
+  // True when the clipboard holds text other than the remembered one that another program put
+  // there; that text is then remembered. False at once, reading nothing, when the clipboard did not
+  // change since the last look. A clipboard that holds no text is nothing new: on X11 the clipboard
+  // empties when the program that copied quits, and that is no copy of an empty text. Nor is text
+  // this program copied itself (the user copying the repaired text out of the editor): it is
+  // remembered as seen, so that it stays old when a clipboard keeper takes it over.
   bool Look();
   // The next look reads the store and the clipboard again, whatever the sequence number says.
   void Forget() { seen_.reset(); }

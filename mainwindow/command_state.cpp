@@ -5,10 +5,11 @@ namespace command_state {
 std::array<State, kStateCount> Compute(const Inputs& in) {
   const bool sel = in.hasSelection;
   const bool text = in.hasText;
-  // On an empty editor Undo and Redo are off whatever the stacks hold; undo needs two snapshots,
-  // since it goes back from the newest to the one before.
-  const bool undo = text && in.undoCount > 1;
-  const bool redo = text && in.redoCount >= 1;
+  // Undo and Redo follow their stacks alone, also on an empty editor: an undo that empties it (of a
+  // paste, of the first letter typed) can be redone, and a cleared text can be brought back. Undo
+  // needs two snapshots, since it goes back from the newest to the one before.
+  const bool undo = in.undoCount > 1;
+  const bool redo = in.redoCount >= 1;
   const bool clip = in.clipboardHasText;
   return {{
       {u"MENU:EDIT:CUT", sel},

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <span>
 
+#include "core/document.h"
 #include "core/main_window.h"
 #include "core/number_text.h"
 #include "core/print.h"
@@ -10,6 +11,7 @@
 #include "core/settings_schema.h"
 #include "platform/richedit/rich_text_box.h"
 #include "platform/vb/error.h"
+#include "platform/vb/file_system.h"
 #include "platform/vb/msgbox.h"
 #include "platform/vb/printer.h"
 #include "platform/vb/strings.h"
@@ -106,6 +108,12 @@ std::span<const Choice> ChoicesOf(std::u16string_view name) {
   return {};
 }
 
+// The print job is named after the document: its file's name, or "Документ" while it has none.
+std::u16string JobName() {
+  const std::u16string& path = modDocument::DocumentPath();
+  return path.empty() ? std::u16string(u"Документ") : vb::FileTitleOf(path);
+}
+
 }  // namespace
 
 mainwindow::PrintBoxes CurrentBoxes() {
@@ -185,6 +193,7 @@ bool CheckBeforePrinting(const mainwindow::PrintBoxes& boxes, bool setCopies) {
 bool PrintEditor(vb::RichTextBox& editor, const mainwindow::PrintBoxes& boxes) {
   if (!CheckBeforePrinting(boxes, false)) return false;
   const Margins m = *MarginsOf(boxes);
+  vb::Printer.JobName(JobName());
   try {
     modPrint::PrintRichText(editor, m.left, m.top, m.right, m.bottom);
   } catch (const vb::Error& e) {

@@ -54,7 +54,8 @@ void SetUpPrinterFromPreferences();
 // printing may go on. With `setCopies` the number of copies is given to the printer.
 bool CheckBeforePrinting(const mainwindow::PrintBoxes& boxes, bool setCopies);
 
-// Prints the editor's text with the boxes' margins after the checks above; a printer that fails
+// Prints the editor's text with the boxes' margins after the checks above, as a job named after the
+// document (its file's name, or "Документ" for a document with no file); a printer that fails
 // while printing is told too, and the PDF printer tells the file it wrote. True when the document
 // went to the printer.
 bool PrintEditor(vb::RichTextBox& editor, const mainwindow::PrintBoxes& boxes);

@@ -12,19 +12,14 @@
 namespace preferences {
 namespace {
 
-// The dialog modal over the main window. One already open without blocking (at a page) is hidden
-// first: a shown window cannot become modal, and hiding keeps every value typed into it.
-void ShowSettings() {
-  frmSettings& dialog = SettingsDialog();
-  if (dialog.IsLoaded() && dialog.Visible()) dialog.Hide();
-  dialog.Show(vb::vbModal, &MainWindow());
-}
+// The dialog modal over the main window, also when it is already open without blocking (at a page).
+void ShowSettings() { SettingsDialog().Open(vb::vbModal, MainWindow()); }
 
 // The dialog without blocking, at tab 3 (view), 5 (font) or 6 (printing): the tab is selected,
 // then its page box is shown and the others hidden directly.
 void ShowSettingsAtPage(int page) {
   frmSettings& dialog = SettingsDialog();
-  dialog.Show(vb::vbModeless, &MainWindow());
+  dialog.Open(vb::vbModeless, MainWindow());
   dialog.tabSettings.SelectTab(page);
   dialog.ShowPage(page);
 }

@@ -1,7 +1,8 @@
 // Shared main of every test program: starts the platform application (offscreen when no display is
-// asked for) and gives the settings store a private, empty folder, so no test touches the user's own
-// settings and every program starts with an empty store; that folder is the run's own and goes at
-// its end (qmtest::RunFolder). Modal dialogs are scripted.
+// asked for) and gives the settings store and the state folder (recovery copies) a private, empty
+// folder, so no test touches the user's own settings or state and every program starts with an
+// empty store; that folder is the run's own and goes at its end (qmtest::RunFolder). Modal dialogs
+// are scripted.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
   if (mkdtemp(dir.data()) == nullptr) return 2;
   qmtest::runFolder = dir;
   setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
+  setenv("XDG_STATE_HOME", (dir + "/state").c_str(), 1);
   platform::Application app(argc, argv);
   // No test may wait for a person: every modal dialog must have been answered by the test.
   platform::script::SetActive(true);

@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <linux/fs.h>
+#include <sys/inotify.h>
 #include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -88,6 +89,56 @@ class FreshSettings {
  private:
   TempDir dir_;
   EnvironmentValue env_{"XDG_CONFIG_HOME", dir_.path().string()};
+};
+
+// Counts the times a file is replaced by another renamed over it (as the settings store writes)
+// from now on, through inotify on its folder, which is made when missing. The kernel notes a rename
+// as it happens, so the count is right at once.
+class FileReplacements {
+ public:
+  explicit FileReplacements(const std::filesystem::path& file) : name_(file.filename().string()) {
+    std::error_code ec;
+    std::filesystem::create_directories(file.parent_path(), ec);
+    fd_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    // The kernel merges an event with the same one still unread before it: the temporary file
+    // made before each rename, with a name of its own, stands between two renames.
+    inotify_add_watch(fd_, file.parent_path().c_str(), IN_MOVED_TO | IN_CREATE);
+  }
+  ~FileReplacements() { close(fd_); }
+  FileReplacements(const FileReplacements&) = delete;
+  FileReplacements& operator=(const FileReplacements&) = delete;
+
+  int Count() {
+    alignas(inotify_event) char buffer[4096];
+    for (ssize_t n; (n = read(fd_, buffer, sizeof buffer)) > 0;) {
+      for (ssize_t at = 0; at < n;) {
+        const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+        if ((event->mask & IN_MOVED_TO) != 0 && event->len > 0 && name_ == event->name) ++count_;
+        at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+      }
+    }
+    return count_;
+  }
+
+ private:
+  std::string name_;
+  int fd_ = -1;
+  int count_ = 0;
+};
+
+// Points the user's state folder (XDG_STATE_HOME, where the program keeps its recovery copies) at a
+// fresh empty folder while it lives, and back to the folder before when it goes.
+class FreshStateFolder {
+ public:
+  FreshStateFolder() = default;
+  FreshStateFolder(const FreshStateFolder&) = delete;
+  FreshStateFolder& operator=(const FreshStateFolder&) = delete;
+  // The program's own folder in it.
+  std::filesystem::path folder() const { return dir_.path() / "quillmark"; }
+
+ private:
+  TempDir dir_;
+  EnvironmentValue env_{"XDG_STATE_HOME", dir_.path().string()};
 };
 
 // The whole content of a file, as text or (Bytes = std::vector<std::uint8_t>) as bytes; empty when

@@ -1,5 +1,6 @@
-// Pictures for tests that draw: a memory context on a 32-bit DIB section, and icons made from
-// pixels.
+// Pictures for tests that draw: a memory context on a 32-bit DIB section, icons made from pixels;
+// and for tests that read pictures of windows: where a window lies in a picture of another, and
+// what ink, ticks and raised tabs look like there.
 #pragma once
 
 #include <algorithm>
@@ -10,6 +11,10 @@
 
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/icons.h"
+#include "platform/gdi/tab_control.h"
+#include "platform/testing/picture.h"
+#include "platform/win/messages.h"
+#include "platform/win/placement.h"
 
 namespace qmtest {
 
@@ -173,6 +178,33 @@ inline win::HICON MakeIcon(int w, int h, const std::function<std::uint32_t(int, 
   win::DeleteObject(mask);
   win::DeleteDC(dc);
   return icon;
+}
+
+// The ink of the texts and marks that controls draw smoothed: the dark pixels.
+inline bool DarkInk(win::COLORREF c) { return win::GetRValue(c) < 96 && win::GetGValue(c) < 96 && win::GetBValue(c) < 96; }
+
+// A check box at r in a picture shows its tick: ink in its box at the left.
+inline bool ShowsTick(const platform::testing::Picture& picture, const win::RECT& r) {
+  return picture.Count(win::RECT{r.left, r.top, r.left + 18, r.bottom}, DarkInk) > 0;
+}
+
+// The window h in the client coordinates of `in` (a picture of a form shows its client area, a
+// picture of the screen is in screen coordinates: pass 0 for the screen).
+inline win::RECT RectIn(win::HWND h, win::HWND in) {
+  win::RECT r{};
+  win::GetWindowRect(h, &r);
+  win::POINT origin{0, 0};
+  if (in != 0) win::ClientToScreen(in, &origin);
+  return win::RECT{r.left - origin.x, r.top - origin.y, r.right - origin.x, r.bottom - origin.y};
+}
+
+// Tab i (0-based) of the tab window `tabs` stands out in a picture of the form `form`: raised two
+// pixels above the row, its top edge in the highlight colour there.
+inline bool TabStandsOut(const platform::testing::Picture& picture, win::HWND form, win::HWND tabs, int i) {
+  win::RECT r{};
+  win::SendMessageA(tabs, win::TCM_GETITEMRECT, static_cast<win::WPARAM>(i), reinterpret_cast<win::LPARAM>(&r));
+  const win::RECT strip = RectIn(tabs, form);
+  return picture.at(strip.left + r.left + 5, strip.top + r.top - 2) == win::GetSysColor(win::COLOR_3DHILIGHT);
 }
 
 }  // namespace qmtest

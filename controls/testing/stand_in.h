@@ -129,8 +129,7 @@ class MainAdapter : public MainWindowServices {
   // Converts in the direction stored as "DefaultCode".
   void StartDecode() override {
     ++main.startDecodes;
-    const auto direction = static_cast<int>(vb::Val(modRegistry::ReadPreference(settings::preferences::kDefaultCode)));
-    if (!SelectDirection(main, direction)) return;
+    if (!SelectDirection(main, modDecode::StoredDefaultDirection())) return;
     modDecode::DecodeDocument();
   }
   StandInMain& main;

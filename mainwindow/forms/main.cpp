@@ -165,11 +165,7 @@ void frmMain::Form_Load() {
   for (int direction = 0; direction < modDecode::kDirectionCount; ++direction) {
     cmbDecode.AddItem(modDecode::DirectionName(direction));
   }
-  // A stored direction that is absent, not a number or out of range shows direction 0; Start still
-  // runs only an exact "0" to "19".
-  const double stored = vb::Val(Pref(prefs::kDefaultCode));
-  const bool inRange = stored >= 0 && stored < modDecode::kDirectionCount && stored == static_cast<int>(stored);
-  cmbDecode.ListIndex(inRange ? static_cast<int>(stored) : 0);
+  ShowDefaultDirection();
 
   TimerClipboardDetect.Enabled(Pref(prefs::kClipboardDetect) == u"1");
 
@@ -236,9 +232,10 @@ void frmMain::ApplyCaption() {
   }
 }
 
-// An absent name, or a size that is no size a font can have, keeps the design font's.
+// An absent name, a name no font can have (too long), or a size that is no size a font can have,
+// keeps the design font's.
 void frmMain::ApplyEditorFont() {
-  const std::u16string name = Pref(prefs::kFontName);
+  const std::u16string name = modRegistry::ReadFontName();
   if (!name.empty()) RichTextBox->FontName(name);
   const double size = vb::Val(Pref(prefs::kFontSize));
   if (size >= kSmallestFontSize && size <= kLargestFontSize) RichTextBox->FontSize(size);
@@ -381,9 +378,12 @@ void frmMain::Form_Unload(int& cancel) {
     chrome::PlaySoundEvent(chrome::kFormUnload);
   }
   if (Pref(prefs::kClearClipboard) == u"1") modDocument::ClearClipboardContents();
-  if (Pref(prefs::kSaveWindowPositionAndSize) == u"1") StorePlacement();
-  StoreWindowState();
-  clipboard_memory::Remember(u"");
+  {
+    const modRegistry::WriteBatch batch;
+    if (Pref(prefs::kSaveWindowPositionAndSize) == u"1") StorePlacement();
+    StoreWindowState();
+    clipboard_memory::Remember(u"");
+  }
   if (EndProgram) EndProgram();
 }
 

@@ -75,8 +75,10 @@ class frmMain : public vb::Form, public mainwindow::CommandTarget {
   ~frmMain() override;
 
   // --- conversion commands (the routing reaches them by key) ---
-  // Runs the direction stored as "DefaultCode" ("0" to "19" exactly); any other value runs nothing.
+  // Runs the stored default direction ("DefaultCode"), the one the direction list shows.
   void StartDecode() override;
+  // The direction list shows the stored default direction; showing it converts nothing.
+  void ShowDefaultDirection();
   // One of the 20 direction commands (0 to 19): the pair goes into Combo1 and Combo2, then the
   // document is converted.
   void ConvertDirection(int direction) override;
@@ -110,7 +112,8 @@ class frmMain : public vb::Form, public mainwindow::CommandTarget {
   bool SaveAs();
 
   // --- file commands ---
-  // New and Open ask first whether to save a changed document ("SaveChange" "0" asks nothing).
+  // New and Open ask first whether to save a changed document when "SaveChange" is "1" (absent or
+  // any other value asks nothing, as at exit).
   // Yes saves it where it belongs and goes on only when it was written. A loaded document is
   // unmodified (unless converted as it opened).
   void CmdFileNew() override;
@@ -202,6 +205,7 @@ class frmMain : public vb::Form, public mainwindow::CommandTarget {
     void Caption(const std::u16string& caption) override { form_.Caption(caption); }
     void MousePointer(int pointer) override { form_.MousePointer(pointer); }
     void StartDecode() override { form_.StartDecode(); }
+    void ShowDefaultDirection() override { form_.ShowDefaultDirection(); }
     void CoreStateChanged() override { form_.TimerEdit.Wake(); }
 
    private:
@@ -242,6 +246,8 @@ class frmMain : public vb::Form, public mainwindow::CommandTarget {
   void ToggleToolbar(int index, vb::PictureBox& line, std::u16string_view key, std::u16string_view preference);
 
   void cmbDecode_Click();
+  // Set while the list is made to show the stored direction, which is no choice of the user's.
+  bool showingStoredDirection_ = false;
   void RichTextBox_Change();
   void RichTextBox_KeyDown(int& keyCode, int shift);
   void RichTextBox_KeyPress(int& keyAscii);

@@ -45,17 +45,29 @@ void frmMain::ConvertDirection(int direction) {
   modDecode::DecodeDocument();
 }
 
+// The list shows the stored direction first (the settings dialog or another copy of the program may
+// have stored another), so what it shows is what runs.
 void frmMain::StartDecode() {
-  const std::u16string stored = modRegistry::ReadPreference(prefs::kDefaultCode);
-  for (int direction = 0; direction < modDecode::kDirectionCount; ++direction) {
-    if (stored == vb::CStr(static_cast<std::int64_t>(direction))) return ConvertDirection(direction);
-  }
+  ShowDefaultDirection();
+  ConvertDirection(cmbDecode.ListIndex());
 }
 
+void frmMain::ShowDefaultDirection() {
+  showingStoredDirection_ = true;
+  cmbDecode.ListIndex(modDecode::StoredDefaultDirection());
+  showingStoredDirection_ = false;
+}
+
+// A direction chosen in the list becomes the stored default; with "DecodeAtCodeChange" "1" it also
+// converts a document that holds text at once.
 void frmMain::cmbDecode_Click() {
+  if (showingStoredDirection_) return;
+  const int chosen = cmbDecode.ListIndex();
+  if (chosen >= 0 && chosen != modDecode::StoredDefaultDirection()) {
+    modRegistry::WritePreference(prefs::kDefaultCode, vb::CStr(static_cast<std::int64_t>(chosen)));
+  }
   if (modRegistry::ReadPreference(prefs::kDecodeAtCodeChange) != u"1") return;
   if (RichTextBox->TextLength() == 0) return;
-  modRegistry::WritePreference(prefs::kDefaultCode, vb::CStr(static_cast<std::int64_t>(cmbDecode.ListIndex())));
   StartDecode();
 }
 

@@ -47,9 +47,9 @@ void frmMain::TimerClipboard_Timer() {
   if (modDecode::DecodeRunning() || FullScreenViewOpen()) return;
   PendingClipboardText.clear();
   // The clipboard is read again here; when its text went since the detect tick (the program that
-  // copied it quit), the document stays as it is.
+  // copied it quit), or this program copied over it, the document stays as it is.
   std::u16string copied = vb::Clipboard.GetText();
-  if (copied.empty()) {
+  if (copied.empty() || vb::Clipboard.HoldsOwnCopy()) {
     TimerClipboard.Enabled(false);
     return;
   }

@@ -16,13 +16,13 @@
 
 namespace prefs = settings::preferences;
 
-// "SaveChange" absent or anything but "0" asks, so a new profile never leaves the user unable to
-// open a file, nor drops a changed document unasked.
+// Asked only when "SaveChange" is "1": a flag is on only as "1", and a new profile asks nothing, as
+// the close of the main window does. Only No drops a changed document.
 bool frmMain::SaveQuestion() {
-  if (modRegistry::ReadPreference(prefs::kSaveChange) == u"0" || !DocumentModified) return true;
+  if (modRegistry::ReadPreference(prefs::kSaveChange) != u"1" || !DocumentModified) return true;
   const int answer = vb::MsgBox(u"Документ был изменен. Вы хотите сохранить сделанные изменения?",
                                 vb::vbYesNo | vb::vbQuestion, core::kProgramTitle);
-  if (answer != vb::vbYes) return true;
+  if (answer == vb::vbNo) return true;
   return SaveWhereItBelongs(true);
 }
 

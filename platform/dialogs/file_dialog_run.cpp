@@ -6,7 +6,7 @@
 #include <QFileInfo>
 #include <algorithm>
 
-#include "platform/dialogs/file_name_notice.h"
+#include "platform/dialogs/file_dialog.h"
 #include "platform/dialogs/modal_dialog.h"
 #include "platform/script/script.h"
 
@@ -33,14 +33,13 @@ QStringList NameFilters(const std::vector<std::u16string>& parts) {
 
 std::optional<QString> Show(FileDialogRequest& request) {
   const QString dir = request.initialDir.empty() ? QDir::currentPath() : FilePath(request.initialDir);
-  platform::detail::ModalDialog<QFileDialog> dialog(platform::detail::DialogOwner(), QString::fromStdU16String(request.title),
-                                                    dir);
-  dialog->setOption(QFileDialog::DontUseNativeDialog);
+  platform::detail::ModalDialog<FileDialog> dialog(platform::detail::DialogOwner(), QString::fromStdU16String(request.title),
+                                                   dir);
   dialog->setOption(QFileDialog::HideNameFilterDetails);
   dialog->setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog->setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   if (request.save && !request.confirmOverwrite) dialog->setOption(QFileDialog::DontConfirmOverwrite);
-  if (request.save) AddNameLengthNotice(*dialog);
+  if (request.save) dialog->CheckNameLength(QString::fromStdU16String(request.defaultSuffix));
   const QStringList filters = NameFilters(request.filter);
   if (!filters.isEmpty()) {
     dialog->setNameFilters(filters);

@@ -1,9 +1,9 @@
 #include "platform/registry/file_text.h"
 
-#include <cstdint>
 #include <cstdio>
-#include <vector>
+#include <cstring>
 
+#include "platform/registry/quoted_text.h"
 #include "platform/vb/strings.h"
 
 namespace platform::registry {
@@ -15,15 +15,13 @@ using win::DWORD;
 //   [HKEY_CURRENT_USER\Software\Key]     a key (every key but HKEY_CURRENT_USER itself gets one)
 //   "Name"="text"                        a REG_SZ value of the key above
 //   "Name"=dword:0000000a                a REG_DWORD value, in hexadecimal
-// Inside quotes, \\ is "\", \" is a quote, \n a line feed, \r a carriage return, and \uXXXX (four
-// hexadecimal digits) one UTF-16 unit: every other control character and a lone surrogate half are
-// written that way, so any text, NUL and line breaks included, reads back exactly. Key names hold no
-// control character and stand unquoted. Reading also accepts a byte order mark, CR LF line ends,
-// blanks around a line and around "=", and "dword:" in any case; anything else makes the file damaged.
+// Names and texts are quoted as platform/registry/quoted_text.h says. Key names hold no control
+// character and stand unquoted. Reading also accepts a byte order mark, CR LF line ends, blanks
+// around a line and around "=", and "dword:" in any case; anything else makes the file damaged.
 
 namespace {
 
-constexpr char16_t kRootName[] = u"HKEY_CURRENT_USER";
+constexpr char kRootName[] = "HKEY_CURRENT_USER";
 
 constexpr char kHeader[] =
     "; Settings of Quillmark for this user. Each [key] line is followed by the key's values:\n"
@@ -33,218 +31,211 @@ constexpr char kHeader[] =
     "; control character or a lone surrogate half.\n"
     "\n";
 
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c < 0xDC00; }
-bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c < 0xE000; }
-
-void AppendAscii(std::u16string& out, const char* s) {
-  while (*s != 0) out += static_cast<char16_t>(*s++);
+// Copies a quoted form into the new text and gives its place there.
+Place Copy(const Texts& texts, Place from, std::string& out) {
+  const Place to{out.size(), from.bytes, false};
+  out += texts.At(from);
+  return to;
 }
 
-void AppendQuoted(std::u16string& out, std::u16string_view s) {
-  out += u'"';
-  for (std::size_t i = 0; i < s.size(); ++i) {
-    const char16_t c = s[i];
-    if (c == u'\\' || c == u'"') {
-      out += u'\\';
-      out += c;
-    } else if (c == u'\n') {
-      out += u"\\n";
-    } else if (c == u'\r') {
-      out += u"\\r";
-    } else if (IsHighSurrogate(c) && i + 1 < s.size() && IsLowSurrogate(s[i + 1])) {
-      out += c;
-      out += s[++i];
-    } else if (c < 0x20 || c == 0x7F || IsHighSurrogate(c) || IsLowSurrogate(c)) {
-      char code[8];
-      std::snprintf(code, sizeof code, "\\u%04X", static_cast<unsigned>(c));
-      AppendAscii(out, code);
-    } else {
-      out += c;
-    }
-  }
-  out += u'"';
-}
-
-void AppendKey(std::u16string& out, const Key& key, const std::u16string& path, bool isRoot) {
+void AppendKey(Key& key, const std::string& path, bool isRoot, const Texts& texts, std::string& out) {
   if (!isRoot || !key.values.empty()) {
-    out += u'[' + path + u"]\n";
-    for (const auto& entry : key.values) {
-      AppendQuoted(out, entry.name);
-      out += u'=';
-      if (entry.value.type == win::REG_DWORD) {
+    out += '[';
+    out += path;
+    out += "]\n";
+    for (Entry& entry : key.values) {
+      const Place text = entry.text();
+      entry.MoveName(Copy(texts, entry.name(), out));
+      out += '=';
+      if (entry.isNumber()) {
         char number[16];
-        std::snprintf(number, sizeof number, "dword:%08x", static_cast<unsigned>(entry.value.number));
-        AppendAscii(out, number);
+        std::snprintf(number, sizeof number, "dword:%08x", static_cast<unsigned>(entry.number()));
+        out += number;
       } else {
-        AppendQuoted(out, entry.value.text);
+        entry.SetText(Copy(texts, text, out), entry.units());
       }
-      out += u'\n';
+      out += '\n';
     }
-    out += u'\n';
+    out += '\n';
   }
-  for (const auto& sub : key.subkeys) AppendKey(out, sub, path + u'\\' + sub.name, false);
+  for (Key& sub : key.subkeys) AppendKey(sub, path + '\\' + vb::ToUtf8(sub.name), false, texts, out);
 }
 
 }  // namespace
 
-std::string Serialize(const Key& root) {
-  std::u16string text;
-  AppendKey(text, root, kRootName, true);
-  return kHeader + vb::ToUtf8(text);
+void Serialize(Key& root, Texts* texts) {
+  std::string out;
+  out.reserve(sizeof kHeader + texts->file.size() + texts->side.size());
+  out += kHeader;
+  AppendKey(root, kRootName, true, *texts, out);
+  texts->file = std::move(out);
+  texts->side.clear();
+  texts->side.shrink_to_fit();
 }
 
 namespace {
 
-// Well-formed UTF-8 only: no overlong forms, no surrogates, nothing above U+10FFFF.
-bool ValidUtf8(std::string_view s) {
-  for (std::size_t i = 0; i < s.size();) {
-    const auto b = static_cast<unsigned char>(s[i]);
-    if (b < 0x80) {
-      ++i;
-      continue;
-    }
-    std::size_t more = 0;
-    std::uint32_t c = 0;
-    if (b >= 0xC2 && b <= 0xDF) {
-      more = 1;
-      c = b & 0x1F;
-    } else if ((b & 0xF0) == 0xE0) {
-      more = 2;
-      c = b & 0x0F;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-      more = 3;
-      c = b & 0x07;
-    } else {
-      return false;
-    }
-    if (s.size() - i <= more) return false;
-    for (std::size_t k = 1; k <= more; ++k) {
-      const auto cb = static_cast<unsigned char>(s[i + k]);
-      if ((cb & 0xC0) != 0x80) return false;
-      c = (c << 6) | (cb & 0x3F);
-    }
-    if (more == 2 && (c < 0x800 || (c >= 0xD800 && c < 0xE000))) return false;
-    if (more == 3 && (c < 0x10000 || c > 0x10FFFF)) return false;
-    i += more + 1;
-  }
-  return true;
-}
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-int HexDigit(char16_t c) {
-  if (c >= u'0' && c <= u'9') return c - u'0';
-  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-  return -1;
-}
-
-bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
-
-void SkipBlanks(std::u16string_view line, std::size_t& i) {
+void SkipBlanks(std::string_view line, std::size_t& i) {
   while (i < line.size() && IsBlank(line[i])) ++i;
 }
 
-// A quoted name or text starting at line[i]; i ends after the closing quote.
-bool ReadQuoted(std::u16string_view line, std::size_t& i, std::u16string* out) {
-  if (i >= line.size() || line[i] != u'"') return false;
-  for (++i; i < line.size();) {
-    const char16_t c = line[i++];
-    if (c == u'"') return true;
-    if (c != u'\\') {
-      *out += c;
-      continue;
-    }
-    if (i >= line.size()) return false;
-    const char16_t e = line[i++];
-    if (e == u'\\' || e == u'"') {
-      *out += e;
-    } else if (e == u'n') {
-      *out += u'\n';
-    } else if (e == u'r') {
-      *out += u'\r';
-    } else if (e == u'u' && i + 4 <= line.size()) {
-      unsigned unit = 0;
-      for (std::size_t k = 0; k < 4; ++k) {
-        const int d = HexDigit(line[i + k]);
-        if (d < 0) return false;
-        unit = unit * 16 + static_cast<unsigned>(d);
-      }
-      i += 4;
-      *out += static_cast<char16_t>(unit);
-    } else {
-      return false;
-    }
+bool ReadDword(std::string_view s, DWORD* number) {
+  if (s.size() < 7 || s.size() > 14) return false;
+  for (std::size_t k = 0; k < 6; ++k) {
+    if (static_cast<char>(s[k] | 0x20) != "dword:"[k]) return false;
   }
-  return false;
-}
-
-bool ReadDword(std::u16string_view s, DWORD* number) {
-  if (s.size() < 7 || s.size() > 14 || vb::LCase(s.substr(0, 6)) != u"dword:") return false;
   *number = 0;
-  for (char16_t c : s.substr(6)) {
-    const int d = HexDigit(c);
+  for (char c : s.substr(6)) {
+    const char lower = static_cast<char>(c | 0x20);
+    int d = -1;
+    if (c >= '0' && c <= '9') d = c - '0';
+    if (lower >= 'a' && lower <= 'f') d = lower - 'a' + 10;
     if (d < 0) return false;
     *number = *number * 16 + static_cast<DWORD>(d);
   }
   return true;
 }
 
-}  // namespace
+// The places of a value's quoted name and quoted text found at `name` and `text` of the file's
+// bytes: there when both are in the store's own form, else both in that form in the side text.
+void PlaceValue(Texts& texts, std::size_t name, const QuotedScan& nameScan, std::size_t text,
+                const QuotedScan& textScan, Entry* entry) {
+  const auto quoted = [&](std::size_t at, const QuotedScan& scan) {
+    return std::string_view(texts.file).substr(at, scan.bytes);
+  };
+  if (nameScan.canonical && textScan.canonical) {
+    entry->SetText({text, static_cast<std::uint32_t>(textScan.bytes), false}, textScan.units);
+    return;
+  }
+  entry->MoveName(nameScan.canonical ? texts.CopyToSide(quoted(name, nameScan))
+                                     : texts.AddSide(Unquoted(quoted(name, nameScan))));
+  entry->SetText(textScan.canonical ? texts.CopyToSide(quoted(text, textScan))
+                                    : texts.AddSide(Unquoted(quoted(text, textScan))),
+                 textScan.units);
+}
 
-namespace {
+// Reads the file's lines into the tree, one by one.
+class Reader {
+ public:
+  Reader(Texts& texts, Key* root) : texts_(texts), bytes_(texts.file), root_(root) {}
+  ~Reader() { EndKey(); }
 
-// Reads one line into the tree; false when it is no settings line. A key line makes its key the
-// current one (none when the line is bad: the values under it belong to no key that can be named).
-bool ParseLine(std::u16string_view line, Key* root, Key*& current, std::vector<std::u16string>& names) {
-  while (!line.empty() && (IsBlank(line.front()) || line.front() == u'\r')) line.remove_prefix(1);
-  while (!line.empty() && (IsBlank(line.back()) || line.back() == u'\r')) line.remove_suffix(1);
-  if (line.empty() || line.front() == u';') return true;
+  // Reads the line at `at` of the file's bytes, and gives where the next starts; false when it is
+  // no settings line. A value line is read to its end in one pass; other lines are found first.
+  bool Line(std::size_t at, std::size_t* next) {
+    at = SkipBlanksAndReturns(at);
+    if (at < bytes_.size() && bytes_[at] == '"' && ValueLine(at, next)) return true;
+    const void* newline = std::memchr(bytes_.data() + at, '\n', bytes_.size() - at);
+    const std::size_t end = newline != nullptr ? static_cast<const char*>(newline) - bytes_.data() : bytes_.size();
+    *next = end + 1;
+    std::string_view line = bytes_.substr(at, end - at);
+    while (!line.empty() && (IsBlank(line.back()) || line.back() == '\r')) line.remove_suffix(1);
+    if (line.empty() || line.front() == ';') return ValidUtf8(line);
+    if (line.front() == '[') return KeyLine(line);
+    if (line.front() == '"') return NumberLine(at, line);
+    return false;
+  }
 
-  if (line.front() == u'[') {
-    current = nullptr;
-    if (line.size() < 2 || line.back() != u']') return false;
-    const std::u16string_view inner = line.substr(1, line.size() - 2);
+ private:
+  std::size_t SkipBlanksAndReturns(std::size_t at) const {
+    while (at < bytes_.size() && (IsBlank(bytes_[at]) || bytes_[at] == '\r')) ++at;
+    return at;
+  }
+
+  // A key line makes its key the current one (none when the line is bad: the values under it
+  // belong to no key that can be named).
+  bool KeyLine(std::string_view line) {
+    EndKey();
+    if (line.size() < 2 || line.back() != ']' || !ValidUtf8(line)) return false;
+    const std::u16string inner = vb::FromUtf8(line.substr(1, line.size() - 2));
     const std::size_t sep = inner.find(u'\\');
-    if (!SameName(inner.substr(0, sep), kRootName)) return false;
-    if (sep != std::u16string_view::npos && (sep + 1 == inner.size() || !SplitPath(inner.substr(sep + 1), &names)))
+    if (!SameName(std::u16string_view(inner).substr(0, sep), u"HKEY_CURRENT_USER")) return false;
+    if (sep == std::u16string::npos) {
+      names_.clear();
+    } else if (sep + 1 == inner.size() || !SplitPath(std::u16string_view(inner).substr(sep + 1), &names_)) {
       return false;
-    if (sep == std::u16string_view::npos) names.clear();
-    current = MakeKey(*root, names, nullptr);
+    }
+    current_ = MakeKey(*root_, names_, nullptr);
     return true;
   }
 
-  if (current == nullptr) return false;
-  std::size_t i = 0;
-  std::u16string name;
-  if (!ReadQuoted(line, i, &name)) return false;
-  SkipBlanks(line, i);
-  if (i >= line.size() || line[i] != u'=') return false;
-  ++i;
-  SkipBlanks(line, i);
-  Value value;
-  if (i < line.size() && line[i] == u'"') {
-    value.type = win::REG_SZ;
-    if (!ReadQuoted(line, i, &value.text) || i != line.size()) return false;
-  } else {
-    value.type = win::REG_DWORD;
-    if (!ReadDword(line.substr(i), &value.number)) return false;
+  // The quoted name at `at` and the "=" after it: the scan of the name, and where the value starts.
+  bool NameAndEquals(std::size_t at, QuotedScan* name, std::size_t* value) const {
+    if (current_ == nullptr || !ScanQuoted(bytes_.substr(at), true, name)) return false;
+    std::size_t i = at + name->bytes;
+    while (i < bytes_.size() && IsBlank(bytes_[i])) ++i;
+    if (i == bytes_.size() || bytes_[i] != '=') return false;
+    ++i;
+    while (i < bytes_.size() && IsBlank(bytes_[i])) ++i;
+    *value = i;
+    return true;
   }
-  Put(*current, name, value);
-  return true;
-}
+
+  // A text value line at `at` of the file's bytes, read to its end: a quoted form cannot hold a
+  // line break, so the line ends after the text, with nothing but blanks. False when it is none
+  // (a number's line, or no settings line at all).
+  bool ValueLine(std::size_t at, std::size_t* next) {
+    QuotedScan name;
+    QuotedScan text;
+    std::size_t i = 0;
+    if (!NameAndEquals(at, &name, &i) || i == bytes_.size() || bytes_[i] != '"' ||
+        !ScanQuoted(bytes_.substr(i), false, &text)) {
+      return false;
+    }
+    const std::size_t end = SkipBlanksAndReturns(i + text.bytes);
+    if (end < bytes_.size() && bytes_[end] != '\n') return false;
+    Entry entry({at, static_cast<std::uint32_t>(name.bytes), false});
+    PlaceValue(texts_, at, name, i, text, &entry);
+    Add(entry, name.hash);
+    *next = end + 1;
+    return true;
+  }
+
+  // A 32-bit value line, found whole at `at` of the file's bytes.
+  bool NumberLine(std::size_t at, std::string_view line) {
+    QuotedScan name;
+    std::size_t i = 0;
+    DWORD number = 0;
+    if (!NameAndEquals(at, &name, &i) || i - at > line.size() || !ReadDword(line.substr(i - at), &number)) {
+      return false;
+    }
+    Entry entry({at, static_cast<std::uint32_t>(name.bytes), false});
+    if (!name.canonical) entry.MoveName(texts_.AddSide(Unquoted(line.substr(0, name.bytes))));
+    entry.SetNumber(number);
+    Add(entry, name.hash);
+    return true;
+  }
+
+  void Add(const Entry& entry, std::uint32_t hash) {
+    current_->values.AddRead(entry);
+    hashes_.push_back(hash);
+  }
+
+  // The values read under the current key are found by name from here on.
+  void EndKey() {
+    if (current_ != nullptr && !hashes_.empty()) IndexRead(*current_, hashes_, texts_);
+    hashes_.clear();
+    current_ = nullptr;
+  }
+
+  Texts& texts_;
+  const std::string_view bytes_;
+  Key* root_;
+  Key* current_ = nullptr;
+  std::vector<std::u16string> names_;
+  std::vector<std::uint32_t> hashes_;  // of the names of the values read under the current key
+};
 
 }  // namespace
 
-bool Parse(std::string_view bytes, Key* root) {
-  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-  Key* current = nullptr;
-  std::vector<std::u16string> names;
+bool Parse(Texts* texts, Key* root) {
+  std::size_t pos = std::string_view(texts->file).substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
+  Reader reader(*texts, root);
   bool whole = true;
-  for (std::size_t pos = 0; pos < bytes.size();) {
-    std::size_t end = bytes.find('\n', pos);
-    if (end == std::string_view::npos) end = bytes.size();
-    const std::string_view line = bytes.substr(pos, end - pos);
-    pos = end + 1;
-    if (!ValidUtf8(line) || !ParseLine(vb::FromUtf8(line), root, current, names)) whole = false;
+  while (pos < texts->file.size()) {
+    if (!reader.Line(pos, &pos)) whole = false;
   }
   return whole;
 }

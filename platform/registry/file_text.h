@@ -2,19 +2,19 @@
 // and read back from it (also from a file a person edited).
 #pragma once
 
-#include <string>
-#include <string_view>
-
 #include "platform/registry/tree.h"
 
 namespace platform::registry {
 
-// The file's whole text for the tree, a comment header first.
-std::string Serialize(const Key& root);
+// Writes the file's whole text for the tree, a comment header first, into texts->file: every value's
+// place moves into it, and the side text is emptied. Values are copied as they stand, never decoded.
+void Serialize(Key& root, Texts* texts);
 
-// Reads the file's bytes into *root; false when a line of them is no settings line (the file is
-// damaged). Every line that reads well is read, also in a damaged file; a line that does not is
-// passed over, and with a bad key line the values under it.
-bool Parse(std::string_view bytes, Key* root);
+// Reads texts->file into *root, in one pass over its bytes; false when a line of them is no settings
+// line (the file is damaged). Every line that reads well is read, also in a damaged file; a line that
+// does not is passed over, and with a bad key line the values under it. Values stay where they are
+// in the file's bytes: only forms a person wrote otherwise than the store writes them are written
+// again, to the side text.
+bool Parse(Texts* texts, Key* root);
 
 }  // namespace platform::registry

@@ -77,35 +77,67 @@ LONG CreateKey(HKEY hKey, const std::u16string& lpSubKey, REGSAM samDesired, HKE
   return ERROR_SUCCESS;
 }
 
-// Texts travel as Windows-1251 bytes through the A functions and as UTF-16 units through the W ones.
+// Gives `data` (size bytes, or nothing when null) as the query's result; ERROR_MORE_DATA when the
+// caller's buffer is too small, with nothing copied.
+LONG Answer(const void* data, DWORD size, BYTE* lpData, DWORD* lpcbData) {
+  if (lpcbData == nullptr) return ERROR_SUCCESS;
+  if (lpData != nullptr) {
+    if (*lpcbData < size) {
+      *lpcbData = size;
+      return ERROR_MORE_DATA;
+    }
+    if (data != nullptr) std::memcpy(lpData, data, size);
+  }
+  *lpcbData = size;
+  return ERROR_SUCCESS;
+}
+
+// Texts travel as Windows-1251 bytes through the A functions.
+LONG QueryBytes(const std::u16string& path, const std::u16string& lpValueName, DWORD* lpType, BYTE* lpData,
+                DWORD* lpcbData) {
+  platform::registry::Value value;
+  const LONG result = platform::registry::QueryValue(path, lpValueName, &value);
+  if (result != ERROR_SUCCESS) return result;
+  std::string data;
+  if (value.type == REG_DWORD) {
+    for (int shift = 0; shift < 32; shift += 8) data += static_cast<char>((value.number >> shift) & 0xFF);
+  } else {
+    data = vb::ToWindows1251(value.text);
+  }
+  if (lpType != nullptr) *lpType = value.type;
+  return Answer(data.data(), static_cast<DWORD>(data.size()), lpData, lpcbData);
+}
+
+// And as UTF-16 units through the W ones, which read a text straight into the caller's buffer (a
+// size asked for reads no text at all).
+LONG QueryUnits(const std::u16string& path, const std::u16string& lpValueName, DWORD* lpType, BYTE* lpData,
+                DWORD* lpcbData) {
+  const std::size_t room = lpData != nullptr ? *lpcbData / 2 : 0;
+  const bool aligned = reinterpret_cast<std::uintptr_t>(lpData) % alignof(char16_t) == 0;
+  std::u16string unaligned(aligned ? 0 : room, u'\0');
+  char16_t* units = lpData == nullptr ? nullptr : aligned ? reinterpret_cast<char16_t*>(lpData) : unaligned.data();
+  platform::registry::ValueFacts facts;
+  const LONG result = platform::registry::QueryValue(path, lpValueName, &facts, units, room);
+  if (result != ERROR_SUCCESS && result != ERROR_MORE_DATA) return result;
+  if (lpType != nullptr) *lpType = facts.type;
+  if (facts.type == REG_DWORD) {
+    const BYTE number[4] = {static_cast<BYTE>(facts.number), static_cast<BYTE>(facts.number >> 8),
+                            static_cast<BYTE>(facts.number >> 16), static_cast<BYTE>(facts.number >> 24)};
+    return Answer(number, 4, lpData, lpcbData);
+  }
+  const auto size = static_cast<DWORD>(facts.units * 2);
+  if (result == ERROR_MORE_DATA) return Answer(nullptr, size, lpData, lpcbData);
+  return Answer(aligned ? nullptr : unaligned.data(), size, lpData, lpcbData);
+}
+
 LONG QueryValue(HKEY hKey, const std::u16string& lpValueName, bool wide, DWORD* lpType, BYTE* lpData,
                 DWORD* lpcbData) {
   OpenKeyRecord key;
   if (!Lookup(hKey, &key)) return ERROR_INVALID_HANDLE;
   if (lpData != nullptr && lpcbData == nullptr) return ERROR_INVALID_PARAMETER;
   if ((key.access & KEY_QUERY_VALUE) == 0) return ERROR_ACCESS_DENIED;
-  platform::registry::Value value;
-  const LONG result = platform::registry::QueryValue(key.path, lpValueName, &value);
-  if (result != ERROR_SUCCESS) return result;
-  std::string data;
-  if (value.type == REG_DWORD) {
-    for (int shift = 0; shift < 32; shift += 8) data += static_cast<char>((value.number >> shift) & 0xFF);
-  } else {
-    data = wide ? std::string(reinterpret_cast<const char*>(value.text.data()), value.text.size() * 2)
-                : vb::ToWindows1251(value.text);
-  }
-  if (lpType != nullptr) *lpType = value.type;
-  if (lpcbData == nullptr) return ERROR_SUCCESS;
-  const auto size = static_cast<DWORD>(data.size());
-  if (lpData != nullptr) {
-    if (*lpcbData < size) {
-      *lpcbData = size;
-      return ERROR_MORE_DATA;
-    }
-    std::memcpy(lpData, data.data(), size);
-  }
-  *lpcbData = size;
-  return ERROR_SUCCESS;
+  return wide ? QueryUnits(key.path, lpValueName, lpType, lpData, lpcbData)
+              : QueryBytes(key.path, lpValueName, lpType, lpData, lpcbData);
 }
 
 LONG SetValue(HKEY hKey, const std::u16string& lpValueName, bool wide, DWORD dwType, const BYTE* lpData,

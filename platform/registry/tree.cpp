@@ -1,5 +1,6 @@
 #include "platform/registry/tree.h"
 
+#include "platform/registry/quoted_text.h"
 #include "platform/vb/strings.h"
 
 namespace platform::registry {
@@ -56,20 +57,71 @@ Key* MakeKey(Key& root, const std::vector<std::u16string>& names, bool* created)
 
 namespace {
 
-bool SameValue(const Value& a, const Value& b) {
-  if (a.type != b.type) return false;
-  return a.type == win::REG_DWORD ? a.number == b.number : a.text == b.text;
+Entry* Find(Key& key, std::u16string_view name, const Texts& texts) {
+  return key.values.Find(NameHash(name),
+                         [&](const Entry& entry) { return SameName(texts.At(entry.name()), name); });
 }
 
 }  // namespace
 
-bool Put(Key& key, std::u16string_view name, const Value& value) {
-  bool added = false;
-  Entry& entry = key.values.FindOrAdd(name, [&] { return Entry{std::u16string(name), value}; }, &added);
-  if (added) return true;
-  if (SameValue(entry.value, value)) return false;
-  entry.value = value;
+const Entry* FindValue(const Key& key, std::u16string_view name, const Texts& texts) {
+  return Find(const_cast<Key&>(key), name, texts);
+}
+
+void SetText(Entry& entry, Place text, std::uint32_t units, Texts& texts) {
+  if (!entry.Reaches(text)) {
+    entry.MoveName(texts.CopyToSide(texts.At(entry.name())));
+    text = texts.CopyToSide(texts.At(text));
+  }
+  entry.SetText(text, units);
+}
+
+void IndexRead(Key& key, const std::vector<std::uint32_t>& hashes, Texts& texts) {
+  key.values.IndexRead(
+      hashes,
+      [&](const Entry& earlier, const Entry& later) {
+        return SameName(texts.At(earlier.name()), texts.At(later.name()));
+      },
+      [&](Entry& earlier, const Entry& later) {
+        if (later.isNumber()) {
+          earlier.SetNumber(later.number());
+        } else {
+          SetText(earlier, later.text(), later.units(), texts);
+        }
+      });
+}
+
+bool Put(Key& key, std::u16string_view name, const Value& value, Texts& texts) {
+  Entry* entry = Find(key, name, texts);
+  if (value.type == win::REG_DWORD) {
+    if (entry != nullptr && entry->isNumber() && entry->number() == value.number) return false;
+    if (entry == nullptr) entry = &key.values.Add(Entry(texts.AddSide(name)), NameHash(name));
+    entry->SetNumber(value.number);
+    return true;
+  }
+  // Both quoted forms are the store's own, so the same text has the same bytes.
+  std::string quoted;
+  AppendQuoted(quoted, value.text);
+  if (entry != nullptr && !entry->isNumber() && texts.At(entry->text()) == quoted) return false;
+  if (entry == nullptr) {
+    entry = &key.values.Add(Entry(texts.AddSide(name)), NameHash(name));
+  } else if (!entry->name().side) {
+    entry->MoveName(texts.CopyToSide(texts.At(entry->name())));  // the text is to follow it
+  }
+  SetText(*entry, texts.CopyToSide(quoted), static_cast<std::uint32_t>(value.text.size()), texts);
   return true;
+}
+
+Value ValueOf(const Entry& entry, const Texts& texts) {
+  Value value;
+  if (entry.isNumber()) {
+    value.type = win::REG_DWORD;
+    value.number = entry.number();
+  } else {
+    value.text.resize(entry.units());
+    Unquote(texts.At(entry.text()), value.text.data());
+  }
+  return value;
 }
 
 }  // namespace platform::registry

@@ -1,15 +1,18 @@
-// The settings tree in memory: keys with their values and subkeys, in the order first written,
-// found by name without regard to case in constant time, and the key path rules (names not empty,
-// without control characters, at most 512 deep). The store (store.h) keeps the file it comes from.
+// The settings tree in memory: keys with their values (platform/registry/value_table.h) and
+// subkeys, in the order first written, found by name without regard to case in constant time, and
+// the key path rules (names not empty, without control characters, at most 512 deep). The store
+// (store.h) keeps the file it comes from.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include "platform/registry/store.h"
+#include "platform/registry/value_table.h"
 
 namespace platform::registry {
 
@@ -17,16 +20,10 @@ namespace platform::registry {
 // recursively when it is written and freed.
 constexpr std::size_t kMaxDepth = 512;
 
-struct Entry {
-  std::u16string name;
-  Value value;
-};
-
-// The name a name is found by: names compare without regard to case.
+// The name a key is found by: names compare without regard to case.
 std::u16string Folded(std::u16string_view name);
 
-// Items in the order first written, found by their folded names in constant time (a key may hold
-// tens of thousands of values).
+// Keys in the order first written, found by their folded names in constant time.
 template <class Item>
 class Named {
  public:
@@ -44,6 +41,8 @@ class Named {
     return items_[it->second];
   }
   bool empty() const { return items_.empty(); }
+  auto begin() { return items_.begin(); }
+  auto end() { return items_.end(); }
   auto begin() const { return items_.begin(); }
   auto end() const { return items_.end(); }
 
@@ -54,7 +53,7 @@ class Named {
 
 struct Key {
   std::u16string name;
-  Named<Entry> values;
+  Values values;
   Named<Key> subkeys;
 };
 
@@ -71,7 +70,22 @@ const Key* FindKey(const Key& root, const std::vector<std::u16string>& names);
 // when one was missing.
 Key* MakeKey(Key& root, const std::vector<std::u16string>& names, bool* created);
 
-// Sets a value of the key; false when it already held exactly that.
-bool Put(Key& key, std::u16string_view name, const Value& value);
+// The value of that name, or null.
+const Entry* FindValue(const Key& key, std::u16string_view name, const Texts& texts);
+
+// Indexes the values last read from the file into the key (Values::AddRead), their names hashed
+// by NameHash: one of the same name as a value before it gives that value its text or number, and
+// goes; so a name keeps the case first written.
+void IndexRead(Key& key, const std::vector<std::uint32_t>& hashes, Texts& texts);
+
+// Sets the entry's text at `text`: when its name does not reach it (Entry::Reaches), both are
+// copied to the side text, the name first.
+void SetText(Entry& entry, Place text, std::uint32_t units, Texts& texts);
+
+// Sets a value, its quoted forms going to the side text; false when it already held exactly that.
+bool Put(Key& key, std::u16string_view name, const Value& value, Texts& texts);
+
+// A value as the store's callers take it.
+Value ValueOf(const Entry& entry, const Texts& texts);
 
 }  // namespace platform::registry

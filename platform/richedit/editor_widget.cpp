@@ -14,6 +14,8 @@
 #include <QtMath>
 #include <algorithm>
 
+#include "platform/vb/clipboard.h"
+
 namespace platform::richedit {
 namespace {
 
@@ -310,7 +312,7 @@ void EditorWidget::SetWrapWidth(int pixels) {
 
 QMimeData* EditorWidget::SelectionAsMimeData() const {
   auto* data = new QMimeData;
-  data->setText(ToQ(text_.Range(SelectionStart(), SelectionEnd() - SelectionStart())));
+  data->setText(ToQ(platform::ClipboardLineBreaks(text_.Range(SelectionStart(), SelectionEnd() - SelectionStart()))));
   return data;
 }
 

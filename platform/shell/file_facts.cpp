@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QHash>
 #include <QIcon>
 #include <QImage>
 #include <QMimeDatabase>
@@ -157,22 +158,39 @@ char16_t* StrFormatByteSize64A(std::int64_t bytes, char16_t* buffer, UINT size) 
   return CopyOut(Ascii(digits) + u" " + kUnits[unit], buffer, size);
 }
 
+namespace {
+
+constexpr int kAssociatedIconSize = 32;
+
+// The desktop's picture of a file type, drawn once for each type: the toolkit keeps every icon it
+// draws in its pixmap cache, so drawing it again at each opening of a window would keep one more
+// picture each time.
+QImage AssociatedPicture(const QMimeType& type) {
+  static QHash<QString, QImage> drawn;
+  if (const auto it = drawn.constFind(type.name()); it != drawn.constEnd()) return *it;
+  QIcon icon = QIcon::fromTheme(type.iconName(), QIcon::fromTheme(type.genericIconName()));
+  if (icon.isNull() && QApplication::style() != nullptr) icon = QApplication::style()->standardIcon(QStyle::SP_FileIcon);
+  constexpr int kSize = kAssociatedIconSize;
+  QImage picture(kSize, kSize, QImage::Format_ARGB32);
+  picture.fill(Qt::transparent);
+  if (!icon.isNull()) {
+    const QImage image = icon.pixmap(kSize, kSize).toImage().convertToFormat(QImage::Format_ARGB32);
+    const QImage fitted = image.size() == picture.size() ? image : image.scaled(kSize, kSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    for (int y = 0; y < fitted.height(); ++y)
+      for (int x = 0; x < fitted.width(); ++x) picture.setPixel(x, y, fitted.pixel(x, y));
+  }
+  drawn.insert(type.name(), picture);
+  return picture;
+}
+
+}  // namespace
+
 HICON ExtractAssociatedIconA(HINSTANCE, std::u16string_view path, WORD* iconIndex) {
   if (path.empty()) return 0;
   if (iconIndex != nullptr) *iconIndex = 0;
   const QFileInfo info(QString::fromStdString(vb::NativePath(path)));
-  const QMimeType type = QMimeDatabase().mimeTypeForFile(info);
-  QIcon icon = QIcon::fromTheme(type.iconName(), QIcon::fromTheme(type.genericIconName()));
-  if (icon.isNull() && QApplication::style() != nullptr) icon = QApplication::style()->standardIcon(QStyle::SP_FileIcon);
-  constexpr int kSize = 32;
-  QImage picture(kSize, kSize, QImage::Format_ARGB32);
-  picture.fill(Qt::transparent);
-  if (!icon.isNull()) {
-    const QImage drawn = icon.pixmap(kSize, kSize).toImage().convertToFormat(QImage::Format_ARGB32);
-    const QImage fitted = drawn.size() == picture.size() ? drawn : drawn.scaled(kSize, kSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    for (int y = 0; y < fitted.height(); ++y)
-      for (int x = 0; x < fitted.width(); ++x) picture.setPixel(x, y, fitted.pixel(x, y));
-  }
+  const QImage picture = AssociatedPicture(QMimeDatabase().mimeTypeForFile(info));
+  constexpr int kSize = kAssociatedIconSize;
   platform::gdi::Icon result;
   result.image.width = kSize;
   result.image.height = kSize;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/testing/picture.h"
 #include "platform/win/types.h"
 
 namespace platform::testing {
@@ -58,7 +59,9 @@ void SetApplicationActive(bool active);
 // The desktop's colours, theme or fonts change.
 void ChangeDesktopSettings();
 // A picture of what the screen shows over the area (screen pixels): the shown top-level windows,
-// menus and their shadows included, each where it stands. False when the file cannot be written.
+// menus and their shadows included, each where it stands. SaveScreenPicture writes it to a PNG
+// file (false when the file cannot be written).
+Picture ScreenPicture(const win::RECT& area);
 bool SaveScreenPicture(const win::RECT& area, const std::u16string& path);
 
 }  // namespace platform::testing
@@ -82,6 +85,10 @@ bool WidgetAlive(int watch);
 
 // The user closes the top-level window of h (its title bar's close button).
 void CloseByUser(win::HWND h);
+
+// Every text an accessibility tool reads from the window h and from everything inside it, shown or
+// not: names, values (the content of a box) and descriptions.
+std::vector<std::u16string> AccessibleTexts(win::HWND h);
 
 // The top-level window of h shows the busy (hourglass) pointer.
 bool ShowsBusyPointer(win::HWND h);
@@ -109,9 +116,13 @@ struct RealMessageBox {
 // The next real message box is read into `seen` and answered by pressing the button with that
 // caption, as soon as it is up.
 void PressInNextMessageBox(const std::u16string& button, RealMessageBox* seen);
-// The user presses Esc in the modal window shown now (in the control that has the focus), or
-// closes it by its title bar's close button. False when no modal window is shown.
+// The user types a key (as KeyClick does) in the modal window shown now, into the control that has
+// the focus there, or presses Esc in it, or closes it by its title bar's close button. False when
+// no modal window is shown.
+bool KeyClickInModalWindow(int vk, int modifiers = 0, const std::u16string& text = {});
 bool PressEscapeInModalWindow();
 bool CloseModalWindowByUser();
+// The modal window shown now, or 0.
+win::HWND ModalWindow();
 
 }  // namespace platform::testing

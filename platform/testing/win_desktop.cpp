@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/testing/picture_image.h"
 #include "platform/testing/win.h"
 
 namespace platform::testing {
@@ -25,7 +26,7 @@ void ChangeDesktopSettings() {
   }
 }
 
-bool SaveScreenPicture(const win::RECT& area, const std::u16string& path) {
+Picture ScreenPicture(const win::RECT& area) {
   QImage screen(area.right - area.left, area.bottom - area.top, QImage::Format_ARGB32_Premultiplied);
   screen.fill(QColor(58, 110, 165));  // the desktop
   std::vector<QWidget*> shown;
@@ -41,7 +42,9 @@ bool SaveScreenPicture(const win::RECT& area, const std::u16string& path) {
   QPainter p(&screen);
   for (QWidget* w : shown) p.drawImage(w->geometry().topLeft() - QPoint(area.left, area.top), w->grab().toImage());
   p.end();
-  return screen.save(QString::fromStdU16String(path), "PNG");
+  return detail::PictureOf(screen);
 }
+
+bool SaveScreenPicture(const win::RECT& area, const std::u16string& path) { return SavePicture(ScreenPicture(area), path); }
 
 }  // namespace platform::testing

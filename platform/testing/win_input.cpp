@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QTest>
 #include <algorithm>
+#include <chrono>
 #include <iterator>
 #include <map>
 #include <QWidget>
@@ -83,12 +84,45 @@ QString Text(int vk, int mods, const std::u16string& given) {
   return {};
 }
 
-void Key(win::HWND h, int vk, int mods, QEvent::Type type, const std::u16string& text) {
-  QWidget* w = W(h);
-  if (w == nullptr) return;
-  QWidget* target = w->focusWidget() != nullptr && w->isAncestorOf(w->focusWidget()) ? w->focusWidget() : w;
+// The control of the window that has the focus, or the window itself.
+QWidget* FocusIn(QWidget* w) {
+  return w->focusWidget() != nullptr && w->isAncestorOf(w->focusWidget()) ? w->focusWidget() : w;
+}
+
+void SendKey(QWidget* target, int vk, int mods, QEvent::Type type, const std::u16string& text) {
   QTest::sendKeyEvent(type == QEvent::KeyPress ? QTest::Press : QTest::Release, target, QtKey(vk), Text(vk, mods, text),
                       Mods(mods));
+}
+
+void Key(win::HWND h, int vk, int mods, QEvent::Type type, const std::u16string& text) {
+  if (QWidget* w = W(h)) SendKey(FocusIn(w), vk, mods, type, text);
+}
+
+// The key with the modifier keys held down around it, as the user types it; `target` tells where
+// each key goes as it is typed.
+template <class Target>
+void ClickKey(Target target, int vk, int modifiers, const std::u16string& text) {
+  struct Held {
+    int mask;
+    int vk;
+  };
+  static const Held held[] = {{0x0008, win::VK_CONTROL}, {0x0004, win::VK_SHIFT}, {kAlt, win::VK_MENU}};
+  auto send = [&target](int key, int mods, QEvent::Type type, const std::u16string& typed) {
+    if (QWidget* w = target()) SendKey(w, key, mods, type, typed);
+  };
+  int down = 0;
+  for (const Held& m : held) {
+    if ((modifiers & m.mask) == 0 || vk == m.vk) continue;
+    down |= m.mask;
+    send(m.vk, down, QEvent::KeyPress, {});
+  }
+  send(vk, modifiers, QEvent::KeyPress, text);
+  send(vk, modifiers, QEvent::KeyRelease, text);
+  for (auto it = std::rbegin(held); it != std::rend(held); ++it) {
+    if ((down & it->mask) == 0) continue;
+    send(it->vk, down, QEvent::KeyRelease, {});
+    down &= ~it->mask;
+  }
 }
 
 // Keys as the X server names and numbers them on a US keyboard: key code, key symbol, Qt's key.
@@ -188,24 +222,7 @@ void KeyUp(win::HWND h, int vk, int modifiers, const std::u16string& text) {
   Key(h, vk, modifiers, QEvent::KeyRelease, text);
 }
 void KeyClick(win::HWND h, int vk, int modifiers, const std::u16string& text) {
-  struct Held {
-    int mask;
-    int vk;
-  };
-  static const Held held[] = {{0x0008, win::VK_CONTROL}, {0x0004, win::VK_SHIFT}, {kAlt, win::VK_MENU}};
-  int down = 0;
-  for (const Held& m : held) {
-    if ((modifiers & m.mask) == 0 || vk == m.vk) continue;
-    down |= m.mask;
-    KeyDown(h, m.vk, down);
-  }
-  KeyDown(h, vk, modifiers, text);
-  KeyUp(h, vk, modifiers, text);
-  for (auto it = std::rbegin(held); it != std::rend(held); ++it) {
-    if ((down & it->mask) == 0) continue;
-    KeyUp(h, it->vk, down);
-    down &= ~it->mask;
-  }
+  ClickKey([h] { QWidget* w = W(h); return w != nullptr ? FocusIn(w) : nullptr; }, vk, modifiers, text);
 }
 void XKeyDown(win::HWND h, const std::string& key, int modifiers, int group, bool groupSwitch) {
   SendXKey(h, QEvent::KeyPress, key, modifiers, group, groupSwitch);
@@ -275,38 +292,62 @@ void ReturnToEventLoop() {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-void PressInNextMessageBox(const std::u16string& button, RealMessageBox* seen) {
-  QTimer::singleShot(0, [button, seen] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr) return;
-    seen->title = box->windowTitle().toStdU16String();
-    seen->text = box->text().toStdU16String();
-    const QRect frame = box->frameGeometry();
-    seen->place = win::RECT{frame.left(), frame.top(), frame.right() + 1, frame.bottom() + 1};
-    if (QScreen* screen = box->screen()) {
-      const QRect area = screen->availableGeometry();
-      seen->screen = win::RECT{area.left(), area.top(), area.right() + 1, area.bottom() + 1};
-    }
-    if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
-      seen->textWidth = label->contentsRect().width();
-      for (const QString& line : box->text().split(QLatin1Char('\n')))
-        seen->widestLine = std::max(seen->widestLine, QFontMetrics(label->font()).horizontalAdvance(line));
-    }
-    QAbstractButton* press = nullptr;
-    for (QAbstractButton* b : box->buttons()) {
-      seen->buttons.push_back(b->text().toStdU16String());
-      if (b->text().toStdU16String() == button) press = b;
-    }
-    if (press != nullptr) press->click();
+namespace {
+
+// Reads the modal message box up now into `seen` and presses its button with that caption; false
+// when no message box is modal now.
+bool PressInMessageBoxNow(const std::u16string& button, RealMessageBox* seen) {
+  auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+  if (box == nullptr) return false;
+  *seen = RealMessageBox{};
+  seen->title = box->windowTitle().toStdU16String();
+  seen->text = box->text().toStdU16String();
+  const QRect frame = box->frameGeometry();
+  seen->place = win::RECT{frame.left(), frame.top(), frame.right() + 1, frame.bottom() + 1};
+  if (QScreen* screen = box->screen()) {
+    const QRect area = screen->availableGeometry();
+    seen->screen = win::RECT{area.left(), area.top(), area.right() + 1, area.bottom() + 1};
+  }
+  if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+    seen->textWidth = label->contentsRect().width();
+    for (const QString& line : box->text().split(QLatin1Char('\n')))
+      seen->widestLine = std::max(seen->widestLine, QFontMetrics(label->font()).horizontalAdvance(line));
+  }
+  QAbstractButton* press = nullptr;
+  for (QAbstractButton* b : box->buttons()) {
+    seen->buttons.push_back(b->text().toStdU16String());
+    if (b->text().toStdU16String() == button) press = b;
+  }
+  if (press != nullptr) press->click();
+  return true;
+}
+
+// Tries at each pass of the event loop, for a minute, until a message box is up.
+void PressWhenUp(const std::u16string& button, RealMessageBox* seen, std::chrono::steady_clock::time_point giveUp) {
+  QTimer::singleShot(0, [button, seen, giveUp] {
+    if (!PressInMessageBoxNow(button, seen) && std::chrono::steady_clock::now() < giveUp) PressWhenUp(button, seen, giveUp);
   });
 }
 
-bool PressEscapeInModalWindow() {
-  QWidget* modal = QApplication::activeModalWidget();
-  if (modal == nullptr) return false;
-  QWidget* target = modal->focusWidget() != nullptr ? modal->focusWidget() : modal;
-  QTest::keyClick(target, Qt::Key_Escape);
+}  // namespace
+
+void PressInNextMessageBox(const std::u16string& button, RealMessageBox* seen) {
+  PressWhenUp(button, seen, std::chrono::steady_clock::now() + std::chrono::minutes(1));
+}
+
+bool KeyClickInModalWindow(int vk, int modifiers, const std::u16string& text) {
+  if (QApplication::activeModalWidget() == nullptr) return false;
+  ClickKey([] {
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal != nullptr ? FocusIn(modal) : nullptr;
+  }, vk, modifiers, text);
   return true;
+}
+
+bool PressEscapeInModalWindow() { return KeyClickInModalWindow(win::VK_ESCAPE); }
+win::HWND ModalWindow() {
+  QWidget* modal = QApplication::activeModalWidget();
+  return modal != nullptr ? platform::detail::HandleOfWidget(modal) : 0;
 }
 
 bool CloseModalWindowByUser() {

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <QWindow>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/win/window_record.h"
 
@@ -37,7 +38,36 @@ void Destroy(std::uint32_t id) {
   std::free(xcb_get_input_focus_reply(other.get(), xcb_get_input_focus(other.get()), nullptr));
 }
 
+xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
+  xcb_intern_atom_reply_t* reply =
+      xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
+  const xcb_atom_t atom = reply != nullptr ? reply->atom : XCB_ATOM_NONE;
+  std::free(reply);
+  return atom;
+}
+
 }  // namespace
+
+void AskToCloseFromOutsideOnX11(win::HWND h) {
+  QApplication::sync();
+  OtherClient other;
+  xcb_client_message_event_t e{};
+  e.response_type = XCB_CLIENT_MESSAGE;
+  e.format = 32;
+  e.window = NativeWindowOnX11(h);
+  e.type = Atom(other.get(), "WM_PROTOCOLS");
+  e.data.data32[0] = Atom(other.get(), "WM_DELETE_WINDOW");
+  e.data.data32[1] = XCB_CURRENT_TIME;
+  xcb_send_event(other.get(), 0, e.window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&e));
+  std::free(xcb_get_input_focus_reply(other.get(), xcb_get_input_focus(other.get()), nullptr));
+}
+
+void ExposeFromOutsideOnX11(win::HWND h) {
+  QApplication::sync();
+  OtherClient other;
+  xcb_clear_area(other.get(), 1, NativeWindowOnX11(h), 0, 0, 0, 0);
+  std::free(xcb_get_input_focus_reply(other.get(), xcb_get_input_focus(other.get()), nullptr));
+}
 
 std::uint32_t NativeWindowOnX11(win::HWND h) { return WindowOf(detail::WidgetOf(h)); }
 

@@ -14,6 +14,10 @@ std::uint32_t NativeWindowOnX11(win::HWND h);
 bool ExistsOnX11(std::uint32_t id);
 // The X window that h's top-level window's WM_TRANSIENT_FOR names (0 when it names none).
 std::uint32_t TransientForOnX11(win::HWND h);
+// Another client asks h's top-level window to close, as a window manager does for its close box.
+void AskToCloseFromOutsideOnX11(win::HWND h);
+// Another client has the X server tell h's top-level window that its whole area must be drawn anew.
+void ExposeFromOutsideOnX11(win::HWND h);
 // Another client destroys the X window of h's top-level window.
 void DestroyFromOutsideOnX11(win::HWND h);
 // Another client destroys the X window of the modal dialog shown now (a message box); false when

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
+#include "platform/vb/clipboard_owner.h"
 #include "platform/vb/error.h"
 
 namespace vb {
@@ -14,12 +15,18 @@ namespace {
 
 std::uint32_t sequence = 1;
 platform::ChangeNotice changes;
+// Without a window system that tells the clipboard's owner: a test made the content as another
+// program's copy (clipboard_owner.h).
+bool anotherProgramsCopy = false;
 
 // The content changed: the sequence number moves and the watches are told.
 void Changed() {
   ++sequence;
+  anotherProgramsCopy = false;
   changes.Tell();
 }
+
+bool OnX() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
 
 // Counts the toolkit's change notices from the first use on.
 void WatchChanges() {
@@ -51,7 +58,8 @@ std::u16string ClipboardObject::GetText(int format) const {
 void ClipboardObject::SetText(std::u16string_view text, int format) {
   if (format != vbCFText) Raise(err::kInvalidProcedureCall, u"Clipboard");  // text is the only format the program puts there
   WatchChanges();
-  QGuiApplication::clipboard()->setText(QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size())));
+  const std::u16string shared = platform::ClipboardLineBreaks(text);
+  QGuiApplication::clipboard()->setText(QString(reinterpret_cast<const QChar*>(shared.data()), static_cast<qsizetype>(shared.size())));
   Changed();  // also when the toolkit tells no change (the same text again)
 }
 
@@ -61,9 +69,38 @@ void ClipboardObject::Clear() {
   Changed();
 }
 
+bool ClipboardObject::HoldsOwnCopy() const {
+  WatchChanges();
+  return OnX() ? QGuiApplication::clipboard()->ownsClipboard() : !anotherProgramsCopy;
+}
+
 bool ClipboardObject::GetFormat(int format) const {
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
   return format == vbCFText && data != nullptr && data->hasText();
 }
 
 }  // namespace vb
+
+namespace platform::detail {
+
+void NoteAnotherProgramsCopy() { vb::anotherProgramsCopy = true; }
+
+}  // namespace platform::detail
+
+namespace platform {
+
+std::u16string ClipboardLineBreaks(std::u16string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != u'\r') {
+      out.push_back(text[i]);
+      continue;
+    }
+    out.push_back(u'\n');
+    if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+  }
+  return out;
+}
+
+}  // namespace platform

@@ -4,6 +4,11 @@
 // down and right, then in grey text over it, both from the disabled colours of the control's
 // palette (ApplyColors gives them: COLOR_3DHILIGHT and COLOR_GRAYTEXT). The application uses it
 // for every widget.
+//
+// The desktop's style keeps what it draws (a button's face, a list's frame) under a key that holds
+// the palette's cache key, which the toolkit makes anew for every widget given colours of its own:
+// each control of each window opened would add drawings nobody finds again. So the style draws
+// with one palette for each set of colours, and a window opened again finds its drawings there.
 #pragma once
 
 #include <QProxyStyle>
@@ -14,6 +19,12 @@ class ControlStyle : public QProxyStyle {
  public:
   void drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& pal, bool enabled,
                     const QString& text, QPalette::ColorRole textRole = QPalette::NoRole) const override;
+  void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget = nullptr) const override;
+  void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                   const QWidget* widget = nullptr) const override;
+  void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
+                          const QWidget* widget = nullptr) const override;
 };
 
 }  // namespace platform::detail

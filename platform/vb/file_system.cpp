@@ -7,8 +7,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 
+#include "platform/vb/answering_wait.h"
 #include "platform/vb/error.h"
+#include "platform/vb/recovery_copy.h"
+#include "platform/vb/rewrite_trace.h"
 #include "platform/vb/save_files.h"
 #include "platform/vb/strings.h"
 
@@ -34,20 +38,21 @@ bool FileExists(std::u16string_view path) {
   return ::stat(NativePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-void RaiseFileError(int error) {
+std::int32_t FileErrorNumber(int error) {
   switch (error) {
-    case ENOENT: Raise(err::kFileNotFound);
-    case ENOTDIR: Raise(err::kPathNotFound);
+    case ENOENT: return err::kFileNotFound;
+    case ENOTDIR: return err::kPathNotFound;
     case EACCES:
     case EPERM:
     case EROFS:
-    case ETXTBSY: Raise(err::kPermissionDenied);
+    case ETXTBSY: return err::kPermissionDenied;
     case ENOSPC:
-    case EDQUOT: Raise(err::kDiskFull);
-    case EISDIR: Raise(err::kPathFileAccessError);
-    default: Raise(err::kPathFileAccessError);
+    case EDQUOT: return err::kDiskFull;
+    default: return err::kPathFileAccessError;
   }
 }
+
+void RaiseFileError(int error) { Raise(FileErrorNumber(error)); }
 
 namespace {
 
@@ -74,13 +79,34 @@ std::u16string Megabytes(std::uint64_t bytes) {
   return FromUtf8(std::to_string((bytes + (std::uint64_t{1} << 20) - 1) >> 20)) + u" МБ";
 }
 
+// How long a read or a rewrite waits for another program's rewrite of the same file.
+constexpr std::chrono::seconds kWaitForRewrite{5};
+
+// Takes the lock `how` (shared to read, exclusive to rewrite) on the file, waiting for another
+// program's rewrite of it with the windows answering. False when it is still held after the wait; a
+// file system without locks counts as taken.
+bool TakeLock(int fd, int how) {
+  return WaitAnswering(
+      [fd, how] { return ::flock(fd, how | LOCK_NB) == 0 || (errno != EWOULDBLOCK && errno != EINTR); },
+      kWaitForRewrite);
+}
+
+[[noreturn]] void RaiseBeingWritten(std::u16string_view path, std::u16string_view then) {
+  Raise(err::kPathFileAccessError, {},
+        u"Файл \"" + FileTitleOf(path) + u"\" сейчас записывает другая программа. " + std::u16string(then));
+}
+
 // Opens a file for reading without waiting (a named pipe with no writer would hold open() until one
-// came) and refuses anything but a regular file.
+// came), refuses anything but a regular file, and waits for a rewrite of it to end (its lock
+// shared until the file is closed).
 Fd OpenForReading(std::u16string_view path, struct stat* st) {
   Fd f(::open(NativePath(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (f.get() < 0) RaiseFileError(errno);
   if (::fstat(f.get(), st) != 0) RaiseFileError(errno);
   RequireRegular(path, *st, u"прочитан");
+  if (!TakeLock(f.get(), LOCK_SH)) RaiseBeingWritten(path, u"Откройте его ещё раз, когда она закончит.");
+  // The rewrite waited for may have changed the file's length.
+  if (::fstat(f.get(), st) != 0) RaiseFileError(errno);
   return f;
 }
 
@@ -104,17 +130,12 @@ bool RenameKeepsTheFile(const struct stat& old) {
   return true;
 }
 
-void SyncFolder(const std::string& folder) {
-  Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (dir.get() >= 0) ::fsync(dir.get());
-}
-
 // Writes the new file and renames it over the target. False (nothing changed) when the new file
 // cannot take the old one's group.
 bool WriteByRename(const std::string& native, const Split& at, std::string_view bytes, const struct stat* old) {
   save::Temp temp;
   int error = 0;
-  if (!save::MakeTempBeside(at, temp, &error)) RaiseFileError(error);
+  if (!save::MakeTempIn(at.folder, save::StemBeside(at), temp, &error)) RaiseFileError(error);
   if (old != nullptr && old->st_gid != ::getegid() && ::fchown(temp.fd(), static_cast<uid_t>(-1), old->st_gid) != 0)
     return false;
   const int mode = old != nullptr ? static_cast<int>(old->st_mode & 07777) : UmaskedMode();
@@ -123,32 +144,32 @@ bool WriteByRename(const std::string& native, const Split& at, std::string_view 
     RaiseFileError(errno);
   if (::rename(temp.path().c_str(), native.c_str()) != 0) RaiseFileError(errno);
   temp.Keep();
-  SyncFolder(at.folder);
+  save::SyncFolder(at.folder);
   return true;
 }
 
-// Takes the target for a rewrite in place: another rewrite of it (another copy of the program saving
-// the same file) is waited for, a few seconds at most, so two rewrites never mix their bytes and
-// lengths. A lock still held then is said; a file system without locks is written unlocked.
-void TakeForRewrite(int fd, const std::string& native) {
-  for (int attempt = 0; attempt < 250; ++attempt) {
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 || (errno != EWOULDBLOCK && errno != EINTR)) return;
-    ::usleep(20000);
-  }
-  Raise(err::kPathFileAccessError, {},
-        u"Файл \"" + FileTitleOf(FromUtf8(native)) +
-            u"\" сейчас записывает другая программа. Сохраните документ ещё раз, когда она закончит.");
+// Opens the target for a rewrite in place, for reading too where it may be read (the rewrite's
+// trace holds the old content's hashes).
+Fd OpenForRewrite(const std::string& native) {
+  Fd file(::open(native.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC));
+  if (file.get() < 0 && errno == EACCES) file = Fd(::open(native.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
+  if (file.get() < 0) RaiseFileError(errno);
+  return file;
 }
 
-// Rewrites the target in place. A complete copy of the new content is flushed first, and the
-// target's room is reserved, so a full disk stops the write before the target is touched. Once the
-// target has been touched, a failure keeps the copy: the target may be incomplete.
+// Rewrites the target in place. Another rewrite or read of it is waited for, so two rewrites never
+// mix their bytes and lengths and no read sees it torn. A complete copy of the new content is
+// flushed first, and the target's room is reserved, so a full disk stops the write before the
+// target is touched. Once the target has been touched, a failure keeps the copy: the target may be
+// incomplete.
 void WriteInPlace(const std::string& native, std::string_view bytes) {
-  Fd file(::open(native.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
-  if (file.get() < 0) RaiseFileError(errno);
-  TakeForRewrite(file.get(), native);
+  const Fd file = OpenForRewrite(native);
+  if (!TakeLock(file.get(), LOCK_EX))
+    RaiseBeingWritten(FromUtf8(native), u"Сохраните документ ещё раз, когда она закончит.");
+  struct stat st {};
+  if (::fstat(file.get(), &st) != 0) RaiseFileError(errno);
   save::Temp copy;
-  save::MakeRecoveryCopy(native, bytes, copy);
+  save::MakeRecoveryCopy(native, save::TraceRewrite(file.get(), st, bytes), bytes, copy);
   if (!bytes.empty() && ::fallocate(file.get(), 0, 0, static_cast<off_t>(bytes.size())) != 0 &&
       errno != EOPNOTSUPP && errno != ENOSYS)
     RaiseFileError(errno);
@@ -158,6 +179,26 @@ void WriteInPlace(const std::string& native, std::string_view bytes) {
     copy.Keep();
     RaiseFileError(error);
   }
+}
+
+// How the file stands to the rewrite a copy was made for. A copy of the first kind knows no more
+// of its file than its path: a file written later than a rewrite could have lasted has been written
+// since.
+save::Standing StandingOf(const save::FoundCopy& copy, const save::FileId& file, std::string_view current) {
+  using Kind = save::FoundCopy::Kind;
+  switch (copy.kind) {
+    case Kind::kTraced: return save::Judge(copy.trace, current);
+    case Kind::kUnreadable: return save::Standing::kAsLeft;
+    case Kind::kFirst: break;
+  }
+  if (copy.intact && copy.bytes == current) return save::Standing::kComplete;
+  constexpr long kLongestRewrite = 10 * 60;  // seconds
+  return file.modified.tv_sec - copy.made.tv_sec <= kLongestRewrite ? save::Standing::kAsLeft
+                                                                      : save::Standing::kChanged;
+}
+
+void RemoveCopies(const save::FileId& file) {
+  for (save::FoundCopy& copy : save::CopiesOf(file, false)) save::Remove(copy);
 }
 
 [[noreturn]] void RaiseTooLarge(std::u16string_view path, std::uint64_t size, std::size_t limit) {
@@ -211,25 +252,27 @@ void CheckWritable(std::u16string_view path) {
 
 void RemoveLeftoverTemporaries(std::u16string_view path) {
   try {
-    save::RemoveLeftovers(save::FollowLinks(NativePath(path)), false);
+    save::RemoveUnfinished(save::FollowLinks(NativePath(path)));
   } catch (const Error&) {
   }
 }
 
 std::optional<InterruptedSave> FindInterruptedSave(std::u16string_view path, std::string_view current) {
-  std::string native;
+  std::optional<save::FileId> id;
   try {
-    native = save::FollowLinks(NativePath(path));
+    id = save::IdOf(save::FollowLinks(NativePath(path)));
   } catch (const Error&) {
-    return std::nullopt;
   }
-  std::vector<save::Copy> copies = save::CompleteCopies(native);
-  if (copies.empty()) return std::nullopt;
-  if (copies.front().bytes == current) {
-    save::RemoveLeftovers(native, true);
-    return std::nullopt;
+  if (!id) return std::nullopt;
+  std::optional<InterruptedSave> found;
+  for (save::FoundCopy& copy : save::CopiesOf(*id, true)) {
+    if (StandingOf(copy, *id, current) != save::Standing::kAsLeft) {
+      save::Remove(copy);
+    } else if (!found) {
+      found = InterruptedSave{FromUtf8(copy.path), copy.intact ? std::move(copy.bytes) : std::string(), !copy.intact};
+    }
   }
-  return InterruptedSave{FromUtf8(copies.front().path), std::move(copies.front().bytes)};
+  return found;
 }
 
 void WriteAllBytesSafely(std::u16string_view path, std::string_view bytes) {
@@ -242,7 +285,7 @@ void WriteAllBytesSafely(std::u16string_view path, std::string_view bytes) {
   const bool existed = ::stat(native.c_str(), &old) == 0;
   if (existed) RequireRegular(path, old, u"записан");
   if (existed && ReadOnly(native, old)) RaiseFileError(EACCES);
-  save::RemoveLeftovers(native, false);
+  save::RemoveUnfinished(native);
 
   if (!existed) {
     WriteByRename(native, at, bytes, nullptr);
@@ -250,8 +293,10 @@ void WriteAllBytesSafely(std::u16string_view path, std::string_view bytes) {
              !WriteByRename(native, at, bytes, &old)) {
     WriteInPlace(native, bytes);
   }
-  // The file is whole: copies of earlier rewrites that were cut short hold nothing it needs.
-  save::RemoveLeftovers(native, true);
+  // The file is whole: copies of earlier rewrites that were cut short hold nothing it needs, nor do
+  // those of the file it replaced.
+  if (existed) RemoveCopies(save::FileId{old.st_dev, old.st_ino, save::IdentityPath(native), old.st_mtim});
+  if (const std::optional<save::FileId> now = save::IdOf(native)) RemoveCopies(*now);
 }
 
 }  // namespace vb

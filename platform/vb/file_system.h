@@ -11,14 +11,18 @@
 // links. It writes a new file beside the target and renames it into place when that keeps all of
 // them. Otherwise (another owner, several links, a folder it may not create files in) it rewrites
 // the file in place, and the file can be recovered at every moment of that: a complete copy of the
-// new content is flushed to disk first (beside the file, or in the user's state folder when the
-// file's folder takes no new file; with no room for it nothing is written), and it goes only once
-// the rewritten file is complete and flushed. A copy found later means the rewrite was cut short
-// (the program killed, the machine stopped): FindInterruptedSave hands it over. Two rewrites of one
-// file never mix: the second waits for the first, a few seconds at most (75 when it is still under
-// way then: another program is writing the file). The temporary files have names that fit
-// whatever the target's name; those that hold nothing to recover are removed by the next write or
-// open of that file.
+// new content is flushed to disk first (recovery_copy.h: in the user's state folder, or beside the
+// file when that folder takes none; with room for it in neither, nothing is written and the error
+// names both folders and why), and it goes only once the rewritten file is complete and flushed.
+// A copy found later means the rewrite was cut short (the program killed, the machine stopped):
+// FindInterruptedSave hands it over, under whichever name the file is opened.
+//
+// Two copies of the program never mix a rewrite with another rewrite or a read of the same file: a
+// rewrite holds the file, and another rewrite or a read waits for it (vb::WaitAnswering, the
+// windows answering meanwhile), a few seconds at most; a file still held then is refused with 75
+// and a description saying another program is writing it. The temporary files have names that
+// fit whatever the target's name; those that hold nothing to recover are removed by the next write
+// or open of that file.
 #pragma once
 
 #include <cstddef>
@@ -52,17 +56,22 @@ void CheckWritable(std::u16string_view path);
 // hold nothing to recover; a write still under way in another process keeps its own.
 void RemoveLeftoverTemporaries(std::u16string_view path);
 
-// The new content of a rewrite of the file that was cut short, and where its copy lies.
+// The copy a cut-short rewrite of a file left: where it lies, and the new content whole, or that the
+// copy is damaged (its content fails its check) and nothing can be taken from it.
 struct InterruptedSave {
   std::u16string copyPath;
   std::string bytes;
+  bool damaged = false;
 };
-// The newest complete copy left by a cut-short rewrite of the file at `path`, when it differs from
-// `current` (the file's content now). When the newest copy is what the file holds (the rewrite was
-// complete, only its copy was left) the copies are removed and there is none. A copy handed over
-// stays until the file is next written whole.
+// The newest copy left by a cut-short rewrite of the file at `path` (under this name or any other it
+// had or has) while the file still holds what that rewrite could have left; `current` is its
+// content now. A copy of a rewrite that in fact ended, or of a file that has been written since,
+// or whose file is gone (another file now has its place on the disk), can no longer serve: it is
+// removed. A copy handed over stays until the file is next written whole.
 std::optional<InterruptedSave> FindInterruptedSave(std::u16string_view path, std::string_view current);
 
+// The runtime's error number for an operating-system error number.
+std::int32_t FileErrorNumber(int error);
 // Raises the runtime error for an operating-system error number.
 [[noreturn]] void RaiseFileError(int error);
 

@@ -135,6 +135,16 @@ class NoEscape : public QObject {
   }
 };
 
+// The answer of a box that ended with none of its buttons pressed (the program quit under it):
+// always one of its own buttons, the one that declines: Cancel, else No, else Abort, else its only
+// button.
+int DecliningAnswer(const std::vector<ButtonSpec>& specs) {
+  for (int declining : {vbCancel, vbNo, vbAbort})
+    for (const ButtonSpec& s : specs)
+      if (s.answer == declining) return declining;
+  return specs.front().answer;
+}
+
 // Returns once the window manager shows the box's window (two seconds at most). A window the
 // window manager is still taking in when it is hidden again can stay unmapped for good, leaving an
 // invisible question that blocks every other window.
@@ -197,18 +207,23 @@ int MsgBox(std::u16string_view prompt, int buttons, std::u16string_view title) {
   // Esc and the close box answer Cancel where there is one, else the only button.
   for (std::size_t i = 0; i < specs.size(); ++i)
     if (specs[i].answer == vbCancel || specs.size() == 1) box.setEscapeButton(made[i]);
+  const auto answered = [&]() -> int {
+    for (std::size_t i = 0; i < specs.size(); ++i)
+      if (box.clickedButton() == made[i]) return specs[i].answer;
+    return 0;
+  };
   for (;;) {
     noEscape.refusedClose = false;
     box.exec();
-    for (std::size_t i = 0; i < specs.size(); ++i)
-      if (box.clickedButton() == made[i]) return specs[i].answer;
+    if (const int answer = answered()) return answer;
     // Its window was destroyed from outside and made anew, which ended the loop: the question is
-    // asked again until a button answers it.
+    // asked again until a button answers it (a button pressed while it waits to be shown counts).
     if (!noEscape.refusedClose || !box.isVisible()) break;
     WaitUntilShownOnScreen(box);
+    if (const int answer = answered()) return answer;
     box.hide();
   }
-  return specs.size() == 1 ? specs[0].answer : vbCancel;
+  return DecliningAnswer(specs);
 }
 
 }  // namespace vb

@@ -32,7 +32,9 @@ constexpr int vbIgnore = 5;
 constexpr int vbYes = 6;
 constexpr int vbNo = 7;
 
-// Shows the box and returns the button pressed. An empty title gives the program's name.
+// Shows the box and returns the button pressed, always one of the box's own buttons: a box that
+// ends with none pressed answers the one that declines (Cancel, else No, else Abort, else its only
+// button). An empty title gives the program's name.
 int MsgBox(std::u16string_view prompt, int buttons = vbOKOnly, std::u16string_view title = {});
 
 }  // namespace vb

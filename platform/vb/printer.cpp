@@ -73,6 +73,7 @@ struct State {
   double currentX = 0;
   double currentY = 0;
   QString pdfPath;  // the PDF printer's file as chosen; empty: "Quillmark.pdf" in the documents folder
+  QString jobName;
   std::unique_ptr<QPrinter> printer;
   std::unique_ptr<QPainter> painter;  // while a document is open
   win::LONG_PTR hdc = 0;
@@ -133,6 +134,7 @@ QPrinter& Device() {
   p.setPageOrientation(s.orientation == vbPRORLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
   p.setColorMode(s.colorMode == vbPRCMMonochrome ? QPrinter::GrayScale : QPrinter::Color);
   p.setCopyCount(s.copies);
+  p.setDocName(s.jobName.isEmpty() ? QStringLiteral("Quillmark") : s.jobName);
   platform::detail::SetDuplex(p, s.duplex);
   p.setFullPage(false);
   // The printable area is all the device can reach.
@@ -223,6 +225,9 @@ void PrinterObject::Duplex(int duplex) {
   if (duplex < vbPRDPSimplex || duplex > vbPRDPVertical) InvalidValue();
   S().duplex = duplex;
 }
+
+std::u16string PrinterObject::JobName() const { return FromQ(S().jobName); }
+void PrinterObject::JobName(std::u16string_view name) { S().jobName = ToQ(name); }
 
 std::u16string PrinterObject::Port() const { return platform::printing::PortOf(DeviceName()); }
 

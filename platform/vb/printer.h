@@ -55,6 +55,10 @@ class PrinterObject {
   // one side whatever is asked.
   int Duplex() const;
   void Duplex(int duplex);
+  // The name the next document carries: the print queue's job name, the PDF file's title. Empty
+  // (as at first) gives the program's name.
+  std::u16string JobName() const;
+  void JobName(std::u16string_view name);
   // Where the printer's output goes (platform::printing::PortOf).
   std::u16string Port() const;
   std::u16string FontName() const;

@@ -3,22 +3,15 @@
 //
 // Every such file is made anew, named after its target, and locked for as long as its write holds
 // it open, so a file whose lock can be taken belongs to a write that is over or was killed. Two
-// kinds:
-// - a new file written whole and then renamed over its target; left behind, it holds nothing the
-//   target lacks (the target was never touched);
-// - a recovery copy: the whole new content, flushed, made before a target is rewritten in place,
-//   and removed once the rewritten target is complete and flushed. It closes with a record that
-//   names its target and checks its content, so a complete copy is told from one cut short. A
-//   complete copy left behind means the rewrite may have been cut short: the target may hold old
-//   text, new text or a mixture, and the copy holds the new text whole.
-// Both lie beside the target; a recovery copy goes to the user's state folder instead when the
-// target's folder takes no new file.
+// kinds: a new file written whole and then renamed over its target (left behind, it holds nothing
+// the target lacks: the target was never touched), and a recovery copy (recovery_copy.h). Names:
+// ".~" + the start of the target's name + "." + a hash + "." + six random characters + ".qmsave",
+// at most 92 bytes, so they fit beside any name.
 #pragma once
 
-#include <optional>
+#include <functional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace vb::save {
 
@@ -57,8 +50,16 @@ Split SplitPath(const std::string& native);
 // a link that cannot be read or a loop.
 std::string FollowLinks(std::string path);
 
+// The path with its folder made absolute and free of links (the path itself when that folder
+// cannot be resolved).
+std::string IdentityPath(const std::string& target);
+
 // Writes all of `bytes` at `offset`; false with errno set on failure.
 bool WriteAll(int fd, std::string_view bytes, long long offset = 0);
+// Reads exactly `count` bytes at `at`; false when the file is shorter or cannot be read.
+bool ReadAt(int fd, char* to, std::size_t count, long long at);
+
+void SyncFolder(const std::string& folder);
 
 // A file being written: removed when the object goes unless it was kept.
 class Temp {
@@ -66,11 +67,13 @@ class Temp {
   Temp() = default;
   Temp(const Temp&) = delete;
   Temp& operator=(const Temp&) = delete;
-  ~Temp();
+  ~Temp() { Discard(); }
   const std::string& path() const { return path_; }
   int fd() const { return file_.get(); }
   // Closes the file, leaving it where it is.
   void Keep() { file_.Close(); }
+  // Removes the file unless it was kept.
+  void Discard();
 
  private:
   friend bool MakeTempIn(const std::string&, const std::string&, Temp&, int*);
@@ -78,27 +81,19 @@ class Temp {
   Fd file_;
 };
 
-// A new file in `folder` named from `stem`, locked; false with *error set when the folder takes none.
+// A new file in `folder` whose name begins with `stem`, locked; false with *error set when the
+// folder takes none.
 bool MakeTempIn(const std::string& folder, const std::string& stem, Temp& temp, int* error);
-// A new file beside `target`, locked; false with *error set when its folder takes none.
-bool MakeTempBeside(const Split& target, Temp& temp, int* error);
 
-// Makes a recovery copy of `bytes` for `target` (its real path): beside it, or in the user's state
-// folder when its folder takes no file. Raises the file error when neither takes it (a full disk,
-// say): then no rewrite in place may begin.
-void MakeRecoveryCopy(const std::string& target, std::string_view bytes, Temp& copy);
+// The start of the names of a target's files beside it (the hash is of its name) and in another
+// folder (the hash is of its identity path).
+std::string StemBeside(const Split& target);
+std::string StemElsewhere(const Split& target, const std::string& identityPath);
 
-// The complete recovery copies of `target`, newest first, with their content. Copies still being
-// written are left out.
-struct Copy {
-  std::string path;
-  std::string bytes;
-};
-std::vector<Copy> CompleteCopies(const std::string& target);
-
-// Removes what writes of `target` left behind when they were killed: the files that hold nothing
-// to recover, and also the complete recovery copies when `copiesToo` (the target was just written
-// whole). Files of writes still under way stay.
-void RemoveLeftovers(const std::string& target, bool copiesToo);
+// Runs `f(path, fd)` for each file of a safe write in `folder` whose name begins with `stem` (any
+// such file when `stem` is empty) and that no write holds, with the file open and locked
+// (`exclusive` or shared).
+void ForEachUnheld(const std::string& folder, const std::string& stem, bool exclusive,
+                   const std::function<void(const std::string& path, int fd)>& f);
 
 }  // namespace vb::save

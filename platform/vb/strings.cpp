@@ -117,6 +117,8 @@ char16_t Lower(char16_t c) {
 }
 }  // namespace
 
+char16_t UCaseUnit(char16_t c) { return Upper(c); }
+
 std::u16string UCase(std::u16string_view s) {
   std::u16string out(s);
   for (auto& c : out) c = Upper(c);

@@ -22,6 +22,8 @@ std::int32_t InStr(std::int32_t start, std::u16string_view s, std::u16string_vie
 inline std::int32_t InStr(std::u16string_view s, std::u16string_view find) { return InStr(1, s, find); }
 
 std::u16string UCase(std::u16string_view s);
+// UCase of one unit: every unit maps to one unit, so a text folds one unit at a time.
+char16_t UCaseUnit(char16_t c);
 std::u16string LCase(std::u16string_view s);
 // StrConv's case conversions: every letter of every script to its upper or lower case, one
 // character to one (Unicode's simple case mapping), so no character is lost or replaced. Other

@@ -241,6 +241,10 @@ bool BeforeDelivery(QObject* receiver, QEvent* e) {
     case QEvent::EnabledChange:
       Dispatch(h, WM_ENABLE, w->isEnabled() ? TRUE : FALSE, 0);
       return false;
+    case QEvent::WindowBlocked:
+    case QEvent::WindowUnblocked:
+      if (w->isWindow()) FindRecord(h)->blockedByModal = e->type() == QEvent::WindowBlocked;
+      return false;
     case QEvent::WindowActivate:
     case QEvent::WindowDeactivate: {
       if (!w->isWindow()) return false;

@@ -127,7 +127,7 @@ BOOL EnableWindow(HWND h, BOOL enable) {
   WindowRecord* r = FindRecord(h);
   QWidget* w = r != nullptr ? r->widget.data() : nullptr;
   if (w == nullptr) return FALSE;
-  const BOOL wasDisabled = IsWindowEnabled(h) ? FALSE : TRUE;
+  const BOOL wasDisabled = !r->inputDisabled && w->isEnabled() ? FALSE : TRUE;
   r->inputDisabled = enable == FALSE;
   if (r->greysWhenDisabled) {
     w->setEnabled(enable != FALSE);
@@ -138,10 +138,12 @@ BOOL EnableWindow(HWND h, BOOL enable) {
   return wasDisabled;
 }
 
+// A window that a modal window keeps from input while it is up counts as disabled, as the owner of
+// a modal dialog is: its shortcuts and menus are not for keys typed into the modal window.
 BOOL IsWindowEnabled(HWND h) {
   WindowRecord* r = FindRecord(h);
   QWidget* w = r != nullptr ? r->widget.data() : nullptr;
-  return w != nullptr && !r->inputDisabled && w->isEnabled() ? TRUE : FALSE;
+  return w != nullptr && !r->inputDisabled && !r->blockedByModal && w->isEnabled() ? TRUE : FALSE;
 }
 
 BOOL IsIconic(HWND h) {

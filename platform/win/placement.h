@@ -24,7 +24,11 @@ BOOL MoveWindow(HWND h, int x, int y, int width, int height, BOOL repaint);
 BOOL SetWindowPos(HWND h, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
 BOOL ShowWindow(HWND h, int cmd);
 BOOL IsWindowVisible(HWND h);
+// Returns whether the window itself was disabled before, whatever a modal window does to it.
 BOOL EnableWindow(HWND h, BOOL enable);
+// FALSE as well for a top-level window that a modal window keeps from input while it is up (the
+// windows behind a dialog, a message box or a form shown modally), as for the owner of a modal
+// dialog.
 BOOL IsWindowEnabled(HWND h);
 BOOL IsIconic(HWND h);
 BOOL ClientToScreen(HWND h, POINT* p);

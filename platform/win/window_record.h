@@ -31,6 +31,7 @@ struct WindowRecord {
   QImage surface;                 // retained drawing surface shown by windows the layer creates
   bool painting = false;          // WM_PAINT is being handled: the widget shows the surface next
   bool inputDisabled = false;     // EnableWindow(FALSE): no input reaches the window or what it holds
+  bool blockedByModal = false;    // a top-level window that a modal window shown now keeps from input
   bool greysWhenDisabled = true;  // a control that shows itself disabled; a container keeps its looks
   bool madeTopLevel = false;      // a child window whose parent became the desktop
 };

@@ -11,6 +11,8 @@
 
 namespace {
 
+constexpr char kLockedMark[] = "locked";
+
 std::u16string Stored(std::u16string_view name) {
   return modRegistry::ReadRegistryString(win::HKEY_CURRENT_USER, settings::kLockedKey, name).value_or(u"");
 }
@@ -59,19 +61,21 @@ void frmLockProgram::Design() {
   cmdEnter.Move(width - 1575, 3390, 1215, 375);
   cmdEnter.Caption(u"Войти");
   cmdEnter.Default(true);
-  txtAddon.Move(-5000, 0, 1215, 315);
   txtUser.TabIndex(0);
   txtPassword.TabIndex(1);
   cmdEnter.TabIndex(2);
 }
 
+bool frmLockProgram::AnyCopyLocked() { return vb::CopyMark::HeldByAnyCopy(kLockedMark); }
+
 void frmLockProgram::Form_Load() {
+  locked_.emplace(kLockedMark);
   modGeneral::RemoveCloseMenuItem(hWnd());
   chrome::ApplyTopMost(hWnd());
   chrome::PlaySoundEvent(chrome::kFormLoad);
   txtPassword.Text(u"");
   txtUser.Text(Stored(settings::locked::kUser));
-  txtAddon.Text(Stored(settings::locked::kPassword));
+  storedPassword_ = Stored(settings::locked::kPassword);
   if (Stored(settings::locked::kTip).empty()) {
     lblShowPasswordTip.Enabled(false);
     imgShowPasswordTip.Enabled(false);
@@ -81,10 +85,14 @@ void frmLockProgram::Form_Load() {
   txtPassword.PasswordChar(masked ? u'*' : u'\0');
 }
 
-void frmLockProgram::Form_Unload(int&) { chrome::PlaySoundEvent(chrome::kFormUnload); }
+void frmLockProgram::Form_Unload(int&) {
+  storedPassword_.clear();
+  locked_.reset();
+  chrome::PlaySoundEvent(chrome::kFormUnload);
+}
 
 void frmLockProgram::cmdEnter_Click() {
-  if (txtPassword.Text() != txtAddon.Text()) {
+  if (txtPassword.Text() != storedPassword_) {
     vb::MsgBox(kWrongPassword, vb::vbInformation | vb::vbOKOnly, core::kProgramTitle);
     txtPassword.Text(u"");
     txtPassword.SetFocus();

@@ -46,11 +46,11 @@ struct StoredList {
   std::u16string_view key;
 };
 
+// The items ticked as the toolbar shows them.
 void LoadItems(const StoredList& l) {
+  const std::vector<bool> shown = modGeneral::StoredToolbarLayout(l.key, l.list.ListCount());
   for (int i = 0; i < l.list.ListCount(); ++i) {
-    const std::int32_t stored =
-        modRegistry::ReadRegistryDword(win::HKEY_CURRENT_USER, l.key, modGeneral::ToolbarValueName(i));
-    if (stored != 0) l.list.Selected(i, true);
+    if (shown[static_cast<std::size_t>(i)]) l.list.Selected(i, true);
   }
 }
 
@@ -179,6 +179,7 @@ void frmToolBarCustomize::tabCustomToolbar_TabClick(std::int32_t lTab) {
 }
 
 void frmToolBarCustomize::cmdApply_Click() {
+  const modRegistry::WriteBatch batch;  // the 51 values reach the file in one replacement of it
   WriteItems({lstToolBarStandart, settings::kToolBarsStandartKey});
   WriteItems({lstToolBarDecode, settings::kToolBarsDecodeKey});
   WriteOption(settings::toolbars::kUseLargeIcons, chkUseLargeIcons);

@@ -19,6 +19,10 @@ void EditorFontSize(float points) {
   if (core::HasMainWindow()) core::frmMain().RichTextBox().FontSize(points);
 }
 
+void ShowDefaultDirection() {
+  if (core::HasMainWindow()) core::frmMain().ShowDefaultDirection();
+}
+
 vb::CommonDialog* SharedFileDialog() { return core::HasMainWindow() ? &core::frmMain().CommonDialog() : nullptr; }
 
 }  // namespace settings_links

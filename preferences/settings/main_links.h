@@ -1,6 +1,7 @@
 // What the settings dialog uses of the rest of the program: the window chrome every window carries
-// (keep-on-top at load, the load, unload and button sounds) and the main window's editor font and
-// shared file dialog. Kept in this one place so the dialog's ties to the main window are seen at once.
+// (keep-on-top at load, the load, unload and button sounds) and the main window's editor font,
+// direction list and shared file dialog. Kept in this one place so the dialog's ties to the main
+// window are seen at once.
 #pragma once
 
 #include <string>
@@ -24,6 +25,8 @@ void AddButtonSounds(vb::CommandButton& button);
 // Gives the main window's editor a font name or size; nothing when no main window is there.
 void EditorFontName(const std::u16string& name);
 void EditorFontSize(float points);
+// The main window's direction list shows the stored default direction anew.
+void ShowDefaultDirection();
 // The main window's shared file dialog, or null when no main window is there.
 vb::CommonDialog* SharedFileDialog();
 

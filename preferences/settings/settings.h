@@ -197,6 +197,13 @@ class frmSettings : public vb::Form {
   // Makes the box of tab `tab` (1 to 8) visible and hides the other seven.
   void ShowPage(int tab);
 
+  // Shows the dialog, modal or not, owned by `owner`. A dialog that is loaded but hidden (closed by
+  // OK, or loaded unseen for its printing boxes) reads the stored values again first, so it shows,
+  // and its Apply writes back, what is stored now (a direction chosen on the conversion toolbar
+  // meanwhile) rather than what it held when last seen. A dialog on the screen keeps what is typed
+  // into it, also when it is shown modal.
+  void Open(int modal, vb::Form& owner);
+
   // The button handlers; Apply also runs from OK, Reset and the sound defaults.
   void cmdApply_Click();
   void cmdOK_Click();
@@ -209,6 +216,7 @@ class frmSettings : public vb::Form {
  protected:
   void Design() override;
   void Form_Load() override;
+  void Form_Activate() override { FollowProgramLock(); }
   void Form_Unload(int& cancel) override;
 
  private:
@@ -227,10 +235,13 @@ class frmSettings : public vb::Form {
   void ConnectPlainEdits();
   void EnableApply();
 
+  // Every control from its stored value (the load's steps after the lists are filled).
+  void LoadStoredValues();
   void LoadPrinters();
   int StoredPrinterIndex();
   void LoadFont();
   void LoadLocked();
+  void FollowProgramLock();
   void LoadSounds();
   void ApplyPrinter();
   void ApplyFont();
@@ -253,6 +264,8 @@ class frmSettings : public vb::Form {
 
   // The folder browser, made on the first folder browse and released when the dialog unloads.
   std::unique_ptr<clsCommonDialog> folderDialog_;
+  // The lock page shows no password and takes no change while a copy of the program is locked.
+  bool lockPageSealed_ = false;
 };
 
 // The program's one settings dialog, made on first use (not loaded until it is used); it lives as

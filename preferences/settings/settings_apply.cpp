@@ -3,6 +3,7 @@
 #include "core/settings_schema.h"
 #include "platform/vb/printer.h"
 #include "platform/vb/strings.h"
+#include "preferences/forms/lock_program.h"
 #include "preferences/settings/main_links.h"
 #include "preferences/settings/settings.h"
 #include "preferences/settings/stored_values.h"
@@ -40,7 +41,9 @@ void WriteChoice(std::u16string_view name, std::initializer_list<Choice> group) 
 
 }  // namespace
 
+// Every value reaches the settings file in one replacement of it, when Apply ends.
 void frmSettings::cmdApply_Click() {
+  const modRegistry::WriteBatch batch;
   WriteFlag(pref::kViewMode, chkWrap);
   WriteFlag(pref::kTopMost, chkTopMost);
   WriteFlag(pref::kStartAtStartup, chkStartAtStartup);
@@ -50,6 +53,7 @@ void frmSettings::cmdApply_Click() {
   WriteFlag(pref::kManyCopies, chkManyCopies);
   WriteFlag(pref::kSaveWindowPositionAndSize, chkSaveWindowPositionAndSize);
   modRegistry::WritePreference(pref::kDefaultCode, IndexText(cmbCode.ListIndex()));
+  settings_links::ShowDefaultDirection();
   WriteFlag(pref::kClipboardDetect, chkClipboardDetect);
   WriteFlag(pref::kDecodeClipboard, chkDecodeClipboard);
   WriteFlag(pref::kDecodeAtCodeChange, chkDecodeAtCodeChange);
@@ -82,10 +86,13 @@ void frmSettings::cmdApply_Click() {
   modRegistry::WritePreference(pref::kBackupFolder, txtPathBackupFolder.Text());
   ApplyFont();
   modRegistry::WritePreference(pref::kTextExample, txtExample.Text());
-  Write(settings::kLockedKey, settings::locked::kUser, txtUser.Text());
-  Write(settings::kLockedKey, settings::locked::kPassword, txtPassword.Text());
-  Write(settings::kLockedKey, settings::locked::kTip, txtTip.Text());
-  WriteNumber(settings::kLockedKey, settings::locked::kDoNotShowPassword, chkDoNotShowPassword.Value());
+  // The lock's values stay as they are while any copy of the program is locked.
+  if (!lockPageSealed_ && !frmLockProgram::AnyCopyLocked()) {
+    Write(settings::kLockedKey, settings::locked::kUser, txtUser.Text());
+    Write(settings::kLockedKey, settings::locked::kPassword, txtPassword.Text());
+    Write(settings::kLockedKey, settings::locked::kTip, txtTip.Text());
+    WriteNumber(settings::kLockedKey, settings::locked::kDoNotShowPassword, chkDoNotShowPassword.Value());
+  }
   ApplySounds();
   TimerLocked.Enabled(true);
   TimerSounds.Enabled(true);

@@ -135,6 +135,6 @@ void frmSettings::TimerFonts_Timer() {
   cboFontName.Clear();
   for (int i = 0; i < vb::Screen.FontCount(); ++i) cboFontName.AddItem(vb::Screen.Fonts(i));
   vb::Screen.MousePointer(vb::vbDefault);
-  cboFontName.Text(modRegistry::ReadPreference(settings::preferences::kFontName));
+  cboFontName.Text(modRegistry::ReadFontName());
   TimerFonts.Enabled(false);
 }

@@ -1,11 +1,13 @@
-// Loading the dialog: every control from its stored value, in a fixed order. Setting a control raises
-// its own change event as a user's edit does, so the last step disables Apply again.
+// Loading the dialog: every control from its stored value, in a fixed order, at the load and again
+// when a hidden dialog is opened. Setting a control raises its own change event as a user's edit
+// does, so the last step disables Apply again.
 #include "core/decode.h"
 #include "core/number_text.h"
 #include "core/registry.h"
 #include "core/settings_schema.h"
 #include "mainwindow/window_placement.h"
 #include "platform/vb/printer.h"
+#include "preferences/forms/lock_program.h"
 #include "preferences/settings/main_links.h"
 #include "preferences/settings/settings.h"
 #include "preferences/settings/stored_values.h"
@@ -52,7 +54,20 @@ void frmSettings::Form_Load() {
   for (const char16_t* size : kPaperSizes) cmbPaperSize.AddItem(size);
   settings_links::PlayLoadSound();
   settings_links::ApplyTopMost(hWnd());
+  LoadStoredValues();
+}
 
+void frmSettings::Open(int modal, vb::Form& owner) {
+  if (IsLoaded() && Visible()) {
+    // A shown window cannot become modal; hidden, it keeps every value typed into it.
+    if (modal == vb::vbModal) Hide();
+  } else if (IsLoaded()) {
+    LoadStoredValues();
+  }
+  Show(modal, &owner);
+}
+
+void frmSettings::LoadStoredValues() {
   LoadFlag(chkTopMost, pref::kTopMost);
   LoadFlag(chkWrap, pref::kViewMode);
   LoadFlag(chkStartAtStartup, pref::kStartAtStartup);
@@ -61,7 +76,7 @@ void frmSettings::Form_Load() {
   LoadFlag(chkClearClipboard, pref::kClearClipboard);
   LoadFlag(chkManyCopies, pref::kManyCopies);
   LoadFlag(chkSaveWindowPositionAndSize, pref::kSaveWindowPositionAndSize);
-  cmbCode.ListIndex(stored_values::ListIndex(Pref(pref::kDefaultCode), cmbCode.ListCount()));
+  cmbCode.ListIndex(modDecode::StoredDefaultDirection());
   LoadFlag(chkClipboardDetect, pref::kClipboardDetect);
   LoadFlag(chkDecodeClipboard, pref::kDecodeClipboard);
   LoadFlag(chkDecodeAtCodeChange, pref::kDecodeAtCodeChange);
@@ -116,6 +131,7 @@ void frmSettings::Form_Load() {
 }
 
 void frmSettings::LoadPrinters() {
+  lstPrinters.Clear();
   for (int i = 0; i < vb::Printers.Count(); ++i) lstPrinters.AddItem(vb::Printers.Item(i).DeviceName);
   LoadChoice(optQDraft, Pref(pref::kPrintQuality), u"vbPRPQDraft");
   LoadChoice(optQLow, Pref(pref::kPrintQuality), u"vbPRPQLow");
@@ -163,14 +179,16 @@ int frmSettings::StoredPrinterIndex() {
 }
 
 void frmSettings::LoadFont() {
+  cboFontSize.Clear();
   for (const char16_t* size : kFontSizes) cboFontSize.AddItem(size);
   const std::u16string size = Pref(pref::kFontSize);
   const auto points = stored_values::FontPoints(size);
   cboFontSize.Text(points ? size : std::u16string());
-  const std::u16string name = Pref(pref::kFontName);
+  const std::u16string name = modRegistry::ReadFontName();
   cboFontName.Text(name);
   txtExample.Text(Pref(pref::kTextExample));
-  // An empty name or a size that is no size keeps the sample in the dialog's own font.
+  // An empty name, a name no font can have or a size that is no size keeps the sample in the
+  // dialog's own font.
   if (!name.empty()) lblExample.FontName(name);
   if (points) lblExample.FontSize(*points);
 }
@@ -183,6 +201,20 @@ void frmSettings::LoadLocked() {
                                                   settings::locked::kDoNotShowPassword);
   chkDoNotShowPassword.Value(stored_values::SwitchCheck(mask));
   txtPassword.PasswordChar(mask == 1 ? u'*' : 0);
+  lockPageSealed_ = false;
+  FollowProgramLock();
+}
+
+// While a copy of the program is locked (another one, with several copies allowed), the lock page
+// shows no password and takes no change: whoever finds the program locked can neither read nor
+// replace its password here. The page follows at load and whenever the dialog is activated.
+void frmSettings::FollowProgramLock() {
+  const bool locked = frmLockProgram::AnyCopyLocked();
+  if (locked == lockPageSealed_) return;
+  lockPageSealed_ = locked;
+  txtPassword.Text(locked ? std::u16string() : Text(settings::kLockedKey, settings::locked::kPassword));
+  for (vb::TextBox* box : {&txtUser, &txtPassword, &txtTip}) box->Enabled(!locked);
+  chkDoNotShowPassword.Enabled(!locked);
 }
 
 void frmSettings::LoadSounds() {

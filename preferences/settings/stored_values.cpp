@@ -11,12 +11,6 @@ int FlagCheck(std::u16string_view text) { return WholeNumber(text) == 1 ? 1 : 0;
 
 int SwitchCheck(int value) { return value == 1 ? 1 : 0; }
 
-int ListIndex(std::u16string_view text, int count) {
-  const auto n = WholeNumber(text);
-  if (n && *n >= -1 && *n < count) return *n;
-  return count > 0 ? 0 : -1;
-}
-
 std::u16string WholeInRange(std::u16string_view text, int low, int high) {
   const auto n = WholeNumber(text);
   return n && *n >= low && *n <= high ? std::u16string(text) : std::u16string();

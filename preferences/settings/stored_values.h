@@ -14,9 +14,6 @@ namespace stored_values {
 int FlagCheck(std::u16string_view text);
 // A check box's value from a 32-bit switch (1 ticked, anything else unticked).
 int SwitchCheck(int value);
-// A list index from its text: the number when it lies in [-1, count - 1], else 0 (the first entry,
-// or -1 when the list is empty).
-int ListIndex(std::u16string_view text, int count);
 // The text when it is a whole number in [low, high], else the empty text.
 std::u16string WholeInRange(std::u16string_view text, int low, int high);
 // The text when it is a number in [low, high], else the empty text.

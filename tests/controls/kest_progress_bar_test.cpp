@@ -20,6 +20,7 @@
 namespace {
 
 using win::COLORREF;
+using win::RECT;
 
 constexpr COLORREF kBar = 0x800000;
 constexpr COLORREF kWhite = 0xFFFFFF;
@@ -317,6 +318,9 @@ TEST_F(KestProgressBarTest, PropertiesPersistUnderTheirKeysWithTheirDefaults) {
   EXPECT_EQ(Blocks(kGreen).size(), 3u);
 }
 
+// The picture shows each bar filled to its value: its share of the area inside the border, rounded
+// half to even, and in segments only whole blocks; text in the text colour outside the bar and in
+// the bar's text colour over it.
 TEST_F(KestProgressBarTest, APictureAtAFewValues) {
   class frmShow : public vb::Form {
    public:
@@ -352,12 +356,65 @@ TEST_F(KestProgressBarTest, APictureAtAFewValues) {
   show.Wide.Appearance(2);
   show.Wide.ShowText(true);
   show.Wide.TextAlignX(0);
-  show.Wide.Text(u"Половина пути");
-  show.Wide.Value(50);
+  show.Wide.Text(u"Почти половина");
+  show.Wide.Value(40);
   show.Up.Segments(true);
   show.Up.Value(60);
   platform::testing::SetTheme(true);
   vb::DoEvents();
-  EXPECT_TRUE(vb::testing::SaveWindowPicture(show.hWnd(), vb::FromUtf8(QM_BINARY_DIR "/kest_progress_bar.png")));
+  const platform::testing::Picture picture = vb::testing::WindowPicture(show.hWnd());
+  EXPECT_TRUE(platform::testing::SavePicture(picture, vb::FromUtf8(QM_BINARY_DIR "/kest_progress_bar.png")));
+  const COLORREF text = win::GetSysColor(win::COLOR_WINDOWTEXT);
+  const auto at = [&](kestProgressBar& bar) { return qmtest::RectIn(bar.hWnd(), show.hWnd()); };
+  // Each horizontal bar is 200 by 22 pixels; the top row inside the border holds no text.
+  const RECT plain = at(show.Plain);
+  ASSERT_EQ(plain.right - plain.left, 200);
+  ASSERT_EQ(plain.bottom - plain.top, 22);
+  // 25 of 100 over 198 pixels: 49.5, to the even 50.
+  EXPECT_EQ(picture.RowRuns(plain.top + 1, plain.left, plain.right, kBar),
+            (std::vector<std::pair<int, int>>{{plain.left + 1, 50}}));
+  const RECT plainText = picture.Ink(RECT{plain.left + 51, plain.top + 1, plain.right - 1, plain.bottom - 1}, face);
+  EXPECT_GT(picture.Count(plainText, text), 0) << "the text stands outside the bar, in the text colour";
+  EXPECT_EQ(picture.Count(RECT{plain.left + 1, plain.top + 1, plain.left + 51, plain.bottom - 1}, kWhite), 0);
+  EXPECT_LT(plainText.left - (plain.left + 1), (plain.right - 1) - plainText.right + 1) << "centred: 25% stands right of the bar";
+
+  // 108.9 pixels, moved back to whole steps of 10: ten blocks of 8.
+  const RECT blocks = at(show.Blocks);
+  std::vector<std::pair<int, int>> ten;
+  for (int i = 0; i < 10; ++i) ten.emplace_back(blocks.left + 1 + 10 * i, 8);
+  EXPECT_EQ(picture.RowRuns(blocks.top + 10, blocks.left, blocks.right, kBar), ten);
+
+  // The visual style's chunk, 138.6 pixels moved back to 130, on its white track.
+  const RECT styled = at(show.Styled);
+  EXPECT_EQ(picture.RowRuns(styled.top + 1, styled.left, styled.right, kThemeChunk),
+            (std::vector<std::pair<int, int>>{{styled.left + 1, 130}}));
+  EXPECT_TRUE(picture.All(RECT{styled.left + 131, styled.top + 1, styled.right - 1, styled.top + 3}, kWhite));
+  EXPECT_GT(picture.Count(styled, text), 0) << "its text";
+
+  // Raised: highlight left and top, shadow right and bottom; 178.2 pixels of orange.
+  const RECT raised = at(show.Raised);
+  EXPECT_EQ(picture.at(raised.left, raised.top + 10), win::GetSysColor(win::COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(picture.at(raised.right - 1, raised.top + 10), win::GetSysColor(win::COLOR_BTNSHADOW));
+  EXPECT_EQ(picture.RowRuns(raised.top + 10, raised.left, raised.right, 0x0080FF),
+            (std::vector<std::pair<int, int>>{{raised.left + 1, 178}}));
+
+  // The wider edge leaves 196 pixels, 78.4 of them filled; the text starts at the left over the bar
+  // in white and goes on past the bar's end in the text colour.
+  const RECT wide = at(show.Wide);
+  const int wideEnd = wide.left + 2 + 78;
+  EXPECT_EQ(picture.RowRuns(wide.top + 2, wide.left, wide.right, kBar), (std::vector<std::pair<int, int>>{{wide.left + 2, 78}}));
+  const RECT inside{wide.left + 2, wide.top + 2, wide.right - 2, wide.bottom - 2};
+  EXPECT_GT(picture.Count(RECT{inside.left, inside.top, wideEnd, inside.bottom}, kWhite), 0);
+  EXPECT_EQ(picture.Count(RECT{inside.left, inside.top, wideEnd, inside.bottom}, text), 0);
+  EXPECT_GT(picture.Count(RECT{wideEnd, inside.top, inside.right, inside.bottom}, text), 0);
+  EXPECT_EQ(picture.Count(RECT{wideEnd, inside.top, inside.right, inside.bottom}, kWhite), 0);
+  EXPECT_LT(picture.Ink(inside, kBar).left - inside.left, 10) << "aligned left";
+
+  // Upright, 22 by 142: 84 of 140 rows, whole blocks of 8 from the bottom up.
+  const RECT up = at(show.Up);
+  ASSERT_EQ(up.bottom - up.top, 142);
+  std::vector<std::pair<int, int>> eight;
+  for (int i = 7; i >= 0; --i) eight.emplace_back(up.bottom - 2 - 7 - 10 * i, 8);
+  EXPECT_EQ(picture.ColumnRuns(up.left + 10, up.top, up.bottom, kBar), eight);
   show.Terminate();
 }

@@ -1,6 +1,8 @@
 // A sample window carrying every control of the runtime, written as a PNG into the build tree
-// (sample_form.png) for a person to look at.
+// (sample_form.png) for a person to look at, and checked for each control drawn in its place.
 #include <gtest/gtest.h>
+
+#include <initializer_list>
 
 #include "controls/progress_bar.h"
 #include "platform/testing/vb.h"
@@ -10,6 +12,7 @@
 #include "platform/vb/picturebox.h"
 #include "platform/vb/runtime.h"
 #include "platform/vb/strings.h"
+#include "support_gdi.h"
 
 namespace {
 
@@ -118,8 +121,24 @@ TEST(SampleForm, EveryControlIsDrawnIntoAPicture) {
   ASSERT_TRUE(vb::testing::SaveWindowPicture(form.picDrawing.hWnd(), drawing));
   form.imgPicture.Picture(vb::LoadPicture(drawing));
   EXPECT_EQ(form.imgPicture.Picture()->WidthPixels(), 187);  // 2800 twips, to the nearest pixel
-  const std::u16string path = vb::FromUtf8(QM_BINARY_DIR "/sample_form.png");
-  EXPECT_TRUE(vb::testing::SaveWindowPicture(form.hWnd(), path));
+  const platform::testing::Picture picture = vb::testing::WindowPicture(form.hWnd());
+  EXPECT_TRUE(platform::testing::SavePicture(picture, vb::FromUtf8(QM_BINARY_DIR "/sample_form.png")));
+  const auto place = [&](vb::Control& c) { return qmtest::RectIn(c.hWnd(), form.hWnd()); };
+  const win::COLORREF face = win::GetSysColor(win::COLOR_BTNFACE);
+  for (vb::Control* c : std::initializer_list<vb::Control*>{
+           &form.lblTitle, &form.txtName, &form.txtPassword, &form.txtNotes, &form.fraChoice, &form.cboList,
+           &form.cboEdit, &form.lstPlain, &form.lstChecks, &form.picDrawing, &form.imgPicture, &form.Bar,
+           &form.cmdAction(0), &form.cmdAction(1)})
+    EXPECT_GT(picture.Count(place(*c), [&](win::COLORREF p) { return p != face; }), 20) << "control at " << place(*c).left << "," << place(*c).top;
+  EXPECT_TRUE(qmtest::ShowsTick(picture, place(form.chkOn)));
+  EXPECT_FALSE(qmtest::ShowsTick(picture, place(form.chkOff)));
+  EXPECT_TRUE(qmtest::ShowsTick(picture, place(form.optSecond)));
+  EXPECT_FALSE(qmtest::ShowsTick(picture, place(form.optFirst)));
+  // The shapes: the box filled light green inside its red border, the circle's border in ink.
+  const win::RECT box = place(form.shpBox), circle = place(form.shpCircle);
+  EXPECT_EQ(picture.at((box.left + box.right) / 2, (box.top + box.bottom) / 2), 0xC0FFC0u);
+  EXPECT_EQ(picture.at((box.left + box.right) / 2, box.top), 0x0000C0u);
+  EXPECT_GT(picture.Count(circle, qmtest::DarkInk), 0);
   // What was drawn stays drawn: the progress bar's colour is in its box.
   EXPECT_EQ(form.Bar.picStatus.Point(0, 0), 0x800000);
   EXPECT_EQ(form.picDrawing.Point(1500, 900), 0x0080FF);

@@ -21,6 +21,7 @@
 #include "platform/win/keys.h"
 #include "platform/testing/win.h"
 #include "platform/win/window.h"
+#include "support_gdi.h"
 
 namespace {
 
@@ -499,7 +500,30 @@ TEST_F(TabControlTest, ASingleRowThatDoesNotFitScrollsWithArrows) {
   EXPECT_LT(ItemRect(0).right, 0);
 }
 
+// Pictures of the strip in its looks (tab_strip*.png in the build tree), each checked for what it
+// must show: a caption in every tab, the selected tab standing out and joined to its page, rows,
+// scroll arrows, turned captions, the flat frames and the buttons' edges.
 TEST_F(TabControlTest, PictureOfTheStrip) {
+  const COLORREF face = GetSysColor(COLOR_BTNFACE), light = GetSysColor(COLOR_3DHILIGHT);
+  const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), dark = GetSysColor(COLOR_3DDKSHADOW);
+  const COLORREF ink = GetSysColor(COLOR_BTNTEXT);
+  platform::testing::Picture picture;
+  RECT strip{};  // the tab window in the picture
+  const auto look = [&](const char* name) {
+    vb::DoEvents();
+    picture = vb::testing::WindowPicture(form.hWnd());
+    EXPECT_TRUE(platform::testing::SavePicture(picture, vb::FromUtf8(std::string(QM_BINARY_DIR "/") + name)));
+    strip = qmtest::RectIn(Tab(), form.hWnd());
+  };
+  // The picture's pixel at (x, y) of the tab window, and a rectangle of the tab window in the picture.
+  const auto at = [&](int x, int y) { return picture.at(strip.left + x, strip.top + y); };
+  const auto in = [&](RECT r) { return RECT{strip.left + r.left, strip.top + r.top, strip.left + r.right, strip.top + r.bottom}; };
+  const auto inner = [&](int i) {
+    const RECT r = ItemRect(i);
+    return in(RECT{r.left + 3, r.top + 3, r.right - 3, r.bottom - 3});
+  };
+  const auto captioned = [&](int i) { return picture.Count(inner(i), ink) > 0; };
+
   AddEight();
   form.tabs.TabAlign(0);
   form.tabs.Move(120, 120, 8400, 3000);
@@ -508,38 +532,115 @@ TEST_F(TabControlTest, PictureOfTheStrip) {
   platform::testing::ShowAndWait(form.hWnd());
   form.tabs.SelectTab(3);
   form.tabs.SetFocus();
-  vb::DoEvents();
-  const std::u16string path = vb::FromUtf8(QM_BINARY_DIR "/tab_strip.png");
-  EXPECT_TRUE(vb::testing::SaveWindowPicture(form.hWnd(), path));
+  look("tab_strip.png");
+  RECT sel = ItemRect(2);
+  for (int i = 0; i < 8; ++i) EXPECT_TRUE(captioned(i)) << "tab " << i;
+  // The selected tab stands 2 pixels above its neighbours and opens into the page's frame.
+  const auto standsOut = [&](int i) { return qmtest::TabStandsOut(picture, form.hWnd(), Tab(), i); };
+  EXPECT_TRUE(standsOut(2));
+  EXPECT_FALSE(standsOut(1));
+  EXPECT_FALSE(standsOut(3));
+  EXPECT_EQ(at(sel.left + 5, sel.bottom), face);
+  EXPECT_EQ(at(ItemRect(1).left + 5, sel.bottom), light);
+  // The focus: a dotted line across the selected tab above its caption, none in the others.
+  const int dots = picture.Count(in(RECT{sel.left, sel.top + 1, sel.right, sel.top + 2}), ink);
+  EXPECT_GE(dots, (sel.right - sel.left) / 2 - 4);
+  EXPECT_EQ(picture.Count(in(RECT{ItemRect(1).left, sel.top + 1, ItemRect(1).right, sel.top + 2}), ink), 0);
+
+  // Two rows in 300 pixels: the selected tab's row against the page, the other above it.
   form.tabs.MultiLine(true);
   form.tabs.Move(120, 120, 4500, 3000);
-  vb::DoEvents();
-  EXPECT_TRUE(vb::testing::SaveWindowPicture(form.hWnd(), vb::FromUtf8(QM_BINARY_DIR "/tab_strip_rows.png")));
+  look("tab_strip_rows.png");
+  EXPECT_EQ(SendMessageA(Tab(), TCM_GETROWCOUNT, 0, 0), 2);
+  sel = ItemRect(2);
+  for (int i = 0; i < 8; ++i) {
+    EXPECT_TRUE(captioned(i)) << "tab " << i;
+    const RECT r = ItemRect(i);
+    EXPECT_TRUE(r.top == sel.top || r.bottom <= sel.top) << "tab " << i;
+  }
+  EXPECT_TRUE(standsOut(2));
+
+  // One row that does not fit: the arrows at its right end, the left one greyed while the row
+  // starts at its first tab; the selected tab whole left of them.
   form.tabs.MultiLine(false);
-  vb::DoEvents();
-  EXPECT_TRUE(vb::testing::SaveWindowPicture(form.hWnd(), vb::FromUtf8(QM_BINARY_DIR "/tab_strip_scrolled.png")));
+  look("tab_strip_scrolled.png");
+  const HWND arrows = FindWindowExA(Tab(), 0, UPDOWN_CLASSA);
+  ASSERT_TRUE(IsWindowVisible(arrows));
+  const RECT updown = qmtest::RectIn(arrows, form.hWnd());
+  EXPECT_EQ(updown.right, strip.right);
+  const int middle = (updown.left + updown.right) / 2;
+  EXPECT_GT(picture.Count(RECT{updown.left + 2, updown.top + 2, middle - 1, updown.bottom - 2}, shadow), 0) << "the left arrow";
+  EXPECT_EQ(picture.Count(RECT{updown.left + 2, updown.top + 2, middle - 1, updown.bottom - 2}, ink), 0);
+  EXPECT_GT(picture.Count(RECT{middle + 1, updown.top + 2, updown.right - 2, updown.bottom - 2}, ink), 0) << "the right arrow";
+  sel = ItemRect(2);
+  EXPECT_LE(strip.left + sel.right, updown.left);
+  EXPECT_TRUE(captioned(2));
+
+  // Tabs at the bottom: the selected one reaches 2 pixels below its neighbours.
   form.tabs.TabAlign(2);
   form.tabs.Rebuild();
   form.tabs.Move(120, 120, 8400, 3000);
-  vb::DoEvents();
-  EXPECT_TRUE(vb::testing::SaveWindowPicture(form.hWnd(), vb::FromUtf8(QM_BINARY_DIR "/tab_strip_bottom.png")));
+  look("tab_strip_bottom.png");
+  sel = ItemRect(2);
+  for (int i = 0; i < 8; ++i) EXPECT_TRUE(captioned(i)) << "tab " << i;
+  EXPECT_EQ(at(sel.left + 5, sel.bottom + 1), dark);
+  EXPECT_EQ(at(ItemRect(1).left + 5, sel.bottom + 1), face);
+  EXPECT_EQ(at(sel.left + 5, sel.top - 1), face) << "open to the page";
+
+  // Tabs at the left: captions turned to run upwards, taller than wide.
   form.tabs.TabAlign(1);
   form.tabs.Rebuild();
-  vb::DoEvents();
-  EXPECT_TRUE(vb::testing::SaveWindowPicture(form.hWnd(), vb::FromUtf8(QM_BINARY_DIR "/tab_strip_left.png")));
+  look("tab_strip_left.png");
+  for (int i : {0, 1, 3, 4, 5, 6, 7}) {
+    const RECT caption = picture.Bounds(inner(i), [&](COLORREF c) { return c == ink; });
+    EXPECT_GT(caption.bottom - caption.top, 2 * (caption.right - caption.left)) << "tab " << i;
+  }
+
+  // The flat frame: the page's right and bottom edges in button face; each tab but the selected one
+  // and its neighbours with a highlight corner at its left and a face and a shadow line at its right.
   form.tabs.TabAlign(0);
   form.tabs.Rebuild();
   form.tabs.CoolTabs(1);
-  vb::DoEvents();
-  EXPECT_TRUE(vb::testing::SaveWindowPicture(form.hWnd(), vb::FromUtf8(QM_BINARY_DIR "/tab_strip_cool1.png")));
+  look("tab_strip_cool1.png");
+  const int W = strip.right - strip.left, H = strip.bottom - strip.top;
+  sel = ItemRect(2);
+  EXPECT_TRUE(picture.All(in(RECT{W - 1, sel.bottom + 1, W, H}), face));
+  EXPECT_TRUE(picture.All(in(RECT{0, H - 1, W, H}), face));
+  for (int i : {0, 4, 5, 6, 7}) {
+    const RECT r = ItemRect(i);
+    EXPECT_EQ(at(r.left, r.top), light) << "tab " << i;
+    EXPECT_EQ(at(r.left + 1, r.top + 1), face) << "tab " << i;
+    EXPECT_TRUE(picture.All(in(RECT{r.right - 2, r.top + 1, r.right - 1, r.bottom}), face)) << "tab " << i;
+    EXPECT_TRUE(picture.All(in(RECT{r.right - 1, r.top, r.right, r.bottom}), shadow)) << "tab " << i;
+  }
+
+  // Shaded: the row around the tabs in the shadow colour, the tabs themselves not.
   form.tabs.CoolTabs(2);
-  vb::DoEvents();
-  EXPECT_TRUE(vb::testing::SaveWindowPicture(form.hWnd(), vb::FromUtf8(QM_BINARY_DIR "/tab_strip_cool2.png")));
+  look("tab_strip_cool2.png");
+  const RECT last = ItemRect(7);
+  EXPECT_TRUE(picture.All(in(RECT{0, 0, 4, sel.bottom}), shadow));
+  EXPECT_TRUE(picture.All(in(RECT{4, 0, sel.left - 2, 4}), shadow));
+  EXPECT_TRUE(picture.All(in(RECT{sel.right + 2, 0, W, 4}), shadow));
+  EXPECT_TRUE(picture.All(in(RECT{last.right, last.top, W, last.bottom}), shadow));
+  for (int i = 0; i < 8; ++i) EXPECT_TRUE(captioned(i)) << "tab " << i;
+  EXPECT_EQ(picture.Count(inner(0), shadow), 0);
+
+  // Buttons: the selected one sunk, the others raised, edge for edge as the platform draws them.
   form.tabs.CoolTabs(0);
   form.tabs.Buttons(true);
   form.tabs.Rebuild();
-  vb::DoEvents();
-  EXPECT_TRUE(vb::testing::SaveWindowPicture(form.hWnd(), vb::FromUtf8(QM_BINARY_DIR "/tab_strip_buttons.png")));
+  look("tab_strip_buttons.png");
+  for (int i = 0; i < 8; ++i) {
+    const RECT r = ItemRect(i);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    qmtest::Surface edge(w, h, face);
+    RECT all{0, 0, w, h};
+    DrawEdge(edge.dc, &all, i == 2 ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    for (auto [x, y] : {std::pair{0, h / 2}, {1, h / 2}, {w - 1, h / 2}, {w - 2, h / 2}, {w / 2, 0}, {w / 2, 1},
+                        {w / 2, h - 1}, {w / 2, h - 2}})
+      EXPECT_EQ(at(r.left + x, r.top + y), edge.at(x, y)) << "tab " << i << " at " << x << "," << y;
+    EXPECT_TRUE(captioned(i)) << "tab " << i;
+  }
 }
 
 // Tab numbers at the ends of their range name no tab, and a number below the first appends.

@@ -1,6 +1,6 @@
-// The toolbar layout from the stored switches: an empty store hides all 48 items and the direction
-// list, any non-zero switch shows, the direction list follows the conversion toolbar's item "01";
-// and the search commands after a key press.
+// The toolbar layout from the stored switches: an empty store shows all 48 items and the direction
+// list, a stored layout is kept, any non-zero switch shows, the direction list follows the
+// conversion toolbar's item "01"; and the search commands after a key press.
 #include "core/toolbar_visibility.h"
 
 #include <gtest/gtest.h>
@@ -36,13 +36,13 @@ void Store(std::u16string_view toolbar, int position, std::int32_t value) {
 
 }  // namespace
 
-TEST(ToolbarVisibility, AnEmptyStoreHidesEveryItemAndTheDirectionList) {
+TEST(ToolbarVisibility, AnEmptyStoreShowsEveryItemAndTheDirectionList) {
   qmtest::FreshSettings fresh;
   Buttons b;
   modGeneral::LoadToolBarButtonsVisibility(b);
   ASSERT_EQ(b.visible.size(), 48u);
-  for (const auto& [key, v] : b.visible) EXPECT_FALSE(v);
-  EXPECT_EQ(b.list, std::vector<bool>{false});
+  for (const auto& [key, v] : b.visible) EXPECT_TRUE(v);
+  EXPECT_EQ(b.list, std::vector<bool>{true});
   // Standard toolbar first, each toolbar in its order.
   EXPECT_EQ(b.visible[0].first, u"TOOLBAR:SEP1");
   EXPECT_EQ(b.visible[39].first, u"TOOLBAR:SEP12");
@@ -68,6 +68,23 @@ TEST(ToolbarVisibility, EachSwitchShowsTheItemAtItsPosition) {
   EXPECT_TRUE(b.Shown(u"TOOLBAR2:START"));
   EXPECT_FALSE(b.Shown(u"TOOLBAR2:DECODE"));
   EXPECT_EQ(b.list, std::vector<bool>{false});
+}
+
+// Each toolbar on its own: a layout stored for one (hidden items included) is kept as it is, while
+// the other, with nothing stored, shows every item.
+TEST(ToolbarVisibility, AStoredLayoutIsKeptAndAToolbarWithoutOneShowsEverything) {
+  qmtest::FreshSettings fresh;
+  for (int i = 0; i < 8; ++i) Store(settings::kToolBarsDecodeKey, i, 0);
+  Buttons hidden;
+  modGeneral::LoadToolBarButtonsVisibility(hidden);
+  for (std::u16string_view key : modGeneral::DecodeToolbarKeys()) EXPECT_FALSE(hidden.Shown(key));
+  EXPECT_EQ(hidden.list, std::vector<bool>{false});
+  for (std::u16string_view key : modGeneral::StandardToolbarKeys()) EXPECT_TRUE(hidden.Shown(key));
+  Store(settings::kToolBarsStandartKey, 2, -1);  // one value stored: the others hide their items
+  Buttons one;
+  modGeneral::LoadToolBarButtonsVisibility(one);
+  EXPECT_TRUE(one.Shown(u"TOOLBAR:OPEN"));
+  EXPECT_FALSE(one.Shown(u"TOOLBAR:NEW"));
 }
 
 TEST(ToolbarVisibility, TheDirectionListFollowsItsPanelItem) {

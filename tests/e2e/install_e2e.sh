@@ -53,7 +53,9 @@ entry="$prefix/share/applications/quillmark.desktop"
 desktop-file-validate "$entry" || e2e_fail "the desktop entry is not valid"
 grep -qx "Exec=$prefix/bin/quillmark" "$entry" || e2e_fail "the desktop entry does not start the installed program"
 grep -qx "Icon=quillmark" "$entry" || e2e_fail "the desktop entry names another icon"
-grep -q "^MimeType=.*text/plain;" "$entry" || e2e_fail "the desktop entry opens no text files"
+# The program reads no command line: the entry offers it for no file, and passes it none.
+grep -q "^MimeType=" "$entry" && e2e_fail "the desktop entry offers the program for files it cannot open"
+grep -q "^Exec=.*%[fFuU]" "$entry" && e2e_fail "the desktop entry passes files the program does not read"
 grep -q "^GenericName=Перекодировщик кириллицы$" "$entry" || e2e_fail "the desktop entry has no Russian name"
 grep -q "^Comment=.*кириллический текст" "$entry" || e2e_fail "the desktop entry has no Russian comment"
 

@@ -40,6 +40,8 @@ e2e_init() {
   export QT_QPA_PLATFORM=xcb
   export XDG_RUNTIME_DIR="$E2E_PROFILE/runtime"
   mkdir -m 700 "$XDG_RUNTIME_DIR"
+  # The program's recovery copies go to the profile's own state folder, never the user's.
+  export XDG_STATE_HOME="$E2E_PROFILE/state"
   trap e2e_cleanup EXIT
   local limit=${3:-600} me=$$
   # Ending the watchdog ends its sleep too, so nothing is left behind holding the caller's output.

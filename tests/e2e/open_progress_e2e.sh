@@ -38,10 +38,14 @@ open_big() {
 
 open_big
 progress=$(e2e_wait_window "Загрузка документа")
-e2e_shot_window "$progress" 1_progress
-e2e_shot 2_progress_over_main
-e2e_focus "$progress"
-e2e_keys Escape
+# The program is held while the pictures are taken and Escape is pressed, so that the open, which
+# takes a second or two, is still going when it reads the key at its next pass of events.
+kill -STOP "$E2E_PID"
+import -window "$progress" "$E2E_OUT/1_progress.png"
+import -window root "$E2E_OUT/2_progress_over_main.png"
+xdotool windowactivate --sync "$progress" >/dev/null 2>&1 || xdotool windowfocus --sync "$progress"
+xdotool key --clearmodifiers Escape
+kill -CONT "$E2E_PID"
 e2e_wait_gone "Загрузка документа"
 e2e_focus "$main"
 got=$(e2e_editor_text)

@@ -51,13 +51,24 @@ CONF
 /usr/sbin/cupsd -f -c "$base/conf/cupsd.conf" -s "$base/conf/cups-files.conf" >"$base/log/stdout" 2>&1 &
 pid=$!
 export CUPS_SERVER="$base/cups.sock"
-for _ in $(seq 100); do
-  lpstat -r >/dev/null 2>&1 && break
-  kill -0 "$pid" 2>/dev/null || { cat "$base/log/stdout" "$base/log/error_log" >&2 2>/dev/null; exit 1; }
-  sleep 0.1
-done
-lpstat -r >/dev/null 2>&1 || { echo "private_cups.sh: the scheduler did not start" >&2; exit 1; }
-lpadmin -p Hall -v ipp://hall.example:631/ipp/print -D "Hall" -E -m raw 2>/dev/null
-lpadmin -p Duplexer -v ipp://duplexer.example:631/ipp/print -D "Duplexer" -E -P "$here/duplex_printer.ppd" 2>/dev/null
+# fail WHAT: says what went wrong, with what the scheduler said, and ends the run.
+fail() {
+  echo "private_cups.sh: $1" >&2
+  cat "$base/log/stdout" "$base/log/error_log" "$base/log/lpadmin" >&2 2>/dev/null
+  exit 1
+}
+# until_done COMMAND...: runs COMMAND until it succeeds (a scheduler that has just started may
+# refuse a request for a moment); false after a minute, or at once when the scheduler has ended.
+until_done() {
+  local end=$((SECONDS + 60))
+  until "$@" >>"$base/log/lpadmin" 2>&1; do
+    kill -0 "$pid" 2>/dev/null && ((SECONDS <= end)) || return 1
+    sleep 0.05
+  done
+}
+until_done lpstat -r || fail "the scheduler did not start"
+until_done lpadmin -p Hall -v ipp://hall.example:631/ipp/print -D "Hall" -E -m raw || fail "no printer Hall"
+until_done lpadmin -p Duplexer -v ipp://duplexer.example:631/ipp/print -D "Duplexer" -E -P "$here/duplex_printer.ppd" \
+  || fail "no printer Duplexer"
 export QM_PRIVATE_CUPS=1
 "$@"

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Drives the real program under an X server (tests/e2e/with_x.sh): with both toolbars switched on
-# but no layout stored, the toolbars are empty; the View menu's "Панели инструментов" > "Настроить..."
-# opens the toolbar dialog centred over the main window; ticking a few items and applying stores
-# them, large icons are chosen on the second tab, and after OK the main window's toolbars show the
-# chosen buttons. "По умолчанию" then shows every item. Pictures go to BUILD/e2e/toolbar_customize/.
+# but no layout stored, the toolbars show their default buttons; the View menu's "Панели
+# инструментов" > "Настроить..." opens the toolbar dialog centred over the main window with every
+# item ticked; unticking a few items and applying stores the layout, large icons are chosen on the
+# second tab, and after OK the main window's toolbars show the chosen buttons. "По умолчанию" then
+# shows every item again. Pictures go to BUILD/e2e/toolbar_customize/.
 # Usage: tests/e2e/toolbar_customize_e2e.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
@@ -39,7 +40,7 @@ item_y() { echo $((FIRST_ITEM_Y + ITEM_HEIGHT * $1)); }
 stored() { e2e_value "$1" "Preferences\\ToolBars\\$2"; }
 option() { e2e_value "$1" 'Preferences\ToolBars'; }
 options_stored() { [ -n "$(option HideInfrequently)" ]; }
-last_item_shown() { [ "$(stored 07 Decode)" = "dword:ffffffff" ]; }
+stop_shown() { [ "$(stored 04 Decode)" = "dword:ffffffff" ]; }
 open_dialog() {
   e2e_click "$main" "${MENU_VIEW[@]}"
   e2e_click "$main" "${MENU_TOOLBARS[@]}"
@@ -53,10 +54,10 @@ close_dialog() {
 }
 
 e2e_start_main
-e2e_shot_window "$main" 1_main_empty_toolbars
+e2e_shot_window "$main" 1_main_default_toolbars
 # The standard toolbar's row and the conversion toolbar's row, left of the direction list's place.
 STANDARD_ROW="300x18+230+30"
-toolbar_empty 1_main_empty_toolbars "$STANDARD_ROW" || e2e_fail "the standard toolbar shows buttons with no layout stored"
+toolbar_empty 1_main_default_toolbars "$STANDARD_ROW" && e2e_fail "the standard toolbar is empty with no layout stored"
 
 open_dialog
 read -r mx my mw mh < <(e2e_geometry "$main")
@@ -65,18 +66,19 @@ off_x=$(( (dx + dw / 2) - (mx + mw / 2) )); off_y=$(( (dy + dh / 2) - (my + mh /
 (( ${off_x#-} <= 10 && ${off_y#-} <= 10 )) || e2e_fail "the dialog is not centred over the main window ($off_x, $off_y)"
 e2e_shot 2_dialog_open
 
-# Create, Open, Save and the separator after them; the direction choice, Start and Stop.
+# Every item is ticked; untick Create, Open, Save and the separator after them, and the direction
+# choice, Start and Stop.
 for i in 1 2 4 5; do e2e_click "$dialog" "$STANDARD_X" "$(item_y $i)"; done
 for i in 1 3 4; do e2e_click "$dialog" "$DECODE_X" "$(item_y $i)"; done
 e2e_shot_window "$dialog" 3_dialog_ticked
 e2e_click "$dialog" "$APPLY_X" "$BUTTON_Y"
 # Apply writes the values one by one, the options last.
 e2e_until 60 options_stored || e2e_fail "Apply stored nothing"
-[ "$(stored 01 Standart)" = "dword:ffffffff" ] || e2e_fail "Apply did not store the ticked item 01"
-[ "$(stored 03 Standart)" = "dword:00000000" ] || e2e_fail "Apply did not store the unticked item 03 as 0"
-[ "$(stored 39 Standart)" = "dword:00000000" ] || e2e_fail "Apply did not store all 40 standard items"
-[ "$(stored 04 Decode)" = "dword:ffffffff" ] || e2e_fail "Apply did not store the conversion toolbar's item 04"
-[ "$(stored 07 Decode)" = "dword:00000000" ] || e2e_fail "Apply did not store all 8 conversion items"
+[ "$(stored 01 Standart)" = "dword:00000000" ] || e2e_fail "Apply did not store the unticked item 01 as 0"
+[ "$(stored 03 Standart)" = "dword:ffffffff" ] || e2e_fail "Apply did not store the ticked item 03"
+[ "$(stored 39 Standart)" = "dword:ffffffff" ] || e2e_fail "Apply did not store all 40 standard items"
+[ "$(stored 04 Decode)" = "dword:00000000" ] || e2e_fail "Apply did not store the conversion toolbar's item 04"
+[ "$(stored 07 Decode)" = "dword:ffffffff" ] || e2e_fail "Apply did not store all 8 conversion items"
 
 e2e_click "$dialog" "${OPTIONS_TAB[@]}"
 e2e_click "$dialog" "${LARGE_ICONS[@]}"
@@ -97,8 +99,8 @@ e2e_until 60 e2e_no_window_id "$question" || e2e_fail "Enter left the reset ques
 e2e_wait_box >/dev/null
 e2e_keys Return
 # The conversion toolbar's items are written after the standard toolbar's.
-e2e_until 60 last_item_shown || e2e_fail "the defaults did not show the conversion item 07"
-[ "$(stored 38 Standart)" = "dword:ffffffff" ] || e2e_fail "the defaults did not show the item 38"
+e2e_until 60 stop_shown || e2e_fail "the defaults did not show the conversion item 04"
+[ "$(stored 01 Standart)" = "dword:ffffffff" ] || e2e_fail "the defaults did not show the item 01"
 close_dialog
 e2e_shot_window "$main" 7_main_every_button
 echo "toolbar customize: the dialog opened from the View menu, stored the ticked items, and the toolbars followed"

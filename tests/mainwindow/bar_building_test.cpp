@@ -29,6 +29,7 @@
 #include "platform/vb/timer.h"
 #include "platform/win/window.h"
 #include "support.h"
+#include "support_menus.h"
 
 using namespace mainwindow;
 using commandbars::cButton;
@@ -253,8 +254,10 @@ TEST_F(BarBuilding, TheLayoutTimerShowsTheStoredItemsAndTheDirectionList) {
 }
 
 // A picture of the built bars with the Decode menu and its DOS sub-menu open, in each of the
-// toolkit's four drawing styles (main_window_bars_style<N>.png in the build tree), for
-// a person to look at; the profile reaches three of them, style 2 only the toolkit.
+// toolkit's four drawing styles (main_window_bars_style<N>.png in the build tree), for a person to
+// look at and checked for what it must show: the menu below its title and joined to it, the
+// sub-menu beside its item, every item captioned. The profile reaches three of the styles, style 2
+// only the toolkit.
 TEST_F(BarBuilding, APictureOfTheBarsWithTheDecodeMenuOpen) {
   namespace input = platform::testing;
   form.Show();
@@ -270,12 +273,21 @@ TEST_F(BarBuilding, APictureOfTheBarsWithTheDecodeMenuOpen) {
     const auto& dos = drop->DisplayInfo().at(0);
     input::MouseMove(drop->hwnd(), (dos.left + dos.Right) / 2, (dos.tOp + dos.Bottom) / 2);
     input::FireTimer(drop->hwnd(), 1);
-    vb::DoEvents();
-    win::RECT area;
-    win::GetWindowRect(form.hWnd(), &area);
-    area.bottom += 200;
+    kestCommandBar* sub = commandbars::mCommandBars::FindControl(drop->MenuOfItem(1));
+    ASSERT_NE(sub, nullptr);
+    // Taken before the event loop runs: the offscreen platform activates every window it shows,
+    // the menus' shadows too, and a form that loses activation closes its menus.
+    qmtest::ScreenShot shot{{}, {}};
+    win::GetWindowRect(form.hWnd(), &shot.area);
+    shot.area.bottom += 200;
+    shot.picture = input::ScreenPicture(shot.area);
     const std::string name = std::string(QM_BINARY_DIR) + "/main_window_bars_style" + std::to_string(style) + ".png";
-    EXPECT_TRUE(input::SaveScreenPicture(area, vb::FromUtf8(name)));
+    EXPECT_TRUE(input::SavePicture(shot.picture, vb::FromUtf8(name)));
+    SCOPED_TRACE("style " + std::to_string(style));
+    qmtest::ExpectDropDownBelow(shot, menu, 8, *drop);
+    qmtest::ExpectItemsCaptioned(shot, *drop);
+    qmtest::ExpectBeside(shot, *drop, 1, *sub);
+    qmtest::ExpectItemsCaptioned(shot, *sub);
     commandbars::mCommandBars::LeaveMenuMode();
   }
 }

@@ -7,6 +7,7 @@
 #include "platform/vb/clipboard.h"
 #include "platform/vb/runtime.h"
 #include "platform/win/focus.h"
+#include "platform/win/keys.h"
 
 using namespace qmtest;
 using command_state::Inputs;
@@ -21,18 +22,19 @@ bool StateOf(const Inputs& in, std::u16string_view key) {
   return false;
 }
 
-TEST(CommandStateRule, EmptyEditorDisablesTheTextCommandsWhateverTheStacksHold) {
+TEST(CommandStateRule, EmptyEditorDisablesTheTextCommandsButNotTheHistory) {
   Inputs in;
   in.undoCount = 5;
   in.redoCount = 2;
   in.clipboardHasText = true;
-  for (std::u16string_view key : {u"MENU:FILE:PRINT", u"MENU:EDIT:UNDO", u"MENU:EDIT:REDO", u"MENU:EDIT:SELECTALL",
-                                  u"MENU:FIND:FINDNEXT", u"TOOLBAR2:START", u"TOOLBAR2:STOP", u"cmbDecode",
-                                  u"TOOLBAR:UNDO", u"MENU:FORMAT:ALLTEXTCASE:CASEL"}) {
+  for (std::u16string_view key : {u"MENU:FILE:PRINT", u"MENU:EDIT:SELECTALL", u"MENU:FIND:FINDNEXT",
+                                  u"TOOLBAR2:START", u"TOOLBAR2:STOP", u"cmbDecode", u"MENU:FORMAT:ALLTEXTCASE:CASEL"}) {
     EXPECT_FALSE(StateOf(in, key)) << vb::ToUtf8(std::u16string(key));
   }
-  EXPECT_TRUE(StateOf(in, u"MENU:EDIT:PASTE"));
-  EXPECT_TRUE(StateOf(in, u"TOOLBAR:PASTE"));
+  for (std::u16string_view key : {u"MENU:EDIT:PASTE", u"TOOLBAR:PASTE", u"MENU:EDIT:UNDO", u"MENU:EDIT:REDO",
+                                  u"TOOLBAR:UNDO", u"TOOLBAR:REDO"}) {
+    EXPECT_TRUE(StateOf(in, key)) << vb::ToUtf8(std::u16string(key));
+  }
 }
 
 TEST(CommandStateRule, UndoNeedsTwoSnapshotsRedoOneAndTheSelectionItsOwnCommands) {
@@ -56,7 +58,39 @@ TEST(CommandStateRule, UndoNeedsTwoSnapshotsRedoOneAndTheSelectionItsOwnCommands
   EXPECT_EQ(command_state::Compute(in).size(), 36u);
 }
 
-class CommandStateTick : public MainWindowTest {};
+class CommandStateTick : public MainWindowTest {
+ protected:
+  // A key as the user presses it in the editor, after the refresh has looked at the editor.
+  void Press(int vk, int modifiers = 0, const std::u16string& text = {}) {
+    w().TimerEdit_Timer();
+    platform::testing::KeyClick(editor().hWnd(), vk, modifiers, text);
+  }
+};
+
+TEST_F(CommandStateTick, AnUndoThatEmptiesTheEditorIsRedoneByF4) {
+  platform::testing::ShowAndWait(w().hWnd());
+  editor().SetFocus();
+  editor().Text(u"прежний документ");
+  w().CmdEditClear();
+  vb::Clipboard.SetText(u"вставка");
+  Press('V', win::MK_CONTROL);
+  ASSERT_EQ(editor().Text(), u"вставка");
+  Press('Z', win::MK_CONTROL);
+  ASSERT_EQ(editor().Text(), u"");
+  Press(win::VK_F4);
+  EXPECT_EQ(editor().Text(), u"вставка");
+
+  // The first letter typed into an emptied document, undone and redone.
+  w().CmdEditClear();
+  Press('A', 0, u"ф");
+  ASSERT_EQ(editor().Text(), u"ф");
+  Press('Z', win::MK_CONTROL);
+  ASSERT_EQ(editor().Text(), u"");
+  Press(win::VK_F4);
+  EXPECT_EQ(editor().Text(), u"ф");
+  w().TimerEdit_Timer();
+  EXPECT_TRUE(w().CommandStates().at(u"MENU:EDIT:UNDO"));
+}
 
 TEST_F(CommandStateTick, TickFollowsTheEditorHistoryAndClipboard) {
   vb::Clipboard.Clear();

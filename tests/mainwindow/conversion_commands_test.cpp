@@ -17,20 +17,39 @@ const std::u16string kText = u"Съешь же ещё этих мягких фр
 
 class ConversionCommands : public MainWindowTest {};
 
-TEST_F(ConversionCommands, StartRunsOnlyAnExactStoredDirection) {
+// Start runs the direction the list shows: the stored one, the first direction when none (or none
+// that names a direction) is stored, and one stored meanwhile by the settings dialog or another copy
+// of the program.
+TEST_F(ConversionCommands, StartRunsTheDirectionTheListShows) {
   editor().Text(kText);
-  SetPref(prefs::kDefaultCode, u"7");
+  EXPECT_EQ(w().cmbDecode.ListIndex(), 0);
   mainwindow::RouteButtonClick(u"TOOLBAR2:START", w());
+  EXPECT_EQ(editor().Text(), modDecode::ConvertText(kText, 1, 2));  // DOS 866 -> Windows 1251
+  EXPECT_EQ(Pref(prefs::kDefaultCode), u"") << "a new profile keeps no value it was not given";
+
+  SetPref(prefs::kDefaultCode, u"7");
+  editor().Text(kText);
+  mainwindow::RouteButtonClick(u"TOOLBAR2:START", w());
+  EXPECT_EQ(w().cmbDecode.ListIndex(), 7);
   EXPECT_EQ(editor().Text(), modDecode::ConvertText(kText, 2, 5));  // Windows 1251 -> MAC Apple
   EXPECT_EQ(w().Combo1.ListIndex(), 1);
   EXPECT_EQ(w().Combo2.ListIndex(), 4);
-  const std::u16string after = editor().Text();
-  for (std::u16string_view bad : {u"07", u" 7", u"7 ", u"20", u"-1", u"x", u""}) {
-    SetPref(prefs::kDefaultCode, bad);
+  for (std::u16string_view none : {u"20", u"-1", u"x", u""}) {
+    SetPref(prefs::kDefaultCode, none);
+    editor().Text(kText);
     mainwindow::RouteButtonClick(u"TOOLBAR2:START", w());
-    EXPECT_EQ(editor().Text(), after) << vb::ToUtf8(std::u16string(bad));
+    EXPECT_EQ(w().cmbDecode.ListIndex(), 0) << vb::ToUtf8(std::u16string(none));
+    EXPECT_EQ(editor().Text(), modDecode::ConvertText(kText, 1, 2)) << vb::ToUtf8(std::u16string(none));
   }
   EXPECT_TRUE(Prompts().empty());
+}
+
+TEST_F(ConversionCommands, TheListShowsTheStoredDirectionWhenTheWindowLoads) {
+  SetPref(prefs::kDefaultCode, u"13");
+  SetPref(prefs::kDecodeAtCodeChange, u"1");
+  EXPECT_EQ(w().cmbDecode.ListIndex(), 13);
+  EXPECT_EQ(Pref(prefs::kDefaultCode), u"13");
+  EXPECT_EQ(editor().Text(), u"");
 }
 
 TEST_F(ConversionCommands, EveryDirectionCommandSetsItsPairAndConverts) {
@@ -49,21 +68,35 @@ TEST_F(ConversionCommands, EveryDirectionCommandSetsItsPairAndConverts) {
   EXPECT_TRUE(frmMain::DirectionCommandKey(20).empty());
 }
 
-TEST_F(ConversionCommands, DirectionListConvertsOnlyWithTheOptionAndText) {
-  SetPref(prefs::kDefaultCode, u"3");
-  editor().Text(kText);
-  w().cmbDecode.ListIndex(11);  // option off: nothing stored, nothing converted
-  EXPECT_EQ(Pref(prefs::kDefaultCode), u"3");
-  EXPECT_EQ(editor().Text(), kText);
+// A KOI-8 and an ISO text, each with its own direction chosen in the list and then Start: each comes
+// out readable, and the choice is the stored default. "DecodeAtCodeChange" decides only whether the
+// choice converts at once.
+TEST_F(ConversionCommands, ADirectionChosenInTheListIsStoredAndIsWhatStartRuns) {
+  SetPref(prefs::kDefaultCode, u"0");
+  const std::u16string readable = u"Съешь же этих мягких французских булок, да выпей чаю.";
+  const std::u16string koi = modDecode::ConvertText(readable, 2, 3);  // the letters as KOI-8 bytes show
+  editor().Text(koi);
+  w().cmbDecode.ListIndex(9);  // "UNIX KOI-8 -> Windows 1251"
+  EXPECT_EQ(Pref(prefs::kDefaultCode), u"9");
+  EXPECT_EQ(editor().Text(), koi) << "the option is off: the choice converts nothing yet";
+  mainwindow::RouteButtonClick(u"TOOLBAR2:START", w());
+  EXPECT_EQ(editor().Text(), readable);
+
+  const std::u16string iso = modDecode::ConvertText(readable, 2, 4);
+  editor().Text(iso);
+  w().cmbDecode.ListIndex(13);  // "ISO 8859-5 -> Windows 1251"
+  mainwindow::RouteButtonClick(u"TOOLBAR2:START", w());
+  EXPECT_EQ(editor().Text(), readable);
+  EXPECT_EQ(Pref(prefs::kDefaultCode), u"13");
 
   SetPref(prefs::kDecodeAtCodeChange, u"1");
   w().cmbDecode.ListIndex(12);
   EXPECT_EQ(Pref(prefs::kDefaultCode), u"12");
-  EXPECT_EQ(editor().Text(), modDecode::ConvertText(kText, 4, 1));  // ISO 8859-5 -> DOS 866
+  EXPECT_EQ(editor().Text(), modDecode::ConvertText(readable, 4, 1));  // ISO 8859-5 -> DOS 866 at once
 
   editor().Text(u"");
-  w().cmbDecode.ListIndex(5);  // empty editor: nothing stored, no box
-  EXPECT_EQ(Pref(prefs::kDefaultCode), u"12");
+  w().cmbDecode.ListIndex(5);  // empty editor: stored, but nothing converted and no box
+  EXPECT_EQ(Pref(prefs::kDefaultCode), u"5");
   EXPECT_TRUE(Prompts().empty());
 }
 

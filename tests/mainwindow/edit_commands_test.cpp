@@ -2,7 +2,10 @@
 // clipboard, that paste, cut and delete change only the selection, the case commands by Unicode,
 // and the indent steps.
 #include "main_window_support.h"
+#include "platform/testing/vb.h"
+#include "platform/testing/win.h"
 #include "platform/vb/clipboard.h"
+#include "platform/win/keys.h"
 
 using namespace qmtest;
 
@@ -40,6 +43,37 @@ TEST_F(EditCommands, CopyNeedsASelectionAndCutTakesOnlyIt) {
   EXPECT_EQ(editor().SelStart(), 5);
   EXPECT_EQ(vb::Clipboard.GetText(), u"два");
   EXPECT_TRUE(w().DocumentModified);
+}
+
+// Lines copied or cut from the editor reach the clipboard with LF line breaks, as the desktop's
+// other programs expect them, by the menu's commands and by the editor's own keys alike; text pasted
+// from another program with LF, CR or CR LF breaks becomes the editor's lines.
+TEST_F(EditCommands, TheClipboardCarriesLfLineBreaks) {
+  platform::testing::ShowAndWait(w().hWnd());
+  editor().SetFocus();
+  Select(u"один\r\nдва\r\nтри", 0, 9);
+  w().TimerEdit_Timer();
+  platform::testing::KeyClick(editor().hWnd(), 'C', win::MK_CONTROL);
+  EXPECT_EQ(vb::Clipboard.GetText(), u"один\nдва");
+  vb::Clipboard.Clear();
+  mainwindow::RouteButtonClick(u"MENU:EDIT:CUT", w());
+  EXPECT_EQ(vb::Clipboard.GetText(), u"один\nдва");
+  EXPECT_EQ(editor().Text(), u"\r\nтри");
+  editor().SelStart(0);
+  editor().SelLength(5);
+  platform::testing::KeyClick(editor().hWnd(), 'X', win::MK_CONTROL);
+  EXPECT_EQ(vb::Clipboard.GetText(), u"\nтри");
+
+  for (std::u16string_view pasted : {u"а\nб", u"а\rб", u"а\r\nб"}) {
+    vb::testing::CopyFromAnotherProgram(std::u16string(pasted));
+    Select(u"", 0, 0);
+    w().TimerEdit_Timer();
+    platform::testing::KeyClick(editor().hWnd(), 'V', win::MK_CONTROL);
+    EXPECT_EQ(editor().Text(), u"а\r\nб");
+    Select(u"", 0, 0);
+    mainwindow::RouteButtonClick(u"MENU:EDIT:PASTE", w());
+    EXPECT_EQ(editor().Text(), u"а\r\nб");
+  }
 }
 
 TEST_F(EditCommands, PasteReplacesTheSelectionAndLeavesTheCaretAfterIt) {

@@ -4,7 +4,9 @@
 #include "main_window_support.h"
 #include "mainwindow/clipboard_memory.h"
 #include "platform/media/sound.h"
+#include "platform/testing/vb.h"
 #include "platform/testing/win.h"
+#include "platform/testing/vb.h"
 #include "platform/vb/clipboard.h"
 #include "platform/vb/runtime.h"
 #include "platform/win/keys.h"
@@ -63,7 +65,8 @@ TEST_F(EditorEvents, KeySoundFollowsItsOwnFlag) {
 
 class ClipboardWatch : public MainWindowTest {
  protected:
-  void Copy(const std::u16string& text) { vb::Clipboard.SetText(text); }
+  // Another program copies the text.
+  void Copy(const std::u16string& text) { vb::testing::CopyFromAnotherProgram(text); }
   // One detect tick and, when it found text, the insert tick after it.
   void Tick() {
     w().TimerClipboardDetect_Timer();
@@ -92,6 +95,43 @@ TEST_F(ClipboardWatch, NewTextReplacesOrIsAppendedAndTheSameTextAgainDoesNothing
   Copy(u"четвёртый");
   Tick();
   EXPECT_EQ(editor().Text(), u"четвёртый");  // no leading break into an empty editor
+}
+
+// The user copies the repaired text out of the editor (or cuts it): that is no new text for the
+// watch, in either mode, converting or not; a copy by another program still is.
+TEST_F(ClipboardWatch, TheProgramsOwnCopyIsNoNewText) {
+  SetPref(prefs::kDecodeClipboard, u"1");
+  for (const bool append : {false, true}) {
+    SetPref(prefs::kClipboardText, append ? u"1" : u"0");
+    const std::u16string repaired = append ? u"Исправленный текст, дописываемый" : u"Исправленный текст";
+    editor().Text(repaired);
+    modDecode::DocumentDecoded = false;
+    editor().SetFocus();
+    platform::testing::KeyClick(editor().hWnd(), 'A', 0x0008);
+    platform::testing::KeyClick(editor().hWnd(), 'C', 0x0008);
+    ASSERT_EQ(vb::Clipboard.GetText(), repaired) << append;
+    Tick();
+    EXPECT_EQ(editor().Text(), repaired) << append;
+    EXPECT_FALSE(modDecode::DocumentDecoded) << append;
+    EXPECT_EQ(clipboard_memory::Remembered(), repaired) << "seen, and old from now on";
+
+    Copy(u"Привет");
+    Tick();
+    const std::u16string converted = modDecode::ConvertText(u"Привет", 1, 2);
+    EXPECT_EQ(editor().Text(), append ? repaired + u"\r\n" + converted : converted) << append;
+  }
+  // A copy of the program's own made between the detect tick and the insert tick is not put in.
+  SetPref(prefs::kClipboardText, u"0");
+  editor().Text(u"документ");
+  Copy(u"чужой");
+  w().TimerClipboardDetect_Timer();
+  ASSERT_TRUE(w().TimerClipboard.Enabled());
+  vb::Clipboard.SetText(u"свой");
+  w().TimerClipboard_Timer();
+  EXPECT_EQ(editor().Text(), u"документ");
+  EXPECT_FALSE(w().TimerClipboard.Enabled());
+  Tick();
+  EXPECT_EQ(editor().Text(), u"документ");
 }
 
 TEST_F(ClipboardWatch, ConvertingWatchKeepsTheDocumentForUndo) {

@@ -2,12 +2,15 @@
 // stored value, where Yes saves and what happens when that save does not happen, the saves that
 // unmark only a written document, loading that leaves the document unmarked, and the two commands
 // that bring a file's text in without the clipboard.
+#include <algorithm>
 #include <filesystem>
 
 #include "main_window_support.h"
 #include "mainwindow/clipboard_memory.h"
 #include "platform/media/sound.h"
+#include "platform/testing/win.h"
 #include "platform/vb/clipboard.h"
+#include "platform/win/keys.h"
 
 using namespace qmtest;
 using platform::script::Kind;
@@ -23,7 +26,11 @@ std::u16string U(const std::filesystem::path& p) { return vb::FromUtf8(p.string(
 
 class FileCommands : public MainWindowTest {
  protected:
-  FileCommands() { modDocument::Reset(); }
+  // The save question is on unless a test says otherwise.
+  FileCommands() {
+    modDocument::Reset();
+    SetPref(prefs::kSaveChange, u"1");
+  }
   // A changed document in the editor.
   void Changed(std::u16string_view text = u"черновик") {
     editor().Text(text);
@@ -46,28 +53,47 @@ class FileCommands : public MainWindowTest {
   TempDir dir;
 };
 
-TEST_F(FileCommands, NewAsksUnlessSaveChangeIsExactlyZero) {
-  // Absent, "1" and any other value ask; No goes on with an empty, unmarked document.
-  for (const char16_t* stored : {u"", u"1", u"yes", u"2"}) {
-    if (*stored != 0) SetPref(prefs::kSaveChange, stored);
+TEST_F(FileCommands, NewAndOpenAskOnlyWhenSaveChangeIsOne) {
+  // "1" asks; No goes on with an empty, unmarked document.
+  SetPref(prefs::kSaveChange, u"1");
+  Changed();
+  AnswerBox(vb::vbNo);
+  mainwindow::RouteButtonClick(u"MENU:FILE:NEW", w());
+  EXPECT_EQ(Prompts(), std::vector<std::u16string>{kSaveQuestion});
+  EXPECT_EQ(editor().Text(), u"");
+  EXPECT_FALSE(w().DocumentModified);
+  // A flag is on only as "1": absent (a new profile), "0" or any other text asks nothing.
+  const auto file = File("plain.txt", "\xf4\xe0\xe9\xeb");  // "файл" in Windows 1251
+  for (const char16_t* stored : {u"", u"0", u"yes", u"2"}) {
+    SetPref(prefs::kSaveChange, stored);
     Changed();
     platform::script::Log().clear();
-    AnswerBox(vb::vbNo);
-    w().CmdFileNew();
-    EXPECT_EQ(Prompts(), std::vector<std::u16string>{kSaveQuestion}) << vb::ToUtf8(stored);
+    mainwindow::RouteButtonClick(u"TOOLBAR:NEW", w());
+    EXPECT_TRUE(Prompts().empty()) << vb::ToUtf8(stored);
     EXPECT_EQ(editor().Text(), u"");
-    EXPECT_FALSE(w().DocumentModified);
+    Changed();
+    Answer(Kind::OpenFile, 1, U(file));
+    mainwindow::RouteButtonClick(u"MENU:FILE:OPEN", w());
+    const std::vector<std::u16string> prompts = Prompts();
+    EXPECT_EQ(std::count(prompts.begin(), prompts.end(), kSaveQuestion), 0) << vb::ToUtf8(stored);
+    EXPECT_EQ(editor().Text(), u"файл");
   }
-  SetPref(prefs::kSaveChange, u"0");
-  Changed();
+  // An unchanged document needs no question.
+  SetPref(prefs::kSaveChange, u"1");
   platform::script::Log().clear();
   w().CmdFileNew();
   EXPECT_TRUE(Prompts().empty());
-  EXPECT_EQ(editor().Text(), u"");
-  // An unchanged document needs no question.
-  SetPref(prefs::kSaveChange, u"1");
+}
+
+// Only No drops the changed document: any other answer to the question (as a box closed without a
+// button once gave) goes to the save.
+TEST_F(FileCommands, OnlyNoDropsTheChangedDocument) {
+  Changed(u"важный текст");
+  AnswerBox(vb::vbCancel);
+  Answer(Kind::SaveFile, 0);
   w().CmdFileNew();
-  EXPECT_TRUE(Prompts().empty());
+  EXPECT_EQ(editor().Text(), u"важный текст");
+  EXPECT_TRUE(w().DocumentModified);
 }
 
 TEST_F(FileCommands, YesWithoutAFileAsksWhereAndACancelledSaveKeepsEverything) {
@@ -275,6 +301,27 @@ TEST_F(FileCommands, InsertTextFileReplacesTheSelectionOrReportsTheError) {
   w().CmdInsertTextFile();
   EXPECT_EQ(editor().Text(), u" Привет\r\n после");
   EXPECT_EQ(vb::Clipboard.GetText(), u"моё");
+}
+
+// A document keeps the line breaks it was opened with when the user works on it and saves it: each
+// untouched line its own (LF, CR or CR LF), a line the user makes the file's most frequent kind.
+TEST_F(FileCommands, ASavedDocumentKeepsItsLineBreaks) {
+  platform::testing::ShowAndWait(w().hWnd());
+  // "а", "б", "в", "г", "д" in Windows 1251, mostly LF.
+  const auto file = File("mixed.txt", "\xe0\n\xe1\r\xe2\r\n\xe3\n\xe4\n");
+  Answer(Kind::OpenFile, 1, U(file));
+  mainwindow::RouteButtonClick(u"MENU:FILE:OPEN", w());
+  ASSERT_EQ(editor().Text(), u"а\r\nб\r\nв\r\nг\r\nд");
+  editor().SetFocus();
+  editor().SelStart(editor().TextLength());
+  platform::testing::KeyClick(editor().hWnd(), win::VK_RETURN, 0, u"\r");
+  platform::testing::KeyClick(editor().hWnd(), 'T', 0, u"е");
+  mainwindow::RouteButtonClick(u"MENU:FORMAT:ALLTEXTCASE:CASEU", w());
+  mainwindow::RouteButtonClick(u"MENU:DECODE:WIN:WK", w());  // Windows 1251 -> KOI-8 and back
+  mainwindow::RouteButtonClick(u"MENU:DECODE:KOI:KW", w());
+  Answer(Kind::SaveFile, 1, U(file));
+  mainwindow::RouteButtonClick(u"MENU:FILE:SAVEAS", w());
+  EXPECT_EQ(ReadBytes(file), "\xc0\n\xc1\r\xc2\r\n\xc3\n\xc4\n\xc5\n");  // "А" ... "Е"
 }
 
 TEST_F(FileCommands, ExitRunsTheCloseSequence) {

@@ -4,6 +4,7 @@
 #include "main_window_support.h"
 #include "mainwindow/forms/full_screen.h"
 #include "mainwindow/forms/insert_time_and_date.h"
+#include "platform/testing/vb.h"
 #include "platform/testing/win.h"
 #include "platform/vb/clipboard.h"
 #include "platform/vb/runtime.h"
@@ -178,7 +179,7 @@ TEST_F(FullScreen, TheClipboardWatchWaitsWhileTheViewHoldsTheDocument) {
   w().CmdViewFullScreen();
   fsrtb().SelStart(fsrtb().TextLength());
   fsrtb().SelText(u" в полный экран");
-  vb::Clipboard.SetText(u"С буфера");
+  vb::testing::CopyFromAnotherProgram(u"С буфера");
   w().TimerClipboard.Enabled(true);
   w().TimerClipboard_Timer();
   EXPECT_EQ(editor().Text(), u"Документ");

@@ -1,7 +1,9 @@
 // The main window's load (selectors, direction list, caption, placement, timers, font), its layout
-// table, and its close sequence with both questions in every order of answers.
+// table, and its close sequence with both questions in every order of answers, storing what it
+// stores in one write.
 #include "main_window_support.h"
 #include "mainwindow/main_placement.h"
+#include "platform/registry/store.h"
 #include "platform/win/monitor.h"
 #include "platform/media/sound.h"
 #include "platform/vb/clipboard.h"
@@ -152,6 +154,23 @@ TEST_F(MainWindowLoad, AnUnusableFontSizeKeepsTheDesignFont) {
   EXPECT_TRUE(Prompts().empty());
 }
 
+// A stored font name longer than any font's is no name: the design font stays, whatever its length.
+TEST_F(MainWindowLoad, AFontNameLongerThanAnyFontsKeepsTheDesignFont) {
+  const std::u16string design = w().RichTextBox->FontName();
+  main_->Terminate();
+  delete main_;
+  main_ = nullptr;
+  const std::u16string longest(prefs::kLongestFontName, u'Ш');
+  for (const std::u16string& name : {longest, longest + u'ш', std::u16string(4'000'000, u'x')}) {
+    SetPref(prefs::kFontName, name);
+    frmMain m;
+    m.Load();
+    EXPECT_EQ(m.RichTextBox->FontName(), name == longest ? name : design) << name.size();
+    m.Terminate();
+  }
+  EXPECT_TRUE(Prompts().empty());
+}
+
 TEST_F(MainWindowLoad, StartAtStartupConvertsTheClipboardAndAnEmptyOneIsReported) {
   SetPref(prefs::kStartAtStartup, u"1");
   SetPref(prefs::kDefaultCode, u"4");
@@ -265,6 +284,23 @@ TEST_F(MainWindowClose, YesEverywhereSavesStoresClearsAndEnds) {
   EXPECT_EQ(Pref(prefs::kMainTop), u"1200");
   EXPECT_EQ(Pref(prefs::kMainHeight), u"6000");
   EXPECT_EQ(Pref(prefs::kMainWidth), u"9000");
+  EXPECT_EQ(Pref(prefs::kWindowState), u"0");
+  EXPECT_EQ(modRegistry::ReadRegistryString(win::HKEY_CURRENT_USER, settings::kClipboardKey,
+                                            settings::clipboard::kClipboardText),
+            u"");
+}
+
+// The placement, the window state and the forgotten clipboard text reach the settings file together.
+TEST_F(MainWindowClose, WhatTheCloseStoresReachesTheFileInOneWrite) {
+  SetPref(prefs::kSaveWindowPositionAndSize, u"1");
+  modRegistry::WriteRegistryString(win::HKEY_CURRENT_USER, settings::kClipboardKey, settings::clipboard::kClipboardText,
+                                   std::u16string(100'000, u'я'));
+  w().Move(1500, 1200, 9000, 6000);
+  FileReplacements replaced(platform::registry::FilePath());
+  w().Unload();
+  EXPECT_EQ(ends, 1);
+  EXPECT_EQ(replaced.Count(), 1);
+  EXPECT_EQ(Pref(prefs::kMainTop), u"1200");
   EXPECT_EQ(Pref(prefs::kWindowState), u"0");
   EXPECT_EQ(modRegistry::ReadRegistryString(win::HKEY_CURRENT_USER, settings::kClipboardKey,
                                             settings::clipboard::kClipboardText),

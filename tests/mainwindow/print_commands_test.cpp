@@ -31,6 +31,15 @@ struct PageSize {
   double height = 0;
 };
 
+// The document's title as pdfinfo reads it.
+std::string Title(const std::filesystem::path& pdf) {
+  const std::string info = CommandOutput("pdfinfo '" + pdf.string() + "'");
+  const auto at = info.find("Title:");
+  if (at == std::string::npos) return {};
+  const auto from = info.find_first_not_of(' ', at + 6);
+  return info.substr(from, info.find('\n', from) - from);
+}
+
 PageSize PageSizeOf(const std::filesystem::path& pdf) {
   const std::string info = CommandOutput("pdfinfo '" + pdf.string() + "'");
   PageSize size;
@@ -106,6 +115,23 @@ TEST_F(PrintCommands, WithThePrintingSwitchOffTheDocumentIsPrintedAtOnceWithTheB
   PrintExpectingTheFile();
   EXPECT_NEAR(FirstWordLeft(pdf), 50.5 * kPointsPerMillimetre, 3);
   EXPECT_EQ(editor().Text(), u"Печатный текст документа");
+}
+
+// The print job carries the document's name (the PDF keeps it as its title, a queue as its job
+// name): its file's name, or "Документ" for a document that has none.
+TEST_F(PrintCommands, TheJobIsNamedAfterTheDocument) {
+  const auto file = dir.path() / "отчёт за май.txt";
+  WriteBytes(file, "\xd2\xe5\xea\xf1\xf2");  // "Текст" in Windows 1251
+  Answer(platform::script::Kind::OpenFile, 1, vb::FromUtf8(file.string()));
+  mainwindow::RouteButtonClick(u"MENU:FILE:OPEN", w());
+  ASSERT_EQ(editor().Text(), u"Текст");
+  PrintExpectingTheFile();
+  EXPECT_EQ(Title(pdf), "отчёт за май.txt");
+
+  mainwindow::RouteButtonClick(u"MENU:FILE:NEW", w());
+  editor().Text(u"Новый");
+  PrintExpectingTheFile();
+  EXPECT_EQ(Title(pdf), "Документ");
 }
 
 TEST_F(PrintCommands, ANewProfilesEmptyBoxesPrintWithTheDefaults) {

@@ -22,6 +22,7 @@
 #include "preferences/forms/license.h"
 #include "preferences/forms/lock_program.h"
 #include "preferences/preference_windows.h"
+#include "support_gdi.h"
 
 using namespace qmtest;
 
@@ -202,12 +203,51 @@ TEST_F(HelpWindows, AboutAndAgreementOpenModalOverTheMainWindowAndCloseByTheirBu
   EXPECT_TRUE(w().Visible());
 }
 
+// The lock window's picture shows the lock, the identification frame with its captions, the stored
+// user name and an empty password box, the hint as an underlined link, the notice in several lines
+// and the button's caption centred on it.
 TEST_F(HelpWindows, APictureOfTheLockWindow) {
   modRegistry::WriteRegistryString(win::HKEY_CURRENT_USER, settings::kLockedKey, settings::locked::kUser, u"Ольга");
   modRegistry::WriteRegistryString(win::HKEY_CURRENT_USER, settings::kLockedKey, settings::locked::kTip, u"Кот");
   frmLockProgram lock([] {});
   lock.Show();
-  EXPECT_TRUE(vb::testing::SaveWindowPicture(lock.hWnd(), PicturePath("lock_window.png")));
+  const platform::testing::Picture picture = vb::testing::WindowPicture(lock.hWnd());
+  EXPECT_TRUE(platform::testing::SavePicture(picture, PicturePath("lock_window.png")));
+  const win::COLORREF face = win::GetSysColor(win::COLOR_BTNFACE);
+  const win::COLORREF box = win::GetSysColor(win::COLOR_WINDOW);
+  const auto place = [&](vb::Control& c) { return qmtest::RectIn(c.hWnd(), lock.hWnd()); };
+  const auto inked = [&](const win::RECT& r) { return picture.Count(r, qmtest::DarkInk) > 0; };
+  const auto inset = [](win::RECT r, int by) { return win::RECT{r.left + by, r.top + by, r.right - by, r.bottom - by}; };
+
+  const win::RECT lockPicture = picture.Ink(place(lock.Image2), face);
+  EXPECT_GE(lockPicture.right - lockPicture.left, 24) << "the lock, stretched over its 32 pixels";
+  const win::RECT frame = place(lock.Frame1);
+  EXPECT_TRUE(inked(win::RECT{frame.left, frame.top, frame.left + (frame.right - frame.left) / 2, frame.top + 12}))
+      << "the frame's caption";
+  EXPECT_TRUE(inked(place(lock.Label15)));
+  EXPECT_TRUE(inked(place(lock.Label16)));
+  // The user name from the start of its box; the password box white and empty.
+  const win::RECT user = inset(place(lock.txtUser), 2);
+  const win::RECT name = picture.Ink(user, box);
+  EXPECT_TRUE(inked(name));
+  EXPECT_LT(name.left - user.left, 6);
+  EXPECT_LT(name.right - name.left, (user.right - user.left) / 3);
+  EXPECT_TRUE(picture.All(inset(place(lock.txtPassword), 2), box));
+  // The hint: its picture, and its word in the links' blue over an underline as wide as the word.
+  EXPECT_GT(picture.Count(place(lock.imgShowPasswordTip), [&](win::COLORREF c) { return c != face; }), 20);
+  const win::RECT link = place(lock.lblShowPasswordTip);
+  const win::RECT word = picture.Bounds(link, [](win::COLORREF c) { return c == 0xC00000; });
+  ASSERT_GT(word.right, word.left);
+  int underline = 0;
+  for (int y = word.top; y < word.bottom; ++y)
+    for (const auto& run : picture.RowRuns(y, word.left, word.right, 0xC00000)) underline = std::max(underline, run.second);
+  EXPECT_GE(underline, word.right - word.left - 1);
+  // The notice wraps into four lines at least.
+  EXPECT_GE(picture.RowBands(place(lock.Label1), qmtest::DarkInk).size(), 4u);
+  const win::RECT button = place(lock.cmdEnter);
+  const win::RECT caption = picture.Bounds(inset(button, 3), qmtest::DarkInk);
+  EXPECT_NEAR((caption.left + caption.right) / 2.0, (button.left + button.right) / 2.0, 2);
+  EXPECT_NEAR((caption.top + caption.bottom) / 2.0, (button.top + button.bottom) / 2.0, 2);
   lock.Unload();
   vb::DoEvents();
 }

@@ -14,15 +14,20 @@
 #include "mainwindow/program_windows.h"
 #include "platform/testing/vb.h"
 #include "platform/testing/win.h"
+#include "platform/vb/clipboard.h"
 #include "platform/vb/runtime.h"
 #include "platform/win/keys.h"
 #include "platform/win/window.h"
 #include "preferences/forms/lock_program.h"
 #include "preferences/preference_windows.h"
+#include "settings_support.h"
+#include "support_x11.h"
 
 using namespace qmtest;
 
 namespace {
+
+constexpr int kCtrl = 0x0008;
 
 void SetLocked(std::u16string_view name, std::u16string_view text) {
   modRegistry::WriteRegistryString(win::HKEY_CURRENT_USER, settings::kLockedKey, name, text);
@@ -75,7 +80,34 @@ TEST_F(LockWindow, ShowsItsTextsAndTheStoredUserWithAnEmptyPasswordBox) {
   EXPECT_EQ(lock.cmdEnter.Caption(), u"Войти");
   EXPECT_EQ(lock.txtUser.Text(), u"Ольга");
   EXPECT_EQ(lock.txtPassword.Text(), u"");
-  EXPECT_LT(lock.txtAddon.Left() + lock.txtAddon.Width(), 0.0f) << "the stored password lies out of sight";
+}
+
+// The stored password is in no control of the window: Tab from the user name walks its two boxes and
+// its button only, Ctrl+A, Ctrl+C wherever the focus is copies no password, and no text an
+// accessibility tool reads from the window holds it.
+TEST_F(LockWindow, NoKeyCopyOrAccessibilityToolReachesTheStoredPassword) {
+  constexpr char16_t kStored[] = u"Secret7";
+  SetLocked(settings::locked::kUser, u"Ольга");
+  SetLocked(settings::locked::kPassword, kStored);
+  Open();
+  platform::testing::ShowAndWait(lock.hWnd());
+  vb::Clipboard.SetText(u"что было скопировано");
+  lock.txtUser.SetFocus();
+  vb::DoEvents();
+  const std::vector<win::HWND> tabStops = {lock.txtUser.hWnd(), lock.txtPassword.hWnd(), lock.cmdEnter.hWnd()};
+  for (std::size_t i = 0; i < 2 * tabStops.size(); ++i) {
+    const win::HWND focus = win::GetFocus();
+    EXPECT_EQ(focus, tabStops[i % tabStops.size()]) << "Tab number " << i;
+    platform::testing::KeyClick(focus, 'A', kCtrl);
+    platform::testing::KeyClick(focus, 'C', kCtrl);
+    EXPECT_EQ(vb::Clipboard.GetText().find(kStored), std::u16string::npos) << "Tab number " << i;
+    platform::testing::KeyClick(focus, win::VK_TAB);
+  }
+  const std::vector<std::u16string> texts = platform::testing::AccessibleTexts(lock.hWnd());
+  EXPECT_FALSE(texts.empty());
+  for (const std::u16string& text : texts) EXPECT_EQ(text.find(kStored), std::u16string::npos) << vb::ToUtf8(text);
+  EXPECT_TRUE(lock.Visible());
+  EXPECT_EQ(mainShown, 0);
 }
 
 TEST_F(LockWindow, OnlyTheExactPasswordUnlocksWhateverTheUserName) {
@@ -247,4 +279,71 @@ TEST_F(ProgramLock, TheLockCanBeTakenAgainAfterItWasLifted) {
     EXPECT_EQ(shown, 1u) << round;
     EXPECT_TRUE(w().Visible()) << round;
   }
+}
+
+// While a copy of the program is locked, no settings dialog, of this copy or of one started
+// meanwhile, shows the stored password or lets it change; once the lock is lifted the page is as
+// before.
+class LockedCopy : public qmtest::SettingsDialogTest {
+ protected:
+  void SetUp() override {
+    SetLocked(settings::locked::kUser, u"Ольга");
+    SetLocked(settings::locked::kPassword, u"Secret7");
+    SetLocked(settings::locked::kTip, u"Имя кота");
+  }
+  void ExpectSealed() {
+    EXPECT_EQ(form.txtPassword.Text(), u"");
+    for (vb::TextBox* box : {&form.txtUser, &form.txtPassword, &form.txtTip}) EXPECT_FALSE(box->Enabled());
+    EXPECT_FALSE(form.chkDoNotShowPassword.Enabled());
+  }
+  frmLockProgram otherCopysLock{[] {}};
+};
+
+TEST_F(LockedCopy, TheLockPageShowsNoPasswordAndTakesNoChange) {
+  otherCopysLock.Load();
+  LoadAndSettle();
+  ExpectSealed();
+  EXPECT_EQ(form.txtUser.Text(), u"Ольга");
+  form.txtPassword.Text(u"new");
+  form.txtTip.Text(u"");
+  form.cmdApply_Click();
+  EXPECT_EQ(qmtest::StoredText(settings::kLockedKey, settings::locked::kPassword), u"Secret7");
+  EXPECT_EQ(qmtest::StoredText(settings::kLockedKey, settings::locked::kTip), u"Имя кота");
+
+  otherCopysLock.Unload();
+  form.Unload();
+  LoadAndSettle();
+  EXPECT_EQ(form.txtPassword.Text(), u"Secret7") << "unlocked, the page is as before";
+  EXPECT_TRUE(form.txtPassword.Enabled());
+}
+
+// The dialog keeps its values while hidden: shown again, it follows the lock as it stands then.
+TEST_F(LockedCopy, ADialogOpenedBeforeTheLockFollowsIt) {
+  class frmMainStandIn : public vb::Form {} mainWindow;
+  // The user opens the dialog, leaves it by OK (hidden, back in the main window), opens it again.
+  auto activate = [](vb::Form& window) {
+    window.Show();
+    platform::testing::ShowAndWait(window.hWnd());
+    return qmtest::Eventually([&] { return win::GetActiveWindow() == window.hWnd(); });
+  };
+  auto reopen = [&] {
+    form.Hide();
+    EXPECT_TRUE(activate(mainWindow));
+    EXPECT_TRUE(activate(form));
+  };
+  LoadAndSettle();
+  ASSERT_TRUE(activate(form));
+  ASSERT_EQ(form.txtPassword.Text(), u"Secret7");
+  form.txtPassword.Text(u"changed while unlocked");
+  otherCopysLock.Load();
+  form.cmdApply_Click();
+  EXPECT_EQ(qmtest::StoredText(settings::kLockedKey, settings::locked::kPassword), u"Secret7")
+      << "no change while a copy is locked";
+  reopen();
+  ExpectSealed();
+  otherCopysLock.Unload();
+  reopen();
+  EXPECT_EQ(form.txtPassword.Text(), u"Secret7");
+  EXPECT_TRUE(form.txtPassword.Enabled());
+  mainWindow.Unload();
 }

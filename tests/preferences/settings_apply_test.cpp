@@ -1,6 +1,7 @@
 // Apply, OK and Cancel of the settings dialog: every control written back in its type and subkey,
 // the values an empty box or an unchosen group keep, the printer made current only on Apply, the
-// editor font pushed to the main window, and a settings file only its owner can read.
+// editor font pushed to the main window, one write of the settings file for all of it, and a
+// settings file only its owner can read.
 #include <sys/stat.h>
 
 #include "controls/testing/stand_in.h"
@@ -13,6 +14,7 @@ using qmtest::StoredNumber;
 using qmtest::StoredPref;
 using qmtest::StoredText;
 using qmtest::StorePref;
+using qmtest::StoreText;
 namespace pref = settings::preferences;
 
 namespace {
@@ -142,6 +144,27 @@ TEST_F(SettingsDialogTest, ApplyGivesTheEditorTheFontAndASizeOnlyWhenItIsOne) {
   form.cmdApply_Click();
   EXPECT_EQ(StoredPref(pref::kFontSize), u"огромный");
   EXPECT_EQ(windows.editor().FontSize(), 20);
+}
+
+// Apply writes every control, yet the settings file is replaced once, beside a big remembered
+// clipboard text; OK with nothing pending replaces it not at all.
+TEST_F(SettingsDialogTest, ApplyReachesTheSettingsFileInOneWrite) {
+  StoreText(settings::kClipboardKey, settings::clipboard::kClipboardText, std::u16string(1'000'000, u'ё'));
+  LoadAndSettle();
+  qmtest::FileReplacements replaced(platform::registry::FilePath());
+  form.chkTopMost.Value(vb::vbChecked);
+  form.txtUser.Text(u"Анна");
+  form.cmdApply_Click();
+  EXPECT_EQ(replaced.Count(), 1);
+  EXPECT_EQ(StoredPref(pref::kTopMost), u"1");
+  EXPECT_EQ(StoredText(settings::kLockedKey, settings::locked::kUser), u"Анна");
+  EXPECT_EQ(StoredPref(pref::kViewMode), u"0");
+  form.chkTopMost.Value(vb::vbUnchecked);
+  form.cmdOK_Click();
+  EXPECT_EQ(replaced.Count(), 2);
+  form.cmdOK_Click();
+  EXPECT_EQ(replaced.Count(), 2);
+  EXPECT_EQ(StoredText(settings::kClipboardKey, settings::clipboard::kClipboardText), std::u16string(1'000'000, u'ё'));
 }
 
 TEST_F(SettingsDialogTest, TheSettingsFileIsReadableByItsOwnerOnlyWhateverTheUmask) {

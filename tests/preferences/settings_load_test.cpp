@@ -2,11 +2,14 @@
 // into its control, values the controls cannot hold, the switch between pages, and a picture of
 // every page in the build tree.
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/testing/vb.h"
 #include "platform/vb/printer.h"
 #include "platform/vb/strings.h"
 #include "settings_support.h"
+#include "support_gdi.h"
 
 namespace pref = settings::preferences;
 using qmtest::SettingsDialogTest;
@@ -165,6 +168,7 @@ TEST_F(SettingsDialogTest, ValuesTheControlsCannotHoldLoadAsTheirDefaults) {
   StorePref(pref::kTopMost, u"2");
   StorePref(pref::kViewMode, u"да");
   StorePref(pref::kFontSize, u"большой");
+  StorePref(pref::kFontName, std::u16string(pref::kLongestFontName + 1, u'x'));
   StorePref(pref::kCopies, u"100");
   StorePref(pref::kPositionLeft, u"-3");
   StorePref(pref::kPositionWidth, u"пять");
@@ -181,6 +185,7 @@ TEST_F(SettingsDialogTest, ValuesTheControlsCannotHoldLoadAsTheirDefaults) {
   EXPECT_EQ(form.chkDoNotShowPassword.Value(), vb::vbUnchecked);
   EXPECT_EQ(form.txtPassword.PasswordChar(), 0);
   EXPECT_EQ(form.cboFontSize.Text(), u"");
+  EXPECT_EQ(form.cboFontName.Text(), u"");
   EXPECT_EQ(form.txtCopies.Text(), u"");
   EXPECT_EQ(form.txtLeft.Text(), u"");
   EXPECT_EQ(form.txtWidth.Text(), u"");
@@ -219,6 +224,9 @@ TEST_F(SettingsDialogTest, ATabShowsItsPageAndTheOpenersSetTheBoxesThemselves) {
   EXPECT_EQ(VisiblePages(form), u"3");
 }
 
+// Each page's picture shows its own tab raised and its own panel: the stored clipboard watch ticked
+// alone on the first page, the sample text larger in the sample than where it is typed, the unload
+// sound ticked with its browse button the only one live.
 TEST_F(SettingsDialogTest, EveryPageIsDrawnIntoTheBuildTree) {
   StorePref(pref::kTextExample, u"Образец, Example");
   StorePref(pref::kFontSize, u"12");
@@ -226,11 +234,42 @@ TEST_F(SettingsDialogTest, EveryPageIsDrawnIntoTheBuildTree) {
   StoreText(settings::kSoundsKey, settings::sounds::kFormUnload, u"1");
   form.Show();
   Settle();
+  vb::PictureBox* const pages[] = {&form.picGeneral, &form.picDecode, &form.picView,   &form.picSave,
+                                   &form.picFont,    &form.picPrint,  &form.picLocked, &form.picSounds};
+  std::vector<platform::testing::Picture> pictures;
   for (int tab = 1; tab <= 8; ++tab) {
     form.tabSettings.SelectTab(tab);
     const std::u16string path = vb::FromUtf8(QM_BINARY_DIR) + u"/settings_page_" +
                                 static_cast<char16_t>(u'0' + tab) + u".png";
-    EXPECT_TRUE(vb::testing::SaveWindowPicture(form.hWnd(), path));
+    pictures.push_back(vb::testing::WindowPicture(form.hWnd()));
+    EXPECT_TRUE(platform::testing::SavePicture(pictures.back(), path));
+    for (int other = 1; other <= 8; ++other)
+      EXPECT_EQ(qmtest::TabStandsOut(pictures.back(), form.hWnd(), form.tabSettings.TabCtrlhWnd(), other - 1), other == tab)
+          << "page " << tab << ", tab " << other;
+    const win::RECT panel = qmtest::RectIn(pages[tab - 1]->hWnd(), form.hWnd());
+    EXPECT_GT(pictures.back().Count(panel, qmtest::DarkInk), 0) << "page " << tab;
+    if (tab > 1) {
+      EXPECT_NE(pictures.back().Count(panel, qmtest::DarkInk), pictures[tab - 2].Count(panel, qmtest::DarkInk))
+          << "page " << tab << " shows a panel of its own";
+    }
+  }
+  const auto place = [&](vb::Control& c) { return qmtest::RectIn(c.hWnd(), form.hWnd()); };
+  const platform::testing::Picture& general = pictures[0];
+  for (vb::CheckBox* c : {&form.chkWrap, &form.chkTopMost, &form.chkManyCopies, &form.chkSaveWindowPositionAndSize,
+                          &form.chkMessageOnExit, &form.chkStartAtStartup, &form.chkDecodeClipboard,
+                          &form.chkClearClipboard, &form.chkClipboardDetect, &form.chkClipboardText})
+    EXPECT_EQ(qmtest::ShowsTick(general, place(*c)), c == &form.chkClipboardDetect);
+  const platform::testing::Picture& font = pictures[4];
+  const win::RECT typed = font.Bounds(place(form.txtExample), qmtest::DarkInk);
+  const win::RECT sample = font.Bounds(place(form.lblExample), qmtest::DarkInk);
+  EXPECT_GT(sample.bottom - sample.top, typed.bottom - typed.top);
+  EXPECT_GT(sample.right - sample.left, typed.right - typed.left);
+  const platform::testing::Picture& sounds = pictures[7];
+  for (auto [box, browse] : {std::pair{&form.chkButtonMouseMove, &form.cmdBrowseButtonMouseMove},
+                             {&form.chkButtonMouseClick, &form.cmdBrowseButtonMouseClick},
+                             {&form.chkFormLoad, &form.cmdBrowseFormLoad}, {&form.chkFormUnload, &form.cmdBrowseFormUnload}}) {
+    EXPECT_EQ(qmtest::ShowsTick(sounds, place(*box)), box == &form.chkFormUnload);
+    EXPECT_EQ(sounds.Count(place(*browse), qmtest::DarkInk) > 0, box == &form.chkFormUnload);
   }
 }
 

@@ -63,4 +63,38 @@ TEST_F(SettingsOpeners, ServiceOpensItModalEvenWhenAPageIsAlreadyOpen) {
   EXPECT_EQ(vb::testing::PendingModalActions(), 0u);
 }
 
+// Closed by OK, the dialog stays loaded; a direction chosen on the conversion toolbar meanwhile is
+// what it shows when opened again, and its next Apply keeps it. A direction applied in the dialog is
+// what the toolbar's list shows at once.
+TEST_F(SettingsOpeners, ADialogOpenedAgainShowsWhatWasStoredMeanwhile) {
+  vb::testing::QueueModalAction([&] {
+    dialog().chkTopMost.Value(vb::vbChecked);
+    dialog().cmdOK.Value(true);
+  });
+  mainwindow::RouteButtonClick(u"MENU:SERVICE:SETTINGS", w());
+  ASSERT_TRUE(dialog().IsLoaded());
+  ASSERT_FALSE(dialog().Visible());
+
+  w().cmbDecode.ListIndex(9);
+  ASSERT_EQ(Pref(settings::preferences::kDefaultCode), u"9");
+  int shown = -1;
+  vb::testing::QueueModalAction([&] {
+    shown = dialog().cmbCode.ListIndex();
+    dialog().chkTopMost.Value(vb::vbUnchecked);
+    dialog().cmdApply.Value(true);
+    dialog().cmdOK.Value(true);
+  });
+  mainwindow::RouteButtonClick(u"MENU:SERVICE:SETTINGS", w());
+  EXPECT_EQ(shown, 9);
+  EXPECT_EQ(Pref(settings::preferences::kDefaultCode), u"9");
+  EXPECT_EQ(Pref(settings::preferences::kTopMost), u"0");
+
+  w().CmdViewCustomize();  // the same dialog, without blocking
+  dialog().tabSettings.SelectTab(2);
+  dialog().cmbCode.ListIndex(4);
+  dialog().cmdApply.Value(true);
+  EXPECT_EQ(w().cmbDecode.ListIndex(), 4);
+  EXPECT_EQ(Pref(settings::preferences::kDefaultCode), u"4");
+}
+
 }  // namespace

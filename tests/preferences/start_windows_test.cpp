@@ -22,6 +22,7 @@
 #include "preferences/forms/work_begin.h"
 #include "preferences/start_windows.h"
 #include "support.h"
+#include "support_gdi.h"
 
 using namespace qmtest;
 
@@ -272,6 +273,9 @@ TEST_F(StartRoad, ASplashPictureThatCannotBeShownIsSkippedAndTheTimerStillLeadsO
   EXPECT_FALSE(windows.Splash()->Splash.Showing());
 }
 
+// Pictures of the three windows; the welcome and getting-started windows are checked for their
+// titles, their texts wrapped into lines, their unticked boxes, the option chosen, and their
+// buttons' captions.
 TEST_F(StartRoad, PicturesOfTheThreeWindows) {
   Dialog(settings::dialogs::kSplash, 1);
   Dialog(settings::dialogs::kWelcome, 1);
@@ -281,12 +285,32 @@ TEST_F(StartRoad, PicturesOfTheThreeWindows) {
   EXPECT_TRUE(platform::testing::SaveSplashPicture(vb::FromUtf8(QM_BINARY_DIR "/start_splash.png")));
   TickSplash();
   vb::DoEvents();
-  EXPECT_TRUE(vb::testing::SaveWindowPicture(windows.Welcome()->hWnd(), vb::FromUtf8(QM_BINARY_DIR "/start_welcome.png")));
-  windows.Welcome()->cmdContinue.Value(true);
-  windows.WorkBegin()->optOpenDocument.Value(true);
+  frmWelcome& welcome = *windows.Welcome();
+  const platform::testing::Picture hello = vb::testing::WindowPicture(welcome.hWnd());
+  EXPECT_TRUE(platform::testing::SavePicture(hello, vb::FromUtf8(QM_BINARY_DIR "/start_welcome.png")));
+  const auto in = [](vb::Form& f, vb::Control& c) { return qmtest::RectIn(c.hWnd(), f.hWnd()); };
+  const auto inked = [](const platform::testing::Picture& p, const win::RECT& r) { return p.Count(r, qmtest::DarkInk) > 0; };
+  EXPECT_TRUE(inked(hello, in(welcome, welcome.lblTitle)));
+  EXPECT_GE(hello.RowBands(in(welcome, welcome.lblWelcome), qmtest::DarkInk).size(), 8u);
+  EXPECT_FALSE(qmtest::ShowsTick(hello, in(welcome, welcome.chkDoNotShowThisDialog)));
+  EXPECT_TRUE(inked(hello, in(welcome, welcome.cmdContinue)));
+
+  welcome.cmdContinue.Value(true);
+  frmWorkBegin& begin = *windows.WorkBegin();
+  begin.optOpenDocument.Value(true);
   vb::DoEvents();
-  EXPECT_TRUE(
-      vb::testing::SaveWindowPicture(windows.WorkBegin()->hWnd(), vb::FromUtf8(QM_BINARY_DIR "/start_work_begin.png")));
-  windows.WorkBegin()->cmdOK.Value(true);
+  const platform::testing::Picture work = vb::testing::WindowPicture(begin.hWnd());
+  EXPECT_TRUE(platform::testing::SavePicture(work, vb::FromUtf8(QM_BINARY_DIR "/start_work_begin.png")));
+  EXPECT_TRUE(inked(work, in(begin, begin.lblTitle)));
+  EXPECT_GE(work.RowBands(in(begin, begin.Label4), qmtest::DarkInk).size(), 2u);
+  const win::RECT frame = in(begin, begin.Frame1);
+  EXPECT_TRUE(inked(work, win::RECT{frame.left, frame.top, frame.right, frame.top + 12})) << "the frame's caption";
+  EXPECT_FALSE(qmtest::ShowsTick(work, in(begin, begin.optCreateNewDocument)));
+  EXPECT_TRUE(qmtest::ShowsTick(work, in(begin, begin.optOpenDocument))) << "the option chosen";
+  for (vb::Label* l : {&begin.Label1, &begin.Label3}) EXPECT_TRUE(inked(work, in(begin, *l)));
+  EXPECT_FALSE(qmtest::ShowsTick(work, in(begin, begin.chkDoNotShowThisDialog)));
+  EXPECT_TRUE(inked(work, in(begin, begin.cmdOK)));
+  EXPECT_TRUE(inked(work, in(begin, begin.cmdClose)));
+  begin.cmdOK.Value(true);
   EXPECT_EQ(mainShown, 1);
 }

@@ -4,6 +4,7 @@
 // menu command. Pictures of both tabs and of the main window go into the build tree.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <functional>
 #include <string>
@@ -11,9 +12,11 @@
 
 #include "core/registry.h"
 #include "core/settings_schema.h"
+#include "commandbars/colour_scheme.h"
 #include "core/toolbar_visibility.h"
 #include "mainwindow/forms/main.h"
 #include "platform/media/sound.h"
+#include "platform/registry/store.h"
 #include "platform/script/script.h"
 #include "platform/testing/win.h"
 #include "platform/testing/vb.h"
@@ -22,6 +25,7 @@
 #include "preferences/forms/toolbar_customize.h"
 #include "preferences/preference_windows.h"
 #include "support.h"
+#include "support_gdi.h"
 
 namespace {
 
@@ -62,6 +66,16 @@ std::vector<int> Ticked(vb::ListBox& list) {
   return out;
 }
 std::vector<int> All(int count, int value) { return std::vector<int>(count, value); }
+// A stored layout that hides every item of both toolbars.
+void StoreEveryItemHidden() {
+  for (int i = 0; i < 40; ++i) StoreItem(settings::kToolBarsStandartKey, i, 0);
+  for (int i = 0; i < 8; ++i) StoreItem(settings::kToolBarsDecodeKey, i, 0);
+}
+// Ticks exactly the given positions of the list.
+void TickOnly(vb::ListBox& list, const std::vector<int>& ticked) {
+  for (int i = 0; i < list.ListCount(); ++i)
+    list.Selected(i, std::find(ticked.begin(), ticked.end(), i) != ticked.end());
+}
 void AnswerBox(int button) { platform::script::Queue({Kind::MessageBox, button, {}}); }
 
 class ToolBarCustomizeTest : public ::testing::Test {
@@ -116,10 +130,11 @@ TEST_F(ToolBarCustomizeTest, TwoTabsTheirPanelsAndTheCaptionsOfBothListsInOrder)
   EXPECT_FALSE(form.picOptions.Visible());
 }
 
-TEST_F(ToolBarCustomizeTest, AFreshProfileLoadsAllUntickedAndOKWritesNothing) {
+// With no stored layout the toolbars show every button, and the dialog ticks them so.
+TEST_F(ToolBarCustomizeTest, AFreshProfileLoadsEveryItemTickedAndOKWritesNothing) {
   form.Load();
-  EXPECT_TRUE(Ticked(form.lstToolBarStandart).empty());
-  EXPECT_TRUE(Ticked(form.lstToolBarDecode).empty());
+  EXPECT_EQ(Ticked(form.lstToolBarStandart).size(), 40u);
+  EXPECT_EQ(Ticked(form.lstToolBarDecode).size(), 8u);
   for (vb::CheckBox* c : {&form.chkUseLargeIcons, &form.chkShowToolTips, &form.chkHideInfrequently}) {
     EXPECT_EQ(c->Value(), vb::vbUnchecked);
   }
@@ -181,6 +196,7 @@ TEST_F(ToolBarCustomizeTest, AnOptionIsTickedOnlyByTheWholeNumberOne) {
 }
 
 TEST_F(ToolBarCustomizeTest, EveryEditEnablesApplyAndOKAfterApplyWritesNothingMore) {
+  StoreEveryItemHidden();
   form.Load();
   auto edits = std::vector<std::function<void()>>{
       [&] { form.lstToolBarStandart.Selected(3, true); },
@@ -207,6 +223,7 @@ TEST_F(ToolBarCustomizeTest, EveryEditEnablesApplyAndOKAfterApplyWritesNothingMo
 }
 
 TEST_F(ToolBarCustomizeTest, TickingOnlyTheSettingsButtonStoresItAloneAndReopensSo) {
+  StoreEveryItemHidden();
   form.Load();
   form.lstToolBarStandart.Selected(32, true);
   form.cmdOK_Click();
@@ -220,6 +237,7 @@ TEST_F(ToolBarCustomizeTest, TickingOnlyTheSettingsButtonStoresItAloneAndReopens
 }
 
 TEST_F(ToolBarCustomizeTest, ResetAskedNoChangesNothing) {
+  StoreEveryItemHidden();
   form.Load();
   form.lstToolBarStandart.Selected(4, true);
   AnswerBox(vb::vbNo);
@@ -238,7 +256,9 @@ TEST_F(ToolBarCustomizeTest, ResetTicksEveryItemAppliesAndKeepsTheOptions) {
   platform::script::Log().clear();
   AnswerBox(vb::vbYes);
   AnswerBox(vb::vbOK);
+  qmtest::FileReplacements replaced(platform::registry::FilePath());
   form.cmdReset_Click();
+  EXPECT_EQ(replaced.Count(), 1);  // the 51 values in one write
   const auto& log = platform::script::Log();
   ASSERT_EQ(log.size(), 2u);
   EXPECT_EQ(log[0].prompt, u"Вы действительно хотите сбросить текущие параметры и установить параметры по умолчанию?");
@@ -270,6 +290,7 @@ TEST_F(ToolBarCustomizeTest, ClosingByTheFrameDropsUnappliedEditsWithTheUnloadSo
   sound(u"FormLoadPath", vb::FromUtf8(loadWav));
   sound(u"FormUnload", u"1");
   sound(u"FormUnloadPath", vb::FromUtf8(unloadWav));
+  StoreEveryItemHidden();
   form.Show();
   EXPECT_EQ(platform::testing::CurrentSound(), vb::FromUtf8(loadWav));
   form.lstToolBarStandart.Selected(1, true);
@@ -283,6 +304,24 @@ TEST_F(ToolBarCustomizeTest, ClosingByTheFrameDropsUnappliedEditsWithTheUnloadSo
   EXPECT_TRUE(Ticked(form.lstToolBarStandart).empty());
 }
 
+// The rows of a list with a check box per item that show a tick, counted from the first row shown:
+// a row is a band of the captions' column that is not the list's white (the current row is one band
+// of highlight), and a tick is a band of ink in the boxes' column.
+std::vector<int> TickedRows(const platform::testing::Picture& picture, const win::RECT& list) {
+  const int boxes = list.left + 22;
+  const auto rows = picture.RowBands(win::RECT{boxes + 4, list.top + 2, list.right - 24, list.bottom - 2},
+                                     [](win::COLORREF c) { return c != 0xFFFFFF; });
+  std::vector<int> out;
+  for (const auto& [top, height] : picture.RowBands(win::RECT{list.left + 2, list.top + 2, boxes, list.bottom - 2}, qmtest::DarkInk)) {
+    const int middle = top + height / 2;
+    for (std::size_t i = 0; i < rows.size(); ++i)
+      if (middle >= rows[i].first - 1 && middle <= rows[i].first + rows[i].second) out.push_back(static_cast<int>(i));
+  }
+  return out;
+}
+
+// The pictures of both tabs show the stored ticks in the lists and on the options, the captions of
+// frames, boxes and buttons, Apply greyed while nothing changed, and the chosen tab's panel alone.
 TEST_F(ToolBarCustomizeTest, PicturesOfBothTabs) {
   StoreItem(settings::kToolBarsStandartKey, 1, -1);
   StoreItem(settings::kToolBarsStandartKey, 2, -1);
@@ -290,9 +329,39 @@ TEST_F(ToolBarCustomizeTest, PicturesOfBothTabs) {
   StoreOption(tb::kShowToolTips, u"1");
   form.Show();
   const std::u16string folder = vb::FromUtf8(QM_BINARY_DIR);
-  EXPECT_TRUE(vb::testing::SaveWindowPicture(form.hWnd(), folder + u"/toolbar_customize_toolbars.png"));
+  const auto place = [&](vb::Control& c) { return qmtest::RectIn(c.hWnd(), form.hWnd()); };
+  const auto inked = [&](const platform::testing::Picture& p, const win::RECT& r) { return p.Count(r, qmtest::DarkInk) > 0; };
+  const auto tabRaised = [&](const platform::testing::Picture& p, int i) {
+    return qmtest::TabStandsOut(p, form.hWnd(), form.tabCustomToolbar.TabCtrlhWnd(), i);
+  };
+  const platform::testing::Picture toolbars = vb::testing::WindowPicture(form.hWnd());
+  EXPECT_TRUE(platform::testing::SavePicture(toolbars, folder + u"/toolbar_customize_toolbars.png"));
+  EXPECT_TRUE(tabRaised(toolbars, 0));
+  EXPECT_FALSE(tabRaised(toolbars, 1));
+  for (vb::Frame* frame : {&form.Frame1, &form.Frame2}) {
+    const win::RECT r = place(*frame);
+    EXPECT_TRUE(inked(toolbars, win::RECT{r.left, r.top, r.right, r.top + 12})) << "its caption";
+  }
+  EXPECT_EQ(TickedRows(toolbars, place(form.lstToolBarStandart)), (std::vector<int>{1, 2}));
+  EXPECT_EQ(TickedRows(toolbars, place(form.lstToolBarDecode)), (std::vector<int>{3}));
+  EXPECT_EQ(toolbars.RowBands(place(form.lstToolBarDecode), qmtest::DarkInk).size(), 7u) << "eight rows, the first highlighted";
+  EXPECT_TRUE(inked(toolbars, place(form.cmdOK)));
+  EXPECT_TRUE(inked(toolbars, place(form.cmdReset)));
+  EXPECT_FALSE(inked(toolbars, place(form.cmdApply))) << "greyed";
+
   form.tabCustomToolbar.SelectTab(2);
-  EXPECT_TRUE(vb::testing::SaveWindowPicture(form.hWnd(), folder + u"/toolbar_customize_options.png"));
+  const platform::testing::Picture options = vb::testing::WindowPicture(form.hWnd());
+  EXPECT_TRUE(platform::testing::SavePicture(options, folder + u"/toolbar_customize_options.png"));
+  EXPECT_FALSE(tabRaised(options, 0));
+  EXPECT_TRUE(tabRaised(options, 1));
+  const win::RECT list = place(form.lstToolBarStandart);
+  EXPECT_LT(options.Count(list, 0xFFFFFF), (list.right - list.left) * (list.bottom - list.top) / 10) << "no list";
+  // Each box with its caption; only the stored option ticked.
+  for (vb::CheckBox* box : {&form.chkHideInfrequently, &form.chkShowToolTips, &form.chkUseLargeIcons}) {
+    const win::RECT r = place(*box);
+    EXPECT_EQ(qmtest::ShowsTick(options, r), box == &form.chkShowToolTips);
+    EXPECT_TRUE(inked(options, win::RECT{r.left + 20, r.top, r.right, r.bottom}));
+  }
 }
 
 // The main window with its View menu command wired to the dialog, as the program starts it, and
@@ -326,10 +395,10 @@ class ToolBarCustomizeOnMainWindow : public ::testing::Test {
 
 TEST_F(ToolBarCustomizeOnMainWindow, TheViewCommandOpensTheDialogOverTheWindowAndTheToolbarsFollowItsOK) {
   RunArmedTimers();
-  // Nothing stored: every item of both toolbars hidden, the direction list too.
-  for (std::u16string_view key : modGeneral::StandardToolbarKeys()) EXPECT_FALSE(ButtonVisible(key));
-  for (std::u16string_view key : modGeneral::DecodeToolbarKeys()) EXPECT_FALSE(ButtonVisible(key));
-  EXPECT_FALSE(main.cmbDecode.Visible());
+  // Nothing stored: every item of both toolbars shown, the direction list too.
+  for (std::u16string_view key : modGeneral::StandardToolbarKeys()) EXPECT_TRUE(ButtonVisible(key));
+  for (std::u16string_view key : modGeneral::DecodeToolbarKeys()) EXPECT_TRUE(ButtonVisible(key));
+  EXPECT_TRUE(main.cmbDecode.Visible());
 
   bool shown = false;
   vb::testing::QueueModalAction([&] {
@@ -338,8 +407,8 @@ TEST_F(ToolBarCustomizeOnMainWindow, TheViewCommandOpensTheDialogOverTheWindowAn
     // Centred when loaded; the frame the window gets when shown moves its centre by a few pixels.
     EXPECT_NEAR(d.Left() + d.Width() / 2, main.Left() + main.Width() / 2, 90);
     EXPECT_NEAR(d.Top() + d.Height() / 2, main.Top() + main.Height() / 2, 90);
-    for (int i : {1, 2, 4, 5, 19}) d.lstToolBarStandart.Selected(i, true);
-    for (int i : {1, 3, 4}) d.lstToolBarDecode.Selected(i, true);
+    TickOnly(d.lstToolBarStandart, {1, 2, 4, 5, 19});
+    TickOnly(d.lstToolBarDecode, {1, 3, 4});
     d.chkUseLargeIcons.Value(vb::vbChecked);
     d.cmdOK_Click();
     // Armed by the dialog; they run once its handler has returned (checked here, before the modal
@@ -347,7 +416,7 @@ TEST_F(ToolBarCustomizeOnMainWindow, TheViewCommandOpensTheDialogOverTheWindowAn
     EXPECT_TRUE(main.TimerLoadToolBarButtons.Enabled());
     EXPECT_TRUE(main.TimerCommandBars.Enabled());
     EXPECT_TRUE(main.TimerUpdate.Enabled());
-    EXPECT_FALSE(ButtonVisible(u"TOOLBAR:NEW"));
+    EXPECT_TRUE(ButtonVisible(u"TOOLBAR:CUT"));
   });
   main.CmdViewToolbarsCustomize();
   EXPECT_TRUE(shown);
@@ -396,6 +465,9 @@ TEST_F(ToolBarCustomizeOnMainWindow, ApplyRearmsTheTimersEvenWithNothingChangedA
   EXPECT_FALSE(main.cmbDecode.Visible());
 }
 
+// After Reset the picture shows every item of both toolbars side by side within its bar: each
+// button's picture, each separator's etched line, and the direction list over its place, one pixel
+// inside its left edge and centred across the bar.
 TEST_F(ToolBarCustomizeOnMainWindow, PictureOfTheWindowWithEveryItemShown) {
   main.Show();
   frmToolBarCustomize dialog(&main);
@@ -406,7 +478,42 @@ TEST_F(ToolBarCustomizeOnMainWindow, PictureOfTheWindowWithEveryItemShown) {
   dialog.Unload();
   RunArmedTimers();
   EXPECT_TRUE(main.cmbDecode.Visible());
-  EXPECT_TRUE(vb::testing::SaveWindowPicture(main.hWnd(), vb::FromUtf8(QM_BINARY_DIR "/toolbar_customize_main.png")));
+  const platform::testing::Picture picture = vb::testing::WindowPicture(main.hWnd());
+  EXPECT_TRUE(platform::testing::SavePicture(picture, vb::FromUtf8(QM_BINARY_DIR "/toolbar_customize_main.png")));
+  const win::COLORREF etch = commandbars::SchemeColour(28), etchLight = commandbars::SchemeColour(27);
+  for (int i : {1, 2}) {
+    commandbars::kestCommandBar& control = main.cmdBar(i);
+    const win::RECT bar = qmtest::RectIn(control.hwnd(), main.hWnd());
+    const commandbars::cCommandBarButtons buttons = control.CommandBars().Item(control.ToolbarKey()).Buttons();
+    ASSERT_EQ(static_cast<std::size_t>(buttons.count()), control.DisplayInfo().size());
+    // A horizontal bar's background changes from row to row only: its last column shows it.
+    const auto drawn = [&](int x, int y) { return picture.at(x, y) != picture.at(bar.right - 1, y); };
+    int previousRight = 0;
+    for (int b = 1; b <= buttons.count(); ++b) {
+      const std::u16string key = buttons.Item(b).Key();
+      const commandbars::cDisplayButtonInfo& shown = control.DisplayInfo()[static_cast<std::size_t>(b - 1)];
+      const std::string name = vb::ToUtf8(key);
+      EXPECT_FALSE(shown.Hidden) << name;
+      EXPECT_GE(shown.left, previousRight) << name;
+      EXPECT_LE(shown.Right, bar.right - bar.left) << name;
+      previousRight = shown.Right;
+      const win::RECT place{bar.left + shown.left, bar.top + shown.tOp, bar.left + shown.Right, bar.top + shown.Bottom};
+      if (key.find(u":SEP") != std::u16string::npos) {
+        EXPECT_GT(picture.Count(place, etch), 0) << name;
+        EXPECT_GT(picture.Count(place, etchLight), 0) << name;
+      } else if (key == u"TOOLBAR2:DECODE") {
+        const win::RECT list = qmtest::RectIn(main.cmbDecode.hWnd(), main.hWnd());
+        EXPECT_EQ(list.left, place.left + 1);
+        EXPECT_NEAR((list.top + list.bottom) / 2.0, (bar.top + bar.bottom) / 2.0, 1);
+        EXPECT_GT(picture.Count(list, qmtest::DarkInk), 0) << "the chosen direction";
+      } else {
+        int ink = 0;
+        for (int y = place.top; y < place.bottom; ++y)
+          for (int x = place.left; x < place.right; ++x) ink += drawn(x, y) ? 1 : 0;
+        EXPECT_GE(ink, 30) << name;
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -6,9 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cups/cups.h>
+
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/codepage/codepage.h"
 #include "platform/dialogs/common_dialog.h"
@@ -126,6 +130,25 @@ TEST(PrinterOnCups, EveryQueueIsAPrinterWhosePortIsItsDeviceAddress) {
   EXPECT_EQ(platform::printing::PortOf(u"Hall"), u"ipp://hall.example:631/ipp/print");
   EXPECT_EQ(platform::printing::PortOf(u"Duplexer"), u"ipp://duplexer.example:631/ipp/print");
   EXPECT_EQ(platform::printing::PortOf(u"Nowhere"), u"");
+}
+
+// A document printed to a queue is a job named as the printer's JobName says, so the queue and every
+// print-queue window show what was printed.
+TEST(PrinterOnCups, AJobCarriesItsName) {
+  if (!PrivateCups()) GTEST_SKIP() << "needs tests/e2e/private_cups.sh";
+  for (int i = 0; i < vb::Printers.Count(); ++i)
+    if (vb::Printers.Item(i).DeviceName == u"Hall") vb::Printer.Select(i);
+  ASSERT_EQ(vb::Printer.DeviceName(), u"Hall");
+  vb::Printer.JobName(u"отчёт за май.txt");
+  vb::Printer.Print(u"Текст");
+  vb::Printer.EndDoc();
+  vb::Printer.Select(vb::Printers.Count() - 1);  // the PDF printer
+  cups_job_t* jobs = nullptr;
+  const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, "Hall", 0, CUPS_WHICHJOBS_ALL);
+  std::vector<std::string> titles;
+  for (int i = 0; i < count; ++i) titles.emplace_back(jobs[i].title != nullptr ? jobs[i].title : "");
+  cupsFreeJobs(count, jobs);
+  EXPECT_NE(std::find(titles.begin(), titles.end(), "отчёт за май.txt"), titles.end());
 }
 
 TEST(PrinterOnCups, TheRealDialogOffersTheDuplexItWasGivenAndGivesBackTheChoice) {

@@ -46,10 +46,10 @@ TEST(CodePage1251, UnrepresentableCharactersBecomeQuestionMarks) {
   EXPECT_EQ(vb::ToWindows1251(u"ok"), "ok");
 }
 
-TEST(Clipboard, TextRoundTripAndClear) {
-  vb::Clipboard.SetText(u"Текст\r\nс переводом строки");
+TEST(Clipboard, TextRoundTripWithTheDesktopsLineBreaksAndClear) {
+  vb::Clipboard.SetText(u"Текст\r\nс переводом\rстроки\n");
   EXPECT_TRUE(vb::Clipboard.GetFormat(vb::vbCFText));
-  EXPECT_EQ(qmtest::U8(vb::Clipboard.GetText()), "Текст\r\nс переводом строки");
+  EXPECT_EQ(qmtest::U8(vb::Clipboard.GetText()), "Текст\nс переводом\nстроки\n");
   EXPECT_EQ(vb::Clipboard.GetText(2), u"");  // a picture format: no text
   vb::Clipboard.Clear();
   EXPECT_FALSE(vb::Clipboard.GetFormat(vb::vbCFText));

@@ -1,13 +1,20 @@
-// Forms under a real X server: an owned form belongs to its owner as X expresses it, and a form or
+// Forms under a real X server: an owned form belongs to its owner as X expresses it, a form or
 // message box whose window another client destroys is closed as by its close box, so no modal loop
-// waits for a window that is gone. ./test.sh runs these under xvfb-run with the xcb platform;
+// waits for a window that is gone, and a close asked from outside while the program waits for
+// another program does not reach the form. ./test.sh runs these under xvfb-run with the xcb platform;
 // elsewhere they skip.
 #include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QEvent>
+
+#include <chrono>
 
 #include "platform/testing/vb.h"
 #include "platform/testing/win.h"
 #include "platform/testing/x11.h"
 #include "platform/script/script.h"
+#include "platform/vb/answering_wait.h"
 #include "platform/vb/controls.h"
 #include "platform/vb/form.h"
 #include "platform/vb/msgbox.h"
@@ -174,4 +181,47 @@ TEST(FormsOnX11, AYesNoQuestionDestroyedFromOutsideComesBackUntilAnswered) {
   EXPECT_NE(destroyed, 0u);
   EXPECT_TRUE(back);
   EXPECT_EQ(answer, vb::vbYes);
+}
+
+// While the program waits for another program (a save waiting for another copy's rewrite of its
+// file), a request from outside to close a window, as by its close box, does not reach the form:
+// its unload does not run in the middle of the save. Once the wait is over, the close box closes it.
+TEST(FormsOnX11, ACloseAskedFromOutsideWhileTheProgramWaitsDoesNotReachTheForm) {
+  if (!OnX11()) GTEST_SKIP() << "needs an X server (./test.sh runs it under xvfb-run)";
+  frmDialog form;
+  form.Show();
+  platform::testing::ShowAndWait(form.hWnd());
+  const vb::testing::WaitClockReplacement stopped([] { return std::chrono::steady_clock::time_point{}; });
+  // Sees the window asked to repaint, which the X server sends after the close: by then the close
+  // has come in, and the wait has held it back or refused it.
+  class Repainted : public QObject {
+   public:
+    bool seen = false;
+
+   protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+      seen = seen || e->type() == QEvent::Expose;
+      return false;
+    }
+  } repainted;
+  QCoreApplication::instance()->installEventFilter(&repainted);
+  int asked = 0;
+  EXPECT_TRUE(vb::WaitAnswering(
+      [&] {
+        // The first ask comes before the wait has begun.
+        if (++asked == 2) {
+          repainted.seen = false;
+          platform::testing::AskToCloseFromOutsideOnX11(form.hWnd());
+          platform::testing::ExposeFromOutsideOnX11(form.hWnd());
+        }
+        return repainted.seen;
+      },
+      std::chrono::hours(1)));
+  QCoreApplication::instance()->removeEventFilter(&repainted);
+  EXPECT_EQ(form.askedWith, -1) << "the form was asked to unload in the middle of the wait";
+  EXPECT_TRUE(form.IsLoaded());
+
+  platform::testing::AskToCloseFromOutsideOnX11(form.hWnd());
+  EXPECT_TRUE(Eventually([&] { return !form.IsLoaded(); }));
+  EXPECT_EQ(form.askedWith, vb::vbFormControlMenu);
 }

@@ -11,8 +11,7 @@
 #include <set>
 
 #include "platform/vb/file_system.h"
-#include "support.h"
-#include "support_kill.h"
+#include "support_torn_save.h"
 
 using namespace qmtest;
 namespace fs = std::filesystem;
@@ -20,44 +19,6 @@ namespace fs = std::filesystem;
 namespace {
 
 std::u16string U(const fs::path& p) { return vb::FromUtf8(p.string()); }
-
-// Lines that say which text and which line they are, so a mixture of two texts is seen.
-std::string Text(const char* tag, std::size_t lines) {
-  std::string out;
-  for (std::size_t i = 0; i < lines; ++i) out += std::string(tag) + " line " + std::to_string(i) + "\r\n";
-  return out;
-}
-
-// The files the rewrites left in a folder (their names begin ".~").
-std::size_t LeftIn(const fs::path& folder) {
-  std::size_t n = 0;
-  std::error_code ec;
-  for (const auto& e : fs::directory_iterator(folder, ec))
-    if (e.path().filename().string().rfind(".~", 0) == 0) ++n;
-  return n;
-}
-
-void RemoveLeft(const fs::path& folder) {
-  std::error_code ec;
-  for (const auto& e : fs::directory_iterator(folder, ec))
-    if (e.path().filename().string().rfind(".~", 0) == 0) fs::remove(e.path(), ec);
-}
-
-// Points XDG_STATE_HOME at a fresh folder while it lives.
-class FreshState {
- public:
-  FreshState() {
-    if (const char* old = std::getenv("XDG_STATE_HOME")) old_ = old, had_ = true;
-    setenv("XDG_STATE_HOME", dir_.path().c_str(), 1);
-  }
-  ~FreshState() { had_ ? (void)setenv("XDG_STATE_HOME", old_.c_str(), 1) : (void)unsetenv("XDG_STATE_HOME"); }
-  fs::path folder() const { return dir_.path() / "quillmark"; }
-
- private:
-  TempDir dir_;
-  std::string old_;
-  bool had_ = false;
-};
 
 // How a killed rewrite ended, as the next open sees it.
 enum class End { kOld, kNew, kRecovered };
@@ -79,7 +40,7 @@ End Judge(const fs::path& file, const std::string& before, const std::string& af
 
 TEST(InterruptedSaves, ARewriteKilledAtAnyStepLeavesTheOldTextTheNewOrACompleteCopy) {
   TempDir dir;
-  FreshState state;
+  FreshStateFolder state;
   const auto a = dir.path() / "a.txt";
   const auto b = dir.path() / "b.txt";  // the second name that makes the rewrite go in place
   const std::string before = Text("old", 40000);
@@ -87,6 +48,7 @@ TEST(InterruptedSaves, ARewriteKilledAtAnyStepLeavesTheOldTextTheNewOrACompleteC
   const auto rewrite = [&] { vb::WriteAllBytesSafely(U(a), after); };
   const auto reset = [&] {
     RemoveLeft(dir.path());
+    RemoveLeft(state.folder());
     WriteBytes(b, before);  // in place: the two names stay one file
   };
   WriteBytes(a, before);
@@ -118,17 +80,17 @@ TEST(InterruptedSaves, ARewriteKilledAtAnyStepLeavesTheOldTextTheNewOrACompleteC
   }
   EXPECT_EQ(ends, (std::set<End>{End::kOld, End::kNew, End::kRecovered}));
   EXPECT_GT(torn, 0) << "no kill fell inside the rewrite of the file";
-  EXPECT_EQ(LeftIn(state.folder()), 0u);
 
   // The next whole write of the file takes the copies away.
   vb::WriteAllBytesSafely(U(a), "last");
   EXPECT_EQ(LeftIn(dir.path()), 0u);
+  EXPECT_EQ(LeftIn(state.folder()), 0u);
   EXPECT_EQ(ReadBytes(b), "last");
 }
 
 TEST(InterruptedSaves, AFolderThatTakesNoFileHasTheCopyKeptInTheUsersStateFolder) {
   TempDir dir;
-  FreshState state;
+  FreshStateFolder state;
   const auto a = dir.path() / "a.txt";
   const auto other = dir.path() / "sub" / "a.txt";  // the same name in another folder
   const std::string before = Text("old", 20000);
@@ -164,7 +126,7 @@ TEST(InterruptedSaves, AFolderThatTakesNoFileHasTheCopyKeptInTheUsersStateFolder
 // would then remove its own copy as if its rewrite were whole).
 TEST(InterruptedSaves, ARewriteHoldsTheFileSoASecondOneCannotMixWithIt) {
   TempDir dir;
-  FreshState state;
+  FreshStateFolder state;
   const auto a = dir.path() / "a.txt";
   const auto b = dir.path() / "b.txt";
   const std::string before = Text("old", 60000);
@@ -180,6 +142,7 @@ TEST(InterruptedSaves, ARewriteHoldsTheFileSoASecondOneCannotMixWithIt) {
   for (int pass = 0; pass < 5 && torn == 0; ++pass) {
     for (int at = 1; at <= calls; ++at) {
       RemoveLeft(dir.path());
+      RemoveLeft(state.folder());
       WriteBytes(b, before);
       KillAtSystemCall(rewrite, at, 0, [&] {
         const std::string now = ReadBytes(a);

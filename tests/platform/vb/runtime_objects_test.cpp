@@ -18,6 +18,7 @@
 #include "platform/media/sound.h"
 #include "platform/script/script.h"
 #include "platform/shell/shell.h"
+#include "platform/testing/dialogs.h"
 #include "platform/testing/win.h"
 #include "platform/testing/x11.h"
 #include "platform/vb/app.h"
@@ -106,6 +107,21 @@ TEST(MsgBox, AQuestionWithoutCancelIsAnsweredOnlyByItsButtons) {
   const int answer = vb::MsgBox(u"Сохранить?", vb::vbYesNoCancel + vb::vbQuestion, u"Вопрос");
   platform::script::SetActive(true);
   EXPECT_EQ(answer, vb::vbCancel);
+}
+
+// A box that ends with none of its buttons pressed (the program ends it, or quits under it) still
+// answers with one of its own buttons, the one that declines.
+TEST(MsgBox, ABoxEndedWithoutAButtonAnswersItsDecliningButton) {
+  const std::pair<int, int> cases[] = {{vb::vbOKOnly, vb::vbOK},       {vb::vbOKCancel, vb::vbCancel},
+                                       {vb::vbYesNoCancel, vb::vbCancel}, {vb::vbYesNo, vb::vbNo},
+                                       {vb::vbRetryCancel, vb::vbCancel}, {vb::vbAbortRetryIgnore, vb::vbAbort}};
+  for (const auto& [kind, declining] : cases) {
+    platform::script::SetActive(false);
+    platform::testing::InNextDialog([] { platform::testing::CancelModalDialog(); });
+    const int answer = vb::MsgBox(u"Документ был изменен. Сохранить?", kind + vb::vbQuestion, u"Вопрос");
+    platform::script::SetActive(true);
+    EXPECT_EQ(answer, declining) << "buttons " << kind;
+  }
 }
 
 // A long prompt breaks into lines that fit the box, a word longer than a line breaks inside it with

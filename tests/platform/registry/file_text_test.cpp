@@ -1,0 +1,121 @@
+// The settings file's text as the store reads it: forms a person wrote otherwise than the store
+// writes them, lines that end wrongly, keys of many values and keys written twice, and texts read
+// through the platform's wide functions in one query.
+#include <string>
+
+#include "store_support.h"
+
+using namespace regtest;
+
+TEST_F(Registry, FormsAPersonWroteOtherwiseReadRightAndAreWrittenInTheStoresOwn) {
+  WriteBytes(reg::FilePath(),
+             "[HKEY_CURRENT_USER\\Software\\Forms]\n"
+             "\"\\u0041scii\"=\"\\u0041\\u000a\\uD83D\\uDE00\"\n"
+             "\"Tab\"=\"a\tb\"\n"
+             "\"Lower\"=\"\\u001f\"\n"
+             "\"Own\"=\"\\u001F \\uD800 line\\nbreak \\\"q\\\" \\\\\"\n"
+             "\"Dup\"=\"first\"\n"
+             "\"Num\"=dword:A\n"
+             "\"\\u004Eum2\"=dword:1\n"
+             "\"dup\"=\"\\u0031\"\n");
+  EXPECT_EQ(GetText(u"Software\\Forms", u"ASCII"), u"A\n\U0001F600");
+  EXPECT_EQ(GetText(u"Software\\Forms", u"tab"), u"a\tb");
+  EXPECT_EQ(GetText(u"Software\\Forms", u"Lower"), u"\x1F");
+  EXPECT_EQ(GetText(u"Software\\Forms", u"Own"), u"\x1F \xD800 line\nbreak \"q\" \\");
+  EXPECT_EQ(GetText(u"Software\\Forms", u"DUP"), u"1");
+  reg::Value number;
+  ASSERT_EQ(reg::QueryValue(u"Software\\Forms", u"num2", &number), ERROR_SUCCESS);
+  EXPECT_EQ(number.number, 1u);
+  EXPECT_TRUE(DamagedFiles().empty());
+
+  ASSERT_EQ(SetText(u"Software\\Forms", u"New", u"x"), ERROR_SUCCESS);
+  EXPECT_EQ(FileBody(),
+            "[HKEY_CURRENT_USER\\Software]\n\n"
+            "[HKEY_CURRENT_USER\\Software\\Forms]\n"
+            "\"Ascii\"=\"A\\n\U0001F600\"\n"
+            "\"Tab\"=\"a\\u0009b\"\n"
+            "\"Lower\"=\"\\u001F\"\n"
+            "\"Own\"=\"\\u001F \\uD800 line\\nbreak \\\"q\\\" \\\\\"\n"
+            "\"Dup\"=\"1\"\n"
+            "\"Num\"=dword:0000000a\n"
+            "\"Num2\"=dword:00000001\n"
+            "\"New\"=\"x\"\n\n");
+}
+
+// A value's line ends after its text, with nothing but blanks: a text never runs on into the next
+// line, and a line with more after its text is no settings line.
+TEST_F(Registry, AValueLineEndsWithItsText) {
+  WriteBytes(reg::FilePath(),
+             "[HKEY_CURRENT_USER\\Software]\n"
+             "\"Fine\"=\"a\"  \t\r\n"
+             "  \"Spaced\" = \"b\"\n"
+             "\"More\"=\"c\" d\n"
+             "\"Open\"=\"e\n"
+             "f\"\n"
+             "\"Number\"=dword:00000002 x\n"
+             "\"After\"=\"g\"");
+  EXPECT_EQ(GetText(u"Software", u"Fine"), u"a");
+  EXPECT_EQ(GetText(u"Software", u"Spaced"), u"b");
+  EXPECT_EQ(GetText(u"Software", u"More"), std::nullopt);
+  EXPECT_EQ(GetText(u"Software", u"Open"), std::nullopt);
+  EXPECT_EQ(GetText(u"Software", u"After"), u"g");
+  reg::Value number;
+  EXPECT_EQ(reg::QueryValue(u"Software", u"Number", &number), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(DamagedFiles().size(), 1u);
+}
+
+// Every value of a key of many is found, by any case of its name; a key written twice holds the
+// values of both places, a name written twice the later text, under the case first written.
+TEST_F(Registry, AKeyOfManyValuesAndAKeyWrittenTwiceReadWhole) {
+  std::string text = "[HKEY_CURRENT_USER\\Software\\Many]\n";
+  for (int i = 0; i < 20000; ++i) text += "\"Value" + std::to_string(i) + "\"=\"" + std::to_string(i * 7) + "\"\n";
+  text += "[HKEY_CURRENT_USER\\Software\\Other]\n\"Between\"=dword:00000001\n";
+  text += "[HKEY_CURRENT_USER\\software\\many]\n\"VALUE5\"=\"again\"\n\"Last\"=\"z\"\n";
+  WriteBytes(reg::FilePath(), text);
+  for (int i : {0, 1, 4, 6, 9999, 19999}) {
+    EXPECT_EQ(GetText(u"Software\\Many", vb::FromUtf8("vAlUe" + std::to_string(i))), vb::FromUtf8(std::to_string(i * 7)));
+  }
+  EXPECT_EQ(GetText(u"Software\\Many", u"value5"), u"again");
+  EXPECT_EQ(GetText(u"Software\\Many", u"Value20000"), std::nullopt);
+  EXPECT_EQ(GetText(u"Software\\Many", u"Last"), u"z");
+  ASSERT_EQ(SetText(u"Software\\Many", u"Value3", u"changed"), ERROR_SUCCESS);
+  const std::string body = FileBody();
+  EXPECT_NE(body.find("\"Value5\"=\"again\"\n\"Value6\"=\"42\"\n"), std::string::npos);
+  EXPECT_NE(body.find("\"Value19999\"=\"139993\"\n\"Last\"=\"z\"\n\n"), std::string::npos);
+  EXPECT_NE(body.find("\"Value3\"=\"changed\"\n"), std::string::npos);
+  EXPECT_EQ(body.find("VALUE5"), std::string::npos);
+}
+
+// The wide query of a text asks for its size without reading it, reads it into the caller's buffer
+// in one call, also at an odd address, and gives ERROR_MORE_DATA for a buffer too small.
+TEST_F(Registry, TheWideQueryReadsATextInOneCallWhereverItsBufferIs) {
+  std::u16string big;
+  while (big.size() < 1'000'000) big += u"Съешь же ещё этих булок \"и\" \\ \n";
+  ASSERT_EQ(SetText(u"Software", u"Big", big), ERROR_SUCCESS);
+  HKEY key = 0;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"Software", 0, KEY_READ, &key), ERROR_SUCCESS);
+  DWORD type = 0;
+  DWORD size = 0;
+  ASSERT_EQ(RegQueryValueExW(key, u"big", nullptr, &type, nullptr, &size), ERROR_SUCCESS);
+  EXPECT_EQ(type, REG_SZ);
+  EXPECT_EQ(size, big.size() * 2);
+
+  std::string buffer(size + 1, '\x7F');
+  DWORD room = size - 2;
+  EXPECT_EQ(RegQueryValueExW(key, u"Big", nullptr, &type, reinterpret_cast<BYTE*>(buffer.data() + 1), &room),
+            ERROR_MORE_DATA);
+  EXPECT_EQ(room, size);
+  EXPECT_EQ(buffer, std::string(size + 1, '\x7F'));
+  room = size;
+  ASSERT_EQ(RegQueryValueExW(key, u"Big", nullptr, &type, reinterpret_cast<BYTE*>(buffer.data() + 1), &room),
+            ERROR_SUCCESS);
+  EXPECT_EQ(room, size);
+  EXPECT_EQ(buffer.substr(1), std::string(reinterpret_cast<const char*>(big.data()), size));
+
+  std::u16string aligned(big.size(), u' ');
+  room = size;
+  ASSERT_EQ(RegQueryValueExW(key, u"Big", nullptr, &type, reinterpret_cast<BYTE*>(aligned.data()), &room),
+            ERROR_SUCCESS);
+  EXPECT_EQ(aligned, big);
+  RegCloseKey(key);
+}
