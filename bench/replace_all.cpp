@@ -72,6 +72,16 @@ void Load(const std::u16string& document) {
   vb::DoEvents();
 }
 
+// The count the last message box gave: "Поиск завершен! Было сделано N замен(ы).".
+std::int64_t CountShown() {
+  const std::u16string said = u"Поиск завершен! Было сделано ";
+  const std::u16string shown = platform::script::Log().empty() ? u"" : platform::script::Log().back().prompt;
+  std::int64_t count = 0;
+  for (std::size_t i = said.size(); shown.starts_with(said) && i < shown.size() && shown[i] >= u'0' && shown[i] <= u'9'; ++i)
+    count = count * 10 + (shown[i] - u'0');
+  return count;
+}
+
 // What a run leaves besides its own time: the replacements counted, the paint after it and the Undo.
 struct Aside {
   std::int64_t count = 0;
@@ -99,8 +109,7 @@ double RunOnce(benchmark::State& state, const std::u16string& what, const std::u
   vb::DoEvents();
   aside.paints.push_back(Milliseconds(Clock::now() - painted));
   replace.Unload();
-  const std::u16string counted = platform::script::Log().empty() ? u"" : platform::script::Log().back().prompt;
-  aside.count = std::strtoll(std::string(counted.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(counted.size(), 29)), counted.end()).c_str(), nullptr, 10);
+  aside.count = CountShown();
   if (modDocument::UndoStack.size() != 2) state.SkipWithError("not one step of the history");
   const auto t1 = Clock::now();
   window->UndoEdit();
