@@ -6,8 +6,10 @@
 // vbObjectError + 1049 ("TabIndex <tab> does not exist"); the other failures raise the numbers
 // below, all with the source "<program>.cTabCtrl". Selecting a tab, by the user or by SelectTab,
 // raises BeforeClick (whose cancel keeps the current tab) when a tab was selected, then TabClick.
-// While the strip has the focus, Enter and the navigation keys reach it before any keyboard hook
-// the window holds (its accelerators); other keys pass on (tab_strip.h).
+// The strip takes the focus by Tab like any control of its window. While it has the focus, Enter and
+// the navigation keys reach it before any keyboard hook the window holds (its accelerators), and Esc
+// presses the window's cancel button; wherever the focus is on its window, Ctrl+Tab, Ctrl+Shift+Tab,
+// Ctrl+Page Down and Ctrl+Page Up select the next or previous tab; other keys pass on (tab_strip.h).
 #pragma once
 
 #include <cstdint>

@@ -49,12 +49,14 @@ void TabControl::CreateTabWindow() {
   tab_ = CreateWindowExA(0, WC_TABCONTROLA, u"", Style(), 0, 0, r.right, r.bottom, hWnd(), 0, 0, nullptr);
   if (tab_ == 0) return;
   Attach();
+  KeepFocusIn(tab_);
+  modTabStrip::Register(this);
 }
 
 void TabControl::DestroyTabWindow() {
   if (tab_ != 0) {
     Detach();
-    if (modTabStrip::Active()) modTabStrip::Deactivate(this);
+    modTabStrip::Deactivate(this);
     ShowWindow(tab_, SW_HIDE);
     DestroyWindow(tab_);
     tab_ = 0;

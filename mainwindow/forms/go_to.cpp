@@ -1,6 +1,7 @@
 #include "mainwindow/forms/go_to.h"
 
-#include <limits>
+#include <charconv>
+#include <string>
 
 #include "core/main_window.h"
 #include "mainwindow/forms/main.h"
@@ -44,18 +45,43 @@ void frmGoTo::Form_Unload(int&) { chrome::PlaySoundEvent(chrome::kFormUnload); }
 
 void frmGoTo::txtGo_Change() { cmdGo.Enabled(!txtGo.Text().empty()); }
 
-std::optional<std::int32_t> frmGoTo::LineOfEntry(std::u16string_view entry) {
+namespace {
+
+// The entry as a number: decimal digits with at most one decimal separator ("." or ","), blanks
+// around allowed; nothing for any other text.
+std::optional<double> NumberOfEntry(std::u16string_view entry) {
   const std::size_t first = entry.find_first_not_of(u' ');
   if (first == std::u16string_view::npos) return std::nullopt;
   entry = entry.substr(first, entry.find_last_not_of(u' ') - first + 1);
-  std::int64_t number = 0;
+  std::string number;
+  bool separator = false, digits = false;
   for (char16_t c : entry) {
-    if (c < u'0' || c > u'9') return std::nullopt;
-    number = number * 10 + (c - u'0');
-    if (number > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
+    if (c >= u'0' && c <= u'9') {
+      number += static_cast<char>(c);
+      digits = true;
+    } else if ((c == u'.' || c == u',') && !separator) {
+      number += '.';
+      separator = true;
+    } else {
+      return std::nullopt;
+    }
   }
-  if (number < 1) return std::nullopt;
-  return static_cast<std::int32_t>(number - 1);
+  if (!digits) return std::nullopt;
+  double value = 0;
+  std::from_chars(number.data(), number.data() + number.size(), value);
+  return value;
+}
+
+}  // namespace
+
+std::optional<std::int32_t> frmGoTo::LineOfEntry(std::u16string_view entry) {
+  const std::optional<double> number = NumberOfEntry(entry);
+  // Beyond this the line number, rounded, is past the largest 32-bit number.
+  constexpr double kPastTheLast = 2147483647.5;
+  if (!number || *number - 1 >= kPastTheLast) return std::nullopt;
+  const std::int32_t line = vb::CLng(*number - 1);
+  if (line < 0) return std::nullopt;
+  return line;
 }
 
 void frmGoTo::cmdGo_Click() {

@@ -152,6 +152,9 @@ inline win::COLORREF ToColour(std::uint32_t p) {
 inline std::uint32_t Div255(std::uint32_t v) { return (v + 127) / 255; }
 
 QFont DefaultFont();
+// Sets a font to draw as the platform's text drawing does: unsmoothed, each letter at a whole-pixel
+// advance, without kerning.
+void DrawAsThePlatform(QFont& f);
 
 // Pictures for the forms runtime: a bitmap made from an image (the fourth byte 0, as drawing
 // leaves it), and what a bitmap or icon handle shows, top-down (bitmaps opaque, icons through

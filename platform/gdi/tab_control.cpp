@@ -87,25 +87,48 @@ void Choose(Tab& t, int i) {
   Notify(h, TCN_SELCHANGE);
 }
 
-void KeyDown(Tab& t, WPARAM vk, LPARAM l) {
+bool Held(int vk) { return (GetKeyState(vk) & 0x8000) != 0; }
+
+// The tab `step` places on from the selected one, round from the last to the first and back.
+int Round(const Tab& t, int step) {
+  const int n = static_cast<int>(t.items.size());
+  return ((t.sel < 0 ? 0 : t.sel + step) % n + n) % n;
+}
+
+// The tab a key selects, or -1 for a key the tabs leave alone. The arrows, Home and End move within
+// the row; Ctrl+Tab and Ctrl+Page Down go to the next tab, Ctrl+Shift+Tab and Ctrl+Page Up to the
+// previous one, round the row, as a tabbed dialog's page keys do.
+int TabOfKey(const Tab& t, WPARAM vk) {
+  const int last = static_cast<int>(t.items.size()) - 1;
+  const int cur = t.sel;
+  const bool ctrl = Held(VK_CONTROL);
+  switch (static_cast<int>(vk)) {
+    case VK_LEFT:
+    case VK_UP: return cur < 0 ? 0 : std::max(0, cur - 1);
+    case VK_RIGHT:
+    case VK_DOWN: return cur < 0 ? 0 : std::min(last, cur + 1);
+    case VK_HOME: return 0;
+    case VK_END: return last;
+    case VK_TAB: return ctrl ? Round(t, Held(VK_SHIFT) ? -1 : 1) : -1;
+    case VK_NEXT: return ctrl ? Round(t, 1) : -1;
+    case VK_PRIOR: return ctrl ? Round(t, -1) : -1;
+    default: return -1;
+  }
+}
+
+// True when the key was the tabs' own; any other key goes on (Tab to the next control).
+bool KeyDown(Tab& t, WPARAM vk, LPARAM l) {
   NMTCKEYDOWN kd;
   kd.wVKey = static_cast<WORD>(vk);
   kd.flags = static_cast<UINT>(l);
   const HWND h = t.h;
   Notify(h, TCN_KEYDOWN, &kd.hdr);
   Tab* again = Find(h);
-  if (again == nullptr || again->items.empty()) return;
-  const int last = static_cast<int>(again->items.size()) - 1;
-  const int cur = again->sel;
-  switch (static_cast<int>(vk)) {
-    case VK_LEFT:
-    case VK_UP: Choose(*again, cur < 0 ? 0 : std::max(0, cur - 1)); break;
-    case VK_RIGHT:
-    case VK_DOWN: Choose(*again, cur < 0 ? 0 : std::min(last, cur + 1)); break;
-    case VK_HOME: Choose(*again, 0); break;
-    case VK_END: Choose(*again, last); break;
-    default: break;
-  }
+  if (again == nullptr || again->items.empty()) return false;
+  const int i = TabOfKey(*again, vk);
+  if (i < 0) return false;
+  Choose(*again, i);
+  return true;
 }
 
 // --- item messages ----------------------------------------------------------------------------------
@@ -310,7 +333,7 @@ LRESULT TabProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
         InvalidateRect(h, nullptr, FALSE);
       }
       return 0;
-    case WM_KEYDOWN: KeyDown(*t, w, l); return 0;
+    case WM_KEYDOWN: return KeyDown(*t, w, l) ? 0 : DefWindowProcA(h, msg, w, l);
     case WM_HSCROLL:
       if (LOWORD(w) == SB_THUMBPOSITION) {
         t->first = HIWORD(w);

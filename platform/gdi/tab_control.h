@@ -4,8 +4,10 @@
 // A tab control keeps its tabs (text, image, item data, state), lays them out in one row (scroll
 // arrows appear when they do not fit) or in several (the row of the selected tab next to the page
 // frame), and tells its parent through WM_NOTIFY: TCN_SELCHANGING (a non-zero answer keeps the
-// selection), TCN_SELCHANGE, TCN_KEYDOWN and NM_RCLICK. The user selects with the left button and
-// with the arrow keys, Home and End. Owner-drawn tabs (TCS_OWNERDRAWFIXED) are measured with
+// selection), TCN_SELCHANGE, TCN_KEYDOWN and NM_RCLICK. The user selects with the left button, with
+// the arrow keys, Home and End, and with the page keys of a tabbed dialog: Ctrl+Tab and Ctrl+Page Down
+// the next tab, Ctrl+Shift+Tab and Ctrl+Page Up the previous one, round the row. Other keys go on to
+// DefWindowProc (Tab to the next control). Owner-drawn tabs (TCS_OWNERDRAWFIXED) are measured with
 // WM_MEASUREITEM and drawn with WM_DRAWITEM, both sent to the parent. The style is read whenever the
 // control lays out or paints, so a style set with SetWindowLongA takes effect at the next paint.
 #pragma once

@@ -14,10 +14,18 @@
 
 namespace platform::gdi {
 
+// Left to itself, the toolkit places letters at fractional advances (on a scaled screen above all),
+// and unsmoothed letters, each rounded to its pixel, then stand apart inside words.
+void DrawAsThePlatform(QFont& f) {
+  f.setStyleStrategy(QFont::NoAntialias);
+  f.setHintingPreference(QFont::PreferFullHinting);
+  f.setKerning(false);
+}
+
 QFont DefaultFont() {
   QFont f(QStringLiteral("DejaVu Sans"));
   f.setPixelSize(11);
-  f.setStyleStrategy(QFont::NoAntialias);
+  DrawAsThePlatform(f);
   return f;
 }
 
@@ -46,7 +54,7 @@ namespace {
 
 QFont MakeFont(const win::LOGFONTA& lf) {
   QFont f(FontFamily(QString::fromStdU16String(vb::FromWindows1251(lf.lfFaceName))));
-  f.setStyleStrategy(QFont::NoAntialias);
+  DrawAsThePlatform(f);
   if (lf.lfHeight < 0) {
     f.setPixelSize(-lf.lfHeight);
   } else if (lf.lfHeight > 0) {

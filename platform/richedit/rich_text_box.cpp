@@ -385,6 +385,9 @@ std::vector<std::int32_t> RichTextBox::Matches(std::u16string_view text, std::in
   return found;
 }
 
-void RichTextBox::SetFocus() { impl_->Ed().setFocus(Qt::OtherFocusReason); }
+void RichTextBox::SetFocus() {
+  impl_->Ed();  // raises when the editor went with its window
+  win::SetFocus(impl_->hwnd);
+}
 
 }  // namespace vb

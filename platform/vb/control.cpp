@@ -342,7 +342,7 @@ void Control::TabIndex(int v) {
 }
 void Control::SetFocus() {
   EnsureWindow();
-  W(*this).setFocus(Qt::OtherFocusReason);
+  win::SetFocus(core_->handle);
 }
 void Control::Refresh() {
   EnsureWindow();

@@ -3,8 +3,11 @@
 #include "platform/vb/control_core.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QCursor>
+#include <QLineEdit>
 #include <QPalette>
+#include <QPlainTextEdit>
 #include <QWidget>
 #include <algorithm>
 #include <unordered_map>
@@ -254,13 +257,26 @@ QFont ToQFont(const vb::StdFont& f) {
   return q;
 }
 
+namespace {
+
+bool IsEditBox(const QWidget* w) {
+  const auto* combo = qobject_cast<const QComboBox*>(w);
+  return qobject_cast<const QLineEdit*>(w) != nullptr || qobject_cast<const QPlainTextEdit*>(w) != nullptr ||
+         (combo != nullptr && combo->isEditable());
+}
+
+}  // namespace
+
 // A disabled control writes in the system's grey text, whatever its ForeColor, on its own
-// background; the style embosses captions on the highlight colour (ControlStyle).
+// background; the style embosses captions on the highlight colour (ControlStyle). A disabled edit
+// box that writes on the window colour stands on the button face instead, as the platform's
+// disabled edit boxes do; a colour of the box's own stays.
 void ApplyColors(QWidget* w, vb::OLE_COLOR back, vb::OLE_COLOR fore) {
   QPalette p = w->palette();
   const QColor b = ToQColor(back), f = ToQColor(fore);
   const QColor grey = ToQColor(vb::vbGrayText), light = ToQColor(vb::vb3DHighlight);
   for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button}) p.setColor(role, b);
+  if (back == vb::vbWindowBackground && IsEditBox(w)) p.setColor(QPalette::Disabled, QPalette::Base, ToQColor(vb::vbButtonFace));
   for (auto group : {QPalette::Active, QPalette::Inactive})
     for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) p.setColor(group, role, f);
   for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) p.setColor(QPalette::Disabled, role, grey);

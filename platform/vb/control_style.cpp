@@ -49,6 +49,30 @@ class SharedColours {
   QPalette own_;
 };
 
+
+// From the inset of the focus rectangle to the button's edges, in pixels.
+constexpr int kFocusInset = 3;
+
+// A dotted rectangle: every other pixel of its outline, starting at its top-left corner.
+void DrawFocusRectangle(QPainter* painter, const QRect& r, const QColor& ink) {
+  if (r.width() < 1 || r.height() < 1) return;
+  painter->save();
+  painter->setPen(ink);
+  painter->setRenderHint(QPainter::Antialiasing, false);
+  const auto dot = [&](int x, int y) {
+    if (((x - r.left()) + (y - r.top())) % 2 == 0) painter->drawPoint(x, y);
+  };
+  for (int x = r.left(); x <= r.right(); ++x) {
+    dot(x, r.top());
+    dot(x, r.bottom());
+  }
+  for (int y = r.top() + 1; y < r.bottom(); ++y) {
+    dot(r.left(), y);
+    dot(r.right(), y);
+  }
+  painter->restore();
+}
+
 }  // namespace
 
 void ControlStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
@@ -57,11 +81,6 @@ void ControlStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
   QProxyStyle::drawPrimitive(element, option, painter, widget);
 }
 
-void ControlStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
-                               const QWidget* widget) const {
-  const SharedColours shared(option);
-  QProxyStyle::drawControl(element, option, painter, widget);
-}
 
 void ControlStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
                                       const QWidget* widget) const {
@@ -82,6 +101,17 @@ void ControlStyle::drawItemText(QPainter* painter, const QRect& rect, int flags,
   painter->setPen(ink);
   painter->drawText(rect, flags, text);
   painter->setPen(saved);
+}
+
+void ControlStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                               const QWidget* widget) const {
+  {
+    const SharedColours shared(option);
+    QProxyStyle::drawControl(element, option, painter, widget);
+  }
+  if (element != CE_PushButton || !option->state.testFlag(State_HasFocus)) return;
+  const QRect inside = option->rect.adjusted(kFocusInset, kFocusInset, -kFocusInset, -kFocusInset);
+  DrawFocusRectangle(painter, inside, option->palette.color(QPalette::ButtonText));
 }
 
 }  // namespace platform::detail

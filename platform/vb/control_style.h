@@ -2,8 +2,10 @@
 // the platform's disabled look. A disabled control's caption (label, check box, option button,
 // button, frame, drop-down list) stands embossed: the text once in the highlight colour one pixel
 // down and right, then in grey text over it, both from the disabled colours of the control's
-// palette (ApplyColors gives them: COLOR_3DHILIGHT and COLOR_GRAYTEXT). The application uses it
-// for every widget.
+// palette (ApplyColors gives them: COLOR_3DHILIGHT and COLOR_GRAYTEXT). A button with the keyboard
+// focus shows the platform's focus rectangle, a dotted line of every other pixel in the button's
+// text colour three pixels inside its edges, so a default button with the focus looks other than
+// one without. The application uses it for every widget.
 //
 // The desktop's style keeps what it draws (a button's face, a list's frame) under a key that holds
 // the palette's cache key, which the toolkit makes anew for every widget given colours of its own:

@@ -1,10 +1,11 @@
 #include "platform/vb/form.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QPixmap>
 #include <QPointer>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -44,6 +45,10 @@ struct Form::Impl {
   // known, so the window ends up with the outer size it was given.
   QSize pendingOuter;
   bool OuterPending() const;
+  // Maximised with a fixed border: the window fills the screen's work area by its own size and
+  // place, since a window manager may keep a window without a maximise button from maximising.
+  bool fillsWorkArea = false;
+  void FillWorkArea();
 };
 
 namespace {
@@ -234,6 +239,9 @@ void Form::Show(int modal, Form* owner) {
   if (modal == vbModal && w->isVisible()) Raise(err::kFormAlreadyShown);
   if (owner != nullptr && owner != this) win::SetWindowLongA(d_->handle, win::GWL_HWNDPARENT, owner->hWnd());
   if (modal == vbModal) w->setWindowModality(Qt::ApplicationModal);
+  if (d_->borderStyle == vbFixedToolWindow || d_->borderStyle == vbSizableToolWindow)
+    platform::detail::ShowWithoutMinMaxButtons(w);
+  if (d_->fillsWorkArea) d_->FillWorkArea();
   if (w->isMinimized()) {
     w->showMinimized();
   } else if (w->isMaximized()) {
@@ -355,19 +363,28 @@ int Form::WindowState() {
   EnsureLoaded();
   const auto s = d_->widget->windowState();
   if (s & Qt::WindowMinimized) return vbMinimized;
-  if (s & Qt::WindowMaximized) return vbMaximized;
+  if ((s & Qt::WindowMaximized) || d_->fillsWorkArea) return vbMaximized;
   return vbNormal;
 }
 void Form::WindowState(int v) {
   EnsureLoaded();
   if (v != vbNormal && v != vbMinimized && v != vbMaximized) Raise(err::kInvalidPropertyValue);
-  const Qt::WindowState s = v == vbMinimized ? Qt::WindowMinimized : v == vbMaximized ? Qt::WindowMaximized : Qt::WindowNoState;
   // A fixed border keeps the user from sizing the window, not the window from filling the screen.
-  if (v == vbMaximized && FixedSize(d_->borderStyle)) {
-    d_->widget->setMinimumSize(0, 0);
-    d_->widget->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  d_->fillsWorkArea = v == vbMaximized && FixedSize(d_->borderStyle);
+  if (d_->fillsWorkArea) {
+    d_->widget->setWindowState(Qt::WindowNoState);
+    d_->FillWorkArea();
+    return;
   }
-  d_->widget->setWindowState(s);
+  d_->widget->setWindowState(v == vbMinimized ? Qt::WindowMinimized : v == vbMaximized ? Qt::WindowMaximized : Qt::WindowNoState);
+}
+
+void Form::Impl::FillWorkArea() {
+  QScreen* screen = widget->screen() != nullptr ? widget->screen() : QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  const QRect area = screen->availableGeometry();
+  widget->move(area.topLeft());
+  SetOuterSize(area.size());
 }
 
 int Form::BorderStyle() {

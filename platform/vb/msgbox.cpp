@@ -9,11 +9,13 @@
 #include <QLayout>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTextLayout>
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "platform/script/script.h"
@@ -87,11 +89,42 @@ QString FitToLines(const QString& text, const QFont& font, int width, int lines)
   return out.join(QLatin1Char('\n'));
 }
 
+// The widest a box may grow: four fifths of the screen, and no wider than the toolkit lets a box
+// grow before it breaks its lines anywhere (the screen's width less 480 pixels, at most 1000, on a
+// screen wider than 1024 pixels).
+int WidestBox(const QRect& area) {
+  const int toolkit = area.width() <= 1024 ? area.width() : std::min(area.width() - 480, 1000);
+  return std::min(area.width() * 4 / 5, toolkit);
+}
+
+// The width of the prompt's widest line of its own, as the box's text layout measures it (in
+// fractions of a pixel, which whole-pixel metrics round down).
+int WidestLine(const QString& text, const QFont& font) {
+  qreal widest = 0;
+  for (const QString& line : text.split(QLatin1Char('\n'))) {
+    QTextLayout layout(line, font);
+    layout.beginLayout();
+    layout.createLine();  // given no width, the line holds the whole text
+    layout.endLayout();
+    widest = std::max(widest, layout.maximumWidth());
+  }
+  return static_cast<int>(std::ceil(widest));
+}
+
+// A line break after a blank goes on with the sentence: the writer filled a line of a box of his
+// own width. Where the box cannot hold such lines whole, the blank and break give way to a blank.
+QString WithoutSoftBreaks(QString text) {
+  text.replace(QRegularExpression(QStringLiteral(" +\n")), QStringLiteral(" "));
+  return text;
+}
+
 // Lays the prompt out for the screen the box shows on: the box at most half the screen wide (at
 // most 500 pixels, as the toolkit sizes it), its lines as wide as the room the icon and the margins
 // leave them (wider ones the box would break again, leaving a word alone on a line), and no more
-// lines than the screen holds.
-void FitPrompt(QMessageBox& box, const QString& text) {
+// lines than the screen holds. A prompt broken into lines of its own keeps them whole where the box
+// can grow wide enough for them: broken again inside, they would stand ragged. Where it cannot, its
+// sentences flow through the breaks that fill lines (WithoutSoftBreaks) across the widest box.
+void FitPrompt(QMessageBox& box, const QString& prompt) {
   QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
   if (screen == nullptr) screen = QGuiApplication::primaryScreen();
   const QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
@@ -100,19 +133,21 @@ void FitPrompt(QMessageBox& box, const QString& text) {
   const int lineHeight = std::max(1, QFontMetrics(font).lineSpacing());
   box.setText(QString());
   const int besideText = box.layout() != nullptr ? box.layout()->totalMinimumSize().width() : 0;
-  const int width = std::max(10 * lineHeight, std::min(area.width() / 2, 500) - besideText);
+  const int room = WidestBox(area) - besideText;
+  const QString text = WidestLine(prompt, font) > room ? WithoutSoftBreaks(prompt) : prompt;
+  int width = std::max(10 * lineHeight, std::min(area.width() / 2, 500) - besideText);
+  if (text.contains(QLatin1Char('\n'))) width = std::max(width, std::min(WidestLine(text, font), room));
   // Room for the title, the buttons and the margins.
   const int chrome = 8 * lineHeight;
   const QString fitted = FitToLines(text, font, width, std::max(1, (area.height() - chrome) / lineHeight));
   box.setText(fitted);
-  // A short prompt still leaves the caption whole in the title bar, which writes it in bold beside
-  // the window's icon and buttons.
-  int widest = 0;
-  for (const QString& line : fitted.split(QLatin1Char('\n'))) widest = std::max(widest, QFontMetrics(font).horizontalAdvance(line));
+  // The box is as wide as its widest line, and a short prompt still leaves the caption whole in the
+  // title bar, which writes it in bold beside the window's icon and buttons.
+  const int widest = WidestLine(fitted, font);
   QFont bold = box.font();
   bold.setBold(true);
   const int caption = std::min(width, QFontMetrics(bold).horizontalAdvance(box.windowTitle()) + 10 * lineHeight - besideText);
-  if (label != nullptr && caption > widest) label->setMinimumWidth(caption);
+  if (label != nullptr) label->setMinimumWidth(std::max(caption, widest));
 }
 
 // A box whose buttons all give an answer that matters (Yes/No, Abort/Retry/Ignore) has no way out

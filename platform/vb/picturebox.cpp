@@ -278,14 +278,19 @@ void PictureBox::Cls() {
 
 namespace {
 int ToPx(float v, int scale) { return static_cast<int>(std::lround(ConvertScale(v, scale, vbPixels))); }
+
+// Text is drawn and measured without smoothing, so its pixels are the fore colour itself.
+QFont TextFont(const vb::StdFont& f) {
+  QFont font = platform::detail::ToQFont(f);
+  platform::gdi::DrawAsThePlatform(font);
+  return font;
+}
 }  // namespace
 
 void PictureBox::Print(const std::u16string& text, bool newLine) {
   EnsureWindow();
   PictureWidget& w = Pic(*this);
-  // Text is drawn without smoothing, so its pixels are the fore colour itself.
-  QFont font = platform::detail::ToQFont(core().font);
-  font.setStyleStrategy(QFont::NoAntialias);
+  const QFont font = TextFont(core().font);
   const QFontMetrics fm(font);
   const QString s = QString::fromStdU16String(text);
   {
@@ -357,13 +362,13 @@ std::int64_t PictureBox::Point(float x, float y) {
 
 float PictureBox::TextWidth(const std::u16string& text) {
   EnsureWindow();
-  const QFontMetrics fm(platform::detail::ToQFont(core().font));
+  const QFontMetrics fm(TextFont(core().font));
   return ConvertScale(static_cast<float>(fm.horizontalAdvance(QString::fromStdU16String(text))), vbPixels, Pic(*this).scaleMode);
 }
 
 float PictureBox::TextHeight(const std::u16string& text) {
   EnsureWindow();
-  const QFontMetrics fm(platform::detail::ToQFont(core().font));
+  const QFontMetrics fm(TextFont(core().font));
   const int lines = 1 + static_cast<int>(std::count(text.begin(), text.end(), u'\n'));
   return ConvertScale(static_cast<float>(fm.height() * lines), vbPixels, Pic(*this).scaleMode);
 }

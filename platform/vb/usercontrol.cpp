@@ -159,4 +159,18 @@ float UserControl::ScaleHeight() {
   return platform::detail::Tw(core().widget->height());
 }
 
+// The inner window stands right after the control in the Tab order, so the keys that leave it find
+// the control's neighbours; the control hands the focus on to it.
+void UserControl::KeepFocusIn(win::HWND inner) {
+  EnsureWindow();
+  QWidget* own = core().widget;
+  QWidget* in = platform::detail::WidgetOf(inner);
+  if (own == nullptr || in == nullptr || !own->isAncestorOf(in)) return;
+  own->setFocusProxy(nullptr);
+  own->setFocusPolicy(Qt::TabFocus);
+  in->setFocusPolicy(Qt::TabFocus);
+  QWidget::setTabOrder(own, in);
+  own->setFocusProxy(in);
+}
+
 }  // namespace vb

@@ -115,6 +115,11 @@ class UserControl : public Control, public Host {
   float ScaleWidth();
   float ScaleHeight();
 
+  // The control takes the keyboard focus by Tab, in its place among its window's controls, and
+  // holds it in `inner`, a window made on the control's own window (CreateWindowExA): Tab and
+  // Shift+Tab lead from there to the window's next and previous controls, as from any control.
+  void KeepFocusIn(win::HWND inner);
+
  protected:
   virtual void UserControl_Initialize() {}
   virtual void UserControl_InitProperties() {}

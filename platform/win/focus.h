@@ -5,6 +5,7 @@
 
 namespace win {
 
+// Gives h the keyboard; a window of the program other than the active one is activated with it.
 HWND SetFocus(HWND h);
 HWND GetFocus();
 HWND GetActiveWindow();

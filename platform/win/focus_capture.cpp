@@ -21,9 +21,19 @@ namespace win {
 
 using platform::detail::captureWindow;
 
+// The keyboard goes to the window at once, also when it stands on another window of the program
+// than the one that has the keyboard: that window is activated, as the platform does.
 HWND SetFocus(HWND h) {
   HWND old = GetFocus();
-  if (QWidget* w = platform::detail::WidgetOf(h)) w->setFocus(Qt::OtherFocusReason);
+  QWidget* w = platform::detail::WidgetOf(h);
+  if (w == nullptr) return old;
+  w->setFocus(Qt::OtherFocusReason);
+  QWidget* top = w->window();
+  const Qt::WindowType type = top->windowType();
+  const bool takesKeyboard = !top->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus) && type != Qt::Popup &&
+                             type != Qt::ToolTip;
+  if (QApplication::activeWindow() != nullptr && takesKeyboard && top->isVisible() && !top->isActiveWindow())
+    top->activateWindow();
   return old;
 }
 

@@ -23,6 +23,10 @@ void ShowDefaultDirection() {
   if (core::HasMainWindow()) core::frmMain().ShowDefaultDirection();
 }
 
+std::u16string EditorFontName() { return core::HasMainWindow() ? core::frmMain().RichTextBox().FontName() : u""; }
+
+double EditorFontSize() { return core::HasMainWindow() ? core::frmMain().RichTextBox().FontSize() : 0; }
+
 vb::CommonDialog* SharedFileDialog() { return core::HasMainWindow() ? &core::frmMain().CommonDialog() : nullptr; }
 
 }  // namespace settings_links

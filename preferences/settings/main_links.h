@@ -27,6 +27,10 @@ void EditorFontName(const std::u16string& name);
 void EditorFontSize(float points);
 // The main window's direction list shows the stored default direction anew.
 void ShowDefaultDirection();
+
+// The editor's font name and size in points; empty and 0 when no main window is there.
+std::u16string EditorFontName();
+double EditorFontSize();
 // The main window's shared file dialog, or null when no main window is there.
 vb::CommonDialog* SharedFileDialog();
 

@@ -1,4 +1,5 @@
 // The page "Печать": the printer, its orientation, quality and colour, paper, copies and margins.
+#include "preferences/forms/program_picture.h"
 #include "preferences/settings/layout.h"
 #include "preferences/settings/settings.h"
 
@@ -12,6 +13,7 @@ void frmSettings::DesignPrint() {
   Place(Frame8, 0, 0, 8100, 1700, u"Установленные принтеры:");
   lstPrinters.Move(240, 300, 5100, 1000);
   imgDefaultPrinter.Move(240, 1360, 240, 240);
+  imgDefaultPrinter.Picture(ProgramPicture(u"Data\\icons\\menu\\Print.ico"));
   Place(lblDefaultPrinter, 540, 1360, 3900, kLabelHeight, u"Принтер по умолчанию:");
   Place(cmdPrintersAndFaxs, 5520, 300, 2340, kButtonHeight, u"Принтеры и факсы");
   Place(cmdPrinterSetup, 5520, 780, 2340, kButtonHeight, u"Установка принтера");

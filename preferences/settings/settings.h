@@ -240,6 +240,8 @@ class frmSettings : public vb::Form {
   void LoadPrinters();
   int StoredPrinterIndex();
   void LoadFont();
+  std::u16string FontNameShown();
+  std::u16string FontSizeShown();
   void LoadLocked();
   void FollowProgramLock();
   void LoadSounds();

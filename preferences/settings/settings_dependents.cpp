@@ -135,6 +135,6 @@ void frmSettings::TimerFonts_Timer() {
   cboFontName.Clear();
   for (int i = 0; i < vb::Screen.FontCount(); ++i) cboFontName.AddItem(vb::Screen.Fonts(i));
   vb::Screen.MousePointer(vb::vbDefault);
-  cboFontName.Text(modRegistry::ReadFontName());
+  cboFontName.Text(FontNameShown());
   TimerFonts.Enabled(false);
 }

@@ -7,6 +7,7 @@
 #include "core/settings_schema.h"
 #include "mainwindow/window_placement.h"
 #include "platform/vb/printer.h"
+#include "platform/vb/strings.h"
 #include "preferences/forms/lock_program.h"
 #include "preferences/settings/main_links.h"
 #include "preferences/settings/settings.h"
@@ -178,13 +179,27 @@ int frmSettings::StoredPrinterIndex() {
   return index && *index >= 0 && *index < count ? *index : fallback;
 }
 
+// The font the page shows: the stored one, or the editor's own while none is stored (a new
+// profile), which is the font the editor writes in.
+std::u16string frmSettings::FontNameShown() {
+  const std::u16string stored = modRegistry::ReadFontName();
+  return stored.empty() ? settings_links::EditorFontName() : stored;
+}
+
+std::u16string frmSettings::FontSizeShown() {
+  const std::u16string stored = Pref(pref::kFontSize);
+  if (stored_values::FontPoints(stored)) return stored;
+  const double editor = settings_links::EditorFontSize();
+  return editor > 0 ? vb::CStr(editor) : std::u16string();
+}
+
 void frmSettings::LoadFont() {
   cboFontSize.Clear();
   for (const char16_t* size : kFontSizes) cboFontSize.AddItem(size);
-  const std::u16string size = Pref(pref::kFontSize);
+  const std::u16string size = FontSizeShown();
   const auto points = stored_values::FontPoints(size);
-  cboFontSize.Text(points ? size : std::u16string());
-  const std::u16string name = modRegistry::ReadFontName();
+  cboFontSize.Text(size);
+  const std::u16string name = FontNameShown();
   cboFontName.Text(name);
   txtExample.Text(Pref(pref::kTextExample));
   // An empty name, a name no font can have or a size that is no size keeps the sample in the

@@ -31,6 +31,7 @@ class frmTabs : public vb::Form {
  public:
   TabControl tabs{*this};
   vb::CommandButton cmdOther{*this};
+  vb::CommandButton cmdLast{*this};
   std::vector<std::string> events;
   bool cancel = false;
   frmTabs() {
@@ -51,6 +52,7 @@ class frmTabs : public vb::Form {
     Move(0, 0, 10000, 4000);
     tabs.Move(0, 0, stripWidth, stripHeight);
     cmdOther.Move(0, 3200, 1200, 375);
+    cmdLast.Move(1500, 3200, 1200, 375);
     if (design) design(tabs.DesignProperties());
   }
 };
@@ -227,10 +229,11 @@ LRESULT Accelerators(int code, WPARAM vk, LPARAM l) {
 }  // namespace
 
 TEST_F(TabControlTest, WithTheFocusTheKeysMoveTheSelectionBeforeTheAccelerators) {
+  // The window's accelerators are in place before it shows.
+  accelerators = SetWindowsHookExA(WH_KEYBOARD, &Accelerators, 0, GetCurrentThreadId());
   AddEight();
   form.Show();
   platform::testing::ShowAndWait(form.hWnd());
-  accelerators = SetWindowsHookExA(WH_KEYBOARD, &Accelerators, 0, GetCurrentThreadId());
   hookedKeys.clear();
   // The focus given to the control's own window goes on to its tab window.
   form.tabs.SetFocus();
@@ -258,6 +261,67 @@ TEST_F(TabControlTest, WithTheFocusTheKeysMoveTheSelectionBeforeTheAccelerators)
   UnhookWindowsHookEx(accelerators);
   form.Terminate();
   EXPECT_FALSE(modTabStrip::Active());
+}
+
+TEST_F(TabControlTest, TabReachesTheStripInItsPlaceAndLeavesItForTheNeighbours) {
+  AddEight();
+  form.Show();
+  platform::testing::ShowAndWait(form.hWnd());
+  const auto focusAfter = [](HWND from, int modifiers) {
+    platform::testing::KeyClick(from, VK_TAB, modifiers);
+    vb::DoEvents();
+    return GetFocus();
+  };
+  form.cmdLast.SetFocus();
+  vb::DoEvents();
+  EXPECT_EQ(focusAfter(form.cmdLast.hWnd(), 0), Tab());
+  EXPECT_EQ(focusAfter(Tab(), 0), form.cmdOther.hWnd());
+  EXPECT_EQ(focusAfter(form.cmdOther.hWnd(), MK_SHIFT), Tab());
+  EXPECT_EQ(focusAfter(Tab(), MK_SHIFT), form.cmdLast.hWnd());
+  // Tab moves the focus and selects nothing.
+  EXPECT_EQ(form.tabs.SelectedTab(), 1);
+}
+
+TEST_F(TabControlTest, ThePageKeysSelectTheNextAndPreviousTabFromAnywhereOnTheWindow) {
+  AddEight();
+  form.Show();
+  platform::testing::ShowAndWait(form.hWnd());
+  form.cmdOther.SetFocus();
+  vb::DoEvents();
+  form.events.clear();
+  const HWND other = form.cmdOther.hWnd();
+  platform::testing::KeyClick(other, VK_TAB, MK_CONTROL);
+  EXPECT_EQ(form.tabs.SelectedTab(), 2);
+  platform::testing::KeyClick(other, VK_NEXT, MK_CONTROL);
+  EXPECT_EQ(form.tabs.SelectedTab(), 3);
+  platform::testing::KeyClick(other, VK_TAB, MK_CONTROL | MK_SHIFT);
+  EXPECT_EQ(form.tabs.SelectedTab(), 2);
+  platform::testing::KeyClick(other, VK_PRIOR, MK_CONTROL);
+  platform::testing::KeyClick(other, VK_PRIOR, MK_CONTROL);  // round to the last
+  EXPECT_EQ(form.tabs.SelectedTab(), 8);
+  platform::testing::KeyClick(other, VK_TAB, MK_CONTROL);  // and on to the first
+  EXPECT_EQ(form.tabs.SelectedTab(), 1);
+  EXPECT_EQ(form.events, (std::vector<std::string>{"before 1", "click 2", "before 2", "click 3", "before 3", "click 2",
+                                                   "before 2", "click 1", "before 1", "click 8", "before 8", "click 1"}));
+  EXPECT_EQ(GetFocus(), other);
+  // Page Down alone is no page key.
+  platform::testing::KeyClick(other, VK_NEXT);
+  EXPECT_EQ(form.tabs.SelectedTab(), 1);
+}
+
+TEST_F(TabControlTest, EscInTheStripPressesTheWindowsCancelButton) {
+  AddEight();
+  int cancelled = 0;
+  form.cmdOther.Click = [&] { ++cancelled; };
+  form.cmdOther.Cancel(true);
+  form.Show();
+  platform::testing::ShowAndWait(form.hWnd());
+  form.tabs.SetFocus();
+  vb::DoEvents();
+  ASSERT_EQ(GetFocus(), Tab());
+  platform::testing::KeyClick(Tab(), VK_ESCAPE);
+  EXPECT_EQ(cancelled, 1);
+  EXPECT_EQ(form.tabs.SelectedTab(), 1);
 }
 
 TEST_F(TabControlTest, AMouseActivationMovesTheFocusIntoTheStripWithoutActivating) {

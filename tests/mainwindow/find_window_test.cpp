@@ -48,6 +48,27 @@ TEST_F(FindWindowTest, EscInTheSearchBoxClosesTheFindAndTheReplaceWindow) {
   EXPECT_EQ(editor().Text(), u"Мама мыла раму");
 }
 
+// Enter in the search box finds the word, and the next letter typed replaces it in the editor.
+TEST_F(FindWindowTest, AMatchGivesTheKeyboardToTheMainWindowsEditor) {
+  Document(u"один два три");
+  w().Show();
+  platform::testing::ShowAndWait(w().hWnd());
+  w().CmdFindFind();
+  platform::testing::ShowAndWait(f().hWnd());
+  f().cboFind.SetFocus();
+  vb::DoEvents();
+  ASSERT_EQ(win::GetActiveWindow(), f().hWnd());
+  f().cboFind.Text(u"два");
+  platform::testing::KeyClick(f().cboFind.hWnd(), win::VK_RETURN);
+  vb::DoEvents();
+  EXPECT_EQ(Selection(), u"два");
+  EXPECT_EQ(win::GetActiveWindow(), w().hWnd());
+  EXPECT_EQ(win::GetFocus(), editor().hWnd());
+  platform::testing::KeyClick(win::GetFocus(), 'X', 0, u"ж");
+  EXPECT_EQ(editor().Text(), u"один ж три");
+  EXPECT_EQ(f().cboFind.Text(), u"два");
+}
+
 TEST_F(FindWindowTest, AnEmptyDocumentOpensNothing) {
   AnswerBox(vb::vbOK);
   w().CmdFindFind();

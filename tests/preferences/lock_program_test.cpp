@@ -110,6 +110,25 @@ TEST_F(LockWindow, NoKeyCopyOrAccessibilityToolReachesTheStoredPassword) {
   EXPECT_EQ(mainShown, 0);
 }
 
+// The box that holds the stored password lies outside the window: Tab goes round the user name,
+// the password and the button, and never into it (where Ctrl+A, Ctrl+C would copy the password).
+TEST_F(LockWindow, TabGoesRoundTheVisibleControlsOnly) {
+  SetLocked(settings::locked::kUser, u"Ольга");
+  SetLocked(settings::locked::kPassword, u"Secret7");
+  Open();
+  platform::testing::ShowAndWait(lock.hWnd());
+  lock.txtUser.SetFocus();
+  vb::DoEvents();
+  std::vector<win::HWND> stops;
+  for (int i = 0; i < 6; ++i) {
+    platform::testing::KeyClick(win::GetFocus(), win::VK_TAB);
+    vb::DoEvents();
+    stops.push_back(win::GetFocus());
+  }
+  const std::vector<win::HWND> round{lock.txtPassword.hWnd(), lock.cmdEnter.hWnd(), lock.txtUser.hWnd()};
+  EXPECT_EQ(stops, (std::vector<win::HWND>{round[0], round[1], round[2], round[0], round[1], round[2]}));
+}
+
 TEST_F(LockWindow, OnlyTheExactPasswordUnlocksWhateverTheUserName) {
   SetLocked(settings::locked::kUser, u"Ольга");
   SetLocked(settings::locked::kPassword, u"СеКрет");

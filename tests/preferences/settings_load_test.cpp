@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/gdi/gdi.h"
 #include "platform/testing/vb.h"
 #include "platform/vb/printer.h"
 #include "platform/vb/strings.h"
@@ -222,6 +223,23 @@ TEST_F(SettingsDialogTest, ATabShowsItsPageAndTheOpenersSetTheBoxesThemselves) {
   EXPECT_EQ(VisiblePages(form), u"3");
   form.ShowPage(9);
   EXPECT_EQ(VisiblePages(form), u"3");
+}
+
+// The icons beside the direction list, the lock page's two notes and the default printer are drawn
+// where they stand, not left as empty gaps.
+TEST_F(SettingsDialogTest, TheIconsBesideTheListTheNotesAndThePrinterShow) {
+  form.Show();
+  Settle();
+  for (auto [tab, image] : {std::pair{2, &form.Image1}, {7, &form.Image5}, {7, &form.Image6}, {6, &form.imgDefaultPrinter}}) {
+    form.tabSettings.SelectTab(tab);
+    ASSERT_NE(image->Picture(), nullptr);
+    EXPECT_NE(image->Picture()->Handle(), 0);
+    int ink = 0;
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 16; ++x)
+        ink += vb::testing::WindowPicturePixel(image->hWnd(), x, y) != win::GetSysColor(win::COLOR_BTNFACE);
+    EXPECT_GT(ink, 40) << "tab " << tab;
+  }
 }
 
 // Each page's picture shows its own tab raised and its own panel: the stored clipboard watch ticked

@@ -4,6 +4,7 @@
 #include "mainwindow/main_window_support.h"
 #include "mainwindow/preference_windows.h"
 #include "platform/testing/vb.h"
+#include "platform/testing/win.h"
 #include "platform/win/window.h"
 #include "preferences/preference_windows.h"
 #include "preferences/settings/settings.h"
@@ -95,6 +96,27 @@ TEST_F(SettingsOpeners, ADialogOpenedAgainShowsWhatWasStoredMeanwhile) {
   dialog().cmdApply.Value(true);
   EXPECT_EQ(w().cmbDecode.ListIndex(), 4);
   EXPECT_EQ(Pref(settings::preferences::kDefaultCode), u"4");
+}
+
+// On a new profile the font page shows the font the editor writes in, not empty boxes; a stored
+// font is shown as stored.
+TEST_F(SettingsOpeners, TheFontPageShowsTheEditorsFontUntilOneIsStored) {
+  editor().FontName(u"DejaVu Serif");
+  editor().FontSize(14);
+  mainwindow::RouteButtonClick(u"MENU:FORMAT:FONT", w());
+  platform::testing::FireTimer(dialog().TimerFonts.hWnd(), 1);
+  EXPECT_EQ(dialog().cboFontName.Text(), u"DejaVu Serif");
+  EXPECT_EQ(dialog().cboFontSize.Text(), u"14");
+  EXPECT_EQ(dialog().lblExample.Font().Name, u"DejaVu Serif");
+  EXPECT_EQ(dialog().lblExample.Font().Size, 14);
+  EXPECT_FALSE(dialog().cmdApply.Enabled());
+  dialog().Terminate();
+  SetPref(settings::preferences::kFontName, u"DejaVu Sans Mono");
+  SetPref(settings::preferences::kFontSize, u"10");
+  mainwindow::RouteButtonClick(u"MENU:FORMAT:FONT", w());
+  platform::testing::FireTimer(dialog().TimerFonts.hWnd(), 1);
+  EXPECT_EQ(dialog().cboFontName.Text(), u"DejaVu Sans Mono");
+  EXPECT_EQ(dialog().cboFontSize.Text(), u"10");
 }
 
 }  // namespace

@@ -147,6 +147,25 @@ TEST_F(DisabledControls, CaptionsStandEmbossedInGreyAndTextIsGrey) {
   ExpectTheLooks(form.lst, false, "list box");
 }
 
+// An edit box stands on the window colour, and on the button face while disabled; one given a
+// colour of its own keeps it.
+TEST_F(DisabledControls, DisabledEditBoxesStandOnTheButtonFace) {
+  // Right of the text, left of a combo box's arrow.
+  const auto background = [](vb::Control& c) {
+    const int right = static_cast<int>(c.Width() / vb::TwipsPerPixel) - 30;
+    return vb::testing::WindowPicturePixel(c.hWnd(), right, 6);
+  };
+  const win::COLORREF face = win::GetSysColor(win::COLOR_BTNFACE), window = win::GetSysColor(win::COLOR_WINDOW);
+  ASSERT_NE(face, window);
+  EXPECT_EQ(background(form.txt[0]), window);
+  EXPECT_EQ(background(form.txt[1]), face);
+  EXPECT_EQ(background(form.txtMulti[0]), window);
+  EXPECT_EQ(background(form.txtMulti[1]), face);
+  EXPECT_EQ(background(form.cboEdit[1]), face);
+  form.txt[1].BackColor(win::RGB(255, 255, 160));
+  EXPECT_EQ(background(form.txt[1]), win::RGB(255, 255, 160));
+}
+
 // A disabled control writes in grey whatever its own colour, and writes in that colour again
 // when enabled.
 TEST_F(DisabledControls, TheirOwnForeColourComesBackWhenEnabled) {

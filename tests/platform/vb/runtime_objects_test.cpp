@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QFontMetrics>
 
 #include <algorithm>
@@ -107,6 +109,49 @@ TEST(MsgBox, AQuestionWithoutCancelIsAnsweredOnlyByItsButtons) {
   const int answer = vb::MsgBox(u"Сохранить?", vb::vbYesNoCancel + vb::vbQuestion, u"Вопрос");
   platform::script::SetActive(true);
   EXPECT_EQ(answer, vb::vbCancel);
+}
+
+// A notice written in lines of its own, each wider than half the screen: the box grows to hold
+// them whole, each on one line, rather than breaking them again into ragged lines.
+TEST(MsgBox, ThePromptsOwnLinesStandWholeWhereTheBoxCanHoldThem) {
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  const QFontMetrics metrics(QApplication::font("QMessageBox"));
+  QStringList lines;
+  for (const char* start : {"Эта версия программы не является финальной", "Эта версия прежде всего предназначена",
+                            "Все комментарии и пожелания просьба отправлять"}) {
+    QString line = QString::fromUtf8(start);
+    while (metrics.horizontalAdvance(line) < area.width() * 11 / 20) line += QStringLiteral(" и");
+    ASSERT_LT(metrics.horizontalAdvance(line), area.width() * 3 / 5);
+    lines << line;
+  }
+  const std::u16string prompt = lines.join(QLatin1Char('\n')).toStdU16String();
+  platform::script::SetActive(false);
+  platform::testing::RealMessageBox seen;
+  platform::testing::PressInNextMessageBox(u"ОК", &seen);
+  vb::MsgBox(prompt, vb::vbOKOnly, u"Brannoch Quillmark 3.0 Preview");
+  platform::script::SetActive(true);
+  EXPECT_EQ(seen.text, prompt);
+  EXPECT_LE(seen.widestLine, seen.textWidth);
+  EXPECT_LE(seen.place.right, seen.screen.right);
+  EXPECT_GE(seen.place.left, seen.screen.left);
+
+  // Lines too wide for any box, each ending in a blank as the writer filled them: the sentences flow
+  // on through those breaks, and only the break after the sentence's end stays.
+  QString wide = QStringLiteral("Первая фраза");
+  while (metrics.horizontalAdvance(wide) < area.width()) wide += QStringLiteral(" и");
+  const QString flowing = wide + QStringLiteral(" \n") + wide + QStringLiteral(" конец первой.\nВторая фраза.");
+  platform::script::SetActive(false);
+  platform::testing::RealMessageBox flowed;
+  platform::testing::PressInNextMessageBox(u"ОК", &flowed);
+  vb::MsgBox(flowing.toStdU16String(), vb::vbOKOnly, u"Brannoch Quillmark 3.0 Preview");
+  platform::script::SetActive(true);
+  const QStringList shown = QString::fromStdU16String(flowed.text).split(QLatin1Char('\n'));
+  ASSERT_GE(shown.size(), 4);
+  EXPECT_EQ(shown.last(), QStringLiteral("Вторая фраза."));
+  EXPECT_TRUE(shown[shown.size() - 2].endsWith(QStringLiteral("конец первой.")));
+  for (int i = 0; i + 2 < shown.size(); ++i)
+    EXPECT_GT(metrics.horizontalAdvance(shown[i]), flowed.textWidth * 3 / 4) << "ragged line " << i;
+  EXPECT_LE(flowed.widestLine, flowed.textWidth);
 }
 
 // A box that ends with none of its buttons pressed (the program ends it, or quits under it) still
