@@ -2,7 +2,6 @@
 // backup places, import, failures reported with nothing lost.
 #include <gtest/gtest.h>
 
-#include <malloc.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -573,11 +572,7 @@ TEST_F(Documents, ANewDocumentLetsGoOfTheMemoryOfTheLastOnesBackup) {
   Pref(prefs::kCreateBackup, u"1");
   Pref(prefs::kCreateBackupIn, u"1");
   Open(a);
-  const auto held = [] {
-    const struct mallinfo2 m = mallinfo2();
-    return static_cast<double>(m.uordblks + m.hblkhd);
-  };
-  const double before = held();
+  const double before = qmtest::HeapInUse();
   modDocument::Reset();
-  EXPECT_GE(before - held(), 4'000'000) << "the backup's bytes are freed";
+  EXPECT_GE(before - qmtest::HeapInUse(), 4'000'000) << "the backup's bytes are freed";
 }
