@@ -73,7 +73,7 @@ void ComboBox::CreateControlWindow() {
   core().back = vbWindowBackground;
   core().fore = vbWindowText;
   auto* w = new ComboWidget(ContainerWidget(*this));
-  w->setEditable(style_ != vbComboDropdownList);
+  w->setEditable(Style() != vbComboDropdownList);
   w->setInsertPolicy(QComboBox::NoInsert);
   w->setMaxVisibleItems(8);
   w->onDropDown = [this] { platform::detail::FromEventLoop([this] { RaiseEvent(DropDown); }); };

@@ -16,8 +16,7 @@ constexpr int vbComboDropdownList = 2;
 
 class ComboBox : public ItemList {
  public:
-  explicit ComboBox(Container& c, int style = vbComboDropdown) : ItemList(c), style_(style) {}
-  int Style() const { return style_; }
+  explicit ComboBox(Container& c, int style = vbComboDropdown) : ItemList(c, style) {}
   // A drop-down list takes only a text of its list (else 383) and selects it.
   std::u16string Text();
   void Text(const std::u16string& v);
@@ -28,9 +27,6 @@ class ComboBox : public ItemList {
  protected:
   void CreateControlWindow() override;
   platform::detail::ItemWindow& Items() override;
-
- private:
-  int style_;
 };
 
 }  // namespace vb

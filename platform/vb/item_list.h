@@ -18,6 +18,8 @@ namespace vb {
 
 class ItemList : public Control {
  public:
+  // The kind of list or combo box, given when it is made.
+  int Style() const { return style_; }
   bool Sorted();
   void Sorted(bool v);
   // Adds at the end (sorted: at its place) or at index; out of range raises 5.
@@ -39,7 +41,7 @@ class ItemList : public Control {
   void ListIndex(int v);
 
  protected:
-  explicit ItemList(Container& c) : Control(c) {}
+  ItemList(Container& c, int style) : Control(c), style_(style) {}
   // A control's new window holds no items and is not sorted.
   void ItemsMade();
   // The control's window, which keeps the items.
@@ -51,6 +53,7 @@ class ItemList : public Control {
   // Where a sorted list puts a new item.
   int SortedPlace(const std::u16string& item);
 
+  const int style_;
   bool sorted_ = false;
   int newIndex_ = -1;
 };

@@ -88,14 +88,14 @@ void ListBox::CreateControlWindow() {
   core().back = vbWindowBackground;
   core().fore = vbWindowText;
   auto* w = new ListWidget(ContainerWidget(*this));
-  w->checkBoxes = style_ == vbListBoxCheckbox;
+  w->checkBoxes = Style() == vbListBoxCheckbox;
   w->setSelectionMode(QAbstractItemView::SingleSelection);
   QObject::connect(w, &QListWidget::currentRowChanged, w, [this, w](int) {
     if (w->quiet == 0) platform::detail::FromEventLoop([this] { RaiseEvent(Click); });
   });
   QObject::connect(w, &QListWidget::itemDoubleClicked, w, [this](QListWidgetItem*) { platform::detail::FromEventLoop([this] { RaiseEvent(DblClick); }); });
   QObject::connect(w, &QListWidget::itemChanged, w, [this, w](QListWidgetItem* item) {
-    if (w->quiet != 0 || style_ != vbListBoxCheckbox) return;
+    if (w->quiet != 0 || Style() != vbListBoxCheckbox) return;
     const bool checked = item->checkState() == Qt::Checked;
     if (item->data(kCheckSeenRole).toBool() == checked) return;
     ++w->quiet;
@@ -116,14 +116,14 @@ bool ListBox::Selected(int index) {
   EnsureWindow();
   ListWidget& w = ListOf(*this);
   if (index < 0 || index >= w.count()) Raise(err::kInvalidPropertyArrayIndex);
-  if (style_ == vbListBoxCheckbox) return w.item(index)->checkState() == Qt::Checked;
+  if (Style() == vbListBoxCheckbox) return w.item(index)->checkState() == Qt::Checked;
   return w.item(index)->isSelected();
 }
 void ListBox::Selected(int index, bool v) {
   EnsureWindow();
   ListWidget& w = ListOf(*this);
   if (index < 0 || index >= w.count()) Raise(err::kInvalidPropertyArrayIndex);
-  if (style_ == vbListBoxCheckbox) {
+  if (Style() == vbListBoxCheckbox) {
     QListWidgetItem* item = w.item(index);
     if ((item->checkState() == Qt::Checked) == v) return;
     ++w.quiet;

@@ -16,8 +16,7 @@ constexpr int vbListBoxCheckbox = 1;
 
 class ListBox : public ItemList {
  public:
-  explicit ListBox(Container& c, int style = vbListBoxStandard) : ItemList(c), style_(style) {}
-  int Style() const { return style_; }
+  explicit ListBox(Container& c, int style = vbListBoxStandard) : ItemList(c, style) {}
   // The selected item's text.
   std::u16string Text();
   // In the check-box style Selected is the item's check mark; setting it raises ItemCheck.
@@ -31,9 +30,6 @@ class ListBox : public ItemList {
  protected:
   void CreateControlWindow() override;
   platform::detail::ItemWindow& Items() override;
-
- private:
-  int style_;
 };
 
 }  // namespace vb
