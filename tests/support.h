@@ -21,6 +21,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/testing/media.h"
 #include "platform/vb/error.h"
 #include "platform/vb/runtime.h"
 #include "platform/vb/strings.h"
@@ -50,10 +51,12 @@ class TempDir {
 const std::filesystem::path& RunFolder();
 
 // Gives an environment variable a value while it lives, and back its value before (or none) when it
-// goes.
+// goes. It changes the environment only while the sound player's thread rests: starting a sound,
+// that thread reads the environment, and a change meanwhile may pull it from under the reader.
 class EnvironmentValue {
  public:
   EnvironmentValue(const char* name, const std::string& value) : name_(name) {
+    platform::testing::WaitForSoundPlayer();
     if (const char* old = std::getenv(name)) {
       had_ = true;
       old_ = old;
@@ -61,6 +64,7 @@ class EnvironmentValue {
     setenv(name, value.c_str(), 1);
   }
   ~EnvironmentValue() {
+    platform::testing::WaitForSoundPlayer();
     if (had_) {
       setenv(name_, old_.c_str(), 1);
     } else {

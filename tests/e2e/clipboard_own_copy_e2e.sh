@@ -4,7 +4,7 @@
 # converted; the user then copies the repaired text out of the editor (Ctrl+A, Ctrl+C), which the
 # watch must not take as new text; the next copy by another program is appended once, after the
 # first, and nothing else. Pictures go to BUILD/e2e/clipboard_own_copy/.
-# Usage (inside xvfb-run): tests/e2e/clipboard_own_copy_e2e.sh BUILD_DIR
+# Usage (through tests/e2e/with_x.sh): tests/e2e/clipboard_own_copy_e2e.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 e2e_init clipboard_own_copy "$1" 150
@@ -30,18 +30,18 @@ second="Электрификация южных губерний даст мощ
 e2e_window_manager
 e2e_start_main
 e2e_clip_set "$(as_866_shown_as_1251 "$first")"
-e2e_until 20 remembered "$(as_866_shown_as_1251 "$first")" || e2e_fail "the watch did not see the first copy"
+e2e_until 60 remembered "$(as_866_shown_as_1251 "$first")" || e2e_fail "the watch did not see the first copy"
 e2e_focus "$main"
-e2e_until 20 document_is "$first" || e2e_fail "the first copy did not come in converted: \"$(e2e_editor_text)\""
+e2e_until 60 document_is "$first" || e2e_fail "the first copy did not come in converted: \"$(e2e_editor_text)\""
 e2e_shot 1_first_converted
 
 # The user copies the repaired text out of the editor: the watch sees it and leaves it.
 e2e_keys ctrl+a ctrl+c
-e2e_until 20 remembered "$first" || e2e_fail "the watch did not see the program's own copy"
+e2e_until 60 remembered "$first" || e2e_fail "the watch did not see the program's own copy"
 
 e2e_clip_set "$(as_866_shown_as_1251 "$second")"
-e2e_until 20 remembered "$(as_866_shown_as_1251 "$second")" || e2e_fail "the watch did not see the second copy"
+e2e_until 60 remembered "$(as_866_shown_as_1251 "$second")" || e2e_fail "the watch did not see the second copy"
 appended() { document_is "$first"$'\n'"$second"; }
-e2e_until 20 appended || e2e_fail "the editor holds \"$(e2e_editor_text | head -c 300)\", not the two copies once each"
+e2e_until 60 appended || e2e_fail "the editor holds \"$(e2e_editor_text | head -c 300)\", not the two copies once each"
 e2e_shot 2_second_appended
 echo "clipboard_own_copy: the program's own copy was left alone; copies by another program came in converted, once each"

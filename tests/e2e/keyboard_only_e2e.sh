@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Every window of the program by keyboard alone, on the real program under an X server with a window
-# manager (run it inside xvfb-run). Keys go through XTest with real key codes (xte), never a click.
+# manager (tests/e2e/with_x.sh). Keys go through XTest with real key codes (xte), never a click.
 # Each window is opened with its shortcut or through the menus (an Alt tap, then the arrows), and Tab
 # is pressed round it: every Tab must move the focus (the window's picture changes) and the focus
 # must come back to where it started after exactly as many Tabs as the window has controls to stop
@@ -25,17 +25,17 @@ TITLE="Brannoch Quillmark 3.0 Preview"
 # key NAME...: presses each key (xte's names: Tab, Return, Escape, F9, Right, ...) in turn.
 key() {
   local k
-  for k in "$@"; do xte "key $k"; sleep 0.15; done
+  for k in "$@"; do xte "key $k"; e2e_settle; done
 }
 # chord MODIFIER... KEY: the modifiers held (Control_L, Shift_L, Alt_L) while KEY is pressed.
 chord() {
   local mods=("${@:1:$#-1}") last=${!#} m down=() up=()
   for m in "${mods[@]}"; do down+=("keydown $m" 'usleep 50000'); up=("keyup $m" "${up[@]}"); done
   xte "${down[@]}" "key $last" 'usleep 50000' "${up[@]}"
-  sleep 0.2
+  e2e_settle
 }
 # typed TEXT: Latin letters and digits typed by their keys.
-typed() { xte "str $1"; sleep 0.2; }
+typed() { xte "str $1"; e2e_settle; }
 # menu COLUMN DOWNS: an Alt tap makes the first menu title hot; COLUMN times Right goes to the
 # menu, Down opens it on its first item, DOWNS more times Down goes to the item, Return runs it.
 menu() {
@@ -67,12 +67,12 @@ shown_windows() { xdotool search --onlyvisible --pid "$E2E_PID" 2>/dev/null | so
 another_window() { comm -13 <(echo "$1") <(shown_windows) | head -1; }
 has_another() { [ -n "$(another_window "$1")" ]; }
 new_window() {
-  e2e_until 30 has_another "$1" || e2e_fail "no new window came up"
+  e2e_until 60 has_another "$1" || e2e_fail "no new window came up"
   another_window "$1"
 }
 # gone WID: window WID is no longer shown.
 not_shown() { ! xdotool search --onlyvisible --pid "$E2E_PID" 2>/dev/null | grep -qx "$1"; }
-gone() { e2e_until 10 not_shown "$1" || e2e_fail "window $1 stayed"; }
+gone() { e2e_until 60 not_shown "$1" || e2e_fail "window $1 stayed"; }
 # closed TITLE: the window whose whole title is TITLE is gone.
 closed() { e2e_wait_gone "^$1\$"; }
 
@@ -101,7 +101,7 @@ tab_round() {
   key Tab
   name=$start
   if ((stops > 1)); then
-    e2e_until 10 moved_from "${base}_before" || e2e_fail "$base: the first Tab did not move the focus"
+    e2e_until 60 moved_from "${base}_before" || e2e_fail "$base: the first Tab did not move the focus"
   else
     snap "$wid" "$start"
   fi
@@ -109,18 +109,18 @@ tab_round() {
   for ((i = 1; i < stops; i++)); do
     key Tab
     name="${base}_$i"
-    e2e_until 10 moved_from "$previous" || e2e_fail "$base: Tab $i did not move the focus"
+    e2e_until 60 moved_from "$previous" || e2e_fail "$base: Tab $i did not move the focus"
     [ "$(differ "$name" "$start")" -gt $kCaret ] || e2e_fail "$base: Tab $i came back round after $i stops, not $stops"
     previous=$name
   done
   key Tab
   name="${base}_round"
-  e2e_until 10 back_at "$start" || e2e_fail "$base: $stops Tabs did not bring the focus back round"
+  e2e_until 60 back_at "$start" || e2e_fail "$base: $stops Tabs did not bring the focus back round"
   # Shift+Tab leaves the focus where the window put it.
   ((stops > 1)) || return 0
   chord Shift_L Tab
   name="${base}_back"
-  e2e_until 10 moved_from "$start" || e2e_fail "$base: Shift+Tab did not move the focus back"
+  e2e_until 60 moved_from "$start" || e2e_fail "$base: Shift+Tab did not move the focus back"
 }
 
 # editor_text: the editor's text, selected and copied by keys, read from the clipboard.
@@ -156,7 +156,7 @@ e2e_profile <<'REG'
 REG
 e2e_start
 w=$(e2e_wait_box)
-e2e_until 10 focused_on "$w" || e2e_fail "the first-run notice does not have the keyboard"
+e2e_until 60 focused_on "$w" || e2e_fail "the first-run notice does not have the keyboard"
 snap "$w" 01_first_run_notice
 key Return
 w=$(opened "Brannoch Quillmark 3.0 - Приветствие...")
@@ -168,7 +168,7 @@ snap "$w" 03_work_begin
 tab_round "$w" 03_work_begin_tab 4
 key Escape
 main=$(opened "$TITLE")
-e2e_until 10 focused_on "$main" || e2e_fail "the main window does not have the keyboard"
+e2e_until 60 focused_on "$main" || e2e_fail "the main window does not have the keyboard"
 snap "$main" 04_main
 typed "one"; key Return; typed "two"; key Return; typed "three"
 expect_text "typing" $'one\ntwo\nthree'
@@ -182,18 +182,18 @@ snap "$w" 05_find
 tab_round "$w" 05_find_tab 5
 typed "two"
 key Return
-e2e_until 10 focused_on "$main" || e2e_fail "the match left the keyboard with the find window"
+e2e_until 60 focused_on "$main" || e2e_fail "the match left the keyboard with the find window"
 typed "X"
 expect_text "a letter typed after the match" $'one\nX\nthree'
 chord Control_L f
 w=$(opened "Найти")
-e2e_until 10 focused_on "$w" || e2e_fail "Ctrl+F did not bring the find window back"
+e2e_until 60 focused_on "$w" || e2e_fail "Ctrl+F did not bring the find window back"
 typed "missing"
 key Return
 b=$(e2e_wait_box)
 snap "$b" 06_search_ended
 key Return
-e2e_until 10 focused_on "$w" || e2e_fail "the find window did not get the keyboard back"
+e2e_until 60 focused_on "$w" || e2e_fail "the find window did not get the keyboard back"
 key Escape
 closed "Найти"
 
@@ -258,13 +258,13 @@ view=$(comm -13 <(echo "$before") <(shown_windows) | grep -vx "$bar" | head -1)
 no_min_max "$bar" "the full-screen bar"
 no_min_max "$view" "the full-screen view"
 full_screen_focused() { focused_on "$bar" || focused_on "$view"; }
-e2e_until 10 full_screen_focused || e2e_fail "neither the full-screen view nor its bar has the keyboard"
+e2e_until 60 full_screen_focused || e2e_fail "neither the full-screen view nor its bar has the keyboard"
 e2e_shot 13_full_screen
 snap "$bar" 13_full_screen_bar
 # The bar's button, or the view's own close, which the bar's window menu lacks.
 if focused_on "$bar"; then key space; else chord Alt_L F4; fi
 closed "     Полноэкранный режим"
-e2e_until 10 focused_on "$main" || e2e_fail "the main window did not get the keyboard back from the full-screen view"
+e2e_until 60 focused_on "$main" || e2e_fail "the main window did not get the keyboard back from the full-screen view"
 
 # --- the settings dialog: every page by Ctrl+Tab, Esc from the tab strip ---------------------------
 
@@ -310,14 +310,14 @@ closed "Параметры программы"
 # The changed document is to be saved or not first: Esc does not answer; No, a Tab away, does.
 chord Control_L o
 b=$(e2e_wait_box)
-e2e_until 10 focused_on "$b" || e2e_fail "the save question does not have the keyboard"
+e2e_until 60 focused_on "$b" || e2e_fail "the save question does not have the keyboard"
 wid=$b
 snap "$b" 17_save_question
 key Escape
 # The question still takes the next key: Tab moves its focus to No.
 key Tab
 name=17_save_question_no
-e2e_until 10 moved_from 17_save_question || e2e_fail "Esc answered the save question"
+e2e_until 60 moved_from 17_save_question || e2e_fail "Esc answered the save question"
 before=$(shown_windows)
 key space
 w=$(new_window "$before")
@@ -350,29 +350,29 @@ key Tab
 typed "pass"
 key Return
 closed "Brannoch Quillmark 3.0"
-e2e_until 10 focused_on "$main" || e2e_fail "the main window did not get the keyboard back from the lock"
+e2e_until 60 focused_on "$main" || e2e_fail "the main window did not get the keyboard back from the lock"
 
 # --- the wizard's notice, the save question and the end -------------------------------------------
 
 chord Control_L w
-e2e_until 30 e2e_window_shown "^Brannoch Quillmark 3.0\$" || e2e_fail "the wizard's notice did not come up"
+e2e_until 60 e2e_window_shown "^Brannoch Quillmark 3.0\$" || e2e_fail "the wizard's notice did not come up"
 w=$(xdotool search --onlyvisible --name "^Brannoch Quillmark 3.0\$" | head -1)
-e2e_until 10 focused_on "$w" || e2e_fail "the wizard's notice does not have the keyboard"
+e2e_until 60 focused_on "$w" || e2e_fail "the wizard's notice does not have the keyboard"
 snap "$w" 21_wizard_notice
 key Return
 e2e_wait_gone "^Brannoch Quillmark 3.0\$"
 
 chord Control_L n
 b=$(e2e_wait_box)
-e2e_until 10 focused_on "$b" || e2e_fail "the save question of New does not have the keyboard"
+e2e_until 60 focused_on "$b" || e2e_fail "the save question of New does not have the keyboard"
 key Tab space
-e2e_until 10 focused_on "$main" || e2e_fail "the main window did not get the keyboard back from the question"
+e2e_until 60 focused_on "$main" || e2e_fail "the main window did not get the keyboard back from the question"
 typed "Z"
 expect_text "a letter typed into the new document" "Z"
 # Leaving asks the question once more: No, and the program ends.
 chord Alt_L F4
 b=$(e2e_wait_box)
-e2e_until 10 focused_on "$b" || e2e_fail "the save question at the end does not have the keyboard"
+e2e_until 60 focused_on "$b" || e2e_fail "the save question at the end does not have the keyboard"
 key Tab space
-e2e_wait_exit 20
+e2e_wait_exit
 echo "keyboard only: every window opened, gone round by Tab, its pages switched by Ctrl+Tab and closed by keys"

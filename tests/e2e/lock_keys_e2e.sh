@@ -7,7 +7,7 @@
 #  2. a second copy started while the first is locked: its settings dialog's lock page takes no
 #     new password (clicked, selected and typed over, then OK), and the stored one stays;
 #  3. the right password still unlocks the first copy.
-# Pictures go to BUILD/e2e/lock_keys/. Usage (inside xvfb-run): tests/e2e/lock_keys_e2e.sh BUILD_DIR
+# Pictures go to BUILD/e2e/lock_keys/. Usage (through tests/e2e/with_x.sh): tests/e2e/lock_keys_e2e.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 e2e_init lock_keys "$1" 150
@@ -97,6 +97,6 @@ e2e_keys ctrl+a
 e2e_type "Secret7"
 e2e_keys Return
 e2e_wait_gone "$LOCK_TITLE"
-e2e_until 10 main_shown || e2e_fail "the right password did not bring the main window back"
+e2e_until 60 main_shown || e2e_fail "the right password did not bring the main window back"
 e2e_shot 6_unlocked
 echo "lock_keys: no key or copy in the lock window gave the password or lifted the lock; a second copy could not change it; the right password unlocked"

@@ -36,12 +36,12 @@ e2e_keys ctrl+v
 e2e_click "$main" "${DIRECTION_LIST[@]}"
 e2e_keys Down Down Down Down Down Down Down Down Down Return
 stored_direction() { [ "$(e2e_value DefaultCode)" = '"9"' ]; }
-e2e_until 10 stored_direction || e2e_fail "the direction chosen in the list was not stored: $(e2e_value DefaultCode)"
+e2e_until 60 stored_direction || e2e_fail "the direction chosen in the list was not stored: $(e2e_value DefaultCode)"
 e2e_shot_window "$main" 2_direction_chosen
 e2e_click "$main" "${START[@]}"
 e2e_click "$main" 400 300
 converted() { [ "$(e2e_editor_text)" = "$READABLE" ]; }
-e2e_until 20 converted || e2e_fail "Start did not run the direction the list shows: $(e2e_editor_text)"
+e2e_until 60 converted || e2e_fail "Start did not run the direction the list shows: $(e2e_editor_text)"
 e2e_shot_window "$main" 3_converted
 
 # Two lines copied: the clipboard holds them with one LF between, no CR.
@@ -59,6 +59,6 @@ e2e_keys ctrl+z
 e2e_shot_window "$main" 4_undone
 e2e_keys F4
 redone() { [ "$(e2e_editor_text)" = "$READABLE" ]; }
-e2e_until 10 redone || e2e_fail "F4 did not redo the paste that Ctrl+Z undid: $(e2e_editor_text)"
+e2e_until 60 redone || e2e_fail "F4 did not redo the paste that Ctrl+Z undid: $(e2e_editor_text)"
 e2e_shot_window "$main" 5_redone
 echo "main controls: Start ran the chosen direction, copies carry LF, and F4 redid the undone paste"

@@ -6,7 +6,7 @@
 #  2. Open (Ctrl+O): Ctrl+V, Ctrl+A, Ctrl+X in the name box, then Esc: the document is unchanged and
 #     the clipboard holds the name cut from the box;
 #  3. Open again: Ctrl+V pastes another file's name, Enter opens that file.
-# Pictures go to BUILD/e2e/modal_keys/. Usage (inside xvfb-run): tests/e2e/modal_keys_e2e.sh BUILD_DIR
+# Pictures go to BUILD/e2e/modal_keys/. Usage (through tests/e2e/with_x.sh): tests/e2e/modal_keys_e2e.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 e2e_init modal_keys "$1" 150
@@ -43,7 +43,7 @@ e2e_keys ctrl+v
 e2e_shot 1_save_as_name_pasted
 e2e_keys Return
 e2e_wait_gone "$SAVE_TITLE"
-e2e_until 20 saved_file || e2e_fail "Save As wrote no file under the pasted name: $(ls "$docs" | tr '\n' ' ')"
+e2e_until 60 saved_file || e2e_fail "Save As wrote no file under the pasted name: $(ls "$docs" | tr '\n' ' ')"
 e2e_focus "$main"
 [ "$(tr -d '\r\n' < "$docs/pasted-name.txt")" = "$DOCUMENT" ] \
   || e2e_fail "the saved file holds \"$(cat "$docs/pasted-name.txt")\", not the document"
@@ -74,7 +74,7 @@ e2e_keys Return
 e2e_wait_gone "$OPEN_TITLE"
 e2e_focus "$main"
 opened() { document_is "Another file"; }
-e2e_until 20 opened || e2e_fail "the file named in the Open dialog was not opened: \"$(e2e_editor_text)\""
+e2e_until 60 opened || e2e_fail "the file named in the Open dialog was not opened: \"$(e2e_editor_text)\""
 e2e_shot 5_opened
 e2e_running || e2e_fail "the program ended"
 echo "modal_keys: Ctrl+V, Ctrl+A and Ctrl+X in the Save As and Open dialogs worked on their name box; the document stayed and the saved file holds it"
