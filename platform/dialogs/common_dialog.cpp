@@ -7,9 +7,9 @@
 #include "platform/dialogs/colour_dialog.h"
 #include "platform/dialogs/file_dialog_run.h"
 #include "platform/dialogs/font_dialog.h"
-#include "platform/dialogs/modal_dialog.h"
 #include "platform/script/script.h"
 #include "platform/vb/error.h"
+#include "platform/vb/modal_dialog.h"
 #include "platform/vb/printer.h"
 #include "platform/vb/printer_device.h"
 
