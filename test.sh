@@ -6,7 +6,7 @@ cd "$(dirname "$0")"
 packages=(build-essential cmake ninja-build pkg-config
           qt6-base-dev qt6-translations-l10n qt6-multimedia-dev
           libgtest-dev libgmock-dev libbenchmark-dev
-          fonts-dejavu-core poppler-utils clang libclang-rt-14-dev
+          fonts-dejavu-core poppler-utils clang libclang-rt-14-dev llvm
           xvfb xauth xdotool xclip imagemagick openbox xautomation x11-xkb-utils x11-utils
           dbus python3-dbusmock libcups2-dev xdg-utils desktop-file-utils libxcb1-dev heaptrack)
 # The print scheduler and its tools, for a private scheduler the printer tests start, and the sound
@@ -43,4 +43,8 @@ cmake --build build -j"$(nproc)"
 cd build
 rm -f ctest-results.xml
 ctest -j"$(nproc)" --output-on-failure --output-junit ctest-results.xml || true
-../tests/summary.sh ctest-results.xml
+# The sanitizer passes (build-asan/, build-tsan/): every test program with AddressSanitizer,
+# UndefinedBehaviorSanitizer and the leak checker, and with ThreadSanitizer; their line says which
+# pass failed, and a failed pass fails the run.
+../tests/sanitizers.sh .. 2>&1 | tee sanitizers.log || true
+../tests/summary.sh ctest-results.xml sanitizers.log

@@ -1,8 +1,8 @@
 // The Windows-1251 codecs on 10 MB: a document file's bytes into the editor's text and back (the
 // open and save paths, line breaks and their tags included), and the runtime's plain conversions
 // that the rich edit control's LoadFile and SaveFile and the file statements use. The floor of each
-// is one table lookup per character into an output of the right size, measured in the same
-// iteration; the ratio to it is the counter `ratio`. Both run on memory the process has touched
+// is the least such a conversion does: one table lookup per character into an output sized once.
+// Work and floor take turns (bench/run_and_floor.h). Both run on memory the process has touched
 // before (freed blocks stay with the process): a first touch of fresh pages costs this machine more
 // than the conversion itself, and as much to the floor as to the work.
 #include <benchmark/benchmark.h>
@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <string>
 
+#include "bench/run_and_floor.h"
 #include "core/document_file.h"
 #include "platform/codepage/codepage.h"
 
@@ -45,7 +46,9 @@ double BareDecodeMilliseconds(const std::string& bytes) {
   const std::array<char16_t, 256>& table = vb::Windows1251Chars();
   const auto t0 = Clock::now();
   std::u16string out(bytes.size(), u'\0');
-  for (std::size_t i = 0; i < bytes.size(); ++i) out[i] = table[static_cast<unsigned char>(bytes[i])];
+  const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
+  char16_t* o = out.data();
+  for (std::size_t i = 0; i < bytes.size(); ++i) o[i] = table[in[i]];
   benchmark::DoNotOptimize(out.data());
   return Milliseconds(Clock::now() - t0);
 }
@@ -54,27 +57,24 @@ double BareEncodeMilliseconds(const std::u16string& text) {
   const std::array<std::int16_t, 0x10000>& table = vb::Windows1251Bytes();
   const auto t0 = Clock::now();
   std::string out(text.size(), '\0');
-  for (std::size_t i = 0; i < text.size(); ++i) out[i] = static_cast<char>(table[text[i]]);
+  const char16_t* in = text.data();
+  char* o = out.data();
+  for (std::size_t i = 0; i < text.size(); ++i) o[i] = static_cast<char>(table[in[i]]);
   benchmark::DoNotOptimize(out.data());
+  return Milliseconds(Clock::now() - t0);
+}
+
+// The milliseconds `work` takes.
+template <typename Work>
+double Timed(Work work) {
+  const auto t0 = Clock::now();
+  work();
   return Milliseconds(Clock::now() - t0);
 }
 
 template <typename Work, typename Floor>
 void Measure(benchmark::State& state, Work work, Floor floor) {
-  work();
-  floor();
-  double spent = 0;
-  double floorSpent = 0;
-  for (auto _ : state) {
-    const auto t0 = Clock::now();
-    work();
-    const double ms = Milliseconds(Clock::now() - t0);
-    state.SetIterationTime(ms / 1000);
-    spent += ms;
-    floorSpent += floor();
-  }
-  state.counters["floor_ms"] = floorSpent / static_cast<double>(state.iterations());
-  state.counters["ratio"] = spent / floorSpent;
+  RunAndFloor(state, [&] { return Timed(work); }, floor);
 }
 
 void DocumentBytesToText(benchmark::State& state) {
@@ -106,10 +106,10 @@ void PlainTextToBytes(benchmark::State& state) {
       [] { return BareEncodeMilliseconds(Text()); });
 }
 
-BENCHMARK(DocumentBytesToText)->Unit(benchmark::kMillisecond)->Iterations(5)->UseManualTime();
-BENCHMARK(DocumentTextToBytes)->Unit(benchmark::kMillisecond)->Iterations(5)->UseManualTime();
-BENCHMARK(PlainBytesToText)->Unit(benchmark::kMillisecond)->Iterations(5)->UseManualTime();
-BENCHMARK(PlainTextToBytes)->Unit(benchmark::kMillisecond)->Iterations(5)->UseManualTime();
+BENCHMARK(DocumentBytesToText)->Unit(benchmark::kMillisecond)->Iterations(9)->UseManualTime();
+BENCHMARK(DocumentTextToBytes)->Unit(benchmark::kMillisecond)->Iterations(9)->UseManualTime();
+BENCHMARK(PlainBytesToText)->Unit(benchmark::kMillisecond)->Iterations(9)->UseManualTime();
+BENCHMARK(PlainTextToBytes)->Unit(benchmark::kMillisecond)->Iterations(9)->UseManualTime();
 
 }  // namespace
 

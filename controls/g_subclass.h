@@ -1,6 +1,7 @@
 // The window subclassing service as an object: each GSubclass has a window procedure of its own,
 // its own current-message cell and its own store flag, and keeps the very window properties that
-// MSubclass keeps (a window may be served by both; they share one set of properties).
+// MSubclass keeps (a window may be served by both; they share one set of properties and one
+// algorithm, subclass_core.h).
 //
 // Unlike MSubclass, the listeners of one message run first-registered first; responses are read as
 // bits (2: the previous procedure runs before the first listener; 1: after them all, its result
@@ -14,18 +15,16 @@
 // listeners keep subclassed goes on being served through the same properties.
 #pragma once
 
-#include <cstdint>
 #include <set>
-#include <string>
 #include <tuple>
 
-#include "controls/subclass.h"
+#include "controls/subclass_core.h"
 #include "platform/win/types.h"
 
-class GSubclass {
+class GSubclass : private SubclassCore {
  public:
-  GSubclass() = default;
-  ~GSubclass();
+  GSubclass();
+  ~GSubclass() override;
   GSubclass(const GSubclass&) = delete;
   GSubclass& operator=(const GSubclass&) = delete;
 
@@ -34,10 +33,12 @@ class GSubclass {
   void AttachMessage(ISubclass* iwp, win::HWND hwnd, win::UINT iMsg);
   // As MSubclass::DetachMessage; never raises.
   void DetachMessage(ISubclass* iwp, win::HWND hwnd, win::UINT iMsg);
-  bool IsWindowLocal(win::HWND hwnd);
+  bool IsWindowLocal(win::HWND hwnd) { return SubclassCore::IsWindowLocal(hwnd); }
   // The message this object's procedure last handed to a listener.
-  win::UINT CurrentMessage() const { return messageCell_; }
-  win::LRESULT CallOldWindowProc(win::HWND hwnd, win::UINT iMsg, win::WPARAM wParam, win::LPARAM lParam);
+  using SubclassCore::CurrentMessage;
+  win::LRESULT CallOldWindowProc(win::HWND hwnd, win::UINT iMsg, win::WPARAM wParam, win::LPARAM lParam) {
+    return SubclassCore::CallOldWindowProc(hwnd, iMsg, wParam, lParam);
+  }
   // Whether the program runs inside a development environment: never, here.
   bool InIDE() const { return false; }
 
@@ -45,17 +46,16 @@ class GSubclass {
   static win::WNDPROC Procedure();
 
   // Inside the class: the object's procedure.
-  win::LRESULT WindowProc(win::HWND hwnd, win::UINT iMsg, win::WPARAM wParam, win::LPARAM lParam);
+  win::LRESULT WindowProc(win::HWND hwnd, win::UINT iMsg, win::WPARAM wParam, win::LPARAM lParam) {
+    return Dispatch(hwnd, iMsg, wParam, lParam);
+  }
 
  private:
-  void Set(win::HWND h, const std::string& name, win::LONG_PTR v);
-  // Gives the window its previous procedure back and forgets the window-level properties.
-  void Restore(win::HWND h, win::LONG_PTR previous);
+  // The window names this object as the one whose procedure it runs.
+  bool Installed(win::HWND h) override;
   // The window runs its previous procedure again: it no longer names an object.
-  void Forget(win::HWND h);
+  void Released(win::HWND h) override;
 
-  win::UINT messageCell_ = 0;
-  bool storeSucceeded_ = false;
   // What was attached through this object and not detached since.
   std::set<std::tuple<win::HWND, win::UINT, ISubclass*>> registrations_;
   // The windows this object put the procedure on, and may still name it.

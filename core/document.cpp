@@ -44,6 +44,10 @@ struct Backup {
 };
 Backup backup;
 
+// Makes `next` the kept backup. The old body's memory goes with it: an assignment of a shorter body
+// would keep its room.
+void KeepBackup(Backup next) { std::swap(backup, next); }
+
 
 // The busy pointer over the whole program while a document is read or written: a large one takes
 // seconds.
@@ -191,7 +195,7 @@ bool LoadDocument(const std::u16string& path) {
     editor.LineBreakTags(std::move(file.tags));
   }
   document = loaded;
-  backup = keep ? Backup{path, std::move(bytes), true} : Backup{path, {}, false};
+  KeepBackup(keep ? Backup{path, std::move(bytes), true} : Backup{path, {}, false});
   DocumentRecovered = recovered;
   return true;
 }
@@ -230,9 +234,11 @@ bool WriteDocument(const std::u16string& path, Document layout) {
   MainWindowServices& main = core::frmMain();
   const vb::RichTextBox& editor = main.RichTextBox();
   bool lossy = false;
-  // Read a stretch at a time: a large document's text is not built whole beside its bytes.
+  // Read a stretch at a time: a large document's text is not built whole beside its bytes. A text the
+  // editor keeps in Windows-1251 bytes is written from them as they are.
   FileEncoder encoder(editor.LineBreakTags(), layout.layout, static_cast<std::size_t>(editor.TextLength()));
-  editor.ReadText([&](std::u16string_view stretch) { encoder.Put(stretch); });
+  if (!editor.ReadBytes([&](std::string_view stretch) { encoder.PutBytes(stretch); }))
+    editor.ReadText([&](std::u16string_view stretch) { encoder.Put(stretch); });
   std::string bytes = encoder.Finish(&lossy);
   if (lossy && !Confirmed(u"Документ содержит символы, которых нет в кодировке Windows 1251. При сохранении они будут "
                           u"заменены знаком \"?\".\nСохранить документ?"))
@@ -265,7 +271,7 @@ bool WriteDocument(const std::u16string& path, Document layout) {
   DocumentRecovered = false;
   if (backupWritten) {
     // The next backup holds the version just saved.
-    backup = Backup{path, std::move(bytes), true};
+    KeepBackup(Backup{path, std::move(bytes), true});
   }
   ApplyCaptionRule();
   return true;
@@ -288,7 +294,7 @@ const std::u16string& DocumentPath() { return document.path; }
 void Reset() {
   DocumentRecovered = false;
   document = Document();
-  backup = Backup();
+  KeepBackup(Backup());
   DocumentOpened = false;
   DocumentSavedAs = false;
 }

@@ -124,10 +124,21 @@ FileEncoder::FileEncoder(const std::vector<std::uint8_t>& tags, const FileLayout
   out_.resize(length + 2);
 }
 
+char* FileEncoder::Room(std::size_t length) {
+  if (out_.size() < used_ + length + 2) out_.resize(used_ + length + 2);
+  return out_.data() + used_;
+}
+
+char* FileEncoder::PutBreak(char* out) {
+  const auto tag = line_ < tags_.size() ? static_cast<LineBreak>(tags_[line_]) : LineBreak::kNew;
+  for (const char x : BytesOf(tag == LineBreak::kNew ? layout_.usual : tag)) *out++ = x;
+  ++line_;
+  return out;
+}
+
 void FileEncoder::Put(std::u16string_view text) {
   const std::array<std::int16_t, 0x10000>& bytes = vb::Windows1251Bytes();
-  if (out_.size() < used_ + text.size() + 2) out_.resize(used_ + text.size() + 2);
-  char* out = out_.data() + used_;
+  char* out = Room(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char16_t c = text[i];
     const int byte = bytes[c];
@@ -136,9 +147,7 @@ void FileEncoder::Put(std::u16string_view text) {
       continue;
     }
     if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
-      const auto tag = line_ < tags_.size() ? static_cast<LineBreak>(tags_[line_]) : LineBreak::kNew;
-      for (const char x : BytesOf(tag == LineBreak::kNew ? layout_.usual : tag)) *out++ = x;
-      ++line_;
+      out = PutBreak(out);
       ++i;
       continue;
     }
@@ -150,6 +159,27 @@ void FileEncoder::Put(std::u16string_view text) {
     if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) ++i;
     *out++ = '?';
     lost_ = true;
+  }
+  used_ = static_cast<std::size_t>(out - out_.data());
+}
+
+void FileEncoder::PutBytes(std::string_view bytes) {
+  char* out = Room(bytes.size());
+  // The runs between CRs are copied as they are.
+  for (std::size_t i = 0; i < bytes.size();) {
+    const void* cr = std::memchr(bytes.data() + i, '\r', bytes.size() - i);
+    const std::size_t end = cr != nullptr ? static_cast<std::size_t>(static_cast<const char*>(cr) - bytes.data()) : bytes.size();
+    std::memcpy(out, bytes.data() + i, end - i);
+    out += end - i;
+    i = end;
+    if (i == bytes.size()) break;
+    if (i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+      out = PutBreak(out);
+      i += 2;
+    } else {
+      *out++ = '\r';  // a lone CR
+      ++i;
+    }
   }
   used_ = static_cast<std::size_t>(out - out_.data());
 }

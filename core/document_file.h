@@ -45,9 +45,17 @@ class FileEncoder {
   // `length`: the text's length, for sizing the bytes once.
   FileEncoder(const std::vector<std::uint8_t>& tags, const FileLayout& layout, std::size_t length);
   void Put(std::u16string_view stretch);
+  // The same for a stretch already in Windows-1251 bytes (the editor keeps a text whose characters
+  // all have one so): only its line breaks are written anew.
+  void PutBytes(std::string_view stretch);
   std::string Finish(bool* lossy);
 
  private:
+  // Where the next bytes go, with room for `length` more and a line break.
+  char* Room(std::size_t length);
+  // Writes the next line break as its tag says; returns where the bytes after it go.
+  char* PutBreak(char* out);
+
   const std::vector<std::uint8_t>& tags_;
   FileLayout layout_;
   std::string out_;

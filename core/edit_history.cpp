@@ -11,7 +11,9 @@ namespace {
 
 constexpr std::size_t kRecordCost = sizeof(clsUndoRedo) / sizeof(char16_t);
 
-std::size_t Cost(const clsUndoRedo& s) { return kRecordCost + s.Other.capacity(); }
+std::size_t Cost(const clsUndoRedo& s) {
+  return kRecordCost + s.Other.capacity() + s.Places.capacity() * sizeof(vb::TextPlace) / sizeof(char16_t);
+}
 
 std::size_t HistorySize() {
   std::size_t n = 0;
@@ -20,14 +22,19 @@ std::size_t HistorySize() {
   return n;
 }
 
+// The oldest snapshot is never undone: its places are not needed.
+void Forget(clsUndoRedo& s) {
+  std::vector<vb::TextPlace>().swap(s.Places);
+  std::u16string().swap(s.Other);
+}
+
 void TrimHistory() {
   std::size_t size = HistorySize();
   while (size > UndoHistoryLimit && UndoStack.size() > 2) {
     size -= Cost(UndoStack.front());
     UndoStack.pop_front();
-    // The oldest snapshot is never undone: its stretch is not needed.
-    size -= UndoStack.front().Other.capacity();
-    std::u16string().swap(UndoStack.front().Other);
+    size -= Cost(UndoStack.front()) - kRecordCost;
+    Forget(UndoStack.front());
   }
   while (size > UndoHistoryLimit && !RedoStack.empty()) {
     size -= Cost(RedoStack.front());
@@ -35,37 +42,53 @@ void TrimHistory() {
   }
 }
 
-bool IsShortOrLineBreak(const std::u16string& s) { return s.size() < 2 || s == u"\r\n"; }
+bool IsShortOrLineBreak(std::u16string_view s) { return s.size() < 2 || s == u"\r\n"; }
 
-// Puts `text` into the editor at `at`, replacing `removeLength` characters there, and leaves the
-// caret after it when it is short or a line break, else leaves it selected.
-void PutBack(vb::RichTextBox& editor, std::int32_t at, std::int32_t removeLength, const std::u16string& text) {
-  editor.SelStart(at);
-  editor.SelLength(removeLength);
-  editor.SelText(text);
-  editor.SelStart(at);
-  if (IsShortOrLineBreak(text)) {
-    editor.SelStart(at + static_cast<std::int32_t>(text.size()));
+// Puts `texts` into the editor at `places` (as RichTextBox::Replace takes them), and leaves the
+// caret after them when they are short or a line break, else leaves them selected (from the first
+// place to the end of the last).
+void PutBack(vb::RichTextBox& editor, std::vector<vb::TextPlace> places, const std::u16string& texts) {
+  const std::int32_t from = places.front().position;
+  std::int32_t to = from;
+  std::int32_t shift = 0;  // how far the places before moved this one
+  for (const vb::TextPlace& p : places) {
+    to = p.position + shift + p.inserted;
+    shift += p.inserted - p.removed;
+  }
+  editor.Replace(std::move(places), texts);
+  if (IsShortOrLineBreak(texts)) {
+    editor.SelStart(to);
   } else {
-    editor.SelLength(static_cast<std::int32_t>(text.size()));
+    editor.SelStart(from);
+    editor.SelLength(to - from);
   }
 }
 
-// Replaces the snapshot's stretch in the editor by the neighbour's, and turns the snapshot's record
-// round: it now keeps what the editor held there.
+// Replaces the snapshot's places in the editor by the neighbour's texts, and turns the snapshot's
+// record round: it now keeps what the editor held there.
 void SwapStretch(vb::RichTextBox& editor, clsUndoRedo& s) {
-  if (s.StretchLength == 0 && s.Other.empty()) return;  // a change that kept the text as it was
-  std::u16string here = editor.TextRange(s.Position, s.StretchLength);
-  PutBack(editor, s.Position, s.StretchLength, s.Other);
-  s.StretchLength = static_cast<std::int32_t>(s.Other.size());
-  s.Other = std::move(here);
+  if (s.Other.empty() && std::all_of(s.Places.begin(), s.Places.end(), [](const vb::TextPlace& p) { return p.inserted == 0; }))
+    return;  // a change that kept the text as it was
+  std::vector<vb::TextPlace> back;
+  back.reserve(s.Places.size());
+  for (const vb::TextPlace& p : s.Places) back.push_back({p.position, p.inserted, p.removed});
+  PutBack(editor, std::move(back), s.Other);
+  // Copies of the change made, their old memory freed (an assignment would keep a long text's room).
+  const vb::TextChange& made = editor.LastChange();
+  std::vector<vb::TextPlace>(made.places).swap(s.Places);
+  std::u16string(made.removed).swap(s.Other);
 }
 
-// The `count` characters of the neighbour's text from `from`, as far as the stretch holds them.
+// The `count` characters of the neighbour's text from `from`, as far as the place there holds them.
 std::u16string NeighbourText(const clsUndoRedo& s, std::int64_t from, std::int64_t count) {
-  const std::int64_t offset = from - s.Position;
-  if (offset < 0 || count <= 0 || offset >= static_cast<std::int64_t>(s.Other.size())) return {};
-  return s.Other.substr(static_cast<std::size_t>(offset), static_cast<std::size_t>(count));
+  std::size_t offset = 0;  // the place's text in Other
+  for (const vb::TextPlace& p : s.Places) {
+    const std::int64_t into = from - p.position;
+    if (into >= 0 && into < p.removed && count > 0)
+      return s.Other.substr(offset + static_cast<std::size_t>(into), static_cast<std::size_t>(std::min<std::int64_t>(count, p.removed - into)));
+    offset += static_cast<std::size_t>(p.removed);
+  }
+  return {};
 }
 
 struct RecordingOff {
@@ -88,14 +111,15 @@ std::u16string GetChangedText(const std::u16string& a, const std::u16string& b, 
 void RecordChange(const vb::RichTextBox& editor) {
   if (!UndoRecording) return;
   RedoStack.clear();
-  const vb::RichTextBox::TextChange& change = editor.LastChange();
+  const vb::TextChange& change = editor.LastChange();
   clsUndoRedo s;
   s.SelStart = editor.SelStart();
   s.TextLen = editor.TextLength();
   s.Text.length = static_cast<std::size_t>(s.TextLen);
-  s.Position = change.position;
-  s.StretchLength = change.insertedLength;
-  if (!UndoStack.empty()) s.Other = change.removed;  // the first snapshot is only the base
+  if (!UndoStack.empty()) {  // the first snapshot is only the base
+    s.Places = change.places;
+    s.Other = change.removed;
+  }
   s.Revision = change.revision;
   UndoStack.push_back(std::move(s));
   TrimHistory();
@@ -124,12 +148,12 @@ void UndoEdit() {
         editor.SelLength(d);
         editor.SelText(u"");
       } else {
-        PutBack(editor, n.SelStart, 0, NeighbourText(n, n.SelStart, p.TextLen - n.TextLen));
+        const std::u16string text = NeighbourText(n, n.SelStart, p.TextLen - n.TextLen);
+        PutBack(editor, {{n.SelStart, 0, static_cast<std::int32_t>(text.size())}}, text);
       }
       p.Revision = 0;
       n.Revision = 0;
-      n.StretchLength = 0;
-      n.Other.clear();
+      Forget(n);
     }
     RedoStack.push_back(std::move(n));
   }
@@ -156,11 +180,11 @@ void RedoEdit() {
         editor.SelText(u"");
       } else {
         const std::int32_t d = r.TextLen - length;
-        PutBack(editor, r.SelStart - d, 0, NeighbourText(r, r.SelStart - d, d));
+        const std::u16string text = NeighbourText(r, r.SelStart - d, d);
+        PutBack(editor, {{r.SelStart - d, 0, static_cast<std::int32_t>(text.size())}}, text);
       }
       r.Revision = 0;
-      r.StretchLength = 0;
-      r.Other.clear();
+      Forget(r);
     }
     UndoStack.push_back(std::move(r));
   }

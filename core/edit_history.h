@@ -1,15 +1,18 @@
 // Undo and redo of the user's edits in the main window's editor. The editor's change event records
-// a snapshot after every change while UndoRecording is set; undo and redo put back the stretch of
-// text in which two neighbouring snapshots differ.
+// a snapshot after every change while UndoRecording is set; undo and redo put back the places of the
+// text in which two neighbouring snapshots differ, as one change of the editor.
 //
-// A snapshot does not keep the whole text: it keeps the stretch the change replaced (where it is,
-// and what the neighbouring snapshot held there), so a change costs memory in proportion to its
-// size and a large document keeps a long history.
+// A snapshot does not keep the whole text: it keeps the places the change replaced (where they
+// are, and what the neighbouring snapshot held there), so a change costs memory in proportion to
+// what it changed and a large document keeps a long history.
 #pragma once
 
 #include <cstdint>
 #include <deque>
 #include <string>
+#include <vector>
+
+#include "platform/richedit/text_change.h"
 
 namespace vb {
 class RichTextBox;
@@ -26,12 +29,13 @@ class clsUndoRedo {
     std::size_t size() const { return length; }
   } Text;
 
-  // The stretch in which this snapshot and its neighbour differ: it starts at Position and is
-  // StretchLength characters long here; Other is what the neighbour holds there. On the undo stack
-  // the neighbour is the snapshot before (the oldest snapshot keeps no stretch); on the redo stack it
-  // is the snapshot undo went back to.
-  std::int32_t Position = 0;
-  std::int32_t StretchLength = 0;
+  // The places where this snapshot and its neighbour differ (one for an edit, one for each match of
+  // a Replace All), left to right: each place's position and `inserted` length are counted in this
+  // snapshot's text, its `removed` length is that of the neighbour's text there; Other holds the
+  // neighbour's texts of the places, one after another. On the undo stack the neighbour is the
+  // snapshot before (the oldest snapshot keeps no places); on the redo stack it is the snapshot undo
+  // went back to.
+  std::vector<vb::TextPlace> Places;
   std::u16string Other;
   // The editor's change count when it held this snapshot, or 0 when that is not known.
   std::uint64_t Revision = 0;

@@ -16,7 +16,7 @@
 #include <string>
 #include <string_view>
 
-#include "mainwindow/preference_windows.h"
+#include "mainwindow/preference_openers.h"
 
 namespace vb {
 class RichTextBox;

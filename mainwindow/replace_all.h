@@ -3,9 +3,9 @@
 // previous match, so every match of the text as it stood before is replaced exactly once and a
 // replacement is never searched again (replacing "a" by "aa" ends).
 //
-// The new text is built once and put into the editor as one edit of the stretch from the first
-// match to the end of the last: the editor raises one change, so the edit history keeps the whole
-// run as one step (one undo brings the text back), and a large document is not rebuilt per match.
+// The matches are replaced where they are, as one change of the editor in as many places: the
+// editor raises one change, so the edit history keeps the whole run as one step (one undo brings the
+// text back), and the run costs one pass over the text however far apart the matches lie.
 #pragma once
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "preferences/preference_windows.h"
 
 #include "mainwindow/forms/main.h"
-#include "mainwindow/preference_windows.h"
+#include "mainwindow/preference_openers.h"
 #include "platform/vb/form.h"
 #include "preferences/forms/about.h"
 #include "preferences/forms/license.h"

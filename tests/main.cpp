@@ -10,8 +10,21 @@
 #include <filesystem>
 #include <string>
 
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QM_LEAK_CHECK 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define QM_LEAK_CHECK 1
+#endif
+#ifdef QM_LEAK_CHECK
+#include <sanitizer/lsan_interface.h>
+#endif
+
 #include "platform/application.h"
 #include "platform/script/script.h"
+#include "platform/testing/media.h"
 #include "platform/vb/strings.h"
 
 namespace qmtest {
@@ -20,6 +33,17 @@ std::filesystem::path runFolder;
 }  // namespace
 
 const std::filesystem::path& RunFolder() { return runFolder; }
+
+namespace {
+
+// No test begins while the sound player still starts the sounds an earlier test handed it: the
+// player's thread then reads the environment, which a test may change (a test's own changes
+// wait as well: EnvironmentValue).
+class SoundsOfEarlierTestsStarted : public ::testing::EmptyTestEventListener {
+  void OnTestStart(const ::testing::TestInfo&) override { platform::testing::WaitForSoundPlayer(); }
+};
+
+}  // namespace
 
 }  // namespace qmtest
 
@@ -32,6 +56,7 @@ int main(int argc, char** argv) {
   setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
   setenv("XDG_STATE_HOME", (dir + "/state").c_str(), 1);
   platform::Application app(argc, argv);
+  ::testing::UnitTest::GetInstance()->listeners().Append(new qmtest::SoundsOfEarlierTestsStarted);
   // No test may wait for a person: every modal dialog must have been answered by the test.
   platform::script::SetActive(true);
   platform::script::SetUnscriptedHandler([](const platform::script::Shown& shown) {
@@ -43,5 +68,10 @@ int main(int argc, char** argv) {
   // End as the program ends, without tearing the application down (the sound player's thread
   // lives as long as the process).
   std::fflush(nullptr);
+#ifdef QM_LEAK_CHECK
+  // _Exit skips the leak check an instrumented program makes at exit: it is made here, and memory
+  // that nothing reaches any more fails the run.
+  if (__lsan_do_recoverable_leak_check() != 0) std::_Exit(rc != 0 ? rc : 1);
+#endif
   std::_Exit(rc);
 }

@@ -8,6 +8,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <malloc.h>
+
 #include <chrono>
 #include <csignal>
 #include <cstdint>
@@ -21,11 +23,35 @@
 #include <thread>
 #include <vector>
 
+// A sanitizer's allocator keeps the heap in place of the C library's (HeapInUse).
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#define QM_UNDER_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
+#define QM_UNDER_SANITIZER 1
+#endif
+#endif
+#if QM_UNDER_SANITIZER
+#include <sanitizer/allocator_interface.h>
+#endif
+
+#include "platform/testing/media.h"
 #include "platform/vb/error.h"
 #include "platform/vb/runtime.h"
 #include "platform/vb/strings.h"
 
 namespace qmtest {
+
+// The bytes the heap holds for the program now: the C library's count, or under a sanitizer (whose
+// allocator keeps the heap instead) the sanitizer's own.
+inline double HeapInUse() {
+#if QM_UNDER_SANITIZER
+  return static_cast<double>(__sanitizer_get_current_allocated_bytes());
+#else
+  const struct mallinfo2 m = mallinfo2();
+  return static_cast<double>(m.uordblks + m.hblkhd);
+#endif
+}
 
 // A fresh empty folder under the system's temporary folder, removed when the object goes.
 class TempDir {
@@ -50,10 +76,12 @@ class TempDir {
 const std::filesystem::path& RunFolder();
 
 // Gives an environment variable a value while it lives, and back its value before (or none) when it
-// goes.
+// goes. It changes the environment only while the sound player's thread rests: starting a sound,
+// that thread reads the environment, and a change meanwhile may pull it from under the reader.
 class EnvironmentValue {
  public:
   EnvironmentValue(const char* name, const std::string& value) : name_(name) {
+    platform::testing::WaitForSoundPlayer();
     if (const char* old = std::getenv(name)) {
       had_ = true;
       old_ = old;
@@ -61,6 +89,7 @@ class EnvironmentValue {
     setenv(name, value.c_str(), 1);
   }
   ~EnvironmentValue() {
+    platform::testing::WaitForSoundPlayer();
     if (had_) {
       setenv(name_, old_.c_str(), 1);
     } else {

@@ -2,45 +2,24 @@
 
 #include "core/decode.h"
 #include "core/main_window.h"
-#include "mainwindow/window_chrome.h"
 #include "mainwindow/window_placement.h"
 #include "platform/dialogs/common_dialog.h"
 #include "platform/vb/msgbox.h"
 
 frmDecoding::frmDecoding() {
-  chrome::AddButtonSounds(cmdCancel);
   cmdCancel.Click = [this] { cmdCancel_Click(); };
 }
 
 void frmDecoding::Design() {
-  Caption(u"Перекодирование...");
-  BorderStyle(vb::vbFixedDouble);
-  Move(0, 0, 5340, 3240);
+  DesignProgress(u"Перекодирование...", 3240, 1035);
   mainwindow::CentreOverMainWindow(*this);
-  Frame1.Move(120, 60, 4995, 855);
-  Frame1.Caption(u"Выполнено:");
-  ProgressBar.Move(120, 300, 4755, 375);
-  FrameProgress.Move(120, 1000, 4995, 1035);
-  FrameProgress.Caption(u"Подробности:");
-  Label1.Move(120, 300, 1000, 255);
-  Label1.Caption(u"Файл:");
-  txtPath.Move(1200, 270, 3675, 285);
-  txtPath.Locked(true);
-  txtPath.BackColor(vb::vbButtonFace);
   Label2.Move(120, 660, 1000, 255);
   Label2.Caption(u"Кодировка:");
   lblCode.Move(1200, 660, 3675, 255);
-  picLine.Move(0, 2160, 5400, 30);
-  picLine.BorderStyle(1);
-  cmdCancel.Move(3900, 2280, 1215, 375);
-  cmdCancel.Caption(u"Отмена");
-  cmdCancel.Default(true);
-  cmdCancel.Cancel(true);
 }
 
 void frmDecoding::Form_Load() {
-  chrome::ApplyTopMost(hWnd());
-  chrome::PlaySoundEvent(chrome::kFormLoad);
+  ProgressWindow::Form_Load();
   const std::u16string path = core::frmMain().CommonDialog().FileName;
   txtPath.Text(path.empty() ? std::u16string(u"Документ не сохранен") : path);
 }
@@ -62,8 +41,6 @@ void frmDecoding::cmdCancel_Click() {
 void frmDecoding::Form_QueryUnload(int& cancel, int unloadMode) {
   if (unloadMode == vb::vbFormControlMenu && !ConfirmCancel()) cancel = 1;
 }
-
-void frmDecoding::Form_Unload(int&) { chrome::PlaySoundEvent(chrome::kFormUnload); }
 
 void frmDecoding::Services::Show() { form_.Show(); }
 

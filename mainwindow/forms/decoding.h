@@ -6,23 +6,13 @@
 
 #include <string>
 
-#include "controls/progress_bar.h"
 #include "core/main_window.h"
-#include "platform/vb/controls.h"
-#include "platform/vb/form.h"
-#include "platform/vb/picturebox.h"
+#include "mainwindow/forms/progress_window.h"
 
-class frmDecoding : public vb::Form {
+class frmDecoding : public ProgressWindow {
  public:
-  vb::Frame Frame1{*this};
-  ::ProgressBar ProgressBar{Frame1};
-  vb::Frame FrameProgress{*this};
-  vb::Label Label1{FrameProgress};
-  vb::TextBox txtPath{FrameProgress};
   vb::Label Label2{FrameProgress};
   vb::Label lblCode{FrameProgress};
-  vb::PictureBox picLine{*this};
-  vb::CommandButton cmdCancel{*this};
 
   frmDecoding();
 
@@ -50,7 +40,6 @@ class frmDecoding : public vb::Form {
   void Design() override;
   void Form_Load() override;
   void Form_QueryUnload(int& cancel, int unloadMode) override;
-  void Form_Unload(int& cancel) override;
 
  private:
   void cmdCancel_Click();

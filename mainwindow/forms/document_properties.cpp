@@ -3,11 +3,11 @@
 #include <cstdint>
 
 #include "core/document.h"
-#include "mainwindow/document_properties.h"
 #include "mainwindow/window_chrome.h"
 #include "mainwindow/window_placement.h"
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/icons.h"
+#include "platform/shell/file_properties.h"
 #include "platform/vb/screen.h"
 #include "platform/vb/stdole.h"
 
@@ -103,9 +103,9 @@ void frmDocumentProperties::ShowDocumentProperties() {
   vb::Screen.MousePointer(11);
   win::WIN32_FIND_DATAA record;
   const bool found = platform::shell::GetFileFindData(documentPath_, record);
-  lblName.Caption(modDocumentProperties::GetFileTitleOf(documentPath_));
+  lblName.Caption(platform::shell::GetFileTitleOf(documentPath_));
   txtLocation.Text(documentPath_);
-  lblSize.Caption(found ? modDocumentProperties::FormatByteSize(platform::shell::SizeOf(record)) : kUnknown);
+  lblSize.Caption(found ? platform::shell::FormatByteSize(platform::shell::SizeOf(record)) : kUnknown);
   lblDate[0].Caption(DateTimeText(record.ftCreationTime));
   lblDate[1].Caption(DateTimeText(record.ftLastWriteTime));
   lblDate[2].Caption(DateText(record.ftLastAccessTime));

@@ -4,7 +4,7 @@
 #include "core/registry.h"
 #include "core/settings_schema.h"
 #include "mainwindow/forms/main.h"
-#include "mainwindow/preference_windows.h"
+#include "mainwindow/preference_openers.h"
 #include "mainwindow/program_windows.h"
 #include "platform/vb/msgbox.h"
 

@@ -5,7 +5,7 @@
 #include "core/settings_schema.h"
 #include "core/start.h"
 #include "mainwindow/forms/main.h"
-#include "mainwindow/preference_windows.h"
+#include "mainwindow/preference_openers.h"
 #include "mainwindow/window_chrome.h"
 #include "platform/shell/shell.h"
 #include "platform/vb/app.h"

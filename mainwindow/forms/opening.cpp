@@ -2,40 +2,17 @@
 
 #include "mainwindow/forms/main.h"
 #include "mainwindow/forms/quiet_main_window.h"
-#include "mainwindow/window_chrome.h"
 #include "mainwindow/window_placement.h"
 
 frmOpening::frmOpening() {
-  chrome::AddButtonSounds(cmdCancel);
   cmdCancel.Click = [this] { cancelled_ = true; };
 }
 
-void frmOpening::Design() {
-  Caption(u"Загрузка документа...");
-  BorderStyle(vb::vbFixedDouble);
-  Move(0, 0, 5340, 2835);
-  Frame1.Move(120, 60, 4995, 855);
-  Frame1.Caption(u"Выполнено:");
-  ProgressBar.Move(120, 300, 4755, 375);
-  FrameProgress.Move(120, 1000, 4995, 675);
-  FrameProgress.Caption(u"Подробности:");
-  Label1.Move(120, 300, 1000, 255);
-  Label1.Caption(u"Файл:");
-  txtPath.Move(1200, 270, 3675, 285);
-  txtPath.Locked(true);
-  txtPath.BackColor(vb::vbButtonFace);
-  picLine.Move(0, 1800, 5400, 30);
-  picLine.BorderStyle(1);
-  cmdCancel.Move(3900, 1920, 1215, 375);
-  cmdCancel.Caption(u"Отмена");
-  cmdCancel.Default(true);
-  cmdCancel.Cancel(true);
-}
+void frmOpening::Design() { DesignProgress(u"Загрузка документа...", 2835, 675); }
 
 void frmOpening::Form_Load() {
   mainwindow::CentreOver(*this, MainWindow());
-  chrome::ApplyTopMost(hWnd());
-  chrome::PlaySoundEvent(chrome::kFormLoad);
+  ProgressWindow::Form_Load();
 }
 
 // The close box cancels the open; the window stays until the open has stopped and hides it.
@@ -46,8 +23,8 @@ void frmOpening::Form_QueryUnload(int& cancel, int unloadMode) {
   }
 }
 
-void frmOpening::Form_Unload(int&) {
-  chrome::PlaySoundEvent(chrome::kFormUnload);
+void frmOpening::Form_Unload(int& cancel) {
+  ProgressWindow::Form_Unload(cancel);
   WakeMain();
 }
 

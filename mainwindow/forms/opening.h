@@ -6,22 +6,11 @@
 
 #include <string>
 
-#include "controls/progress_bar.h"
 #include "core/main_window.h"
-#include "platform/vb/controls.h"
-#include "platform/vb/form.h"
-#include "platform/vb/picturebox.h"
+#include "mainwindow/forms/progress_window.h"
 
-class frmOpening : public vb::Form {
+class frmOpening : public ProgressWindow {
  public:
-  vb::Frame Frame1{*this};
-  ::ProgressBar ProgressBar{Frame1};
-  vb::Frame FrameProgress{*this};
-  vb::Label Label1{FrameProgress};
-  vb::TextBox txtPath{FrameProgress};
-  vb::PictureBox picLine{*this};
-  vb::CommandButton cmdCancel{*this};
-
   frmOpening();
 
   // The window as the open drives it.

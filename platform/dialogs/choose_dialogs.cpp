@@ -6,11 +6,11 @@
 #include <cmath>
 #include <string>
 
+#include "platform/codepage/codepage.h"
 #include "platform/dialogs/colour_dialog.h"
 #include "platform/dialogs/font_dialog.h"
-#include "platform/dialogs/modal_dialog.h"
 #include "platform/script/script.h"
-#include "platform/codepage/codepage.h"
+#include "platform/vb/modal_dialog.h"
 
 namespace win {
 namespace {

@@ -7,7 +7,7 @@
 #include <QString>
 #include <optional>
 
-#include "platform/dialogs/modal_dialog.h"
+#include "platform/vb/modal_dialog.h"
 
 namespace platform::detail {
 

@@ -7,8 +7,8 @@
 #include <algorithm>
 
 #include "platform/dialogs/file_dialog.h"
-#include "platform/dialogs/modal_dialog.h"
 #include "platform/script/script.h"
+#include "platform/vb/modal_dialog.h"
 
 namespace platform::dialogs {
 namespace {

@@ -5,8 +5,8 @@
 #include <QListView>
 #include <QStringListModel>
 
-#include "platform/dialogs/modal_dialog.h"
 #include "platform/gdi/objects.h"
+#include "platform/vb/modal_dialog.h"
 
 namespace platform::detail {
 namespace {

@@ -9,9 +9,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "platform/dialogs/file_dialog_run.h"
-#include "platform/dialogs/modal_dialog.h"
 #include "platform/dialogs/dialog_parts.h"
+#include "platform/dialogs/file_dialog_run.h"
+#include "platform/vb/modal_dialog.h"
 
 namespace platform::dialogs {
 namespace {

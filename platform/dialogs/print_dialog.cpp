@@ -7,8 +7,8 @@
 #include <string>
 
 #include "platform/codepage/codepage.h"
-#include "platform/dialogs/modal_dialog.h"
 #include "platform/script/script.h"
+#include "platform/vb/modal_dialog.h"
 #include "platform/vb/print_system.h"
 #include "platform/vb/printer.h"
 #include "platform/vb/printer_device.h"

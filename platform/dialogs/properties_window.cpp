@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "platform/dialogs/dialog_parts.h"
-#include "platform/dialogs/modal_dialog.h"
+#include "platform/vb/modal_dialog.h"
 
 namespace platform::dialogs {
 namespace {

@@ -107,10 +107,14 @@ class Player : public QObject {
   std::unique_ptr<AudioDevice> device_;
 };
 
+// Whether the player thread has been started (the user-interface thread's own).
+bool playerStarted = false;
+
 // The player and its thread live as long as the process: a sound server that never answers may
 // keep the thread for ever, and the program must still be able to end.
 Player& player() {
   static Player* p = [] {
+    playerStarted = true;
     auto* thread = new QThread;
     thread->setObjectName(QStringLiteral("qm-sound-player"));
     auto* made = new Player;
@@ -161,6 +165,7 @@ void SetSoundOutput(SoundOutput output) {
 }
 
 void WaitForPlayerThread() {
+  if (!playerStarted) return;  // nothing was ever handed over
   Player* p = &player();
   QMetaObject::invokeMethod(p, [] {}, Qt::BlockingQueuedConnection);
 }

@@ -35,7 +35,8 @@ void StopOnPlayerThread();
 // sound and its samples open for reading. An empty output restores the audio device.
 using SoundOutput = std::function<void(const SoundToPlay& sound, QIODevice& samples)>;
 void SetSoundOutput(SoundOutput output);
-// Returns once the player thread has taken every sound handed to it so far.
+// Returns once the player thread has taken every sound handed to it so far (at once, and without
+// starting it, when no sound was ever handed over).
 void WaitForPlayerThread();
 
 }  // namespace platform::detail

@@ -16,6 +16,27 @@ void ForEachBreak(std::u16string_view s, F&& found) {
     if (cr + 1 < end && cr[1] == u'\n') found(static_cast<std::size_t>(cr - s.data()));
 }
 
+// The places' texts with every line break made CR LF, each text on its own; the places' lengths
+// follow. `texts` itself when they are so already, else `scratch`.
+std::u16string_view WithCrLf(std::vector<vb::TextPlace>& places, std::u16string_view texts, std::u16string& scratch) {
+  const auto pieceOf = [&texts](std::size_t& from, const vb::TextPlace& p) {
+    const std::u16string_view piece = texts.substr(from, static_cast<std::size_t>(p.inserted));
+    from += piece.size();
+    return piece;
+  };
+  if (texts.find(u'\r') == std::u16string_view::npos && AllBreaksCrLf(texts)) return texts;  // no line break at all
+  std::size_t from = 0;
+  if (std::all_of(places.begin(), places.end(), [&](const vb::TextPlace& p) { return AllBreaksCrLf(pieceOf(from, p)); }))
+    return texts;
+  from = 0;
+  for (vb::TextPlace& p : places) {
+    const std::size_t before = scratch.size();
+    AppendWithCrLf(scratch, pieceOf(from, p));
+    p.inserted = static_cast<std::int32_t>(scratch.size() - before);
+  }
+  return scratch;
+}
+
 }  // namespace
 
 void EditorText::Assign(GapText text) {
@@ -81,32 +102,76 @@ std::u16string EditorText::Range(std::int32_t at, std::int32_t count) const {
 }
 
 EditorText::Edit EditorText::Replace(std::int32_t at, std::int32_t count, std::u16string_view with) {
+  return Replace({vb::TextPlace{at, count, static_cast<std::int32_t>(with.size())}}, with).span;
+}
+
+EditorText::Change EditorText::Replace(std::vector<vb::TextPlace> places, std::u16string_view texts) {
+  Change c;
+  if (places.empty()) return c;
+  Fit(places, texts.size());
   std::u16string normalized;
-  if (!AllBreaksCrLf(with)) {
-    normalized = WithCrLf(with);
-    with = normalized;
+  texts = WithCrLf(places, texts, normalized);
+  // The span the change covers, in the paragraphs as they are.
+  c.span.at = places.front().position;
+  c.span.paragraph = starts_.Find(c.span.at);
+  const std::int32_t end = places.back().position + places.back().removed;
+  const std::ptrdiff_t endParagraph = starts_.FindFrom(end, c.span.paragraph);
+  c.span.removed = end - c.span.at;
+  c.span.removedBreaks = endParagraph - c.span.paragraph;
+  c.span.tailOffset = end - starts_.Start(endParagraph);
+  chars_.Replace(places, texts, c.removed);
+  // The paragraphs follow the places in turn, each place where the ones before it moved it. A place
+  // that keeps its length and has no line break, before or after, leaves them as they are.
+  std::int32_t shift = 0;
+  std::ptrdiff_t paragraph = c.span.paragraph;
+  std::size_t from = 0;
+  std::size_t old = 0;
+  for (vb::TextPlace& p : places) {
+    p.position += shift;
+    const std::u16string_view with = texts.substr(from, static_cast<std::size_t>(p.inserted));
+    const std::ptrdiff_t removedBreaks = CountBreaks(std::u16string_view(c.removed).substr(old, static_cast<std::size_t>(p.removed)));
+    if (p.inserted != p.removed || removedBreaks != 0 || CountBreaks(with) != 0) {
+      paragraph = starts_.FindFrom(p.position, paragraph);
+      paragraph += FollowEdit(paragraph, p.position, p.removed, removedBreaks, with);
+    }
+    from += with.size();
+    old += static_cast<std::size_t>(p.removed);
+    shift += p.inserted - p.removed;
   }
-  at = Snap(at);
-  const std::int32_t end = Snap(std::max(at, at + std::max(count, 0)));
-  Edit e;
-  e.at = at;
-  e.removed = end - at;
-  e.inserted = static_cast<std::int32_t>(with.size());
-  e.paragraph = starts_.Find(at);
-  // The line breaks removed are the starts of the paragraphs after the first, up to the one that
-  // holds the end.
-  e.removedBreaks = starts_.Find(end) - e.paragraph;
-  e.tailOffset = end - starts_.Start(e.paragraph + e.removedBreaks);
-  for (std::ptrdiff_t k = 0; k < e.removedBreaks; ++k) starts_.Join(e.paragraph + 1);
-  if (!indents_.empty()) indents_.Erase(e.paragraph + 1, e.removedBreaks);
-  starts_.Grow(e.paragraph, e.inserted - e.removed);
-  chars_.Replace(static_cast<std::size_t>(at), static_cast<std::size_t>(e.removed), with);
+  c.span.inserted = places.back().position + places.back().inserted - c.span.at;
+  c.span.insertedBreaks = starts_.FindFrom(c.span.at + c.span.inserted, paragraph) - c.span.paragraph;
+  c.places = std::move(places);
+  return c;
+}
+
+void EditorText::Fit(std::vector<vb::TextPlace>& places, std::size_t texts) const {
+  std::int32_t done = 0;  // the end of the place before
+  std::size_t left = texts;
+  for (vb::TextPlace& p : places) {
+    const std::int32_t own = Snap(p.position);
+    const std::int64_t reach = std::min<std::int64_t>(Length(), std::int64_t{own} + std::max(p.removed, 0));
+    const std::int32_t at = std::max(own, done);
+    const std::int32_t end = std::max(at, Snap(static_cast<std::int32_t>(reach)));
+    p.position = at;
+    p.removed = end - at;
+    p.inserted = static_cast<std::int32_t>(std::min(static_cast<std::size_t>(std::max(p.inserted, 0)), left));
+    left -= static_cast<std::size_t>(p.inserted);
+    done = end;
+  }
+}
+
+std::ptrdiff_t EditorText::FollowEdit(std::ptrdiff_t paragraph, std::int32_t at, std::int32_t removed,
+                                      std::ptrdiff_t removedBreaks, std::u16string_view with) {
+  for (std::ptrdiff_t k = 0; k < removedBreaks; ++k) starts_.Join(paragraph + 1);
+  if (!indents_.empty()) indents_.Erase(paragraph + 1, removedBreaks);
+  starts_.Grow(paragraph, static_cast<std::int32_t>(with.size()) - removed);
+  std::ptrdiff_t inserted = 0;
   ForEachBreak(with, [&](std::size_t i) {
-    ++e.insertedBreaks;
-    starts_.Split(e.paragraph + e.insertedBreaks, at + static_cast<std::int32_t>(i) + 2);
+    ++inserted;
+    starts_.Split(paragraph + inserted, at + static_cast<std::int32_t>(i) + 2);
   });
-  if (!indents_.empty()) indents_.InsertCopies(e.paragraph + 1, e.insertedBreaks, indents_[e.paragraph]);
-  return e;
+  if (!indents_.empty()) indents_.InsertCopies(paragraph + 1, inserted, indents_[paragraph]);
+  return inserted;
 }
 
 void EditorText::SetIndent(std::ptrdiff_t first, std::ptrdiff_t last, double pixels) {

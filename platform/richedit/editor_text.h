@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/richedit/gap_text.h"
 #include "platform/richedit/partitions.h"
@@ -51,11 +52,25 @@ class EditorText {
   void AddStretch(std::u16string_view crlf);
   void FinishAssign();
 
+  // A change as made, in one place or in several at once: the one edit from the first place's start
+  // to the last one's end that it amounts to, the places (positions counted in the text after the
+  // change), and the texts they removed, one after another.
+  struct Change {
+    Edit span;
+    std::vector<vb::TextPlace> places;
+    std::u16string removed;
+  };
+
   // Replaces `count` characters from `at` with `with`, whose line breaks (CR LF, a lone CR or LF, or
   // the paragraph separator U+2029) all become CR LF. Both ends are clamped to the text and moved
   // out of a CR LF pair. A paragraph split off another takes its indent; joined paragraphs keep the
   // first one's.
   Edit Replace(std::int32_t at, std::int32_t count, std::u16string_view with);
+  // The same in several places at once, in one pass over the text: each place (left to right, its
+  // position counted in the text as it is) gives its `removed` characters for the next `inserted`
+  // characters of `texts`. Each place's ends are clamped and moved out of CR LF pairs as above; a
+  // place that then reaches back into the one before it begins at that one's end.
+  Change Replace(std::vector<vb::TextPlace> places, std::u16string_view texts);
 
   std::ptrdiff_t Paragraphs() const { return starts_.Count(); }
   std::int32_t ParagraphStart(std::ptrdiff_t p) const { return starts_.Start(p); }
@@ -84,6 +99,12 @@ class EditorText {
  private:
   // Notes the paragraphs that start in chars_ from `from` on (text being taken).
   void IndexBreaks(std::size_t from);
+  // The places made to fit the text: ends clamped, out of CR LF pairs, in order; negative lengths 0.
+  void Fit(std::vector<vb::TextPlace>& places, std::size_t texts) const;
+  // The paragraph tables follow one edit of chars_: in paragraph `paragraph`, at `at`, `removed`
+  // characters holding `removedBreaks` line breaks gave way to `with`. Returns the breaks put in.
+  std::ptrdiff_t FollowEdit(std::ptrdiff_t paragraph, std::int32_t at, std::int32_t removed, std::ptrdiff_t removedBreaks,
+                            std::u16string_view with);
 
   GapText chars_;
   Partitions starts_;       // paragraph starts; the end of the text counts a CR LF more, so that

@@ -256,9 +256,15 @@ void EditorWidget::Replace(std::int32_t from, std::int32_t to, std::u16string_vi
   to = text_.Snap(to);
   if (to < from) std::swap(from, to);
   if (from == to && with.empty()) return;
+  Replace({vb::TextPlace{from, to - from, static_cast<std::int32_t>(with.size())}}, with);
+}
+
+void EditorWidget::Replace(std::vector<vb::TextPlace> places, std::u16string_view texts) {
+  if (texts.empty() && std::all_of(places.begin(), places.end(), [](const vb::TextPlace& p) { return p.removed <= 0; }))
+    return;
   if (anchor_ != caret_) RepaintSelection(anchor_, caret_);  // the selection goes, wherever it was
-  std::u16string removed = text_.Range(from, to - from);
-  const EditorText::Edit edit = text_.Replace(from, to - from, with);
+  EditorText::Change change = text_.Replace(std::move(places), texts);
+  const EditorText::Edit& edit = change.span;
   const EditorLayout::Changed changed = layout_->Follow(edit);
   layout_->TakeHeightChanged();
   const std::int32_t oldCaret = caret_;
@@ -270,7 +276,7 @@ void EditorWidget::Replace(std::int32_t from, std::int32_t to, std::u16string_vi
   if (focused_) RestartBlinking();
   EnsureCaretVisible();
   QPointer<EditorWidget> self(this);
-  if (Edited) Edited(edit, std::move(removed));
+  if (Edited) Edited(std::move(change));
   if (self == nullptr) return;
   if (SelectionChanged && (anchor_ != oldAnchor || caret_ != oldCaret)) SelectionChanged();
 }

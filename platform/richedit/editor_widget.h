@@ -17,6 +17,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/richedit/editor_layout.h"
 #include "platform/richedit/editor_text.h"
@@ -43,6 +44,9 @@ class EditorWidget : public QAbstractScrollArea {
   // Replaces the text from `from` to `to` with `with` (its line breaks become CR LF), leaving the
   // caret after it with nothing selected. Nothing happens when nothing would change.
   void Replace(std::int32_t from, std::int32_t to, std::u16string_view with);
+  // The same in several places at once, as one edit (EditorText::Replace): the caret ends after the
+  // last place's new text.
+  void Replace(std::vector<vb::TextPlace> places, std::u16string_view texts);
   void ReplaceSelection(std::u16string_view with) { Replace(SelectionStart(), SelectionEnd(), with); }
   // The text was given anew (EditorText::Assign or its steps): laid out anew, caret at the start.
   void TextTaken();
@@ -61,9 +65,9 @@ class EditorWidget : public QAbstractScrollArea {
   void Cut();
   void Paste();
 
-  // The control hears of every edit (with the text it removed) and of every move of the caret or
-  // selection. Either may destroy the widget.
-  std::function<void(const EditorText::Edit& edit, std::u16string removed)> Edited;
+  // The control hears of every edit (one place or several, with the text it removed) and of every
+  // move of the caret or selection. Either may destroy the widget.
+  std::function<void(EditorText::Change change)> Edited;
   std::function<void()> SelectionChanged;
 
  protected:

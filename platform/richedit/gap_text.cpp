@@ -39,8 +39,6 @@ void ToChars(const char* p, std::size_t n, char16_t* out) {
 
 }  // namespace
 
-char16_t GapText::CharOf(char byte) { return vb::Windows1251Chars()[static_cast<unsigned char>(byte)]; }
-
 std::size_t GapText::RoomFor(std::size_t length) { return std::max(kLeastGap, length / 64) + kLeastGap; }
 
 template <typename Char>
@@ -66,18 +64,52 @@ void GapText::Store<Char>::MoveGap(std::size_t to) {
 }
 
 template <typename Char>
-Char* GapText::Store<Char>::Open(std::size_t at, std::size_t removed, std::size_t count) {
+void GapText::Store<Char>::GrowGap(std::size_t at, std::size_t length) {
   MoveGap(at);
+  if (gapLength >= length) return;
+  const std::size_t grow = std::max({length - gapLength + kLeastGap, size() / 64});
+  buf.insert(gapStart, grow, Char());
+  gapLength += grow;
+}
+
+template <typename Char>
+Char* GapText::Store<Char>::Open(std::size_t at, std::size_t removed, std::size_t count) {
+  GrowGap(at, count > removed ? count - removed : 0);
   gapLength += removed;  // the removed characters join the gap
-  if (gapLength < count) {
-    const std::size_t grow = std::max({count - gapLength + kLeastGap, size() / 64});
-    buf.insert(gapStart, grow, Char());
-    gapLength += grow;
-  }
   Char* where = buf.data() + gapStart;
   gapStart += count;
   gapLength -= count;
   return where;
+}
+
+template <typename Char>
+template <typename Write, typename Keep>
+void GapText::Store<Char>::Replace(const std::vector<vb::TextPlace>& places, const char16_t* texts, char16_t* removed,
+                                   Write put, Keep take) {
+  if (places.empty()) return;
+  // The gap opens once, at the first place, as long as the text ever grows ahead of its old end
+  // during the pass; each place then moves only the text between it and the place before.
+  std::int64_t growth = 0;
+  std::int64_t most = 0;
+  for (const vb::TextPlace& p : places) {
+    growth += p.inserted - p.removed;
+    most = std::max(most, growth);
+  }
+  GrowGap(static_cast<std::size_t>(places.front().position), static_cast<std::size_t>(most));
+  std::int64_t shift = 0;  // how much the places before moved the text
+  for (const vb::TextPlace& p : places) {
+    const auto out = static_cast<std::size_t>(p.removed);
+    const auto in = static_cast<std::size_t>(p.inserted);
+    MoveGap(static_cast<std::size_t>(p.position + shift));
+    take(buf.data() + gapStart + gapLength, out, removed);
+    removed += out;
+    gapLength += out;
+    put(texts, in, buf.data() + gapStart);
+    texts += in;
+    gapStart += in;
+    gapLength -= in;
+    shift += p.inserted - p.removed;
+  }
 }
 
 template <typename Char>
@@ -138,6 +170,32 @@ void GapText::Replace(std::size_t at, std::size_t count, std::u16string_view wit
   }
   char16_t* to = wide_.Open(at, count, with.size());
   std::copy(with.begin(), with.end(), to);
+}
+
+void GapText::Replace(const std::vector<vb::TextPlace>& places, std::u16string_view texts, std::u16string& removed) {
+  whole_ = std::u16string();
+  wholeBuilt_ = false;
+  std::size_t removing = 0;
+  for (const vb::TextPlace& p : places) removing += static_cast<std::size_t>(p.removed);
+  const std::size_t kept = removed.size();
+  removed.resize(kept + removing);
+  char16_t* out = removed.data() + kept;
+  if (narrow_ && !Encodable(texts)) Widen();
+  if (narrow_) {
+    const std::array<std::int16_t, 0x10000>& bytesOf = vb::Windows1251Bytes();
+    const std::array<char16_t, 256>& charsOf = *chars_;
+    bytes_.Replace(
+        places, texts.data(), out,
+        [&bytesOf](const char16_t* from, std::size_t n, char* to) {
+          for (std::size_t i = 0; i < n; ++i) to[i] = static_cast<char>(bytesOf[from[i]]);
+        },
+        [&charsOf](const char* from, std::size_t n, char16_t* to) {
+          for (std::size_t i = 0; i < n; ++i) to[i] = charsOf[static_cast<unsigned char>(from[i])];
+        });
+    return;
+  }
+  const auto copy = [](const char16_t* from, std::size_t n, char16_t* to) { std::copy_n(from, n, to); };
+  wide_.Replace(places, texts.data(), out, copy, copy);
 }
 
 std::u16string_view GapText::Piece(std::size_t at, std::size_t count, std::u16string& scratch) const {

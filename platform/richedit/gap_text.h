@@ -8,9 +8,14 @@
 // asked for and kept until the next change.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "platform/codepage/codepage.h"
+#include "platform/richedit/text_change.h"
 
 namespace platform::richedit {
 
@@ -27,6 +32,11 @@ class GapText {
   static std::size_t RoomFor(std::size_t length);
   // Replaces `count` characters from `at` (both within the text) with `with`.
   void Replace(std::size_t at, std::size_t count, std::u16string_view with);
+  // Replaces several stretches in one pass over the text: each place (left to right, apart, within
+  // the text, its position counted in the text as it is) gives its `removed` characters for the next
+  // `inserted` characters of `texts`. What the places removed is appended to `removed`, one after
+  // another. The text moves once, however many places there are.
+  void Replace(const std::vector<vb::TextPlace>& places, std::u16string_view texts, std::u16string& removed);
   // The characters from `at` on, at most `count`.
   std::u16string Range(std::size_t at, std::size_t count) const;
   // The same as a view: into the text itself where it lies there in one piece as UTF-16, else
@@ -40,6 +50,15 @@ class GapText {
   std::u16string Take();
   // True while the text is kept at one byte a character.
   bool Narrow() const { return narrow_; }
+  // While it is: its Windows-1251 bytes, those before the gap and those after it.
+  struct Bytes {
+    std::string_view before;
+    std::string_view after;
+  };
+  Bytes NarrowBytes() const {
+    return {std::string_view(bytes_.buf.data(), bytes_.gapStart),
+            std::string_view(bytes_.buf.data() + bytes_.gapStart + bytes_.gapLength, bytes_.size() - bytes_.gapStart)};
+  }
   // The memory held, in bytes.
   std::size_t Capacity() const;
 
@@ -57,12 +76,19 @@ class GapText {
     void MoveGap(std::size_t to);
     // Opens room for `count` characters at `at`, after taking out `removed`; returns where they go.
     Char* Open(std::size_t at, std::size_t removed, std::size_t count);
+    // Moves the gap to `at` and makes it at least `length` long.
+    void GrowGap(std::size_t at, std::size_t length);
+    // Replace in several places: `put` writes each place's new text from `texts` (the places' new
+    // texts in turn), `take` its old text into `removed` (room for the old texts in turn).
+    template <typename Write, typename Keep>
+    void Replace(const std::vector<vb::TextPlace>& places, const char16_t* texts, char16_t* removed, Write put, Keep take);
     void Close();
   };
 
-  static char16_t CharOf(char byte);
+  char16_t CharOf(char byte) const { return (*chars_)[static_cast<unsigned char>(byte)]; }
   void Widen();
 
+  const std::array<char16_t, 256>* chars_ = &vb::Windows1251Chars();
   bool narrow_ = true;
   Store<char> bytes_;
   Store<char16_t> wide_;

@@ -21,11 +21,14 @@ std::size_t LoneBreaks(std::u16string_view s) {
 
 bool AllBreaksCrLf(std::u16string_view s) { return LoneBreaks(s) == 0; }
 
-std::u16string WithCrLf(std::u16string_view s) {
-  const std::size_t lone = LoneBreaks(s);
-  std::u16string out;
-  out.reserve(s.size() + lone + GapText::RoomFor(s.size() + lone));
-  if (lone == 0) return out.assign(s);
+std::ptrdiff_t CountBreaks(std::u16string_view s) {
+  std::ptrdiff_t n = 0;
+  for (std::size_t i = 0; i + 1 < s.size(); ++i)
+    if (s[i] == u'\r' && s[i + 1] == u'\n') ++n;
+  return n;
+}
+
+void AppendWithCrLf(std::u16string& out, std::u16string_view s) {
   for (std::size_t i = 0; i < s.size(); ++i) {
     if (IsBreak(s[i])) {
       out += u"\r\n";
@@ -34,6 +37,14 @@ std::u16string WithCrLf(std::u16string_view s) {
       out.push_back(s[i]);
     }
   }
+}
+
+std::u16string WithCrLf(std::u16string_view s) {
+  const std::size_t lone = LoneBreaks(s);
+  std::u16string out;
+  out.reserve(s.size() + lone + GapText::RoomFor(s.size() + lone));
+  if (lone == 0) return out.assign(s);
+  AppendWithCrLf(out, s);
   return out;
 }
 

@@ -15,6 +15,10 @@ namespace platform::richedit {
 bool AllBreaksCrLf(std::u16string_view s);
 // The text with every line break made CR LF, with room for the first edit.
 std::u16string WithCrLf(std::u16string_view s);
+// The CR LF pairs of `s`.
+std::ptrdiff_t CountBreaks(std::u16string_view s);
+// Appends `s` to `out`, every line break made CR LF.
+void AppendWithCrLf(std::u16string& out, std::u16string_view s);
 // The same for a text the caller gives up: one whose breaks are all CR LF is handed back as it is.
 std::u16string WithCrLfTaken(std::u16string s);
 

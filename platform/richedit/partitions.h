@@ -135,14 +135,21 @@ class Partitions {
   std::ptrdiff_t Find(std::int32_t at) const {
     if (Count() <= 1) return 0;
     if (at >= Total()) return Count() - 1;
-    std::ptrdiff_t lo = 0;
-    std::ptrdiff_t hi = Count() - 1;
-    while (lo < hi) {
-      const std::ptrdiff_t mid = lo + (hi - lo + 1) / 2;
-      if (Start(mid) <= at) lo = mid;
-      else hi = mid - 1;
+    return Search(at, 0, Count() - 1);
+  }
+  // The same for a position in partition `from` or a later one: costs the partitions between, not
+  // the whole table, so a run of positions left to right is found in one pass.
+  std::ptrdiff_t FindFrom(std::int32_t at, std::ptrdiff_t from) const {
+    if (Count() <= 1) return 0;
+    if (at >= Total()) return Count() - 1;
+    if (from < 0 || from >= Count() || Start(from) > at) return Find(at);
+    // Steps doubling from `from` until one goes past, then halving within the last step.
+    std::ptrdiff_t step = 1;
+    while (from + step < Count() && Start(from + step) <= at) {
+      from += step;
+      step *= 2;
     }
-    return lo;
+    return Search(at, from, std::min(from + step, Count()) - 1);
   }
 
   // Partition `partition` grows by `delta` (shrinks when negative): every later start moves.
@@ -177,6 +184,15 @@ class Partitions {
   }
 
  private:
+  // The last partition from lo to hi whose start is at or before `at`; Start(lo) is.
+  std::ptrdiff_t Search(std::int32_t at, std::ptrdiff_t lo, std::ptrdiff_t hi) const {
+    while (lo < hi) {
+      const std::ptrdiff_t mid = lo + (hi - lo + 1) / 2;
+      if (Start(mid) <= at) lo = mid;
+      else hi = mid - 1;
+    }
+    return lo;
+  }
   void StepForward(std::ptrdiff_t upTo) {
     if (stepLength_ != 0) starts_.AddToRange(step_ + 1, upTo + 1, stepLength_);
     step_ = upTo;

@@ -154,9 +154,7 @@ RichTextBox::RichTextBox(HWND parent) : impl_(std::make_unique<Impl>()) {
       impl_->text, parent != 0 ? platform::detail::WidgetOf(parent) : nullptr);
   impl_->editor = editor;
   Impl* im = impl_.get();
-  editor->Edited = [im](const platform::richedit::EditorText::Edit& e, std::u16string removed) {
-    im->OnEdited(e, std::move(removed));
-  };
+  editor->Edited = [im](platform::richedit::EditorText::Change change) { im->OnEdited(std::move(change)); };
   editor->SelectionChanged = [im] { im->OnSelectionChanged(); };
   // The control has no menu of its own: a right click is its host's (the main window's Edit menu).
   editor->setContextMenuPolicy(Qt::NoContextMenu);
@@ -252,7 +250,23 @@ void RichTextBox::ReadText(std::int32_t position, std::int32_t length,
   }
 }
 
-const RichTextBox::TextChange& RichTextBox::LastChange() const { return impl_->last; }
+bool RichTextBox::ReadBytes(const std::function<void(std::string_view)>& stretch) const {
+  const platform::richedit::GapText& t = impl_->text.Chars();
+  if (!t.Narrow()) return false;
+  auto [before, after] = t.NarrowBytes();
+  // A line break the gap would split goes as a stretch of its own.
+  const bool split = !before.empty() && !after.empty() && before.back() == '\r' && after.front() == '\n';
+  if (split) {
+    before.remove_suffix(1);
+    after.remove_prefix(1);
+  }
+  if (!before.empty()) stretch(before);
+  if (split) stretch("\r\n");
+  if (!after.empty()) stretch(after);
+  return true;
+}
+
+const TextChange& RichTextBox::LastChange() const { return impl_->last; }
 
 std::u16string RichTextBox::TextRange(std::int32_t position, std::int32_t length) const {
   if (position < 0 || length <= 0) return {};
@@ -273,6 +287,10 @@ void RichTextBox::SelText(std::u16string_view text) {
   platform::richedit::EditorWidget& ed = impl_->Ed();
   if (text.empty() && ed.Anchor() == ed.Caret()) return;
   ed.ReplaceSelection(text);
+}
+
+void RichTextBox::Replace(std::vector<TextPlace> places, std::u16string_view texts) {
+  impl_->Ed().Replace(std::move(places), texts);
 }
 
 double RichTextBox::SelIndent() const {

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "platform/richedit/messages.h"
+#include "platform/richedit/text_change.h"
 #include "platform/win/types.h"
 
 namespace vb {
@@ -65,6 +66,11 @@ class RichTextBox {
   void ReadText(const std::function<void(std::u16string_view)>& stretch) const;
   // The same for the characters from `position` on, at most `length` of them.
   void ReadText(std::int32_t position, std::int32_t length, const std::function<void(std::u16string_view)>& stretch) const;
+  // While every character of the text has a Windows-1251 byte (the control then keeps the text in
+  // those bytes): hands the text's bytes to `stretch` a stretch at a time, in order, with no stretch
+  // ending between the CR and LF of a line break, and returns true. Otherwise hands nothing and
+  // returns false.
+  bool ReadBytes(const std::function<void(std::string_view)>& stretch) const;
 
   // Tags that travel with the line breaks of the text: one small number for each CR LF of Text(),
   // in order (an empty list: all 0). Edits keep the tags of the breaks they leave alone; where an
@@ -73,15 +79,8 @@ class RichTextBox {
   void LineBreakTags(std::vector<std::uint8_t> tags);
   const std::vector<std::uint8_t>& LineBreakTags() const;
 
-  // The latest change of the text: at `position`, `removed` gave way to `insertedLength` characters
-  // (the shortest such stretch: what both sides share at its ends is left out). `revision` counts
-  // the changes made since the control was made.
-  struct TextChange {
-    std::int32_t position = 0;
-    std::u16string removed;
-    std::int32_t insertedLength = 0;
-    std::uint64_t revision = 0;
-  };
+  // The latest change of the text. A change made in one place is the shortest stretch that
+  // differs: what both sides share at its ends is left out.
   const TextChange& LastChange() const;
   // The characters from `position` on, at most `length` of them.
   std::u16string TextRange(std::int32_t position, std::int32_t length) const;
@@ -95,6 +94,12 @@ class RichTextBox {
   std::u16string SelText() const;
   // Replaces the selection and leaves the caret after the inserted text.
   void SelText(std::u16string_view text);
+  // Replaces several stretches at once, as one change (one Change event, one LastChange) that costs
+  // one pass over the text: each place (left to right and apart, its position counted in the text
+  // as it is) gives its `removed` characters for the next `inserted` characters of `texts`. Lines
+  // may be separated by CR LF, LF or CR; a place's ends are moved out of CR LF pairs as the
+  // selection's are. The caret ends after the last place's new text, nothing selected.
+  void Replace(std::vector<TextPlace> places, std::u16string_view texts);
 
   // The left indent of the selected paragraphs (of the first, when they differ), in the units of
   // the container's ScaleMode (below). A negative indent is applied as 0.

@@ -34,7 +34,7 @@ struct RichTextBox::Impl {
   std::int32_t lastAnchor = 0;
   std::int32_t lastCaret = 0;
   mutable platform::richedit::EditorText text;
-  RichTextBox::TextChange last;
+  TextChange last;
   std::vector<std::uint8_t> breakTags;  // empty, or one for each line break
 
   // A stretch of a GapText, read by index.
@@ -63,26 +63,58 @@ struct RichTextBox::Impl {
     breakTags.insert(breakTags.begin() + static_cast<std::ptrdiff_t>(first), static_cast<std::size_t>(now), 0);
   }
 
-  // Notes an edit whose old stretch is `removed`, trimmed to where it differs from the new one.
-  void NoteEdit(const platform::richedit::EditorText::Edit& e, std::u16string removed) {
-    const Stretch inserted{text.Chars(), static_cast<std::size_t>(e.at), static_cast<std::size_t>(e.inserted)};
-    const platform::richedit::Stretch d = platform::richedit::DifferingTexts(std::u16string_view(removed), inserted, false);
-    last.position = e.at + static_cast<std::int32_t>(d.prefix);
-    removed.erase(removed.size() - d.suffix);
-    removed.erase(0, d.prefix);
-    last.removed = std::move(removed);
-    last.insertedLength = e.inserted - static_cast<std::int32_t>(d.prefix + d.suffix);
+  // The same for a change in several places, each place on its own, in one pass over the tags.
+  void FollowTags(const std::vector<vb::TextPlace>& places, std::u16string_view removedTexts) {
+    if (breakTags.empty()) return;
+    std::vector<std::uint8_t> tags;
+    tags.reserve(breakTags.size());
+    std::size_t kept = 0;      // the old tags before this one are placed
+    std::ptrdiff_t added = 0;  // the breaks the places so far put in, less those they took out
+    std::size_t from = 0;      // the place's old text in removedTexts
+    std::u16string scratch;
+    for (const vb::TextPlace& p : places) {
+      const std::ptrdiff_t removed = platform::richedit::CountBreaks(removedTexts.substr(from, static_cast<std::size_t>(p.removed)));
+      const std::ptrdiff_t inserted = platform::richedit::CountBreaks(text.Piece(p.position, p.inserted, scratch));
+      from += static_cast<std::size_t>(p.removed);
+      if (removed == inserted) continue;
+      const auto first = static_cast<std::size_t>(text.ParagraphOf(p.position) - added);
+      tags.insert(tags.end(), breakTags.begin() + static_cast<std::ptrdiff_t>(kept), breakTags.begin() + static_cast<std::ptrdiff_t>(first));
+      tags.insert(tags.end(), static_cast<std::size_t>(inserted), 0);
+      kept = first + static_cast<std::size_t>(removed);
+      added += inserted - removed;
+    }
+    tags.insert(tags.end(), breakTags.begin() + static_cast<std::ptrdiff_t>(kept), breakTags.end());
+    breakTags = std::move(tags);
+  }
+
+  // Notes an edit. One made in one place is trimmed to where its old and new texts differ.
+  void NoteEdit(platform::richedit::EditorText::Change c) {
+    if (c.places.size() == 1) {
+      vb::TextPlace& p = c.places.front();
+      const Stretch inserted{text.Chars(), static_cast<std::size_t>(p.position), static_cast<std::size_t>(p.inserted)};
+      const platform::richedit::Stretch d = platform::richedit::DifferingTexts(std::u16string_view(c.removed), inserted, false);
+      c.removed.erase(c.removed.size() - d.suffix);
+      c.removed.erase(0, d.prefix);
+      p.position += static_cast<std::int32_t>(d.prefix);
+      p.removed = static_cast<std::int32_t>(c.removed.size());
+      p.inserted -= static_cast<std::int32_t>(d.prefix + d.suffix);
+      FollowTags(static_cast<std::size_t>(c.span.paragraph), c.span.removedBreaks, c.span.insertedBreaks);
+    } else {
+      FollowTags(c.places, c.removed);
+    }
+    last.places = std::move(c.places);
+    last.removed.swap(c.removed);  // the old text's memory goes with c (an assignment would keep it)
     ++last.revision;
-    FollowTags(static_cast<std::size_t>(e.paragraph), e.removedBreaks, e.insertedBreaks);
   }
 
   // Notes the replacement of the whole text `before` by `after` (of equal answers the stretch
   // furthest left, before the caret's start).
   void NoteReplacement(const platform::richedit::GapText& before, const platform::richedit::GapText& after) {
     const platform::richedit::Stretch d = platform::richedit::DifferingTexts(before, after, true);
-    last.position = static_cast<std::int32_t>(d.prefix);
-    last.insertedLength = static_cast<std::int32_t>(after.size() - d.prefix - d.suffix);
-    last.removed = before.Range(d.prefix, before.size() - d.prefix - d.suffix);
+    std::u16string removed = before.Range(d.prefix, before.size() - d.prefix - d.suffix);
+    last.places = {vb::TextPlace{static_cast<std::int32_t>(d.prefix), static_cast<std::int32_t>(removed.size()),
+                                 static_cast<std::int32_t>(after.size() - d.prefix - d.suffix)}};
+    last.removed.swap(removed);  // the old text's memory goes with `removed`
     ++last.revision;
   }
 
@@ -112,8 +144,8 @@ struct RichTextBox::Impl {
     Ed().setFont(f);
   }
 
-  void OnEdited(const platform::richedit::EditorText::Edit& e, std::u16string removed) {
-    NoteEdit(e, std::move(removed));
+  void OnEdited(platform::richedit::EditorText::Change change) {
+    NoteEdit(std::move(change));
     if (owner->Change) owner->Change();
   }
 

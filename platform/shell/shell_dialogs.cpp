@@ -8,8 +8,8 @@
 #include <string>
 #include <unordered_set>
 
-#include "platform/dialogs/modal_dialog.h"
 #include "platform/script/script.h"
+#include "platform/vb/modal_dialog.h"
 
 namespace win {
 

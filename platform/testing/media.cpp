@@ -38,4 +38,6 @@ std::vector<PlayedSound> RecordedSounds::Take() {
   return std::exchange(recorded, {});
 }
 
+void WaitForSoundPlayer() { detail::WaitForPlayerThread(); }
+
 }  // namespace platform::testing

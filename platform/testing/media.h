@@ -29,4 +29,8 @@ class RecordedSounds {
   std::vector<PlayedSound> Take();
 };
 
+// Returns once the player thread has taken every sound handed to it so far: it has started them,
+// and with that it has read the environment (the sound server's address) it reads to play them.
+void WaitForSoundPlayer();
+
 }  // namespace platform::testing

@@ -4,8 +4,8 @@
 #include <QPlainTextEdit>
 #include <QString>
 #include <QTest>
+#include <QTextCursor>
 #include <QTextDocument>
-#include <QTextEdit>
 #include <chrono>
 #include <memory>
 
@@ -25,15 +25,37 @@ std::u16string RussianProse(std::size_t length) {
   return text;
 }
 
-double BareSetPlainTextMilliseconds(const std::u16string& lfText) {
-  auto editor = std::make_unique<QTextEdit>();
-  editor->setAcceptRichText(false);
-  editor->document()->setUndoRedoEnabled(false);
-  const QString text = ToQ(lfText);
-  const auto start = std::chrono::steady_clock::now();
-  editor->document()->setPlainText(text);
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+struct BareTextDocument::Document {
+  QTextDocument document;
+};
+
+BareTextDocument::BareTextDocument(const std::u16string& lfText) : document_(std::make_unique<Document>()) {
+  document_->document.setPlainText(ToQ(lfText));
+  document_->document.clearUndoRedoStacks();
 }
+
+BareTextDocument::~BareTextDocument() = default;
+
+std::int64_t BareTextDocument::ReplaceAll(const std::u16string& what, const std::u16string& with, double& milliseconds) {
+  QTextDocument& document = document_->document;
+  const QString needle = ToQ(what);
+  const QString replacement = ToQ(with);
+  std::int64_t count = 0;
+  const auto start = std::chrono::steady_clock::now();
+  QTextCursor block(&document);
+  block.beginEditBlock();
+  for (QTextCursor found = document.find(needle, 0); !found.isNull(); found = document.find(needle, found)) {
+    found.insertText(replacement);
+    ++count;
+  }
+  block.endEditBlock();
+  milliseconds = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  return count;
+}
+
+void BareTextDocument::Undo() { document_->document.undo(); }
+
+std::size_t BareTextDocument::Length() const { return static_cast<std::size_t>(document_->document.characterCount() - 1); }
 
 struct BarePlainTextEditor::Widget {
   QPlainTextEdit edit;

@@ -2,6 +2,7 @@
 // work, with none of the control's bookkeeping.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -10,10 +11,28 @@ namespace platform::testing {
 // `length` characters of Russian prose in one paragraph (no line break): a sentence again and again.
 std::u16string RussianProse(std::size_t length);
 
-// Gives a bare toolkit editor (plain text, no undo, never shown) the text, lines separated by LF,
-// as one call. The text is made the toolkit's string before the call, and is not timed by it.
-// Returns the milliseconds the call took.
-double BareSetPlainTextMilliseconds(const std::u16string& lfText);
+// A bare toolkit text document (no view, with undo) holding a text whose lines are separated by LF:
+// the floor of Replace All is the toolkit's own find and insert of every match, in one edit block
+// (one undo step).
+class BareTextDocument {
+ public:
+  explicit BareTextDocument(const std::u16string& lfText);
+  ~BareTextDocument();
+  BareTextDocument(const BareTextDocument&) = delete;
+  BareTextDocument& operator=(const BareTextDocument&) = delete;
+
+  // Replaces every match of `what` (case ignored) by `with`, each search going on after the last
+  // replacement, in one edit block. Returns the replacements made; `milliseconds` gets the time the
+  // searches and inserts took.
+  std::int64_t ReplaceAll(const std::u16string& what, const std::u16string& with, double& milliseconds);
+  // Takes the last edit block back.
+  void Undo();
+  std::size_t Length() const;
+
+ private:
+  struct Document;
+  std::unique_ptr<Document> document_;
+};
 
 // A bare toolkit plain-text editor (no undo), shown at the given size with a text whose lines are
 // separated by LF, the caret at its end: the floor of typing into an editor.

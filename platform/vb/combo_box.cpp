@@ -2,9 +2,11 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QSignalBlocker>
 
 #include "platform/vb/control_core.h"
 #include "platform/vb/error.h"
+#include "platform/vb/item_window.h"
 #include "platform/vb/strings.h"
 #include "platform/win/window.h"
 
@@ -16,26 +18,62 @@ using namespace platform::detail::controls;
 
 namespace {
 
-class ComboWidget : public QComboBox {
+class ComboWidget : public QComboBox, public platform::detail::ItemWindow {
  public:
   using QComboBox::QComboBox;
   std::function<void()> onDropDown;
-  bool sorted = false;
 
   void showPopup() override {
     if (onDropDown) onDropDown();
     QComboBox::showPopup();
+  }
+
+  int ItemCount() const override { return count(); }
+  std::u16string ItemText(int index) const override { return U(itemText(index)); }
+  // Adding items selects nothing and leaves the typed text alone.
+  void InsertItem(int index, const std::u16string& item) override {
+    const int current = ChosenItem();
+    const QString edit = currentText();
+    const QSignalBlocker quiet(this);
+    insertItem(index, Q(item));
+    setCurrentIndex(current >= index ? current + 1 : current);
+    if (isEditable()) setEditText(edit);
+  }
+  void DeleteItem(int index) override {
+    const QSignalBlocker quiet(this);
+    const int current = currentIndex();
+    removeItem(index);
+    if (current == index) setCurrentIndex(-1);
+  }
+  void DeleteItems() override {
+    const QSignalBlocker quiet(this);
+    clear();
+    if (isEditable()) setEditText(QString());
+  }
+  void SetItemText(int index, const std::u16string& v) override { setItemText(index, Q(v)); }
+  std::int32_t ItemValue(int index) const override { return itemData(index).toInt(); }
+  void SetItemValue(int index, std::int32_t v) override { setItemData(index, v); }
+  // Text typed over the chosen item leaves the list with none chosen.
+  int ChosenItem() const override {
+    const int i = currentIndex();
+    if (i < 0 || (isEditable() && lineEdit()->text() != itemText(i))) return -1;
+    return i;
+  }
+  void ChooseItem(int index) override {
+    const QSignalBlocker quiet(this);
+    setCurrentIndex(index);
+    if (index == -1 && isEditable()) setEditText(QString());
   }
 };
 
 }  // namespace
 
 void ComboBox::CreateControlWindow() {
-  newIndex_ = -1;
+  ItemsMade();
   core().back = vbWindowBackground;
   core().fore = vbWindowText;
   auto* w = new ComboWidget(ContainerWidget(*this));
-  w->setEditable(style_ != vbComboDropdownList);
+  w->setEditable(Style() != vbComboDropdownList);
   w->setInsertPolicy(QComboBox::NoInsert);
   w->setMaxVisibleItems(8);
   w->onDropDown = [this] { platform::detail::FromEventLoop([this] { RaiseEvent(DropDown); }); };
@@ -47,100 +85,7 @@ void ComboBox::CreateControlWindow() {
   Adopt(*this, w, "ThunderComboBox", true);
 }
 static ComboWidget& ComboOf(Control& c) { return static_cast<ComboWidget&>(*c.core().widget); }
-bool ComboBox::Sorted() {
-  EnsureWindow();
-  return ComboOf(*this).sorted;
-}
-void ComboBox::Sorted(bool v) {
-  EnsureWindow();
-  ComboOf(*this).sorted = v;
-}
-void ComboBox::AddItem(const std::u16string& item, int index) {
-  EnsureWindow();
-  ComboWidget& w = ComboOf(*this);
-  if (index < -1 || index > w.count()) Raise(err::kInvalidProcedureCall);
-  if (index == -1) {
-    index = w.sorted ? SortedPlace(w.count(), item, [&](int i) { return U(w.itemText(i)); }) : w.count();
-  }
-  const int current = ListIndex();
-  const QString edit = w.currentText();
-  w.blockSignals(true);
-  w.insertItem(index, Q(item));
-  // Adding items selects nothing and leaves the typed text alone.
-  w.setCurrentIndex(current >= index ? current + 1 : current);
-  if (w.isEditable()) w.setEditText(edit);
-  w.blockSignals(false);
-  newIndex_ = index;
-}
-void ComboBox::RemoveItem(int index) {
-  EnsureWindow();
-  ComboWidget& w = ComboOf(*this);
-  if (index < 0 || index >= w.count()) Raise(err::kInvalidProcedureCall);
-  w.blockSignals(true);
-  const int current = w.currentIndex();
-  w.removeItem(index);
-  if (current == index) w.setCurrentIndex(-1);
-  w.blockSignals(false);
-}
-void ComboBox::Clear() {
-  EnsureWindow();
-  ComboWidget& w = ComboOf(*this);
-  w.blockSignals(true);
-  w.clear();
-  if (w.isEditable()) w.setEditText(QString());
-  w.blockSignals(false);
-}
-std::u16string ComboBox::List(int index) {
-  EnsureWindow();
-  ComboWidget& w = ComboOf(*this);
-  return index >= 0 && index < w.count() ? U(w.itemText(index)) : std::u16string();
-}
-void ComboBox::List(int index, const std::u16string& v) {
-  EnsureWindow();
-  ComboWidget& w = ComboOf(*this);
-  if (index < 0 || index >= w.count()) Raise(err::kInvalidPropertyArrayIndex);
-  w.setItemText(index, Q(v));
-}
-int ComboBox::ListCount() {
-  EnsureWindow();
-  return ComboOf(*this).count();
-}
-std::int32_t ComboBox::ItemData(int index) {
-  EnsureWindow();
-  ComboWidget& w = ComboOf(*this);
-  if (index < 0 || index >= w.count()) Raise(err::kInvalidPropertyArrayIndex);
-  return w.itemData(index).toInt();
-}
-void ComboBox::ItemData(int index, std::int32_t v) {
-  EnsureWindow();
-  ComboWidget& w = ComboOf(*this);
-  if (index < 0 || index >= w.count()) Raise(err::kInvalidPropertyArrayIndex);
-  w.setItemData(index, v);
-}
-int ComboBox::NewIndex() {
-  EnsureWindow();
-  return newIndex_;
-}
-int ComboBox::ListIndex() {
-  EnsureWindow();
-  ComboWidget& w = ComboOf(*this);
-  const int i = w.currentIndex();
-  if (i < 0) return -1;
-  // Text typed over the selected item leaves the list with no selection.
-  if (w.isEditable() && w.lineEdit()->text() != w.itemText(i)) return -1;
-  return i;
-}
-void ComboBox::ListIndex(int v) {
-  EnsureWindow();
-  ComboWidget& w = ComboOf(*this);
-  if (v < -1 || v >= w.count()) Raise(err::kInvalidPropertyValue);
-  if (v == ListIndex()) return;
-  w.blockSignals(true);
-  w.setCurrentIndex(v);
-  if (v == -1 && w.isEditable()) w.setEditText(QString());
-  w.blockSignals(false);
-  RaiseEvent(Click);
-}
+platform::detail::ItemWindow& ComboBox::Items() { return ComboOf(*this); }
 std::u16string ComboBox::Text() {
   EnsureWindow();
   ComboWidget& w = ComboOf(*this);

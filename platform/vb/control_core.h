@@ -143,14 +143,4 @@ inline int AlignmentFrom(Qt::Alignment a) {
   return vb::vbLeftJustify;
 }
 
-// Where a new item goes in a sorted list: after the items that compare below or equal to it, without
-// regard to case.
-template <class TextAt>
-inline int SortedPlace(int count, const std::u16string& item, TextAt textAt) {
-  const std::u16string key = vb::LCase(item);
-  int i = 0;
-  while (i < count && vb::LCase(textAt(i)) <= key) ++i;
-  return i;
-}
-
 }  // namespace platform::detail::controls

@@ -4,6 +4,7 @@
 
 #include "platform/vb/control_core.h"
 #include "platform/vb/error.h"
+#include "platform/vb/item_window.h"
 #include "platform/vb/strings.h"
 #include "platform/win/window.h"
 
@@ -15,11 +16,58 @@ using namespace platform::detail::controls;
 
 namespace {
 
-class ListWidget : public QListWidget {
+constexpr int kItemDataRole = Qt::UserRole;
+constexpr int kCheckSeenRole = Qt::UserRole + 1;
+
+class ListWidget : public QListWidget, public platform::detail::ItemWindow {
  public:
   using QListWidget::QListWidget;
   int quiet = 0;  // list changes made by the control itself raise no events
-  bool sorted = false;
+  bool checkBoxes = false;
+
+  int ItemCount() const override { return count(); }
+  std::u16string ItemText(int index) const override { return U(item(index)->text()); }
+  void InsertItem(int index, const std::u16string& text) override {
+    ++quiet;
+    auto* it = new QListWidgetItem(Q(text));
+    if (checkBoxes) {
+      it->setFlags(it->flags() | Qt::ItemIsUserCheckable);
+      it->setCheckState(Qt::Unchecked);
+      it->setData(kCheckSeenRole, false);
+    }
+    insertItem(index, it);
+    --quiet;
+  }
+  void DeleteItem(int index) override {
+    ++quiet;
+    const int current = currentRow();
+    delete takeItem(index);
+    if (current == index) setCurrentRow(-1);
+    --quiet;
+  }
+  void DeleteItems() override {
+    ++quiet;
+    clear();
+    --quiet;
+  }
+  void SetItemText(int index, const std::u16string& v) override {
+    ++quiet;
+    item(index)->setText(Q(v));
+    --quiet;
+  }
+  std::int32_t ItemValue(int index) const override { return item(index)->data(kItemDataRole).toInt(); }
+  void SetItemValue(int index, std::int32_t v) override {
+    ++quiet;
+    item(index)->setData(kItemDataRole, v);
+    --quiet;
+  }
+  int ChosenItem() const override { return currentRow(); }
+  void ChooseItem(int index) override {
+    ++quiet;
+    setCurrentRow(index);
+    if (index == -1) clearSelection();
+    --quiet;
+  }
 
  protected:
   // The focus shows on the first row of a list where nothing is chosen, but chooses nothing: the
@@ -35,23 +83,19 @@ class ListWidget : public QListWidget {
 
 }  // namespace
 
-namespace {
-constexpr int kItemDataRole = Qt::UserRole;
-constexpr int kCheckSeenRole = Qt::UserRole + 1;
-}  // namespace
-
 void ListBox::CreateControlWindow() {
-  newIndex_ = -1;
+  ItemsMade();
   core().back = vbWindowBackground;
   core().fore = vbWindowText;
   auto* w = new ListWidget(ContainerWidget(*this));
+  w->checkBoxes = Style() == vbListBoxCheckbox;
   w->setSelectionMode(QAbstractItemView::SingleSelection);
   QObject::connect(w, &QListWidget::currentRowChanged, w, [this, w](int) {
     if (w->quiet == 0) platform::detail::FromEventLoop([this] { RaiseEvent(Click); });
   });
   QObject::connect(w, &QListWidget::itemDoubleClicked, w, [this](QListWidgetItem*) { platform::detail::FromEventLoop([this] { RaiseEvent(DblClick); }); });
   QObject::connect(w, &QListWidget::itemChanged, w, [this, w](QListWidgetItem* item) {
-    if (w->quiet != 0 || style_ != vbListBoxCheckbox) return;
+    if (w->quiet != 0 || Style() != vbListBoxCheckbox) return;
     const bool checked = item->checkState() == Qt::Checked;
     if (item->data(kCheckSeenRole).toBool() == checked) return;
     ++w->quiet;
@@ -62,97 +106,7 @@ void ListBox::CreateControlWindow() {
   Adopt(*this, w, "ThunderListBox", true);
 }
 static ListWidget& ListOf(Control& c) { return static_cast<ListWidget&>(*c.core().widget); }
-bool ListBox::Sorted() {
-  EnsureWindow();
-  return ListOf(*this).sorted;
-}
-void ListBox::Sorted(bool v) {
-  EnsureWindow();
-  ListOf(*this).sorted = v;
-}
-void ListBox::AddItem(const std::u16string& item, int index) {
-  EnsureWindow();
-  ListWidget& w = ListOf(*this);
-  if (index < -1 || index > w.count()) Raise(err::kInvalidProcedureCall);
-  if (index == -1) index = w.sorted ? SortedPlace(w.count(), item, [&](int i) { return U(w.item(i)->text()); }) : w.count();
-  ++w.quiet;
-  auto* it = new QListWidgetItem(Q(item));
-  if (style_ == vbListBoxCheckbox) {
-    it->setFlags(it->flags() | Qt::ItemIsUserCheckable);
-    it->setCheckState(Qt::Unchecked);
-    it->setData(kCheckSeenRole, false);
-  }
-  w.insertItem(index, it);
-  --w.quiet;
-  newIndex_ = index;
-}
-void ListBox::RemoveItem(int index) {
-  EnsureWindow();
-  ListWidget& w = ListOf(*this);
-  if (index < 0 || index >= w.count()) Raise(err::kInvalidProcedureCall);
-  ++w.quiet;
-  const int current = w.currentRow();
-  delete w.takeItem(index);
-  if (current == index) w.setCurrentRow(-1);
-  --w.quiet;
-}
-void ListBox::Clear() {
-  EnsureWindow();
-  ListWidget& w = ListOf(*this);
-  ++w.quiet;
-  w.clear();
-  --w.quiet;
-}
-std::u16string ListBox::List(int index) {
-  EnsureWindow();
-  ListWidget& w = ListOf(*this);
-  return index >= 0 && index < w.count() ? U(w.item(index)->text()) : std::u16string();
-}
-void ListBox::List(int index, const std::u16string& v) {
-  EnsureWindow();
-  ListWidget& w = ListOf(*this);
-  if (index < 0 || index >= w.count()) Raise(err::kInvalidPropertyArrayIndex);
-  ++w.quiet;
-  w.item(index)->setText(Q(v));
-  --w.quiet;
-}
-int ListBox::ListCount() {
-  EnsureWindow();
-  return ListOf(*this).count();
-}
-std::int32_t ListBox::ItemData(int index) {
-  EnsureWindow();
-  ListWidget& w = ListOf(*this);
-  if (index < 0 || index >= w.count()) Raise(err::kInvalidPropertyArrayIndex);
-  return w.item(index)->data(kItemDataRole).toInt();
-}
-void ListBox::ItemData(int index, std::int32_t v) {
-  EnsureWindow();
-  ListWidget& w = ListOf(*this);
-  if (index < 0 || index >= w.count()) Raise(err::kInvalidPropertyArrayIndex);
-  ++w.quiet;
-  w.item(index)->setData(kItemDataRole, v);
-  --w.quiet;
-}
-int ListBox::NewIndex() {
-  EnsureWindow();
-  return newIndex_;
-}
-int ListBox::ListIndex() {
-  EnsureWindow();
-  return ListOf(*this).currentRow();
-}
-void ListBox::ListIndex(int v) {
-  EnsureWindow();
-  ListWidget& w = ListOf(*this);
-  if (v < -1 || v >= w.count()) Raise(err::kInvalidPropertyValue);
-  if (v == w.currentRow()) return;
-  ++w.quiet;
-  w.setCurrentRow(v);
-  if (v == -1) w.clearSelection();
-  --w.quiet;
-  RaiseEvent(Click);
-}
+platform::detail::ItemWindow& ListBox::Items() { return ListOf(*this); }
 std::u16string ListBox::Text() {
   EnsureWindow();
   ListWidget& w = ListOf(*this);
@@ -162,14 +116,14 @@ bool ListBox::Selected(int index) {
   EnsureWindow();
   ListWidget& w = ListOf(*this);
   if (index < 0 || index >= w.count()) Raise(err::kInvalidPropertyArrayIndex);
-  if (style_ == vbListBoxCheckbox) return w.item(index)->checkState() == Qt::Checked;
+  if (Style() == vbListBoxCheckbox) return w.item(index)->checkState() == Qt::Checked;
   return w.item(index)->isSelected();
 }
 void ListBox::Selected(int index, bool v) {
   EnsureWindow();
   ListWidget& w = ListOf(*this);
   if (index < 0 || index >= w.count()) Raise(err::kInvalidPropertyArrayIndex);
-  if (style_ == vbListBoxCheckbox) {
+  if (Style() == vbListBoxCheckbox) {
     QListWidgetItem* item = w.item(index);
     if ((item->checkState() == Qt::Checked) == v) return;
     ++w.quiet;

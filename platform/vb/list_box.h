@@ -3,11 +3,10 @@
 // ItemCheck.
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <string>
 
-#include "platform/vb/control.h"
+#include "platform/vb/item_list.h"
 
 namespace vb {
 
@@ -15,23 +14,9 @@ namespace vb {
 constexpr int vbListBoxStandard = 0;
 constexpr int vbListBoxCheckbox = 1;
 
-class ListBox : public Control {
+class ListBox : public ItemList {
  public:
-  explicit ListBox(Container& c, int style = vbListBoxStandard) : Control(c), style_(style) {}
-  int Style() const { return style_; }
-  bool Sorted();
-  void Sorted(bool v);
-  void AddItem(const std::u16string& item, int index = -1);
-  void RemoveItem(int index);
-  void Clear();
-  std::u16string List(int index);
-  void List(int index, const std::u16string& v);
-  int ListCount();
-  std::int32_t ItemData(int index);
-  void ItemData(int index, std::int32_t v);
-  int NewIndex();
-  int ListIndex();
-  void ListIndex(int v);
+  explicit ListBox(Container& c, int style = vbListBoxStandard) : ItemList(c, style) {}
   // The selected item's text.
   std::u16string Text();
   // In the check-box style Selected is the item's check mark; setting it raises ItemCheck.
@@ -44,10 +29,7 @@ class ListBox : public Control {
 
  protected:
   void CreateControlWindow() override;
-
- private:
-  int style_;
-  int newIndex_ = -1;
+  platform::detail::ItemWindow& Items() override;
 };
 
 }  // namespace vb

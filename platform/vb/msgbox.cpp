@@ -20,6 +20,7 @@
 
 #include "platform/script/script.h"
 #include "platform/vb/app.h"
+#include "platform/vb/modal_dialog.h"
 
 namespace vb {
 
@@ -207,31 +208,15 @@ void WaitUntilShownOnScreen(QWidget& box) {
   window->removeEventFilter(&watch);
 }
 
-}  // namespace
-
-int MsgBox(std::u16string_view prompt, int buttons, std::u16string_view title) {
-  const std::u16string caption = title.empty() ? App.EXEName() : std::u16string(title);
-  platform::script::Shown shown{platform::script::Kind::MessageBox, caption, std::u16string(prompt), buttons};
-  if (auto answer = platform::script::Take(shown)) return answer->result;
-
-  QString text = QString::fromStdU16String(std::u16string(prompt));
-  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  // No parent widget: the active window may be one that is going (its form unloaded), and a box
-  // owned by it would go with it while it is still shown. It stays over that window as its
-  // transient child instead.
-  QMessageBox box(IconOf(buttons), QString::fromStdU16String(caption), text, QMessageBox::NoButton, nullptr);
-  const std::vector<ButtonSpec> specs = ButtonsOf(buttons & 0x0F);
+// Gives the box its prompt, buttons, default and escape button; returns the buttons in the order
+// of `specs`. A box whose buttons all give an answer that matters is refused Esc and closing.
+std::vector<QPushButton*> Dress(QMessageBox& box, const QString& text, const std::vector<ButtonSpec>& specs,
+                                int buttons, NoEscape& noEscape) {
   const bool escapable =
       specs.size() == 1 || std::any_of(specs.begin(), specs.end(), [](const ButtonSpec& s) { return s.answer == vbCancel; });
-  NoEscape noEscape;
   if (!escapable) {
     box.setWindowFlag(Qt::WindowCloseButtonHint, false);
     box.installEventFilter(&noEscape);
-  }
-  if (QWidget* active = QApplication::activeWindow(); active != nullptr && active->windowHandle() != nullptr) {
-    box.winId();
-    box.windowHandle()->setTransientParent(active->windowHandle());
   }
   box.setTextFormat(Qt::PlainText);
   FitPrompt(box, text);
@@ -242,23 +227,53 @@ int MsgBox(std::u16string_view prompt, int buttons, std::u16string_view title) {
   // Esc and the close box answer Cancel where there is one, else the only button.
   for (std::size_t i = 0; i < specs.size(); ++i)
     if (specs[i].answer == vbCancel || specs.size() == 1) box.setEscapeButton(made[i]);
+  return made;
+}
+
+using Box = platform::detail::ModalDialog<QMessageBox>;
+
+// Shows the box until one of its buttons answers; a box that ends without one answers its declining
+// button. 0: the box went with its window first.
+int Ask(Box& box, const std::vector<QPushButton*>& made, const std::vector<ButtonSpec>& specs, NoEscape& noEscape) {
   const auto answered = [&]() -> int {
     for (std::size_t i = 0; i < specs.size(); ++i)
-      if (box.clickedButton() == made[i]) return specs[i].answer;
+      if (box->clickedButton() == made[i]) return specs[i].answer;
     return 0;
   };
   for (;;) {
     noEscape.refusedClose = false;
-    box.exec();
+    if (!box.Run()) return 0;
     if (const int answer = answered()) return answer;
     // Its window was destroyed from outside and made anew, which ended the loop: the question is
     // asked again until a button answers it (a button pressed while it waits to be shown counts).
-    if (!noEscape.refusedClose || !box.isVisible()) break;
-    WaitUntilShownOnScreen(box);
+    if (!noEscape.refusedClose || !box->isVisible()) return DecliningAnswer(specs);
+    WaitUntilShownOnScreen(*box);
+    if (!box.Alive()) return 0;
     if (const int answer = answered()) return answer;
-    box.hide();
+    box->hide();
   }
-  return DecliningAnswer(specs);
+}
+
+}  // namespace
+
+int MsgBox(std::u16string_view prompt, int buttons, std::u16string_view title) {
+  const std::u16string caption = title.empty() ? App.EXEName() : std::u16string(title);
+  platform::script::Shown shown{platform::script::Kind::MessageBox, caption, std::u16string(prompt), buttons};
+  if (auto answer = platform::script::Take(shown)) return answer->result;
+
+  QString text = QString::fromStdU16String(std::u16string(prompt));
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  const std::vector<ButtonSpec> specs = ButtonsOf(buttons & 0x0F);
+  // Shown over the active window, the box goes with it (a handler or a timer unloads that form):
+  // it is then asked again over the window active then, so that nobody answers for the user.
+  for (;;) {
+    NoEscape noEscape;
+    Box box(IconOf(buttons), QString::fromStdU16String(caption), text, QMessageBox::NoButton,
+            platform::detail::DialogOwner());
+    const std::vector<QPushButton*> made = Dress(*box, text, specs, buttons, noEscape);
+    if (const int answer = Ask(box, made, specs, noEscape)) return answer;
+  }
 }
 
 }  // namespace vb

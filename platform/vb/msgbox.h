@@ -1,6 +1,7 @@
 // The runtime's message box. Line breaks in the prompt may be CR LF, a bare LF or a bare CR. While
 // dialogs are scripted (tests), the answer comes from the script; otherwise a real message box with
-// Russian buttons is shown modal over the active window.
+// Russian buttons is shown modal over the active window; a box that goes with that window is asked
+// again.
 #pragma once
 
 #include <string_view>

@@ -55,34 +55,12 @@ void RenameOwner(const QWindow* owner) {
   xcb_flush(x11->connection());
 }
 
-// The X window that has the keyboard focus (0 when the server cannot say).
-WId FocusOnServer() {
-  auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-  if (x11 == nullptr) return 0;
-  xcb_connection_t* c = x11->connection();
-  xcb_get_input_focus_reply_t* reply = xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr);
-  const WId focus = reply != nullptr ? reply->focus : 0;
-  std::free(reply);
-  return focus;
-}
-
-// The window manager gives the keyboard to another window of ours as soon as a window is
-// destroyed, often before the program has closed that window. While it was modal, the toolkit
-// refused the other window's activation, and once it is closed no window of the program is active
-// although the keyboard is in one: its shortcuts would do nothing. That window is made active.
-void ActivateTheWindowWithTheKeyboard() {
-  if (QApplication::activeWindow() != nullptr || QApplication::activeModalWidget() != nullptr) return;
-  QWidget* w = WidgetOfNativeWindow(FocusOnServer());
-  if (w != nullptr && w->isVisible() && w->isEnabled()) QApplication::setActiveWindow(w);
-}
-
 // The window is gone from the screen but the toolkit still holds it: it is closed as by its close
 // box (which a window without Close in its window menu refuses), and made anew when it stays.
 void CloseDestroyedWindow(WId id) {
   QPointer<QWidget> w = WidgetOfNativeWindow(id);
   if (w == nullptr || OnServer(id)) return;
   w->close();
-  ActivateTheWindowWithTheKeyboard();
   if (w == nullptr || !w->isVisible() || w->windowHandle()->winId() != id) return;
   // Still shown: a new X window takes the place of the one destroyed.
   w->hide();

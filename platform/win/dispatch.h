@@ -14,7 +14,8 @@ namespace platform::detail {
 
 // Called by the application for every event before Qt delivers it (once per event, before any
 // propagation to parent widgets): turns widget events into messages for their windows and runs the
-// thread hooks. True when the event is swallowed.
+// thread hooks. True when the event is swallowed. Events delivered on any thread but the
+// user-interface thread pass untouched.
 bool BeforeDelivery(QObject* receiver, QEvent* event);
 
 // True when DefWindowProc is being called for the message the bridge is dispatching to window h:

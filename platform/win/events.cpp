@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QThread>
 #include <QWheelEvent>
 #include <QWidget>
 #include <vector>
@@ -170,6 +171,10 @@ DWORD UiThreadId() {
 }
 
 bool BeforeDelivery(QObject* receiver, QEvent* e) {
+  // Windows, their table and the hooks belong to the user-interface thread. Events of objects on
+  // other threads (the sound player's, the toolkit's own workers') stand for no window and must
+  // not look at that state while the user-interface thread changes it.
+  if (QThread::currentThread() != qApp->thread()) return false;
   switch (e->type()) {
     case QEvent::MouseMove:
     case QEvent::MouseButtonPress:

@@ -1,10 +1,14 @@
 #include "platform/win/shown_focus.h"
 
+#include <xcb/xcb.h>
+
 #include <QApplication>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 namespace platform::detail {
@@ -25,15 +29,60 @@ void ActivateSuccessorOf(const QWindow* gone) {
   if (QWindow* next = SuccessorOf(gone)) next->requestActivate();
 }
 
-// When the window that has the keyboard hides, the one active before it gets it back.
+// The X window that has the keyboard focus (0 when the server cannot say).
+WId FocusOnServer() {
+  auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (x11 == nullptr) return 0;
+  xcb_connection_t* c = x11->connection();
+  xcb_get_input_focus_reply_t* reply = xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr);
+  const WId focus = reply != nullptr ? reply->focus : 0;
+  std::free(reply);
+  return focus;
+}
+
+// The window manager hands the keyboard to a window as soon as the modal window before it goes
+// (hidden, or destroyed by another program), often before the toolkit has let the modal window
+// go; the toolkit then refuses the hand-over, as the window is still blocked, and no other comes,
+// as the keyboard is already there. Once nothing is modal, a window of ours that holds the keyboard
+// while the toolkit holds none as active is made active: its shortcuts work again.
+void TakeTheKeyboardWhereItIs() {
+  if (QApplication::activeWindow() != nullptr || QApplication::activeModalWidget() != nullptr) return;
+  const WId focus = FocusOnServer();
+  if (focus == 0) return;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    const QWindow* window = w->windowHandle();
+    if (window != nullptr && window->handle() != nullptr && window->winId() == focus && w->isVisible() && w->isEnabled()) {
+      QApplication::setActiveWindow(w);
+      return;
+    }
+  }
+}
+
+// Looks for the keyboard once what goes on now is done with.
+void TakeTheKeyboardWhereItIsSoon() { QTimer::singleShot(0, qApp, &TakeTheKeyboardWhereItIs); }
+
+// When the window that has the keyboard hides, the one active before it gets it back; when a
+// window is let go by a modal window or enabled again, or another hides, the one the keyboard is in
+// becomes active if none is.
 class HideWatcher : public QObject {
  public:
   bool eventFilter(QObject* receiver, QEvent* e) override {
-    if (e->type() != QEvent::Hide || !receiver->isWidgetType()) return false;
+    if (!receiver->isWidgetType()) return false;
     auto* widget = static_cast<QWidget*>(receiver);
-    if (widget->isWindow() && widget->windowHandle() != nullptr &&
-        QGuiApplication::focusWindow() == widget->windowHandle()) {
-      ActivateSuccessorOf(widget->windowHandle());
+    if (!widget->isWindow()) return false;
+    switch (e->type()) {
+      case QEvent::Hide:
+        if (widget->windowHandle() != nullptr && QGuiApplication::focusWindow() == widget->windowHandle()) {
+          ActivateSuccessorOf(widget->windowHandle());
+        }
+        TakeTheKeyboardWhereItIsSoon();
+        break;
+      case QEvent::WindowUnblocked:
+      case QEvent::EnabledChange:
+        TakeTheKeyboardWhereItIsSoon();
+        break;
+      default:
+        break;
     }
     return false;
   }
@@ -54,6 +103,7 @@ void NoteFocusWindow(QWindow* w) {
   if (w != nullptr && !w->isVisible()) {
     // Handed the focus after it had gone: the keyboard goes where the user can see it.
     ActivateSuccessorOf(w);
+    TakeTheKeyboardWhereItIsSoon();
     return;
   }
   auto& h = activeHistory();

@@ -3,6 +3,8 @@
 // On X11 a window that is shown and hidden again quickly (a progress window of a short run) may
 // still be handed the focus by the window manager after it has gone; Qt would then give every key
 // the user types to a window nobody sees. Such a hand-over is passed on to the newest shown window.
+// And a window the window manager gave the keyboard while a modal window still blocked it becomes
+// active once the modal window has gone.
 #pragma once
 
 class QWindow;

@@ -1,119 +1,26 @@
+// The subclassing module: listeners later-registered first, responses as values, the first-registered
+// listener's response deciding, and listeners that change the list while a message is dispatched.
 #include "controls/subclass.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "platform/testing/win.h"
-#include "platform/vb/error.h"
-#include "platform/win/window.h"
+#include "subclass_support.h"
 
 using namespace win;
+using namespace subclass_testing;
 
 namespace {
 
-std::vector<std::string> trace;
-LRESULT originalResult = 100;
-
-LRESULT Original(HWND h, UINT m, WPARAM w, LPARAM l) {
-  trace.push_back("old:" + std::to_string(m));
-  if (m == WM_DESTROY) {
-    // The window's own procedure must be back in place before it sees its end.
-    trace.push_back(GetWindowLongA(h, GWL_WNDPROC) == reinterpret_cast<LONG_PTR>(&Original) ? "restored" : "still-subclassed");
-  }
-  return originalResult;
-}
-
-HWND Make() {
-  static bool once = [] {
-    WNDCLASSA wc;
-    wc.lpszClassName = "SubclassProbe";
-    wc.lpfnWndProc = &Original;
-    return RegisterClassA(wc) != 0;
-  }();
-  (void)once;
-  return CreateWindowExA(0, "SubclassProbe", u"", WS_POPUP, 0, 0, 10, 10, 0, 0, 0, nullptr);
-}
-
-class Listener : public ISubclass {
- public:
-  Listener(std::string name, std::int32_t response, LRESULT result) : name_(std::move(name)), result_(result) {
-    SetMsgResponse(response);
-  }
-  LRESULT WindowProc(HWND h, UINT m, WPARAM w, LPARAM l) override {
-    trace.push_back(name_ + ":" + std::to_string(m));
-    if (onCall) onCall();
-    return result_;
-  }
-  std::function<void()> onCall;
-
- private:
-  std::string name_;
-  LRESULT result_;
-};
-
 constexpr UINT kMsg = WM_USER + 5;
 
-std::int32_t Raised(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const vb::Error& e) {
-    return e.Number;
-  }
-  return 0;
-}
-
-class Subclassing : public ::testing::Test {
- protected:
-  void SetUp() override {
-    trace.clear();
-    h = Make();
-  }
-  void TearDown() override {
-    if (IsWindow(h)) DestroyWindow(h);
-  }
-  HWND h = 0;
-};
+using Subclassing = ProbeWindowTest;
 
 }  // namespace
-
-TEST_F(Subclassing, PropertiesAreNamedFromHandleMessageAndSlot) {
-  Listener a("a", 0, 1);
-  MSubclass::AttachMessage(&a, h, 78);
-  const std::string hs = std::to_string(h);
-  EXPECT_EQ(GetPropA(h, hs), reinterpret_cast<LONG_PTR>(&Original));
-  EXPECT_EQ(GetPropA(h, "C" + hs), 1);
-  EXPECT_EQ(GetPropA(h, hs + "#78C"), 1);
-  EXPECT_EQ(GetPropA(h, hs + "#78#1"), reinterpret_cast<LONG_PTR>(&a));
-  MSubclass::DetachMessage(&a, h, 78);
-  EXPECT_EQ(GetPropA(h, hs), 0);
-  EXPECT_EQ(GetPropA(h, "C" + hs), 0);
-  EXPECT_EQ(GetWindowLongA(h, GWL_WNDPROC), reinterpret_cast<LONG_PTR>(&Original));
-}
-
-TEST_F(Subclassing, RefusesDuplicatesInvalidAndForeignWindowsWithoutChangingAnything) {
-  Listener a("a", 0, 1);
-  MSubclass::AttachMessage(&a, h, kMsg);
-  EXPECT_EQ(Raised([&] { MSubclass::AttachMessage(&a, h, kMsg); }), -2147208422);
-  EXPECT_EQ(GetPropA(h, std::to_string(h) + "#" + std::to_string(kMsg) + "C"), 1);
-  EXPECT_EQ(Raised([&] { MSubclass::AttachMessage(&a, 987654, kMsg); }), -2147208421);
-  HWND foreign = platform::testing::CreateForeignWindow();
-  EXPECT_EQ(Raised([&] { MSubclass::AttachMessage(&a, foreign, kMsg); }), -2147208420);
-  try {
-    MSubclass::AttachMessage(&a, h, kMsg);
-  } catch (const vb::Error& e) {
-    EXPECT_EQ(e.Description, u"Message already handled by another class");
-    EXPECT_EQ(e.Source.substr(e.Source.size() - 11), u".WindowProc");
-  }
-  // Detaching what is not there, or on windows that are gone or foreign, is quiet.
-  Listener b("b", 0, 1);
-  MSubclass::DetachMessage(&b, h, kMsg);
-  MSubclass::DetachMessage(&a, 987654, kMsg);
-  MSubclass::DetachMessage(&a, foreign, kMsg);
-  DestroyWindow(foreign);
-  MSubclass::DetachMessage(&a, h, kMsg);
-}
 
 TEST_F(Subclassing, LaterListenersRunFirstAndTheFirstOneDecidesTheResponse) {
   Listener first("first", 0, 11), second("second", 0, 22);
@@ -126,7 +33,7 @@ TEST_F(Subclassing, LaterListenersRunFirstAndTheFirstOneDecidesTheResponse) {
 
   first.SetMsgResponse(1);  // previous procedure after all listeners, its result returned
   trace.clear();
-  EXPECT_EQ(SendMessage(h, kMsg, 0, 0), originalResult);
+  EXPECT_EQ(SendMessage(h, kMsg, 0, 0), kOriginalResult);
   EXPECT_EQ(trace.back(), "old:" + std::to_string(kMsg));
 
   first.SetMsgResponse(2);  // previous procedure just before the first listener, result discarded
@@ -137,7 +44,7 @@ TEST_F(Subclassing, LaterListenersRunFirstAndTheFirstOneDecidesTheResponse) {
 
   // A message nobody listens to goes straight to the previous procedure.
   trace.clear();
-  EXPECT_EQ(SendMessage(h, WM_USER + 99, 0, 0), originalResult);
+  EXPECT_EQ(SendMessage(h, WM_USER + 99, 0, 0), kOriginalResult);
   MSubclass::DetachMessage(&first, h, kMsg);
   MSubclass::DetachMessage(&second, h, kMsg);
 }
@@ -152,7 +59,7 @@ TEST_F(Subclassing, DetachingSlotOneMovesTheOthersDownAndTheNextOneDecides) {
   EXPECT_EQ(GetPropA(h, base + "1"), reinterpret_cast<LONG_PTR>(&b));
   EXPECT_EQ(GetPropA(h, base + "2"), reinterpret_cast<LONG_PTR>(&c));
   EXPECT_EQ(GetPropA(h, base + "3"), 0);
-  EXPECT_EQ(SendMessage(h, kMsg, 0, 0), originalResult);  // b answers 1
+  EXPECT_EQ(SendMessage(h, kMsg, 0, 0), kOriginalResult);  // b answers 1
   MSubclass::DetachMessage(&b, h, kMsg);
   MSubclass::DetachMessage(&c, h, kMsg);
   EXPECT_EQ(GetWindowLongA(h, GWL_WNDPROC), reinterpret_cast<LONG_PTR>(&Original));
@@ -174,31 +81,9 @@ TEST_F(Subclassing, ResponseIsReadForTheMessageBeingDispatchedAfterANestedDispat
     a.onCall = nullptr;
     SendMessage(h, kMsg + 1, 0, 0);
   };
-  EXPECT_EQ(SendMessage(h, kMsg, 0, 0), originalResult);
+  EXPECT_EQ(SendMessage(h, kMsg, 0, 0), kOriginalResult);
   MSubclass::DetachMessage(&a, h, kMsg);
   MSubclass::DetachMessage(&inner, h, kMsg + 1);
-}
-
-TEST_F(Subclassing, DestroyWithoutListenerRestoresTheProcedureBeforeItRuns) {
-  Listener a("a", 0, 1);
-  MSubclass::AttachMessage(&a, h, kMsg);
-  trace.clear();
-  DestroyWindow(h);
-  ASSERT_GE(trace.size(), 2u);
-  EXPECT_EQ(trace[0], "old:" + std::to_string(WM_DESTROY));
-  EXPECT_EQ(trace[1], "restored");
-}
-
-TEST_F(Subclassing, AListenerDestroyedWithoutDetachingIsNeverCalled) {
-  auto* gone = new Listener("gone", 0, 9);
-  Listener stays("stays", 0, 4);
-  MSubclass::AttachMessage(&stays, h, kMsg);
-  MSubclass::AttachMessage(gone, h, kMsg);
-  delete gone;
-  trace.clear();
-  EXPECT_EQ(SendMessage(h, kMsg, 0, 0), 4);
-  EXPECT_EQ(trace, (std::vector<std::string>{"stays:" + std::to_string(kMsg)}));
-  MSubclass::DetachMessage(&stays, h, kMsg);
 }
 
 // A listener that attaches or detaches others from its own call: every listener registered when the

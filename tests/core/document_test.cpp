@@ -544,3 +544,35 @@ TEST_F(Documents, AnImportThatFindsNoTextSaysSoAndChangesNothing) {
   EXPECT_EQ(ErrorShown(), u"В файле \"empty.rtf\" нет текста: импортировать нечего.");
   EXPECT_FALSE(modDocument::DocumentOpened);
 }
+
+// A save writes the bytes the editor keeps, wherever the last edits left the editor's room for
+// editing: before, inside or after a line's break.
+TEST_F(Documents, ASavedDocumentIsItsTextWhereverTheLastEditsWere) {
+  std::string bytes;
+  for (int line = 0; bytes.size() < 200'000; ++line) bytes += std::string(line % 17, static_cast<char>(0xE0 + line % 32)) + "\r\n";
+  const auto file = dir.path() / "edited.txt";
+  WriteBytes(file, bytes + "end");
+  Open(file);
+  const auto saved = dir.path() / "saved.txt";
+  for (const std::int32_t at : {0, 99'999, 100'000, 150'001, static_cast<std::int32_t>(bytes.size()) + 3}) {
+    const std::int32_t where = w.editor().TextLength() < at ? w.editor().TextLength() : at;
+    w.editor().SelStart(where);
+    w.editor().SelText(u"Ж");
+    bytes.insert(static_cast<std::size_t>(w.editor().SelStart() - 1), "\xc6");
+    ASSERT_TRUE(SaveAs(saved));
+    ASSERT_TRUE(ReadBytes(saved) == bytes + "end") << at;
+  }
+}
+
+// The body kept for the next backup goes when the document does (a new document), and its memory
+// with it.
+TEST_F(Documents, ANewDocumentLetsGoOfTheMemoryOfTheLastOnesBackup) {
+  const auto a = dir.path() / "a.txt";
+  WriteBytes(a, std::string(4'000'000, '\xe0'));
+  Pref(prefs::kCreateBackup, u"1");
+  Pref(prefs::kCreateBackupIn, u"1");
+  Open(a);
+  const double before = qmtest::HeapInUse();
+  modDocument::Reset();
+  EXPECT_GE(before - qmtest::HeapInUse(), 4'000'000) << "the backup's bytes are freed";
+}

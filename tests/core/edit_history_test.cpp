@@ -197,3 +197,48 @@ TEST_F(EditHistory, ALargeDocumentKeepsThousandsOfStepsAtTheCostOfTheirChanges) 
   EXPECT_TRUE(ed().Text() == big);
   EXPECT_EQ(ed().SelStart(), 1'000'000);
 }
+
+// Replace All's change, many places at once, is one step: Undo puts back what every place held and
+// selects from the first place to the end of the last; Redo makes the change again, and an edit
+// after it, undone first, leaves it whole.
+TEST_F(EditHistory, AChangeInManyPlacesIsOneStepBackAndForth) {
+  const std::u16string before = u"кот и кот,\r\nи ещё кот";
+  ed().Text(before);
+  ed().Replace({{0, 3, 3}, {6, 3, 4}, {18, 3, 0}}, u"пёспёсы");
+  const std::u16string after = u"пёс и пёсы,\r\nи ещё ";
+  ASSERT_EQ(U8(ed().Text()), U8(after));
+  ASSERT_EQ(modDocument::UndoStack.size(), 2u);
+  Select(19, 0);
+  Type(u"!");
+  UndoEdit();
+  ASSERT_EQ(U8(ed().Text()), U8(after));
+  UndoEdit();
+  EXPECT_EQ(U8(ed().Text()), U8(before));
+  EXPECT_EQ(ed().SelStart(), 0);
+  EXPECT_EQ(ed().SelLength(), static_cast<std::int32_t>(before.size()));
+  EXPECT_EQ(modDocument::UndoStack.size(), 1u);
+  RedoEdit();
+  EXPECT_EQ(U8(ed().Text()), U8(after));
+  EXPECT_EQ(ed().SelStart(), 0);
+  EXPECT_EQ(ed().SelLength(), static_cast<std::int32_t>(after.size()));
+  UndoEdit();
+  EXPECT_EQ(U8(ed().Text()), U8(before));
+  RedoEdit();
+  RedoEdit();
+  EXPECT_EQ(U8(ed().Text()), U8(after + u"!"));
+}
+
+// The places a change keeps count against the history's memory, as the text they held does.
+TEST_F(EditHistory, ThePlacesOfAChangeCountAgainstTheHistorysMemory) {
+  ed().Text(std::u16string(4000, u'е'));
+  std::vector<vb::TextPlace> places;
+  for (std::int32_t at = 0; at < 4000; at += 2) places.push_back({at, 1, 0});
+  // The 2,000 letters fit the limit; with the places they were taken from, they do not.
+  modDocument::UndoHistoryLimit = 8'000;
+  ed().Replace(places, u"");
+  Type(u"b");
+  EXPECT_EQ(modDocument::UndoStack.size(), 2u);
+  EXPECT_TRUE(modDocument::UndoStack.front().Places.empty()) << "the oldest snapshot keeps no places";
+  UndoEdit();
+  EXPECT_EQ(ed().Text(), std::u16string(2000, u'е'));
+}

@@ -8,7 +8,6 @@
 #include <regex>
 
 #include "main_window_support.h"
-#include "mainwindow/document_properties.h"
 #include "mainwindow/forms/document_properties.h"
 #include "platform/testing/vb.h"
 #include "platform/testing/win.h"
@@ -168,21 +167,6 @@ TEST_F(DocumentProperties, TheAttributeBoxesShowTheFileAndNeitherTakeTheFocusNor
     for (vb::CheckBox& box : f.chkAttrib) platform::testing::Click(box.hWnd(), 5, 5);
     EXPECT_EQ(Ticked(f), (std::vector<int>{1, 4}));
   });
-}
-
-TEST(ByteSizeText, ThreeSignificantDigitsCutInRussianUnits) {
-  using modDocumentProperties::FormatByteSize;
-  EXPECT_EQ(FormatByteSize(0), u"0 байт");
-  EXPECT_EQ(FormatByteSize(532), u"532 байт");
-  EXPECT_EQ(FormatByteSize(1000), u"0,97 КБ");
-  EXPECT_EQ(FormatByteSize(1340), u"1,30 КБ");
-  EXPECT_EQ(FormatByteSize(23506), u"22,9 КБ");
-  EXPECT_EQ(FormatByteSize(999 * 1024), u"999 КБ");
-  EXPECT_EQ(FormatByteSize(2400016), u"2,28 МБ");
-  EXPECT_EQ(FormatByteSize(2400000000), u"2,23 ГБ");
-  EXPECT_EQ(FormatByteSize(4294967295), u"3,99 ГБ");
-  EXPECT_EQ(FormatByteSize(4294967296), u"4,00 ГБ");
-  EXPECT_EQ(FormatByteSize(3LL << 40), u"3,00 ТБ");
 }
 
 }  // namespace

@@ -85,7 +85,8 @@ TEST_F(EditCommands, PasteReplacesTheSelectionAndLeavesTheCaretAfterIt) {
   EXPECT_EQ(editor().SelLength(), 0);
   EXPECT_TRUE(w().DocumentModified);
   // One change, of the selected stretch only.
-  EXPECT_EQ(editor().LastChange().position, 3);
+  ASSERT_EQ(editor().LastChange().places.size(), 1u);
+  EXPECT_EQ(editor().LastChange().places[0].position, 3);
   EXPECT_EQ(editor().LastChange().removed, u"[выделено]");
 
   // An empty clipboard pastes nothing and keeps the selection.

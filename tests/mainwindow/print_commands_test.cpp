@@ -7,7 +7,7 @@
 
 #include "main_window_support.h"
 #include "mainwindow/forms/printing.h"
-#include "mainwindow/preference_windows.h"
+#include "mainwindow/preference_openers.h"
 #include "mainwindow/print_job.h"
 #include "pdf_support.h"
 #include "platform/testing/vb.h"

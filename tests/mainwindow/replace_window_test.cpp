@@ -201,6 +201,54 @@ TEST_F(ReplaceWindowTest, ReplaceAllReplacesTheOldTextsMatchesOnce) {
   EXPECT_EQ(LastBox().prompt, u"Поиск завершен! Было сделано 3 замен(ы).");
 }
 
+// A few matches far apart in a large document: replaced where they are, counted, one step back and
+// forth; the step keeps what the matches held, not the stretch between them.
+TEST_F(ReplaceWindowTest, ReplaceAllOfAFewMatchesFarApartIsOneUndoThatKeepsOnlyTheMatches) {
+  const std::u16string line = u"Съешь же ещё этих мягких французских булок, да выпей чаю.\r\n";
+  std::u16string before;
+  std::u16string expected;
+  for (int k = 1; before.size() < 3'000'000; ++k) {
+    const bool marked = k % 1024 == 0;
+    before += marked ? (k % 2048 == 0 ? u"Квас. " : u"КВАС. ") + line : line;
+    expected += marked ? u"Клюквенный морс. " + line : line;
+  }
+  Open(before, u"квас.", u"Клюквенный морс.");
+  const std::size_t steps = modDocument::UndoStack.size();
+  ReplaceAll();
+  EXPECT_EQ(LastBox().prompt, u"Поиск завершен! Было сделано 49 замен(ы).");
+  EXPECT_TRUE(editor().Text() == expected);
+  ASSERT_EQ(modDocument::UndoStack.size(), steps + 1);
+  EXPECT_EQ(modDocument::UndoStack.back().Other.size(), 49u * 5) << "the matches' text, in their own case";
+  w().UndoEdit();
+  EXPECT_TRUE(editor().Text() == before) << "one undo brings every match back as it was";
+  EXPECT_EQ(modDocument::UndoStack.size(), steps);
+  w().RedoEdit();
+  EXPECT_TRUE(editor().Text() == expected);
+}
+
+// One letter in both cases, everywhere: every place gets the replacement, and the undo gives each
+// its own letter back.
+TEST_F(ReplaceWindowTest, ReplaceAllOfALetterEverywhereIsOneUndoThatGivesEachPlaceItsLetter) {
+  std::u16string before;
+  while (before.size() < 1'000'000) before += u"Ещё ель, еще Ель.\r\n";
+  std::u16string expected = before;
+  std::size_t count = 0;
+  for (char16_t& c : expected)
+    if (c == u'е' || c == u'Е') {
+      c = u'ё';
+      ++count;
+    }
+  Open(before, u"е", u"ё");
+  ReplaceAll();
+  EXPECT_EQ(LastBox().prompt, u"Поиск завершен! Было сделано " + vb::CStr(static_cast<std::int64_t>(count)) + u" замен(ы).");
+  EXPECT_TRUE(editor().Text() == expected);
+  EXPECT_EQ(editor().SelStart(), editor().TextLength() - 5) << "after the last replacement";
+  w().UndoEdit();
+  EXPECT_TRUE(editor().Text() == before);
+  w().RedoEdit();
+  EXPECT_TRUE(editor().Text() == expected);
+}
+
 TEST_F(ReplaceWindowTest, AnEmptySearchTextIsRefusedBeforeAnyQuestion) {
   Open(u"текст", u"", u"x");
   AnswerBox(vb::vbOK);

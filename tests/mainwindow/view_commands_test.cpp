@@ -1,7 +1,7 @@
 // The View menu's toggles (what they store and show, and the one layout after them), the settings
 // dialog's openers as the main window calls them, and the Help menu's two links.
 #include "main_window_support.h"
-#include "mainwindow/preference_windows.h"
+#include "mainwindow/preference_openers.h"
 #include "platform/shell/shell.h"
 #include "platform/win/window.h"
 

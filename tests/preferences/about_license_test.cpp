@@ -10,7 +10,7 @@
 #include <string>
 
 #include "mainwindow/main_window_support.h"
-#include "mainwindow/preference_windows.h"
+#include "mainwindow/preference_openers.h"
 #include "platform/testing/vb.h"
 #include "platform/testing/win.h"
 #include "platform/vb/app.h"
@@ -174,7 +174,7 @@ class HelpWindows : public MainWindowTest {
     preferences::RegisterPreferenceWindows();
   }
   ~HelpWindows() override { mainwindow::Preferences() = saved_; }
-  mainwindow::PreferenceWindows saved_;
+  mainwindow::PreferenceOpeners saved_;
 };
 
 TEST_F(HelpWindows, AboutAndAgreementOpenModalOverTheMainWindowAndCloseByTheirButton) {

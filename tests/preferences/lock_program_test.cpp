@@ -10,7 +10,7 @@
 #include "core/main_window.h"
 #include "mainwindow/forms/main.h"
 #include "mainwindow/main_window_support.h"
-#include "mainwindow/preference_windows.h"
+#include "mainwindow/preference_openers.h"
 #include "mainwindow/program_windows.h"
 #include "platform/testing/vb.h"
 #include "platform/testing/win.h"
@@ -226,7 +226,7 @@ class ProgramLock : public MainWindowTest {
   class frmOther : public vb::Form {};
   frmOther findWindow;
   frmOther settingsWindow;
-  mainwindow::PreferenceWindows saved_;
+  mainwindow::PreferenceOpeners saved_;
 };
 
 TEST_F(ProgramLock, NotSetUpItOnlyTellsWhereToSetItUp) {

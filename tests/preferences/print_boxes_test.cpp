@@ -3,7 +3,7 @@
 // loaded, and give what the loaded dialog holds now (typed, not yet applied) when it is.
 #include <gtest/gtest.h>
 
-#include "mainwindow/preference_windows.h"
+#include "mainwindow/preference_openers.h"
 #include "mainwindow/print_job.h"
 #include "preferences/preference_windows.h"
 #include "settings_support.h"

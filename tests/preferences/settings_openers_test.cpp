@@ -2,7 +2,7 @@
 // at the view, font and printing pages, always owned by the main window, one dialog whose typed
 // values survive being opened again.
 #include "mainwindow/main_window_support.h"
-#include "mainwindow/preference_windows.h"
+#include "mainwindow/preference_openers.h"
 #include "platform/testing/vb.h"
 #include "platform/testing/win.h"
 #include "platform/win/window.h"

@@ -14,7 +14,7 @@
 #include "mainwindow/forms/insert_time_and_date.h"
 #include "mainwindow/forms/replace.h"
 #include "mainwindow/main_window_support.h"
-#include "mainwindow/preference_windows.h"
+#include "mainwindow/preference_openers.h"
 #include "platform/testing/vb.h"
 #include "platform/testing/win.h"
 #include "platform/vb/runtime.h"

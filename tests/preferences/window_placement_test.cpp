@@ -7,7 +7,7 @@
 #include "mainwindow/forms/printing.h"
 #include "mainwindow/forms/replace.h"
 #include "mainwindow/main_window_support.h"
-#include "mainwindow/preference_windows.h"
+#include "mainwindow/preference_openers.h"
 #include "mainwindow/program_windows.h"
 #include "platform/testing/vb.h"
 #include "platform/vb/screen.h"
@@ -62,7 +62,7 @@ class WindowPlacement : public MainWindowTest {
     EXPECT_TRUE(seen) << name;
   }
 
-  mainwindow::PreferenceWindows saved_;
+  mainwindow::PreferenceOpeners saved_;
 };
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "platform/testing/media.h"
+#include "platform/win/window.h"
 #include "support.h"
 
 namespace {
@@ -107,4 +108,21 @@ TEST(Sound, WithoutAnAudioDeviceTheCallReturnsAndThePlayerGoesOn) {
   EXPECT_EQ(win::sndPlaySoundA(U(file), kFlags), win::TRUE);
   EXPECT_EQ(sounds.Take().size(), 1u);
   win::sndPlaySoundA(u"", kFlags);
+}
+
+// The player thread runs events of its own objects while the user-interface thread opens and closes
+// windows, as when a window opens as its sound starts: those events must pass the window bridge
+// without a look at the window table (the thread pass of tests/sanitizers.sh reports any look).
+TEST(Sound, WindowsOpenAndCloseWhileThePlayerThreadWorks) {
+  TempDir dir;
+  RecordedSounds sounds;
+  const auto good = dir.path() / "good.wav";
+  WriteBytes(good, SilentWave(800));
+  for (int i = 0; i < 3; ++i) {
+    ASSERT_EQ(win::sndPlaySoundA(U(good), kFlags), win::TRUE);
+    const win::HWND h = win::CreateWindowExA(0, "Static", u"", win::WS_OVERLAPPED, 0, 0, 60, 40, 0, 0, 0, nullptr);
+    ASSERT_NE(h, 0);
+    EXPECT_EQ(sounds.Take().size(), 1u);
+    EXPECT_EQ(win::DestroyWindow(h), win::TRUE);
+  }
 }

@@ -141,4 +141,36 @@ TEST(GapText, SearchesOfALargeTextFindWhatAPlainSearchFinds) {
   }
 }
 
+// A text kept at one byte a character is searched in its bytes: it finds what the toolkit's search
+// of the same text as UTF-16 finds, letters of every case the code page holds and characters that
+// only fold to them, matches across the place of the last edit included.
+TEST(GapText, ASearchOfTheBytesFindsWhatTheToolkitsSearchFinds) {
+  const std::u16string text =
+      u"Ёлка ёлка ЁЛКА елка. Micro µ and MICRO? Kelvin k K. ЇЖАК їжак Ґанок ґанок, №5 «ё» СЛОВОслово\r\nСЛОВО";
+  vb::RichTextBox narrow;
+  vb::RichTextBox wide;
+  narrow.Text(text);
+  wide.Text(text + u"\u2028");  // a character the code page lacks, after the rest: kept as UTF-16
+  // An edit in the middle of "СЛОВОслово" leaves the gap there.
+  narrow.SelStart(87);
+  narrow.SelText(u"x");
+  narrow.SelStart(87);
+  narrow.SelLength(1);
+  narrow.SelText(u"");
+  ASSERT_EQ(narrow.Text(), text);
+  const std::u16string needles[] = {u"ёлка", u"ЁЛКА", u"е", u"μ",      u"K", u"їжак", u"Ґ", u"ОС",
+                                    u"словос", u"\r\nс", u"№5 «Ё»", u"ΜΙΚΡΟ", u"k", u"ОСЛ", u"Ж"};
+  for (const std::u16string& what : needles) {
+    for (const int options : {0, vb::rtfMatchCase, vb::rtfWholeWord, vb::rtfWholeWord | vb::rtfMatchCase}) {
+      SCOPED_TRACE(U8(what) + " options " + std::to_string(options));
+      for (const std::int32_t from : {0, 3, 80, 86, 87}) {
+        ASSERT_EQ(narrow.Matches(what, from, options), wide.Matches(what, from, options)) << from;
+      }
+    }
+  }
+  EXPECT_EQ(narrow.Matches(u"ёлка", 0, 0), (std::vector<std::int32_t>{0, 5, 10}));
+  EXPECT_EQ(narrow.Matches(u"μ", 0, 0), (std::vector<std::int32_t>{27})) << "µ folds to μ";
+  EXPECT_EQ(narrow.Matches(u"ОСЛ", 0, 0), (std::vector<std::int32_t>{86})) << "across the gap";
+}
+
 }  // namespace

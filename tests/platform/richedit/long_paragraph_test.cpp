@@ -8,6 +8,7 @@
 #include <QTextLayout>
 #include <QScrollBar>
 #include <QTest>
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -95,6 +96,35 @@ TEST(LongParagraph, EditsBreakTheLinesAsALayoutOfTheWholeDoes) {
       fresh.SetPageWidth(230);
       ASSERT_EQ(LineStarts(fresh), WholeLayoutStarts(text, 230)) << "step " << step;
     }
+  }
+}
+
+// Replace All changes many places at once, some far apart in one long paragraph, some in short ones
+// around it; the lines come out as a layout of the whole puts them.
+TEST(LongParagraph, AChangeInManyPlacesBreaksTheLinesAsALayoutOfTheWholeDoes) {
+  EditorText text;
+  GapText chars;
+  chars.Assign(u"перед\r\nкороткая строка\r\n" + Prose(6000) + u"\r\nпосле\r\nконец");
+  text.Assign(std::move(chars));
+  EditorLayout layout(text);
+  layout.SetPageWidth(230);
+  const std::u16string pieces[] = {u"ё", u"сверхдлинноеслово", u"", u"\r\n", u" "};
+  std::mt19937 random(9);
+  for (int step = 0; step < 40; ++step) {
+    // Lines are asked about before the change, so some of them were laid out and are followed.
+    layout.LineOf(std::uniform_int_distribution<std::int32_t>(0, text.Length())(random));
+    std::vector<std::int32_t> at(2 * std::uniform_int_distribution<std::size_t>(1, 30)(random));
+    for (std::int32_t& a : at) a = text.Snap(std::uniform_int_distribution<std::int32_t>(0, text.Length())(random));
+    std::sort(at.begin(), at.end());
+    std::vector<vb::TextPlace> places;
+    std::u16string texts;
+    for (std::size_t i = 0; i < at.size(); i += 2) {
+      const std::u16string& piece = pieces[std::uniform_int_distribution<std::size_t>(0, std::size(pieces) - 1)(random)];
+      places.push_back({at[i], std::min(at[i + 1] - at[i], 3), static_cast<std::int32_t>(piece.size())});
+      texts += piece;
+    }
+    layout.Follow(text.Replace(places, texts).span);
+    ASSERT_EQ(LineStarts(layout), WholeLayoutStarts(text, 230)) << "step " << step;
   }
 }
 

@@ -2,6 +2,7 @@
 // the one stretch that differs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 
@@ -37,13 +38,28 @@ struct Model {
 void ExpectFollows(const vb::RichTextBox& box, const Model& model, const std::u16string& before) {
   ASSERT_EQ(U8(box.Text()), U8(model.text));
   ASSERT_EQ(box.TextLength(), static_cast<std::int32_t>(model.text.size()));
-  const auto& c = box.LastChange();
+  const vb::TextChange& c = box.LastChange();
+  // The places, left to right, turn the old text into the new one: the text before a place is new
+  // by then, so each place's position counts in the new text.
   std::u16string rebuilt = before;
-  ASSERT_LE(c.position + c.removed.size(), rebuilt.size());
-  ASSERT_EQ(rebuilt.substr(static_cast<std::size_t>(c.position), c.removed.size()), c.removed);
-  rebuilt.replace(static_cast<std::size_t>(c.position), c.removed.size(),
-                  model.text.substr(static_cast<std::size_t>(c.position), static_cast<std::size_t>(c.insertedLength)));
+  std::size_t from = 0;
+  for (const vb::TextPlace& p : c.places) {
+    const auto at = static_cast<std::size_t>(p.position);
+    const auto removed = static_cast<std::size_t>(p.removed);
+    ASSERT_LE(at + removed, rebuilt.size());
+    ASSERT_LE(from + removed, c.removed.size());
+    ASSERT_EQ(U8(rebuilt.substr(at, removed)), U8(c.removed.substr(from, removed)));
+    rebuilt.replace(at, removed, model.text.substr(at, static_cast<std::size_t>(p.inserted)));
+    from += removed;
+  }
+  ASSERT_EQ(from, c.removed.size());
   ASSERT_EQ(U8(rebuilt), U8(model.text));
+}
+
+// The one place of the control's last change.
+vb::TextPlace OnlyPlace(const vb::RichTextBox& box) {
+  EXPECT_EQ(box.LastChange().places.size(), 1u);
+  return box.LastChange().places.empty() ? vb::TextPlace{-1, -1, -1} : box.LastChange().places.front();
 }
 
 TEST(RichTextBoxChanges, RandomEditsInCodeAreFollowedExactly) {
@@ -116,15 +132,89 @@ TEST(RichTextBoxChanges, TypingClipboardMessagesAndWholeTextAreFollowed) {
   // A whole new text is one change of the stretch that differs, placed furthest left.
   box.Text(u"aaaa");
   box.Text(u"aaaaa");
-  EXPECT_EQ(box.LastChange().position, 0);
+  EXPECT_EQ(OnlyPlace(box).position, 0);
   EXPECT_EQ(box.LastChange().removed, u"");
-  EXPECT_EQ(box.LastChange().insertedLength, 1);
+  EXPECT_EQ(OnlyPlace(box).inserted, 1);
   box.Text(u"bab\nbbb");
-  EXPECT_EQ(box.LastChange().position, 0);
+  EXPECT_EQ(OnlyPlace(box).position, 0);
   EXPECT_EQ(box.LastChange().removed, u"aaaaa");
-  EXPECT_EQ(box.LastChange().insertedLength, 8);
+  EXPECT_EQ(OnlyPlace(box).removed, 5);
+  EXPECT_EQ(OnlyPlace(box).inserted, 8);
   EXPECT_EQ(box.TextRange(2, 3), u"b\r\n");
   EXPECT_EQ(box.TextRange(6, 99), u"bb");
+}
+
+// Replace All's change: many places at once, one Change, one last change that tells every place.
+TEST(RichTextBoxChanges, AChangeInManyPlacesIsOneChangeFollowedExactly) {
+  vb::RichTextBox box;
+  Model model;
+  std::mt19937 random(13);
+  const std::u16string pieces[] = {u"", u"ё", u"\r\n", u"\n", u"x\ry", u"слово"};
+  int changes = 0;
+  box.Change = [&] { ++changes; };
+  box.Text(u"Съешь же ещё\r\nэтих мягких\r\n\r\nфранцузских булок");
+  model.text = box.Text();
+  for (int step = 0; step < 200; ++step) {
+    const std::u16string before = model.text;
+    // Places left to right, none inside a CR LF pair, each replaced by one of the pieces; the model
+    // takes them from the right, so the positions it is given stay those of the text before.
+    std::vector<std::int32_t> cuts(2 * std::uniform_int_distribution<std::size_t>(2, 8)(random));
+    for (std::int32_t& c : cuts) c = std::uniform_int_distribution<std::int32_t>(0, static_cast<std::int32_t>(before.size()))(random);
+    std::sort(cuts.begin(), cuts.end());
+    for (std::int32_t& c : cuts)
+      if (c > 0 && c < static_cast<std::int32_t>(before.size()) && before[c - 1] == u'\r' && before[c] == u'\n') --c;
+    std::vector<vb::TextPlace> places;
+    std::u16string texts;
+    std::vector<std::u16string_view> chosen;
+    for (std::size_t i = 0; i < cuts.size(); i += 2) {
+      const std::u16string& piece = pieces[std::uniform_int_distribution<std::size_t>(0, std::size(pieces) - 1)(random)];
+      places.push_back({cuts[i], cuts[i + 1] - cuts[i], static_cast<std::int32_t>(piece.size())});
+      texts += piece;
+      chosen.push_back(piece);
+    }
+    for (std::size_t i = places.size(); i-- > 0;)
+      model.Replace(static_cast<std::size_t>(places[i].position), static_cast<std::size_t>(places[i].removed), chosen[i]);
+    const int before_changes = changes;
+    box.Replace(places, texts);
+    if (model.text == before && std::all_of(places.begin(), places.end(), [](const vb::TextPlace& p) { return p.removed == 0; }) && texts.empty())
+      continue;
+    ASSERT_EQ(changes, before_changes + 1) << "step " << step;
+    ASSERT_NO_FATAL_FAILURE(ExpectFollows(box, model, before)) << "step " << step;
+    const vb::TextPlace& last = box.LastChange().places.back();
+    EXPECT_EQ(box.SelStart(), last.position + last.inserted) << "the caret after the last place's new text";
+    EXPECT_EQ(box.SelLength(), 0);
+  }
+}
+
+// Tags of line breaks that no place touched stay with their breaks, wherever the places before
+// them took breaks out or put new ones in; the new breaks get 0.
+TEST(RichTextBoxChanges, LineBreakTagsFollowEachPlaceOfAChange) {
+  vb::RichTextBox box;
+  box.Text(u"a\r\nb\r\nc\r\nd\r\ne");
+  box.LineBreakTags({1, 2, 3, 4});
+  // The first break goes, a new one comes after "c", and one letter changes without any break.
+  box.Replace({{1, 2, 0}, {7, 0, 2}, {12, 1, 1}}, u"\r\nE");
+  EXPECT_EQ(U8(box.Text()), U8(u"ab\r\nc\r\n\r\nd\r\nE"));
+  EXPECT_EQ(box.LineBreakTags(), (std::vector<std::uint8_t>{2, 0, 3, 4}));
+  // A place that takes out as many breaks as it puts in keeps their tags, as an edit in one place does.
+  box.Replace({{0, 1, 1}, {2, 2, 2}}, u"A\r\n");
+  EXPECT_EQ(U8(box.Text()), U8(u"Ab\r\nc\r\n\r\nd\r\nE"));
+  EXPECT_EQ(box.LineBreakTags(), (std::vector<std::uint8_t>{2, 0, 3, 4}));
+}
+
+// The last change holds what it removed, and no more: the room of a long text removed before goes
+// with the next change.
+TEST(RichTextBoxChanges, ASmallChangeAfterALargeOneHoldsNoMemoryOfIt) {
+  vb::RichTextBox box;
+  box.Text(std::u16string(1'000'000, u'ж'));
+  box.Text(u"");
+  EXPECT_EQ(box.LastChange().removed.size(), 1'000'000u);
+  box.SelText(u"a");
+  EXPECT_LT(box.LastChange().removed.capacity(), 100u);
+  box.Text(std::u16string(1'000'000, u'ж'));
+  box.Text(u"b");
+  box.Text(u"c");
+  EXPECT_LT(box.LastChange().removed.capacity(), 100u);
 }
 
 }  // namespace

@@ -95,9 +95,10 @@ TEST(RichTextBoxSteps, ACompletedTakeEqualsATakeAtOnce) {
   for (vb::RichTextBox* b : {&atOnce.box, &inSteps.box}) {
     EXPECT_EQ(b->SelStart(), 0);
     EXPECT_EQ(b->SelLength(), 0);
-    EXPECT_EQ(b->LastChange().position, 0);
+    ASSERT_EQ(b->LastChange().places.size(), 1u);
+    EXPECT_EQ(b->LastChange().places[0].position, 0);
     EXPECT_EQ(U8(b->LastChange().removed), U8(u"старый текст\r\nвторая строка\r\nтретья"));
-    EXPECT_EQ(b->LastChange().insertedLength, static_cast<std::int32_t>(text.size()));
+    EXPECT_EQ(b->LastChange().places[0].inserted, static_cast<std::int32_t>(text.size()));
     EXPECT_TRUE(b->LineBreakTags().empty());
   }
   EXPECT_EQ(inSteps.box.LastChange().revision, atOnce.box.LastChange().revision);
@@ -117,7 +118,7 @@ TEST(RichTextBoxSteps, ACompletedTakeEqualsATakeAtOnce) {
     platform::testing::KeyClick(b->hWnd(), 'A', 0, u"ж");
   }
   EXPECT_TRUE(inSteps.box.Text() == atOnce.box.Text());
-  EXPECT_EQ(inSteps.box.LastChange().position, atOnce.box.LastChange().position);
+  EXPECT_EQ(inSteps.box.LastChange().places[0].position, atOnce.box.LastChange().places[0].position);
   EXPECT_EQ(inSteps.changes, 4);
   EXPECT_EQ(inSteps.box.Find(u"новое", 0), atOnce.box.Find(u"новое", 0));
 }

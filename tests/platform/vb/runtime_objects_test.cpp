@@ -3,8 +3,10 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QFontMetrics>
+#include <QWidget>
 
 #include <algorithm>
 #include <sys/file.h>
@@ -152,6 +154,29 @@ TEST(MsgBox, ThePromptsOwnLinesStandWholeWhereTheBoxCanHoldThem) {
   for (int i = 0; i + 2 < shown.size(); ++i)
     EXPECT_GT(metrics.horizontalAdvance(shown[i]), flowed.textWidth * 3 / 4) << "ragged line " << i;
   EXPECT_LE(flowed.widestLine, flowed.textWidth);
+}
+
+// A box is shown over the active window and goes with it: a handler or a timer that unloads that
+// window while the box asks does not answer the question for the user, who is asked again.
+TEST(MsgBox, ABoxWhoseWindowGoesWhileItAsksIsAskedAgain) {
+  QPointer<QWidget> owner = new QWidget;
+  QWidget* const shownOver = owner.data();
+  owner->show();
+  QApplication::setActiveWindow(owner);
+  QWidget* firstOwner = nullptr;
+  platform::testing::RealMessageBox seen;
+  platform::script::SetActive(false);
+  platform::testing::InNextDialog([&] {
+    firstOwner = QApplication::activeModalWidget()->parentWidget();
+    delete owner.data();
+    platform::testing::PressInNextMessageBox(u"Да", &seen);
+  });
+  const int answer = vb::MsgBox(u"Документ был изменен. Сохранить?", vb::vbYesNo + vb::vbQuestion, u"Вопрос");
+  platform::script::SetActive(true);
+  EXPECT_EQ(firstOwner, shownOver);
+  EXPECT_TRUE(owner.isNull());
+  EXPECT_EQ(answer, vb::vbYes);
+  EXPECT_EQ(seen.title, u"Вопрос");
 }
 
 // A box that ends with none of its buttons pressed (the program ends it, or quits under it) still

@@ -20,7 +20,7 @@ struct PrintBoxes {
   std::u16string height;
 };
 
-struct PreferenceWindows {
+struct PreferenceOpeners {
   // The settings dialog, modal, owned by the main window.
   std::function<void()> showSettings;
   // The settings dialog, modeless, at tab 3 (view), 5 (font) or 6 (printing).
@@ -37,6 +37,6 @@ struct PreferenceWindows {
 };
 
 // The one set of openers of the program.
-PreferenceWindows& Preferences();
+PreferenceOpeners& Preferences();
 
 }  // namespace mainwindow

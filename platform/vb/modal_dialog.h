@@ -35,11 +35,18 @@ class ModalDialog {
   Dialog* operator->() const { return dialog_.data(); }
   Dialog& operator*() const { return *dialog_; }
 
+  // Shows the dialog until it ends: false when it went with its owner meanwhile.
+  bool Run() {
+    dialog_->exec();
+    return Alive();
+  }
   // Shows the dialog until it is answered: true when it was accepted and is still there to read.
   bool Accepted() {
     const int answer = dialog_->exec();
-    return !dialog_.isNull() && answer == QDialog::Accepted;
+    return Alive() && answer == QDialog::Accepted;
   }
+  // Whether the dialog is still there: it goes with its owner.
+  bool Alive() const { return !dialog_.isNull(); }
 
  private:
   QPointer<Dialog> dialog_;
