@@ -2,6 +2,8 @@
 // (platform/testing/shell.h).
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include "platform/shell/shell.h"
 
 namespace platform::shell::detail {
