@@ -10,8 +10,9 @@ server_begin() {
   SERVER_PID=""
   trap server_finish EXIT
 }
+# The server's own exit status (it was ended) is not the script's.
 server_finish() {
-  [ -n "$SERVER_PID" ] && kill "$SERVER_PID" 2>/dev/null && wait "$SERVER_PID" 2>/dev/null
+  if [ -n "$SERVER_PID" ] && kill "$SERVER_PID" 2>/dev/null; then wait "$SERVER_PID" 2>/dev/null || true; fi
   rm -rf "$SERVER_DIR"
 }
 
