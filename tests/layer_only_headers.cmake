@@ -8,7 +8,7 @@
 #    are exactly those that carry the layer's mark.
 # 2. Each of them, included by a file built with those flags, stops the build with the mark's error
 #    and with no other (so the rest of the header would be read as usual).
-# 3. No source outside platform/ defines the mark's macro itself.
+# 3. No source outside platform/ names the mark's macro: only the build grants it.
 cmake_minimum_required(VERSION 3.25)
 
 set(mark "#include \"platform/layer_only.h\"")
