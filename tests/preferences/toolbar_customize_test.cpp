@@ -373,7 +373,6 @@ class ToolBarCustomizeOnMainWindow : public ::testing::Test {
       modRegistry::WriteRegistryString(win::HKEY_CURRENT_USER, settings::kPreferencesKey, bar, u"1");
     }
     preferences::RegisterPreferenceWindows();
-    frmMain::EndProgram = [] {};
     main.Load();
   }
   ~ToolBarCustomizeOnMainWindow() override {
@@ -390,7 +389,7 @@ class ToolBarCustomizeOnMainWindow : public ::testing::Test {
   }
 
   qmtest::FreshSettings store;
-  frmMain main;
+  frmMain main{[] {}};
 };
 
 TEST_F(ToolBarCustomizeOnMainWindow, TheViewCommandOpensTheDialogOverTheWindowAndTheToolbarsFollowItsOK) {
