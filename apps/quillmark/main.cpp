@@ -8,7 +8,8 @@
 
 int main(int argc, char** argv) {
   platform::Application app(argc, argv);
-  preferences::RegisterPreferenceWindows();
+  preferences::PreferenceWindows preferenceWindows;
+  mainwindow::SetPreferenceWindows(&preferenceWindows);
   StartWindows windows([] { MainWindow().Show(); });
   modMain::SetStartWindows(&windows);
   if (!modMain::Main()) return 0;
