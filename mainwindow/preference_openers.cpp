@@ -9,6 +9,6 @@ PreferenceWindowServices* handed = nullptr;
 
 void SetPreferenceWindows(PreferenceWindowServices* windows) { handed = windows; }
 
-PreferenceWindowServices* PreferenceWindows() { return handed; }
+PreferenceWindowServices* PreferenceWindowsIfSet() { return handed; }
 
 }  // namespace mainwindow

@@ -37,8 +37,8 @@ class PreferenceWindowServices {
   virtual void ShowLicense() = 0;
 };
 
-// The preference windows of the program; null (the default) hands over none.
+// The preference windows handed over; null (the default, or handed over again) for none.
 void SetPreferenceWindows(PreferenceWindowServices* windows);
-PreferenceWindowServices* PreferenceWindows();
+PreferenceWindowServices* PreferenceWindowsIfSet();
 
 }  // namespace mainwindow

@@ -117,7 +117,7 @@ std::u16string JobName() {
 }  // namespace
 
 mainwindow::PrintBoxes CurrentBoxes() {
-  auto* windows = mainwindow::PreferenceWindows();
+  auto* windows = mainwindow::PreferenceWindowsIfSet();
   mainwindow::PrintBoxes boxes = windows ? windows->SettingsPrintBoxes() : mainwindow::PrintBoxes{};
   // A new profile has stored none of these yet: its empty boxes print with the settings dialog's
   // defaults instead of stopping a new user. An empty box over a stored value is told.

@@ -75,8 +75,6 @@ class frmMain : public vb::Form, public mainwindow::CommandTarget {
   // once, running no further window events. Tests pass one that only counts.
   explicit frmMain(std::function<void()> endProgram = EndAtOnce);
   ~frmMain() override;
-  // Writes out what is buffered for the standard streams and ends the process.
-  static void EndAtOnce();
 
   // --- conversion commands (the routing reaches them by key) ---
   // Runs the stored default direction ("DefaultCode"), the one the direction list shows.
@@ -255,6 +253,8 @@ class frmMain : public vb::Form, public mainwindow::CommandTarget {
   void RichTextBox_KeyPress(int& keyAscii);
   void RichTextBox_MouseDown(int button, int shift, float x, float y);
 
+  // The program's own end: writes out what the standard streams hold and ends the process.
+  static void EndAtOnce();
   std::function<void()> endProgram_;
   clipboard_memory::Watcher clipboardWatcher_;
   // The refresh and the clipboard watch tick when the clipboard changed, not in between.

@@ -23,7 +23,7 @@ void OpenLink(win::HWND owner, const std::u16string& link) {
 }
 
 void ShowSettingsAt(int page) {
-  if (auto* windows = mainwindow::PreferenceWindows()) windows->ShowSettingsAtPage(page);
+  if (auto* windows = mainwindow::PreferenceWindowsIfSet()) windows->ShowSettingsAtPage(page);
 }
 
 }  // namespace
@@ -52,7 +52,7 @@ void frmMain::CmdViewToolbarsDecode() {
 }
 
 void frmMain::CmdServiceSettings() {
-  if (auto* windows = mainwindow::PreferenceWindows()) windows->ShowSettings();
+  if (auto* windows = mainwindow::PreferenceWindowsIfSet()) windows->ShowSettings();
 }
 
 void frmMain::CmdViewCustomize() { ShowSettingsAt(3); }
