@@ -298,7 +298,8 @@ long PeakKb() {
 // counts the parent's memory as its own).
 int StartUpChild(int argc, char** argv) {
   platform::Application app(argc, argv);
-  preferences::RegisterPreferenceWindows();
+  preferences::PreferenceWindows preferenceWindows;
+  mainwindow::SetPreferenceWindows(&preferenceWindows);
   StartWindows windows([] { MainWindow().Show(); });
   modMain::SetStartWindows(&windows);
   if (!modMain::Main()) return 2;

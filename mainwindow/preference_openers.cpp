@@ -1,10 +1,14 @@
 #include "mainwindow/preference_openers.h"
 
 namespace mainwindow {
+namespace {
 
-PreferenceOpeners& Preferences() {
-  static PreferenceOpeners openers;
-  return openers;
-}
+PreferenceWindowServices* handed = nullptr;
+
+}  // namespace
+
+void SetPreferenceWindows(PreferenceWindowServices* windows) { handed = windows; }
+
+PreferenceWindowServices* PreferenceWindowsIfSet() { return handed; }
 
 }  // namespace mainwindow

@@ -1,11 +1,10 @@
 // The windows of the preferences room that the main window's commands open: the settings dialog,
 // the toolbar customisation dialog, the program lock, the about and agreement windows. That room
-// stands above the main window, so it fills these openers in when the program starts
-// (RegisterPreferenceWindows in preferences/preference_windows.h); an opener left empty, as in tests
-// of the main window alone, does nothing.
+// stands above the main window, so it implements this interface and the program hands it over at
+// start (SetPreferenceWindows); without one, as in tests of the main window alone, those commands
+// open nothing and the print command reads empty printing boxes.
 #pragma once
 
-#include <functional>
 #include <string>
 
 namespace mainwindow {
@@ -20,23 +19,26 @@ struct PrintBoxes {
   std::u16string height;
 };
 
-struct PreferenceOpeners {
+class PreferenceWindowServices {
+ public:
+  virtual ~PreferenceWindowServices() = default;
   // The settings dialog, modal, owned by the main window.
-  std::function<void()> showSettings;
+  virtual void ShowSettings() = 0;
   // The settings dialog, modeless, at tab 3 (view), 5 (font) or 6 (printing).
-  std::function<void(int page)> showSettingsAtPage;
+  virtual void ShowSettingsAtPage(int page) = 0;
   // The printing boxes of the settings dialog, loading it hidden when it is not loaded.
-  std::function<PrintBoxes()> printBoxes;
+  virtual PrintBoxes SettingsPrintBoxes() = 0;
   // The toolbar customisation dialog, modal.
-  std::function<void()> showToolBarCustomize;
+  virtual void ShowToolBarCustomize() = 0;
   // The program lock window, modal (the main window is hidden first by the caller).
-  std::function<void()> showLockProgram;
+  virtual void ShowLockProgram() = 0;
   // The about and agreement windows, modal.
-  std::function<void()> showAbout;
-  std::function<void()> showLicense;
+  virtual void ShowAbout() = 0;
+  virtual void ShowLicense() = 0;
 };
 
-// The one set of openers of the program.
-PreferenceOpeners& Preferences();
+// The preference windows handed over; null (the default, or handed over again) for none.
+void SetPreferenceWindows(PreferenceWindowServices* windows);
+PreferenceWindowServices* PreferenceWindowsIfSet();
 
 }  // namespace mainwindow

@@ -117,8 +117,8 @@ std::u16string JobName() {
 }  // namespace
 
 mainwindow::PrintBoxes CurrentBoxes() {
-  const auto& read = mainwindow::Preferences().printBoxes;
-  mainwindow::PrintBoxes boxes = read ? read() : mainwindow::PrintBoxes{};
+  auto* windows = mainwindow::PreferenceWindowsIfSet();
+  mainwindow::PrintBoxes boxes = windows ? windows->SettingsPrintBoxes() : mainwindow::PrintBoxes{};
   // A new profile has stored none of these yet: its empty boxes print with the settings dialog's
   // defaults instead of stopping a new user. An empty box over a stored value is told.
   const std::pair<std::u16string*, std::pair<std::u16string_view, std::u16string_view>> defaults[] = {

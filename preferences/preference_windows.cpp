@@ -1,7 +1,6 @@
 #include "preferences/preference_windows.h"
 
 #include "mainwindow/forms/main.h"
-#include "mainwindow/preference_openers.h"
 #include "platform/vb/form.h"
 #include "preferences/forms/about.h"
 #include "preferences/forms/license.h"
@@ -10,23 +9,17 @@
 #include "preferences/settings/settings.h"
 
 namespace preferences {
-namespace {
 
-// The dialog modal over the main window, also when it is already open without blocking (at a page).
-void ShowSettings() { SettingsDialog().Open(vb::vbModal, MainWindow()); }
+void PreferenceWindows::ShowSettings() { SettingsDialog().Open(vb::vbModal, MainWindow()); }
 
-// The dialog without blocking, at tab 3 (view), 5 (font) or 6 (printing): the tab is selected,
-// then its page box is shown and the others hidden directly.
-void ShowSettingsAtPage(int page) {
+void PreferenceWindows::ShowSettingsAtPage(int page) {
   frmSettings& dialog = SettingsDialog();
   dialog.Open(vb::vbModeless, MainWindow());
   dialog.tabSettings.SelectTab(page);
   dialog.ShowPage(page);
 }
 
-// Reading a box of the dialog loads the dialog, unseen, when it is not loaded: its load fills the
-// boxes from the stored preferences. A loaded dialog, shown or hidden, gives what it holds now.
-mainwindow::PrintBoxes SettingsPrintBoxes() {
+mainwindow::PrintBoxes PreferenceWindows::SettingsPrintBoxes() {
   frmSettings& settings = SettingsDialog();
   mainwindow::PrintBoxes boxes;
   boxes.copies = settings.txtCopies.Text();
@@ -37,28 +30,21 @@ mainwindow::PrintBoxes SettingsPrintBoxes() {
   return boxes;
 }
 
-}  // namespace
+void PreferenceWindows::ShowToolBarCustomize() { ToolBarCustomizeDialog().ShowOver(MainWindow()); }
 
-void RegisterPreferenceWindows() {
-  auto& windows = mainwindow::Preferences();
-  windows.showSettings = ShowSettings;
-  windows.showSettingsAtPage = ShowSettingsAtPage;
-  windows.showLockProgram = [] {
-    // Made for each lock and gone once it is lifted.
-    frmLockProgram lock([] { MainWindow().Show(); });
-    lock.Show(vb::vbModal, &MainWindow());
-  };
-  // Both start afresh at every opening: the agreement is read again each time.
-  windows.showAbout = [] {
-    frmAbout about;
-    about.Show(vb::vbModal, &MainWindow());
-  };
-  windows.showLicense = [] {
-    frmLicense license;
-    license.Show(vb::vbModal, &MainWindow());
-  };
-  windows.showToolBarCustomize = [] { ToolBarCustomizeDialog().ShowOver(MainWindow()); };
-  windows.printBoxes = SettingsPrintBoxes;
+void PreferenceWindows::ShowLockProgram() {
+  frmLockProgram lock([] { MainWindow().Show(); });
+  lock.Show(vb::vbModal, &MainWindow());
+}
+
+void PreferenceWindows::ShowAbout() {
+  frmAbout about;
+  about.Show(vb::vbModal, &MainWindow());
+}
+
+void PreferenceWindows::ShowLicense() {
+  frmLicense license;
+  license.Show(vb::vbModal, &MainWindow());
 }
 
 }  // namespace preferences

@@ -1,8 +1,5 @@
 // Quillmark: the editor. The start-up routine chooses the first window (splash, welcome, getting
 // started or the main window, by the profile's switches); closing the main window ends the program.
-#include <cstdio>
-#include <cstdlib>
-
 #include "core/start.h"
 #include "mainwindow/forms/main.h"
 #include "platform/application.h"
@@ -11,14 +8,10 @@
 
 int main(int argc, char** argv) {
   platform::Application app(argc, argv);
-  preferences::RegisterPreferenceWindows();
+  preferences::PreferenceWindows preferenceWindows;
+  mainwindow::SetPreferenceWindows(&preferenceWindows);
   StartWindows windows([] { MainWindow().Show(); });
   modMain::SetStartWindows(&windows);
-  // The close sequence has stored what it keeps; nothing else runs after it.
-  frmMain::EndProgram = [] {
-    std::fflush(nullptr);
-    std::_Exit(0);
-  };
   if (!modMain::Main()) return 0;
   return app.Run();
 }

@@ -1,6 +1,7 @@
 #include "mainwindow/forms/insert_time_and_date.h"
 
 #include <array>
+#include <utility>
 
 #include "core/main_window.h"
 #include "mainwindow/window_chrome.h"
@@ -36,10 +37,8 @@ constexpr std::array<RowForm, frmInsertTimeAndDate::kRowCount> kRows = {{
 
 }  // namespace
 
-std::function<vb::DateTime()> frmInsertTimeAndDate::Clock = [] { return vb::Now(); };
-std::function<vb::DateConventions()> frmInsertTimeAndDate::Conventions = [] { return vb::SystemDateConventions(); };
-
-frmInsertTimeAndDate::frmInsertTimeAndDate() {
+frmInsertTimeAndDate::frmInsertTimeAndDate(Clock clock, Conventions conventions)
+    : clock_(std::move(clock)), conventions_(std::move(conventions)) {
   cmdInsert.Click = [this] { cmdInsert_Click(); };
   lstDates.DblClick = [this] { cmdInsert_Click(); };
   cmdClose.Click = [this] { Unload(); };
@@ -88,9 +87,9 @@ std::u16string frmInsertTimeAndDate::RowText(int row, const vb::DateTime& t, con
 }
 
 void frmInsertTimeAndDate::FillDateList() {
-  const vb::DateConventions conventions = Conventions();
+  const vb::DateConventions conventions = conventions_();
   lstDates.Clear();
-  for (int row = 0; row < kRowCount; ++row) lstDates.AddItem(RowText(row, Clock(), conventions));
+  for (int row = 0; row < kRowCount; ++row) lstDates.AddItem(RowText(row, clock_(), conventions));
 }
 
 void frmInsertTimeAndDate::cmdInsert_Click() {

@@ -29,16 +29,16 @@ class frmInsertTimeAndDate : public vb::Form {
 
   static constexpr int kRowCount = 14;
 
-  frmInsertTimeAndDate();
+  // Where the rows take the time and the system's ways of writing it from, read at each filling:
+  // the system's own in the program, fixed ones in tests.
+  using Clock = std::function<vb::DateTime()>;
+  using Conventions = std::function<vb::DateConventions()>;
+  explicit frmInsertTimeAndDate(Clock clock = vb::Now, Conventions conventions = vb::SystemDateConventions);
 
   // Empties the list and adds the fourteen rows, none of them chosen.
   void FillDateList();
   // The text of row 0 to 13 at the moment `t`.
   static std::u16string RowText(int row, const vb::DateTime& t, const vb::DateConventions& conventions);
-
-  // Where the rows take the time and the system's ways of writing it from. Tests replace them.
-  static std::function<vb::DateTime()> Clock;
-  static std::function<vb::DateConventions()> Conventions;
 
  protected:
   void Design() override;
@@ -47,6 +47,9 @@ class frmInsertTimeAndDate : public vb::Form {
 
  private:
   void cmdInsert_Click();
+
+  Clock clock_;
+  Conventions conventions_;
 };
 
 // The program's one time-and-date window, made on first use.

@@ -1,6 +1,7 @@
 #include "mainwindow/forms/main.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 #include "core/decode.h"
@@ -44,9 +45,12 @@ constexpr double kLargestFontSize = 500;
 
 }  // namespace
 
-std::function<void()> frmMain::EndProgram = [] { std::_Exit(0); };
+void frmMain::EndAtOnce() {
+  std::fflush(nullptr);
+  std::_Exit(0);
+}
 
-frmMain::frmMain() {
+frmMain::frmMain(std::function<void()> endProgram) : endProgram_(std::move(endProgram)) {
   current = this;
   core::SetMainWindow(&services);
   core::SetDecodingWindow(&DecodingWindow().services);
@@ -384,7 +388,7 @@ void frmMain::Form_Unload(int& cancel) {
     StoreWindowState();
     clipboard_memory::Remember(u"");
   }
-  if (EndProgram) EndProgram();
+  endProgram_();
 }
 
 void frmMain::Form_Terminate() { modMain::SuppressFaultDialogs(); }

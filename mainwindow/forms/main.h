@@ -71,7 +71,9 @@ class frmMain : public vb::Form, public mainwindow::CommandTarget {
   // The clipboard text about to be put into the editor.
   std::u16string PendingClipboardText;
 
-  frmMain();
+  // `endProgram` is what ends the program after the close sequence; the program's own ends it at
+  // once, running no further window events. Tests pass one that only counts.
+  explicit frmMain(std::function<void()> endProgram = EndAtOnce);
   ~frmMain() override;
 
   // --- conversion commands (the routing reaches them by key) ---
@@ -85,7 +87,11 @@ class frmMain : public vb::Form, public mainwindow::CommandTarget {
   // The Decode menu's key of direction 0 to 19 ("MENU:DECODE:DOS:DW" ...), or empty.
   static std::u16string_view DirectionCommandKey(int direction);
   void CmdDecodeDialog() override;
+  // Starts the Wizard program from this program's own folder.
   void CmdDecodeWizard() override;
+  // Starts the file "Wizard" in `folder`; a missing or unstartable file is told and the program
+  // goes on.
+  void StartWizard(const std::u16string& folder);
   void UnloadDecodingWindow() override;
 
   // --- program lock and the Help menu's windows (main_service_commands.cpp) ---
@@ -186,12 +192,6 @@ class frmMain : public vb::Form, public mainwindow::CommandTarget {
   // The enabled state the refresh gave each of its commands at its last tick, by key.
   const std::map<std::u16string, bool, std::less<>>& CommandStates() const { return commandStates_; }
 
-  // What ends the program after the close sequence: the program ends at once, running no further
-  // window events. Tests replace it.
-  static std::function<void()> EndProgram;
-  // The folder the Wizard program is started from: the program's own. Tests point it elsewhere.
-  static std::function<std::u16string()> ProgramFolder;
-
   // The window as the core's routines use it.
   class Services : public MainWindowServices {
    public:
@@ -253,6 +253,9 @@ class frmMain : public vb::Form, public mainwindow::CommandTarget {
   void RichTextBox_KeyPress(int& keyAscii);
   void RichTextBox_MouseDown(int button, int shift, float x, float y);
 
+  // The program's own end: writes out what the standard streams hold and ends the process.
+  static void EndAtOnce();
+  std::function<void()> endProgram_;
   clipboard_memory::Watcher clipboardWatcher_;
   // The refresh and the clipboard watch tick when the clipboard changed, not in between.
   platform::ChangeNotice::Watch clipboardChanges_{vb::Clipboard.Changes(), [this] {

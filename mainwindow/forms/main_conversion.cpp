@@ -84,12 +84,9 @@ void frmMain::CmdDecodeDialog() {
   DecodeDialog().Show(vb::vbModal, this);
 }
 
-// The wizard is the file "Wizard" beside this program; a missing or unstartable file is told and
-// the program goes on.
-std::function<std::u16string()> frmMain::ProgramFolder = [] { return vb::App.Path(); };
+void frmMain::CmdDecodeWizard() { StartWizard(vb::App.Path()); }
 
-void frmMain::CmdDecodeWizard() {
-  const std::u16string folder = ProgramFolder();
+void frmMain::StartWizard(const std::u16string& folder) {
   const std::u16string path = folder + u"\\Wizard.exe";
   try {
     platform::shell::StartProgramFile(path);

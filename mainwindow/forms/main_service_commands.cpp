@@ -29,14 +29,14 @@ void frmMain::CmdServiceLocked() {
   // screen would show the document and work on it while the program is locked.
   program_windows::HiddenWindows hidden;
   if (Visible()) Hide();
-  if (auto& open = mainwindow::Preferences().showLockProgram) open();
+  if (auto* windows = mainwindow::PreferenceWindowsIfSet()) windows->ShowLockProgram();
   hidden.Restore();
 }
 
 void frmMain::CmdHelpAbout() {
-  if (auto& open = mainwindow::Preferences().showAbout) open();
+  if (auto* windows = mainwindow::PreferenceWindowsIfSet()) windows->ShowAbout();
 }
 
 void frmMain::CmdHelpLicense() {
-  if (auto& open = mainwindow::Preferences().showLicense) open();
+  if (auto* windows = mainwindow::PreferenceWindowsIfSet()) windows->ShowLicense();
 }

@@ -4,5 +4,5 @@
 
 // The dialog is modal and owned by this window; it arms this window's toolbar timers when it applies.
 void frmMain::CmdViewToolbarsCustomize() {
-  if (const auto& open = mainwindow::Preferences().showToolBarCustomize) open();
+  if (auto* windows = mainwindow::PreferenceWindowsIfSet()) windows->ShowToolBarCustomize();
 }

@@ -23,7 +23,7 @@ void OpenLink(win::HWND owner, const std::u16string& link) {
 }
 
 void ShowSettingsAt(int page) {
-  if (const auto& show = mainwindow::Preferences().showSettingsAtPage) show(page);
+  if (auto* windows = mainwindow::PreferenceWindowsIfSet()) windows->ShowSettingsAtPage(page);
 }
 
 }  // namespace
@@ -52,7 +52,7 @@ void frmMain::CmdViewToolbarsDecode() {
 }
 
 void frmMain::CmdServiceSettings() {
-  if (const auto& show = mainwindow::Preferences().showSettings) show();
+  if (auto* windows = mainwindow::PreferenceWindowsIfSet()) windows->ShowSettings();
 }
 
 void frmMain::CmdViewCustomize() { ShowSettingsAt(3); }

@@ -187,9 +187,7 @@ TEST_F(ConversionCommands, TheWizardStartsFromAFolderWhoseNameHoldsABlank) {
   std::filesystem::create_directories(folder);
   WriteBytes(folder / "Wizard", "#!/bin/sh\ntouch \"$(dirname \"$0\")/started\"\n");
   std::filesystem::permissions(folder / "Wizard", std::filesystem::perms::owner_all);
-  frmMain::ProgramFolder = [&folder] { return vb::FromUtf8(folder.string()); };
-  w().CmdDecodeWizard();  // a message box here would fail the test: none is expected
-  frmMain::ProgramFolder = [] { return vb::App.Path(); };
+  w().StartWizard(vb::FromUtf8(folder.string()));  // a message box here would fail the test: none is expected
   EXPECT_TRUE(Prompts().empty());
   // The program runs in a process of its own: waited for, up to ten seconds.
   const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
@@ -200,15 +198,13 @@ TEST_F(ConversionCommands, TheWizardStartsFromAFolderWhoseNameHoldsABlank) {
 
 TEST_F(ConversionCommands, WizardThatIsNotThereIsToldAndTheProgramGoesOn) {
   TempDir empty;
-  frmMain::ProgramFolder = [&empty] { return vb::FromUtf8(empty.path().string()); };
   AnswerBox(vb::vbOK);
-  w().CmdDecodeWizard();
+  w().StartWizard(vb::FromUtf8(empty.path().string()));
   ASSERT_EQ(Prompts().size(), 1u);
   EXPECT_NE(Prompts()[0].find(u"Произошла ошибка № "), std::u16string::npos);
   EXPECT_NE(Prompts()[0].find(u"Wizard"), std::u16string::npos);
   EXPECT_NE(Prompts()[0].find(vb::FromUtf8(empty.path().string())), std::u16string::npos);
   EXPECT_EQ(ends, 0);
-  frmMain::ProgramFolder = [] { return vb::App.Path(); };
 }
 
 }  // namespace

@@ -24,20 +24,16 @@ vb::DateConventions Russian() {
 
 class TimeAndDate : public MainWindowTest {
  protected:
-  TimeAndDate() {
-    frmInsertTimeAndDate::Conventions = [] { return Russian(); };
-    SetClock({2026, 3, 5, 9, 7, 3});
-  }
   ~TimeAndDate() override {
-    if (InsertTimeAndDateWindow().IsLoaded()) InsertTimeAndDateWindow().Terminate();
-    frmInsertTimeAndDate::Clock = [] { return vb::Now(); };
-    frmInsertTimeAndDate::Conventions = [] { return vb::SystemDateConventions(); };
+    if (window.IsLoaded()) window.Terminate();
   }
   void SetClock(vb::DateTime t) {
     now = t;
-    frmInsertTimeAndDate::Clock = [this] { return now; };
+    clock = [this] { return now; };
   }
-  frmInsertTimeAndDate& d() { return InsertTimeAndDateWindow(); }
+  // The window opened as the main window's command opens it: modeless, owned by the main window.
+  void Open() { d().Show(vb::vbModeless, &w()); }
+  frmInsertTimeAndDate& d() { return window; }
   std::vector<std::u16string> Rows() {
     std::vector<std::u16string> rows;
     for (int i = 0; i < d().lstDates.ListCount(); ++i) rows.push_back(d().lstDates.List(i));
@@ -50,11 +46,14 @@ class TimeAndDate : public MainWindowTest {
     editor().SelLength(3);
   }
 
-  vb::DateTime now;
+  vb::DateTime now{2026, 3, 5, 9, 7, 3};
+  frmInsertTimeAndDate::Clock clock = [this] { return now; };
+  vb::DateConventions conventions = Russian();
+  frmInsertTimeAndDate window{[this] { return clock(); }, [this] { return conventions; }};
 };
 
 TEST_F(TimeAndDate, FourteenRowsInOrderWithNoneChosen) {
-  w().CmdInsertTimeAndDate();
+  Open();
   EXPECT_TRUE(d().Visible());
   EXPECT_EQ(d().Caption(), u"Время и дата");
   EXPECT_EQ(Rows(), (std::vector<std::u16string>{
@@ -72,7 +71,7 @@ TEST_F(TimeAndDate, FourteenRowsInOrderWithNoneChosen) {
 // The list takes the focus as the window opens; that chooses no row, so Insert asks for one.
 TEST_F(TimeAndDate, TheFocusedListStillHasNoChosenRow) {
   EditorWithSelection();
-  w().CmdInsertTimeAndDate();
+  Open();
   platform::testing::ShowAndWait(d().hWnd());
   d().lstDates.SetFocus();
   vb::DoEvents();
@@ -93,7 +92,7 @@ TEST_F(TimeAndDate, SeparatorsMonthNamesAndTheHourFollowTheSystem) {
   other.timeSeparator = u".";
   other.monthNames = {u"January", u"February", u"March",     u"April",   u"May",      u"June",
                       u"July",    u"August",   u"September", u"October", u"November", u"December"};
-  frmInsertTimeAndDate::Conventions = [other] { return other; };
+  conventions = other;
   SetClock({2009, 12, 31, 23, 59, 58});
   d().Load();
   const std::vector<std::u16string> rows = Rows();
@@ -105,7 +104,7 @@ TEST_F(TimeAndDate, SeparatorsMonthNamesAndTheHourFollowTheSystem) {
 // Each row reads the clock once: a row never joins the date of one day to the time of the next.
 TEST_F(TimeAndDate, ARowTakesItsDateAndTimeFromOneInstantAcrossMidnight) {
   int calls = 0;
-  frmInsertTimeAndDate::Clock = [&calls] {
+  clock = [&calls] {
     const int second = 55 + calls++;  // each reading one second later
     return second < 60 ? vb::DateTime{2026, 12, 31, 23, 59, second} : vb::DateTime{2027, 1, 1, 0, 0, second - 60};
   };
@@ -120,7 +119,7 @@ TEST_F(TimeAndDate, ARowTakesItsDateAndTimeFromOneInstantAcrossMidnight) {
 
 TEST_F(TimeAndDate, InsertPutsTheTimeOfTheOpeningInPlaceOfTheSelectionAndCloses) {
   EditorWithSelection();
-  w().CmdInsertTimeAndDate();
+  Open();
   SetClock({2026, 3, 5, 18, 30, 0});  // the clock moves on while the window stands open
   d().lstDates.ListIndex(7);
   w().DocumentModified = false;
@@ -133,7 +132,7 @@ TEST_F(TimeAndDate, InsertPutsTheTimeOfTheOpeningInPlaceOfTheSelectionAndCloses)
 
 TEST_F(TimeAndDate, AutoUpdateInsertsTheTimeOfTheClickInTheSameRow) {
   EditorWithSelection();
-  w().CmdInsertTimeAndDate();
+  Open();
   d().chkAutoUpdate.Value(vb::vbChecked);
   d().lstDates.ListIndex(12);
   SetClock({2026, 3, 6, 18, 30, 0});
@@ -144,7 +143,7 @@ TEST_F(TimeAndDate, AutoUpdateInsertsTheTimeOfTheClickInTheSameRow) {
 
 TEST_F(TimeAndDate, NoChosenRowAsksForOneAndKeepsTheWindow) {
   EditorWithSelection();
-  w().CmdInsertTimeAndDate();
+  Open();
   AnswerBox(vb::vbOK);
   d().cmdInsert.Value(true);
   // With auto-update the list is rebuilt from the clock and still has no chosen row.
@@ -163,12 +162,12 @@ TEST_F(TimeAndDate, NoChosenRowAsksForOneAndKeepsTheWindow) {
 TEST_F(TimeAndDate, EnterInTheListInsertsTheChosenRowAndEscClosesTheWindow) {
   editor().Text(u"Начало");
   editor().SelStart(6);
-  w().CmdInsertTimeAndDate();
+  Open();
   d().lstDates.ListIndex(1);
   platform::testing::KeyClick(d().lstDates.hWnd(), win::VK_RETURN);
   EXPECT_EQ(editor().Text(), u"Начало09:07:03");
   EXPECT_FALSE(d().IsLoaded());
-  w().CmdInsertTimeAndDate();
+  Open();
   d().lstDates.ListIndex(1);
   platform::testing::KeyClick(d().lstDates.hWnd(), win::VK_ESCAPE, 0, u"\x1b");
   EXPECT_FALSE(d().IsLoaded());
@@ -178,7 +177,7 @@ TEST_F(TimeAndDate, EnterInTheListInsertsTheChosenRowAndEscClosesTheWindow) {
 TEST_F(TimeAndDate, DoubleClickInsertsAtOnceAndCloseInsertsNothing) {
   editor().Text(u"Начало");
   editor().SelStart(6);
-  w().CmdInsertTimeAndDate();
+  Open();
   d().lstDates.ListIndex(0);
   d().lstDates.DblClick();
   EXPECT_EQ(editor().Text(), u"Начало09:07");
@@ -186,7 +185,7 @@ TEST_F(TimeAndDate, DoubleClickInsertsAtOnceAndCloseInsertsNothing) {
 
   // A new opening reads the clock again.
   SetClock({2026, 3, 5, 10, 0, 0});
-  w().CmdInsertTimeAndDate();
+  Open();
   EXPECT_EQ(d().lstDates.List(0), u"10:00");
   d().lstDates.ListIndex(0);
   d().cmdClose.Value(true);

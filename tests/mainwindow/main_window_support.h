@@ -49,7 +49,6 @@ class MainWindowTest : public ::testing::Test {
     modDocument::RedoStack.clear();
     platform::script::ClearQueue();
     platform::script::Log().clear();
-    frmMain::EndProgram = [this] { ++ends; };
   }
   ~MainWindowTest() override {
     if (DecodeDialog().IsLoaded()) DecodeDialog().Terminate();
@@ -64,7 +63,7 @@ class MainWindowTest : public ::testing::Test {
   // The window, loaded with the settings as the test left them.
   frmMain& w() {
     if (main_ == nullptr) {
-      main_ = new frmMain;
+      main_ = new frmMain([this] { ++ends; });
       main_->Load();
     }
     return *main_;

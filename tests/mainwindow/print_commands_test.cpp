@@ -7,7 +7,7 @@
 
 #include "main_window_support.h"
 #include "mainwindow/forms/printing.h"
-#include "mainwindow/preference_openers.h"
+#include "preference_windows_stand_in.h"
 #include "mainwindow/print_job.h"
 #include "pdf_support.h"
 #include "platform/testing/vb.h"
@@ -61,15 +61,11 @@ class PrintCommands : public MainWindowTest {
   void SetUp() override {
     if (!HavePoppler()) GTEST_SKIP() << "poppler-utils are not installed";
     UsePdfPrinter(pdf);
-    mainwindow::Preferences().printBoxes = [this] {
-      ++boxReads;
-      return boxes;
-    };
+    boxes = {u"1", u"20", u"5", u"5", u"5"};
     SetPref(prefs::kPaperSize, u"A4 210 x 297 мм");
     SetPref(prefs::kOrientation, u"vbPRORPortrait");
   }
   void TearDown() override {
-    mainwindow::Preferences().printBoxes = nullptr;
     if (PrintingWindow().IsLoaded()) PrintingWindow().Terminate();
   }
   void SetPrinting(int value) {
@@ -95,8 +91,10 @@ class PrintCommands : public MainWindowTest {
 
   TempDir dir;
   std::filesystem::path pdf = dir.path() / "out.pdf";
-  mainwindow::PrintBoxes boxes{u"1", u"20", u"5", u"5", u"5"};
-  int boxReads = 0;
+  // The settings dialog's printing boxes as the print command reads them.
+  PreferenceWindowsStandIn preferences_;
+  mainwindow::PrintBoxes& boxes = preferences_.boxes;
+  int& boxReads = preferences_.boxReads;
 };
 
 TEST_F(PrintCommands, WithThePrintingSwitchOffTheDocumentIsPrintedAtOnceWithTheBoxesMargins) {

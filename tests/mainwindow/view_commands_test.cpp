@@ -1,7 +1,7 @@
 // The View menu's toggles (what they store and show, and the one layout after them), the settings
 // dialog's openers as the main window calls them, and the Help menu's two links.
 #include "main_window_support.h"
-#include "mainwindow/preference_openers.h"
+#include "preference_windows_stand_in.h"
 #include "platform/shell/shell.h"
 #include "platform/win/window.h"
 
@@ -12,10 +12,7 @@ namespace {
 
 class ViewCommands : public MainWindowTest {
  protected:
-  ~ViewCommands() override {
-    mainwindow::Preferences() = {};
-    platform::testing::SetOpenHandler({});
-  }
+  ~ViewCommands() override { platform::testing::SetOpenHandler({}); }
   // What the toolkit does before the click reaches the window: the item's check toggles.
   void Toggle(std::u16string_view key) {
     const commandbars::cButton item = w().cmdBar(0).Buttons().Item(key);
@@ -62,16 +59,13 @@ TEST_F(ViewCommands, SettingsOpenersGetTheirPages) {
   // Without the preferences room (tests of this window alone) they do nothing.
   w().CmdServiceSettings();
   w().CmdFormatFont();
-  std::vector<int> pages;
-  int whole = 0;
-  mainwindow::Preferences().showSettings = [&] { ++whole; };
-  mainwindow::Preferences().showSettingsAtPage = [&](int page) { pages.push_back(page); };
+  PreferenceWindowsStandIn windows;
   for (const char16_t* key : {u"MENU:FILE:PRINTSETTINGS", u"TOOLBAR:PRINTSETTINGS", u"MENU:FORMAT:FONT", u"TOOLBAR:FONT",
                               u"MENU:VIEW:CUSTOMIZE", u"MENU:SERVICE:SETTINGS", u"TOOLBAR:SETTINGS"}) {
     mainwindow::RouteButtonClick(key, w());
   }
-  EXPECT_EQ(pages, (std::vector<int>{6, 6, 5, 5, 3}));
-  EXPECT_EQ(whole, 2);
+  EXPECT_EQ(windows.pages, (std::vector<int>{6, 6, 5, 5, 3}));
+  EXPECT_EQ(windows.settingsOpenings, 2);
 }
 
 TEST_F(ViewCommands, HelpLinksOpenTheMailProgramAndTheBrowser) {

@@ -10,7 +10,6 @@
 #include <string>
 
 #include "mainwindow/main_window_support.h"
-#include "mainwindow/preference_openers.h"
 #include "platform/testing/vb.h"
 #include "platform/testing/win.h"
 #include "platform/vb/app.h"
@@ -21,7 +20,7 @@
 #include "preferences/forms/about.h"
 #include "preferences/forms/license.h"
 #include "preferences/forms/lock_program.h"
-#include "preferences/preference_windows.h"
+#include "handed_preference_windows.h"
 #include "support_gdi.h"
 
 using namespace qmtest;
@@ -169,12 +168,7 @@ TEST_F(AgreementWindow, AMissingOrUnreadableFileIsSaidInTheWindow) {
 // The Help menu's commands and the lock command open the real windows over the main window.
 class HelpWindows : public MainWindowTest {
  protected:
-  HelpWindows() {
-    saved_ = mainwindow::Preferences();
-    preferences::RegisterPreferenceWindows();
-  }
-  ~HelpWindows() override { mainwindow::Preferences() = saved_; }
-  mainwindow::PreferenceOpeners saved_;
+  HandedPreferenceWindows preferenceWindows_;
 };
 
 TEST_F(HelpWindows, AboutAndAgreementOpenModalOverTheMainWindowAndCloseByTheirButton) {

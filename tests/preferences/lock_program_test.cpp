@@ -10,7 +10,6 @@
 #include "core/main_window.h"
 #include "mainwindow/forms/main.h"
 #include "mainwindow/main_window_support.h"
-#include "mainwindow/preference_openers.h"
 #include "mainwindow/program_windows.h"
 #include "platform/testing/vb.h"
 #include "platform/testing/win.h"
@@ -19,7 +18,7 @@
 #include "platform/win/keys.h"
 #include "platform/win/window.h"
 #include "preferences/forms/lock_program.h"
-#include "preferences/preference_windows.h"
+#include "handed_preference_windows.h"
 #include "settings_support.h"
 #include "support_x11.h"
 
@@ -214,19 +213,14 @@ TEST_F(LockWindow, CannotBeClosedByItsFrameTheWindowManagerOrAltF4) {
 // The lock command of the real main window, with the real lock window behind its opener.
 class ProgramLock : public MainWindowTest {
  protected:
-  ProgramLock() {
-    saved_ = mainwindow::Preferences();
-    preferences::RegisterPreferenceWindows();
-  }
   ~ProgramLock() override {
     for (vb::Form* f : {&findWindow, &settingsWindow}) f->Unload();
-    mainwindow::Preferences() = saved_;
   }
   // Stand-ins for the program's modeless windows (find, settings): any shown window counts.
   class frmOther : public vb::Form {};
   frmOther findWindow;
   frmOther settingsWindow;
-  mainwindow::PreferenceOpeners saved_;
+  HandedPreferenceWindows preferenceWindows_;
 };
 
 TEST_F(ProgramLock, NotSetUpItOnlyTellsWhereToSetItUp) {

@@ -3,7 +3,6 @@
 // loaded, and give what the loaded dialog holds now (typed, not yet applied) when it is.
 #include <gtest/gtest.h>
 
-#include "mainwindow/preference_openers.h"
 #include "mainwindow/print_job.h"
 #include "preferences/preference_windows.h"
 #include "settings_support.h"
@@ -15,12 +14,11 @@ namespace {
 
 class PrintBoxes : public ::testing::Test {
  protected:
-  void SetUp() override { preferences::RegisterPreferenceWindows(); }
   void TearDown() override {
     if (SettingsDialog().IsLoaded()) SettingsDialog().Terminate();
-    mainwindow::Preferences() = {};
   }
   FreshSettings store;
+  preferences::PreferenceWindows windows;
 };
 
 TEST_F(PrintBoxes, ReadingThemLoadsTheDialogUnseenAndThenGivesWhatItHolds) {
@@ -30,7 +28,7 @@ TEST_F(PrintBoxes, ReadingThemLoadsTheDialogUnseenAndThenGivesWhatItHolds) {
   StorePref(pref::kPositionWidth, u"7,5");
   StorePref(pref::kPositionHeight, u"10");
   ASSERT_FALSE(SettingsDialog().IsLoaded());
-  mainwindow::PrintBoxes boxes = mainwindow::Preferences().printBoxes();
+  mainwindow::PrintBoxes boxes = windows.SettingsPrintBoxes();
   EXPECT_TRUE(SettingsDialog().IsLoaded());
   EXPECT_FALSE(SettingsDialog().Visible());
   EXPECT_EQ(boxes.copies, u"3");
@@ -45,7 +43,7 @@ TEST_F(PrintBoxes, ReadingThemLoadsTheDialogUnseenAndThenGivesWhatItHolds) {
   // The hidden dialog keeps what was typed; the store is not read again.
   SettingsDialog().txtLeft.Text(u"33");
   StorePref(pref::kCopies, u"9");
-  boxes = mainwindow::Preferences().printBoxes();
+  boxes = windows.SettingsPrintBoxes();
   EXPECT_EQ(boxes.left, u"33");
   EXPECT_EQ(boxes.copies, u"3");
 }
@@ -53,7 +51,7 @@ TEST_F(PrintBoxes, ReadingThemLoadsTheDialogUnseenAndThenGivesWhatItHolds) {
 TEST_F(PrintBoxes, StoredValuesThatAreNoNumbersArriveEmptyAndCannotBePrintedWith) {
   StorePref(pref::kCopies, u"пять");
   StorePref(pref::kPositionLeft, u"-3");
-  const mainwindow::PrintBoxes boxes = mainwindow::Preferences().printBoxes();
+  const mainwindow::PrintBoxes boxes = windows.SettingsPrintBoxes();
   EXPECT_EQ(boxes.copies, u"");
   EXPECT_EQ(boxes.left, u"");
   EXPECT_FALSE(print_job::CopiesOf(boxes));

@@ -1,12 +1,11 @@
 // The settings dialog as the main window's commands open it: modal from Service, without blocking
 // at the view, font and printing pages, always owned by the main window, one dialog whose typed
 // values survive being opened again.
+#include "handed_preference_windows.h"
 #include "mainwindow/main_window_support.h"
-#include "mainwindow/preference_openers.h"
 #include "platform/testing/vb.h"
 #include "platform/testing/win.h"
 #include "platform/win/window.h"
-#include "preferences/preference_windows.h"
 #include "preferences/settings/settings.h"
 
 using namespace qmtest;
@@ -15,12 +14,11 @@ namespace {
 
 class SettingsOpeners : public MainWindowTest {
  protected:
-  SettingsOpeners() { preferences::RegisterPreferenceWindows(); }
   ~SettingsOpeners() override {
     if (dialog().IsLoaded()) dialog().Terminate();
-    mainwindow::Preferences() = {};
   }
   frmSettings& dialog() { return SettingsDialog(); }
+  HandedPreferenceWindows preferenceWindows_;
   // Exactly the box of `tab` is visible.
   void ExpectPage(int tab) {
     for (int t = 1; t <= 8; ++t) EXPECT_EQ(dialog().Page(t)->Visible(), t == tab) << "tab " << t << " for " << tab;

@@ -23,7 +23,7 @@
 #include "platform/vb/msgbox.h"
 #include "platform/vb/strings.h"
 #include "preferences/forms/toolbar_customize.h"
-#include "preferences/preference_windows.h"
+#include "handed_preference_windows.h"
 #include "support.h"
 #include "support_gdi.h"
 
@@ -372,8 +372,6 @@ class ToolBarCustomizeOnMainWindow : public ::testing::Test {
     for (std::u16string_view bar : {settings::preferences::kToolBarStandart, settings::preferences::kToolBarDecode}) {
       modRegistry::WriteRegistryString(win::HKEY_CURRENT_USER, settings::kPreferencesKey, bar, u"1");
     }
-    preferences::RegisterPreferenceWindows();
-    frmMain::EndProgram = [] {};
     main.Load();
   }
   ~ToolBarCustomizeOnMainWindow() override {
@@ -390,7 +388,8 @@ class ToolBarCustomizeOnMainWindow : public ::testing::Test {
   }
 
   qmtest::FreshSettings store;
-  frmMain main;
+  qmtest::HandedPreferenceWindows preferenceWindows;
+  frmMain main{[] {}};
 };
 
 TEST_F(ToolBarCustomizeOnMainWindow, TheViewCommandOpensTheDialogOverTheWindowAndTheToolbarsFollowItsOK) {

@@ -14,11 +14,10 @@
 #include "mainwindow/forms/insert_time_and_date.h"
 #include "mainwindow/forms/replace.h"
 #include "mainwindow/main_window_support.h"
-#include "mainwindow/preference_openers.h"
 #include "platform/testing/vb.h"
 #include "platform/testing/win.h"
 #include "platform/vb/runtime.h"
-#include "preferences/preference_windows.h"
+#include "handed_preference_windows.h"
 #include "preferences/settings/settings.h"
 
 using namespace qmtest;
@@ -38,11 +37,10 @@ void EndUnderTheLeakChecker() {
 class WindowLeaks : public MainWindowTest {
  protected:
   WindowLeaks() {
-    preferences::RegisterPreferenceWindows();
     editor().Text(u"Текст документа\r\nвторая строка");
     platform::testing::ShowAndWait(w().hWnd());
   }
-  ~WindowLeaks() override { mainwindow::Preferences() = {}; }
+  HandedPreferenceWindows preferenceWindows_;
 
   // What the program's event loop does between two commands: the window system's events are
   // handled, and widgets of closed windows deleted.

@@ -1,5 +1,6 @@
 // Where the windows of the main window open: centred over it, wherever it stands, modeless and
 // modal alike, through the one placement routine.
+#include "handed_preference_windows.h"
 #include "mainwindow/forms/document_properties.h"
 #include "mainwindow/forms/find.h"
 #include "mainwindow/forms/go_to.h"
@@ -7,13 +8,11 @@
 #include "mainwindow/forms/printing.h"
 #include "mainwindow/forms/replace.h"
 #include "mainwindow/main_window_support.h"
-#include "mainwindow/preference_openers.h"
 #include "mainwindow/program_windows.h"
 #include "platform/testing/vb.h"
 #include "platform/vb/screen.h"
 #include "platform/win/placement.h"
 #include "platform/win/window.h"
-#include "preferences/preference_windows.h"
 #include "preferences/settings/settings.h"
 
 using namespace qmtest;
@@ -22,17 +21,12 @@ namespace {
 
 class WindowPlacement : public MainWindowTest {
  protected:
-  WindowPlacement() {
-    saved_ = mainwindow::Preferences();
-    preferences::RegisterPreferenceWindows();
-  }
   ~WindowPlacement() override {
     for (vb::Form* f : {static_cast<vb::Form*>(&SettingsDialog()), static_cast<vb::Form*>(&InsertTimeAndDateWindow()),
                         static_cast<vb::Form*>(&FindWindow()), static_cast<vb::Form*>(&ReplaceWindow()),
                         static_cast<vb::Form*>(&GoToWindow())}) {
       if (f->IsLoaded()) f->Terminate();
     }
-    mainwindow::Preferences() = saved_;
   }
   // The main window shown away from the middle of the screen, so that centred over it and centred
   // on the screen differ.
@@ -62,7 +56,7 @@ class WindowPlacement : public MainWindowTest {
     EXPECT_TRUE(seen) << name;
   }
 
-  mainwindow::PreferenceOpeners saved_;
+  HandedPreferenceWindows preferenceWindows_;
 };
 
 }  // namespace
