@@ -1,13 +1,11 @@
 #include "controls/progress_bar.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <limits>
 
 #include "platform/vb/error.h"
-#include "platform/vb/frame_clock.h"
 #include "platform/vb/runtime.h"
 #include "platform/vb/strings.h"
 #include "platform/win/placement.h"
@@ -22,8 +20,31 @@ float ProgressBar::Value() {
 void ProgressBar::SetValue(float v) {
   EnsureWindow();
   value_ = v;
-  ShowValue();
+  const Picture next = Compose(v, shown_.width >= 0);
+  if (next.shown == shown_) {
+    drawing.Step();
+  } else {
+    Show(next.shown);
+    // A box that has just come on screen is drawn at once, so it shows as it appears.
+    drawing.Change(!drawnOnScreen_ || win::IsWindowVisible(picStatus.hWnd()) == 0);
+  }
   PropertyChanged(u"Value");
+}
+
+void ProgressBar::Show(const Shown& shown) {
+  shown_ = shown;
+  sameFrom_ = sameTo_ = 0;
+  if (calculatePercentage_ || shown.width <= 0 || shown.percent < 0 || shown.percent > 100) return;
+  // The caption's whole number holds over [n - 0.5, n + 0.5), the bar's pixel count b over the
+  // percentages whose width rounds to b; the margin keeps clear of where float rounding decides.
+  constexpr double kMargin = 1e-3;
+  const double perPixel = 100.0 * vb::TwipsPerPixel / shown.width;
+  const double from = std::max({shown.percent - 0.5, (shown.barPixels - 0.5) * perPixel, 0.0}) + kMargin;
+  const double to = std::min({shown.percent + 0.5, (shown.barPixels + 0.5) * perPixel, 100.0}) - kMargin;
+  if (from < to) {
+    sameFrom_ = static_cast<float>(from);
+    sameTo_ = static_cast<float>(to);
+  }
 }
 
 bool ProgressBar::CalculatePercentage() {
@@ -91,11 +112,6 @@ void ProgressBar::ProgressColor(vb::OLE_COLOR v) {
 }
 
 void ProgressBar::Design() {
-  lateDrawing.Tick = [this] {
-    if (drawLate_) DrawLate();
-  };
-  lateDrawing.Interval(static_cast<int>(vb::kFrame.count()));
-  lateDrawing.Enabled(false);
   picStatus.Move(0, 0);
   picStatus.BackColor(vb::vbWhite);
   picStatus.AutoRedraw(true);
@@ -140,80 +156,21 @@ void ProgressBar::UserControl_Resize() {
 void ProgressBar::UserControl_Terminate() {
   // A value set after the window went loads it again, through the whole path; nothing is left to
   // draw late (a click handled while the events ran may have unloaded the window).
-  sameFrom_ = sameTo_ = 0;
-  drawLate_ = false;
+  Show(Shown());
+  drawing.Forget();
 }
 
 void ProgressBar::Redraw() {
   // Anything besides the value may have changed the box: it is drawn whole, at once.
-  StopLateDrawing();
-  shown_ = Shown();
-  sameFrom_ = sameTo_ = 0;
+  drawing.Forget();
+  Show(Shown());
   Paint(Compose(value_, false));
   vb::DoEvents();
 }
 
-void ProgressBar::ShowValue() {
-  // Most steps of a long run change nothing shown, and most of those fall between the values noted
-  // as looking the same, which need no working out.
-  if (!(value_ > sameFrom_ && value_ < sameTo_)) {
-    const Picture next = Compose(value_, shown_.width >= 0);
-    if (!(next.shown == shown_)) {
-      ShowChange(next);
-      return;
-    }
-  }
-  // A change kept for later is drawn once a frame has passed, when the events run anyway.
-  if (vb::DoEventsOncePerFrame() && drawLate_ && FramePassedSinceDrawn()) DrawLate();
-}
-
-void ProgressBar::ShowChange(const Picture& next) {
-  shown_ = next.shown;
-  NoteValuesThatLookTheSame();
-  // The screen shows one picture a frame: changes within a frame of the last drawing on screen are
-  // drawn together, a frame after it, and a click still arrives within the frame. A box that has
-  // just come on screen is drawn at once, and lets the events run, so it shows as it appears.
-  const bool onScreen = win::IsWindowVisible(picStatus.hWnd()) != 0;
-  if (onScreen && drawnOnScreen_ && !FramePassedSinceDrawn()) {
-    if (!drawLate_) lateDrawing.Enabled(true);
-    drawLate_ = true;
-    vb::DoEventsOncePerFrame();
-    return;
-  }
-  StopLateDrawing();
-  drawnAt_ = vb::FrameClockNow();
-  drawnOnScreen_ = onScreen;
-  Paint(next);
-  vb::DoEvents();
-}
-
-void ProgressBar::NoteValuesThatLookTheSame() {
-  sameFrom_ = sameTo_ = 0;
-  if (calculatePercentage_ || shown_.width <= 0 || shown_.percent < 0 || shown_.percent > 100) return;
-  // The caption's whole number holds over [n - 0.5, n + 0.5), the bar's pixel count b over the
-  // percentages whose width rounds to b; the margin keeps clear of where float rounding decides.
-  constexpr double kMargin = 1e-3;
-  const double perPixel = 100.0 * vb::TwipsPerPixel / shown_.width;
-  const double from = std::max({shown_.percent - 0.5, (shown_.barPixels - 0.5) * perPixel, 0.0}) + kMargin;
-  const double to = std::min({shown_.percent + 0.5, (shown_.barPixels + 0.5) * perPixel, 100.0}) - kMargin;
-  if (from < to) {
-    sameFrom_ = static_cast<float>(from);
-    sameTo_ = static_cast<float>(to);
-  }
-}
-
-bool ProgressBar::FramePassedSinceDrawn() const { return vb::FrameClockNow() - drawnAt_ >= vb::kFrame; }
-
-void ProgressBar::StopLateDrawing() {
-  if (drawLate_) lateDrawing.Enabled(false);
-  drawLate_ = false;
-}
-
-void ProgressBar::DrawLate() {
-  StopLateDrawing();
-  drawnAt_ = vb::FrameClockNow();
+void ProgressBar::DrawValue() {
   drawnOnScreen_ = win::IsWindowVisible(picStatus.hWnd()) != 0;
-  Paint(Compose(value_, shown_.width >= 0));
+  Paint(Compose(value_, true));
 }
 
 namespace {

@@ -2,17 +2,16 @@
 // an optional text and the percentage. Everything is drawn in the picture box picStatus. Setting a
 // property lets pending window events run, so a caller's loop that sets Value sees clicks (a Cancel
 // button) while it runs; callers must expect re-entrance there. A Value that changes no pixel draws
-// nothing, and values that change the box are drawn at most once a frame (the screen shows no more),
-// the last of them a frame after the drawing before; the events run once a frame between drawings.
-// The many steps of a long run cost next to nothing, and a click still arrives within a frame.
+// nothing and lets the events run once a frame; values that change the box are drawn at most once
+// a frame (the runtime's paced drawing), the last of them once its frame has ended. The many steps
+// of a long run cost next to nothing, and a click still arrives within a frame.
 #pragma once
 
-#include <chrono>
+#include <cstdint>
 #include <string>
 
 #include "platform/vb/picturebox.h"
 #include "platform/vb/runtime.h"
-#include "platform/vb/timer.h"
 #include "platform/vb/usercontrol.h"
 
 // Like every control's properties, these load the window the bar sits on when it is not loaded.
@@ -21,8 +20,8 @@ class ProgressBar : public vb::UserControl {
   explicit ProgressBar(vb::Container& container) : UserControl(container) {}
 
   vb::PictureBox picStatus{*this};
-  // Draws a change kept back because the box was drawn less than a frame before.
-  vb::Timer lateDrawing{*this};
+  // Draws the changes of Value at most once a frame.
+  vb::PacedDrawing drawing{[this] { DrawValue(); }};
 
   float Value();
   void Value(float v) {
@@ -60,17 +59,11 @@ class ProgressBar : public vb::UserControl {
   void SetValue(float v);
   // Draws the box whole and lets the pending events run.
   void Redraw();
-  // Shows a new value: nothing to draw when the box would look the same, and at most one drawing a
-  // frame; the pending events run once a frame, and at once after a drawing.
-  void ShowValue();
-  struct Picture;
-  void ShowChange(const Picture& next);
-  // Notes the values strictly between which the box looks as it does now, so that most steps of a
-  // run need no working out of what they would show.
-  void NoteValuesThatLookTheSame();
-  bool FramePassedSinceDrawn() const;
-  void StopLateDrawing();
-  void DrawLate();
+  // Draws the value's change.
+  void DrawValue();
+  struct Shown;
+  // Notes what the box is to show, and the values that would show the same.
+  void Show(const Shown& shown);
 
   float value_ = 0;
   bool calculatePercentage_ = false;
@@ -79,8 +72,8 @@ class ProgressBar : public vb::UserControl {
   std::u16string text_;
   vb::OLE_COLOR progressColor_ = 0x800000;
 
-  // What the box shows now. A value that changes neither the caption nor the bar's pixels (most of
-  // the many steps of a long conversion) draws nothing.
+  // What the box shows, or is to show once its frame has ended: a value that changes neither the
+  // caption nor the bar's pixels (most of the many steps of a long conversion) draws nothing.
   struct Shown {
     double percent = -1;  // the whole number the caption shows
     std::int32_t barPixels = -1;
@@ -89,19 +82,19 @@ class ProgressBar : public vb::UserControl {
     vb::OLE_COLOR colour = 0;
     bool operator==(const Shown&) const = default;
   };
-  // What the box is to show (drawn, or kept for the late drawing).
   Shown shown_;
-  std::chrono::steady_clock::time_point drawnAt_;
-  bool drawnOnScreen_ = false;
-  bool drawLate_ = false;  // a change waits for lateDrawing
+  // The values strictly between which the box looks as shown_ says (none while the calculation is
+  // on), so that most steps of a run need no working out of what they would show.
   float sameFrom_ = 0;
   float sameTo_ = 0;
+  bool drawnOnScreen_ = false;  // the box was on screen when it was last drawn
 
   struct Picture {
     Shown shown;
     float barWidth;  // in twips
     bool empty;
   };
+  // What the box shows at `position`; `sized` takes the box's size from what is shown.
   Picture Compose(float position, bool sized);
   void Paint(const Picture& picture);
 };

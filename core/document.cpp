@@ -243,7 +243,7 @@ bool WriteDocument(const std::u16string& path, Document layout) {
   if (lossy && !Confirmed(u"Документ содержит символы, которых нет в кодировке Windows 1251. При сохранении они будут "
                           u"заменены знаком \"?\".\nСохранить документ?"))
     return false;
-  if (platform::rtf::LooksLikeRtf(vb::ReadFileStart(path, 8)) &&
+  if (platform::rtf::LooksLikeRtf(vb::ReadFileStart(path, 8).bytes) &&
       !Confirmed(u"Файл \"" + vb::FileTitleOf(path) + u"\" содержит форматированный текст (RTF). Если сохранить в "
                  u"него документ, оформление будет потеряно и файл станет простым текстом.\nСохранить документ?"))
     return false;

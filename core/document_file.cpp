@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/codepage/codepage.h"
+#include "platform/richedit/rich_text_box.h"
 
 namespace modDocument {
 namespace {
@@ -62,7 +63,7 @@ DecodedFile DecodeFile(std::string_view bytes) {
   // the editor's first edit opens), and it is written in one pass, a table lookup per byte, through
   // a small block that is appended whole (cheaper than filling the text with zeros first).
   const std::size_t length = bytes.size() + LoneBreaks(bytes);
-  file.text.reserve(length + std::max<std::size_t>(4096, length / 64) + 4096);
+  file.text.reserve(length + vb::RichTextBox::RoomToTake(length));
   std::size_t counts[4] = {};
   std::vector<std::uint8_t> kinds;
   const std::array<char16_t, 256>& table = vb::Windows1251Chars();

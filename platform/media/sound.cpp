@@ -1,17 +1,13 @@
 #include "platform/media/sound.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <QFile>
+#include <QString>
 #include <cstdint>
 #include <cstring>
-#include <optional>
 #include <string>
 
 #include "platform/media/sound_player.h"
 #include "platform/media/wave_file.h"
+#include "platform/vb/file_system.h"
 
 namespace {
 
@@ -19,28 +15,6 @@ namespace {
 std::u16string& current() {
   static std::u16string c;
   return c;
-}
-
-// The first bytes of a regular file, read without ever waiting: folders, pipes and devices are
-// refused on their kind before they are opened (opening a pipe waits for its writer, and a device
-// such as /dev/zero never ends).
-std::optional<std::string> ReadHead(const QByteArray& path, std::uint64_t& size) {
-  struct stat st {};
-  if (::stat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-  const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
-  std::string head(platform::media::kWaveHeadLimit, '\0');
-  std::size_t got = 0;
-  while (got < head.size()) {
-    const ssize_t n = ::read(fd, head.data() + got, head.size() - got);
-    if (n <= 0) break;
-    got += static_cast<std::size_t>(n);
-  }
-  if (::fstat(fd, &st) != 0) st.st_size = 0;
-  ::close(fd);
-  head.resize(got);
-  size = static_cast<std::uint64_t>(st.st_size);
-  return head;
 }
 
 win::BOOL Refuse() {
@@ -57,11 +31,10 @@ BOOL sndPlaySoundA(std::u16string_view path, UINT) {
   QString file = QString::fromStdU16String(std::u16string(path));
   file.replace(QLatin1Char('\\'), QLatin1Char('/'));
   if (file.isEmpty()) return Refuse();
-  const QByteArray local = QFile::encodeName(file);
-  std::uint64_t size = 0;
-  const auto head = ReadHead(local, size);
-  if (!head) return Refuse();
-  const auto layout = platform::media::ReadWaveLayout(*head, size);
+  // Folders, pipes and devices give no bytes: they are refused without waiting for a writer or
+  // reading a device that never ends.
+  const vb::FileStart head = vb::ReadFileStart(path, platform::media::kWaveHeadLimit);
+  const auto layout = platform::media::ReadWaveLayout(head.bytes, head.size);
   if (!layout) return Refuse();
   platform::detail::PlayOnPlayerThread({layout->format, file, layout->dataOffset, layout->dataLength, {}});
   current() = std::u16string(path);

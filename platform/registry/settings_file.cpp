@@ -11,6 +11,8 @@
 #include <system_error>
 #include <thread>
 
+#include "platform/vb/save_files.h"
+
 namespace platform::registry {
 
 namespace fs = std::filesystem;
@@ -76,16 +78,6 @@ bool ReadAll(int fd, std::size_t expected, std::string* bytes) {
       return false;
     }
   }
-}
-
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = write(fd, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
 }
 
 // The file a write replaces: the settings file itself or, when that is a symbolic link (a dotfile
@@ -204,7 +196,7 @@ bool WriteFile(const fs::path& file, std::string_view bytes, int* fd, struct sta
   *fd = mkstemp(temp.data());
   if (*fd < 0) return false;
   fcntl(*fd, F_SETFD, FD_CLOEXEC);
-  if (!WriteAll(*fd, bytes) || fsync(*fd) != 0 || rename(temp.c_str(), target.c_str()) != 0) {
+  if (!vb::save::WriteAll(*fd, bytes) || fsync(*fd) != 0 || rename(temp.c_str(), target.c_str()) != 0) {
     const int error = errno;
     unlink(temp.c_str());
     close(*fd);
@@ -212,11 +204,7 @@ bool WriteFile(const fs::path& file, std::string_view bytes, int* fd, struct sta
     errno = error;
     return false;
   }
-  const int folder = open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (folder >= 0) {
-    fsync(folder);  // makes the rename itself last
-    close(folder);
-  }
+  vb::save::SyncFolder(target.parent_path().string());  // makes the rename itself last
   if (fstat(*fd, id) != 0) {  // after the rename, which changes the file's ctime
     close(*fd);
     *fd = -1;

@@ -177,6 +177,8 @@ const std::u16string& RichTextBox::Text() const {
 
 void RichTextBox::Text(std::u16string_view text) { TakeText(WithCrLf(text)); }
 
+std::size_t RichTextBox::RoomToTake(std::size_t length) { return platform::richedit::GapText::RoomFor(length); }
+
 void RichTextBox::TakeText(std::u16string next) {
   Impl& im = *impl_;
   im.Ed();

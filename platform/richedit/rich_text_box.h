@@ -58,6 +58,9 @@ class RichTextBox {
   // control exactly as it was (text, selection, events: none is raised). True when the text was
   // taken; then the control is as TakeText(text) leaves it.
   bool TakeText(std::u16string text, const std::function<bool(std::size_t done, std::size_t total)>& step);
+  // The room beyond its `length` characters that a text handed to TakeText carries so that the
+  // control keeps it where it is, the first edit's gap included.
+  static std::size_t RoomToTake(std::size_t length);
   // The length of Text().
   std::int32_t TextLength() const;
   // Hands the text to `stretch` a stretch at a time, in order: one pass over a large text without

@@ -234,14 +234,20 @@ std::string ReadAllBytes(std::u16string_view path, std::size_t limit) {
   return out;
 }
 
-std::string ReadFileStart(std::u16string_view path, std::size_t count) {
-  Fd f(::open(NativePath(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+FileStart ReadFileStart(std::u16string_view path, std::size_t count) {
+  const Fd f(::open(NativePath(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   struct stat st {};
   if (f.get() < 0 || ::fstat(f.get(), &st) != 0 || !S_ISREG(st.st_mode)) return {};
-  std::string out(count, '\0');
-  const ssize_t n = ::read(f.get(), out.data(), count);
-  out.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
-  return out;
+  FileStart start{std::string(count, '\0'), static_cast<std::uint64_t>(st.st_size)};
+  std::size_t got = 0;
+  while (got < count) {
+    const ssize_t n = ::read(f.get(), start.bytes.data() + got, count - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    got += static_cast<std::size_t>(n);
+  }
+  start.bytes.resize(got);
+  return start;
 }
 
 void CheckWritable(std::u16string_view path) {

@@ -45,8 +45,15 @@ bool FileExists(std::u16string_view path);
 // The whole file. A file larger than `limit` bytes is refused before it is read (75, the
 // description naming the file, its size and the limit).
 std::string ReadAllBytes(std::u16string_view path, std::size_t limit = SIZE_MAX);
-// The first `count` bytes of the file (fewer when it is shorter); empty when it cannot be read.
-std::string ReadFileStart(std::u16string_view path, std::size_t count);
+// The first `count` bytes of a regular file (fewer when it is shorter) and the file's size, read
+// without ever waiting: the file is opened without blocking and only then looked at, so a named
+// pipe, a device or a folder (or a file swapped for one meanwhile) gives nothing. Nothing, too,
+// when the file cannot be read.
+struct FileStart {
+  std::string bytes;
+  std::uint64_t size = 0;
+};
+FileStart ReadFileStart(std::u16string_view path, std::size_t count);
 // Writes `bytes` as the whole content of the file at `path`, safely (above): the old content stays
 // as it was if anything fails before the rewrite, and the new one can be recovered after it.
 void WriteAllBytesSafely(std::u16string_view path, std::string_view bytes);

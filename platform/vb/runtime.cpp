@@ -1,9 +1,11 @@
 #include "platform/vb/runtime.h"
 
 #include <QCoreApplication>
+#include <QMetaObject>
 
 #include "platform/vb/frame_clock.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -12,12 +14,16 @@
 #include <stop_token>
 #include <system_error>
 #include <thread>
+#include <vector>
 
 namespace vb {
 
 namespace detail {
 std::atomic<bool> frameQuiet{false};
 }  // namespace detail
+
+// Draws every change kept back for the end of its frame (on the UI thread).
+void DrawWaitingChanges();
 
 namespace {
 
@@ -51,14 +57,10 @@ class FrameEnd {
   // Has the thread raise the flag when the present frame ends; asking again before then is free.
   void Await() {
     if (asked_) return;
-    if (!thread_.joinable()) {
-      try {
-        thread_ = std::jthread([this](std::stop_token stop) { Run(stop); });
-      } catch (const std::system_error&) {
-        // No thread to tell the frame's end: each step lets the events run, slow as that is.
-        passed_.store(true, std::memory_order_relaxed);
-        return;
-      }
+    if (!StartThread()) {
+      // No thread to tell the frame's end: each step lets the events run, slow as that is.
+      passed_.store(true, std::memory_order_relaxed);
+      return;
     }
     asked_ = true;
     {
@@ -68,6 +70,22 @@ class FrameEnd {
       awaiting_ = true;
       // Under the lock: the thread's word that the frame ended, given under it too, comes after.
       detail::frameQuiet.store(true, std::memory_order_relaxed);
+    }
+    wake_.notify_one();
+  }
+
+  // Has the thread hand the changes kept back to the UI thread to be drawn when the present frame
+  // ends (at once when it has ended already). Without a thread they wait for the next step.
+  void DrawAtEnd() {
+    if (!StartThread()) return;
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      drawAtEnd_ = true;
+      if (!awaiting_) {
+        deadline_ = began_ + kFrame;
+        awaitedGeneration_ = generation_.load(std::memory_order_relaxed);
+        awaiting_ = true;
+      }
     }
     wake_.notify_one();
   }
@@ -94,6 +112,21 @@ class FrameEnd {
         passed_.store(true, std::memory_order_relaxed);
         detail::frameQuiet.store(false, std::memory_order_relaxed);
       }
+      if (drawAtEnd_) {
+        drawAtEnd_ = false;
+        if (QCoreApplication* app = QCoreApplication::instance())
+          QMetaObject::invokeMethod(app, &DrawWaitingChanges, Qt::QueuedConnection);
+      }
+    }
+  }
+
+  bool StartThread() {
+    if (thread_.joinable()) return true;
+    try {
+      thread_ = std::jthread([this](std::stop_token stop) { Run(stop); });
+      return true;
+    } catch (const std::system_error&) {
+      return false;
     }
   }
 
@@ -120,12 +153,19 @@ class FrameEnd {
   FrameTime deadline_{};
   std::uint64_t awaitedGeneration_ = 0;
   bool awaiting_ = false;
+  bool drawAtEnd_ = false;  // changes wait to be drawn when the awaited frame ends
   std::jthread thread_;  // last: stopped and joined before the rest goes
 };
 
 FrameEnd& frameEnd() {
   static FrameEnd f;
   return f;
+}
+
+// The drawings whose change waits for the end of its frame (the UI thread's own).
+std::vector<PacedDrawing*>& waitingDrawings() {
+  static std::vector<PacedDrawing*> w;
+  return w;
 }
 
 }  // namespace
@@ -160,6 +200,37 @@ bool DoEventsOncePerFrame() {
   }
   DoEvents();
   return true;
+}
+
+void PacedDrawing::Change(bool atOnce) {
+  if (atOnce || frameEnd().Passed()) {
+    Forget();
+    draw_();
+    DoEvents();
+    return;
+  }
+  if (!waiting_) {
+    waiting_ = true;
+    waitingDrawings().push_back(this);
+    frameEnd().DrawAtEnd();
+  }
+  Step();
+}
+
+void PacedDrawing::Forget() {
+  if (!waiting_) return;
+  waiting_ = false;
+  auto& w = waitingDrawings();
+  w.erase(std::remove(w.begin(), w.end(), this), w.end());
+}
+
+void PacedDrawing::Draw() {
+  Forget();
+  draw_();
+}
+
+void DrawWaitingChanges() {
+  while (!waitingDrawings().empty()) waitingDrawings().front()->Draw();
 }
 
 }  // namespace vb

@@ -61,6 +61,8 @@ bool WriteAll(int fd, std::string_view bytes, long long offset = 0);
 // Reads exactly `count` bytes at `at`; false when the file is shorter or cannot be read.
 bool ReadAt(int fd, char* to, std::size_t count, long long at);
 
+// Makes the names made or changed in the folder last (a rename into it, a new file); a folder that
+// cannot be opened is left as it is.
 void SyncFolder(const std::string& folder);
 
 // A file being written: removed when the object goes unless it was kept.

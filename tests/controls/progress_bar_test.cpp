@@ -51,7 +51,7 @@ class ProgressBarTest : public ::testing::Test {
   // machine).
   void Settle() {
     const auto giveUp = std::chrono::steady_clock::now() + std::chrono::minutes(1);
-    while (form.Bar.lateDrawing.Enabled() && std::chrono::steady_clock::now() < giveUp) {
+    while (form.Bar.drawing.Waiting() && std::chrono::steady_clock::now() < giveUp) {
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
       vb::DoEvents();
     }

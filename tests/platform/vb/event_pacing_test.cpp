@@ -1,9 +1,12 @@
 // The event pacing of loops that let events through at each of many quick steps: the events run
 // once a frame, never at each step and never not at all, and a step between passes is told so
-// without reading a clock. The pacing's clock is held, so a frame passes when the test says.
+// without reading a clock; changes drawn at such steps show at most once a frame, the last of them
+// once its frame has ended. The pacing's clock is held, so a frame passes when the test says.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
+#include <thread>
 
 #include "platform/testing/frame_clock.h"
 #include "platform/testing/win.h"
@@ -81,4 +84,68 @@ TEST(EventPacing, AStepWaitsAFrameFromWhenTheEventsLastRan) {
   EXPECT_FALSE(vb::DoEventsOncePerFrame());  // its end is awaited in turn
   platform::testing::LetAFramePass();        // a frame after the new one began
   EXPECT_TRUE(vb::DoEventsOncePerFrame());
+}
+
+namespace {
+
+// Lets the events run until `done` holds (up to a minute on a loaded machine).
+bool RunEventsUntil(const std::function<bool()>& done) {
+  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+  while (!done() && std::chrono::steady_clock::now() < giveUp) {
+    vb::DoEvents();
+    std::this_thread::yield();
+  }
+  return done();
+}
+
+}  // namespace
+
+TEST(PacedDrawing, ChangesWithinAFrameAreDrawnOnceItEndsByAStepOrElseByTheEventLoop) {
+  platform::testing::HeldFrameClock clock;
+  int drawn = 0;
+  vb::PacedDrawing drawing([&] { ++drawn; });
+  vb::DoEvents();
+  drawing.Change(false);
+  drawing.Change(false);
+  drawing.Step();
+  EXPECT_EQ(drawn, 0);
+  EXPECT_TRUE(drawing.Waiting());
+  // Nothing steps again: the event loop draws the change once the frame has ended.
+  platform::testing::LetAFramePass();
+  EXPECT_TRUE(RunEventsUntil([&] { return drawn > 0; }));
+  EXPECT_EQ(drawn, 1);
+  EXPECT_FALSE(drawing.Waiting());
+  // A frame after the events last ran, or asked to, a change is drawn at once.
+  clock.Advance(vb::kFrame);
+  drawing.Change(false);
+  EXPECT_EQ(drawn, 2);
+  drawing.Change(true);
+  EXPECT_EQ(drawn, 3);
+  // A step once the frame has ended draws the change that waits.
+  drawing.Change(false);
+  EXPECT_EQ(drawn, 3);
+  platform::testing::LetAFramePass();
+  drawing.Step();
+  EXPECT_EQ(drawn, 4);
+  EXPECT_FALSE(drawing.Waiting());
+}
+
+TEST(PacedDrawing, AChangeForgottenOrWhoseDrawingWentIsNotDrawn) {
+  platform::testing::HeldFrameClock clock;
+  int forgottenDrawn = 0;
+  int keptDrawn = 0;
+  vb::PacedDrawing forgotten([&] { ++forgottenDrawn; });
+  vb::PacedDrawing kept([&] { ++keptDrawn; });
+  vb::DoEvents();
+  forgotten.Change(false);
+  kept.Change(false);
+  {
+    vb::PacedDrawing gone([] { ADD_FAILURE() << "a drawing that went was drawn"; });
+    gone.Change(false);
+  }
+  forgotten.Forget();
+  EXPECT_FALSE(forgotten.Waiting());
+  platform::testing::LetAFramePass();
+  EXPECT_TRUE(RunEventsUntil([&] { return keptDrawn > 0; }));
+  EXPECT_EQ(forgottenDrawn, 0);
 }

@@ -8,10 +8,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "platform/richedit/rich_text_box.h"
 #include "platform/vb/error.h"
+#include "platform/vb/strings.h"
 #include "support.h"
 
 using namespace qmtest;
@@ -207,5 +209,29 @@ TEST(FileReads, AFileThatGrowsPastTheLimitWhileReadIsRefusedWithTheReason) {
   } catch (const vb::Error& e) {
     EXPECT_EQ(e.Number, 75);
     EXPECT_EQ(e.Description, u"Файл \"maps\" слишком велик для редактора: 1 МБ, а редактор открывает файлы не больше 1 МБ.");
+  }
+}
+
+// A file's first bytes are read without ever waiting: a pipe nobody writes to, a device that never
+// ends and a folder give nothing at once; a regular file its first bytes and its whole size, under
+// a name written with "\" too.
+TEST(FileReads, TheStartOfAFileIsReadOnlyFromARegularFile) {
+  TempDir dir;
+  const auto text = dir.path() / "text.txt";
+  WriteBytes(text, "{\\rtf1 and more");
+  const auto pipe = dir.path() / "pipe.txt";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0666), 0);
+  std::u16string backslashed = U(text);
+  std::replace(backslashed.begin(), backslashed.end(), u'/', u'\\');
+  for (const std::u16string& name : {U(text), backslashed}) {
+    const vb::FileStart start = vb::ReadFileStart(name, 6);
+    EXPECT_EQ(start.bytes, "{\\rtf1");
+    EXPECT_EQ(start.size, 15u);
+  }
+  EXPECT_EQ(vb::ReadFileStart(U(text), 100).bytes, "{\\rtf1 and more");
+  for (const std::u16string& other : {U(pipe), std::u16string(u"/dev/zero"), U(dir.path()), U(dir.path() / "none")}) {
+    const vb::FileStart start = vb::ReadFileStart(other, 8);
+    EXPECT_EQ(start.bytes, "") << vb::ToUtf8(other);
+    EXPECT_EQ(start.size, 0u) << vb::ToUtf8(other);
   }
 }
