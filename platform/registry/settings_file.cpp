@@ -62,6 +62,7 @@ bool SameTime(const timespec& a, const timespec& b) { return a.tv_sec == b.tv_se
 // Reads to the end of the file, which may have grown since its size was asked for.
 bool ReadAll(int fd, std::size_t expected, std::string* bytes) {
   bytes->clear();
+  if (bytes->capacity() / 2 > expected) std::string().swap(*bytes);  // memory at hand, but not far more
   bytes->resize(expected + 1);
   std::size_t filled = 0;
   for (;;) {

@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -83,53 +84,6 @@ class Entry {
   std::uint32_t units_ = 0;
 };
 
-// Entries in the order added, in blocks of a fixed size: none moves as more come, and a key of
-// many values takes no one large piece of memory, which the allocator would hand back to the
-// system when the tree is freed and take again, page by page, at the next read of the file.
-class EntryBlocks {
- public:
-  std::size_t size() const { return size_; }
-  bool empty() const { return size_ == 0; }
-  Entry& operator[](std::size_t i) { return blocks_[i / kBlock][i % kBlock]; }
-  Entry& push_back(const Entry& entry) {
-    if (size_ % kBlock == 0) {
-      blocks_.emplace_back();
-      blocks_.back().reserve(kBlock);
-    }
-    ++size_;
-    return blocks_.back().emplace_back(entry);
-  }
-  // Keeps the first `count` entries.
-  void Truncate(std::size_t count) {
-    blocks_.resize((count + kBlock - 1) / kBlock);
-    if (count % kBlock != 0) blocks_.back().erase(blocks_.back().begin() + count % kBlock, blocks_.back().end());
-    size_ = count;
-  }
-
-  template <class Blocks, class Item>
-  class Iterator {
-   public:
-    Iterator(Blocks& blocks, std::size_t i) : blocks_(&blocks), i_(i) {}
-    Item& operator*() const { return (*blocks_)[i_ / kBlock][i_ % kBlock]; }
-    Iterator& operator++() { return ++i_, *this; }
-    bool operator!=(const Iterator& other) const { return i_ != other.i_; }
-
-   private:
-    Blocks* blocks_;
-    std::size_t i_;
-  };
-  auto begin() { return Iterator<Storage, Entry>(blocks_, 0); }
-  auto end() { return Iterator<Storage, Entry>(blocks_, size_); }
-  auto begin() const { return Iterator<const Storage, const Entry>(blocks_, 0); }
-  auto end() const { return Iterator<const Storage, const Entry>(blocks_, size_); }
-
- private:
-  static constexpr std::size_t kBlock = 2048;  // 48 KB: the allocator keeps pieces of that size
-  using Storage = std::vector<std::vector<Entry>>;
-  Storage blocks_;
-  std::size_t size_ = 0;
-};
-
 // A key's values in the order first written, found by the hash of their folded names (NameHash)
 // in constant time. Entries stay where they are as more come.
 class Values {
@@ -145,9 +99,9 @@ class Values {
     Reserve(entries_.size() + 1);
     std::size_t slot = 0;
     Probe(hash, [](const Entry&) { return false; }, &slot);
-    Entry& added = entries_.push_back(entry);
+    entries_.push_back(entry);
     slots_[slot] = {hash, static_cast<std::uint32_t>(entries_.size())};
-    return added;
+    return entries_.back();
   }
 
   // Values read from a file are appended as they come, and found by name only once IndexRead has
@@ -174,7 +128,7 @@ class Values {
       if (kept != first + i) entries_[kept] = entry;
       slots_[slot] = {hashes[i], static_cast<std::uint32_t>(++kept)};
     }
-    entries_.Truncate(kept);
+    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(kept), entries_.end());
   }
 
   bool empty() const { return entries_.empty(); }
@@ -204,7 +158,7 @@ class Values {
   // Makes room for `count` entries, the slots staying at most half full.
   void Reserve(std::size_t count);
 
-  EntryBlocks entries_;
+  std::deque<Entry> entries_;
   std::vector<Slot> slots_;  // a power of two long
 };
 
