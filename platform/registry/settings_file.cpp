@@ -62,7 +62,6 @@ bool SameTime(const timespec& a, const timespec& b) { return a.tv_sec == b.tv_se
 // Reads to the end of the file, which may have grown since its size was asked for.
 bool ReadAll(int fd, std::size_t expected, std::string* bytes) {
   bytes->clear();
-  if (bytes->capacity() / 2 > expected) std::string().swap(*bytes);  // memory at hand, but not far more
   bytes->resize(expected + 1);
   std::size_t filled = 0;
   for (;;) {
@@ -129,7 +128,8 @@ bool SameFile(const struct stat& a, const struct stat& b) {
 
 ReadResult ReadFile(const fs::path& file, int* fd, struct stat* id, std::string* bytes) {
   *fd = -1;
-  bytes->clear();
+  std::string memory;  // what *bytes held: taken again for a file it fits, and not far too big for
+  memory.swap(*bytes);
   // Without waiting: a named pipe in the file's place would hold open() until a writer came.
   const int f = open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (f < 0) return errno == ENOENT ? ReadResult::kRead : ReadResult::kFailed;
@@ -142,6 +142,7 @@ ReadResult ReadFile(const fs::path& file, int* fd, struct stat* id, std::string*
     errno = EISDIR;
     return ReadResult::kFailed;
   }
+  if (ok && memory.capacity() / 2 <= static_cast<std::size_t>(id->st_size)) bytes->swap(memory);
   if (!ok || !ReadAll(f, static_cast<std::size_t>(id->st_size), bytes)) {
     const int error = errno;
     close(f);
