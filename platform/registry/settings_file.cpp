@@ -128,8 +128,7 @@ bool SameFile(const struct stat& a, const struct stat& b) {
 
 ReadResult ReadFile(const fs::path& file, int* fd, struct stat* id, std::string* bytes) {
   *fd = -1;
-  std::string memory;  // what *bytes held: taken again for a file it fits, and not far too big for
-  memory.swap(*bytes);
+  bytes->clear();
   // Without waiting: a named pipe in the file's place would hold open() until a writer came.
   const int f = open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (f < 0) return errno == ENOENT ? ReadResult::kRead : ReadResult::kFailed;
@@ -142,7 +141,6 @@ ReadResult ReadFile(const fs::path& file, int* fd, struct stat* id, std::string*
     errno = EISDIR;
     return ReadResult::kFailed;
   }
-  if (ok && memory.capacity() / 2 <= static_cast<std::size_t>(id->st_size)) bytes->swap(memory);
   if (!ok || !ReadAll(f, static_cast<std::size_t>(id->st_size), bytes)) {
     const int error = errno;
     close(f);

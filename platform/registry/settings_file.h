@@ -33,10 +33,9 @@ bool SameFile(const struct stat& a, const struct stat& b);
 
 enum class ReadResult { kRead, kNoSettingsFile, kFailed };
 
-// Reads the file's bytes into *bytes, into the memory it holds when that is not far more than they
-// need, leaving it open in *fd (-1 when there is no file: that reads as no bytes). A named pipe in
-// its place is never waited on: it, a device or a socket is no settings file (kNoSettingsFile, and
-// *fd -1); a folder cannot be read (kFailed, EISDIR).
+// Reads the file's bytes into *bytes, leaving it open in *fd (-1 when there is no file: that reads
+// as no bytes). A named pipe in its place is never waited on: it, a device or a socket is no
+// settings file (kNoSettingsFile, and *fd -1); a folder cannot be read (kFailed, EISDIR).
 ReadResult ReadFile(const std::filesystem::path& file, int* fd, struct stat* id, std::string* bytes);
 
 // Replaces the file by one holding `bytes`, in one step: a temporary file <target>.tmp-XXXXXX,

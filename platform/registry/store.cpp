@@ -124,14 +124,11 @@ bool Replace(const fs::path& file, int fd, const struct stat& id, Key root, Text
 // empty and nothing may be written.
 bool Refresh(const fs::path& file, const FileLock* held) {
   if (Unchanged(file)) return true;
-  // The new text is read into the old one's memory: the two are never held at once, and a file
-  // read again and again takes no new memory from the system each time.
-  Texts texts;
-  texts.file = std::move(loaded.texts.file);
-  Forget();
+  Forget();  // before the new text is read: the two are never held at once
   int fd = -1;
   struct stat id {};
   Key root;
+  Texts texts;
   const Parsed read = Read(file, &fd, &id, &root, &texts);
   readError = read == Parsed::kFailed ? errno : 0;
   switch (read) {
