@@ -135,6 +135,15 @@ e2e_window_manager() {
   e2e_until 30 e2e_managed || e2e_fail "the window manager did not start within 30 s"
 }
 
+# e2e_sound_server: starts a sound server of the script's own (pulseaudio, in the profile's runtime
+# folder) whose one sink, "quiet", plays into nothing; what reaches it can be recorded from
+# quiet.monitor. Call it before e2e_start.
+e2e_sound_server() {
+  e2e_spawn pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disable-shm=yes \
+    -L "module-null-sink sink_name=quiet" -L module-native-protocol-unix
+  e2e_until 60 test -S "$XDG_RUNTIME_DIR/pulse/native" || e2e_fail "the sound server did not start"
+}
+
 # e2e_managed: true once a window manager runs on the display (it names its check window on the root).
 e2e_managed() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 
@@ -211,6 +220,20 @@ e2e_wait_gone() {
   e2e_settle
 }
 e2e_no_window() { ! e2e_window_shown "$1"; }
+
+# e2e_watch_shown TITLE: begins a watch for a window whose name holds TITLE coming on the screen,
+# however briefly (bin/e2e_watch_shown); e2e_was_shown then says whether it came within 60 s. Start
+# the watch before the step that shows the window.
+e2e_watch_shown() {
+  local out="$E2E_OUT/watch_shown.out"
+  : > "$out"
+  "$E2E_BUILD/bin/e2e_watch_shown" "$1" 60 > "$out" &
+  E2E_WATCHER=$!
+  E2E_PIDS+=("$E2E_WATCHER")
+  e2e_until 60 e2e_watch_ready "$out" || e2e_fail "the watch for \"$1\" did not start"
+}
+e2e_watch_ready() { grep -q ready "$1" || ! kill -0 "$E2E_WATCHER" 2>/dev/null; }
+e2e_was_shown() { wait "$E2E_WATCHER"; }
 
 # e2e_has_focus WID: true when window WID has the keyboard focus.
 e2e_has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }

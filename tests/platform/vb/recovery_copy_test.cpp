@@ -28,23 +28,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::u16string U(const fs::path& p) { return vb::FromUtf8(p.string()); }
-
-const std::string kBefore = Text("old", 20000);
-const std::string kAfter = Text("new", 12000);
-
 // A file with a second name beside it and a third in another folder, torn by a killed save.
-struct TornFile {
-  TempDir dir;
-  FreshStateFolder state;
-  fs::path a = dir.path() / "a.txt";
-  fs::path b = dir.path() / "b.txt";
+struct TornFile : LinkedFile {
   fs::path c = dir.path() / "other" / "c.txt";
   std::string torn;
 
   TornFile() {
-    WriteBytes(a, kBefore);
-    fs::create_hard_link(a, b);
     fs::create_directory(c.parent_path());
     fs::create_hard_link(a, c);
     torn = Tear(a, kAfter);
@@ -67,7 +56,9 @@ void FlipByte(const fs::path& file, std::size_t at) {
 }
 
 // A copy as the program's first versions wrote it: the content, the file's path, and a record of
-// their lengths, a checksum of both, and its mark.
+// their lengths, a checksum of both, and its mark. The checksum is written out here on purpose rather
+// than taken from the program: a change to the program's checksum must fail these tests, since copies
+// already on users' disks keep the old one.
 void WriteFirstKindCopy(const fs::path& copy, const std::string& content, const std::string& path) {
   std::uint64_t h = 14695981039346656037ull;
   for (const std::string_view part : {std::string_view(content), std::string_view(path)}) {
