@@ -232,6 +232,7 @@ bool ValidUtf8(std::string_view s) {
 
 namespace {
 
+// Out of line, so that the quick path for plain forms in ScanQuoted stays small.
 template <bool hashed>
 [[gnu::noinline]] bool Scan(std::string_view s, QuotedScan* scan) {
   const char* begin = s.data();
@@ -314,7 +315,7 @@ template <bool hashed>
 [[gnu::always_inline]] inline std::uint32_t RunEndsOfSixteen(const char* p) {
 #if defined(__SSE2__)
   const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-  // Bytes from 0x80 up are negative: they and the control characters are not above 0x1F.
+  // As signed bytes, those from 0x80 up are negative: they and the control characters are below 0x20.
   const __m128i ends = _mm_or_si128(
       _mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8('"')), _mm_cmpeq_epi8(x, _mm_set1_epi8('\\'))),
       _mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8(0x7F)), _mm_cmpgt_epi8(_mm_set1_epi8(0x20), x)));
@@ -363,8 +364,9 @@ bool ScanQuoted(std::string_view s, bool hashed, QuotedScan* scan) {
 bool ScanPlainNameAndText(std::string_view s, QuotedScan* name, QuotedScan* text) {
   if (s.empty() || s[0] != '"') return false;
   const char* nameEnd = PlainQuotedEnd(s);
-  if (nameEnd == nullptr || nameEnd[1] != '=') return false;
-  const std::string_view rest = s.substr(static_cast<std::size_t>(nameEnd + 2 - s.data()));
+  const std::size_t equals = nameEnd != nullptr ? static_cast<std::size_t>(nameEnd + 1 - s.data()) : s.size();
+  if (equals >= s.size() || s[equals] != '=') return false;
+  const std::string_view rest = s.substr(equals + 1);
   const char* textEnd = !rest.empty() && rest[0] == '"' ? PlainQuotedEnd(rest) : nullptr;
   if (textEnd == nullptr) return false;
   PlainScan(s.data(), nameEnd, true, name);

@@ -197,7 +197,15 @@ Closer StartCloser() {
   fcntl(closer.ends[1], F_SETFL, O_NONBLOCK);  // a full pipe is never waited on
   try {
     std::thread([in = closer.ends[0]] {
-      for (int fd; read(in, &fd, sizeof fd) == sizeof fd;) close(fd);
+      for (;;) {
+        int fd = -1;
+        const ssize_t n = read(in, &fd, sizeof fd);
+        if (n == sizeof fd) {
+          close(fd);
+        } else if (n >= 0 || errno != EINTR) {
+          return;
+        }
+      }
     }).detach();
   } catch (const std::system_error&) {
     close(closer.ends[0]);
