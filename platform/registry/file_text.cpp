@@ -125,6 +125,7 @@ class Reader {
   // Reads the line at `at` of the file's bytes, and gives where the next starts; false when it is
   // no settings line. A value line is read to its end in one pass; other lines are found first.
   bool Line(std::size_t at, std::size_t* next) {
+    if (PlainValueLine(at, next)) return true;
     at = SkipBlanksAndReturns(at);
     if (at < bytes_.size() && bytes_[at] == '"' && ValueLine(at, next)) return true;
     const void* newline = std::memchr(bytes_.data() + at, '\n', bytes_.size() - at);
@@ -188,6 +189,22 @@ class Reader {
     if (end < bytes_.size() && bytes_[end] != '\n') return false;
     Entry entry({at, static_cast<std::uint32_t>(name.bytes), false});
     PlaceValue(texts_, at, name, i, text, &entry);
+    Add(entry, name.hash);
+    *next = end + 1;
+    return true;
+  }
+
+  // A text value line at `at` as the store writes it, of plain characters alone: the common case,
+  // read in one go. False for any other line.
+  bool PlainValueLine(std::size_t at, std::size_t* next) {
+    QuotedScan name;
+    QuotedScan text;
+    if (current_ == nullptr || !ScanPlainNameAndText(bytes_.substr(at), &name, &text)) return false;
+    const std::size_t textAt = at + name.bytes + 1;
+    const std::size_t end = textAt + text.bytes;
+    if (end == bytes_.size() || bytes_[end] != '\n') return false;
+    Entry entry({at, static_cast<std::uint32_t>(name.bytes), false});
+    entry.SetText({textAt, static_cast<std::uint32_t>(text.bytes), false}, text.units);
     Add(entry, name.hash);
     *next = end + 1;
     return true;

@@ -2,6 +2,10 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "platform/vb/strings.h"
 
 namespace platform::registry {
@@ -228,8 +232,9 @@ bool ValidUtf8(std::string_view s) {
 
 namespace {
 
+// Out of line, so that the quick path for plain forms in ScanQuoted stays small.
 template <bool hashed>
-bool Scan(std::string_view s, QuotedScan* scan) {
+[[gnu::noinline]] bool Scan(std::string_view s, QuotedScan* scan) {
   const char* begin = s.data();
   const char* end = begin + s.size();
   if (s.empty() || *begin != '"') return false;
@@ -289,10 +294,84 @@ bool Scan(std::string_view s, QuotedScan* scan) {
   return true;
 }
 
+// NameHash of plain characters, from their bytes a word at a time; eight bytes at least can be
+// read from the first (more than `bytes` may hold).
+[[gnu::always_inline]] inline std::uint32_t PlainNameHash(std::string_view bytes) {
+  NameHasher hash;
+  const std::size_t whole = bytes.size() / 8 * 8;
+  for (std::size_t i = 0; i < whole; i += 8) hash.Bytes(FoldedEight(Load8(bytes.data() + i)), 8);
+  if (const unsigned rest = static_cast<unsigned>(bytes.size() - whole)) {
+    // The last eight bytes, moved down to the rest of them, or the first eight, cut to them.
+    const std::uint64_t x = whole != 0 ? Load8(bytes.data() + bytes.size() - 8) >> (8 * (8 - rest))
+                                       : Load8(bytes.data()) & ((std::uint64_t{1} << (8 * rest)) - 1);
+    hash.Bytes(FoldedEight(x), rest);
+  }
+  return hash.Value();
+}
+
+// The bytes among the sixteen at p that end a run of plain characters, as RunEnds finds them, one
+// bit each, the first byte's lowest: the lowest bit set marks the first such; bits above it may
+// be false.
+[[gnu::always_inline]] inline std::uint32_t RunEndsOfSixteen(const char* p) {
+#if defined(__SSE2__)
+  const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  // As signed bytes, those from 0x80 up are negative: they and the control characters are below 0x20.
+  const __m128i ends = _mm_or_si128(
+      _mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8('"')), _mm_cmpeq_epi8(x, _mm_set1_epi8('\\'))),
+      _mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8(0x7F)), _mm_cmpgt_epi8(_mm_set1_epi8(0x20), x)));
+  return static_cast<std::uint32_t>(_mm_movemask_epi8(ends));
+#else
+  if (const std::uint64_t ends = RunEnds(Load8(p))) return 1u << PlainBefore(ends);
+  if (const std::uint64_t ends = RunEnds(Load8(p + 8))) return 1u << (8 + PlainBefore(ends));
+  return 0;
+#endif
+}
+
+// The quoted form of plain characters alone at the start of `s`, the common case, read sixteen
+// bytes at a time: where its closing quote is, or null when it holds anything else or ends too
+// near the end of `s`.
+[[gnu::always_inline]] inline const char* PlainQuotedEnd(std::string_view s) {
+  const char* begin = s.data();
+  const char* end = begin + s.size();
+  for (const char* p = begin + 1; end - p >= 16; p += 16) {
+    if (const std::uint32_t ends = RunEndsOfSixteen(p)) {
+      p += __builtin_ctz(ends);
+      return *p == '"' && static_cast<std::uint64_t>(p - begin - 1) <= kLongestText ? p : nullptr;
+    }
+  }
+  return nullptr;
+}
+
+// The scan of a quoted form of plain characters alone, from its closing quote.
+[[gnu::always_inline]] inline void PlainScan(const char* begin, const char* quote, bool hashed, QuotedScan* scan) {
+  scan->bytes = static_cast<std::size_t>(quote + 1 - begin);
+  scan->units = static_cast<std::uint32_t>(quote - begin - 1);
+  scan->hash = hashed ? PlainNameHash(std::string_view(begin + 1, scan->units)) : 0;
+  scan->canonical = true;
+}
+
 }  // namespace
 
 bool ScanQuoted(std::string_view s, bool hashed, QuotedScan* scan) {
+  if (s.empty() || s[0] != '"') return false;
+  if (const char* quote = PlainQuotedEnd(s)) {
+    PlainScan(s.data(), quote, hashed, scan);
+    return true;
+  }
   return hashed ? Scan<true>(s, scan) : Scan<false>(s, scan);
+}
+
+bool ScanPlainNameAndText(std::string_view s, QuotedScan* name, QuotedScan* text) {
+  if (s.empty() || s[0] != '"') return false;
+  const char* nameEnd = PlainQuotedEnd(s);
+  const std::size_t equals = nameEnd != nullptr ? static_cast<std::size_t>(nameEnd + 1 - s.data()) : s.size();
+  if (equals >= s.size() || s[equals] != '=') return false;
+  const std::string_view rest = s.substr(equals + 1);
+  const char* textEnd = !rest.empty() && rest[0] == '"' ? PlainQuotedEnd(rest) : nullptr;
+  if (textEnd == nullptr) return false;
+  PlainScan(s.data(), nameEnd, true, name);
+  PlainScan(rest.data(), textEnd, false, text);
+  return true;
 }
 
 void AppendQuoted(std::string& out, std::u16string_view s) {

@@ -28,6 +28,12 @@ struct QuotedScan {
 // units or more (the platform's sizes are 32-bit byte counts).
 bool ScanQuoted(std::string_view s, bool hashed, QuotedScan* scan);
 
+// Scans a quoted name, "=" and a quoted text at the start of `s`, as the store writes a value, when
+// both hold plain characters alone (printable ASCII but the quote and the backslash): the common
+// case, read in one go. False for anything else, and for forms that end near the end of `s`
+// (ScanQuoted reads them then).
+bool ScanPlainNameAndText(std::string_view s, QuotedScan* name, QuotedScan* text);
+
 // Whether the bytes are well-formed UTF-8: no overlong form, no surrogate, nothing above U+10FFFF.
 bool ValidUtf8(std::string_view s);
 

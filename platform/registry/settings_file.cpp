@@ -173,13 +173,52 @@ bool SetAside(const fs::path& link, fs::path* keptAs) {
   return false;
 }
 
+namespace {
+
+// The closing thread of this process: it closes the files written down the pipe, in turn. A
+// child that a fork made has none of its parent's threads, and starts its own.
+struct Closer {
+  pid_t process = 0;
+  int ends[2] = {-1, -1};  // the pipe's reading and writing ends; -1 when there is no thread to be had
+};
+
+Closer StartCloser() {
+  Closer closer;
+  closer.process = getpid();
+  if (pipe2(closer.ends, O_CLOEXEC) != 0) return {closer.process};
+  fcntl(closer.ends[1], F_SETFL, O_NONBLOCK);  // a full pipe is never waited on
+  try {
+    std::thread([in = closer.ends[0]] {
+      for (;;) {
+        int fd = -1;
+        const ssize_t n = read(in, &fd, sizeof fd);
+        if (n == sizeof fd) {
+          close(fd);
+        } else if (n >= 0 || errno != EINTR) {
+          return;
+        }
+      }
+    }).detach();
+  } catch (const std::system_error&) {
+    close(closer.ends[0]);
+    close(closer.ends[1]);
+    return {closer.process};
+  }
+  return closer;
+}
+
+}  // namespace
+
 void CloseLater(int fd) {
   if (fd < 0) return;
-  try {
-    std::thread([fd] { close(fd); }).detach();
-  } catch (const std::system_error&) {
-    close(fd);  // no thread to be had: closed here, at once
+  static Closer closer;
+  if (closer.process != getpid()) {
+    for (int end : closer.ends) {
+      if (end >= 0) close(end);  // the parent's pipe, in a child
+    }
+    closer = StartCloser();
   }
+  if (closer.ends[1] < 0 || write(closer.ends[1], &fd, sizeof fd) != sizeof fd) close(fd);  // at once, then
 }
 
 bool MakeFolder(const fs::path& folder) {

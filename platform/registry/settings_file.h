@@ -50,8 +50,9 @@ bool WriteFile(const std::filesystem::path& file, std::string_view bytes, int* f
 // aside itself, so the thing it points to (/dev/zero, say) is never renamed.
 bool SetAside(const std::filesystem::path& link, std::filesystem::path* keptAs);
 
-// Closes a file the store kept open, on a thread of its own: closing the last hold on a file that
-// another one replaced frees its blocks, which takes milliseconds a read or a write need not wait for.
+// Closes a file the store kept open, on a thread kept for that: closing the last hold on a file that
+// another one replaced frees its blocks, which takes milliseconds a read or a write need not wait
+// for. Called under the store's lock.
 void CloseLater(int fd);
 
 // Makes the folder and any missing folders above it, readable by their owner only.

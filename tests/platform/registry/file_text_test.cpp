@@ -1,7 +1,10 @@
 // The settings file's text as the store reads it: forms a person wrote otherwise than the store
 // writes them, lines that end wrongly, keys of many values and keys written twice, and texts read
 // through the platform's wide functions in one query.
+#include <cctype>
+#include <cstdio>
 #include <string>
+#include <vector>
 
 #include "store_support.h"
 
@@ -84,6 +87,48 @@ TEST_F(Registry, AKeyOfManyValuesAndAKeyWrittenTwiceReadWhole) {
   EXPECT_NE(body.find("\"Value19999\"=\"139993\"\n\"Last\"=\"z\"\n\n"), std::string::npos);
   EXPECT_NE(body.find("\"Value3\"=\"changed\"\n"), std::string::npos);
   EXPECT_EQ(body.find("VALUE5"), std::string::npos);
+}
+
+// Lines of plain characters are read a block of bytes at a time, others character by character;
+// the two readings agree. A plain name of any length, up to the block and past it, is found by any
+// case of it, and a later line of the same name in an escaped form gives the first its text. A
+// control character, DEL or a Cyrillic letter late in a long text is read as what it is, wherever
+// in the block it stands, and written back in the store's own form.
+TEST_F(Registry, PlainLinesAndOtherFormsReadAlike) {
+  std::string text = "[HKEY_CURRENT_USER\\Software\\Lengths]\n";
+  std::string later;
+  std::vector<std::string> names;
+  for (int length = 0; length <= 34; ++length) {
+    std::string name;
+    for (int k = 0; k < length; ++k) name += static_cast<char>((k % 3 == 0 ? 'A' : 'a') + k % 26);
+    names.push_back(name);
+    text += "\"" + name + "\"=\"plain " + std::to_string(length) + "\"\n";
+    char escaped[8];
+    std::snprintf(escaped, sizeof escaped, "\\u%04X", static_cast<unsigned>(name.empty() ? 0 : name[0]));
+    if (length % 2 == 1) later += "\"" + std::string(escaped) + name.substr(1) + "\"=\"escaped\"\n";
+  }
+  text += "\"Tab\"=\"abcdefghijklmnopqrstu\tv\"\n"
+          "\"Del\"=\"abcdefghijklmnopqrstuvwxyzABCDE\x7F\"\n"
+          "\"Cyrillic\"=\"abcdefghijklmnopqr\xD0\x96\xD0\xB6\"\n";
+  WriteBytes(reg::FilePath(), text + later);
+
+  for (std::size_t length = 0; length < names.size(); ++length) {
+    std::string swapped = names[length];
+    for (char& c : swapped) c = static_cast<char>(std::isupper(c) ? std::tolower(c) : std::toupper(c));
+    const std::string expected = length % 2 == 1 ? "escaped" : "plain " + std::to_string(length);
+    EXPECT_EQ(GetText(u"Software\\Lengths", vb::FromUtf8(swapped)), vb::FromUtf8(expected)) << length;
+  }
+  EXPECT_EQ(GetText(u"Software\\Lengths", u"tab"), u"abcdefghijklmnopqrstu\tv");
+  EXPECT_EQ(GetText(u"Software\\Lengths", u"DEL"), u"abcdefghijklmnopqrstuvwxyzABCDE\x7F");
+  EXPECT_EQ(GetText(u"Software\\Lengths", u"cyrillic"), u"abcdefghijklmnopqrЖж");
+  EXPECT_TRUE(DamagedFiles().empty());
+
+  ASSERT_EQ(SetText(u"Software\\Lengths", u"New", u"x"), ERROR_SUCCESS);
+  const std::string body = FileBody();
+  EXPECT_NE(body.find("\"" + names[33] + "\"=\"escaped\"\n\"" + names[34] + "\"=\"plain 34\"\n"), std::string::npos);
+  EXPECT_NE(body.find("\"Tab\"=\"abcdefghijklmnopqrstu\\u0009v\"\n"), std::string::npos);
+  EXPECT_NE(body.find("\"Del\"=\"abcdefghijklmnopqrstuvwxyzABCDE\\u007F\"\n"), std::string::npos);
+  EXPECT_EQ(body.find("\\u004"), std::string::npos);
 }
 
 // The wide query of a text asks for its size without reading it, reads it into the caller's buffer

@@ -3,10 +3,12 @@
 // folders and links it meets.
 #include <sys/stat.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "store_support.h"
@@ -181,6 +183,40 @@ TEST_F(Registry, AValueWrittenByAnotherProcessIsSeenAtTheNextRead) {
   }
   ASSERT_EQ(SetText(u"Software", u"FromParent", u"yes"), ERROR_SUCCESS);
   EXPECT_EQ(InChild([] { return GetText(u"software", u"FROMPARENT") == u"yes" ? 0 : 1; }), 0);
+}
+
+// The files the store lets go are closed, off the reading thread: a process that reads a file
+// changed again and again, and a child it forks that does the same, soon hold no more files open
+// than before.
+TEST_F(Registry, FilesTheStoreLetsGoAreClosed) {
+  const auto openFiles = [] {
+    return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator());
+  };
+  const auto readChangedFiles = [] {
+    for (int i = 1; i <= 100; ++i) {
+      WriteBytes(reg::FilePath(), "[HKEY_CURRENT_USER\\Software]\n\"Step\"=\"" + std::string(i, 'x') + "\"\n");
+      if (GetText(u"Software", u"Step") != std::u16string(i, u'x')) return false;
+    }
+    return true;
+  };
+  // Within a generous limit, once the closing thread has come to them.
+  const auto closedDownTo = [&](long count) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (openFiles() > count && std::chrono::steady_clock::now() < until) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return openFiles() <= count;
+  };
+  ASSERT_TRUE(readChangedFiles());  // the closing thread's pipe is open from here on
+  const long before = openFiles();
+  ASSERT_TRUE(readChangedFiles());
+  EXPECT_TRUE(closedDownTo(before)) << openFiles() << " open, " << before << " before";
+  EXPECT_EQ(InChild([&] {
+              const long inherited = openFiles();
+              if (!readChangedFiles() || !readChangedFiles()) return 1;
+              return closedDownTo(inherited) ? 0 : 2;  // its own pipe for the parent's
+            }),
+            0);
 }
 
 TEST_F(Registry, TwoProcessesWritingAtOnceLoseNothing) {
