@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "bench/run_benchmarks.h"
 #include "commandbars/command_bars.h"
 #include "commandbars/kest_command_bar.h"
 #include "commandbars/menu_mode.h"
-#include "platform/application.h"
 #include "platform/gdi/gdi.h"
 #include "platform/testing/win.h"
 #include "platform/vb/control_array.h"
@@ -229,10 +229,4 @@ BENCHMARK(BM_HoverToSubMenuPainted)->UseManualTime()->Unit(benchmark::kMicroseco
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  platform::Application app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunInApplication(argc, argv); }

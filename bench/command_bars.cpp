@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "bench/run_benchmarks.h"
 #include "commandbars/button.h"
 #include "commandbars/colour_scheme.h"
 #include "commandbars/command_bar.h"
 #include "commandbars/command_bar_image_list.h"
 #include "commandbars/draw_button_params.h"
 #include "commandbars/utility.h"
-#include "platform/application.h"
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/icons.h"
 
@@ -241,10 +241,4 @@ BENCHMARK(BM_MenuRepaint)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  platform::Application app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunInApplication(argc, argv); }

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/repeated_text.h"
 #include "bench/run_and_floor.h"
 #include "bench/sample_file.h"
 #include "bench/stand_in_main.h"
@@ -42,12 +43,7 @@ qmtest::StandInServices* windows = nullptr;
 double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
 std::u16string MixedText(std::size_t length) {
-  const std::u16string line = u"Съешь же ещё этих мягких французских булок, да выпей чаю. The quick brown fox 42.\r\n";
-  std::u16string text;
-  text.reserve(length + line.size());
-  while (text.size() < length) text += line;
-  text.resize(length);
-  return text;
+  return Repeated(u"Съешь же ещё этих мягких французских булок, да выпей чаю. The quick brown fox 42.\r\n", length);
 }
 
 // What the editor holds of a text: its Windows-1251 bytes, a byte a character, and where its lines

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/application.h"
+#include "bench/run_benchmarks.h"
 #include "platform/richedit/rich_text_box.h"
 #include "platform/vb/strings.h"
 
@@ -62,10 +62,7 @@ BENCHMARK(SelectNearTheEnd);
 }  // namespace
 
 int main(int argc, char** argv) {
-  platform::Application app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
+  const int status = RunInApplication(argc, argv);
   std::filesystem::remove(SampleFile());
-  return 0;
+  return status;
 }

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/opened_document.h"
 #include "bench/stand_in_main.h"
 #include "controls/testing/stand_in.h"
 #include "core/edit_history.h"
@@ -99,11 +100,7 @@ struct ShownEditor {
 // worst.
 void KeystrokeTenMegabytes(benchmark::State& state) {
   vb::RichTextBox& editor = windows->editor();
-  modDocument::UndoRecording = false;
-  editor.Text(TenMegabyteText());
-  modDocument::UndoStack.clear();
-  modDocument::RedoStack.clear();
-  modDocument::UndoRecording = true;
+  OpenAsDocument(editor, TenMegabyteText());
   editor.SelText(u"");  // nothing: the base snapshot comes with the first keystroke
   const std::int32_t middle = static_cast<std::int32_t>(TenMegabyteText().size() / 2);
   editor.SelStart(middle);
@@ -197,11 +194,7 @@ void KeyAtTheEndOfTenMegabytes(benchmark::State& state) {
   };
   // `text` in the editor, its history recording, the caret at its end; then 20 keys timed.
   const auto typeAtTheEndOf = [&](const std::u16string& text, std::vector<double>& into) {
-    modDocument::UndoRecording = false;
-    editor.Text(text);
-    modDocument::UndoStack.clear();
-    modDocument::RedoStack.clear();
-    modDocument::UndoRecording = true;
+    OpenAsDocument(editor, text);
     editor.SelStart(editor.TextLength());
     type();  // the first key sets the editor up for editing there
     for (int i = 0; i < 20; ++i) {
@@ -244,11 +237,7 @@ BENCHMARK(KeyAtTheEndOfTenMegabytes)->Unit(benchmark::kMillisecond)->Iterations(
 // Memory growth per recorded keystroke on the 10 MB document, and one undo of a keystroke.
 void UndoAndMemoryTenMegabytes(benchmark::State& state) {
   vb::RichTextBox& editor = windows->editor();
-  modDocument::UndoRecording = false;
-  editor.Text(TenMegabyteText());
-  modDocument::UndoStack.clear();
-  modDocument::RedoStack.clear();
-  modDocument::UndoRecording = true;
+  OpenAsDocument(editor, TenMegabyteText());
   editor.SelStart(static_cast<std::int32_t>(TenMegabyteText().size() / 3));
   editor.SelText(u"a");
   const double before = ResidentBytes();

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "bench/run_and_floor.h"
+#include "bench/run_benchmarks.h"
 #include "core/document_file.h"
 #include "platform/codepage/codepage.h"
 
@@ -116,8 +117,6 @@ BENCHMARK(PlainTextToBytes)->Unit(benchmark::kMillisecond)->Iterations(9)->UseMa
 int main(int argc, char** argv) {
   mallopt(M_MMAP_THRESHOLD, 32 << 20);
   mallopt(M_TRIM_THRESHOLD, 1 << 30);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
+  RunBenchmarks(argc, argv);
   return 0;
 }

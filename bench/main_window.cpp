@@ -14,13 +14,16 @@
 #include <string>
 #include <vector>
 
+#include "bench/main_window_main.h"
+#include "bench/opened_document.h"
+#include "bench/repeated_text.h"
+#include "bench/run_and_floor.h"
 #include "core/decode.h"
 #include "core/edit_history.h"
 #include "core/registry.h"
 #include "core/settings_schema.h"
 #include "mainwindow/forms/decoding.h"
 #include "mainwindow/forms/main.h"
-#include "platform/application.h"
 #include "platform/richedit/rich_text_box.h"
 #include "platform/testing/win.h"
 #include "platform/vb/form.h"
@@ -33,21 +36,10 @@ frmMain* window = nullptr;
 
 const std::u16string kLine = u"Съешь же еще этих мягких французских булок, да выпей чаю.\r\n";
 
-std::u16string TextOf(std::size_t size) {
-  std::u16string t;
-  t.reserve(size + kLine.size());
-  while (t.size() < size) t += kLine;
-  t.resize(size);
-  return t;
-}
+std::u16string TextOf(std::size_t size) { return Repeated(kLine, size); }
 
 double Milliseconds(std::chrono::steady_clock::duration d) {
   return std::chrono::duration<double, std::milli>(d).count();
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
 }
 
 // A form holding nothing but an editor: the floor of a keystroke.
@@ -66,11 +58,7 @@ class frmBare : public vb::Form {
 // the load itself.
 void LoadDocument(const std::u16string& text) {
   vb::RichTextBox& editor = *window->RichTextBox;
-  modDocument::UndoRecording = false;
-  editor.Text(text);
-  modDocument::UndoStack.clear();
-  modDocument::RedoStack.clear();
-  modDocument::UndoRecording = true;
+  OpenAsDocument(editor, text);
   editor.SelStart(static_cast<std::int32_t>(text.size() / 2));
   editor.SetFocus();
   vb::DoEvents();
@@ -141,22 +129,9 @@ BENCHMARK(DecodeMenuConversion)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  const auto settings = std::filesystem::temp_directory_path() / "qm-bench-main-window-settings";
-  std::filesystem::remove_all(settings);
-  setenv("XDG_CONFIG_HOME", settings.c_str(), 1);
-  platform::Application app(argc, argv);
   // The clipboard watch on, as in the figures the program is held to.
-  modRegistry::WriteRegistryString(win::HKEY_CURRENT_USER, settings::kPreferencesKey,
-                                   settings::preferences::kClipboardDetect, u"1");
-  window = new frmMain;
-  window->Load();
-  window->Show();
-  platform::testing::ShowAndWait(window->hWnd());
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  window->Terminate();
-  std::filesystem::remove_all(settings);
-  return 0;
+  return RunOnMainWindow(argc, argv, "main-window", window, [] {
+    modRegistry::WriteRegistryString(win::HKEY_CURRENT_USER, settings::kPreferencesKey,
+                                     settings::preferences::kClipboardDetect, u"1");
+  });
 }

@@ -20,11 +20,12 @@
 #include <string>
 #include <vector>
 
+#include "bench/main_window_main.h"
+#include "bench/opened_document.h"
 #include "bench/run_and_floor.h"
 #include "core/edit_history.h"
 #include "mainwindow/forms/main.h"
 #include "mainwindow/forms/replace.h"
-#include "platform/application.h"
 #include "platform/richedit/rich_text_box.h"
 #include "platform/script/script.h"
 #include "platform/testing/richedit.h"
@@ -62,11 +63,7 @@ std::u16string WithLf(const std::u16string& crlf) {
 // The main window holds `document` as an opened one, with a history of its base alone.
 void Load(const std::u16string& document) {
   vb::RichTextBox& editor = *window->RichTextBox;
-  modDocument::UndoRecording = false;
-  editor.Text(document);
-  modDocument::UndoStack.clear();
-  modDocument::RedoStack.clear();
-  modDocument::UndoRecording = true;
+  OpenAsDocument(editor, document);
   modDocument::RecordChange(editor);  // the base snapshot
   editor.SelStart(0);
   vb::DoEvents();
@@ -183,20 +180,5 @@ BENCHMARK(ReplaceAllOneLetter)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond)->
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  const auto settings = std::filesystem::temp_directory_path() / "qm-bench-replace-all-settings";
-  std::filesystem::remove_all(settings);
-  setenv("XDG_CONFIG_HOME", settings.c_str(), 1);
-  platform::Application app(argc, argv);
-  platform::script::SetActive(true);
-  window = new frmMain;
-  window->Load();
-  window->Show();
-  platform::testing::ShowAndWait(window->hWnd());
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  window->Terminate();
-  std::filesystem::remove_all(settings);
-  return 0;
+  return RunOnMainWindow(argc, argv, "replace-all", window, [] { platform::script::SetActive(true); });
 }

@@ -3,12 +3,12 @@
 // `windows` while the benchmarks run.
 #pragma once
 
-#include <benchmark/benchmark.h>
 #include <stdlib.h>
 
 #include <filesystem>
 #include <string>
 
+#include "bench/run_benchmarks.h"
 #include "controls/testing/stand_in.h"
 #include "platform/application.h"
 #include "platform/script/script.h"
@@ -20,9 +20,7 @@ inline int RunWithStandIns(int argc, char** argv, const std::string& name, qmtes
   platform::script::SetActive(true);
   qmtest::StandInServices stand;
   windows = &stand;
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
+  RunBenchmarks(argc, argv);
   windows = nullptr;
   std::filesystem::remove_all(settings);
   return 0;

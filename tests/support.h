@@ -262,6 +262,9 @@ class FileSizeLimit {
 // Readable text of UTF-16 strings in assertion messages.
 inline std::string U8(const std::u16string& s) { return vb::ToUtf8(s); }
 
+// A path as the program's functions take it.
+inline std::u16string U(const std::filesystem::path& p) { return vb::FromUtf8(p.string()); }
+
 // The number of the runtime error f raises, or 0 when it raises none.
 inline int ErrorNumberOf(const std::function<void()>& f) {
   try {

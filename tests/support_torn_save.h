@@ -19,6 +19,24 @@ inline std::string Text(const char* tag, std::size_t lines) {
   return out;
 }
 
+// The texts of a rewrite that is torn: the old one, and a shorter new one.
+inline const std::string kBefore = Text("old", 20000);
+inline const std::string kAfter = Text("new", 12000);
+
+// A file holding kBefore under two names in a folder of its own; recovery copies go to a state
+// folder of the test's own.
+struct LinkedFile {
+  TempDir dir;
+  FreshStateFolder state;
+  std::filesystem::path a = dir.path() / "a.txt";
+  std::filesystem::path b = dir.path() / "b.txt";
+
+  LinkedFile() {
+    WriteBytes(a, kBefore);
+    std::filesystem::create_hard_link(a, b);
+  }
+};
+
 // The files the rewrites left in a folder (their names begin ".~").
 inline std::size_t LeftIn(const std::filesystem::path& folder) {
   std::size_t n = 0;

@@ -7,37 +7,23 @@
 #include "commandbars/command_bar.h"
 #include "commandbars/draw_button_params.h"
 #include "commandbars/utility.h"
+#include "measure_support.h"
 #include "platform/vb/controls.h"
 #include "platform/vb/form.h"
 #include "stand_in_links.h"
 #include "support_gdi.h"
 
 using namespace commandbars;
+using qmtest::frmPanel;
 using qmtest::MakeBar;
 using qmtest::MakeButton;
 
 namespace {
 
-struct frmPanel : vb::Form {
-  vb::TextBox txtZoom{*this};
-};
-
-struct Layouts : ::testing::Test {
-  qmtest::Surface surface{200, 60};
-  cFontCache fonts;
-  vb::StdFont font;
-  cMeasureButtonParams p;
+struct Layouts : ::testing::Test, qmtest::MeasureSurface {
   std::unique_ptr<cCommandBarInt> bar = MakeBar(u"BAR");
   std::vector<std::unique_ptr<cButtonInt>> buttons;
   std::vector<cDisplayButtonInfo> infos;
-  void SetUp() override {
-    font.Name = u"Tahoma";
-    font.Size = 8.25;
-    p.hdc = surface.dc;
-    p.hFont = fonts.hFont(font, 0, surface.dc);
-    p.IconWidth = 16;
-    p.IconHeight = 16;
-  }
   cButtonInt& Add(std::u16string caption, std::int32_t style = eNormal, std::int32_t icon = 0) {
     buttons.push_back(MakeButton(u"B" + std::u16string(1, static_cast<char16_t>(u'0' + buttons.size())), caption, style));
     buttons.back()->IconIndex(icon);

@@ -7,34 +7,20 @@
 #include "commandbars/command_bar_image_list.h"
 #include "commandbars/draw_button_params.h"
 #include "commandbars/utility.h"
+#include "measure_support.h"
 #include "platform/vb/controls.h"
 #include "platform/vb/form.h"
 #include "stand_in_links.h"
 #include "support_gdi.h"
 
 using namespace commandbars;
+using qmtest::frmPanel;
 using qmtest::MakeButton;
 
 namespace {
 
-struct frmPanel : vb::Form {
-  vb::TextBox txtZoom{*this};
-};
-
-struct Measuring : ::testing::Test {
-  qmtest::Surface surface{200, 60};
-  cFontCache fonts;
-  vb::StdFont font;
-  cMeasureButtonParams p;
-  void SetUp() override {
-    font.Name = u"Tahoma";
-    font.Size = 8.25;
-    p.hdc = surface.dc;
-    p.hFont = fonts.hFont(font, 0, surface.dc);
-    p.IconWidth = 16;
-    p.IconHeight = 16;
-    p.SizeStyle = 1;
-  }
+struct Measuring : ::testing::Test, qmtest::MeasureSurface {
+  void SetUp() override { p.SizeStyle = 1; }
   win::SIZE Text(std::u16string_view text, win::UINT format = 0x420) {
     const win::HGDIOBJ old = win::SelectObject(surface.dc, p.hFont);
     win::RECT r{0, 0, 256, 256};

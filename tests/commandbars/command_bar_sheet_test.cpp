@@ -11,6 +11,7 @@
 #include "commandbars/command_bar_image_list.h"
 #include "commandbars/draw_button_params.h"
 #include "commandbars/utility.h"
+#include "measure_support.h"
 #include "platform/gdi/icons.h"
 #include "platform/testing/gdi.h"
 #include "platform/vb/controls.h"
@@ -20,14 +21,11 @@
 #include "support_gdi.h"
 
 using namespace commandbars;
+using qmtest::frmPanel;
 using qmtest::MakeBar;
 using qmtest::MakeButton;
 
 namespace {
-
-struct frmPanel : vb::Form {
-  vb::TextBox txtZoom{*this};
-};
 
 const char* const kIconFiles[] = {"New", "Open", "Save", "Print", "Cut", "Copy", "Paste", "Undo", "Find", "Font", "Locked"};
 enum Icon { New, Open, Save, Print, Cut, Copy, Paste, Undo, Find, Font, Locked };

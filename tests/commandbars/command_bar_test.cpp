@@ -6,8 +6,10 @@
 #include "commandbars/utility.h"
 #include "platform/vb/error.h"
 #include "stand_in_links.h"
+#include "support.h"
 
 using namespace commandbars;
+using qmtest::ErrorNumberOf;
 using qmtest::MakeBar;
 using qmtest::MakeButton;
 using qmtest::StandInControl;
@@ -15,18 +17,9 @@ using qmtest::StandInLinks;
 
 namespace {
 
-std::int32_t ErrorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const vb::Error& e) {
-    return e.Number;
-  }
-  return 0;
-}
-
 // The number the toolkit raises for its error code.
 std::int32_t Toolkit(std::int32_t code) {
-  return ErrorOf([&] { RaiseCommandBarError(code); });
+  return ErrorNumberOf([&] { RaiseCommandBarError(code); });
 }
 
 std::vector<bool> CheckedOf(cCommandBarInt& bar) {
@@ -60,10 +53,10 @@ TEST(CommandBar, EditingRefusesDuplicatesAndMissingReferencesUnchanged) {
   bar->Add(*x);
   EXPECT_EQ(control.Codes(), std::vector<std::int32_t>{1});
   control.notices.clear();
-  EXPECT_EQ(ErrorOf([&] { bar->Add(*x); }), Toolkit(5));
-  EXPECT_EQ(ErrorOf([&] { bar->InsertAfter(*z, *y); }), Toolkit(3));
-  EXPECT_EQ(ErrorOf([&] { bar->InsertBefore(*x, *x); }), Toolkit(5));
-  EXPECT_EQ(ErrorOf([&] { bar->Remove(*y); }), Toolkit(3));
+  EXPECT_EQ(ErrorNumberOf([&] { bar->Add(*x); }), Toolkit(5));
+  EXPECT_EQ(ErrorNumberOf([&] { bar->InsertAfter(*z, *y); }), Toolkit(3));
+  EXPECT_EQ(ErrorNumberOf([&] { bar->InsertBefore(*x, *x); }), Toolkit(5));
+  EXPECT_EQ(ErrorNumberOf([&] { bar->Remove(*y); }), Toolkit(3));
   EXPECT_TRUE(control.notices.empty());
   EXPECT_EQ(bar->Count(), 1);
   EXPECT_EQ(z->HoldingBarCount(), 0);
@@ -75,7 +68,7 @@ TEST(CommandBar, EditingRefusesDuplicatesAndMissingReferencesUnchanged) {
   EXPECT_EQ(bar->IndexOf(u"X"), 3);
   EXPECT_EQ(bar->IndexOf(u"x"), 0);
   EXPECT_EQ(bar->Item(u"x"), x.get());
-  EXPECT_EQ(ErrorOf([&] { bar->Item(4); }), 9);
+  EXPECT_EQ(ErrorNumberOf([&] { bar->Item(4); }), 9);
   bar->Remove(*z);
   EXPECT_EQ(bar->Count(), 2);
   EXPECT_EQ(z->HoldingBarCount(), 0);

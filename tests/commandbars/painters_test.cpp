@@ -10,6 +10,7 @@
 #include "commandbars/command_bar_image_list.h"
 #include "commandbars/draw_button_params.h"
 #include "commandbars/utility.h"
+#include "measure_support.h"
 #include "platform/gdi/icons.h"
 #include "platform/vb/controls.h"
 #include "platform/vb/form.h"
@@ -17,6 +18,7 @@
 #include "support_gdi.h"
 
 using namespace commandbars;
+using qmtest::frmPanel;
 using qmtest::MakeBar;
 using qmtest::MakeButton;
 
@@ -34,10 +36,6 @@ bool Between(win::COLORREF c, std::int32_t a, std::int32_t b) {
   }
   return true;
 }
-
-struct frmPanel : vb::Form {
-  vb::TextBox txtZoom{*this};
-};
 
 // One paint on a white surface with a 16 x 16 image list of two red icons.
 struct Painting : ::testing::Test {

@@ -24,6 +24,7 @@
 #include "platform/vb/strings.h"
 #include "support.h"
 #include "support_gdi.h"
+#include "support_script.h"
 
 namespace {
 
@@ -37,11 +38,10 @@ std::u16string PicturePath(const char* name) {
   return vb::FromUtf8((folder / name).string());
 }
 
-class ShellDialogs : public ::testing::Test {
+class ShellDialogs : public qmtest::ScriptedDialogs {
  protected:
   void SetUp() override {
-    platform::script::ClearQueue();
-    platform::script::Log().clear();
+    ScriptedDialogs::SetUp();
     platform::testing::SetProgramStarter([this](const std::u16string& program, const Words& args, const std::u16string& dir) {
       Words w{program};
       w.insert(w.end(), args.begin(), args.end());
@@ -54,15 +54,7 @@ class ShellDialogs : public ::testing::Test {
     platform::testing::ForgetDialogActions();
     platform::testing::SetProgramStarter(nullptr);
     platform::script::SetActive(true);
-    EXPECT_EQ(platform::script::Pending(), 0u);
-  }
-  static void Answer(Kind kind, int result, std::u16string text = {}) {
-    platform::script::Queue(platform::script::Answer{kind, result, std::move(text)});
-  }
-  // The last dialog shown; a blank one when none was.
-  static platform::script::Shown Shown() {
-    const auto& log = platform::script::Log();
-    return log.empty() ? platform::script::Shown{} : log.back();
+    ScriptedDialogs::TearDown();
   }
 
   qmtest::FreshSettings settings;  // the Run window's list of commands starts empty

@@ -19,6 +19,7 @@
 #include "platform/shell/shell.h"
 #include "support.h"
 #include "support_desktop.h"
+#include "support_script.h"
 
 namespace {
 
@@ -31,17 +32,8 @@ std::u16string Block() {
   return std::u16string(kParts, std::size(kParts) - 1);
 }
 
-class CommonDialogTest : public ::testing::Test {
+class CommonDialogTest : public qmtest::ScriptedDialogs {
  protected:
-  void SetUp() override {
-    platform::script::ClearQueue();
-    platform::script::Log().clear();
-  }
-  void TearDown() override { EXPECT_EQ(platform::script::Pending(), 0u); }
-  static void Answer(Kind kind, int result, std::u16string text = {}) {
-    platform::script::Queue(platform::script::Answer{kind, result, std::move(text)});
-  }
-  static const platform::script::Shown& Shown() { return platform::script::Log().back(); }
   static std::int32_t ErrorOf(const std::function<void()>& f) {
     try {
       f();

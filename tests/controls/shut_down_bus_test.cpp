@@ -8,13 +8,14 @@
 #include "controls/common_dialog.h"
 #include "platform/script/script.h"
 #include "platform/testing/login_manager.h"
+#include "support_script.h"
 
 namespace {
 
 using platform::script::Kind;
 using Calls = std::vector<std::u16string>;
 
-class ShutDownOnMockBus : public ::testing::Test {
+class ShutDownOnMockBus : public qmtest::ScriptedDialogs {
  protected:
   void SetUp() override {
     if (!platform::testing::LoginManagerMockCalls()) {
@@ -22,17 +23,10 @@ class ShutDownOnMockBus : public ::testing::Test {
       GTEST_SKIP() << "needs the mock login manager on a private bus (tests/controls/shut_down_bus.sh)";
     }
     ASSERT_TRUE(platform::testing::ClearLoginManagerMockCalls());
-    platform::script::ClearQueue();
-    platform::script::Log().clear();
+    ScriptedDialogs::SetUp();
   }
-  void TearDown() override { EXPECT_EQ(platform::script::Pending(), 0u); }
   static void Answer(int button) { platform::script::Queue(platform::script::Answer{Kind::MessageBox, button, {}}); }
   static Calls Recorded() { return platform::testing::LoginManagerMockCalls().value_or(Calls{u"no mock"}); }
-  // The last dialog shown; a blank one when none was.
-  static platform::script::Shown Shown() {
-    const auto& log = platform::script::Log();
-    return log.empty() ? platform::script::Shown{} : log.back();
-  }
 
   clsCommonDialog cd;
 };

@@ -23,8 +23,6 @@ namespace prefs = settings::preferences;
 
 namespace {
 
-std::u16string U(const std::filesystem::path& p) { return vb::FromUtf8(p.string()); }
-
 // About 1.5 MB of Windows-1251 text whose lines end every way.
 std::string LargeFile() {
   std::string bytes;

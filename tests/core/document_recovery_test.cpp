@@ -25,18 +25,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::u16string U(const fs::path& p) { return vb::FromUtf8(p.string()); }
-
 // The file's bytes without the final line break: the editor's text.
 std::u16string Shown(const std::string& bytes) { return vb::FromUtf8(bytes.substr(0, bytes.size() - 2)); }
 
-class RecoveredDocuments : public ::testing::Test {
+class RecoveredDocuments : public ::testing::Test, protected LinkedFile {
  protected:
   void SetUp() override {
     modDocument::Reset();
     platform::script::ClearQueue();
-    WriteBytes(a, kBefore);
-    fs::create_hard_link(a, b);
   }
   // The user opens `p` and answers a message box that comes with `then`; the prompt of the box,
   // or empty when none came.
@@ -64,13 +60,7 @@ class RecoveredDocuments : public ::testing::Test {
   }
   std::size_t Copies() const { return LeftIn(state.folder()) + LeftIn(dir.path()); }
 
-  const std::string kBefore = Text("old", 20000);
-  const std::string kAfter = Text("new", 12000);
   FreshSettings settings;
-  FreshStateFolder state;
-  TempDir dir;
-  fs::path a = dir.path() / "a.txt";
-  fs::path b = dir.path() / "b.txt";
   StandInServices w;
 };
 

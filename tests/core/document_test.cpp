@@ -31,8 +31,6 @@ void Pref(std::u16string_view name, std::u16string_view value) {
   modRegistry::WriteRegistryString(win::HKEY_CURRENT_USER, settings::kPreferencesKey, name, value);
 }
 
-std::u16string U(const std::filesystem::path& p) { return vb::FromUtf8(p.string()); }
-
 class Documents : public ::testing::Test {
  protected:
   void SetUp() override {

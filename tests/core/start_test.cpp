@@ -5,6 +5,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <functional>
+
 #include "core/main_window.h"
 #include "core/registry.h"
 #include "core/settings_schema.h"
@@ -36,6 +38,47 @@ void Dialog(std::u16string_view name, std::int32_t v) {
 void Pref(std::u16string_view name, std::u16string_view v) {
   modRegistry::WriteRegistryString(win::HKEY_CURRENT_USER, settings::kPreferencesKey, name, v);
 }
+
+// A copy of the program started first, in a child process: it runs `start` and then keeps running,
+// holding what the start took, until the test is done with it.
+class FirstCopy {
+ public:
+  explicit FirstCopy(const std::function<bool()>& start) {
+    int ready[2];
+    if (pipe(ready) != 0 || pipe(release_) != 0) return;
+    pid_ = fork();
+    if (pid_ == 0) {
+      close(release_[1]);  // so the read below ends should the test die first
+      (void)!write(ready[1], start() ? "!" : "?", 1);
+      char c;
+      (void)!read(release_[0], &c, 1);
+      _exit(0);
+    }
+    // Only the child writes "ready": should it die first, the read ends instead of waiting forever.
+    close(ready[1]);
+    ready_ = read(ready[0], &said_, 1) == 1;
+    close(ready[0]);
+  }
+  ~FirstCopy() {
+    if (pid_ <= 0) return;
+    (void)!write(release_[1], "!", 1);
+    waitpid(pid_, nullptr, 0);
+    close(release_[0]);
+    close(release_[1]);
+  }
+  FirstCopy(const FirstCopy&) = delete;
+  FirstCopy& operator=(const FirstCopy&) = delete;
+  // The start has run and the copy is running.
+  bool Ready() const { return ready_; }
+  // The start returned true.
+  bool Started() const { return said_ == '!'; }
+
+ private:
+  int release_[2] = {-1, -1};
+  pid_t pid_ = -1;
+  bool ready_ = false;
+  char said_ = 0;
+};
 
 class StartUp : public ::testing::Test {
  protected:
@@ -121,30 +164,15 @@ TEST_F(StartUp, CommonControlsStartAndFaultDialogsAreSuppressed) {
 TEST_F(StartUp, ASecondCopyEndsAtOnceWhenOnlyOneMayRun) {
   TempDir runtime;
   setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
-  int ready[2];
-  int release[2];
-  ASSERT_EQ(pipe(ready), 0);
-  ASSERT_EQ(pipe(release), 0);
-  const pid_t first = fork();
-  if (first == 0) {
-    close(release[1]);  // so the read below ends should the test die first
-    // The copy that runs first: it holds the program's lock until told to end.
+  // The copy that runs first: it holds the program's lock until the test ends it.
+  const FirstCopy first([] {
     (void)vb::App.PrevInstance();
-    (void)!write(ready[1], "!", 1);
-    char c;
-    (void)!read(release[0], &c, 1);
-    _exit(0);
-  }
-  // Only the child writes "ready": should it die first, the read ends instead of waiting forever.
-  close(ready[1]);
-  char c = 0;
-  ASSERT_EQ(read(ready[0], &c, 1), 1);
+    return true;
+  });
+  ASSERT_TRUE(first.Ready());
 
   Pref(settings::preferences::kManyCopies, u"0");
   EXPECT_TRUE(SecondCopyEndsWithTheNotice());
-  (void)!write(release[1], "!", 1);
-  int status = 0;
-  waitpid(first, &status, 0);
 }
 
 // A copy that was started while several were allowed still counts when only one is allowed later.
@@ -152,29 +180,12 @@ TEST_F(StartUp, ACopyStartedWhileManyWereAllowedStillCounts) {
   TempDir runtime;
   setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
   Pref(settings::preferences::kManyCopies, u"1");
-  int ready[2];
-  int release[2];
-  ASSERT_EQ(pipe(ready), 0);
-  ASSERT_EQ(pipe(release), 0);
-  const pid_t first = fork();
-  if (first == 0) {
-    close(release[1]);  // so the read below ends should the test die first
-    const bool started = modMain::Main();
-    (void)!write(ready[1], started ? "!" : "?", 1);
-    char c;
-    (void)!read(release[0], &c, 1);
-    _exit(0);
-  }
-  // Only the child writes "ready": should it die first, the read ends instead of waiting forever.
-  close(ready[1]);
-  char c = 0;
-  ASSERT_EQ(read(ready[0], &c, 1), 1);
-  EXPECT_EQ(c, '!');
+  const FirstCopy first([] { return modMain::Main(); });
+  ASSERT_TRUE(first.Ready());
+  EXPECT_TRUE(first.Started());
 
   Pref(settings::preferences::kManyCopies, u"0");
   EXPECT_TRUE(SecondCopyEndsWithTheNotice());
-  (void)!write(release[1], "!", 1);
-  waitpid(first, nullptr, 0);
 }
 
 // A settings file with one line that is no settings line: the start tells the user once that the

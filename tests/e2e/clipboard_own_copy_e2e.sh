@@ -7,30 +7,18 @@
 # Usage (through tests/e2e/with_x.sh): tests/e2e/clipboard_own_copy_e2e.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/clipboard_lib.sh"
 e2e_init clipboard_own_copy "$1" 150
-e2e_profile <<'REG'
-"ShowInCaption"="3"
-"SaveChange"="0"
-"ClipboardDetect"="1"
-"DecodeClipboard"="1"
-"ClipboardText"="1"
-REG
+clip_watch_profile '"ClipboardText"="1"'
 
-# The text as DOS 866 bytes shown in Windows 1251 (iconv, not the program, says what that is).
-as_866_shown_as_1251() { printf '%s' "$1" | iconv -f UTF-8 -t CP866 | iconv -f CP1251 -t UTF-8; }
 # document_is TEXT: the editor holds TEXT (line breaks compared without their carriage returns).
 document_is() { [ "$(e2e_editor_text | tr -d '\r')" = "$1" ]; }
-# remembered TEXT: the watch remembers TEXT as the last clipboard text it saw.
-remembered() { [ "$(e2e_value ClipboardText Clipboard)" = "\"$1\"" ]; }
-
-# No Ё or ё: the conversion tables leave those two letters as they are.
-first="Съешь же еще этих мягких французских булок, да выпей чаю."
-second="Электрификация южных губерний даст мощный толчок сельскому хозяйству."
+first=$CLIP_FIRST
+second=$CLIP_SECOND
 
 e2e_window_manager
 e2e_start_main
-e2e_clip_set "$(as_866_shown_as_1251 "$first")"
-e2e_until 60 remembered "$(as_866_shown_as_1251 "$first")" || e2e_fail "the watch did not see the first copy"
+clip_copied_garbled "$first" "the first copy"
 e2e_focus "$main"
 e2e_until 60 document_is "$first" || e2e_fail "the first copy did not come in converted: \"$(e2e_editor_text)\""
 e2e_shot 1_first_converted
@@ -39,8 +27,7 @@ e2e_shot 1_first_converted
 e2e_keys ctrl+a ctrl+c
 e2e_until 60 remembered "$first" || e2e_fail "the watch did not see the program's own copy"
 
-e2e_clip_set "$(as_866_shown_as_1251 "$second")"
-e2e_until 60 remembered "$(as_866_shown_as_1251 "$second")" || e2e_fail "the watch did not see the second copy"
+clip_copied_garbled "$second" "the second copy"
 appended() { document_is "$first"$'\n'"$second"; }
 e2e_until 60 appended || e2e_fail "the editor holds \"$(e2e_editor_text | head -c 300)\", not the two copies once each"
 e2e_shot 2_second_appended

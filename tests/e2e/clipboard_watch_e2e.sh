@@ -8,18 +8,9 @@
 # Usage (through tests/e2e/with_x.sh): tests/e2e/clipboard_watch_e2e.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/clipboard_lib.sh"
 e2e_init clipboard_watch "$1"
-e2e_profile <<'REG'
-"ShowInCaption"="3"
-"SaveChange"="0"
-"ClipboardDetect"="1"
-"DecodeClipboard"="1"
-REG
-
-# The text as DOS 866 bytes shown in Windows 1251 (iconv, not the program, says what that is).
-as_866_shown_as_1251() { printf '%s' "$1" | iconv -f UTF-8 -t CP866 | iconv -f CP1251 -t UTF-8; }
-# remembered TEXT: the watch remembers TEXT as the last clipboard text it saw.
-remembered() { [ "$(e2e_value ClipboardText Clipboard)" = "\"$1\"" ]; }
+clip_watch_profile
 
 e2e_window_manager
 e2e_start_main
@@ -30,13 +21,9 @@ xdotool windowminimize --sync "$main"
 e2e_focus "$other"
 e2e_shot 1_minimized
 
-first="Съешь же еще этих мягких французских булок, да выпей чаю."
-e2e_clip_set "$(as_866_shown_as_1251 "$first")"
-e2e_until 60 remembered "$(as_866_shown_as_1251 "$first")" \
-  || e2e_fail "the clipboard watch did not see the text another program copied"
+clip_copied_garbled "$CLIP_FIRST" "the text another program copied"
 
-# No Ё or ё: the conversion tables leave those two letters as they are.
-second="Электрификация южных губерний даст мощный толчок сельскому хозяйству."
+second=$CLIP_SECOND
 # This copy's program stays in the foreground, so that it can quit below.
 as_866_shown_as_1251 "$second" > "$E2E_OUT/second.txt"
 xclip -quiet -selection clipboard -i "$E2E_OUT/second.txt" >/dev/null 2>&1 &

@@ -7,6 +7,7 @@
 # Usage: tests/e2e/find_e2e.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/search_lib.sh"
 e2e_init find "$1"
 e2e_profile <<'REG'
 "ShowInCaption"="3"
@@ -15,14 +16,6 @@ REG
 TEXT=$'Белеет парус одинокий\nВ тумане моря голубом!\nЧто ищет он в стране далёкой?\nЧто кинул он в краю родном?'
 REPLACED=$'Белеет парус одинокий\nВ тумане моря голубом!\nЧего ищет он в стране далёкой?\nЧего кинул он в краю родном?'
 
-# Places inside the windows, in pixels (their layouts are fixed): the search and replacement boxes,
-# and the Cancel and Replace All buttons.
-FIND_BOX=(150 32)
-FIND_CANCEL=(315 53)
-REPLACE_FIND_BOX=(190 32)
-REPLACE_WITH_BOX=(190 57)
-REPLACE_ALL=(335 84)
-
 # Selects with KEYS, then copies with Ctrl+Insert; prints what was copied.
 copy() {
   e2e_keys "$@"
@@ -30,12 +23,6 @@ copy() {
 }
 # The editor's whole text, selected and copied.
 editor_text() { copy ctrl+Home ctrl+shift+End; }
-# Puts TEXT into the box at X Y of window WID through the clipboard (xdotool cannot type Cyrillic).
-fill_box() {
-  e2e_clip_set "$4"
-  e2e_click "$1" "$2" "$3"
-  e2e_keys ctrl+a shift+Insert
-}
 # Gives the main window the keyboard (its editor has the focus inside it).
 to_main() { e2e_focus "$main"; }
 
@@ -62,24 +49,7 @@ e2e_click "$find" "${FIND_CANCEL[@]}"
 e2e_wait_gone "Найти"
 
 # Replace All: every "Что" becomes "Чего", after the question and before the count.
-to_main
-e2e_keys ctrl+Home
-e2e_keys ctrl+h
-replace=$(e2e_wait_active "Найти и заменить")
-fill_box "$replace" "${REPLACE_FIND_BOX[@]}" "Что"
-fill_box "$replace" "${REPLACE_WITH_BOX[@]}" "Чего"
-e2e_keys Return                       # search from the start: the replace buttons come on
-e2e_focus "$replace"
-e2e_shot_window "$replace" 3_replace_window
-e2e_click "$replace" "${REPLACE_ALL[@]}"
-question=$(e2e_wait_box)
-e2e_shot 4_replace_question
-e2e_keys Return                       # Yes
-e2e_until 60 e2e_no_window_id "$question" || e2e_fail "the question stayed after Yes"
-count=$(e2e_wait_box)
-e2e_shot 5_replace_count
-e2e_keys Return                       # the count
-e2e_until 60 e2e_no_window_id "$count" || e2e_fail "the count stayed after Enter"
+replace_all_answered "Что" "Чего" 3_replace
 to_main
 got=$(editor_text)
 [ "$got" = "$REPLACED" ] || e2e_fail "Replace All left another text: $got"

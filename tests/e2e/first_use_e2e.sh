@@ -32,10 +32,8 @@ e2e_profile <<REG
 "ButtonMouseClickPath"="$SOUND"
 REG
 
-# A sound server whose one sink plays into nothing; what reaches it is recorded from its monitor.
-e2e_spawn pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disable-shm=yes \
-  -L "module-null-sink sink_name=quiet" -L module-native-protocol-unix
-e2e_until 60 test -S "$XDG_RUNTIME_DIR/pulse/native" || e2e_fail "the sound server did not start"
+# What reaches the sound server's sink is recorded from its monitor.
+e2e_sound_server
 
 # loaded PATTERN: true when a file the program has mapped matches PATTERN.
 loaded() { grep -qE "$1" /proc/"$E2E_PID"/maps; }

@@ -15,6 +15,7 @@
 # Usage: tests/e2e/keyboard_layout_e2e.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/xtest_lib.sh"
 e2e_init keyboard_layout "$1"
 
 # chord FIRST SECOND: FIRST held, SECOND pressed and released, FIRST released (each a moment apart,
@@ -22,18 +23,6 @@ e2e_init keyboard_layout "$1"
 chord() {
   xte "keydown $1" 'usleep 80000' "keydown $2" 'usleep 80000' "keyup $2" 'usleep 80000' "keyup $1"
   e2e_settle
-}
-# key KEY: KEY pressed and released by its key code.
-key() { xte "key $1"; e2e_settle; }
-# with_ctrl KEY: Ctrl+KEY by its key code, in whatever layout is active.
-with_ctrl() { xte 'keydown Control_L' "key $1" 'keyup Control_L'; e2e_settle; }
-# typed KEYS: the letters of KEYS typed by their keys on a US keyboard.
-typed() { xte "str $1"; e2e_settle; }
-# editor_text: the editor's text read as a user would, select all and copy, without xdotool (keys
-# that never arrived copy nothing, and the copy is pressed again).
-editor_text() {
-  with_ctrl a
-  e2e_copy_by with_ctrl c
 }
 # layouts OPTION: the US and Russian layouts, switched by OPTION; the group in force stays as it
 # was (a new layout list does not reset it, and the US layout is in force at the start).
@@ -67,12 +56,6 @@ menu_gone() { [ -z "$(comm -12 <(echo "$opened") <(program_windows))" ]; }
 menu_closed() {
   e2e_until 60 menu_gone || e2e_fail "$1 left the menu on the screen"
   e2e_settle
-}
-# expect_text WHAT TEXT: the editor holds exactly TEXT.
-expect_text() {
-  local got
-  got=$(editor_text)
-  [ "$got" = "$2" ] || e2e_fail "$1: the editor holds \"$got\", not \"$2\""
 }
 
 e2e_window_manager

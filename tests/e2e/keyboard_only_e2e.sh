@@ -16,17 +16,13 @@
 # Usage: tests/e2e/keyboard_only_e2e.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/xtest_lib.sh"
 e2e_init keyboard_only "$1" 900
 
 TITLE="Brannoch Quillmark 3.0 Preview"
 
 # --- keys ----------------------------------------------------------------------------------------
 
-# key NAME...: presses each key (xte's names: Tab, Return, Escape, F9, Right, ...) in turn.
-key() {
-  local k
-  for k in "$@"; do xte "key $k"; e2e_settle; done
-}
 # chord MODIFIER... KEY: the modifiers held (Control_L, Shift_L, Alt_L) while KEY is pressed.
 chord() {
   local mods=("${@:1:$#-1}") last=${!#} m down=() up=()
@@ -34,8 +30,6 @@ chord() {
   xte "${down[@]}" "key $last" 'usleep 50000' "${up[@]}"
   e2e_settle
 }
-# typed TEXT: Latin letters and digits typed by their keys.
-typed() { xte "str $1"; e2e_settle; }
 # menu COLUMN DOWNS: an Alt tap makes the first menu title hot; COLUMN times Right goes to the
 # menu, Down opens it on its first item, DOWNS more times Down goes to the item, Return runs it.
 menu() {
@@ -121,19 +115,6 @@ tab_round() {
   chord Shift_L Tab
   name="${base}_back"
   e2e_until 60 moved_from "$start" || e2e_fail "$base: Shift+Tab did not move the focus back"
-}
-
-# editor_text: the editor's text, selected and copied by keys, read from the clipboard.
-editor_text() {
-  e2e_clip_set "(nothing copied)"
-  chord Control_L a
-  chord Control_L c
-  e2e_clip_get | tr -d '\r'
-}
-expect_text() {
-  local got
-  got=$(editor_text)
-  [ "$got" = "$2" ] || e2e_fail "$1: the editor holds \"$got\", not \"$2\""
 }
 
 # --- the start-up windows and the first-run notice -------------------------------------------------

@@ -135,6 +135,15 @@ e2e_window_manager() {
   e2e_until 30 e2e_managed || e2e_fail "the window manager did not start within 30 s"
 }
 
+# e2e_sound_server: starts a sound server of the script's own (pulseaudio, in the profile's runtime
+# folder) whose one sink, "quiet", plays into nothing; what reaches it can be recorded from
+# quiet.monitor. Call it before e2e_start.
+e2e_sound_server() {
+  e2e_spawn pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disable-shm=yes \
+    -L "module-null-sink sink_name=quiet" -L module-native-protocol-unix
+  e2e_until 60 test -S "$XDG_RUNTIME_DIR/pulse/native" || e2e_fail "the sound server did not start"
+}
+
 # e2e_managed: true once a window manager runs on the display (it names its check window on the root).
 e2e_managed() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 

@@ -8,25 +8,14 @@
 # Usage: tests/e2e/lock_e2e.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/lock_lib.sh"
 e2e_init lock "$1"
-e2e_profile <<'REG'
-[HKEY_CURRENT_USER\Software\Brannoch Tovin\Quillmark 3.0\Preferences]
-"ShowInCaption"="3"
+lock_profile
 
-[HKEY_CURRENT_USER\Software\Brannoch Tovin\Quillmark 3.0\Preferences\Locked]
-"User"="Ольга"
-"Password"="Secret7"
-"Tip"="Имя кота и цифра"
-"DoNotShowPassword"=dword:00000001
-REG
-
-# Places inside the windows, in pixels: the menu entries; the lock window's password box.
-MENU_SERVICE=(318 10)
-MENU_LOCK=(398 58)
+# Places inside the windows, in pixels: the Help menu's entries; the agreement's OK.
 MENU_HELP=(492 10)
 MENU_LICENSE=(573 31)
 MENU_ABOUT=(533 109)
-PASSWORD_BOX=(300 68)
 LICENSE_OK=(495 392)
 
 # The program's shown windows, one title a line, sorted.
@@ -38,11 +27,8 @@ shown_titles() {
 }
 only_lock_shown() { [ "$(shown_titles)" = "Brannoch Quillmark 3.0" ]; }
 
-e2e_window_manager
-e2e_start_main
-e2e_focus "$main"
 # A document: the search windows need text.
-e2e_type "Document before the lock"
+lock_start
 e2e_keys ctrl+h
 e2e_wait_window "Найти и заменить" >/dev/null
 e2e_focus "$main"
@@ -53,9 +39,7 @@ before=$(shown_titles)
 [ "$(echo "$before" | wc -l)" -ge 3 ] || e2e_fail "the replace and go-to windows did not open: $before"
 e2e_shot 1_before_lock
 
-e2e_click "$main" "${MENU_SERVICE[@]}"
-e2e_click "$main" "${MENU_LOCK[@]}"
-lock=$(e2e_wait_window "^Brannoch Quillmark 3.0$")
+lock_program
 e2e_until 60 only_lock_shown || e2e_fail "windows of the program stayed visible while locked: $(shown_titles | tr '\n' ',')"
 e2e_shot 2_locked
 
@@ -73,19 +57,15 @@ e2e_click "$lock" "${PASSWORD_BOX[@]}"
 e2e_type "secret7"
 e2e_shot 4_password_masked
 e2e_keys Return
-notice=$(e2e_wait_window "Brannoch Quillmark 3.0 Preview")
-e2e_shot 5_wrong_password
-e2e_focus "$notice"
-e2e_keys Return
-e2e_wait_gone "Brannoch Quillmark 3.0 Preview"
+lock_notice_answered 5_wrong_password
 only_lock_shown || e2e_fail "a wrong password lifted the lock: $(shown_titles | tr '\n' ',')"
 
 # The right password brings every window back.
 e2e_focus "$lock"
 e2e_click "$lock" "${PASSWORD_BOX[@]}"
-e2e_type "Secret7"
+e2e_type "$LOCK_PASSWORD"
 e2e_keys Return
-e2e_wait_gone "^Brannoch Quillmark 3.0$"
+e2e_wait_gone "$LOCK_TITLE"
 all_back() { [ "$(shown_titles)" = "$before" ]; }
 e2e_until 60 all_back || e2e_fail "not every window came back: $(shown_titles | tr '\n' ',') instead of $(echo "$before" | tr '\n' ',')"
 e2e_shot 6_unlocked

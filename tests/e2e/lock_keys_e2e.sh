@@ -10,44 +10,25 @@
 # Pictures go to BUILD/e2e/lock_keys/. Usage (through tests/e2e/with_x.sh): tests/e2e/lock_keys_e2e.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/lock_lib.sh"
 e2e_init lock_keys "$1" 150
-e2e_profile <<REG
-[$E2E_KEY\\Preferences]
-"ShowInCaption"="3"
-"ManyCopies"="1"
+lock_profile '"ManyCopies"="1"'
 
-[$E2E_KEY\\Preferences\\Locked]
-"User"="Olga"
-"Password"="Secret7"
-"Tip"="Cat and a digit"
-"DoNotShowPassword"=dword:00000001
-REG
-
-# Places inside the windows, in pixels: the menu entries; the lock window's password box; the
-# settings dialog's lock tab, its password box and its OK.
-MENU_SERVICE=(318 10)
-MENU_LOCK=(398 58)
+# Places inside the windows, in pixels: the Service menu's settings entry; the settings dialog's lock
+# tab, its password box and its OK.
 MENU_SETTINGS=(360 33)
-PASSWORD_BOX=(300 68)
 TAB_LOCKED=(440 20)
 SETTINGS_PASSWORD=(300 93)
 SETTINGS_OK=(522 420)
-LOCK_TITLE="^Brannoch Quillmark 3.0$"
-NOTICE_TITLE="Brannoch Quillmark 3.0 Preview"
 
 stored_password() { e2e_value Password 'Preferences\Locked'; }
 no_password_copied() {
-  [ "$(e2e_clip_get)" != "Secret7" ] || e2e_fail "$1 put the stored password on the clipboard"
+  [ "$(e2e_clip_get)" != "$LOCK_PASSWORD" ] || e2e_fail "$1 put the stored password on the clipboard"
 }
 main_shown() { [ -n "$(xdotool search --all --onlyvisible --pid "$E2E_PID" --name "Quillmark 3.0 Preview" 2>/dev/null)" ]; }
 
-e2e_window_manager
-e2e_start_main
-e2e_focus "$main"
-e2e_type "Document before the lock"
-e2e_click "$main" "${MENU_SERVICE[@]}"
-e2e_click "$main" "${MENU_LOCK[@]}"
-lock=$(e2e_wait_window "$LOCK_TITLE")
+lock_start
+lock_program
 e2e_focus "$lock"
 e2e_shot 1_locked
 
@@ -61,11 +42,7 @@ done
 e2e_shot 2_after_tabs
 e2e_click "$lock" "${PASSWORD_BOX[@]}"
 e2e_keys ctrl+a ctrl+v Return
-notice=$(e2e_wait_window "$NOTICE_TITLE")
-e2e_shot 3_pasted_refused
-e2e_focus "$notice"
-e2e_keys Return
-e2e_wait_gone "$NOTICE_TITLE"
+lock_notice_answered 3_pasted_refused
 main_shown && e2e_fail "the pasted clipboard unlocked the program"
 e2e_window_shown "$LOCK_TITLE" || e2e_fail "the lock window went"
 
@@ -87,14 +64,14 @@ e2e_type "Changed1"
 e2e_shot_window "$dialog" 5_second_copy_typed
 e2e_click "$dialog" "${SETTINGS_OK[@]}"
 e2e_wait_gone "Параметры программы"
-[ "$(stored_password)" = '"Secret7"' ] || e2e_fail "the second copy changed the stored password to $(stored_password)"
+[ "$(stored_password)" = "\"$LOCK_PASSWORD\"" ] || e2e_fail "the second copy changed the stored password to $(stored_password)"
 
 # 3. The right password unlocks the first copy.
 main=$first
 e2e_focus "$lock"
 e2e_click "$lock" "${PASSWORD_BOX[@]}"
 e2e_keys ctrl+a
-e2e_type "Secret7"
+e2e_type "$LOCK_PASSWORD"
 e2e_keys Return
 e2e_wait_gone "$LOCK_TITLE"
 e2e_until 60 main_shown || e2e_fail "the right password did not bring the main window back"

@@ -6,13 +6,9 @@
 # it is there; the system's own scheduler is never asked. Usage: private_cups.sh COMMAND [ARGS...]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-base=$(mktemp -d)
-pid=""
-finish() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
-  rm -rf "$base"
-}
-trap finish EXIT
+source "$here/server_lib.sh"
+server_begin
+base=$SERVER_DIR
 mkdir -p "$base"/{conf,spool,state,cache,tmp,log}
 chmod 755 "$base"
 
@@ -49,7 +45,7 @@ CONF
 } > "$base/conf/cups-files.conf"
 
 /usr/sbin/cupsd -f -c "$base/conf/cupsd.conf" -s "$base/conf/cups-files.conf" >"$base/log/stdout" 2>&1 &
-pid=$!
+SERVER_PID=$!
 export CUPS_SERVER="$base/cups.sock"
 # fail WHAT: says what went wrong, with what the scheduler said, and ends the run.
 fail() {
@@ -57,15 +53,8 @@ fail() {
   cat "$base/log/stdout" "$base/log/error_log" "$base/log/lpadmin" >&2 2>/dev/null
   exit 1
 }
-# until_done COMMAND...: runs COMMAND until it succeeds (a scheduler that has just started may
-# refuse a request for a moment); false after a minute, or at once when the scheduler has ended.
-until_done() {
-  local end=$((SECONDS + 60))
-  until "$@" >>"$base/log/lpadmin" 2>&1; do
-    kill -0 "$pid" 2>/dev/null && ((SECONDS <= end)) || return 1
-    sleep 0.05
-  done
-}
+# until_done COMMAND...: runs COMMAND until the scheduler takes it, its output kept in the log.
+until_done() { server_until 60 "$@" >>"$base/log/lpadmin" 2>&1; }
 until_done lpstat -r || fail "the scheduler did not start"
 until_done lpadmin -p Hall -v ipp://hall.example:631/ipp/print -D "Hall" -E -m raw || fail "no printer Hall"
 until_done lpadmin -p Duplexer -v ipp://duplexer.example:631/ipp/print -D "Duplexer" -E -P "$here/duplex_printer.ppd" \

@@ -8,15 +8,11 @@
 # Usage: tests/e2e/replace_all_e2e.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/search_lib.sh"
 e2e_init replace_all "$1"
 e2e_profile <<'REG'
 "ShowInCaption"="3"
 REG
-
-# Places inside the replace window, in pixels (its layout is fixed): the two boxes and Replace All.
-REPLACE_FIND_BOX=(190 32)
-REPLACE_WITH_BOX=(190 57)
-REPLACE_ALL=(335 84)
 
 # The document, and what each Replace All makes of it: lines of one sentence, every 1024th ending in
 # "Квас." or "КВАС." instead of "чаю.". Worked on as bytes: each Cyrillic letter is two of them.
@@ -37,34 +33,12 @@ truncate -s -1 "$DOCUMENT" "$WORD" "$LETTER"
 
 # The editor's whole text, selected and copied, with its line breaks as LF, into file $1.
 editor_text_to() { e2e_editor_text | tr -d '\r' > "$1"; }
-# Puts TEXT into the box at X Y of window WID through the clipboard (xdotool cannot type Cyrillic).
-fill_box() {
-  e2e_clip_set "$4"
-  e2e_click "$1" "$2" "$3"
-  e2e_keys ctrl+a shift+Insert
-}
 to_main() { e2e_focus "$main"; }
 
-# Replace All of WHAT by WITH from the start of the document: the question answered Yes, the count
-# shown (its picture NAME) and closed.
+# Replace All of WHAT by WITH from the start of the document, answered (pictures NAME_...); the
+# replace window closed.
 replace_all() {
-  to_main
-  e2e_keys ctrl+Home
-  e2e_keys ctrl+h
-  local replace question count
-  replace=$(e2e_wait_active "Найти и заменить")
-  fill_box "$replace" "${REPLACE_FIND_BOX[@]}" "$1"
-  fill_box "$replace" "${REPLACE_WITH_BOX[@]}" "$2"
-  e2e_keys Return                     # search from the start: the replace buttons come on
-  e2e_focus "$replace"
-  e2e_click "$replace" "${REPLACE_ALL[@]}"
-  question=$(e2e_wait_box)
-  e2e_keys Return                     # Yes
-  e2e_until 60 e2e_no_window_id "$question" || e2e_fail "the question stayed after Yes"
-  count=$(e2e_wait_box)
-  e2e_shot "$3"
-  e2e_keys Return                     # the count
-  e2e_until 60 e2e_no_window_id "$count" || e2e_fail "the count stayed after Enter"
+  replace_all_answered "$@"
   e2e_focus "$replace"
   e2e_keys Escape
   e2e_wait_gone "Найти и заменить"
@@ -84,14 +58,14 @@ e2e_clip_file "$DOCUMENT"
 e2e_keys shift+Insert
 expect_text "$DOCUMENT" "the pasted document"
 
-replace_all "квас." "клюквенный морс." 1_word_count
+replace_all "квас." "клюквенный морс." 1_word
 e2e_shot 2_word_replaced
 expect_text "$WORD" "the document with the word replaced in both cases"
 to_main
 e2e_keys ctrl+z
 expect_text "$DOCUMENT" "the document again after one Undo of the word"
 
-replace_all "е" "ё" 3_letter_count
+replace_all "е" "ё" 3_letter
 e2e_shot 4_letter_replaced
 expect_text "$LETTER" "the document with every letter replaced in both cases"
 to_main

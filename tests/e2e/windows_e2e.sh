@@ -57,9 +57,7 @@ REG
 
 # A sound server with a sink that plays into nothing, so the sounds take the audio device's road.
 if command -v pulseaudio >/dev/null 2>&1; then
-  e2e_spawn pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disable-shm=yes \
-    -L module-null-sink -L module-native-protocol-unix
-  e2e_until 60 test -S "$XDG_RUNTIME_DIR/pulse/native" || e2e_fail "the sound server did not start"
+  e2e_sound_server
   sound_server=yes
 else
   sound_server=no

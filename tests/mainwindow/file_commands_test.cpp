@@ -21,7 +21,6 @@ namespace {
 constexpr char16_t kSaveQuestion[] = u"Документ был изменен. Вы хотите сохранить сделанные изменения?";
 const std::string kPrivet = "\xcf\xf0\xe8\xe2\xe5\xf2";  // "Привет" in Windows 1251
 
-std::u16string U(const std::filesystem::path& p) { return vb::FromUtf8(p.string()); }
 // A new document is written with one final line break.
 
 class FileCommands : public MainWindowTest {

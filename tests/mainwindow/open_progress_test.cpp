@@ -17,8 +17,6 @@ namespace prefs = settings::preferences;
 
 namespace {
 
-std::u16string U(const std::filesystem::path& p) { return vb::FromUtf8(p.string()); }
-
 class OpenProgressWindow : public MainWindowTest {
  protected:
   OpenProgressWindow() {

@@ -6,27 +6,20 @@
 #include "platform/vb/error.h"
 #include "platform/vb/printer.h"
 #include "support.h"
+#include "support_script.h"
 
 namespace {
 
-using platform::script::Answer;
 using platform::script::Kind;
 using qmtest::U8;
 
-class CommonDialogTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    platform::script::ClearQueue();
-    platform::script::Log().clear();
-  }
-  void TearDown() override { EXPECT_EQ(platform::script::Pending(), 0u); }
-};
+class CommonDialogTest : public qmtest::ScriptedDialogs {};
 
 TEST_F(CommonDialogTest, OpenGivesPathAndTitleAndShowsTheCallersTexts) {
   vb::CommonDialog dlg;
   dlg.Filter = u"Текстовые файлы (*.txt)|*.txt|Все файлы (*.*)|*.*|";
   dlg.DialogTitle = u"Открытие документа";
-  platform::script::Queue(Answer{Kind::OpenFile, 1, u"C:\\Texts\\a.txt"});
+  Answer(Kind::OpenFile, 1, u"C:\\Texts\\a.txt");
   dlg.ShowOpen();
   EXPECT_EQ(U8(dlg.FileName), "C:/Texts/a.txt");
   EXPECT_EQ(U8(dlg.FileTitle), "a.txt");
@@ -38,49 +31,49 @@ TEST_F(CommonDialogTest, OpenGivesPathAndTitleAndShowsTheCallersTexts) {
 TEST_F(CommonDialogTest, CancelEmptiesTheFileNameAndRaisesOnlyWhenAsked) {
   vb::CommonDialog dlg;
   dlg.FileName = u"/docs/kept.txt";
-  platform::script::Queue(Answer{Kind::OpenFile, 0, {}});
+  Answer(Kind::OpenFile, 0);
   dlg.ShowOpen();
   EXPECT_EQ(dlg.FileName, u"");
   EXPECT_EQ(dlg.FileTitle, u"");
 
   dlg.CancelError = true;
-  platform::script::Queue(Answer{Kind::SaveFile, 0, {}});
+  Answer(Kind::SaveFile, 0);
   try {
     dlg.ShowSave();
     FAIL() << "no error";
   } catch (const vb::Error& e) {
     EXPECT_EQ(e.Number, vb::cdlCancel);
   }
-  platform::script::Queue(Answer{Kind::Color, 0, {}});
+  Answer(Kind::Color, 0);
   EXPECT_THROW(dlg.ShowColor(), vb::Error);
 }
 
 TEST_F(CommonDialogTest, SaveAppendsTheDefaultExtensionToANameWithout) {
   vb::CommonDialog dlg;
   dlg.DefaultExt = u"*.txt|*.*";
-  platform::script::Queue(Answer{Kind::SaveFile, 1, u"/docs/письмо"});
+  Answer(Kind::SaveFile, 1, u"/docs/письмо");
   dlg.ShowSave();
   EXPECT_EQ(U8(dlg.FileName), "/docs/письмо.txt");
   EXPECT_EQ(U8(dlg.FileTitle), "письмо.txt");
-  platform::script::Queue(Answer{Kind::SaveFile, 1, u"/docs/a.log"});
+  Answer(Kind::SaveFile, 1, u"/docs/a.log");
   dlg.ShowSave();
   EXPECT_EQ(U8(dlg.FileName), "/docs/a.log");
   dlg.DefaultExt = u"*.*";  // wildcards give no extension
-  platform::script::Queue(Answer{Kind::SaveFile, 1, u"/docs/b"});
+  Answer(Kind::SaveFile, 1, u"/docs/b");
   dlg.ShowSave();
   EXPECT_EQ(U8(dlg.FileName), "/docs/b");
 }
 
 TEST_F(CommonDialogTest, ColorFontAndPrinterResults) {
   vb::CommonDialog dlg;
-  platform::script::Queue(Answer{Kind::Color, 1, u"16711935"});  // &HFF00FF
+  Answer(Kind::Color, 1, u"16711935");  // &HFF00FF
   dlg.ShowColor();
   EXPECT_EQ(dlg.Color, 0xFF00FF);
-  platform::script::Queue(Answer{Kind::Font, 1, u"DejaVu Sans|14"});
+  Answer(Kind::Font, 1, u"DejaVu Sans|14");
   dlg.ShowFont();
   EXPECT_EQ(U8(dlg.FontName), "DejaVu Sans");
   EXPECT_EQ(dlg.FontSize, 14);
-  platform::script::Queue(Answer{Kind::Printer, 1, u"pdf"});
+  Answer(Kind::Printer, 1, u"pdf");
   dlg.ShowPrinter();
   EXPECT_EQ(vb::Printer.DeviceName(), u"PDF");
 }

@@ -18,11 +18,10 @@ using platform::testing::CurrentSound;
 using platform::testing::RecordedSounds;
 using qmtest::SilentWave;
 using qmtest::TempDir;
+using qmtest::U;
 using qmtest::WriteBytes;
 
 constexpr win::UINT kFlags = win::SND_ASYNC | win::SND_NODEFAULT;
-
-std::u16string U(const std::filesystem::path& p) { return vb::FromUtf8(p.string()); }
 
 }  // namespace
 

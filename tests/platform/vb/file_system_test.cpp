@@ -19,8 +19,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::u16string U(const fs::path& p) { return vb::FromUtf8(p.string()); }
-
 std::int32_t Raised(const std::function<void()>& f) {
   try {
     f();

@@ -18,8 +18,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::u16string U(const fs::path& p) { return vb::FromUtf8(p.string()); }
-
 // How a killed rewrite ended, as the next open sees it.
 enum class End { kOld, kNew, kRecovered };
 

@@ -28,23 +28,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::u16string U(const fs::path& p) { return vb::FromUtf8(p.string()); }
-
-const std::string kBefore = Text("old", 20000);
-const std::string kAfter = Text("new", 12000);
-
 // A file with a second name beside it and a third in another folder, torn by a killed save.
-struct TornFile {
-  TempDir dir;
-  FreshStateFolder state;
-  fs::path a = dir.path() / "a.txt";
-  fs::path b = dir.path() / "b.txt";
+struct TornFile : LinkedFile {
   fs::path c = dir.path() / "other" / "c.txt";
   std::string torn;
 
   TornFile() {
-    WriteBytes(a, kBefore);
-    fs::create_hard_link(a, b);
     fs::create_directory(c.parent_path());
     fs::create_hard_link(a, c);
     torn = Tear(a, kAfter);

@@ -22,22 +22,6 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-std::u16string U(const fs::path& p) { return vb::FromUtf8(p.string()); }
-
-const std::string kBefore = Text("old", 20000);
-const std::string kAfter = Text("new", 12000);
-
-struct LinkedFile {
-  TempDir dir;
-  FreshStateFolder state;
-  fs::path a = dir.path() / "a.txt";
-  fs::path b = dir.path() / "b.txt";
-  LinkedFile() {
-    WriteBytes(a, kBefore);
-    fs::create_hard_link(a, b);
-  }
-};
-
 // A clock by which the bound never passes.
 vb::testing::WaitClockReplacement Stopped() {
   return vb::testing::WaitClockReplacement([] { return Clock::time_point{}; });
