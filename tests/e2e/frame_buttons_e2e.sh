@@ -5,7 +5,8 @@
 #     under a title bar of its own that writes its caption; Esc leaves it up, No answers it;
 #  2. the message that a search ended has the manager's frame with its title and close box, and
 #     neither minimise nor maximise;
-#  3. the full-screen view and its bar offer neither minimise nor maximise.
+#  3. the full-screen view and its bar offer neither minimise nor maximise (a picture of the bar with
+#     its frame shows whether its title bar writes the caption whole).
 # Pictures go to BUILD/e2e/frame_buttons/. Usage (through tests/e2e/with_x.sh): tests/e2e/frame_buttons_e2e.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
@@ -80,6 +81,8 @@ for id in $(xdotool search --onlyvisible --pid "$E2E_PID" 2>/dev/null); do
 done
 [ -n "$view" ] || e2e_fail "no full-screen window came up with the bar"
 e2e_shot 3_full_screen
+frame=$(xwininfo -children -id "$bar" | awk '/Parent window id/{print $4}')
+e2e_shot_window "$frame" 4_full_screen_bar
 no_min_max "$bar" "the full-screen bar"
 no_min_max "$view" "the full-screen view"
 echo "frame_buttons: the save question shows no close box, no message box or full-screen window offers minimise or maximise"
