@@ -30,8 +30,7 @@ class TitleBar : public QLabel {
   }
 };
 
-// Keeps the bar across the top and the border round the edge as the box takes its size, and the
-// caption the box's title.
+// Keeps the bar across the top and the border round the edge as the box takes its size.
 class Follower : public QObject {
  public:
   Follower(QDialog& box, QLabel& bar, QFrame& border) : QObject(&box), bar_(bar), border_(border) {}
@@ -43,8 +42,6 @@ class Follower : public QObject {
       bar_.setGeometry(kBorder, kBorder, box->width() - 2 * kBorder, box->contentsMargins().top() - kBorder);
       border_.setGeometry(box->rect());
       border_.raise();
-    } else if (e->type() == QEvent::WindowTitleChange) {
-      bar_.setText(box->windowTitle());
     }
     return false;
   }

@@ -155,9 +155,9 @@ void FitPrompt(QMessageBox& box, const QString& prompt) {
 
 // A box whose buttons all give an answer that matters (Yes/No, Abort/Retry/Ignore) has no way out
 // but its buttons: Esc does nothing, its title bar carries no close box, and a close asked by the
-// window manager or another program is refused. The toolkit would otherwise take
-// No or Abort as the escape answer, so that a box closed by another program, the window manager
-// or a stray Esc would answer the question for the user (No to "save the changes?" discards them).
+// window manager or another program is refused. The toolkit would otherwise take No or Abort as
+// the escape answer, so that a box closed by another program, the window manager or a stray Esc
+// would answer the question for the user (No to "save the changes?" discards them).
 class NoEscape : public QObject {
  public:
   // Set when the box refused to close; the destroy watch then shows it again in a new window.
