@@ -1,13 +1,15 @@
-// The routing of a chosen command to its handler, by the command's key alone: the key is split at
-// ":" into words, the first word picks the menu, standard-toolbar or conversion-toolbar dispatcher,
-// and each dispatcher compares the further words with fixed strings in a fixed order and runs at most
-// one handler. A menu key of fewer than three words (a menu-bar entry), any word that matches
-// nothing, and any other first word (the toolkit's "CHEVRON") run nothing and show nothing.
+// The routing of a chosen command to its handler, by the command's key alone: the key's leading
+// words are matched, in whole words, with the keys of the command table (mainwindow/command_table.h)
+// until one names a row that runs something; that row's handler (or conversion direction) runs, and
+// further words after it change nothing. A key whose leading words name no button, a menu-bar entry,
+// an item that opens a sub-menu, a separator, the conversion toolbar's panel and any first word but
+// "MENU", "TOOLBAR" and "TOOLBAR2" (the toolkit's "CHEVRON") run nothing and show nothing.
 // Comparisons are exact and case-sensitive.
 //
 // While a conversion runs (it lets window events through while it shows its progress), the commands
 // that would change the document (new, open, reopen, import, insert, paste, cut, delete, clear,
-// case, indent, undo and redo of edits) run nothing; Stop and everything else still work.
+// case, indent, undo and redo of edits, the conversion toolbar's Start) run nothing; Stop and
+// everything else still work.
 //
 // What frmMain calls: it derives from CommandTarget (overriding the handlers it has) and its
 // cmdBar_ButtonClick calls RouteButtonClick(btn.Key(), *this), whichever element raised the event.
@@ -85,15 +87,16 @@ class CommandTarget {
   virtual void StartDecode() = 0;
   // Unloads the conversion progress window when it is loaded.
   virtual void UnloadDecodingWindow() = 0;
+
+  // The conversion toolbar's Start: clears a cancel request made while nothing ran, so that it does
+  // not stop this run, then StartDecode. Its Stop: CancelDecode, then UnloadDecodingWindow, as the
+  // progress window's own Cancel does after its question.
+  void DecodeToolbarStart();
+  void DecodeToolbarStop();
 };
 
 // The words of a key split at every ":"; empty words count ("" gives one empty word).
 std::vector<std::u16string> SplitCommandKey(std::u16string_view key);
-
-// The three dispatchers, given the key's words (word 1 included).
-void ExecuteMenuCommand(const std::vector<std::u16string>& words, CommandTarget& target);
-void ExecuteToolbarCommand(const std::vector<std::u16string>& words, CommandTarget& target);
-void ExecuteDecodeToolbarCommand(const std::vector<std::u16string>& words, CommandTarget& target);
 
 // A chosen button, menu item or shortcut: runs the command of the button's key.
 void RouteButtonClick(std::u16string_view key, CommandTarget& target);

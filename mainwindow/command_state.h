@@ -1,11 +1,15 @@
 // The command-state rule of the main window: which of its 35 document-dependent commands, and the
-// direction list, are enabled for a given editor, clipboard and history. The main window applies it
-// at every tick of its refresh timer; commands outside this list are never disabled by it.
+// direction list, are enabled for a given editor, clipboard and history. Each command's rule is in
+// its row of the command table (mainwindow/command_table.h); the direction list's is the rule of
+// the panel that hosts it. The main window applies the states at every tick of its refresh timer;
+// commands outside this list are never disabled by it.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <string_view>
+#include <vector>
+
+#include "mainwindow/command_table.h"
 
 namespace command_state {
 
@@ -22,17 +26,17 @@ struct Inputs {
 };
 
 // The entry that stands for the direction list cmbDecode, which is a combo box, not a button.
-inline constexpr std::u16string_view kDirectionList = u"cmbDecode";
+inline constexpr std::u16string_view kDirectionList = mainwindow::kDirectionPanelKey;
 
 struct State {
   std::u16string_view key;
   bool enabled;
 };
 
-inline constexpr std::size_t kStateCount = 36;
+// Whether a rule enables its commands for these inputs (Always: true).
+bool Enabled(mainwindow::EnableRule rule, const Inputs& in);
 
-// The states in the order they are set: selection, text (ending with the direction list),
-// clipboard, conversion undo, reopen, save.
-std::array<State, kStateCount> Compute(const Inputs& in);
+// The states of the table's rows that have a rule, in the table's order.
+std::vector<State> Compute(const Inputs& in);
 
 }  // namespace command_state

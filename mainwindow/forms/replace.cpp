@@ -1,5 +1,7 @@
 #include "mainwindow/forms/replace.h"
 
+#include <iterator>
+
 #include "core/main_window.h"
 #include "mainwindow/forms/main.h"
 #include "mainwindow/forms/search.h"
@@ -9,49 +11,42 @@
 #include "platform/vb/strings.h"
 
 frmReplace::frmReplace() {
-  cmdFind.Click = [this] { cmdFind_Click(); };
   cmdReplace.Click = [this] { cmdReplace_Click(); };
   cmdReplaceAll.Click = [this] { cmdReplaceAll_Click(); };
-  cmdCancel.Click = [this] { Unload(); };
-  for (vb::CommandButton* b : {&cmdFind, &cmdReplace, &cmdReplaceAll, &cmdCancel}) chrome::AddButtonSounds(*b);
+  chrome::AddButtonSounds(cmdReplace);
+  chrome::AddButtonSounds(cmdReplaceAll);
 }
 
 void frmReplace::Design() {
+  DesignShared();
   Caption(u"Найти и заменить");
-  BorderStyle(vb::vbFixedDouble);
   Move(0, 0, 5925, 2985);
   FrameFind.Move(120, 60, 4095, 1095);
   FrameFind.Caption(u"Заменить:");
   lblFind.Move(120, 300, 1215, 255);
-  lblFind.Caption(u"Найти:");
   cboFind.Move(1380, 270, 2595, 315);
   lblReplace.Move(120, 675, 1215, 255);
   lblReplace.Caption(u"Заменить на:");
   cboReplace.Move(1380, 645, 2595, 315);
   Frame2.Move(120, 1215, 4095, 1095);
-  Frame2.Caption(u"Параметры:");
   chkWholeWord.Move(120, 300, 3855, 315);
-  chkWholeWord.Caption(u"Искать только слово целиком");
   chkMatchCase.Move(120, 660, 3855, 315);
-  chkMatchCase.Caption(u"С учетом регистра");
   cmdFind.Move(4335, 150, 1395, 375);
-  cmdFind.Caption(search::kFresh);
-  cmdFind.Default(true);
   cmdReplace.Move(4335, 615, 1395, 375);
   cmdReplace.Caption(u"Заменить");
   cmdReplaceAll.Move(4335, 1080, 1395, 375);
   cmdReplaceAll.Caption(u"Заменить все");
   cmdCancel.Move(4335, 1935, 1395, 375);
-  cmdCancel.Caption(u"Отмена");
-  cmdCancel.Cancel(true);
+  // The replace controls are made after the shared ones; the Tab order puts them where they stand.
+  vb::Control* const tabOrder[] = {&cboFind, &cboReplace, &chkWholeWord,  &chkMatchCase,
+                                   &cmdFind, &cmdReplace, &cmdReplaceAll, &cmdCancel};
+  for (int i = 0; i < static_cast<int>(std::size(tabOrder)); ++i) tabOrder[i]->TabIndex(i);
 }
 
 void frmReplace::Form_Load() {
-  search::LoadWindow(*this, cboFind);
+  SearchForm::Form_Load();
   ReplaceButtonsEnabled(false);
 }
-
-void frmReplace::Form_Unload(int&) { chrome::PlaySoundEvent(chrome::kFormUnload); }
 
 void frmReplace::ReplaceButtonsEnabled(bool enabled) {
   cmdReplace.Enabled(enabled);

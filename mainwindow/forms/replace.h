@@ -8,35 +8,29 @@
 // first, from the selection's start, and selects the match for the next press. "Заменить все" asks
 // first, then replaces every match of the text as it stands (mainwindow/replace_all.h) as one step
 // of the edit history, and reports the true number of replacements.
+//
+// It is the find window's form (mainwindow/forms/search_form.h) with a second label and combo box in
+// FrameFind and the two replace buttons; the Tab key still goes through the controls in the order
+// they stand: the two boxes, the options, then the buttons from the top.
 #pragma once
 
-#include "platform/vb/controls.h"
-#include "platform/vb/form.h"
+#include "mainwindow/forms/search_form.h"
 
-class frmReplace : public vb::Form {
+class frmReplace : public SearchForm {
  public:
-  vb::Frame FrameFind{*this};
-  vb::Label lblFind{FrameFind};
-  vb::ComboBox cboFind{FrameFind, vb::vbComboDropdown};
   vb::Label lblReplace{FrameFind};
   vb::ComboBox cboReplace{FrameFind, vb::vbComboDropdown};
-  vb::Frame Frame2{*this};
-  vb::CheckBox chkWholeWord{Frame2};
-  vb::CheckBox chkMatchCase{Frame2};
-  vb::CommandButton cmdFind{*this};
   vb::CommandButton cmdReplace{*this};
   vb::CommandButton cmdReplaceAll{*this};
-  vb::CommandButton cmdCancel{*this};
 
   frmReplace();
 
  protected:
   void Design() override;
   void Form_Load() override;
-  void Form_Unload(int& cancel) override;
 
  private:
-  void cmdFind_Click();
+  void cmdFind_Click() override;
   void cmdReplace_Click();
   void cmdReplaceAll_Click();
   // Both replace buttons at once.

@@ -2,6 +2,8 @@
 // it, on the heap as every modal dialog with an owner is (modal_dialog.h).
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include <QColor>
 #include <QColorDialog>
 #include <QString>

@@ -3,6 +3,8 @@
 // and their row of OK and Cancel.
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QPixmap>

@@ -6,6 +6,8 @@
 // dialog keeps the button grey for all of them, and the line under the field gives the reason.
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include <QFileDialog>
 #include <QString>
 

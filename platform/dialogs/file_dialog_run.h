@@ -3,6 +3,8 @@
 // dialog; the caller turns the chosen path into its own record.
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include <optional>
 #include <string>
 #include <vector>

@@ -3,6 +3,8 @@
 // foundry tags).
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include <QFont>
 #include <QString>
 #include <optional>

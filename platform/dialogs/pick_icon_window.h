@@ -4,6 +4,8 @@
 // (or OK) offers that path's icons; OK with the list's path chooses the icon selected.
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include <QImage>
 #include <functional>
 #include <optional>

@@ -4,6 +4,8 @@
 // It is modal, changes nothing, and opens centred over its owner (on the screen when it has none).
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include <QImage>
 #include <string>
 #include <utility>

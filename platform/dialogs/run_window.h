@@ -5,6 +5,8 @@
 // command did not start, so the user can mend it.
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include <functional>
 #include <optional>
 #include <string>

@@ -3,6 +3,8 @@
 // its first context; the drawing layer asks it before its own table.
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include "platform/gdi/types.h"
 
 namespace platform::gdi {

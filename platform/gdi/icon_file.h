@@ -2,6 +2,8 @@
 // nothing in the bytes: every count, size and offset is checked against the data before use.
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include <cstdint>
 #include <optional>
 #include <span>

@@ -3,6 +3,8 @@
 // canvases surfaces.cpp; bitmaps and DIB sections bitmaps.cpp; layered windows layered_window.cpp.
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include <QFont>
 #include <QCursor>
 #include <QImage>

@@ -1,6 +1,8 @@
 // Inside the layer only: the tab control's state per window and the steps its files share.
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include <memory>
 #include <string>
 #include <vector>

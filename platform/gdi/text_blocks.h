@@ -5,6 +5,8 @@
 // text. The pixels are those a fresh layout gives: a kept block is the same picture.
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include <QFont>
 #include <QPoint>
 #include <QString>

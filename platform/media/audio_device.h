@@ -3,6 +3,8 @@
 // plays none loads no part of Qt Multimedia, the sound server's client or the codecs they bring.
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include <functional>
 #include <memory>
 

@@ -5,6 +5,8 @@
 // another: only the newest is played, as a new sound replaces the one playing anyway.
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include <QByteArray>
 #include <QString>
 #include <cstdint>

@@ -5,6 +5,8 @@
 // caret are looked at, however long the paragraph.
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include <cstdint>
 
 #include "platform/richedit/editor_text.h"

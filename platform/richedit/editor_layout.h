@@ -10,6 +10,8 @@
 // breaks meet the old ones, and only a line that is shown gets the glyphs it is drawn with.
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include <QFont>
 #include <QPalette>
 #include <QRectF>

@@ -7,6 +7,8 @@
 // paragraph costs its start, and its indent only once some paragraph has one.
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>

@@ -9,6 +9,8 @@
 // nothing here: the program keeps its own edit history.
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
 #include <QPoint>

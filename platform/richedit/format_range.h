@@ -1,6 +1,8 @@
-// Printing of the rich edit control's text: lays the text out a rectangle at a time on a printer's
-// device, as EM_FORMATRANGE does, and draws the lines that fit.
+// Inside the layer only: printing of the rich edit control's text. Lays the text out a rectangle at
+// a time on a printer's device, as EM_FORMATRANGE does, and draws the lines that fit.
 #pragma once
+
+#include "platform/layer_only.h"
 
 #include <QFont>
 #include <cstdint>

@@ -4,6 +4,8 @@
 // an edit changed.
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>

@@ -4,6 +4,8 @@
 // taken, so a line never ends where it does only because the stretch was cut there.
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include <QFont>
 #include <QString>
 #include <QTextLayout>

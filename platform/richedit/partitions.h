@@ -6,6 +6,8 @@
 // change moves, so a run of edits near one place costs no pass over the starts after it.
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>

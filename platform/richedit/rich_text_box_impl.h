@@ -3,6 +3,8 @@
 // tells the control of every edit, which the control notes as its last change.
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include <QPointer>
 #include <algorithm>
 #include <cstdint>

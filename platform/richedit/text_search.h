@@ -2,6 +2,8 @@
 // see it.
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include <cstdint>
 #include <functional>
 #include <string_view>

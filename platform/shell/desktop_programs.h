@@ -6,6 +6,8 @@
 // installed meanwhile counts at once.
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include <string>
 
 namespace platform::shell {

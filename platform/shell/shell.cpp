@@ -113,7 +113,7 @@ double StartProgramFile(std::u16string_view path, const std::vector<std::u16stri
   return static_cast<double>(pid);
 }
 
-detail::ProgramStarter& detail::StartHook() {
+ProgramStarter& detail::StartHook() {
   static ProgramStarter hook;
   return hook;
 }

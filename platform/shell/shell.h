@@ -50,6 +50,12 @@ std::int64_t StartProgram(const std::vector<std::u16string>& words, std::u16stri
 // for a program that does not exist or could not be started.
 double StartProgramFile(std::u16string_view path, const std::vector<std::u16string>& arguments = {});
 
+// What tests put in place of starting a program (platform/testing/shell.h): gets the program, its
+// arguments and its working folder; answers the process id, 0 when the program could not start.
+using ProgramStarter = std::function<std::int64_t(const std::u16string& program,
+                                                  const std::vector<std::u16string>& arguments,
+                                                  const std::u16string& directory)>;
+
 }  // namespace platform::shell
 
 namespace win {

@@ -3,6 +3,8 @@
 // again.
 #pragma once
 
+#include "platform/layer_only.h"
+
 namespace platform::detail {
 
 void NoteAnotherProgramsCopy();

@@ -2,6 +2,8 @@
 // control implementations share.
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include <QColor>
 #include <QFont>
 #include <QImage>

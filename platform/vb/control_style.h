@@ -13,6 +13,8 @@
 // with one palette for each set of colours, and a window opened again finds its drawings there.
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include <QProxyStyle>
 
 namespace platform::detail {

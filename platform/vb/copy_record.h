@@ -8,6 +8,8 @@
 // file's path then, and one checksum of that path and the content. Such copies are still read.
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>

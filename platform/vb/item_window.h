@@ -3,6 +3,8 @@
 // event; the indexes it is given name items.
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include <cstdint>
 #include <string>
 

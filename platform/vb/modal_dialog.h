@@ -4,6 +4,8 @@
 // with its owner counts as cancelled; one on the caller's stack would be deleted twice.
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QPointer>

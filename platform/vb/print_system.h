@@ -7,6 +7,8 @@
 // runtime's printer settings, and makes the print dialog on it.
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include <QPageLayout>
 #include <QPageSize>
 #include <QString>

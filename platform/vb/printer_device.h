@@ -3,6 +3,8 @@
 // PrinterDeviceCaps about it (installed with platform::gdi::SetDeviceCapsAnswerer).
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include "platform/win/types.h"
 
 class QPainter;

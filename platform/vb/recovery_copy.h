@@ -12,6 +12,8 @@
 // checksum of that path and the content. They are still read, and belong to the file at that path.
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include <sys/stat.h>
 
 #include <cstdint>

@@ -11,6 +11,8 @@
 // rewrite in fact ended, or whether the file has been written since.
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include <sys/stat.h>
 
 #include <cstdint>

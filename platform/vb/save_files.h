@@ -9,6 +9,8 @@
 // at most 92 bytes, so they fit beside any name.
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include <functional>
 #include <string>
 #include <string_view>

@@ -1,6 +1,8 @@
 // Inside the layer only: how Qt's events become window messages.
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include <vector>
 
 #include "platform/win/types.h"

@@ -8,6 +8,8 @@
 // needs through the interface it implements, and its one entry returns an object of it.
 #pragma once
 
+#include "platform/layer_only.h"
+
 namespace platform::detail {
 
 // The address of `entry` in the module `file` beside the running executable, loaded on the first

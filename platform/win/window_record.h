@@ -2,6 +2,8 @@
 // widgets. Other parts of the layer (drawing, forms, controls) use it to reach a window's widget.
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include <QImage>
 #include <QPointer>
 #include <QWidget>

@@ -9,6 +9,8 @@
 // title, place and surface are given afresh.
 #pragma once
 
+#include "platform/layer_only.h"
+
 #include <QWidget>
 
 #include "platform/win/types.h"

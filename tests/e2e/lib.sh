@@ -221,6 +221,20 @@ e2e_wait_gone() {
 }
 e2e_no_window() { ! e2e_window_shown "$1"; }
 
+# e2e_watch_shown TITLE: begins a watch for a window whose name holds TITLE coming on the screen,
+# however briefly (bin/e2e_watch_shown); e2e_was_shown then says whether it came within 60 s. Start
+# the watch before the step that shows the window.
+e2e_watch_shown() {
+  local out="$E2E_OUT/watch_shown.out"
+  : > "$out"
+  "$E2E_BUILD/bin/e2e_watch_shown" "$1" 60 > "$out" &
+  E2E_WATCHER=$!
+  E2E_PIDS+=("$E2E_WATCHER")
+  e2e_until 60 e2e_watch_ready "$out" || e2e_fail "the watch for \"$1\" did not start"
+}
+e2e_watch_ready() { grep -q ready "$1" || ! kill -0 "$E2E_WATCHER" 2>/dev/null; }
+e2e_was_shown() { wait "$E2E_WATCHER"; }
+
 # e2e_has_focus WID: true when window WID has the keyboard focus.
 e2e_has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 

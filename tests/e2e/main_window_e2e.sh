@@ -131,18 +131,11 @@ e2e_clip_file "$long"
 # The paste of so long a text takes a while: e2e_keys returns once the program has handled it.
 e2e_keys ctrl+a ctrl+v
 open_decode_windows_menu
-# The run lasts a few hundredths of a second: a watcher that looks without pausing, started before
-# the click, sees the progress window come up.
-seen="$E2E_OUT/progress_seen"
-rm -f "$seen"
-( end=$((SECONDS + 60))
-  while ((SECONDS <= end)); do
-    if e2e_window_shown "Перекодирование..."; then touch "$seen"; break; fi
-  done ) &
-watcher=$!
+# The run lasts a few hundredths of a second: a watch begun before the click sees the progress
+# window come up, however briefly.
+e2e_watch_shown "Перекодирование..."
 xdotool mousemove --window "$wid" "${decode_windows_to_dos[@]}" click 1
-e2e_until 60 test -e "$seen" || e2e_fail "no progress window came up"
-wait "$watcher" || true
+e2e_was_shown || e2e_fail "no progress window came up"
 e2e_shot 05_progress
 conversion_done 60
 # The editor separates lines with CR LF, and so does what it copies.

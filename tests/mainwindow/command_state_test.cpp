@@ -3,6 +3,7 @@
 #include "commandbars/button.h"
 #include "main_window_support.h"
 #include "mainwindow/command_state.h"
+#include "mainwindow/command_table.h"
 #include "platform/testing/win.h"
 #include "platform/vb/clipboard.h"
 #include "platform/vb/runtime.h"
@@ -27,8 +28,10 @@ TEST(CommandStateRule, EmptyEditorDisablesTheTextCommandsButNotTheHistory) {
   in.undoCount = 5;
   in.redoCount = 2;
   in.clipboardHasText = true;
-  for (std::u16string_view key : {u"MENU:FILE:PRINT", u"MENU:EDIT:SELECTALL", u"MENU:FIND:FINDNEXT",
-                                  u"TOOLBAR2:START", u"TOOLBAR2:STOP", u"cmbDecode", u"MENU:FORMAT:ALLTEXTCASE:CASEL"}) {
+  const std::u16string_view textCommands[] = {u"MENU:FILE:PRINT", u"MENU:EDIT:SELECTALL", u"MENU:FIND:FINDNEXT",
+                                              u"TOOLBAR2:START", u"TOOLBAR2:STOP", command_state::kDirectionList,
+                                              u"MENU:FORMAT:ALLTEXTCASE:CASEL"};
+  for (std::u16string_view key : textCommands) {
     EXPECT_FALSE(StateOf(in, key)) << vb::ToUtf8(std::u16string(key));
   }
   for (std::u16string_view key : {u"MENU:EDIT:PASTE", u"TOOLBAR:PASTE", u"MENU:EDIT:UNDO", u"MENU:EDIT:REDO",
@@ -115,6 +118,42 @@ TEST_F(CommandStateTick, TickFollowsTheEditorHistoryAndClipboard) {
   w().ConvertDirection(0);
   w().TimerEdit_Timer();
   EXPECT_TRUE(w().CommandStates().at(u"MENU:DECODE:UNDO"));
+}
+
+// Every command the rule covers is set on its own button (the panel's rule on the direction list),
+// and no other button is touched: a rule on a key the bars do not have, or a button left out, shows
+// here.
+TEST_F(CommandStateTick, EveryRuledCommandIsSetOnItsButtonAndNoOther) {
+  const commandbars::cButtons buttons = w().cmdBar(0).Buttons();
+  for (const mainwindow::CommandRow& row : mainwindow::CommandTable()) buttons.Item(row.key).Enabled(false);
+  w().cmbDecode.Enabled(false);
+  editor().Text(u"один");
+  editor().Text(u"один два");
+  editor().Text(u"один два три");
+  modDocument::UndoEdit();
+  editor().SelStart(0);
+  editor().SelLength(4);
+  vb::Clipboard.SetText(u"вставка");
+  const auto flags = [](bool on) {
+    modDecode::DocumentDecoded = on;
+    modDocument::DocumentOpened = on;
+    modDocument::DocumentSavedAs = on;
+  };
+  flags(true);
+  w().TimerEdit_Timer();
+  flags(false);
+  int ruled = 0;
+  for (const mainwindow::CommandRow& row : mainwindow::CommandTable()) {
+    const bool expected = row.enable != mainwindow::EnableRule::Always && row.key != command_state::kDirectionList;
+    ruled += row.enable != mainwindow::EnableRule::Always;
+    EXPECT_EQ(buttons.Item(row.key).Enabled(), expected) << vb::ToUtf8(std::u16string(row.key));
+    if (expected) {
+      EXPECT_TRUE(w().CommandStates().find(row.key)->second) << vb::ToUtf8(std::u16string(row.key));
+    }
+  }
+  EXPECT_TRUE(w().cmbDecode.Enabled());
+  EXPECT_EQ(ruled, 36);
+  EXPECT_EQ(w().CommandStates().size(), 35u);
 }
 
 // A tick with nothing changed sets no button; a state another command changed in between is set

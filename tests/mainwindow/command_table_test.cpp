@@ -177,6 +177,38 @@ TEST(CommandTable, MenusHoldTheirItemsInOrder) {
   EXPECT_EQ(Row(u"MENU:DECODE:MAC:MI").caption, u"MAC Apple -> ISO 8859-5");
 }
 
+// A button either runs one thing, a handler or a conversion direction, or is one of the rows that
+// run nothing: a menu-bar entry, an item that opens a sub-menu, a separator, the panel. A command
+// row left without its handler would do nothing when chosen; this finds it.
+TEST(CommandTable, EveryCommandButtonRunsOneThingAndTheOthersNothing) {
+  std::set<std::u16string_view> parents;
+  for (const CommandRow& r : CommandTable())
+    if (WordCount(r.key) > 2) parents.insert(r.key.substr(0, r.key.rfind(u':')));
+  std::vector<int> directions;
+  for (const CommandRow& r : CommandTable()) {
+    const std::string key(r.key.begin(), r.key.end());
+    const bool runsNothing = r.style == eSeparator || r.style == ePanel || parents.count(r.key) != 0 ||
+                             (StartsWith(r.key, u"MENU:") && WordCount(r.key) == 2);
+    EXPECT_EQ(r.Runs(), !runsNothing) << key;
+    EXPECT_FALSE(r.handler != nullptr && r.direction >= 0) << key;
+    if (runsNothing) EXPECT_FALSE(r.changesDocument) << key;
+    if (r.direction >= 0) {
+      EXPECT_TRUE(StartsWith(r.key, u"MENU:DECODE:") && WordCount(r.key) == 4) << key;
+      directions.push_back(r.direction);
+    }
+  }
+  std::vector<int> inOrder(20);
+  for (int d = 0; d < 20; ++d) inOrder[d] = d;
+  EXPECT_EQ(directions, inOrder);
+}
+
+// FindCommand finds a key only as it stands in the table.
+TEST(CommandTable, FindCommandComparesWholeKeysExactly) {
+  for (const CommandRow& r : CommandTable()) EXPECT_EQ(FindCommand(r.key), &r);
+  for (std::u16string_view key : {u"", u"MENU", u"menu:file:new", u"MENU:FILE:NEW ", u"MENU:FILE:NE", u"TOOLBAR:"})
+    EXPECT_EQ(FindCommand(key), nullptr);
+}
+
 // The core applies the stored layout by these keys; they are the toolbars' items in table order.
 TEST(CommandTable, TheCoresToolbarLayoutNamesTheTablesItems) {
   const auto standard = modGeneral::StandardToolbarKeys();

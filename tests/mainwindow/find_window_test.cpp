@@ -48,6 +48,44 @@ TEST_F(FindWindowTest, EscInTheSearchBoxClosesTheFindAndTheReplaceWindow) {
   EXPECT_EQ(editor().Text(), u"Мама мыла раму");
 }
 
+// Tab goes through each window's controls in the order they stand: the boxes, the options, then the
+// buttons from the top, and round again (the replace buttons enabled, so that they are stops too).
+TEST_F(FindWindowTest, TabGoesThroughTheControlsInTheOrderTheyStand) {
+  Document(u"один два три");
+  w().Show();
+  platform::testing::ShowAndWait(w().hWnd());
+  // The control the keyboard is in (a combo box's edit field counts as the box).
+  const auto focused = [](std::initializer_list<vb::Control*> controls) -> vb::Control* {
+    const win::HWND focus = win::GetFocus();
+    for (vb::Control* c : controls)
+      if (c->hWnd() == focus || c->hWnd() == win::GetParent(focus)) return c;
+    return nullptr;
+  };
+  const auto round = [&](vb::Form& window, std::initializer_list<vb::Control*> order) {
+    platform::testing::ShowAndWait(window.hWnd());
+    (*order.begin())->SetFocus();
+    vb::DoEvents();
+    std::vector<vb::Control*> stops{focused(order)};
+    for (std::size_t i = 0; i < order.size(); ++i) {
+      platform::testing::KeyClick(win::GetFocus(), win::VK_TAB);
+      vb::DoEvents();
+      stops.push_back(focused(order));
+    }
+    std::vector<vb::Control*> expected(order);
+    expected.push_back(*order.begin());
+    EXPECT_EQ(stops, expected) << vb::ToUtf8(window.Caption());
+  };
+  w().CmdFindFind();
+  round(f(), {&f().cboFind, &f().chkWholeWord, &f().chkMatchCase, &f().cmdFind, &f().cmdCancel});
+  f().Unload();
+  frmReplace& r = ReplaceWindow();
+  w().CmdFindReplace();
+  r.cmdReplace.Enabled(true);
+  r.cmdReplaceAll.Enabled(true);
+  round(r, {&r.cboFind, &r.cboReplace, &r.chkWholeWord, &r.chkMatchCase, &r.cmdFind, &r.cmdReplace,
+            &r.cmdReplaceAll, &r.cmdCancel});
+}
+
 // Enter in the search box finds the word, and the next letter typed replaces it in the editor.
 TEST_F(FindWindowTest, AMatchGivesTheKeyboardToTheMainWindowsEditor) {
   Document(u"один два три");

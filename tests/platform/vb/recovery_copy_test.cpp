@@ -56,7 +56,9 @@ void FlipByte(const fs::path& file, std::size_t at) {
 }
 
 // A copy as the program's first versions wrote it: the content, the file's path, and a record of
-// their lengths, a checksum of both, and its mark.
+// their lengths, a checksum of both, and its mark. The checksum is written out here on purpose rather
+// than taken from the program: a change to the program's checksum must fail these tests, since copies
+// already on users' disks keep the old one.
 void WriteFirstKindCopy(const fs::path& copy, const std::string& content, const std::string& path) {
   std::uint64_t h = 14695981039346656037ull;
   for (const std::string_view part : {std::string_view(content), std::string_view(path)}) {
