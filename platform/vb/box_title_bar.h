@@ -6,6 +6,8 @@
 // the box when dragged; a thin border goes round it.
 #pragma once
 
+#include "platform/layer_only.h"
+
 class QDialog;
 class QLabel;
 
