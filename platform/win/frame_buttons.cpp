@@ -1,11 +1,10 @@
-// The buttons the window manager puts on the frame of a tool window or a message box. Qt
-// expresses a frame without minimise and maximise buttons in the Motif hints alone, which some
-// window managers (openbox among them) leave aside for the buttons; window managers give a window
-// typed a toolbar neither button, and keep its title and border. The type goes ahead of the one Qt
-// gives (a utility window, which such managers treat alike otherwise), through the property the
-// xcb platform reads whenever it sets the window's flags. Dialogs keep their type: a window manager
-// gives the keyboard back to a dialog when a message box over it closes, which it does not do for a
-// toolbar.
+// The buttons the window manager puts on a tool window's frame. Qt expresses a frame without
+// minimise and maximise buttons in the Motif hints alone, which some window managers (openbox among
+// them) leave aside for the buttons; window managers give a window typed a toolbar neither button,
+// and keep its title and border. The type goes ahead of the one Qt gives (a utility
+// window, which such managers treat alike otherwise), through the property the xcb platform reads
+// whenever it sets the window's flags. Dialogs keep their type: a window manager gives the keyboard
+// back to a dialog when a message box over it closes, which it does not do for a toolbar.
 #include <QWidget>
 #include <QWindow>
 

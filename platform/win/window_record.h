@@ -68,8 +68,8 @@ void ApplyTopLevelFlags(WindowRecord& r, QWidget* w, QWidget* owner);
 // expresses ownership: transient for the owner's window, of the dialog type. Again after anything
 // that makes the toolkit create the window anew (a change of its flags).
 void ApplyOwner(win::HWND h);
-// Tells the window manager that the top-level tool window or message box has no minimise or
-// maximise button: call it before the window is shown.
+// Tells the window manager that the top-level tool window has no minimise or maximise button:
+// call it before the window is shown.
 void ShowWithoutMinMaxButtons(QWidget* window);
 // The cursor position tests give with their input; unset, the pointer's own.
 void SetTestCursor(int x, int y);
