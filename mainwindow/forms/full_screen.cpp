@@ -93,8 +93,10 @@ frmFScreenB::frmFScreenB() {
 void frmFScreenB::Design() {
   Caption(u"     Полноэкранный режим");
   BorderStyle(vb::vbFixedToolWindow);
-  ClientSize(kClientWidth, kClientHeight);
-  cmdExit.Move(60, 60, kClientWidth - 120, kClientHeight - 120);
+  // Wide enough for the title bar to write the caption whole, whatever the desktop's font.
+  const float width = std::max(kClientWidth, CaptionClientWidth());
+  ClientSize(width, kClientHeight);
+  cmdExit.Move(60, 60, width - 120, kClientHeight - 120);
   cmdExit.Caption(u"Вернуть обычный режим");
 }
 

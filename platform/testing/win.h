@@ -112,6 +112,9 @@ struct RealMessageBox {
   win::RECT screen{};       // the screen's area for windows
   int widestLine = 0;       // of its text, in pixels of its font
   int textWidth = 0;        // the room its text has
+  bool managerFrame = false;  // the window manager frames it (else it draws its own title bar)
+  bool closeBox = false;      // the frame it asks of the window manager carries a close box
+  std::u16string titleBar;    // the caption its own title bar writes; empty with the manager's frame
 };
 // The next real message box is read into `seen` and answered by pressing the button with that
 // caption, as soon as it is up.

@@ -15,6 +15,7 @@
 #include <QWidget>
 
 #include "platform/testing/win.h"
+#include "platform/vb/box_title_bar.h"
 #include "platform/win/dispatch.h"
 #include "platform/win/keys.h"
 #include "platform/win/window_record.h"
@@ -313,6 +314,10 @@ bool PressInMessageBoxNow(const std::u16string& button, RealMessageBox* seen) {
     for (const QString& line : box->text().split(QLatin1Char('\n')))
       seen->widestLine = std::max(seen->widestLine, QFontMetrics(label->font()).horizontalAdvance(line));
   }
+  const Qt::WindowFlags flags = box->windowFlags();
+  seen->managerFrame = !flags.testFlag(Qt::FramelessWindowHint);
+  seen->closeBox = seen->managerFrame && flags.testFlag(Qt::WindowCloseButtonHint);
+  if (QLabel* bar = platform::detail::OwnTitleBarOf(*box)) seen->titleBar = bar->text().toStdU16String();
   QAbstractButton* press = nullptr;
   for (QAbstractButton* b : box->buttons()) {
     seen->buttons.push_back(b->text().toStdU16String());

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QPointer>
@@ -559,6 +560,15 @@ void Form::ClientSize(float width, float height) {
   } else {
     w->resize(inner);
   }
+}
+
+float Form::CaptionClientWidth() {
+  EnsureLoaded();
+  QFont bold = QApplication::font();
+  bold.setBold(true);
+  const QFontMetrics metrics(bold);
+  // The icon, the close box and the room between them and the caption: a line's height each.
+  return Tw(metrics.horizontalAdvance(d_->widget->windowTitle()) + 4 * metrics.lineSpacing());
 }
 
 float Form::ScaleWidth() {

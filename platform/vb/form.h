@@ -115,6 +115,9 @@ class Form : public Host {
   // Sizes the window by its inner area (as a form designed with a fixed client area is): the outer
   // size follows whatever frame the window system gives it.
   void ClientSize(float width, float height);
+  // The least inner width, in twips, at which the title bar writes the caption whole beside the
+  // window's icon and close box: title bars write in the desktop's font, in bold.
+  float CaptionClientWidth();
   // The inner area in twips.
   float ScaleWidth();
   float ScaleHeight();

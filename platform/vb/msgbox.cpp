@@ -20,6 +20,7 @@
 
 #include "platform/script/script.h"
 #include "platform/vb/app.h"
+#include "platform/vb/box_title_bar.h"
 #include "platform/vb/modal_dialog.h"
 
 namespace vb {
@@ -152,9 +153,10 @@ void FitPrompt(QMessageBox& box, const QString& prompt) {
 }
 
 // A box whose buttons all give an answer that matters (Yes/No, Abort/Retry/Ignore) has no way out
-// but its buttons: Esc does nothing and the close box is refused. The toolkit would otherwise take
-// No or Abort as the escape answer, so that a box closed by another program, the window manager
-// or a stray Esc would answer the question for the user (No to "save the changes?" discards them).
+// but its buttons: Esc does nothing, its title bar carries no close box, and a close asked by the
+// window manager or another program is refused. The toolkit would otherwise take No or Abort as
+// the escape answer, so that a box closed by another program, the window manager or a stray Esc
+// would answer the question for the user (No to "save the changes?" discards them).
 class NoEscape : public QObject {
  public:
   // Set when the box refused to close; the destroy watch then shows it again in a new window.
@@ -209,13 +211,14 @@ void WaitUntilShownOnScreen(QWidget& box) {
 }
 
 // Gives the box its prompt, buttons, default and escape button; returns the buttons in the order
-// of `specs`. A box whose buttons all give an answer that matters is refused Esc and closing.
+// of `specs`. A box whose buttons all give an answer that matters is refused Esc and closing, and
+// draws its own title bar without a close box.
 std::vector<QPushButton*> Dress(QMessageBox& box, const QString& text, const std::vector<ButtonSpec>& specs,
                                 int buttons, NoEscape& noEscape) {
   const bool escapable =
       specs.size() == 1 || std::any_of(specs.begin(), specs.end(), [](const ButtonSpec& s) { return s.answer == vbCancel; });
   if (!escapable) {
-    box.setWindowFlag(Qt::WindowCloseButtonHint, false);
+    platform::detail::GiveOwnTitleBar(box);
     box.installEventFilter(&noEscape);
   }
   box.setTextFormat(Qt::PlainText);

@@ -125,6 +125,17 @@ TEST_F(FullScreen, TheViewsOwnCloseBoxAlsoBringsTheTextBackButTheBarCannotBeClos
   EXPECT_EQ(editor().Text(), u"После");
 }
 
+// The bar's title bar writes its caption whole: the bar is at least as wide as its caption needs
+// (and its designed width), and its one button fills it within the margins.
+TEST_F(FullScreen, TheBarIsWideEnoughForItsCaptionAndItsButtonFillsIt) {
+  w().CmdViewFullScreen();
+  vb::DoEvents();
+  EXPECT_GE(bar().ScaleWidth(), bar().CaptionClientWidth() - vb::TwipsPerPixel);
+  EXPECT_GE(bar().ScaleWidth(), frmFScreenB::kClientWidth - vb::TwipsPerPixel);
+  EXPECT_NEAR(bar().cmdExit.Width(), bar().ScaleWidth() - 120, vb::TwipsPerPixel);
+  EXPECT_EQ(bar().cmdExit.Left(), 60);
+}
+
 TEST_F(FullScreen, TheBarStartsAtTheTopLeftAndComesBackWhereItWasLeft) {
   w().CmdViewFullScreen();
   EXPECT_EQ(BarAt(), (std::pair<int, int>{0, 30}));  // the work area's corner of the first screen

@@ -2,6 +2,9 @@
 // placement, activation and keyboard preview.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QFontMetrics>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -301,6 +304,21 @@ TEST(FormClientSize, TheInnerAreaKeepsItsSizeWhateverFrameTheWindowGets) {
   EXPECT_GE(form.Height(), form.ScaleHeight());
   form.Move(300, 300);
   EXPECT_EQ(form.ScaleHeight(), 495);
+  form.Unload();
+}
+
+// The width a caption needs in the title bar: more for a longer caption, and more than its letters
+// alone, which share the bar with the window's icon and close box.
+TEST(FormClientSize, ALongerCaptionNeedsAWiderWindow) {
+  frmClientSized form;
+  form.Caption(u"Режим");
+  const float shortCaption = form.CaptionClientWidth();
+  form.Caption(u"     Полноэкранный режим");
+  const float longCaption = form.CaptionClientWidth();
+  EXPECT_GT(longCaption, shortCaption);
+  QFont bold = QApplication::font();
+  bold.setBold(true);
+  EXPECT_GT(longCaption, QFontMetrics(bold).horizontalAdvance(QStringLiteral("     Полноэкранный режим")) * vb::TwipsPerPixel);
   form.Unload();
 }
 

@@ -80,6 +80,30 @@ TEST(MsgBox, AShortPromptLeavesRoomForTheWholeCaption) {
             metrics.horizontalAdvance(QStringLiteral("Brannoch Quillmark 3.0 Preview")) + 4 * metrics.lineSpacing());
 }
 
+// A question whose every button gives an answer that matters offers no close box: the window
+// manager's frame (which on some desktops keeps a close box whatever the window asks) gives way to
+// the box's own title bar with its caption. A box that Esc answers keeps the window manager's frame
+// and its close box.
+TEST(MsgBox, OnlyABoxThatCanBeClosedShowsACloseBox) {
+  struct Case {
+    int kind;
+    std::u16string press;
+    bool closable;
+  };
+  for (const Case& c : {Case{vb::vbYesNo, u"Нет", false}, Case{vb::vbAbortRetryIgnore, u"Прервать", false},
+                        Case{vb::vbOKOnly, u"ОК", true}, Case{vb::vbYesNoCancel, u"Отмена", true}}) {
+    SCOPED_TRACE(c.kind);
+    platform::script::SetActive(false);
+    platform::testing::RealMessageBox seen;
+    platform::testing::PressInNextMessageBox(c.press, &seen);
+    vb::MsgBox(u"Документ был изменен. Сохранить?", c.kind + vb::vbQuestion, u"Вопрос");
+    platform::script::SetActive(true);
+    EXPECT_EQ(seen.managerFrame, c.closable);
+    EXPECT_EQ(seen.closeBox, c.closable);
+    EXPECT_EQ(seen.titleBar, c.closable ? u"" : u"Вопрос");
+  }
+}
+
 // A question whose every button gives an answer that matters is answered only by a button: Esc
 // and the close box leave it up (the toolkit's own choice, No or Abort, would answer "save the
 // changes?" for the user). A box with Cancel still takes Esc as Cancel.
