@@ -298,6 +298,26 @@ e2e_geometry() {
   xdotool getwindowgeometry --shell "$1" | awk -F= '/^(X|Y|WIDTH|HEIGHT)=/{printf "%s ", $2} END {print ""}'
 }
 
+# e2e_window_over WID X Y: true when a window of the program other than WID is shown over the point
+# X,Y of window WID: a drop-down, a list or a sub-menu open there.
+e2e_window_over() {
+  local x y w px py pw ph
+  read -r x y _ _ < <(e2e_geometry "$1")
+  for w in $(xdotool search --onlyvisible --pid "$E2E_PID" 2>/dev/null); do
+    [ "$w" = "$1" ] && continue
+    read -r px py pw ph < <(e2e_geometry "$w")
+    ((px <= x + $2 && x + $2 < px + pw && py <= y + $3 && y + $3 < py + ph)) && return 0
+  done
+  return 1
+}
+
+# e2e_wait_over WID X Y WHAT: waits until a window of the program is shown over X,Y of window WID
+# (e2e_window_over); WHAT names it in the failure.
+e2e_wait_over() {
+  e2e_until 60 e2e_window_over "$1" "$2" "$3" || e2e_fail "$4 did not open within 60 s"
+  e2e_settle
+}
+
 # e2e_shot NAME: a picture of the whole screen, E2E_OUT/NAME.png, once the program has drawn what
 # it was sent.
 e2e_shot() { e2e_settle; import -window root "$E2E_OUT/$1.png" || e2e_fail "no picture of the screen"; }

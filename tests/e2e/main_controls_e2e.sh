@@ -18,8 +18,10 @@ e2e_profile <<REG
 "SaveChange"="0"
 REG
 
-# Places inside the main window, in pixels: the conversion toolbar's direction list and its Start.
+# Places inside the main window, in pixels: the conversion toolbar's direction list, a place in its
+# open list, and its Start.
 DIRECTION_LIST=(90 66)
+LIST_OPEN=(90 120)
 START=(255 66)
 READABLE="Съешь же этих мягких французских булок"
 KOI8=$(printf '%s' "$READABLE" | iconv -f UTF-8 -t KOI8-R | iconv -f CP1251 -t UTF-8)
@@ -34,7 +36,10 @@ e2e_clip_set "$KOI8"
 e2e_click "$main" 400 300
 e2e_keys ctrl+v
 e2e_click "$main" "${DIRECTION_LIST[@]}"
+e2e_wait_over "$main" "${LIST_OPEN[@]}" "the direction list"
 e2e_keys Down Down Down Down Down Down Down Down Down Return
+list_closed() { ! e2e_window_over "$main" "${LIST_OPEN[@]}"; }
+e2e_until 60 list_closed || e2e_fail "the direction list stayed open after Return"
 stored_direction() { [ "$(e2e_value DefaultCode)" = '"9"' ]; }
 e2e_until 60 stored_direction || e2e_fail "the direction chosen in the list was not stored: $(e2e_value DefaultCode)"
 e2e_shot_window "$main" 2_direction_chosen

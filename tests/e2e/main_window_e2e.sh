@@ -60,24 +60,12 @@ decode_menu=(403 11)                 # "Перекодирование" on the m
 decode_windows=(417 56)              # its item "Windows 1251"
 decode_windows_to_dos=(733 56)       # the sub-menu's "Windows 1251 -> DOS 866"
 
-# sub_menu_open: true when a window of the program other than the main one is shown where the
-# "Windows 1251" sub-menu opens, to the right of its item.
-sub_menu_open() {
-  local x y w
-  read -r x y _ _ < <(e2e_geometry "$wid")
-  for w in $(xdotool search --onlyvisible --pid "$E2E_PID" 2>/dev/null); do
-    [ "$w" = "$wid" ] && continue
-    read -r px py pw ph < <(e2e_geometry "$w")
-    ((px <= x + decode_windows_to_dos[0] && x + decode_windows_to_dos[0] < px + pw &&
-      py <= y + decode_windows_to_dos[1] && y + decode_windows_to_dos[1] < py + ph)) && return 0
-  done
-  return 1
-}
 # Opens the Decode menu by mouse and its "Windows 1251" sub-menu by pointing at it.
 open_decode_windows_menu() {
   e2e_click "$wid" "${decode_menu[@]}"
+  e2e_wait_over "$wid" "${decode_windows[@]}" "the Decode menu"
   e2e_point "$wid" "${decode_windows[@]}"
-  e2e_until 60 sub_menu_open || e2e_fail "the Windows 1251 sub-menu did not open"
+  e2e_wait_over "$wid" "${decode_windows_to_dos[@]}" "the Windows 1251 sub-menu"
   e2e_settle
 }
 
