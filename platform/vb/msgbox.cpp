@@ -27,17 +27,17 @@ namespace vb {
 
 namespace {
 
-struct ButtonSpec {
+struct ButtonKind {
   int answer;
   const char16_t* text;
   QMessageBox::ButtonRole role;
 };
 
-std::vector<ButtonSpec> ButtonsOf(int kind) {
-  const ButtonSpec ok{vbOK, u"ОК", QMessageBox::AcceptRole};
-  const ButtonSpec cancel{vbCancel, u"Отмена", QMessageBox::RejectRole};
-  const ButtonSpec yes{vbYes, u"Да", QMessageBox::YesRole};
-  const ButtonSpec no{vbNo, u"Нет", QMessageBox::NoRole};
+std::vector<ButtonKind> ButtonsOf(int kind) {
+  const ButtonKind ok{vbOK, u"ОК", QMessageBox::AcceptRole};
+  const ButtonKind cancel{vbCancel, u"Отмена", QMessageBox::RejectRole};
+  const ButtonKind yes{vbYes, u"Да", QMessageBox::YesRole};
+  const ButtonKind no{vbNo, u"Нет", QMessageBox::NoRole};
   switch (kind) {
     case vbOKCancel: return {ok, cancel};
     case vbAbortRetryIgnore:
@@ -176,11 +176,11 @@ class NoEscape : public QObject {
 // The answer of a box that ended with none of its buttons pressed (the program quit under it):
 // always one of its own buttons, the one that declines: Cancel, else No, else Abort, else its only
 // button.
-int DecliningAnswer(const std::vector<ButtonSpec>& specs) {
+int DecliningAnswer(const std::vector<ButtonKind>& kinds) {
   for (int declining : {vbCancel, vbNo, vbAbort})
-    for (const ButtonSpec& s : specs)
+    for (const ButtonKind& s : kinds)
       if (s.answer == declining) return declining;
-  return specs.front().answer;
+  return kinds.front().answer;
 }
 
 // Returns once the window manager shows the box's window (two seconds at most). A window the
@@ -211,12 +211,12 @@ void WaitUntilShownOnScreen(QWidget& box) {
 }
 
 // Gives the box its prompt, buttons, default and escape button; returns the buttons in the order
-// of `specs`. A box whose buttons all give an answer that matters is refused Esc and closing, and
+// of `kinds`. A box whose buttons all give an answer that matters is refused Esc and closing, and
 // draws its own title bar without a close box.
-std::vector<QPushButton*> Dress(QMessageBox& box, const QString& text, const std::vector<ButtonSpec>& specs,
+std::vector<QPushButton*> Dress(QMessageBox& box, const QString& text, const std::vector<ButtonKind>& kinds,
                                 int buttons, NoEscape& noEscape) {
   const bool escapable =
-      specs.size() == 1 || std::any_of(specs.begin(), specs.end(), [](const ButtonSpec& s) { return s.answer == vbCancel; });
+      kinds.size() == 1 || std::any_of(kinds.begin(), kinds.end(), [](const ButtonKind& s) { return s.answer == vbCancel; });
   if (!escapable) {
     platform::detail::GiveOwnTitleBar(box);
     box.installEventFilter(&noEscape);
@@ -224,12 +224,12 @@ std::vector<QPushButton*> Dress(QMessageBox& box, const QString& text, const std
   box.setTextFormat(Qt::PlainText);
   FitPrompt(box, text);
   std::vector<QPushButton*> made;
-  for (const ButtonSpec& s : specs) made.push_back(box.addButton(QString::fromStdU16String(s.text), s.role));
+  for (const ButtonKind& s : kinds) made.push_back(box.addButton(QString::fromStdU16String(s.text), s.role));
   const std::size_t def = static_cast<std::size_t>((buttons & 0xF00) >> 8);
   box.setDefaultButton(made[def < made.size() ? def : 0]);
   // Esc and the close box answer Cancel where there is one, else the only button.
-  for (std::size_t i = 0; i < specs.size(); ++i)
-    if (specs[i].answer == vbCancel || specs.size() == 1) box.setEscapeButton(made[i]);
+  for (std::size_t i = 0; i < kinds.size(); ++i)
+    if (kinds[i].answer == vbCancel || kinds.size() == 1) box.setEscapeButton(made[i]);
   return made;
 }
 
@@ -237,10 +237,10 @@ using Box = platform::detail::ModalDialog<QMessageBox>;
 
 // Shows the box until one of its buttons answers; a box that ends without one answers its declining
 // button. 0: the box went with its window first.
-int Ask(Box& box, const std::vector<QPushButton*>& made, const std::vector<ButtonSpec>& specs, NoEscape& noEscape) {
+int Ask(Box& box, const std::vector<QPushButton*>& made, const std::vector<ButtonKind>& kinds, NoEscape& noEscape) {
   const auto answered = [&]() -> int {
-    for (std::size_t i = 0; i < specs.size(); ++i)
-      if (box->clickedButton() == made[i]) return specs[i].answer;
+    for (std::size_t i = 0; i < kinds.size(); ++i)
+      if (box->clickedButton() == made[i]) return kinds[i].answer;
     return 0;
   };
   for (;;) {
@@ -249,7 +249,7 @@ int Ask(Box& box, const std::vector<QPushButton*>& made, const std::vector<Butto
     if (const int answer = answered()) return answer;
     // Its window was destroyed from outside and made anew, which ended the loop: the question is
     // asked again until a button answers it (a button pressed while it waits to be shown counts).
-    if (!noEscape.refusedClose || !box->isVisible()) return DecliningAnswer(specs);
+    if (!noEscape.refusedClose || !box->isVisible()) return DecliningAnswer(kinds);
     WaitUntilShownOnScreen(*box);
     if (!box.Alive()) return 0;
     if (const int answer = answered()) return answer;
@@ -267,15 +267,15 @@ int MsgBox(std::u16string_view prompt, int buttons, std::u16string_view title) {
   QString text = QString::fromStdU16String(std::u16string(prompt));
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  const std::vector<ButtonSpec> specs = ButtonsOf(buttons & 0x0F);
+  const std::vector<ButtonKind> kinds = ButtonsOf(buttons & 0x0F);
   // Shown over the active window, the box goes with it (a handler or a timer unloads that form):
   // it is then asked again over the window active then, so that nobody answers for the user.
   for (;;) {
     NoEscape noEscape;
     Box box(IconOf(buttons), QString::fromStdU16String(caption), text, QMessageBox::NoButton,
             platform::detail::DialogOwner());
-    const std::vector<QPushButton*> made = Dress(*box, text, specs, buttons, noEscape);
-    if (const int answer = Ask(box, made, specs, noEscape)) return answer;
+    const std::vector<QPushButton*> made = Dress(*box, text, kinds, buttons, noEscape);
+    if (const int answer = Ask(box, made, kinds, noEscape)) return answer;
   }
 }
 
