@@ -19,6 +19,7 @@
 #include "platform/vb/runtime.h"
 #include "platform/win/keys.h"
 #include "platform/win/window.h"
+#include "support.h"
 
 using namespace cbtest;
 namespace mCommandBars = commandbars::mCommandBars;
@@ -353,8 +354,9 @@ TEST_F(CommandBarControl, OnlyAMouseHoverWatchesForTheLostMouseAndNothingPaintsW
 // sees is its last state, the same as a bar changed while it was on the screen.
 TEST_F(CommandBarControl, ABarChangedWhileItsWindowIsHiddenShowsItsLastStateWhenShown) {
   const win::HWND bar = toolbar().hwnd();
+  const qmtest::TempDir folder;
   const auto picture = [&](const char* name) {
-    const std::filesystem::path file = std::filesystem::path(testing::TempDir()) / name;
+    const std::filesystem::path file = folder.path() / name;
     EXPECT_TRUE(vb::testing::SaveWindowPicture(bar, file.u16string()));
     std::ifstream in(file, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});

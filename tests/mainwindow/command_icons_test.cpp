@@ -97,8 +97,8 @@ TEST(CommandIconLists, EveryIconIndexOfTheTableShowsItsOwnCommand) {
 }
 
 TEST(CommandIconLists, AMissingFileShortensItsListOnlyAndNoFolderLeavesEmptyLists) {
-  const auto program = std::filesystem::path(testing::TempDir()) / "icons-without-reopen";
-  std::filesystem::remove_all(program);
+  const qmtest::TempDir folder;
+  const auto program = folder.path() / "icons-without-reopen";
   std::filesystem::create_directories(program / "Data");
   std::filesystem::copy(kProgramFolder / "Data" / "icons", program / "Data" / "icons",
                         std::filesystem::copy_options::recursive);
@@ -120,8 +120,8 @@ TEST(CommandIconLists, AMissingFileShortensItsListOnlyAndNoFolderLeavesEmptyList
 }
 
 TEST(CommandIconLists, TheFilesAreReadWhenAListIsFirstUsed) {
-  const auto program = std::filesystem::path(testing::TempDir()) / "icons-read-late";
-  std::filesystem::remove_all(program);
+  const qmtest::TempDir folder;
+  const auto program = folder.path() / "icons-read-late";
   std::filesystem::create_directories(program / "Data");
   std::filesystem::copy(kProgramFolder / "Data" / "icons", program / "Data" / "icons",
                         std::filesystem::copy_options::recursive);
