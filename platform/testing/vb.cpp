@@ -1,6 +1,8 @@
 #include "platform/testing/vb.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
+#include <QMetaObject>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
@@ -14,6 +16,10 @@
 #include "platform/win/window_record.h"
 
 namespace vb::testing {
+
+void RunFromEventLoop(std::function<void()> step) {
+  QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(step), Qt::QueuedConnection);
+}
 
 void CopyFromAnotherProgram(const std::u16string& text) {
   QGuiApplication::clipboard()->setText(QString::fromStdU16String(text));

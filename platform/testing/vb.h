@@ -31,6 +31,9 @@ bool SaveWindowPicture(win::HWND h, const std::u16string& path);
 // The pixel at (x, y) of that picture as a COLORREF, or CLR_INVALID.
 win::COLORREF WindowPicturePixel(win::HWND h, int x, int y);
 
+// Has `step` run from the event loop, once, the next time events are handled (a wait's own turn).
+void RunFromEventLoop(std::function<void()> step);
+
 // Has waits for another program (vb::WaitAnswering) measure their bound by `clock` while the object
 // lives, so a test decides when the bound has passed.
 class WaitClockReplacement {

@@ -4,9 +4,6 @@
 // file waits for it or says why. Every torn file comes from a real kill of a real save.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QMetaObject>
-
 #include <chrono>
 #include <filesystem>
 
@@ -128,7 +125,7 @@ TEST_F(RecoveredDocuments, AnOpenWhileAnotherCopyRewritesTheFileWaitsForItOrSays
   {
     const vb::testing::WaitClockReplacement never([] { return Clock::time_point{}; });
     ASSERT_TRUE(WriteHeldWhereTorn(a, kAfter, [&] {
-      QMetaObject::invokeMethod(QCoreApplication::instance(), [] { FinishHeldChild(); }, Qt::QueuedConnection);
+      vb::testing::RunFromEventLoop([] { FinishHeldChild(); });
       EXPECT_TRUE(Open(b).empty());
     }));
     EXPECT_TRUE(w.editor().Text() == Shown(kAfter)) << "the open did not wait for the whole text";

@@ -150,7 +150,7 @@ int main(int argc, char** argv) {
   const std::uint32_t context = xcb_generate_id(watch.control);
   std::uint8_t create[48] = {};
   std::memcpy(create + 4, &context, 4);
-  const std::uint32_t counts[2] = {1, 1};  // one client spec, one range
+  const std::uint32_t counts[2] = {1, 1};  // one set of clients, one range
   std::memcpy(create + 12, counts, 8);
   std::memcpy(create + 20, &kAllClients, 4);
   create[24] = kDestroyWindow;  // the range's core requests, first and last
