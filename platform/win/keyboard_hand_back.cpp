@@ -19,13 +19,16 @@ constexpr char kWatchName[] = "qm_keyboard_hand_back";
 // over `to`, and be turned to it; and once the window had gone, the window manager would have
 // handed the keyboard to a window of its own choosing.
 void GiveKeyboard(QWidget& to) {
-  auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+  auto* x11 = QGuiApplication::platformName() == QLatin1String("xcb")
+                  ? qApp->nativeInterface<QNativeInterface::QX11Application>()
+                  : nullptr;
+  xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
   QWindow* window = to.windowHandle();
-  if (x11 == nullptr || window == nullptr || window->handle() == nullptr) {
+  if (connection == nullptr || window == nullptr || window->handle() == nullptr) {
     to.activateWindow();
     return;
   }
-  xcb_set_input_focus(x11->connection(), XCB_INPUT_FOCUS_PARENT, static_cast<xcb_window_t>(window->winId()),
+  xcb_set_input_focus(connection, XCB_INPUT_FOCUS_PARENT, static_cast<xcb_window_t>(window->winId()),
                       XCB_CURRENT_TIME);
 }
 
