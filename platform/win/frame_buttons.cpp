@@ -27,10 +27,10 @@ void ShowWithoutMinMaxButtons(QWidget* window) {
   HandKeyboardBackOnHide(window);
   // winId() makes the window native as a widget, and the toolkit would then make its siblings
   // native too: every control of the window it belongs to (a message box's owner).
-  const bool siblingsAlike = !QCoreApplication::testAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
+  const bool sparedSiblings = QCoreApplication::testAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
   QCoreApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
   window->winId();
-  QCoreApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings, !siblingsAlike);
+  QCoreApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings, sparedSiblings);
   QWindow* handle = window->windowHandle();
   if (handle == nullptr || handle->property(kWindowTypes).toInt() == kToolbar) return;
   handle->setProperty(kWindowTypes, kToolbar);

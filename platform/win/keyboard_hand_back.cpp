@@ -55,7 +55,7 @@ class HandBack : public QObject {
   void GiveBack() {
     QWidget* before = before_.data();
     before_ = nullptr;
-    if (before != nullptr && before->isVisible()) GiveKeyboard(*before);
+    if (before != nullptr && before->isVisible() && !before->isMinimized()) GiveKeyboard(*before);
   }
 
   QPointer<QWidget> before_;

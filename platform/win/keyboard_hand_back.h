@@ -4,7 +4,7 @@
 // frame has no minimise or maximise button, is never chosen. So a message box closing over Find
 // would leave the keyboard with the main window. Such a window, hidden by the program while it has
 // the keyboard, gives it to the window of the program that was active when it was shown, as this
-// desktop's message boxes do, where that one is still shown.
+// desktop's message boxes do, where that one is still shown and not minimised.
 #pragma once
 
 #include "platform/layer_only.h"
