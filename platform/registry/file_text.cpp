@@ -38,7 +38,8 @@ Place Copy(const Texts& texts, Place from, std::string& out) {
   return to;
 }
 
-void AppendKey(Key& key, const std::string& path, bool isRoot, const Texts& texts, std::string& out) {
+void AppendKey(Key& key, const std::string& path, bool isRoot, Texts& texts, std::string& out) {
+  IndexRead(key, texts);  // so a name read twice is written once
   if (!isRoot || !key.values.empty()) {
     out += '[';
     out += path;
@@ -120,7 +121,6 @@ void PlaceValue(Texts& texts, std::size_t name, const QuotedScan& nameScan, std:
 class Reader {
  public:
   Reader(Texts& texts, Key* root) : texts_(texts), bytes_(texts.file), root_(root) {}
-  ~Reader() { EndKey(); }
 
   // Reads the line at `at` of the file's bytes, and gives where the next starts; false when it is
   // no settings line. A value line is read to its end in one pass; other lines are found first.
@@ -148,7 +148,7 @@ class Reader {
   // A key line makes its key the current one (none when the line is bad: the values under it
   // belong to no key that can be named).
   bool KeyLine(std::string_view line) {
-    EndKey();
+    current_ = nullptr;
     if (line.size() < 2 || line.back() != ']' || !ValidUtf8(line)) return false;
     const std::u16string inner = vb::FromUtf8(line.substr(1, line.size() - 2));
     const std::size_t sep = inner.find(u'\\');
@@ -225,24 +225,13 @@ class Reader {
     return true;
   }
 
-  void Add(const Entry& entry, std::uint32_t hash) {
-    current_->values.AddRead(entry);
-    hashes_.push_back(hash);
-  }
-
-  // The values read under the current key are found by name from here on.
-  void EndKey() {
-    if (current_ != nullptr && !hashes_.empty()) IndexRead(*current_, hashes_, texts_);
-    hashes_.clear();
-    current_ = nullptr;
-  }
+  void Add(const Entry& entry, std::uint32_t hash) { current_->values.AddRead(entry, hash); }
 
   Texts& texts_;
   const std::string_view bytes_;
   Key* root_;
   Key* current_ = nullptr;
   std::vector<std::u16string> names_;
-  std::vector<std::uint32_t> hashes_;  // of the names of the values read under the current key
 };
 
 }  // namespace

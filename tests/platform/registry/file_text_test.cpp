@@ -3,7 +3,9 @@
 // through the platform's wide functions in one query.
 #include <cctype>
 #include <cstdio>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "store_support.h"
@@ -87,6 +89,43 @@ TEST_F(Registry, AKeyOfManyValuesAndAKeyWrittenTwiceReadWhole) {
   EXPECT_NE(body.find("\"Value19999\"=\"139993\"\n\"Last\"=\"z\"\n\n"), std::string::npos);
   EXPECT_NE(body.find("\"Value3\"=\"changed\"\n"), std::string::npos);
   EXPECT_EQ(body.find("VALUE5"), std::string::npos);
+}
+
+// A name written twice, also in two places of its key, stands once for its later value whatever
+// comes first after the file is read: a read of it, a read of another name or of none, a write to
+// it, or a write elsewhere; and the file written next holds it once, in the case first written.
+TEST_F(Registry, ANameWrittenTwiceStandsOnceWhateverComesFirstAfterARead) {
+  const std::string text =
+      "[HKEY_CURRENT_USER\\Software\\Twice]\n\"Shown\"=\"old\"\n\"Count\"=\"text\"\n\"Other\"=\"o\"\n"
+      "[HKEY_CURRENT_USER\\Software\\Else]\n\"E\"=\"e\"\n"
+      "[HKEY_CURRENT_USER\\software\\twice]\n\"SHOWN\"=\"new\"\n\"count\"=dword:00000007\n";
+  const auto count = [] {
+    reg::Value value;
+    return reg::QueryValue(u"Software\\Twice", u"COUNT", &value) == ERROR_SUCCESS ? value.number : 99;
+  };
+  const auto twice = [] {  // the key's lines in the file
+    const std::string body = FileBody();
+    return body.substr(0, body.find("[HKEY_CURRENT_USER\\Software\\Else]"));
+  };
+  const std::string before = "[HKEY_CURRENT_USER\\Software]\n\n[HKEY_CURRENT_USER\\Software\\Twice]\n\"Shown\"=\"";
+  const std::vector<std::pair<const char*, std::function<void()>>> firsts = {
+      {"a read of it", [] { EXPECT_EQ(GetText(u"Software\\Twice", u"shown"), u"new"); }},
+      {"a read of another", [] { EXPECT_EQ(GetText(u"Software\\Twice", u"Other"), u"o"); }},
+      {"a read of none", [] { EXPECT_EQ(GetText(u"Software\\Twice", u"None"), std::nullopt); }},
+      {"a write elsewhere", [] { ASSERT_EQ(SetText(u"Software\\Else", u"E", u"f"), ERROR_SUCCESS); }},
+  };
+  for (const auto& [first, act] : firsts) {
+    WriteBytes(reg::FilePath(), text);
+    act();
+    ASSERT_EQ(SetText(u"Software\\Else", u"Written", u"w"), ERROR_SUCCESS);
+    EXPECT_EQ(twice(), before + "new\"\n\"Count\"=dword:00000007\n\"Other\"=\"o\"\n\n") << first;
+    EXPECT_EQ(GetText(u"Software\\Twice", u"Shown"), u"new") << first;
+    EXPECT_EQ(count(), 7u) << first;
+  }
+  WriteBytes(reg::FilePath(), text);
+  ASSERT_EQ(SetText(u"Software\\Twice", u"shown", u"set"), ERROR_SUCCESS);
+  EXPECT_EQ(GetText(u"Software\\Twice", u"SHOWN"), u"set");
+  EXPECT_EQ(twice(), before + "set\"\n\"Count\"=dword:00000007\n\"Other\"=\"o\"\n\n");
 }
 
 // Lines of plain characters are read a block of bytes at a time, others character by character;
