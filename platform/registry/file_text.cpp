@@ -139,6 +139,22 @@ class Reader {
     return false;
   }
 
+  // Text value lines at `at` of the file's bytes as ScanPlainLines reads them, as many as there
+  // are in a row; gives where the next line starts. False when there is none.
+  bool PlainLines(std::size_t at, std::size_t* next) {
+    if (current_ == nullptr) return false;
+    PlainLine lines[64];
+    const std::size_t count = ScanPlainLines(bytes_.substr(at), lines, std::size(lines));
+    for (std::size_t i = 0; i < count; ++i) {
+      const PlainLine& line = lines[i];
+      current_->values.AddRead({at, line.nameBytes, false}, line.hash)
+          .SetText({at + line.nameBytes + 1, line.textBytes, false}, line.textBytes - 2);
+      at += line.nameBytes + line.textBytes + 2;
+    }
+    *next = at;
+    return count != 0;
+  }
+
  private:
   std::size_t SkipBlanksAndReturns(std::size_t at) const {
     while (at < bytes_.size() && (IsBlank(bytes_[at]) || bytes_[at] == '\r')) ++at;
@@ -187,9 +203,7 @@ class Reader {
     }
     const std::size_t end = SkipBlanksAndReturns(i + text.bytes);
     if (end < bytes_.size() && bytes_[end] != '\n') return false;
-    Entry entry({at, static_cast<std::uint32_t>(name.bytes), false});
-    PlaceValue(texts_, at, name, i, text, &entry);
-    Add(entry, name.hash);
+    PlaceValue(texts_, at, name, i, text, &Add(at, name));
     *next = end + 1;
     return true;
   }
@@ -203,9 +217,7 @@ class Reader {
     const std::size_t textAt = at + name.bytes + 1;
     const std::size_t end = textAt + text.bytes;
     if (end == bytes_.size() || bytes_[end] != '\n') return false;
-    Entry entry({at, static_cast<std::uint32_t>(name.bytes), false});
-    entry.SetText({textAt, static_cast<std::uint32_t>(text.bytes), false}, text.units);
-    Add(entry, name.hash);
+    Add(at, name).SetText({textAt, static_cast<std::uint32_t>(text.bytes), false}, text.units);
     *next = end + 1;
     return true;
   }
@@ -218,14 +230,16 @@ class Reader {
     if (!NameAndEquals(at, &name, &i) || i - at > line.size() || !ReadDword(line.substr(i - at), &number)) {
       return false;
     }
-    Entry entry({at, static_cast<std::uint32_t>(name.bytes), false});
+    Entry& entry = Add(at, name);
     if (!name.canonical) entry.MoveName(texts_.AddSide(Unquoted(line.substr(0, name.bytes))));
     entry.SetNumber(number);
-    Add(entry, name.hash);
     return true;
   }
 
-  void Add(const Entry& entry, std::uint32_t hash) { current_->values.AddRead(entry, hash); }
+  // A new value of the current key, named by the quoted name at `at`, its text or number to be set.
+  [[gnu::always_inline]] Entry& Add(std::size_t at, const QuotedScan& name) {
+    return current_->values.AddRead({at, static_cast<std::uint32_t>(name.bytes), false}, name.hash);
+  }
 
   Texts& texts_;
   const std::string_view bytes_;
@@ -241,7 +255,7 @@ bool Parse(Texts* texts, Key* root) {
   Reader reader(*texts, root);
   bool whole = true;
   while (pos < texts->file.size()) {
-    if (!reader.Line(pos, &pos)) whole = false;
+    if (!reader.PlainLines(pos, &pos) && !reader.Line(pos, &pos)) whole = false;
   }
   return whole;
 }

@@ -34,6 +34,18 @@ bool ScanQuoted(std::string_view s, bool hashed, QuotedScan* scan);
 // (ScanQuoted reads them then).
 bool ScanPlainNameAndText(std::string_view s, QuotedScan* name, QuotedScan* text);
 
+// A value line as the store writes it, of plain characters alone: "name"="text" and a line feed.
+struct PlainLine {
+  std::uint32_t nameBytes;  // the quoted name's length, both quotes included
+  std::uint32_t textBytes;  // the quoted text's, which starts after the name and "="
+  std::uint32_t hash;       // NameHash of the name
+};
+
+// Scans such lines at the start of `s`, at most `room` of them, into `lines`, as long as each ends
+// within 32 bytes and 32 bytes of `s` are left at its start: the common case, read a line at a time
+// with no look at a byte twice. Gives how many; the next line, if any, is to be read otherwise.
+std::size_t ScanPlainLines(std::string_view s, PlainLine* lines, std::size_t room);
+
 // Whether the bytes are well-formed UTF-8: no overlong form, no surrogate, nothing above U+10FFFF.
 bool ValidUtf8(std::string_view s);
 

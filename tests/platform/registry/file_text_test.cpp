@@ -170,6 +170,21 @@ TEST_F(Registry, PlainLinesAndOtherFormsReadAlike) {
   EXPECT_EQ(body.find("\\u004"), std::string::npos);
 }
 
+// The last line of a file reads alike at any length, near the block the common lines are read in
+// and past it, with a line feed after it or none; so do the lines before it.
+TEST_F(Registry, TheLastLineReadsAtAnyLengthWithOrWithoutItsLineFeed) {
+  for (int length = 20; length <= 40; ++length) {
+    for (const char* end : {"\n", ""}) {
+      const std::string name = "Last" + std::to_string(length);
+      const std::string text(static_cast<std::size_t>(length) - name.size() - 5, 'x');
+      WriteBytes(reg::FilePath(), "[HKEY_CURRENT_USER\\Software]\n\"Before\"=\"b\"\n\"" + name + "\"=\"" + text + "\"" + end);
+      EXPECT_EQ(GetText(u"Software", vb::FromUtf8(name)), vb::FromUtf8(text)) << length << *end;
+      EXPECT_EQ(GetText(u"Software", u"Before"), u"b") << length << *end;
+      EXPECT_TRUE(DamagedFiles().empty()) << length << *end;
+    }
+  }
+}
+
 // The wide query of a text asks for its size without reading it, reads it into the caller's buffer
 // in one call, also at an odd address, and gives ERROR_MORE_DATA for a buffer too small.
 TEST_F(Registry, TheWideQueryReadsATextInOneCallWhereverItsBufferIs) {
