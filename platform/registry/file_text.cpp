@@ -38,24 +38,74 @@ Place Copy(const Texts& texts, Place from, std::string& out) {
   return to;
 }
 
+// The file's bytes of lines to be copied as they stand, in a row: a text value's line that the file
+// holds as the store writes it ("name"="text" and a line feed) is copied with those in a row after
+// it at once.
+class LineRun {
+ public:
+  LineRun(const std::string& file, std::string& out) : file_(file), out_(out) {}
+  ~LineRun() { Flush(); }
+
+  // Takes the entry's line into the run, and moves its places to where the run puts them; false
+  // when the file does not hold it so.
+  bool Take(Entry& entry) {
+    const Place name = entry.name();
+    const Place text = entry.text();
+    const std::uint64_t end = text.at + text.bytes;  // the line feed's place
+    if (entry.isNumber() || name.side || text.at != name.at + name.bytes + 1 || end >= file_.size() ||
+        file_[end] != '\n') {
+      return false;
+    }
+    if (name.at != to_) {
+      Flush();
+      from_ = name.at;
+    }
+    to_ = end + 1;
+    const std::uint64_t at = out_.size() + (name.at - from_);
+    entry.MoveName({at, name.bytes, false});
+    entry.SetText({at + name.bytes + 1, text.bytes, false}, entry.units());
+    return true;
+  }
+  // Copies the run.
+  void Flush() {
+    out_.append(file_, from_, to_ - from_);
+    from_ = to_ = 0;
+  }
+
+ private:
+  const std::string& file_;
+  std::string& out_;
+  std::uint64_t from_ = 0;  // the run's bytes in the file
+  std::uint64_t to_ = 0;
+};
+
+void AppendValue(Entry& entry, const Texts& texts, std::string& out) {
+  const Place text = entry.text();
+  entry.MoveName(Copy(texts, entry.name(), out));
+  out += '=';
+  if (entry.isNumber()) {
+    char number[16];
+    std::snprintf(number, sizeof number, "dword:%08x", static_cast<unsigned>(entry.number()));
+    out += number;
+  } else {
+    entry.SetText(Copy(texts, text, out), entry.units());
+  }
+  out += '\n';
+}
+
 void AppendKey(Key& key, const std::string& path, bool isRoot, Texts& texts, std::string& out) {
   IndexRead(key, texts);  // so a name read twice is written once
   if (!isRoot || !key.values.empty()) {
     out += '[';
     out += path;
     out += "]\n";
-    for (Entry& entry : key.values) {
-      const Place text = entry.text();
-      entry.MoveName(Copy(texts, entry.name(), out));
-      out += '=';
-      if (entry.isNumber()) {
-        char number[16];
-        std::snprintf(number, sizeof number, "dword:%08x", static_cast<unsigned>(entry.number()));
-        out += number;
-      } else {
-        entry.SetText(Copy(texts, text, out), entry.units());
+    {
+      LineRun run(texts.file, out);
+      for (Entry& entry : key.values) {
+        if (run.Take(entry)) continue;
+        run.Flush();
+        AppendValue(entry, texts, out);
       }
-      out += '\n';
     }
     out += '\n';
   }
@@ -77,10 +127,6 @@ void Serialize(Key& root, Texts* texts) {
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-void SkipBlanks(std::string_view line, std::size_t& i) {
-  while (i < line.size() && IsBlank(line[i])) ++i;
-}
 
 bool ReadDword(std::string_view s, DWORD* number) {
   if (s.size() < 7 || s.size() > 14) return false;

@@ -170,6 +170,39 @@ TEST_F(Registry, PlainLinesAndOtherFormsReadAlike) {
   EXPECT_EQ(body.find("\\u004"), std::string::npos);
 }
 
+// A write keeps every line's value, whether the file held it as the store writes it or otherwise
+// (a line ending in CR LF, blanks, escapes, a number, a key written twice, a last line without its
+// line feed), writes each in the store's form, and reads each back right at once, before and after
+// the file is read again.
+TEST_F(Registry, AWriteKeepsEveryLineWhateverItsFormAndReadsItBack) {
+  WriteBytes(reg::FilePath(),
+             "[HKEY_CURRENT_USER\\Software\\Lines]\n"
+             "\"A\"=\"a\"\n\"B\"=\"bb\"\n"
+             "\"Crlf\"=\"c\"\r\n"
+             "\"D\"=\"d\"\n"
+             "\"Spaced\" = \"s\"  \n"
+             "\"E\"=\"e\"\n"
+             "\"Escaped\"=\"x\\\\y\"\n"
+             "\"Number\"=dword:00000010\n"
+             "[HKEY_CURRENT_USER\\Software\\Other]\n\"O\"=\"o\"\n"
+             "[HKEY_CURRENT_USER\\Software\\Lines]\n\"F\"=\"f\"\n\"G\"=\"g\"");
+  const std::vector<std::pair<std::u16string, std::u16string>> texts = {
+      {u"A", u"a"}, {u"B", u"bb"}, {u"Crlf", u"c"}, {u"D", u"d"},  {u"Spaced", u"s"},
+      {u"E", u"e"}, {u"Escaped", u"x\\y"}, {u"F", u"f"}, {u"G", u"g"}, {u"New", u"n"}};
+  ASSERT_EQ(SetText(u"Software\\Lines", u"New", u"n"), ERROR_SUCCESS);
+  EXPECT_EQ(FileBody(),
+            "[HKEY_CURRENT_USER\\Software]\n\n"
+            "[HKEY_CURRENT_USER\\Software\\Lines]\n"
+            "\"A\"=\"a\"\n\"B\"=\"bb\"\n\"Crlf\"=\"c\"\n\"D\"=\"d\"\n\"Spaced\"=\"s\"\n\"E\"=\"e\"\n"
+            "\"Escaped\"=\"x\\\\y\"\n\"Number\"=dword:00000010\n\"F\"=\"f\"\n\"G\"=\"g\"\n\"New\"=\"n\"\n\n"
+            "[HKEY_CURRENT_USER\\Software\\Other]\n\"O\"=\"o\"\n\n");
+  for (int pass = 0; pass < 2; ++pass) {
+    for (const auto& [name, text] : texts) EXPECT_EQ(GetText(u"Software\\Lines", name), text) << pass;
+    EXPECT_EQ(GetText(u"Software\\Other", u"O"), u"o") << pass;
+    WriteBytes(reg::FilePath(), ReadBytes(reg::FilePath()) + "\n");  // read again
+  }
+}
+
 // The last line of a file reads alike at any length, near the block the common lines are read in
 // and past it, with a line feed after it or none; so do the lines before it.
 TEST_F(Registry, TheLastLineReadsAtAnyLengthWithOrWithoutItsLineFeed) {
