@@ -44,7 +44,6 @@ Place Copy(const Texts& texts, Place from, std::string& out) {
 class LineRun {
  public:
   LineRun(const std::string& file, std::string& out) : file_(file), out_(out) {}
-  ~LineRun() { Flush(); }
 
   // Takes the entry's line into the run, and moves its places to where the run puts them; false
   // when the file does not hold it so.
@@ -66,7 +65,7 @@ class LineRun {
     entry.SetText({at + name.bytes + 1, text.bytes, false}, entry.units());
     return true;
   }
-  // Copies the run.
+  // Copies the run; a new one starts.
   void Flush() {
     out_.append(file_, from_, to_ - from_);
     from_ = to_ = 0;
@@ -99,14 +98,13 @@ void AppendKey(Key& key, const std::string& path, bool isRoot, Texts& texts, std
     out += '[';
     out += path;
     out += "]\n";
-    {
-      LineRun run(texts.file, out);
-      for (Entry& entry : key.values) {
-        if (run.Take(entry)) continue;
-        run.Flush();
-        AppendValue(entry, texts, out);
-      }
+    LineRun run(texts.file, out);
+    for (Entry& entry : key.values) {
+      if (run.Take(entry)) continue;
+      run.Flush();
+      AppendValue(entry, texts, out);
     }
+    run.Flush();
     out += '\n';
   }
   for (Key& sub : key.subkeys) AppendKey(sub, path + '\\' + vb::ToUtf8(sub.name), false, texts, out);
