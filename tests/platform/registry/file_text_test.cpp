@@ -91,6 +91,26 @@ TEST_F(Registry, AKeyOfManyValuesAndAKeyWrittenTwiceReadWhole) {
   EXPECT_EQ(body.find("VALUE5"), std::string::npos);
 }
 
+// A key's values whose names come again further down keep the later texts in the first places, and
+// values set after them follow in order, however many the names written twice and the values set.
+TEST_F(Registry, ValuesSetAfterNamesWrittenTwiceFollowInOrder) {
+  for (const int again : {1, 44, 45, 46, 150}) {
+    std::string text = "[HKEY_CURRENT_USER\\Software\\Again]\n";
+    for (int i = 0; i < 300 - again; ++i) text += "\"V" + std::to_string(i) + "\"=\"" + std::to_string(i) + "\"\n";
+    for (int i = 0; i < again; ++i) text += "\"v" + std::to_string(i) + "\"=\"again\"\n";
+    WriteBytes(reg::FilePath(), text);
+    for (int i = 0; i < 3; ++i) ASSERT_EQ(SetText(u"Software\\Again", vb::FromUtf8("New" + std::to_string(i)), u"n"), ERROR_SUCCESS);
+    std::string expected = "[HKEY_CURRENT_USER\\Software\\Again]\n";
+    for (int i = 0; i < 300 - again; ++i) {
+      expected += "\"V" + std::to_string(i) + "\"=\"" + (i < again ? "again" : std::to_string(i)) + "\"\n";
+    }
+    expected += "\"New0\"=\"n\"\n\"New1\"=\"n\"\n\"New2\"=\"n\"\n\n";
+    EXPECT_EQ(FileBody(), "[HKEY_CURRENT_USER\\Software]\n\n" + expected) << again;
+    EXPECT_EQ(GetText(u"Software\\Again", u"v0"), u"again") << again;
+    EXPECT_EQ(GetText(u"Software\\Again", u"New2"), u"n") << again;
+  }
+}
+
 // A name written twice, also in two places of its key, stands once for its later value whatever
 // comes first after the file is read: a read of it, a read of another name or of none, a write to
 // it, or a write elsewhere; and the file written next holds it once, in the case first written.
