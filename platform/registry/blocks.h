@@ -6,7 +6,9 @@
 
 #include <cstddef>
 #include <memory>
+#include <new>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace platform::registry {
