@@ -6,9 +6,7 @@
 
 #include <cstddef>
 #include <memory>
-#include <new>
 #include <type_traits>
-#include <utility>
 #include <vector>
 
 namespace platform::registry {
