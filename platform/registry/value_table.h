@@ -9,11 +9,11 @@
 #include <climits>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "platform/registry/blocks.h"
 #include "platform/registry/registry.h"
 
 namespace platform::registry {
@@ -42,8 +42,7 @@ struct Texts {
 // its number.
 class Entry {
  public:
-  Entry() = default;  // unset, as a table's room for entries is before they come
-  explicit Entry(Place name) : at_(Packed(name)), nameBytes_(name.bytes), textOffset_(0), textBytes_(0), units_(0) {}
+  explicit Entry(Place name) : at_(Packed(name)), nameBytes_(name.bytes) {}
 
   Place name() const { return {at_ & ~kSide, nameBytes_, side()}; }
   bool isNumber() const { return textBytes_ == 0; }
@@ -80,9 +79,9 @@ class Entry {
 
   std::uint64_t at_;  // the name's place; the top bit tells the side text
   std::uint32_t nameBytes_;
-  std::uint32_t textOffset_;  // from the name to the text; a number's value when textBytes_ is 0
-  std::uint32_t textBytes_;
-  std::uint32_t units_;
+  std::uint32_t textOffset_ = 0;  // from the name to the text; a number's value when textBytes_ is 0
+  std::uint32_t textBytes_ = 0;
+  std::uint32_t units_ = 0;
 };
 
 // A key's values in the order first written, found by the hash of their folded names (NameHash)
@@ -100,9 +99,9 @@ class Values {
     Reserve(entries_.size() + 1);
     std::size_t slot = 0;
     Probe(hash, [](const Entry&) { return false; }, &slot);
-    Entry& added = entries_.emplace_back(entry);
+    entries_.push_back(entry);
     slots_[slot] = {hash, static_cast<std::uint32_t>(entries_.size())};
-    return added;
+    return entries_.back();
   }
 
   // Values read from a file are appended as they come, with the hashes of their names, and are
@@ -152,7 +151,7 @@ class Values {
       if (kept != first + i) entries_[kept] = entry;
       slots_[slot] = {unindexed_[i], static_cast<std::uint32_t>(++kept)};
     }
-    entries_.Truncate(kept);
+    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(kept), entries_.end());
     std::vector<std::uint32_t>().swap(unindexed_);
     scanned_ = false;
   }
@@ -184,7 +183,7 @@ class Values {
   // Makes room for `count` entries, the slots staying at most half full.
   void Reserve(std::size_t count);
 
-  Blocks<Entry, 128> entries_;
+  std::deque<Entry> entries_;
   std::vector<Slot> slots_;  // a power of two long
   std::vector<std::uint32_t> unindexed_;  // the hashes of the last entries, read and not indexed
   bool scanned_ = false;                  // the values read were scanned once
