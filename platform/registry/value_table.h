@@ -108,8 +108,9 @@ class Values {
   // indexed only when a second lookup or a change needs it: a key whose values are looked up once
   // after a read (a value another process changed, say) is scanned, which costs less than
   // indexing it. Find and Add look only at indexed values.
-  // The entry is made in its place, and its text or number set there: an entry copied in just after
-  // its fields were written would wait for them.
+  //
+  // AddRead makes the entry in its place, where the caller sets its text or number: an entry
+  // copied in just after its fields were written would wait for them.
   [[gnu::always_inline]] Entry& AddRead(Place name, std::uint32_t hash) {
     unindexed_.push_back(hash);
     return entries_.emplace_back(name);
