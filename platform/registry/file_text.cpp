@@ -38,24 +38,73 @@ Place Copy(const Texts& texts, Place from, std::string& out) {
   return to;
 }
 
-void AppendKey(Key& key, const std::string& path, bool isRoot, const Texts& texts, std::string& out) {
+// The file's bytes of lines to be copied as they stand, in a row: a text value's line that the file
+// holds as the store writes it ("name"="text" and a line feed) is copied with those in a row after
+// it at once.
+class LineRun {
+ public:
+  LineRun(const std::string& file, std::string& out) : file_(file), out_(out) {}
+
+  // Takes the entry's line into the run, and moves its places to where the run puts them; false
+  // when the file does not hold it so.
+  bool Take(Entry& entry) {
+    const Place name = entry.name();
+    const Place text = entry.text();
+    const std::uint64_t end = text.at + text.bytes;  // the line feed's place
+    if (entry.isNumber() || name.side || text.at != name.at + name.bytes + 1 || end >= file_.size() ||
+        file_[end] != '\n') {
+      return false;
+    }
+    if (name.at != to_) {
+      Flush();
+      from_ = name.at;
+    }
+    to_ = end + 1;
+    const std::uint64_t at = out_.size() + (name.at - from_);
+    entry.MoveName({at, name.bytes, false});
+    entry.SetText({at + name.bytes + 1, text.bytes, false}, entry.units());
+    return true;
+  }
+  // Copies the run; a new one starts.
+  void Flush() {
+    out_.append(file_, from_, to_ - from_);
+    from_ = to_ = 0;
+  }
+
+ private:
+  const std::string& file_;
+  std::string& out_;
+  std::uint64_t from_ = 0;  // the run's bytes in the file
+  std::uint64_t to_ = 0;
+};
+
+void AppendValue(Entry& entry, const Texts& texts, std::string& out) {
+  const Place text = entry.text();
+  entry.MoveName(Copy(texts, entry.name(), out));
+  out += '=';
+  if (entry.isNumber()) {
+    char number[16];
+    std::snprintf(number, sizeof number, "dword:%08x", static_cast<unsigned>(entry.number()));
+    out += number;
+  } else {
+    entry.SetText(Copy(texts, text, out), entry.units());
+  }
+  out += '\n';
+}
+
+void AppendKey(Key& key, const std::string& path, bool isRoot, Texts& texts, std::string& out) {
+  IndexRead(key, texts);  // so a name read twice is written once
   if (!isRoot || !key.values.empty()) {
     out += '[';
     out += path;
     out += "]\n";
+    LineRun run(texts.file, out);
     for (Entry& entry : key.values) {
-      const Place text = entry.text();
-      entry.MoveName(Copy(texts, entry.name(), out));
-      out += '=';
-      if (entry.isNumber()) {
-        char number[16];
-        std::snprintf(number, sizeof number, "dword:%08x", static_cast<unsigned>(entry.number()));
-        out += number;
-      } else {
-        entry.SetText(Copy(texts, text, out), entry.units());
-      }
-      out += '\n';
+      if (run.Take(entry)) continue;
+      run.Flush();
+      AppendValue(entry, texts, out);
     }
+    run.Flush();
     out += '\n';
   }
   for (Key& sub : key.subkeys) AppendKey(sub, path + '\\' + vb::ToUtf8(sub.name), false, texts, out);
@@ -76,10 +125,6 @@ void Serialize(Key& root, Texts* texts) {
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-void SkipBlanks(std::string_view line, std::size_t& i) {
-  while (i < line.size() && IsBlank(line[i])) ++i;
-}
 
 bool ReadDword(std::string_view s, DWORD* number) {
   if (s.size() < 7 || s.size() > 14) return false;
@@ -120,7 +165,6 @@ void PlaceValue(Texts& texts, std::size_t name, const QuotedScan& nameScan, std:
 class Reader {
  public:
   Reader(Texts& texts, Key* root) : texts_(texts), bytes_(texts.file), root_(root) {}
-  ~Reader() { EndKey(); }
 
   // Reads the line at `at` of the file's bytes, and gives where the next starts; false when it is
   // no settings line. A value line is read to its end in one pass; other lines are found first.
@@ -139,6 +183,22 @@ class Reader {
     return false;
   }
 
+  // Text value lines at `at` of the file's bytes as ScanPlainLines reads them, as many as there
+  // are in a row; gives where the next line starts. False when there is none.
+  bool PlainLines(std::size_t at, std::size_t* next) {
+    if (current_ == nullptr) return false;
+    PlainLine lines[64];
+    const std::size_t count = ScanPlainLines(bytes_.substr(at), lines, std::size(lines));
+    for (std::size_t i = 0; i < count; ++i) {
+      const PlainLine& line = lines[i];
+      current_->values.AddRead({at, line.nameBytes, false}, line.hash)
+          .SetText({at + line.nameBytes + 1, line.textBytes, false}, line.textBytes - 2);
+      at += line.nameBytes + line.textBytes + 2;
+    }
+    *next = at;
+    return count != 0;
+  }
+
  private:
   std::size_t SkipBlanksAndReturns(std::size_t at) const {
     while (at < bytes_.size() && (IsBlank(bytes_[at]) || bytes_[at] == '\r')) ++at;
@@ -148,7 +208,7 @@ class Reader {
   // A key line makes its key the current one (none when the line is bad: the values under it
   // belong to no key that can be named).
   bool KeyLine(std::string_view line) {
-    EndKey();
+    current_ = nullptr;
     if (line.size() < 2 || line.back() != ']' || !ValidUtf8(line)) return false;
     const std::u16string inner = vb::FromUtf8(line.substr(1, line.size() - 2));
     const std::size_t sep = inner.find(u'\\');
@@ -187,9 +247,7 @@ class Reader {
     }
     const std::size_t end = SkipBlanksAndReturns(i + text.bytes);
     if (end < bytes_.size() && bytes_[end] != '\n') return false;
-    Entry entry({at, static_cast<std::uint32_t>(name.bytes), false});
-    PlaceValue(texts_, at, name, i, text, &entry);
-    Add(entry, name.hash);
+    PlaceValue(texts_, at, name, i, text, &Add(at, name));
     *next = end + 1;
     return true;
   }
@@ -203,9 +261,7 @@ class Reader {
     const std::size_t textAt = at + name.bytes + 1;
     const std::size_t end = textAt + text.bytes;
     if (end == bytes_.size() || bytes_[end] != '\n') return false;
-    Entry entry({at, static_cast<std::uint32_t>(name.bytes), false});
-    entry.SetText({textAt, static_cast<std::uint32_t>(text.bytes), false}, text.units);
-    Add(entry, name.hash);
+    Add(at, name).SetText({textAt, static_cast<std::uint32_t>(text.bytes), false}, text.units);
     *next = end + 1;
     return true;
   }
@@ -218,23 +274,15 @@ class Reader {
     if (!NameAndEquals(at, &name, &i) || i - at > line.size() || !ReadDword(line.substr(i - at), &number)) {
       return false;
     }
-    Entry entry({at, static_cast<std::uint32_t>(name.bytes), false});
+    Entry& entry = Add(at, name);
     if (!name.canonical) entry.MoveName(texts_.AddSide(Unquoted(line.substr(0, name.bytes))));
     entry.SetNumber(number);
-    Add(entry, name.hash);
     return true;
   }
 
-  void Add(const Entry& entry, std::uint32_t hash) {
-    current_->values.AddRead(entry);
-    hashes_.push_back(hash);
-  }
-
-  // The values read under the current key are found by name from here on.
-  void EndKey() {
-    if (current_ != nullptr && !hashes_.empty()) IndexRead(*current_, hashes_, texts_);
-    hashes_.clear();
-    current_ = nullptr;
+  // A new value of the current key, named by the quoted name at `at`, its text or number to be set.
+  [[gnu::always_inline]] Entry& Add(std::size_t at, const QuotedScan& name) {
+    return current_->values.AddRead({at, static_cast<std::uint32_t>(name.bytes), false}, name.hash);
   }
 
   Texts& texts_;
@@ -242,7 +290,6 @@ class Reader {
   Key* root_;
   Key* current_ = nullptr;
   std::vector<std::u16string> names_;
-  std::vector<std::uint32_t> hashes_;  // of the names of the values read under the current key
 };
 
 }  // namespace
@@ -252,7 +299,7 @@ bool Parse(Texts* texts, Key* root) {
   Reader reader(*texts, root);
   bool whole = true;
   while (pos < texts->file.size()) {
-    if (!reader.Line(pos, &pos)) whole = false;
+    if (!reader.PlainLines(pos, &pos) && !reader.Line(pos, &pos)) whole = false;
   }
   return whole;
 }

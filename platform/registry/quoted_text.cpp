@@ -1,5 +1,6 @@
 #include "platform/registry/quoted_text.h"
 
+#include <bit>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -350,6 +351,31 @@ template <bool hashed>
   scan->canonical = true;
 }
 
+#if defined(__SSE2__)
+// ScanPlainNameAndText for a line whose name and text end within the 32 bytes at the start of `s`
+// (which holds that many), the common case, from one look at them: with SSE2 every byte that ends a
+// run of plain characters is marked, so the first four marks are the quotes when the line is one of
+// plain characters. *decided is false when the text does not end within them.
+[[gnu::always_inline]] inline bool PlainNameAndTextOfThirtyTwo(std::string_view s, QuotedScan* name, QuotedScan* text,
+                                                               bool* decided) {
+  const char* p = s.data();
+  std::uint32_t ends = (RunEndsOfSixteen(p) | RunEndsOfSixteen(p + 16) << 16) & ~1u;  // past the first quote
+  const int nameEnd = std::countr_zero(ends);
+  ends &= ends - 1;
+  const int textStart = std::countr_zero(ends);
+  ends &= ends - 1;
+  const int textEnd = std::countr_zero(ends);
+  *decided = ends != 0;
+  if (!*decided || p[nameEnd] != '"' || p[nameEnd + 1] != '=' || textStart != nameEnd + 2 || p[textStart] != '"' ||
+      p[textEnd] != '"') {
+    return false;
+  }
+  PlainScan(p, p + nameEnd, true, name);
+  PlainScan(p + textStart, p + textEnd, false, text);
+  return true;
+}
+#endif
+
 }  // namespace
 
 bool ScanQuoted(std::string_view s, bool hashed, QuotedScan* scan) {
@@ -372,6 +398,23 @@ bool ScanPlainNameAndText(std::string_view s, QuotedScan* name, QuotedScan* text
   PlainScan(s.data(), nameEnd, true, name);
   PlainScan(rest.data(), textEnd, false, text);
   return true;
+}
+
+std::size_t ScanPlainLines(std::string_view s, PlainLine* lines, std::size_t room) {
+  std::size_t count = 0;
+#if defined(__SSE2__)
+  for (std::size_t at = 0; count < room && s.size() - at >= 32 && s[at] == '"';) {
+    QuotedScan name;
+    QuotedScan text;
+    bool decided = false;
+    if (!PlainNameAndTextOfThirtyTwo(s.substr(at), &name, &text, &decided)) break;
+    const std::size_t end = at + name.bytes + 1 + text.bytes;
+    if (end == s.size() || s[end] != '\n') break;
+    lines[count++] = {static_cast<std::uint32_t>(name.bytes), static_cast<std::uint32_t>(text.bytes), name.hash};
+    at = end + 1;
+  }
+#endif
+  return count;
 }
 
 void AppendQuoted(std::string& out, std::u16string_view s) {

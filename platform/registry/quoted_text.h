@@ -29,10 +29,24 @@ struct QuotedScan {
 bool ScanQuoted(std::string_view s, bool hashed, QuotedScan* scan);
 
 // Scans a quoted name, "=" and a quoted text at the start of `s`, as the store writes a value, when
-// both hold plain characters alone (printable ASCII but the quote and the backslash): the common
-// case, read in one go. False for anything else, and for forms that end near the end of `s`
-// (ScanQuoted reads them then).
+// both hold plain characters alone (printable ASCII but the quote and the backslash), read in one
+// go: a line of them too long for ScanPlainLines. False for anything else, and for forms that end
+// near the end of `s` (ScanQuoted reads them then).
 bool ScanPlainNameAndText(std::string_view s, QuotedScan* name, QuotedScan* text);
+
+// A value line as the store writes it, of plain characters alone: "name"="text" and a line feed
+// (a person's CR LF or blanks make it another line).
+struct PlainLine {
+  std::uint32_t nameBytes;  // the quoted name's length, both quotes included
+  std::uint32_t textBytes;  // the quoted text's, which starts after the name and "="
+  std::uint32_t hash;       // NameHash of the name
+};
+
+// Scans such lines at the start of `s`, at most `room` of them, into `lines`, as long as each ends
+// within 32 bytes and 32 bytes of `s` are left at its start: the common case, each line found from
+// one look at its bytes (SSE2). Gives how many; the next line, if any, is to be read otherwise
+// (always, without SSE2).
+std::size_t ScanPlainLines(std::string_view s, PlainLine* lines, std::size_t room);
 
 // Whether the bytes are well-formed UTF-8: no overlong form, no surrogate, nothing above U+10FFFF.
 bool ValidUtf8(std::string_view s);

@@ -291,7 +291,7 @@ LONG QueryValue(std::u16string_view path, std::u16string_view name, ValueFacts* 
   const std::lock_guard guard(mutex);
   if (const Value* value = PendingValue(names, name)) return Facts(*value, facts, units, capacity);
   Refresh(FilePath(), nullptr);
-  const Key* key = FindKey(loaded.root, names);
+  Key* key = FindKey(loaded.root, names);
   const Entry* entry = key != nullptr ? FindValue(*key, name, loaded.texts) : nullptr;
   if (entry == nullptr) return win::ERROR_FILE_NOT_FOUND;
   facts->type = entry->isNumber() ? win::REG_DWORD : win::REG_SZ;
@@ -312,7 +312,7 @@ LONG QueryValue(std::u16string_view path, std::u16string_view name, Value* value
     return win::ERROR_SUCCESS;
   }
   Refresh(FilePath(), nullptr);
-  const Key* key = FindKey(loaded.root, names);
+  Key* key = FindKey(loaded.root, names);
   const Entry* entry = key != nullptr ? FindValue(*key, name, loaded.texts) : nullptr;
   if (entry == nullptr) return win::ERROR_FILE_NOT_FOUND;
   *value = ValueOf(*entry, loaded.texts);

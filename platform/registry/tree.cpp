@@ -36,8 +36,8 @@ bool SplitPath(std::u16string_view path, std::vector<std::u16string>* names) {
   }
 }
 
-const Key* FindKey(const Key& root, const std::vector<std::u16string>& names) {
-  const Key* key = &root;
+Key* FindKey(Key& root, const std::vector<std::u16string>& names) {
+  Key* key = &root;
   for (const auto& name : names) {
     key = key->subkeys.Find(name);
     if (key == nullptr) return nullptr;
@@ -55,19 +55,6 @@ Key* MakeKey(Key& root, const std::vector<std::u16string>& names, bool* created)
   return key;
 }
 
-namespace {
-
-Entry* Find(Key& key, std::u16string_view name, const Texts& texts) {
-  return key.values.Find(NameHash(name),
-                         [&](const Entry& entry) { return SameName(texts.At(entry.name()), name); });
-}
-
-}  // namespace
-
-const Entry* FindValue(const Key& key, std::u16string_view name, const Texts& texts) {
-  return Find(const_cast<Key&>(key), name, texts);
-}
-
 void SetText(Entry& entry, Place text, std::uint32_t units, Texts& texts) {
   if (!entry.Reaches(text)) {
     entry.MoveName(texts.CopyToSide(texts.At(entry.name())));
@@ -76,9 +63,9 @@ void SetText(Entry& entry, Place text, std::uint32_t units, Texts& texts) {
   entry.SetText(text, units);
 }
 
-void IndexRead(Key& key, const std::vector<std::uint32_t>& hashes, Texts& texts) {
+void IndexRead(Key& key, Texts& texts) {
+  if (key.values.indexed()) return;
   key.values.IndexRead(
-      hashes,
       [&](const Entry& earlier, const Entry& later) {
         return SameName(texts.At(earlier.name()), texts.At(later.name()));
       },
@@ -91,7 +78,25 @@ void IndexRead(Key& key, const std::vector<std::uint32_t>& hashes, Texts& texts)
       });
 }
 
+namespace {
+
+Entry* Find(Key& key, std::u16string_view name, Texts& texts) {
+  const std::uint32_t hash = NameHash(name);
+  const auto same = [&](const Entry& entry) { return SameName(texts.At(entry.name()), name); };
+  if (key.values.ScanOnce()) {
+    if (Entry* entry = key.values.FindRead(hash, same)) return entry;
+  } else {
+    IndexRead(key, texts);
+  }
+  return key.values.Find(hash, same);
+}
+
+}  // namespace
+
+const Entry* FindValue(Key& key, std::u16string_view name, Texts& texts) { return Find(key, name, texts); }
+
 bool Put(Key& key, std::u16string_view name, const Value& value, Texts& texts) {
+  IndexRead(key, texts);  // before any entry is added
   Entry* entry = Find(key, name, texts);
   if (value.type == win::REG_DWORD) {
     if (entry != nullptr && entry->isNumber() && entry->number() == value.number) return false;

@@ -64,19 +64,20 @@ bool SameName(std::u16string_view a, std::u16string_view b);
 bool SplitPath(std::u16string_view path, std::vector<std::u16string>* names);
 
 // The key the names lead to from root, or null.
-const Key* FindKey(const Key& root, const std::vector<std::u16string>& names);
+Key* FindKey(Key& root, const std::vector<std::u16string>& names);
 
 // The key the names lead to, made with any missing keys above it; *created (when given) is set
 // when one was missing.
 Key* MakeKey(Key& root, const std::vector<std::u16string>& names, bool* created);
 
-// The value of that name, or null.
-const Entry* FindValue(const Key& key, std::u16string_view name, const Texts& texts);
+// The value of that name, or null. The first lookup after a read scans the values read; a later
+// one indexes them first (IndexRead).
+const Entry* FindValue(Key& key, std::u16string_view name, Texts& texts);
 
-// Indexes the values last read from the file into the key (Values::AddRead), their names hashed
-// by NameHash: one of the same name as a value before it gives that value its text or number, and
-// goes; so a name keeps the case first written.
-void IndexRead(Key& key, const std::vector<std::uint32_t>& hashes, Texts& texts);
+// Indexes the values read from the file into the key (Values::AddRead, their names hashed by
+// NameHash), when some are not yet: one of the same name as a value before it gives that value its
+// text or number, and goes; so a name keeps the case first written.
+void IndexRead(Key& key, Texts& texts);
 
 // Sets the entry's text at `text`: when its name does not reach it (Entry::Reaches), both are
 // copied to the side text, the name first.

@@ -104,31 +104,57 @@ class Values {
     return entries_.back();
   }
 
-  // Values read from a file are appended as they come, and found by name only once IndexRead has
-  // indexed them all at once: so the index is made once, at its full size.
-  void AddRead(const Entry& entry) { entries_.push_back(entry); }
-  // Indexes the last hashes.size() entries, AddRead's, whose names have those hashes. One whose
-  // name an entry before it has (`same` tells, for the earlier entry and the later) goes, after
-  // `take` gave the earlier one its text or number.
+  // Values read from a file are appended as they come, with the hashes of their names, and are
+  // indexed only when a second lookup or a change needs it: a key whose values are looked up once
+  // after a read (a value another process changed, say) is scanned, which costs less than
+  // indexing it. Find and Add look only at indexed values.
+  //
+  // AddRead makes the entry in its place, where the caller sets its text or number: an entry
+  // copied in just after its fields were written would wait for them.
+  [[gnu::always_inline]] Entry& AddRead(Place name, std::uint32_t hash) {
+    unindexed_.push_back(hash);
+    return entries_.emplace_back(name);
+  }
+  bool indexed() const { return unindexed_.empty(); }
+  // Whether the values read may be scanned for this lookup rather than indexed: once after a read.
+  bool ScanOnce() {
+    if (indexed() || scanned_) return false;
+    scanned_ = true;
+    return true;
+  }
+  // The last of the values read whose hash is that and that `same` takes for the name sought (so
+  // the one whose text or number stands), or null.
+  template <class Same>
+  Entry* FindRead(std::uint32_t hash, const Same& same) {
+    const std::size_t first = entries_.size() - unindexed_.size();
+    for (std::size_t i = unindexed_.size(); i-- > 0;) {
+      if (unindexed_[i] == hash && same(entries_[first + i])) return &entries_[first + i];
+    }
+    return nullptr;
+  }
+  // Indexes the values read. One whose name an entry before it has (`same` tells, for the earlier
+  // entry and the later) goes, after `take` gave the earlier one its text or number.
   template <class Same, class Take>
-  void IndexRead(const std::vector<std::uint32_t>& hashes, const Same& same, const Take& take) {
-    const std::size_t first = entries_.size() - hashes.size();
+  void IndexRead(const Same& same, const Take& take) {
+    const std::size_t first = entries_.size() - unindexed_.size();
     Reserve(entries_.size());
     std::size_t kept = first;
     const std::size_t mask = slots_.size() - 1;
     constexpr std::size_t kAhead = 8;  // the slots of later names are fetched while earlier ones go in
-    for (std::size_t i = 0; i < hashes.size(); ++i) {
-      if (i + kAhead < hashes.size()) __builtin_prefetch(&slots_[hashes[i + kAhead] & mask]);
+    for (std::size_t i = 0; i < unindexed_.size(); ++i) {
+      if (i + kAhead < unindexed_.size()) __builtin_prefetch(&slots_[unindexed_[i + kAhead] & mask]);
       const Entry& entry = entries_[first + i];
       std::size_t slot = 0;
-      if (Entry* earlier = Probe(hashes[i], [&](const Entry& e) { return same(e, entry); }, &slot)) {
+      if (Entry* earlier = Probe(unindexed_[i], [&](const Entry& e) { return same(e, entry); }, &slot)) {
         take(*earlier, entry);
         continue;
       }
       if (kept != first + i) entries_[kept] = entry;
-      slots_[slot] = {hashes[i], static_cast<std::uint32_t>(++kept)};
+      slots_[slot] = {unindexed_[i], static_cast<std::uint32_t>(++kept)};
     }
     entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(kept), entries_.end());
+    std::vector<std::uint32_t>().swap(unindexed_);
+    scanned_ = false;
   }
 
   bool empty() const { return entries_.empty(); }
@@ -160,6 +186,8 @@ class Values {
 
   std::deque<Entry> entries_;
   std::vector<Slot> slots_;  // a power of two long
+  std::vector<std::uint32_t> unindexed_;  // the hashes of the last entries, read and not indexed
+  bool scanned_ = false;                  // the values read were scanned once
 };
 
 }  // namespace platform::registry

@@ -3,7 +3,9 @@
 // through the platform's wide functions in one query.
 #include <cctype>
 #include <cstdio>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "store_support.h"
@@ -89,6 +91,63 @@ TEST_F(Registry, AKeyOfManyValuesAndAKeyWrittenTwiceReadWhole) {
   EXPECT_EQ(body.find("VALUE5"), std::string::npos);
 }
 
+// A key's values whose names come again further down keep the later texts in the first places, and
+// values set after them follow in order, however many the names written twice and the values set.
+TEST_F(Registry, ValuesSetAfterNamesWrittenTwiceFollowInOrder) {
+  for (const int again : {1, 44, 45, 46, 150}) {
+    std::string text = "[HKEY_CURRENT_USER\\Software\\Again]\n";
+    for (int i = 0; i < 300 - again; ++i) text += "\"V" + std::to_string(i) + "\"=\"" + std::to_string(i) + "\"\n";
+    for (int i = 0; i < again; ++i) text += "\"v" + std::to_string(i) + "\"=\"again\"\n";
+    WriteBytes(reg::FilePath(), text);
+    for (int i = 0; i < 3; ++i) ASSERT_EQ(SetText(u"Software\\Again", vb::FromUtf8("New" + std::to_string(i)), u"n"), ERROR_SUCCESS);
+    std::string expected = "[HKEY_CURRENT_USER\\Software\\Again]\n";
+    for (int i = 0; i < 300 - again; ++i) {
+      expected += "\"V" + std::to_string(i) + "\"=\"" + (i < again ? "again" : std::to_string(i)) + "\"\n";
+    }
+    expected += "\"New0\"=\"n\"\n\"New1\"=\"n\"\n\"New2\"=\"n\"\n\n";
+    EXPECT_EQ(FileBody(), "[HKEY_CURRENT_USER\\Software]\n\n" + expected) << again;
+    EXPECT_EQ(GetText(u"Software\\Again", u"v0"), u"again") << again;
+    EXPECT_EQ(GetText(u"Software\\Again", u"New2"), u"n") << again;
+  }
+}
+
+// A name written twice, also in two places of its key, stands once for its later value whatever
+// comes first after the file is read: a read of it, a read of another name or of none, a write to
+// it, or a write elsewhere; and the file written next holds it once, in the case first written.
+TEST_F(Registry, ANameWrittenTwiceStandsOnceWhateverComesFirstAfterARead) {
+  const std::string text =
+      "[HKEY_CURRENT_USER\\Software\\Twice]\n\"Shown\"=\"old\"\n\"Count\"=\"text\"\n\"Other\"=\"o\"\n"
+      "[HKEY_CURRENT_USER\\Software\\Else]\n\"E\"=\"e\"\n"
+      "[HKEY_CURRENT_USER\\software\\twice]\n\"SHOWN\"=\"new\"\n\"count\"=dword:00000007\n";
+  const auto count = [] {
+    reg::Value value;
+    return reg::QueryValue(u"Software\\Twice", u"COUNT", &value) == ERROR_SUCCESS ? value.number : 99;
+  };
+  const auto twice = [] {  // the key's lines in the file
+    const std::string body = FileBody();
+    return body.substr(0, body.find("[HKEY_CURRENT_USER\\Software\\Else]"));
+  };
+  const std::string before = "[HKEY_CURRENT_USER\\Software]\n\n[HKEY_CURRENT_USER\\Software\\Twice]\n\"Shown\"=\"";
+  const std::vector<std::pair<const char*, std::function<void()>>> firsts = {
+      {"a read of it", [] { EXPECT_EQ(GetText(u"Software\\Twice", u"shown"), u"new"); }},
+      {"a read of another", [] { EXPECT_EQ(GetText(u"Software\\Twice", u"Other"), u"o"); }},
+      {"a read of none", [] { EXPECT_EQ(GetText(u"Software\\Twice", u"None"), std::nullopt); }},
+      {"a write elsewhere", [] { ASSERT_EQ(SetText(u"Software\\Else", u"E", u"f"), ERROR_SUCCESS); }},
+  };
+  for (const auto& [first, act] : firsts) {
+    WriteBytes(reg::FilePath(), text);
+    act();
+    ASSERT_EQ(SetText(u"Software\\Else", u"Written", u"w"), ERROR_SUCCESS);
+    EXPECT_EQ(twice(), before + "new\"\n\"Count\"=dword:00000007\n\"Other\"=\"o\"\n\n") << first;
+    EXPECT_EQ(GetText(u"Software\\Twice", u"Shown"), u"new") << first;
+    EXPECT_EQ(count(), 7u) << first;
+  }
+  WriteBytes(reg::FilePath(), text);
+  ASSERT_EQ(SetText(u"Software\\Twice", u"shown", u"set"), ERROR_SUCCESS);
+  EXPECT_EQ(GetText(u"Software\\Twice", u"SHOWN"), u"set");
+  EXPECT_EQ(twice(), before + "set\"\n\"Count\"=dword:00000007\n\"Other\"=\"o\"\n\n");
+}
+
 // Lines of plain characters are read a block of bytes at a time, others character by character;
 // the two readings agree. A plain name of any length, up to the block and past it, is found by any
 // case of it, and a later line of the same name in an escaped form gives the first its text. A
@@ -129,6 +188,54 @@ TEST_F(Registry, PlainLinesAndOtherFormsReadAlike) {
   EXPECT_NE(body.find("\"Tab\"=\"abcdefghijklmnopqrstu\\u0009v\"\n"), std::string::npos);
   EXPECT_NE(body.find("\"Del\"=\"abcdefghijklmnopqrstuvwxyzABCDE\\u007F\"\n"), std::string::npos);
   EXPECT_EQ(body.find("\\u004"), std::string::npos);
+}
+
+// A write keeps every line's value, whether the file held it as the store writes it or otherwise
+// (a line ending in CR LF, blanks, escapes, a number, a key written twice, a last line without its
+// line feed), writes each in the store's form, and reads each back right at once, before and after
+// the file is read again.
+TEST_F(Registry, AWriteKeepsEveryLineWhateverItsFormAndReadsItBack) {
+  WriteBytes(reg::FilePath(),
+             "[HKEY_CURRENT_USER\\Software\\Lines]\n"
+             "\"A\"=\"a\"\n\"B\"=\"bb\"\n"
+             "\"Crlf\"=\"c\"\r\n"
+             "\"D\"=\"d\"\n"
+             "\"Spaced\" = \"s\"  \n"
+             "\"E\"=\"e\"\n"
+             "\"Escaped\"=\"x\\\\y\"\n"
+             "\"Number\"=dword:00000010\n"
+             "[HKEY_CURRENT_USER\\Software\\Other]\n\"O\"=\"o\"\n"
+             "[HKEY_CURRENT_USER\\Software\\Lines]\n\"F\"=\"f\"\n\"G\"=\"g\"");
+  const std::vector<std::pair<std::u16string, std::u16string>> texts = {
+      {u"A", u"a"}, {u"B", u"bb"}, {u"Crlf", u"c"}, {u"D", u"d"},  {u"Spaced", u"s"},
+      {u"E", u"e"}, {u"Escaped", u"x\\y"}, {u"F", u"f"}, {u"G", u"g"}, {u"New", u"n"}};
+  ASSERT_EQ(SetText(u"Software\\Lines", u"New", u"n"), ERROR_SUCCESS);
+  EXPECT_EQ(FileBody(),
+            "[HKEY_CURRENT_USER\\Software]\n\n"
+            "[HKEY_CURRENT_USER\\Software\\Lines]\n"
+            "\"A\"=\"a\"\n\"B\"=\"bb\"\n\"Crlf\"=\"c\"\n\"D\"=\"d\"\n\"Spaced\"=\"s\"\n\"E\"=\"e\"\n"
+            "\"Escaped\"=\"x\\\\y\"\n\"Number\"=dword:00000010\n\"F\"=\"f\"\n\"G\"=\"g\"\n\"New\"=\"n\"\n\n"
+            "[HKEY_CURRENT_USER\\Software\\Other]\n\"O\"=\"o\"\n\n");
+  for (int pass = 0; pass < 2; ++pass) {
+    for (const auto& [name, text] : texts) EXPECT_EQ(GetText(u"Software\\Lines", name), text) << pass;
+    EXPECT_EQ(GetText(u"Software\\Other", u"O"), u"o") << pass;
+    WriteBytes(reg::FilePath(), ReadBytes(reg::FilePath()) + "\n");  // read again
+  }
+}
+
+// The last line of a file reads alike at any length, near the block the common lines are read in
+// and past it, with a line feed after it or none; so do the lines before it.
+TEST_F(Registry, TheLastLineReadsAtAnyLengthWithOrWithoutItsLineFeed) {
+  for (int length = 20; length <= 40; ++length) {
+    for (const char* end : {"\n", ""}) {
+      const std::string name = "Last" + std::to_string(length);
+      const std::string text(static_cast<std::size_t>(length) - name.size() - 5, 'x');
+      WriteBytes(reg::FilePath(), "[HKEY_CURRENT_USER\\Software]\n\"Before\"=\"b\"\n\"" + name + "\"=\"" + text + "\"" + end);
+      EXPECT_EQ(GetText(u"Software", vb::FromUtf8(name)), vb::FromUtf8(text)) << length << *end;
+      EXPECT_EQ(GetText(u"Software", u"Before"), u"b") << length << *end;
+      EXPECT_TRUE(DamagedFiles().empty()) << length << *end;
+    }
+  }
 }
 
 // The wide query of a text asks for its size without reading it, reads it into the caller's buffer
