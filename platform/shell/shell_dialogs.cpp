@@ -10,6 +10,7 @@
 
 #include "platform/script/script.h"
 #include "platform/vb/modal_dialog.h"
+#include "platform/win/window_record.h"
 
 namespace win {
 
@@ -120,6 +121,7 @@ BOOL ShellAboutA(HWND, std::u16string_view app, std::u16string_view otherStuff, 
   platform::detail::ModalDialog<QMessageBox> box(QMessageBox::Information, ToQ(shown.title), ToQ(shown.prompt),
                                                  QMessageBox::NoButton, platform::detail::DialogOwner());
   box->addButton(QStringLiteral("ОК"), QMessageBox::AcceptRole);
+  platform::detail::ShowWithoutMinMaxButtons(&*box);
   box.Accepted();
   return TRUE;
 }

@@ -240,8 +240,7 @@ void Form::Show(int modal, Form* owner) {
   if (modal == vbModal && w->isVisible()) Raise(err::kFormAlreadyShown);
   if (owner != nullptr && owner != this) win::SetWindowLongA(d_->handle, win::GWL_HWNDPARENT, owner->hWnd());
   if (modal == vbModal) w->setWindowModality(Qt::ApplicationModal);
-  if (d_->borderStyle == vbFixedToolWindow || d_->borderStyle == vbSizableToolWindow)
-    platform::detail::ShowWithoutMinMaxButtons(w);
+  if (d_->borderStyle != vbSizable) platform::detail::ShowWithoutMinMaxButtons(w);
   if (d_->fillsWorkArea) d_->FillWorkArea();
   if (w->isMinimized()) {
     w->showMinimized();

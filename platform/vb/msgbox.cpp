@@ -22,6 +22,7 @@
 #include "platform/vb/app.h"
 #include "platform/vb/box_title_bar.h"
 #include "platform/vb/modal_dialog.h"
+#include "platform/win/window_record.h"
 
 namespace vb {
 
@@ -245,6 +246,7 @@ int Ask(Box& box, const std::vector<QPushButton*>& made, const std::vector<Butto
   };
   for (;;) {
     noEscape.refusedClose = false;
+    platform::detail::ShowWithoutMinMaxButtons(&*box);
     if (!box.Run()) return 0;
     if (const int answer = answered()) return answer;
     // Its window was destroyed from outside and made anew, which ended the loop: the question is

@@ -1,13 +1,17 @@
-// The buttons the window manager puts on a tool window's frame. Qt expresses a frame without
-// minimise and maximise buttons in the Motif hints alone, which some window managers (openbox among
-// them) leave aside for the buttons; window managers give a window typed a toolbar neither button,
-// and keep its title and border. The type goes ahead of the one Qt gives (a utility
-// window, which such managers treat alike otherwise), through the property the xcb platform reads
-// whenever it sets the window's flags. Dialogs keep their type: a window manager gives the keyboard
-// back to a dialog when a message box over it closes, which it does not do for a toolbar.
+// The buttons the window manager puts on the frame of a window of fixed size: a fixed dialog, a
+// tool window, a message box. Qt expresses a frame without minimise and maximise buttons in the
+// Motif hints alone, which some window managers (openbox among them) leave aside for the buttons;
+// window managers give a window typed a toolbar neither button, and keep its title, close box and
+// border. The type goes ahead of the one Qt gives (a dialog or utility window, which such managers
+// treat alike otherwise), through the property the xcb platform reads whenever it sets the
+// window's flags. Such managers give the keyboard back to no toolbar when the window over it
+// closes, nor from a toolbar that closes: the window hands the keyboard back itself
+// (keyboard_hand_back.h).
+#include <QCoreApplication>
 #include <QWidget>
 #include <QWindow>
 
+#include "platform/win/keyboard_hand_back.h"
 #include "platform/win/window_record.h"
 
 namespace platform::detail {
@@ -19,8 +23,14 @@ constexpr int kToolbar = 0x000008;  // the xcb platform's toolbar window type
 }  // namespace
 
 void ShowWithoutMinMaxButtons(QWidget* window) {
-  if (window == nullptr || !window->isWindow()) return;
+  if (window == nullptr || !window->isWindow() || window->windowFlags().testFlag(Qt::FramelessWindowHint)) return;
+  HandKeyboardBackOnHide(window);
+  // winId() makes the window native as a widget, and the toolkit would then make its siblings
+  // native too: every control of the window it belongs to (a message box's owner).
+  const bool sparedSiblings = QCoreApplication::testAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
+  QCoreApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
   window->winId();
+  QCoreApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings, sparedSiblings);
   QWindow* handle = window->windowHandle();
   if (handle == nullptr || handle->property(kWindowTypes).toInt() == kToolbar) return;
   handle->setProperty(kWindowTypes, kToolbar);

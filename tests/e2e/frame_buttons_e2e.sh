@@ -3,8 +3,12 @@
 # keeps a close box on every framed window and drops minimise only by a window's type:
 #  1. the save question (Yes/No) shows no close box: it stands without the window manager's frame,
 #     under a title bar of its own that writes its caption; Esc leaves it up, No answers it;
-#  2. the message that a search ended has the manager's frame with its title and close box;
-#  3. the full-screen view and its bar offer neither minimise nor maximise (a picture of the bar with
+#  2. Find offers neither minimise nor maximise; the message that a search ended has the manager's
+#     frame with its title and close box and neither of them, and Enter on it gives the keyboard
+#     back to Find;
+#  3. Go to, and its message that a line is not there, offer neither minimise nor maximise, and Enter
+#     on the message gives the keyboard back to Go to, whose frame's close box closes it;
+#  4. the full-screen view and its bar offer neither minimise nor maximise (a picture of the bar with
 #     its frame shows whether its title bar writes the caption whole).
 # Pictures go to BUILD/e2e/frame_buttons/. Usage (through tests/e2e/with_x.sh): tests/e2e/frame_buttons_e2e.sh BUILD_DIR
 set -euo pipefail
@@ -55,19 +59,37 @@ e2e_type "three"
 # 2. A search for what is not there ends with a message.
 e2e_keys ctrl+Home ctrl+f
 find=$(e2e_wait_active "Найти")
+no_min_max "$find" "Find"
 e2e_type "missing"
 e2e_keys Return
 box=$(e2e_wait_box)
 e2e_shot 2_search_ended
 (($(frame_top "$box") > 0)) || e2e_fail "the message that the search ended has no frame"
 [[ "$(actions "$box")" == *_NET_WM_ACTION_CLOSE* ]] || e2e_fail "the message that the search ended cannot be closed"
+no_min_max "$box" "the message that the search ended"
 e2e_keys Return
 e2e_until 60 e2e_no_window_id "$box" || e2e_fail "the message that the search ended stayed"
-e2e_focus "$find"
+e2e_until 60 e2e_has_focus "$find" || e2e_fail "Find did not get the keyboard back from the message"
 e2e_keys Escape
 e2e_wait_gone "Найти"
 
-# 3. View -> "Во весь экран": the menu bar's fourth title, then its third item.
+# 3. Go to a line that is not there: a message over Go to.
+e2e_focus "$main"
+e2e_keys ctrl+g
+go_to=$(e2e_wait_active "Перейти")
+no_min_max "$go_to" "Go to"
+e2e_type "9"
+e2e_keys Return
+box=$(e2e_wait_box)
+e2e_shot 3_no_such_line
+no_min_max "$box" "the message that the line is not there"
+e2e_keys Return
+e2e_until 60 e2e_no_window_id "$box" || e2e_fail "the message that the line is not there stayed"
+e2e_until 60 e2e_has_focus "$go_to" || e2e_fail "Go to did not get the keyboard back from the message"
+e2e_close "$go_to"  # its frame's close box: Go to has no cancel key
+e2e_wait_gone "Перейти"
+
+# 4. View -> "Во весь экран": the menu bar's fourth title, then its third item.
 e2e_focus "$main"
 e2e_click "$main" 170 12
 e2e_keys Down Down Down Return
@@ -77,9 +99,9 @@ for id in $(xdotool search --onlyvisible --pid "$E2E_PID" 2>/dev/null); do
   [ "$id" = "$main" ] || [ "$id" = "$bar" ] || view=$id
 done
 [ -n "$view" ] || e2e_fail "no full-screen window came up with the bar"
-e2e_shot 3_full_screen
+e2e_shot 4_full_screen
 frame=$(xwininfo -children -id "$bar" | awk '/Parent window id/{print $4}')
-e2e_shot_window "$frame" 4_full_screen_bar
+e2e_shot_window "$frame" 5_full_screen_bar
 no_min_max "$bar" "the full-screen bar"
 no_min_max "$view" "the full-screen view"
-echo "frame_buttons: the save question shows no close box, the search's message keeps its frame's close box, the full-screen windows offer neither minimise nor maximise"
+echo "frame_buttons: the save question shows no close box; Find, Go to, their messages and the full-screen windows offer neither minimise nor maximise; a message closed gives the keyboard back to the window under it"
