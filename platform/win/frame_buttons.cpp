@@ -5,13 +5,12 @@
 // border. The type goes ahead of the one Qt gives (a dialog or utility window, which such managers
 // treat alike otherwise), through the property the xcb platform reads whenever it sets the
 // window's flags. Such managers give the keyboard back to no toolbar when the window over it
-// closes, nor from a toolbar that closes: the window hands the keyboard back itself
-// (keyboard_hand_back.h).
+// closes, nor from a toolbar that closes: the program hands the keyboard back itself
+// (shown_focus.h).
 #include <QCoreApplication>
 #include <QWidget>
 #include <QWindow>
 
-#include "platform/win/keyboard_hand_back.h"
 #include "platform/win/window_record.h"
 
 namespace platform::detail {
@@ -22,9 +21,12 @@ constexpr int kToolbar = 0x000008;  // the xcb platform's toolbar window type
 
 }  // namespace
 
+bool ShownWithoutMinMaxButtons(const QWindow* window) {
+  return window != nullptr && window->property(kWindowTypes).toInt() == kToolbar;
+}
+
 void ShowWithoutMinMaxButtons(QWidget* window) {
   if (window == nullptr || !window->isWindow() || window->windowFlags().testFlag(Qt::FramelessWindowHint)) return;
-  HandKeyboardBackOnHide(window);
   // winId() makes the window native as a widget, and the toolkit would then make its siblings
   // native too: every control of the window it belongs to (a message box's owner).
   const bool sparedSiblings = QCoreApplication::testAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
@@ -32,7 +34,7 @@ void ShowWithoutMinMaxButtons(QWidget* window) {
   window->winId();
   QCoreApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings, sparedSiblings);
   QWindow* handle = window->windowHandle();
-  if (handle == nullptr || handle->property(kWindowTypes).toInt() == kToolbar) return;
+  if (handle == nullptr || ShownWithoutMinMaxButtons(handle)) return;
   handle->setProperty(kWindowTypes, kToolbar);
   // The platform reads the types when the flags change: changed and set back, they take effect.
   const Qt::WindowFlags flags = handle->flags();

@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/win/window_record.h"
+
 namespace platform::detail {
 namespace {
 
@@ -58,6 +60,27 @@ void TakeTheKeyboardWhereItIs() {
   }
 }
 
+// Gives the window the keyboard straight from the server, before the window that has it goes: the
+// window manager sees the keyboard move from one window to the other and has nothing to hand on.
+// Asked of the window manager, the request would meet the closing window still there, modal over
+// `to`, and be turned to it; and once the window had gone, the window manager would have handed the
+// keyboard to a window of its own choosing, never one typed a toolbar.
+void GiveKeyboardFromServer(QWindow& to) {
+  auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (x11 == nullptr || to.handle() == nullptr) return to.requestActivate();
+  xcb_set_input_focus(x11->connection(), XCB_INPUT_FOCUS_PARENT, static_cast<xcb_window_t>(to.winId()),
+                      XCB_CURRENT_TIME);
+}
+
+// A window typed without minimise and maximise buttons hidden while it has the keyboard: window
+// managers hand the keyboard on to windows of the ordinary kinds only, and neither from nor to such
+// a window, so it goes to the window active before it from here.
+void HandOnFromTyped(const QWindow* gone) {
+  if (!ShownWithoutMinMaxButtons(gone)) return;
+  QWindow* next = SuccessorOf(gone);
+  if (next != nullptr && next->visibility() != QWindow::Minimized) GiveKeyboardFromServer(*next);
+}
+
 // Looks for the keyboard once what goes on now is done with.
 void TakeTheKeyboardWhereItIsSoon() { QTimer::singleShot(0, qApp, &TakeTheKeyboardWhereItIs); }
 
@@ -71,6 +94,9 @@ class HideWatcher : public QObject {
     auto* widget = static_cast<QWidget*>(receiver);
     if (!widget->isWindow()) return false;
     switch (e->type()) {
+      case QEvent::WindowDeactivate:  // hidden while active: it gives up the keyboard before it goes
+        if (widget->isHidden()) HandOnFromTyped(widget->windowHandle());
+        break;
       case QEvent::Hide:
         if (widget->windowHandle() != nullptr && QGuiApplication::focusWindow() == widget->windowHandle()) {
           ActivateSuccessorOf(widget->windowHandle());

@@ -69,9 +69,11 @@ void ApplyTopLevelFlags(WindowRecord& r, QWidget* w, QWidget* owner);
 // that makes the toolkit create the window anew (a change of its flags).
 void ApplyOwner(win::HWND h);
 // Tells the window manager that the top-level window of fixed size (a fixed dialog, a tool window,
-// a message box) has no minimise or maximise button, and has the window hand the keyboard back when
-// it closes: call it before the window is shown. A frameless window is left as it is.
+// a message box) has no minimise or maximise button: call it before the window is shown. A
+// frameless window is left as it is.
 void ShowWithoutMinMaxButtons(QWidget* window);
+// Whether ShowWithoutMinMaxButtons typed the window so.
+bool ShownWithoutMinMaxButtons(const QWindow* window);
 // The cursor position tests give with their input; unset, the pointer's own.
 void SetTestCursor(int x, int y);
 
