@@ -11,8 +11,9 @@ packages=(build-essential cmake ninja-build pkg-config
           dbus python3-dbusmock libcups2-dev xdg-utils desktop-file-utils libxcb1-dev heaptrack)
 # The print scheduler and its tools, for a private scheduler the printer tests start, and the sound
 # server the windows test plays through: without what they recommend, which would browse the
-# network for printers and bring a whole desktop's sound setup.
-bare_packages=(cups-daemon cups-client pulseaudio)
+# network for printers and bring a whole desktop's sound setup. Mousepad is the peer editor the
+# latency benchmark (bench/input_latency_process.sh) sets beside the program.
+bare_packages=(cups-daemon cups-client pulseaudio mousepad)
 missing=()
 missing_bare=()
 for p in "${packages[@]}"; do

@@ -5,9 +5,10 @@
 #    complete with its shadows (the last pixels drawn before the screen is still);
 #  - a key typed at the end of a short document until the changed pixels.
 # The click and the key are sent through XTEST and the pixels seen through the X server's DAMAGE
-# events (bin/bench_screen_watch). Both programs are measured in turns, ROUNDS times SAMPLES inputs
-# each; a line per round gives the medians and the load average then, and the last lines the
-# medians of all samples with their ratio, like the other benchmarks' `ratio`.
+# events (bin/bench_screen_watch). Where mousepad is installed (test.sh installs it) the same is
+# measured of it, a peer editor with a menu bar, beside the two. The programs are measured in turns,
+# ROUNDS times SAMPLES inputs each; a line per round gives the medians and the load average then, and
+# the last lines the medians of all samples with their ratios, like the other benchmarks' `ratio`.
 # Run it inside an X server of its own: tests/e2e/with_x.sh bench/input_latency_process.sh build
 # Usage: bench/input_latency_process.sh BUILD_DIR [ROUNDS] [SAMPLES]
 set -euo pipefail
@@ -33,6 +34,18 @@ start_bare editor "$E2E_OUT/short.txt"
 bare=$(shown_window "$pid")
 e2e_focus "$bare"
 e2e_keys ctrl+End
+peers=(quillmark bare)
+if command -v mousepad >/dev/null; then
+  # Its settings and the desktop's services in the profile: nothing from the machine's own.
+  XDG_CONFIG_HOME="$E2E_PROFILE/config" mousepad --disable-server "$E2E_OUT/short.txt" >/dev/null 2>&1 &
+  pid=$!
+  E2E_PIDS+=("$pid")
+  mousepad=$(shown_window "$pid")
+  e2e_focus "$mousepad"
+  xdotool key --clearmodifiers ctrl+End
+  settle "$pid"
+  peers+=(mousepad)
+fi
 
 # measure WID MODE: the samples of one round, "FIRST COMPLETE" per line.
 measure() {
@@ -47,9 +60,12 @@ measure() {
 : > "$E2E_OUT/samples"
 for round in $(seq "$ROUNDS"); do
   for mode in key click; do
-    for who in quillmark bare; do
-      wid=$main
-      [ "$who" = bare ] && wid=$bare
+    for who in "${peers[@]}"; do
+      case $who in
+        quillmark) wid=$main ;;
+        bare) wid=$bare ;;
+        mousepad) wid=$mousepad ;;
+      esac
       measure "$wid" "$mode" | sed "s/^/$mode $who /" > "$E2E_OUT/round"
       cat "$E2E_OUT/round" >> "$E2E_OUT/samples"
       printf 'round %d %s %s: first_ms=%s complete_ms=%s load_average=%s\n' "$round" "$mode" "$who" \
@@ -58,6 +74,7 @@ for round in $(seq "$ROUNDS"); do
   done
   # The menus leave the keyboard in the menu bar: the editors take it back for the next keys.
   e2e_focus "$main"; e2e_keys Escape
+  if [ -n "${mousepad:-}" ]; then e2e_focus "$mousepad"; xdotool key --clearmodifiers Escape; fi
 done
 e2e_shot last
 
@@ -67,5 +84,10 @@ for line in "menu_click_first_ms click 3" "menu_click_complete_ms click 4" "key_
   read -r name mode field <<<"$line"
   q=$(all "$mode" quillmark "$field")
   b=$(all "$mode" bare "$field")
-  echo "$name=$q bare_qt=$b ratio=$(ratio "$q" "$b")"
+  line="$name=$q bare_qt=$b ratio=$(ratio "$q" "$b")"
+  if [ -n "${mousepad:-}" ]; then
+    m=$(all "$mode" mousepad "$field")
+    line+=" mousepad=$m ratio_mousepad=$(ratio "$q" "$m")"
+  fi
+  echo "$line"
 done
