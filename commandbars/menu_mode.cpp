@@ -123,6 +123,17 @@ void LeaveUnlessShown() {
   LeaveMenuMode();
 }
 
+// Whether any button of the store has the shortcut. Every button, those of submenus too, is in the
+// store, so a key no button has needs no walk through the bars: most keys typed are such keys, and
+// the walk asks every button for its owner on the way.
+bool AnyButtonHasShortcut(std::int16_t vKey, std::int32_t eModifiers) {
+  for (std::int32_t i = 1; i <= ButtonCount(); ++i) {
+    const cButtonInt& b = ButtonItem(i);
+    if (b.ShortcutKey() == vKey && b.ShortcutModifiers() == eModifiers) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 MenuChange::MenuChange() : exceptions_(std::uncaught_exceptions()) { ++changesUnderWay; }
@@ -229,6 +240,7 @@ bool ForegroundMenuHasMnemonic(std::int32_t vKey) {
 bool DispatchShortcut(std::int32_t vKey, std::int32_t eModifiers) {
   const win::HWND fg = IsApplicationActive();
   if (fg == 0 || !StoresLive()) return false;
+  if (!AnyButtonHasShortcut(static_cast<std::int16_t>(vKey), eModifiers)) return false;
   for (std::int32_t i = 1; i <= ButtonCount(); ++i) {
     IBarControl* found = nullptr;
     cButtonInt* match = ButtonItem(i).FindShortcut(fg, static_cast<std::int16_t>(vKey), eModifiers, false, found);

@@ -266,6 +266,24 @@ TEST_F(CommandBarControl, ShortcutsReachTheirButtonWhateverTheLayoutButNeverADis
   EXPECT_TRUE(mCommandBars::InMenuMode());
 }
 
+TEST_F(CommandBarControl, AShortcutGivenWhileTheBarsShowReachesItsButtonAndKeysNoButtonHasTypeOn) {
+  Key('Q', 0, u"q");
+  EXPECT_EQ(form.txtEdit.Text(), u"q");
+  EXPECT_EQ(form.Count(u"click"), 0);
+  // A button of a submenu takes the plain letter as its shortcut: the letter now runs it, and no
+  // longer types.
+  commandbars::cButton save = form.cmdBar(0).Buttons().Item(u"FILE:SAVE");
+  save.ShortcutKey('Q');
+  save.ShortcutModifiers(0);
+  Key('Q', 0, u"q");
+  EXPECT_EQ(form.Count(u"click", u"FILE:SAVE"), 1);
+  EXPECT_EQ(form.txtEdit.Text(), u"q");
+  // Its old chord has no button now: it neither runs one nor disturbs the text.
+  Key('S', 0x0008);
+  EXPECT_EQ(form.Count(u"click"), 1);
+  EXPECT_EQ(form.txtEdit.Text(), u"q");
+}
+
 TEST_F(CommandBarControl, TheChevronListsTheHiddenButtonsAndItsListShowsAndHidesThem) {
   toolbar().Width(900);  // room for the first buttons only
   vb::DoEvents();
