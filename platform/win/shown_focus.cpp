@@ -72,13 +72,16 @@ void GiveKeyboardFromServer(QWindow& to) {
                       XCB_CURRENT_TIME);
 }
 
-// A window typed without minimise and maximise buttons hidden while it has the keyboard: window
-// managers hand the keyboard on to windows of the ordinary kinds only, and neither from nor to such
-// a window, so it goes to the window active before it from here.
-void HandOnFromTyped(const QWindow* gone) {
-  if (!ShownWithoutMinMaxButtons(gone)) return;
+// A window hidden while it has the keyboard, where it or the window active before it is typed
+// without minimise and maximise buttons: window managers hand the keyboard on to windows of the
+// ordinary kinds only, and neither from nor to such a window, so it goes to the window before from
+// here. Left to the window manager, a message box closing over Find would send the keyboard to the
+// main window first and only then, asked, to Find: a key or click between them meets a window the
+// toolkit has already let go.
+void HandOnFromOrToTyped(const QWindow* gone) {
   QWindow* next = SuccessorOf(gone);
-  if (next != nullptr && next->visibility() != QWindow::Minimized) GiveKeyboardFromServer(*next);
+  if (next == nullptr || next->visibility() == QWindow::Minimized) return;
+  if (ShownWithoutMinMaxButtons(gone) || ShownWithoutMinMaxButtons(next)) GiveKeyboardFromServer(*next);
 }
 
 // Looks for the keyboard once what goes on now is done with.
@@ -95,7 +98,7 @@ class HideWatcher : public QObject {
     if (!widget->isWindow()) return false;
     switch (e->type()) {
       case QEvent::WindowDeactivate:  // hidden while active: it gives up the keyboard before it goes
-        if (widget->isHidden()) HandOnFromTyped(widget->windowHandle());
+        if (widget->isHidden()) HandOnFromOrToTyped(widget->windowHandle());
         break;
       case QEvent::Hide:
         if (widget->windowHandle() != nullptr && QGuiApplication::focusWindow() == widget->windowHandle()) {

@@ -6,8 +6,9 @@
 // And a window the window manager gave the keyboard while a modal window still blocked it becomes
 // active once the modal window has gone.
 // Window managers hand the keyboard on neither from nor to a window typed as having no minimise or
-// maximise button (ShowWithoutMinMaxButtons): such a window hidden while it has the keyboard gives
-// it, from the X server, to the window active before it, as this desktop's message boxes do.
+// maximise button (ShowWithoutMinMaxButtons): such a window hidden while it has the keyboard, or
+// one hidden so over such a window, gives it, from the X server, to the window active before it,
+// as this desktop's message boxes do.
 #pragma once
 
 class QWindow;

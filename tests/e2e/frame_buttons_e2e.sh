@@ -6,6 +6,7 @@
 #  2. Find offers neither minimise nor maximise; the message that a search ended has the manager's
 #     frame with its title and close box and neither of them, and Enter on it gives the keyboard
 #     back to Find;
+#  2b. a Yes/No question over the replace window, answered, gives the keyboard straight back to it;
 #  3. Go to, and its message that a line is not there, offer neither minimise nor maximise, and Enter
 #     on the message gives the keyboard back to Go to, whose frame's close box closes it;
 #  4. the full-screen view and its bar offer neither minimise nor maximise (a picture of the bar with
@@ -13,6 +14,7 @@
 # Pictures go to BUILD/e2e/frame_buttons/. Usage (through tests/e2e/with_x.sh): tests/e2e/frame_buttons_e2e.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/search_lib.sh"
 e2e_init frame_buttons "$1"
 e2e_profile <<'REG'
 "ShowInCaption"="3"
@@ -72,6 +74,34 @@ e2e_until 60 e2e_no_window_id "$box" || e2e_fail "the message that the search en
 e2e_until 60 e2e_has_focus "$find" || e2e_fail "Find did not get the keyboard back from the message"
 e2e_keys Escape
 e2e_wait_gone "Найти"
+
+# 2b. Replace All asks a Yes/No question over the replace window, a window the window manager would
+# not give the keyboard back to: answered, the keyboard goes straight back to the replace window,
+# never through the main window (where a key typed meanwhile would have gone).
+e2e_keys ctrl+h
+replace=$(e2e_wait_active "Найти и заменить")
+no_min_max "$replace" "Replace"
+fill_box "$replace" "${REPLACE_FIND_BOX[@]}" "three"
+fill_box "$replace" "${REPLACE_WITH_BOX[@]}" "four"
+e2e_keys Return  # found: Replace All is enabled
+e2e_focus "$replace"
+e2e_click "$replace" "${REPLACE_ALL[@]}"
+box=$(e2e_wait_box)
+e2e_focus "$box"
+xprop -spy -root _NET_ACTIVE_WINDOW > "$E2E_OUT/active_windows" 2>/dev/null &
+spy=$!
+E2E_PIDS+=("$spy")
+e2e_until 60 test -s "$E2E_OUT/active_windows" || e2e_fail "no report of the active window"
+e2e_keys Tab space  # No
+e2e_until 60 e2e_no_window_id "$box" || e2e_fail "No did not answer the Replace All question"
+e2e_until 60 e2e_has_focus "$replace" || e2e_fail "the replace window did not get the keyboard back from the question"
+e2e_settle_wm
+kill "$spy"
+if grep -q "$(printf '0x%x' "$main")\b" "$E2E_OUT/active_windows"; then
+  e2e_fail "the keyboard went to the main window between the question and the replace window: $(tr '\n' ' ' < "$E2E_OUT/active_windows")"
+fi
+e2e_keys Escape
+e2e_wait_gone "Найти и заменить"
 
 # 3. Go to a line that is not there: a message over Go to.
 e2e_focus "$main"
