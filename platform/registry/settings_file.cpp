@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <future>
 #include <system_error>
 #include <thread>
 
@@ -188,7 +189,12 @@ Closer StartCloser() {
   if (pipe2(closer.ends, O_CLOEXEC) != 0) return {closer.process};
   fcntl(closer.ends[1], F_SETFL, O_NONBLOCK);  // a full pipe is never waited on
   try {
-    std::thread([in = closer.ends[0]] {
+    // The start is awaited: a thread still starting may hold locks inside the allocator, which a
+    // child forked meanwhile would wait on forever; once started, the thread waits in read().
+    std::promise<void> started;
+    std::future<void> running = started.get_future();
+    std::thread([in = closer.ends[0], started = std::move(started)]() mutable {
+      started.set_value();
       for (;;) {
         int fd = -1;
         const ssize_t n = read(in, &fd, sizeof fd);
@@ -199,6 +205,7 @@ Closer StartCloser() {
         }
       }
     }).detach();
+    running.wait();
   } catch (const std::system_error&) {
     close(closer.ends[0]);
     close(closer.ends[1]);
