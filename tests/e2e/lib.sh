@@ -339,12 +339,13 @@ e2e_clip_is() { [ "$(e2e_clip_get)" = "$1" ]; }
 # e2e_clip_get: prints the clipboard's text (empty when nobody owns it).
 e2e_clip_get() { timeout 30 xclip -selection clipboard -o 2>/dev/null || true; }
 
-# e2e_clip_file FILE: another program owns the clipboard with FILE's text (for long texts).
+# e2e_clip_file FILE: another program owns the clipboard with FILE's text (for long texts, whose
+# reading back through xclip takes seconds on a loaded machine: the deadlines allow minutes).
 e2e_clip_file() {
-  timeout 30 xclip -selection clipboard -i "$1" >/dev/null 2>&1 || e2e_fail "xclip could not take the clipboard"
-  e2e_until 30 e2e_clip_size_is "$(wc -c < "$1")" || e2e_fail "the clipboard does not hold $1"
+  timeout 120 xclip -selection clipboard -i "$1" >/dev/null 2>&1 || e2e_fail "xclip could not take the clipboard"
+  e2e_until 180 e2e_clip_size_is "$(wc -c < "$1")" || e2e_fail "the clipboard does not hold $1"
 }
-e2e_clip_size_is() { [ "$(e2e_clip_get | wc -c)" -eq "$1" ]; }
+e2e_clip_size_is() { [ "$( (timeout 120 xclip -selection clipboard -o 2>/dev/null || true) | wc -c)" -eq "$1" ]; }
 
 # e2e_clip_stamp: when the clipboard's owner took it (the selection's TIMESTAMP target; an owner
 # that does not keep one answers with its text, which serves as well to tell a new copy).
